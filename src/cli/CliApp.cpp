@@ -1,0 +1,108 @@
+#include "cli/CliApp.h"
+
+#include "cli/CliArguments.h"
+#include "cli/CliCommands.h"
+#include "cli/TerminalOutput.h"
+#include "settings/LiveOptions.h"
+#include "settings/RegistryStore.h"
+#include "settings/SettingsModel.h"
+
+namespace vantrel::cli {
+
+namespace {
+
+using settings::OptionId;
+
+QString usage()
+{
+    QString text = QStringLiteral(
+        "Usage: vantrel-cli [--config-dir DIR] [--set NAME=VALUE]... [--save] [--rtf] COMMAND [ARGS]\n"
+        "\n"
+        "Vantrel's network diagnostics from the command line, with the options of the settings store.\n"
+        "\n"
+        "Options:\n"
+        "  --config-dir DIR   use the settings store in DIR (also VANTREL_CONFIG_DIR)\n"
+        "  --set NAME=VALUE   set an option for this run; NAME as listed by 'options'\n"
+        "  --save             write the options, with every --set, to the settings store\n"
+        "  --rtf              print results as RTF fragments instead of text\n"
+        "  --help             show this text\n"
+        "\n"
+        "Commands:\n");
+    for (const CliCommand& command : cliCommands()) {
+        const QString head = command.synopsis.isEmpty() ? command.name : command.name + QLatin1Char(' ') +
+                                                                              command.synopsis;
+        text += QStringLiteral("  %1  %2\n").arg(head, -17).arg(command.summary);
+    }
+    text += QStringLiteral("\nExit status: 0 success, 1 the command failed, 2 a wrong command line.\n");
+    return text;
+}
+
+// Applies one --set the way the option's pane would take the value; an error text when it cannot.
+QString applySetting(settings::LiveOptions& options, const QString& name, const QString& value)
+{
+    const std::optional<OptionId> id = settings::findOption(name);
+    if (!id)
+        return QStringLiteral("unknown option \"%1\" (see 'vantrel-cli options')").arg(name);
+    const settings::OptionSpec& spec = settings::optionSpec(*id);
+    if (!spec.isNumeric()) {
+        options.setText(*id, settings::correctedText(spec, value));
+        return {};
+    }
+    bool isNumber = false;
+    const int number = value.trimmed().toInt(&isNumber, 10);
+    if (!isNumber)
+        return QStringLiteral("%1 takes a whole number, not \"%2\"").arg(spec.name(), value);
+    const int corrected = settings::correctedNumber(spec, number);
+    options.setNumber(*id, corrected);
+    // Sort and AutoSort share one check box; setting Sort sets the box as well.
+    if (*id == OptionId::Sort)
+        options.setNumber(OptionId::AutoSort, corrected);
+    return {};
+}
+
+} // namespace
+
+int runCli(const QStringList& arguments, TerminalOutput& output)
+{
+    const auto [parsed, error] = CliArguments::parse(arguments);
+    if (!error.isEmpty()) {
+        output.err(QStringLiteral("vantrel-cli: %1\nTry 'vantrel-cli --help'.\n").arg(error));
+        return kExitUsage;
+    }
+    if (parsed.help) {
+        output.out(usage());
+        return kExitSuccess;
+    }
+    const CliCommand* command = findCliCommand(parsed.command);
+    if (!command && !(parsed.command.isEmpty() && parsed.save)) {
+        output.err(parsed.command.isEmpty()
+                       ? QStringLiteral("vantrel-cli: no command given\nTry 'vantrel-cli --help'.\n")
+                       : QStringLiteral("vantrel-cli: unknown command \"%1\"\nTry 'vantrel-cli --help'.\n")
+                             .arg(parsed.command));
+        return kExitUsage;
+    }
+
+    auto store = settings::RegistryStore::open(
+        settings::StoreLocation::resolve(parsed.configDir),
+        [&output](const settings::StoreNotice& notice) {
+            output.err(QStringLiteral("vantrel-cli: %1\n").arg(notice.text));
+        });
+    settings::LiveOptions options;
+    options.assign(settings::LoadSettings(*store).options);
+    for (const auto& [name, value] : parsed.settings) {
+        const QString problem = applySetting(options, name, value);
+        if (!problem.isEmpty()) {
+            output.err(QStringLiteral("vantrel-cli: %1\n").arg(problem));
+            return kExitUsage;
+        }
+    }
+    if (parsed.save)
+        settings::SaveSettings(*store, options.snapshot());
+    if (!command)
+        return kExitSuccess;
+
+    CliContext context{*store, options, output, parsed.rtf};
+    return command->run(context, parsed.commandArguments);
+}
+
+} // namespace vantrel::cli

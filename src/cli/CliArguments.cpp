@@ -1,0 +1,56 @@
+#include "cli/CliArguments.h"
+
+namespace vantrel::cli {
+
+namespace {
+
+// Takes the value of an option given as "--name VALUE" or "--name=VALUE".
+std::optional<QString> optionValue(const QStringList& arguments, qsizetype& index, const QString& name)
+{
+    const QString& argument = arguments[index];
+    if (argument.startsWith(name + QLatin1Char('=')))
+        return argument.mid(name.size() + 1);
+    if (argument != name || index + 1 >= arguments.size())
+        return std::nullopt;
+    return arguments[++index];
+}
+
+} // namespace
+
+std::pair<CliArguments, QString> CliArguments::parse(const QStringList& arguments)
+{
+    CliArguments parsed;
+    const QString configDir = QStringLiteral("--config-dir");
+    const QString set = QStringLiteral("--set");
+
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            parsed.help = true;
+        } else if (argument == QLatin1String("--save")) {
+            parsed.save = true;
+        } else if (argument == QLatin1String("--rtf")) {
+            parsed.rtf = true;
+        } else if (argument == configDir || argument.startsWith(configDir + QLatin1Char('='))) {
+            const std::optional<QString> value = optionValue(arguments, i, configDir);
+            if (!value || value->isEmpty())
+                return {parsed, QStringLiteral("--config-dir needs a folder")};
+            parsed.configDir = *value;
+        } else if (argument == set || argument.startsWith(set + QLatin1Char('='))) {
+            const std::optional<QString> value = optionValue(arguments, i, set);
+            const qsizetype equals = value ? value->indexOf(QLatin1Char('=')) : -1;
+            if (equals <= 0)
+                return {parsed, QStringLiteral("--set needs NAME=VALUE")};
+            parsed.settings.emplace_back(value->left(equals), value->mid(equals + 1));
+        } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+            return {parsed, QStringLiteral("unknown option \"%1\"").arg(argument)};
+        } else {
+            parsed.command = argument;
+            parsed.commandArguments = arguments.mid(i + 1);
+            break;
+        }
+    }
+    return {parsed, QString()};
+}
+
+} // namespace vantrel::cli

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace vantrel::cli {
+
+// The command line: vantrel-cli [--config-dir DIR] [--set NAME=VALUE]... [--save] [--rtf] COMMAND [ARGS].
+// Options before the command belong to the program; everything after it belongs to the command.
+struct CliArguments {
+    std::optional<QString> configDir;
+    std::vector<std::pair<QString, QString>> settings; // NAME, VALUE in the order given
+    bool save = false;
+    bool rtf = false;
+    bool help = false;
+    QString command;
+    QStringList commandArguments;
+
+    // Parses the arguments after the program name; an error text when they are malformed.
+    static std::pair<CliArguments, QString> parse(const QStringList& arguments);
+};
+
+} // namespace vantrel::cli

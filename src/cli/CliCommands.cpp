@@ -1,0 +1,73 @@
+#include "cli/CliCommands.h"
+
+#include "cli/TerminalOutput.h"
+#include "settings/LiveOptions.h"
+
+#include <vector>
+
+namespace vantrel::cli {
+
+namespace {
+
+// Control characters would break the one-option-a-line form; they are shown as C escapes.
+QString printable(const QString& value)
+{
+    QString shown;
+    shown.reserve(value.size());
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case '\n':
+            shown += QLatin1String("\\n");
+            break;
+        case '\r':
+            shown += QLatin1String("\\r");
+            break;
+        case '\t':
+            shown += QLatin1String("\\t");
+            break;
+        default:
+            if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+                shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+            else
+                shown += c;
+        }
+    }
+    return shown;
+}
+
+int listOptions(CliContext& context, const QStringList& arguments)
+{
+    if (!arguments.isEmpty()) {
+        context.output.err(QStringLiteral("vantrel-cli: options takes no arguments\n"));
+        return kExitUsage;
+    }
+    const settings::OptionSet values = context.options.snapshot();
+    QString listing;
+    for (const settings::OptionSpec& spec : settings::optionTable())
+        listing += spec.name() + QLatin1Char('=') + printable(values.display(spec.id)) + QLatin1Char('\n');
+    context.output.out(listing);
+    return kExitSuccess;
+}
+
+const std::vector<CliCommand>& commandTable()
+{
+    static const std::vector<CliCommand> commands{
+        {QStringLiteral("options"), QString(),
+         QStringLiteral("print every option as NAME=VALUE, in the order they are loaded"), &listOptions},
+    };
+    return commands;
+}
+
+} // namespace
+
+std::span<const CliCommand> cliCommands() { return commandTable(); }
+
+const CliCommand* findCliCommand(const QString& name)
+{
+    for (const CliCommand& command : commandTable())
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+} // namespace vantrel::cli

@@ -1,0 +1,149 @@
+#include "settings/OptionTable.h"
+
+#include <algorithm>
+
+namespace vantrel::settings {
+
+namespace {
+
+using enum OptionId;
+using K = OptionKind;
+using P = OptionPane;
+
+constexpr OptionSpec flag(OptionId id, std::string_view name, int defaultValue, P pane, int control,
+                          TakesEffect effect = TakesEffect::Live)
+{
+    return {.id = id, .valueName = name, .kind = K::Flag, .defaultNumber = defaultValue, .pane = pane,
+            .controlId = control, .takesEffect = effect};
+}
+
+constexpr OptionSpec yesNo(OptionId id, std::string_view name, int defaultValue, P pane, int control)
+{
+    return {.id = id, .valueName = name, .kind = K::YesNoNumber, .defaultNumber = defaultValue, .pane = pane,
+            .controlId = control};
+}
+
+struct Limits {
+    int maxChars, spinMin, spinMax, validMin, validMax;
+};
+
+constexpr OptionSpec number(OptionId id, std::string_view name, int defaultValue, Limits limits, P pane,
+                            int control, int loadCeiling = 0, bool keepsLastDigits = false)
+{
+    return {.id = id, .valueName = name, .kind = K::Number, .defaultNumber = defaultValue,
+            .maxChars = limits.maxChars, .spinMin = limits.spinMin, .spinMax = limits.spinMax,
+            .validMin = limits.validMin, .validMax = limits.validMax, .pane = pane, .controlId = control,
+            .loadCeiling = loadCeiling, .keepsLastDigits = keepsLastDigits};
+}
+
+constexpr OptionSpec text(OptionId id, std::string_view name, std::string_view defaultValue, int maxChars,
+                          P pane, int control)
+{
+    return {.id = id, .valueName = name, .kind = K::Text, .defaultText = defaultValue, .maxChars = maxChars,
+            .pane = pane, .controlId = control};
+}
+
+constexpr Limits kScanLimits{2, 1, 99, 1, 99};
+
+constexpr std::array<OptionSpec, kOptionCount> kTable{{
+    flag(ListScanAutoSort, "ListScanAutoSort", 0, P::ListScan, 1140),
+    flag(ListDNS, "ListDNS", 0, P::ListScan, 1156),
+    flag(ListScanShowFail, "ListScanShowFail", 0, P::ListScan, 1139),
+    number(ListScanPackets, "ListScanPackets", 1, kScanLimits, P::ListScan, 1148),
+    number(ListScanTimeout20, "ListScanTimeout20", 2, kScanLimits, P::ListScan, 1145, 99),
+    yesNo(SeqScanAutoSort, "SeqScanAutoSort", 0, P::SeqScan, 1158),
+    text(SeqScanStart1, "SeqScanStart1", "", 3, P::SeqScan, 1119),
+    text(SeqScanStart2, "SeqScanStart2", "", 3, P::SeqScan, 1120),
+    text(SeqScanStart3, "SeqScanStart3", "", 3, P::SeqScan, 1121),
+    text(SeqScanStart4, "SeqScanStart4", "", 3, P::SeqScan, 1122),
+    text(SeqScanEnd3, "SeqScanEnd3", "", 3, P::SeqScan, 1123),
+    text(SeqScanEnd4, "SeqScanEnd4", "", 3, P::SeqScan, 1124),
+    number(SeqScanPackets, "SeqScanPackets", 1, kScanLimits, P::SeqScan, 1135),
+    number(SeqScanTimeout20, "SeqScanTimeout20", 2, kScanLimits, P::SeqScan, 1144, 99),
+    yesNo(SeqScanShowFail, "SeqScanShowFail", 0, P::SeqScan, 1134),
+    yesNo(SeqDNS, "SeqDNS", 0, P::SeqScan, 1155),
+    text(PingString, "Ping String", kDefaultPingString, 5000, P::Ping, 1048),
+    number(Packets, "Packets", 5, {4, 0, 5000, 1, 5000}, P::Ping, 1088),
+    number(Timeout, "Timeout", 5, {2, 0, 99, 1, 99}, P::Ping, 1010),
+    number(Hops, "Hops", 30, {2, 0, 255, 1, 255}, P::Ping, 1079),
+    yesNo(Verbose, "Verbose", 1, P::Ping, 1033),
+    yesNo(Statistics, "Statistics", 1, P::Ping, 1077),
+    flag(Beep, "Beep", 0, P::Ping, 1078, TakesEffect::AtStart),
+    flag(Fragment, "Fragment", 0, P::Ping, 1038, TakesEffect::AtStart),
+    flag(RetData, "RetData", 0, P::Ping, 1080),
+    flag(TraceDNS, "TraceDNS", 0, P::Ping, 1040),
+    flag(Sort, "Sort", 0, P::Other, 1050, TakesEffect::AtStart),
+    flag(ContPing, "ContPing", 0, P::Ping, 1004),
+    number(ContPingInterval, "ContPingInterval", 2, {2, 1, 99, 1, 99}, P::Ping, 1005, 0, true),
+    flag(LogCheck, "Log Check", 0, P::Log, 1044),
+    text(LogString, "Log String", "Vtrlog.rtf", 0, P::Log, 1027),
+    text(ISPAddress, "ISPAddress", "", 0, P::ISPinger, 1070),
+    number(ISPInterval, "ISPInterval", 10, {3, 1, 999, 1, 999}, P::ISPinger, 1043),
+    flag(AutoSort, "AutoSort", 0, P::Other, 1050),
+    flag(RadioSort, "RadioSort", 0, P::Other, 1086),
+    flag(WarnCurrent, "Warn Current", 1, P::Other, 1082),
+    number(PurgeStatus, "PurgeStatus", 1, {1, 1, 5, 1, 5}, P::Other, 1002),
+    number(PurgeLog, "PurgeLog", 4, {2, 1, 99, 1, 99}, P::Other, 1020),
+    flag(StartISP, "StartISP", 0, P::Other, 1108, TakesEffect::AtStart),
+    flag(StartTask, "StartTask", 0, P::Other, 1107, TakesEffect::AtStart),
+}};
+
+constexpr bool tableFollowsIds()
+{
+    for (std::size_t i = 0; i < kTable.size(); ++i)
+        if (std::size_t(kTable[i].id) != i)
+            return false;
+    return true;
+}
+static_assert(tableFollowsIds(), "the option table must list the options in OptionId order");
+
+} // namespace
+
+std::span<const OptionSpec, kOptionCount> optionTable() { return kTable; }
+
+const OptionSpec& optionSpec(OptionId id) { return kTable[std::size_t(id)]; }
+
+std::optional<OptionId> findOption(const QString& valueName)
+{
+    const auto match = std::find_if(kTable.begin(), kTable.end(), [&](const OptionSpec& spec) {
+        return spec.name().compare(valueName, Qt::CaseInsensitive) == 0;
+    });
+    return match == kTable.end() ? std::nullopt : std::optional(match->id);
+}
+
+int correctedNumber(const OptionSpec& spec, int value)
+{
+    switch (spec.kind) {
+    case OptionKind::Flag:
+        return value != 0 ? 1 : 0;
+    case OptionKind::YesNoNumber:
+    case OptionKind::Text:
+        return value;
+    case OptionKind::Number:
+        break;
+    }
+    // Boxes take digits only, so a pane never sees a negative number typed; a stored one is raised to
+    // the lowest valid number like 0 is.
+    if (value < spec.validMin)
+        return spec.validMin;
+    // The continuous-ping box drops its leading digits when a third one arrives.
+    if (spec.keepsLastDigits && spec.maxChars > 0) {
+        int modulus = 1;
+        for (int i = 0; i < spec.maxChars; ++i)
+            modulus *= 10;
+        if (value >= modulus)
+            value %= modulus;
+        if (value < spec.validMin)
+            return spec.validMin;
+    }
+    return std::min(value, spec.validMax);
+}
+
+QString correctedText(const OptionSpec& spec, const QString& value)
+{
+    if (spec.kind != OptionKind::Text || spec.maxChars <= 0 || value.size() <= spec.maxChars)
+        return value;
+    return value.left(spec.maxChars);
+}
+
+} // namespace vantrel::settings

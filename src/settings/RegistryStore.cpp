@@ -1,0 +1,555 @@
+#include "settings/RegistryStore.h"
+
+#include "settings/SqliteStatement.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace vantrel::settings {
+
+namespace {
+
+constexpr qint64 kRootKeyId = 1;
+
+const char* const kCreateSchema = R"sql(
+    CREATE TABLE IF NOT EXISTS registry_key(
+        id INTEGER PRIMARY KEY,
+        parent INTEGER REFERENCES registry_key(id) ON DELETE CASCADE,
+        name TEXT NOT NULL,
+        folded TEXT NOT NULL,
+        UNIQUE(parent, folded));
+    CREATE TABLE IF NOT EXISTS registry_value(
+        id INTEGER PRIMARY KEY,
+        key INTEGER NOT NULL REFERENCES registry_key(id) ON DELETE CASCADE,
+        name TEXT NOT NULL,
+        folded TEXT NOT NULL,
+        kind INTEGER NOT NULL CHECK(kind IN (1, 3, 4)),
+        data BLOB,
+        UNIQUE(key, folded));
+    INSERT OR IGNORE INTO registry_key(id, parent, name, folded) VALUES(1, NULL, '', '');
+)sql";
+
+// What a database file holds, as far as the store is concerned.
+enum class FileState { Ours, Empty, Foreign, Damaged };
+
+// Checks a database for being a store of ours. With `strict`, every value must also be well-typed, as
+// a file about to replace the whole store must be.
+FileState inspect(SqliteConnection& db, bool strict)
+{
+    SqliteStatement check(db.handle(), "PRAGMA quick_check");
+    if (check.step() != SQLITE_ROW || check.columnText(0) != QLatin1String("ok"))
+        return FileState::Damaged;
+
+    const qint64 applicationId = db.queryNumber("PRAGMA application_id");
+    const qint64 objectCount = db.queryNumber("SELECT count(*) FROM sqlite_schema");
+    if (applicationId < 0 || objectCount < 0)
+        return FileState::Damaged;
+    if (applicationId == 0 && objectCount == 0)
+        return FileState::Empty;
+    if (applicationId != RegistryStore::kApplicationId ||
+        db.queryNumber("PRAGMA user_version") > RegistryStore::kSchemaVersion)
+        return FileState::Foreign;
+
+    const bool tablesComplete =
+        db.queryNumber("SELECT count(*) FROM pragma_table_info('registry_key') "
+                       "WHERE name IN ('id', 'parent', 'name', 'folded')") == 4 &&
+        db.queryNumber("SELECT count(*) FROM pragma_table_info('registry_value') "
+                       "WHERE name IN ('id', 'key', 'name', 'folded', 'kind', 'data')") == 6;
+    if (!tablesComplete)
+        return FileState::Foreign;
+    if (db.queryNumber("SELECT count(*) FROM registry_key WHERE id = 1 AND parent IS NULL") != 1 ||
+        db.queryNumber("SELECT count(*) FROM pragma_foreign_key_check") != 0)
+        return FileState::Damaged;
+    if (strict) {
+        const qint64 badValues = db.queryNumber(R"sql(
+            SELECT count(*) FROM registry_value WHERE NOT (
+                (kind = 4 AND typeof(data) = 'integer' AND data BETWEEN -2147483648 AND 2147483647) OR
+                (kind = 1 AND typeof(data) = 'text') OR
+                (kind = 3 AND typeof(data) = 'blob'))
+            )sql");
+        const qint64 badKeys = db.queryNumber(
+            "SELECT count(*) FROM registry_key WHERE (parent IS NULL) != (id = 1) OR typeof(name) != 'text'");
+        if (badValues != 0 || badKeys != 0)
+            return FileState::Damaged;
+    }
+    return FileState::Ours;
+}
+
+bool createSchema(SqliteConnection& db)
+{
+    const QByteArray pragmas = QStringLiteral("PRAGMA application_id = %1; PRAGMA user_version = %2;")
+                                   .arg(RegistryStore::kApplicationId)
+                                   .arg(RegistryStore::kSchemaVersion)
+                                   .toUtf8();
+    return db.exec("BEGIN IMMEDIATE") == SQLITE_OK && db.exec(pragmas.constData()) == SQLITE_OK &&
+           db.exec(kCreateSchema) == SQLITE_OK && db.exec("COMMIT") == SQLITE_OK;
+}
+
+// A write that only the file system can refuse: the store moves into memory instead of losing it.
+bool isStorageFailure(int code)
+{
+    switch (code & 0xff) {
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QStringList keyPath(const QString& section)
+{
+    return section.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+}
+
+QString folded(const QString& name) { return name.toCaseFolded(); }
+
+QString asideName(const QString& file)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString candidate = QStringLiteral("%1.broken-%2").arg(file, stamp);
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = QStringLiteral("%1.broken-%2-%3").arg(file, stamp).arg(n);
+    return candidate;
+}
+
+bool syncFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+// Rolls a transaction back unless it was committed.
+class Transaction {
+public:
+    explicit Transaction(SqliteConnection& db) : m_db(db), m_open(db.exec("BEGIN IMMEDIATE") == SQLITE_OK) {}
+    ~Transaction()
+    {
+        if (m_open)
+            sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    bool isOpen() const { return m_open; }
+    bool commit()
+    {
+        if (!m_open || m_db.exec("COMMIT") != SQLITE_OK)
+            return false;
+        m_open = false;
+        return true;
+    }
+
+private:
+    SqliteConnection& m_db;
+    bool m_open;
+};
+
+} // namespace
+
+std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location, StoreNoticeSink sink)
+{
+    const QString file = location.storeFile();
+    auto inMemory = [&](const QString& reason, SqliteConnection* copyFrom) {
+        SqliteConnection memory;
+        memory.openInMemory();
+        if (copyFrom && copyFrom->isOpen())
+            copyFrom->copyTo(memory);
+        if (!copyFrom || inspect(memory, false) != FileState::Ours)
+            createSchema(memory);
+        std::unique_ptr<RegistryStore> store(new RegistryStore(std::move(memory), file, std::move(sink)));
+        store->m_filePath.clear();
+        store->notifyNotWritable(reason);
+        return store;
+    };
+
+    if (!QDir().mkpath(location.directory))
+        return inMemory(QStringLiteral("its folder cannot be created"), nullptr);
+
+    SqliteConnection db;
+    if (!db.open(file, SqliteConnection::Mode::ReadWriteCreate)) {
+        SqliteConnection readable;
+        readable.open(file, SqliteConnection::Mode::ReadOnly);
+        return inMemory(db.lastErrorText(), readable.isOpen() ? &readable : nullptr);
+    }
+
+    const FileState state = inspect(db, false);
+    if (state == FileState::Damaged || state == FileState::Foreign) {
+        db.close();
+        const QString aside = asideName(file);
+        if (::rename(QFile::encodeName(file).constData(), QFile::encodeName(aside).constData()) != 0)
+            return inMemory(QStringLiteral("the file is damaged and cannot be moved aside: %1")
+                                .arg(QString::fromLocal8Bit(std::strerror(errno))),
+                            nullptr);
+        // A journal left beside a foreign file belongs to it, not to the fresh store.
+        const QString journal = file + QStringLiteral("-journal");
+        if (QFileInfo::exists(journal))
+            ::rename(QFile::encodeName(journal).constData(),
+                     QFile::encodeName(aside + QStringLiteral("-journal")).constData());
+        if (sink)
+            sink({StoreNotice::Kind::MovedAside, QStringLiteral("Settings Error"),
+                  QStringLiteral("The settings file \"%1\" was damaged or was not a Vantrel settings file. "
+                                 "It was renamed to \"%2\", and Vantrel starts with default settings.")
+                      .arg(file, aside)});
+        db.open(file, SqliteConnection::Mode::ReadWriteCreate);
+    }
+
+    // Setting up the schema is also the proof that the file takes writes: a read-only file or folder
+    // is found now, not at the first change.
+    if (db.isReadOnly() || !createSchema(db)) {
+        const QString reason = db.isReadOnly() ? QStringLiteral("the file is read-only") : db.lastErrorText();
+        return inMemory(reason, &db);
+    }
+    return std::unique_ptr<RegistryStore>(new RegistryStore(std::move(db), file, std::move(sink)));
+}
+
+std::unique_ptr<RegistryStore> RegistryStore::openInMemory()
+{
+    SqliteConnection memory;
+    memory.openInMemory();
+    createSchema(memory);
+    return std::unique_ptr<RegistryStore>(new RegistryStore(std::move(memory), QString(), {}));
+}
+
+RegistryStore::RegistryStore(SqliteConnection connection, QString filePath, StoreNoticeSink sink)
+    : m_db(std::move(connection))
+    , m_filePath(std::move(filePath))
+    , m_sink(std::move(sink))
+{
+}
+
+RegistryStore::~RegistryStore() = default;
+
+QString RegistryStore::filePath() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_filePath;
+}
+
+bool RegistryStore::isInMemory() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_filePath.isEmpty();
+}
+
+void RegistryStore::notifyNotWritable(const QString& reason)
+{
+    if (m_toldNotWritable)
+        return;
+    m_toldNotWritable = true;
+    if (m_sink)
+        m_sink({StoreNotice::Kind::NotWritable, QStringLiteral("Settings Error"),
+                QStringLiteral("Vantrel cannot save its settings (%1). Changes made now last only until "
+                               "Vantrel closes.")
+                    .arg(reason)});
+}
+
+std::optional<qint64> RegistryStore::findKey(const QString& section) const
+{
+    qint64 id = kRootKeyId;
+    for (const QString& part : keyPath(section)) {
+        SqliteStatement find(m_db.handle(), "SELECT id FROM registry_key WHERE parent = ? AND folded = ?");
+        find.bind(1, id).bind(2, folded(part));
+        if (find.step() != SQLITE_ROW)
+            return std::nullopt;
+        id = find.columnInt(0);
+    }
+    return id;
+}
+
+std::optional<qint64> RegistryStore::createKey(const QString& section)
+{
+    qint64 id = kRootKeyId;
+    for (const QString& part : keyPath(section)) {
+        SqliteStatement insert(m_db.handle(), "INSERT OR IGNORE INTO registry_key(parent, name, folded) "
+                                              "VALUES(?, ?, ?)");
+        if (!insert.bind(1, id).bind(2, part).bind(3, folded(part)).run())
+            return std::nullopt;
+        SqliteStatement find(m_db.handle(), "SELECT id FROM registry_key WHERE parent = ? AND folded = ?");
+        find.bind(1, id).bind(2, folded(part));
+        if (find.step() != SQLITE_ROW)
+            return std::nullopt;
+        id = find.columnInt(0);
+    }
+    return id;
+}
+
+int RegistryStore::runWrite(const std::function<int()>& write)
+{
+    std::lock_guard lock(m_mutex);
+    const int code = write();
+    if (code == SQLITE_OK || code == SQLITE_NOTFOUND || m_filePath.isEmpty() || !isStorageFailure(code))
+        return code;
+    return moveIntoMemory(QString::fromUtf8(sqlite3_errstr(code))) ? write() : code;
+}
+
+int RegistryStore::lastErrorCode() const
+{
+    const int code = sqlite3_extended_errcode(m_db.handle());
+    return code == SQLITE_OK ? SQLITE_ERROR : code;
+}
+
+bool RegistryStore::moveIntoMemory(const QString& reason)
+{
+    SqliteConnection memory;
+    if (!memory.openInMemory() || !m_db.copyTo(memory))
+        return false;
+    m_db = std::move(memory);
+    m_filePath.clear();
+    notifyNotWritable(reason);
+    return true;
+}
+
+bool RegistryStore::writeValues(const QString& section, std::span<const NamedValue> values)
+{
+    return runWrite([&] {
+        Transaction transaction(m_db);
+        if (!transaction.isOpen())
+            return lastErrorCode();
+        const std::optional<qint64> key = createKey(section);
+        if (!key)
+            return lastErrorCode();
+        // An existing value keeps its place in the enumeration and the name it was first written with.
+        SqliteStatement upsert(m_db.handle(), R"sql(
+            INSERT INTO registry_value(key, name, folded, kind, data) VALUES(?, ?, ?, ?, ?)
+            ON CONFLICT(key, folded) DO UPDATE SET kind = excluded.kind, data = excluded.data)sql");
+        for (const NamedValue& value : values) {
+            upsert.bind(1, *key).bind(2, value.name).bind(3, folded(value.name));
+            if (const int* number = std::get_if<int>(&value.data))
+                upsert.bind(4, qint64(ValueKind::Number)).bind(5, qint64(*number));
+            else if (const QString* text = std::get_if<QString>(&value.data))
+                upsert.bind(4, qint64(ValueKind::Text)).bind(5, *text);
+            else
+                upsert.bind(4, qint64(ValueKind::Binary)).bindBlob(5, std::get<QByteArray>(value.data));
+            if (!upsert.run())
+                return lastErrorCode();
+            upsert.reset();
+        }
+        return transaction.commit() ? SQLITE_OK : lastErrorCode();
+    }) == SQLITE_OK;
+}
+
+int RegistryStore::GetProfileInt(const QString& section, const QString& name, int defaultValue) const
+{
+    std::lock_guard lock(m_mutex);
+    const std::optional<qint64> key = findKey(section);
+    if (!key)
+        return defaultValue;
+    SqliteStatement read(m_db.handle(), "SELECT data FROM registry_value WHERE key = ? AND folded = ? "
+                                        "AND kind = 4 AND typeof(data) = 'integer'");
+    read.bind(1, *key).bind(2, folded(name));
+    return read.step() == SQLITE_ROW ? int(read.columnInt(0)) : defaultValue;
+}
+
+QString RegistryStore::GetProfileString(const QString& section, const QString& name,
+                                        const QString& defaultValue) const
+{
+    std::lock_guard lock(m_mutex);
+    const std::optional<qint64> key = findKey(section);
+    if (!key)
+        return defaultValue;
+    SqliteStatement read(m_db.handle(), "SELECT data FROM registry_value WHERE key = ? AND folded = ? "
+                                        "AND kind = 1");
+    read.bind(1, *key).bind(2, folded(name));
+    return read.step() == SQLITE_ROW ? read.columnText(0) : defaultValue;
+}
+
+std::optional<QByteArray> RegistryStore::GetProfileBinary(const QString& section, const QString& name) const
+{
+    std::lock_guard lock(m_mutex);
+    const std::optional<qint64> key = findKey(section);
+    if (!key)
+        return std::nullopt;
+    SqliteStatement read(m_db.handle(), "SELECT data FROM registry_value WHERE key = ? AND folded = ? "
+                                        "AND kind = 3");
+    read.bind(1, *key).bind(2, folded(name));
+    if (read.step() != SQLITE_ROW)
+        return std::nullopt;
+    return read.columnBlob(0);
+}
+
+bool RegistryStore::WriteProfileInt(const QString& section, const QString& name, int value)
+{
+    const NamedValue one{name, value};
+    return writeValues(section, {&one, 1});
+}
+
+bool RegistryStore::WriteProfileString(const QString& section, const QString& name, const QString& value)
+{
+    const NamedValue one{name, value};
+    return writeValues(section, {&one, 1});
+}
+
+bool RegistryStore::WriteProfileBinary(const QString& section, const QString& name, const QByteArray& value)
+{
+    const NamedValue one{name, value};
+    return writeValues(section, {&one, 1});
+}
+
+std::optional<ValueKind> RegistryStore::valueKind(const QString& section, const QString& name) const
+{
+    std::lock_guard lock(m_mutex);
+    const std::optional<qint64> key = findKey(section);
+    if (!key)
+        return std::nullopt;
+    SqliteStatement read(m_db.handle(), "SELECT kind FROM registry_value WHERE key = ? AND folded = ?");
+    read.bind(1, *key).bind(2, folded(name));
+    if (read.step() != SQLITE_ROW)
+        return std::nullopt;
+    return ValueKind(read.columnInt(0));
+}
+
+QStringList RegistryStore::valueNames(const QString& section) const
+{
+    std::lock_guard lock(m_mutex);
+    QStringList names;
+    if (const std::optional<qint64> key = findKey(section)) {
+        SqliteStatement list(m_db.handle(), "SELECT name FROM registry_value WHERE key = ? ORDER BY id");
+        list.bind(1, *key);
+        while (list.step() == SQLITE_ROW)
+            names.append(list.columnText(0));
+    }
+    return names;
+}
+
+QStringList RegistryStore::subKeyNames(const QString& section) const
+{
+    std::lock_guard lock(m_mutex);
+    QStringList names;
+    if (const std::optional<qint64> key = findKey(section)) {
+        SqliteStatement list(m_db.handle(), "SELECT name FROM registry_key WHERE parent = ? ORDER BY id");
+        list.bind(1, *key);
+        while (list.step() == SQLITE_ROW)
+            names.append(list.columnText(0));
+    }
+    return names;
+}
+
+bool RegistryStore::keyExists(const QString& section) const
+{
+    std::lock_guard lock(m_mutex);
+    return findKey(section).has_value();
+}
+
+bool RegistryStore::deleteValue(const QString& section, const QString& name)
+{
+    return runWrite([&] {
+        const std::optional<qint64> key = findKey(section);
+        if (!key)
+            return SQLITE_NOTFOUND;
+        SqliteStatement remove(m_db.handle(), "DELETE FROM registry_value WHERE key = ? AND folded = ?");
+        if (!remove.bind(1, *key).bind(2, folded(name)).run())
+            return lastErrorCode();
+        return sqlite3_changes(m_db.handle()) > 0 ? SQLITE_OK : SQLITE_NOTFOUND;
+    }) == SQLITE_OK;
+}
+
+bool RegistryStore::deleteKey(const QString& section)
+{
+    return runWrite([&] {
+        const std::optional<qint64> key = findKey(section);
+        if (!key)
+            return SQLITE_NOTFOUND;
+        // Subkeys and values go with their key through the cascade; the root itself always stays.
+        Transaction transaction(m_db);
+        SqliteStatement removeKeys(m_db.handle(), *key == kRootKeyId
+                                                      ? "DELETE FROM registry_key WHERE parent = ?"
+                                                      : "DELETE FROM registry_key WHERE id = ?");
+        SqliteStatement removeRootValues(m_db.handle(), "DELETE FROM registry_value WHERE key = ?");
+        const bool removed = transaction.isOpen() && removeKeys.bind(1, *key).run() &&
+                             (*key != kRootKeyId || removeRootValues.bind(1, *key).run());
+        return removed && transaction.commit() ? SQLITE_OK : lastErrorCode();
+    }) == SQLITE_OK;
+}
+
+std::optional<StoreError> RegistryStore::saveToFile(const QString& path) const
+{
+    std::lock_guard lock(m_mutex);
+    const QString temporary = path + QStringLiteral(".part");
+    QFile::remove(temporary);
+    SqliteStatement vacuum(m_db.handle(), "VACUUM INTO ?");
+    vacuum.bind(1, temporary);
+    if (!vacuum.run()) {
+        const int code = sqlite3_extended_errcode(m_db.handle());
+        QFile::remove(temporary);
+        return StoreError{code, QString::fromUtf8(sqlite3_errmsg(m_db.handle()))};
+    }
+    // The copy reaches the disk before it takes the name, so the file is either the old or the new one.
+    if (!syncFile(temporary) ||
+        ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
+        const int code = errno;
+        QFile::remove(temporary);
+        return StoreError{code, QString::fromLocal8Bit(std::strerror(code))};
+    }
+    syncFile(QFileInfo(path).absolutePath());
+    return std::nullopt;
+}
+
+std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return StoreError{ENOENT, QString::fromLocal8Bit(std::strerror(ENOENT))};
+    {
+        SqliteConnection source;
+        if (!source.open(path, SqliteConnection::Mode::ReadOnly))
+            return StoreError{source.lastErrorCode(), source.lastErrorText()};
+        switch (inspect(source, true)) {
+        case FileState::Ours:
+            break;
+        case FileState::Damaged:
+            return StoreError{SQLITE_CORRUPT, QStringLiteral("The settings file is damaged.")};
+        case FileState::Empty:
+        case FileState::Foreign:
+            return StoreError{SQLITE_NOTADB, QStringLiteral("The file is not a Vantrel settings file.")};
+        }
+    }
+
+    std::optional<StoreError> failure;
+    runWrite([&] {
+        failure.reset();
+        SqliteStatement attach(m_db.handle(), "ATTACH DATABASE ? AS source");
+        if (!attach.bind(1, path).run()) {
+            failure = StoreError{lastErrorCode(), QString::fromUtf8(sqlite3_errmsg(m_db.handle()))};
+            return failure->code;
+        }
+        bool replaced = false;
+        {
+            Transaction transaction(m_db);
+            // Names are folded again here, so a file cannot smuggle in two values that the store
+            // would take for one.
+            replaced = transaction.isOpen() && m_db.exec(R"sql(
+                    PRAGMA defer_foreign_keys = ON;
+                    DELETE FROM registry_value;
+                    DELETE FROM registry_key;
+                    INSERT INTO registry_key(id, parent, name, folded)
+                        SELECT id, parent, name, casefold(name) FROM source.registry_key ORDER BY id;
+                    INSERT INTO registry_value(id, key, name, folded, kind, data)
+                        SELECT id, key, name, casefold(name), kind, data FROM source.registry_value ORDER BY id;
+                )sql") == SQLITE_OK;
+            if (replaced)
+                replaced = transaction.commit();
+            if (!replaced)
+                failure = StoreError{lastErrorCode(), QString::fromUtf8(sqlite3_errmsg(m_db.handle()))};
+        }
+        m_db.exec("DETACH DATABASE source");
+        return failure ? failure->code : SQLITE_OK;
+    });
+    return failure;
+}
+
+} // namespace vantrel::settings

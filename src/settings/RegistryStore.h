@@ -1,0 +1,116 @@
+#pragma once
+
+#include "settings/SqliteConnection.h"
+#include "settings/StoreLocation.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <variant>
+
+namespace vantrel::settings {
+
+// What the store tells its front end about itself; each kind at most once per run.
+struct StoreNotice {
+    enum class Kind {
+        MovedAside,  // the store file was damaged or not ours; it was renamed and a fresh one started
+        NotWritable, // the store cannot be written; values are kept in memory for this run
+    };
+    Kind kind;
+    QString caption;
+    QString text;
+};
+using StoreNoticeSink = std::function<void(const StoreNotice&)>;
+
+// A failed save or restore of the whole key: a code and the text that explains it.
+struct StoreError {
+    int code = 0;
+    QString text;
+};
+
+// The kinds of value, numbered as the registry numbers them so saved files keep one vocabulary.
+enum class ValueKind { Text = 1, Binary = 3, Number = 4 };
+
+// A value to write: a number, a text or binary data, under its name.
+struct NamedValue {
+    QString name;
+    std::variant<int, QString, QByteArray> data;
+};
+
+// The per-user hierarchical settings store. Sections are backslash-separated key paths below the
+// product's root key ("Options", "ListScan\Hosts"); "" is the root itself. Key and value names are
+// compared without regard to case and kept as first written; values enumerate in creation order.
+// Every write is committed and synced before it returns, and several processes may share one store.
+// Thread-safe.
+class RegistryStore {
+public:
+    // Opens the store file of a location, creating it when missing. A damaged or foreign file is moved
+    // aside and a fresh store started; a store that cannot be written is kept in memory. Either is
+    // reported once through the sink. Never fails: the worst case is an empty store in memory.
+    static std::unique_ptr<RegistryStore> open(const StoreLocation& location, StoreNoticeSink sink = {});
+    // A store that lives only in memory (tests, and the fallback above).
+    static std::unique_ptr<RegistryStore> openInMemory();
+
+    ~RegistryStore();
+    RegistryStore(const RegistryStore&) = delete;
+    RegistryStore& operator=(const RegistryStore&) = delete;
+
+    // The profile functions: a missing value, or one of another kind, reads as the default given.
+    int GetProfileInt(const QString& section, const QString& name, int defaultValue) const;
+    QString GetProfileString(const QString& section, const QString& name,
+                             const QString& defaultValue = {}) const;
+    std::optional<QByteArray> GetProfileBinary(const QString& section, const QString& name) const;
+    bool WriteProfileInt(const QString& section, const QString& name, int value);
+    bool WriteProfileString(const QString& section, const QString& name, const QString& value);
+    bool WriteProfileBinary(const QString& section, const QString& name, const QByteArray& value);
+    // Writes several values of one section in one commit: all of them or none.
+    bool writeValues(const QString& section, std::span<const NamedValue> values);
+
+    std::optional<ValueKind> valueKind(const QString& section, const QString& name) const;
+    // Value names of a section in creation order, as first written; empty when the section is missing.
+    QStringList valueNames(const QString& section) const;
+    // Names of a section's direct subkeys in creation order.
+    QStringList subKeyNames(const QString& section) const;
+    bool keyExists(const QString& section) const;
+    bool deleteValue(const QString& section, const QString& name);
+    // Deletes a key with all its values and subkeys; "" empties the whole store.
+    bool deleteKey(const QString& section);
+
+    // Saves the whole key to one file, replacing it atomically. Empty on success.
+    std::optional<StoreError> saveToFile(const QString& path) const;
+    // Replaces the whole key with a file written by saveToFile. The file is validated first; the
+    // store is then replaced completely or, on any failure, left exactly as it was.
+    std::optional<StoreError> restoreFromFile(const QString& path);
+
+    // The store file, or an empty text while the store lives in memory.
+    QString filePath() const;
+    bool isInMemory() const;
+
+    static constexpr qint64 kApplicationId = 0x5654524C; // "VTRL"
+    static constexpr qint64 kSchemaVersion = 1;
+
+private:
+    RegistryStore(SqliteConnection connection, QString filePath, StoreNoticeSink sink);
+
+    std::optional<qint64> findKey(const QString& section) const;
+    std::optional<qint64> createKey(const QString& section);
+    // Runs a write that answers an SQLite result code. When the file cannot take it (disk full,
+    // read-only) the store moves into memory, reports that once and runs the write again there.
+    int runWrite(const std::function<int()>& write);
+    int lastErrorCode() const;
+    bool moveIntoMemory(const QString& reason);
+    void notifyNotWritable(const QString& reason);
+
+    mutable std::recursive_mutex m_mutex;
+    SqliteConnection m_db;
+    QString m_filePath;
+    StoreNoticeSink m_sink;
+    bool m_toldNotWritable = false;
+};
+
+} // namespace vantrel::settings

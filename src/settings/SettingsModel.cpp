@@ -1,0 +1,91 @@
+#include "settings/SettingsModel.h"
+
+#include "settings/RegistryStore.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vantrel::settings {
+
+namespace {
+
+using enum OptionId;
+
+// The order in which SaveSettings writes the options (the store enumerates them in this order).
+constexpr std::array kSaveOrder{
+    PingString,      Packets,           Timeout,        Verbose,          Statistics,       Beep,
+    Fragment,        RetData,           TraceDNS,       Sort,             Hops,             ContPing,
+    ContPingInterval, LogString,        LogCheck,       ListScanPackets,  ListScanTimeout20, ListDNS,
+    ListScanAutoSort, ListScanShowFail, SeqScanStart1,  SeqScanStart2,    SeqScanStart3,    SeqScanStart4,
+    SeqScanEnd3,     SeqScanEnd4,       SeqScanPackets, SeqScanTimeout20, SeqScanShowFail,  SeqDNS,
+    SeqScanAutoSort, ISPAddress,        ISPInterval,    AutoSort,         RadioSort,        WarnCurrent,
+    PurgeStatus,     PurgeLog,          StartISP,       StartTask,
+};
+static_assert(kSaveOrder.size() == kOptionCount, "SaveSettings writes every option once");
+
+// The SeqScan yes/no numbers are saved from the frame's fields as they are; every other yes/no option
+// is saved from its check box, as 0 or 1.
+bool savedFromFrameField(OptionId id) { return id == SeqScanShowFail || id == SeqDNS; }
+
+// The data of a saved list in the store's order, up to the first value name that is too long.
+QStringList loadList(const RegistryStore& store, const QString& section, bool sorted)
+{
+    QStringList entries;
+    for (const QString& name : store.valueNames(section)) {
+        if (name.size() >= kListValueNameLimit)
+            break;
+        entries.append(store.GetProfileString(section, name));
+    }
+    if (sorted)
+        std::stable_sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+    return entries;
+}
+
+int loadNumber(const RegistryStore& store, const OptionSpec& spec)
+{
+    int value = store.GetProfileInt(section::kOptions, spec.name(), spec.defaultNumber);
+    if (spec.loadCeiling > 0 && value > spec.loadCeiling)
+        value = spec.loadCeiling;
+    return correctedNumber(spec, value);
+}
+
+} // namespace
+
+LoadedSettings LoadSettings(const RegistryStore& store)
+{
+    LoadedSettings loaded;
+    for (const OptionSpec& spec : optionTable()) {
+        if (spec.isNumeric())
+            loaded.options.setNumber(spec.id, loadNumber(store, spec));
+        else
+            loaded.options.setText(spec.id,
+                                   store.GetProfileString(section::kOptions, spec.name(), spec.defaultTextValue()));
+    }
+    // The box behind both names shows AutoSort; Sort keeps its own stored value for the run.
+    loaded.listScanAddresses =
+        loadList(store, section::kListScanHosts, loaded.options.isOn(ListScanAutoSort));
+    loaded.seqScanGroups = loadList(store, section::kSeqScan, loaded.options.number(SeqScanAutoSort) == 1);
+    return loaded;
+}
+
+void SaveSettings(RegistryStore& store, const OptionSet& shown)
+{
+    std::vector<NamedValue> values;
+    values.reserve(kSaveOrder.size());
+    for (const OptionId id : kSaveOrder) {
+        const OptionSpec& spec = optionSpec(id);
+        if (!spec.isNumeric())
+            values.push_back({spec.name(), shown.text(id)});
+        else if (id == Sort)
+            values.push_back({spec.name(), shown.isOn(AutoSort) ? 1 : 0});
+        else if (spec.kind == OptionKind::Number || savedFromFrameField(id))
+            values.push_back({spec.name(), shown.number(id)});
+        else
+            values.push_back({spec.name(), shown.isOn(id) ? 1 : 0}); // a check box's state
+    }
+    store.writeValues(section::kOptions, values);
+}
+
+} // namespace vantrel::settings
