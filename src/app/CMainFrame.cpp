@@ -10,8 +10,7 @@ namespace vantrel::app {
 
 CMainFrame::CMainFrame(settings::RegistryStore& store, QWidget* parent)
     : QMainWindow(parent)
-    , m_store(store)
-{
+    , m_store(store) {
     setWindowTitle(QStringLiteral("Vantrel 2.0"));
     resize(900, 600);
     auto* placeholder = new QLabel(this);
@@ -20,12 +19,15 @@ CMainFrame::CMainFrame(settings::RegistryStore& store, QWidget* parent)
     LoadSettings();
 }
 
-void CMainFrame::LoadSettings() { m_options.assign(settings::LoadSettings(m_store).options); }
+void CMainFrame::LoadSettings() {
+    m_options.assign(settings::LoadSettings(m_store).options);
+}
 
-void CMainFrame::SaveSettings() { settings::SaveSettings(m_store, m_options.snapshot()); }
+void CMainFrame::SaveSettings() {
+    settings::SaveSettings(m_store, m_options.snapshot());
+}
 
-void CMainFrame::closeEvent(QCloseEvent* event)
-{
+void CMainFrame::closeEvent(QCloseEvent* event) {
     SaveSettings();
     event->accept();
 }

@@ -9,8 +9,7 @@
 namespace vantrel::app {
 
 CVantrelApp::CVantrelApp(int& argc, char** argv)
-    : m_application(argc, argv)
-{
+    : m_application(argc, argv) {
     QApplication::setOrganizationName(QStringLiteral("Quenlo Software"));
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationVersion(QStringLiteral("2.0.0.0"));
@@ -19,7 +18,8 @@ CVantrelApp::CVantrelApp(int& argc, char** argv)
     parser.setApplicationDescription(QStringLiteral("Vantrel interactive network diagnostic toolkit"));
     parser.addHelpOption();
     const QCommandLineOption configDir(QStringLiteral("config-dir"),
-                                       QStringLiteral("Use the settings store in <dir>."), QStringLiteral("dir"));
+                                       QStringLiteral("Use the settings store in <dir>."),
+                                       QStringLiteral("dir"));
     parser.addOption(configDir);
     parser.process(m_application);
 
@@ -35,8 +35,7 @@ CVantrelApp::CVantrelApp(int& argc, char** argv)
 
 CVantrelApp::~CVantrelApp() = default;
 
-int CVantrelApp::run()
-{
+int CVantrelApp::run() {
     m_frame->show();
     return QApplication::exec();
 }

@@ -13,8 +13,7 @@ namespace {
 
 using settings::OptionId;
 
-QString usage()
-{
+QString usage() {
     QString text = QStringLiteral(
         "Usage: vantrel-cli [--config-dir DIR] [--set NAME=VALUE]... [--save] [--rtf] COMMAND [ARGS]\n"
         "\n"
@@ -29,8 +28,8 @@ QString usage()
         "\n"
         "Commands:\n");
     for (const CliCommand& command : cliCommands()) {
-        const QString head = command.synopsis.isEmpty() ? command.name : command.name + QLatin1Char(' ') +
-                                                                              command.synopsis;
+        const QString head =
+            command.synopsis.isEmpty() ? command.name : command.name + QLatin1Char(' ') + command.synopsis;
         text += QStringLiteral("  %1  %2\n").arg(head, -17).arg(command.summary);
     }
     text += QStringLiteral("\nExit status: 0 success, 1 the command failed, 2 a wrong command line.\n");
@@ -38,8 +37,7 @@ QString usage()
 }
 
 // Applies one --set the way the option's pane would take the value; an error text when it cannot.
-QString applySetting(settings::LiveOptions& options, const QString& name, const QString& value)
-{
+QString applySetting(settings::LiveOptions& options, const QString& name, const QString& value) {
     const std::optional<OptionId> id = settings::findOption(name);
     if (!id)
         return QStringLiteral("unknown option \"%1\" (see 'vantrel-cli options')").arg(name);
@@ -62,8 +60,7 @@ QString applySetting(settings::LiveOptions& options, const QString& name, const 
 
 } // namespace
 
-int runCli(const QStringList& arguments, TerminalOutput& output)
-{
+int runCli(const QStringList& arguments, TerminalOutput& output) {
     const auto [parsed, error] = CliArguments::parse(arguments);
     if (!error.isEmpty()) {
         output.err(QStringLiteral("vantrel-cli: %1\nTry 'vantrel-cli --help'.\n").arg(error));
@@ -83,8 +80,7 @@ int runCli(const QStringList& arguments, TerminalOutput& output)
     }
 
     auto store = settings::RegistryStore::open(
-        settings::StoreLocation::resolve(parsed.configDir),
-        [&output](const settings::StoreNotice& notice) {
+        settings::StoreLocation::resolve(parsed.configDir), [&output](const settings::StoreNotice& notice) {
             output.err(QStringLiteral("vantrel-cli: %1\n").arg(notice.text));
         });
     settings::LiveOptions options;

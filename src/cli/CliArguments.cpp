@@ -5,8 +5,7 @@ namespace vantrel::cli {
 namespace {
 
 // Takes the value of an option given as "--name VALUE" or "--name=VALUE".
-std::optional<QString> optionValue(const QStringList& arguments, qsizetype& index, const QString& name)
-{
+std::optional<QString> optionValue(const QStringList& arguments, qsizetype& index, const QString& name) {
     const QString& argument = arguments[index];
     if (argument.startsWith(name + QLatin1Char('=')))
         return argument.mid(name.size() + 1);
@@ -17,8 +16,7 @@ std::optional<QString> optionValue(const QStringList& arguments, qsizetype& inde
 
 } // namespace
 
-std::pair<CliArguments, QString> CliArguments::parse(const QStringList& arguments)
-{
+std::pair<CliArguments, QString> CliArguments::parse(const QStringList& arguments) {
     CliArguments parsed;
     const QString configDir = QStringLiteral("--config-dir");
     const QString set = QStringLiteral("--set");

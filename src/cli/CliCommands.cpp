@@ -10,8 +10,7 @@ namespace vantrel::cli {
 namespace {
 
 // Control characters would break the one-option-a-line form; they are shown as C escapes.
-QString printable(const QString& value)
-{
+QString printable(const QString& value) {
     QString shown;
     shown.reserve(value.size());
     for (const QChar c : value) {
@@ -35,8 +34,7 @@ QString printable(const QString& value)
     return shown;
 }
 
-int listOptions(CliContext& context, const QStringList& arguments)
-{
+int listOptions(CliContext& context, const QStringList& arguments) {
     if (!arguments.isEmpty()) {
         context.output.err(QStringLiteral("vantrel-cli: options takes no arguments\n"));
         return kExitUsage;
@@ -49,8 +47,7 @@ int listOptions(CliContext& context, const QStringList& arguments)
     return kExitSuccess;
 }
 
-const std::vector<CliCommand>& commandTable()
-{
+const std::vector<CliCommand>& commandTable() {
     static const std::vector<CliCommand> commands{
         {QStringLiteral("options"), QString(),
          QStringLiteral("print every option as NAME=VALUE, in the order they are loaded"), &listOptions},
@@ -60,10 +57,11 @@ const std::vector<CliCommand>& commandTable()
 
 } // namespace
 
-std::span<const CliCommand> cliCommands() { return commandTable(); }
+std::span<const CliCommand> cliCommands() {
+    return commandTable();
+}
 
-const CliCommand* findCliCommand(const QString& name)
-{
+const CliCommand* findCliCommand(const QString& name) {
     for (const CliCommand& command : commandTable())
         if (command.name == name)
             return &command;

@@ -6,8 +6,7 @@ namespace vantrel::cli {
 
 namespace {
 
-void write(std::FILE* stream, const QString& text)
-{
+void write(std::FILE* stream, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     std::fwrite(utf8.constData(), 1, std::size_t(utf8.size()), stream);
     std::fflush(stream);
@@ -15,10 +14,16 @@ void write(std::FILE* stream, const QString& text)
 
 } // namespace
 
-void StdioOutput::out(const QString& text) { write(stdout, text); }
+void StdioOutput::out(const QString& text) {
+    write(stdout, text);
+}
 
-void StdioOutput::err(const QString& text) { write(stderr, text); }
+void StdioOutput::err(const QString& text) {
+    write(stderr, text);
+}
 
-bool StdioOutput::outIsTerminal() const { return ::isatty(STDOUT_FILENO) == 1; }
+bool StdioOutput::outIsTerminal() const {
+    return ::isatty(STDOUT_FILENO) == 1;
+}
 
 } // namespace vantrel::cli

@@ -3,8 +3,7 @@
 
 #include <QCoreApplication>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quenlo Software"));
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));

@@ -2,20 +2,17 @@
 
 namespace vantrel::settings {
 
-QString LiveOptions::text(OptionId id) const
-{
+QString LiveOptions::text(OptionId id) const {
     std::lock_guard lock(m_textMutex);
     return m_texts[std::size_t(id)];
 }
 
-void LiveOptions::setText(OptionId id, const QString& value)
-{
+void LiveOptions::setText(OptionId id, const QString& value) {
     std::lock_guard lock(m_textMutex);
     m_texts[std::size_t(id)] = value;
 }
 
-OptionSet LiveOptions::snapshot() const
-{
+OptionSet LiveOptions::snapshot() const {
     OptionSet set;
     std::lock_guard lock(m_textMutex);
     for (const OptionSpec& spec : optionTable()) {
@@ -27,8 +24,7 @@ OptionSet LiveOptions::snapshot() const
     return set;
 }
 
-void LiveOptions::assign(const OptionSet& values)
-{
+void LiveOptions::assign(const OptionSet& values) {
     std::lock_guard lock(m_textMutex);
     for (const OptionSpec& spec : optionTable()) {
         if (spec.isNumeric())

@@ -18,7 +18,9 @@ public:
     int number(OptionId id) const { return m_numbers[std::size_t(id)].load(std::memory_order_relaxed); }
     bool isOn(OptionId id) const { return number(id) != 0; }
     QString text(OptionId id) const;
-    void setNumber(OptionId id, int value) { m_numbers[std::size_t(id)].store(value, std::memory_order_relaxed); }
+    void setNumber(OptionId id, int value) {
+        m_numbers[std::size_t(id)].store(value, std::memory_order_relaxed);
+    }
     void setText(OptionId id, const QString& value);
 
     OptionSet snapshot() const;

@@ -2,8 +2,7 @@
 
 namespace vantrel::settings {
 
-OptionSet OptionSet::defaults()
-{
+OptionSet OptionSet::defaults() {
     OptionSet set;
     for (const OptionSpec& spec : optionTable()) {
         if (spec.isNumeric())
@@ -14,8 +13,7 @@ OptionSet OptionSet::defaults()
     return set;
 }
 
-QString OptionSet::display(OptionId id) const
-{
+QString OptionSet::display(OptionId id) const {
     return optionSpec(id).isNumeric() ? QString::number(number(id)) : text(id);
 }
 

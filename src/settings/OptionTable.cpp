@@ -11,15 +11,22 @@ using K = OptionKind;
 using P = OptionPane;
 
 constexpr OptionSpec flag(OptionId id, std::string_view name, int defaultValue, P pane, int control,
-                          TakesEffect effect = TakesEffect::Live)
-{
-    return {.id = id, .valueName = name, .kind = K::Flag, .defaultNumber = defaultValue, .pane = pane,
-            .controlId = control, .takesEffect = effect};
+                          TakesEffect effect = TakesEffect::Live) {
+    return {.id = id,
+            .valueName = name,
+            .kind = K::Flag,
+            .defaultNumber = defaultValue,
+            .pane = pane,
+            .controlId = control,
+            .takesEffect = effect};
 }
 
-constexpr OptionSpec yesNo(OptionId id, std::string_view name, int defaultValue, P pane, int control)
-{
-    return {.id = id, .valueName = name, .kind = K::YesNoNumber, .defaultNumber = defaultValue, .pane = pane,
+constexpr OptionSpec yesNo(OptionId id, std::string_view name, int defaultValue, P pane, int control) {
+    return {.id = id,
+            .valueName = name,
+            .kind = K::YesNoNumber,
+            .defaultNumber = defaultValue,
+            .pane = pane,
             .controlId = control};
 }
 
@@ -28,19 +35,31 @@ struct Limits {
 };
 
 constexpr OptionSpec number(OptionId id, std::string_view name, int defaultValue, Limits limits, P pane,
-                            int control, int loadCeiling = 0, bool keepsLastDigits = false)
-{
-    return {.id = id, .valueName = name, .kind = K::Number, .defaultNumber = defaultValue,
-            .maxChars = limits.maxChars, .spinMin = limits.spinMin, .spinMax = limits.spinMax,
-            .validMin = limits.validMin, .validMax = limits.validMax, .pane = pane, .controlId = control,
-            .loadCeiling = loadCeiling, .keepsLastDigits = keepsLastDigits};
+                            int control, int loadCeiling = 0, bool keepsLastDigits = false) {
+    return {.id = id,
+            .valueName = name,
+            .kind = K::Number,
+            .defaultNumber = defaultValue,
+            .maxChars = limits.maxChars,
+            .spinMin = limits.spinMin,
+            .spinMax = limits.spinMax,
+            .validMin = limits.validMin,
+            .validMax = limits.validMax,
+            .pane = pane,
+            .controlId = control,
+            .loadCeiling = loadCeiling,
+            .keepsLastDigits = keepsLastDigits};
 }
 
 constexpr OptionSpec text(OptionId id, std::string_view name, std::string_view defaultValue, int maxChars,
-                          P pane, int control)
-{
-    return {.id = id, .valueName = name, .kind = K::Text, .defaultText = defaultValue, .maxChars = maxChars,
-            .pane = pane, .controlId = control};
+                          P pane, int control) {
+    return {.id = id,
+            .valueName = name,
+            .kind = K::Text,
+            .defaultText = defaultValue,
+            .maxChars = maxChars,
+            .pane = pane,
+            .controlId = control};
 }
 
 constexpr Limits kScanLimits{2, 1, 99, 1, 99};
@@ -88,8 +107,7 @@ constexpr std::array<OptionSpec, kOptionCount> kTable{{
     flag(StartTask, "StartTask", 0, P::Other, 1107, TakesEffect::AtStart),
 }};
 
-constexpr bool tableFollowsIds()
-{
+constexpr bool tableFollowsIds() {
     for (std::size_t i = 0; i < kTable.size(); ++i)
         if (std::size_t(kTable[i].id) != i)
             return false;
@@ -99,20 +117,22 @@ static_assert(tableFollowsIds(), "the option table must list the options in Opti
 
 } // namespace
 
-std::span<const OptionSpec, kOptionCount> optionTable() { return kTable; }
+std::span<const OptionSpec, kOptionCount> optionTable() {
+    return kTable;
+}
 
-const OptionSpec& optionSpec(OptionId id) { return kTable[std::size_t(id)]; }
+const OptionSpec& optionSpec(OptionId id) {
+    return kTable[std::size_t(id)];
+}
 
-std::optional<OptionId> findOption(const QString& valueName)
-{
+std::optional<OptionId> findOption(const QString& valueName) {
     const auto match = std::find_if(kTable.begin(), kTable.end(), [&](const OptionSpec& spec) {
         return spec.name().compare(valueName, Qt::CaseInsensitive) == 0;
     });
     return match == kTable.end() ? std::nullopt : std::optional(match->id);
 }
 
-int correctedNumber(const OptionSpec& spec, int value)
-{
+int correctedNumber(const OptionSpec& spec, int value) {
     switch (spec.kind) {
     case OptionKind::Flag:
         return value != 0 ? 1 : 0;
@@ -139,8 +159,7 @@ int correctedNumber(const OptionSpec& spec, int value)
     return std::min(value, spec.validMax);
 }
 
-QString correctedText(const OptionSpec& spec, const QString& value)
-{
+QString correctedText(const OptionSpec& spec, const QString& value) {
     if (spec.kind != OptionKind::Text || spec.maxChars <= 0 || value.size() <= spec.maxChars)
         return value;
     return value.left(spec.maxChars);

@@ -89,8 +89,7 @@ struct OptionSpec {
     bool isNumeric() const { return kind != OptionKind::Text; }
     bool hasRange() const { return kind == OptionKind::Number; }
     QString name() const { return QString::fromLatin1(valueName.data(), qsizetype(valueName.size())); }
-    QString defaultTextValue() const
-    {
+    QString defaultTextValue() const {
         return QString::fromUtf8(defaultText.data(), qsizetype(defaultText.size()));
     }
 };

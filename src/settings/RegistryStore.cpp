@@ -2,6 +2,7 @@
 
 #include "settings/SqliteStatement.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -37,15 +38,23 @@ const char* const kCreateSchema = R"sql(
     INSERT OR IGNORE INTO registry_key(id, parent, name, folded) VALUES(1, NULL, '', '');
 )sql";
 
+bool digestMatches(SqliteConnection& db);
+
 // What a database file holds, as far as the store is concerned.
-enum class FileState { Ours, Empty, Foreign, Damaged };
+enum class FileState { Ours, Empty, Foreign, Damaged, Unreadable };
 
 // Checks a database for being a store of ours. With `strict`, every value must also be well-typed, as
 // a file about to replace the whole store must be.
-FileState inspect(SqliteConnection& db, bool strict)
-{
+FileState inspect(SqliteConnection& db, bool strict) {
     SqliteStatement check(db.handle(), "PRAGMA quick_check");
-    if (check.step() != SQLITE_ROW || check.columnText(0) != QLatin1String("ok"))
+    const int checked = check.step();
+    if (checked != SQLITE_ROW) {
+        // Only a file that SQLite reads and finds wrong is damaged; one it cannot read at all (no
+        // permission, locked for too long, an I/O error) is left alone.
+        const int code = sqlite3_extended_errcode(db.handle()) & 0xff;
+        return code == SQLITE_NOTADB || code == SQLITE_CORRUPT ? FileState::Damaged : FileState::Unreadable;
+    }
+    if (check.columnText(0) != QLatin1String("ok"))
         return FileState::Damaged;
 
     const qint64 applicationId = db.queryNumber("PRAGMA application_id");
@@ -77,14 +86,57 @@ FileState inspect(SqliteConnection& db, bool strict)
             )sql");
         const qint64 badKeys = db.queryNumber(
             "SELECT count(*) FROM registry_key WHERE (parent IS NULL) != (id = 1) OR typeof(name) != 'text'");
-        if (badValues != 0 || badKeys != 0)
+        if (badValues != 0 || badKeys != 0 || !digestMatches(db))
             return FileState::Damaged;
     }
     return FileState::Ours;
 }
 
-bool createSchema(SqliteConnection& db)
-{
+// A digest of every key and value, in a fixed order. A saved file carries it, so that damage inside the
+// data itself, which SQLite's own checks cannot see, stops a restore.
+QByteArray contentDigest(SqliteConnection& db) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    SqliteStatement keys(db.handle(), "SELECT id, ifnull(parent, 0), name FROM registry_key ORDER BY id");
+    while (keys.step() == SQLITE_ROW)
+        hash.addData(QStringLiteral("k%1/%2/%3\n")
+                         .arg(keys.columnInt(0))
+                         .arg(keys.columnInt(1))
+                         .arg(keys.columnText(2))
+                         .toUtf8());
+    SqliteStatement values(db.handle(),
+                           "SELECT id, key, name, kind, typeof(data), data FROM registry_value ORDER BY id");
+    while (values.step() == SQLITE_ROW) {
+        hash.addData(QStringLiteral("v%1/%2/%3/%4/%5/")
+                         .arg(values.columnInt(0))
+                         .arg(values.columnInt(1))
+                         .arg(values.columnText(2))
+                         .arg(values.columnInt(3))
+                         .arg(values.columnText(4))
+                         .toUtf8());
+        const QByteArray data = values.columnBlob(5);
+        hash.addData(QByteArray::number(data.size()) + '/' + data + '\n');
+    }
+    return hash.result();
+}
+
+// Whether a saved file's digest, where it has one, matches its content.
+bool digestMatches(SqliteConnection& db) {
+    if (db.queryNumber("SELECT count(*) FROM sqlite_schema WHERE name = 'saved_digest'") != 1)
+        return true; // a plain store file, copied by hand
+    SqliteStatement read(db.handle(), "SELECT digest FROM saved_digest");
+    return read.step() == SQLITE_ROW && read.columnBlob(0) == contentDigest(db);
+}
+
+bool writeDigest(const QString& file) {
+    SqliteConnection saved;
+    if (!saved.open(file, SqliteConnection::Mode::ReadWriteCreate) ||
+        saved.exec("CREATE TABLE saved_digest(digest BLOB NOT NULL)") != SQLITE_OK)
+        return false;
+    SqliteStatement insert(saved.handle(), "INSERT INTO saved_digest(digest) VALUES(?)");
+    return insert.bindBlob(1, contentDigest(saved)).run();
+}
+
+bool createSchema(SqliteConnection& db) {
     const QByteArray pragmas = QStringLiteral("PRAGMA application_id = %1; PRAGMA user_version = %2;")
                                    .arg(RegistryStore::kApplicationId)
                                    .arg(RegistryStore::kSchemaVersion)
@@ -94,8 +146,7 @@ bool createSchema(SqliteConnection& db)
 }
 
 // A write that only the file system can refuse: the store moves into memory instead of losing it.
-bool isStorageFailure(int code)
-{
+bool isStorageFailure(int code) {
     switch (code & 0xff) {
     case SQLITE_FULL:
     case SQLITE_IOERR:
@@ -108,15 +159,15 @@ bool isStorageFailure(int code)
     }
 }
 
-QStringList keyPath(const QString& section)
-{
+QStringList keyPath(const QString& section) {
     return section.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
 }
 
-QString folded(const QString& name) { return name.toCaseFolded(); }
+QString folded(const QString& name) {
+    return name.toCaseFolded();
+}
 
-QString asideName(const QString& file)
-{
+QString asideName(const QString& file) {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString candidate = QStringLiteral("%1.broken-%2").arg(file, stamp);
     for (int n = 2; QFileInfo::exists(candidate); ++n)
@@ -124,8 +175,7 @@ QString asideName(const QString& file)
     return candidate;
 }
 
-bool syncFile(const QString& path)
-{
+bool syncFile(const QString& path) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -137,9 +187,10 @@ bool syncFile(const QString& path)
 // Rolls a transaction back unless it was committed.
 class Transaction {
 public:
-    explicit Transaction(SqliteConnection& db) : m_db(db), m_open(db.exec("BEGIN IMMEDIATE") == SQLITE_OK) {}
-    ~Transaction()
-    {
+    explicit Transaction(SqliteConnection& db)
+        : m_db(db)
+        , m_open(db.exec("BEGIN IMMEDIATE") == SQLITE_OK) {}
+    ~Transaction() {
         if (m_open)
             sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
     }
@@ -147,8 +198,7 @@ public:
     Transaction& operator=(const Transaction&) = delete;
 
     bool isOpen() const { return m_open; }
-    bool commit()
-    {
+    bool commit() {
         if (!m_open || m_db.exec("COMMIT") != SQLITE_OK)
             return false;
         m_open = false;
@@ -162,8 +212,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location, StoreNoticeSink sink)
-{
+std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location, StoreNoticeSink sink) {
     const QString file = location.storeFile();
     auto inMemory = [&](const QString& reason, SqliteConnection* copyFrom) {
         SqliteConnection memory;
@@ -189,6 +238,8 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location
     }
 
     const FileState state = inspect(db, false);
+    if (state == FileState::Unreadable)
+        return inMemory(db.lastErrorText(), nullptr);
     if (state == FileState::Damaged || state == FileState::Foreign) {
         db.close();
         const QString aside = asideName(file);
@@ -218,8 +269,7 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location
     return std::unique_ptr<RegistryStore>(new RegistryStore(std::move(db), file, std::move(sink)));
 }
 
-std::unique_ptr<RegistryStore> RegistryStore::openInMemory()
-{
+std::unique_ptr<RegistryStore> RegistryStore::openInMemory() {
     SqliteConnection memory;
     memory.openInMemory();
     createSchema(memory);
@@ -229,26 +279,21 @@ std::unique_ptr<RegistryStore> RegistryStore::openInMemory()
 RegistryStore::RegistryStore(SqliteConnection connection, QString filePath, StoreNoticeSink sink)
     : m_db(std::move(connection))
     , m_filePath(std::move(filePath))
-    , m_sink(std::move(sink))
-{
-}
+    , m_sink(std::move(sink)) {}
 
 RegistryStore::~RegistryStore() = default;
 
-QString RegistryStore::filePath() const
-{
+QString RegistryStore::filePath() const {
     std::lock_guard lock(m_mutex);
     return m_filePath;
 }
 
-bool RegistryStore::isInMemory() const
-{
+bool RegistryStore::isInMemory() const {
     std::lock_guard lock(m_mutex);
     return m_filePath.isEmpty();
 }
 
-void RegistryStore::notifyNotWritable(const QString& reason)
-{
+void RegistryStore::notifyNotWritable(const QString& reason) {
     if (m_toldNotWritable)
         return;
     m_toldNotWritable = true;
@@ -259,8 +304,7 @@ void RegistryStore::notifyNotWritable(const QString& reason)
                     .arg(reason)});
 }
 
-std::optional<qint64> RegistryStore::findKey(const QString& section) const
-{
+std::optional<qint64> RegistryStore::findKey(const QString& section) const {
     qint64 id = kRootKeyId;
     for (const QString& part : keyPath(section)) {
         SqliteStatement find(m_db.handle(), "SELECT id FROM registry_key WHERE parent = ? AND folded = ?");
@@ -272,8 +316,7 @@ std::optional<qint64> RegistryStore::findKey(const QString& section) const
     return id;
 }
 
-std::optional<qint64> RegistryStore::createKey(const QString& section)
-{
+std::optional<qint64> RegistryStore::createKey(const QString& section) {
     qint64 id = kRootKeyId;
     for (const QString& part : keyPath(section)) {
         SqliteStatement insert(m_db.handle(), "INSERT OR IGNORE INTO registry_key(parent, name, folded) "
@@ -289,8 +332,7 @@ std::optional<qint64> RegistryStore::createKey(const QString& section)
     return id;
 }
 
-int RegistryStore::runWrite(const std::function<int()>& write)
-{
+int RegistryStore::runWrite(const std::function<int()>& write) {
     std::lock_guard lock(m_mutex);
     const int code = write();
     if (code == SQLITE_OK || code == SQLITE_NOTFOUND || m_filePath.isEmpty() || !isStorageFailure(code))
@@ -298,14 +340,12 @@ int RegistryStore::runWrite(const std::function<int()>& write)
     return moveIntoMemory(QString::fromUtf8(sqlite3_errstr(code))) ? write() : code;
 }
 
-int RegistryStore::lastErrorCode() const
-{
+int RegistryStore::lastErrorCode() const {
     const int code = sqlite3_extended_errcode(m_db.handle());
     return code == SQLITE_OK ? SQLITE_ERROR : code;
 }
 
-bool RegistryStore::moveIntoMemory(const QString& reason)
-{
+bool RegistryStore::moveIntoMemory(const QString& reason) {
     SqliteConnection memory;
     if (!memory.openInMemory() || !m_db.copyTo(memory))
         return false;
@@ -315,37 +355,36 @@ bool RegistryStore::moveIntoMemory(const QString& reason)
     return true;
 }
 
-bool RegistryStore::writeValues(const QString& section, std::span<const NamedValue> values)
-{
+bool RegistryStore::writeValues(const QString& section, std::span<const NamedValue> values) {
     return runWrite([&] {
-        Transaction transaction(m_db);
-        if (!transaction.isOpen())
-            return lastErrorCode();
-        const std::optional<qint64> key = createKey(section);
-        if (!key)
-            return lastErrorCode();
-        // An existing value keeps its place in the enumeration and the name it was first written with.
-        SqliteStatement upsert(m_db.handle(), R"sql(
+               Transaction transaction(m_db);
+               if (!transaction.isOpen())
+                   return lastErrorCode();
+               const std::optional<qint64> key = createKey(section);
+               if (!key)
+                   return lastErrorCode();
+               // An existing value keeps its place in the enumeration and the name it was first written with.
+               SqliteStatement upsert(m_db.handle(), R"sql(
             INSERT INTO registry_value(key, name, folded, kind, data) VALUES(?, ?, ?, ?, ?)
             ON CONFLICT(key, folded) DO UPDATE SET kind = excluded.kind, data = excluded.data)sql");
-        for (const NamedValue& value : values) {
-            upsert.bind(1, *key).bind(2, value.name).bind(3, folded(value.name));
-            if (const int* number = std::get_if<int>(&value.data))
-                upsert.bind(4, qint64(ValueKind::Number)).bind(5, qint64(*number));
-            else if (const QString* text = std::get_if<QString>(&value.data))
-                upsert.bind(4, qint64(ValueKind::Text)).bind(5, *text);
-            else
-                upsert.bind(4, qint64(ValueKind::Binary)).bindBlob(5, std::get<QByteArray>(value.data));
-            if (!upsert.run())
-                return lastErrorCode();
-            upsert.reset();
-        }
-        return transaction.commit() ? SQLITE_OK : lastErrorCode();
-    }) == SQLITE_OK;
+               for (const NamedValue& value : values) {
+                   upsert.bind(1, *key).bind(2, value.name).bind(3, folded(value.name));
+                   if (const int* number = std::get_if<int>(&value.data))
+                       upsert.bind(4, qint64(ValueKind::Number)).bind(5, qint64(*number));
+                   else if (const QString* text = std::get_if<QString>(&value.data))
+                       upsert.bind(4, qint64(ValueKind::Text)).bind(5, *text);
+                   else
+                       upsert.bind(4, qint64(ValueKind::Binary))
+                           .bindBlob(5, std::get<QByteArray>(value.data));
+                   if (!upsert.run())
+                       return lastErrorCode();
+                   upsert.reset();
+               }
+               return transaction.commit() ? SQLITE_OK : lastErrorCode();
+           }) == SQLITE_OK;
 }
 
-int RegistryStore::GetProfileInt(const QString& section, const QString& name, int defaultValue) const
-{
+int RegistryStore::GetProfileInt(const QString& section, const QString& name, int defaultValue) const {
     std::lock_guard lock(m_mutex);
     const std::optional<qint64> key = findKey(section);
     if (!key)
@@ -357,8 +396,7 @@ int RegistryStore::GetProfileInt(const QString& section, const QString& name, in
 }
 
 QString RegistryStore::GetProfileString(const QString& section, const QString& name,
-                                        const QString& defaultValue) const
-{
+                                        const QString& defaultValue) const {
     std::lock_guard lock(m_mutex);
     const std::optional<qint64> key = findKey(section);
     if (!key)
@@ -369,8 +407,7 @@ QString RegistryStore::GetProfileString(const QString& section, const QString& n
     return read.step() == SQLITE_ROW ? read.columnText(0) : defaultValue;
 }
 
-std::optional<QByteArray> RegistryStore::GetProfileBinary(const QString& section, const QString& name) const
-{
+std::optional<QByteArray> RegistryStore::GetProfileBinary(const QString& section, const QString& name) const {
     std::lock_guard lock(m_mutex);
     const std::optional<qint64> key = findKey(section);
     if (!key)
@@ -383,26 +420,22 @@ std::optional<QByteArray> RegistryStore::GetProfileBinary(const QString& section
     return read.columnBlob(0);
 }
 
-bool RegistryStore::WriteProfileInt(const QString& section, const QString& name, int value)
-{
+bool RegistryStore::WriteProfileInt(const QString& section, const QString& name, int value) {
     const NamedValue one{name, value};
     return writeValues(section, {&one, 1});
 }
 
-bool RegistryStore::WriteProfileString(const QString& section, const QString& name, const QString& value)
-{
+bool RegistryStore::WriteProfileString(const QString& section, const QString& name, const QString& value) {
     const NamedValue one{name, value};
     return writeValues(section, {&one, 1});
 }
 
-bool RegistryStore::WriteProfileBinary(const QString& section, const QString& name, const QByteArray& value)
-{
+bool RegistryStore::WriteProfileBinary(const QString& section, const QString& name, const QByteArray& value) {
     const NamedValue one{name, value};
     return writeValues(section, {&one, 1});
 }
 
-std::optional<ValueKind> RegistryStore::valueKind(const QString& section, const QString& name) const
-{
+std::optional<ValueKind> RegistryStore::valueKind(const QString& section, const QString& name) const {
     std::lock_guard lock(m_mutex);
     const std::optional<qint64> key = findKey(section);
     if (!key)
@@ -414,8 +447,7 @@ std::optional<ValueKind> RegistryStore::valueKind(const QString& section, const 
     return ValueKind(read.columnInt(0));
 }
 
-QStringList RegistryStore::valueNames(const QString& section) const
-{
+QStringList RegistryStore::valueNames(const QString& section) const {
     std::lock_guard lock(m_mutex);
     QStringList names;
     if (const std::optional<qint64> key = findKey(section)) {
@@ -427,8 +459,7 @@ QStringList RegistryStore::valueNames(const QString& section) const
     return names;
 }
 
-QStringList RegistryStore::subKeyNames(const QString& section) const
-{
+QStringList RegistryStore::subKeyNames(const QString& section) const {
     std::lock_guard lock(m_mutex);
     QStringList names;
     if (const std::optional<qint64> key = findKey(section)) {
@@ -440,45 +471,42 @@ QStringList RegistryStore::subKeyNames(const QString& section) const
     return names;
 }
 
-bool RegistryStore::keyExists(const QString& section) const
-{
+bool RegistryStore::keyExists(const QString& section) const {
     std::lock_guard lock(m_mutex);
     return findKey(section).has_value();
 }
 
-bool RegistryStore::deleteValue(const QString& section, const QString& name)
-{
+bool RegistryStore::deleteValue(const QString& section, const QString& name) {
     return runWrite([&] {
-        const std::optional<qint64> key = findKey(section);
-        if (!key)
-            return SQLITE_NOTFOUND;
-        SqliteStatement remove(m_db.handle(), "DELETE FROM registry_value WHERE key = ? AND folded = ?");
-        if (!remove.bind(1, *key).bind(2, folded(name)).run())
-            return lastErrorCode();
-        return sqlite3_changes(m_db.handle()) > 0 ? SQLITE_OK : SQLITE_NOTFOUND;
-    }) == SQLITE_OK;
+               const std::optional<qint64> key = findKey(section);
+               if (!key)
+                   return SQLITE_NOTFOUND;
+               SqliteStatement remove(m_db.handle(),
+                                      "DELETE FROM registry_value WHERE key = ? AND folded = ?");
+               if (!remove.bind(1, *key).bind(2, folded(name)).run())
+                   return lastErrorCode();
+               return sqlite3_changes(m_db.handle()) > 0 ? SQLITE_OK : SQLITE_NOTFOUND;
+           }) == SQLITE_OK;
 }
 
-bool RegistryStore::deleteKey(const QString& section)
-{
+bool RegistryStore::deleteKey(const QString& section) {
     return runWrite([&] {
-        const std::optional<qint64> key = findKey(section);
-        if (!key)
-            return SQLITE_NOTFOUND;
-        // Subkeys and values go with their key through the cascade; the root itself always stays.
-        Transaction transaction(m_db);
-        SqliteStatement removeKeys(m_db.handle(), *key == kRootKeyId
-                                                      ? "DELETE FROM registry_key WHERE parent = ?"
-                                                      : "DELETE FROM registry_key WHERE id = ?");
-        SqliteStatement removeRootValues(m_db.handle(), "DELETE FROM registry_value WHERE key = ?");
-        const bool removed = transaction.isOpen() && removeKeys.bind(1, *key).run() &&
-                             (*key != kRootKeyId || removeRootValues.bind(1, *key).run());
-        return removed && transaction.commit() ? SQLITE_OK : lastErrorCode();
-    }) == SQLITE_OK;
+               const std::optional<qint64> key = findKey(section);
+               if (!key)
+                   return SQLITE_NOTFOUND;
+               // Subkeys and values go with their key through the cascade; the root itself always stays.
+               Transaction transaction(m_db);
+               SqliteStatement removeKeys(m_db.handle(), *key == kRootKeyId
+                                                             ? "DELETE FROM registry_key WHERE parent = ?"
+                                                             : "DELETE FROM registry_key WHERE id = ?");
+               SqliteStatement removeRootValues(m_db.handle(), "DELETE FROM registry_value WHERE key = ?");
+               const bool removed = transaction.isOpen() && removeKeys.bind(1, *key).run() &&
+                                    (*key != kRootKeyId || removeRootValues.bind(1, *key).run());
+               return removed && transaction.commit() ? SQLITE_OK : lastErrorCode();
+           }) == SQLITE_OK;
 }
 
-std::optional<StoreError> RegistryStore::saveToFile(const QString& path) const
-{
+std::optional<StoreError> RegistryStore::saveToFile(const QString& path) const {
     std::lock_guard lock(m_mutex);
     const QString temporary = path + QStringLiteral(".part");
     QFile::remove(temporary);
@@ -490,6 +518,10 @@ std::optional<StoreError> RegistryStore::saveToFile(const QString& path) const
         return StoreError{code, QString::fromUtf8(sqlite3_errmsg(m_db.handle()))};
     }
     // The copy reaches the disk before it takes the name, so the file is either the old or the new one.
+    if (!writeDigest(temporary)) {
+        QFile::remove(temporary);
+        return StoreError{EIO, QStringLiteral("The saved file could not be completed.")};
+    }
     if (!syncFile(temporary) ||
         ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
         const int code = errno;
@@ -500,8 +532,7 @@ std::optional<StoreError> RegistryStore::saveToFile(const QString& path) const
     return std::nullopt;
 }
 
-std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path)
-{
+std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path) {
     if (!QFileInfo(path).isFile())
         return StoreError{ENOENT, QString::fromLocal8Bit(std::strerror(ENOENT))};
     {
@@ -513,6 +544,8 @@ std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path)
             break;
         case FileState::Damaged:
             return StoreError{SQLITE_CORRUPT, QStringLiteral("The settings file is damaged.")};
+        case FileState::Unreadable:
+            return StoreError{source.lastErrorCode(), source.lastErrorText()};
         case FileState::Empty:
         case FileState::Foreign:
             return StoreError{SQLITE_NOTADB, QStringLiteral("The file is not a Vantrel settings file.")};

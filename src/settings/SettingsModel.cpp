@@ -13,23 +13,57 @@ using enum OptionId;
 
 // The order in which SaveSettings writes the options (the store enumerates them in this order).
 constexpr std::array kSaveOrder{
-    PingString,      Packets,           Timeout,        Verbose,          Statistics,       Beep,
-    Fragment,        RetData,           TraceDNS,       Sort,             Hops,             ContPing,
-    ContPingInterval, LogString,        LogCheck,       ListScanPackets,  ListScanTimeout20, ListDNS,
-    ListScanAutoSort, ListScanShowFail, SeqScanStart1,  SeqScanStart2,    SeqScanStart3,    SeqScanStart4,
-    SeqScanEnd3,     SeqScanEnd4,       SeqScanPackets, SeqScanTimeout20, SeqScanShowFail,  SeqDNS,
-    SeqScanAutoSort, ISPAddress,        ISPInterval,    AutoSort,         RadioSort,        WarnCurrent,
-    PurgeStatus,     PurgeLog,          StartISP,       StartTask,
+    PingString,
+    Packets,
+    Timeout,
+    Verbose,
+    Statistics,
+    Beep,
+    Fragment,
+    RetData,
+    TraceDNS,
+    Sort,
+    Hops,
+    ContPing,
+    ContPingInterval,
+    LogString,
+    LogCheck,
+    ListScanPackets,
+    ListScanTimeout20,
+    ListDNS,
+    ListScanAutoSort,
+    ListScanShowFail,
+    SeqScanStart1,
+    SeqScanStart2,
+    SeqScanStart3,
+    SeqScanStart4,
+    SeqScanEnd3,
+    SeqScanEnd4,
+    SeqScanPackets,
+    SeqScanTimeout20,
+    SeqScanShowFail,
+    SeqDNS,
+    SeqScanAutoSort,
+    ISPAddress,
+    ISPInterval,
+    AutoSort,
+    RadioSort,
+    WarnCurrent,
+    PurgeStatus,
+    PurgeLog,
+    StartISP,
+    StartTask,
 };
 static_assert(kSaveOrder.size() == kOptionCount, "SaveSettings writes every option once");
 
 // The SeqScan yes/no numbers are saved from the frame's fields as they are; every other yes/no option
 // is saved from its check box, as 0 or 1.
-bool savedFromFrameField(OptionId id) { return id == SeqScanShowFail || id == SeqDNS; }
+bool savedFromFrameField(OptionId id) {
+    return id == SeqScanShowFail || id == SeqDNS;
+}
 
 // The data of a saved list in the store's order, up to the first value name that is too long.
-QStringList loadList(const RegistryStore& store, const QString& section, bool sorted)
-{
+QStringList loadList(const RegistryStore& store, const QString& section, bool sorted) {
     QStringList entries;
     for (const QString& name : store.valueNames(section)) {
         if (name.size() >= kListValueNameLimit)
@@ -43,8 +77,7 @@ QStringList loadList(const RegistryStore& store, const QString& section, bool so
     return entries;
 }
 
-int loadNumber(const RegistryStore& store, const OptionSpec& spec)
-{
+int loadNumber(const RegistryStore& store, const OptionSpec& spec) {
     int value = store.GetProfileInt(section::kOptions, spec.name(), spec.defaultNumber);
     if (spec.loadCeiling > 0 && value > spec.loadCeiling)
         value = spec.loadCeiling;
@@ -53,15 +86,14 @@ int loadNumber(const RegistryStore& store, const OptionSpec& spec)
 
 } // namespace
 
-LoadedSettings LoadSettings(const RegistryStore& store)
-{
+LoadedSettings LoadSettings(const RegistryStore& store) {
     LoadedSettings loaded;
     for (const OptionSpec& spec : optionTable()) {
         if (spec.isNumeric())
             loaded.options.setNumber(spec.id, loadNumber(store, spec));
         else
-            loaded.options.setText(spec.id,
-                                   store.GetProfileString(section::kOptions, spec.name(), spec.defaultTextValue()));
+            loaded.options.setText(
+                spec.id, store.GetProfileString(section::kOptions, spec.name(), spec.defaultTextValue()));
     }
     // The box behind both names shows AutoSort; Sort keeps its own stored value for the run.
     loaded.listScanAddresses =
@@ -70,8 +102,7 @@ LoadedSettings LoadSettings(const RegistryStore& store)
     return loaded;
 }
 
-void SaveSettings(RegistryStore& store, const OptionSet& shown)
-{
+void SaveSettings(RegistryStore& store, const OptionSet& shown) {
     std::vector<NamedValue> values;
     values.reserve(kSaveOrder.size());
     for (const OptionId id : kSaveOrder) {

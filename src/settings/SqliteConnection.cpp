@@ -11,31 +11,28 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 10000;
 
-void caseFoldFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
-{
+void caseFoldFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (argc != 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
         return;
     }
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
-    const QByteArray folded =
-        QString::fromUtf8(text, sqlite3_value_bytes(argv[0])).toCaseFolded().toUtf8();
+    const QByteArray folded = QString::fromUtf8(text, sqlite3_value_bytes(argv[0])).toCaseFolded().toUtf8();
     sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
 }
 
 } // namespace
 
-SqliteConnection::~SqliteConnection() { close(); }
+SqliteConnection::~SqliteConnection() {
+    close();
+}
 
 SqliteConnection::SqliteConnection(SqliteConnection&& other) noexcept
     : m_db(std::exchange(other.m_db, nullptr))
     , m_lastError(other.m_lastError)
-    , m_lastErrorText(std::move(other.m_lastErrorText))
-{
-}
+    , m_lastErrorText(std::move(other.m_lastErrorText)) {}
 
-SqliteConnection& SqliteConnection::operator=(SqliteConnection&& other) noexcept
-{
+SqliteConnection& SqliteConnection::operator=(SqliteConnection&& other) noexcept {
     if (this != &other) {
         close();
         m_db = std::exchange(other.m_db, nullptr);
@@ -45,8 +42,7 @@ SqliteConnection& SqliteConnection::operator=(SqliteConnection&& other) noexcept
     return *this;
 }
 
-bool SqliteConnection::open(const QString& path, Mode mode)
-{
+bool SqliteConnection::open(const QString& path, Mode mode) {
     close();
     const int flags =
         (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
@@ -57,44 +53,45 @@ bool SqliteConnection::open(const QString& path, Mode mode)
         close();
         return false;
     }
-    return configure();
+    configure();
+    return true;
 }
 
-bool SqliteConnection::openInMemory()
-{
+bool SqliteConnection::openInMemory() {
     close();
-    const int rc = sqlite3_open_v2(":memory:", &m_db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(
+        ":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         noteError(rc);
         close();
         return false;
     }
-    return configure();
+    configure();
+    return true;
 }
 
-bool SqliteConnection::configure()
-{
+void SqliteConnection::configure() {
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
     sqlite3_create_function(m_db, "casefold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             &caseFoldFunction, nullptr, nullptr);
-    // A commit returns only once it is on disk: a process killed afterwards loses nothing.
-    return exec("PRAGMA foreign_keys = ON; PRAGMA synchronous = FULL;") == SQLITE_OK;
+    // A commit returns only once it is on disk: a process killed afterwards loses nothing. These fail
+    // on a file that is no database, which the caller finds out when it checks the file.
+    exec("PRAGMA foreign_keys = ON; PRAGMA synchronous = FULL;");
 }
 
-void SqliteConnection::close()
-{
+void SqliteConnection::close() {
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
 }
 
-bool SqliteConnection::isReadOnly() const { return m_db && sqlite3_db_readonly(m_db, "main") == 1; }
+bool SqliteConnection::isReadOnly() const {
+    return m_db && sqlite3_db_readonly(m_db, "main") == 1;
+}
 
-int SqliteConnection::exec(const char* sql)
-{
+int SqliteConnection::exec(const char* sql) {
     if (!m_db)
         return SQLITE_MISUSE;
     const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
@@ -103,8 +100,7 @@ int SqliteConnection::exec(const char* sql)
     return rc;
 }
 
-qint64 SqliteConnection::queryNumber(const char* sql, qint64 failed)
-{
+qint64 SqliteConnection::queryNumber(const char* sql, qint64 failed) {
     if (!m_db)
         return failed;
     SqliteStatement statement(m_db, sql);
@@ -115,8 +111,7 @@ qint64 SqliteConnection::queryNumber(const char* sql, qint64 failed)
     return statement.columnInt(0);
 }
 
-bool SqliteConnection::copyTo(SqliteConnection& target)
-{
+bool SqliteConnection::copyTo(SqliteConnection& target) {
     sqlite3_backup* backup = sqlite3_backup_init(target.m_db, "main", m_db, "main");
     if (!backup) {
         target.noteError(sqlite3_errcode(target.m_db));
@@ -129,8 +124,7 @@ bool SqliteConnection::copyTo(SqliteConnection& target)
     return rc == SQLITE_OK;
 }
 
-void SqliteConnection::noteError(int code)
-{
+void SqliteConnection::noteError(int code) {
     m_lastError = code;
     const char* message = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(code);
     m_lastErrorText = QString::fromUtf8(message ? message : sqlite3_errstr(code));

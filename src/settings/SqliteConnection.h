@@ -43,7 +43,7 @@ public:
     void noteError(int code);
 
 private:
-    bool configure();
+    void configure();
 
     sqlite3* m_db = nullptr;
     int m_lastError = 0;

@@ -4,8 +4,7 @@
 
 namespace vantrel::settings {
 
-StoreLocation StoreLocation::resolve(const std::optional<QString>& configDirArgument)
-{
+StoreLocation StoreLocation::resolve(const std::optional<QString>& configDirArgument) {
     if (configDirArgument && !configDirArgument->isEmpty())
         return {QDir::cleanPath(QDir::current().absoluteFilePath(*configDirArgument))};
 
@@ -21,8 +20,7 @@ StoreLocation StoreLocation::resolve(const std::optional<QString>& configDirArgu
                             QLatin1String(kProductKey))};
 }
 
-QString StoreLocation::storeFile() const
-{
+QString StoreLocation::storeFile() const {
     return directory + QLatin1Char('/') + QLatin1String(kStoreFileName);
 }
 

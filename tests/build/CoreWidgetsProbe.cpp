@@ -1,4 +1,6 @@
 // Compiled with the core library's include settings; it must not build.
 #include <QtWidgets/QWidget>
 
-int probe() { return sizeof(QWidget); }
+int probe() {
+    return sizeof(QWidget);
+}

@@ -1,1 +1,144 @@
+#include "cli/CliApp.h"
+#include "cli/TerminalOutput.h"
+#include "settings/RegistryStore.h"
+#include "support/QtPrinters.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+namespace vantrel::cli {
+namespace {
+
+class BufferOutput final : public TerminalOutput {
+public:
+    void out(const QString& text) override { stdoutText += text; }
+    void err(const QString& text) override { stderrText += text; }
+    bool outIsTerminal() const override { return false; }
+
+    QString stdoutText;
+    QString stderrText;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    int run(QStringList arguments) {
+        m_output = BufferOutput();
+        arguments.prepend(m_dir.path());
+        arguments.prepend(QStringLiteral("--config-dir"));
+        return runCli(arguments, m_output);
+    }
+    QStringList lines() const { return m_output.stdoutText.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+
+    QTemporaryDir m_dir;
+    BufferOutput m_output;
+};
+
+TEST_F(CliTest, OptionsListsEveryOptionInLoadOrderWithItsDefault) {
+    ASSERT_EQ(run({QStringLiteral("options")}), 0);
+    const QStringList listed = lines();
+    ASSERT_EQ(listed.size(), 40);
+    EXPECT_EQ(listed.first(), QStringLiteral("ListScanAutoSort=0"));
+    EXPECT_EQ(listed.last(), QStringLiteral("StartTask=0"));
+    for (const char* expected : {"Packets=5", "Timeout=5", "Hops=30", "Log String=Vtrlog.rtf",
+                                 "PurgeStatus=1", "PurgeLog=4", "ISPInterval=10"})
+        EXPECT_TRUE(listed.contains(QString::fromLatin1(expected))) << expected;
+    EXPECT_TRUE(m_output.stderrText.isEmpty());
+}
+
+TEST_F(CliTest, SetHoldsForOneRunWithThePanesCorrectionAndSaveKeepsIt) {
+    ASSERT_EQ(run({QStringLiteral("--set"), QStringLiteral("Packets=0"),
+                   QStringLiteral("--set=Ping String=a=b {c}"), QStringLiteral("--set"),
+                   QStringLiteral("hops=300"), QStringLiteral("options")}),
+              0);
+    EXPECT_TRUE(lines().contains(QStringLiteral("Packets=1")));
+    EXPECT_TRUE(lines().contains(QStringLiteral("Ping String=a=b {c}")));
+    EXPECT_TRUE(lines().contains(QStringLiteral("Hops=255")));
+
+    ASSERT_EQ(run({QStringLiteral("options")}), 0);
+    EXPECT_TRUE(lines().contains(QStringLiteral("Packets=5"))) << "without --save nothing is stored";
+
+    ASSERT_EQ(run({QStringLiteral("--set"), QStringLiteral("Packets=3"), QStringLiteral("--set"),
+                   QStringLiteral("Sort=1"), QStringLiteral("--save"), QStringLiteral("options")}),
+              0);
+    ASSERT_EQ(run({QStringLiteral("options")}), 0);
+    EXPECT_TRUE(lines().contains(QStringLiteral("Packets=3")));
+    EXPECT_TRUE(lines().contains(QStringLiteral("Sort=1")));
+    EXPECT_TRUE(lines().contains(QStringLiteral("AutoSort=1")));
+}
+
+TEST_F(CliTest, ControlCharactersInATextStayOnOneLine) {
+    ASSERT_EQ(run({QStringLiteral("--set"), QStringLiteral("Ping String=one\ntwo\tthree"),
+                   QStringLiteral("options")}),
+              0);
+    EXPECT_TRUE(lines().contains(QStringLiteral("Ping String=one\\ntwo\\tthree")));
+    EXPECT_EQ(lines().size(), 40);
+}
+
+TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
+    const QList<QStringList> wrong{
+        {QStringLiteral("--set"), QStringLiteral("NoSuchOption=1"), QStringLiteral("--save"),
+         QStringLiteral("options")},
+        {QStringLiteral("--set"), QStringLiteral("Packets=lots"), QStringLiteral("--save"),
+         QStringLiteral("options")},
+        {QStringLiteral("--set"), QStringLiteral("Packets=99999999999"), QStringLiteral("--save"),
+         QStringLiteral("options")},
+        {QStringLiteral("--set"), QStringLiteral("Packets"), QStringLiteral("options")},
+        {QStringLiteral("--set")},
+        {QStringLiteral("--frobnicate"), QStringLiteral("options")},
+        {QStringLiteral("frobnicate")},
+        {QStringLiteral("options"), QStringLiteral("extra")},
+        {},
+    };
+    for (const QStringList& arguments : wrong) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        EXPECT_EQ(run(arguments), 2);
+        EXPECT_FALSE(m_output.stderrText.isEmpty());
+        EXPECT_TRUE(m_output.stdoutText.isEmpty());
+    }
+    EXPECT_FALSE(settings::RegistryStore::open({m_dir.path()})->keyExists(QStringLiteral("Options")));
+}
+
+TEST_F(CliTest, HelpPrintsTheUsage) {
+    ASSERT_EQ(run({QStringLiteral("--help")}), 0);
+    EXPECT_TRUE(m_output.stdoutText.startsWith(QStringLiteral("Usage: vantrel-cli")));
+    EXPECT_TRUE(m_output.stdoutText.contains(QStringLiteral("options")));
+}
+
+// The built program, as a user runs it.
+TEST(CliProgramTest, ExitStatusAndStreamsAreThoseOfTheRealProgram) {
+    QTemporaryDir dir;
+    auto runProgram = [&](const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("VANTREL_CONFIG_DIR"), dir.path());
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(VANTREL_CLI_PATH), arguments);
+        process.waitForFinished(30000);
+        return std::tuple(process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                          QString::fromUtf8(process.readAllStandardOutput()),
+                          QString::fromUtf8(process.readAllStandardError()));
+    };
+
+    auto [status, out, err] = runProgram({QStringLiteral("options")});
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(out.contains(QStringLiteral("\nPackets=5\nTimeout=5\n")));
+
+    std::tie(status, out, err) = runProgram({QStringLiteral("frobnicate")});
+    EXPECT_EQ(status, 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("unknown command \"frobnicate\"")));
+
+    // A damaged store is reported once on standard error; the command still runs on defaults.
+    QFile store(dir.filePath(QStringLiteral("settings.db")));
+    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+    store.write(QByteArray(8192, '\x7f'));
+    store.close();
+    std::tie(status, out, err) = runProgram({QStringLiteral("options")});
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(err.count(QStringLiteral("was damaged")), 1);
+    EXPECT_TRUE(out.contains(QStringLiteral("Hops=30")));
+}
+
+} // namespace
+} // namespace vantrel::cli

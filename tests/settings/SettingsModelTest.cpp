@@ -1,1 +1,124 @@
+#include "settings/SettingsModel.h"
+
+#include "settings/LiveOptions.h"
+#include "settings/RegistryStore.h"
+#include "support/QtPrinters.h"
+
 #include <gtest/gtest.h>
+
+namespace vantrel::settings {
+namespace {
+
+using enum OptionId;
+
+class SettingsModelTest : public ::testing::Test {
+protected:
+    void store(const char* name, int value) {
+        m_store->WriteProfileInt(section::kOptions, QString::fromLatin1(name), value);
+    }
+
+    std::unique_ptr<RegistryStore> m_store = RegistryStore::openInMemory();
+};
+
+TEST_F(SettingsModelTest, AnEmptyStoreGivesEveryDefaultAndWritesNothing) {
+    LiveOptions live;
+    live.assign(LoadSettings(*m_store).options);
+    EXPECT_EQ(live.number(Packets), 5);
+    EXPECT_EQ(live.number(Timeout), 5);
+    EXPECT_EQ(live.number(Hops), 30);
+    EXPECT_TRUE(live.isOn(Verbose));
+    EXPECT_TRUE(live.isOn(Statistics));
+    EXPECT_TRUE(live.isOn(WarnCurrent));
+    EXPECT_EQ(live.text(LogString), QStringLiteral("Vtrlog.rtf"));
+    EXPECT_EQ(live.number(PurgeStatus), 1);
+    EXPECT_EQ(live.number(PurgeLog), 4);
+    EXPECT_EQ(live.number(ISPInterval), 10);
+    EXPECT_EQ(live.number(ContPingInterval), 2);
+    EXPECT_EQ(live.packetDataSize(), 67);
+    EXPECT_FALSE(live.isOn(Beep));
+    EXPECT_EQ(live.snapshot(), OptionSet::defaults());
+    EXPECT_TRUE(m_store->subKeyNames(QString()).isEmpty());
+}
+
+TEST_F(SettingsModelTest, StoredNumbersOutsideTheirRangeAreCorrectedAtLoad) {
+    store("ListScanTimeout20", 250);
+    store("SeqScanTimeout20", 0);
+    store("Packets", 9000);
+    store("ISPInterval", 1500);
+    store("Hops", -4);
+    store("Beep", 7);
+    store("Verbose", 2);
+    m_store->WriteProfileString(section::kOptions, QStringLiteral("Timeout"), QStringLiteral("12"));
+    const OptionSet loaded = LoadSettings(*m_store).options;
+    EXPECT_EQ(loaded.number(ListScanTimeout20), 99);
+    EXPECT_EQ(loaded.number(SeqScanTimeout20), 1);
+    EXPECT_EQ(loaded.number(Packets), 5000);
+    EXPECT_EQ(loaded.number(ISPInterval), 999);
+    EXPECT_EQ(loaded.number(Hops), 1);
+    EXPECT_EQ(loaded.number(Beep), 1);
+    EXPECT_EQ(loaded.number(Verbose), 2) << "a yes/no number is held as stored";
+    EXPECT_EQ(loaded.number(Timeout), 5) << "a text where a number belongs reads as the default";
+}
+
+TEST_F(SettingsModelTest, SavedListsLoadInStoreOrderUpToANameOfAHundredCharacters) {
+    const QString hosts = section::kListScanHosts;
+    m_store->WriteProfileString(hosts, QStringLiteral("zulu.example"), QStringLiteral("zulu.example"));
+    m_store->WriteProfileString(hosts, QString(99, QLatin1Char('a')), QStringLiteral("ninety-nine"));
+    m_store->WriteProfileString(hosts, QStringLiteral("Alpha.example"), QStringLiteral("Alpha.example"));
+    m_store->WriteProfileString(hosts, QString(100, QLatin1Char('b')), QStringLiteral("hundred"));
+    m_store->WriteProfileString(hosts, QStringLiteral("after"), QStringLiteral("after"));
+    EXPECT_EQ(LoadSettings(*m_store).listScanAddresses,
+              (QStringList{"zulu.example", "ninety-nine", "Alpha.example"}));
+
+    store("ListScanAutoSort", 1);
+    EXPECT_EQ(LoadSettings(*m_store).listScanAddresses,
+              (QStringList{"Alpha.example", "ninety-nine", "zulu.example"}));
+
+    for (const char* group : {"lab", "Core", "edge"})
+        m_store->WriteProfileString(section::kSeqScan, QString::fromLatin1(group),
+                                    QString::fromLatin1(group));
+    m_store->WriteProfileString(QStringLiteral("SeqScan\\lab"), QStringLiteral("START1"),
+                                QStringLiteral("10"));
+    EXPECT_EQ(LoadSettings(*m_store).seqScanGroups, (QStringList{"lab", "Core", "edge"}));
+    store("SeqScanAutoSort", 2); // sorted only when it is exactly 1
+    EXPECT_EQ(LoadSettings(*m_store).seqScanGroups, (QStringList{"lab", "Core", "edge"}));
+    store("SeqScanAutoSort", 1);
+    EXPECT_EQ(LoadSettings(*m_store).seqScanGroups, (QStringList{"Core", "edge", "lab"}));
+}
+
+TEST_F(SettingsModelTest, SortAndAutoSortShareOneBox) {
+    store("Sort", 1);
+    store("AutoSort", 0);
+    OptionSet loaded = LoadSettings(*m_store).options;
+    EXPECT_EQ(loaded.number(Sort), 1) << "the run keeps the Sort value it started with";
+    EXPECT_EQ(loaded.number(AutoSort), 0);
+
+    SaveSettings(*m_store, loaded);
+    EXPECT_EQ(m_store->GetProfileInt(section::kOptions, QStringLiteral("Sort"), -1), 0);
+
+    loaded.setNumber(AutoSort, 1);
+    SaveSettings(*m_store, loaded);
+    EXPECT_EQ(m_store->GetProfileInt(section::kOptions, QStringLiteral("Sort"), -1), 1);
+    EXPECT_EQ(m_store->GetProfileInt(section::kOptions, QStringLiteral("AutoSort"), -1), 1);
+}
+
+TEST_F(SettingsModelTest, SavedOptionsLoadBackAsTheyWereShown) {
+    OptionSet shown = OptionSet::defaults();
+    shown.setNumber(Packets, 12);
+    shown.setText(PingString, QStringLiteral("{data} with \\ and ü"));
+    shown.setText(SeqScanStart1, QStringLiteral("192"));
+    shown.setNumber(SeqDNS, 3);  // saved from the frame's field as it is
+    shown.setNumber(Verbose, 2); // saved from its check box: checked
+    shown.setNumber(LogCheck, 1);
+    SaveSettings(*m_store, shown);
+
+    EXPECT_EQ(m_store->valueNames(section::kOptions).size(), qsizetype(kOptionCount));
+    EXPECT_EQ(m_store->valueNames(section::kOptions).first(), QStringLiteral("Ping String"));
+    const OptionSet loaded = LoadSettings(*m_store).options;
+    OptionSet expected = shown;
+    expected.setNumber(Verbose, 1);
+    EXPECT_EQ(loaded, expected);
+}
+
+} // namespace
+} // namespace vantrel::settings

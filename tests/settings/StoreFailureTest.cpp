@@ -1,1 +1,152 @@
+#include "settings/RegistryStore.h"
+#include "support/ChildProcess.h"
+#include "support/QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace vantrel::settings {
+namespace {
+
+const QString kOptions = QStringLiteral("Options");
+
+// Collects what the store tells its front end.
+struct NoticeLog {
+    std::vector<StoreNotice> notices;
+    StoreNoticeSink sink() {
+        return [this](const StoreNotice& notice) { notices.push_back(notice); };
+    }
+    int count(StoreNotice::Kind kind) const {
+        return int(
+            std::count_if(notices.begin(), notices.end(), [kind](const auto& n) { return n.kind == kind; }));
+    }
+};
+
+class StoreFailureTest : public ::testing::Test {
+protected:
+    QString storeFile() const { return StoreLocation{m_dir.path()}.storeFile(); }
+    QStringList asideFiles() const {
+        return QDir(m_dir.path()).entryList({QStringLiteral("settings.db.broken-*")}, QDir::Files);
+    }
+    void writeFile(const QString& file, const QByteArray& bytes) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+
+    QTemporaryDir m_dir;
+    NoticeLog m_log;
+};
+
+TEST_F(StoreFailureTest, ADamagedStoreIsMovedAsideKeptAndReplacedByAFreshOne) {
+    const QByteArray garbage = QByteArray("SQLite format 3") + QByteArray(4096, '\x13');
+    writeFile(storeFile(), garbage);
+
+    auto store = RegistryStore::open({m_dir.path()}, m_log.sink());
+    ASSERT_EQ(m_log.notices.size(), 1u);
+    EXPECT_EQ(m_log.notices[0].kind, StoreNotice::Kind::MovedAside);
+    EXPECT_TRUE(m_log.notices[0].text.contains(storeFile()));
+
+    ASSERT_EQ(asideFiles().size(), 1);
+    QFile aside(m_dir.filePath(asideFiles().first()));
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_EQ(aside.readAll(), garbage);
+
+    EXPECT_FALSE(store->isInMemory());
+    EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 3));
+    store.reset();
+    NoticeLog quiet;
+    EXPECT_EQ(RegistryStore::open({m_dir.path()}, quiet.sink())
+                  ->GetProfileInt(kOptions, QStringLiteral("Packets"), 0),
+              3);
+    EXPECT_TRUE(quiet.notices.empty());
+}
+
+TEST_F(StoreFailureTest, ADatabaseOfAnotherProgramIsMovedAsideUntouched) {
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(storeFile().toUtf8().constData(), &other), SQLITE_OK);
+    sqlite3_exec(other, "CREATE TABLE songs(title TEXT); INSERT INTO songs VALUES('x');", nullptr, nullptr,
+                 nullptr);
+    sqlite3_close(other);
+
+    auto store = RegistryStore::open({m_dir.path()}, m_log.sink());
+    EXPECT_EQ(m_log.count(StoreNotice::Kind::MovedAside), 1);
+    ASSERT_EQ(asideFiles().size(), 1);
+    EXPECT_TRUE(store->valueNames(kOptions).isEmpty());
+
+    // A restore refuses such a file as well.
+    EXPECT_TRUE(store->restoreFromFile(m_dir.filePath(asideFiles().first())).has_value());
+}
+
+TEST_F(StoreFailureTest, AFolderThatCannotBeMadeLeavesTheStoreInMemory) {
+    writeFile(m_dir.filePath(QStringLiteral("blocker")), "a file, not a folder");
+    auto store = RegistryStore::open({m_dir.filePath(QStringLiteral("blocker/Vantrel"))}, m_log.sink());
+    EXPECT_TRUE(store->isInMemory());
+    EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 9));
+    EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Timeout"), 3));
+    EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 9);
+    ASSERT_EQ(m_log.notices.size(), 1u);
+    EXPECT_EQ(m_log.notices[0].kind, StoreNotice::Kind::NotWritable);
+}
+
+TEST_F(StoreFailureTest, AReadOnlyStoreIsReadAndThenKeptInMemory) {
+    RegistryStore::open({m_dir.path()})->WriteProfileInt(kOptions, QStringLiteral("Packets"), 11);
+    QFile::setPermissions(storeFile(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    ::chmod(QFile::encodeName(m_dir.path()).constData(), 0555);
+
+    // Root may write anywhere, so the child takes an ordinary user's rights first.
+    const int status = vantrel::test::runInChild([&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            return 10;
+        NoticeLog log;
+        auto store = RegistryStore::open({m_dir.path()}, log.sink());
+        if (!store->isInMemory() || store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0) != 11)
+            return 11;
+        if (!store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 12) ||
+            !store->WriteProfileInt(kOptions, QStringLiteral("Hops"), 4) ||
+            store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0) != 12)
+            return 12;
+        return log.count(StoreNotice::Kind::NotWritable) == 1 && log.notices.size() == 1 ? 0 : 13;
+    });
+    ::chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(RegistryStore::open({m_dir.path()})->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 11);
+}
+
+TEST_F(StoreFailureTest, AFullDiskMovesTheStoreIntoMemoryAndLosesNothingWritten) {
+    RegistryStore::open({m_dir.path()})->WriteProfileInt(kOptions, QStringLiteral("Packets"), 21);
+
+    // The child may not grow any file past the store's present size: the next big write fails as on a
+    // full disk.
+    const int status = vantrel::test::runInChild([&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        NoticeLog log;
+        auto store = RegistryStore::open({m_dir.path()}, log.sink());
+        const rlimit limit{rlim_t(QFileInfo(storeFile()).size()), rlim_t(QFileInfo(storeFile()).size())};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 10;
+        const QString big(20000, QLatin1Char('x'));
+        for (int i = 0; i < 20; ++i)
+            if (!store->WriteProfileString(QStringLiteral("Big"), QString::number(i), big))
+                return 11;
+        if (!store->isInMemory() || store->valueNames(QStringLiteral("Big")).size() != 20 ||
+            store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0) != 21)
+            return 12;
+        return log.count(StoreNotice::Kind::NotWritable) == 1 ? 0 : 13;
+    });
+    EXPECT_EQ(status, 0);
+
+    NoticeLog log;
+    auto store = RegistryStore::open({m_dir.path()}, log.sink());
+    EXPECT_TRUE(log.notices.empty());
+    EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 21);
+}
+
+} // namespace
+} // namespace vantrel::settings
