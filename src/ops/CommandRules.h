@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ops/OperationFlags.h"
+
+#include <QString>
+
+namespace vantrel::ops {
+
+// The commands that start and cancel operations, by their command IDs.
+enum class CommandId : int {
+    PingButton = 400,
+    LookupButton = 401,
+    TraceButton = 402,
+    SeqScanButton = 403,
+    ListScanButton = 404,
+    PingMenu = 11000,
+    LookupMenu = 11001,
+    TraceMenu = 11002,
+    SeqScanMenu = 11003,
+    ListScanMenu = 11004,
+};
+
+// What besides the flags decides a command's state.
+struct CommandContext {
+    FlagSnapshot flags;
+    bool seqScanAddressEmpty = false; // the SeqScan pane's start address is incomplete
+    bool listScanListEmpty = false;   // the ListScan address list has no entry
+};
+
+struct CommandUi {
+    bool enabled = true;
+    QString caption;
+
+    bool operator==(const CommandUi&) const = default;
+};
+
+// The enabling and caption of an operation command. A disabled command is not carried out, whatever its
+// source. Button captions are padded with blanks: they set the buttons' widths.
+CommandUi operationCommandUi(CommandId command, const CommandContext& context);
+
+} // namespace vantrel::ops
