@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+namespace vantrel::ops {
+
+// The icon of a message box: the program's own boxes take 1, 2 or 3.
+enum class MessageIcon { Information = 1, Warning = 2, Error = 3, Exclamation = 4 };
+
+// What operation control needs from the front end that shows it: the host box, message boxes, balloon
+// tips, the focus and the command state. The desktop frame implements it with widgets, the command
+// line with the terminal, and tests with a recording fake. Every call comes on the GUI thread.
+class OperationFrontEnd {
+public:
+    virtual ~OperationFrontEnd() = default;
+
+    // The text of the host box's edit field, as typed.
+    virtual QString hostBoxText() const = 0;
+    // Adds a host to the host box's drop-down history, unless an entry equal to it ignoring case is
+    // there; either way the matching entry is selected. Sorted insertion when `sorted`.
+    virtual void addHostToHistory(const QString& host, bool sorted) = 0;
+    // Gives the host box the keyboard focus with the caret at its start.
+    virtual void returnFocusToHostBox() = 0;
+
+    // The program's modal message box.
+    virtual void showMessageBox(const QString& caption, const QString& text, MessageIcon icon) = 0;
+    // An error balloon tip on the host box; false when the front end shows no balloon tips, so the
+    // caller falls back to a message box.
+    virtual bool showHostBalloonTip(const QString& title, const QString& text) = 0;
+
+    // Brings every command's enabling and caption, and the status pane, up to date with the flags.
+    virtual void RefreshCommandUI() = 0;
+    // The system's exclamation sound.
+    virtual void beep() = 0;
+};
+
+} // namespace vantrel::ops
