@@ -24,8 +24,10 @@ public:
 
     // The program's modal message box.
     virtual void showMessageBox(const QString& caption, const QString& text, MessageIcon icon) = 0;
-    // An error balloon tip on the host box; false when the front end shows no balloon tips, so the
-    // caller falls back to a message box.
+    // Whether the desktop shows balloon tips at all.
+    virtual bool balloonTipsEnabled() const = 0;
+    // An error balloon tip on the host box; false when the box refuses it, so the caller falls back to a
+    // message box.
     virtual bool showHostBalloonTip(const QString& title, const QString& text) = 0;
 
     // Brings every command's enabling and caption, and the status pane, up to date with the flags.
