@@ -1,0 +1,76 @@
+#pragma once
+
+#include "net/IcmpPacket.h"
+#include "net/IcmpRecords.h"
+#include "net/UniqueFd.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace vantrel::net {
+
+// The two ways Linux lets a program send echo requests. A datagram ICMP socket needs no privilege where
+// net.ipv4.ping_group_range admits the user's group; the kernel owns its identifier, matches replies to it
+// and reports ICMP errors through the error queue (IP_RECVERR). A raw ICMP socket needs CAP_NET_RAW and sees
+// every ICMP packet of the host, so it matches replies and quoted requests by its own identifier.
+enum class EchoSocketKind { Datagram, Raw };
+
+// One ICMP socket sending one echo request at a time and waiting for its answer. Thread-safe: concurrent
+// echo() calls take turns; interrupt() may come from any thread and ends a wait at once.
+class EchoSocket {
+public:
+    // Opens a socket of `kind`, or of the first kind the system allows (datagram, then raw). Answers
+    // nullptr and sets `error` to the errno of the last refusal when none can be opened.
+    static std::unique_ptr<EchoSocket> open(std::optional<EchoSocketKind> kind, int& error);
+    ~EchoSocket();
+    EchoSocket(const EchoSocket&) = delete;
+    EchoSocket& operator=(const EchoSocket&) = delete;
+
+    EchoSocketKind kind() const { return m_kind; }
+
+    // Sends one echo request to `destination`, blocks until its answer or until `timeoutMs` has passed, and
+    // writes the outcome into `replyBuffer` (writeEchoReply). Answers the number of replies written, or
+    // std::nullopt when interrupt() ended the wait (or had already been called).
+    std::optional<std::uint32_t> echo(IPAddr destination, std::span<const std::byte> data,
+                                      const IP_OPTION_INFORMATION* options, std::uint32_t timeoutMs,
+                                      std::span<std::byte> replyBuffer);
+
+    // Ends a wait in progress and every later one: the handle is being closed.
+    void interrupt();
+
+private:
+    EchoSocket(EchoSocketKind kind, UniqueFd socket, UniqueFd wakeup, std::uint16_t identifier);
+
+    // The outcome's data points into the receive buffer, valid until the next read.
+    std::optional<EchoOutcome> waitForAnswer(IPAddr destination, std::span<const std::byte> data,
+                                             const IP_OPTION_INFORMATION* options, std::uint32_t timeoutMs);
+    std::optional<std::uint32_t> applyOptions(const IP_OPTION_INFORMATION* options);
+    void discardPending();
+    std::uint32_t elapsedMs() const;
+    // One pass over what is waiting in the error queue or the receive queue: the answer to `probe`, or
+    // nothing yet. Everything else read on the way is dropped.
+    std::optional<EchoOutcome> readErrorQueue(const EchoProbe& probe);
+    std::optional<EchoOutcome> readReplies(const EchoProbe& probe);
+
+    const EchoSocketKind m_kind;
+    const UniqueFd m_socket;
+    const UniqueFd m_wakeup; // an eventfd written by interrupt()
+    const std::uint16_t m_identifier;
+    std::atomic<bool> m_interrupted{false};
+    std::mutex m_echoMutex;
+    std::uint16_t m_sequence = 0;
+    std::vector<std::byte> m_receiveBuffer;
+    // What the socket is set to now, so unchanged options cost no system call.
+    int m_ttl = -1;
+    int m_tos = 0;
+    int m_pmtuDiscovery = -1;
+    std::chrono::steady_clock::time_point m_sentAt;
+};
+
+} // namespace vantrel::net

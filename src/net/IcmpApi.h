@@ -1,0 +1,30 @@
+#pragma once
+
+#include "net/IcmpRecords.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+namespace vantrel::net {
+
+// The three entry points of the ICMP echo service, bound once when the program starts. Every operation
+// sends its echo requests through the record it is given, never by calling the service directly, so tests
+// bind a scripted network here (tests/support/FakeIcmpNetwork). The entry points behave as documented in
+// IcmpEcho.h; each may be called from any thread.
+struct IcmpApi {
+    std::function<IcmpHandle()> IcmpCreateFile;
+    std::function<bool(IcmpHandle)> IcmpCloseHandle;
+    std::function<std::uint32_t(IcmpHandle, IPAddr, std::span<const std::byte> requestData,
+                                const IP_OPTION_INFORMATION* requestOptions, std::span<std::byte> replyBuffer,
+                                std::uint32_t timeoutMs)>
+        IcmpSendEcho;
+
+    // The record bound to the built-in service on Linux ICMP sockets.
+    static IcmpApi builtIn();
+    // Whether all three entry points are bound.
+    bool isBound() const { return IcmpCreateFile && IcmpCloseHandle && IcmpSendEcho; }
+};
+
+} // namespace vantrel::net

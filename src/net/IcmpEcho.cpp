@@ -1,0 +1,94 @@
+#include "net/IcmpEcho.h"
+
+#include "net/IpStatus.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace vantrel::net {
+
+namespace {
+
+// The open handles. Requests hold a shared reference, so closing a handle under a waiting request only
+// wakes it; the socket goes when the request has returned.
+struct HandleTable {
+    std::mutex mutex;
+    std::map<std::uintptr_t, std::shared_ptr<EchoSocket>> sockets;
+    std::uintptr_t next = 1;
+};
+
+HandleTable& handleTable() {
+    static HandleTable table;
+    return table;
+}
+
+thread_local int t_lastCreateError = 0;
+
+std::shared_ptr<EchoSocket> socketOf(IcmpHandle handle) {
+    HandleTable& table = handleTable();
+    std::lock_guard lock(table.mutex);
+    const auto found = table.sockets.find(std::uintptr_t(handle));
+    return found == table.sockets.end() ? nullptr : found->second;
+}
+
+} // namespace
+
+IcmpHandle openIcmpHandle(std::optional<EchoSocketKind> kind) {
+    int error = 0;
+    std::shared_ptr<EchoSocket> socket = EchoSocket::open(kind, error);
+    t_lastCreateError = socket ? 0 : error;
+    if (!socket)
+        return INVALID_HANDLE_VALUE;
+    HandleTable& table = handleTable();
+    std::lock_guard lock(table.mutex);
+    const std::uintptr_t number = table.next++;
+    table.sockets.emplace(number, std::move(socket));
+    return IcmpHandle{number};
+}
+
+IcmpHandle IcmpCreateFile() {
+    return openIcmpHandle(std::nullopt);
+}
+
+bool IcmpCloseHandle(IcmpHandle IcmpHandle) {
+    std::shared_ptr<EchoSocket> socket;
+    {
+        HandleTable& table = handleTable();
+        std::lock_guard lock(table.mutex);
+        const auto found = table.sockets.find(std::uintptr_t(IcmpHandle));
+        if (found == table.sockets.end())
+            return false;
+        socket = std::move(found->second);
+        table.sockets.erase(found);
+    }
+    socket->interrupt();
+    return true;
+}
+
+std::uint32_t IcmpSendEcho(IcmpHandle IcmpHandle, IPAddr DestinationAddress,
+                           std::span<const std::byte> RequestData,
+                           const IP_OPTION_INFORMATION* RequestOptions, std::span<std::byte> ReplyBuffer,
+                           std::uint32_t Timeout) {
+    const std::shared_ptr<EchoSocket> socket = socketOf(IcmpHandle);
+    if (!socket || ReplyBuffer.size() < sizeof(ICMP_ECHO_REPLY))
+        return 0;
+    // Refused before sending: an answer could not be stored.
+    if (ReplyBuffer.size() < IcmpReplySize(RequestData.size())) {
+        EchoOutcome tooSmall;
+        tooSmall.status = IP_BUF_TOO_SMALL;
+        return writeEchoReply(ReplyBuffer, tooSmall);
+    }
+    return socket->echo(DestinationAddress, RequestData, RequestOptions, Timeout, ReplyBuffer).value_or(0);
+}
+
+std::optional<EchoSocketKind> icmpHandleKind(IcmpHandle handle) {
+    const std::shared_ptr<EchoSocket> socket = socketOf(handle);
+    return socket ? std::optional(socket->kind()) : std::nullopt;
+}
+
+int lastIcmpCreateError() {
+    return t_lastCreateError;
+}
+
+} // namespace vantrel::net

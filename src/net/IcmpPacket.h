@@ -1,0 +1,65 @@
+#pragma once
+
+// Building echo requests and recognising the packets that answer them. Everything here works on bytes
+// from the network and trusts none of them: every length and header length is checked before a field is
+// read, and a packet that does not add up is simply not an answer.
+
+#include "net/IcmpRecords.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace vantrel::net {
+
+inline constexpr std::uint8_t kIcmpEchoReply = 0;
+inline constexpr std::uint8_t kIcmpDestUnreachable = 3;
+inline constexpr std::uint8_t kIcmpSourceQuench = 4;
+inline constexpr std::uint8_t kIcmpEchoRequest = 8;
+inline constexpr std::uint8_t kIcmpTimeExceeded = 11;
+inline constexpr std::uint8_t kIcmpParameterProblem = 12;
+inline constexpr std::size_t kIcmpHeaderSize = 8;
+inline constexpr std::size_t kIpv4MinHeaderSize = 20;
+inline constexpr std::uint8_t kIpProtocolIcmp = 1;
+
+// The request being waited for. `identifier` is ours on a raw socket; on a datagram socket the kernel
+// owns it and has already matched it, so only the sequence is compared.
+struct EchoProbe {
+    IPAddr destination = 0;
+    std::uint16_t identifier = 0;
+    std::uint16_t sequence = 0;
+};
+
+// A packet recognised as the answer to a probe: an echo reply, or an ICMP error quoting the request.
+struct EchoAnswer {
+    IPAddr from = 0;
+    std::uint8_t type = 0;
+    std::uint8_t code = 0;
+    std::uint8_t ttl = 0;
+    std::uint8_t tos = 0;
+    std::span<const std::byte> data; // echo data of a reply, inside the packet; empty for errors
+};
+
+// The Internet checksum (RFC 1071) of `bytes`; 0 over a message that carries a correct checksum.
+std::uint16_t internetChecksum(std::span<const std::byte> bytes);
+
+// An ICMP echo request message: header (with checksum) followed by `data`.
+std::vector<std::byte> buildEchoRequest(std::uint16_t identifier, std::uint16_t sequence,
+                                        std::span<const std::byte> data);
+
+// A whole IPv4 packet as a raw ICMP socket receives it. Echo replies must carry the probe's identifier and
+// sequence and a correct checksum; errors must quote an echo request to the probe's destination with them.
+std::optional<EchoAnswer> matchRawPacket(std::span<const std::byte> packet, const EchoProbe& probe);
+
+// An ICMP message (no IP header) as a datagram ICMP socket receives it from `from`: an echo reply with the
+// probe's sequence. TTL and TOS come separately from the socket's control messages.
+std::optional<EchoAnswer> matchDatagramReply(std::span<const std::byte> message, IPAddr from,
+                                             const EchoProbe& probe);
+
+// Whether an entry of a datagram socket's error queue is about the probe: `quoted` is the request as it was
+// sent (ICMP header and data), `quotedDestination` the address it was sent to.
+bool quotesProbe(std::span<const std::byte> quoted, IPAddr quotedDestination, const EchoProbe& probe);
+
+} // namespace vantrel::net

@@ -1,0 +1,107 @@
+#include "net/SocketLibrary.h"
+
+#include "net/WinsockErrors.h"
+
+#include <QMetaObject>
+
+namespace vantrel::net {
+
+namespace {
+
+std::optional<HostEntry> entryOrError(const HostLookupResult& result) {
+    if (result.succeeded())
+        return result.entry;
+    WSASetLastError(result.error);
+    return std::nullopt;
+}
+
+} // namespace
+
+SocketLibrary::SocketLibrary(std::shared_ptr<HostDatabase> database, QObject* parent)
+    : QObject(parent)
+    , m_database(std::move(database)) {
+    // Lookups block on the network; a few at once is all the program ever has (an operation, ISPinger).
+    m_pool.setMaxThreadCount(4);
+}
+
+SocketLibrary::~SocketLibrary() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_pending.clear();
+    }
+    m_pool.waitForDone();
+}
+
+std::optional<HostEntry> SocketLibrary::gethostbyname(const std::string& name) const {
+    return entryOrError(m_database->hostByName(name));
+}
+
+std::optional<HostEntry> SocketLibrary::gethostbyaddr(IPAddr address) const {
+    return entryOrError(m_database->hostByAddress(address));
+}
+
+AsyncLookupHandle SocketLibrary::WSAAsyncGetHostByName(const std::string& name, LookupCompletion done) {
+    if (const int refused = m_database->refusal(); refused != 0) {
+        WSASetLastError(refused);
+        return 0;
+    }
+    return request([name](HostDatabase& database) { return database.hostByName(name); }, std::move(done));
+}
+
+AsyncLookupHandle SocketLibrary::WSAAsyncGetHostByAddr(IPAddr address, LookupCompletion done) {
+    if (const int refused = m_database->refusal(); refused != 0) {
+        WSASetLastError(refused);
+        return 0;
+    }
+    return request([address](HostDatabase& database) { return database.hostByAddress(address); },
+                   std::move(done));
+}
+
+AsyncLookupHandle SocketLibrary::request(Lookup lookup, LookupCompletion done) {
+    AsyncLookupHandle handle;
+    {
+        std::lock_guard lock(m_mutex);
+        do
+            handle = ++m_lastHandle;
+        while (handle == 0 || m_pending.count(handle) != 0);
+        m_pending.emplace(handle, std::move(done));
+    }
+    m_pool.start([this, handle, lookup = std::move(lookup), database = m_database] {
+        HostLookupResult result = lookup(*database);
+        QMetaObject::invokeMethod(
+            this, [this, handle, result = std::move(result)] { deliver(handle, result); },
+            Qt::QueuedConnection);
+    });
+    return handle;
+}
+
+void SocketLibrary::deliver(AsyncLookupHandle request, const HostLookupResult& result) {
+    LookupCompletion done;
+    {
+        std::lock_guard lock(m_mutex);
+        const auto found = m_pending.find(request);
+        if (found == m_pending.end())
+            return; // cancelled
+        done = std::move(found->second);
+        m_pending.erase(found);
+    }
+    // Called without the lock: a completion may well request the next lookup.
+    if (done)
+        done(request, result.error, result.entry);
+}
+
+int SocketLibrary::WSACancelAsyncRequest(AsyncLookupHandle request) {
+    std::lock_guard lock(m_mutex);
+    if (m_pending.erase(request) == 0) {
+        WSASetLastError(WSAEINVAL);
+        return SOCKET_ERROR;
+    }
+    return 0;
+}
+
+std::size_t SocketLibrary::pendingLookups() const {
+    std::lock_guard lock(m_mutex);
+    return m_pending.size();
+}
+
+} // namespace vantrel::net

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "net/IcmpApi.h"
+#include "net/IcmpRecords.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace vantrel::test {
+
+// A scripted network behind the IcmpApi seam. Each echo request takes the next scripted answer (the first
+// one queued for its destination, or for any destination) and returns at once; with nothing scripted a
+// request times out. Everything sent is recorded. Replies are written with the service's own rules, so a
+// reply buffer that is too small fails here as it does on the real network. Thread-safe.
+//
+//   FakeIcmpNetwork network;
+//   network.reply(address("10.0.0.1"), 12);           // echo reply after 12 ms
+//   network.error(address("10.0.0.254"), net::IP_TTL_EXPIRED_TRANSIT);  // a router's ICMP error
+//   network.fail(net::IP_REQ_TIMED_OUT);              // no reply, Status 11010
+//   net::IcmpApi api = network.api();
+class FakeIcmpNetwork {
+public:
+    struct Answer {
+        bool replied = true;      // counts as a reply (returns 1)
+        std::uint32_t status = 0; // IP status written into the record
+        net::IPAddr from = 0;     // the responder (0 for failures)
+        std::uint32_t roundTripMs = 0;
+        std::uint8_t ttl = 64;
+        std::optional<std::vector<std::byte>> data; // returned data; the request's own data when unset
+    };
+
+    struct SentRequest {
+        net::IcmpHandle handle{};
+        net::IPAddr destination = 0;
+        bool hadOptions = false;
+        std::uint8_t ttl = 0;
+        std::uint8_t tos = 0;
+        bool dontFragment = false;
+        std::vector<std::byte> data;
+        std::size_t replySize = 0;
+        std::uint32_t timeoutMs = 0;
+    };
+
+    FakeIcmpNetwork() = default;
+    FakeIcmpNetwork(const FakeIcmpNetwork&) = delete;
+    FakeIcmpNetwork& operator=(const FakeIcmpNetwork&) = delete;
+
+    // The entry points bound to this network. The network must outlive every copy of the record.
+    net::IcmpApi api();
+
+    // Scripting. `to` restricts an answer to requests for that destination.
+    void script(Answer answer, std::optional<net::IPAddr> to = std::nullopt);
+    void reply(net::IPAddr from, std::uint32_t roundTripMs, std::uint8_t ttl = 64,
+               std::optional<net::IPAddr> to = std::nullopt);
+    void replyWithData(net::IPAddr from, std::uint32_t roundTripMs, std::vector<std::byte> data,
+                       std::optional<net::IPAddr> to = std::nullopt);
+    // An ICMP error from a router or host: counts as a reply, with this status.
+    void error(net::IPAddr from, std::uint32_t status, std::uint32_t roundTripMs = 1,
+               std::optional<net::IPAddr> to = std::nullopt);
+    // No reply: returns 0 with this status in the record (IP_REQ_TIMED_OUT for a timeout).
+    void fail(std::uint32_t status, std::optional<net::IPAddr> to = std::nullopt);
+    // No reply and nothing written to the reply buffer (Status stays as the caller left it).
+    void failSilently(std::optional<net::IPAddr> to = std::nullopt);
+    // The answer for requests with nothing scripted (a timeout unless set).
+    void setDefaultAnswer(std::optional<Answer> answer);
+    // IcmpCreateFile answers INVALID_HANDLE_VALUE while set.
+    void refuseHandles(bool refuse);
+    // Called with every request before it is answered, on the requesting thread (for example to cancel an
+    // operation during its second request).
+    void onRequest(std::function<void(const SentRequest&)> hook);
+
+    std::vector<SentRequest> sent() const;
+    std::size_t openHandles() const;
+    int handlesCreated() const;
+    int handlesClosed() const;
+    std::size_t scriptedLeft() const;
+
+private:
+    net::IcmpHandle create();
+    bool close(net::IcmpHandle handle);
+    std::uint32_t sendEcho(net::IcmpHandle handle, net::IPAddr destination, std::span<const std::byte> data,
+                           const net::IP_OPTION_INFORMATION* options, std::span<std::byte> reply,
+                           std::uint32_t timeoutMs);
+
+    struct Scripted {
+        std::optional<Answer> answer; // std::nullopt: a silent failure
+        std::optional<net::IPAddr> to;
+    };
+
+    mutable std::mutex m_mutex;
+    std::deque<Scripted> m_script;
+    std::optional<Answer> m_defaultAnswer;
+    bool m_refuseHandles = false;
+    std::function<void(const SentRequest&)> m_hook;
+    std::vector<SentRequest> m_sent;
+    std::map<std::uintptr_t, bool> m_handles; // open handles
+    std::uintptr_t m_nextHandle = 1;
+    int m_created = 0;
+    int m_closed = 0;
+};
+
+// An address in network byte order from its dotted text (for scripts and expectations).
+net::IPAddr address(const char* dotted);
+
+} // namespace vantrel::test
