@@ -1,0 +1,320 @@
+// The ICMP echo service on the real kernel: loopback and a routed topology of network namespaces built by
+// topology.sh. Needs root (namespaces, raw sockets); skipped with a reason otherwise.
+
+#include "net/AddressText.h"
+#include "net/IcmpEcho.h"
+#include "net/IpStatus.h"
+#include "net/UniqueFd.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+namespace vantrel::net {
+namespace {
+
+// What one request came to.
+struct Echo {
+    std::uint32_t count = 0;
+    ICMP_ECHO_REPLY reply;
+    std::vector<std::byte> data;
+    std::string from() const { return inet_ntoa(reply.Address); }
+};
+
+struct Request {
+    std::uint8_t ttl = 0;
+    std::uint8_t tos = 0;
+    bool dontFragment = false;
+    bool withOptions = false;
+    std::size_t size = 0; // data bytes beyond "Yiv"
+    std::uint32_t timeoutMs = 1500;
+};
+
+Echo echo(IcmpHandle handle, const char* to, const Request& request = {}) {
+    std::vector<std::byte> data{std::byte{'Y'}, std::byte{'i'}, std::byte{'v'}};
+    for (std::size_t i = 0; i < request.size; ++i)
+        data.push_back(std::byte(i & 0xff));
+    IP_OPTION_INFORMATION options;
+    options.Ttl = request.ttl;
+    options.Tos = request.tos;
+    options.Flags = request.dontFragment ? IP_FLAG_DF : 0;
+    const bool withOptions = request.withOptions || request.ttl || request.tos || request.dontFragment;
+    std::vector<std::byte> buffer(IcmpReplySize(data.size()) + 64);
+    Echo result;
+    result.count = IcmpSendEcho(handle, inet_addr(to), data, withOptions ? &options : nullptr, buffer,
+                                request.timeoutMs);
+    result.reply = readEchoReply(buffer).value();
+    const std::span<const std::byte> returned = echoReplyData(result.reply, buffer);
+    result.data.assign(returned.begin(), returned.end());
+    return result;
+}
+
+// Runs `body` on a thread that has joined the network namespace `name`; sockets it opens stay there.
+void inNamespace(const std::string& name, const std::function<void()>& body) {
+    std::string failure;
+    std::thread worker([&] {
+        const UniqueFd ns(::open(("/run/netns/" + name).c_str(), O_RDONLY | O_CLOEXEC));
+        if (!ns.valid() || ::setns(ns.get(), CLONE_NEWNET) != 0) {
+            failure = "cannot enter network namespace " + name;
+            return;
+        }
+        body();
+    });
+    worker.join();
+    ASSERT_TRUE(failure.empty()) << failure;
+}
+
+const std::vector<std::optional<EchoSocketKind>> kBothKinds{EchoSocketKind::Datagram, EchoSocketKind::Raw};
+
+std::string kindName(EchoSocketKind kind) {
+    return kind == EchoSocketKind::Datagram ? "datagram" : "raw";
+}
+
+class IcmpKernelTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (::geteuid() != 0)
+            return;
+        s_prefix = "vtn" + std::to_string(::getpid());
+        s_up = std::system((topologyCommand("up") + " >/dev/null").c_str()) == 0;
+    }
+
+    static void TearDownTestSuite() {
+        if (!s_prefix.empty()) [[maybe_unused]]
+            const int ignored = std::system((topologyCommand("down")).c_str());
+    }
+
+    void SetUp() override {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "needs root: network namespaces and raw ICMP sockets";
+        ASSERT_TRUE(s_up) << "topology.sh up " << s_prefix << " failed";
+    }
+
+    static std::string topologyCommand(const char* action) {
+        return std::string(VANTREL_TOPOLOGY_SCRIPT) + " " + action + " " + s_prefix;
+    }
+    static std::string ns(const char* role) { return s_prefix + "-" + role; }
+
+    // Runs `body` in the host namespace once per socket kind, with a handle of that kind.
+    void forEachKind(const std::function<void(IcmpHandle, EchoSocketKind)>& body,
+                     const char* where = "host") {
+        for (const std::optional<EchoSocketKind>& kind : kBothKinds) {
+            SCOPED_TRACE(kindName(*kind));
+            inNamespace(ns(where), [&] {
+                const IcmpHandle handle = openIcmpHandle(kind);
+                ASSERT_NE(handle, INVALID_HANDLE_VALUE) << "errno " << lastIcmpCreateError();
+                body(handle, *kind);
+                EXPECT_TRUE(IcmpCloseHandle(handle));
+            });
+        }
+    }
+
+    static inline std::string s_prefix;
+    static inline bool s_up = false;
+};
+
+TEST_F(IcmpKernelTest, LoopbackEchoThroughBothSocketKinds) {
+    forEachKind([](IcmpHandle handle, EchoSocketKind) {
+        for (int i = 0; i < 3; ++i) {
+            const Echo result = echo(handle, "127.0.0.1", {.size = 2});
+            ASSERT_EQ(result.count, 1u);
+            EXPECT_EQ(result.reply.Status, IP_SUCCESS);
+            EXPECT_EQ(result.from(), "127.0.0.1");
+            EXPECT_EQ(result.data.size(), 5u);
+            EXPECT_EQ(result.data[0], std::byte{'Y'});
+            EXPECT_EQ(result.reply.Options.Ttl, 64);
+        }
+    });
+}
+
+TEST_F(IcmpKernelTest, CreateFilePrefersDatagramAndFallsBackToRaw) {
+    inNamespace(ns("host"), [] {
+        const IcmpHandle handle = IcmpCreateFile();
+        EXPECT_EQ(icmpHandleKind(handle), EchoSocketKind::Datagram);
+        IcmpCloseHandle(handle);
+    });
+    // The routers admit no group to datagram ICMP sockets.
+    inNamespace(ns("r1"), [] {
+        const IcmpHandle handle = IcmpCreateFile();
+        ASSERT_EQ(icmpHandleKind(handle), EchoSocketKind::Raw);
+        EXPECT_EQ(echo(handle, "10.201.1.1").count, 1u);
+        IcmpCloseHandle(handle);
+        EXPECT_EQ(openIcmpHandle(EchoSocketKind::Datagram), INVALID_HANDLE_VALUE);
+        EXPECT_NE(lastIcmpCreateError(), 0);
+    });
+}
+
+TEST_F(IcmpKernelTest, ReplyFromAcrossTwoRoutersCarriesTtlAndTos) {
+    forEachKind([](IcmpHandle handle, EchoSocketKind) {
+        const Echo result = echo(handle, "10.201.3.2", {.tos = 0x20, .size = 100});
+        ASSERT_EQ(result.count, 1u);
+        EXPECT_EQ(result.from(), "10.201.3.2");
+        EXPECT_EQ(result.reply.Options.Ttl, 62) << "64 less two routers";
+        EXPECT_EQ(result.reply.Options.Tos, 0x20) << "an echo reply keeps the request's TOS";
+        EXPECT_EQ(result.reply.DataSize, 103);
+    });
+}
+
+TEST_F(IcmpKernelTest, TimeExceededCountsAsTheRoutersReply) {
+    forEachKind([](IcmpHandle handle, EchoSocketKind) {
+        const Echo first = echo(handle, "10.201.3.2", {.ttl = 1});
+        ASSERT_EQ(first.count, 1u);
+        EXPECT_EQ(first.reply.Status, IP_TTL_EXPIRED_TRANSIT);
+        EXPECT_EQ(first.from(), "10.201.1.2");
+        EXPECT_EQ(first.reply.DataSize, 0);
+
+        const Echo second = echo(handle, "10.201.3.2", {.ttl = 2});
+        EXPECT_EQ(second.count, 1u);
+        EXPECT_EQ(second.reply.Status, IP_TTL_EXPIRED_TRANSIT);
+        EXPECT_EQ(second.from(), "10.201.2.2");
+
+        const Echo third = echo(handle, "10.201.3.2", {.ttl = 3});
+        EXPECT_EQ(third.count, 1u);
+        EXPECT_EQ(third.reply.Status, IP_SUCCESS);
+        EXPECT_EQ(third.from(), "10.201.3.2");
+    });
+}
+
+TEST_F(IcmpKernelTest, SilentDropTimesOut) {
+    forEachKind([](IcmpHandle handle, EchoSocketKind) {
+        const Echo result = echo(handle, "10.201.8.1", {.timeoutMs = 1000});
+        EXPECT_EQ(result.count, 0u);
+        EXPECT_EQ(result.reply.Status, IP_REQ_TIMED_OUT);
+    });
+}
+
+TEST_F(IcmpKernelTest, HostUnreachableFromARouter) {
+    forEachKind([](IcmpHandle handle, EchoSocketKind) {
+        // r2 cannot resolve the address on its last link and says so.
+        for (const char* nobody : {"10.201.3.100", "10.201.3.101"}) {
+            const Echo unreachable = echo(handle, nobody, {.timeoutMs = 2000});
+            ASSERT_EQ(unreachable.count, 1u) << nobody;
+            EXPECT_EQ(unreachable.reply.Status, IP_DEST_HOST_UNREACHABLE);
+            EXPECT_EQ(unreachable.from(), "10.201.2.2");
+        }
+    });
+}
+
+TEST_F(IcmpKernelTest, RefusedLocalSendIsNoReply) {
+    // The first router has no route beyond its networks: the send is refused at once.
+    inNamespace(ns("r1"), [] {
+        const IcmpHandle handle = IcmpCreateFile();
+        const Echo result = echo(handle, "10.201.99.1");
+        EXPECT_EQ(result.count, 0u);
+        EXPECT_EQ(result.reply.Status, IP_DEST_NET_UNREACHABLE);
+        IcmpCloseHandle(handle);
+    });
+}
+
+TEST_F(IcmpKernelTest, DontFragmentOverASmallMtuLink) {
+    // Each kind uses its own target address: the path MTU learnt is kept per destination.
+    const std::map<EchoSocketKind, std::pair<const char*, const char*>> targets{
+        {EchoSocketKind::Datagram, {"10.201.3.3", "10.201.3.4"}},
+        {EchoSocketKind::Raw, {"10.201.3.5", "10.201.3.6"}}};
+    forEachKind([&](IcmpHandle handle, EchoSocketKind kind) {
+        const auto [dontFragment, fragmentable] = targets.at(kind);
+        // The router before the 1000-byte link answers "fragmentation needed".
+        const Echo first = echo(handle, dontFragment, {.dontFragment = true, .size = 1200});
+        ASSERT_EQ(first.count, 1u);
+        EXPECT_EQ(first.reply.Status, IP_PACKET_TOO_BIG);
+        EXPECT_EQ(first.from(), "10.201.2.2");
+        // Now the kernel knows the path MTU and refuses the send itself.
+        const Echo second = echo(handle, dontFragment, {.dontFragment = true, .size = 1200});
+        EXPECT_EQ(second.count, 0u);
+        EXPECT_EQ(second.reply.Status, IP_PACKET_TOO_BIG);
+        // Small enough, or allowed to fragment: answered.
+        EXPECT_EQ(echo(handle, dontFragment, {.dontFragment = true, .size = 500}).count, 1u);
+        const Echo fragmented = echo(handle, fragmentable, {.withOptions = true, .size = 1200});
+        ASSERT_EQ(fragmented.count, 1u);
+        EXPECT_EQ(fragmented.reply.Status, IP_SUCCESS);
+        EXPECT_EQ(fragmented.reply.DataSize, 1203);
+    });
+}
+
+TEST_F(IcmpKernelTest, LateRepliesOfEarlierRequestsAreNotTaken) {
+    forEachKind([](IcmpHandle handle, EchoSocketKind) {
+        for (int round = 0; round < 5; ++round) {
+            // With no time to wait, the target's reply comes after the request has given up...
+            echo(handle, "10.201.3.2", {.timeoutMs = 0});
+            // ...and must not be taken for the next request, whose true answer is the first router's.
+            const Echo next = echo(handle, "10.201.3.2", {.ttl = 1});
+            ASSERT_EQ(next.count, 1u);
+            EXPECT_EQ(next.reply.Status, IP_TTL_EXPIRED_TRANSIT);
+            EXPECT_EQ(next.from(), "10.201.1.2");
+        }
+    });
+}
+
+TEST_F(IcmpKernelTest, HandlesOnSeveralThreadsTakeOnlyTheirOwnAnswers) {
+    for (const std::optional<EchoSocketKind>& kind : kBothKinds) {
+        SCOPED_TRACE(kindName(*kind));
+        // One thread pings the target, the other the first router, with handles of the same kind.
+        const std::vector<const char*> targets{"10.201.3.2", "10.201.1.2"};
+        std::vector<std::thread> workers;
+        std::vector<std::vector<std::string>> seen(targets.size());
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            workers.emplace_back([&, i] {
+                inNamespace(ns("host"), [&] {
+                    const IcmpHandle handle = openIcmpHandle(kind);
+                    for (int n = 0; n < 30; ++n) {
+                        const Echo result = echo(handle, targets[i]);
+                        seen[i].push_back(result.count ? result.from() : "none");
+                    }
+                    IcmpCloseHandle(handle);
+                });
+            });
+        }
+        for (std::thread& worker : workers)
+            worker.join();
+        for (std::size_t i = 0; i < targets.size(); ++i)
+            EXPECT_EQ(seen[i], std::vector<std::string>(30, targets[i]));
+    }
+}
+
+TEST_F(IcmpKernelTest, HandleRules) {
+    inNamespace(ns("host"), [] {
+        const IcmpHandle handle = IcmpCreateFile();
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+
+        // IP options proper are refused; a buffer too small for the echoed data refuses the request.
+        IP_OPTION_INFORMATION options;
+        std::uint8_t optionBytes[4] = {1, 1, 1, 1};
+        options.OptionsSize = 4;
+        options.OptionsData = optionBytes;
+        std::vector<std::byte> data(3, std::byte{'x'});
+        std::vector<std::byte> buffer(IcmpReplySize(3));
+        EXPECT_EQ(IcmpSendEcho(handle, inet_addr("127.0.0.1"), data, &options, buffer, 1000), 0u);
+        EXPECT_EQ(readEchoReply(buffer)->Status, IP_BAD_OPTION);
+        std::vector<std::byte> small(IcmpReplySize(3) - 1);
+        EXPECT_EQ(IcmpSendEcho(handle, inet_addr("127.0.0.1"), data, nullptr, small, 1000), 0u);
+        EXPECT_EQ(readEchoReply(small)->Status, IP_BUF_TOO_SMALL);
+
+        // Closing a handle ends a request waiting on it in another thread.
+        std::uint32_t waited = 99;
+        std::thread waiting([&] {
+            std::vector<std::byte> reply(IcmpReplySize(3));
+            waited = IcmpSendEcho(handle, inet_addr("10.201.8.1"), data, nullptr, reply, 60000);
+        });
+        while (!IcmpCloseHandle(handle))
+            std::this_thread::yield();
+        waiting.join();
+        EXPECT_EQ(waited, 0u);
+
+        // A closed or invalid handle sends nothing and writes nothing.
+        std::vector<std::byte> untouched(IcmpReplySize(3), std::byte{0x5a});
+        EXPECT_EQ(IcmpSendEcho(handle, inet_addr("127.0.0.1"), data, nullptr, untouched, 100), 0u);
+        EXPECT_EQ(IcmpSendEcho(INVALID_HANDLE_VALUE, inet_addr("127.0.0.1"), data, nullptr, untouched, 100),
+                  0u);
+        EXPECT_EQ(untouched, std::vector<std::byte>(IcmpReplySize(3), std::byte{0x5a}));
+        EXPECT_FALSE(IcmpCloseHandle(handle));
+        EXPECT_FALSE(IcmpCloseHandle(INVALID_HANDLE_VALUE));
+    });
+}
+
+} // namespace
+} // namespace vantrel::net
