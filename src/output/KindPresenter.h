@@ -1,0 +1,33 @@
+#pragma once
+
+#include "output/ResultKind.h"
+
+#include <optional>
+
+namespace vantrel::output {
+
+// The character format set at the insertion point before a fragment is inserted.
+struct CharFormat {
+    Rgb text = colors::kBlack;
+    bool bold = false;
+    Rgb background = colors::kWhite;
+
+    bool operator==(const CharFormat&) const = default;
+};
+
+// Turns a fragment's kind into the insertion format of the Results window. Plain sets nothing; a kind
+// outside the table keeps the colour and boldness of the previous non-plain kind on white, so it needs
+// the memory this class keeps (one per window).
+class KindPresenter {
+public:
+    // The format to apply for kind, or nothing for Plain (the insertion format stays as it is).
+    std::optional<CharFormat> formatFor(ResultKind kind);
+
+    // The fixed format of a kind in the table; nothing for Plain and for values outside it.
+    static std::optional<CharFormat> tableFormat(ResultKind kind);
+
+private:
+    CharFormat m_previous; // black, not bold, white until a non-plain kind arrives
+};
+
+} // namespace vantrel::output

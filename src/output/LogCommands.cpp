@@ -1,0 +1,58 @@
+#include "output/LogCommands.h"
+
+#include "output/MessageTexts.h"
+
+namespace vantrel::output {
+
+std::optional<CommandUpdate> logCommandUpdate(int id, const LogCommandInputs& in) {
+    CommandUpdate update;
+    const bool hasName = !in.fileBoxEmpty;
+    const bool clearable = in.fileOpen && in.fileSize > 0;
+    switch (id) {
+    case logcmd::kStartStopMenu:
+        update.enabled = hasName;
+        update.caption = text(in.logging ? res::kStopLoggingMenu : res::kStartLoggingMenu);
+        break;
+    case logcmd::kStartStopButton:
+        update.enabled = hasName;
+        update.caption = text(in.logging ? res::kStopLoggingButton : res::kStartLoggingButton);
+        break;
+    case logcmd::kCheckBox:
+        update.enabled = hasName;
+        update.checked = in.logging;
+        break;
+    case logcmd::kShowMenu:
+        update.enabled = true;
+        update.caption = text(res::kShowLogMenu);
+        break;
+    case logcmd::kShowButton:
+        update.enabled = hasName;
+        break;
+    case logcmd::kClearMenu:
+        if (in.fileOpen)
+            update.enabled = clearable;
+        break;
+    case logcmd::kClearButton:
+        update.enabled = clearable;
+        break;
+    case logcmd::kFileBox:
+        update.enabled = true;
+        update.readOnly = in.logging;
+        break;
+    default:
+        return std::nullopt;
+    }
+    return update;
+}
+
+QString logFileBoxTip(bool readOnly) {
+    return text(readOnly ? res::kLogFileLockedTip : res::kLogFileBrowseTip);
+}
+
+QString logCheckBoxTip(bool checked, bool fileBoxEmpty) {
+    if (checked)
+        return text(res::kLogCheckStopTip);
+    return text(fileBoxEmpty ? res::kLogPathMissing : res::kLogCheckStartTip);
+}
+
+} // namespace vantrel::output

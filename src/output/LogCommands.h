@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace vantrel::output {
+
+// Command and control IDs of logging.
+namespace logcmd {
+inline constexpr int kStartStopMenu = 11011;
+inline constexpr int kStartStopButton = 431;
+inline constexpr int kCheckBox = 1044;
+inline constexpr int kShowMenu = 11012;
+inline constexpr int kShowButton = 433;
+inline constexpr int kClearMenu = 11013;
+inline constexpr int kClearButton = 432;
+inline constexpr int kFileBox = 1027;
+} // namespace logcmd
+
+// What the log's commands depend on.
+struct LogCommandInputs {
+    bool logging = false;
+    bool fileBoxEmpty = true;
+    bool fileOpen = false;
+    std::int64_t fileSize = 0;
+};
+
+// A command's state for the GUI's update routine; a missing field stays as it is. For the file-name box,
+// readOnly also means that its browse button is removed (and shown, with default extension "rtf", when
+// it is editable).
+struct CommandUpdate {
+    std::optional<bool> enabled;
+    std::optional<QString> caption;
+    std::optional<bool> checked;
+    std::optional<bool> readOnly;
+
+    bool operator==(const CommandUpdate&) const = default;
+};
+
+// The state of one of the logcmd IDs; nothing for other IDs.
+std::optional<CommandUpdate> logCommandUpdate(int id, const LogCommandInputs& in);
+
+// The tooltips the Log options pane shows when asked for one.
+QString logFileBoxTip(bool readOnly);
+QString logCheckBoxTip(bool checked, bool fileBoxEmpty);
+
+} // namespace vantrel::output

@@ -1,0 +1,77 @@
+#include "output/LogErrorTexts.h"
+
+#include "output/MessageTexts.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace vantrel::output {
+
+QString clearLogErrorText(std::error_code error) {
+    QString cause;
+    switch (error.value()) {
+    case ENOENT:
+        cause = text(res::kFileNotFound);
+        break;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        cause = text(res::kFileBadPath);
+        break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        cause = text(res::kFileAccessDenied);
+        break;
+    case EBADF:
+        cause = text(res::kFileInvalidHandle);
+        break;
+    case ESPIPE:
+    case EOVERFLOW:
+        cause = text(res::kFileBadSeek);
+        break;
+    case EMFILE:
+    case ENFILE:
+    case ENOSPC:
+    case EDQUOT:
+    case EIO:
+    case EAGAIN:
+    case EDEADLK:
+    case ENOLCK:
+        cause = fill(res::kFileErrorNumber, error.value());
+        break;
+    default:
+        cause = text(res::kFileGenericError);
+        break;
+    }
+    return fill(res::kClearLogFailed, cause);
+}
+
+QString showLogErrorText(OpenFailure failure) {
+    switch (failure) {
+    case OpenFailure::FileNotFound:
+        return text(res::kShowLogNotFound);
+    case OpenFailure::PathNotFound:
+        return text(res::kShowLogPathNotFound);
+    case OpenFailure::AccessDenied:
+        return text(res::kShowLogAccessDenied);
+    case OpenFailure::OutOfMemory:
+        return text(res::kShowLogOutOfMemory);
+    case OpenFailure::SharingViolation:
+        return text(res::kShowLogSharingViolation);
+    case OpenFailure::AssociationIncomplete:
+        return text(res::kShowLogAssociationIncomplete);
+    case OpenFailure::NoAssociation:
+        return text(res::kShowLogNoAssociation);
+    }
+    return fill(res::kShowLogErrorCode, unsigned(failure));
+}
+
+QString writeLogErrorText(std::error_code error) {
+    if (error.value() == ENOSPC || error.value() == EDQUOT)
+        return text(res::kLogDiskFull);
+    return fill(res::kLogWriteFailed, QString::fromStdString(error.message() + "."));
+}
+
+} // namespace vantrel::output

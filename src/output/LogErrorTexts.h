@@ -1,0 +1,21 @@
+#pragma once
+
+#include "output/LogFrontEnd.h"
+
+#include <QString>
+#include <system_error>
+
+namespace vantrel::output {
+
+// The text of "Could not clear the log. %s" for a file error. Causes with a text of their own get it;
+// too many open files, a full disk or folder, a hardware I/O error and a lock violation show
+// "Error Message - N." with the system's error number N; anything else is the unspecified error.
+QString clearLogErrorText(std::error_code error);
+
+// The message when the desktop cannot open the log (ShowLog), for the reason it gives.
+QString showLogErrorText(OpenFailure failure);
+
+// The message when a write to the log fails and logging stops.
+QString writeLogErrorText(std::error_code error);
+
+} // namespace vantrel::output

@@ -1,0 +1,258 @@
+#pragma once
+
+// The plain texts of the program: status texts, message boxes (captions and texts), the captions of the
+// operation and log commands, the status panes' texts and tooltips. Kept exactly as the user sees them,
+// blanks included.
+
+#include "output/StringResource.h"
+
+namespace vantrel::output::res {
+
+// Product and window.
+inline constexpr TextTemplate<> kProductName{0, "ProductName", "Vantrel 2.0"};
+inline constexpr TextTemplate<> kProductTitlePrefix{0, "ProductTitlePrefix", "Vantrel 2.0  "};
+// The main window's title once the local host is known: kProductTitlePrefix, name, address.
+inline constexpr TextTemplate<QString, QString, QString> kLocalHostTitle{
+    4000, "LocalHostTitle", "%s  Local Host Name:  %s   Local IP Address:  %s"};
+inline constexpr TextTemplate<> kResultsPaneTitle{800, "ResultsPaneTitle", "Results"};
+inline constexpr TextTemplate<> kPrintDocumentName{0, "PrintDocumentName", "Vantrel"};
+
+// Message-box captions.
+inline constexpr TextTemplate<> kStartupErrorCaption{0, "StartupErrorCaption", "Startup Error"};
+inline constexpr TextTemplate<> kShutdownErrorCaption{0, "ShutdownErrorCaption", "Shutdown Error"};
+inline constexpr TextTemplate<> kLogErrorCaption{0, "LogErrorCaption", "Log Error"};
+inline constexpr TextTemplate<> kInputErrorCaption{0, "InputErrorCaption", "Input Error"};
+inline constexpr TextTemplate<> kWarningCaption{0, "WarningCaption", " Warning"};
+inline constexpr TextTemplate<> kIpAddressErrorCaption{0, "IpAddressErrorCaption", "IP Address Error"};
+inline constexpr TextTemplate<> kPrintingErrorCaption{0, "PrintingErrorCaption", "Printing Error"};
+inline constexpr TextTemplate<> kIcmpDllErrorCaption{0, "IcmpDllErrorCaption", "ICMP.DLL ERROR"};
+inline constexpr TextTemplate<> kReservedExtensionCaption{0, "ReservedExtensionCaption",
+                                                          "Log Error - Reserved System File Extension"};
+
+// Start-up and shut-down.
+inline constexpr TextTemplate<> kIcmpBindingFailed{3000, "IcmpBindingFailed",
+                                                   "Unable to locate required API functions.  Make sure one "
+                                                   "of the files IPHLPAPI.DLL or ICMP.DLL is installed."};
+inline constexpr TextTemplate<QString> kWsaCleanupFailure{0, "WsaCleanupFailure",
+                                                          "WSACleanup Failure: ( %s)"};
+inline constexpr TextTemplate<> kWrongWinsockVersion{0, "WrongWinsockVersion", "Wrong Winsock Version"};
+
+// Workers that cannot start or get no echo handle.
+inline constexpr TextTemplate<> kPingNoEchoHandle{
+    0, "PingNoEchoHandle", "Ping - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()"};
+inline constexpr TextTemplate<> kSeqScanNoEchoHandle{
+    0, "SeqScanNoEchoHandle",
+    "SeqScan - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()"};
+// Seven tab characters stand in the middle of this one.
+inline constexpr TextTemplate<> kListScanNoEchoHandle{
+    0, "ListScanNoEchoHandle",
+    "ListScan - IcmpCreateFile() couldn't create handle\t\t\t\t\t\t\t m_hICMPHandle for IcmpSendEcho()"};
+inline constexpr TextTemplate<> kIspNoEchoHandle{
+    0, "IspNoEchoHandle",
+    "ISPinger - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()."};
+inline constexpr TextTemplate<> kPingThreadFailed{0, "PingThreadFailed", "Ping AfxBeginThread failed"};
+inline constexpr TextTemplate<> kTraceThreadFailed{0, "TraceThreadFailed", "Trace AfxBeginThread failed"};
+inline constexpr TextTemplate<> kSeqScanThreadFailed{0, "SeqScanThreadFailed",
+                                                     "SeqScan AfxBeginThread failed"};
+inline constexpr TextTemplate<> kIspThreadFailed{0, "IspThreadFailed", "Couldn't create ISPinger thread."};
+inline constexpr TextTemplate<> kFragmentStatusText{
+    0, "FragmentStatusText",
+    R"txt(ERROR - PACKET MAY NEED TO FRAGMENT - UNCHECK THE "DON'T FRAGMENT" OPTION)txt"};
+
+// Host input.
+inline constexpr TextTemplate<> kEnterHostFirst{0, "EnterHostFirst",
+                                                "Please enter a Host Name or IP Address first."};
+inline constexpr TextTemplate<> kHostTooLong{0, "HostTooLong", "The DNS name or IP address is too long."};
+inline constexpr TextTemplate<> kWebPrefix{0, "WebPrefix", "http://"};
+
+// SeqScan addresses.
+inline constexpr TextTemplate<> kOctetRangeBalloon{0, "OctetRangeBalloon",
+                                                   "IP Address octets must be between 0 and 255."};
+inline constexpr TextTemplate<> kOctetRangeMessage{0, "OctetRangeMessage",
+                                                   "IP Address octets must be between 1 and 255."};
+inline constexpr TextTemplate<> kOctetLeadingZero{0, "OctetLeadingZero",
+                                                  "IP Address octets cannot begin with 0."};
+inline constexpr TextTemplate<> kEndOctet3Order{
+    0, "EndOctet3Order",
+    "Ending IP address octet 3 must be greater than or equal to Starting IP address octet 3."};
+inline constexpr TextTemplate<> kEndOctet4Order{
+    0, "EndOctet4Order",
+    "Ending IP address octet 4 must be greater than or equal to Starting IP address octet 4."};
+inline constexpr TextTemplate<> kStartOctet3Order{
+    0, "StartOctet3Order", "IP Start address octet 3 cannot be greater than end address octet 3."};
+inline constexpr TextTemplate<> kStartOctet4Order{
+    0, "StartOctet4Order", "IP Start address octet 4 cannot be greater than end address octet 4."};
+
+// Status texts (pane 900 shows kStatusPaneFormat with kStatusLabel and the text).
+inline constexpr TextTemplate<> kStatusLabel{0, "StatusLabel", "Status:"};
+inline constexpr TextTemplate<QString, QString> kStatusPaneFormat{0, "StatusPaneFormat", "%s %s"};
+inline constexpr TextTemplate<> kReady{0, "Ready", "Ready"};
+inline constexpr TextTemplate<QString> kPerformingLookup{0, "PerformingLookup", "Performing lookup on %s..."};
+inline constexpr TextTemplate<QString> kLookingUpAddressQuoted{0, "LookingUpAddressQuoted",
+                                                               "Looking up IP Address for '%s'...."};
+inline constexpr TextTemplate<> kCancelingPing{0, "CancelingPing", "Canceling ping..."};
+inline constexpr TextTemplate<> kCancellingTrace{0, "CancellingTrace", "Cancelling trace..."};
+inline constexpr TextTemplate<QString, QString> kPingingResolved{0, "PingingResolved",
+                                                                 "Pinging  %s  [%s]...."};
+inline constexpr TextTemplate<QString> kPingingHost{0, "PingingHost", "Pinging  %s...."};
+inline constexpr TextTemplate<unsigned> kContPingWaitFirst{0, "ContPingWaitFirst",
+                                                           " Continuous ping...%u seconds until next ping."};
+inline constexpr TextTemplate<unsigned> kContPingWaitSeconds{
+    0, "ContPingWaitSeconds", " Continuous ping....%u seconds until next ping."};
+inline constexpr TextTemplate<unsigned> kContPingWaitSecond{0, "ContPingWaitSecond",
+                                                            " Continuous ping....%u second until next ping."};
+inline constexpr TextTemplate<QString, QString> kContactingResolved{0, "ContactingResolved",
+                                                                    "Contacting host %s [%s]...."};
+inline constexpr TextTemplate<QString> kContactingHost{0, "ContactingHost", "Contacting host %s...."};
+inline constexpr TextTemplate<> kHostContacted{0, "HostContacted", "Host contacted"};
+inline constexpr TextTemplate<QString> kCouldNotBeContacted{0, "CouldNotBeContacted",
+                                                            "%s could not be contacted."};
+inline constexpr TextTemplate<unsigned> kTracingHop{0, "TracingHop", "Tracing: Pinging hop %u..."};
+inline constexpr TextTemplate<unsigned, QString> kLookingUpHopName{0, "LookingUpHopName",
+                                                                   "Looking up DNS name for hop %u [%s ]..."};
+inline constexpr TextTemplate<> kCheckingSeqScan{0, "CheckingSeqScan", "Checking SeqScan IP Addresses..."};
+inline constexpr TextTemplate<> kSeqScanOctetError{0, "SeqScanOctetError",
+                                                   "SeqScan IP address octet error..."};
+inline constexpr TextTemplate<> kCancellingSeqScan{0, "CancellingSeqScan", "Cancelling Sequential Scan..."};
+inline constexpr TextTemplate<> kPerformingSeqScan{0, "PerformingSeqScan", "Performing SeqScan..."};
+inline constexpr TextTemplate<QString> kPingingScanHost{0, "PingingScanHost", "Pinging %s..."};
+inline constexpr TextTemplate<QString> kLookingUpDnsAddress{0, "LookingUpDnsAddress",
+                                                            "Looking up DNS address for %s..."};
+inline constexpr TextTemplate<> kCancellingListScan{0, "CancellingListScan", "Cancelling ListScan..."};
+inline constexpr TextTemplate<QString> kLookingUpDnsName{0, "LookingUpDnsName",
+                                                         "Looking up DNS name for %s..."};
+inline constexpr TextTemplate<QString> kLookingUpAddress{0, "LookingUpAddress",
+                                                         "Looking up IP Address for %s..."};
+
+// ISPinger status texts and indicator.
+inline constexpr TextTemplate<> kIspInactive{0, "IspInactive", "ISPinger: Inactive"};
+inline constexpr TextTemplate<> kIspInactiveStopped{0, "IspInactiveStopped", "ISPinger: Inactive."};
+inline constexpr TextTemplate<> kIspActive{0, "IspActive", "ISPinger: Active."};
+inline constexpr TextTemplate<> kIspActiveTip{0, "IspActiveTip", "ISPinger: Active"};
+inline constexpr TextTemplate<QString> kIspFinding{0, "IspFinding", "Finding IP Address for %s...."};
+inline constexpr TextTemplate<QString> kIspActivated{0, "IspActivated", "ISPinger activated - pinging %s."};
+inline constexpr TextTemplate<> kIspLookupFailed{0, "IspLookupFailed",
+                                                 "ISPinger server lookup failed: Inactive"};
+inline constexpr TextTemplate<unsigned> kIspSuccessRate{0, "IspSuccessRate",
+                                                        "ISPinger: Active - %u%% ping success."};
+inline constexpr TextTemplate<> kIspIndicator{0, "IspIndicator", "   ISP"};
+inline constexpr TextTemplate<> kIspAddressLocked{
+    0, "IspAddressLocked", "The ISPinger address cannot be set while ISPinger is running."};
+
+// Operation command captions (buttons padded with blanks: the padding sets their width).
+inline constexpr TextTemplate<> kPingButton{0, "PingButton", "         Ping         "};
+inline constexpr TextTemplate<> kPingCancelButton{0, "PingCancelButton", "       Cancel       "};
+inline constexpr TextTemplate<> kPingMenu{0, "PingMenu", "&Ping"};
+inline constexpr TextTemplate<> kPingCancelMenu{0, "PingCancelMenu", "Cancel Ping"};
+inline constexpr TextTemplate<> kLookupButton{0, "LookupButton", "      Lookup      "};
+inline constexpr TextTemplate<> kLookupCancelButton{0, "LookupCancelButton", "       Cancel     "};
+inline constexpr TextTemplate<> kLookupMenu{0, "LookupMenu", "&Lookup"};
+inline constexpr TextTemplate<> kLookupCancelMenu{0, "LookupCancelMenu", "Cancel Lookup"};
+inline constexpr TextTemplate<> kTraceButton{0, "TraceButton", "       Trace       "};
+inline constexpr TextTemplate<> kTraceCancelButton{0, "TraceCancelButton", "      Cancel     "};
+inline constexpr TextTemplate<> kTraceMenu{0, "TraceMenu", "&Trace"};
+inline constexpr TextTemplate<> kTraceCancelMenu{0, "TraceCancelMenu", "Cancel Trace"};
+inline constexpr TextTemplate<> kSeqScanButton{0, "SeqScanButton", "      SeqScan      "};
+inline constexpr TextTemplate<> kSeqScanMenu{0, "SeqScanMenu", "&SeqScan"};
+inline constexpr TextTemplate<> kSeqScanCancelMenu{0, "SeqScanCancelMenu", "Cancel SeqScan"};
+inline constexpr TextTemplate<> kListScanButton{0, "ListScanButton", "      ListScan      "};
+inline constexpr TextTemplate<> kListScanCancelButton{0, "ListScanCancelButton", "      Cancel        "};
+inline constexpr TextTemplate<> kListScanMenu{0, "ListScanMenu", "L&istScan"};
+inline constexpr TextTemplate<> kListScanCancelMenu{0, "ListScanCancelMenu", "Cancel ListScan"};
+inline constexpr TextTemplate<> kIspButton{0, "IspButton", "      ISPinger      "};
+inline constexpr TextTemplate<> kIspStartMenu{0, "IspStartMenu", "Start ISPi&nger"};
+inline constexpr TextTemplate<> kIspStopMenu{0, "IspStopMenu", "Stop ISPi&nger"};
+
+// Results window: text-size pane 904 and printing.
+inline constexpr TextTemplate<double> kTextSizeBytes{0, "TextSizeBytes", "Text Size: %.0f Bytes"};
+inline constexpr TextTemplate<double> kTextSizeMb{0, "TextSizeMb", "Text Size: %.2f Mb"};
+inline constexpr TextTemplate<> kTextSizeTooltip{
+    0, "TextSizeTooltip", R"txt(Double-click here to clear the text in the "Results" window.)txt"};
+inline constexpr TextTemplate<> kPrintTooLarge{
+    0, "PrintTooLarge",
+    "The 'Returned Data' text is too large to print. Please reduce the data size, or show results without "
+    "returned data."};
+
+// Log: panes 903 and 905, commands, options pane, messages.
+inline constexpr TextTemplate<> kLogPane{0, "LogPane", "  LOG"};
+inline constexpr TextTemplate<> kLogStopTooltip{0, "LogStopTooltip", "Double-click here to stop logging"};
+inline constexpr TextTemplate<> kLogStartTooltip{0, "LogStartTooltip", "Double-click here to start logging"};
+inline constexpr TextTemplate<> kLogClosed{0, "LogClosed", "Log closed."};
+inline constexpr TextTemplate<double> kLogSizeBytes{0, "LogSizeBytes", "Log Size: %.0f Bytes"};
+inline constexpr TextTemplate<double> kLogSizeMb{0, "LogSizeMb", "Log Size: %.2f Mb"};
+inline constexpr TextTemplate<> kLogSizeTooltip{0, "LogSizeTooltip",
+                                                "Double-click here to clear the text in the Log."};
+inline constexpr TextTemplate<> kStartLoggingMenu{0, "StartLoggingMenu", "Start &Logging"};
+inline constexpr TextTemplate<> kStopLoggingMenu{0, "StopLoggingMenu", "Stop &Logging"};
+inline constexpr TextTemplate<> kStartLoggingButton{0, "StartLoggingButton", "      Start Logging       "};
+inline constexpr TextTemplate<> kStopLoggingButton{0, "StopLoggingButton", "      Stop Logging       "};
+inline constexpr TextTemplate<> kShowLogMenu{0, "ShowLogMenu", "&Show Log"};
+inline constexpr TextTemplate<> kShowLogButton{0, "ShowLogButton", "      Show Log      "};
+inline constexpr TextTemplate<> kClearLogMenu{0, "ClearLogMenu", "&Clear Log"};
+inline constexpr TextTemplate<> kClearLogButton{0, "ClearLogButton", "      Clear Log       "};
+inline constexpr TextTemplate<> kLogToolbarTitle{553, "LogToolbarTitle", "Log"};
+inline constexpr TextTemplate<> kLogPaneTitle{606, "LogPaneTitle", "Log Options"};
+inline constexpr TextTemplate<> kLogCheckLabel{0, "LogCheckLabel", "Start/Stop logging:"};
+inline constexpr TextTemplate<> kLogFileLabel{0, "LogFileLabel", "Log File:"};
+inline constexpr TextTemplate<> kDefaultLogName{0, "DefaultLogName", "Vtrlog.rtf"};
+inline constexpr TextTemplate<> kBrowseLogName{0, "BrowseLogName", "VtrLog.rtf"};
+inline constexpr TextTemplate<> kLogDefaultExtension{0, "LogDefaultExtension", "rtf"};
+inline constexpr TextTemplate<> kLogFilterRtf{0, "LogFilterRtf", "Rich\\Plain Text (*.rtf; *.txt)"};
+inline constexpr TextTemplate<> kLogFilterRtfPattern{0, "LogFilterRtfPattern", "*.rtf;*.txt"};
+inline constexpr TextTemplate<> kLogFilterWord{0, "LogFilterWord", "Word Document (*.doc;*.docx)"};
+inline constexpr TextTemplate<> kLogFilterWordPattern{0, "LogFilterWordPattern", "*.doc;*.docx"};
+inline constexpr TextTemplate<> kLogFileBoxTip{0, "LogFileBoxTip", "Set the name and path of the Log file."};
+inline constexpr TextTemplate<> kLogCheckTip{0, "LogCheckTip", "Start or stop logging."};
+inline constexpr TextTemplate<> kLogFileLockedTip{
+    0, "LogFileLockedTip", "You cannot set the Log file name and path while the log is open."};
+inline constexpr TextTemplate<> kLogFileBrowseTip{
+    0, "LogFileBrowseTip", "Click on the Folder icon to set the name and path of the Log file."};
+inline constexpr TextTemplate<> kLogCheckStopTip{0, "LogCheckStopTip", "Click here to stop logging."};
+inline constexpr TextTemplate<> kLogCheckStartTip{0, "LogCheckStartTip", "Click here to start logging."};
+inline constexpr TextTemplate<> kLogPathMissing{0, "LogPathMissing",
+                                                "You must provide a log file path to open the log."};
+inline constexpr TextTemplate<QString> kReservedExtension{
+    0, "ReservedExtension",
+    "The Log file name cannot end with '%s'.\nPlease choose another extension for the file name."};
+inline constexpr TextTemplate<> kLogOpenFailed{0, "LogOpenFailed", "Could not open the log file."};
+inline constexpr TextTemplate<> kShowLogNotFound{
+    0, "ShowLogNotFound", "Could not open the log file. The log file could not be found."};
+inline constexpr TextTemplate<> kShowLogPathNotFound{
+    0, "ShowLogPathNotFound", "Could not open the log file. The path to the file could not be found."};
+inline constexpr TextTemplate<> kShowLogAccessDenied{
+    0, "ShowLogAccessDenied",
+    "Could not open the log file. The operating system denied access to the specified file."};
+inline constexpr TextTemplate<> kShowLogOutOfMemory{
+    0, "ShowLogOutOfMemory",
+    "Could not open the log file. There was not enough memory to complete the operation."};
+inline constexpr TextTemplate<> kShowLogSharingViolation{
+    0, "ShowLogSharingViolation", "Could not open the log file. A sharing violation occurred."};
+inline constexpr TextTemplate<> kShowLogAssociationIncomplete{
+    0, "ShowLogAssociationIncomplete",
+    "Could not open the log file. The file name association is incomplete or invalid."};
+inline constexpr TextTemplate<> kShowLogNoAssociation{
+    0, "ShowLogNoAssociation",
+    "Could not open the log file. There is no application associated with the given file name extension."};
+inline constexpr TextTemplate<unsigned> kShowLogErrorCode{0, "ShowLogErrorCode",
+                                                          "Could not open the log file. Error code %u."};
+inline constexpr TextTemplate<QString> kClearLogFailed{0, "ClearLogFailed", "Could not clear the log. %s"};
+inline constexpr TextTemplate<> kFileGenericError{0, "FileGenericError", "An unspecified error occurred."};
+inline constexpr TextTemplate<> kFileNotFound{0, "FileNotFound", "The file could not be located."};
+inline constexpr TextTemplate<> kFileBadPath{0, "FileBadPath", "All or part of the path is invalid."};
+inline constexpr TextTemplate<> kFileAccessDenied{0, "FileAccessDenied", "The file could not be accessed."};
+inline constexpr TextTemplate<> kFileInvalidHandle{0, "FileInvalidHandle",
+                                                   "There was an attempt to use an invalid file handle."};
+inline constexpr TextTemplate<> kFileBadSeek{0, "FileBadSeek",
+                                             "There was an error trying to set the file pointer."};
+inline constexpr TextTemplate<> kFileEndOfFile{0, "FileEndOfFile", "The end of file was reached."};
+inline constexpr TextTemplate<int> kFileErrorNumber{0, "FileErrorNumber", "Error Message - %d."};
+// A write that fails stops logging with one of these (the log keeps everything written before).
+inline constexpr TextTemplate<> kLogDiskFull{
+    0, "LogDiskFull",
+    "Could not write to the log file. The disk is full. Logging has been stopped; the log keeps everything "
+    "written before."};
+inline constexpr TextTemplate<QString> kLogWriteFailed{
+    0, "LogWriteFailed",
+    "Could not write to the log file. %s Logging has been stopped; the log keeps everything written before."};
+
+} // namespace vantrel::output::res

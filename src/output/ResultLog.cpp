@@ -1,0 +1,217 @@
+#include "output/ResultLog.h"
+
+#include "output/LogErrorTexts.h"
+#include "output/MessageTexts.h"
+#include "output/ResultTexts.h"
+#include "output/RtfFragment.h"
+#include "output/TimeStamp.h"
+#include "settings/LiveOptions.h"
+
+#include <array>
+
+namespace vantrel::output {
+
+using settings::OptionId;
+
+namespace {
+
+constexpr std::array<const char*, 10> kReservedExtensions = {".sys", ".dll", ".bat", ".reg", ".com",
+                                                             ".exe", ".inf", ".cat", ".bin", ".ini"};
+
+QByteArray bytesOf(const RtfText& rtf) {
+    return toRtfBytes(rtf.rtf());
+}
+
+} // namespace
+
+ResultLog::ResultLog(settings::LiveOptions& options, LogFrontEnd& frontEnd, Clock clock)
+    : m_options(options)
+    , m_frontEnd(frontEnd)
+    , m_clock(std::move(clock)) {}
+
+ResultLog::~ResultLog() = default;
+
+QString ResultLog::fileName() const {
+    return m_options.text(OptionId::LogString);
+}
+
+void ResultLog::setLogging(bool on) {
+    m_logging = on;
+    m_options.setNumber(OptionId::LogCheck, on ? 1 : 0);
+}
+
+void ResultLog::logError(const QString& text) {
+    m_frontEnd.ShowMessageBox(output::text(res::kLogErrorCaption), text, MessageIcon::Error);
+}
+
+bool ResultLog::openFile() {
+    std::error_code error;
+    m_file = LogFile::open(fileName(), error);
+    return m_file != nullptr;
+}
+
+void ResultLog::stopAfterWriteFailure(std::error_code error) {
+    setLogging(false);
+    logError(writeLogErrorText(error));
+}
+
+bool ResultLog::writeHeaderIfEmpty() {
+    std::error_code error;
+    const std::int64_t size = m_file->size(error);
+    if (!error && size == 0)
+        error = m_file->writeAtStart(bytesOf(fill(res::kLogHeader)));
+    if (error) {
+        stopAfterWriteFailure(error);
+        return false;
+    }
+    return true;
+}
+
+bool ResultLog::writeOverLastByte(QByteArrayView piece) {
+    if (std::error_code error = m_file->writeOverLastByte(piece)) {
+        stopAfterWriteFailure(error);
+        return false;
+    }
+    return true;
+}
+
+bool ResultLog::CheckLogExtension(bool showMessage) {
+    const QString name = fileName();
+    if (name.size() < 4)
+        return false;
+    const QString last = name.right(4);
+    for (const char* reserved : kReservedExtensions) {
+        if (last == QLatin1String(reserved)) {
+            if (showMessage)
+                m_frontEnd.ShowMessageBox(text(res::kReservedExtensionCaption),
+                                          fill(res::kReservedExtension, last), MessageIcon::Error);
+            return true;
+        }
+    }
+    return false;
+}
+
+void ResultLog::OpenLogAtStartup() {
+    setLogging(m_options.isOn(OptionId::LogCheck));
+    if (CheckLogExtension(false)) {
+        setLogging(false);
+        return;
+    }
+    if (!m_file && !openFile())
+        return; // silent at start: the size pane shows the log closed
+    std::error_code error;
+    const std::int64_t size = m_file->size(error);
+    if (!error) {
+        error = size == 0 ? m_file->writeAtStart(bytesOf(fill(res::kLogHeader)))
+                          : m_file->writeOverLastByte(bytesOf(fill(res::kEmptyLine)));
+    }
+    if (error) {
+        stopAfterWriteFailure(error);
+        return;
+    }
+    WriteLogTimeLine();
+}
+
+void ResultLog::WriteLogTimeLine() {
+    if (!m_file || !writeHeaderIfEmpty())
+        return;
+    const RtfText stamp = RtfText::escape(formatTimeStamp(m_clock()));
+    writeOverLastByte(bytesOf(fill(res::kLogTimeLine, stamp)));
+}
+
+void ResultLog::WriteLogFragment(QStringView workingText) {
+    if (!m_logging)
+        return;
+    if (fileName().isEmpty()) {
+        setLogging(false);
+        return;
+    }
+    if (CheckLogExtension(true)) {
+        setLogging(false);
+        return;
+    }
+    if (!m_file && !openFile()) {
+        logError(text(res::kLogOpenFailed));
+        setLogging(false);
+        return;
+    }
+    if (!writeHeaderIfEmpty())
+        return;
+    writeOverLastByte(toRtfBytes(balancedFragment(workingText)));
+}
+
+void ResultLog::ToggleLogging() {
+    setLogging(!m_logging);
+    if (CheckLogExtension(true)) {
+        setLogging(false);
+        return;
+    }
+    if (!m_logging)
+        return;
+    if (!m_file) {
+        if (fileName().isEmpty()) {
+            m_frontEnd.showLogOptionsPane();
+            if (!m_frontEnd.showFileNameBalloon(text(res::kLogErrorCaption), text(res::kLogPathMissing)))
+                logError(text(res::kLogPathMissing));
+            setLogging(false);
+            return;
+        }
+        if (!openFile()) {
+            logError(text(res::kLogOpenFailed));
+            setLogging(false);
+            return;
+        }
+    }
+    WriteLogTimeLine();
+}
+
+void ResultLog::ShowLog() {
+    if (CheckLogExtension(true))
+        return;
+    if (const auto failure = m_frontEnd.openWithDesktop(fileName()))
+        logError(showLogErrorText(*failure));
+}
+
+void ResultLog::ClearLog() {
+    if (!m_file)
+        return;
+    if (const std::error_code error = m_file->clear())
+        logError(clearLogErrorText(error));
+}
+
+void ResultLog::fileNameChanged(const QString& name) {
+    m_options.setText(OptionId::LogString, name);
+    m_file.reset();
+}
+
+void ResultLog::close() {
+    m_file.reset();
+}
+
+std::optional<std::int64_t> ResultLog::fileSize() const {
+    if (!m_file)
+        return std::nullopt;
+    std::error_code error;
+    const std::int64_t size = m_file->size(error);
+    return error ? 0 : size;
+}
+
+std::optional<StatusPaneState> ResultLog::refreshLogSizePane() {
+    const std::optional<std::int64_t> size = fileSize();
+    if (size && exceedsPurgeLimit(double(*size), m_options.number(OptionId::PurgeLog))) {
+        ClearLog();
+        return std::nullopt;
+    }
+    return logSizePane(size);
+}
+
+std::optional<CommandUpdate> ResultLog::commandUpdate(int id) const {
+    LogCommandInputs in;
+    in.logging = m_logging;
+    in.fileBoxEmpty = fileName().isEmpty();
+    in.fileOpen = isOpen();
+    in.fileSize = fileSize().value_or(0);
+    return logCommandUpdate(id, in);
+}
+
+} // namespace vantrel::output

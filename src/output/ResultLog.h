@@ -1,0 +1,89 @@
+#pragma once
+
+#include "output/LogCommands.h"
+#include "output/LogFile.h"
+#include "output/LogFrontEnd.h"
+#include "output/StatusPanes.h"
+
+#include <QDateTime>
+#include <QStringView>
+#include <functional>
+#include <memory>
+
+namespace vantrel::settings {
+class LiveOptions;
+}
+
+namespace vantrel::output {
+
+// The RTF log: every fragment appended while logging is on is also written to the log file, which stays
+// one complete document after every write (each piece replaces the document's closing brace and brings
+// its own). The file is opened at start even with logging off, stays open when logging stops and is
+// closed only when its name changes and at exit. Runs on one thread (the GUI thread, or the command
+// line's).
+//
+// The options in force give the file name (`Log String`, which the file-name box edits through
+// fileNameChanged), the logging flag's start value (`Log Check`, kept equal to the flag so that it is
+// saved) and the purge limit (`PurgeLog`).
+//
+// A write that fails (a full disk) changes nothing already in the file: logging stops and the front end
+// shows a "Log Error" message.
+class ResultLog {
+public:
+    using Clock = std::function<QDateTime()>;
+
+    ResultLog(settings::LiveOptions& options, LogFrontEnd& frontEnd,
+              Clock clock = &QDateTime::currentDateTime);
+    ~ResultLog();
+
+    // Once at start, after the settings are loaded and before the banner is appended.
+    void OpenLogAtStartup();
+    // Writes a formatted fragment when logging is on (step 2 of AppendResult).
+    void WriteLogFragment(QStringView workingText);
+    // Start/stop logging: commands 11011 and 431, check box 1044, double-click on pane 903.
+    void ToggleLogging();
+    // Opens the log with the desktop's program: commands 11012 and 433.
+    void ShowLog();
+    // Empties the open log: commands 11013 and 432, double-click on pane 905, and the purge.
+    void ClearLog();
+    // Whether the file name ends in a reserved extension (case-sensitive), with the message if asked.
+    bool CheckLogExtension(bool showMessage);
+    // Writes a time line into the open file.
+    void WriteLogTimeLine();
+
+    // The file-name box's text changed (typed, browsed or loaded): it becomes `Log String`, and an open
+    // file is closed.
+    void fileNameChanged(const QString& name);
+    // Closes the file (at exit).
+    void close();
+
+    bool isLogging() const { return m_logging; }
+    bool isOpen() const { return m_file != nullptr; }
+    // The open file's size; nothing when it is closed.
+    std::optional<std::int64_t> fileSize() const;
+
+    // Pane 903.
+    StatusPaneState logPaneState() const { return logPane(m_logging); }
+    // Pane 905 at a status refresh. Above the purge limit the log is cleared instead and nothing is
+    // returned: the pane stays as it was until the next refresh.
+    std::optional<StatusPaneState> refreshLogSizePane();
+    // The state of a log command (IDs in logcmd), for the GUI's update routine.
+    std::optional<CommandUpdate> commandUpdate(int id) const;
+
+private:
+    QString fileName() const;
+    void setLogging(bool on);
+    bool openFile();
+    bool writeHeaderIfEmpty();
+    bool writeOverLastByte(QByteArrayView piece);
+    void stopAfterWriteFailure(std::error_code error);
+    void logError(const QString& text);
+
+    settings::LiveOptions& m_options;
+    LogFrontEnd& m_frontEnd;
+    Clock m_clock;
+    std::unique_ptr<LogFile> m_file;
+    bool m_logging = false;
+};
+
+} // namespace vantrel::output

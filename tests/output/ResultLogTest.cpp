@@ -1,0 +1,362 @@
+#include "output/ResultLog.h"
+
+#include "RecordingFrontEnd.h"
+#include "TemplateSamples.h"
+#include "output/LogErrorTexts.h"
+#include "output/MessageTexts.h"
+#include "output/ResultPipeline.h"
+#include "output/ResultTexts.h"
+#include "output/RtfReader.h"
+#include "settings/LiveOptions.h"
+#include "support/ChildProcess.h"
+#include "support/QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace vantrel::output {
+namespace {
+
+using settings::OptionId;
+
+const QDateTime kNow(QDate(2026, 12, 8), QTime(14, 5, 9));
+constexpr const char* kTimeLine = " \\par {Dec 08, 2026  14:05:09} \\par }";
+
+class ResultLogTest : public ::testing::Test {
+protected:
+    ResultLogTest() {
+        options.setText(OptionId::LogString, path());
+        options.setNumber(OptionId::LogCheck, 0);
+    }
+
+    QString path(const QString& name = QStringLiteral("Vtrlog.rtf")) const { return dir.filePath(name); }
+
+    QByteArray contents(const QString& file = QString()) const {
+        QFile f(file.isEmpty() ? path() : file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    void writeFile(const QByteArray& bytes) {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+
+    QTemporaryDir dir;
+    settings::LiveOptions options;
+    test::RecordingFrontEnd frontEnd;
+    ResultLog log{options, frontEnd, [] { return kNow; }};
+};
+
+// The file is one complete document: every brace it opens is closed and the last byte closes the first.
+void expectOneBalancedDocument(const QByteArray& bytes) {
+    ASSERT_TRUE(bytes.startsWith("{\\rtf1 "));
+    int depth = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\\') {
+            ++i;
+            continue;
+        }
+        if (c == '{') {
+            ++depth;
+        } else if (c == '}' && --depth == 0) {
+            ASSERT_EQ(i, bytes.size() - 1) << "the document closes before its end";
+        }
+        ASSERT_GE(static_cast<unsigned char>(c), 0x20) << "no line breaks, 7-bit text";
+        ASSERT_LT(static_cast<unsigned char>(c), 0x80);
+    }
+    ASSERT_EQ(depth, 0);
+}
+
+TEST_F(ResultLogTest, StartingWithANewFileWritesTheHeaderAndATimeLineThenFragmentsReplaceTheLastBrace) {
+    log.ToggleLogging();
+    EXPECT_TRUE(log.isLogging());
+    EXPECT_EQ(options.number(OptionId::LogCheck), 1) << "the flag is saved as Log Check";
+    EXPECT_EQ(contents(), QByteArray("{\\rtf1 \\par ") + kTimeLine);
+
+    log.WriteLogFragment(u"{Ping canceled} \\par }");
+    EXPECT_EQ(contents(), QByteArray("{\\rtf1 \\par ") + " \\par {Dec 08, 2026  14:05:09} \\par " +
+                              "{Ping canceled} \\par }");
+    EXPECT_TRUE(frontEnd.messages.empty());
+}
+
+TEST_F(ResultLogTest, AStartWithAnExistingLogAddsASeparatorAndATimeLineEvenWithLoggingOff) {
+    writeFile("{\\rtf1 \\par {old} \\par }");
+    log.OpenLogAtStartup();
+    EXPECT_FALSE(log.isLogging());
+    EXPECT_TRUE(log.isOpen());
+    EXPECT_EQ(contents(), QByteArray("{\\rtf1 \\par {old} \\par  \\par ") + kTimeLine);
+    log.WriteLogFragment(u"{not logged} \\par }");
+    EXPECT_FALSE(contents().contains("not logged"));
+}
+
+TEST_F(ResultLogTest, AStartWithLoggingOnAndNoFileCreatesIt) {
+    options.setNumber(OptionId::LogCheck, 1);
+    log.OpenLogAtStartup();
+    EXPECT_TRUE(log.isLogging());
+    EXPECT_EQ(contents(), QByteArray("{\\rtf1 \\par ") + kTimeLine);
+}
+
+TEST_F(ResultLogTest, StoppingAndRestartingContinuesTheSameFileWithOneMoreTimeLine) {
+    log.ToggleLogging();
+    log.WriteLogFragment(u"{one} \\par }");
+    log.ToggleLogging();
+    EXPECT_FALSE(log.isLogging());
+    EXPECT_TRUE(log.isOpen()) << "stopping keeps the file open";
+    log.WriteLogFragment(u"{while stopped} \\par }");
+    log.ToggleLogging();
+    log.WriteLogFragment(u"{two} \\par }");
+    const QByteArray bytes = contents();
+    EXPECT_EQ(bytes, QByteArray("{\\rtf1 \\par ") + " \\par {Dec 08, 2026  14:05:09} \\par {one} \\par " +
+                         " \\par {Dec 08, 2026  14:05:09} \\par {two} \\par }");
+    expectOneBalancedDocument(bytes);
+}
+
+TEST_F(ResultLogTest, ReservedExtensionsAreRefusedOnlyInLowerCase) {
+    options.setText(OptionId::LogString, path(QStringLiteral("results.exe")));
+    log.ToggleLogging();
+    EXPECT_FALSE(log.isLogging());
+    ASSERT_EQ(frontEnd.messages.size(), 1u);
+    EXPECT_EQ(frontEnd.messages[0].caption, QStringLiteral("Log Error - Reserved System File Extension"));
+    EXPECT_EQ(
+        frontEnd.messages[0].text,
+        QStringLiteral("The Log file name cannot end with '.exe'.\nPlease choose another extension for the "
+                       "file name."));
+    EXPECT_EQ(frontEnd.messages[0].icon, MessageIcon::Error);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("results.exe"))));
+
+    // Turning logging off with a reserved name still tells the user.
+    log.ToggleLogging();
+    EXPECT_EQ(frontEnd.messages.size(), 2u);
+
+    for (const char* reserved :
+         {".sys", ".dll", ".bat", ".reg", ".com", ".exe", ".inf", ".cat", ".bin", ".ini"}) {
+        options.setText(OptionId::LogString, QStringLiteral("log") + QLatin1String(reserved));
+        EXPECT_TRUE(log.CheckLogExtension(false)) << reserved;
+        options.setText(OptionId::LogString, QStringLiteral("log") + QString::fromLatin1(reserved).toUpper());
+        EXPECT_FALSE(log.CheckLogExtension(false)) << reserved;
+    }
+    options.setText(OptionId::LogString, path(QStringLiteral("LOG.EXE")));
+    log.ToggleLogging();
+    EXPECT_TRUE(log.isLogging());
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("LOG.EXE"))));
+}
+
+TEST_F(ResultLogTest, NamesShorterThanFourCharactersNeverMatchAReservedExtension) {
+    for (const char* name : {"", "e", "ex", "exe"}) {
+        options.setText(OptionId::LogString, QString::fromLatin1(name));
+        EXPECT_FALSE(log.CheckLogExtension(true)) << name;
+    }
+    EXPECT_TRUE(frontEnd.messages.empty());
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    options.setText(OptionId::LogString, QStringLiteral("a.b")); // relative to the current directory
+    log.ToggleLogging();
+    EXPECT_TRUE(log.isLogging());
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("a.b"))));
+}
+
+TEST_F(ResultLogTest, StartingWithoutAFileNameAsksForOne) {
+    options.setText(OptionId::LogString, QString());
+    log.ToggleLogging();
+    EXPECT_FALSE(log.isLogging());
+    EXPECT_EQ(frontEnd.paneShown, 1);
+    ASSERT_EQ(frontEnd.balloons.size(), 1u);
+    EXPECT_EQ(frontEnd.balloons[0].first, QStringLiteral("Log Error"));
+    EXPECT_EQ(frontEnd.balloons[0].second,
+              QStringLiteral("You must provide a log file path to open the log."));
+    EXPECT_TRUE(frontEnd.messages.empty());
+
+    frontEnd.balloonAccepted = false; // balloon tips off: the message box says it instead
+    log.ToggleLogging();
+    ASSERT_EQ(frontEnd.messages.size(), 1u);
+    EXPECT_EQ(frontEnd.messages[0].text, QStringLiteral("You must provide a log file path to open the log."));
+}
+
+TEST_F(ResultLogTest, AFileThatCannotBeOpenedStopsLoggingWithAMessage) {
+    options.setText(OptionId::LogString, path(QStringLiteral("missing/folder/log.rtf")));
+    log.ToggleLogging();
+    EXPECT_FALSE(log.isLogging());
+    ASSERT_EQ(frontEnd.messages.size(), 1u);
+    EXPECT_EQ(frontEnd.messages[0].caption, QStringLiteral("Log Error"));
+    EXPECT_EQ(frontEnd.messages[0].text, QStringLiteral("Could not open the log file."));
+
+    frontEnd.messages.clear();
+    options.setNumber(OptionId::LogCheck, 1);
+    log.OpenLogAtStartup();
+    EXPECT_TRUE(frontEnd.messages.empty()) << "silent at start";
+    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log closed."));
+    log.WriteLogFragment(u"{x} \\par }");
+    EXPECT_FALSE(log.isLogging());
+    EXPECT_EQ(frontEnd.messages.size(), 1u);
+}
+
+TEST_F(ResultLogTest, ChangingTheFileNameClosesTheFile) {
+    log.OpenLogAtStartup();
+    ASSERT_TRUE(log.isOpen());
+    log.fileNameChanged(path(QStringLiteral("other.rtf")));
+    EXPECT_FALSE(log.isOpen());
+    EXPECT_EQ(options.text(OptionId::LogString), path(QStringLiteral("other.rtf")));
+    const auto pane = log.refreshLogSizePane();
+    ASSERT_TRUE(pane.has_value());
+    EXPECT_EQ(pane->text, QStringLiteral("Log closed."));
+    EXPECT_EQ(pane->textColor, (Rgb{128, 128, 128}));
+    EXPECT_EQ(pane->tooltip, QString());
+
+    log.ToggleLogging(); // opens the new name
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("other.rtf"))));
+}
+
+TEST_F(ResultLogTest, ClearingEmptiesTheOpenFileAndTheNextWriteStartsANewDocument) {
+    log.ClearLog(); // closed: nothing happens, nothing is said
+    EXPECT_TRUE(frontEnd.messages.empty());
+    EXPECT_FALSE(QFile::exists(path()));
+
+    log.ToggleLogging();
+    log.ClearLog();
+    EXPECT_TRUE(log.isOpen());
+    EXPECT_EQ(contents(), QByteArray());
+    log.WriteLogFragment(u"{after} \\par }");
+    EXPECT_EQ(contents(), QByteArray("{\\rtf1 \\par {after} \\par }"));
+    EXPECT_TRUE(frontEnd.messages.empty());
+}
+
+TEST_F(ResultLogTest, ALogOfExactlyThePurgeSizeIsKeptAndOneByteMoreIsCleared) {
+    options.setNumber(OptionId::PurgeLog, 1);
+    log.OpenLogAtStartup();
+    {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write(QByteArray(1'000'000 - f.size(), ' '));
+    }
+    ASSERT_EQ(log.fileSize(), 1'000'000);
+    auto pane = log.refreshLogSizePane();
+    ASSERT_TRUE(pane.has_value());
+    EXPECT_EQ(pane->text, QStringLiteral("Log Size: 1.00 Mb"));
+    EXPECT_EQ(pane->background, (Rgb{0, 255, 0}));
+    EXPECT_EQ(log.fileSize(), 1'000'000);
+    {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write(" ");
+    }
+    EXPECT_FALSE(log.refreshLogSizePane().has_value()) << "the pane waits for the next refresh";
+    EXPECT_EQ(log.fileSize(), 0);
+    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log Size: 0 Bytes"));
+}
+
+TEST_F(ResultLogTest, TheLogIsOneBalancedDocumentAfterEveryWrite) {
+    test::RecordingView view;
+    ResultPipeline pipeline(&log, view, [] { return kNow; });
+    log.ToggleLogging();
+    std::vector<QString> fragments;
+    for (const StringResourceInfo& info : allStringResources()) {
+        if (info.isRtf)
+            fragments.push_back(test::fillWithSamples(info, QStringLiteral(u"{h}\\%s \u00e9\u0416\n")));
+    }
+    // Fragments as broken as any caller could make them.
+    for (const char* broken : {"WinSock error 11001: Host not found", "}}}}", "{{{{", "\\", "a}b{c", "\\'4",
+                               "{\\bin9 }}", "\r\n", "}"})
+        fragments.push_back(QString::fromUtf8(broken));
+    fragments.push_back(QStringLiteral(u"{raw \u00e9 \u4e16 text} \\par }"));
+    for (const QString& fragment : fragments) {
+        SCOPED_TRACE(fragment.toStdString());
+        pipeline.AppendResult(fragment, QString(), ResultKind::Plain);
+        const QByteArray bytes = contents();
+        expectOneBalancedDocument(bytes);
+        (void)RtfReader::readDocument(QByteArrayView(bytes));
+    }
+    pipeline.AppendResult(QStringLiteral("{Host lookup failed (%s)} \\par }"), QStringLiteral("50% {sure}"),
+                          ResultKind::Red);
+    const RtfDocument doc = RtfReader::readDocument(QByteArrayView(contents()));
+    ASSERT_FALSE(doc.blocks.empty());
+    const auto* last = std::get_if<Paragraph>(&doc.blocks.back());
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(runsText(last->runs), QStringLiteral("Host lookup failed (50% {sure}) "));
+    EXPECT_TRUE(frontEnd.messages.empty());
+}
+
+TEST_F(ResultLogTest, AWriteThatFailsKeepsEverythingLoggedAndStopsLogging) {
+    log.ToggleLogging();
+    log.WriteLogFragment(u"{kept} \\par }");
+    const QByteArray before = contents();
+    const qint64 size = before.size();
+    // The child may not grow the file beyond a few bytes: the write fails halfway, as on a full disk.
+    const int status = test::runInChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{rlim_t(size + 5), rlim_t(size + 5)};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 10;
+        log.WriteLogFragment(QString(QStringLiteral("{%1} \\par }")).arg(QString(500, QLatin1Char('x'))));
+        if (log.isLogging())
+            return 11;
+        if (frontEnd.messages.size() != 1 || frontEnd.messages[0].caption != QStringLiteral("Log Error") ||
+            !frontEnd.messages[0].text.startsWith(QStringLiteral("Could not write to the log file.")))
+            return 12;
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(contents(), before);
+}
+
+TEST(LogErrorTextTest, ClearErrorsNameTheirCauseOrTheSystemNumber) {
+    const auto text = [](int error) {
+        return clearLogErrorText(std::error_code(error, std::generic_category()));
+    };
+    EXPECT_EQ(text(EACCES), QStringLiteral("Could not clear the log. The file could not be accessed."));
+    EXPECT_EQ(text(EBADF),
+              QStringLiteral("Could not clear the log. There was an attempt to use an invalid file handle."));
+    EXPECT_EQ(text(ENOENT), QStringLiteral("Could not clear the log. The file could not be located."));
+    EXPECT_EQ(text(ENOTDIR), QStringLiteral("Could not clear the log. All or part of the path is invalid."));
+    EXPECT_EQ(text(ENOSPC), QStringLiteral("Could not clear the log. Error Message - %1.").arg(ENOSPC));
+    EXPECT_EQ(text(EIO), QStringLiteral("Could not clear the log. Error Message - %1.").arg(EIO));
+    EXPECT_EQ(text(EINVAL), QStringLiteral("Could not clear the log. An unspecified error occurred."));
+}
+
+TEST_F(ResultLogTest, ShowLogOpensTheFileAndReportsWhyItCouldNot) {
+    log.ShowLog();
+    ASSERT_EQ(frontEnd.opened.size(), 1u);
+    EXPECT_EQ(frontEnd.opened[0], path());
+    EXPECT_TRUE(frontEnd.messages.empty());
+
+    frontEnd.openResult = OpenFailure::NoAssociation;
+    log.ShowLog();
+    ASSERT_EQ(frontEnd.messages.size(), 1u);
+    EXPECT_EQ(frontEnd.messages[0].text,
+              QStringLiteral("Could not open the log file. There is no application "
+                             "associated with the given file name extension."));
+    EXPECT_EQ(showLogErrorText(OpenFailure(42)),
+              QStringLiteral("Could not open the log file. Error code 42."));
+
+    options.setText(OptionId::LogString, QStringLiteral("x.bat"));
+    log.ShowLog();
+    EXPECT_EQ(frontEnd.opened.size(), 2u) << "a reserved name is never opened";
+}
+
+TEST_F(ResultLogTest, CommandsFollowTheFlagTheNameAndTheFile) {
+    EXPECT_EQ(log.commandUpdate(logcmd::kStartStopMenu)->caption, QStringLiteral("Start &Logging"));
+    EXPECT_EQ(log.commandUpdate(logcmd::kClearMenu)->enabled, std::nullopt) << "unchanged while closed";
+    EXPECT_EQ(log.commandUpdate(logcmd::kClearButton)->enabled, false);
+    EXPECT_EQ(log.commandUpdate(logcmd::kFileBox)->readOnly, false);
+    log.ToggleLogging();
+    EXPECT_EQ(log.commandUpdate(logcmd::kStartStopMenu)->caption, QStringLiteral("Stop &Logging"));
+    EXPECT_EQ(log.commandUpdate(logcmd::kStartStopButton)->caption,
+              QStringLiteral("      Stop Logging       "));
+    EXPECT_EQ(log.commandUpdate(logcmd::kCheckBox)->checked, true);
+    EXPECT_EQ(log.commandUpdate(logcmd::kClearMenu)->enabled, true);
+    EXPECT_EQ(log.commandUpdate(logcmd::kFileBox)->readOnly, true);
+    EXPECT_EQ(log.logPaneState().background, (Rgb{0, 0, 255}));
+    log.ClearLog();
+    EXPECT_EQ(log.commandUpdate(logcmd::kClearMenu)->enabled, false);
+    options.setText(OptionId::LogString, QString());
+    EXPECT_EQ(log.commandUpdate(logcmd::kShowButton)->enabled, false);
+    EXPECT_EQ(log.commandUpdate(logcmd::kShowMenu)->enabled, true);
+    EXPECT_FALSE(log.commandUpdate(11000).has_value());
+}
+
+} // namespace
+} // namespace vantrel::output
