@@ -38,6 +38,22 @@ QString dotted(IPAddr address) {
 
 } // namespace
 
+QString reportKindName(ReportKind kind) {
+    switch (kind) {
+    case ReportKind::Plain:
+        return QStringLiteral("Plain");
+    case ReportKind::Red:
+        return QStringLiteral("Red");
+    case ReportKind::Bold:
+        return QStringLiteral("Bold");
+    case ReportKind::RedBold:
+        return QStringLiteral("RedBold");
+    case ReportKind::Blue:
+        return QStringLiteral("Blue");
+    }
+    return QString::number(int(kind));
+}
+
 ReportLine winsockStartupFailedLine(int error) {
     return {QString::fromLatin1(kWinsockStartupFailed), WinsockErrorText(error), ReportKind::RedBold};
 }
@@ -90,6 +106,17 @@ std::vector<ReportLine> aboutWinsockReport(const WSADATA& data) {
          ReportKind::Plain},
         {filled("{Maximum sockets per process: %u} \\par }", data.iMaxSockets), {}, ReportKind::Plain},
         {filled("{Maximum datagram packet size: %u} \\par }", data.iMaxUdpDg), {}, ReportKind::Plain},
+    };
+}
+
+QStringList aboutWinsockText(const WSADATA& data) {
+    return {
+        QStringLiteral("Winsock Information"),
+        QStringLiteral("Version: %1.%2").arg(data.wVersion & 0xff).arg(data.wVersion >> 8),
+        QStringLiteral("Description: %1").arg(data.szDescription),
+        QStringLiteral("System Status: %1").arg(data.szSystemStatus),
+        QStringLiteral("Maximum sockets per process: %1").arg(data.iMaxSockets),
+        QStringLiteral("Maximum datagram packet size: %1").arg(data.iMaxUdpDg),
     };
 }
 

@@ -11,12 +11,16 @@
 #include "net/HostEntry.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace vantrel::net {
 
 // The kinds these reports use; the numbers are those of the Results window's kinds.
 enum class ReportKind : int { Plain = 0, Red = 1, Bold = 2, RedBold = 3, Blue = 4 };
+
+// The kind's name as the Results window's kinds are named ("Plain", "Red", "Bold", "RedBold", "Blue").
+QString reportKindName(ReportKind kind);
 
 struct ReportLine {
     QString text;
@@ -56,6 +60,8 @@ std::vector<ReportLine> additionalLocalAddressLines(const HostEntry& entry);
 
 // About Your Winsock: the heading (Bold) and five Plain lines, every value filled in.
 std::vector<ReportLine> aboutWinsockReport(const WSADATA& data);
+// The same report as plain text lines, for a terminal.
+QStringList aboutWinsockText(const WSADATA& data);
 
 // Stop failed: the status text and the text of the "Shutdown Error" message box.
 QString winsockCleanupFailureText(int error);
