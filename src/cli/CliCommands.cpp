@@ -1,6 +1,9 @@
 #include "cli/CliCommands.h"
 
 #include "cli/TerminalOutput.h"
+#include "net/CWinsock.h"
+#include "net/WinsockErrors.h"
+#include "net/WinsockReports.h"
 #include "settings/LiveOptions.h"
 
 #include <vector>
@@ -47,10 +50,34 @@ int listOptions(CliContext& context, const QStringList& arguments) {
     return kExitSuccess;
 }
 
+// The About Your Winsock report: readable lines, or with --rtf each fragment as kind, tab, fragment.
+int aboutWinsock(CliContext& context, const QStringList& arguments) {
+    if (!arguments.isEmpty()) {
+        context.output.err(QStringLiteral("vantrel-cli: winsock takes no arguments\n"));
+        return kExitUsage;
+    }
+    net::CWinsock winsock;
+    if (!winsock.Start()) {
+        context.output.err(net::WinsockErrorText(winsock.startResult()) + QLatin1Char('\n'));
+        return kExitFailure;
+    }
+    QString report;
+    if (context.rtf) {
+        for (const net::ReportLine& line : net::aboutWinsockReport(winsock.data()))
+            report += net::reportKindName(line.kind) + QLatin1Char('\t') + line.text + QLatin1Char('\n');
+    } else {
+        report = net::aboutWinsockText(winsock.data()).join(QLatin1Char('\n')) + QLatin1Char('\n');
+    }
+    context.output.out(report);
+    winsock.Stop();
+    return kExitSuccess;
+}
+
 const std::vector<CliCommand>& commandTable() {
     static const std::vector<CliCommand> commands{
         {QStringLiteral("options"), QString(),
          QStringLiteral("print every option as NAME=VALUE, in the order they are loaded"), &listOptions},
+        {QStringLiteral("winsock"), QString(), QStringLiteral("print the About Your Winsock report"), &aboutWinsock},
     };
     return commands;
 }
