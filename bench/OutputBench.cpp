@@ -1,0 +1,98 @@
+// What one appended row costs before it reaches a view: filling the template, reading the RTF, rendering
+// it as text for the terminal, and writing it to the log (one positioned write per fragment).
+#include "output/ResultLog.h"
+#include "output/ResultPipeline.h"
+#include "output/ResultTexts.h"
+#include "output/ResultView.h"
+#include "output/RtfFragment.h"
+#include "output/RtfReader.h"
+#include "output/TextRenderer.h"
+#include "settings/LiveOptions.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace vantrel::output;
+
+QString replyRow(unsigned n) {
+    return fill(res::kPingReplyRow, n, RtfText::escape(u"192.168.100.200"), 12u, 57u, 32u).rtf();
+}
+
+void BM_FillReplyRow(benchmark::State& state) {
+    unsigned n = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(replyRow(++n));
+}
+BENCHMARK(BM_FillReplyRow);
+
+void BM_ReadReplyRow(benchmark::State& state) {
+    const QString row = replyRow(1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RtfReader::readFragment(row));
+    state.SetBytesProcessed(state.iterations() * row.size());
+}
+BENCHMARK(BM_ReadReplyRow);
+
+void BM_RenderReplyRowAsText(benchmark::State& state) {
+    const QString row = replyRow(1);
+    const TextRenderer renderer;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(renderer.renderFragment(row));
+}
+BENCHMARK(BM_RenderReplyRowAsText);
+
+void BM_BalanceReplyRow(benchmark::State& state) {
+    const QString row = replyRow(1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(balancedFragment(row));
+}
+BENCHMARK(BM_BalanceReplyRow);
+
+// Reading a whole log of range(0) rows, as a viewer of the file would.
+void BM_ReadLog(benchmark::State& state) {
+    QByteArray log("{\\rtf1 \\par ");
+    for (int i = 0; i < state.range(0); ++i) {
+        log.chop(1);
+        log += replyRow(unsigned(i)).toLatin1();
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RtfReader::readDocument(QByteArrayView(log)));
+    state.SetBytesProcessed(state.iterations() * log.size());
+}
+BENCHMARK(BM_ReadLog)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+class NoView final : public ResultView {
+public:
+    void showResult(const QString&, ResultKind) override {}
+};
+
+class NoFrontEnd final : public LogFrontEnd {
+public:
+    void ShowMessageBox(const QString&, const QString&, MessageIcon) override {}
+    void showLogOptionsPane() override {}
+    bool showFileNameBalloon(const QString&, const QString&) override { return false; }
+    std::optional<OpenFailure> openWithDesktop(const QString&) override { return std::nullopt; }
+};
+
+// The whole pipeline with logging on: each row is written over the log's last byte at once.
+void BM_AppendWithLogging(benchmark::State& state) {
+    QTemporaryDir dir;
+    vantrel::settings::LiveOptions options;
+    options.setText(vantrel::settings::OptionId::LogString, dir.filePath(QStringLiteral("bench.rtf")));
+    NoFrontEnd frontEnd;
+    ResultLog log(options, frontEnd);
+    NoView view;
+    ResultPipeline pipeline(&log, view);
+    log.ToggleLogging();
+    const QString row = replyRow(1);
+    for (auto _ : state)
+        pipeline.AppendResult(row, QString(), ResultKind::Plain);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_AppendWithLogging)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
