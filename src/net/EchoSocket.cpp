@@ -143,11 +143,16 @@ std::optional<EchoOutcome> EchoSocket::waitForAnswer(IPAddr destination, std::sp
     to.sin_addr.s_addr = destination;
 
     m_sentAt = std::chrono::steady_clock::now();
-    ssize_t sent;
-    do {
-        sent = ::sendto(m_socket.get(), request.data(), request.size(), 0, reinterpret_cast<sockaddr*>(&to),
-                        sizeof to);
-    } while (sent < 0 && errno == EINTR);
+    // An ICMP error about an earlier request that arrives just before this send leaves a socket error which
+    // the send reports (and clears) as its own; a second attempt gives this request's true outcome.
+    const int attempts = m_kind == EchoSocketKind::Datagram ? 2 : 1;
+    ssize_t sent = -1;
+    for (int attempt = 0; attempt < attempts && sent < 0; ++attempt) {
+        do {
+            sent = ::sendto(m_socket.get(), request.data(), request.size(), 0,
+                            reinterpret_cast<sockaddr*>(&to), sizeof to);
+        } while (sent < 0 && errno == EINTR);
+    }
     if (sent < 0)
         return failure(statusOfSendError(errno));
 
@@ -180,6 +185,8 @@ std::optional<EchoOutcome> EchoSocket::waitForAnswer(IPAddr destination, std::sp
             if (std::optional<EchoOutcome> answer = readReplies(probe))
                 return answer;
         }
+        if ((fds[0].revents & (POLLIN | POLLERR)) == 0) // POLLHUP or POLLNVAL: the socket is unusable
+            return failure(IP_GENERAL_FAILURE);
     }
 }
 
