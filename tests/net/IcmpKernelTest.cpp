@@ -2,6 +2,7 @@
 // topology.sh. Needs root (namespaces, raw sockets); skipped with a reason otherwise.
 
 #include "net/AddressText.h"
+#include "net/IcmpApi.h"
 #include "net/IcmpEcho.h"
 #include "net/IpStatus.h"
 #include "net/UniqueFd.h"
@@ -129,6 +130,21 @@ TEST_F(IcmpKernelTest, LoopbackEchoThroughBothSocketKinds) {
             EXPECT_EQ(result.data[0], std::byte{'Y'});
             EXPECT_EQ(result.reply.Options.Ttl, 64);
         }
+    });
+}
+
+TEST_F(IcmpKernelTest, BuiltInApiIsBoundToTheService) {
+    inNamespace(ns("host"), [] {
+        const IcmpApi api = IcmpApi::builtIn();
+        ASSERT_TRUE(api.isBound());
+        const IcmpHandle handle = api.IcmpCreateFile();
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+        const std::vector<std::byte> data{std::byte{'Y'}, std::byte{'i'}};
+        std::vector<std::byte> reply(IcmpReplySize(data.size()));
+        EXPECT_EQ(api.IcmpSendEcho(handle, inet_addr("10.201.1.2"), data, nullptr, reply, 1500), 1u);
+        EXPECT_EQ(readEchoReply(reply)->Address, inet_addr("10.201.1.2"));
+        EXPECT_TRUE(api.IcmpCloseHandle(handle));
+        EXPECT_FALSE(api.IcmpCloseHandle(handle));
     });
 }
 
