@@ -51,12 +51,12 @@ IcmpHandle IcmpCreateFile() {
     return openIcmpHandle(std::nullopt);
 }
 
-bool IcmpCloseHandle(IcmpHandle IcmpHandle) {
+bool IcmpCloseHandle(IcmpHandle handle) {
     std::shared_ptr<EchoSocket> socket;
     {
         HandleTable& table = handleTable();
         std::lock_guard lock(table.mutex);
-        const auto found = table.sockets.find(std::uintptr_t(IcmpHandle));
+        const auto found = table.sockets.find(std::uintptr_t(handle));
         if (found == table.sockets.end())
             return false;
         socket = std::move(found->second);
@@ -66,11 +66,11 @@ bool IcmpCloseHandle(IcmpHandle IcmpHandle) {
     return true;
 }
 
-std::uint32_t IcmpSendEcho(IcmpHandle IcmpHandle, IPAddr DestinationAddress,
+std::uint32_t IcmpSendEcho(IcmpHandle handle, IPAddr DestinationAddress,
                            std::span<const std::byte> RequestData,
                            const IP_OPTION_INFORMATION* RequestOptions, std::span<std::byte> ReplyBuffer,
                            std::uint32_t Timeout) {
-    const std::shared_ptr<EchoSocket> socket = socketOf(IcmpHandle);
+    const std::shared_ptr<EchoSocket> socket = socketOf(handle);
     if (!socket || ReplyBuffer.size() < sizeof(ICMP_ECHO_REPLY))
         return 0;
     // Refused before sending: an answer could not be stored.

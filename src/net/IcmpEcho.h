@@ -34,8 +34,8 @@
 namespace vantrel::net {
 
 IcmpHandle IcmpCreateFile();
-bool IcmpCloseHandle(IcmpHandle IcmpHandle);
-std::uint32_t IcmpSendEcho(IcmpHandle IcmpHandle, IPAddr DestinationAddress,
+bool IcmpCloseHandle(IcmpHandle handle);
+std::uint32_t IcmpSendEcho(IcmpHandle handle, IPAddr DestinationAddress,
                            std::span<const std::byte> RequestData,
                            const IP_OPTION_INFORMATION* RequestOptions, std::span<std::byte> ReplyBuffer,
                            std::uint32_t Timeout);
