@@ -7,10 +7,14 @@
 #include "net/IpStatus.h"
 #include "net/UniqueFd.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sched.h>
 #include <string>
 #include <thread>
@@ -81,6 +85,7 @@ protected:
     static void SetUpTestSuite() {
         if (::geteuid() != 0)
             return;
+        removeLeftovers();
         s_prefix = "vtn" + std::to_string(::getpid());
         s_up = std::system((topologyCommand("up") + " >/dev/null").c_str()) == 0;
     }
@@ -94,6 +99,22 @@ protected:
         if (::geteuid() != 0)
             GTEST_SKIP() << "needs root: network namespaces and raw ICMP sockets";
         ASSERT_TRUE(s_up) << "topology.sh up " << s_prefix << " failed";
+    }
+
+    // Topologies of earlier runs that ended without tearing down (a crash, a kill): their process is gone.
+    static void removeLeftovers() {
+        const std::regex ours("vtn([0-9]+)-host");
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator("/run/netns", error)) {
+            std::smatch match;
+            const std::string name = entry.path().filename().string();
+            if (!std::regex_match(name, match, ours))
+                continue;
+            const pid_t owner = pid_t(std::stol(match[1]));
+            if (::kill(owner, 0) != 0 && errno == ESRCH) [[maybe_unused]]
+                const int ignored = std::system(
+                    (std::string(VANTREL_TOPOLOGY_SCRIPT) + " down vtn" + match[1].str()).c_str());
+        }
     }
 
     static std::string topologyCommand(const char* action) {
