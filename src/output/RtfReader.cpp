@@ -146,7 +146,7 @@ private:
             negative = true;
             ++p;
         }
-        if (p >= m_in.size() || !m_in[p].isDigit() || m_in[p].unicode() > 0x7F)
+        if (p >= m_in.size() || m_in[p].unicode() < u'0' || m_in[p].unicode() > u'9')
             return std::nullopt;
         long long value = 0;
         while (p < m_in.size() && m_in[p].unicode() >= u'0' && m_in[p].unicode() <= u'9') {

@@ -153,9 +153,11 @@ TEST_F(ResultLogTest, NamesShorterThanFourCharactersNeverMatchAReservedExtension
         EXPECT_FALSE(log.CheckLogExtension(true)) << name;
     }
     EXPECT_TRUE(frontEnd.messages.empty());
+    const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     options.setText(OptionId::LogString, QStringLiteral("a.b")); // relative to the current directory
     log.ToggleLogging();
+    QDir::setCurrent(previous);
     EXPECT_TRUE(log.isLogging());
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("a.b"))));
 }
