@@ -1,34 +1,853 @@
 #include "app/CMainFrame.h"
 
+#include "app/CommandIds.h"
+#include "app/KeyboardHooks.h"
+#include "app/LogCommandUi.h"
+#include "app/PaneFactories.h"
+#include "app/StatusPaneLooks.h"
+#include "app/VisualStyles.h"
+#include "app/WorkspaceLayout.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
+#include "ui/CNxEditBrowseControl.h"
+#include "ui/CNxLogOptionsPaneDialog.h"
+#include "ui/CNxMFCToolBar.h"
+#include "ui/HostComboBox.h"
+#include "ui/StatusPane.h"
+#include "ui/TabColourizer.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QDockWidget>
+#include <QEventLoop>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
+#include <algorithm>
+#include <array>
 
 namespace vantrel::app {
 
-CMainFrame::CMainFrame(settings::RegistryStore& store, QWidget* parent)
+namespace {
+
+using settings::OptionId;
+
+// The option panes in the order they are created: show/hide command, pane ID, title, object name.
+struct OptionsPaneSpec {
+    int command;
+    int paneId;
+    const char* title;
+    const char* objectName;
+};
+constexpr std::array kOptionsPanes = {
+    OptionsPaneSpec{cmd::kPingOptions, 22, "Ping/TraceRoute Options", "PingOptionsPane"},
+    OptionsPaneSpec{cmd::kSeqScanOptions, 23, "SeqScan Options", "SeqScanOptionsPane"},
+    OptionsPaneSpec{cmd::kListScanOptions, 24, "ListScan Options", "ListScanOptionsPane"},
+    OptionsPaneSpec{cmd::kISPingerOptions, 25, "ISPinger Options", "ISPingerOptionsPane"},
+    OptionsPaneSpec{cmd::kOtherOptions, 26, "Other Options", "OtherOptionsPane"},
+    OptionsPaneSpec{cmd::kLogOptions, 27, "Log Options", "LogOptionsPane"},
+};
+// The order of the tabs, and of showing all panes.
+constexpr std::array kOptionsTabOrder = {cmd::kPingOptions,     cmd::kLogOptions,      cmd::kSeqScanOptions,
+                                         cmd::kListScanOptions, cmd::kISPingerOptions, cmd::kOtherOptions};
+
+// The captions of the show/hide commands: while visible, while hidden.
+QString optionsPaneCaption(int command, bool visible) {
+    const char* name = "";
+    switch (command) {
+    case cmd::kPingOptions:
+        name = "Ping/TraceRoute";
+        break;
+    case cmd::kLogOptions:
+        name = "Log";
+        break;
+    case cmd::kSeqScanOptions:
+        name = "SeqScan";
+        break;
+    case cmd::kListScanOptions:
+        name = "ListScan";
+        break;
+    case cmd::kISPingerOptions:
+        name = "ISPInger";
+        break;
+    case cmd::kOtherOptions:
+        name = "Other";
+        break;
+    }
+    return QStringLiteral("%1 %2 Options").arg(visible ? "Hide" : "Show", name);
+}
+
+// Commands whose features are not in the program yet: present, and disabled.
+constexpr std::array kPendingCommands = {
+    cmd::kISPingerButton,   cmd::kISPingerMenu, cmd::kSystemTrayButton, cmd::kSystemTrayMenu,
+    cmd::kAddProfileButton, cmd::kAddProfile,   cmd::kExportSettings,   cmd::kImportSettings,
+    cmd::kResetGui,         cmd::kHelpTopics,   cmd::kContextHelp,      cmd::kAbout,
+    cmd::kAboutWinsock,     cmd::kHomepage,     cmd::kSendEmail,
+};
+
+constexpr std::array kOperationCommands = {
+    ops::CommandId::PingButton,    ops::CommandId::LookupButton,   ops::CommandId::TraceButton,
+    ops::CommandId::SeqScanButton, ops::CommandId::ListScanButton, ops::CommandId::PingMenu,
+    ops::CommandId::LookupMenu,    ops::CommandId::TraceMenu,      ops::CommandId::SeqScanMenu,
+    ops::CommandId::ListScanMenu,
+};
+
+constexpr std::array kLogCommandIds = {
+    cmd::kStartLoggingMenu, cmd::kShowLogMenu,    cmd::kClearLogMenu, cmd::kStartLoggingButton,
+    cmd::kShowLogButton,    cmd::kClearLogButton, cmd::kLogPane,      cmd::kLogSizePane};
+
+// The close sequence's line for each running operation, in order.
+struct ExitingLine {
+    bool (*running)(const ops::FlagSnapshot&);
+    const char* text;
+};
+constexpr std::array kExitingLines = {
+    ExitingLine{[](const ops::FlagSnapshot& f) { return f.ping || f.contPingActive; },
+                "Exiting...Shutting down ping operation first..."},
+    ExitingLine{[](const ops::FlagSnapshot& f) { return f.trace; },
+                "Exiting...Shutting down trace operation first..."},
+    ExitingLine{[](const ops::FlagSnapshot& f) { return f.seqScan; },
+                "Exiting...Shutting down SeqScan operation first..."},
+    ExitingLine{[](const ops::FlagSnapshot& f) { return f.listScan; },
+                "Exiting...Shutting down ListScan operation first..."},
+};
+
+constexpr int kIdleRefreshMs = 250;
+constexpr int kCloseWaitPollMs = 10;
+
+const QString kMruSection = QStringLiteral("MRU");
+const QString kMruHostName = QStringLiteral("HostName");
+const QString kMruAddress = QStringLiteral("Address");
+
+} // namespace
+
+CMainFrame::CMainFrame(settings::RegistryStore& store, QString homeDir, QWidget* parent)
     : QMainWindow(parent)
-    , m_store(store) {
+    , m_store(store)
+    , m_homeDir(std::move(homeDir))
+    , m_applicationLook(readApplicationLook(store)) {
+    setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(QStringLiteral("Vantrel 2.0"));
-    resize(900, 600);
-    auto* placeholder = new QLabel(this);
-    placeholder->setAlignment(Qt::AlignCenter);
-    setCentralWidget(placeholder);
+}
+
+CMainFrame::~CMainFrame() {
+    if (m_keyboardHooks)
+        qApp->removeEventFilter(m_keyboardHooks);
+}
+
+bool CMainFrame::Create() {
+    createCommands();
+    ApplyVisualStyle(m_applicationLook);
+    if (!createMenuBar()) {
+        startupError(QStringLiteral("Failed to create the Menu bar."));
+        return false;
+    }
+    applyToolTipLook();
+    if (!createToolBars())
+        return false;
+    if (!createStatusBar()) {
+        startupError(QStringLiteral("Failed to create the Status bar."));
+        return false;
+    }
+    if (!CreatePanes()) {
+        startupError(QStringLiteral("Failed to create docking windows."));
+        return false;
+    }
     LoadSettings();
+    bindCommands();
+    m_profileNameBox->setText(m_store.GetProfileString(kMruSection, kMruHostName));
+    restoreLayout();
+
+    m_keyboardHooks = new KeyboardHooks(
+        this, m_profileNameBox, m_hostBox, [this] { OnPing(); }, this);
+    qApp->installEventFilter(m_keyboardHooks);
+    m_idleTimer = new QTimer(this);
+    m_idleTimer->setInterval(kIdleRefreshMs);
+    connect(m_idleTimer, &QTimer::timeout, this, &CMainFrame::RefreshCommandUI);
+    m_idleTimer->start();
+    RefreshCommandUI();
+    return true;
+}
+
+void CMainFrame::startupError(const QString& text) {
+    showMessageBox(QStringLiteral("Startup Error"), text, ops::MessageIcon::Error);
+}
+
+void CMainFrame::createCommands() {
+    m_commands = std::make_unique<CommandTable>(this);
+    // Accelerators work wherever the focus is in the window; the edit commands stay with the boxes.
+    for (const CommandSpec& spec : commandSpecs()) {
+        if (spec.id == cmd::kClearAllText || spec.id == cmd::kCopy || spec.id == cmd::kCut ||
+            spec.id == cmd::kPaste || spec.id == cmd::kSelectAll || spec.id == cmd::kUndo)
+            continue;
+        if (!spec.keys.isEmpty())
+            addAction(m_commands->action(spec.id));
+    }
+    m_commands->action(cmd::kStatusBar)->setCheckable(true);
+}
+
+bool CMainFrame::createMenuBar() {
+    QMenuBar* bar = menuBar();
+    if (!bar)
+        return false;
+    const CommandTable& c = *m_commands;
+
+    QMenu* toolkit = bar->addMenu(QStringLiteral("&Toolkit"));
+    for (int id : {cmd::kPingMenu, cmd::kLookupMenu, cmd::kTraceMenu, cmd::kSeqScanMenu, cmd::kListScanMenu})
+        toolkit->addAction(c.action(id));
+    toolkit->addSeparator();
+    toolkit->addAction(c.action(cmd::kShowAllOptions));
+    toolkit->addSeparator();
+    toolkit->addAction(c.action(cmd::kISPingerMenu));
+    toolkit->addAction(c.action(cmd::kSystemTrayMenu));
+    toolkit->addSeparator();
+    toolkit->addAction(c.action(cmd::kExit));
+
+    QMenu* log = bar->addMenu(QStringLiteral("&Log"));
+    for (int id : {cmd::kStartLoggingMenu, cmd::kShowLogMenu, cmd::kClearLogMenu})
+        log->addAction(c.action(id));
+
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("OptionsMenu"));
+    options->addAction(c.action(cmd::kShowAllOptions));
+    options->addSeparator();
+    for (int id : kOptionsTabOrder)
+        options->addAction(c.action(id));
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    QMenu* bars = view->addMenu(QStringLiteral("&Toolbars and Docking Windows"));
+    bars->setObjectName(QStringLiteral("ToolbarsAndDockingWindows"));
+    // The list follows the bars and panes as they are when the menu opens.
+    connect(bars, &QMenu::aboutToShow, this, [this, bars] {
+        bars->clear();
+        if (QMenu* popup = createPopupMenu()) {
+            bars->addActions(popup->actions());
+            popup->deleteLater();
+        }
+    });
+    view->addAction(c.action(cmd::kStatusBar));
+    view->addSeparator();
+    QMenu* look = view->addMenu(QStringLiteral("&Application Look"));
+    QMenu* office2007 = nullptr;
+    auto* looks = new QActionGroup(this);
+    for (const VisualStyle& style : visualStyles()) {
+        QAction* action = c.action(style.id);
+        looks->addAction(action);
+        if (style.inOffice2007Submenu) {
+            if (!office2007)
+                office2007 = look->addMenu(QStringLiteral("Office 200&7"));
+            office2007->addAction(action);
+        } else {
+            look->addAction(action);
+        }
+    }
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->addAction(c.action(cmd::kHelpTopics));
+    help->addSeparator();
+    help->addAction(c.action(cmd::kResetGui));
+    help->addSeparator();
+    for (int id : {cmd::kAboutWinsock, cmd::kHomepage, cmd::kSendEmail})
+        help->addAction(c.action(id));
+    help->addSeparator();
+    help->addAction(c.action(cmd::kAbout));
+    return true;
+}
+
+bool CMainFrame::createToolBars() {
+    const CommandTable& c = *m_commands;
+    auto make = [this](const char* title, const char* objectName) {
+        auto* bar = new ui::CNxMFCToolBar(QString::fromLatin1(title), QString::fromLatin1(objectName), this);
+        m_toolBars.emplace(bar->windowTitle(), bar);
+        return bar;
+    };
+
+    ui::CNxMFCToolBar* toolkit = make("Toolkit", "ToolkitToolBar");
+    toolkit->setToolTipsShown(false);
+    for (int id : {cmd::kPingButton, cmd::kLookupButton, cmd::kTraceButton})
+        toolkit->addCommand(c.action(id));
+    toolkit->addSeparator();
+    QToolButton* optionsButton = toolkit->addCommand(c.action(cmd::kOptionsButton));
+    if (optionsButton) {
+        optionsButton->setMenu(menuBar()->findChild<QMenu*>(QStringLiteral("OptionsMenu")));
+        optionsButton->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    toolkit->addSeparator();
+    // The Exit button's caption differs from its menu item's: buttons show the icon text.
+    c.action(cmd::kExit)->setIconText(QStringLiteral("           Exit            "));
+    toolkit->addCommand(c.action(cmd::kExit));
+
+    ui::CNxMFCToolBar* seqScan = make("SeqScan", "SeqScanToolBar");
+    seqScan->addCommand(c.action(cmd::kSeqScanButton));
+    seqScan->addSeparator();
+    seqScan->addCommand(c.action(cmd::kListScanButton));
+    seqScan->addSeparator();
+    seqScan->addCommand(c.action(cmd::kISPingerButton));
+    seqScan->addSeparator();
+    seqScan->addCommand(c.action(cmd::kSystemTrayButton));
+
+    ui::CNxMFCToolBar* hosts = make("Hosts", "HostsToolBar");
+    auto* profileLabel = new QLabel(QStringLiteral("Profile Name:"), hosts);
+    profileLabel->setObjectName(QStringLiteral("label%1").arg(cmd::kProfileNameLabel));
+    profileLabel->setEnabled(false);
+    m_profileNameBox = new QLineEdit(hosts);
+    m_profileNameBox->setObjectName(QStringLiteral("ProfileNameBox"));
+    m_profileNameBox->setFixedWidth(175);
+    auto* hostLabel = new QLabel(QStringLiteral("Host:"), hosts);
+    hostLabel->setObjectName(QStringLiteral("label%1").arg(cmd::kHostLabel));
+    hostLabel->setEnabled(false);
+    m_hostBox = new ui::HostComboBox(hosts);
+    m_hostBox->setObjectName(QStringLiteral("HostBox"));
+    m_hostBox->setFixedWidth(250);
+    hosts->addWidget(profileLabel);
+    hosts->addWidget(m_profileNameBox);
+    hosts->addWidget(hostLabel);
+    hosts->addWidget(m_hostBox);
+    hosts->addCommand(c.action(cmd::kAddProfileButton));
+
+    ui::CNxMFCToolBar* log = make("Log", "LogToolBar");
+    for (int id : {cmd::kStartLoggingButton, cmd::kShowLogButton, cmd::kClearLogButton})
+        log->addCommand(c.action(id));
+
+    // Docked in the order menu bar, Toolkit, Hosts, SeqScan, Log, two to a row.
+    addToolBar(Qt::TopToolBarArea, toolkit);
+    addToolBar(Qt::TopToolBarArea, hosts);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, seqScan);
+    addToolBar(Qt::TopToolBarArea, log);
+    return true;
+}
+
+bool CMainFrame::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    if (!bar)
+        return false;
+    struct PaneSpec {
+        int id;
+        int width;
+    };
+    constexpr std::array kPanes = {PaneSpec{cmd::kStatusPane, 200},
+                                   PaneSpec{cmd::kISPingerStatusPane, 200},
+                                   PaneSpec{cmd::kISPingerIndicatorPane, 34},
+                                   PaneSpec{cmd::kTextSizePane, 115},
+                                   PaneSpec{cmd::kLogPane, 34},
+                                   PaneSpec{cmd::kLogSizePane, 115}};
+    for (const PaneSpec& spec : kPanes) {
+        // A narrow pane is at least as wide as its text in this font.
+        const int textWidth = bar->fontMetrics().horizontalAdvance(QStringLiteral("  LOG")) + 12;
+        const int width = spec.width < 40 ? std::max(spec.width, textWidth) : spec.width;
+        auto* pane = new ui::StatusPane(spec.id, width, bar);
+        const bool stretches = spec.id == cmd::kStatusPane;
+        if (!stretches)
+            pane->setFixedWidth(width);
+        // Permanent panes stay in place when a menu item's status tip shows.
+        bar->addPermanentWidget(pane, stretches ? 1 : 0);
+        m_statusPanes.emplace(spec.id, pane);
+        connect(pane, &ui::StatusPane::doubleClicked, this, [this](int id) { m_commands->trigger(id); });
+    }
+    m_statusPanes[cmd::kISPingerIndicatorPane]->setLook(QStringLiteral(" "), std::nullopt, Qt::white,
+                                                        std::nullopt);
+    return true;
+}
+
+bool CMainFrame::CreatePanes() {
+    auto makeDock = [this](int id, const QString& title, const QString& objectName, QWidget* content) {
+        auto* dock = new QDockWidget(title, this);
+        dock->setObjectName(objectName);
+        dock->setAllowedAreas(Qt::AllDockWidgetAreas);
+        dock->setWidget(content);
+        m_panes.emplace(id, dock);
+        return dock;
+    };
+
+    m_profileList = createProfileManagerView(this);
+    QDockWidget* profiles = makeDock(cmd::kProfileManagerPane, QStringLiteral("Profile Manager"),
+                                     QStringLiteral("ProfileManagerPane"), m_profileList);
+    profiles->widget()->setMinimumSize(200, 100);
+    QDockWidget* results = makeDock(cmd::kResultsPane, QStringLiteral("Results"),
+                                    QStringLiteral("ResultsPane"), createResultsView(this));
+    results->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+
+    for (const OptionsPaneSpec& spec : kOptionsPanes) {
+        const QString title = QString::fromLatin1(spec.title);
+        QWidget* content = nullptr;
+        if (spec.command == cmd::kLogOptions) {
+            m_logPane = new ui::CNxLogOptionsPaneDialog(this);
+            m_logPane->fileNameBox()->setHomeDir(m_homeDir);
+            content = m_logPane;
+        } else {
+            content = createPendingOptionsPane(title, this);
+        }
+        makeDock(spec.command, title, QString::fromLatin1(spec.objectName), content);
+    }
+
+    // The tabbed options at the bottom, then the Profile Manager and the Results at the left.
+    QDockWidget* first = m_panes.at(kOptionsTabOrder.front());
+    addDockWidget(Qt::BottomDockWidgetArea, first);
+    for (std::size_t i = 1; i < kOptionsTabOrder.size(); ++i)
+        tabifyDockWidget(m_panes.at(kOptionsTabOrder[i - 1]), m_panes.at(kOptionsTabOrder[i]));
+    first->raise();
+    addDockWidget(Qt::LeftDockWidgetArea, profiles);
+    splitDockWidget(profiles, results, Qt::Horizontal);
+
+    m_tabColourizer = new ui::TabColourizer(this);
+    // The size the window starts with before any layout is saved; the first start maximises it.
+    resize(1200, 800);
+    return true;
+}
+
+void CMainFrame::bindCommands() {
+    const CommandTable& c = *m_commands;
+    auto on = [&](int id, auto handler) { connect(c.action(id), &QAction::triggered, this, handler); };
+
+    on(cmd::kPingButton, [this] { OnPing(); });
+    on(cmd::kPingMenu, [this] { OnPing(); });
+    for (ops::CommandId command : kOperationCommands) {
+        if (command != ops::CommandId::PingButton && command != ops::CommandId::PingMenu)
+            on(int(command), [this, command] { OnOperationCommand(command); });
+    }
+    on(cmd::kShowAllOptions, [this] { OnShowAllOptions(); });
+    on(cmd::kOptionsButton, [this] { OnShowAllOptions(); });
+    for (int id : kOptionsTabOrder)
+        on(id, [this, id] { OnToggleOptionsPane(id); });
+    on(cmd::kExit, [this] { close(); });
+
+    for (int id : {cmd::kStartLoggingMenu, cmd::kStartLoggingButton, cmd::kLogPane})
+        on(id, [this] { runLogCommand(&LogCommands::ToggleLogging); });
+    for (int id : {cmd::kShowLogMenu, cmd::kShowLogButton})
+        on(id, [this] { runLogCommand(&LogCommands::ShowLog); });
+    for (int id : {cmd::kClearLogMenu, cmd::kClearLogButton, cmd::kLogSizePane})
+        on(id, [this] { runLogCommand(&LogCommands::ClearLog); });
+    on(cmd::kTextSizePane, [this] {
+        if (m_results.clearAll)
+            m_results.clearAll();
+        RefreshCommandUI();
+    });
+
+    on(cmd::kStatusBar, [this](bool checked) { statusBar()->setVisible(checked); });
+    for (const VisualStyle& style : visualStyles())
+        on(style.id, [this, id = style.id] { ApplyVisualStyle(id); });
+    for (int id : {cmd::kClearAllText, cmd::kCopy, cmd::kCut, cmd::kPaste, cmd::kSelectAll, cmd::kUndo})
+        on(id, [this, id] { OnEditCommand(id); });
+
+    connect(m_logPane, &ui::CNxLogOptionsPaneDialog::toggleRequested, this, &CMainFrame::OnLogCheckClicked);
+    connect(m_logPane, &ui::CNxLogOptionsPaneDialog::fileNameChanged, this,
+            &CMainFrame::OnLogFileNameChanged);
+    m_logPane->setToolTipSource([this](int controlId) {
+        const ui::CNxEditBrowseControl* box = m_logPane->fileNameBox();
+        if (controlId == ui::CNxLogOptionsPaneDialog::kFileNameId)
+            return logFileNameToolTip(box->isReadOnly());
+        return logCheckToolTip(m_logPane->logCheck()->isChecked(), box->text().isEmpty());
+    });
 }
 
 void CMainFrame::LoadSettings() {
-    m_options.assign(settings::LoadSettings(m_store).options);
+    settings::LoadedSettings loaded = settings::LoadSettings(m_store);
+    m_options.assign(loaded.options);
+    m_listScanAddresses = std::move(loaded.listScanAddresses);
+    m_logPane->showFileName(m_options.text(OptionId::LogString));
 }
 
 void CMainFrame::SaveSettings() {
+    // The check box's state is what the next start resumes with.
+    m_options.setNumber(OptionId::LogCheck, logSnapshot().logging ? 1 : 0);
     settings::SaveSettings(m_store, m_options.snapshot());
 }
 
+void CMainFrame::restoreLayout() {
+    const SavedLayout layout = readWorkspaceLayout(m_store);
+    if (!layout.geometry.isEmpty())
+        m_layoutRestored = restoreGeometry(layout.geometry);
+    if (!layout.state.isEmpty())
+        restoreState(layout.state);
+    m_hostBox->setHistory(layout.hostHistory);
+    m_hostBox->setEditText(QString());
+}
+
+void CMainFrame::saveLayout() {
+    writeWorkspaceLayout(m_store, {saveState(), saveGeometry(), m_hostBox->history()});
+}
+
+void CMainFrame::putHostAtStart(const QString& host) {
+    m_hostBox->selectOrAppend(host);
+}
+
+void CMainFrame::ApplyVisualStyle(int id) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_applicationLook = validVisualStyle(id);
+    const VisualStyle style = *findVisualStyle(m_applicationLook);
+    QStyle* qtStyle = QStyleFactory::create(QString::fromLatin1(style.qtStyle));
+    if (!qtStyle)
+        qtStyle = QStyleFactory::create(QStringLiteral("Fusion"));
+    if (qtStyle)
+        QApplication::setStyle(qtStyle);
+    QApplication::setPalette(visualStylePalette(m_applicationLook));
+    if (style.smartDocking)
+        setDockOptions(AnimatedDocks | AllowNestedDocks | AllowTabbedDocks);
+    applyToolTipLook();
+    update();
+    writeApplicationLook(m_store, m_applicationLook);
+    QApplication::restoreOverrideCursor();
+    if (m_commands) {
+        if (QAction* action = m_commands->action(m_applicationLook))
+            action->setChecked(true);
+    }
+}
+
+void CMainFrame::applyToolTipLook() {
+    QLinearGradient fill(0, 0, 0, 1);
+    fill.setCoordinateMode(QGradient::ObjectBoundingMode);
+    fill.setColorAt(0, QColor(255, 255, 255));
+    fill.setColorAt(1, QColor(228, 228, 240));
+    QPalette tips = QToolTip::palette();
+    tips.setBrush(QPalette::ToolTipBase, QBrush(fill));
+    tips.setColor(QPalette::ToolTipText, QColor(61, 83, 80));
+    QToolTip::setPalette(tips);
+}
+
+void CMainFrame::OnPing() {
+    OnOperationCommand(ops::CommandId::PingButton);
+}
+
+void CMainFrame::OnOperationCommand(ops::CommandId command) {
+    if (m_operationHandler)
+        m_operationHandler(command);
+    RefreshCommandUI();
+}
+
+bool CMainFrame::anyOptionsPaneVisible() const {
+    for (int id : kOptionsTabOrder) {
+        if (m_panes.at(id)->toggleViewAction()->isChecked())
+            return true;
+    }
+    return false;
+}
+
+void CMainFrame::OnShowAllOptions() {
+    if (!anyOptionsPaneVisible()) {
+        QDockWidget* first = m_panes.at(kOptionsTabOrder.front());
+        first->show();
+        for (std::size_t i = 1; i < kOptionsTabOrder.size(); ++i)
+            m_panes.at(kOptionsTabOrder[i])->show();
+        first->raise();
+    } else {
+        for (auto it = kOptionsTabOrder.rbegin(); it != kOptionsTabOrder.rend(); ++it)
+            m_panes.at(*it)->hide();
+    }
+    RefreshCommandUI();
+}
+
+void CMainFrame::OnToggleOptionsPane(int commandId) {
+    QDockWidget* dock = m_panes.at(commandId);
+    if (dock->toggleViewAction()->isChecked()) {
+        dock->hide();
+    } else {
+        dock->show();
+        dock->raise();
+    }
+    RefreshCommandUI();
+}
+
+void CMainFrame::OnEditCommand(int commandId) {
+    QWidget* focus = QApplication::focusWidget();
+    QLineEdit* hostEdit = m_hostBox->lineEdit();
+    QLineEdit* target = nullptr;
+    if (focus == m_profileNameBox)
+        target = m_profileNameBox;
+    else if (focus == hostEdit || focus == m_hostBox)
+        target = hostEdit;
+    if (!target)
+        return;
+    const bool isHost = target == hostEdit;
+    switch (commandId) {
+    case cmd::kUndo:
+        if (isHost)
+            target->undo();
+        break;
+    case cmd::kPaste:
+        if (isHost)
+            target->paste();
+        break;
+    case cmd::kCut:
+        if (isHost)
+            target->cut();
+        break;
+    case cmd::kCopy:
+        target->copy();
+        break;
+    case cmd::kSelectAll:
+        target->selectAll();
+        break;
+    case cmd::kClearAllText:
+        target->selectAll();
+        target->del();
+        break;
+    }
+}
+
+void CMainFrame::setLogCommands(std::unique_ptr<LogCommands> log) {
+    m_log = std::move(log);
+    RefreshCommandUI();
+}
+
+void CMainFrame::runLogCommand(void (LogCommands::*command)()) {
+    if (m_log)
+        (m_log.get()->*command)();
+    RefreshCommandUI();
+}
+
+void CMainFrame::OnLogCheckClicked() {
+    if (m_log)
+        m_log->ToggleLogging();
+    else
+        m_options.setNumber(OptionId::LogCheck, m_options.isOn(OptionId::LogCheck) ? 0 : 1);
+    RefreshCommandUI();
+}
+
+void CMainFrame::OnLogFileNameChanged(const QString& name) {
+    m_options.setText(OptionId::LogString, name);
+    if (m_log)
+        m_log->fileNameChanged(name);
+    RefreshCommandUI();
+}
+
+LogSnapshot CMainFrame::logSnapshot() const {
+    LogSnapshot log;
+    if (m_log) {
+        log = m_log->snapshot();
+        log.attached = true;
+    } else {
+        log.logging = m_options.isOn(OptionId::LogCheck);
+    }
+    log.fileNameEmpty = m_logPane->fileName().isEmpty();
+    return log;
+}
+
+ops::CommandContext CMainFrame::commandContext() const {
+    ops::CommandContext context;
+    context.flags = m_flags.snapshot();
+    context.listScanListEmpty = m_listScanAddresses.isEmpty();
+    return context;
+}
+
+void CMainFrame::RefreshCommandUI() {
+    if (!m_commands || !m_logPane)
+        return;
+    const LogSnapshot log = logSnapshot();
+    refreshOperationCommands();
+    refreshLogCommands(log);
+    refreshPaneCommands();
+    for (int id : kPendingCommands)
+        m_commands->setEnabled(id, false);
+    m_commands->action(cmd::kStatusBar)->setChecked(statusBar()->isVisibleTo(this));
+    if (QAction* look = m_commands->action(m_applicationLook))
+        look->setChecked(true);
+    refreshStatusPanes(log);
+    m_tabColourizer->update();
+}
+
+void CMainFrame::refreshOperationCommands() {
+    const ops::CommandContext context = commandContext();
+    for (ops::CommandId command : kOperationCommands) {
+        const ops::CommandUi state = ops::operationCommandUi(command, context);
+        m_commands->setEnabled(int(command), state.enabled);
+        m_commands->setCaption(int(command), state.caption);
+    }
+}
+
+void CMainFrame::refreshLogCommands(const LogSnapshot& log) {
+    for (int id : kLogCommandIds) {
+        QAction* action = m_commands->action(id);
+        const LogCommandState state = logCommandState(id, log, action->isEnabled());
+        action->setEnabled(state.enabled);
+        if (state.caption)
+            m_commands->setCaption(id, *state.caption);
+    }
+    const LogPaneState pane = logPaneState(log);
+    m_logPane->showState(pane.checkEnabled, pane.checked, pane.fileNameReadOnly);
+}
+
+void CMainFrame::refreshPaneCommands() {
+    const bool anyVisible = anyOptionsPaneVisible();
+    m_commands->setCaption(cmd::kShowAllOptions, anyVisible ? QStringLiteral("&Hide All Options")
+                                                            : QStringLiteral("S&how All Options"));
+    m_commands->setEnabled(cmd::kShowAllOptions, true);
+    m_commands->setEnabled(cmd::kOptionsButton, true);
+    for (int id : kOptionsTabOrder)
+        m_commands->setCaption(id, optionsPaneCaption(id, m_panes.at(id)->toggleViewAction()->isChecked()));
+}
+
+void CMainFrame::refreshStatusPanes(const LogSnapshot& log) {
+    auto apply = [](ui::StatusPane* pane, const PaneLook& look) {
+        pane->setLook(look.text, look.background, look.textColour, look.toolTip);
+    };
+    const QColor text = palette().color(QPalette::WindowText);
+    apply(m_statusPanes.at(cmd::kStatusPane), {m_strStatus.paneText(), std::nullopt, text, std::nullopt});
+    apply(m_statusPanes.at(cmd::kISPingerStatusPane), {m_strISPStatus, std::nullopt, text, std::nullopt});
+    apply(m_statusPanes.at(cmd::kTextSizePane),
+          textSizePaneLook(m_results.textSize ? m_results.textSize() : 0));
+    apply(m_statusPanes.at(cmd::kLogPane), logPaneLook(log));
+    if (m_log && logNeedsPurge(log, m_options.number(OptionId::PurgeLog))) {
+        // The pane keeps its look until the next refresh.
+        m_log->ClearLog();
+        return;
+    }
+    apply(m_statusPanes.at(cmd::kLogSizePane), logSizePaneLook(log));
+}
+
+ui::StatusPane* CMainFrame::statusPane(int id) const {
+    const auto found = m_statusPanes.find(id);
+    return found == m_statusPanes.end() ? nullptr : found->second;
+}
+
+QToolBar* CMainFrame::toolBar(const QString& title) const {
+    const auto found = m_toolBars.find(title);
+    return found == m_toolBars.end() ? nullptr : found->second;
+}
+
+QDockWidget* CMainFrame::pane(int id) const {
+    const auto found = m_panes.find(id);
+    return found == m_panes.end() ? nullptr : found->second;
+}
+
+QString CMainFrame::hostBoxText() const {
+    return m_hostBox->currentText();
+}
+
+void CMainFrame::addHostToHistory(const QString& host, bool sorted) {
+    const QString text = m_hostBox->currentText();
+    m_hostBox->addToHistory(host, sorted);
+    m_hostBox->setEditText(text);
+}
+
+void CMainFrame::returnFocusToHostBox() {
+    m_hostBox->setFocus(Qt::OtherFocusReason);
+    if (QLineEdit* edit = m_hostBox->lineEdit()) {
+        edit->deselect();
+        edit->setCursorPosition(0);
+    }
+}
+
+void CMainFrame::showMessageBox(const QString& caption, const QString& text, ops::MessageIcon icon) {
+    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    switch (icon) {
+    case ops::MessageIcon::Information:
+        boxIcon = QMessageBox::Information;
+        break;
+    case ops::MessageIcon::Warning:
+    case ops::MessageIcon::Exclamation:
+        boxIcon = QMessageBox::Warning;
+        break;
+    case ops::MessageIcon::Error:
+        boxIcon = QMessageBox::Critical;
+        break;
+    }
+    QMessageBox box(boxIcon, caption, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool CMainFrame::showHostBalloonTip(const QString& title, const QString& text) {
+    if (!m_hostBox->isVisible())
+        return false;
+    // An error tip under the box: the title in bold over the text.
+    const QString tip = QStringLiteral("<b>%1</b><br>%2").arg(title.toHtmlEscaped(), text.toHtmlEscaped());
+    QToolTip::showText(m_hostBox->mapToGlobal(QPoint(8, m_hostBox->height())), tip, m_hostBox);
+    return true;
+}
+
+void CMainFrame::beep() {
+    QApplication::beep();
+}
+
+void CMainFrame::writeExitingLines() {
+    const ops::FlagSnapshot flags = m_flags.snapshot();
+    for (const ExitingLine& line : kExitingLines) {
+        if (!line.running(flags))
+            continue;
+        const QString text = QString::fromLatin1(line.text);
+        m_strStatus.set(text);
+        RefreshCommandUI();
+        if (m_results.appendRed)
+            m_results.appendRed(text + QStringLiteral("\\par }"));
+    }
+}
+
+bool CMainFrame::waitForWorkers() {
+    if (!m_flags.anyBusy())
+        return true;
+    // Workers hand their messages to this thread and wait for them to be handled, so it keeps
+    // dispatching; the timer only decides when to look at the flags again.
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(kCloseWaitPollMs);
+    connect(&poll, &QTimer::timeout, &loop, [this, &loop] {
+        if (!m_flags.anyBusy())
+            loop.quit();
+    });
+    poll.start();
+    loop.exec();
+    // The loop also ends when the program is told to quit.
+    return !m_flags.anyBusy();
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    RefreshCommandUI();
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    if (m_layoutRestored)
+        return;
+    // The panes' starting sizes, once the window has its size: the Results take the room left over.
+    QTimer::singleShot(0, this, [this] {
+        QDockWidget* options = m_panes.at(kOptionsTabOrder.front());
+        QDockWidget* profiles = m_panes.at(cmd::kProfileManagerPane);
+        QDockWidget* results = m_panes.at(cmd::kResultsPane);
+        resizeDocks({results, options}, {std::max(200, height() - 450), 250}, Qt::Vertical);
+        resizeDocks({profiles, results}, {400, std::max(500, width() - 400)}, Qt::Horizontal);
+    });
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_closed) {
+        event->accept();
+        return;
+    }
+    if (m_closing) {
+        // A close request that arrives while the sequence waits for the workers: the running
+        // sequence will close the window.
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    m_flags.m_bShuttingDown = true;
+    writeExitingLines();
+    waitForWorkers();
+    // The options are saved even when the program was told to quit during the wait: losing them would
+    // gain nothing.
     SaveSettings();
+    m_store.writeValues(kMruSection, std::array{settings::NamedValue{kMruHostName, m_profileNameBox->text()},
+                                                settings::NamedValue{kMruAddress, m_hostBox->currentText()}});
+    if (m_shutdownHook)
+        m_shutdownHook();
+    if (m_log)
+        m_log->closeLog();
+    m_profileList->clear();
+    saveLayout();
+    if (m_idleTimer)
+        m_idleTimer->stop();
+    m_closed = true;
     event->accept();
 }
 

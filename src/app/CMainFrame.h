@@ -1,32 +1,179 @@
 #pragma once
 
+#include "app/CommandTable.h"
+#include "app/LogCommands.h"
+#include "ops/CommandRules.h"
+#include "ops/OperationFlags.h"
+#include "ops/OperationFrontEnd.h"
+#include "ops/SharedStatus.h"
 #include "settings/LiveOptions.h"
 
 #include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <memory>
+
+class QDockWidget;
+class QLineEdit;
+class QListWidget;
+class QTimer;
+class QToolBar;
 
 namespace vantrel::settings {
 class RegistryStore;
 }
 
+namespace vantrel::ui {
+class CNxLogOptionsPaneDialog;
+class CNxMFCToolBar;
+class HostComboBox;
+class StatusPane;
+class TabColourizer;
+} // namespace vantrel::ui
+
 namespace vantrel::app {
 
-// The main window. It loads the options when it is created and saves them when it closes.
-class CMainFrame : public QMainWindow {
+class KeyboardHooks;
+
+// The main window. It owns every option, the operation flags and the status text, the toolbars, the
+// status bar and the docking panes; it turns menus, buttons, accelerators and status-pane
+// double-clicks into commands, keeps their enabling and captions up to date from one routine, and
+// runs the close sequence.
+class CMainFrame : public QMainWindow, public ops::OperationFrontEnd {
     Q_OBJECT
 public:
-    explicit CMainFrame(settings::RegistryStore& store, QWidget* parent = nullptr);
+    // `homeDir` is the program's home folder, ending in a slash.
+    CMainFrame(settings::RegistryStore& store, QString homeDir, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Builds the window in order: style, menu bar, toolbars, status bar, docking panes, options, the
+    // Profile Name box's last text, the saved layout. False when a part could not be made (reported).
+    bool Create();
+    // Whether Create found a saved layout; without one the window opens maximised.
+    bool layoutRestored() const { return m_layoutRestored; }
+    // The last host at start: selects it in the host box, adding it to the list when new.
+    void putHostAtStart(const QString& host);
+
+    // Applies a visual style (210 to 218) and writes it to the store.
+    void ApplyVisualStyle(int id);
+    int applicationLook() const { return m_applicationLook; }
+
+    // The Ping command: starts a ping or cancels the running one. The Ping button, its menu item and
+    // Enter reach it; Enter without the enabling rules.
+    void OnPing();
+
+    // Parts of the program that plug into the frame.
+    using OperationHandler = std::function<void(ops::CommandId)>;
+    // Runs the operation commands 400 to 404 and 11000 to 11004.
+    void setOperationHandler(OperationHandler handler) { m_operationHandler = std::move(handler); }
+    struct ResultsHooks {
+        std::function<void(const QString& fragment)> appendRed; // a red line in the Results window
+        std::function<double()> textSize;                       // its text size in bytes
+        std::function<void()> clearAll;                         // Clear All Text
+    };
+    void setResultsHooks(ResultsHooks hooks) { m_results = std::move(hooks); }
+    void setLogCommands(std::unique_ptr<LogCommands> log);
+    // Runs in the close sequence after the options are saved: the socket services, the echo handle.
+    void setShutdownHook(std::function<void()> hook) { m_shutdownHook = std::move(hook); }
 
     settings::LiveOptions& options() { return m_options; }
+    ops::OperationFlags& flags() { return m_flags; }
+    ops::SharedStatus& status() { return m_strStatus; }
+    const CommandTable& commands() const { return *m_commands; }
+    ui::HostComboBox* hostBox() const { return m_hostBox; }
+    QLineEdit* profileNameBox() const { return m_profileNameBox; }
+    ui::StatusPane* statusPane(int id) const;
+    QToolBar* toolBar(const QString& title) const;
+    // The docking panes by ID: Results 133, Profile Manager 134, the option panes by their show/hide
+    // command (314 to 319).
+    QDockWidget* pane(int id) const;
+    ui::CNxLogOptionsPaneDialog* logOptionsPane() const { return m_logPane; }
+    QListWidget* profileManagerList() const { return m_profileList; }
+    QStringList listScanAddresses() const { return m_listScanAddresses; }
+    bool isClosing() const { return m_closing; }
+
+    // OperationFrontEnd
+    QString hostBoxText() const override;
+    void addHostToHistory(const QString& host, bool sorted) override;
+    void returnFocusToHostBox() override;
+    void showMessageBox(const QString& caption, const QString& text, ops::MessageIcon icon) override;
+    bool balloonTipsEnabled() const override { return m_balloonTips; }
+    bool showHostBalloonTip(const QString& title, const QString& text) override;
+    void RefreshCommandUI() override;
+    void beep() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void createCommands();
+    bool createMenuBar();
+    bool createToolBars();
+    bool createStatusBar();
+    bool CreatePanes();
+    void bindCommands();
     void LoadSettings();
     void SaveSettings();
+    void restoreLayout();
+    void saveLayout();
+    void startupError(const QString& text);
+
+    void writeExitingLines();
+    // Keeps the GUI thread dispatching until no operation holds the close; false when the program was
+    // told to quit meanwhile.
+    bool waitForWorkers();
+
+    void OnOperationCommand(ops::CommandId command);
+    void OnShowAllOptions();
+    void OnToggleOptionsPane(int commandId);
+    void OnEditCommand(int commandId);
+    void OnLogCheckClicked();
+    void OnLogFileNameChanged(const QString& name);
+    void runLogCommand(void (LogCommands::*command)());
+
+    LogSnapshot logSnapshot() const;
+    ops::CommandContext commandContext() const;
+    bool anyOptionsPaneVisible() const;
+    void refreshOperationCommands();
+    void refreshLogCommands(const LogSnapshot& log);
+    void refreshPaneCommands();
+    void refreshStatusPanes(const LogSnapshot& log);
+    void applyToolTipLook();
 
     settings::RegistryStore& m_store;
+    QString m_homeDir;
     settings::LiveOptions m_options;
+    QStringList m_listScanAddresses;
+    ops::OperationFlags m_flags;
+    ops::SharedStatus m_strStatus;
+    QString m_strISPStatus = QStringLiteral("ISPinger: Inactive");
+    int m_applicationLook;
+
+    std::unique_ptr<CommandTable> m_commands;
+    std::map<QString, ui::CNxMFCToolBar*> m_toolBars;
+    ui::HostComboBox* m_hostBox = nullptr;
+    QLineEdit* m_profileNameBox = nullptr;
+    std::map<int, ui::StatusPane*> m_statusPanes;
+    std::map<int, QDockWidget*> m_panes;
+    QListWidget* m_profileList = nullptr;
+    ui::CNxLogOptionsPaneDialog* m_logPane = nullptr;
+    ui::TabColourizer* m_tabColourizer = nullptr;
+    KeyboardHooks* m_keyboardHooks = nullptr;
+    QTimer* m_idleTimer = nullptr;
+
+    OperationHandler m_operationHandler;
+    ResultsHooks m_results;
+    std::unique_ptr<LogCommands> m_log;
+    std::function<void()> m_shutdownHook;
+
+    // Balloon tips are on until the desktop's setting is known.
+    bool m_balloonTips = true;
+    bool m_layoutRestored = false;
+    bool m_shownOnce = false;
+    bool m_closing = false;
+    bool m_closed = false;
 };
 
 } // namespace vantrel::app

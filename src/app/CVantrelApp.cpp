@@ -2,42 +2,58 @@
 
 #include "app/CMainFrame.h"
 #include "settings/RegistryStore.h"
+#include "settings/SettingsModel.h"
 
-#include <QCommandLineParser>
+#include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace vantrel::app {
 
-CVantrelApp::CVantrelApp(int& argc, char** argv)
-    : m_application(argc, argv) {
+CVantrelApp::CVantrelApp(GuiArguments arguments, QString executableDir)
+    : m_arguments(std::move(arguments))
+    , m_homeDir(resolveHomeDir(m_arguments.homeDir, executableDir)) {}
+
+CVantrelApp::~CVantrelApp() {
+    // The frame refers to the store: it goes first.
+    m_frame.reset();
+    m_store.reset();
+}
+
+void CVantrelApp::setApplicationNames() {
     QApplication::setOrganizationName(QStringLiteral("Quenlo Software"));
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setApplicationVersion(QStringLiteral("2.0.0.0"));
+}
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Vantrel interactive network diagnostic toolkit"));
-    parser.addHelpOption();
-    const QCommandLineOption configDir(QStringLiteral("config-dir"),
-                                       QStringLiteral("Use the settings store in <dir>."),
-                                       QStringLiteral("dir"));
-    parser.addOption(configDir);
-    parser.process(m_application);
-
-    std::optional<QString> configDirArgument;
-    if (parser.isSet(configDir))
-        configDirArgument = parser.value(configDir);
-    m_store = settings::RegistryStore::open(settings::StoreLocation::resolve(configDirArgument),
+bool CVantrelApp::InitInstance() {
+    m_store = settings::RegistryStore::open(settings::StoreLocation::resolve(m_arguments.configDir),
                                             [](const settings::StoreNotice& notice) {
                                                 QMessageBox::warning(nullptr, notice.caption, notice.text);
                                             });
-    m_frame = std::make_unique<CMainFrame>(*m_store);
-}
 
-CVantrelApp::~CVantrelApp() = default;
+    m_frame = std::make_unique<CMainFrame>(*m_store, m_homeDir);
+    if (!m_frame->Create()) {
+        m_frame.reset();
+        return false;
+    }
 
-int CVantrelApp::run() {
-    m_frame->show();
-    return QApplication::exec();
+    // The first start, without a saved layout, opens maximised.
+    if (m_frame->layoutRestored()) {
+        m_frame->show();
+    } else {
+        // Without a window manager a maximised window keeps its size, so it is given the screen first.
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            m_frame->setGeometry(screen->availableGeometry());
+        m_frame->showMaximized();
+    }
+    m_frame->setWindowTitle(QStringLiteral("Vantrel 2.0"));
+
+    const QString host = m_arguments.host.value_or(
+        m_store->GetProfileString(settings::section::kMru, QStringLiteral("Address")));
+    m_frame->putHostAtStart(host);
+    m_frame->RefreshCommandUI();
+    return true;
 }
 
 } // namespace vantrel::app

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QApplication>
+#include "app/GuiArguments.h"
+
+#include <QString>
 #include <memory>
 
 namespace vantrel::settings {
@@ -11,18 +13,28 @@ namespace vantrel::app {
 
 class CMainFrame;
 
-// The application: the settings store and the main frame, created in order and released in reverse.
+// The application: opens the settings store, creates the main frame and shows it with the last host
+// (or the host of the command line). The QApplication around it belongs to main().
 class CVantrelApp {
 public:
-    CVantrelApp(int& argc, char** argv);
+    CVantrelApp(GuiArguments arguments, QString executableDir);
     ~CVantrelApp();
     CVantrelApp(const CVantrelApp&) = delete;
     CVantrelApp& operator=(const CVantrelApp&) = delete;
 
-    int run();
+    // The start in order; false when the frame could not be created (already reported).
+    bool InitInstance();
+
+    CMainFrame* frame() const { return m_frame.get(); }
+    settings::RegistryStore* store() const { return m_store.get(); }
+    QString homeDir() const { return m_homeDir; }
+
+    // Names the application for Qt (organisation and product), before any window.
+    static void setApplicationNames();
 
 private:
-    QApplication m_application;
+    GuiArguments m_arguments;
+    QString m_homeDir;
     std::unique_ptr<settings::RegistryStore> m_store;
     std::unique_ptr<CMainFrame> m_frame;
 };

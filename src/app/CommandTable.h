@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+#include <map>
+#include <span>
+
+class QAction;
+class QObject;
+
+namespace vantrel::app {
+
+// One command of the frame: its ID, its caption as created (menu text or padded button text) and its
+// accelerators.
+struct CommandSpec {
+    int id;
+    const char* caption;
+    QList<QKeySequence> keys;
+};
+
+// Every command of the frame, with its caption and accelerators.
+std::span<const CommandSpec> commandSpecs();
+
+// One QAction per command ID, created from the table above and owned by `owner`. Menus, toolbars,
+// accelerators and the status panes all reach a command through its action, so a disabled command is
+// not carried out from any of them.
+class CommandTable {
+public:
+    explicit CommandTable(QObject* owner);
+
+    // The action of a command; nullptr for an ID that is not in the table.
+    QAction* action(int id) const;
+    // Runs a command the way its sources do: only while it is enabled. False when it did not run.
+    bool trigger(int id) const;
+    // Sets a command's caption; a button caption keeps its padding blanks.
+    void setCaption(int id, const QString& caption) const;
+    void setEnabled(int id, bool enabled) const;
+    QList<QAction*> actions() const;
+
+private:
+    std::map<int, QAction*> m_actions;
+};
+
+} // namespace vantrel::app

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace vantrel::app {
+
+// The desktop program's command line: vantrel [--config-dir DIR] [--home-dir DIR] [HOST]
+struct GuiArguments {
+    std::optional<QString> configDir;
+    std::optional<QString> homeDir;
+    std::optional<QString> host; // put into the host box at start instead of the last host
+    bool helpRequested = false;
+    QString error; // not empty when the command line is wrong
+};
+
+// Parses the arguments after the program name.
+GuiArguments parseGuiArguments(const QStringList& arguments);
+QString guiUsage();
+
+// The program's home folder, ending in a slash: --home-dir, else VANTREL_HOME, else the folder of the
+// executable.
+QString resolveHomeDir(const std::optional<QString>& homeDirArgument, const QString& executableDir);
+
+} // namespace vantrel::app

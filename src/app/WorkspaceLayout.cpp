@@ -1,0 +1,79 @@
+#include "app/WorkspaceLayout.h"
+
+#include "app/CommandIds.h"
+#include "app/VisualStyles.h"
+#include "settings/RegistryStore.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <array>
+
+namespace vantrel::app {
+
+namespace {
+
+const QString kStateValue = QStringLiteral("MainFrameState");
+const QString kGeometryValue = QStringLiteral("MainFrameGeometry");
+const QString kHostHistoryValue = QStringLiteral("HostBoxHistory");
+const QString kApplicationLookValue = QStringLiteral("ApplicationLook");
+
+constexpr quint32 kHostHistoryMagic = 0x56484831; // "VHH1"
+// A host text is at most a DNS name long; anything much longer is not a host list of ours.
+constexpr qsizetype kMaxHostLength = 1024;
+
+} // namespace
+
+QByteArray encodeHostHistory(const QStringList& hosts) {
+    QByteArray data;
+    QDataStream stream(&data, QIODevice::WriteOnly);
+    stream.setVersion(QDataStream::Qt_6_4);
+    stream << kHostHistoryMagic << hosts;
+    return data;
+}
+
+std::optional<QStringList> decodeHostHistory(const QByteArray& data) {
+    QDataStream stream(data);
+    stream.setVersion(QDataStream::Qt_6_4);
+    quint32 magic = 0;
+    stream >> magic;
+    if (stream.status() != QDataStream::Ok || magic != kHostHistoryMagic)
+        return std::nullopt;
+    QStringList hosts;
+    stream >> hosts;
+    if (stream.status() != QDataStream::Ok || !stream.atEnd())
+        return std::nullopt;
+    QStringList kept;
+    for (const QString& host : hosts) {
+        if (!host.isEmpty() && host.size() <= kMaxHostLength && !kept.contains(host, Qt::CaseInsensitive))
+            kept.append(host);
+    }
+    return kept;
+}
+
+SavedLayout readWorkspaceLayout(const settings::RegistryStore& store) {
+    SavedLayout layout;
+    layout.state = store.GetProfileBinary(kWorkspaceSection, kStateValue).value_or(QByteArray());
+    layout.geometry = store.GetProfileBinary(kWorkspaceSection, kGeometryValue).value_or(QByteArray());
+    if (const auto data = store.GetProfileBinary(kWorkspaceSection, kHostHistoryValue))
+        layout.hostHistory = decodeHostHistory(*data).value_or(QStringList());
+    return layout;
+}
+
+bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& layout) {
+    const std::array values = {
+        settings::NamedValue{kStateValue, layout.state},
+        settings::NamedValue{kGeometryValue, layout.geometry},
+        settings::NamedValue{kHostHistoryValue, encodeHostHistory(layout.hostHistory)},
+    };
+    return store.writeValues(kWorkspaceSection, values);
+}
+
+int readApplicationLook(const settings::RegistryStore& store) {
+    return validVisualStyle(store.GetProfileInt(kWorkspaceSection, kApplicationLookValue, cmd::kLookDefault));
+}
+
+bool writeApplicationLook(settings::RegistryStore& store, int id) {
+    return store.WriteProfileInt(kWorkspaceSection, kApplicationLookValue, id);
+}
+
+} // namespace vantrel::app

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace vantrel::settings {
+class RegistryStore;
+}
+
+namespace vantrel::app {
+
+inline const QString kWorkspaceSection = QStringLiteral("Workspace");
+
+// The window layout kept in the store's "Workspace" section: the main window's state (toolbars and
+// docking panes), its geometry, and the host box's drop-down list, which belongs to the Hosts toolbar.
+struct SavedLayout {
+    QByteArray state;
+    QByteArray geometry;
+    QStringList hostHistory;
+};
+
+// Reads the saved layout; missing or unreadable parts come back empty.
+SavedLayout readWorkspaceLayout(const settings::RegistryStore& store);
+// Writes the whole layout in one commit.
+bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& layout);
+
+// The visual style in force: `ApplicationLook`, default 214; a number that names no style reads as 214.
+int readApplicationLook(const settings::RegistryStore& store);
+bool writeApplicationLook(settings::RegistryStore& store, int id);
+
+// The host list as a binary value, and back; nothing for data that is not such a list.
+QByteArray encodeHostHistory(const QStringList& hosts);
+std::optional<QStringList> decodeHostHistory(const QByteArray& data);
+
+} // namespace vantrel::app

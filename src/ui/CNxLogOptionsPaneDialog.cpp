@@ -1,0 +1,75 @@
+#include "ui/CNxLogOptionsPaneDialog.h"
+
+#include "ui/CNxEditBrowseControl.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolTip>
+
+namespace vantrel::ui {
+
+CNxLogOptionsPaneDialog::CNxLogOptionsPaneDialog(QWidget* parent)
+    : QWidget(parent)
+    , m_check(new QCheckBox(QStringLiteral("Start/Stop logging:"), this))
+    , m_label(new QLabel(QStringLiteral("Log File:"), this))
+    , m_fileName(new CNxEditBrowseControl(kFileNameId, this)) {
+    setObjectName(QStringLiteral("LogOptionsPane"));
+    m_check->setObjectName(QStringLiteral("check%1").arg(kLogCheckId));
+    m_label->setObjectName(QStringLiteral("label%1").arg(kLogFileLabelId));
+    // The label stands on the left of the box.
+    m_check->setLayoutDirection(Qt::RightToLeft);
+    m_check->setToolTip(QStringLiteral("Start or stop logging."));
+    m_fileName->lineEdit()->setToolTip(QStringLiteral("Set the name and path of the Log file."));
+    m_fileName->setMinimumWidth(320);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_check, 0, 0, 1, 2, Qt::AlignLeft);
+    layout->addWidget(m_label, 1, 0);
+    layout->addWidget(m_fileName, 1, 1);
+    layout->setColumnStretch(2, 1);
+    layout->setRowStretch(2, 1);
+
+    m_check->installEventFilter(this);
+    m_fileName->lineEdit()->installEventFilter(this);
+
+    // The check box's state follows the logging flag, which the frame sets back after the toggle.
+    connect(m_check, &QCheckBox::clicked, this, [this] { emit toggleRequested(); });
+    connect(m_fileName, &CNxEditBrowseControl::textChanged, this, [this](const QString& name) {
+        if (!m_showing)
+            emit fileNameChanged(name);
+    });
+}
+
+QString CNxLogOptionsPaneDialog::fileName() const {
+    return m_fileName->text();
+}
+
+void CNxLogOptionsPaneDialog::showFileName(const QString& name) {
+    m_showing = true;
+    m_fileName->setText(name);
+    m_showing = false;
+}
+
+void CNxLogOptionsPaneDialog::showState(bool checkEnabled, bool checked, bool fileNameReadOnly) {
+    m_check->setEnabled(checkEnabled);
+    if (m_check->isChecked() != checked)
+        m_check->setChecked(checked);
+    if (m_fileName->isReadOnly() != fileNameReadOnly)
+        m_fileName->setReadOnly(fileNameReadOnly);
+}
+
+bool CNxLogOptionsPaneDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && m_toolTipSource) {
+        const int id = watched == m_check ? kLogCheckId : kFileNameId;
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), m_toolTipSource(id),
+                           qobject_cast<QWidget*>(watched));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vantrel::ui

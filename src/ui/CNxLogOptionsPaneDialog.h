@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+
+namespace vantrel::ui {
+
+class CNxEditBrowseControl;
+
+// The Log options pane: the logging check box (1044), the label "Log File:" (1055) and the file-name
+// box with its browse button (1027). It reports the user's acts; the frame decides what they do and
+// sets the controls' state back on every refresh.
+class CNxLogOptionsPaneDialog : public QWidget {
+    Q_OBJECT
+public:
+    // Gives the tooltip texts of the two controls when a tip is asked for.
+    using ToolTipSource = std::function<QString(int controlId)>;
+
+    explicit CNxLogOptionsPaneDialog(QWidget* parent = nullptr);
+
+    QCheckBox* logCheck() const { return m_check; }
+    CNxEditBrowseControl* fileNameBox() const { return m_fileName; }
+    QString fileName() const;
+    // Shows a file name without taking it as the user's edit.
+    void showFileName(const QString& name);
+    void showState(bool checkEnabled, bool checked, bool fileNameReadOnly);
+    void setToolTipSource(ToolTipSource source) { m_toolTipSource = std::move(source); }
+
+    static constexpr int kLogCheckId = 1044;
+    static constexpr int kLogFileLabelId = 1055;
+    static constexpr int kFileNameId = 1027;
+
+signals:
+    // A click on the check box: start or stop logging.
+    void toggleRequested();
+    void fileNameChanged(const QString& name);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QCheckBox* m_check;
+    QLabel* m_label;
+    CNxEditBrowseControl* m_fileName;
+    ToolTipSource m_toolTipSource;
+    bool m_showing = false;
+};
+
+} // namespace vantrel::ui

@@ -1,0 +1,50 @@
+#include "ui/TabColourizer.h"
+
+#include <QEvent>
+#include <QMainWindow>
+#include <QPainter>
+#include <QTabBar>
+
+namespace vantrel::ui {
+
+namespace {
+const char* const kColouredProperty = "vantrelTabsColoured";
+}
+
+TabColourizer::TabColourizer(QMainWindow* window)
+    : QObject(window)
+    , m_window(window) {}
+
+QColor TabColourizer::colourOfTab(int index) {
+    return QColor(kColours[std::size_t(index) % kColours.size()]);
+}
+
+void TabColourizer::update() {
+    for (QTabBar* bar : m_window->findChildren<QTabBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (bar->property(kColouredProperty).toBool())
+            continue;
+        bar->setProperty(kColouredProperty, true);
+        bar->installEventFilter(this);
+        bar->update();
+    }
+}
+
+bool TabColourizer::eventFilter(QObject* watched, QEvent* event) {
+    auto* bar = qobject_cast<QTabBar*>(watched);
+    if (!bar || event->type() != QEvent::Paint)
+        return QObject::eventFilter(watched, event);
+    // Let the bar paint its tabs, then lay each tab's colour over it, keeping the text readable.
+    static_cast<QObject*>(bar)->event(event);
+    QPainter painter(bar);
+    for (int i = 0; i < bar->count(); ++i) {
+        QColor colour = colourOfTab(i);
+        colour.setAlpha(i == bar->currentIndex() ? 110 : 170);
+        painter.fillRect(bar->tabRect(i).adjusted(1, 1, -1, 0), colour);
+    }
+    painter.setPen(bar->palette().color(QPalette::WindowText));
+    for (int i = 0; i < bar->count(); ++i)
+        painter.drawText(bar->tabRect(i), Qt::AlignCenter, bar->tabText(i));
+    return true;
+}
+
+} // namespace vantrel::ui
