@@ -1,0 +1,209 @@
+// The close sequence, and what a restart finds of the last run: options, hosts, layout and style.
+#include "FrameFixture.h"
+#include "app/CVantrelApp.h"
+#include "app/CommandIds.h"
+#include "app/WorkspaceLayout.h"
+#include "settings/SettingsModel.h"
+#include "ui/HostComboBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <gmock/gmock.h>
+
+namespace vantrel::app::testing {
+namespace {
+
+using settings::OptionId;
+using ::testing::ElementsAre;
+
+using CloseSequence = FrameFixture;
+
+TEST_F(CloseSequence, WaitsForRunningWorkersThenSaves) {
+    QStringList red;
+    QStringList statuses;
+    frame->setResultsHooks({[&](const QString& fragment) {
+                                red.append(fragment);
+                                statuses.append(frame->status().get());
+                            },
+                            {},
+                            {}});
+    frame->options().setNumber(OptionId::Packets, 17);
+    frame->flags().m_bPing = true;
+    frame->flags().m_bPingThread = true;
+    frame->flags().m_bSeqScan = true;
+
+    // The worker ends a little later; until then nothing is saved.
+    bool savedBeforeWorkerEnded = true;
+    bool shuttingDownSeen = false;
+    QTimer::singleShot(50, [&] {
+        shuttingDownSeen = frame->flags().m_bShuttingDown;
+        savedBeforeWorkerEnded = store->valueKind(settings::section::kOptions, "Packets").has_value();
+        frame->flags().m_bPing = false;
+        frame->flags().m_bPingThread = false;
+        frame->flags().m_bSeqScan = false;
+    });
+    EXPECT_TRUE(frame->close());
+
+    EXPECT_TRUE(shuttingDownSeen);
+    EXPECT_FALSE(savedBeforeWorkerEnded);
+    EXPECT_THAT(red, ElementsAre("Exiting...Shutting down ping operation first...\\par }",
+                                 "Exiting...Shutting down SeqScan operation first...\\par }"));
+    EXPECT_THAT(statuses, ElementsAre("Exiting...Shutting down ping operation first...",
+                                      "Exiting...Shutting down SeqScan operation first..."));
+    EXPECT_EQ(store->GetProfileInt(settings::section::kOptions, "Packets", 0), 17);
+}
+
+TEST_F(CloseSequence, SecondCloseDuringTheWaitIsAbsorbed) {
+    int redLines = 0;
+    int shutdowns = 0;
+    frame->setResultsHooks({[&](const QString&) { ++redLines; }, {}, {}});
+    frame->setShutdownHook([&] { ++shutdowns; });
+    frame->flags().m_bTrace = true;
+    frame->flags().m_bISPingerThread = true;
+
+    bool visibleAfterSecondClose = false;
+    QTimer::singleShot(20, [&] {
+        // The last ISPinger worker asks for a close while the first one waits for it, as a call and
+        // as a close event of its own.
+        frame->close();
+        QCloseEvent request;
+        QCoreApplication::sendEvent(frame.get(), &request);
+        EXPECT_FALSE(request.isAccepted());
+        visibleAfterSecondClose = frame->isVisible();
+        frame->flags().m_bISPingerThread = false;
+    });
+    QTimer::singleShot(60, [&] { frame->flags().m_bTrace = false; });
+    EXPECT_TRUE(frame->close());
+
+    EXPECT_TRUE(visibleAfterSecondClose);
+    EXPECT_EQ(redLines, 1);
+    EXPECT_EQ(shutdowns, 1);
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(CloseSequence, ContinuousPingCountdownAloneDoesNotHoldTheClose) {
+    QStringList red;
+    frame->setResultsHooks({[&](const QString& fragment) { red.append(fragment); }, {}, {}});
+    frame->flags().m_bContPingActive = true;
+    EXPECT_TRUE(frame->close());
+    EXPECT_THAT(red, ElementsAre("Exiting...Shutting down ping operation first...\\par }"));
+}
+
+using Restart = FrameFixture;
+
+TEST_F(Restart, HostTextsHistoryAndLayoutSurvive) {
+    frame->profileNameBox()->setText(QStringLiteral("Lab router"));
+    frame->addHostToHistory(QStringLiteral("example.org"), false);
+    frame->addHostToHistory(QStringLiteral("10.0.0.1"), false);
+    frame->hostBox()->setEditText(QStringLiteral("10.0.0.1"));
+    frame->toolBar("SeqScan")->hide();
+    frame->pane(cmd::kProfileManagerPane)->hide();
+    frame->resize(1000, 700);
+
+    reopen();
+
+    EXPECT_EQ(frame->profileNameBox()->text(), QStringLiteral("Lab router"));
+    EXPECT_THAT(frame->hostBox()->history(), ElementsAre("example.org", "10.0.0.1"));
+    EXPECT_TRUE(frame->layoutRestored());
+    EXPECT_FALSE(frame->toolBar("SeqScan")->isVisible());
+    EXPECT_TRUE(frame->toolBar("Toolkit")->isVisible());
+    EXPECT_FALSE(frame->pane(cmd::kProfileManagerPane)->isVisible());
+    EXPECT_EQ(store->GetProfileString("MRU", "Address"), QStringLiteral("10.0.0.1"));
+}
+
+TEST_F(Restart, DamagedHostHistoryReadsAsEmpty) {
+    frame->close();
+    frame.reset();
+    ASSERT_TRUE(
+        store->WriteProfileBinary(kWorkspaceSection, "HostBoxHistory", QByteArray("\xff\x01junk", 7)));
+    store.reset();
+    open();
+    EXPECT_TRUE(frame->hostBox()->history().isEmpty());
+}
+
+TEST_F(Restart, ChosenStyleIsAppliedSavedAndChecked) {
+    EXPECT_EQ(frame->applicationLook(), 214);
+    EXPECT_TRUE(frame->commands().action(214)->isChecked());
+
+    ASSERT_TRUE(frame->commands().trigger(216));
+    EXPECT_EQ(store->GetProfileInt(kWorkspaceSection, "ApplicationLook", 0), 216);
+    EXPECT_TRUE(frame->commands().action(216)->isChecked());
+    EXPECT_FALSE(frame->commands().action(214)->isChecked());
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), QColor(83, 83, 83));
+
+    ASSERT_TRUE(frame->commands().trigger(210));
+    EXPECT_EQ(QApplication::style()->name(), QStringLiteral("windows"));
+    const QColor classic = QApplication::palette().color(QPalette::Window);
+    ASSERT_TRUE(frame->commands().trigger(218));
+    EXPECT_EQ(QApplication::style()->name(), QStringLiteral("fusion"));
+    EXPECT_NE(QApplication::palette().color(QPalette::Window), classic);
+
+    reopen();
+    EXPECT_EQ(frame->applicationLook(), 218);
+    EXPECT_TRUE(frame->commands().action(218)->isChecked());
+}
+
+TEST_F(Restart, StoredStyleThatNamesNoneFallsBackToTheDefault) {
+    frame->close();
+    ASSERT_TRUE(store->WriteProfileInt(kWorkspaceSection, "ApplicationLook", 999));
+    frame.reset();
+    store.reset();
+    open();
+    EXPECT_EQ(frame->applicationLook(), 214);
+}
+
+// The application start, with the command line's host or the last one.
+class ApplicationStart : public FrameFixture {
+protected:
+    std::unique_ptr<CVantrelApp> start(const QStringList& arguments) {
+        GuiArguments parsed = parseGuiArguments(arguments);
+        EXPECT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
+        auto app = std::make_unique<CVantrelApp>(parsed, dirPath());
+        EXPECT_TRUE(app->InitInstance());
+        return app;
+    }
+};
+
+TEST_F(ApplicationStart, HostArgumentOverridesTheLastHost) {
+    frame->addHostToHistory(QStringLiteral("a.example"), false);
+    frame->hostBox()->setEditText(QStringLiteral("a.example"));
+    frame->close();
+    frame.reset();
+    store.reset();
+
+    auto app = start({QStringLiteral("--config-dir"), dirPath(), QStringLiteral("192.0.2.7")});
+    EXPECT_EQ(app->frame()->hostBoxText(), QStringLiteral("192.0.2.7"));
+    EXPECT_THAT(app->frame()->hostBox()->history(), ElementsAre("a.example", "192.0.2.7"));
+    EXPECT_EQ(app->frame()->windowTitle(), QStringLiteral("Vantrel 2.0"));
+    app->frame()->close();
+    app.reset();
+
+    app = start({QStringLiteral("--config-dir"), dirPath()});
+    EXPECT_EQ(app->frame()->hostBoxText(), QStringLiteral("192.0.2.7"));
+    app->frame()->hostBox()->setEditText(QString());
+    app->frame()->close();
+    app.reset();
+
+    // An empty host at close leaves the box empty next time and adds nothing.
+    app = start({QStringLiteral("--config-dir=") + dirPath()});
+    EXPECT_EQ(app->frame()->hostBoxText(), QString());
+    EXPECT_THAT(app->frame()->hostBox()->history(), ElementsAre("a.example", "192.0.2.7"));
+    app->frame()->close();
+}
+
+TEST_F(ApplicationStart, FirstStartHasNoSavedLayout) {
+    QTemporaryDir fresh;
+    auto app = start({QStringLiteral("--config-dir"), fresh.path()});
+    EXPECT_FALSE(app->frame()->layoutRestored());
+    EXPECT_TRUE(app->frame()->isVisible());
+    app->frame()->close();
+}
+
+} // namespace
+} // namespace vantrel::app::testing

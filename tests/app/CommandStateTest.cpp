@@ -1,0 +1,229 @@
+// Enabling and captions of the commands, from the flags, the panes and the log; status-pane commands.
+#include "FrameFixture.h"
+#include "app/CommandIds.h"
+#include "ui/CNxEditBrowseControl.h"
+#include "ui/CNxLogOptionsPaneDialog.h"
+#include "ui/HostComboBox.h"
+#include "ui/StatusPane.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDockWidget>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+#include <gmock/gmock.h>
+
+namespace vantrel::app::testing {
+namespace {
+
+using settings::OptionId;
+
+QAction* action(const CMainFrame& frame, int id) {
+    return frame.commands().action(id);
+}
+
+using CommandState = FrameFixture;
+
+TEST_F(CommandState, OperationCommandsFollowTheFlags) {
+    EXPECT_TRUE(action(*frame, cmd::kPingButton)->isEnabled());
+    EXPECT_TRUE(action(*frame, cmd::kTraceMenu)->isEnabled());
+
+    frame->flags().m_bTrace = true;
+    frame->RefreshCommandUI();
+    EXPECT_FALSE(action(*frame, cmd::kPingButton)->isEnabled());
+    EXPECT_FALSE(action(*frame, cmd::kLookupMenu)->isEnabled());
+    EXPECT_TRUE(action(*frame, cmd::kTraceButton)->isEnabled());
+    EXPECT_EQ(action(*frame, cmd::kTraceButton)->iconText(), QStringLiteral("      Cancel     "));
+    EXPECT_EQ(action(*frame, cmd::kTraceMenu)->text(), QStringLiteral("Cancel Trace"));
+
+    frame->flags().m_bTrace = false;
+    frame->flags().m_bPing = true;
+    frame->RefreshCommandUI();
+    EXPECT_EQ(action(*frame, cmd::kPingButton)->iconText(), QStringLiteral("       Cancel       "));
+    EXPECT_EQ(action(*frame, cmd::kPingMenu)->text(), QStringLiteral("Cancel Ping"));
+    EXPECT_FALSE(action(*frame, cmd::kTraceButton)->isEnabled());
+    EXPECT_EQ(action(*frame, cmd::kTraceButton)->iconText(), QStringLiteral("       Trace       "));
+
+    frame->flags().m_bPing = false;
+    frame->RefreshCommandUI();
+    EXPECT_EQ(action(*frame, cmd::kPingButton)->iconText(), QStringLiteral("         Ping         "));
+    EXPECT_EQ(action(*frame, cmd::kPingMenu)->text(), QStringLiteral("&Ping"));
+    EXPECT_TRUE(action(*frame, cmd::kTraceButton)->isEnabled());
+}
+
+TEST_F(CommandState, TheIdleTimerRefreshesWithoutBeingAsked) {
+    frame->flags().m_bLookup = true;
+    frame->status().set(QStringLiteral("Looking up host..."));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !action(*frame, cmd::kPingButton)->isEnabled(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return frame->statusPane(cmd::kStatusPane)->text() == "Status: Looking up host..."; }, 5000));
+    frame->flags().m_bLookup = false;
+}
+
+TEST_F(CommandState, DisabledCommandsDoNotRunFromAnySource) {
+    std::vector<ops::CommandId> ran;
+    frame->setOperationHandler([&](ops::CommandId command) { ran.push_back(command); });
+    frame->flags().m_bSeqScan = true;
+    frame->RefreshCommandUI();
+    EXPECT_FALSE(frame->commands().trigger(cmd::kLookupButton));
+    QTest::keyClick(frame->hostBox()->lineEdit(), Qt::Key_L, Qt::ControlModifier);
+    EXPECT_TRUE(ran.empty());
+
+    frame->flags().m_bSeqScan = false;
+    frame->RefreshCommandUI();
+    EXPECT_TRUE(frame->commands().trigger(cmd::kLookupMenu));
+    QTest::keyClick(frame->hostBox()->lineEdit(), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_THAT(ran, ::testing::ElementsAre(ops::CommandId::LookupMenu, ops::CommandId::TraceButton));
+}
+
+TEST_F(CommandState, CommandsOfFeaturesStillToComeArePresentAndDisabled) {
+    for (int id : {cmd::kISPingerButton, cmd::kISPingerMenu, cmd::kSystemTrayMenu, cmd::kAddProfileButton,
+                   cmd::kAbout, cmd::kAboutWinsock, cmd::kResetGui, cmd::kExportSettings}) {
+        ASSERT_NE(action(*frame, id), nullptr) << id;
+        EXPECT_FALSE(action(*frame, id)->isEnabled()) << id;
+    }
+    // The ListScan button waits for an address list.
+    EXPECT_FALSE(action(*frame, cmd::kListScanButton)->isEnabled());
+    EXPECT_TRUE(action(*frame, cmd::kListScanMenu)->isEnabled());
+}
+
+TEST_F(CommandState, ShowAllAndSingleOptionPanes) {
+    QDockWidget* ping = frame->pane(cmd::kPingOptions);
+    QDockWidget* log = frame->pane(cmd::kLogOptions);
+    EXPECT_EQ(action(*frame, cmd::kShowAllOptions)->text(), QStringLiteral("&Hide All Options"));
+
+    frame->commands().trigger(cmd::kShowAllOptions); // some visible: hides all
+    for (int id : {cmd::kPingOptions, cmd::kLogOptions, cmd::kSeqScanOptions, cmd::kListScanOptions,
+                   cmd::kISPingerOptions, cmd::kOtherOptions}) {
+        EXPECT_FALSE(frame->pane(id)->toggleViewAction()->isChecked()) << id;
+        EXPECT_TRUE(action(*frame, id)->text().startsWith(QStringLiteral("Show "))) << id;
+    }
+    EXPECT_EQ(action(*frame, cmd::kShowAllOptions)->text(), QStringLiteral("S&how All Options"));
+
+    frame->commands().trigger(cmd::kLogOptions);
+    EXPECT_TRUE(log->isVisible());
+    EXPECT_EQ(action(*frame, cmd::kLogOptions)->text(), QStringLiteral("Hide Log Options"));
+    EXPECT_EQ(action(*frame, cmd::kShowAllOptions)->text(), QStringLiteral("&Hide All Options"));
+
+    frame->commands().trigger(cmd::kOptionsButton); // the Options button: one visible, so all hide
+    EXPECT_FALSE(log->toggleViewAction()->isChecked());
+    frame->commands().trigger(cmd::kOptionsButton); // none visible: all show, Ping/TraceRoute in front
+    EXPECT_TRUE(ping->isVisible());
+    EXPECT_TRUE(log->toggleViewAction()->isChecked());
+    EXPECT_EQ(action(*frame, cmd::kISPingerOptions)->text(), QStringLiteral("Hide ISPInger Options"));
+}
+
+// A log module that records what the frame asks of it.
+class RecordingLog : public LogCommands {
+public:
+    explicit RecordingLog(LogSnapshot& state, QStringList& calls)
+        : m_state(state)
+        , m_calls(calls) {}
+    LogSnapshot snapshot() const override { return m_state; }
+    void ToggleLogging() override {
+        m_calls.append(QStringLiteral("toggle"));
+        m_state.logging = !m_state.logging;
+    }
+    void ShowLog() override { m_calls.append(QStringLiteral("show")); }
+    void ClearLog() override {
+        m_calls.append(QStringLiteral("clear"));
+        m_state.fileSize = 0;
+    }
+    void fileNameChanged(const QString& name) override { m_calls.append(QStringLiteral("name ") + name); }
+    void closeLog() override { m_calls.append(QStringLiteral("close")); }
+
+private:
+    LogSnapshot& m_state;
+    QStringList& m_calls;
+};
+
+void doubleClick(QWidget* widget) {
+    QTest::mouseDClick(widget, Qt::LeftButton);
+}
+
+TEST_F(CommandState, LogCommandsAreDisabledUntilALogModuleServesThem) {
+    EXPECT_FALSE(action(*frame, cmd::kStartLoggingMenu)->isEnabled());
+    EXPECT_FALSE(action(*frame, cmd::kClearLogButton)->isEnabled());
+    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(), QStringLiteral("Log closed."));
+    EXPECT_EQ(frame->statusPane(cmd::kLogPane)->text(), QStringLiteral("  LOG"));
+
+    // The check box is bound to the logging option meanwhile.
+    QCheckBox* check = frame->logOptionsPane()->logCheck();
+    ASSERT_TRUE(check->isEnabled()); // the default file name is there
+    check->click();
+    EXPECT_TRUE(frame->options().isOn(OptionId::LogCheck));
+    EXPECT_TRUE(check->isChecked());
+    frame->logOptionsPane()->fileNameBox()->lineEdit()->setText(QStringLiteral("other.rtf"));
+    EXPECT_EQ(frame->options().text(OptionId::LogString), QStringLiteral("other.rtf"));
+}
+
+TEST_F(CommandState, LogModuleDrivesCommandsPanesAndPurge) {
+    LogSnapshot state{true, false, true, 2500000, false};
+    QStringList calls;
+    frame->setLogCommands(std::make_unique<RecordingLog>(state, calls));
+
+    EXPECT_TRUE(action(*frame, cmd::kClearLogButton)->isEnabled());
+    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(), QStringLiteral("Log Size: 2.50 Mb"));
+    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->background(), std::optional<QColor>(QColor(255, 255, 0)));
+
+    frame->commands().trigger(cmd::kStartLoggingButton);
+    EXPECT_EQ(action(*frame, cmd::kStartLoggingButton)->iconText(),
+              QStringLiteral("      Stop Logging       "));
+    EXPECT_EQ(action(*frame, cmd::kStartLoggingMenu)->text(), QStringLiteral("Stop &Logging"));
+    EXPECT_TRUE(frame->logOptionsPane()->logCheck()->isChecked());
+    EXPECT_TRUE(frame->logOptionsPane()->fileNameBox()->isReadOnly());
+    EXPECT_EQ(frame->statusPane(cmd::kLogPane)->background(), std::optional<QColor>(QColor(0, 0, 255)));
+
+    // Double-clicks on the panes send their commands.
+    doubleClick(frame->statusPane(cmd::kLogPane));
+    EXPECT_FALSE(state.logging);
+    doubleClick(frame->statusPane(cmd::kLogSizePane));
+    frame->commands().trigger(cmd::kShowLogMenu);
+    EXPECT_THAT(calls, ::testing::ElementsAre("toggle", "toggle", "clear", "show"));
+
+    // Past PurgeLog megabytes the refresh clears the log; exactly at the limit it is kept.
+    calls.clear();
+    frame->options().setNumber(OptionId::PurgeLog, 3);
+    state.fileSize = 3000000;
+    frame->RefreshCommandUI();
+    EXPECT_TRUE(calls.isEmpty());
+    state.fileSize = 3000001;
+    frame->RefreshCommandUI();
+    EXPECT_THAT(calls, ::testing::ElementsAre("clear"));
+
+    // An edited file name reaches the option and the log module.
+    calls.clear();
+    frame->logOptionsPane()->fileNameBox()->lineEdit()->setText(QStringLiteral("run.rtf"));
+    EXPECT_THAT(calls, ::testing::ElementsAre("name run.rtf"));
+    frame->logOptionsPane()->fileNameBox()->lineEdit()->clear();
+    frame->RefreshCommandUI();
+    EXPECT_FALSE(action(*frame, cmd::kStartLoggingButton)->isEnabled());
+    EXPECT_FALSE(frame->logOptionsPane()->logCheck()->isEnabled());
+    EXPECT_TRUE(action(*frame, cmd::kShowLogMenu)->isEnabled());
+
+    // The close sequence closes the log file; the recording ends with the frame.
+    calls.clear();
+    EXPECT_TRUE(frame->close());
+    EXPECT_THAT(calls, ::testing::ElementsAre("close"));
+    frame.reset();
+}
+
+TEST_F(CommandState, TextSizePaneClearsTheResults) {
+    double size = 1500000;
+    int cleared = 0;
+    frame->setResultsHooks({{},
+                            [&] { return size; },
+                            [&] {
+                                ++cleared;
+                                size = 0;
+                            }});
+    frame->RefreshCommandUI();
+    EXPECT_EQ(frame->statusPane(cmd::kTextSizePane)->text(), QStringLiteral("Text Size: 1.50 Mb"));
+    doubleClick(frame->statusPane(cmd::kTextSizePane));
+    EXPECT_EQ(cleared, 1);
+    EXPECT_EQ(frame->statusPane(cmd::kTextSizePane)->text(), QStringLiteral("Text Size: 0 Bytes"));
+}
+
+} // namespace
+} // namespace vantrel::app::testing

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/CMainFrame.h"
+#include "settings/RegistryStore.h"
+#include "support/QtPrinters.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace vantrel::app::testing {
+
+// A frame on a store in a temporary folder; reopen() closes the frame and store and opens both again,
+// as a restart of the program would.
+class FrameFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        open();
+    }
+    void TearDown() override {
+        if (frame && frame->isVisible())
+            frame->close();
+        frame.reset();
+        store.reset();
+    }
+
+    void open() {
+        store = settings::RegistryStore::open(settings::StoreLocation{m_dir.path()});
+        frame = std::make_unique<CMainFrame>(*store, m_dir.path() + QStringLiteral("/"));
+        ASSERT_TRUE(frame->Create());
+        frame->show();
+        frame->activateWindow();
+        // Window shortcuts need the window active.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    }
+
+    void reopen() {
+        ASSERT_TRUE(frame->close());
+        frame.reset();
+        store.reset();
+        open();
+    }
+
+    QString dirPath() const { return m_dir.path(); }
+
+    std::unique_ptr<settings::RegistryStore> store;
+    std::unique_ptr<CMainFrame> frame;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace vantrel::app::testing

@@ -1,0 +1,166 @@
+// The window as built: title, menus, toolbars, status bar and docking panes.
+#include "FrameFixture.h"
+#include "app/CommandIds.h"
+#include "ui/CNxMFCToolBar.h"
+#include "ui/HostComboBox.h"
+#include "ui/StatusPane.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QToolButton>
+#include <gmock/gmock.h>
+
+namespace vantrel::app::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+QStringList menuTexts(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+const QMenu* topMenu(const CMainFrame& frame, const QString& title) {
+    for (const QAction* action : frame.menuBar()->actions()) {
+        if (action->text() == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+QStringList buttonTexts(const QToolBar* bar) {
+    QStringList texts;
+    for (QAction* action : bar->actions()) {
+        if (action->isSeparator()) {
+            texts.append(QStringLiteral("-"));
+        } else if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action))) {
+            texts.append(button->text());
+        }
+    }
+    return texts;
+}
+
+using MainFrameLayout = FrameFixture;
+
+TEST_F(MainFrameLayout, TitleAndMenusCarryTheCommandTable) {
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vantrel 2.0"));
+    QStringList titles;
+    for (const QAction* action : frame->menuBar()->actions())
+        titles.append(action->text());
+    EXPECT_THAT(titles, ElementsAre("&Toolkit", "&Log", "&Options", "&View", "&Help"));
+
+    EXPECT_THAT(menuTexts(topMenu(*frame, "&Toolkit")),
+                ElementsAre("&Ping", "&Lookup", "&Trace", "&SeqScan", "L&istScan", "-", "&Hide All Options",
+                            "-", "ISPi&nger", "System Tra&y", "-", "E&xit"));
+    EXPECT_THAT(menuTexts(topMenu(*frame, "&Log")), ElementsAre("Start &Logging", "&Show Log", "&Clear Log"));
+    EXPECT_THAT(menuTexts(topMenu(*frame, "&Options")),
+                ElementsAre("&Hide All Options", "-", "Hide Ping/TraceRoute Options", "Hide Log Options",
+                            "Hide SeqScan Options", "Hide ListScan Options", "Hide ISPInger Options",
+                            "Hide Other Options"));
+    EXPECT_THAT(menuTexts(topMenu(*frame, "&Help")),
+                ElementsAre("&Help Topics", "-", "Reset &GUI", "-", "About Your &Winsock", "&Quenlo Homepage",
+                            "&Send an EMail to Pimbo", "-", "&About Vantrel..."));
+
+    // Every menu item is the table's action, so its ID travels with it.
+    EXPECT_EQ(topMenu(*frame, "&Toolkit")->actions().front()->data().toInt(), cmd::kPingMenu);
+    EXPECT_EQ(frame->commands().action(cmd::kPingButton)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_EQ(frame->commands().action(cmd::kExit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+    EXPECT_EQ(frame->commands().action(cmd::kStartLoggingButton)->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+O")));
+}
+
+TEST_F(MainFrameLayout, ViewMenuOffersEveryApplicationLook) {
+    const QMenu* view = topMenu(*frame, "&View");
+    ASSERT_NE(view, nullptr);
+    const QMenu* look = nullptr;
+    for (const QAction* action : view->actions()) {
+        if (action->text() == QStringLiteral("&Application Look"))
+            look = action->menu();
+    }
+    ASSERT_NE(look, nullptr);
+    EXPECT_THAT(menuTexts(look), ElementsAre("Windows &2000", "Office &XP", "&Windows XP", "Office 200&3",
+                                             "Visual Studio.NET 200&5", "Office 200&7"));
+    EXPECT_THAT(menuTexts(look->actions().last()->menu()),
+                ElementsAre("&Blue Style", "B&lack Style", "&Silver Style", "&Aqua Style"));
+}
+
+TEST_F(MainFrameLayout, ToolbarsHoldPaddedTextButtons) {
+    ASSERT_NE(frame->toolBar("Toolkit"), nullptr);
+    EXPECT_THAT(buttonTexts(frame->toolBar("Toolkit")),
+                ElementsAre("         Ping         ", "      Lookup      ", "       Trace       ", "-",
+                            "      Options      ", "-", "           Exit            "));
+    EXPECT_THAT(buttonTexts(frame->toolBar("SeqScan")),
+                ElementsAre("      SeqScan      ", "-", "      ListScan      ", "-", "      ISPinger      ",
+                            "-", "      System Tray      "));
+    EXPECT_THAT(buttonTexts(frame->toolBar("Log")),
+                ElementsAre("      Start Logging       ", "      Show Log      ", "      Clear Log       "));
+    EXPECT_THAT(buttonTexts(frame->toolBar("Hosts")), ElementsAre("      Add Profile      "));
+    EXPECT_FALSE(static_cast<ui::CNxMFCToolBar*>(frame->toolBar("Toolkit"))->toolTipsShown());
+    EXPECT_TRUE(static_cast<ui::CNxMFCToolBar*>(frame->toolBar("Log"))->toolTipsShown());
+
+    // The Options button drops down the Options menu.
+    auto* options = frame->toolBar("Toolkit")->findChild<QToolButton*>(QStringLiteral("button405"));
+    ASSERT_NE(options, nullptr);
+    ASSERT_NE(options->menu(), nullptr);
+    EXPECT_EQ(options->menu()->title(), QStringLiteral("&Options"));
+}
+
+TEST_F(MainFrameLayout, HostsToolbarHasItsBoxesAndDisabledLabels) {
+    QToolBar* hosts = frame->toolBar("Hosts");
+    auto* profileLabel = hosts->findChild<QLabel*>(QStringLiteral("label505"));
+    auto* hostLabel = hosts->findChild<QLabel*>(QStringLiteral("label502"));
+    ASSERT_NE(profileLabel, nullptr);
+    ASSERT_NE(hostLabel, nullptr);
+    EXPECT_EQ(profileLabel->text(), QStringLiteral("Profile Name:"));
+    EXPECT_EQ(hostLabel->text(), QStringLiteral("Host:"));
+    EXPECT_FALSE(profileLabel->isEnabled());
+    EXPECT_FALSE(hostLabel->isEnabled());
+    EXPECT_EQ(frame->profileNameBox()->width(), 175);
+    EXPECT_EQ(frame->hostBox()->width(), 250);
+    EXPECT_TRUE(frame->hostBox()->isEditable());
+}
+
+TEST_F(MainFrameLayout, StatusBarHasSixPanesInOrder) {
+    QList<int> ids;
+    for (auto* pane : frame->statusBar()->findChildren<ui::StatusPane*>())
+        ids.append(pane->id());
+    std::sort(ids.begin(), ids.end(),
+              [this](int a, int b) { return frame->statusPane(a)->x() < frame->statusPane(b)->x(); });
+    EXPECT_THAT(ids, ElementsAre(900, 901, 902, 904, 903, 905));
+    EXPECT_EQ(frame->statusPane(900)->text(), QStringLiteral("Status: Ready"));
+    EXPECT_EQ(frame->statusPane(901)->text(), QStringLiteral("ISPinger: Inactive"));
+    EXPECT_EQ(frame->statusPane(904)->width(), 115);
+    EXPECT_EQ(frame->statusPane(905)->width(), 115);
+    EXPECT_GE(frame->statusPane(900)->width(), 200);
+    EXPECT_EQ(frame->statusPane(902)->textColour(), QColor(Qt::white));
+}
+
+TEST_F(MainFrameLayout, DockingPanesWithTabbedOptionsInOrder) {
+    EXPECT_EQ(frame->pane(cmd::kResultsPane)->windowTitle(), QStringLiteral("Results"));
+    EXPECT_EQ(frame->pane(cmd::kProfileManagerPane)->windowTitle(), QStringLiteral("Profile Manager"));
+    EXPECT_EQ(frame->dockWidgetArea(frame->pane(cmd::kResultsPane)), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(frame->dockWidgetArea(frame->pane(cmd::kPingOptions)), Qt::BottomDockWidgetArea);
+
+    QTabBar* tabs = nullptr;
+    for (QTabBar* bar : frame->findChildren<QTabBar*>()) {
+        if (bar->isVisible() && bar->count() == 6)
+            tabs = bar;
+    }
+    ASSERT_NE(tabs, nullptr);
+    QStringList titles;
+    for (int i = 0; i < tabs->count(); ++i)
+        titles.append(tabs->tabText(i));
+    EXPECT_THAT(titles, ElementsAre("Ping/TraceRoute Options", "Log Options", "SeqScan Options",
+                                    "ListScan Options", "ISPinger Options", "Other Options"));
+    EXPECT_EQ(tabs->currentIndex(), 0);
+}
+
+} // namespace
+} // namespace vantrel::app::testing
