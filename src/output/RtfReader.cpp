@@ -5,6 +5,8 @@
 #include <QString>
 #include <algorithm>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace vantrel::output {
 
@@ -72,6 +74,108 @@ QString hyperlinkTarget(const QString& instruction) {
     return QString();
 }
 
+// The control words the reader knows. Those that stand for one character carry it as their value.
+enum class Word : std::uint32_t {
+    Other,
+    Par,
+    Line,
+    Tab,
+    Bold,
+    Underline,
+    UnderlineNone,
+    ColorFore,
+    Plain,
+    Trowd,
+    Cellx,
+    CellBackground,
+    BorderLeft,
+    BorderTop,
+    BorderRight,
+    BorderBottom,
+    BorderWidth,
+    BorderNone,
+    InTable,
+    Pard,
+    Cell,
+    Row,
+    Field,
+    Fldinst,
+    Fldrslt,
+    ColorTable,
+    Red,
+    Green,
+    Blue,
+    Unicode,
+    FallbackCount,
+    Binary,
+    SkippedDestination,
+    EmDash = 0x2014,
+    EnDash = 0x2013,
+    Bullet = 0x2022,
+    LeftQuote = 0x2018,
+    RightQuote = 0x2019,
+    LeftDoubleQuote = 0x201C,
+    RightDoubleQuote = 0x201D,
+};
+
+Word wordOf(std::string_view name) {
+    static const std::unordered_map<std::string_view, Word> kWords = {
+        {"par", Word::Par},
+        {"line", Word::Line},
+        {"tab", Word::Tab},
+        {"b", Word::Bold},
+        {"ul", Word::Underline},
+        {"ulnone", Word::UnderlineNone},
+        {"cf", Word::ColorFore},
+        {"plain", Word::Plain},
+        {"trowd", Word::Trowd},
+        {"cellx", Word::Cellx},
+        {"clcbpat", Word::CellBackground},
+        {"clbrdrl", Word::BorderLeft},
+        {"clbrdrt", Word::BorderTop},
+        {"clbrdrr", Word::BorderRight},
+        {"clbrdrb", Word::BorderBottom},
+        {"brdrw", Word::BorderWidth},
+        {"brdrnone", Word::BorderNone},
+        {"intbl", Word::InTable},
+        {"pard", Word::Pard},
+        {"cell", Word::Cell},
+        {"row", Word::Row},
+        {"field", Word::Field},
+        {"fldinst", Word::Fldinst},
+        {"fldrslt", Word::Fldrslt},
+        {"colortbl", Word::ColorTable},
+        {"red", Word::Red},
+        {"green", Word::Green},
+        {"blue", Word::Blue},
+        {"u", Word::Unicode},
+        {"uc", Word::FallbackCount},
+        {"bin", Word::Binary},
+        {"fonttbl", Word::SkippedDestination},
+        {"stylesheet", Word::SkippedDestination},
+        {"info", Word::SkippedDestination},
+        {"pict", Word::SkippedDestination},
+        {"header", Word::SkippedDestination},
+        {"footer", Word::SkippedDestination},
+        {"object", Word::SkippedDestination},
+        {"filetbl", Word::SkippedDestination},
+        {"listtable", Word::SkippedDestination},
+        {"listoverridetable", Word::SkippedDestination},
+        {"revtbl", Word::SkippedDestination},
+        {"rsidtbl", Word::SkippedDestination},
+        {"generator", Word::SkippedDestination},
+        {"emdash", Word::EmDash},
+        {"endash", Word::EnDash},
+        {"bullet", Word::Bullet},
+        {"lquote", Word::LeftQuote},
+        {"rquote", Word::RightQuote},
+        {"ldblquote", Word::LeftDoubleQuote},
+        {"rdblquote", Word::RightDoubleQuote},
+    };
+    const auto found = kWords.find(name);
+    return found == kWords.end() ? Word::Other : found->second;
+}
+
 class Parser {
 public:
     explicit Parser(QStringView input)
@@ -101,7 +205,7 @@ public:
                 break;
             default:
                 if (c >= 0x20)
-                    text(c);
+                    ordinaryText();
                 break;
             }
         }
@@ -112,7 +216,18 @@ public:
 private:
     GroupState& state() { return m_groups.back(); }
 
+    static bool isOrdinary(char16_t c) { return c >= 0x20 && c != u'{' && c != u'}' && c != u'\\'; }
+
+    // The character just read and all ordinary ones after it, in one piece.
+    void ordinaryText() {
+        const qsizetype start = m_pos - 1;
+        while (m_pos < m_in.size() && isOrdinary(m_in[m_pos].unicode()))
+            ++m_pos;
+        textSpan(m_in.sliced(start, m_pos - start));
+    }
+
     void openGroup() {
+        m_formatKnown = false;
         m_skip = 0;
         m_starPending = false;
         if (m_groups.size() >= std::size_t(RtfReader::kMaxDepth)) {
@@ -123,6 +238,7 @@ private:
     }
 
     void closeGroup() {
+        m_formatKnown = false;
         m_skip = 0;
         m_starPending = false;
         if (m_overflow > 0) {
@@ -168,10 +284,11 @@ private:
             controlSymbol(c);
             return;
         }
-        std::string word;
+        char word[kMaxWordLength];
+        int length = 0;
         while (m_pos < m_in.size() && isAsciiLetter(m_in[m_pos].unicode())) {
-            if (int(word.size()) < kMaxWordLength)
-                word += char(m_in[m_pos].unicode());
+            if (length < kMaxWordLength)
+                word[length++] = char(m_in[m_pos].unicode());
             ++m_pos;
         }
         const std::optional<int> param = number();
@@ -179,7 +296,7 @@ private:
             ++m_pos; // the delimiter belongs to the word
         const bool star = m_starPending;
         m_starPending = false;
-        controlWord(word, param, star);
+        controlWord(std::string_view(word, std::size_t(length)), param, star);
     }
 
     void controlSymbol(char16_t c) {
@@ -237,111 +354,135 @@ private:
         text(fromWindows1252(std::uint8_t(high * 16 + low)));
     }
 
-    void controlWord(const std::string& w, std::optional<int> param, bool star) {
+    void controlWord(std::string_view name, std::optional<int> param, bool star) {
+        m_formatKnown = false;
         GroupState& s = state();
+        const Word w = wordOf(name);
         const int n = param.value_or(1);
-        if (star && w != "fldinst") {
+        if (star && w != Word::Fldinst) {
             s.destination = Destination::Skip; // an optional destination we do not know
             return;
         }
         if (s.destination == Destination::Skip)
             return;
         if (s.destination == Destination::ColorTable) {
-            if (w == "red")
-                m_color.red = std::clamp(n, 0, 255), m_color.given = true;
-            else if (w == "green")
-                m_color.green = std::clamp(n, 0, 255), m_color.given = true;
-            else if (w == "blue")
-                m_color.blue = std::clamp(n, 0, 255), m_color.given = true;
+            if (w == Word::Red || w == Word::Green || w == Word::Blue) {
+                (w == Word::Red     ? m_color.red
+                 : w == Word::Green ? m_color.green
+                                    : m_color.blue) = std::clamp(n, 0, 255);
+                m_color.given = true;
+            }
             return;
         }
-        if (w == "par") {
+        switch (w) {
+        case Word::Par:
             paragraphEnd();
-        } else if (w == "line") {
+            break;
+        case Word::Line:
             text(u'\n');
-        } else if (w == "tab") {
+            break;
+        case Word::Tab:
             text(u'\t');
-        } else if (w == "b") {
+            break;
+        case Word::Bold:
             s.bold = n != 0;
-        } else if (w == "ul") {
+            break;
+        case Word::Underline:
             s.underline = n != 0;
-        } else if (w == "ulnone") {
+            break;
+        case Word::UnderlineNone:
             s.underline = false;
-        } else if (w == "cf") {
+            break;
+        case Word::ColorFore:
             s.colorIndex = n;
-        } else if (w == "plain") {
+            break;
+        case Word::Plain:
             s.bold = false;
             s.underline = false;
             s.colorIndex = 0;
-        } else if (w == "trowd") {
+            break;
+        case Word::Trowd:
             rowDefinition();
-        } else if (w == "cellx") {
+            break;
+        case Word::Cellx:
             m_pendingCell.rightEdge = std::max(0, n);
             m_cellDefinitions.push_back(m_pendingCell);
             m_pendingCell = CellDefinition{};
             m_side = Side::None;
-        } else if (w == "clcbpat") {
+            break;
+        case Word::CellBackground:
             m_pendingCell.background = color(n);
-        } else if (w == "clbrdrl") {
+            break;
+        case Word::BorderLeft:
             border(Side::Left);
-        } else if (w == "clbrdrt") {
+            break;
+        case Word::BorderTop:
             border(Side::Top);
-        } else if (w == "clbrdrr") {
+            break;
+        case Word::BorderRight:
             border(Side::Right);
-        } else if (w == "clbrdrb") {
+            break;
+        case Word::BorderBottom:
             border(Side::Bottom);
-        } else if (w == "brdrw") {
+            break;
+        case Word::BorderWidth:
             setBorderWidth(std::max(1, n));
-        } else if (w == "brdrnone") {
+            break;
+        case Word::BorderNone:
             setBorderWidth(0);
-        } else if (w == "intbl") {
+            break;
+        case Word::InTable:
             m_inTable = true;
-        } else if (w == "pard") {
+            break;
+        case Word::Pard:
             m_inTable = false;
-        } else if (w == "cell") {
+            break;
+        case Word::Cell:
             cellEnd();
-        } else if (w == "row") {
+            break;
+        case Word::Row:
             rowEnd();
-        } else if (w == "field") {
+            break;
+        case Word::Field:
             m_fields.push_back(Field{m_groups.size() - 1, QString()});
-        } else if (w == "fldinst") {
+            break;
+        case Word::Fldinst:
             s.destination = m_fields.empty() ? Destination::Skip : Destination::FieldInstruction;
-        } else if (w == "fldrslt") {
+            break;
+        case Word::Fldrslt:
             s.link = m_fields.empty() ? QString() : hyperlinkTarget(m_fields.back().instruction);
-        } else if (w == "colortbl") {
+            break;
+        case Word::ColorTable:
             s.destination = Destination::ColorTable;
             m_colors.clear();
             m_color = ColorEntry{};
-        } else if (w == "u") {
-            int unit = param.value_or(0);
-            if (unit < 0)
-                unit += 65536;
-            if (unit >= 0 && unit <= 0xFFFF)
-                text(char16_t(unit));
-            m_skip = s.fallback;
-        } else if (w == "uc") {
+            break;
+        case Word::Unicode:
+            if (param) {
+                const int unit = *param < 0 ? *param + 65536 : *param;
+                if (unit >= 0 && unit <= 0xFFFF)
+                    text(char16_t(unit));
+                m_skip = s.fallback;
+            }
+            break;
+        case Word::FallbackCount:
             s.fallback = std::clamp(n, 0, kMaxFallback);
-        } else if (w == "bin") {
+            break;
+        case Word::Binary:
             // Binary data: never part of what the program writes; stepped over.
             m_pos = std::min<qsizetype>(m_in.size(), m_pos + std::max(0, param.value_or(0)));
-        } else if (w == "fonttbl" || w == "stylesheet" || w == "info" || w == "pict" || w == "header" ||
-                   w == "footer" || w == "object" || w == "filetbl" || w == "listtable" ||
-                   w == "listoverridetable" || w == "revtbl" || w == "rsidtbl" || w == "generator") {
+            break;
+        case Word::SkippedDestination:
             s.destination = Destination::Skip;
-        } else if (w == "emdash") {
-            text(0x2014);
-        } else if (w == "endash") {
-            text(0x2013);
-        } else if (w == "bullet") {
-            text(0x2022);
-        } else if (w == "lquote") {
-            text(0x2018);
-        } else if (w == "rquote") {
-            text(0x2019);
-        } else if (w == "ldblquote") {
-            text(0x201C);
-        } else if (w == "rdblquote") {
-            text(0x201D);
+            break;
+        case Word::Red:
+        case Word::Green:
+        case Word::Blue:
+        case Word::Other:
+            break;
+        default:
+            text(char16_t(w)); // the words that stand for one character
+            break;
         }
     }
 
@@ -387,33 +528,45 @@ private:
         }
     }
 
-    void text(char16_t c) {
+    void text(char16_t c) { textSpan(QStringView(&c, 1)); }
+
+    // Text of one run of ordinary characters (the run() loop hands over as many as follow each other).
+    void textSpan(QStringView span) {
         if (m_skip > 0) {
-            --m_skip; // the fallback of a \u character
-            return;
+            const qsizetype fallback = std::min<qsizetype>(m_skip, span.size()); // of a \u character
+            m_skip -= int(fallback);
+            span = span.sliced(fallback);
+            if (span.isEmpty())
+                return;
         }
         GroupState& s = state();
-        if (s.destination == Destination::FieldInstruction) {
+        switch (s.destination) {
+        case Destination::FieldInstruction:
             if (!m_fields.empty())
-                m_fields.back().instruction += QChar(c);
+                m_fields.back().instruction += span;
             return;
-        }
-        if (s.destination == Destination::ColorTable) {
-            if (c == u';')
-                endColorEntry(true);
+        case Destination::ColorTable:
+            for (QChar c : span) {
+                if (c == QLatin1Char(';'))
+                    endColorEntry(true);
+            }
             return;
-        }
-        if (s.destination != Destination::Text)
+        case Destination::Skip:
             return;
-        TextRun format;
-        format.bold = s.bold;
-        format.underline = s.underline;
-        format.color = color(s.colorIndex);
-        format.link = s.link;
-        if (m_runs.empty() || !m_runs.back().sameFormat(format)) {
-            m_runs.push_back(std::move(format));
+        case Destination::Text:
+            break;
         }
-        m_runs.back().text += QChar(c);
+        if (!m_formatKnown || m_runs.empty()) {
+            TextRun format;
+            format.bold = s.bold;
+            format.underline = s.underline;
+            format.color = color(s.colorIndex);
+            format.link = s.link;
+            if (m_runs.empty() || !m_runs.back().sameFormat(format))
+                m_runs.push_back(std::move(format));
+            m_formatKnown = true; // until a control word or a brace may change it
+        }
+        m_runs.back().text += span;
     }
 
     bool inRow() const { return m_rowOpen; }
@@ -533,6 +686,7 @@ private:
     std::vector<TableCell> m_rowCells;
 
     std::vector<TextRun> m_runs;
+    bool m_formatKnown = false; // the last run has the format in force
     RtfDocument m_doc;
 };
 

@@ -23,7 +23,9 @@ void appendEscapedNonAscii(QString& out, char16_t unit) {
         appendHexByte(out, *byte);
         return;
     }
-    out += QStringLiteral("\\u%1?").arg(int(std::int16_t(unit)));
+    out += QLatin1String("\\u");
+    out += QString::number(int(std::int16_t(unit)));
+    out += QLatin1Char('?');
 }
 
 RtfText RtfText::escape(QStringView outside) {

@@ -179,6 +179,8 @@ TEST(RtfReaderEncodingTest, EscapesAndUnicodeWithFallbacks) {
     EXPECT_EQ(shown("{\\u1046?x}}"), QStringLiteral(u"\u0416x|"));
     EXPECT_EQ(shown("{\\uc2\\u1046??x}}"), QStringLiteral(u"\u0416x|"));
     EXPECT_EQ(shown("{\\uc0\\u-10179\\u-8704 x}}"), QString::fromUcs4(U"\U0001F600x|"));
+    EXPECT_EQ(shown("{a\\u b\\emdash\\ldblquote}}"), QStringLiteral(u"ab\u2014\u201c|"))
+        << "\\u without a number";
     EXPECT_EQ(shown("{\\u-26000?}}"), QString(QChar(char16_t(65536 - 26000))) + QLatin1Char('|'));
     EXPECT_EQ(shown("{\\*\\unknown hidden}{\\fonttbl{\\f0 Arial;}}shown}"), QStringLiteral("shown|"));
     const QByteArray bytes("{\\rtf1 caf\xe9 \x80}");

@@ -101,6 +101,15 @@ TEST(StringFillTest, OutsideTextsAreNeverReadAsFormats) {
                        "file name."));
 }
 
+// An outside text reaches an RTF template only escaped: a plain string does not compile as its argument,
+// nor does a value of the wrong kind.
+template <typename T>
+concept FillsHostLine = requires(T value) { fill(res::kCouldNotBeContactedLine, value); };
+static_assert(FillsHostLine<RtfText>);
+static_assert(!FillsHostLine<QString>);
+static_assert(!FillsHostLine<const char*>);
+static_assert(!FillsHostLine<unsigned>);
+
 TEST(StringFillTest, PlainTextsKeepTheirBlanksAndTabs) {
     EXPECT_EQ(text(res::kPingButton), QStringLiteral("         Ping         "));
     EXPECT_EQ(text(res::kStartLoggingButton).size(), 6 + 13 + 7);
