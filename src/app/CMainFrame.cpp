@@ -469,8 +469,8 @@ void CMainFrame::restoreLayout() {
     const SavedLayout layout = readWorkspaceLayout(m_store);
     if (!layout.geometry.isEmpty())
         m_layoutRestored = restoreGeometry(layout.geometry);
-    if (!layout.state.isEmpty())
-        restoreState(layout.state);
+    if (!layout.state.isEmpty() && restoreState(layout.state))
+        m_savedState = layout.state;
     m_hostBox->setHistory(layout.hostHistory);
     m_hostBox->setEditText(QString());
 }
@@ -807,8 +807,12 @@ void CMainFrame::showEvent(QShowEvent* event) {
     if (m_shownOnce)
         return;
     m_shownOnce = true;
-    if (m_layoutRestored)
+    if (!m_savedState.isEmpty()) {
+        // The panes' sizes are kept in pixels: they come out as saved only in a window of the saved size,
+        // which it has once shown (maximised or not).
+        QTimer::singleShot(0, this, [this] { restoreState(m_savedState); });
         return;
+    }
     // The panes' starting sizes, once the window has its size: the Results take the room left over.
     QTimer::singleShot(0, this, [this] {
         QDockWidget* options = m_panes.at(kOptionsTabOrder.front());

@@ -172,6 +172,7 @@ private:
     bool m_balloonTips = true;
     bool m_layoutRestored = false;
     bool m_shownOnce = false;
+    QByteArray m_savedState; // applied again once the window has its final size
     bool m_closing = false;
     bool m_closed = false;
 };

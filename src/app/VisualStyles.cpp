@@ -92,9 +92,11 @@ QPalette visualStylePalette(int id) {
     palette.setColor(QPalette::ToolTipText, QColor(61, 83, 80));
     palette.setColor(QPalette::HighlightedText,
                      c.highlight.lightness() > 150 ? QColor(0, 0, 0) : QColor(255, 255, 255));
-    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
+    // Disabled texts stay readable on dark windows too.
+    const QColor disabled = c.window.lightness() < 128 ? QColor(160, 160, 160) : QColor(128, 128, 128);
+    palette.setColor(QPalette::Disabled, QPalette::Text, disabled);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, disabled);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, disabled);
     return palette;
 }
 
