@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/KeyboardHooks.h"
 #include "app/LogCommandUi.h"
+#include "app/OptionsPanes.h"
 #include "app/PaneFactories.h"
 #include "app/StatusPaneLooks.h"
 #include "app/VisualStyles.h"
@@ -17,22 +18,18 @@
 #include "ui/TabColourizer.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QEventLoop>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTimer>
-#include <QToolButton>
 #include <QToolTip>
 #include <algorithm>
 #include <array>
@@ -42,51 +39,6 @@ namespace vantrel::app {
 namespace {
 
 using settings::OptionId;
-
-// The option panes in the order they are created: show/hide command, pane ID, title, object name.
-struct OptionsPaneSpec {
-    int command;
-    int paneId;
-    const char* title;
-    const char* objectName;
-};
-constexpr std::array kOptionsPanes = {
-    OptionsPaneSpec{cmd::kPingOptions, 22, "Ping/TraceRoute Options", "PingOptionsPane"},
-    OptionsPaneSpec{cmd::kSeqScanOptions, 23, "SeqScan Options", "SeqScanOptionsPane"},
-    OptionsPaneSpec{cmd::kListScanOptions, 24, "ListScan Options", "ListScanOptionsPane"},
-    OptionsPaneSpec{cmd::kISPingerOptions, 25, "ISPinger Options", "ISPingerOptionsPane"},
-    OptionsPaneSpec{cmd::kOtherOptions, 26, "Other Options", "OtherOptionsPane"},
-    OptionsPaneSpec{cmd::kLogOptions, 27, "Log Options", "LogOptionsPane"},
-};
-// The order of the tabs, and of showing all panes.
-constexpr std::array kOptionsTabOrder = {cmd::kPingOptions,     cmd::kLogOptions,      cmd::kSeqScanOptions,
-                                         cmd::kListScanOptions, cmd::kISPingerOptions, cmd::kOtherOptions};
-
-// The captions of the show/hide commands: while visible, while hidden.
-QString optionsPaneCaption(int command, bool visible) {
-    const char* name = "";
-    switch (command) {
-    case cmd::kPingOptions:
-        name = "Ping/TraceRoute";
-        break;
-    case cmd::kLogOptions:
-        name = "Log";
-        break;
-    case cmd::kSeqScanOptions:
-        name = "SeqScan";
-        break;
-    case cmd::kListScanOptions:
-        name = "ListScan";
-        break;
-    case cmd::kISPingerOptions:
-        name = "ISPInger";
-        break;
-    case cmd::kOtherOptions:
-        name = "Other";
-        break;
-    }
-    return QStringLiteral("%1 %2 Options").arg(visible ? "Hide" : "Show", name);
-}
 
 // Commands whose features are not in the program yet: present, and disabled.
 constexpr std::array kPendingCommands = {
@@ -149,17 +101,21 @@ CMainFrame::~CMainFrame() {
 bool CMainFrame::Create() {
     createCommands();
     ApplyVisualStyle(m_applicationLook);
-    if (!createMenuBar()) {
+    if (!buildMenuBar(*this, *m_commands)) {
         startupError(QStringLiteral("Failed to create the Menu bar."));
         return false;
     }
     applyToolTipLook();
-    if (!createToolBars())
-        return false;
-    if (!createStatusBar()) {
+    buildToolBars(*this, *m_commands, m_bars);
+    if (!buildStatusBar(*this, m_bars)) {
         startupError(QStringLiteral("Failed to create the Status bar."));
         return false;
     }
+    m_hostBox = m_bars.hostBox;
+    m_profileNameBox = m_bars.profileNameBox;
+    for (const auto& [id, pane] : m_bars.statusPanes)
+        connect(pane, &ui::StatusPane::doubleClicked, this,
+                [this](int paneId) { m_commands->trigger(paneId); });
     if (!CreatePanes()) {
         startupError(QStringLiteral("Failed to create docking windows."));
         return false;
@@ -195,170 +151,6 @@ void CMainFrame::createCommands() {
             addAction(m_commands->action(spec.id));
     }
     m_commands->action(cmd::kStatusBar)->setCheckable(true);
-}
-
-bool CMainFrame::createMenuBar() {
-    QMenuBar* bar = menuBar();
-    if (!bar)
-        return false;
-    const CommandTable& c = *m_commands;
-
-    QMenu* toolkit = bar->addMenu(QStringLiteral("&Toolkit"));
-    for (int id : {cmd::kPingMenu, cmd::kLookupMenu, cmd::kTraceMenu, cmd::kSeqScanMenu, cmd::kListScanMenu})
-        toolkit->addAction(c.action(id));
-    toolkit->addSeparator();
-    toolkit->addAction(c.action(cmd::kShowAllOptions));
-    toolkit->addSeparator();
-    toolkit->addAction(c.action(cmd::kISPingerMenu));
-    toolkit->addAction(c.action(cmd::kSystemTrayMenu));
-    toolkit->addSeparator();
-    toolkit->addAction(c.action(cmd::kExit));
-
-    QMenu* log = bar->addMenu(QStringLiteral("&Log"));
-    for (int id : {cmd::kStartLoggingMenu, cmd::kShowLogMenu, cmd::kClearLogMenu})
-        log->addAction(c.action(id));
-
-    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
-    options->setObjectName(QStringLiteral("OptionsMenu"));
-    options->addAction(c.action(cmd::kShowAllOptions));
-    options->addSeparator();
-    for (int id : kOptionsTabOrder)
-        options->addAction(c.action(id));
-
-    QMenu* view = bar->addMenu(QStringLiteral("&View"));
-    QMenu* bars = view->addMenu(QStringLiteral("&Toolbars and Docking Windows"));
-    bars->setObjectName(QStringLiteral("ToolbarsAndDockingWindows"));
-    // The list follows the bars and panes as they are when the menu opens.
-    connect(bars, &QMenu::aboutToShow, this, [this, bars] {
-        bars->clear();
-        if (QMenu* popup = createPopupMenu()) {
-            bars->addActions(popup->actions());
-            popup->deleteLater();
-        }
-    });
-    view->addAction(c.action(cmd::kStatusBar));
-    view->addSeparator();
-    QMenu* look = view->addMenu(QStringLiteral("&Application Look"));
-    QMenu* office2007 = nullptr;
-    auto* looks = new QActionGroup(this);
-    for (const VisualStyle& style : visualStyles()) {
-        QAction* action = c.action(style.id);
-        looks->addAction(action);
-        if (style.inOffice2007Submenu) {
-            if (!office2007)
-                office2007 = look->addMenu(QStringLiteral("Office 200&7"));
-            office2007->addAction(action);
-        } else {
-            look->addAction(action);
-        }
-    }
-
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    help->addAction(c.action(cmd::kHelpTopics));
-    help->addSeparator();
-    help->addAction(c.action(cmd::kResetGui));
-    help->addSeparator();
-    for (int id : {cmd::kAboutWinsock, cmd::kHomepage, cmd::kSendEmail})
-        help->addAction(c.action(id));
-    help->addSeparator();
-    help->addAction(c.action(cmd::kAbout));
-    return true;
-}
-
-bool CMainFrame::createToolBars() {
-    const CommandTable& c = *m_commands;
-    auto make = [this](const char* title, const char* objectName) {
-        auto* bar = new ui::CNxMFCToolBar(QString::fromLatin1(title), QString::fromLatin1(objectName), this);
-        m_toolBars.emplace(bar->windowTitle(), bar);
-        return bar;
-    };
-
-    ui::CNxMFCToolBar* toolkit = make("Toolkit", "ToolkitToolBar");
-    toolkit->setToolTipsShown(false);
-    for (int id : {cmd::kPingButton, cmd::kLookupButton, cmd::kTraceButton})
-        toolkit->addCommand(c.action(id));
-    toolkit->addSeparator();
-    QToolButton* optionsButton = toolkit->addCommand(c.action(cmd::kOptionsButton));
-    if (optionsButton) {
-        optionsButton->setMenu(menuBar()->findChild<QMenu*>(QStringLiteral("OptionsMenu")));
-        optionsButton->setPopupMode(QToolButton::MenuButtonPopup);
-    }
-    toolkit->addSeparator();
-    // The Exit button's caption differs from its menu item's: buttons show the icon text.
-    c.action(cmd::kExit)->setIconText(QStringLiteral("           Exit            "));
-    toolkit->addCommand(c.action(cmd::kExit));
-
-    ui::CNxMFCToolBar* seqScan = make("SeqScan", "SeqScanToolBar");
-    seqScan->addCommand(c.action(cmd::kSeqScanButton));
-    seqScan->addSeparator();
-    seqScan->addCommand(c.action(cmd::kListScanButton));
-    seqScan->addSeparator();
-    seqScan->addCommand(c.action(cmd::kISPingerButton));
-    seqScan->addSeparator();
-    seqScan->addCommand(c.action(cmd::kSystemTrayButton));
-
-    ui::CNxMFCToolBar* hosts = make("Hosts", "HostsToolBar");
-    auto* profileLabel = new QLabel(QStringLiteral("Profile Name:"), hosts);
-    profileLabel->setObjectName(QStringLiteral("label%1").arg(cmd::kProfileNameLabel));
-    profileLabel->setEnabled(false);
-    m_profileNameBox = new QLineEdit(hosts);
-    m_profileNameBox->setObjectName(QStringLiteral("ProfileNameBox"));
-    m_profileNameBox->setFixedWidth(175);
-    auto* hostLabel = new QLabel(QStringLiteral("Host:"), hosts);
-    hostLabel->setObjectName(QStringLiteral("label%1").arg(cmd::kHostLabel));
-    hostLabel->setEnabled(false);
-    m_hostBox = new ui::HostComboBox(hosts);
-    m_hostBox->setObjectName(QStringLiteral("HostBox"));
-    m_hostBox->setFixedWidth(250);
-    hosts->addWidget(profileLabel);
-    hosts->addWidget(m_profileNameBox);
-    hosts->addWidget(hostLabel);
-    hosts->addWidget(m_hostBox);
-    hosts->addCommand(c.action(cmd::kAddProfileButton));
-
-    ui::CNxMFCToolBar* log = make("Log", "LogToolBar");
-    for (int id : {cmd::kStartLoggingButton, cmd::kShowLogButton, cmd::kClearLogButton})
-        log->addCommand(c.action(id));
-
-    // Docked in the order menu bar, Toolkit, Hosts, SeqScan, Log, two to a row.
-    addToolBar(Qt::TopToolBarArea, toolkit);
-    addToolBar(Qt::TopToolBarArea, hosts);
-    addToolBarBreak(Qt::TopToolBarArea);
-    addToolBar(Qt::TopToolBarArea, seqScan);
-    addToolBar(Qt::TopToolBarArea, log);
-    return true;
-}
-
-bool CMainFrame::createStatusBar() {
-    QStatusBar* bar = statusBar();
-    if (!bar)
-        return false;
-    struct PaneSpec {
-        int id;
-        int width;
-    };
-    constexpr std::array kPanes = {PaneSpec{cmd::kStatusPane, 200},
-                                   PaneSpec{cmd::kISPingerStatusPane, 200},
-                                   PaneSpec{cmd::kISPingerIndicatorPane, 34},
-                                   PaneSpec{cmd::kTextSizePane, 115},
-                                   PaneSpec{cmd::kLogPane, 34},
-                                   PaneSpec{cmd::kLogSizePane, 115}};
-    for (const PaneSpec& spec : kPanes) {
-        // A narrow pane is at least as wide as its text in this font.
-        const int textWidth = bar->fontMetrics().horizontalAdvance(QStringLiteral("  LOG")) + 12;
-        const int width = spec.width < 40 ? std::max(spec.width, textWidth) : spec.width;
-        auto* pane = new ui::StatusPane(spec.id, width, bar);
-        const bool stretches = spec.id == cmd::kStatusPane;
-        if (!stretches)
-            pane->setFixedWidth(width);
-        // Permanent panes stay in place when a menu item's status tip shows.
-        bar->addPermanentWidget(pane, stretches ? 1 : 0);
-        m_statusPanes.emplace(spec.id, pane);
-        connect(pane, &ui::StatusPane::doubleClicked, this, [this](int id) { m_commands->trigger(id); });
-    }
-    m_statusPanes[cmd::kISPingerIndicatorPane]->setLook(QStringLiteral(" "), std::nullopt, Qt::white,
-                                                        std::nullopt);
-    return true;
 }
 
 bool CMainFrame::CreatePanes() {
@@ -693,27 +485,29 @@ void CMainFrame::refreshStatusPanes(const LogSnapshot& log) {
         pane->setLook(look.text, look.background, look.textColour, look.toolTip);
     };
     const QColor text = palette().color(QPalette::WindowText);
-    apply(m_statusPanes.at(cmd::kStatusPane), {m_strStatus.paneText(), std::nullopt, text, std::nullopt});
-    apply(m_statusPanes.at(cmd::kISPingerStatusPane), {m_strISPStatus, std::nullopt, text, std::nullopt});
-    apply(m_statusPanes.at(cmd::kTextSizePane),
+    apply(m_bars.statusPanes.at(cmd::kStatusPane),
+          {m_strStatus.paneText(), std::nullopt, text, std::nullopt});
+    apply(m_bars.statusPanes.at(cmd::kISPingerStatusPane),
+          {m_strISPStatus, std::nullopt, text, std::nullopt});
+    apply(m_bars.statusPanes.at(cmd::kTextSizePane),
           textSizePaneLook(m_results.textSize ? m_results.textSize() : 0));
-    apply(m_statusPanes.at(cmd::kLogPane), logPaneLook(log));
+    apply(m_bars.statusPanes.at(cmd::kLogPane), logPaneLook(log));
     if (m_log && logNeedsPurge(log, m_options.number(OptionId::PurgeLog))) {
         // The pane keeps its look until the next refresh.
         m_log->ClearLog();
         return;
     }
-    apply(m_statusPanes.at(cmd::kLogSizePane), logSizePaneLook(log));
+    apply(m_bars.statusPanes.at(cmd::kLogSizePane), logSizePaneLook(log));
 }
 
 ui::StatusPane* CMainFrame::statusPane(int id) const {
-    const auto found = m_statusPanes.find(id);
-    return found == m_statusPanes.end() ? nullptr : found->second;
+    const auto found = m_bars.statusPanes.find(id);
+    return found == m_bars.statusPanes.end() ? nullptr : found->second;
 }
 
 QToolBar* CMainFrame::toolBar(const QString& title) const {
-    const auto found = m_toolBars.find(title);
-    return found == m_toolBars.end() ? nullptr : found->second;
+    const auto found = m_bars.toolBars.find(title);
+    return found == m_bars.toolBars.end() ? nullptr : found->second;
 }
 
 QDockWidget* CMainFrame::pane(int id) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CommandTable.h"
+#include "app/FrameBars.h"
 #include "app/LogCommands.h"
 #include "ops/CommandRules.h"
 #include "ops/OperationFlags.h"
@@ -109,9 +110,6 @@ protected:
 
 private:
     void createCommands();
-    bool createMenuBar();
-    bool createToolBars();
-    bool createStatusBar();
     bool CreatePanes();
     void bindCommands();
     void LoadSettings();
@@ -152,10 +150,9 @@ private:
     int m_applicationLook;
 
     std::unique_ptr<CommandTable> m_commands;
-    std::map<QString, ui::CNxMFCToolBar*> m_toolBars;
+    FrameBars m_bars;
     ui::HostComboBox* m_hostBox = nullptr;
     QLineEdit* m_profileNameBox = nullptr;
-    std::map<int, ui::StatusPane*> m_statusPanes;
     std::map<int, QDockWidget*> m_panes;
     QListWidget* m_profileList = nullptr;
     ui::CNxLogOptionsPaneDialog* m_logPane = nullptr;

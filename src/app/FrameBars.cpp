@@ -1,0 +1,186 @@
+#include "app/FrameBars.h"
+
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "app/OptionsPanes.h"
+#include "app/VisualStyles.h"
+#include "ui/CNxMFCToolBar.h"
+#include "ui/HostComboBox.h"
+#include "ui/StatusPane.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolButton>
+#include <algorithm>
+#include <array>
+
+namespace vantrel::app {
+
+bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
+    QMenuBar* bar = window.menuBar();
+    if (!bar)
+        return false;
+
+    QMenu* toolkit = bar->addMenu(QStringLiteral("&Toolkit"));
+    for (int id : {cmd::kPingMenu, cmd::kLookupMenu, cmd::kTraceMenu, cmd::kSeqScanMenu, cmd::kListScanMenu})
+        toolkit->addAction(c.action(id));
+    toolkit->addSeparator();
+    toolkit->addAction(c.action(cmd::kShowAllOptions));
+    toolkit->addSeparator();
+    toolkit->addAction(c.action(cmd::kISPingerMenu));
+    toolkit->addAction(c.action(cmd::kSystemTrayMenu));
+    toolkit->addSeparator();
+    toolkit->addAction(c.action(cmd::kExit));
+
+    QMenu* log = bar->addMenu(QStringLiteral("&Log"));
+    for (int id : {cmd::kStartLoggingMenu, cmd::kShowLogMenu, cmd::kClearLogMenu})
+        log->addAction(c.action(id));
+
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("OptionsMenu"));
+    options->addAction(c.action(cmd::kShowAllOptions));
+    options->addSeparator();
+    for (int id : kOptionsTabOrder)
+        options->addAction(c.action(id));
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    QMenu* bars = view->addMenu(QStringLiteral("&Toolbars and Docking Windows"));
+    bars->setObjectName(QStringLiteral("ToolbarsAndDockingWindows"));
+    // The list follows the bars and panes as they are when the menu opens.
+    QObject::connect(bars, &QMenu::aboutToShow, &window, [&window, bars] {
+        bars->clear();
+        if (QMenu* popup = window.createPopupMenu()) {
+            bars->addActions(popup->actions());
+            popup->deleteLater();
+        }
+    });
+    view->addAction(c.action(cmd::kStatusBar));
+    view->addSeparator();
+    QMenu* look = view->addMenu(QStringLiteral("&Application Look"));
+    QMenu* office2007 = nullptr;
+    auto* looks = new QActionGroup(&window);
+    for (const VisualStyle& style : visualStyles()) {
+        QAction* action = c.action(style.id);
+        looks->addAction(action);
+        if (style.inOffice2007Submenu) {
+            if (!office2007)
+                office2007 = look->addMenu(QStringLiteral("Office 200&7"));
+            office2007->addAction(action);
+        } else {
+            look->addAction(action);
+        }
+    }
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->addAction(c.action(cmd::kHelpTopics));
+    help->addSeparator();
+    help->addAction(c.action(cmd::kResetGui));
+    help->addSeparator();
+    for (int id : {cmd::kAboutWinsock, cmd::kHomepage, cmd::kSendEmail})
+        help->addAction(c.action(id));
+    help->addSeparator();
+    help->addAction(c.action(cmd::kAbout));
+    return true;
+}
+
+void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameBars) {
+    auto make = [&](const char* title, const char* objectName) {
+        auto* bar =
+            new ui::CNxMFCToolBar(QString::fromLatin1(title), QString::fromLatin1(objectName), &window);
+        frameBars.toolBars.emplace(bar->windowTitle(), bar);
+        return bar;
+    };
+
+    ui::CNxMFCToolBar* toolkit = make("Toolkit", "ToolkitToolBar");
+    toolkit->setToolTipsShown(false);
+    for (int id : {cmd::kPingButton, cmd::kLookupButton, cmd::kTraceButton})
+        toolkit->addCommand(c.action(id));
+    toolkit->addSeparator();
+    QToolButton* optionsButton = toolkit->addCommand(c.action(cmd::kOptionsButton));
+    if (optionsButton) {
+        optionsButton->setMenu(window.menuBar()->findChild<QMenu*>(QStringLiteral("OptionsMenu")));
+        optionsButton->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    toolkit->addSeparator();
+    // The Exit button's caption differs from its menu item's: buttons show the icon text.
+    c.action(cmd::kExit)->setIconText(QStringLiteral("           Exit            "));
+    toolkit->addCommand(c.action(cmd::kExit));
+
+    ui::CNxMFCToolBar* seqScan = make("SeqScan", "SeqScanToolBar");
+    seqScan->addCommand(c.action(cmd::kSeqScanButton));
+    seqScan->addSeparator();
+    seqScan->addCommand(c.action(cmd::kListScanButton));
+    seqScan->addSeparator();
+    seqScan->addCommand(c.action(cmd::kISPingerButton));
+    seqScan->addSeparator();
+    seqScan->addCommand(c.action(cmd::kSystemTrayButton));
+
+    ui::CNxMFCToolBar* hosts = make("Hosts", "HostsToolBar");
+    auto* profileLabel = new QLabel(QStringLiteral("Profile Name:"), hosts);
+    profileLabel->setObjectName(QStringLiteral("label%1").arg(cmd::kProfileNameLabel));
+    profileLabel->setEnabled(false);
+    frameBars.profileNameBox = new QLineEdit(hosts);
+    frameBars.profileNameBox->setObjectName(QStringLiteral("ProfileNameBox"));
+    frameBars.profileNameBox->setFixedWidth(175);
+    auto* hostLabel = new QLabel(QStringLiteral("Host:"), hosts);
+    hostLabel->setObjectName(QStringLiteral("label%1").arg(cmd::kHostLabel));
+    hostLabel->setEnabled(false);
+    frameBars.hostBox = new ui::HostComboBox(hosts);
+    frameBars.hostBox->setObjectName(QStringLiteral("HostBox"));
+    frameBars.hostBox->setFixedWidth(250);
+    hosts->addWidget(profileLabel);
+    hosts->addWidget(frameBars.profileNameBox);
+    hosts->addWidget(hostLabel);
+    hosts->addWidget(frameBars.hostBox);
+    hosts->addCommand(c.action(cmd::kAddProfileButton));
+
+    ui::CNxMFCToolBar* log = make("Log", "LogToolBar");
+    for (int id : {cmd::kStartLoggingButton, cmd::kShowLogButton, cmd::kClearLogButton})
+        log->addCommand(c.action(id));
+
+    // Docked in the order menu bar, Toolkit, Hosts, SeqScan, Log, two to a row.
+    window.addToolBar(Qt::TopToolBarArea, toolkit);
+    window.addToolBar(Qt::TopToolBarArea, hosts);
+    window.addToolBarBreak(Qt::TopToolBarArea);
+    window.addToolBar(Qt::TopToolBarArea, seqScan);
+    window.addToolBar(Qt::TopToolBarArea, log);
+}
+
+bool buildStatusBar(QMainWindow& window, FrameBars& frameBars) {
+    QStatusBar* bar = window.statusBar();
+    if (!bar)
+        return false;
+    struct PaneSpec {
+        int id;
+        int width;
+    };
+    constexpr std::array kPanes = {PaneSpec{cmd::kStatusPane, 200},
+                                   PaneSpec{cmd::kISPingerStatusPane, 200},
+                                   PaneSpec{cmd::kISPingerIndicatorPane, 34},
+                                   PaneSpec{cmd::kTextSizePane, 115},
+                                   PaneSpec{cmd::kLogPane, 34},
+                                   PaneSpec{cmd::kLogSizePane, 115}};
+    for (const PaneSpec& spec : kPanes) {
+        // A narrow pane is at least as wide as its text in this font.
+        const int textWidth = bar->fontMetrics().horizontalAdvance(QStringLiteral("  LOG")) + 12;
+        const int width = spec.width < 40 ? std::max(spec.width, textWidth) : spec.width;
+        auto* pane = new ui::StatusPane(spec.id, width, bar);
+        const bool stretches = spec.id == cmd::kStatusPane;
+        if (!stretches)
+            pane->setFixedWidth(width);
+        // Permanent panes stay in place when a menu item's status tip shows.
+        bar->addPermanentWidget(pane, stretches ? 1 : 0);
+        frameBars.statusPanes.emplace(spec.id, pane);
+    }
+    frameBars.statusPanes[cmd::kISPingerIndicatorPane]->setLook(QStringLiteral(" "), std::nullopt, Qt::white,
+                                                                std::nullopt);
+    return true;
+}
+
+} // namespace vantrel::app
