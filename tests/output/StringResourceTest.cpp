@@ -104,7 +104,9 @@ TEST(StringFillTest, OutsideTextsAreNeverReadAsFormats) {
 // An outside text reaches an RTF template only escaped: a plain string does not compile as its argument,
 // nor does a value of the wrong kind.
 template <typename T>
-concept FillsHostLine = requires(T value) { fill(res::kCouldNotBeContactedLine, value); };
+concept FillsHostLine = requires(T value) {
+    fill(res::kCouldNotBeContactedLine, value);
+};
 static_assert(FillsHostLine<RtfText>);
 static_assert(!FillsHostLine<QString>);
 static_assert(!FillsHostLine<const char*>);
