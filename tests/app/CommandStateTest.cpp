@@ -11,6 +11,7 @@
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStatusBar>
 #include <QTest>
 #include <gmock/gmock.h>
 
@@ -223,6 +224,65 @@ TEST_F(CommandState, TextSizePaneClearsTheResults) {
     doubleClick(frame->statusPane(cmd::kTextSizePane));
     EXPECT_EQ(cleared, 1);
     EXPECT_EQ(frame->statusPane(cmd::kTextSizePane)->text(), QStringLiteral("Text Size: 0 Bytes"));
+}
+
+} // namespace
+} // namespace vantrel::app::testing
+
+namespace vantrel::app::testing {
+namespace {
+
+using FrontEnd = FrameFixture;
+
+TEST_F(FrontEnd, EditCommandsActOnTheFocusedToolbarBox) {
+    QLineEdit* host = frame->hostBox()->lineEdit();
+    QLineEdit* profile = frame->profileNameBox();
+    profile->setText(QStringLiteral("Office"));
+    host->setText(QStringLiteral("example.org"));
+
+    host->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host->hasFocus(); }));
+    frame->commands().action(cmd::kClearAllText)->trigger();
+    EXPECT_EQ(host->text(), QString());
+    frame->commands().action(cmd::kUndo)->trigger();
+    EXPECT_EQ(host->text(), QStringLiteral("example.org"));
+
+    // In the Profile Name box only Select All and Clear All act.
+    profile->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return profile->hasFocus(); }));
+    profile->deselect();
+    frame->commands().action(cmd::kCut)->trigger();
+    EXPECT_EQ(profile->text(), QStringLiteral("Office"));
+    frame->commands().action(cmd::kSelectAll)->trigger();
+    EXPECT_EQ(profile->selectedText(), QStringLiteral("Office"));
+    frame->commands().action(cmd::kClearAllText)->trigger();
+    EXPECT_EQ(profile->text(), QString());
+}
+
+TEST_F(FrontEnd, HostBoxCallsOfOperationControl) {
+    frame->hostBox()->setEditText(QStringLiteral("  typed.example "));
+    EXPECT_EQ(frame->hostBoxText(), QStringLiteral("  typed.example "));
+    // Adding a host to the history leaves what the user typed in the box.
+    frame->addHostToHistory(QStringLiteral("typed.example"), true);
+    EXPECT_EQ(frame->hostBox()->count(), 1);
+    EXPECT_EQ(frame->hostBoxText(), QStringLiteral("  typed.example "));
+
+    frame->hostBox()->lineEdit()->selectAll();
+    frame->returnFocusToHostBox();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame->hostBox()->lineEdit()->hasFocus(); }));
+    EXPECT_FALSE(frame->hostBox()->lineEdit()->hasSelectedText());
+    EXPECT_EQ(frame->hostBox()->lineEdit()->cursorPosition(), 0);
+}
+
+TEST_F(FrontEnd, StatusBarCommandShowsAndHidesIt) {
+    QAction* statusBarCommand = frame->commands().action(cmd::kStatusBar);
+    EXPECT_TRUE(statusBarCommand->isChecked());
+    statusBarCommand->trigger();
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    frame->RefreshCommandUI();
+    EXPECT_FALSE(statusBarCommand->isChecked());
+    statusBarCommand->trigger();
+    EXPECT_TRUE(frame->statusBar()->isVisible());
 }
 
 } // namespace
