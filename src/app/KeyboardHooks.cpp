@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 
 namespace vantrel::app {
 
@@ -59,8 +60,8 @@ bool KeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
     if (isEnter(key) && !key->isAutoRepeat()) {
         const bool inFrame = belongsToFrame(watched);
         if (type == QEvent::KeyPress) {
-            if (inFrame)
-                m_enterPressed = true;
+            // Enter in a menu chooses its item; that choice is all it does.
+            m_enterPressed = inFrame && !qobject_cast<QMenu*>(watched);
         } else if (m_enterPressed) {
             // A release seen as it travels up to the parents counts once.
             m_enterPressed = false;

@@ -17,7 +17,8 @@ namespace vantrel::app {
 // - Tab released in the Profile Name box moves the focus to the host box with its text selected
 //   (the Tab press there is kept from moving the focus elsewhere first);
 // - Enter released anywhere in the main window runs the Ping command, when its press was in the main
-//   window too: the release of an Enter that closed a message box does not start a ping.
+//   window too, outside a menu: the release of an Enter that closed a message box or chose a menu item
+//   does not start a ping.
 class KeyboardHooks : public QObject {
     Q_OBJECT
 public:

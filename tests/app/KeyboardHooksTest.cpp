@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QWidget>
 
@@ -51,6 +53,12 @@ TEST_F(KeyboardRules, EnterReleaseWithoutItsPressInTheWindowRunsNothing) {
     QWidget outside;
     outside.show();
     QTest::keyPress(&outside, Qt::Key_Return);
+    QTest::keyRelease(frame->hostBox()->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(pings, 0);
+
+    // Nor does the Enter that chose a menu item.
+    QMenu* menu = frame->menuBar()->actions().front()->menu();
+    QTest::keyPress(menu, Qt::Key_Return);
     QTest::keyRelease(frame->hostBox()->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(pings, 0);
 
