@@ -117,14 +117,19 @@ TEST_F(Restart, HostTextsHistoryAndLayoutSurvive) {
     EXPECT_EQ(store->GetProfileString("MRU", "Address"), QStringLiteral("10.0.0.1"));
 }
 
-TEST_F(Restart, DamagedHostHistoryReadsAsEmpty) {
+TEST_F(Restart, DamagedLayoutValuesAreIgnored) {
     frame->close();
     frame.reset();
     ASSERT_TRUE(
         store->WriteProfileBinary(kWorkspaceSection, "HostBoxHistory", QByteArray("\xff\x01junk", 7)));
+    ASSERT_TRUE(store->WriteProfileBinary(kWorkspaceSection, "MainFrameState", QByteArray(40, '\x7f')));
+    ASSERT_TRUE(store->WriteProfileBinary(kWorkspaceSection, "MainFrameGeometry", QByteArray("short")));
     store.reset();
     open();
     EXPECT_TRUE(frame->hostBox()->history().isEmpty());
+    EXPECT_FALSE(frame->layoutRestored());
+    EXPECT_TRUE(frame->toolBar("Toolkit")->isVisible());
+    EXPECT_TRUE(frame->pane(cmd::kResultsPane)->isVisible());
 }
 
 TEST_F(Restart, ChosenStyleIsAppliedSavedAndChecked) {
