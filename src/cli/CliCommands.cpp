@@ -1,9 +1,11 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CliOperationSession.h"
 #include "cli/TerminalOutput.h"
 #include "net/CWinsock.h"
 #include "net/WinsockErrors.h"
 #include "net/WinsockReports.h"
+#include "ops/OperationControl.h"
 #include "settings/LiveOptions.h"
 
 #include <vector>
@@ -50,6 +52,21 @@ int listOptions(CliContext& context, const QStringList& arguments) {
     return kExitSuccess;
 }
 
+// The host of a host-directed operation: exactly one argument.
+bool takeHost(CliContext& context, const QString& command, const QStringList& arguments) {
+    if (arguments.size() == 1 && !arguments[0].isEmpty())
+        return true;
+    context.output.err(QStringLiteral("vantrel-cli: %1 takes one HOST\n").arg(command));
+    return false;
+}
+
+int pingHost(CliContext& context, const QStringList& arguments) {
+    if (!takeHost(context, QStringLiteral("ping"), arguments))
+        return kExitUsage;
+    const auto ping = [](ops::OperationControl& control) { control.OnPing(); };
+    return CliOperationSession(context).run(arguments[0], ping, ping);
+}
+
 // The About Your Winsock report: readable lines, or with --rtf each fragment as kind, tab, fragment.
 int aboutWinsock(CliContext& context, const QStringList& arguments) {
     if (!arguments.isEmpty()) {
@@ -77,7 +94,10 @@ const std::vector<CliCommand>& commandTable() {
     static const std::vector<CliCommand> commands{
         {QStringLiteral("options"), QString(),
          QStringLiteral("print every option as NAME=VALUE, in the order they are loaded"), &listOptions},
-        {QStringLiteral("winsock"), QString(), QStringLiteral("print the About Your Winsock report"), &aboutWinsock},
+        {QStringLiteral("ping"), QStringLiteral("HOST"),
+         QStringLiteral("send Packets echo requests to HOST (a name or a dotted address)"), &pingHost},
+        {QStringLiteral("winsock"), QString(), QStringLiteral("print the About Your Winsock report"),
+         &aboutWinsock},
     };
     return commands;
 }

@@ -1,0 +1,137 @@
+// How long one append to the Results window takes, with layout and painting, as its text grows to the
+// purge: 12,000 fragments of a realistic mix (a header every 50, a plain line every 20, echo-failure rows,
+// links and returned data among reply rows) appended to a visible window on the offscreen platform.
+// QPlainTextEdit::appendPlainText of the same text runs beside it as the reference.
+// Prints `name value` lines: p99_ms_at_1k, p99_ms_at_5k, p99_ms_at_10k, median_ms_at_10k,
+// plaintext_median_ms_at_10k, purge_ms, peak_rss_mb.
+#include "output/KindPresenter.h"
+#include "output/ResultTexts.h"
+#include "output/RtfReader.h"
+#include "output/TextRenderer.h"
+#include "ui/ResultsTextView.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+using vantrel::output::ResultKind;
+
+struct Fragment {
+    QString text;
+    ResultKind kind;
+};
+
+QString fill(std::string_view format, auto... values) {
+    return QString::asprintf(std::string(format).c_str(), values...);
+}
+
+std::vector<Fragment> mix(int count) {
+    namespace res = vantrel::output::res;
+    std::vector<Fragment> fragments;
+    fragments.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const unsigned packet = unsigned(i % 50) + 1;
+        if (i % 50 == 0)
+            fragments.push_back(
+                {QString::fromUtf8(res::kPingHeaderRow.text.data(), res::kPingHeaderRow.text.size()),
+                 ResultKind::HeaderRow});
+        else if (i % 20 == 0)
+            fragments.push_back(
+                {QStringLiteral(" \\par {Starting ping to 10.0.%1.%2 - Dec 09, 2026  07:00:%3} \\par }")
+                     .arg(i / 256 % 256)
+                     .arg(i % 256)
+                     .arg(i % 60, 2, 10, QLatin1Char('0')),
+                 ResultKind::Bold});
+        else if (i % 37 == 0)
+            fragments.push_back({fill(res::kPingErrorRow.text, packet, "TIMED OUT"), ResultKind::ErrorRow});
+        else if (i % 97 == 0)
+            fragments.push_back({fill(res::kBanner.text), ResultKind::Plain});
+        else if (i % 3 == 0)
+            fragments.push_back({fill(res::kPingReturnedDataRow.text,
+                                      "Vantrel 2.0 by Quenlo Software: interactive network diagnostic tool"),
+                                 ResultKind::Plain});
+        else
+            fragments.push_back({fill(res::kPingReplyRow.text, packet, "192.168.100.200", unsigned(i % 300),
+                                      unsigned(64), unsigned(67)),
+                                 ResultKind::Plain});
+    }
+    return fragments;
+}
+
+double percentile(std::vector<double> values, double p) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t index = std::min(values.size() - 1, std::size_t(p * double(values.size() - 1) + 0.5));
+    return values[index];
+}
+
+std::vector<double> window(const std::vector<double>& times, std::size_t end) {
+    const std::size_t from = end >= 1000 ? end - 1000 : 0;
+    return {times.begin() + long(from), times.begin() + long(std::min(end, times.size()))};
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    constexpr int kCount = 12000;
+    constexpr qint64 kPurgeBytes = 1000000;
+    const std::vector<Fragment> fragments = mix(kCount);
+
+    vantrel::ui::ResultsTextView view;
+    view.resize(900, 600);
+    view.show();
+    QPlainTextEdit plain;
+    plain.resize(900, 600);
+    plain.show();
+    QApplication::processEvents();
+
+    vantrel::output::KindPresenter presenter;
+    const vantrel::output::TextRenderer renderer;
+    std::vector<double> times;
+    std::vector<double> plainTimes;
+    double purgeMs = -1;
+    QElapsedTimer timer;
+    for (const Fragment& fragment : fragments) {
+        timer.start();
+        const auto document = vantrel::output::RtfReader::readFragment(fragment.text);
+        view.appendDocument(document, presenter.formatFor(fragment.kind));
+        if (view.textSizeBytes() > kPurgeBytes) {
+            QElapsedTimer purge;
+            purge.start();
+            view.selectAll();
+            view.cut();
+            purgeMs = double(purge.nsecsElapsed()) / 1e6;
+        }
+        // Layout and painting as the window does them: the pending updates are painted and flushed.
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+
+        QString text = renderer.render(document);
+        text.chop(1); // appendPlainText adds its own line end
+        timer.start();
+        plain.appendPlainText(text);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        plainTimes.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("p99_ms_at_1k %.3f\n", percentile(window(times, 1000), 0.99));
+    std::printf("p99_ms_at_5k %.3f\n", percentile(window(times, 5000), 0.99));
+    std::printf("p99_ms_at_10k %.3f\n", percentile(window(times, 10000), 0.99));
+    std::printf("median_ms_at_10k %.3f\n", percentile(window(times, 10000), 0.5));
+    std::printf("plaintext_median_ms_at_10k %.3f\n", percentile(window(plainTimes, 10000), 0.5));
+    std::printf("purge_ms %.3f\n", purgeMs);
+    std::printf("peak_rss_mb %.1f\n", double(usage.ru_maxrss) / 1024.0);
+    return 0;
+}

@@ -1,0 +1,101 @@
+#include "cli/CliOperationSession.h"
+
+#include "cli/CliFrontEnd.h"
+#include "cli/RtfResultPrinter.h"
+#include "cli/TerminalOutput.h"
+#include "net/IcmpApi.h"
+#include "net/SocketLibrary.h"
+#include "net/SystemHostDatabase.h"
+#include "ops/OperationControl.h"
+#include "output/LogFrontEnd.h"
+#include "output/ResultLog.h"
+#include "output/ResultPipeline.h"
+#include "output/TextResultPrinter.h"
+#include "settings/LiveOptions.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <atomic>
+#include <csignal>
+#include <memory>
+
+namespace vantrel::cli {
+
+namespace {
+
+std::atomic<int> g_interrupts{0};
+
+extern "C" void onInterrupt(int) {
+    g_interrupts.fetch_add(1);
+    std::signal(SIGINT, SIG_DFL); // a second Ctrl+C ends the program at once
+}
+
+// The log's front end on a terminal: messages on standard error, no pane, nothing to open.
+class CliLogFrontEnd final : public output::LogFrontEnd {
+public:
+    explicit CliLogFrontEnd(TerminalOutput& output)
+        : m_output(output) {}
+    void ShowMessageBox(const QString& caption, const QString& text, output::MessageIcon) override {
+        m_output.err(QStringLiteral("vantrel-cli: %1: %2\n").arg(caption.trimmed(), text));
+    }
+    void showLogOptionsPane() override {}
+    bool showFileNameBalloon(const QString&, const QString&) override { return false; }
+    std::optional<output::OpenFailure> openWithDesktop(const QString&) override {
+        return output::OpenFailure::NoAssociation;
+    }
+
+private:
+    TerminalOutput& m_output;
+};
+
+} // namespace
+
+CliOperationSession::CliOperationSession(CliContext& context)
+    : m_context(context) {}
+
+int CliOperationSession::run(const QString& host, const Command& start, const Command& cancel) {
+    TerminalOutput& terminal = m_context.output;
+    auto write = [&terminal](const QString& text) { terminal.out(text); };
+    std::unique_ptr<output::ResultView> view;
+    if (m_context.rtf)
+        view = std::make_unique<RtfResultPrinter>(write);
+    else
+        view = std::make_unique<output::TextResultPrinter>(write);
+
+    CliLogFrontEnd logFrontEnd(terminal);
+    output::ResultLog log(m_context.options, logFrontEnd);
+    // A one-off run from a terminal touches the log file only when it is to log.
+    if (m_context.options.isOn(settings::OptionId::LogCheck))
+        log.OpenLogAtStartup();
+    output::ResultPipeline pipeline(&log, *view);
+
+    net::SocketLibrary sockets(std::make_shared<net::SystemHostDatabase>());
+    CliFrontEnd frontEnd(host, terminal);
+    ops::OperationControl control({m_context.options, net::IcmpApi::builtIn(), sockets, frontEnd, pipeline});
+
+    g_interrupts = 0;
+    std::signal(SIGINT, &onInterrupt);
+    start(control);
+
+    QEventLoop loop;
+    QTimer poll;
+    bool cancelled = false;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (g_interrupts > 0 && !cancelled) {
+            cancelled = true;
+            cancel(control);
+        }
+        const ops::OperationFlags& flags = control.state().flags;
+        if (!flags.anyBusy() && !flags.m_bContPingActive && !control.lookupPending())
+            loop.quit();
+    });
+    poll.start(20);
+    loop.exec();
+    control.joinWorkers();
+    std::signal(SIGINT, SIG_DFL);
+    log.close();
+    return control.lastOutcome() == 0 ? kExitSuccess : kExitFailure;
+}
+
+} // namespace vantrel::cli

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "net/HostEntry.h"
+#include "net/IcmpApi.h"
+#include "net/SocketLibrary.h"
+#include "ops/CommandRules.h"
+#include "ops/FrameDispatcher.h"
+#include "ops/OperationState.h"
+#include "ops/WorkerContext.h"
+#include "ops/WorkerLink.h"
+#include "ops/WorkerThreads.h"
+
+#include <functional>
+#include <memory>
+
+namespace vantrel::settings {
+class LiveOptions;
+}
+namespace vantrel::output {
+class ResultPipeline;
+}
+
+namespace vantrel::ops {
+
+class OperationFrontEnd;
+
+// The frame's control of the host-directed operations: the Ping, Trace and Lookup commands with their
+// start and cancel branches, the reading, checking and resolving of the host (StartOperation), the
+// lookup's completion and cancel, and the worker messages. Lives on the GUI thread; its workers reach
+// it only through blocking calls onto that thread.
+class OperationControl {
+public:
+    struct Services {
+        settings::LiveOptions& options;
+        net::IcmpApi icmp;
+        net::SocketLibrary& sockets;
+        OperationFrontEnd& frontEnd;
+        output::ResultPipeline& results;
+    };
+
+    // What other operations plug in: the trace worker, the lookup report and continuous ping. An unset
+    // hook leaves its branch doing nothing.
+    struct Hooks {
+        std::function<void(const WorkerContext&)> traceWorker;
+        std::function<void(const net::HostEntry&)> lookupReport;
+        std::function<void(const net::HostEntry&)> localHostReport;
+        std::function<void()> startContinuousPing;  // the Ping command with ContPing on
+        std::function<void()> cancelContinuousPing; // the Ping command during continuous ping
+        std::function<void(const WorkerContext&)> continuousPingWorker;
+        std::function<void()> continuousPingDone; // WM_APP_CONTPING_DONE
+    };
+
+    explicit OperationControl(Services services);
+    ~OperationControl(); // joins the workers; the close sequence has let them end
+    OperationControl(const OperationControl&) = delete;
+    OperationControl& operator=(const OperationControl&) = delete;
+
+    OperationState& state() { return m_state; }
+    const OperationState& state() const { return m_state; }
+    Hooks& hooks() { return m_hooks; }
+    WorkerContext workerContext() { return {m_state, m_services.options, m_services.icmp, *m_link}; }
+
+    // The Ping command: start, or cancel what runs. `direct` marks the paths that bypass the command
+    // state (the Enter key, list double-clicks): they do nothing while the Ping button is disabled.
+    void OnPing(bool direct = false);
+    void OnTrace();
+    void OnLookup();
+
+    void StartOperation();
+    void OnLookupDone(net::AsyncLookupHandle request, int error, const net::HostEntry& entry);
+    void CancelLookup();
+    // The local-host lookup made at start-up.
+    void StartLocalHostLookup(const QString& localName);
+
+    bool lookupPending() const { return m_hAsyncLookup != 0; }
+    // What the last operation came to: 0 when its worker ran to its end, 1 when it could not run (no
+    // echo handle, a failed lookup, a refused host), -1 while none has ended since the last start.
+    int lastOutcome() const { return m_lastOutcome; }
+    CommandUi commandUi(CommandId command, bool seqScanAddressEmpty = false,
+                        bool listScanListEmpty = false) const;
+
+    // Starts a worker on its own thread; false (with the flags as after its end) when the system refuses.
+    bool startWorker(const std::function<void(const WorkerContext&)>& worker, const QString& failureText);
+    // Joins every worker; for the end of the close sequence, once the flags are clear.
+    void joinWorkers() { m_workers.joinAll(); }
+
+    // The handling of the worker messages on the GUI thread.
+    void appendResult(const ResultMessage& message);
+    void appendIcmpError(const IcmpErrorReport& report);
+
+private:
+    void rejectEmptyHost();
+    void requestNameLookup(const QString& host);
+    void startResolvedOperation(const QString& host);
+    void startPingWorker();
+    void cancelPendingLookupForCommand();
+    void setStatus(const QString& text);
+    void clearResolvingFlags(); // m_bContPingActive, m_bLookup, m_bTrace, m_bPing
+
+    Services m_services;
+    Hooks m_hooks;
+    OperationState m_state;
+    FrameDispatcher m_dispatcher;
+    std::unique_ptr<WorkerLink> m_link;
+    net::AsyncLookupHandle m_hAsyncLookup = 0;
+    std::atomic<int> m_lastOutcome{-1};
+    bool m_bLocalHostLookup = false;
+    WorkerThreads m_workers; // declared last: joined before everything its workers use goes away
+};
+
+} // namespace vantrel::ops

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ops/WorkerMessages.h"
+
+namespace vantrel::ops {
+
+// How a worker reaches the frame. Each call returns only after the frame has handled it on the GUI
+// thread, so a worker's messages arrive in the order sent and its records stay valid meanwhile.
+class WorkerLink {
+public:
+    virtual ~WorkerLink() = default;
+
+    virtual void SendResult(const ResultMessage& message) = 0;     // WM_APP_RESULT
+    virtual void SendStatus() = 0;                                 // WM_APP_STATUS
+    virtual void SendIcmpError(const IcmpErrorReport& report) = 0; // WM_APP_ICMP_ERROR
+    virtual void SendContPingDone() = 0;                           // WM_APP_CONTPING_DONE
+    virtual void SendPingAgain() = 0;                              // WM_APP_PING_AGAIN
+    // A standard message box with the exclamation icon, shown by the GUI thread.
+    virtual void ShowStandardMessage(const QString& text) = 0;
+    // The system's exclamation sound.
+    virtual void Beep() = 0;
+};
+
+} // namespace vantrel::ops

@@ -1,0 +1,290 @@
+#include "ui/ResultsTextView.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBlockUserData>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QUrl>
+#include <cmath>
+#include <vector>
+
+namespace vantrel::ui {
+
+namespace {
+
+constexpr int kCellPaddingPx = 4;
+
+QColor toColor(const output::Rgb& rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+// What the view paints behind a table row's block: each cell's extent, background and borders.
+struct CellDecoration {
+    int left = 0;
+    int right = 0;
+    std::optional<QColor> background;
+    output::CellBorders borders; // in pixels
+};
+
+class RowDecoration : public QTextBlockUserData {
+public:
+    std::vector<CellDecoration> cells;
+};
+
+// Text that looks like a link, as a rich-text control detects it by itself.
+const QRegularExpression& urlPattern() {
+    static const QRegularExpression pattern(QStringLiteral(R"((?:https?://|mailto:)[^\s<>"{}\\]+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern;
+}
+
+} // namespace
+
+ResultsTextView::ResultsTextView(QWidget* parent)
+    : QTextEdit(parent) {
+    setAcceptRichText(true);
+    setLineWrapMode(QTextEdit::NoWrap);
+    setMouseTracking(true);
+    QFont font(QStringLiteral("Trebuchet MS"));
+    font.setPointSize(10);
+    document()->setDefaultFont(font);
+    m_insertion.setFont(font);
+    // Columns are as wide as their twips on this screen, or wider where the font in use (another than the
+    // one the widths were made for) needs it: about ten bold characters to a thousand twips.
+    QFont bold = font;
+    bold.setBold(true);
+    m_pixelsPerTwip = std::max(logicalDpiX() / 1440.0, QFontMetricsF(bold).averageCharWidth() * 1.15 / 100.0);
+    m_insertion.setForeground(Qt::black);
+    m_end = QTextCursor(document());
+}
+
+int ResultsTextView::twipsToPixels(int twips) const {
+    return int(std::lround(twips * m_pixelsPerTwip));
+}
+
+int ResultsTextView::borderPixels(int twips) const {
+    return twips > 0 ? std::max(1, twips * logicalDpiX() / 1440) : 0;
+}
+
+qint64 ResultsTextView::textSizeBytes() const {
+    // Every block ends in one separator; the document's last one is not text.
+    return qint64(document()->characterCount() - 1) * 2;
+}
+
+bool ResultsTextView::isOpenableLink(const QString& href) {
+    const QString scheme = QUrl(href.trimmed()).scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+           scheme == QLatin1String("mailto");
+}
+
+void ResultsTextView::appendDocument(const output::RtfDocument& fragment,
+                                     const std::optional<output::CharFormat>& kindFormat) {
+    if (kindFormat) {
+        m_insertion.setForeground(toColor(kindFormat->text));
+        m_insertion.setFontWeight(kindFormat->bold ? QFont::Bold : QFont::Normal);
+        if (kindFormat->background == output::colors::kWhite)
+            m_insertion.clearBackground();
+        else
+            m_insertion.setBackground(toColor(kindFormat->background));
+    }
+    QScrollBar* scroll = verticalScrollBar();
+    const bool followEnd = scroll->value() >= scroll->maximum() - 4;
+
+    // An append discards the undo history: Undo reaches back only to edits made since.
+    document()->setUndoRedoEnabled(false);
+    m_end.movePosition(QTextCursor::End);
+    m_end.beginEditBlock();
+    for (const output::RtfBlock& block : fragment.blocks) {
+        if (const auto* paragraph = std::get_if<output::Paragraph>(&block))
+            appendParagraph(*paragraph);
+        else
+            appendRow(std::get<output::TableRow>(block));
+    }
+    m_end.endEditBlock();
+    document()->setUndoRedoEnabled(true);
+
+    if (followEnd)
+        scroll->setValue(scroll->maximum());
+}
+
+void ResultsTextView::startNewBlockIfUsed() {
+    if (m_end.block().length() > 1 || m_end.block().userData())
+        m_end.insertBlock(QTextBlockFormat(), m_insertion);
+}
+
+void ResultsTextView::appendParagraph(const output::Paragraph& paragraph) {
+    // Text of an ended paragraph that follows a table row goes below it, as a new paragraph.
+    if (m_end.block().userData())
+        m_end.insertBlock(QTextBlockFormat(), m_insertion);
+    insertRuns(paragraph.runs);
+    if (paragraph.ended)
+        m_end.insertBlock(QTextBlockFormat(), m_insertion);
+}
+
+void ResultsTextView::appendRow(const output::TableRow& row) {
+    startNewBlockIfUsed();
+    auto decoration = std::make_unique<RowDecoration>();
+    QTextBlockFormat format;
+    QList<QTextOption::Tab> tabs;
+    int left = 0;
+    for (const output::TableCell& cell : row.cells) {
+        const int right = std::max(left, twipsToPixels(cell.rightEdge));
+        CellDecoration painted{left,
+                               right,
+                               std::nullopt,
+                               {borderPixels(cell.borders.left), borderPixels(cell.borders.top),
+                                borderPixels(cell.borders.right), borderPixels(cell.borders.bottom)}};
+        if (cell.background)
+            painted.background = toColor(*cell.background);
+        if (left > 0)
+            tabs.append(QTextOption::Tab(left + kCellPaddingPx, QTextOption::LeftTab));
+        decoration->cells.push_back(painted);
+        left = right;
+    }
+    format.setTabPositions(tabs);
+    format.setLeftMargin(kCellPaddingPx);
+    format.setTopMargin(1);
+    format.setBottomMargin(1);
+    m_end.setBlockFormat(format);
+    m_end.block().setUserData(decoration.release());
+
+    bool first = true;
+    for (const output::TableCell& cell : row.cells) {
+        if (!first)
+            insertText(QStringLiteral("\t"), m_insertion);
+        first = false;
+        insertRuns(cell.runs);
+    }
+    m_end.insertBlock(QTextBlockFormat(), m_insertion);
+}
+
+QTextCharFormat ResultsTextView::formatOf(const output::TextRun& run) const {
+    QTextCharFormat format = m_insertion;
+    if (run.bold)
+        format.setFontWeight(QFont::Bold);
+    if (run.underline)
+        format.setFontUnderline(true);
+    if (run.color)
+        format.setForeground(toColor(*run.color));
+    if (!run.link.isEmpty()) {
+        format.setAnchor(true);
+        format.setAnchorHref(run.link.trimmed());
+        format.setFontUnderline(true);
+        if (!run.color)
+            format.setForeground(QColor(0, 0, 255));
+    }
+    return format;
+}
+
+void ResultsTextView::insertRuns(const std::vector<output::TextRun>& runs) {
+    for (const output::TextRun& run : runs) {
+        const QTextCharFormat format = formatOf(run);
+        if (!run.link.isEmpty()) {
+            insertText(run.text, format);
+            continue;
+        }
+        // URLs in plain text become links of their own.
+        qsizetype at = 0;
+        auto matches = urlPattern().globalMatch(run.text);
+        while (matches.hasNext()) {
+            const QRegularExpressionMatch match = matches.next();
+            insertText(run.text.mid(at, match.capturedStart() - at), format);
+            QTextCharFormat link = format;
+            link.setAnchor(true);
+            link.setAnchorHref(match.captured());
+            link.setFontUnderline(true);
+            link.setForeground(QColor(0, 0, 255));
+            insertText(match.captured(), link);
+            at = match.capturedEnd();
+        }
+        insertText(run.text.mid(at), format);
+    }
+}
+
+void ResultsTextView::insertText(const QString& text, const QTextCharFormat& format) {
+    if (text.isEmpty())
+        return;
+    // A line break inside a cell or paragraph stays inside its block.
+    QString inBlock = text;
+    inBlock.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    m_end.insertText(inBlock, format);
+}
+
+QMimeData* ResultsTextView::createMimeDataFromSelection() const {
+    const std::unique_ptr<QMimeData> rich(QTextEdit::createMimeDataFromSelection());
+    QStringList lines = textCursor().selection().toPlainText().split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (!line.contains(QLatin1Char('\t')))
+            continue;
+        QStringList cells = line.split(QLatin1Char('\t'));
+        for (QString& cell : cells)
+            cell = cell.trimmed();
+        line = cells.join(QLatin1Char('\t'));
+    }
+    auto* data = new QMimeData;
+    data->setHtml(rich->html());
+    data->setText(lines.join(QLatin1Char('\n')));
+    return data;
+}
+
+void ResultsTextView::paintEvent(QPaintEvent* event) {
+    paintRowDecorations();
+    QTextEdit::paintEvent(event);
+}
+
+void ResultsTextView::paintRowDecorations() {
+    QPainter painter(viewport());
+    const int dx = -horizontalScrollBar()->value();
+    const int dy = -verticalScrollBar()->value();
+    const int height = viewport()->height();
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    for (QTextBlock block = cursorForPosition(QPoint(0, 0)).block(); block.isValid(); block = block.next()) {
+        const QRectF rect = layout->blockBoundingRect(block).translated(dx, dy);
+        if (rect.top() > height)
+            break;
+        const auto* decoration = dynamic_cast<const RowDecoration*>(block.userData());
+        if (!decoration)
+            continue;
+        const int top = int(rect.top());
+        const int bottom = int(rect.bottom());
+        const int x0 = int(rect.left());
+        for (const CellDecoration& cell : decoration->cells) {
+            const QRect area(x0 + cell.left, top, cell.right - cell.left, bottom - top);
+            if (cell.background)
+                painter.fillRect(area, *cell.background);
+            auto edge = [&](int width, QRect line) {
+                if (width > 0)
+                    painter.fillRect(line, Qt::black);
+            };
+            edge(cell.borders.left, QRect(area.left(), area.top(), cell.borders.left, area.height()));
+            edge(cell.borders.right,
+                 QRect(area.right() - cell.borders.right + 1, area.top(), cell.borders.right, area.height()));
+            edge(cell.borders.top, QRect(area.left(), area.top(), area.width(), cell.borders.top));
+            edge(cell.borders.bottom, QRect(area.left(), area.bottom() - cell.borders.bottom + 1,
+                                            area.width(), cell.borders.bottom));
+        }
+    }
+}
+
+void ResultsTextView::mouseMoveEvent(QMouseEvent* event) {
+    viewport()->setCursor(anchorAt(event->pos()).isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
+    QTextEdit::mouseMoveEvent(event);
+}
+
+void ResultsTextView::mouseReleaseEvent(QMouseEvent* event) {
+    QTextEdit::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || textCursor().hasSelection())
+        return;
+    const QString href = anchorAt(event->pos());
+    if (!href.isEmpty() && isOpenableLink(href))
+        Q_EMIT linkActivated(href);
+}
+
+} // namespace vantrel::ui

@@ -1,0 +1,111 @@
+// vantrel-cli's ping as a user runs it, on the real kernel's loopback.
+#include "output/RtfReader.h"
+#include "support/QtPrinters.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace vantrel::cli {
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    QStringList lines;
+    QString err;
+};
+
+class CliPingTest : public ::testing::Test {
+protected:
+    ProgramRun run(const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("VANTREL_CONFIG_DIR"), m_dir.path());
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir.path());
+        process.start(QStringLiteral(VANTREL_CLI_PATH), arguments);
+        process.waitForFinished(60000);
+        ProgramRun result;
+        result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.lines =
+            QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CliPingTest, PingOfLoopbackShowsTheTableTheEndLineAndTheStatistics) {
+    const ProgramRun ping = run({QStringLiteral("ping"), QStringLiteral("127.0.0.1")});
+    ASSERT_EQ(ping.status, 0) << ping.err.toStdString();
+    ASSERT_EQ(ping.lines.size(), 10) << ping.lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(ping.lines[0].startsWith(QStringLiteral("Starting ping to 127.0.0.1 - ")));
+    EXPECT_EQ(ping.lines[1].split(QLatin1Char(' '), Qt::SkipEmptyParts).first(), QStringLiteral("Ping"));
+    for (int packet = 1; packet <= 5; ++packet) {
+        const QStringList columns = ping.lines[1 + packet].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ASSERT_EQ(columns.size(), 5);
+        EXPECT_EQ(columns[0], QString::number(packet));
+        EXPECT_EQ(columns[1], QStringLiteral("127.0.0.1"));
+        EXPECT_EQ(columns[4], QStringLiteral("67")) << "the default banner comes back whole";
+    }
+    EXPECT_EQ(ping.lines[7], QStringLiteral("Ping Successful"));
+    EXPECT_EQ(ping.lines[8], QStringLiteral("5 of 5 packets returned successfully : 0.0% PACKET LOSS"));
+    EXPECT_TRUE(ping.lines[9].startsWith(
+        QStringLiteral("Round Trip Time (in milliseconds) Maximum/ Minimum/Average: ")));
+}
+
+TEST_F(CliPingTest, RtfShowsEachFragmentWithItsKind) {
+    const ProgramRun ping =
+        run({QStringLiteral("--rtf"), QStringLiteral("--set"), QStringLiteral("Packets=2"),
+             QStringLiteral("--set"), QStringLiteral("Statistics=0"), QStringLiteral("ping"),
+             QStringLiteral("127.0.0.1")});
+    ASSERT_EQ(ping.status, 0) << ping.err.toStdString();
+    QStringList kinds;
+    for (const QString& line : ping.lines)
+        kinds.append(line.section(QLatin1Char('\t'), 0, 0));
+    EXPECT_EQ(kinds, (QStringList{"Bold", "HeaderRow", "Plain", "Plain", "Bold"}));
+    EXPECT_EQ(ping.lines.last(), QStringLiteral("Bold\t{Ping Successful} \\par }"));
+    EXPECT_TRUE(
+        ping.lines[2].contains(QStringLiteral("\\pard\\intbl  1 \\cell \\pard\\intbl 127.0.0.1  \\cell")));
+}
+
+TEST_F(CliPingTest, ALoggedRunLeavesOneBalancedDocument) {
+    const QString logFile = m_dir.filePath(QStringLiteral("run.rtf"));
+    const ProgramRun ping =
+        run({QStringLiteral("--set"), QStringLiteral("Log Check=1"), QStringLiteral("--set"),
+             QStringLiteral("Log String=") + logFile, QStringLiteral("--set"), QStringLiteral("Packets=2"),
+             QStringLiteral("ping"), QStringLiteral("127.0.0.1")});
+    ASSERT_EQ(ping.status, 0) << ping.err.toStdString();
+    QFile file(logFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray rtf = file.readAll();
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1 "));
+    EXPECT_TRUE(rtf.endsWith("}"));
+    int depth = 0;
+    for (char c : rtf)
+        depth += c == '{' ? 1 : c == '}' ? -1 : 0;
+    EXPECT_EQ(depth, 0);
+    const output::RtfDocument document = output::RtfReader::readDocument(QByteArrayView(rtf));
+    const auto rows =
+        std::count_if(document.blocks.begin(), document.blocks.end(),
+                      [](const output::RtfBlock& b) { return std::holds_alternative<output::TableRow>(b); });
+    EXPECT_EQ(rows, 3) << "the header and two reply rows";
+
+    // Without logging, a run leaves no log file behind.
+    ASSERT_EQ(run({QStringLiteral("--set"), QStringLiteral("Packets=1"), QStringLiteral("ping"),
+                   QStringLiteral("127.0.0.1")})
+                  .status,
+              0);
+    EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("Vtrlog.rtf"))));
+}
+
+TEST_F(CliPingTest, PingWithoutAHostIsAUsageError) {
+    const ProgramRun ping = run({QStringLiteral("ping")});
+    EXPECT_EQ(ping.status, 2);
+    EXPECT_TRUE(ping.err.contains(QStringLiteral("ping takes one HOST")));
+}
+
+} // namespace
+} // namespace vantrel::cli

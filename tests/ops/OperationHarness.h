@@ -1,0 +1,70 @@
+#pragma once
+
+#include "net/SocketLibrary.h"
+#include "ops/OperationControl.h"
+#include "output/ResultPipeline.h"
+#include "settings/LiveOptions.h"
+#include "support/FakeHostDatabase.h"
+#include "support/FakeIcmpNetwork.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingFrontEnd.h"
+#include "support/RecordingResultView.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <memory>
+
+namespace vantrel::test {
+
+// The GUI thread of the tests: one application object for the whole test program.
+inline void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "ops_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+}
+
+// Operation control on a scripted network and name service, with a recording front end and Results
+// view, and a clock that always says 8 December 2026, 14:05:09.
+class OperationHarness {
+public:
+    OperationHarness() {
+        ensureApplication();
+        control = std::make_unique<ops::OperationControl>(
+            ops::OperationControl::Services{options, network.api(), sockets, frontEnd, pipeline});
+    }
+    ~OperationHarness() { control.reset(); }
+
+    ops::OperationState& state() { return control->state(); }
+
+    // Runs the GUI thread's events until no operation is selected, resolving or running.
+    void runUntilIdle() {
+        QElapsedTimer timer;
+        timer.start();
+        while ((state().flags.anyBusy() || control->lookupPending() || state().flags.m_bContPingActive) &&
+               timer.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        control->joinWorkers();
+        QCoreApplication::processEvents();
+    }
+
+    void ping(const QString& host) {
+        frontEnd.hostText = host;
+        control->OnPing();
+        runUntilIdle();
+    }
+
+    QStringList texts() const { return view.texts(); }
+
+    settings::LiveOptions options;
+    FakeIcmpNetwork network;
+    std::shared_ptr<FakeHostDatabase> names = std::make_shared<FakeHostDatabase>();
+    net::SocketLibrary sockets{names};
+    RecordingFrontEnd frontEnd;
+    RecordingResultView view;
+    output::ResultPipeline pipeline{nullptr, view,
+                                    [] { return QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)); }};
+    std::unique_ptr<ops::OperationControl> control;
+};
+
+} // namespace vantrel::test

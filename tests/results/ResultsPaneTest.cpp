@@ -1,0 +1,146 @@
+#include "output/ResultTexts.h"
+#include "settings/LiveOptions.h"
+#include "support/QtPrinters.h"
+#include "ui/CStatusViewPane.h"
+#include "ui/ResultsTextView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+
+namespace vantrel::ui {
+namespace {
+
+using output::ResultKind;
+using output::RtfText;
+namespace res = output::res;
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "ui_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+class ResultsPaneTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        application();
+        m_pane = std::make_unique<CStatusViewPane>(options, CStatusViewPane::FrameCommands());
+        m_pane->resize(900, 500);
+        m_pane->show();
+    }
+    QString row(unsigned packet, const char* address) {
+        return output::fill(res::kPingReplyRow, packet, RtfText::escape(QString::fromLatin1(address)), 12u,
+                            64u, 67u)
+            .rtf();
+    }
+    QString plainText() { return pane().view().toPlainText(); }
+    CStatusViewPane& pane() { return *m_pane; }
+
+    settings::LiveOptions options;
+    std::unique_ptr<CStatusViewPane> m_pane;
+};
+
+TEST_F(ResultsPaneTest, RowsBecomeOneLineEachWithTheirCellsAtTheirEdges) {
+    pane().showResult(output::fill(res::kPingHeaderRow).rtf(), ResultKind::HeaderRow);
+    pane().showResult(row(1, "10.0.0.1"), ResultKind::Plain);
+    pane().showResult(QStringLiteral("{Ping Successful} \\par }"), ResultKind::Bold);
+    const QStringList lines = plainText().split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0].split(QLatin1Char('\t')).size(), 5);
+    EXPECT_EQ(lines[1].split(QLatin1Char('\t')).size(), 5);
+    EXPECT_EQ(lines[2].trimmed(), QStringLiteral("Ping Successful"));
+
+    // The tab stops sit on the cell edges, the same for the header and the rows of one table.
+    const QTextBlock header = pane().view().document()->begin();
+    const QTextBlock reply = header.next();
+    EXPECT_EQ(header.blockFormat().tabPositions().size(), 4);
+    EXPECT_EQ(header.blockFormat().tabPositions(), reply.blockFormat().tabPositions());
+    EXPECT_EQ(reply.blockFormat().tabPositions().first().position, pane().view().twipsToPixels(1000) + 4);
+}
+
+TEST_F(ResultsPaneTest, KindsSetTheInsertionFormatAndPlainKeepsIt) {
+    pane().showResult(QStringLiteral("{Warning} \\par }"), ResultKind::Red);
+    pane().showResult(QStringLiteral("{Continued} \\par }"), ResultKind::Plain);
+    pane().showResult(QStringLiteral("{Kind seven} \\par }"), ResultKind(7));
+    pane().showResult(QStringLiteral("{Done} \\par }"), ResultKind::Bold);
+    const auto formatOf = [&](int blockNumber) {
+        return pane().view().document()->findBlockByNumber(blockNumber).begin().fragment().charFormat();
+    };
+    EXPECT_EQ(formatOf(0).foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(formatOf(1).foreground().color(), QColor(255, 0, 0)) << "Plain leaves the insertion format";
+    EXPECT_EQ(formatOf(2).foreground().color(), QColor(255, 0, 0)) << "an unknown kind keeps the last colour";
+    EXPECT_EQ(formatOf(3).foreground().color(), QColor(0, 0, 0));
+    EXPECT_EQ(formatOf(3).fontWeight(), QFont::Bold);
+}
+
+TEST_F(ResultsPaneTest, TheSizePaneFollowsTheTextAndThePurgeEmptiesIntoTheClipboard) {
+    QSignalSpy sizes(&pane(), &CStatusViewPane::textSizeChanged);
+    pane().showResult(QStringLiteral("{abcd} \\par }"), ResultKind::Plain);
+    ASSERT_EQ(sizes.size(), 1);
+    auto state = sizes.last().at(0).value<output::StatusPaneState>();
+    EXPECT_EQ(state.text, QStringLiteral("Text Size: 12 Bytes")); // "abcd ", and its paragraph end
+
+    options.setNumber(settings::OptionId::PurgeStatus, 1);
+    const QString line = QStringLiteral("{") + QString(4000, QLatin1Char('x')) + QStringLiteral("} \\par }");
+    while (pane().view().textSizeBytes() > 0 && sizes.size() < 200)
+        pane().showResult(line, ResultKind::Plain);
+    state = sizes.last().at(0).value<output::StatusPaneState>();
+    EXPECT_EQ(pane().view().textSizeBytes(), 0);
+    EXPECT_EQ(state.text, QStringLiteral("Text Size: 0 Bytes"));
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("abcd")));
+}
+
+TEST_F(ResultsPaneTest, EditCommandsAreEnabledByWhatThereIsToActOn) {
+    pane().updateCommandState();
+    EXPECT_FALSE(pane().command(CStatusViewPane::SelectAll)->isEnabled());
+    EXPECT_FALSE(pane().command(CStatusViewPane::ClearAll)->isEnabled());
+    EXPECT_TRUE(pane().command(CStatusViewPane::Paste)->isEnabled());
+
+    pane().showResult(row(1, "10.0.0.1"), ResultKind::Plain);
+    EXPECT_TRUE(pane().command(CStatusViewPane::SelectAll)->isEnabled());
+    EXPECT_FALSE(pane().command(CStatusViewPane::Copy)->isEnabled());
+    EXPECT_FALSE(pane().command(CStatusViewPane::Undo)->isEnabled()) << "an append discards the undo history";
+
+    pane().command(CStatusViewPane::SelectAll)->trigger();
+    EXPECT_TRUE(pane().command(CStatusViewPane::Copy)->isEnabled());
+    pane().command(CStatusViewPane::Copy)->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text().split(QLatin1Char('\n')).first(),
+              QStringLiteral("1\t10.0.0.1\t12\t64\t67"));
+
+    pane().command(CStatusViewPane::ClearAll)->trigger();
+    EXPECT_EQ(pane().view().textSizeBytes(), 0);
+    EXPECT_TRUE(pane().command(CStatusViewPane::Undo)->isEnabled());
+    pane().command(CStatusViewPane::Undo)->trigger();
+    EXPECT_GT(pane().view().textSizeBytes(), 0);
+}
+
+TEST(ResultsTextViewTest, OnlyWebAndMailLinksOpen) {
+    EXPECT_TRUE(ResultsTextView::isOpenableLink(QStringLiteral("http://example.org/")));
+    EXPECT_TRUE(ResultsTextView::isOpenableLink(QStringLiteral("HTTPS://example.org/")));
+    EXPECT_TRUE(ResultsTextView::isOpenableLink(QStringLiteral("mailto:pimbo@quenlo.example")));
+    EXPECT_FALSE(ResultsTextView::isOpenableLink(QStringLiteral("file:///etc/passwd")));
+    EXPECT_FALSE(ResultsTextView::isOpenableLink(QStringLiteral("javascript:alert(1)")));
+    EXPECT_FALSE(ResultsTextView::isOpenableLink(QStringLiteral("/usr/bin/xterm")));
+}
+
+TEST_F(ResultsPaneTest, LinksComeFromFieldsAndFromUrlsInTheText) {
+    pane().showResult(output::fill(res::kBanner).rtf(), ResultKind::Plain);
+    pane().showResult(QStringLiteral("{see https://quenlo.example/help now} \\par }"), ResultKind::Plain);
+    QStringList anchors;
+    for (QTextBlock block = pane().view().document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isAnchor())
+                anchors.append(it.fragment().charFormat().anchorHref());
+    ASSERT_GE(anchors.size(), 3);
+    EXPECT_TRUE(anchors.contains(QStringLiteral("https://quenlo.example/help")));
+    EXPECT_TRUE(std::any_of(anchors.begin(), anchors.end(),
+                            [](const QString& a) { return a.startsWith(QStringLiteral("mailto:")); }));
+}
+
+} // namespace
+} // namespace vantrel::ui
