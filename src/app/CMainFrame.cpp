@@ -1,13 +1,14 @@
 #include "app/CMainFrame.h"
 
 #include "app/CommandIds.h"
+#include "app/DesktopLogFrontEnd.h"
 #include "app/KeyboardHooks.h"
-#include "app/LogCommandUi.h"
 #include "app/OptionsPanes.h"
 #include "app/PaneFactories.h"
-#include "app/StatusPaneLooks.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
+#include "output/ResultLog.h"
+#include "output/StatusPanes.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 #include "ui/CNxEditBrowseControl.h"
@@ -55,9 +56,14 @@ constexpr std::array kOperationCommands = {
     ops::CommandId::ListScanMenu,
 };
 
-constexpr std::array kLogCommandIds = {
-    cmd::kStartLoggingMenu, cmd::kShowLogMenu,    cmd::kClearLogMenu, cmd::kStartLoggingButton,
-    cmd::kShowLogButton,    cmd::kClearLogButton, cmd::kLogPane,      cmd::kLogSizePane};
+// The log's commands and controls, whose state the log decides.
+constexpr std::array kLogCommandIds = {output::logcmd::kStartStopMenu, output::logcmd::kStartStopButton,
+                                       output::logcmd::kShowMenu,      output::logcmd::kShowButton,
+                                       output::logcmd::kClearMenu,     output::logcmd::kClearButton};
+
+QColor colourOf(const output::Rgb& rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 // The close sequence's line for each running operation, in order.
 struct ExitingLine {
@@ -121,6 +127,14 @@ bool CMainFrame::Create() {
         return false;
     }
     LoadSettings();
+    m_logFrontEnd = std::make_unique<DesktopLogFrontEnd>(
+        m_panes.at(cmd::kLogOptions), m_logPane,
+        [this](const QString& caption, const QString& text, output::MessageIcon icon) {
+            showMessageBox(caption, text, ops::MessageIcon(int(icon)));
+        },
+        [this] { return m_balloonTips; });
+    m_resultLog = std::make_unique<output::ResultLog>(m_options, *m_logFrontEnd);
+    m_resultLog->OpenLogAtStartup();
     bindCommands();
     m_profileNameBox->setText(m_store.GetProfileString(kMruSection, kMruHostName));
     restoreLayout();
@@ -216,11 +230,11 @@ void CMainFrame::bindCommands() {
     on(cmd::kExit, [this] { close(); });
 
     for (int id : {cmd::kStartLoggingMenu, cmd::kStartLoggingButton, cmd::kLogPane})
-        on(id, [this] { runLogCommand(&LogCommands::ToggleLogging); });
+        on(id, [this] { runLogCommand(&output::ResultLog::ToggleLogging); });
     for (int id : {cmd::kShowLogMenu, cmd::kShowLogButton})
-        on(id, [this] { runLogCommand(&LogCommands::ShowLog); });
+        on(id, [this] { runLogCommand(&output::ResultLog::ShowLog); });
     for (int id : {cmd::kClearLogMenu, cmd::kClearLogButton, cmd::kLogSizePane})
-        on(id, [this] { runLogCommand(&LogCommands::ClearLog); });
+        on(id, [this] { runLogCommand(&output::ResultLog::ClearLog); });
     on(cmd::kTextSizePane, [this] {
         if (m_results.clearAll)
             m_results.clearAll();
@@ -239,8 +253,8 @@ void CMainFrame::bindCommands() {
     m_logPane->setToolTipSource([this](int controlId) {
         const ui::CNxEditBrowseControl* box = m_logPane->fileNameBox();
         if (controlId == ui::CNxLogOptionsPaneDialog::kFileNameId)
-            return logFileNameToolTip(box->isReadOnly());
-        return logCheckToolTip(m_logPane->logCheck()->isChecked(), box->text().isEmpty());
+            return output::logFileBoxTip(box->isReadOnly());
+        return output::logCheckBoxTip(m_logPane->logCheck()->isChecked(), box->text().isEmpty());
     });
 }
 
@@ -252,8 +266,7 @@ void CMainFrame::LoadSettings() {
 }
 
 void CMainFrame::SaveSettings() {
-    // The check box's state is what the next start resumes with.
-    m_options.setNumber(OptionId::LogCheck, logSnapshot().logging ? 1 : 0);
+    // The log keeps `Log Check` equal to its flag, so logging resumes at the next start as it is now.
     settings::SaveSettings(m_store, m_options.snapshot());
 }
 
@@ -388,42 +401,19 @@ void CMainFrame::OnEditCommand(int commandId) {
     }
 }
 
-void CMainFrame::setLogCommands(std::unique_ptr<LogCommands> log) {
-    m_log = std::move(log);
-    RefreshCommandUI();
-}
-
-void CMainFrame::runLogCommand(void (LogCommands::*command)()) {
-    if (m_log)
-        (m_log.get()->*command)();
+void CMainFrame::runLogCommand(void (output::ResultLog::*command)()) {
+    (m_resultLog.get()->*command)();
     RefreshCommandUI();
 }
 
 void CMainFrame::OnLogCheckClicked() {
-    if (m_log)
-        m_log->ToggleLogging();
-    else
-        m_options.setNumber(OptionId::LogCheck, m_options.isOn(OptionId::LogCheck) ? 0 : 1);
+    m_resultLog->ToggleLogging();
     RefreshCommandUI();
 }
 
 void CMainFrame::OnLogFileNameChanged(const QString& name) {
-    m_options.setText(OptionId::LogString, name);
-    if (m_log)
-        m_log->fileNameChanged(name);
+    m_resultLog->fileNameChanged(name);
     RefreshCommandUI();
-}
-
-LogSnapshot CMainFrame::logSnapshot() const {
-    LogSnapshot log;
-    if (m_log) {
-        log = m_log->snapshot();
-        log.attached = true;
-    } else {
-        log.logging = m_options.isOn(OptionId::LogCheck);
-    }
-    log.fileNameEmpty = m_logPane->fileName().isEmpty();
-    return log;
 }
 
 ops::CommandContext CMainFrame::commandContext() const {
@@ -434,18 +424,17 @@ ops::CommandContext CMainFrame::commandContext() const {
 }
 
 void CMainFrame::RefreshCommandUI() {
-    if (!m_commands || !m_logPane)
+    if (!m_commands || !m_resultLog)
         return;
-    const LogSnapshot log = logSnapshot();
     refreshOperationCommands();
-    refreshLogCommands(log);
+    refreshLogCommands();
     refreshPaneCommands();
     for (int id : kPendingCommands)
         m_commands->setEnabled(id, false);
     m_commands->action(cmd::kStatusBar)->setChecked(statusBar()->isVisibleTo(this));
     if (QAction* look = m_commands->action(m_applicationLook))
         look->setChecked(true);
-    refreshStatusPanes(log);
+    refreshStatusPanes();
     m_tabColourizer->update();
 }
 
@@ -458,16 +447,23 @@ void CMainFrame::refreshOperationCommands() {
     }
 }
 
-void CMainFrame::refreshLogCommands(const LogSnapshot& log) {
+void CMainFrame::refreshLogCommands() {
     for (int id : kLogCommandIds) {
-        QAction* action = m_commands->action(id);
-        const LogCommandState state = logCommandState(id, log, action->isEnabled());
-        action->setEnabled(state.enabled);
-        if (state.caption)
-            m_commands->setCaption(id, *state.caption);
+        const std::optional<output::CommandUpdate> update = m_resultLog->commandUpdate(id);
+        if (!update)
+            continue;
+        if (update->enabled)
+            m_commands->setEnabled(id, *update->enabled);
+        if (update->caption)
+            m_commands->setCaption(id, *update->caption);
     }
-    const LogPaneState pane = logPaneState(log);
-    m_logPane->showState(pane.checkEnabled, pane.checked, pane.fileNameReadOnly);
+    // The status panes' commands run whatever the state: the log decides what they do.
+    m_commands->setEnabled(cmd::kLogPane, true);
+    m_commands->setEnabled(cmd::kLogSizePane, true);
+    const auto check = m_resultLog->commandUpdate(output::logcmd::kCheckBox);
+    const auto box = m_resultLog->commandUpdate(output::logcmd::kFileBox);
+    m_logPane->showState(check && check->enabled.value_or(true), check && check->checked.value_or(false),
+                         box && box->readOnly.value_or(false));
 }
 
 void CMainFrame::refreshPaneCommands() {
@@ -480,24 +476,25 @@ void CMainFrame::refreshPaneCommands() {
         m_commands->setCaption(id, optionsPaneCaption(id, m_panes.at(id)->toggleViewAction()->isChecked()));
 }
 
-void CMainFrame::refreshStatusPanes(const LogSnapshot& log) {
-    auto apply = [](ui::StatusPane* pane, const PaneLook& look) {
-        pane->setLook(look.text, look.background, look.textColour, look.toolTip);
-    };
+void CMainFrame::refreshStatusPanes() {
     const QColor text = palette().color(QPalette::WindowText);
-    apply(m_bars.statusPanes.at(cmd::kStatusPane),
-          {m_strStatus.paneText(), std::nullopt, text, std::nullopt});
-    apply(m_bars.statusPanes.at(cmd::kISPingerStatusPane),
-          {m_strISPStatus, std::nullopt, text, std::nullopt});
+    auto apply = [&text](ui::StatusPane* pane, const output::StatusPaneState& state) {
+        std::optional<QColor> background;
+        if (state.background)
+            background = colourOf(*state.background);
+        pane->setLook(state.text, background, state.textColor ? colourOf(*state.textColor) : text,
+                      state.tooltip);
+    };
+    m_bars.statusPanes.at(cmd::kStatusPane)
+        ->setLook(m_strStatus.paneText(), std::nullopt, text, std::nullopt);
+    m_bars.statusPanes.at(cmd::kISPingerStatusPane)
+        ->setLook(m_strISPStatus, std::nullopt, text, std::nullopt);
     apply(m_bars.statusPanes.at(cmd::kTextSizePane),
-          textSizePaneLook(m_results.textSize ? m_results.textSize() : 0));
-    apply(m_bars.statusPanes.at(cmd::kLogPane), logPaneLook(log));
-    if (m_log && logNeedsPurge(log, m_options.number(OptionId::PurgeLog))) {
-        // The pane keeps its look until the next refresh.
-        m_log->ClearLog();
-        return;
-    }
-    apply(m_bars.statusPanes.at(cmd::kLogSizePane), logSizePaneLook(log));
+          output::textSizePane(m_results.textSize ? m_results.textSize() : 0));
+    apply(m_bars.statusPanes.at(cmd::kLogPane), m_resultLog->logPaneState());
+    // Past the purge limit the log is cleared instead, and the pane keeps its look until the next refresh.
+    if (const std::optional<output::StatusPaneState> logSize = m_resultLog->refreshLogSizePane())
+        apply(m_bars.statusPanes.at(cmd::kLogSizePane), *logSize);
 }
 
 ui::StatusPane* CMainFrame::statusPane(int id) const {
@@ -534,6 +531,10 @@ void CMainFrame::returnFocusToHostBox() {
 }
 
 void CMainFrame::showMessageBox(const QString& caption, const QString& text, ops::MessageIcon icon) {
+    if (m_messageBoxShower) {
+        m_messageBoxShower(caption, text, icon);
+        return;
+    }
     QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
     switch (icon) {
     case ops::MessageIcon::Information:
@@ -639,8 +640,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
                                                 settings::NamedValue{kMruAddress, m_hostBox->currentText()}});
     if (m_shutdownHook)
         m_shutdownHook();
-    if (m_log)
-        m_log->closeLog();
+    m_resultLog->close();
     m_profileList->clear();
     saveLayout();
     if (m_idleTimer)

@@ -2,7 +2,6 @@
 
 #include "app/CommandTable.h"
 #include "app/FrameBars.h"
-#include "app/LogCommands.h"
 #include "ops/CommandRules.h"
 #include "ops/OperationFlags.h"
 #include "ops/OperationFrontEnd.h"
@@ -25,6 +24,10 @@ namespace vantrel::settings {
 class RegistryStore;
 }
 
+namespace vantrel::output {
+class ResultLog;
+}
+
 namespace vantrel::ui {
 class CNxLogOptionsPaneDialog;
 class CNxMFCToolBar;
@@ -35,6 +38,7 @@ class TabColourizer;
 
 namespace vantrel::app {
 
+class DesktopLogFrontEnd;
 class KeyboardHooks;
 
 // The main window. It owns every option, the operation flags and the status text, the toolbars, the
@@ -74,7 +78,10 @@ public:
         std::function<void()> clearAll;                         // Clear All Text
     };
     void setResultsHooks(ResultsHooks hooks) { m_results = std::move(hooks); }
-    void setLogCommands(std::unique_ptr<LogCommands> log);
+    // The program's message box; tests record the boxes instead of showing them.
+    using MessageBoxShower =
+        std::function<void(const QString& caption, const QString& text, ops::MessageIcon)>;
+    void setMessageBoxShower(MessageBoxShower shower) { m_messageBoxShower = std::move(shower); }
     // Runs in the close sequence after the options are saved: the socket services, the echo handle.
     void setShutdownHook(std::function<void()> hook) { m_shutdownHook = std::move(hook); }
 
@@ -90,6 +97,9 @@ public:
     // command (314 to 319).
     QDockWidget* pane(int id) const;
     ui::CNxLogOptionsPaneDialog* logOptionsPane() const { return m_logPane; }
+    // The RTF log, which the Results window's append writes to.
+    output::ResultLog& resultLog() const { return *m_resultLog; }
+    DesktopLogFrontEnd& logFrontEnd() const { return *m_logFrontEnd; }
     QListWidget* profileManagerList() const { return m_profileList; }
     QStringList listScanAddresses() const { return m_listScanAddresses; }
     bool isClosing() const { return m_closing; }
@@ -129,15 +139,14 @@ private:
     void OnEditCommand(int commandId);
     void OnLogCheckClicked();
     void OnLogFileNameChanged(const QString& name);
-    void runLogCommand(void (LogCommands::*command)());
+    void runLogCommand(void (output::ResultLog::*command)());
 
-    LogSnapshot logSnapshot() const;
     ops::CommandContext commandContext() const;
     bool anyOptionsPaneVisible() const;
     void refreshOperationCommands();
-    void refreshLogCommands(const LogSnapshot& log);
+    void refreshLogCommands();
     void refreshPaneCommands();
-    void refreshStatusPanes(const LogSnapshot& log);
+    void refreshStatusPanes();
     void applyToolTipLook();
 
     settings::RegistryStore& m_store;
@@ -162,7 +171,10 @@ private:
 
     OperationHandler m_operationHandler;
     ResultsHooks m_results;
-    std::unique_ptr<LogCommands> m_log;
+    MessageBoxShower m_messageBoxShower;
+    // The front end outlives the log that reports through it.
+    std::unique_ptr<DesktopLogFrontEnd> m_logFrontEnd;
+    std::unique_ptr<output::ResultLog> m_resultLog;
     std::function<void()> m_shutdownHook;
 
     // Balloon tips are on until the desktop's setting is known.

@@ -204,6 +204,8 @@ TEST_F(ApplicationStart, HostArgumentOverridesTheLastHost) {
 
 TEST_F(ApplicationStart, FirstStartHasNoSavedLayout) {
     QTemporaryDir fresh;
+    settings::RegistryStore::open(settings::StoreLocation{fresh.path()})
+        ->WriteProfileString(settings::section::kOptions, "Log String", fresh.filePath("Vtrlog.rtf"));
     auto app = start({QStringLiteral("--config-dir"), fresh.path()});
     EXPECT_FALSE(app->frame()->layoutRestored());
     EXPECT_TRUE(app->frame()->isVisible());

@@ -1,6 +1,7 @@
 // Enabling and captions of the commands, from the flags, the panes and the log; status-pane commands.
 #include "FrameFixture.h"
 #include "app/CommandIds.h"
+#include "app/DesktopLogFrontEnd.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/HostComboBox.h"
@@ -9,6 +10,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QStatusBar>
@@ -115,99 +118,93 @@ TEST_F(CommandState, ShowAllAndSingleOptionPanes) {
     EXPECT_EQ(action(*frame, cmd::kISPingerOptions)->text(), QStringLiteral("Hide ISPInger Options"));
 }
 
-// A log module that records what the frame asks of it.
-class RecordingLog : public LogCommands {
-public:
-    explicit RecordingLog(LogSnapshot& state, QStringList& calls)
-        : m_state(state)
-        , m_calls(calls) {}
-    LogSnapshot snapshot() const override { return m_state; }
-    void ToggleLogging() override {
-        m_calls.append(QStringLiteral("toggle"));
-        m_state.logging = !m_state.logging;
-    }
-    void ShowLog() override { m_calls.append(QStringLiteral("show")); }
-    void ClearLog() override {
-        m_calls.append(QStringLiteral("clear"));
-        m_state.fileSize = 0;
-    }
-    void fileNameChanged(const QString& name) override { m_calls.append(QStringLiteral("name ") + name); }
-    void closeLog() override { m_calls.append(QStringLiteral("close")); }
-
-private:
-    LogSnapshot& m_state;
-    QStringList& m_calls;
-};
-
 void doubleClick(QWidget* widget) {
     QTest::mouseDClick(widget, Qt::LeftButton);
 }
 
-TEST_F(CommandState, LogCommandsAreDisabledUntilALogModuleServesThem) {
-    EXPECT_FALSE(action(*frame, cmd::kStartLoggingMenu)->isEnabled());
-    EXPECT_FALSE(action(*frame, cmd::kClearLogButton)->isEnabled());
-    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(), QStringLiteral("Log closed."));
-    EXPECT_EQ(frame->statusPane(cmd::kLogPane)->text(), QStringLiteral("  LOG"));
-
-    // The check box is bound to the logging option meanwhile.
-    QCheckBox* check = frame->logOptionsPane()->logCheck();
-    ASSERT_TRUE(check->isEnabled()); // the default file name is there
-    check->click();
-    EXPECT_TRUE(frame->options().isOn(OptionId::LogCheck));
-    EXPECT_TRUE(check->isChecked());
-    frame->logOptionsPane()->fileNameBox()->lineEdit()->setText(QStringLiteral("other.rtf"));
-    EXPECT_EQ(frame->options().text(OptionId::LogString), QStringLiteral("other.rtf"));
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST_F(CommandState, LogModuleDrivesCommandsPanesAndPurge) {
-    LogSnapshot state{true, false, true, 2500000, false};
-    QStringList calls;
-    frame->setLogCommands(std::make_unique<RecordingLog>(state, calls));
-
+TEST_F(CommandState, LogOpensAtStartAndItsCommandsFollowIt) {
+    // Opened at start with logging off: the header and a time line; the pane shows its size.
+    const QByteArray started = contentsOf(logPath());
+    EXPECT_TRUE(started.startsWith("{\\rtf1 \\par  \\par {")) << started.constData();
+    EXPECT_TRUE(started.endsWith("} \\par }")) << started.constData();
+    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(),
+              QStringLiteral("Log Size: %1 Bytes").arg(started.size()));
+    EXPECT_EQ(frame->statusPane(cmd::kLogPane)->text(), QStringLiteral("  LOG"));
+    EXPECT_EQ(frame->statusPane(cmd::kLogPane)->background(), std::nullopt);
     EXPECT_TRUE(action(*frame, cmd::kClearLogButton)->isEnabled());
-    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(), QStringLiteral("Log Size: 2.50 Mb"));
-    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->background(), std::optional<QColor>(QColor(255, 255, 0)));
+    EXPECT_FALSE(frame->logOptionsPane()->logCheck()->isChecked());
 
-    frame->commands().trigger(cmd::kStartLoggingButton);
+    // The check box starts logging: captions, the check, the read-only box, the blue pane.
+    frame->logOptionsPane()->logCheck()->click();
     EXPECT_EQ(action(*frame, cmd::kStartLoggingButton)->iconText(),
               QStringLiteral("      Stop Logging       "));
     EXPECT_EQ(action(*frame, cmd::kStartLoggingMenu)->text(), QStringLiteral("Stop &Logging"));
     EXPECT_TRUE(frame->logOptionsPane()->logCheck()->isChecked());
     EXPECT_TRUE(frame->logOptionsPane()->fileNameBox()->isReadOnly());
     EXPECT_EQ(frame->statusPane(cmd::kLogPane)->background(), std::optional<QColor>(QColor(0, 0, 255)));
+    EXPECT_TRUE(frame->options().isOn(OptionId::LogCheck));
+    EXPECT_GT(contentsOf(logPath()).size(), started.size()); // a time line marks the start
 
-    // Double-clicks on the panes send their commands.
+    // Double-clicks on the panes: 903 stops logging, 905 empties the log.
     doubleClick(frame->statusPane(cmd::kLogPane));
-    EXPECT_FALSE(state.logging);
+    EXPECT_EQ(action(*frame, cmd::kStartLoggingMenu)->text(), QStringLiteral("Start &Logging"));
+    EXPECT_FALSE(frame->logOptionsPane()->fileNameBox()->isReadOnly());
     doubleClick(frame->statusPane(cmd::kLogSizePane));
+    EXPECT_TRUE(contentsOf(logPath()).isEmpty());
+    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(), QStringLiteral("Log Size: 0 Bytes"));
+    EXPECT_FALSE(action(*frame, cmd::kClearLogButton)->isEnabled());
+    EXPECT_TRUE(boxes.isEmpty());
+}
+
+TEST_F(CommandState, LogFileNameBoxAndShowLog) {
+    // Editing the name closes the file and becomes the option.
+    const QString other = dirPath() + QStringLiteral("/other.rtf");
+    frame->logOptionsPane()->fileNameBox()->lineEdit()->setText(other);
+    frame->RefreshCommandUI();
+    EXPECT_EQ(frame->options().text(OptionId::LogString), other);
+    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(), QStringLiteral("Log closed."));
+
+    // Show Log of a file not made yet says so; of an existing one it hands the file to the desktop.
+    QStringList opened;
+    frame->logFrontEnd().setOpener([&](const QString& path) {
+        opened.append(path);
+        return true;
+    });
     frame->commands().trigger(cmd::kShowLogMenu);
-    EXPECT_THAT(calls, ::testing::ElementsAre("toggle", "toggle", "clear", "show"));
+    EXPECT_THAT(boxes, ::testing::ElementsAre(
+                           "Log Error: Could not open the log file. The log file could not be found."));
+    frame->commands().trigger(cmd::kStartLoggingButton);
+    frame->commands().trigger(cmd::kShowLogButton);
+    EXPECT_THAT(opened, ::testing::ElementsAre(other));
 
-    // Past PurgeLog megabytes the refresh clears the log; exactly at the limit it is kept.
-    calls.clear();
-    frame->options().setNumber(OptionId::PurgeLog, 3);
-    state.fileSize = 3000000;
-    frame->RefreshCommandUI();
-    EXPECT_TRUE(calls.isEmpty());
-    state.fileSize = 3000001;
-    frame->RefreshCommandUI();
-    EXPECT_THAT(calls, ::testing::ElementsAre("clear"));
-
-    // An edited file name reaches the option and the log module.
-    calls.clear();
-    frame->logOptionsPane()->fileNameBox()->lineEdit()->setText(QStringLiteral("run.rtf"));
-    EXPECT_THAT(calls, ::testing::ElementsAre("name run.rtf"));
+    // An empty name: the commands that need a name are off.
+    frame->commands().trigger(cmd::kStartLoggingButton);
     frame->logOptionsPane()->fileNameBox()->lineEdit()->clear();
     frame->RefreshCommandUI();
     EXPECT_FALSE(action(*frame, cmd::kStartLoggingButton)->isEnabled());
+    EXPECT_FALSE(action(*frame, cmd::kShowLogButton)->isEnabled());
     EXPECT_FALSE(frame->logOptionsPane()->logCheck()->isEnabled());
     EXPECT_TRUE(action(*frame, cmd::kShowLogMenu)->isEnabled());
+}
 
-    // The close sequence closes the log file; the recording ends with the frame.
-    calls.clear();
-    EXPECT_TRUE(frame->close());
-    EXPECT_THAT(calls, ::testing::ElementsAre("close"));
-    frame.reset();
+TEST_F(CommandState, LogPastItsPurgeLimitIsClearedAtARefresh) {
+    frame->options().setNumber(OptionId::PurgeLog, 1);
+    auto resizeLog = [this](qint64 size) {
+        QFile log(logPath());
+        return log.open(QIODevice::ReadWrite) && log.resize(size);
+    };
+    ASSERT_TRUE(resizeLog(1000000)); // exactly the limit is kept
+    frame->RefreshCommandUI();
+    EXPECT_EQ(QFileInfo(logPath()).size(), 1000000);
+    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(), QStringLiteral("Log Size: 1.00 Mb"));
+    ASSERT_TRUE(resizeLog(1000001));
+    frame->RefreshCommandUI();
+    EXPECT_EQ(QFileInfo(logPath()).size(), 0);
 }
 
 TEST_F(CommandState, TextSizePaneClearsTheResults) {

@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "settings/RegistryStore.h"
+#include "settings/SettingsModel.h"
 #include "support/QtPrinters.h"
 
 #include <QCoreApplication>
@@ -29,7 +30,13 @@ protected:
 
     void open() {
         store = settings::RegistryStore::open(settings::StoreLocation{m_dir.path()});
+        // The log file opens at every start: it goes to the test's folder.
+        if (!store->valueKind(settings::section::kOptions, "Log String"))
+            store->WriteProfileString(settings::section::kOptions, "Log String", logPath());
         frame = std::make_unique<CMainFrame>(*store, m_dir.path() + QStringLiteral("/"));
+        frame->setMessageBoxShower([this](const QString& caption, const QString& text, ops::MessageIcon) {
+            boxes.append(caption + QStringLiteral(": ") + text);
+        });
         ASSERT_TRUE(frame->Create());
         frame->show();
         frame->activateWindow();
@@ -45,9 +52,11 @@ protected:
     }
 
     QString dirPath() const { return m_dir.path(); }
+    QString logPath() const { return m_dir.filePath(QStringLiteral("Vtrlog.rtf")); }
 
     std::unique_ptr<settings::RegistryStore> store;
     std::unique_ptr<CMainFrame> frame;
+    QStringList boxes; // the message boxes the frame showed, as "caption: text"
 
 private:
     QTemporaryDir m_dir;

@@ -1,9 +1,7 @@
-// The frame's rules that need no window: pane looks, log command states, command line, saved layout.
+// The frame's rules that need no window: command line, saved layout, command table, styles.
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/GuiArguments.h"
-#include "app/LogCommandUi.h"
-#include "app/StatusPaneLooks.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
 #include "support/QtPrinters.h"
@@ -18,94 +16,6 @@ namespace vantrel::app {
 namespace {
 
 using ::testing::ElementsAre;
-
-TEST(PaneLooks, SizesSwitchToMegabytesAt100000Bytes) {
-    EXPECT_EQ(paneSizeText("Text Size", 0), QStringLiteral("Text Size: 0 Bytes"));
-    EXPECT_EQ(paneSizeText("Text Size", 99999), QStringLiteral("Text Size: 99999 Bytes"));
-    EXPECT_EQ(paneSizeText("Log Size", 100000), QStringLiteral("Log Size: 0.10 Mb"));
-    EXPECT_EQ(paneSizeText("Log Size", 2345678), QStringLiteral("Log Size: 2.35 Mb"));
-}
-
-TEST(PaneLooks, TextSizeColoursAndTooltip) {
-    const QString tip = QStringLiteral("Double-click here to clear the text in the \"Results\" window.");
-    EXPECT_EQ(textSizePaneLook(0).toolTip, std::optional<QString>(QString()));
-    EXPECT_EQ(textSizePaneLook(10).toolTip, std::optional<QString>(tip));
-    EXPECT_EQ(textSizePaneLook(999999).background, std::optional<QColor>(kPaneGreen));
-    EXPECT_EQ(textSizePaneLook(1000000).background, std::optional<QColor>(kPaneYellow));
-    EXPECT_EQ(textSizePaneLook(1000000).toolTip, std::nullopt); // unchanged
-    EXPECT_EQ(textSizePaneLook(2000000).background, std::optional<QColor>(kPaneTomato));
-}
-
-TEST(PaneLooks, LogPanes) {
-    LogSnapshot log{true, false, false, 0, false};
-    EXPECT_EQ(logSizePaneLook(log),
-              (PaneLook{QStringLiteral("Log closed."), std::nullopt, kPaneGrey, QString()}));
-    EXPECT_EQ(logPaneLook(log).textColour, kPaneGrey);
-    EXPECT_EQ(logPaneLook(log).toolTip, std::optional<QString>("Double-click here to start logging"));
-
-    log.logging = true;
-    log.fileOpen = true;
-    log.fileSize = 1999999;
-    EXPECT_EQ(logPaneLook(log).background, std::optional<QColor>(kPaneBlue));
-    EXPECT_EQ(logPaneLook(log).toolTip, std::optional<QString>("Double-click here to stop logging"));
-    const PaneLook size = logSizePaneLook(log);
-    EXPECT_EQ(size.background, std::optional<QColor>(kPaneGreen));
-    EXPECT_EQ(size.textColour, kPaneDarkText);
-    EXPECT_EQ(size.toolTip, std::optional<QString>("Double-click here to clear the text in the Log."));
-    log.fileSize = 2000000;
-    EXPECT_EQ(logSizePaneLook(log).background, std::optional<QColor>(kPaneYellow));
-    log.fileSize = 4000000;
-    EXPECT_EQ(logSizePaneLook(log).background, std::optional<QColor>(kPaneTomato));
-}
-
-TEST(PaneLooks, PurgeOnlyPastTheLimitOfAnOpenLog) {
-    LogSnapshot log{true, true, true, 4000000, false};
-    EXPECT_FALSE(logNeedsPurge(log, 4));
-    log.fileSize = 4000001;
-    EXPECT_TRUE(logNeedsPurge(log, 4));
-    log.fileOpen = false;
-    EXPECT_FALSE(logNeedsPurge(log, 4));
-}
-
-TEST(LogCommandRules, EnablingAndCaptions) {
-    const LogSnapshot closed{true, false, false, 0, false};
-    EXPECT_EQ(logCommandState(cmd::kStartLoggingMenu, closed, false),
-              (LogCommandState{true, QStringLiteral("Start &Logging")}));
-    EXPECT_EQ(logCommandState(cmd::kStartLoggingButton, closed, false).caption,
-              std::optional<QString>("      Start Logging       "));
-    // Clear Log in the menu keeps its enabling while the file is closed; the button is disabled.
-    EXPECT_TRUE(logCommandState(cmd::kClearLogMenu, closed, true).enabled);
-    EXPECT_FALSE(logCommandState(cmd::kClearLogMenu, closed, false).enabled);
-    EXPECT_FALSE(logCommandState(cmd::kClearLogButton, closed, true).enabled);
-
-    const LogSnapshot empty{true, true, true, 0, false};
-    EXPECT_FALSE(logCommandState(cmd::kClearLogMenu, empty, true).enabled);
-    EXPECT_EQ(logCommandState(cmd::kStartLoggingMenu, empty, false).caption,
-              std::optional<QString>("Stop &Logging"));
-
-    const LogSnapshot noName{true, false, true, 10, true};
-    EXPECT_FALSE(logCommandState(cmd::kStartLoggingMenu, noName, true).enabled);
-    EXPECT_FALSE(logCommandState(cmd::kShowLogButton, noName, true).enabled);
-    EXPECT_TRUE(logCommandState(cmd::kShowLogMenu, noName, false).enabled);
-    EXPECT_TRUE(logCommandState(cmd::kClearLogButton, noName, false).enabled);
-
-    const LogSnapshot detached{};
-    for (int id : {cmd::kStartLoggingMenu, cmd::kShowLogMenu, cmd::kClearLogMenu, cmd::kLogPane})
-        EXPECT_FALSE(logCommandState(id, detached, true).enabled) << id;
-}
-
-TEST(LogCommandRules, PaneStateAndTooltips) {
-    const LogPaneState logging = logPaneState({true, true, true, 5, false});
-    EXPECT_TRUE(logging.checked);
-    EXPECT_TRUE(logging.fileNameReadOnly);
-    EXPECT_FALSE(logPaneState({true, false, false, 0, true}).checkEnabled);
-    EXPECT_EQ(logCheckToolTip(true, false), QStringLiteral("Click here to stop logging."));
-    EXPECT_EQ(logCheckToolTip(false, false), QStringLiteral("Click here to start logging."));
-    EXPECT_EQ(logCheckToolTip(false, true),
-              QStringLiteral("You must provide a log file path to open the log."));
-    EXPECT_EQ(logFileNameToolTip(true),
-              QStringLiteral("You cannot set the Log file name and path while the log is open."));
-}
 
 TEST(GuiCommandLine, ParsesFoldersAndHost) {
     const GuiArguments all =

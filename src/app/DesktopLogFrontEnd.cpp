@@ -1,0 +1,60 @@
+#include "app/DesktopLogFrontEnd.h"
+
+#include "ui/CNxEditBrowseControl.h"
+#include "ui/CNxLogOptionsPaneDialog.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QToolTip>
+#include <QUrl>
+
+namespace vantrel::app {
+
+DesktopLogFrontEnd::DesktopLogFrontEnd(QDockWidget* logPaneDock, ui::CNxLogOptionsPaneDialog* logPane,
+                                       MessageBox messageBox, std::function<bool()> balloonTipsEnabled)
+    : m_dock(logPaneDock)
+    , m_pane(logPane)
+    , m_messageBox(std::move(messageBox))
+    , m_balloonTipsEnabled(std::move(balloonTipsEnabled))
+    , m_opener([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }) {}
+
+void DesktopLogFrontEnd::ShowMessageBox(const QString& caption, const QString& text,
+                                        output::MessageIcon icon) {
+    if (m_messageBox)
+        m_messageBox(caption, text, icon);
+}
+
+void DesktopLogFrontEnd::showLogOptionsPane() {
+    if (!m_dock)
+        return;
+    m_dock->show();
+    m_dock->raise();
+}
+
+bool DesktopLogFrontEnd::showFileNameBalloon(const QString& title, const QString& text) {
+    if (!m_pane || !m_balloonTipsEnabled || !m_balloonTipsEnabled())
+        return false;
+    QLineEdit* box = m_pane->fileNameBox()->lineEdit();
+    if (!box->isVisible())
+        return false;
+    const QString tip = QStringLiteral("<b>%1</b><br>%2").arg(title.toHtmlEscaped(), text.toHtmlEscaped());
+    QToolTip::showText(box->mapToGlobal(QPoint(8, box->height())), tip, box);
+    return true;
+}
+
+std::optional<output::OpenFailure> DesktopLogFrontEnd::openWithDesktop(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.exists())
+        return file.absoluteDir().exists() ? output::OpenFailure::FileNotFound
+                                           : output::OpenFailure::PathNotFound;
+    if (!file.isReadable())
+        return output::OpenFailure::AccessDenied;
+    if (!m_opener(file.absoluteFilePath()))
+        return output::OpenFailure::NoAssociation;
+    return std::nullopt;
+}
+
+} // namespace vantrel::app
