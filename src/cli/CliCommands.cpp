@@ -1,11 +1,12 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliOperationSession.h"
+#include "cli/CliResultView.h"
 #include "cli/TerminalOutput.h"
 #include "net/CWinsock.h"
 #include "net/WinsockErrors.h"
-#include "net/WinsockReports.h"
 #include "ops/OperationControl.h"
+#include "ops/WinsockReports.h"
 #include "settings/LiveOptions.h"
 
 #include <vector>
@@ -78,14 +79,9 @@ int aboutWinsock(CliContext& context, const QStringList& arguments) {
         context.output.err(net::WinsockErrorText(winsock.startResult()) + QLatin1Char('\n'));
         return kExitFailure;
     }
-    QString report;
-    if (context.rtf) {
-        for (const net::ReportLine& line : net::aboutWinsockReport(winsock.data()))
-            report += net::reportKindName(line.kind) + QLatin1Char('\t') + line.text + QLatin1Char('\n');
-    } else {
-        report = net::aboutWinsockText(winsock.data()).join(QLatin1Char('\n')) + QLatin1Char('\n');
-    }
-    context.output.out(report);
+    const std::unique_ptr<output::ResultView> view = makeResultView(context);
+    for (const ops::ResultMessage& line : ops::aboutWinsockReport(winsock.data()))
+        view->showResult(line.text, line.kind);
     winsock.Stop();
     return kExitSuccess;
 }

@@ -1,7 +1,7 @@
 #include "cli/CliOperationSession.h"
 
 #include "cli/CliFrontEnd.h"
-#include "cli/RtfResultPrinter.h"
+#include "cli/CliResultView.h"
 #include "cli/TerminalOutput.h"
 #include "net/IcmpApi.h"
 #include "net/SocketLibrary.h"
@@ -10,7 +10,6 @@
 #include "output/LogFrontEnd.h"
 #include "output/ResultLog.h"
 #include "output/ResultPipeline.h"
-#include "output/TextResultPrinter.h"
 #include "settings/LiveOptions.h"
 
 #include <QCoreApplication>
@@ -56,12 +55,7 @@ CliOperationSession::CliOperationSession(CliContext& context)
 
 int CliOperationSession::run(const QString& host, const Command& start, const Command& cancel) {
     TerminalOutput& terminal = m_context.output;
-    auto write = [&terminal](const QString& text) { terminal.out(text); };
-    std::unique_ptr<output::ResultView> view;
-    if (m_context.rtf)
-        view = std::make_unique<RtfResultPrinter>(write);
-    else
-        view = std::make_unique<output::TextResultPrinter>(write);
+    const std::unique_ptr<output::ResultView> view = makeResultView(m_context);
 
     CliLogFrontEnd logFrontEnd(terminal);
     output::ResultLog log(m_context.options, logFrontEnd);

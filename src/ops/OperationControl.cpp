@@ -281,15 +281,29 @@ void OperationControl::requestNameLookup(const QString& host) {
     }
 }
 
-void OperationControl::startResolvedOperation(const QString& host) {
-    OperationFlags& f = m_state.flags;
-    if (f.m_bPing) {
+bool OperationControl::startSelectedWorker(const QString& host) {
+    if (m_state.flags.m_bPing) {
         m_services.results.AppendStartLine(output::startLine(res::kPingStartLine, host));
         startPingWorker();
-    } else if (f.m_bTrace) {
+        return true;
+    }
+    if (m_state.flags.m_bTrace) {
         m_services.results.AppendStartLine(output::startLine(res::kTraceStartLine, host));
         startWorker(m_hooks.traceWorker, output::text(res::kTraceThreadFailed));
-    } else if (f.m_bLookup) {
+        return true;
+    }
+    return false;
+}
+
+void OperationControl::startContinuousPingWorkerIfOn() {
+    if (m_services.options.isOn(OptionId::ContPing) || m_state.flags.m_bContPingActive)
+        startWorker(m_hooks.continuousPingWorker, output::text(res::kPingThreadFailed));
+}
+
+void OperationControl::startResolvedOperation(const QString& host) {
+    if (startSelectedWorker(host))
+        return;
+    if (m_state.flags.m_bLookup) {
         m_services.results.AppendStartLine(output::startLine(res::kLookupStartLine, host));
         m_hAsyncLookup = m_services.sockets.WSAAsyncGetHostByAddr(
             m_state.m_dwTargetAddr,
@@ -303,8 +317,8 @@ void OperationControl::startResolvedOperation(const QString& host) {
             clearResolvingFlags();
             m_lastOutcome = 1;
         }
-    } else if (m_services.options.isOn(OptionId::ContPing) || f.m_bContPingActive) {
-        startWorker(m_hooks.continuousPingWorker, output::text(res::kPingThreadFailed));
+    } else {
+        startContinuousPingWorkerIfOn();
     }
 }
 
@@ -333,23 +347,11 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
         } else {
             m_state.m_dwTargetAddr = entry.h_addr_list.front();
             m_state.m_bHostResolved = 1;
-            const QString host = m_state.host();
-            if (f.m_bPing) {
-                m_services.results.AppendStartLine(output::startLine(res::kPingStartLine, host));
-                startPingWorker();
-            } else if (f.m_bTrace) {
-                m_services.results.AppendStartLine(output::startLine(res::kTraceStartLine, host));
-                startWorker(m_hooks.traceWorker, output::text(res::kTraceThreadFailed));
-            } else if (f.m_bLookup) {
-                if (m_hooks.lookupReport)
-                    m_hooks.lookupReport(entry);
-                setStatus(output::text(res::kReady));
-                m_services.frontEnd.returnFocusToHostBox();
-                f.m_bLookup = false;
-                f.m_bTrace = false;
-                f.m_bPing = false;
-            } else if (m_services.options.isOn(OptionId::ContPing) || f.m_bContPingActive) {
-                startWorker(m_hooks.continuousPingWorker, output::text(res::kPingThreadFailed));
+            if (!startSelectedWorker(m_state.host())) {
+                if (f.m_bLookup)
+                    reportLookup(entry);
+                else
+                    startContinuousPingWorkerIfOn();
             }
         }
     }
@@ -357,6 +359,16 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
     f.m_bLookup = false;
     m_bLocalHostLookup = false;
     m_services.frontEnd.RefreshCommandUI();
+}
+
+void OperationControl::reportLookup(const net::HostEntry& entry) {
+    if (m_hooks.lookupReport)
+        m_hooks.lookupReport(entry);
+    setStatus(output::text(res::kReady));
+    m_services.frontEnd.returnFocusToHostBox();
+    m_state.flags.m_bLookup = false;
+    m_state.flags.m_bTrace = false;
+    m_state.flags.m_bPing = false;
 }
 
 void OperationControl::CancelLookup() {

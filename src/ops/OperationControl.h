@@ -92,6 +92,10 @@ private:
     void rejectEmptyHost();
     void requestNameLookup(const QString& host);
     void startResolvedOperation(const QString& host);
+    // Starts the ping or trace worker when one is selected, with its start line.
+    bool startSelectedWorker(const QString& host);
+    void startContinuousPingWorkerIfOn();
+    void reportLookup(const net::HostEntry& entry);
     void startPingWorker();
     void cancelPendingLookupForCommand();
     void setStatus(const QString& text);

@@ -448,22 +448,18 @@ std::optional<ValueKind> RegistryStore::valueKind(const QString& section, const 
 }
 
 QStringList RegistryStore::valueNames(const QString& section) const {
-    std::lock_guard lock(m_mutex);
-    QStringList names;
-    if (const std::optional<qint64> key = findKey(section)) {
-        SqliteStatement list(m_db.handle(), "SELECT name FROM registry_value WHERE key = ? ORDER BY id");
-        list.bind(1, *key);
-        while (list.step() == SQLITE_ROW)
-            names.append(list.columnText(0));
-    }
-    return names;
+    return namesBelow(section, "SELECT name FROM registry_value WHERE key = ? ORDER BY id");
 }
 
 QStringList RegistryStore::subKeyNames(const QString& section) const {
+    return namesBelow(section, "SELECT name FROM registry_key WHERE parent = ? ORDER BY id");
+}
+
+QStringList RegistryStore::namesBelow(const QString& section, const char* query) const {
     std::lock_guard lock(m_mutex);
     QStringList names;
     if (const std::optional<qint64> key = findKey(section)) {
-        SqliteStatement list(m_db.handle(), "SELECT name FROM registry_key WHERE parent = ? ORDER BY id");
+        SqliteStatement list(m_db.handle(), query);
         list.bind(1, *key);
         while (list.step() == SQLITE_ROW)
             names.append(list.columnText(0));

@@ -98,6 +98,8 @@ private:
     RegistryStore(SqliteConnection connection, QString filePath, StoreNoticeSink sink);
 
     std::optional<qint64> findKey(const QString& section) const;
+    // The names a query finds below a section's key, in creation order.
+    QStringList namesBelow(const QString& section, const char* query) const;
     std::optional<qint64> createKey(const QString& section);
     // Runs a write that answers an SQLite result code. When the file cannot take it (disk full,
     // read-only) the store moves into memory, reports that once and runs the write again there.

@@ -43,24 +43,17 @@ SqliteConnection& SqliteConnection::operator=(SqliteConnection&& other) noexcept
 }
 
 bool SqliteConnection::open(const QString& path, Mode mode) {
-    close();
-    const int flags =
-        (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) |
-        SQLITE_OPEN_FULLMUTEX;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        noteError(rc);
-        close();
-        return false;
-    }
-    configure();
-    return true;
+    return openAt(path.toUtf8(),
+                  mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
 }
 
 bool SqliteConnection::openInMemory() {
+    return openAt(QByteArrayLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+bool SqliteConnection::openAt(const QByteArray& name, int flags) {
     close();
-    const int rc = sqlite3_open_v2(
-        ":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(name.constData(), &m_db, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         noteError(rc);
         close();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 struct sqlite3;
@@ -43,6 +44,7 @@ public:
     void noteError(int code);
 
 private:
+    bool openAt(const QByteArray& name, int flags);
     void configure();
 
     sqlite3* m_db = nullptr;

@@ -1,6 +1,7 @@
 #include "cli/CliApp.h"
 #include "cli/TerminalOutput.h"
 #include "settings/RegistryStore.h"
+#include "support/BufferOutput.h"
 #include "support/QtPrinters.h"
 
 #include <QFile>
@@ -11,15 +12,7 @@
 namespace vantrel::cli {
 namespace {
 
-class BufferOutput final : public TerminalOutput {
-public:
-    void out(const QString& text) override { stdoutText += text; }
-    void err(const QString& text) override { stderrText += text; }
-    bool outIsTerminal() const override { return false; }
-
-    QString stdoutText;
-    QString stderrText;
-};
+using test::BufferOutput;
 
 class CliTest : public ::testing::Test {
 protected:

@@ -1,7 +1,6 @@
 #include "net/AddressText.h"
 #include "net/CWinsock.h"
 #include "net/WinsockErrors.h"
-#include "net/WinsockReports.h"
 #include "support/FakeIcmpNetwork.h"
 
 #include <arpa/inet.h>
@@ -10,11 +9,6 @@
 #include <thread>
 
 namespace vantrel::net {
-
-void PrintTo(const ReportLine& line, std::ostream* os) {
-    *os << "{" << line.text.toStdString() << " | " << line.argument.toStdString() << " | " << int(line.kind)
-        << "}";
-}
 
 namespace {
 
@@ -104,70 +98,6 @@ TEST(AddressText, ConvertsLikeTheSocketLibrary) {
     const std::optional<std::string> name = gethostname();
     ASSERT_TRUE(name);
     EXPECT_FALSE(name->empty());
-}
-
-TEST(WinsockReports, StartupLines) {
-    WSADATA data;
-    data.szDescription = QStringLiteral("Linux 6.1 socket layer, GNU C Library 2.36");
-    EXPECT_EQ(winsockStartedStatus(data),
-              QStringLiteral("Linux 6.1 socket layer, GNU C Library 2.36  started OK.\\par }"));
-    EXPECT_EQ(winsockStartedLine(data),
-              (ReportLine{winsockStartedStatus(data), QString(), ReportKind::Blue}));
-    EXPECT_EQ(winsockStartupFailedLine(10092),
-              (ReportLine{QStringLiteral("{Winsock startup failed ( %s)}\\par }"),
-                          QStringLiteral("WinSock error 10092: WinSock DLL cannot support this application"),
-                          ReportKind::RedBold}));
-    EXPECT_EQ(localHostNameFailedLine(10022).kind, ReportKind::Red);
-    EXPECT_EQ(localHostNameFailedStatus(10022),
-              QStringLiteral("Local Host lookup failed ( WinSock error 10022: Invalid argument).\\par }"));
-    EXPECT_EQ(localHostLookupFailedLine(11001).text,
-              QStringLiteral("{Local Host lookup failed (%s)} \\par }"));
-    EXPECT_EQ(winsockCleanupFailureText(10093),
-              QStringLiteral("WSACleanup Failure: ( WinSock error 10093: WinSock not initialized)"));
-
-    // Outside text in a filled fragment cannot break it.
-    data.szDescription = QStringLiteral("odd {layer} \\ caf\u00e9");
-    EXPECT_EQ(winsockStartedStatus(data),
-              QStringLiteral("odd \\{layer\\} \\\\ caf\\u233?  started OK.\\par }"));
-}
-
-TEST(WinsockReports, LocalHostTitleAndOneLinePerFurtherAddress) {
-    HostEntry single{"box", {}, {address("192.168.1.5")}};
-    EXPECT_EQ(localHostTitle(single),
-              QStringLiteral("Vantrel 2.0    Local Host Name:  box   Local IP Address:  192.168.1.5"));
-    EXPECT_TRUE(additionalLocalAddressLines(single).empty());
-
-    HostEntry three{"box", {}, {address("192.168.1.5"), address("10.0.0.2"), address("10.0.0.3")}};
-    const std::vector<ReportLine> lines = additionalLocalAddressLines(three);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], (ReportLine{QStringLiteral("{Additional Local IP address: %s}\\par }"),
-                                    QStringLiteral("10.0.0.2"), ReportKind::Plain}));
-    EXPECT_EQ(lines[1].argument, QStringLiteral("10.0.0.3"));
-
-    EXPECT_EQ(localHostTitle(HostEntry{"lonely", {}, {}}),
-              QStringLiteral("Vantrel 2.0    Local Host Name:  lonely   Local IP Address:  "));
-}
-
-TEST(WinsockReports, AboutYourWinsock) {
-    WSADATA data;
-    data.wVersion = 0x0101;
-    data.szDescription = QStringLiteral("Linux socket layer");
-    data.szSystemStatus = QStringLiteral("Running");
-    data.iMaxSockets = 1048576;
-    data.iMaxUdpDg = 65507;
-    const std::vector<ReportLine> lines = aboutWinsockReport(data);
-    const std::vector<ReportLine> expected{
-        {QStringLiteral("\\par {Winsock Information} \\par }"), {}, ReportKind::Bold},
-        {QStringLiteral("{Version: 1.1} \\par }"), {}, ReportKind::Plain},
-        {QStringLiteral("{Description: Linux socket layer} \\par }"), {}, ReportKind::Plain},
-        {QStringLiteral("{System Status: Running} \\par }"), {}, ReportKind::Plain},
-        {QStringLiteral("{Maximum sockets per process: 1048576} \\par }"), {}, ReportKind::Plain},
-        {QStringLiteral("{Maximum datagram packet size: 65507} \\par }"), {}, ReportKind::Plain},
-    };
-    EXPECT_EQ(lines, expected);
-
-    data.wVersion = 0x0201; // minor in the high byte
-    EXPECT_EQ(aboutWinsockReport(data)[1].text, QStringLiteral("{Version: 1.2} \\par }"));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "cli/CliApp.h"
-#include "cli/TerminalOutput.h"
+#include "support/BufferOutput.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -7,20 +7,10 @@
 namespace vantrel::cli {
 namespace {
 
-class Buffers final : public TerminalOutput {
-public:
-    void out(const QString& text) override { stdoutText += text; }
-    void err(const QString& text) override { stderrText += text; }
-    bool outIsTerminal() const override { return false; }
-
-    QString stdoutText;
-    QString stderrText;
-};
-
 class WinsockCommandTest : public ::testing::Test {
 protected:
     int run(QStringList arguments) {
-        output = Buffers();
+        output = test::BufferOutput();
         arguments.prepend(dir.path());
         arguments.prepend(QStringLiteral("--config-dir"));
         return runCli(arguments, output);
@@ -28,7 +18,7 @@ protected:
     QStringList lines() const { return output.stdoutText.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
 
     QTemporaryDir dir;
-    Buffers output;
+    test::BufferOutput output;
 };
 
 TEST_F(WinsockCommandTest, PrintsTheReportAsTextOrAsFragments) {
