@@ -8,13 +8,17 @@
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
 #include "output/ResultLog.h"
+#include "output/ResultPipeline.h"
+#include "output/ResultTexts.h"
 #include "output/StatusPanes.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CNxMFCToolBar.h"
+#include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
+#include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
 #include "ui/TabColourizer.h"
 
@@ -22,6 +26,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDockWidget>
 #include <QEventLoop>
 #include <QLineEdit>
@@ -32,6 +37,7 @@
 #include <QStyleFactory>
 #include <QTimer>
 #include <QToolTip>
+#include <QUrl>
 #include <algorithm>
 #include <array>
 
@@ -135,6 +141,7 @@ bool CMainFrame::Create() {
         [this] { return m_balloonTips; });
     m_resultLog = std::make_unique<output::ResultLog>(m_options, *m_logFrontEnd);
     m_resultLog->OpenLogAtStartup();
+    InitResultsWindow();
     bindCommands();
     m_profileNameBox->setText(m_store.GetProfileString(kMruSection, kMruHostName));
     restoreLayout();
@@ -148,6 +155,21 @@ bool CMainFrame::Create() {
     m_idleTimer->start();
     RefreshCommandUI();
     return true;
+}
+
+void CMainFrame::InitResultsWindow() {
+    m_pipeline = std::make_unique<output::ResultPipeline>(m_resultLog.get(), *m_resultsPane);
+    m_results = {
+        [this](const QString& fragment) {
+            m_pipeline->AppendResult(fragment, QString(), output::ResultKind::Red);
+        },
+        [this] { return double(m_resultsPane->view().textSizeBytes()); },
+        [this] { m_resultsPane->clearAllText(); },
+    };
+    connect(m_resultsPane, &ui::CStatusViewPane::textSizeChanged, this, [this] { RefreshCommandUI(); });
+    connect(m_resultsPane, &ui::CStatusViewPane::openLink, this,
+            [](const QString& href) { QDesktopServices::openUrl(QUrl(href)); });
+    m_pipeline->AppendResult(output::fill(output::res::kBanner), output::ResultKind::Plain);
 }
 
 void CMainFrame::startupError(const QString& text) {
@@ -181,8 +203,10 @@ bool CMainFrame::CreatePanes() {
     QDockWidget* profiles = makeDock(cmd::kProfileManagerPane, QStringLiteral("Profile Manager"),
                                      QStringLiteral("ProfileManagerPane"), m_profileList);
     profiles->widget()->setMinimumSize(200, 100);
-    QDockWidget* results = makeDock(cmd::kResultsPane, QStringLiteral("Results"),
-                                    QStringLiteral("ResultsPane"), createResultsView(this));
+    m_resultsPane = createResultsView(
+        m_options, [this](int id) { return m_commands->action(id); }, this);
+    QDockWidget* results =
+        makeDock(cmd::kResultsPane, QStringLiteral("Results"), QStringLiteral("ResultsPane"), m_resultsPane);
     results->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
 
     for (const OptionsPaneSpec& spec : kOptionsPanes) {
@@ -418,7 +442,7 @@ void CMainFrame::OnLogFileNameChanged(const QString& name) {
 
 ops::CommandContext CMainFrame::commandContext() const {
     ops::CommandContext context;
-    context.flags = m_flags.snapshot();
+    context.flags = m_operationState.flags.snapshot();
     context.listScanListEmpty = m_listScanAddresses.isEmpty();
     return context;
 }
@@ -486,7 +510,7 @@ void CMainFrame::refreshStatusPanes() {
                       state.tooltip);
     };
     m_bars.statusPanes.at(cmd::kStatusPane)
-        ->setLook(m_strStatus.paneText(), std::nullopt, text, std::nullopt);
+        ->setLook(m_operationState.status.paneText(), std::nullopt, text, std::nullopt);
     m_bars.statusPanes.at(cmd::kISPingerStatusPane)
         ->setLook(m_strISPStatus, std::nullopt, text, std::nullopt);
     apply(m_bars.statusPanes.at(cmd::kTextSizePane),
@@ -566,12 +590,12 @@ void CMainFrame::beep() {
 }
 
 void CMainFrame::writeExitingLines() {
-    const ops::FlagSnapshot flags = m_flags.snapshot();
+    const ops::FlagSnapshot flags = m_operationState.flags.snapshot();
     for (const ExitingLine& line : kExitingLines) {
         if (!line.running(flags))
             continue;
         const QString text = QString::fromLatin1(line.text);
-        m_strStatus.set(text);
+        m_operationState.status.set(text);
         RefreshCommandUI();
         if (m_results.appendRed)
             m_results.appendRed(text + QStringLiteral("\\par }"));
@@ -579,7 +603,7 @@ void CMainFrame::writeExitingLines() {
 }
 
 bool CMainFrame::waitForWorkers() {
-    if (!m_flags.anyBusy())
+    if (!m_operationState.flags.anyBusy())
         return true;
     // Workers hand their messages to this thread and wait for them to be handled, so it keeps
     // dispatching; the timer only decides when to look at the flags again.
@@ -587,13 +611,13 @@ bool CMainFrame::waitForWorkers() {
     QTimer poll;
     poll.setInterval(kCloseWaitPollMs);
     connect(&poll, &QTimer::timeout, &loop, [this, &loop] {
-        if (!m_flags.anyBusy())
+        if (!m_operationState.flags.anyBusy())
             loop.quit();
     });
     poll.start();
     loop.exec();
     // The loop also ends when the program is told to quit.
-    return !m_flags.anyBusy();
+    return !m_operationState.flags.anyBusy();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
@@ -630,7 +654,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     m_closing = true;
-    m_flags.m_bShuttingDown = true;
+    m_operationState.flags.m_bShuttingDown = true;
     writeExitingLines();
     waitForWorkers();
     // The options are saved even when the program was told to quit during the wait: losing them would

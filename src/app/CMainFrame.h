@@ -3,9 +3,8 @@
 #include "app/CommandTable.h"
 #include "app/FrameBars.h"
 #include "ops/CommandRules.h"
-#include "ops/OperationFlags.h"
 #include "ops/OperationFrontEnd.h"
-#include "ops/SharedStatus.h"
+#include "ops/OperationState.h"
 #include "settings/LiveOptions.h"
 
 #include <QMainWindow>
@@ -26,11 +25,13 @@ class RegistryStore;
 
 namespace vantrel::output {
 class ResultLog;
-}
+class ResultPipeline;
+} // namespace vantrel::output
 
 namespace vantrel::ui {
 class CNxLogOptionsPaneDialog;
 class CNxMFCToolBar;
+class CStatusViewPane;
 class HostComboBox;
 class StatusPane;
 class TabColourizer;
@@ -86,8 +87,9 @@ public:
     void setShutdownHook(std::function<void()> hook) { m_shutdownHook = std::move(hook); }
 
     settings::LiveOptions& options() { return m_options; }
-    ops::OperationFlags& flags() { return m_flags; }
-    ops::SharedStatus& status() { return m_strStatus; }
+    ops::OperationState& operationState() { return m_operationState; }
+    ops::OperationFlags& flags() { return m_operationState.flags; }
+    ops::SharedStatus& status() { return m_operationState.status; }
     const CommandTable& commands() const { return *m_commands; }
     ui::HostComboBox* hostBox() const { return m_hostBox; }
     QLineEdit* profileNameBox() const { return m_profileNameBox; }
@@ -99,6 +101,9 @@ public:
     ui::CNxLogOptionsPaneDialog* logOptionsPane() const { return m_logPane; }
     // The RTF log, which the Results window's append writes to.
     output::ResultLog& resultLog() const { return *m_resultLog; }
+    // The one append pipeline: the log, then the Results window.
+    output::ResultPipeline& resultPipeline() const { return *m_pipeline; }
+    ui::CStatusViewPane& resultsPane() const { return *m_resultsPane; }
     DesktopLogFrontEnd& logFrontEnd() const { return *m_logFrontEnd; }
     QListWidget* profileManagerList() const { return m_profileList; }
     QStringList listScanAddresses() const { return m_listScanAddresses; }
@@ -127,6 +132,8 @@ private:
     void restoreLayout();
     void saveLayout();
     void startupError(const QString& text);
+    // Joins the Results window to the log through the append pipeline and writes the banner.
+    void InitResultsWindow();
 
     void writeExitingLines();
     // Keeps the GUI thread dispatching until no operation holds the close; false when the program was
@@ -153,8 +160,7 @@ private:
     QString m_homeDir;
     settings::LiveOptions m_options;
     QStringList m_listScanAddresses;
-    ops::OperationFlags m_flags;
-    ops::SharedStatus m_strStatus;
+    ops::OperationState m_operationState;
     QString m_strISPStatus = QStringLiteral("ISPinger: Inactive");
     int m_applicationLook;
 
@@ -175,6 +181,8 @@ private:
     // The front end outlives the log that reports through it.
     std::unique_ptr<DesktopLogFrontEnd> m_logFrontEnd;
     std::unique_ptr<output::ResultLog> m_resultLog;
+    ui::CStatusViewPane* m_resultsPane = nullptr;
+    std::unique_ptr<output::ResultPipeline> m_pipeline;
     std::function<void()> m_shutdownHook;
 
     // Balloon tips are on until the desktop's setting is known.

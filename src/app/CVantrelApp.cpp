@@ -1,6 +1,7 @@
 #include "app/CVantrelApp.h"
 
 #include "app/CMainFrame.h"
+#include "app/DesktopOperations.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 
@@ -15,7 +16,8 @@ CVantrelApp::CVantrelApp(GuiArguments arguments, QString executableDir)
     , m_homeDir(resolveHomeDir(m_arguments.homeDir, executableDir)) {}
 
 CVantrelApp::~CVantrelApp() {
-    // The frame refers to the store: it goes first.
+    // The operations refer to the frame and the frame to the store: they go in that order.
+    m_operations.reset();
     m_frame.reset();
     m_store.reset();
 }
@@ -37,6 +39,8 @@ bool CVantrelApp::InitInstance() {
         m_frame.reset();
         return false;
     }
+    m_operations = std::make_unique<DesktopOperations>(*m_frame);
+    m_operations->start();
 
     // The first start, without a saved layout, opens maximised.
     if (m_frame->layoutRestored()) {

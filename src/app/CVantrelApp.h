@@ -12,6 +12,7 @@ class RegistryStore;
 namespace vantrel::app {
 
 class CMainFrame;
+class DesktopOperations;
 
 // The application: opens the settings store, creates the main frame and shows it with the last host
 // (or the host of the command line). The QApplication around it belongs to main().
@@ -37,6 +38,7 @@ private:
     QString m_homeDir;
     std::unique_ptr<settings::RegistryStore> m_store;
     std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<DesktopOperations> m_operations; // uses the frame: declared after it, destroyed before
 };
 
 } // namespace vantrel::app

@@ -2,15 +2,12 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QTextEdit>
 
 namespace vantrel::app {
 
-QWidget* createResultsView(QWidget* parent) {
-    auto* view = new QTextEdit(parent);
-    view->setObjectName(QStringLiteral("ResultsView"));
-    view->setReadOnly(true);
-    return view;
+ui::CStatusViewPane* createResultsView(settings::LiveOptions& options,
+                                       ui::CStatusViewPane::FrameCommands commands, QWidget* parent) {
+    return new ui::CStatusViewPane(options, std::move(commands), parent);
 }
 
 QListWidget* createProfileManagerView(QWidget* parent) {

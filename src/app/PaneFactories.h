@@ -1,17 +1,23 @@
 #pragma once
 
+#include "ui/CStatusViewPane.h"
+
 #include <QString>
 
 class QWidget;
 class QListWidget;
 
+namespace vantrel::settings {
+class LiveOptions;
+}
+
 namespace vantrel::app {
 
-// The contents of the docking panes, each made by one function so that the full widget of a pane
-// takes its place here alone.
+// The contents of the docking panes, each made by one function.
 
-// The Results window (pane 133).
-QWidget* createResultsView(QWidget* parent);
+// The Results window (pane 133); its context menu and shortcuts reach the frame's commands.
+ui::CStatusViewPane* createResultsView(settings::LiveOptions& options,
+                                       ui::CStatusViewPane::FrameCommands commands, QWidget* parent);
 // The Profile Manager's list (pane 134).
 QListWidget* createProfileManagerView(QWidget* parent);
 // An option pane whose controls are not there yet: it shows its title.

@@ -66,7 +66,9 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
 
     net::SocketLibrary sockets(std::make_shared<net::SystemHostDatabase>());
     CliFrontEnd frontEnd(host, terminal);
-    ops::OperationControl control({m_context.options, net::IcmpApi::builtIn(), sockets, frontEnd, pipeline});
+    ops::OperationState state;
+    ops::OperationControl control(
+        {state, m_context.options, net::IcmpApi::builtIn(), sockets, frontEnd, pipeline});
 
     g_interrupts = 0;
     std::signal(SIGINT, &onInterrupt);

@@ -71,14 +71,17 @@ private:
 } // namespace
 
 OperationControl::OperationControl(Services services)
-    : m_services(std::move(services)) {
+    : m_services(std::move(services))
+    , m_state(m_services.state) {
     m_link = std::make_unique<FrameWorkerLink>(*this, m_dispatcher, m_services.frontEnd);
 }
 
 OperationControl::~OperationControl() {
+    // Workers still running stop at their next test; the state outlives them, as its owner made sure.
     m_state.flags.m_bShuttingDown = true;
-    if (m_hAsyncLookup != 0)
-        m_services.sockets.WSACancelAsyncRequest(m_hAsyncLookup);
+    for (const net::AsyncLookupHandle pending : {m_hAsyncLookup, m_hLocalHostLookup})
+        if (pending != 0)
+            m_services.sockets.WSACancelAsyncRequest(pending);
     m_workers.joinAll();
 }
 
@@ -329,35 +332,23 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
         error = net::WSANO_DATA;
     if (error != 0) {
         setStatus(output::text(res::kReady));
-        m_services.results.AppendResult(m_bLocalHostLookup
-                                            ? fill(res::kLocalLookupFailedLine, errorText(error))
-                                            : fill(res::kLookupFailedLine, errorText(error)),
-                                        ResultKind::Red);
+        m_services.results.AppendResult(fill(res::kLookupFailedLine, errorText(error)), ResultKind::Red);
         m_services.frontEnd.returnFocusToHostBox();
         clearResolvingFlags();
         m_lastOutcome = 1;
     } else {
         m_state.m_dwShownAddr = entry.h_addr_list.front();
-        if (m_bLocalHostLookup) {
-            if (m_hooks.localHostReport)
-                m_hooks.localHostReport(entry);
-            setStatus(output::text(res::kReady));
-            clearResolvingFlags();
-            m_services.frontEnd.returnFocusToHostBox();
-        } else {
-            m_state.m_dwTargetAddr = entry.h_addr_list.front();
-            m_state.m_bHostResolved = 1;
-            if (!startSelectedWorker(m_state.host())) {
-                if (f.m_bLookup)
-                    reportLookup(entry);
-                else
-                    startContinuousPingWorkerIfOn();
-            }
+        m_state.m_dwTargetAddr = entry.h_addr_list.front();
+        m_state.m_bHostResolved = 1;
+        if (!startSelectedWorker(m_state.host())) {
+            if (f.m_bLookup)
+                reportLookup(entry);
+            else
+                startContinuousPingWorkerIfOn();
         }
     }
     m_hAsyncLookup = 0;
     f.m_bLookup = false;
-    m_bLocalHostLookup = false;
     m_services.frontEnd.RefreshCommandUI();
 }
 
@@ -387,17 +378,28 @@ void OperationControl::CancelLookup() {
 }
 
 void OperationControl::StartLocalHostLookup(const QString& localName) {
-    m_bLocalHostLookup = true;
-    m_hAsyncLookup = m_services.sockets.WSAAsyncGetHostByName(
+    // A refused request is not reported: the program simply goes without the local host's title.
+    m_hLocalHostLookup = m_services.sockets.WSAAsyncGetHostByName(
         localName.toLocal8Bit().toStdString(),
-        [this](net::AsyncLookupHandle request, int error, const net::HostEntry& entry) {
-            OnLookupDone(request, error, entry);
+        [this](net::AsyncLookupHandle, int error, const net::HostEntry& entry) {
+            OnLocalHostLookupDone(error, entry);
         });
-    if (m_hAsyncLookup == 0) {
-        m_services.results.AppendResult(fill(res::kLocalLookupFailedLine, errorText(net::WSAGetLastError())),
-                                        ResultKind::Red);
-        m_bLocalHostLookup = false;
+}
+
+void OperationControl::OnLocalHostLookupDone(int error, const net::HostEntry& entry) {
+    m_hLocalHostLookup = 0;
+    if (error == 0 && entry.h_addr_list.empty())
+        error = net::WSANO_DATA;
+    if (error != 0) {
+        m_services.results.AppendResult(fill(res::kLocalLookupFailedLine, errorText(error)), ResultKind::Red);
+    } else {
+        m_state.m_dwShownAddr = entry.h_addr_list.front();
+        if (m_hooks.localHostReport)
+            m_hooks.localHostReport(entry);
     }
+    if (!m_state.flags.anyBusy() && m_hAsyncLookup == 0)
+        setStatus(output::text(res::kReady));
+    m_services.frontEnd.RefreshCommandUI();
 }
 
 } // namespace vantrel::ops

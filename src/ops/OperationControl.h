@@ -31,6 +31,7 @@ class OperationFrontEnd;
 class OperationControl {
 public:
     struct Services {
+        OperationState& state; // owned by the front end, which shows it
         settings::LiveOptions& options;
         net::IcmpApi icmp;
         net::SocketLibrary& sockets;
@@ -69,8 +70,10 @@ public:
     void StartOperation();
     void OnLookupDone(net::AsyncLookupHandle request, int error, const net::HostEntry& entry);
     void CancelLookup();
-    // The local-host lookup made at start-up.
+    // The local-host lookup made at start-up. It is no operation: the commands neither wait for it nor
+    // cancel it, and its completion touches no operation's flags.
     void StartLocalHostLookup(const QString& localName);
+    void OnLocalHostLookupDone(int error, const net::HostEntry& entry);
 
     bool lookupPending() const { return m_hAsyncLookup != 0; }
     // What the last operation came to: 0 when its worker ran to its end, 1 when it could not run (no
@@ -103,12 +106,12 @@ private:
 
     Services m_services;
     Hooks m_hooks;
-    OperationState m_state;
+    OperationState& m_state;
     FrameDispatcher m_dispatcher;
     std::unique_ptr<WorkerLink> m_link;
     net::AsyncLookupHandle m_hAsyncLookup = 0;
+    net::AsyncLookupHandle m_hLocalHostLookup = 0;
     std::atomic<int> m_lastOutcome{-1};
-    bool m_bLocalHostLookup = false;
     WorkerThreads m_workers; // declared last: joined before everything its workers use goes away
 };
 

@@ -30,8 +30,8 @@ class OperationHarness {
 public:
     OperationHarness() {
         ensureApplication();
-        control = std::make_unique<ops::OperationControl>(
-            ops::OperationControl::Services{options, network.api(), sockets, frontEnd, pipeline});
+        control = std::make_unique<ops::OperationControl>(ops::OperationControl::Services{
+            operationState, options, network.api(), sockets, frontEnd, pipeline});
     }
     ~OperationHarness() { control.reset(); }
 
@@ -56,6 +56,7 @@ public:
 
     QStringList texts() const { return view.texts(); }
 
+    ops::OperationState operationState;
     settings::LiveOptions options;
     FakeIcmpNetwork network;
     std::shared_ptr<FakeHostDatabase> names = std::make_shared<FakeHostDatabase>();

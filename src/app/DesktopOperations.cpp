@@ -1,0 +1,99 @@
+#include "app/DesktopOperations.h"
+
+#include "app/CMainFrame.h"
+#include "net/AddressText.h"
+#include "net/IcmpApi.h"
+#include "net/SystemHostDatabase.h"
+#include "net/WinsockErrors.h"
+#include "ops/WinsockReports.h"
+#include "output/MessageTexts.h"
+#include "output/ResultPipeline.h"
+
+#include <QMessageBox>
+
+namespace vantrel::app {
+
+DesktopOperations::DesktopOperations(CMainFrame& frame)
+    : m_frame(frame)
+    , m_sockets(std::make_shared<net::SystemHostDatabase>())
+    , m_control({frame.operationState(), frame.options(), net::IcmpApi::builtIn(), m_sockets, frame,
+                 frame.resultPipeline()}) {
+    m_control.hooks().localHostReport = [this](const net::HostEntry& entry) { reportLocalHost(entry); };
+    m_frame.setOperationHandler([this](ops::CommandId command) { runCommand(command); });
+    m_frame.setShutdownHook([this] { shutDown(); });
+}
+
+DesktopOperations::~DesktopOperations() {
+    m_frame.setOperationHandler({});
+    m_frame.setShutdownHook({});
+}
+
+void DesktopOperations::appendLine(const ops::ResultMessage& line) {
+    m_frame.resultPipeline().AppendResult(line.text, line.argument, line.kind);
+}
+
+void DesktopOperations::start() {
+    if (!m_winsock.Start()) {
+        appendLine(ops::winsockStartupFailedLine(m_winsock.startResult()));
+        return;
+    }
+    m_started = true;
+    if (!m_winsock.hasExpectedVersion())
+        QMessageBox::warning(&m_frame, output::text(output::res::kProductName),
+                             output::text(output::res::kWrongWinsockVersion));
+    m_frame.status().set(ops::winsockStartedStatus(m_winsock.data()));
+    appendLine(ops::winsockStartedLine(m_winsock.data()));
+
+    const std::optional<std::string> name = net::gethostname();
+    if (!name) {
+        const int error = net::WSAGetLastError();
+        appendLine(ops::localHostNameFailedLine(error));
+        m_frame.status().set(ops::localHostNameFailedStatus(error));
+    }
+    m_control.StartLocalHostLookup(QString::fromLocal8Bit(name.value_or(std::string())));
+    m_frame.RefreshCommandUI();
+}
+
+void DesktopOperations::runCommand(ops::CommandId command) {
+    switch (command) {
+    case ops::CommandId::PingButton:
+    case ops::CommandId::PingMenu:
+        // Also the Enter key's way in: like the button, it does nothing beside another operation.
+        m_control.OnPing(true);
+        break;
+    case ops::CommandId::LookupButton:
+    case ops::CommandId::LookupMenu:
+        m_control.OnLookup();
+        break;
+    case ops::CommandId::TraceButton:
+    case ops::CommandId::TraceMenu:
+        m_control.OnTrace();
+        break;
+    default:
+        break; // the scans come with their own operations
+    }
+}
+
+void DesktopOperations::reportLocalHost(const net::HostEntry& entry) {
+    m_frame.setWindowTitle(ops::localHostTitle(entry));
+    for (std::size_t i = 1; i < entry.h_addr_list.size(); ++i)
+        m_frame.operationState().m_dwShownAddr = entry.h_addr_list[i];
+    for (const ops::ResultMessage& line : ops::additionalLocalAddressLines(entry))
+        appendLine(line);
+}
+
+void DesktopOperations::shutDown() {
+    m_control.joinWorkers();
+    const net::IcmpHandle handle = m_frame.operationState().m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
+    if (handle != net::INVALID_HANDLE_VALUE)
+        net::IcmpApi::builtIn().IcmpCloseHandle(handle);
+    if (m_started && !m_winsock.Stop()) {
+        const QString text = ops::winsockCleanupFailureText(net::WSAGetLastError());
+        m_frame.status().set(text);
+        m_frame.showMessageBox(output::text(output::res::kShutdownErrorCaption), text,
+                               ops::MessageIcon::Error);
+    }
+    m_started = false;
+}
+
+} // namespace vantrel::app

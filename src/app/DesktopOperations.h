@@ -1,0 +1,38 @@
+#pragma once
+
+#include "net/CWinsock.h"
+#include "net/SocketLibrary.h"
+#include "ops/OperationControl.h"
+
+namespace vantrel::app {
+
+class CMainFrame;
+
+// The desktop's operations: the socket services with their start-up report and the local host's
+// lookup, and operation control behind the frame's operation commands. Made once the frame exists;
+// the frame's close sequence stops the socket services and releases the echo handle through it.
+class DesktopOperations {
+public:
+    explicit DesktopOperations(CMainFrame& frame);
+    ~DesktopOperations();
+    DesktopOperations(const DesktopOperations&) = delete;
+    DesktopOperations& operator=(const DesktopOperations&) = delete;
+
+    // The start-up report and the local-host lookup.
+    void start();
+    ops::OperationControl& control() { return m_control; }
+
+private:
+    void runCommand(ops::CommandId command);
+    void reportLocalHost(const net::HostEntry& entry);
+    void shutDown();
+    void appendLine(const ops::ResultMessage& line);
+
+    CMainFrame& m_frame;
+    net::CWinsock m_winsock;
+    net::SocketLibrary m_sockets;
+    ops::OperationControl m_control;
+    bool m_started = false;
+};
+
+} // namespace vantrel::app
