@@ -13,11 +13,11 @@
 
 namespace vantrel::app {
 
-DesktopOperations::DesktopOperations(CMainFrame& frame)
+DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
     : m_frame(frame)
-    , m_sockets(std::make_shared<net::SystemHostDatabase>())
-    , m_control({frame.operationState(), frame.options(), net::IcmpApi::builtIn(), m_sockets, frame,
-                 frame.resultPipeline()}) {
+    , m_icmp(std::move(network.icmp))
+    , m_sockets(network.names ? std::move(network.names) : std::make_shared<net::SystemHostDatabase>())
+    , m_control({frame.operationState(), frame.options(), m_icmp, m_sockets, frame, frame.resultPipeline()}) {
     m_control.hooks().localHostReport = [this](const net::HostEntry& entry) { reportLocalHost(entry); };
     m_frame.setOperationHandler([this](ops::CommandId command) { runCommand(command); });
     m_frame.setShutdownHook([this] { shutDown(); });
@@ -86,7 +86,7 @@ void DesktopOperations::shutDown() {
     m_control.joinWorkers();
     const net::IcmpHandle handle = m_frame.operationState().m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
     if (handle != net::INVALID_HANDLE_VALUE)
-        net::IcmpApi::builtIn().IcmpCloseHandle(handle);
+        m_icmp.IcmpCloseHandle(handle);
     if (m_started && !m_winsock.Stop()) {
         const QString text = ops::winsockCleanupFailureText(net::WSAGetLastError());
         m_frame.status().set(text);

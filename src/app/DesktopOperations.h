@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/CWinsock.h"
+#include "net/IcmpApi.h"
 #include "net/SocketLibrary.h"
 #include "ops/OperationControl.h"
 
@@ -11,9 +12,16 @@ class CMainFrame;
 // The desktop's operations: the socket services with their start-up report and the local host's
 // lookup, and operation control behind the frame's operation commands. Made once the frame exists;
 // the frame's close sequence stops the socket services and releases the echo handle through it.
+// The network behind the desktop's operations: the system's echo service and name service, unless a
+// test binds scripted ones.
+struct DesktopNetwork {
+    net::IcmpApi icmp = net::IcmpApi::builtIn();
+    std::shared_ptr<net::HostDatabase> names; // the system's when empty
+};
+
 class DesktopOperations {
 public:
-    explicit DesktopOperations(CMainFrame& frame);
+    explicit DesktopOperations(CMainFrame& frame, DesktopNetwork network = {});
     ~DesktopOperations();
     DesktopOperations(const DesktopOperations&) = delete;
     DesktopOperations& operator=(const DesktopOperations&) = delete;
@@ -29,6 +37,7 @@ private:
     void appendLine(const ops::ResultMessage& line);
 
     CMainFrame& m_frame;
+    net::IcmpApi m_icmp;
     net::CWinsock m_winsock;
     net::SocketLibrary m_sockets;
     ops::OperationControl m_control;

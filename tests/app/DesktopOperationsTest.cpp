@@ -1,0 +1,94 @@
+#include "app/DesktopOperations.h"
+
+#include "FrameFixture.h"
+#include "output/ResultLog.h"
+#include "support/FakeHostDatabase.h"
+#include "support/FakeIcmpNetwork.h"
+#include "ui/CStatusViewPane.h"
+#include "ui/ResultsTextView.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+namespace vantrel::app::testing {
+namespace {
+
+using test::address;
+
+class DesktopOperationsTest : public FrameFixture {
+protected:
+    void SetUp() override {
+        FrameFixture::SetUp();
+        names->addHost({"box.test", {}, {address("10.0.0.5"), address("10.0.0.6"), address("10.0.0.7")}});
+        operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
+    }
+    void TearDown() override {
+        if (frame && frame->isVisible())
+            frame->close();
+        operations.reset();
+        FrameFixture::TearDown();
+    }
+    void runUntil(const std::function<bool()>& done) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done() && timer.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    QString results() const { return frame->resultsPane().view().toPlainText(); }
+
+    test::FakeIcmpNetwork network;
+    std::shared_ptr<test::FakeHostDatabase> names = std::make_shared<test::FakeHostDatabase>();
+    std::unique_ptr<DesktopOperations> operations;
+};
+
+TEST_F(DesktopOperationsTest, TheBannerAndTheStartUpReportOpenTheResults) {
+    EXPECT_TRUE(results().startsWith(QStringLiteral("Vantrel 2.0")));
+    operations->control().StartLocalHostLookup(QStringLiteral("box.test"));
+    runUntil([&] { return frame->windowTitle().contains(QStringLiteral("Local Host Name")); });
+    EXPECT_EQ(frame->windowTitle(),
+              QStringLiteral("Vantrel 2.0    Local Host Name:  box.test   Local IP Address:  10.0.0.5"));
+    EXPECT_EQ(results().count(QStringLiteral("Additional Local IP address")), 2);
+}
+
+TEST_F(DesktopOperationsTest, ThePingButtonPingsTheHostBoxAndTheRowsReachTheResultsAndTheLog) {
+    frame->options().setNumber(settings::OptionId::Packets, 2);
+    network.reply(address("10.0.0.1"), 4);
+    network.reply(address("10.0.0.1"), 6);
+    frame->putHostAtStart(QStringLiteral("10.0.0.1"));
+    frame->resultLog().ToggleLogging();
+    frame->commands().trigger(400);
+    EXPECT_EQ(frame->commands().action(400)->text(), QStringLiteral("       Cancel       "));
+    runUntil([&] { return !frame->flags().anyBusy(); });
+    runUntil([&] { return results().contains(QStringLiteral("Round Trip Time")); });
+
+    EXPECT_TRUE(results().contains(QStringLiteral("Starting ping to 10.0.0.1")));
+    EXPECT_TRUE(results().contains(QStringLiteral("Ping Successful")));
+    EXPECT_TRUE(
+        results().contains(QStringLiteral("2 of 2 packets returned successfully : 0.0% PACKET LOSS")));
+    frame->RefreshCommandUI();
+    EXPECT_EQ(frame->status().get(), QStringLiteral("Ready"));
+    EXPECT_EQ(frame->commands().action(400)->text(), QStringLiteral("         Ping         "));
+
+    QFile log(logPath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray rtf = log.readAll();
+    EXPECT_TRUE(rtf.contains("Ping Successful"));
+    EXPECT_TRUE(rtf.endsWith("}"));
+}
+
+TEST_F(DesktopOperationsTest, ClosingDuringAPingWaitsForTheWorkerAndSavesNothingHalfWay) {
+    frame->options().setNumber(settings::OptionId::Packets, 50);
+    network.setDefaultAnswer(test::FakeIcmpNetwork::Answer{true, 0, address("10.0.0.1"), 1});
+    frame->putHostAtStart(QStringLiteral("10.0.0.1"));
+    frame->commands().trigger(400);
+    ASSERT_TRUE(frame->flags().m_bPing.load());
+    EXPECT_TRUE(frame->close());
+    EXPECT_FALSE(frame->flags().anyBusy());
+    EXPECT_TRUE(results().contains(QStringLiteral("Exiting...Shutting down ping operation first...")));
+    EXPECT_FALSE(results().contains(QStringLiteral("PACKET LOSS")))
+        << "no statistics while the program exits";
+    EXPECT_EQ(network.openHandles(), 0u);
+}
+
+} // namespace
+} // namespace vantrel::app::testing
