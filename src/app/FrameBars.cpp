@@ -159,17 +159,17 @@ bool buildStatusBar(QMainWindow& window, FrameBars& frameBars) {
     struct PaneSpec {
         int id;
         int width;
+        const char* widestText; // the pane is at least as wide as this text in the font in use
     };
-    constexpr std::array kPanes = {PaneSpec{cmd::kStatusPane, 200},
-                                   PaneSpec{cmd::kISPingerStatusPane, 200},
-                                   PaneSpec{cmd::kISPingerIndicatorPane, 34},
-                                   PaneSpec{cmd::kTextSizePane, 115},
-                                   PaneSpec{cmd::kLogPane, 34},
-                                   PaneSpec{cmd::kLogSizePane, 115}};
+    constexpr std::array kPanes = {PaneSpec{cmd::kStatusPane, 200, ""},
+                                   PaneSpec{cmd::kISPingerStatusPane, 200, ""},
+                                   PaneSpec{cmd::kISPingerIndicatorPane, 34, "  LOG"},
+                                   PaneSpec{cmd::kTextSizePane, 115, "Text Size: 99999 Bytes"},
+                                   PaneSpec{cmd::kLogPane, 34, "  LOG"},
+                                   PaneSpec{cmd::kLogSizePane, 115, "Log Size: 99999 Bytes"}};
     for (const PaneSpec& spec : kPanes) {
-        // A narrow pane is at least as wide as its text in this font.
-        const int textWidth = bar->fontMetrics().horizontalAdvance(QStringLiteral("  LOG")) + 12;
-        const int width = spec.width < 40 ? std::max(spec.width, textWidth) : spec.width;
+        const int textWidth = bar->fontMetrics().horizontalAdvance(QString::fromLatin1(spec.widestText)) + 12;
+        const int width = std::max(spec.width, textWidth);
         auto* pane = new ui::StatusPane(spec.id, width, bar);
         const bool stretches = spec.id == cmd::kStatusPane;
         if (!stretches)

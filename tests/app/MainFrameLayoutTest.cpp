@@ -136,8 +136,12 @@ TEST_F(MainFrameLayout, StatusBarHasSixPanesInOrder) {
     EXPECT_THAT(ids, ElementsAre(900, 901, 902, 904, 903, 905));
     EXPECT_EQ(frame->statusPane(900)->text(), QStringLiteral("Status: Ready"));
     EXPECT_EQ(frame->statusPane(901)->text(), QStringLiteral("ISPinger: Inactive"));
-    EXPECT_EQ(frame->statusPane(904)->width(), 115);
-    EXPECT_EQ(frame->statusPane(905)->width(), 115);
+    // The size panes are 115 pixels, or as wide as their longest text needs in the font in use.
+    const QFontMetrics metrics = frame->statusBar()->fontMetrics();
+    EXPECT_GE(frame->statusPane(904)->width(),
+              std::max(115, metrics.horizontalAdvance(QStringLiteral("Text Size: 99999 Bytes"))));
+    EXPECT_GE(frame->statusPane(905)->width(),
+              std::max(115, metrics.horizontalAdvance(QStringLiteral("Log Size: 99999 Bytes"))));
     EXPECT_GE(frame->statusPane(900)->width(), 200);
     EXPECT_EQ(frame->statusPane(902)->textColour(), QColor(Qt::white));
 }
