@@ -1,0 +1,239 @@
+#include "ops/ContinuousPing.h"
+
+#include "ops/OperationControl.h"
+#include "ops/OperationFrontEnd.h"
+#include "ops/OperationState.h"
+#include "ops/WorkerLink.h"
+#include "output/MessageTexts.h"
+#include "output/ResultPipeline.h"
+#include "output/ResultTexts.h"
+#include "settings/LiveOptions.h"
+
+#include <algorithm>
+
+namespace vantrel::ops {
+
+namespace {
+
+using output::ResultKind;
+using settings::OptionId;
+namespace res = output::res;
+
+// The interval the pane's interval box allows.
+constexpr int kShortestInterval = 1;
+constexpr int kLongestInterval = 99;
+// How soon the next cycle is tried again while the last cycle's worker is still on its way out.
+constexpr std::chrono::milliseconds kRetryNextCycle{10};
+
+} // namespace
+
+ContinuousPing::ContinuousPing(OperationControl& control, OperationFrontEnd& frontEnd,
+                               output::ResultPipeline& results, settings::LiveOptions& options)
+    : m_control(control)
+    , m_frontEnd(frontEnd)
+    , m_results(results)
+    , m_options(options) {
+    m_nextTimer.setSingleShot(true);
+    for (QTimer* timer : {&m_nextTimer, &m_countdownTimer})
+        timer->setTimerType(Qt::PreciseTimer);
+    connect(&m_nextTimer, &QTimer::timeout, this, [this] { OnTimer(TIMER_CONTPING_NEXT); });
+    connect(&m_countdownTimer, &QTimer::timeout, this, [this] { OnTimer(TIMER_CONTPING_COUNTDOWN); });
+
+    OperationControl::Hooks& hooks = m_control.hooks();
+    hooks.startContinuousPing = [this] { StartContinuousPing(); };
+    hooks.cancelContinuousPing = [this] { CancelContinuousPing(); };
+    hooks.continuousPingWorker = [this](const WorkerContext& context) { ContPingThread(context); };
+    hooks.continuousPingDone = [this] { OnContPingDone(); };
+}
+
+ContinuousPing::~ContinuousPing() {
+    OperationControl::Hooks& hooks = m_control.hooks();
+    hooks.startContinuousPing = {};
+    hooks.cancelContinuousPing = {};
+    hooks.continuousPingDone = {};
+    // A cycle's worker uses this object until it returns; the close sequence has let it end.
+    m_control.joinWorkers();
+    hooks.continuousPingWorker = {};
+}
+
+bool ContinuousPing::isTimerActive(int id) const {
+    if (id == TIMER_CONTPING_NEXT)
+        return m_nextTimer.isActive();
+    if (id == TIMER_CONTPING_COUNTDOWN)
+        return m_countdownTimer.isActive();
+    return false;
+}
+
+void ContinuousPing::stopTimers() {
+    m_nextTimer.stop();
+    m_countdownTimer.stop();
+    emit countdownStatus(QString());
+}
+
+void ContinuousPing::showCountdown(const QString& text) {
+    m_control.state().status.set(text);
+    m_frontEnd.RefreshCommandUI();
+    emit countdownStatus(text);
+}
+
+int ContinuousPing::readInterval() const {
+    const std::optional<int> shown = m_intervalSource ? m_intervalSource() : std::nullopt;
+    // A stored value out of range would make the cycles run back to back, or the timer refuse.
+    return std::clamp(shown.value_or(m_options.number(OptionId::ContPingInterval)), kShortestInterval,
+                      kLongestInterval);
+}
+
+void ContinuousPing::StartContinuousPing() {
+    stopTimers();
+    m_control.state().flags.m_bContPingActive = true;
+    m_run = {};
+    m_nContCountdown = 0;
+    m_cycle = 0;
+    m_cycleEnding = false;
+    m_outcome = -1;
+    QString host = m_frontEnd.hostBoxText().trimmed();
+    host.remove(QStringLiteral("http://"), Qt::CaseSensitive);
+    m_results.AppendStartLine(output::startLine(res::kContPingStartLine, host));
+}
+
+void ContinuousPing::CancelContinuousPing() {
+    OperationFlags& flags = m_control.state().flags;
+    if (m_control.lookupPending()) {
+        m_control.CancelLookup();
+        flags.clearOperations();
+        m_frontEnd.RefreshCommandUI();
+    }
+    flags.m_bCancel = true;
+    m_countdownTimer.stop();
+    m_control.state().status.set(output::text(res::kCancelingPing));
+    m_frontEnd.RefreshCommandUI();
+    emit countdownStatus(QString());
+    if (flags.m_bContPingThread && !m_cycleEnding)
+        return; // the cycle sees the cancel after its request and ends the run
+    m_nextTimer.stop();
+    flags.m_bContPingActive = false;
+    OnContPingDone();
+}
+
+void ContinuousPing::OnContPingDone() {
+    stopTimers();
+    if (!m_control.state().flags.m_bShuttingDown) {
+        const ResultMessage end = pingEndLine(m_run);
+        m_results.AppendResult(end.text, end.argument, end.kind);
+        if (m_options.isOn(OptionId::Statistics))
+            for (const ResultMessage& line : pingStatistics(m_run))
+                m_results.AppendResult(line.text, line.argument, line.kind);
+    }
+    int none = -1;
+    m_outcome.compare_exchange_strong(none, 0);
+    m_control.state().status.set(output::text(res::kReady));
+    m_frontEnd.RefreshCommandUI();
+}
+
+void ContinuousPing::OnTimer(int id) {
+    const OperationFlags& flags = m_control.state().flags;
+    if (!flags.m_bContPingActive) {
+        stopTimers(); // the run has ended: a timer left behind starts no cycle
+        return;
+    }
+    if (id == TIMER_CONTPING_NEXT) {
+        if (flags.m_bContPingThread) {
+            m_nextTimer.start(kRetryNextCycle);
+            return;
+        }
+        m_control.StartOperation();
+        m_nextTimer.stop();
+        return;
+    }
+    if (id != TIMER_CONTPING_COUNTDOWN)
+        return;
+    if (!m_options.isOn(OptionId::ContPing)) {
+        if (flags.m_bContPingThread)
+            return; // the last cycle's worker is still on its way out; the next tick starts the cycle
+        m_nextTimer.stop();
+        m_control.StartOperation();
+        m_countdownTimer.stop();
+        return;
+    }
+    --m_nContCountdown;
+    if (m_nContCountdown > 1)
+        showCountdown(output::fill(res::kContPingWaitSeconds, unsigned(m_nContCountdown)));
+    else if (m_nContCountdown == 1)
+        showCountdown(output::fill(res::kContPingWaitSecond, unsigned(m_nContCountdown)));
+    else
+        // Past 0 the next cycle is being resolved or could not start: the status keeps saying so.
+        m_frontEnd.RefreshCommandUI();
+}
+
+bool ContinuousPing::scheduleNextCycle(bool contPing) {
+    const OperationFlags& flags = m_control.state().flags;
+    if (flags.stopRequested() || !flags.m_bContPingActive || !contPing)
+        return false;
+    const int interval = readInterval();
+    m_options.setNumber(OptionId::ContPingInterval, interval);
+    m_nContCountdown = interval;
+    m_nextTimer.start(m_second * interval);
+    showCountdown(output::fill(res::kContPingWaitFirst, unsigned(interval)));
+    m_countdownTimer.start(m_second);
+    return true;
+}
+
+int ContinuousPing::ContPingThread(const WorkerContext& context) {
+    OperationState& state = context.state;
+    OperationFlags& flags = state.flags;
+    WorkerLink& link = context.link;
+
+    // Timers and the cycle's start belong to the GUI thread. A cycle whose run was cancelled before it
+    // got there, or that finds another cycle running, does nothing.
+    bool runs = false;
+    m_dispatcher.send([&] {
+        m_countdownTimer.stop();
+        emit countdownStatus(QString());
+        runs = flags.m_bContPingActive && !flags.m_bContPingThread && !flags.stopRequested();
+        if (!runs)
+            return;
+        flags.m_bContPingThread = true;
+        m_cycleEnding = false;
+        emit cycleStarting(++m_cycle);
+    });
+    if (!runs)
+        return 0;
+
+    int result = 0;
+    bool scheduled = false;
+    PingProbe probe(context);
+    if (probe.openHandle()) {
+        if (m_run.sent == 0)
+            probe.sendHeader();
+        probe.run(m_run, {ResultKind::Plain, true});
+        if (context.options.isOn(OptionId::Beep))
+            link.Beep();
+        probe.closeHandle();
+        const bool contPing = context.options.isOn(OptionId::ContPing);
+        m_dispatcher.send([&] {
+            m_cycleEnding = true;
+            scheduled = scheduleNextCycle(contPing);
+        });
+    } else {
+        // Without an echo handle no cycle can run: the run ends as after its last cycle.
+        m_outcome = 1;
+        result = 1;
+        m_dispatcher.send([&] { m_cycleEnding = true; });
+    }
+
+    if (!scheduled) {
+        state.status.set(output::text(res::kReady));
+        flags.m_bContPingActive = false;
+        link.SendContPingDone();
+    }
+
+    flags.m_bListScan = false;
+    flags.m_bSeqScan = false;
+    flags.m_bLookup = false;
+    flags.m_bTrace = false;
+    link.SendStatus();
+    flags.m_bContPingThread = false;
+    return result;
+}
+
+} // namespace vantrel::ops

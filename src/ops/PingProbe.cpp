@@ -1,0 +1,160 @@
+#include "ops/PingProbe.h"
+
+#include "net/AddressText.h"
+#include "net/IcmpAccessHint.h"
+#include "net/IcmpApi.h"
+#include "ops/EchoRequestData.h"
+#include "ops/OperationState.h"
+#include "ops/WorkerLink.h"
+#include "output/MessageTexts.h"
+#include "output/ResultTexts.h"
+#include "settings/LiveOptions.h"
+
+#include <algorithm>
+
+namespace vantrel::ops {
+
+namespace {
+
+using output::ResultKind;
+using settings::OptionId;
+namespace res = output::res;
+
+constexpr std::uint8_t kPingTtl = 200;
+
+QString dotted(net::IPAddr address) {
+    return QString::fromStdString(net::inet_ntoa(address));
+}
+
+ResultMessage line(const output::RtfText& fragment, ResultKind kind) {
+    return {fragment.rtf(), QString(), kind};
+}
+
+} // namespace
+
+void PingTally::addReply(std::uint32_t roundTrip) {
+    ++received;
+    sum += roundTrip;
+    maximum = std::max(maximum, roundTrip);
+    if (received == 1 || roundTrip < minimum)
+        minimum = roundTrip;
+}
+
+PingProbe::PingProbe(const WorkerContext& context)
+    : m_context(context)
+    , m_request(echoRequestData(pingDataText(context.options.text(OptionId::PingString))))
+    , m_reply(net::IcmpReplySize(m_request.size()))
+    , m_responder(dotted(context.state.m_dwShownAddr)) {}
+
+bool PingProbe::openHandle() {
+    OperationState& state = m_context.state;
+    if (state.m_hICMPHandle == net::INVALID_HANDLE_VALUE)
+        state.m_hICMPHandle = m_context.icmp.IcmpCreateFile();
+    if (state.m_hICMPHandle != net::INVALID_HANDLE_VALUE)
+        return true;
+    m_context.link.ShowStandardMessage(net::pingHandleFailureMessage());
+    return false;
+}
+
+void PingProbe::closeHandle() {
+    OperationState& state = m_context.state;
+    const net::IcmpHandle handle = state.m_hICMPHandle;
+    if (handle != net::INVALID_HANDLE_VALUE && m_context.icmp.IcmpCloseHandle(handle))
+        state.m_hICMPHandle = net::INVALID_HANDLE_VALUE;
+}
+
+void PingProbe::send(const QString& rtf, ResultKind kind) {
+    m_context.link.SendResult({rtf, QString(), kind});
+}
+
+void PingProbe::sendHeader() {
+    if (m_context.options.isOn(OptionId::Verbose))
+        send(output::fill(res::kPingHeaderRow).rtf(), ResultKind::HeaderRow);
+}
+
+unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
+    OperationState& state = m_context.state;
+    const settings::LiveOptions& options = m_context.options;
+    const OperationFlags& flags = state.flags;
+    const QString host = state.host();
+
+    net::IP_OPTION_INFORMATION requestOptions{};
+    requestOptions.Ttl = kPingTtl;
+    if (options.isOn(OptionId::Fragment))
+        requestOptions.Flags = net::IP_FLAG_DF;
+
+    unsigned received = 0;
+    for (unsigned count = 1;
+         options.number(OptionId::Packets) >= 1 && count <= unsigned(options.number(OptionId::Packets));
+         ++count) {
+        const unsigned packet = ++tally.sent;
+        std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
+        state.status.set(state.m_bHostResolved == 1 ? output::fill(res::kPingingResolved, host, m_responder)
+                                                    : output::fill(res::kPingingHost, host));
+        m_context.link.SendStatus();
+
+        const net::IPAddr target = state.m_dwTargetAddr;
+        const std::uint32_t replies =
+            m_context.icmp.IcmpSendEcho(state.m_hICMPHandle, target, m_request, &requestOptions, m_reply,
+                                        std::uint32_t(options.number(OptionId::Timeout)) * 1000u);
+        const std::optional<net::ICMP_ECHO_REPLY> record = net::readEchoReply(m_reply);
+        const bool verbose = options.isOn(OptionId::Verbose);
+        if (replies != 0 && record && record->Address == target) {
+            tally.addReply(record->RoundTripTime);
+            ++received;
+            state.m_dwShownAddr = record->Address;
+            m_responder = dotted(record->Address);
+            if (verbose)
+                send(output::fill(res::kPingReplyRow, packet, output::RtfText::escape(m_responder),
+                                  unsigned(record->RoundTripTime), unsigned(record->Options.Ttl),
+                                  unsigned(std::max<int>(0, record->DataSize - 2)))
+                         .rtf(),
+                     ResultKind::Plain);
+            if (options.isOn(OptionId::RetData) && !(rules.quietWhenStopping && flags.stopRequested())) {
+                const std::span<const std::byte> data = net::echoReplyData(*record, m_reply);
+                send(output::fill(res::kPingReturnedDataRow,
+                                  output::RtfText::escape(returnedDataText(data.data(), data.size())))
+                         .rtf(),
+                     ResultKind::Plain);
+            }
+        } else if (replies != 0 && record) {
+            if (verbose) {
+                state.m_dwShownAddr = record->Address;
+                send(output::fill(res::kHostRespondedLine, output::RtfText::escape(dotted(record->Address)))
+                         .rtf(),
+                     rules.wrongResponderKind);
+            }
+        } else if (verbose && state.m_hICMPHandle != net::INVALID_HANDLE_VALUE &&
+                   !(rules.quietWhenStopping && flags.m_bShuttingDown)) {
+            m_context.link.SendIcmpError({record ? record->Status : 0u, packet, 0, ErrorLayout::PingTable});
+        }
+
+        if (flags.stopRequested()) {
+            send(output::fill(res::kPingCanceledLine).rtf(), ResultKind::RedBold);
+            break;
+        }
+    }
+    return received;
+}
+
+ResultMessage pingEndLine(const PingTally& tally) {
+    return tally.received != 0 ? line(output::fill(res::kPingSuccessfulLine), ResultKind::Bold)
+                               : line(output::fill(res::kPingUnsuccessfulLine), ResultKind::RedBold);
+}
+
+std::vector<ResultMessage> pingStatistics(const PingTally& tally) {
+    std::vector<ResultMessage> lines;
+    if (tally.sent != 0) {
+        const double loss = (100.0 / double(tally.sent)) * double(tally.sent - tally.received);
+        lines.push_back(line(output::fill(res::kPingLossLine, tally.received, tally.sent, loss,
+                                          output::RtfText::markup(QStringLiteral("%"))),
+                             ResultKind::Plain));
+    }
+    if (tally.received != 0)
+        lines.push_back(line(output::fill(res::kPingRoundTripLine, int(tally.maximum), int(tally.minimum),
+                                          int(tally.sum / tally.received)),
+                             ResultKind::Plain));
+    return lines;
+}
+
+} // namespace vantrel::ops

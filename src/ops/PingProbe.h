@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ops/WorkerContext.h"
+#include "ops/WorkerMessages.h"
+
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vantrel::ops {
+
+// The running sums of a ping: of one ping, or of a whole continuous-ping run, whose requests are
+// numbered on across its cycles.
+struct PingTally {
+    unsigned sent = 0; // requests sent; also the number of the last one
+    unsigned received = 0;
+    std::uint32_t sum = 0; // round-trip times of the received replies, ms
+    std::uint32_t maximum = 0;
+    std::uint32_t minimum = 0;
+
+    void addReply(std::uint32_t roundTrip);
+};
+
+// Where the probe loops of the single ping and of a continuous-ping cycle differ.
+struct ProbeRules {
+    output::ResultKind wrongResponderKind = output::ResultKind::Red;
+    // Leaves out the returned data once a cancel or exit is pending, and echo-failure rows during exit.
+    bool quietWhenStopping = false;
+};
+
+// One ping's echo requests as a worker sends them: the request options and data taken once, the echo
+// handle, the header row and the probe loop. Used on the worker's thread only.
+class PingProbe {
+public:
+    explicit PingProbe(const WorkerContext& context);
+
+    // Creates the shared echo handle unless one is open. When none can be created, shows the message box
+    // and answers false.
+    bool openHandle();
+    // Closes the echo handle if one is open.
+    void closeHandle();
+    // The header row, when Verbose is on.
+    void sendHeader();
+    // Sends requests while this loop's count is at most the current Packets, numbering them on from
+    // `tally.sent`, and stops after the request during which a cancel or exit became pending (with the
+    // cancel line). Answers the replies received by this loop.
+    unsigned run(PingTally& tally, const ProbeRules& rules);
+
+private:
+    void send(const QString& rtf, output::ResultKind kind);
+
+    const WorkerContext& m_context;
+    std::vector<std::byte> m_request;
+    std::vector<std::byte> m_reply;
+    QString m_responder; // dotted form of the address shown in the status text and in the rows
+};
+
+// The end line of a ping: successful when any reply came back.
+ResultMessage pingEndLine(const PingTally& tally);
+// The loss and round-trip lines, each when it has something to tell.
+std::vector<ResultMessage> pingStatistics(const PingTally& tally);
+
+} // namespace vantrel::ops
