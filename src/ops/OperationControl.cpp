@@ -3,8 +3,10 @@
 #include "net/AddressText.h"
 #include "net/WinsockErrors.h"
 #include "ops/EchoFailureRow.h"
+#include "ops/LookupReport.h"
 #include "ops/OperationFrontEnd.h"
 #include "ops/PingThread.h"
+#include "ops/TraceThread.h"
 #include "output/MessageTexts.h"
 #include "output/ResultPipeline.h"
 #include "output/ResultTexts.h"
@@ -74,6 +76,10 @@ OperationControl::OperationControl(Services services)
     : m_services(std::move(services))
     , m_state(m_services.state) {
     m_link = std::make_unique<FrameWorkerLink>(*this, m_dispatcher, m_services.frontEnd);
+    m_hooks.traceWorker = [this](const WorkerContext& context) { m_lastOutcome = TraceThread(context); };
+    m_hooks.lookupReport = [this](const net::HostEntry& entry) {
+        LookupReport(entry, m_state, m_services.results);
+    };
 }
 
 OperationControl::~OperationControl() {
@@ -183,6 +189,7 @@ void OperationControl::OnTrace() {
             return;
         f.m_bCancel = false;
         m_state.m_bHostResolved = 0;
+        m_lastOutcome = -1;
         f.m_bTrace = true;
         const net::IcmpHandle stale = m_state.m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
         if (stale != net::INVALID_HANDLE_VALUE)
@@ -208,6 +215,7 @@ void OperationControl::OnLookup() {
     f.m_bTrace = false;
     f.m_bPing = false;
     f.m_bLookup = true;
+    m_lastOutcome = -1;
     StartOperation();
 }
 
@@ -355,6 +363,7 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
 void OperationControl::reportLookup(const net::HostEntry& entry) {
     if (m_hooks.lookupReport)
         m_hooks.lookupReport(entry);
+    m_lastOutcome = 0;
     setStatus(output::text(res::kReady));
     m_services.frontEnd.returnFocusToHostBox();
     m_state.flags.m_bLookup = false;

@@ -40,7 +40,8 @@ public:
     };
 
     // What other operations plug in: the trace worker, the lookup report and continuous ping. An unset
-    // hook leaves its branch doing nothing.
+    // hook leaves its branch doing nothing; the trace worker and the lookup report start as the
+    // program's own (TraceThread, LookupReport).
     struct Hooks {
         std::function<void(const WorkerContext&)> traceWorker;
         std::function<void(const net::HostEntry&)> lookupReport;
@@ -59,7 +60,9 @@ public:
     OperationState& state() { return m_state; }
     const OperationState& state() const { return m_state; }
     Hooks& hooks() { return m_hooks; }
-    WorkerContext workerContext() { return {m_state, m_services.options, m_services.icmp, *m_link}; }
+    WorkerContext workerContext() {
+        return {m_state, m_services.options, m_services.icmp, *m_link, &m_services.sockets};
+    }
 
     // The Ping command: start, or cancel what runs. `direct` marks the paths that bypass the command
     // state (the Enter key, list double-clicks): they do nothing while the Ping button is disabled.

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "net/HostEntry.h"
+#include "ops/WorkerMessages.h"
+
+#include <vector>
+
+namespace vantrel::output {
+class ResultPipeline;
+}
+
+namespace vantrel::ops {
+
+struct OperationState;
+
+// The rows of the name service's report on a host, in order (all Plain, no argument): the official name
+// as a link, the first address labelled "IP address:" or "IP addresses:", the further addresses, and every
+// alias as a link. Names are read in the system's 8-bit encoding and RTF-escaped.
+std::vector<ResultMessage> lookupReportRows(const net::HostEntry& entry);
+
+// Appends the report of a completed lookup; the shown address becomes the last further address reported.
+void LookupReport(const net::HostEntry& entry, OperationState& state, output::ResultPipeline& results);
+
+} // namespace vantrel::ops

@@ -1,0 +1,239 @@
+#include "ops/TraceThread.h"
+
+#include "net/AddressText.h"
+#include "net/IcmpAccessHint.h"
+#include "net/IcmpApi.h"
+#include "net/SocketLibrary.h"
+#include "ops/EchoRequestData.h"
+#include "ops/OperationState.h"
+#include "ops/WorkerLink.h"
+#include "output/MessageTexts.h"
+#include "output/ResultTexts.h"
+#include "settings/LiveOptions.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vantrel::ops {
+
+namespace {
+
+using output::ResultKind;
+using output::RtfText;
+using settings::OptionId;
+namespace res = output::res;
+
+constexpr std::uint32_t kContactTimeoutMs = 1500;
+constexpr int kContactAttempts = 2;
+// The time-to-live is one byte: a hop past 255 would go out with 0, the system's default, and answer as
+// if the target were one hop further.
+constexpr int kLastHop = 255;
+
+QString dotted(net::IPAddr address) {
+    return QString::fromStdString(net::inet_ntoa(address));
+}
+
+class TraceRun {
+public:
+    explicit TraceRun(const WorkerContext& context)
+        : m_context(context)
+        , m_state(context.state)
+        , m_options(context.options)
+        , m_link(context.link)
+        , m_flags(context.state.flags)
+        , m_request(echoRequestData(QStringLiteral("Yiv")))
+        , m_reply(net::IcmpReplySize(m_request.size())) {}
+
+    int run();
+
+private:
+    enum class Contact { Contacted, NotContacted, Stopped };
+
+    void send(const RtfText& fragment, ResultKind kind) {
+        m_link.SendResult({fragment.rtf(), QString(), kind});
+    }
+    void status(const QString& text) {
+        m_state.status.set(text);
+        m_link.SendStatus();
+    }
+    bool openHandle();
+    void closeHandle();
+    int failWithoutHandle();
+    Contact contact();
+    void hopLoop();
+    // The row of a hop that answered: with the responder's name when TraceDNS is on.
+    RtfText hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip);
+    void finish();
+
+    const WorkerContext& m_context;
+    OperationState& m_state;
+    const settings::LiveOptions& m_options;
+    WorkerLink& m_link;
+    OperationFlags& m_flags;
+    const std::vector<std::byte> m_request;
+    std::vector<std::byte> m_reply;
+    bool m_reached = false;
+    net::IPAddr m_lastResponder = 0;
+};
+
+bool TraceRun::openHandle() {
+    if (m_state.m_hICMPHandle == net::INVALID_HANDLE_VALUE)
+        m_state.m_hICMPHandle = m_context.icmp.IcmpCreateFile();
+    return m_state.m_hICMPHandle != net::INVALID_HANDLE_VALUE;
+}
+
+void TraceRun::closeHandle() {
+    const net::IcmpHandle handle = m_state.m_hICMPHandle;
+    if (handle != net::INVALID_HANDLE_VALUE && m_context.icmp.IcmpCloseHandle(handle))
+        m_state.m_hICMPHandle = net::INVALID_HANDLE_VALUE;
+}
+
+int TraceRun::failWithoutHandle() {
+    m_link.ShowStandardMessage(net::pingHandleFailureMessage());
+    // Nothing runs any more: the flags end as after a normal end, so the commands work again.
+    m_flags.clearOperations();
+    status(output::text(res::kReady));
+    m_flags.m_bTraceThread = false;
+    return 1;
+}
+
+TraceRun::Contact TraceRun::contact() {
+    const net::IPAddr target = m_state.m_dwTargetAddr;
+    for (int attempt = 0; attempt < kContactAttempts; ++attempt) {
+        if (m_flags.m_bCancel)
+            return Contact::Stopped;
+        if (m_flags.m_bShuttingDown)
+            break;
+        std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
+        const std::uint32_t replies = m_context.icmp.IcmpSendEcho(m_state.m_hICMPHandle, target, m_request,
+                                                                  nullptr, m_reply, kContactTimeoutMs);
+        const std::optional<net::ICMP_ECHO_REPLY> record = net::readEchoReply(m_reply);
+        if (replies != 0 && record && record->Address == target) {
+            m_state.status.set(output::text(res::kHostContacted));
+            return m_flags.stopRequested() ? Contact::Stopped : Contact::Contacted;
+        }
+    }
+    return m_flags.stopRequested() ? Contact::Stopped : Contact::NotContacted;
+}
+
+RtfText TraceRun::hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip) {
+    const QString shown = dotted(responder);
+    if (!m_options.isOn(OptionId::TraceDNS))
+        return output::fill(res::kTraceHopRow, hop, RtfText::escape(shown), unsigned(roundTrip));
+    status(output::fill(res::kLookingUpHopName, hop, shown));
+    std::optional<net::HostEntry> entry;
+    if (m_context.sockets)
+        entry = m_context.sockets->gethostbyaddr(responder);
+    if (entry && !entry->h_name.empty())
+        return output::fill(res::kTraceNameRow, hop, RtfText::escape(shown), unsigned(roundTrip),
+                            RtfText::escape(QString::fromLocal8Bit(entry->h_name)));
+    return output::fill(res::kTraceNoNameRow, hop, RtfText::escape(shown), unsigned(roundTrip),
+                        output::fill(res::kNoDnsNameFound));
+}
+
+void TraceRun::hopLoop() {
+    const bool dnsColumn = m_options.isOn(OptionId::TraceDNS);
+    net::IP_OPTION_INFORMATION requestOptions{};
+    for (int hop = 1; hop <= kLastHop && hop <= m_options.number(OptionId::Hops); ++hop) {
+        requestOptions.Ttl = std::uint8_t(hop);
+        std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
+        status(output::fill(res::kTracingHop, unsigned(requestOptions.Ttl)));
+        const net::IPAddr target = m_state.m_dwTargetAddr;
+        m_state.m_dwShownAddr = target;
+        if (m_flags.stopRequested() || m_state.m_hICMPHandle == net::INVALID_HANDLE_VALUE)
+            return;
+
+        const std::uint32_t replies =
+            m_context.icmp.IcmpSendEcho(m_state.m_hICMPHandle, target, m_request, &requestOptions, m_reply,
+                                        std::uint32_t(m_options.number(OptionId::Timeout)) * 1000u);
+        const std::optional<net::ICMP_ECHO_REPLY> record = net::readEchoReply(m_reply);
+        if (replies == 0 || !record) {
+            if (m_options.isOn(OptionId::Verbose)) {
+                if (m_flags.m_bCancel) {
+                    send(output::fill(res::kTraceCanceledLine), ResultKind::RedBold);
+                    return;
+                }
+                if (!m_flags.m_bShuttingDown)
+                    m_link.SendIcmpError({record ? record->Status : 0u, 0, unsigned(hop),
+                                          dnsColumn ? ErrorLayout::TraceDnsTable : ErrorLayout::TraceTable});
+            }
+        } else {
+            // A router whose time-to-live ran out, or the target: either way the hop's row.
+            m_state.m_dwShownAddr = record->Address;
+            m_lastResponder = record->Address;
+            send(hopRow(unsigned(hop), record->Address, record->RoundTripTime), ResultKind::Plain);
+            if (record->Address == target) {
+                send(output::fill(res::kHostReachedLine), ResultKind::Bold);
+                m_reached = true;
+                return;
+            }
+        }
+
+        if (m_flags.stopRequested()) {
+            send(output::fill(res::kTraceCanceledLine), ResultKind::RedBold);
+            return;
+        }
+    }
+}
+
+void TraceRun::finish() {
+    std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
+    closeHandle();
+    m_flags.m_bSeqScan = false;
+    m_flags.m_bLookup = false;
+    m_flags.m_bTrace = false;
+    m_flags.m_bPing = false;
+    if (!m_flags.m_bShuttingDown)
+        status(output::text(res::kReady));
+    m_flags.m_bTraceThread = false;
+}
+
+int TraceRun::run() {
+    if (m_flags.stopRequested()) {
+        m_flags.m_bTrace = false;
+        m_flags.m_bTraceThread = false;
+        return 0;
+    }
+    m_flags.m_bTraceThread = true;
+    if (!openHandle())
+        return failWithoutHandle();
+
+    const QString host = m_state.host();
+    const QString shown = dotted(m_state.m_dwShownAddr);
+    status(m_state.m_bHostResolved == 1 ? output::fill(res::kContactingResolved, host, shown)
+                                        : output::fill(res::kContactingHost, host));
+
+    const Contact contacted = contact();
+    if (contacted == Contact::Stopped) {
+        send(output::fill(res::kTraceCanceledLine), ResultKind::RedBold);
+        finish();
+        return 0;
+    }
+    closeHandle();
+    if (contacted == Contact::NotContacted) {
+        send(output::fill(res::kCouldNotBeContactedLine, RtfText::escape(host)), ResultKind::Red);
+        status(output::fill(res::kCouldNotBeContacted, host));
+        send(output::fill(res::kEmptyLine), ResultKind::Plain);
+    }
+    if (!openHandle())
+        return failWithoutHandle();
+
+    send(output::fill(m_options.isOn(OptionId::TraceDNS) ? res::kTraceDnsHeaderRow : res::kTraceHeaderRow),
+         ResultKind::HeaderRow);
+    hopLoop();
+
+    if (m_options.isOn(OptionId::Beep))
+        m_link.Beep();
+    if (!(m_reached && m_lastResponder == m_state.m_dwTargetAddr))
+        send(output::fill(res::kHostNotReachedLine), ResultKind::Bold);
+    finish();
+    return 0;
+}
+
+} // namespace
+
+int TraceThread(const WorkerContext& context) {
+    return TraceRun(context).run();
+}
+
+} // namespace vantrel::ops
