@@ -68,6 +68,21 @@ int pingHost(CliContext& context, const QStringList& arguments) {
     return CliOperationSession(context).run(arguments[0], ping, ping);
 }
 
+// lookup HOST: the name service's report on a name, or on a dotted address in reverse.
+int lookupHost(CliContext& context, const QStringList& arguments) {
+    if (!takeHost(context, QStringLiteral("lookup"), arguments))
+        return kExitUsage;
+    const auto lookup = [](ops::OperationControl& control) { control.OnLookup(); };
+    return CliOperationSession(context).run(arguments[0], lookup, lookup);
+}
+
+int traceHost(CliContext& context, const QStringList& arguments) {
+    if (!takeHost(context, QStringLiteral("trace"), arguments))
+        return kExitUsage;
+    const auto trace = [](ops::OperationControl& control) { control.OnTrace(); };
+    return CliOperationSession(context).run(arguments[0], trace, trace);
+}
+
 // The About Your Winsock report: readable lines, or with --rtf each fragment as kind, tab, fragment.
 int aboutWinsock(CliContext& context, const QStringList& arguments) {
     if (!arguments.isEmpty()) {
@@ -92,6 +107,12 @@ const std::vector<CliCommand>& commandTable() {
          QStringLiteral("print every option as NAME=VALUE, in the order they are loaded"), &listOptions},
         {QStringLiteral("ping"), QStringLiteral("HOST"),
          QStringLiteral("send Packets echo requests to HOST (a name or a dotted address)"), &pingHost},
+        {QStringLiteral("lookup"), QStringLiteral("HOST"),
+         QStringLiteral("report the name service's entry for HOST: official name, addresses, aliases"),
+         &lookupHost},
+        {QStringLiteral("trace"), QStringLiteral("HOST"),
+         QStringLiteral("trace the route to HOST hop by hop, up to Hops routers (names with TraceDNS=1)"),
+         &traceHost},
         {QStringLiteral("winsock"), QString(), QStringLiteral("print the About Your Winsock report"),
          &aboutWinsock},
     };
