@@ -4,6 +4,8 @@
 #
 #   topology.sh up PREFIX     build it (removing any leftover of the same PREFIX first)
 #   topology.sh down PREFIX   remove it (quietly, whatever is left)
+#   topology.sh trace-up PREFIX | trace-down PREFIX | trace-mute PREFIX on|off
+#                             the same for the route-trace chain described at the end of this text
 #
 #   PREFIX-host    eth0 10.201.1.1/24                     default via 10.201.1.2
 #        |
@@ -21,13 +23,112 @@
 # the target let every group open ICMP datagram sockets (net.ipv4.ping_group_range); the routers let none,
 # so there only raw ICMP sockets can be opened. A route trace from the host to 10.201.3.2 passes r1 (hop 1)
 # and r2 (hop 2) and reaches the target at hop 3.
+#
+# The route-trace chain: four routers in a row, each answering from the address that faces the host.
+#
+#   PREFIX-thost    eth0 10.201.11.1/24                        default via 10.201.11.2
+#   PREFIX-tr1..4   eth0 10.201.1N.2/24  eth1 10.201.1(N+1).1/24  default onwards, 10.201.11.0/24 back
+#   PREFIX-ttarget  eth0 10.201.15.2/24                        default via 10.201.15.1
+#
+# A trace from thost to 10.201.15.2 shows 10.201.11.2, 10.201.12.2, 10.201.13.2 and 10.201.14.2 at hops
+# 1 to 4 and the target at hop 5. /etc/netns/PREFIX-thost/hosts names tr1, tr2, tr4 and the target
+# ("chain-r1.vantrel.test" ...); tr3 has no name. Processes started with `ip netns exec PREFIX-thost` see
+# that file as /etc/hosts, and a resolv.conf whose name server (on the namespace's loopback) refuses at
+# once, so unnamed addresses fail fast. `trace-mute PREFIX on` makes tr3 drop the ICMP messages it makes
+# itself (its time-exceeded answers) while it still forwards everything: hop 3 then times out.
 set -euo pipefail
 
 action=${1:-}
 prefix=${2:-}
-if [[ -z "$prefix" || ! "$prefix" =~ ^[A-Za-z0-9_-]+$ || ( "$action" != up && "$action" != down ) ]]; then
-  echo "usage: $0 up|down PREFIX" >&2
+usage() {
+  echo "usage: $0 up|down|trace-up|trace-down PREFIX, or $0 trace-mute PREFIX on|off" >&2
   exit 2
+}
+[[ -n "$prefix" && "$prefix" =~ ^[A-Za-z0-9_-]+$ ]] || usage
+case "$action" in
+  up | down | trace-up | trace-down | trace-mute) ;;
+  *) usage ;;
+esac
+
+in_ns() { local ns=$1; shift; ip netns exec "$ns" "$@" >/dev/null; }
+
+# link A B: a veth pair, eth? in A to eth? in B
+link() {
+  ip -n "$1" link add "$2" type veth peer name "$4" netns "$3"
+  ip -n "$1" link set "$2" up
+  ip -n "$3" link set "$4" up
+}
+
+if [[ "$action" == trace-* ]]; then
+  chain=("$prefix-thost" "$prefix-tr1" "$prefix-tr2" "$prefix-tr3" "$prefix-tr4" "$prefix-ttarget")
+  chain_down() {
+    for ns in "${chain[@]}"; do
+      ip netns del "$ns" 2>/dev/null || true
+    done
+    rm -rf "/etc/netns/$prefix-thost"
+  }
+  case "$action" in
+    trace-down)
+      chain_down
+      exit 0
+      ;;
+    trace-mute)
+      # Locally made ICMP goes to a table that has only a blackhole; forwarded packets never come from lo.
+      case "${3:-}" in
+        on) ip -n "$prefix-tr3" rule add iif lo ipproto icmp lookup 100 priority 100 ;;
+        off) ip -n "$prefix-tr3" rule del priority 100 ;;
+        *) usage ;;
+      esac
+      exit 0
+      ;;
+  esac
+
+  chain_down
+  trap 'chain_down' ERR
+  for ns in "${chain[@]}"; do
+    ip netns add "$ns"
+    ip -n "$ns" link set lo up
+    in_ns "$ns" sysctl -qw net.ipv4.icmp_ratelimit=0
+  done
+  in_ns "$prefix-thost" sysctl -qw net.ipv4.ping_group_range="0 2147483647"
+  in_ns "$prefix-ttarget" sysctl -qw net.ipv4.ping_group_range="0 2147483647"
+  for n in 1 2 3 4; do
+    in_ns "$prefix-tr$n" sysctl -qw net.ipv4.ip_forward=1
+  done
+  link "$prefix-thost" eth0 "$prefix-tr1" eth0
+  for n in 1 2 3; do
+    link "$prefix-tr$n" eth1 "$prefix-tr$((n + 1))" eth0
+  done
+  link "$prefix-tr4" eth1 "$prefix-ttarget" eth0
+
+  ip -n "$prefix-thost" addr add 10.201.11.1/24 dev eth0
+  ip -n "$prefix-thost" route add default via 10.201.11.2
+  for n in 1 2 3 4; do
+    ns="$prefix-tr$n"
+    ip -n "$ns" addr add "10.201.1$n.2/24" dev eth0
+    ip -n "$ns" addr add "10.201.1$((n + 1)).1/24" dev eth1
+    ip -n "$ns" route add default via "10.201.1$((n + 1)).2"
+    if ((n > 1)); then
+      ip -n "$ns" route add 10.201.11.0/24 via "10.201.1$n.1"
+    fi
+  done
+  ip -n "$prefix-tr3" route add blackhole default table 100
+  ip -n "$prefix-ttarget" addr add 10.201.15.2/24 dev eth0
+  ip -n "$prefix-ttarget" route add default via 10.201.15.1
+
+  mkdir -p "/etc/netns/$prefix-thost"
+  cat >"/etc/netns/$prefix-thost/hosts" <<HOSTS
+127.0.0.1 localhost
+10.201.11.2 chain-r1.vantrel.test
+10.201.12.2 chain-r2.vantrel.test
+10.201.14.2 chain-r4.vantrel.test
+10.201.15.2 chain-target.vantrel.test
+HOSTS
+  cat >"/etc/netns/$prefix-thost/resolv.conf" <<RESOLV
+nameserver 127.0.0.1
+options timeout:1 attempts:1
+RESOLV
+  exit 0
 fi
 
 names=("$prefix-host" "$prefix-r1" "$prefix-r2" "$prefix-target")
@@ -46,8 +147,6 @@ fi
 down
 trap 'down' ERR
 
-in_ns() { local ns=$1; shift; ip netns exec "$ns" "$@" >/dev/null; }
-
 for ns in "${names[@]}"; do
   ip netns add "$ns"
   ip -n "$ns" link set lo up
@@ -60,12 +159,6 @@ in_ns "$prefix-r2" sysctl -qw net.ipv4.ping_group_range="1 0"
 in_ns "$prefix-r1" sysctl -qw net.ipv4.ip_forward=1
 in_ns "$prefix-r2" sysctl -qw net.ipv4.ip_forward=1
 
-# link A B: a veth pair, eth? in A to eth? in B
-link() {
-  ip -n "$1" link add "$2" type veth peer name "$4" netns "$3"
-  ip -n "$1" link set "$2" up
-  ip -n "$3" link set "$4" up
-}
 link "$prefix-host" eth0 "$prefix-r1" eth0
 link "$prefix-r1" eth1 "$prefix-r2" eth0
 link "$prefix-r2" eth1 "$prefix-target" eth0

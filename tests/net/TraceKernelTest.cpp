@@ -1,0 +1,213 @@
+// Route traces and lookups on the real kernel: vantrel-cli run inside the host namespace of the chain
+// that topology.sh builds (four routers between the host and the target, names in the namespace's own
+// hosts file). Needs root (namespaces); skipped with a reason otherwise.
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::vector<std::string> lines; // without the empty lines
+};
+
+// The rows of a trace table, one cell per word.
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> all;
+    for (std::string word; in >> word;)
+        all.push_back(word);
+    return all;
+}
+
+class TraceKernelTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (::geteuid() != 0)
+            return;
+        removeLeftovers();
+        s_prefix = "vtt" + std::to_string(::getpid());
+        s_up = std::system((script("trace-up") + " >/dev/null").c_str()) == 0;
+        s_configDir = std::filesystem::temp_directory_path() / (s_prefix + "-config");
+        std::filesystem::create_directories(s_configDir);
+    }
+
+    static void TearDownTestSuite() {
+        if (s_prefix.empty())
+            return;
+        [[maybe_unused]] const int ignored = std::system(script("trace-down").c_str());
+        std::error_code error;
+        std::filesystem::remove_all(s_configDir, error);
+    }
+
+    void SetUp() override {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "needs root: network namespaces and a private hosts file per namespace";
+        ASSERT_TRUE(s_up) << "topology.sh trace-up " << s_prefix << " failed";
+    }
+
+    // Chains of earlier runs that ended without tearing down: their process is gone.
+    static void removeLeftovers() {
+        const std::regex ours("vtt([0-9]+)-thost");
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator("/run/netns", error)) {
+            std::smatch match;
+            const std::string name = entry.path().filename().string();
+            if (!std::regex_match(name, match, ours))
+                continue;
+            const pid_t owner = pid_t(std::stol(match[1]));
+            if (::kill(owner, 0) != 0 && errno == ESRCH) [[maybe_unused]]
+                const int ignored = std::system(
+                    (std::string(VANTREL_TOPOLOGY_SCRIPT) + " trace-down vtt" + match[1].str()).c_str());
+        }
+    }
+
+    static std::string script(const std::string& action) {
+        return std::string(VANTREL_TOPOLOGY_SCRIPT) + " " + action + " " + s_prefix;
+    }
+
+    // vantrel-cli with these arguments in the chain's host namespace, with a settings store of its own.
+    static CliRun cli(const std::string& arguments) {
+        const std::string command = "ip netns exec " + s_prefix + "-thost " + VANTREL_CLI +
+                                    " --config-dir '" + s_configDir.string() + "' " + arguments + " 2>&1";
+        CliRun run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe)
+            return run;
+        std::string line;
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe)) {
+            line += buffer;
+            if (line.back() != '\n')
+                continue;
+            line.pop_back();
+            if (!words(line).empty())
+                run.lines.push_back(line);
+            line.clear();
+        }
+        const int status = ::pclose(pipe);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return run;
+    }
+
+    static std::string dump(const CliRun& run) {
+        std::string all;
+        for (const std::string& line : run.lines)
+            all += line + "\n";
+        return all;
+    }
+
+    static inline std::string s_prefix;
+    static inline bool s_up = false;
+    static inline std::filesystem::path s_configDir;
+};
+
+// Makes the third router drop the ICMP messages it makes itself while the test runs.
+class MutedThirdRouter {
+public:
+    explicit MutedThirdRouter(const std::string& script)
+        : m_script(script) {
+        m_on = std::system((m_script + " on").c_str()) == 0;
+    }
+    ~MutedThirdRouter() { [[maybe_unused]] const int ignored = std::system((m_script + " off").c_str()); }
+    bool on() const { return m_on; }
+
+private:
+    std::string m_script;
+    bool m_on = false;
+};
+
+using Words = std::vector<std::string>;
+
+TEST_F(TraceKernelTest, TheTraceShowsEveryRouterInOrderAndReachesTheTarget) {
+    const CliRun run = cli("--set TraceDNS=0 --set Verbose=1 trace 10.201.15.2");
+    ASSERT_EQ(run.exitCode, 0) << dump(run);
+    ASSERT_EQ(run.lines.size(), 8u) << dump(run);
+    EXPECT_EQ(run.lines[0].rfind("Starting trace to 10.201.15.2 - ", 0), 0u) << dump(run);
+    EXPECT_EQ(words(run.lines[1]), (Words{"Hops", "IP", "Address", "RTT(ms)"}));
+    const char* const hops[] = {"10.201.11.2", "10.201.12.2", "10.201.13.2", "10.201.14.2", "10.201.15.2"};
+    for (int hop = 1; hop <= 5; ++hop) {
+        const Words row = words(run.lines[std::size_t(hop) + 1]);
+        ASSERT_EQ(row.size(), 3u) << dump(run);
+        EXPECT_EQ(row[0], std::to_string(hop));
+        EXPECT_EQ(row[1], hops[hop - 1]);
+    }
+    EXPECT_EQ(run.lines.back(), "Host reached");
+}
+
+TEST_F(TraceKernelTest, RoutersNamedInTheHostsFileShowTheirNames) {
+    const CliRun run = cli("--set TraceDNS=1 trace chain-target.vantrel.test");
+    ASSERT_EQ(run.exitCode, 0) << dump(run);
+    ASSERT_GE(run.lines.size(), 7u) << dump(run);
+    const std::size_t first = run.lines.size() - 6; // after the lookup and start lines and the header
+    EXPECT_EQ(words(run.lines[first - 1]), (Words{"Hops", "IP", "Address", "RTT(ms)", "DNS", "Name"}));
+    const Words names[] = {{"chain-r1.vantrel.test"},
+                           {"chain-r2.vantrel.test"},
+                           {"No", "DNS", "Name", "Found"},
+                           {"chain-r4.vantrel.test"},
+                           {"chain-target.vantrel.test"}};
+    for (std::size_t hop = 0; hop < 5; ++hop) {
+        const Words row = words(run.lines[first + hop]);
+        ASSERT_GE(row.size(), 4u) << dump(run);
+        EXPECT_EQ(Words(row.begin() + 3, row.end()), names[hop]) << dump(run);
+    }
+    EXPECT_EQ(run.lines.back(), "Host reached");
+}
+
+TEST_F(TraceKernelTest, ARouterThatSendsNoTimeExceededGivesATimedOutHop) {
+    const MutedThirdRouter muted(script("trace-mute"));
+    ASSERT_TRUE(muted.on());
+
+    CliRun run = cli("--set TraceDNS=0 --set Verbose=1 --set Timeout=1 trace 10.201.15.2");
+    ASSERT_EQ(run.exitCode, 0) << dump(run);
+    ASSERT_EQ(run.lines.size(), 8u) << dump(run);
+    EXPECT_EQ(words(run.lines[4]), (Words{"3", "TIMED", "OUT"})) << dump(run);
+    EXPECT_EQ(words(run.lines[5])[1], "10.201.14.2");
+    EXPECT_EQ(run.lines.back(), "Host reached");
+
+    run = cli("--set TraceDNS=0 --set Verbose=0 --set Timeout=1 trace 10.201.15.2");
+    ASSERT_EQ(run.lines.size(), 7u) << dump(run);
+    EXPECT_EQ(words(run.lines[3])[0], "2");
+    EXPECT_EQ(words(run.lines[4])[0], "4") << "the silent hop leaves a gap";
+}
+
+TEST_F(TraceKernelTest, TooFewHopsEndWithHostNotReached) {
+    const CliRun run = cli("--set TraceDNS=0 --set Hops=3 trace 10.201.15.2");
+    EXPECT_EQ(run.exitCode, 0) << "the trace ran to its end";
+    ASSERT_EQ(run.lines.size(), 6u) << dump(run);
+    EXPECT_EQ(words(run.lines[4])[1], "10.201.13.2");
+    EXPECT_EQ(run.lines.back(), "Host not reached.");
+}
+
+TEST_F(TraceKernelTest, LookupReportsWhatTheNamespacesHostsFileSays) {
+    CliRun run = cli("lookup chain-r4.vantrel.test");
+    ASSERT_EQ(run.exitCode, 0) << dump(run);
+    ASSERT_EQ(run.lines.size(), 3u) << dump(run);
+    EXPECT_EQ(words(run.lines[1]), (Words{"Official", "Name:", "chain-r4.vantrel.test"}));
+    EXPECT_EQ(words(run.lines[2]), (Words{"IP", "address:", "10.201.14.2"}));
+
+    run = cli("lookup 10.201.12.2");
+    ASSERT_EQ(run.exitCode, 0) << dump(run);
+    ASSERT_EQ(run.lines.size(), 3u) << dump(run);
+    EXPECT_EQ(words(run.lines[1]), (Words{"Official", "Name:", "chain-r2.vantrel.test"}));
+
+    run = cli("lookup nowhere.vantrel.test");
+    EXPECT_EQ(run.exitCode, 1) << dump(run);
+    ASSERT_FALSE(run.lines.empty());
+    EXPECT_NE(run.lines.back().find("Host lookup failed"), std::string::npos) << dump(run);
+}
+
+} // namespace
+} // namespace vantrel
