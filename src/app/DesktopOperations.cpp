@@ -9,7 +9,9 @@
 #include "output/MessageTexts.h"
 #include "output/ResultPipeline.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QSpinBox>
 
 namespace vantrel::app {
 
@@ -17,7 +19,9 @@ DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
     : m_frame(frame)
     , m_icmp(std::move(network.icmp))
     , m_sockets(network.names ? std::move(network.names) : std::make_shared<net::SystemHostDatabase>())
-    , m_control({frame.operationState(), frame.options(), m_icmp, m_sockets, frame, frame.resultPipeline()}) {
+    , m_control({frame.operationState(), frame.options(), m_icmp, m_sockets, frame, frame.resultPipeline()})
+    , m_continuousPing(m_control, frame, frame.resultPipeline(), frame.options()) {
+    m_continuousPing.setIntervalSource([this] { return shownInterval(); });
     m_control.hooks().localHostReport = [this](const net::HostEntry& entry) { reportLocalHost(entry); };
     m_frame.setOperationHandler([this](ops::CommandId command) { runCommand(command); });
     m_frame.setShutdownHook([this] { shutDown(); });
@@ -26,6 +30,20 @@ DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
 DesktopOperations::~DesktopOperations() {
     m_frame.setOperationHandler({});
     m_frame.setShutdownHook({});
+}
+
+std::optional<int> DesktopOperations::shownInterval() const {
+    // The continuous-ping interval box of the Ping options pane, once the pane has one.
+    const QWidget* box = m_frame.findChild<QWidget*>(QStringLiteral("edit1005"));
+    if (const auto* spin = qobject_cast<const QSpinBox*>(box))
+        return spin->value();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(box)) {
+        bool isNumber = false;
+        const int value = edit->text().trimmed().toInt(&isNumber);
+        if (isNumber)
+            return value;
+    }
+    return std::nullopt;
 }
 
 void DesktopOperations::appendLine(const ops::ResultMessage& line) {

@@ -3,7 +3,10 @@
 #include "net/CWinsock.h"
 #include "net/IcmpApi.h"
 #include "net/SocketLibrary.h"
+#include "ops/ContinuousPing.h"
 #include "ops/OperationControl.h"
+
+#include <optional>
 
 namespace vantrel::app {
 
@@ -35,12 +38,14 @@ private:
     void reportLocalHost(const net::HostEntry& entry);
     void shutDown();
     void appendLine(const ops::ResultMessage& line);
+    std::optional<int> shownInterval() const;
 
     CMainFrame& m_frame;
     net::IcmpApi m_icmp;
     net::CWinsock m_winsock;
     net::SocketLibrary m_sockets;
     ops::OperationControl m_control;
+    ops::ContinuousPing m_continuousPing; // after the control, whose hooks it sets
     bool m_started = false;
 };
 

@@ -61,11 +61,33 @@ bool takeHost(CliContext& context, const QString& command, const QStringList& ar
     return false;
 }
 
+// ping HOST [--cycles N]: with --cycles, a continuous ping of N cycles.
 int pingHost(CliContext& context, const QStringList& arguments) {
-    if (!takeHost(context, QStringLiteral("ping"), arguments))
+    QStringList hosts;
+    int cycles = 0;
+    const QString cyclesOption = QStringLiteral("--cycles");
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        QString value;
+        if (argument == cyclesOption && i + 1 < arguments.size())
+            value = arguments[++i];
+        else if (argument.startsWith(cyclesOption + QLatin1Char('=')))
+            value = argument.mid(cyclesOption.size() + 1);
+        else if (argument != cyclesOption) {
+            hosts.append(argument);
+            continue;
+        }
+        bool isNumber = false;
+        cycles = value.trimmed().toInt(&isNumber, 10);
+        if (!isNumber || cycles < 1) {
+            context.output.err(QStringLiteral("vantrel-cli: --cycles takes a whole number from 1\n"));
+            return kExitUsage;
+        }
+    }
+    if (!takeHost(context, QStringLiteral("ping"), hosts))
         return kExitUsage;
     const auto ping = [](ops::OperationControl& control) { control.OnPing(); };
-    return CliOperationSession(context).run(arguments[0], ping, ping);
+    return CliOperationSession(context).run(hosts[0], ping, ping, cycles);
 }
 
 // lookup HOST: the name service's report on a name, or on a dotted address in reverse.
@@ -105,8 +127,10 @@ const std::vector<CliCommand>& commandTable() {
     static const std::vector<CliCommand> commands{
         {QStringLiteral("options"), QString(),
          QStringLiteral("print every option as NAME=VALUE, in the order they are loaded"), &listOptions},
-        {QStringLiteral("ping"), QStringLiteral("HOST"),
-         QStringLiteral("send Packets echo requests to HOST (a name or a dotted address)"), &pingHost},
+        {QStringLiteral("ping"), QStringLiteral("HOST [--cycles N]"),
+         QStringLiteral("send Packets echo requests to HOST (a name or a dotted address); with "
+                        "ContPing=1 again every ContPingInterval seconds until Ctrl+C, or for N cycles"),
+         &pingHost},
         {QStringLiteral("lookup"), QStringLiteral("HOST"),
          QStringLiteral("report the name service's entry for HOST: official name, addresses, aliases"),
          &lookupHost},

@@ -6,6 +6,7 @@
 #include "net/IcmpApi.h"
 #include "net/SocketLibrary.h"
 #include "net/SystemHostDatabase.h"
+#include "ops/ContinuousPing.h"
 #include "ops/OperationControl.h"
 #include "output/LogFrontEnd.h"
 #include "output/ResultLog.h"
@@ -53,7 +54,7 @@ private:
 CliOperationSession::CliOperationSession(CliContext& context)
     : m_context(context) {}
 
-int CliOperationSession::run(const QString& host, const Command& start, const Command& cancel) {
+int CliOperationSession::run(const QString& host, const Command& start, const Command& cancel, int cycles) {
     TerminalOutput& terminal = m_context.output;
     const std::unique_ptr<output::ResultView> view = makeResultView(m_context);
 
@@ -69,6 +70,25 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
     ops::OperationState state;
     ops::OperationControl control(
         {state, m_context.options, net::IcmpApi::builtIn(), sockets, frontEnd, pipeline});
+    bool countdownShown = false; // outlives the run's signals
+    ops::ContinuousPing continuous(control, frontEnd, pipeline, m_context.options);
+    if (cycles > 0) {
+        // Counted cycles make a continuous ping; ContPing goes off as the last one starts, so that the
+        // run ends after it with its summary.
+        m_context.options.setNumber(settings::OptionId::ContPing, 1);
+        QObject::connect(&continuous, &ops::ContinuousPing::cycleStarting, [&](int cycle) {
+            if (cycle >= cycles)
+                m_context.options.setNumber(settings::OptionId::ContPing, 0);
+        });
+    }
+    if (terminal.outIsTerminal())
+        QObject::connect(&continuous, &ops::ContinuousPing::countdownStatus, [&](const QString& text) {
+            if (text.isEmpty() && !countdownShown)
+                return;
+            // The status line: rewritten in place, and cleared before the next cycle's rows.
+            terminal.out(QLatin1Char('\r') + text + QStringLiteral("\x1b[K"));
+            countdownShown = !text.isEmpty();
+        });
 
     g_interrupts = 0;
     std::signal(SIGINT, &onInterrupt);
@@ -91,7 +111,9 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
     control.joinWorkers();
     std::signal(SIGINT, SIG_DFL);
     log.close();
-    return control.lastOutcome() == 0 ? kExitSuccess : kExitFailure;
+    if (control.lastOutcome() == 1 || continuous.lastOutcome() == 1)
+        return kExitFailure;
+    return control.lastOutcome() == 0 || continuous.lastOutcome() == 0 ? kExitSuccess : kExitFailure;
 }
 
 } // namespace vantrel::cli

@@ -22,8 +22,10 @@ public:
     explicit CliOperationSession(CliContext& context);
 
     // Starts the operation on `host` with `start` and answers the exit status: 0 when it ran to its end,
-    // 1 when it could not run. `cancel` is what Ctrl+C gives (the same command, usually).
-    int run(const QString& host, const Command& start, const Command& cancel);
+    // 1 when it could not run. `cancel` is what Ctrl+C gives (the same command, usually). A continuous
+    // ping runs until Ctrl+C or, with `cycles` above 0, for that many cycles; its countdown is shown on
+    // the status line when standard output is a terminal.
+    int run(const QString& host, const Command& start, const Command& cancel, int cycles = 0);
 
 private:
     CliContext& m_context;

@@ -132,8 +132,8 @@ void ContinuousPing::OnContPingDone() {
 
 void ContinuousPing::OnTimer(int id) {
     const OperationFlags& flags = m_control.state().flags;
-    if (!flags.m_bContPingActive) {
-        stopTimers(); // the run has ended: a timer left behind starts no cycle
+    if (!flags.m_bContPingActive || flags.m_bShuttingDown) {
+        stopTimers(); // the run has ended, or the program: a timer left behind starts no cycle
         return;
     }
     if (id == TIMER_CONTPING_NEXT) {

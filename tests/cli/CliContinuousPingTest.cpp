@@ -1,0 +1,131 @@
+// vantrel-cli's continuous ping on the real kernel's loopback: counted cycles, Ctrl+C and the countdown
+// on the terminal's status line.
+#include "cli/CliApp.h"
+#include "cli/TerminalOutput.h"
+#include "support/QtPrinters.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace vantrel::cli {
+namespace {
+
+// A terminal that says standard output is one, and keeps what is written.
+class TerminalBuffer final : public TerminalOutput {
+public:
+    void out(const QString& text) override { stdoutText += text; }
+    void err(const QString& text) override { stderrText += text; }
+    bool outIsTerminal() const override { return true; }
+
+    QString stdoutText;
+    QString stderrText;
+};
+
+class CliContinuousPingTest : public ::testing::Test {
+protected:
+    void start(QProcess& process, const QStringList& arguments) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("VANTREL_CONFIG_DIR"), m_dir.path());
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(m_dir.path());
+        process.start(QStringLiteral(VANTREL_CLI_PATH), arguments);
+    }
+    // Runs vantrel-cli to its end: the exit status and the lines of standard output.
+    std::pair<int, QStringList> run(const QStringList& arguments) {
+        QProcess process;
+        start(process, arguments);
+        process.waitForFinished(60000);
+        const int status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        return {
+            status,
+            QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)};
+    }
+
+    QTemporaryDir m_dir;
+};
+
+QStringList firstColumns(const QStringList& lines) {
+    QStringList columns;
+    for (const QString& line : lines)
+        columns.append(line.section(QLatin1Char(' '), 0, 0));
+    return columns;
+}
+
+TEST_F(CliContinuousPingTest, CountedCyclesNumberThePacketsOnAndEndWithOneSummary) {
+    const auto [status, lines] =
+        run({QStringLiteral("--set"), QStringLiteral("ContPing=1"), QStringLiteral("--set"),
+             QStringLiteral("ContPingInterval=1"), QStringLiteral("--set"), QStringLiteral("Packets=2"),
+             QStringLiteral("ping"), QStringLiteral("127.0.0.1"), QStringLiteral("--cycles"),
+             QStringLiteral("3")});
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(lines.size(), 11) << lines.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Starting continuous ping to 127.0.0.1 - ")));
+    EXPECT_EQ(firstColumns(lines.mid(2, 6)), (QStringList{"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(lines[8], QStringLiteral("Ping Successful"));
+    EXPECT_EQ(lines[9], QStringLiteral("6 of 6 packets returned successfully : 0.0% PACKET LOSS"));
+    EXPECT_TRUE(lines.filter(QStringLiteral("Continuous ping")).isEmpty())
+        << "no status line when standard output is no terminal";
+}
+
+TEST_F(CliContinuousPingTest, CyclesMustBeAWholeNumberFromOne) {
+    for (const QStringList& wrong :
+         {QStringList{"--cycles", "0"}, QStringList{"--cycles", "two"}, QStringList{"--cycles"},
+          QStringList{"--cycles=-3"}, QStringList{"--cycles", "2", "localhost"}}) {
+        QStringList arguments{QStringLiteral("ping"), QStringLiteral("127.0.0.1")};
+        arguments += wrong;
+        EXPECT_EQ(run(arguments).first, 2) << wrong.join(QLatin1Char(' ')).toStdString();
+    }
+}
+
+TEST_F(CliContinuousPingTest, CtrlCEndsTheRunWithItsSummary) {
+    QProcess process;
+    start(process, {QStringLiteral("--set"), QStringLiteral("ContPing=1"), QStringLiteral("--set"),
+                    QStringLiteral("ContPingInterval=99"), QStringLiteral("--set"),
+                    QStringLiteral("Packets=1"), QStringLiteral("ping"), QStringLiteral("127.0.0.1")});
+    ASSERT_TRUE(process.waitForStarted());
+    QString output;
+    // The first cycle's row; Ctrl+C then comes as the cycle ends or during the countdown of 99 seconds.
+    while (!output.contains(QStringLiteral("\n1 ")) && process.waitForReadyRead(30000))
+        output += QString::fromUtf8(process.readAllStandardOutput());
+    ASSERT_TRUE(output.contains(QStringLiteral("\n1 "))) << output.toStdString();
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(30000));
+    output += QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_EQ(process.exitCode(), 0);
+    const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[lines.size() - 3], QStringLiteral("Ping Successful"));
+    EXPECT_EQ(lines[lines.size() - 2],
+              QStringLiteral("1 of 1 packets returned successfully : 0.0% PACKET LOSS"));
+}
+
+TEST_F(CliContinuousPingTest, ATerminalShowsTheCountdownOnItsStatusLineAndClearsItForTheRows) {
+    static int argc = 1;
+    static char name[] = "cli_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+
+    TerminalBuffer terminal;
+    const int status = runCli({QStringLiteral("--config-dir"), m_dir.path(), QStringLiteral("--set"),
+                               QStringLiteral("ContPingInterval=1"), QStringLiteral("--set"),
+                               QStringLiteral("Packets=1"), QStringLiteral("ping"),
+                               QStringLiteral("127.0.0.1"), QStringLiteral("--cycles"), QStringLiteral("2")},
+                              terminal);
+    ASSERT_EQ(status, 0) << terminal.stderrText.toStdString();
+    const QString shown = QStringLiteral("\r Continuous ping...1 seconds until next ping.\x1b[K");
+    const QString cleared = QStringLiteral("\r\x1b[K");
+    const qsizetype countdown = terminal.stdoutText.indexOf(shown);
+    ASSERT_GE(countdown, 0) << terminal.stdoutText.toStdString();
+    EXPECT_LT(terminal.stdoutText.indexOf(QStringLiteral("\n1 ")), countdown);
+    const qsizetype clearedAt = terminal.stdoutText.indexOf(cleared, countdown + shown.size());
+    ASSERT_GE(clearedAt, 0);
+    EXPECT_TRUE(terminal.stdoutText.mid(clearedAt + cleared.size()).startsWith(QStringLiteral("2 ")))
+        << "the line is cleared before the next cycle's row";
+    EXPECT_EQ(terminal.stdoutText.count(QStringLiteral("Ping Successful")), 1);
+}
+
+} // namespace
+} // namespace vantrel::cli
