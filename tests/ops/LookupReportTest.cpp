@@ -3,6 +3,7 @@
 #include "OperationHarness.h"
 #include "net/WinsockErrors.h"
 #include "output/ResultTexts.h"
+#include "output/RtfReader.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,31 @@ TEST(LookupReportRows, OutsideNamesCannotBreakTheRtf) {
     EXPECT_FALSE(rows[0].text.contains(QStringLiteral("evil}")));
     EXPECT_FALSE(rows[2].text.contains(QChar(0xe9))) << "non-ASCII is written as an RTF escape";
     EXPECT_TRUE(rows[2].text.contains(QStringLiteral("caf\\'e9.lab")));
+}
+
+// The link run of a name row's second cell, as the Results window reads it.
+output::TextRun linkOf(const ResultMessage& row) {
+    const output::RtfDocument document = output::RtfReader::readFragment(row.text);
+    for (const output::RtfBlock& block : document.blocks)
+        if (const auto* tableRow = std::get_if<output::TableRow>(&block);
+            tableRow && tableRow->cells.size() == 2)
+            for (const output::TextRun& run : tableRow->cells[1].runs)
+                if (!run.link.isEmpty())
+                    return run;
+    return {};
+}
+
+TEST(LookupReportRows, NamesAreClickableLinksToTheirWebAddressEvenWhenOdd) {
+    const std::vector<ResultMessage> rows =
+        lookupReportRows({"one.lab", {"odd{}\\x.lab"}, {address("10.0.0.1")}});
+    ASSERT_EQ(rows.size(), 3u);
+    const output::TextRun name = linkOf(rows[0]);
+    EXPECT_EQ(name.link.trimmed(), QStringLiteral("http://one.lab"));
+    EXPECT_EQ(name.text.trimmed(), QStringLiteral("one.lab"));
+    EXPECT_TRUE(name.underline);
+    const output::TextRun alias = linkOf(rows[2]);
+    EXPECT_EQ(alias.link.trimmed(), QStringLiteral("http://odd{}\\x.lab"));
+    EXPECT_EQ(alias.text.trimmed(), QStringLiteral("odd{}\\x.lab"));
 }
 
 class LookupOperationTest : public ::testing::Test {
