@@ -132,8 +132,12 @@ void ContinuousPing::OnContPingDone() {
 
 void ContinuousPing::OnTimer(int id) {
     const OperationFlags& flags = m_control.state().flags;
-    if (!flags.m_bContPingActive || flags.m_bShuttingDown) {
-        stopTimers(); // the run has ended, or the program: a timer left behind starts no cycle
+    if (flags.m_bShuttingDown) {
+        stopTimers(); // the program ends: a timer left behind starts no cycle
+        return;
+    }
+    if (!flags.m_bContPingActive) {
+        endedWithoutCycle();
         return;
     }
     if (id == TIMER_CONTPING_NEXT) {
@@ -141,8 +145,8 @@ void ContinuousPing::OnTimer(int id) {
             m_nextTimer.start(kRetryNextCycle);
             return;
         }
-        m_control.StartOperation();
         m_nextTimer.stop();
+        startNextCycle();
         return;
     }
     if (id != TIMER_CONTPING_COUNTDOWN)
@@ -151,8 +155,8 @@ void ContinuousPing::OnTimer(int id) {
         if (flags.m_bContPingThread)
             return; // the last cycle's worker is still on its way out; the next tick starts the cycle
         m_nextTimer.stop();
-        m_control.StartOperation();
         m_countdownTimer.stop();
+        startNextCycle();
         return;
     }
     --m_nContCountdown;
@@ -163,6 +167,26 @@ void ContinuousPing::OnTimer(int id) {
     else
         // Past 0 the next cycle is being resolved or could not start: the status keeps saying so.
         m_frontEnd.RefreshCommandUI();
+}
+
+void ContinuousPing::endRun(OperationState& state) {
+    // Decided on the GUI thread, so that a cancel from now on finds the run over instead of ending it a
+    // second time.
+    state.status.set(output::text(res::kReady));
+    state.flags.m_bContPingActive = false;
+}
+
+void ContinuousPing::startNextCycle() {
+    m_control.StartOperation();
+    if (!m_control.state().flags.m_bContPingActive)
+        endedWithoutCycle();
+}
+
+void ContinuousPing::endedWithoutCycle() {
+    // The next cycle's host was refused or its lookup failed: no countdown stays behind.
+    stopTimers();
+    m_control.state().status.set(output::text(res::kReady));
+    m_frontEnd.RefreshCommandUI();
 }
 
 bool ContinuousPing::scheduleNextCycle(bool contPing) {
@@ -213,19 +237,20 @@ int ContinuousPing::ContPingThread(const WorkerContext& context) {
         m_dispatcher.send([&] {
             m_cycleEnding = true;
             scheduled = scheduleNextCycle(contPing);
+            if (!scheduled)
+                endRun(state);
         });
     } else {
         // Without an echo handle no cycle can run: the run ends as after its last cycle.
         m_outcome = 1;
         result = 1;
-        m_dispatcher.send([&] { m_cycleEnding = true; });
+        m_dispatcher.send([&] {
+            m_cycleEnding = true;
+            endRun(state);
+        });
     }
-
-    if (!scheduled) {
-        state.status.set(output::text(res::kReady));
-        flags.m_bContPingActive = false;
+    if (!scheduled)
         link.SendContPingDone();
-    }
 
     flags.m_bListScan = false;
     flags.m_bSeqScan = false;

@@ -21,6 +21,7 @@ namespace vantrel::ops {
 
 class OperationControl;
 class OperationFrontEnd;
+struct OperationState;
 
 // The frame's timers that pace continuous ping, by their historical IDs.
 enum ContPingTimerId : int {
@@ -82,6 +83,10 @@ signals:
 private:
     // The end of a cycle on the GUI thread: schedules the next one; false when the run ends instead.
     bool scheduleNextCycle(bool contPing);
+    void endRun(OperationState& state);
+    // StartOperation for the next cycle, and what is left to do when the run ends there.
+    void startNextCycle();
+    void endedWithoutCycle();
     int readInterval() const;
     void stopTimers();
     void showCountdown(const QString& text);

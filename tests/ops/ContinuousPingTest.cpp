@@ -291,6 +291,18 @@ TEST_F(ContinuousPingTest, AHostThatFailsToResolveInTheSecondCycleEndsTheRunWith
     EXPECT_EQ(h.network.sent().size(), sent);
 }
 
+TEST_F(ContinuousPingTest, AnEmptyHostBoxAtTheNextCycleEndsTheRunAndItsCountdown) {
+    h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 2});
+    startRun();
+    h.frontEnd.hostText = QStringLiteral("   ");
+    continuous.OnTimer(TIMER_CONTPING_NEXT);
+    EXPECT_EQ(h.frontEnd.balloons.size(), 1);
+    EXPECT_FALSE(h.state().flags.m_bContPingActive);
+    EXPECT_FALSE(continuous.isTimerActive(TIMER_CONTPING_COUNTDOWN));
+    EXPECT_EQ(status(), QStringLiteral("Ready"));
+    EXPECT_TRUE(h.texts().filter(QStringLiteral("Ping Successful")).isEmpty()) << "no summary";
+}
+
 TEST_F(ContinuousPingTest, CancelWhileTheNextCycleResolvesCancelsTheLookupAndWritesTheSummary) {
     h.names->addHost({"slow.test", {}, {target}});
     h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 2});
