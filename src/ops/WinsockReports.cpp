@@ -4,6 +4,7 @@
 #include "net/WinsockErrors.h"
 #include "output/MessageTexts.h"
 #include "output/ResultTexts.h"
+#include "output/TextRenderer.h"
 
 namespace vantrel::ops {
 
@@ -26,6 +27,11 @@ QString dotted(net::IPAddr address) {
     return QString::fromStdString(net::inet_ntoa(address));
 }
 
+// The status bar shows plain text: a status made from a fragment drops its RTF.
+QString plainText(const RtfText& fragment) {
+    return output::TextRenderer().renderFragment(fragment.rtf()).trimmed();
+}
+
 } // namespace
 
 ResultMessage winsockStartupFailedLine(int error) {
@@ -33,11 +39,11 @@ ResultMessage winsockStartupFailedLine(int error) {
 }
 
 QString winsockStartedStatus(const net::WSADATA& data) {
-    return fill(res::kWinsockStartedLine, RtfText::escape(data.szDescription)).rtf();
+    return plainText(fill(res::kWinsockStartedLine, RtfText::escape(data.szDescription)));
 }
 
 ResultMessage winsockStartedLine(const net::WSADATA& data) {
-    return {winsockStartedStatus(data), QString(), ResultKind::Blue};
+    return line(fill(res::kWinsockStartedLine, RtfText::escape(data.szDescription)), ResultKind::Blue);
 }
 
 ResultMessage localHostNameFailedLine(int error) {
@@ -45,7 +51,7 @@ ResultMessage localHostNameFailedLine(int error) {
 }
 
 QString localHostNameFailedStatus(int error) {
-    return fill(res::kLocalHostNameFailedLine, errorText(error)).rtf();
+    return plainText(fill(res::kLocalHostNameFailedLine, errorText(error)));
 }
 
 QString localHostTitle(const net::HostEntry& entry) {

@@ -15,10 +15,10 @@ namespace vantrel::ops {
 
 // Start: a failed start (with the error text of `error`), in bold red.
 ResultMessage winsockStartupFailedLine(int error);
-// Start: "<description>  started OK." in blue; the same text is the status text.
+// Start: "<description>  started OK." in blue; the same text, as plain text, is the status text.
 ResultMessage winsockStartedLine(const net::WSADATA& data);
 QString winsockStartedStatus(const net::WSADATA& data);
-// Start: the local host's name could not be read: the red line, and the same text as the status text.
+// Start: the local host's name could not be read: the red line, and its plain text as the status text.
 ResultMessage localHostNameFailedLine(int error);
 QString localHostNameFailedStatus(int error);
 

@@ -22,6 +22,8 @@ TEST(WinsockReportsTest, StartupLinesCarryTheDescriptionAndTheErrorText) {
     net::WSADATA data;
     data.szDescription = QStringLiteral("Linux 6.1 socket layer, GNU C Library 2.36");
     EXPECT_EQ(winsockStartedStatus(data),
+              QStringLiteral("Linux 6.1 socket layer, GNU C Library 2.36  started OK."));
+    EXPECT_EQ(winsockStartedLine(data).text,
               QStringLiteral("Linux 6.1 socket layer, GNU C Library 2.36  started OK.\\par }"));
     EXPECT_EQ(winsockStartedLine(data).kind, ResultKind::Blue);
 
@@ -33,13 +35,13 @@ TEST(WinsockReportsTest, StartupLinesCarryTheDescriptionAndTheErrorText) {
             "Winsock startup failed ( WinSock error 10092: WinSock DLL cannot support this application)"));
     EXPECT_EQ(localHostNameFailedLine(10022).kind, ResultKind::Red);
     EXPECT_EQ(localHostNameFailedStatus(10022),
-              QStringLiteral("Local Host lookup failed ( WinSock error 10022: Invalid argument).\\par }"));
+              QStringLiteral("Local Host lookup failed ( WinSock error 10022: Invalid argument)."));
     EXPECT_EQ(winsockCleanupFailureText(10093),
               QStringLiteral("WSACleanup Failure: ( WinSock error 10093: WinSock not initialized)"));
 
     // A description with RTF's own characters cannot break the fragment.
     data.szDescription = QStringLiteral("odd {layer} \\ caf\u00e9");
-    const output::RtfDocument parsed = output::RtfReader::readFragment(winsockStartedStatus(data));
+    const output::RtfDocument parsed = output::RtfReader::readFragment(winsockStartedLine(data).text);
     ASSERT_EQ(parsed.blocks.size(), 1u);
     EXPECT_EQ(output::runsText(std::get<output::Paragraph>(parsed.blocks[0]).runs),
               QStringLiteral("odd {layer} \\ caf\u00e9  started OK."));
