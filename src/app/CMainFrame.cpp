@@ -7,6 +7,7 @@
 #include "app/PaneFactories.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
+#include "output/MessageTexts.h"
 #include "output/ResultLog.h"
 #include "output/ResultPipeline.h"
 #include "output/ResultTexts.h"
@@ -29,6 +30,7 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -49,10 +51,17 @@ using settings::OptionId;
 
 // Commands whose features are not in the program yet: present, and disabled.
 constexpr std::array kPendingCommands = {
-    cmd::kISPingerButton,   cmd::kISPingerMenu, cmd::kSystemTrayButton, cmd::kSystemTrayMenu,
-    cmd::kAddProfileButton, cmd::kAddProfile,   cmd::kExportSettings,   cmd::kImportSettings,
-    cmd::kResetGui,         cmd::kHelpTopics,   cmd::kContextHelp,      cmd::kAbout,
-    cmd::kAboutWinsock,     cmd::kHomepage,     cmd::kSendEmail,
+    cmd::kISPingerButton,
+    cmd::kISPingerMenu,
+    cmd::kSystemTrayButton,
+    cmd::kSystemTrayMenu,
+    cmd::kAddProfileButton,
+    cmd::kAddProfile,
+    cmd::kExportSettings,
+    cmd::kImportSettings,
+    cmd::kResetGui,
+    cmd::kContextHelp,
+    cmd::kAbout,
 };
 
 constexpr std::array kOperationCommands = {
@@ -265,6 +274,14 @@ void CMainFrame::bindCommands() {
         RefreshCommandUI();
     });
 
+    on(cmd::kHelpTopics, [this] { OnHelpTopics(); });
+    on(cmd::kHomepage, [] { QDesktopServices::openUrl(QUrl(output::text(output::res::kHomepageUrl))); });
+    on(cmd::kSendEmail, [] { QDesktopServices::openUrl(QUrl(output::text(output::res::kEmailLink))); });
+    on(cmd::kAboutWinsock, [this] {
+        if (m_aboutWinsock)
+            m_aboutWinsock();
+    });
+
     on(cmd::kStatusBar, [this](bool checked) { statusBar()->setVisible(checked); });
     for (const VisualStyle& style : visualStyles())
         on(style.id, [this, id = style.id] { ApplyVisualStyle(id); });
@@ -280,6 +297,13 @@ void CMainFrame::bindCommands() {
             return output::logFileBoxTip(box->isReadOnly());
         return output::logCheckBoxTip(m_logPane->logCheck()->isChecked(), box->text().isEmpty());
     });
+}
+
+void CMainFrame::OnHelpTopics() {
+    const QString manual = m_homeDir + output::text(output::res::kManualFileName);
+    if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+        showMessageBox(output::text(output::res::kHelpErrorCaption),
+                       output::fill(output::res::kManualMissing, m_homeDir), ops::MessageIcon::Error);
 }
 
 void CMainFrame::LoadSettings() {
@@ -455,6 +479,7 @@ void CMainFrame::RefreshCommandUI() {
     refreshPaneCommands();
     for (int id : kPendingCommands)
         m_commands->setEnabled(id, false);
+    m_commands->setEnabled(cmd::kAboutWinsock, bool(m_aboutWinsock));
     m_commands->action(cmd::kStatusBar)->setChecked(statusBar()->isVisibleTo(this));
     if (QAction* look = m_commands->action(m_applicationLook))
         look->setChecked(true);

@@ -83,6 +83,8 @@ public:
     using MessageBoxShower =
         std::function<void(const QString& caption, const QString& text, ops::MessageIcon)>;
     void setMessageBoxShower(MessageBoxShower shower) { m_messageBoxShower = std::move(shower); }
+    // The About Your Winsock report (Help menu); the command is enabled once it is set.
+    void setAboutWinsock(std::function<void()> report) { m_aboutWinsock = std::move(report); }
     // Runs in the close sequence after the options are saved: the socket services, the echo handle.
     void setShutdownHook(std::function<void()> hook) { m_shutdownHook = std::move(hook); }
 
@@ -145,6 +147,7 @@ private:
     void OnToggleOptionsPane(int commandId);
     void OnEditCommand(int commandId);
     void OnLogCheckClicked();
+    void OnHelpTopics();
     void OnLogFileNameChanged(const QString& name);
     void runLogCommand(void (output::ResultLog::*command)());
 
@@ -184,6 +187,7 @@ private:
     ui::CStatusViewPane* m_resultsPane = nullptr;
     std::unique_ptr<output::ResultPipeline> m_pipeline;
     std::function<void()> m_shutdownHook;
+    std::function<void()> m_aboutWinsock;
 
     // Balloon tips are on until the desktop's setting is known.
     bool m_balloonTips = true;

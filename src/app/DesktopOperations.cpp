@@ -25,11 +25,16 @@ DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
     m_control.hooks().localHostReport = [this](const net::HostEntry& entry) { reportLocalHost(entry); };
     m_frame.setOperationHandler([this](ops::CommandId command) { runCommand(command); });
     m_frame.setShutdownHook([this] { shutDown(); });
+    m_frame.setAboutWinsock([this] {
+        for (const ops::ResultMessage& line : ops::aboutWinsockReport(m_winsock.data()))
+            appendLine(line);
+    });
 }
 
 DesktopOperations::~DesktopOperations() {
     m_frame.setOperationHandler({});
     m_frame.setShutdownHook({});
+    m_frame.setAboutWinsock({});
 }
 
 std::optional<int> DesktopOperations::shownInterval() const {

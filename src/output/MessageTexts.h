@@ -15,6 +15,16 @@ inline constexpr TextTemplate<> kProductTitlePrefix{0, "ProductTitlePrefix", "Va
 inline constexpr TextTemplate<QString, QString, QString> kLocalHostTitle{
     4000, "LocalHostTitle", "%s  Local Host Name:  %s   Local IP Address:  %s"};
 inline constexpr TextTemplate<> kResultsPaneTitle{800, "ResultsPaneTitle", "Results"};
+// The maker's page and a new mail to the maker (Help menu).
+inline constexpr TextTemplate<> kHomepageUrl{101, "HomepageUrl", "https://www.quenlo.example/vantrel"};
+inline constexpr TextTemplate<> kEmailLink{5700, "EmailLink",
+                                           "mailto:pimbo@quenlo.example?subject=Vantrel 2.0"};
+// The program's manual, in its home folder (Help Topics).
+inline constexpr TextTemplate<> kManualFileName{0, "ManualFileName", "Vantrel.html"};
+inline constexpr TextTemplate<> kHelpErrorCaption{0, "HelpErrorCaption", "Help Error"};
+inline constexpr TextTemplate<QString> kManualMissing{
+    0, "ManualMissing",
+    "The manual \"Vantrel.html\" could not be opened from the Vantrel home directory [%s]."};
 inline constexpr TextTemplate<> kPrintDocumentName{0, "PrintDocumentName", "Vantrel"};
 
 // Message-box captions.

@@ -21,6 +21,8 @@ protected:
         FrameFixture::SetUp();
         names->addHost({"box.test", {}, {address("10.0.0.5"), address("10.0.0.6"), address("10.0.0.7")}});
         operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
+        operations->start();
+        frame->RefreshCommandUI();
     }
     void TearDown() override {
         if (frame && frame->isVisible())
@@ -43,6 +45,8 @@ protected:
 
 TEST_F(DesktopOperationsTest, TheBannerAndTheStartUpReportOpenTheResults) {
     EXPECT_TRUE(results().startsWith(QStringLiteral("Vantrel 2.0")));
+    EXPECT_TRUE(results().contains(QStringLiteral("started OK.")));
+    EXPECT_TRUE(frame->status().get().contains(QStringLiteral("started OK.")));
     operations->control().StartLocalHostLookup(QStringLiteral("box.test"));
     runUntil([&] { return frame->windowTitle().contains(QStringLiteral("Local Host Name")); });
     EXPECT_EQ(frame->windowTitle(),
@@ -78,7 +82,10 @@ TEST_F(DesktopOperationsTest, ThePingButtonPingsTheHostBoxAndTheRowsReachTheResu
 
 TEST_F(DesktopOperationsTest, ClosingDuringAPingWaitsForTheWorkerAndSavesNothingHalfWay) {
     frame->options().setNumber(settings::OptionId::Packets, 50);
-    network.setDefaultAnswer(test::FakeIcmpNetwork::Answer{true, 0, address("10.0.0.1"), 1});
+    test::FakeIcmpNetwork::Answer answer;
+    answer.from = address("10.0.0.1");
+    answer.roundTripMs = 1;
+    network.setDefaultAnswer(answer);
     frame->putHostAtStart(QStringLiteral("10.0.0.1"));
     frame->commands().trigger(400);
     ASSERT_TRUE(frame->flags().m_bPing.load());
@@ -88,6 +95,18 @@ TEST_F(DesktopOperationsTest, ClosingDuringAPingWaitsForTheWorkerAndSavesNothing
     EXPECT_FALSE(results().contains(QStringLiteral("PACKET LOSS")))
         << "no statistics while the program exits";
     EXPECT_EQ(network.openHandles(), 0u);
+}
+
+TEST_F(DesktopOperationsTest, TheHelpMenuGivesTheWinsockReportAndSaysWhenTheManualIsMissing) {
+    ASSERT_TRUE(frame->commands().trigger(11019));
+    EXPECT_TRUE(results().contains(QStringLiteral("Winsock Information")));
+    EXPECT_TRUE(results().contains(QStringLiteral("Maximum datagram packet size: 65507")));
+
+    // The test's home folder has no manual.
+    ASSERT_TRUE(frame->commands().trigger(57667));
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(
+        boxes[0].startsWith(QStringLiteral("Help Error: The manual \"Vantrel.html\" could not be opened")));
 }
 
 } // namespace
