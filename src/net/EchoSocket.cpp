@@ -26,6 +26,47 @@ constexpr std::size_t kControlSize = 512;
 // How many stale packets one drain reads at most, so a flood cannot hold a request back.
 constexpr int kDrainLimit = 256;
 
+// One datagram read with recvmsg into a caller's buffer, with its sender and its ancillary data. The
+// message header points into the object itself, so it stays where it was made.
+class ReceivedMessage {
+public:
+    explicit ReceivedMessage(std::span<std::byte> buffer)
+        : m_buffer(buffer) {}
+    ReceivedMessage(const ReceivedMessage&) = delete;
+    ReceivedMessage& operator=(const ReceivedMessage&) = delete;
+
+    // Reads one datagram with `flags`; false (errno set) when nothing was read.
+    bool read(int fd, int flags) {
+        m_peer = {};
+        m_iov = {m_buffer.data(), m_buffer.size()};
+        m_message = {};
+        m_message.msg_name = &m_peer;
+        m_message.msg_namelen = sizeof m_peer;
+        m_message.msg_iov = &m_iov;
+        m_message.msg_iovlen = 1;
+        m_message.msg_control = m_control;
+        m_message.msg_controllen = sizeof m_control;
+        const ssize_t received = ::recvmsg(fd, &m_message, flags);
+        m_bytes = received < 0 ? std::span<const std::byte>()
+                               : std::span<const std::byte>(m_buffer).first(
+                                     std::min<std::size_t>(std::size_t(received), m_buffer.size()));
+        return received >= 0;
+    }
+
+    std::span<const std::byte> bytes() const { return m_bytes; }
+    const sockaddr_in& peer() const { return m_peer; }
+    cmsghdr* firstControl() { return CMSG_FIRSTHDR(&m_message); }
+    cmsghdr* nextControl(cmsghdr* control) { return CMSG_NXTHDR(&m_message, control); }
+
+private:
+    std::span<std::byte> m_buffer;
+    std::span<const std::byte> m_bytes;
+    sockaddr_in m_peer{};
+    iovec m_iov{};
+    msghdr m_message{};
+    alignas(cmsghdr) char m_control[kControlSize];
+};
+
 std::mutex g_identifierMutex;
 std::set<std::uint16_t> g_rawIdentifiers; // in use by this process's raw sockets
 
@@ -224,15 +265,9 @@ void EchoSocket::discardPending() {
             break;
     }
     if (m_kind == EchoSocketKind::Datagram) {
-        char control[kControlSize];
+        ReceivedMessage message(m_receiveBuffer);
         for (int i = 0; i < kDrainLimit; ++i) {
-            iovec iov{m_receiveBuffer.data(), m_receiveBuffer.size()};
-            msghdr message{};
-            message.msg_iov = &iov;
-            message.msg_iovlen = 1;
-            message.msg_control = control;
-            message.msg_controllen = sizeof control;
-            if (::recvmsg(fd, &message, MSG_ERRQUEUE | MSG_DONTWAIT) < 0 && errno != EINTR)
+            if (!message.read(fd, MSG_ERRQUEUE | MSG_DONTWAIT) && errno != EINTR)
                 break; // the error queue answers EAGAIN when empty
         }
     }
@@ -249,28 +284,17 @@ std::uint32_t EchoSocket::elapsedMs() const {
 }
 
 std::optional<EchoOutcome> EchoSocket::readErrorQueue(const EchoProbe& probe) {
-    alignas(cmsghdr) char control[kControlSize];
+    ReceivedMessage message(m_receiveBuffer);
     for (int i = 0; i < kDrainLimit; ++i) {
-        sockaddr_in quotedDestination{};
-        iovec iov{m_receiveBuffer.data(), m_receiveBuffer.size()};
-        msghdr message{};
-        message.msg_name = &quotedDestination;
-        message.msg_namelen = sizeof quotedDestination;
-        message.msg_iov = &iov;
-        message.msg_iovlen = 1;
-        message.msg_control = control;
-        message.msg_controllen = sizeof control;
-        const ssize_t received = ::recvmsg(m_socket.get(), &message, MSG_ERRQUEUE | MSG_DONTWAIT);
-        if (received < 0) {
+        // The error queue gives back our request, addressed to its destination.
+        if (!message.read(m_socket.get(), MSG_ERRQUEUE | MSG_DONTWAIT)) {
             if (errno == EINTR)
                 continue;
             return std::nullopt;
         }
-        const auto quoted = std::span<const std::byte>(m_receiveBuffer)
-                                .first(std::min<std::size_t>(std::size_t(received), m_receiveBuffer.size()));
-        if (!quotesProbe(quoted, quotedDestination.sin_addr.s_addr, probe))
+        if (!quotesProbe(message.bytes(), message.peer().sin_addr.s_addr, probe))
             continue;
-        for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
+        for (cmsghdr* c = message.firstControl(); c != nullptr; c = message.nextControl(c)) {
             if (c->cmsg_level != SOL_IP || c->cmsg_type != IP_RECVERR ||
                 c->cmsg_len < CMSG_LEN(sizeof(sock_extended_err)))
                 continue;
@@ -299,25 +323,14 @@ std::optional<EchoOutcome> EchoSocket::readErrorQueue(const EchoProbe& probe) {
 }
 
 std::optional<EchoOutcome> EchoSocket::readReplies(const EchoProbe& probe) {
-    alignas(cmsghdr) char control[kControlSize];
+    ReceivedMessage message(m_receiveBuffer);
     for (int i = 0; i < kDrainLimit; ++i) {
-        sockaddr_in from{};
-        iovec iov{m_receiveBuffer.data(), m_receiveBuffer.size()};
-        msghdr message{};
-        message.msg_name = &from;
-        message.msg_namelen = sizeof from;
-        message.msg_iov = &iov;
-        message.msg_iovlen = 1;
-        message.msg_control = control;
-        message.msg_controllen = sizeof control;
-        const ssize_t received = ::recvmsg(m_socket.get(), &message, MSG_DONTWAIT);
-        if (received < 0) {
+        if (!message.read(m_socket.get(), MSG_DONTWAIT)) {
             if (errno == EAGAIN || errno == EWOULDBLOCK)
                 return std::nullopt;
             continue; // EINTR, or a pending socket error reported once: the queue may hold more
         }
-        const auto packet = std::span<const std::byte>(m_receiveBuffer)
-                                .first(std::min<std::size_t>(std::size_t(received), m_receiveBuffer.size()));
+        const std::span<const std::byte> packet = message.bytes();
         if (m_kind == EchoSocketKind::Raw) {
             const std::optional<EchoAnswer> answer = matchRawPacket(packet, probe);
             if (!answer)
@@ -334,7 +347,8 @@ std::optional<EchoOutcome> EchoSocket::readReplies(const EchoProbe& probe) {
                 outcome.status = statusOfIcmpError(answer->type, answer->code).value_or(IP_GENERAL_FAILURE);
             return outcome;
         }
-        const std::optional<EchoAnswer> answer = matchDatagramReply(packet, from.sin_addr.s_addr, probe);
+        const std::optional<EchoAnswer> answer =
+            matchDatagramReply(packet, message.peer().sin_addr.s_addr, probe);
         if (!answer)
             continue;
         EchoOutcome outcome;
@@ -342,7 +356,7 @@ std::optional<EchoOutcome> EchoSocket::readReplies(const EchoProbe& probe) {
         outcome.roundTripMs = elapsedMs();
         outcome.address = answer->from;
         outcome.data = answer->data;
-        for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
+        for (cmsghdr* c = message.firstControl(); c != nullptr; c = message.nextControl(c)) {
             if (c->cmsg_level != SOL_IP)
                 continue;
             if (c->cmsg_type == IP_TTL && c->cmsg_len >= CMSG_LEN(sizeof(int))) {

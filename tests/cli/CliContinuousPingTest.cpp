@@ -2,6 +2,7 @@
 // on the terminal's status line.
 #include "cli/CliApp.h"
 #include "cli/TerminalOutput.h"
+#include "support/BufferOutput.h"
 #include "support/QtPrinters.h"
 
 #include <QCoreApplication>
@@ -12,17 +13,6 @@
 
 namespace vantrel::cli {
 namespace {
-
-// A terminal that says standard output is one, and keeps what is written.
-class TerminalBuffer final : public TerminalOutput {
-public:
-    void out(const QString& text) override { stdoutText += text; }
-    void err(const QString& text) override { stderrText += text; }
-    bool outIsTerminal() const override { return true; }
-
-    QString stdoutText;
-    QString stderrText;
-};
 
 class CliContinuousPingTest : public ::testing::Test {
 protected:
@@ -108,7 +98,7 @@ TEST_F(CliContinuousPingTest, ATerminalShowsTheCountdownOnItsStatusLineAndClears
     static char* argv[] = {name, nullptr};
     static QCoreApplication application(argc, argv);
 
-    TerminalBuffer terminal;
+    test::BufferOutput terminal(/*isTerminal=*/true);
     const int status = runCli({QStringLiteral("--config-dir"), m_dir.path(), QStringLiteral("--set"),
                                QStringLiteral("ContPingInterval=1"), QStringLiteral("--set"),
                                QStringLiteral("Packets=1"), QStringLiteral("ping"),

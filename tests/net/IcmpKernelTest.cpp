@@ -6,6 +6,7 @@
 #include "net/IcmpEcho.h"
 #include "net/IpStatus.h"
 #include "net/UniqueFd.h"
+#include "support/TopologyScript.h"
 
 #include <cerrno>
 #include <csignal>
@@ -85,14 +86,14 @@ protected:
     static void SetUpTestSuite() {
         if (::geteuid() != 0)
             return;
-        removeLeftovers();
-        s_prefix = "vtn" + std::to_string(::getpid());
-        s_up = std::system((topologyCommand("up") + " >/dev/null").c_str()) == 0;
+        test::removeTopologyLeftovers("vtn", "host", "down");
+        s_prefix = test::topologyPrefix("vtn");
+        s_up = test::runTopology("up", s_prefix);
     }
 
     static void TearDownTestSuite() {
-        if (!s_prefix.empty()) [[maybe_unused]]
-            const int ignored = std::system((topologyCommand("down")).c_str());
+        if (!s_prefix.empty())
+            test::runTopology("down", s_prefix);
     }
 
     void SetUp() override {
@@ -101,25 +102,6 @@ protected:
         ASSERT_TRUE(s_up) << "topology.sh up " << s_prefix << " failed";
     }
 
-    // Topologies of earlier runs that ended without tearing down (a crash, a kill): their process is gone.
-    static void removeLeftovers() {
-        const std::regex ours("vtn([0-9]+)-host");
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator("/run/netns", error)) {
-            std::smatch match;
-            const std::string name = entry.path().filename().string();
-            if (!std::regex_match(name, match, ours))
-                continue;
-            const pid_t owner = pid_t(std::stol(match[1]));
-            if (::kill(owner, 0) != 0 && errno == ESRCH) [[maybe_unused]]
-                const int ignored = std::system(
-                    (std::string(VANTREL_TOPOLOGY_SCRIPT) + " down vtn" + match[1].str()).c_str());
-        }
-    }
-
-    static std::string topologyCommand(const char* action) {
-        return std::string(VANTREL_TOPOLOGY_SCRIPT) + " " + action + " " + s_prefix;
-    }
     static std::string ns(const char* role) { return s_prefix + "-" + role; }
 
     // Runs `body` in the host namespace once per socket kind, with a handle of that kind.

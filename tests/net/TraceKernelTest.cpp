@@ -2,6 +2,8 @@
 // that topology.sh builds (four routers between the host and the target, names in the namespace's own
 // hosts file). Needs root (namespaces); skipped with a reason otherwise.
 
+#include "support/TopologyScript.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -37,9 +39,9 @@ protected:
     static void SetUpTestSuite() {
         if (::geteuid() != 0)
             return;
-        removeLeftovers();
-        s_prefix = "vtt" + std::to_string(::getpid());
-        s_up = std::system((script("trace-up") + " >/dev/null").c_str()) == 0;
+        test::removeTopologyLeftovers("vtt", "thost", "trace-down");
+        s_prefix = test::topologyPrefix("vtt");
+        s_up = test::runTopology("trace-up", s_prefix);
         s_configDir = std::filesystem::temp_directory_path() / (s_prefix + "-config");
         std::filesystem::create_directories(s_configDir);
     }
@@ -47,7 +49,7 @@ protected:
     static void TearDownTestSuite() {
         if (s_prefix.empty())
             return;
-        [[maybe_unused]] const int ignored = std::system(script("trace-down").c_str());
+        test::runTopology("trace-down", s_prefix);
         std::error_code error;
         std::filesystem::remove_all(s_configDir, error);
     }
@@ -56,26 +58,6 @@ protected:
         if (::geteuid() != 0)
             GTEST_SKIP() << "needs root: network namespaces and a private hosts file per namespace";
         ASSERT_TRUE(s_up) << "topology.sh trace-up " << s_prefix << " failed";
-    }
-
-    // Chains of earlier runs that ended without tearing down: their process is gone.
-    static void removeLeftovers() {
-        const std::regex ours("vtt([0-9]+)-thost");
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator("/run/netns", error)) {
-            std::smatch match;
-            const std::string name = entry.path().filename().string();
-            if (!std::regex_match(name, match, ours))
-                continue;
-            const pid_t owner = pid_t(std::stol(match[1]));
-            if (::kill(owner, 0) != 0 && errno == ESRCH) [[maybe_unused]]
-                const int ignored = std::system(
-                    (std::string(VANTREL_TOPOLOGY_SCRIPT) + " trace-down vtt" + match[1].str()).c_str());
-        }
-    }
-
-    static std::string script(const std::string& action) {
-        return std::string(VANTREL_TOPOLOGY_SCRIPT) + " " + action + " " + s_prefix;
     }
 
     // vantrel-cli with these arguments in the chain's host namespace, with a settings store of its own.
@@ -167,7 +149,7 @@ TEST_F(TraceKernelTest, RoutersNamedInTheHostsFileShowTheirNames) {
 }
 
 TEST_F(TraceKernelTest, ARouterThatSendsNoTimeExceededGivesATimedOutHop) {
-    const MutedThirdRouter muted(script("trace-mute"));
+    const MutedThirdRouter muted(test::topologyCommand("trace-mute", s_prefix));
     ASSERT_TRUE(muted.on());
 
     CliRun run = cli("--set TraceDNS=0 --set Verbose=1 --set Timeout=1 trace 10.201.15.2");
