@@ -155,10 +155,14 @@ void ResultsTextView::appendRow(const output::TableRow& row) {
     m_end.setBlockFormat(format);
     m_end.block().setUserData(decoration.release());
 
+    // A background of the insertion format shades the cells' text, as a highlight; the gaps between
+    // cells stay clear so the row still reads as cells.
+    QTextCharFormat cellGapFormat = m_insertion;
+    cellGapFormat.clearBackground();
     bool first = true;
     for (const output::TableCell& cell : row.cells) {
         if (!first)
-            insertText(QStringLiteral("\t"), m_insertion);
+            insertText(QStringLiteral("\t"), cellGapFormat);
         first = false;
         insertRuns(cell.runs);
     }
@@ -235,11 +239,13 @@ QMimeData* ResultsTextView::createMimeDataFromSelection() const {
 }
 
 void ResultsTextView::paintEvent(QPaintEvent* event) {
-    paintRowDecorations();
+    // Cell backgrounds go behind the text, borders over it, so no text shading hides a border.
+    paintRowDecorations(DecorationLayer::Backgrounds);
     QTextEdit::paintEvent(event);
+    paintRowDecorations(DecorationLayer::Borders);
 }
 
-void ResultsTextView::paintRowDecorations() {
+void ResultsTextView::paintRowDecorations(DecorationLayer layer) {
     QPainter painter(viewport());
     const int dx = -horizontalScrollBar()->value();
     const int dy = -verticalScrollBar()->value();
@@ -257,8 +263,11 @@ void ResultsTextView::paintRowDecorations() {
         const int x0 = int(rect.left());
         for (const CellDecoration& cell : decoration->cells) {
             const QRect area(x0 + cell.left, top, cell.right - cell.left, bottom - top);
-            if (cell.background)
-                painter.fillRect(area, *cell.background);
+            if (layer == DecorationLayer::Backgrounds) {
+                if (cell.background)
+                    painter.fillRect(area, *cell.background);
+                continue;
+            }
             auto edge = [&](int width, QRect line) {
                 if (width > 0)
                     painter.fillRect(line, Qt::black);

@@ -52,7 +52,8 @@ private:
     void insertRuns(const std::vector<output::TextRun>& runs);
     void insertText(const QString& text, const QTextCharFormat& format);
     void startNewBlockIfUsed();
-    void paintRowDecorations();
+    enum class DecorationLayer { Backgrounds, Borders };
+    void paintRowDecorations(DecorationLayer layer);
     QTextCharFormat formatOf(const output::TextRun& run) const;
 
     QTextCharFormat m_insertion; // the insertion point's format, which kinds change
