@@ -491,7 +491,8 @@ void CMainFrame::refreshOperationCommands() {
     const ops::CommandContext context = commandContext();
     for (ops::CommandId command : kOperationCommands) {
         const ops::CommandUi state = ops::operationCommandUi(command, context);
-        m_commands->setEnabled(int(command), state.enabled);
+        const bool offered = !m_operationOffers || m_operationOffers(command);
+        m_commands->setEnabled(int(command), state.enabled && offered);
         m_commands->setCaption(int(command), state.caption);
     }
 }

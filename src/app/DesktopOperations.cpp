@@ -23,7 +23,7 @@ DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
     , m_continuousPing(m_control, frame, frame.resultPipeline(), frame.options()) {
     m_continuousPing.setIntervalSource([this] { return shownInterval(); });
     m_control.hooks().localHostReport = [this](const net::HostEntry& entry) { reportLocalHost(entry); };
-    m_frame.setOperationHandler([this](ops::CommandId command) { runCommand(command); });
+    m_frame.setOperationHandler([this](ops::CommandId command) { runCommand(command); }, &offers);
     m_frame.setShutdownHook([this] { shutDown(); });
     m_frame.setAboutWinsock([this] {
         for (const ops::ResultMessage& line : ops::aboutWinsockReport(m_winsock.data()))
@@ -75,6 +75,20 @@ void DesktopOperations::start() {
     }
     m_control.StartLocalHostLookup(QString::fromLocal8Bit(name.value_or(std::string())));
     m_frame.RefreshCommandUI();
+}
+
+bool DesktopOperations::offers(ops::CommandId command) {
+    switch (command) {
+    case ops::CommandId::PingButton:
+    case ops::CommandId::PingMenu:
+    case ops::CommandId::LookupButton:
+    case ops::CommandId::LookupMenu:
+    case ops::CommandId::TraceButton:
+    case ops::CommandId::TraceMenu:
+        return true;
+    default:
+        return false; // the scans come with their own operations
+    }
 }
 
 void DesktopOperations::runCommand(ops::CommandId command) {

@@ -34,6 +34,8 @@ public:
     ops::OperationControl& control() { return m_control; }
 
 private:
+    // The operation commands this program runs so far.
+    static bool offers(ops::CommandId command);
     void runCommand(ops::CommandId command);
     void reportLocalHost(const net::HostEntry& entry);
     void shutDown();

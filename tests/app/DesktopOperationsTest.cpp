@@ -97,6 +97,15 @@ TEST_F(DesktopOperationsTest, ClosingDuringAPingWaitsForTheWorkerAndSavesNothing
     EXPECT_EQ(network.openHandles(), 0u);
 }
 
+TEST_F(DesktopOperationsTest, OnlyTheOperationsThatRunAreEnabled) {
+    for (ops::CommandId runs :
+         {ops::CommandId::PingButton, ops::CommandId::LookupMenu, ops::CommandId::TraceButton})
+        EXPECT_TRUE(frame->commands().action(int(runs))->isEnabled()) << int(runs);
+    for (ops::CommandId pending : {ops::CommandId::SeqScanButton, ops::CommandId::SeqScanMenu,
+                                   ops::CommandId::ListScanButton, ops::CommandId::ListScanMenu})
+        EXPECT_FALSE(frame->commands().action(int(pending))->isEnabled()) << int(pending);
+}
+
 TEST_F(DesktopOperationsTest, TheHelpMenuGivesTheWinsockReportAndSaysWhenTheManualIsMissing) {
     ASSERT_TRUE(frame->commands().trigger(11019));
     EXPECT_TRUE(results().contains(QStringLiteral("Winsock Information")));
