@@ -57,7 +57,9 @@ bool KeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
 
-    if (isEnter(key) && !key->isAutoRepeat()) {
+    // A typed key reaches the top-level QWindow first, then the focused widget and its parents; only
+    // the widgets tell where it was typed.
+    if (isEnter(key) && !key->isAutoRepeat() && watched->isWidgetType()) {
         const bool inFrame = belongsToFrame(watched);
         if (type == QEvent::KeyPress) {
             // Enter in a menu chooses its item; that choice is all it does.

@@ -45,6 +45,19 @@ TEST_F(KeyboardRules, EnterReleasedAnywhereRunsPingEvenWhileDisabled) {
     frame->flags().m_bTrace = false;
 }
 
+TEST_F(KeyboardRules, EnterFromTheWindowSystemRunsPingOnce) {
+    std::vector<ops::CommandId> ran;
+    frame->setOperationHandler([&](ops::CommandId command) { ran.push_back(command); });
+    frame->show();
+    frame->activateWindow();
+    frame->hostBox()->lineEdit()->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+
+    // Typed keys reach the top-level window before the focused widget and its parents.
+    QTest::keyClick(frame->windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(ran.size(), 1u);
+}
+
 TEST_F(KeyboardRules, EnterReleaseWithoutItsPressInTheWindowRunsNothing) {
     int pings = 0;
     frame->setOperationHandler([&](ops::CommandId) { ++pings; });
