@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -63,6 +64,14 @@ ResultsTextView::ResultsTextView(QWidget* parent)
     m_pixelsPerTwip = std::max(logicalDpiX() / 1440.0, QFontMetricsF(bold).averageCharWidth() * 1.15 / 100.0);
     m_insertion.setForeground(Qt::black);
     m_end = QTextCursor(document());
+    // The results are black (or coloured) text on white whatever the application look: a dark look
+    // darkens the frame, never the page.
+    QPalette page = palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        page.setColor(group, QPalette::Base, Qt::white);
+        page.setColor(group, QPalette::Text, Qt::black);
+    }
+    setPalette(page);
 }
 
 int ResultsTextView::twipsToPixels(int twips) const {

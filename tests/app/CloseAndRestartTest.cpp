@@ -4,7 +4,9 @@
 #include "app/CommandIds.h"
 #include "app/WorkspaceLayout.h"
 #include "settings/SettingsModel.h"
+#include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
+#include "ui/ResultsTextView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -152,6 +154,15 @@ TEST_F(Restart, ChosenStyleIsAppliedSavedAndChecked) {
     reopen();
     EXPECT_EQ(frame->applicationLook(), 218);
     EXPECT_TRUE(frame->commands().action(218)->isChecked());
+}
+
+TEST_F(Restart, TheResultsStayBlackOnWhiteInADarkLook) {
+    ASSERT_TRUE(frame->commands().trigger(216));
+    reopen();
+    frame->show();
+    const QPalette page = frame->resultsPane().view().viewport()->palette();
+    EXPECT_EQ(page.color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(page.color(QPalette::Text), QColor(Qt::black));
 }
 
 TEST_F(Restart, StoredStyleThatNamesNoneFallsBackToTheDefault) {
