@@ -532,7 +532,9 @@ void CMainFrame::refreshStatusPanes() {
         std::optional<QColor> background;
         if (state.background)
             background = colourOf(*state.background);
-        pane->setLook(state.text, background, state.textColor ? colourOf(*state.textColor) : text,
+        // On a pane's own colour the text stays black, whatever the look's text colour.
+        const QColor defaultText = background ? QColor(Qt::black) : text;
+        pane->setLook(state.text, background, state.textColor ? colourOf(*state.textColor) : defaultText,
                       state.tooltip);
     };
     m_bars.statusPanes.at(cmd::kStatusPane)
