@@ -5,10 +5,13 @@
 #include "support/FakeHostDatabase.h"
 #include "support/FakeIcmpNetwork.h"
 #include "ui/CStatusViewPane.h"
+#include "ui/HostComboBox.h"
 #include "ui/ResultsTextView.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QTest>
 
 namespace vantrel::app::testing {
 namespace {
@@ -94,6 +97,31 @@ TEST_F(DesktopOperationsTest, ClosingDuringAPingWaitsForTheWorkerAndSavesNothing
     EXPECT_TRUE(results().contains(QStringLiteral("Exiting...Shutting down ping operation first...")));
     EXPECT_FALSE(results().contains(QStringLiteral("PACKET LOSS")))
         << "no statistics while the program exits";
+    EXPECT_EQ(network.openHandles(), 0u);
+}
+
+TEST_F(DesktopOperationsTest, EnterStartsAPingAndEnterAgainCancelsIt) {
+    frame->options().setNumber(settings::OptionId::Packets, 50);
+    test::FakeIcmpNetwork::Answer answer;
+    answer.from = address("10.0.0.1");
+    network.setDefaultAnswer(answer);
+    frame->putHostAtStart(QStringLiteral("10.0.0.1"));
+    QLineEdit* hostEdit = frame->hostBox()->lineEdit();
+
+    // The worker waits for its first row until the GUI thread takes it, so the ping is still running.
+    QTest::keyClick(hostEdit, Qt::Key_Return);
+    ASSERT_TRUE(frame->flags().m_bPing.load());
+    frame->RefreshCommandUI();
+    EXPECT_EQ(frame->commands().action(400)->text(), QStringLiteral("       Cancel       "));
+    EXPECT_EQ(frame->commands().action(11000)->text(), QStringLiteral("Cancel Ping"));
+
+    QTest::keyClick(hostEdit, Qt::Key_Return);
+    runUntil([&] { return !frame->flags().anyBusy(); });
+    EXPECT_TRUE(results().contains(QStringLiteral("Ping canceled")));
+    EXPECT_LE(results().count(QStringLiteral("10.0.0.1")), 3) << "the start line and a row or two";
+    frame->RefreshCommandUI();
+    EXPECT_EQ(frame->status().get(), QStringLiteral("Ready"));
+    EXPECT_EQ(frame->commands().action(400)->text(), QStringLiteral("         Ping         "));
     EXPECT_EQ(network.openHandles(), 0u);
 }
 
