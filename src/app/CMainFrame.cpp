@@ -300,10 +300,12 @@ void CMainFrame::bindCommands() {
 }
 
 void CMainFrame::OnHelpTopics() {
-    const QString manual = m_homeDir + output::text(output::res::kManualFileName);
+    const QString fileName = output::text(output::res::kManualFileName);
+    const QString manual = m_homeDir + fileName;
     if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
         showMessageBox(output::text(output::res::kHelpErrorCaption),
-                       output::fill(output::res::kManualMissing, m_homeDir), ops::MessageIcon::Error);
+                       output::fill(output::res::kManualMissing, fileName, m_homeDir),
+                       ops::MessageIcon::Error);
 }
 
 void CMainFrame::LoadSettings() {

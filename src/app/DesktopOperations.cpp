@@ -77,37 +77,48 @@ void DesktopOperations::start() {
     m_frame.RefreshCommandUI();
 }
 
-bool DesktopOperations::offers(ops::CommandId command) {
+namespace {
+
+enum class Operation { Ping, Lookup, Trace };
+
+// The operation a command runs, for the operations this program has so far.
+std::optional<Operation> operationOf(ops::CommandId command) {
     switch (command) {
     case ops::CommandId::PingButton:
     case ops::CommandId::PingMenu:
+        return Operation::Ping;
     case ops::CommandId::LookupButton:
     case ops::CommandId::LookupMenu:
+        return Operation::Lookup;
     case ops::CommandId::TraceButton:
     case ops::CommandId::TraceMenu:
-        return true;
+        return Operation::Trace;
     default:
-        return false; // the scans come with their own operations
+        return std::nullopt; // the scans come with their own operations
     }
 }
 
+} // namespace
+
+bool DesktopOperations::offers(ops::CommandId command) {
+    return operationOf(command).has_value();
+}
+
 void DesktopOperations::runCommand(ops::CommandId command) {
-    switch (command) {
-    case ops::CommandId::PingButton:
-    case ops::CommandId::PingMenu:
+    const std::optional<Operation> operation = operationOf(command);
+    if (!operation)
+        return;
+    switch (*operation) {
+    case Operation::Ping:
         // Also the Enter key's way in: like the button, it does nothing beside another operation.
         m_control.OnPing(true);
         break;
-    case ops::CommandId::LookupButton:
-    case ops::CommandId::LookupMenu:
+    case Operation::Lookup:
         m_control.OnLookup();
         break;
-    case ops::CommandId::TraceButton:
-    case ops::CommandId::TraceMenu:
+    case Operation::Trace:
         m_control.OnTrace();
         break;
-    default:
-        break; // the scans come with their own operations
     }
 }
 

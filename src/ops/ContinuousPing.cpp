@@ -185,7 +185,7 @@ void ContinuousPing::startNextCycle() {
 void ContinuousPing::endedWithoutCycle() {
     // The next cycle's host was refused or its lookup failed: no countdown stays behind.
     stopTimers();
-    m_control.state().status.set(output::text(res::kReady));
+    endRun(m_control.state());
     m_frontEnd.RefreshCommandUI();
 }
 

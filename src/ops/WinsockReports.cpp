@@ -27,6 +27,14 @@ QString dotted(net::IPAddr address) {
     return QString::fromStdString(net::inet_ntoa(address));
 }
 
+RtfText startedText(const net::WSADATA& data) {
+    return fill(res::kWinsockStartedLine, RtfText::escape(data.szDescription));
+}
+
+RtfText localHostNameFailedText(int error) {
+    return fill(res::kLocalHostNameFailedLine, errorText(error));
+}
+
 // The status bar shows plain text: a status made from a fragment drops its RTF.
 QString plainText(const RtfText& fragment) {
     return output::TextRenderer().renderFragment(fragment.rtf()).trimmed();
@@ -39,19 +47,19 @@ ResultMessage winsockStartupFailedLine(int error) {
 }
 
 QString winsockStartedStatus(const net::WSADATA& data) {
-    return plainText(fill(res::kWinsockStartedLine, RtfText::escape(data.szDescription)));
+    return plainText(startedText(data));
 }
 
 ResultMessage winsockStartedLine(const net::WSADATA& data) {
-    return line(fill(res::kWinsockStartedLine, RtfText::escape(data.szDescription)), ResultKind::Blue);
+    return line(startedText(data), ResultKind::Blue);
 }
 
 ResultMessage localHostNameFailedLine(int error) {
-    return line(fill(res::kLocalHostNameFailedLine, errorText(error)), ResultKind::Red);
+    return line(localHostNameFailedText(error), ResultKind::Red);
 }
 
 QString localHostNameFailedStatus(int error) {
-    return plainText(fill(res::kLocalHostNameFailedLine, errorText(error)));
+    return plainText(localHostNameFailedText(error));
 }
 
 QString localHostTitle(const net::HostEntry& entry) {

@@ -22,9 +22,8 @@ inline constexpr TextTemplate<> kEmailLink{5700, "EmailLink",
 // The program's manual, in its home folder (Help Topics).
 inline constexpr TextTemplate<> kManualFileName{0, "ManualFileName", "Vantrel.html"};
 inline constexpr TextTemplate<> kHelpErrorCaption{0, "HelpErrorCaption", "Help Error"};
-inline constexpr TextTemplate<QString> kManualMissing{
-    0, "ManualMissing",
-    "The manual \"Vantrel.html\" could not be opened from the Vantrel home directory [%s]."};
+inline constexpr TextTemplate<QString, QString> kManualMissing{
+    0, "ManualMissing", "The manual \"%s\" could not be opened from the Vantrel home directory [%s]."};
 inline constexpr TextTemplate<> kPrintDocumentName{0, "PrintDocumentName", "Vantrel"};
 
 // Message-box captions.
