@@ -5,6 +5,7 @@
 #include "app/KeyboardHooks.h"
 #include "app/OptionsPanes.h"
 #include "app/PaneFactories.h"
+#include "app/ToolBarFlow.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
 #include "output/MessageTexts.h"
@@ -18,6 +19,7 @@
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CNxMFCToolBar.h"
 #include "ui/CStatusViewPane.h"
+#include "ui/FrameThrottle.h"
 #include "ui/HostComboBox.h"
 #include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
@@ -27,6 +29,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QEventLoop>
@@ -97,6 +100,8 @@ constexpr std::array kExitingLines = {
 };
 
 constexpr int kIdleRefreshMs = 250;
+// The Results keep room for their toolbar and a few lines of text whatever the other panes take.
+constexpr QSize kResultsMinimum(320, 160);
 constexpr int kCloseWaitPollMs = 10;
 
 const QString kMruSection = QStringLiteral("MRU");
@@ -120,6 +125,14 @@ CMainFrame::~CMainFrame() {
 }
 
 bool CMainFrame::Create() {
+    // The text grows a row at a time, as fast as the network answers: its size shows once a frame.
+    m_textSizePane = new ui::FrameThrottle([this] { refreshTextSizePane(); }, this);
+    m_logState = new ui::FrameThrottle(
+        [this] {
+            refreshLogCommands();
+            refreshLogPanes();
+        },
+        this);
     createCommands();
     ApplyVisualStyle(m_applicationLook);
     if (!buildMenuBar(*this, *m_commands)) {
@@ -128,12 +141,14 @@ bool CMainFrame::Create() {
     }
     applyToolTipLook();
     buildToolBars(*this, *m_commands, m_bars);
+    m_toolBarFlow = new ToolBarFlow(this);
     if (!buildStatusBar(*this, m_bars)) {
         startupError(QStringLiteral("Failed to create the Status bar."));
         return false;
     }
     m_hostBox = m_bars.hostBox;
     m_profileNameBox = m_bars.profileNameBox;
+    keepBarsWhole();
     for (const auto& [id, pane] : m_bars.statusPanes)
         connect(pane, &ui::StatusPane::doubleClicked, this,
                 [this](int paneId) { m_commands->trigger(paneId); });
@@ -155,8 +170,11 @@ bool CMainFrame::Create() {
     m_profileNameBox->setText(m_store.GetProfileString(kMruSection, kMruHostName));
     restoreLayout();
 
+    QList<QKeySequence> accelerators;
+    for (const CommandSpec& spec : commandSpecs())
+        accelerators += spec.keys;
     m_keyboardHooks = new KeyboardHooks(
-        this, m_profileNameBox, m_hostBox, [this] { OnPing(); }, this);
+        this, m_profileNameBox, m_hostBox, accelerators, [this] { OnPing(); }, this);
     qApp->installEventFilter(m_keyboardHooks);
     m_idleTimer = new QTimer(this);
     m_idleTimer->setInterval(kIdleRefreshMs);
@@ -175,9 +193,9 @@ void CMainFrame::InitResultsWindow() {
         [this] { return double(m_resultsPane->view().textSizeBytes()); },
         [this] { m_resultsPane->clearAllText(); },
     };
-    connect(m_resultsPane, &ui::CStatusViewPane::textSizeChanged, this, [this] { RefreshCommandUI(); });
-    connect(m_resultsPane, &ui::CStatusViewPane::openLink, this,
-            [](const QString& href) { QDesktopServices::openUrl(QUrl(href)); });
+    connect(m_resultsPane, &ui::CStatusViewPane::textSizeChanged, m_textSizePane,
+            &ui::FrameThrottle::request);
+    connect(m_resultsPane, &ui::CStatusViewPane::openLink, this, &CMainFrame::openLink);
     m_pipeline->AppendResult(output::fill(output::res::kBanner), output::ResultKind::Plain);
 }
 
@@ -187,11 +205,8 @@ void CMainFrame::startupError(const QString& text) {
 
 void CMainFrame::createCommands() {
     m_commands = std::make_unique<CommandTable>(this);
-    // Accelerators work wherever the focus is in the window; the edit commands stay with the boxes.
+    // Accelerators work wherever the focus is in the window; the edit commands act on what has it.
     for (const CommandSpec& spec : commandSpecs()) {
-        if (spec.id == cmd::kClearAllText || spec.id == cmd::kCopy || spec.id == cmd::kCut ||
-            spec.id == cmd::kPaste || spec.id == cmd::kSelectAll || spec.id == cmd::kUndo)
-            continue;
         if (!spec.keys.isEmpty())
             addAction(m_commands->action(spec.id));
     }
@@ -212,11 +227,15 @@ bool CMainFrame::CreatePanes() {
     QDockWidget* profiles = makeDock(cmd::kProfileManagerPane, QStringLiteral("Profile Manager"),
                                      QStringLiteral("ProfileManagerPane"), m_profileList);
     profiles->widget()->setMinimumSize(200, 100);
+    // The Results hold the centre; the other panes dock around them.
     m_resultsPane = createResultsView(
-        m_options, [this](int id) { return m_commands->action(id); }, this);
-    QDockWidget* results =
-        makeDock(cmd::kResultsPane, QStringLiteral("Results"), QStringLiteral("ResultsPane"), m_resultsPane);
-    results->setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+        m_options,
+        [this](int id) {
+            return ui::CStatusViewPane::FrameCommand{m_commands->action(id), m_commands->contextCaption(id)};
+        },
+        this);
+    m_resultsPane->setButtonStyle(toolButtonStyle(), iconSize());
+    setCentralWidget(m_resultsPane);
 
     for (const OptionsPaneSpec& spec : kOptionsPanes) {
         const QString title = QString::fromLatin1(spec.title);
@@ -231,15 +250,16 @@ bool CMainFrame::CreatePanes() {
         makeDock(spec.command, title, QString::fromLatin1(spec.objectName), content);
     }
 
-    // The tabbed options at the bottom, then the Profile Manager and the Results at the left.
+    // The tabbed options at the bottom, then the Profile Manager at the left.
     QDockWidget* first = m_panes.at(kOptionsTabOrder.front());
     addDockWidget(Qt::BottomDockWidgetArea, first);
     for (std::size_t i = 1; i < kOptionsTabOrder.size(); ++i)
         tabifyDockWidget(m_panes.at(kOptionsTabOrder[i - 1]), m_panes.at(kOptionsTabOrder[i]));
     first->raise();
     addDockWidget(Qt::LeftDockWidgetArea, profiles);
-    splitDockWidget(profiles, results, Qt::Horizontal);
 
+    m_resultsPane->setMinimumSize(kResultsMinimum);
+    m_startingState = saveState();
     m_tabColourizer = new ui::TabColourizer(this);
     // The size the window starts with before any layout is saved; the first start maximises it.
     resize(1200, 800);
@@ -275,8 +295,8 @@ void CMainFrame::bindCommands() {
     });
 
     on(cmd::kHelpTopics, [this] { OnHelpTopics(); });
-    on(cmd::kHomepage, [] { QDesktopServices::openUrl(QUrl(output::text(output::res::kHomepageUrl))); });
-    on(cmd::kSendEmail, [] { QDesktopServices::openUrl(QUrl(output::text(output::res::kEmailLink))); });
+    on(cmd::kHomepage, [this] { openLink(output::text(output::res::kHomepageUrl)); });
+    on(cmd::kSendEmail, [this] { openLink(output::text(output::res::kEmailLink)); });
     on(cmd::kAboutWinsock, [this] {
         if (m_aboutWinsock)
             m_aboutWinsock();
@@ -297,6 +317,12 @@ void CMainFrame::bindCommands() {
             return output::logFileBoxTip(box->isReadOnly());
         return output::logCheckBoxTip(m_logPane->logCheck()->isChecked(), box->text().isEmpty());
     });
+}
+
+void CMainFrame::openLink(const QString& address) {
+    if (!m_linkOpener(QUrl(address)))
+        showMessageBox(output::text(output::res::kLinkErrorCaption),
+                       output::fill(output::res::kLinkNotOpened, address), ops::MessageIcon::Warning);
 }
 
 void CMainFrame::OnHelpTopics() {
@@ -331,6 +357,8 @@ void CMainFrame::restoreLayout() {
 }
 
 void CMainFrame::saveLayout() {
+    // The lines of toolbars as arranged, not as broken for this window's width.
+    m_toolBarFlow->removeAddedBreaks();
     writeWorkspaceLayout(m_store, {saveState(), saveGeometry(), m_hostBox->history()});
 }
 
@@ -350,6 +378,12 @@ void CMainFrame::ApplyVisualStyle(int id) {
     QApplication::setPalette(visualStylePalette(m_applicationLook));
     if (style.smartDocking)
         setDockOptions(AnimatedDocks | AllowNestedDocks | AllowTabbedDocks);
+    // Large buttons carry their captions under bigger icons.
+    setIconSize(style.buttons == Qt::ToolButtonTextUnderIcon ? QSize(24, 24) : QSize(16, 16));
+    setToolButtonStyle(style.buttons);
+    if (m_resultsPane)
+        m_resultsPane->setButtonStyle(style.buttons, iconSize());
+    keepBarsWhole();
     applyToolTipLook();
     update();
     writeApplicationLook(m_store, m_applicationLook);
@@ -416,37 +450,39 @@ void CMainFrame::OnToggleOptionsPane(int commandId) {
 
 void CMainFrame::OnEditCommand(int commandId) {
     QWidget* focus = QApplication::focusWidget();
-    QLineEdit* hostEdit = m_hostBox->lineEdit();
-    QLineEdit* target = nullptr;
-    if (focus == m_profileNameBox)
-        target = m_profileNameBox;
-    else if (focus == hostEdit || focus == m_hostBox)
-        target = hostEdit;
-    if (!target)
+    if (!focus || !m_keyboardHooks->belongsToFrame(focus))
         return;
-    const bool isHost = target == hostEdit;
+    // The Results window's own commands serve it, with their own enabling.
+    if (m_resultsPane->isAncestorOf(focus)) {
+        QAction* own = m_resultsPane->command(ui::CStatusViewPane::Command(commandId));
+        if (own && own->isEnabled())
+            own->trigger();
+        return;
+    }
+    auto* box = qobject_cast<QLineEdit*>(focus);
+    if (auto* combo = qobject_cast<QComboBox*>(focus))
+        box = combo->lineEdit();
+    if (!box)
+        return;
     switch (commandId) {
     case cmd::kUndo:
-        if (isHost)
-            target->undo();
+        box->undo();
         break;
     case cmd::kPaste:
-        if (isHost)
-            target->paste();
+        box->paste();
         break;
     case cmd::kCut:
-        if (isHost)
-            target->cut();
+        box->cut();
         break;
     case cmd::kCopy:
-        target->copy();
+        box->copy();
         break;
     case cmd::kSelectAll:
-        target->selectAll();
+        box->selectAll();
         break;
     case cmd::kClearAllText:
-        target->selectAll();
-        target->del();
+        box->selectAll();
+        box->del();
         break;
     }
 }
@@ -477,7 +513,6 @@ void CMainFrame::RefreshCommandUI() {
     if (!m_commands || !m_resultLog)
         return;
     refreshOperationCommands();
-    refreshLogCommands();
     refreshPaneCommands();
     for (int id : kPendingCommands)
         m_commands->setEnabled(id, false);
@@ -485,7 +520,19 @@ void CMainFrame::RefreshCommandUI() {
     m_commands->action(cmd::kStatusBar)->setChecked(statusBar()->isVisibleTo(this));
     if (QAction* look = m_commands->action(m_applicationLook))
         look->setChecked(true);
-    refreshStatusPanes();
+    const QColor text = palette().color(QPalette::WindowText);
+    m_bars.statusPanes.at(cmd::kStatusPane)
+        ->setLook(m_operationState.status.paneText(), std::nullopt, text, std::nullopt);
+    m_bars.statusPanes.at(cmd::kISPingerStatusPane)
+        ->setLook(m_strISPStatus, std::nullopt, text, std::nullopt);
+    // While an operation sends its rows, what is measured (the log file, the Results' text) shows once
+    // a frame; otherwise at once.
+    for (ui::FrameThrottle* refresh : {m_logState, m_textSizePane}) {
+        if (m_operationState.flags.anyBusy())
+            refresh->request();
+        else
+            refresh->runNow();
+    }
     m_tabColourizer->update();
 }
 
@@ -528,27 +575,25 @@ void CMainFrame::refreshPaneCommands() {
         m_commands->setCaption(id, optionsPaneCaption(id, m_panes.at(id)->toggleViewAction()->isChecked()));
 }
 
-void CMainFrame::refreshStatusPanes() {
-    const QColor text = palette().color(QPalette::WindowText);
-    auto apply = [&text](ui::StatusPane* pane, const output::StatusPaneState& state) {
-        std::optional<QColor> background;
-        if (state.background)
-            background = colourOf(*state.background);
-        // On a pane's own colour the text stays black, whatever the look's text colour.
-        const QColor defaultText = background ? QColor(Qt::black) : text;
-        pane->setLook(state.text, background, state.textColor ? colourOf(*state.textColor) : defaultText,
-                      state.tooltip);
-    };
-    m_bars.statusPanes.at(cmd::kStatusPane)
-        ->setLook(m_operationState.status.paneText(), std::nullopt, text, std::nullopt);
-    m_bars.statusPanes.at(cmd::kISPingerStatusPane)
-        ->setLook(m_strISPStatus, std::nullopt, text, std::nullopt);
-    apply(m_bars.statusPanes.at(cmd::kTextSizePane),
-          output::textSizePane(m_results.textSize ? m_results.textSize() : 0));
-    apply(m_bars.statusPanes.at(cmd::kLogPane), m_resultLog->logPaneState());
+void CMainFrame::applyPaneState(int id, const output::StatusPaneState& state) {
+    std::optional<QColor> background;
+    if (state.background)
+        background = colourOf(*state.background);
+    // On a pane's own colour the text stays black, whatever the look's text colour.
+    const QColor defaultText = background ? QColor(Qt::black) : palette().color(QPalette::WindowText);
+    m_bars.statusPanes.at(id)->setLook(
+        state.text, background, state.textColor ? colourOf(*state.textColor) : defaultText, state.tooltip);
+}
+
+void CMainFrame::refreshTextSizePane() {
+    applyPaneState(cmd::kTextSizePane, output::textSizePane(m_results.textSize ? m_results.textSize() : 0));
+}
+
+void CMainFrame::refreshLogPanes() {
+    applyPaneState(cmd::kLogPane, m_resultLog->logPaneState());
     // Past the purge limit the log is cleared instead, and the pane keeps its look until the next refresh.
     if (const std::optional<output::StatusPaneState> logSize = m_resultLog->refreshLogSizePane())
-        apply(m_bars.statusPanes.at(cmd::kLogSizePane), *logSize);
+        applyPaneState(cmd::kLogSizePane, *logSize);
 }
 
 ui::StatusPane* CMainFrame::statusPane(int id) const {
@@ -650,26 +695,49 @@ bool CMainFrame::waitForWorkers() {
     return !m_operationState.flags.anyBusy();
 }
 
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_toolBarFlow && m_shownOnce)
+        m_toolBarFlow->reflow();
+}
+
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     RefreshCommandUI();
     if (m_shownOnce)
         return;
     m_shownOnce = true;
-    if (!m_savedState.isEmpty()) {
-        // The panes' sizes are kept in pixels: they come out as saved only in a window of the saved size,
-        // which it has once shown (maximised or not).
-        QTimer::singleShot(0, this, [this] { restoreState(m_savedState); });
-        return;
+    // The panes' sizes are kept in pixels: they come out as saved only in a window of the saved size,
+    // which it has once shown (maximised or not).
+    QTimer::singleShot(0, this, [this] { arrangePanes(); });
+}
+
+void CMainFrame::arrangePanes() {
+    // A saved layout cannot squeeze the Results under their least size: the window keeps it for them.
+    if (m_savedState.isEmpty() || !restoreState(m_savedState)) {
+        // The starting layout: the option panes as high as their controls need, the Profile Manager
+        // beside the Results, which take the room left over.
+        restoreState(m_startingState);
+        int optionsHeight = 0;
+        for (int id : kOptionsTabOrder)
+            optionsHeight = std::max(optionsHeight, m_panes.at(id)->sizeHint().height());
+        resizeDocks({m_panes.at(kOptionsTabOrder.front())}, {optionsHeight}, Qt::Vertical);
+        resizeDocks({m_panes.at(cmd::kProfileManagerPane)}, {std::min(400, width() / 3)}, Qt::Horizontal);
     }
-    // The panes' starting sizes, once the window has its size: the Results take the room left over.
-    QTimer::singleShot(0, this, [this] {
-        QDockWidget* options = m_panes.at(kOptionsTabOrder.front());
-        QDockWidget* profiles = m_panes.at(cmd::kProfileManagerPane);
-        QDockWidget* results = m_panes.at(cmd::kResultsPane);
-        resizeDocks({results, options}, {std::max(200, height() - 450), 250}, Qt::Vertical);
-        resizeDocks({profiles, results}, {400, std::max(500, width() - 400)}, Qt::Horizontal);
-    });
+    // Shown, the status bar has its size grip too.
+    keepBarsWhole();
+    m_toolBarFlow->reflow();
+    // The window opens ready for a host to be typed.
+    m_hostBox->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::keepBarsWhole() {
+    QToolBar* hosts = toolBar(QStringLiteral("Hosts"));
+    if (!hosts || !statusBar())
+        return;
+    // The host and Profile Name boxes stay in view, and the status panes side by side.
+    const int needed = std::max(hosts->sizeHint().width(), statusBar()->minimumSizeHint().width());
+    setMinimumWidth(needed + 2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,7 @@
 #include "ops/OperationState.h"
 #include "settings/LiveOptions.h"
 
+#include <QDesktopServices>
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
@@ -26,6 +27,7 @@ class RegistryStore;
 namespace vantrel::output {
 class ResultLog;
 class ResultPipeline;
+struct StatusPaneState;
 } // namespace vantrel::output
 
 namespace vantrel::ui {
@@ -33,6 +35,7 @@ class CNxLogOptionsPaneDialog;
 class CNxMFCToolBar;
 class CStatusViewPane;
 class HostComboBox;
+class FrameThrottle;
 class StatusPane;
 class TabColourizer;
 } // namespace vantrel::ui
@@ -41,6 +44,7 @@ namespace vantrel::app {
 
 class DesktopLogFrontEnd;
 class KeyboardHooks;
+class ToolBarFlow;
 
 // The main window. It owns every option, the operation flags and the status text, the toolbars, the
 // status bar and the docking panes; it turns menus, buttons, accelerators and status-pane
@@ -90,6 +94,8 @@ public:
     void setMessageBoxShower(MessageBoxShower shower) { m_messageBoxShower = std::move(shower); }
     // The About Your Winsock report (Help menu); the command is enabled once it is set.
     void setAboutWinsock(std::function<void()> report) { m_aboutWinsock = std::move(report); }
+    // Opens web and mail links: the desktop's browser and mail program, unless a test has its own.
+    void setLinkOpener(std::function<bool(const QUrl&)> opener) { m_linkOpener = std::move(opener); }
     // Runs in the close sequence after the options are saved: the socket services, the echo handle.
     void setShutdownHook(std::function<void()> hook) { m_shutdownHook = std::move(hook); }
 
@@ -129,6 +135,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void createCommands();
@@ -137,6 +144,10 @@ private:
     void LoadSettings();
     void SaveSettings();
     void restoreLayout();
+    // Once the window has its size: the saved layout, or the starting one where none was saved.
+    void arrangePanes();
+    // The window's least width: the Hosts toolbar whole and the status bar's panes side by side.
+    void keepBarsWhole();
     void saveLayout();
     void startupError(const QString& text);
     // Joins the Results window to the log through the append pipeline and writes the banner.
@@ -153,6 +164,8 @@ private:
     void OnEditCommand(int commandId);
     void OnLogCheckClicked();
     void OnHelpTopics();
+    // Opens a web or mail address with the desktop, or says it could not.
+    void openLink(const QString& address);
     void OnLogFileNameChanged(const QString& name);
     void runLogCommand(void (output::ResultLog::*command)());
 
@@ -161,7 +174,9 @@ private:
     void refreshOperationCommands();
     void refreshLogCommands();
     void refreshPaneCommands();
-    void refreshStatusPanes();
+    void refreshLogPanes();
+    void refreshTextSizePane();
+    void applyPaneState(int id, const output::StatusPaneState& state);
     void applyToolTipLook();
 
     settings::RegistryStore& m_store;
@@ -181,7 +196,10 @@ private:
     ui::CNxLogOptionsPaneDialog* m_logPane = nullptr;
     ui::TabColourizer* m_tabColourizer = nullptr;
     KeyboardHooks* m_keyboardHooks = nullptr;
+    ToolBarFlow* m_toolBarFlow = nullptr;
     QTimer* m_idleTimer = nullptr;
+    ui::FrameThrottle* m_textSizePane = nullptr; // the Results' size, shown at most once a frame
+    ui::FrameThrottle* m_logState = nullptr;     // the log's commands and panes, read from its file
 
     OperationHandler m_operationHandler;
     OperationOffer m_operationOffers;
@@ -194,12 +212,14 @@ private:
     std::unique_ptr<output::ResultPipeline> m_pipeline;
     std::function<void()> m_shutdownHook;
     std::function<void()> m_aboutWinsock;
+    std::function<bool(const QUrl&)> m_linkOpener = &QDesktopServices::openUrl;
 
     // Balloon tips are on until the desktop's setting is known.
     bool m_balloonTips = true;
     bool m_layoutRestored = false;
     bool m_shownOnce = false;
-    QByteArray m_savedState; // applied again once the window has its final size
+    QByteArray m_savedState;    // applied again once the window has its final size
+    QByteArray m_startingState; // the layout as built, before a saved one is applied
     bool m_closing = false;
     bool m_closed = false;
 };

@@ -11,12 +11,13 @@ class QObject;
 
 namespace vantrel::app {
 
-// One command of the frame: its ID, its caption as created (menu text or padded button text) and its
-// accelerators.
+// One command of the frame: its ID, its caption as created (menu text or padded button text), its
+// accelerators, and its caption in the Results window's context menu (none when it is not there).
 struct CommandSpec {
     int id;
     const char* caption;
     QList<QKeySequence> keys;
+    const char* contextCaption = nullptr;
 };
 
 // Every command of the frame, with its caption and accelerators.
@@ -35,11 +36,16 @@ public:
     bool trigger(int id) const;
     // Sets a command's caption; a button caption keeps its padding blanks.
     void setCaption(int id, const QString& caption) const;
+    // The caption in the Results window's context menu, which follows the state as the menu's does:
+    // the table's own while the command has its first caption, otherwise the caption in force with the
+    // context menu's access key ("Stop Logg&ing", "Cancel &Ping").
+    QString contextCaption(int id) const;
     void setEnabled(int id, bool enabled) const;
     QList<QAction*> actions() const;
 
 private:
     std::map<int, QAction*> m_actions;
+    std::map<int, const CommandSpec*> m_specs;
 };
 
 } // namespace vantrel::app

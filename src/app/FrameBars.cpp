@@ -7,6 +7,7 @@
 #include "ui/CNxMFCToolBar.h"
 #include "ui/HostComboBox.h"
 #include "ui/StatusPane.h"
+#include "ui/ToolIcons.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -89,7 +90,33 @@ bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
     return true;
 }
 
+namespace {
+
+struct ButtonIcon {
+    int id;
+    ui::ToolIcon icon;
+};
+constexpr std::array kButtonIcons = {
+    ButtonIcon{cmd::kPingButton, ui::ToolIcon::Ping},
+    ButtonIcon{cmd::kLookupButton, ui::ToolIcon::Lookup},
+    ButtonIcon{cmd::kTraceButton, ui::ToolIcon::Trace},
+    ButtonIcon{cmd::kOptionsButton, ui::ToolIcon::Options},
+    ButtonIcon{cmd::kExit, ui::ToolIcon::Exit},
+    ButtonIcon{cmd::kSeqScanButton, ui::ToolIcon::SeqScan},
+    ButtonIcon{cmd::kListScanButton, ui::ToolIcon::ListScan},
+    ButtonIcon{cmd::kISPingerButton, ui::ToolIcon::ISPinger},
+    ButtonIcon{cmd::kSystemTrayButton, ui::ToolIcon::SystemTray},
+    ButtonIcon{cmd::kAddProfileButton, ui::ToolIcon::AddProfile},
+    ButtonIcon{cmd::kStartLoggingButton, ui::ToolIcon::StartLogging},
+    ButtonIcon{cmd::kShowLogButton, ui::ToolIcon::ShowLog},
+    ButtonIcon{cmd::kClearLogButton, ui::ToolIcon::ClearLog},
+};
+
+} // namespace
+
 void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameBars) {
+    for (const ButtonIcon& button : kButtonIcons)
+        c.action(button.id)->setIcon(ui::toolIcon(button.icon));
     auto make = [&](const char* title, const char* objectName) {
         auto* bar =
             new ui::CNxMFCToolBar(QString::fromLatin1(title), QString::fromLatin1(objectName), &window);
@@ -152,6 +179,10 @@ void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameB
     window.addToolBar(Qt::TopToolBarArea, log);
 }
 
+namespace {
+constexpr int kStretchingPaneLeast = 120;
+}
+
 bool buildStatusBar(QMainWindow& window, FrameBars& frameBars) {
     QStatusBar* bar = window.statusBar();
     if (!bar)
@@ -172,7 +203,9 @@ bool buildStatusBar(QMainWindow& window, FrameBars& frameBars) {
         const int width = std::max(spec.width, textWidth);
         auto* pane = new ui::StatusPane(spec.id, width, bar);
         const bool stretches = spec.id == cmd::kStatusPane;
-        if (!stretches)
+        if (stretches)
+            pane->setMinimumWidth(kStretchingPaneLeast); // it gives way first in a narrow window
+        else
             pane->setFixedWidth(width);
         // Permanent panes stay in place when a menu item's status tip shows.
         bar->addPermanentWidget(pane, stretches ? 1 : 0);

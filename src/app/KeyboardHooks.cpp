@@ -2,6 +2,7 @@
 
 #include "ui/HostComboBox.h"
 
+#include <QDockWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,43 +18,62 @@ bool isEnter(const QKeyEvent* key) {
 } // namespace
 
 KeyboardHooks::KeyboardHooks(QWidget* frame, QLineEdit* profileNameBox, ui::HostComboBox* hostBox,
-                             std::function<void()> runPing, QObject* parent)
+                             QList<QKeySequence> accelerators, std::function<void()> runPing, QObject* parent)
     : QObject(parent)
     , m_frame(frame)
     , m_profileNameBox(profileNameBox)
     , m_hostBox(hostBox)
+    , m_accelerators(std::move(accelerators))
     , m_runPing(std::move(runPing)) {}
 
 bool KeyboardHooks::belongsToFrame(const QObject* object) const {
     if (!m_frame || !object || !object->isWidgetType())
         return false;
-    // Floating docking panes are windows of their own, yet children of the frame.
-    for (auto* widget = static_cast<const QWidget*>(object); widget; widget = widget->parentWidget()) {
-        if (widget == m_frame)
-            return true;
+    const QWidget* window = static_cast<const QWidget*>(object)->window();
+    while (window != m_frame && qobject_cast<const QDockWidget*>(window) && window->parentWidget())
+        window = window->parentWidget()->window();
+    return window == m_frame;
+}
+
+bool KeyboardHooks::isAccelerator(const QKeyEvent* key) const {
+    const QKeySequence typed(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+    return m_accelerators.contains(typed);
+}
+
+void KeyboardHooks::moveToHostBox() {
+    m_hostBox->setFocus(Qt::TabFocusReason);
+    if (QLineEdit* edit = m_hostBox->lineEdit()) {
+        edit->selectAll();
+        // Scroll so the caret shows, at the end of the selection.
+        edit->setCursorPosition(edit->text().size());
+        edit->selectAll();
     }
-    return false;
 }
 
 bool KeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return QObject::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
+    auto* key = static_cast<QKeyEvent*>(event);
+
+    if (isAccelerator(key) && belongsToFrame(watched)) {
+        // A text box asks to keep such a key for itself: refused, so the accelerator runs its command.
+        if (type == QEvent::ShortcutOverride) {
+            key->ignore();
+            return true;
+        }
+        // A key that reaches a widget all the same belongs to a disabled command and does nothing.
+        return type == QEvent::KeyPress;
+    }
+    if (type == QEvent::ShortcutOverride)
+        return QObject::eventFilter(watched, event);
 
     if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier && m_profileNameBox &&
         watched == m_profileNameBox) {
         if (type == QEvent::KeyPress)
             return true;
-        if (!key->isAutoRepeat() && m_hostBox) {
-            m_hostBox->setFocus(Qt::TabFocusReason);
-            if (QLineEdit* edit = m_hostBox->lineEdit()) {
-                edit->selectAll();
-                // Scroll so the caret shows, at the end of the selection.
-                edit->setCursorPosition(edit->text().size());
-                edit->selectAll();
-            }
-        }
+        if (!key->isAutoRepeat() && m_hostBox)
+            moveToHostBox();
         return false;
     }
 

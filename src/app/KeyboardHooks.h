@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 
+class QKeyEvent;
 class QLineEdit;
 class QWidget;
 
@@ -16,24 +19,34 @@ namespace vantrel::app {
 // The keyboard rules tested on every key event of the application before a widget sees it:
 // - Tab released in the Profile Name box moves the focus to the host box with its text selected
 //   (the Tab press there is kept from moving the focus elsewhere first);
-// - Enter released anywhere in the main window runs the Ping command, when its press was in the main
-//   window too, outside a menu: the release of an Enter that closed a message box or chose a menu item
-//   does not start a ping.
+// - Enter released in the main window runs the Ping command, when its press was in the main window
+//   too, outside a menu: the release of an Enter that closed a message box or chose a menu item does
+//   not start a ping;
+// - the frame's accelerators keep their commands in every widget of the main window: a text box's own
+//   binding of the same key (Ctrl+E to the end of the line, Shift+Delete to cut...) does not take it,
+//   and the key of a disabled command does nothing.
+// Dialogs and message boxes are windows of their own, even when the main window owns them; floating
+// docking panes belong to the main window.
 class KeyboardHooks : public QObject {
     Q_OBJECT
 public:
     KeyboardHooks(QWidget* frame, QLineEdit* profileNameBox, ui::HostComboBox* hostBox,
-                  std::function<void()> runPing, QObject* parent = nullptr);
+                  QList<QKeySequence> accelerators, std::function<void()> runPing, QObject* parent = nullptr);
+
+    // Whether a widget belongs to the main window: inside it or in one of its floating panes.
+    bool belongsToFrame(const QObject* object) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool belongsToFrame(const QObject* object) const;
+    bool isAccelerator(const QKeyEvent* key) const;
+    void moveToHostBox();
 
     QPointer<QWidget> m_frame;
     QPointer<QLineEdit> m_profileNameBox;
     QPointer<ui::HostComboBox> m_hostBox;
+    QList<QKeySequence> m_accelerators;
     std::function<void()> m_runPing;
     bool m_enterPressed = false;
 };

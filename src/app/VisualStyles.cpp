@@ -10,15 +10,15 @@ namespace vantrel::app {
 namespace {
 
 const std::array kStyles = {
-    VisualStyle{210, "Windows &2000", "Windows", false, false},
-    VisualStyle{211, "Office &XP", "Fusion", false, false},
-    VisualStyle{212, "&Windows XP", "Fusion", false, false},
-    VisualStyle{213, "Office 200&3", "Fusion", true, false},
-    VisualStyle{214, "Visual Studio.NET 200&5", "Fusion", true, false},
-    VisualStyle{215, "&Blue Style", "Fusion", true, true},
-    VisualStyle{216, "B&lack Style", "Fusion", true, true},
-    VisualStyle{217, "&Silver Style", "Fusion", true, true},
-    VisualStyle{218, "&Aqua Style", "Fusion", true, true},
+    VisualStyle{210, "Windows &2000", "Windows", false, false, Qt::ToolButtonTextBesideIcon},
+    VisualStyle{211, "Office &XP", "Fusion", false, false, Qt::ToolButtonTextBesideIcon},
+    VisualStyle{212, "&Windows XP", "Fusion", false, false, Qt::ToolButtonTextBesideIcon},
+    VisualStyle{213, "Office 200&3", "Fusion", true, false, Qt::ToolButtonTextBesideIcon},
+    VisualStyle{214, "Visual Studio.NET 200&5", "Fusion", true, false, Qt::ToolButtonTextBesideIcon},
+    VisualStyle{215, "&Blue Style", "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
+    VisualStyle{216, "B&lack Style", "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
+    VisualStyle{217, "&Silver Style", "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
+    VisualStyle{218, "&Aqua Style", "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
 };
 
 // The colours that tell a style apart.

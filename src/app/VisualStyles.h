@@ -14,6 +14,7 @@ struct VisualStyle {
     const char* qtStyle;  // the QStyleFactory key
     bool smartDocking;    // switches animated, nested docking on; otherwise the docking mode is kept
     bool inOffice2007Submenu;
+    Qt::ToolButtonStyle buttons; // where the toolbar buttons show their captions beside their icons
 };
 
 std::span<const VisualStyle> visualStyles();

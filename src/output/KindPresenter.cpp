@@ -23,9 +23,9 @@ std::optional<CharFormat> KindPresenter::tableFormat(ResultKind kind) {
     return std::nullopt;
 }
 
-std::optional<CharFormat> KindPresenter::formatFor(ResultKind kind) {
+CharFormat KindPresenter::formatFor(ResultKind kind) {
     if (kind == ResultKind::Plain)
-        return std::nullopt;
+        return CharFormat{};
     CharFormat format;
     if (auto fixed = tableFormat(kind)) {
         format = *fixed;

@@ -15,13 +15,14 @@ struct CharFormat {
     bool operator==(const CharFormat&) const = default;
 };
 
-// Turns a fragment's kind into the insertion format of the Results window. Plain sets nothing; a kind
-// outside the table keeps the colour and boldness of the previous non-plain kind on white, so it needs
-// the memory this class keeps (one per window).
+// Turns a fragment's kind into the insertion format of the Results window. Plain is the default look:
+// a plain row after an error row or a header is drawn black on white, not in the colours they left.
+// A kind outside the table keeps the colour and boldness of the previous non-plain kind on white, so
+// it needs the memory this class keeps (one per window).
 class KindPresenter {
 public:
-    // The format to apply for kind, or nothing for Plain (the insertion format stays as it is).
-    std::optional<CharFormat> formatFor(ResultKind kind);
+    // The format to apply for kind.
+    CharFormat formatFor(ResultKind kind);
 
     // The fixed format of a kind in the table; nothing for Plain and for values outside it.
     static std::optional<CharFormat> tableFormat(ResultKind kind);

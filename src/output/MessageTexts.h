@@ -25,6 +25,11 @@ inline constexpr TextTemplate<> kHelpErrorCaption{0, "HelpErrorCaption", "Help E
 inline constexpr TextTemplate<QString, QString> kManualMissing{
     0, "ManualMissing", "The manual \"%s\" could not be opened from the Vantrel home directory [%s]."};
 inline constexpr TextTemplate<> kPrintDocumentName{0, "PrintDocumentName", "Vantrel"};
+// A web or mail link (Results window, Help menu) that the desktop cannot open.
+inline constexpr TextTemplate<> kLinkErrorCaption{0, "LinkErrorCaption", "Link Error"};
+inline constexpr TextTemplate<QString> kLinkNotOpened{
+    0, "LinkNotOpened",
+    "The address %s could not be opened: no web browser or mail program is set up on this desktop."};
 
 // Message-box captions.
 inline constexpr TextTemplate<> kStartupErrorCaption{0, "StartupErrorCaption", "Startup Error"};

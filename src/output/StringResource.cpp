@@ -119,6 +119,8 @@ constexpr std::array kCatalogue = {
     describe(kManualFileName),
     describe(kHelpErrorCaption),
     describe(kManualMissing),
+    describe(kLinkErrorCaption),
+    describe(kLinkNotOpened),
     describe(kPrintDocumentName),
     describe(kStartupErrorCaption),
     describe(kShutdownErrorCaption),

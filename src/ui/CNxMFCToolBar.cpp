@@ -9,7 +9,6 @@ namespace vantrel::ui {
 CNxMFCToolBar::CNxMFCToolBar(const QString& title, const QString& objectName, QWidget* parent)
     : QToolBar(title, parent) {
     setObjectName(objectName);
-    setToolButtonStyle(Qt::ToolButtonTextOnly);
     setMovable(true);
     setFloatable(true);
     setAllowedAreas(Qt::AllToolBarAreas);

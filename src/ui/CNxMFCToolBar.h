@@ -7,8 +7,9 @@ class QToolButton;
 
 namespace vantrel::ui {
 
-// A flat toolbar of text-only buttons, docked at the top with a gripper. The button captions carry
-// their padding blanks, which set the buttons' widths.
+// A flat toolbar of buttons with icons and captions, docked at the top with a gripper; the main
+// window's look decides where the captions go. The captions carry their padding blanks, which set the
+// buttons' widths.
 class CNxMFCToolBar : public QToolBar {
     Q_OBJECT
 public:

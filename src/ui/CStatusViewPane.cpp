@@ -1,11 +1,14 @@
 #include "ui/CStatusViewPane.h"
 
+#include "output/MessageTexts.h"
 #include "output/RtfReader.h"
 #include "settings/LiveOptions.h"
 #include "ui/ResultsTextView.h"
 
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -13,44 +16,10 @@ namespace vantrel::ui {
 
 namespace {
 
-// Frame commands in the pane's context menu, with a separator after each 0.
+// The context menu: the pane's edit commands and the frame's, with a separator for each 0.
 constexpr int kMenuLayout[] = {57633, 0,     57634, 57635, 57642, 0,     57643, 0,     11000, 11001,
                                11002, 0,     11003, 11004, 0,     11011, 11012, 11013, 0,     11016,
                                0,     11017, 0,     11023, 0,     57667, 0,     57665};
-
-// The context menu's own captions of the frame's commands.
-QString menuCaption(int id) {
-    switch (id) {
-    case 11000:
-        return QStringLiteral("&Ping");
-    case 11001:
-        return QStringLiteral("&Lookup");
-    case 11002:
-        return QStringLiteral("&Trace");
-    case 11003:
-        return QStringLiteral("SeqScan");
-    case 11004:
-        return QStringLiteral("ListScan");
-    case 11011:
-        return QStringLiteral("Start Logg&ing");
-    case 11012:
-        return QStringLiteral("Show Lo&g");
-    case 11013:
-        return QStringLiteral("Cle&ar Log");
-    case 11016:
-        return QStringLiteral("S&how All Options");
-    case 11017:
-        return QStringLiteral("Add Pro&file");
-    case 11023:
-        return QStringLiteral("Start ISPi&nger");
-    case 57667:
-        return QStringLiteral("Help T&opics");
-    case 57665:
-        return QStringLiteral("&Exit");
-    default:
-        return QString();
-    }
-}
 
 } // namespace
 
@@ -59,32 +28,41 @@ CStatusViewPane::CStatusViewPane(settings::LiveOptions& options, FrameCommands f
     , m_options(options)
     , m_frameCommands(std::move(frameCommands)) {
     setObjectName(QStringLiteral("ResultsPane"));
+    setWindowTitle(output::text(output::res::kResultsPaneTitle));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
     m_toolBar = new QToolBar(this);
     m_toolBar->setMovable(false);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // The pane's caption and icon lead its toolbar.
+    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    auto* icon = new QLabel(m_toolBar);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(iconSize));
+    auto* caption = new QLabel(windowTitle(), m_toolBar);
+    caption->setObjectName(QStringLiteral("ResultsCaption"));
+    caption->setContentsMargins(2, 0, 8, 0);
+    m_toolBar->addWidget(icon);
+    m_toolBar->addWidget(caption);
     m_view = new ResultsTextView(this);
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
     layout->addWidget(m_toolBar);
     layout->addWidget(m_view, 1);
     setFocusProxy(m_view);
 
-    addCommand(Cut, QStringLiteral("Cut"), {QKeySequence(Qt::CTRL | Qt::Key_X)});
-    addCommand(Copy, QStringLiteral("Copy"),
-               {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
-    addCommand(SelectAll, QStringLiteral("Select All"), {QKeySequence(Qt::CTRL | Qt::Key_A)});
-    addCommand(ClearAll, QStringLiteral("Clear All"), {QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    addCommand(Undo, QStringLiteral("Undo"),
-               {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    addCommand(Print, QStringLiteral("Print"), {});
-    addCommand(Paste, QStringLiteral("Paste"),
-               {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    // Their keys are the frame's accelerators, which pass them on while the focus is here.
+    addCommand(Cut, QStringLiteral("Cut"), ToolIcon::Cut);
+    addCommand(Copy, QStringLiteral("Copy"), ToolIcon::Copy);
+    addCommand(SelectAll, QStringLiteral("Select All"), ToolIcon::SelectAll);
+    addCommand(ClearAll, QStringLiteral("Clear All"), ToolIcon::ClearAll);
+    addCommand(Undo, QStringLiteral("Undo"), ToolIcon::Undo);
+    addCommand(Print, QStringLiteral("Print"), ToolIcon::Print);
+    addCommand(Paste, QStringLiteral("Paste"));
     for (int id : {Cut, Copy, SelectAll, ClearAll, Undo, Print})
         m_toolBar->addAction(command(Command(id)));
 
     connect(command(Cut), &QAction::triggered, this, [this] {
+        m_view->endFrame();
         m_view->cut();
         UpdateTextSize();
     });
@@ -104,24 +82,14 @@ CStatusViewPane::CStatusViewPane(settings::LiveOptions& options, FrameCommands f
     connect(m_view, &QTextEdit::textChanged, this, &CStatusViewPane::updateCommandState);
     connect(m_view, &ResultsTextView::linkActivated, this, &CStatusViewPane::openLink);
 
-    // Ctrl+P in the pane is the frame's Ping.
-    auto* ping = new QAction(this);
-    ping->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    ping->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(ping, &QAction::triggered, this, [this] {
-        if (QAction* frame = m_frameCommands ? m_frameCommands(400) : nullptr)
-            frame->trigger();
-    });
-    addAction(ping);
     updateCommandState();
 }
 
-QAction* CStatusViewPane::addCommand(Command id, const QString& text, const QList<QKeySequence>& keys) {
+QAction* CStatusViewPane::addCommand(Command id, const QString& text, std::optional<ToolIcon> icon) {
     auto* action = new QAction(text, this);
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    if (icon)
+        action->setIcon(toolIcon(*icon));
     action->setData(int(id));
-    addAction(action);
     m_commands[id] = action;
     return action;
 }
@@ -139,8 +107,7 @@ void CStatusViewPane::showResult(const QString& fragment, output::ResultKind kin
 void CStatusViewPane::UpdateTextSize() {
     double size = double(m_view->textSizeBytes());
     if (output::exceedsPurgeLimit(size, m_options.number(settings::OptionId::PurgeStatus))) {
-        m_view->selectAll();
-        m_view->cut();
+        m_view->purge();
         size = double(m_view->textSizeBytes());
     }
     Q_EMIT textSizeChanged(output::textSizePane(size));
@@ -148,8 +115,7 @@ void CStatusViewPane::UpdateTextSize() {
 }
 
 void CStatusViewPane::clearAllText() {
-    m_view->selectAll();
-    m_view->textCursor().removeSelectedText();
+    m_view->clearAll();
     UpdateTextSize();
 }
 
@@ -164,26 +130,29 @@ void CStatusViewPane::updateCommandState() {
     command(Print)->setEnabled(false); // printing comes with its own dialog later
 }
 
+void CStatusViewPane::setButtonStyle(Qt::ToolButtonStyle style, QSize iconSize) {
+    m_toolBar->setToolButtonStyle(style);
+    m_toolBar->setIconSize(iconSize);
+}
+
 void CStatusViewPane::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     for (int id : kMenuLayout) {
         if (id == 0) {
             menu.addSeparator();
-        } else if (QAction* own = command(Command(id))) {
-            QAction* item = menu.addAction(own == command(ClearAll)    ? QStringLiteral("Clea&r All Text")
-                                           : own == command(Copy)      ? QStringLiteral("Cop&y")
-                                           : own == command(Cut)       ? QStringLiteral("&Cut")
-                                           : own == command(SelectAll) ? QStringLiteral("&Select All")
-                                                                       : QStringLiteral("&Undo"));
-            item->setEnabled(own->isEnabled());
-            connect(item, &QAction::triggered, own, &QAction::trigger);
-        } else {
-            QAction* frame = m_frameCommands ? m_frameCommands(id) : nullptr;
-            QAction* item = menu.addAction(menuCaption(id));
-            item->setEnabled(frame && frame->isEnabled());
-            if (frame)
-                connect(item, &QAction::triggered, frame, &QAction::trigger);
+            continue;
         }
+        const FrameCommand frame = m_frameCommands ? m_frameCommands(id) : FrameCommand();
+        // The pane's own commands act on the Results window wherever the focus is.
+        QAction* target = command(Command(id));
+        if (!target)
+            target = frame.action;
+        QAction* item = menu.addAction(!frame.caption.isEmpty() ? frame.caption
+                                       : target                 ? target->text()
+                                                                : QString());
+        item->setEnabled(target && target->isEnabled());
+        if (target)
+            connect(item, &QAction::triggered, target, &QAction::trigger);
     }
     menu.exec(event->globalPos());
 }

@@ -3,11 +3,13 @@
 #include "output/KindPresenter.h"
 #include "output/ResultView.h"
 #include "output/StatusPanes.h"
+#include "ui/ToolIcons.h"
 
 #include <QAction>
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <optional>
 
 class QToolBar;
 
@@ -35,8 +37,13 @@ public:
         Undo = 57643,
         Print = 57607,
     };
-    // The frame's command of an ID, for the context menu and the shortcuts it forwards; may answer null.
-    using FrameCommands = std::function<QAction*(int id)>;
+    // A command of the frame as the context menu shows it: its action (null when the frame has none) and
+    // its caption there, which follows the command's state.
+    struct FrameCommand {
+        QAction* action = nullptr;
+        QString caption;
+    };
+    using FrameCommands = std::function<FrameCommand(int id)>;
 
     CStatusViewPane(settings::LiveOptions& options, FrameCommands frameCommands, QWidget* parent = nullptr);
 
@@ -51,6 +58,8 @@ public:
     QAction* command(Command id) const;
     // Brings the edit commands' enabling up to date.
     void updateCommandState();
+    // Where the toolbar's buttons show their captions, as the look in use says.
+    void setButtonStyle(Qt::ToolButtonStyle style, QSize iconSize);
 
 Q_SIGNALS:
     // The size pane (904) should show this.
@@ -62,7 +71,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    QAction* addCommand(Command id, const QString& text, const QList<QKeySequence>& keys);
+    QAction* addCommand(Command id, const QString& text, std::optional<ToolIcon> icon = std::nullopt);
 
     settings::LiveOptions& m_options;
     FrameCommands m_frameCommands;

@@ -1,6 +1,11 @@
 #include "ui/ResultsTextView.h"
 
+#include "ui/RowDecoration.h"
+#include "ui/SelectionRtf.h"
+
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
 #include <QFontMetricsF>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -14,6 +19,7 @@
 #include <QTextDocumentFragment>
 #include <QUrl>
 #include <cmath>
+#include <malloc.h>
 #include <vector>
 
 namespace vantrel::ui {
@@ -26,18 +32,10 @@ QColor toColor(const output::Rgb& rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
-// What the view paints behind a table row's block: each cell's extent, background and borders.
-struct CellDecoration {
-    int left = 0;
-    int right = 0;
-    std::optional<QColor> background;
-    output::CellBorders borders; // in pixels
-};
-
-class RowDecoration : public QTextBlockUserData {
-public:
-    std::vector<CellDecoration> cells;
-};
+// The heap keeps what was freed for later; a large text taken out is given back to the system.
+void returnFreedMemory() {
+    ::malloc_trim(0);
+}
 
 // Text that looks like a link, as a rich-text control detects it by itself.
 const QRegularExpression& urlPattern() {
@@ -56,6 +54,10 @@ ResultsTextView::ResultsTextView(QWidget* parent)
     QFont font(QStringLiteral("Trebuchet MS"));
     font.setPointSize(10);
     document()->setDefaultFont(font);
+    // Every paragraph runs left to right, so laying one out does not read its text to find out.
+    QTextOption option = document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(option);
     m_insertion.setFont(font);
     // Columns are as wide as their twips on this screen, or wider where the font in use (another than the
     // one the widths were made for) needs it: about ten bold characters to a thousand twips.
@@ -64,6 +66,9 @@ ResultsTextView::ResultsTextView(QWidget* parent)
     m_pixelsPerTwip = std::max(logicalDpiX() / 1440.0, QFontMetricsF(bold).averageCharWidth() * 1.15 / 100.0);
     m_insertion.setForeground(Qt::black);
     m_end = QTextCursor(document());
+    m_frame.setSingleShot(true);
+    m_frame.setInterval(kFrameMs);
+    connect(&m_frame, &QTimer::timeout, this, &ResultsTextView::endFrame);
     // The results are black (or coloured) text on white whatever the application look: a dark look
     // darkens the frame, never the page.
     QPalette page = palette();
@@ -72,6 +77,14 @@ ResultsTextView::ResultsTextView(QWidget* parent)
         page.setColor(group, QPalette::Text, Qt::black);
     }
     setPalette(page);
+}
+
+ResultsTextView::~ResultsTextView() {
+    // The frame's edit ends unseen: nothing is left to tell about it.
+    if (m_frame.isActive()) {
+        document()->blockSignals(true);
+        m_end.endEditBlock();
+    }
 }
 
 int ResultsTextView::twipsToPixels(int twips) const {
@@ -94,47 +107,76 @@ bool ResultsTextView::isOpenableLink(const QString& href) {
 }
 
 void ResultsTextView::appendDocument(const output::RtfDocument& fragment,
-                                     const std::optional<output::CharFormat>& kindFormat) {
-    if (kindFormat) {
-        m_insertion.setForeground(toColor(kindFormat->text));
-        m_insertion.setFontWeight(kindFormat->bold ? QFont::Bold : QFont::Normal);
-        if (kindFormat->background == output::colors::kWhite)
-            m_insertion.clearBackground();
-        else
-            m_insertion.setBackground(toColor(kindFormat->background));
-    }
-    QScrollBar* scroll = verticalScrollBar();
-    const bool followEnd = scroll->value() >= scroll->maximum() - 4;
-
-    // An append discards the undo history: Undo reaches back only to edits made since.
-    document()->setUndoRedoEnabled(false);
+                                     const output::CharFormat& kindFormat) {
+    m_insertion.setForeground(toColor(kindFormat.text));
+    m_insertion.setFontWeight(kindFormat.bold ? QFont::Bold : QFont::Normal);
+    if (kindFormat.background == output::colors::kWhite)
+        m_insertion.clearBackground();
+    else
+        m_insertion.setBackground(toColor(kindFormat.background));
+    if (!m_frame.isActive())
+        openFrame();
     m_end.movePosition(QTextCursor::End);
-    m_end.beginEditBlock();
     for (const output::RtfBlock& block : fragment.blocks) {
         if (const auto* paragraph = std::get_if<output::Paragraph>(&block))
             appendParagraph(*paragraph);
         else
             appendRow(std::get<output::TableRow>(block));
     }
+    flushText();
+}
+
+void ResultsTextView::openFrame() {
+    QScrollBar* scroll = verticalScrollBar();
+    m_followEnd = scroll->value() >= scroll->maximum() - 4;
+    setUpdatesEnabled(false);
+    // An append discards the undo history: Undo reaches back only to edits made since. Text that was
+    // cleared and kept only for Undo goes now.
+    document()->setUndoRedoEnabled(false);
+    if (document()->isEmpty() && m_textHeldForUndo) {
+        document()->clear();
+        m_end = QTextCursor(document());
+        returnFreedMemory();
+    }
+    m_textHeldForUndo = false;
+    // The frame's appends are one edit of the document: its text is there at once, and it is laid out
+    // (and told to the widget) once, when the frame ends.
+    m_end.beginEditBlock();
+    m_frame.start();
+}
+
+void ResultsTextView::endFrame() {
+    if (!m_frame.isActive())
+        return;
+    m_frame.stop();
     m_end.endEditBlock();
     document()->setUndoRedoEnabled(true);
+    setUpdatesEnabled(true);
+    if (m_followEnd)
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    // Painted now: rows that come before the window's next paint must not hold this frame back.
+    repaint();
+}
 
-    if (followEnd)
-        scroll->setValue(scroll->maximum());
+void ResultsTextView::insertBlock() {
+    flushText();
+    m_end.insertBlock(QTextBlockFormat(), m_insertion);
 }
 
 void ResultsTextView::startNewBlockIfUsed() {
+    flushText();
     if (m_end.block().length() > 1 || m_end.block().userData())
-        m_end.insertBlock(QTextBlockFormat(), m_insertion);
+        insertBlock();
 }
 
 void ResultsTextView::appendParagraph(const output::Paragraph& paragraph) {
+    flushText();
     // Text of an ended paragraph that follows a table row goes below it, as a new paragraph.
     if (m_end.block().userData())
-        m_end.insertBlock(QTextBlockFormat(), m_insertion);
+        insertBlock();
     insertRuns(paragraph.runs);
     if (paragraph.ended)
-        m_end.insertBlock(QTextBlockFormat(), m_insertion);
+        insertBlock();
 }
 
 void ResultsTextView::appendRow(const output::TableRow& row) {
@@ -175,7 +217,7 @@ void ResultsTextView::appendRow(const output::TableRow& row) {
         first = false;
         insertRuns(cell.runs);
     }
-    m_end.insertBlock(QTextBlockFormat(), m_insertion);
+    insertBlock();
 }
 
 QTextCharFormat ResultsTextView::formatOf(const output::TextRun& run) const {
@@ -224,14 +266,56 @@ void ResultsTextView::insertRuns(const std::vector<output::TextRun>& runs) {
 void ResultsTextView::insertText(const QString& text, const QTextCharFormat& format) {
     if (text.isEmpty())
         return;
+    // Text in one format goes in with one insertion: a plain row is a single one.
+    if (!m_pendingText.isEmpty() && format != m_pendingFormat)
+        flushText();
+    if (m_pendingText.isEmpty())
+        m_pendingFormat = format;
+    m_pendingText += text;
+}
+
+void ResultsTextView::flushText() {
+    if (m_pendingText.isEmpty())
+        return;
     // A line break inside a cell or paragraph stays inside its block.
-    QString inBlock = text;
-    inBlock.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    m_end.insertText(inBlock, format);
+    m_pendingText.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    m_end.insertText(m_pendingText, m_pendingFormat);
+    m_pendingText.clear();
+}
+
+void ResultsTextView::clearAll() {
+    endFrame();
+    selectAll();
+    textCursor().removeSelectedText();
+    m_textHeldForUndo = true;
+}
+
+void ResultsTextView::purge() {
+    endFrame();
+    selectAll();
+    QApplication::clipboard()->setMimeData(createMimeDataFromSelection());
+    // What is purged is on the clipboard, not kept for Undo: the document starts afresh.
+    document()->clear();
+    m_end = QTextCursor(document());
+    returnFreedMemory();
+}
+
+void ResultsTextView::keyPressEvent(QKeyEvent* event) {
+    endFrame();
+    QTextEdit::keyPressEvent(event);
+}
+
+void ResultsTextView::inputMethodEvent(QInputMethodEvent* event) {
+    endFrame();
+    QTextEdit::inputMethodEvent(event);
+}
+
+void ResultsTextView::insertFromMimeData(const QMimeData* source) {
+    endFrame();
+    QTextEdit::insertFromMimeData(source);
 }
 
 QMimeData* ResultsTextView::createMimeDataFromSelection() const {
-    const std::unique_ptr<QMimeData> rich(QTextEdit::createMimeDataFromSelection());
     QStringList lines = textCursor().selection().toPlainText().split(QLatin1Char('\n'));
     for (QString& line : lines) {
         if (!line.contains(QLatin1Char('\t')))
@@ -242,8 +326,10 @@ QMimeData* ResultsTextView::createMimeDataFromSelection() const {
         line = cells.join(QLatin1Char('\t'));
     }
     auto* data = new QMimeData;
-    data->setHtml(rich->html());
     data->setText(lines.join(QLatin1Char('\n')));
+    const QByteArray rtf = selectionRtf(textCursor(), 1.0 / m_pixelsPerTwip);
+    data->setData(QStringLiteral("text/rtf"), rtf);
+    data->setData(QStringLiteral("application/rtf"), rtf);
     return data;
 }
 

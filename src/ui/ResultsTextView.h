@@ -6,6 +6,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <optional>
 
 namespace vantrel::ui {
@@ -14,16 +15,17 @@ namespace vantrel::ui {
 // at the end: paragraphs as text blocks, and each table row as one block whose cells sit at tab stops on
 // the cells' edges, with the cells' backgrounds and borders painted by the view itself. That keeps an
 // append as cheap as appending a line of plain text, however long the window's text grows.
+// Appends are laid out and painted once a frame, however fast they come; their text is there at once.
 // Links (HYPERLINK fields and URLs found in the text) open on a click: http, https and mailto only.
 class ResultsTextView : public QTextEdit {
     Q_OBJECT
 public:
     explicit ResultsTextView(QWidget* parent = nullptr);
+    ~ResultsTextView() override;
 
-    // Appends a fragment's blocks. `kindFormat` is the insertion format its kind sets, or nothing for
-    // a kind that leaves the insertion format as it is. The control's undo history is discarded.
-    void appendDocument(const output::RtfDocument& document,
-                        const std::optional<output::CharFormat>& kindFormat);
+    // Appends a fragment's blocks in the insertion format its kind sets; the fragment's own formatting
+    // goes over it. The control's undo history is discarded.
+    void appendDocument(const output::RtfDocument& document, const output::CharFormat& kindFormat);
 
     // The plain text's size in bytes of UTF-16, as the window counts it for the purge.
     qint64 textSizeBytes() const;
@@ -35,13 +37,25 @@ public:
 
     static bool isOpenableLink(const QString& href);
 
+    // Lays out and paints what was appended in this frame now, before the text is edited otherwise.
+    void endFrame();
+    // Clear All: the text goes, and Undo brings it back until the next append.
+    void clearAll();
+    // The purge: all text goes to the clipboard, as plain text and RTF, and its memory is given back.
+    void purge();
+
 Q_SIGNALS:
     // A link was clicked; the receiver opens it.
     void linkActivated(const QString& href);
 
 protected:
-    // Copied rows paste as tab-separated cells without the blanks that pad them.
+    // Copied text is plain text, with rows as tab-separated cells without the blanks that pad them,
+    // and RTF with rows as table rows.
     QMimeData* createMimeDataFromSelection() const override;
+    // Typing and pasting edit the text laid out so far.
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -51,14 +65,24 @@ private:
     void appendRow(const output::TableRow& row);
     void insertRuns(const std::vector<output::TextRun>& runs);
     void insertText(const QString& text, const QTextCharFormat& format);
+    void flushText();
+    void insertBlock();
+    void openFrame();
     void startNewBlockIfUsed();
     enum class DecorationLayer { Backgrounds, Borders };
     void paintRowDecorations(DecorationLayer layer);
     QTextCharFormat formatOf(const output::TextRun& run) const;
 
+    static constexpr int kFrameMs = 16;
+
     QTextCharFormat m_insertion; // the insertion point's format, which kinds change
     double m_pixelsPerTwip = 96.0 / 1440.0;
     QTextCursor m_end;
+    QString m_pendingText; // text of one format waiting to go in
+    QTextCharFormat m_pendingFormat;
+    QTimer m_frame; // running while the appends of a frame are collected
+    bool m_followEnd = true;
+    bool m_textHeldForUndo = false; // cleared text that only Undo still holds
 };
 
 } // namespace vantrel::ui

@@ -13,6 +13,8 @@ StatusPane::StatusPane(int id, int width, QWidget* parent)
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setTextFormat(Qt::PlainText);
+    // As high as the text always: a new text repaints the pane without laying out the status bar.
+    setFixedHeight(sizeHint().height());
 }
 
 void StatusPane::setLook(const QString& text, const std::optional<QColor>& background,

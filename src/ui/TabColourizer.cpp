@@ -33,17 +33,16 @@ bool TabColourizer::eventFilter(QObject* watched, QEvent* event) {
     auto* bar = qobject_cast<QTabBar*>(watched);
     if (!bar || event->type() != QEvent::Paint)
         return QObject::eventFilter(watched, event);
-    // Let the bar paint its tabs, then lay each tab's colour over it, keeping the text readable.
+    // Let the bar paint its tabs, then tint each one with its colour: multiplied in, the colour shades
+    // the tab and leaves its text (elided or whole, as the bar drew it) as dark as it was.
     static_cast<QObject*>(bar)->event(event);
     QPainter painter(bar);
+    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
     for (int i = 0; i < bar->count(); ++i) {
         QColor colour = colourOfTab(i);
-        colour.setAlpha(i == bar->currentIndex() ? 110 : 170);
+        colour.setAlpha(i == bar->currentIndex() ? 110 : 200);
         painter.fillRect(bar->tabRect(i).adjusted(1, 1, -1, 0), colour);
     }
-    painter.setPen(bar->palette().color(QPalette::WindowText));
-    for (int i = 0; i < bar->count(); ++i)
-        painter.drawText(bar->tabRect(i), Qt::AlignCenter, bar->tabText(i));
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QStyle>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <gmock/gmock.h>
@@ -131,7 +132,41 @@ TEST_F(Restart, DamagedLayoutValuesAreIgnored) {
     EXPECT_TRUE(frame->hostBox()->history().isEmpty());
     EXPECT_FALSE(frame->layoutRestored());
     EXPECT_TRUE(frame->toolBar("Toolkit")->isVisible());
-    EXPECT_TRUE(frame->pane(cmd::kResultsPane)->isVisible());
+    EXPECT_TRUE(frame->resultsPane().isVisible());
+}
+
+TEST_F(Restart, TheResultsKeepTheirRoomOverRestartsAndGainWhatTheWindowGains) {
+    QWidget* results = &frame->resultsPane();
+    QDockWidget* options = frame->pane(cmd::kPingOptions);
+    auto placeOf = [&](QWidget* widget) {
+        return QRect(widget->mapTo(frame.get(), QPoint()), widget->size());
+    };
+    frame->resize(1000, 700);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->width() == 1000 && results->width() > 400; }));
+    const QRect place = placeOf(results);
+    const int optionsHeight = options->height();
+    for (int restart = 0; restart < 5; ++restart) {
+        reopen();
+        results = &frame->resultsPane();
+        EXPECT_EQ(placeOf(results), place) << "after restart " << restart + 1;
+    }
+
+    // A larger window gives its room to the Results, not to the panes around them; that is kept too.
+    frame->resize(1400, 1000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->height() == 1000; }));
+    EXPECT_GE(results->height(), place.height() + 300);
+    EXPECT_EQ(frame->pane(cmd::kPingOptions)->height(), optionsHeight);
+    const QRect larger = placeOf(results);
+    reopen();
+    EXPECT_EQ(placeOf(&frame->resultsPane()), larger);
+
+    // A layout that leaves the Results no room (saved by an older version) gives them their least room.
+    frame->resultsPane().setMinimumSize(0, 0);
+    frame->resizeDocks({frame->pane(cmd::kPingOptions)}, {frame->height()}, Qt::Vertical);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->resultsPane().height() < 160; }));
+    reopen();
+    EXPECT_GE(frame->resultsPane().height(), 160);
+    EXPECT_GE(frame->resultsPane().width(), 320);
 }
 
 TEST_F(Restart, ChosenStyleIsAppliedSavedAndChecked) {

@@ -4,10 +4,13 @@
 #include "app/DesktopLogFrontEnd.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
+#include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
+#include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QFile>
@@ -16,12 +19,15 @@
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <gmock/gmock.h>
 
 namespace vantrel::app::testing {
 namespace {
 
 using settings::OptionId;
+using ::testing::ElementsAre;
 
 QAction* action(const CMainFrame& frame, int id) {
     return frame.commands().action(id);
@@ -54,6 +60,40 @@ TEST_F(CommandState, OperationCommandsFollowTheFlags) {
     EXPECT_EQ(action(*frame, cmd::kPingButton)->iconText(), QStringLiteral("         Ping         "));
     EXPECT_EQ(action(*frame, cmd::kPingMenu)->text(), QStringLiteral("&Ping"));
     EXPECT_TRUE(action(*frame, cmd::kTraceButton)->isEnabled());
+}
+
+// The Results window's context menu as a right-click through the window system opens it.
+QStringList resultsContextMenu(CMainFrame& frame) {
+    QStringList texts;
+    QTimer::singleShot(0, [&texts] {
+        if (!QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }))
+            return;
+        QWidget* menu = QApplication::activePopupWidget();
+        for (const QAction* item : menu->actions())
+            texts.append(item->isSeparator() ? QStringLiteral("-")
+                                             : item->text() + (item->isEnabled() ? "" : " (off)"));
+        menu->close();
+    });
+    const QWidget* text = frame.resultsPane().view().viewport();
+    QTest::mouseClick(frame.windowHandle(), Qt::RightButton, {}, text->mapTo(&frame, text->rect().center()));
+    return texts;
+}
+
+TEST_F(CommandState, TheResultsContextMenuCaptionsFollowTheStateFromTheOneTable) {
+    EXPECT_THAT(resultsContextMenu(*frame),
+                ElementsAre("Clea&r All Text", "-", "Cop&y (off)", "&Cut (off)", "&Select All", "-",
+                            "&Undo (off)", "-", "&Ping", "&Lookup", "&Trace", "-", "SeqScan", "ListScan", "-",
+                            "Start Logg&ing", "Show Lo&g", "Cle&ar Log", "-", "&Hide All Options", "-",
+                            "Add Pro&file (off)", "-", "Start ISPi&nger (off)", "-", "Help T&opics", "-",
+                            "&Exit"));
+
+    frame->flags().m_bPing = true;
+    ASSERT_TRUE(frame->commands().trigger(cmd::kStartLoggingMenu));
+    ASSERT_TRUE(frame->commands().trigger(cmd::kShowAllOptions));
+    const QStringList busy = resultsContextMenu(*frame);
+    frame->flags().m_bPing = false;
+    EXPECT_THAT(busy, ::testing::IsSupersetOf(
+                          {"Cancel &Ping", "&Lookup (off)", "Stop Logg&ing", "S&how All Options"}));
 }
 
 TEST_F(CommandState, TheIdleTimerRefreshesWithoutBeingAsked) {
@@ -244,7 +284,7 @@ TEST_F(FrontEnd, EditCommandsActOnTheFocusedToolbarBox) {
     frame->commands().action(cmd::kUndo)->trigger();
     EXPECT_EQ(host->text(), QStringLiteral("example.org"));
 
-    // In the Profile Name box only Select All and Clear All act.
+    // In the Profile Name box too; Cut without a selection takes nothing.
     profile->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return profile->hasFocus(); }));
     profile->deselect();

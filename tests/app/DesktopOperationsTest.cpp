@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextCursor>
+#include <QUrl>
 
 namespace vantrel::app::testing {
 namespace {
@@ -144,6 +146,30 @@ TEST_F(DesktopOperationsTest, TheHelpMenuGivesTheWinsockReportAndSaysWhenTheManu
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(
         boxes[0].startsWith(QStringLiteral("Help Error: The manual \"Vantrel.html\" could not be opened")));
+
+    // Without a browser or mail program a link says so, with its address: from the menu and from a click
+    // on a link in the Results window.
+    QStringList opened;
+    frame->setLinkOpener([&](const QUrl& url) {
+        opened.append(url.toString());
+        return false;
+    });
+    ASSERT_TRUE(frame->commands().trigger(11020));
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes[1],
+              QStringLiteral("Link Error: The address https://www.quenlo.example/vantrel could not be "
+                             "opened: no web browser or mail program is set up on this desktop."));
+    ui::ResultsTextView& view = frame->resultsPane().view();
+    view.endFrame();
+    QTextCursor link(view.document());
+    while (!link.atEnd() && !link.charFormat().isAnchor())
+        link.movePosition(QTextCursor::NextCharacter);
+    link.movePosition(QTextCursor::NextCharacter);
+    ASSERT_TRUE(link.charFormat().isAnchor());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.cursorRect(link).center());
+    ASSERT_EQ(boxes.size(), 3);
+    EXPECT_TRUE(boxes[2].contains(opened.last())) << boxes[2].toStdString();
+    EXPECT_TRUE(opened.last().startsWith(QStringLiteral("http"))) << opened.last().toStdString();
 }
 
 } // namespace

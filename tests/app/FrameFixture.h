@@ -4,8 +4,10 @@
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 #include "support/QtPrinters.h"
+#include "ui/HostComboBox.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -42,6 +44,8 @@ protected:
         frame->activateWindow();
         // Window shortcuts need the window active.
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        // Once the panes are arranged for the window's size, the host box takes the focus.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return frame->hostBox()->lineEdit()->hasFocus(); }));
     }
 
     void reopen() {

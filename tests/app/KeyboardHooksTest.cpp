@@ -1,16 +1,29 @@
-// The keyboard rules: Tab from the Profile Name box to the host box, Enter anywhere runs Ping.
+// The keyboard rules: Tab from the Profile Name box to the host box, Enter in the window runs Ping,
+// the accelerators keep their commands wherever the focus is.
 #include "FrameFixture.h"
 #include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
+#include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
+#include "ui/ResultsTextView.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
+#include <map>
 
 namespace vantrel::app::testing {
 namespace {
@@ -81,6 +94,108 @@ TEST_F(KeyboardRules, EnterReleaseWithoutItsPressInTheWindowRunsNothing) {
 
     QTest::keyClick(frame->hostBox()->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(pings, 1);
+}
+
+TEST_F(KeyboardRules, EnterThatClosesADialogOfTheWindowStartsNoPing) {
+    int pings = 0;
+    frame->setOperationHandler([&](ops::CommandId) { ++pings; });
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Log Error"), QStringLiteral("No room."),
+                    QMessageBox::Ok, frame.get());
+    QFileDialog files(frame->logOptionsPane());
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.selectFile(logPath());
+    for (QDialog* dialog : {static_cast<QDialog*>(&box), static_cast<QDialog*>(&files)}) {
+        QTimer::singleShot(0, dialog, [dialog] {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+            QTest::keyPress(dialog->windowHandle(), Qt::Key_Return);
+        });
+        dialog->exec();
+        EXPECT_FALSE(dialog->isVisible());
+        // The release comes to the main window, which has the focus again.
+        QTest::keyRelease(frame->windowHandle(), Qt::Key_Return);
+        EXPECT_EQ(pings, 0) << dialog->metaObject()->className();
+    }
+}
+
+// Counts the key presses, other than of modifier keys alone, that reach a widget.
+class KeyPressCounter : public QObject {
+public:
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            presses += key != Qt::Key_Control && key != Qt::Key_Shift && key != Qt::Key_Alt;
+        }
+        return false;
+    }
+};
+
+TEST_F(KeyboardRules, EveryAcceleratorRunsItsCommandWhereverTheFocusIs) {
+    // The commands' handlers stay out of it: what counts is which command each key reaches.
+    std::map<int, int> ran;
+    for (QAction* action : frame->commands().actions()) {
+        QObject::disconnect(action, &QAction::triggered, frame.get(), nullptr);
+        QObject::connect(action, &QAction::triggered, [&ran, id = action->data().toInt()] { ++ran[id]; });
+    }
+    frame->pane(cmd::kLogOptions)->raise();
+    const std::vector<QWidget*> places = {
+        frame->hostBox()->lineEdit(), frame->profileNameBox(), &frame->resultsPane().view(),
+        frame->logOptionsPane()->fileNameBox()->lineEdit(), frame->profileManagerList()};
+    for (QWidget* place : places) {
+        place->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return place->hasFocus(); })) << place->objectName().toStdString();
+        KeyPressCounter counter;
+        place->installEventFilter(&counter);
+        for (const CommandSpec& spec : commandSpecs()) {
+            for (const QKeySequence& key : spec.keys) {
+                ran.clear();
+                const bool enabled = frame->commands().action(spec.id)->isEnabled();
+                QTest::keyClick(frame->windowHandle(), key[0].key(), key[0].keyboardModifiers());
+                EXPECT_EQ(ran[spec.id], enabled ? 1 : 0)
+                    << key.toString().toStdString() << " in " << place->metaObject()->className();
+                EXPECT_EQ(ran.size(), 1u) << key.toString().toStdString();
+                EXPECT_EQ(counter.presses, 0) << key.toString().toStdString();
+            }
+        }
+        place->removeEventFilter(&counter);
+    }
+}
+
+TEST_F(KeyboardRules, EditKeysActOnTheFocusedBoxOrTheResultsAndCtrlEExits) {
+    std::vector<ops::CommandId> ran;
+    frame->setOperationHandler([&](ops::CommandId command) { ran.push_back(command); });
+    QWindow* window = frame->windowHandle();
+    QApplication::clipboard()->setText(QStringLiteral("lab"));
+
+    QWidget* results = &frame->resultsPane().view();
+    results->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return results->hasFocus(); }));
+    QTest::keyClick(window, Qt::Key_Delete, Qt::ShiftModifier); // Clear All, not Cut
+    EXPECT_EQ(frame->resultsPane().view().textSizeBytes(), 0);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("lab"));
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_GT(frame->resultsPane().view().textSizeBytes(), 0);
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier); // Ping, not the line above
+    EXPECT_EQ(ran.size(), 1u);
+
+    QLineEdit* profile = frame->profileNameBox();
+    profile->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return profile->hasFocus(); }));
+    QTest::keyClick(window, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(profile->text(), QStringLiteral("lab"));
+
+    QLineEdit* host = frame->hostBox()->lineEdit();
+    host->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host->hasFocus(); }));
+    QTest::keyClicks(host, QStringLiteral("example.org"));
+    QTest::keyClick(window, Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(host->text(), QString());
+    QTest::keyClick(window, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(host->text(), QStringLiteral("example.org"));
+    QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier); // Exit, not the end of the line
+    EXPECT_FALSE(frame->isVisible());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "FrameFixture.h"
 #include "app/CommandIds.h"
 #include "ui/CNxMFCToolBar.h"
+#include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
 #include "ui/StatusPane.h"
 
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolButton>
+#include <QWindow>
 #include <gmock/gmock.h>
 
 namespace vantrel::app::testing {
@@ -105,6 +107,21 @@ TEST_F(MainFrameLayout, ToolbarsHoldPaddedTextButtons) {
     EXPECT_FALSE(static_cast<ui::CNxMFCToolBar*>(frame->toolBar("Toolkit"))->toolTipsShown());
     EXPECT_TRUE(static_cast<ui::CNxMFCToolBar*>(frame->toolBar("Log"))->toolTipsShown());
 
+    // Every button has a picture, from the desktop's theme or the program's own, with its caption
+    // beside it or, in the large looks, under it.
+    for (const char* title : {"Toolkit", "SeqScan", "Log", "Hosts"}) {
+        for (QToolButton* button : frame->toolBar(title)->findChildren<QToolButton*>()) {
+            if (!button->defaultAction())
+                continue;
+            EXPECT_FALSE(button->icon().isNull()) << button->text().toStdString();
+            EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+        }
+    }
+    ASSERT_TRUE(frame->commands().trigger(215));
+    EXPECT_EQ(frame->toolBar("Log")->findChild<QToolButton*>("button431")->toolButtonStyle(),
+              Qt::ToolButtonTextUnderIcon);
+    ASSERT_TRUE(frame->commands().trigger(214));
+
     // The Options button drops down the Options menu.
     auto* options = frame->toolBar("Toolkit")->findChild<QToolButton*>(QStringLiteral("button405"));
     ASSERT_NE(options, nullptr);
@@ -125,6 +142,65 @@ TEST_F(MainFrameLayout, HostsToolbarHasItsBoxesAndDisabledLabels) {
     EXPECT_EQ(frame->profileNameBox()->width(), 175);
     EXPECT_EQ(frame->hostBox()->width(), 250);
     EXPECT_TRUE(frame->hostBox()->isEditable());
+    // The window opens with the focus in the host box, ready for a host.
+    EXPECT_TRUE(frame->hostBox()->lineEdit()->hasFocus());
+}
+
+TEST_F(MainFrameLayout, AtItsLeastWidthTheBoxesStayInViewAndThePanesApart) {
+    EXPECT_LE(frame->minimumWidth(), 800);
+    frame->resize(400, 600);
+    EXPECT_GE(frame->width(), frame->minimumWidth());
+    // The toolbars break into more lines once the layout has placed them for the new width.
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return frame->toolBar("Hosts")->y() > frame->toolBar("Toolkit")->y(); }));
+    for (QWidget* box :
+         {static_cast<QWidget*>(frame->profileNameBox()), static_cast<QWidget*>(frame->hostBox())}) {
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_TRUE(frame->rect().contains(QRect(box->mapTo(frame.get(), QPoint()), box->size())));
+    }
+    QList<ui::StatusPane*> panes = frame->statusBar()->findChildren<ui::StatusPane*>();
+    std::sort(panes.begin(), panes.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+    for (qsizetype i = 1; i < panes.size(); ++i)
+        EXPECT_LT(panes[i - 1]->geometry().right(), panes[i]->x()) << panes[i]->id();
+    EXPECT_LE(panes.last()->geometry().right(), frame->statusBar()->width());
+
+    // Wide again, the toolbars join their lines as they were.
+    frame->resize(1600, 900);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return frame->toolBar("Hosts")->y() == frame->toolBar("Toolkit")->y(); }));
+}
+
+TEST_F(MainFrameLayout, EverySeparatorMovesBothWays) {
+    frame->resize(1200, 800);
+    QWindow* window = frame->windowHandle();
+    QWidget* results = &frame->resultsPane();
+    auto rectOf = [&](QWidget* widget) {
+        return QRect(widget->mapTo(frame.get(), QPoint()), widget->size());
+    };
+    // Drags the separator at `at` by `by` as the mouse does, and answers the Results' new size.
+    auto drag = [&](QPoint at, QPoint by) {
+        const QSize before = results->size();
+        QTest::mousePress(window, Qt::LeftButton, {}, at);
+        QTest::mouseMove(window, at + by / 2);
+        QTest::mouseMove(window, at + by);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, at + by);
+        QTest::qWaitFor([&] { return results->size() != before; }, 500);
+        return results->size();
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return results->height() > 300; }));
+
+    const QRect options = rectOf(frame->pane(cmd::kPingOptions));
+    const QSize start = results->size();
+    const QPoint below((rectOf(results).center().x()), (rectOf(results).bottom() + options.top()) / 2);
+    // The options are as low as their controls allow: first up, then down again.
+    EXPECT_EQ(drag(below, {0, -60}).height(), start.height() - 60);
+    EXPECT_EQ(drag(below - QPoint(0, 60), {0, 60}).height(), start.height());
+
+    const QRect profiles = rectOf(frame->pane(cmd::kProfileManagerPane));
+    const QPoint beside((profiles.right() + rectOf(results).left()) / 2, rectOf(results).center().y());
+    const int width = results->width();
+    EXPECT_EQ(drag(beside, {-50, 0}).width(), width + 50);
+    EXPECT_EQ(drag(beside - QPoint(50, 0), {100, 0}).width(), width - 50);
 }
 
 TEST_F(MainFrameLayout, StatusBarHasSixPanesInOrder) {
@@ -146,11 +222,21 @@ TEST_F(MainFrameLayout, StatusBarHasSixPanesInOrder) {
     EXPECT_EQ(frame->statusPane(902)->textColour(), QColor(Qt::white));
 }
 
-TEST_F(MainFrameLayout, DockingPanesWithTabbedOptionsInOrder) {
-    EXPECT_EQ(frame->pane(cmd::kResultsPane)->windowTitle(), QStringLiteral("Results"));
+TEST_F(MainFrameLayout, ResultsInTheCentreWithTabbedOptionsInOrderAround) {
+    EXPECT_EQ(frame->centralWidget(), &frame->resultsPane());
+    EXPECT_EQ(frame->resultsPane().windowTitle(), QStringLiteral("Results"));
+    EXPECT_EQ(frame->pane(cmd::kResultsPane), nullptr);
     EXPECT_EQ(frame->pane(cmd::kProfileManagerPane)->windowTitle(), QStringLiteral("Profile Manager"));
-    EXPECT_EQ(frame->dockWidgetArea(frame->pane(cmd::kResultsPane)), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(frame->dockWidgetArea(frame->pane(cmd::kProfileManagerPane)), Qt::LeftDockWidgetArea);
     EXPECT_EQ(frame->dockWidgetArea(frame->pane(cmd::kPingOptions)), Qt::BottomDockWidgetArea);
+    // The options take the height their controls need, the Results the rest.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return frame->pane(cmd::kLogOptions)->widget()->isVisible() ||
+               frame->pane(cmd::kPingOptions)->widget()->isVisible();
+    }));
+    EXPECT_LE(frame->pane(cmd::kPingOptions)->height(),
+              frame->pane(cmd::kLogOptions)->sizeHint().height() + 40);
+    EXPECT_GT(frame->resultsPane().height(), frame->height() / 2);
 
     QTabBar* tabs = nullptr;
     for (QTabBar* bar : frame->findChildren<QTabBar*>()) {

@@ -87,9 +87,9 @@ TEST(ResultPipelineLogTest, TheLogGetsTheFragmentOnlyWhileLoggingIsOn) {
     EXPECT_TRUE(bytes.endsWith("{Ping canceled} \\par }"));
 }
 
-TEST(KindPresenterTest, EachKindSetsItsFormatAndPlainSetsNone) {
+TEST(KindPresenterTest, EachKindSetsItsFormatAndPlainTheDefaultLook) {
     KindPresenter presenter;
-    EXPECT_FALSE(presenter.formatFor(ResultKind::Plain).has_value());
+    EXPECT_EQ(presenter.formatFor(ResultKind::Plain), (CharFormat{{0, 0, 0}, false, {255, 255, 255}}));
     EXPECT_EQ(presenter.formatFor(ResultKind::Red), (CharFormat{{255, 0, 0}, false, {255, 255, 255}}));
     EXPECT_EQ(presenter.formatFor(ResultKind::Bold), (CharFormat{{0, 0, 0}, true, {255, 255, 255}}));
     EXPECT_EQ(presenter.formatFor(ResultKind::Blue), (CharFormat{{0, 0, 255}, false, {255, 255, 255}}));

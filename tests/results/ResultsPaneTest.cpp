@@ -1,4 +1,5 @@
 #include "output/ResultTexts.h"
+#include "output/RtfReader.h"
 #include "settings/LiveOptions.h"
 #include "support/QtPrinters.h"
 #include "ui/CStatusViewPane.h"
@@ -6,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTextBlock>
 #include <gtest/gtest.h>
@@ -17,18 +19,9 @@ using output::ResultKind;
 using output::RtfText;
 namespace res = output::res;
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 class ResultsPaneTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        application();
         m_pane = std::make_unique<CStatusViewPane>(options, CStatusViewPane::FrameCommands());
         m_pane->resize(900, 500);
         m_pane->show();
@@ -63,19 +56,36 @@ TEST_F(ResultsPaneTest, RowsBecomeOneLineEachWithTheirCellsAtTheirEdges) {
     EXPECT_EQ(reply.blockFormat().tabPositions().first().position, pane().view().twipsToPixels(1000) + 4);
 }
 
-TEST_F(ResultsPaneTest, KindsSetTheInsertionFormatAndPlainKeepsIt) {
+TEST_F(ResultsPaneTest, KindsSetTheInsertionFormatAndPlainRowsKeepTheirOwnLook) {
     pane().showResult(QStringLiteral("{Warning} \\par }"), ResultKind::Red);
-    pane().showResult(QStringLiteral("{Continued} \\par }"), ResultKind::Plain);
     pane().showResult(QStringLiteral("{Kind seven} \\par }"), ResultKind(7));
     pane().showResult(QStringLiteral("{Done} \\par }"), ResultKind::Bold);
-    const auto formatOf = [&](int blockNumber) {
-        return pane().view().document()->findBlockByNumber(blockNumber).begin().fragment().charFormat();
+    pane().showResult(
+        output::fill(res::kPingErrorRow, 1u, RtfText::escape(QStringLiteral("TIMED OUT"))).rtf(),
+        ResultKind::ErrorRow);
+    pane().showResult(row(2, "10.0.0.1"), ResultKind::Plain);
+    pane().showResult(output::fill(res::kPingHeaderRow).rtf(), ResultKind::HeaderRow);
+    pane().showResult(
+        QStringLiteral("{\\colortbl;\\red0\\green0\\blue255;}{Continued {\\cf1 in blue}} \\par }"),
+        ResultKind::Plain);
+    const auto formatOf = [&](int blockNumber, int fragment = 0) {
+        auto it = pane().view().document()->findBlockByNumber(blockNumber).begin();
+        for (int i = 0; i < fragment; ++i)
+            ++it;
+        return it.fragment().charFormat();
     };
     EXPECT_EQ(formatOf(0).foreground().color(), QColor(255, 0, 0));
-    EXPECT_EQ(formatOf(1).foreground().color(), QColor(255, 0, 0)) << "Plain leaves the insertion format";
-    EXPECT_EQ(formatOf(2).foreground().color(), QColor(255, 0, 0)) << "an unknown kind keeps the last colour";
-    EXPECT_EQ(formatOf(3).foreground().color(), QColor(0, 0, 0));
-    EXPECT_EQ(formatOf(3).fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatOf(1).foreground().color(), QColor(255, 0, 0)) << "an unknown kind keeps the last colour";
+    EXPECT_EQ(formatOf(2).foreground().color(), QColor(0, 0, 0));
+    EXPECT_EQ(formatOf(2).fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatOf(3).background().color(), QColor(255, 0, 0));
+    // A plain row after an error row and a plain line after a header are black, regular, unshaded.
+    for (int block : {4, 6}) {
+        EXPECT_EQ(formatOf(block).foreground().color(), QColor(0, 0, 0)) << block;
+        EXPECT_EQ(formatOf(block).fontWeight(), QFont::Normal) << block;
+        EXPECT_EQ(formatOf(block).background().style(), Qt::NoBrush) << block;
+    }
+    EXPECT_EQ(formatOf(6, 1).foreground().color(), QColor(0, 0, 255)) << "only its own RTF colours it";
 }
 
 TEST_F(ResultsPaneTest, TheSizePaneFollowsTheTextAndThePurgeEmptiesIntoTheClipboard) {
@@ -92,7 +102,16 @@ TEST_F(ResultsPaneTest, TheSizePaneFollowsTheTextAndThePurgeEmptiesIntoTheClipbo
     state = sizes.last().at(0).value<output::StatusPaneState>();
     EXPECT_EQ(pane().view().textSizeBytes(), 0);
     EXPECT_EQ(state.text, QStringLiteral("Text Size: 0 Bytes"));
-    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("abcd")));
+    EXPECT_FALSE(pane().command(CStatusViewPane::Undo)->isEnabled()) << "the purged text is not kept";
+    // The clipboard has the text plain and as RTF, which reads back to the same lines; no HTML.
+    const QMimeData* purged = QApplication::clipboard()->mimeData();
+    EXPECT_TRUE(purged->text().startsWith(QStringLiteral("abcd")));
+    EXPECT_FALSE(purged->hasHtml());
+    const output::RtfDocument rtf = output::RtfReader::readDocument(purged->data(QStringLiteral("text/rtf")));
+    ASSERT_GE(rtf.blocks.size(), 2u);
+    const auto& first = std::get<output::Paragraph>(rtf.blocks.front());
+    ASSERT_FALSE(first.runs.empty());
+    EXPECT_EQ(first.runs.front().text, QStringLiteral("abcd "));
 }
 
 TEST_F(ResultsPaneTest, EditCommandsAreEnabledByWhatThereIsToActOn) {
@@ -111,6 +130,15 @@ TEST_F(ResultsPaneTest, EditCommandsAreEnabledByWhatThereIsToActOn) {
     pane().command(CStatusViewPane::Copy)->trigger();
     EXPECT_EQ(QApplication::clipboard()->text().split(QLatin1Char('\n')).first(),
               QStringLiteral("1\t10.0.0.1\t12\t64\t67"));
+    // As RTF the row is a table row again, its cells at their edges.
+    const output::RtfDocument copied = output::RtfReader::readDocument(
+        QApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf")));
+    ASSERT_FALSE(copied.blocks.empty());
+    const auto* copiedRow = std::get_if<output::TableRow>(&copied.blocks.front());
+    ASSERT_NE(copiedRow, nullptr);
+    ASSERT_EQ(copiedRow->cells.size(), 5u);
+    EXPECT_NEAR(copiedRow->cells[0].rightEdge, 1000, 30);
+    EXPECT_EQ(copiedRow->cells[1].runs.front().text.trimmed(), QStringLiteral("10.0.0.1"));
 
     pane().command(CStatusViewPane::ClearAll)->trigger();
     EXPECT_EQ(pane().view().textSizeBytes(), 0);

@@ -3,6 +3,7 @@
 // Lets GoogleTest print Qt strings readably in failure messages. Qt's types live in the global
 // namespace, so these overloads are found by argument-dependent lookup.
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <ostream>
@@ -20,4 +21,8 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
 
 inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
     *os << "0x" << bytes.toHex().toStdString();
+}
+
+inline void PrintTo(const QRect& rect, std::ostream* os) {
+    *os << rect.x() << ',' << rect.y() << ' ' << rect.width() << 'x' << rect.height();
 }
