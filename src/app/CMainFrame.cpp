@@ -148,7 +148,7 @@ bool CMainFrame::Create() {
     }
     m_hostBox = m_bars.hostBox;
     m_profileNameBox = m_bars.profileNameBox;
-    keepBarsWhole();
+    updateLeastWidth();
     for (const auto& [id, pane] : m_bars.statusPanes)
         connect(pane, &ui::StatusPane::doubleClicked, this,
                 [this](int paneId) { m_commands->trigger(paneId); });
@@ -383,7 +383,7 @@ void CMainFrame::ApplyVisualStyle(int id) {
     setToolButtonStyle(style.buttons);
     if (m_resultsPane)
         m_resultsPane->setButtonStyle(style.buttons, iconSize());
-    keepBarsWhole();
+    updateLeastWidth();
     applyToolTipLook();
     update();
     writeApplicationLook(m_store, m_applicationLook);
@@ -725,13 +725,13 @@ void CMainFrame::arrangePanes() {
         resizeDocks({m_panes.at(cmd::kProfileManagerPane)}, {std::min(400, width() / 3)}, Qt::Horizontal);
     }
     // Shown, the status bar has its size grip too.
-    keepBarsWhole();
+    updateLeastWidth();
     m_toolBarFlow->reflow();
     // The window opens ready for a host to be typed.
     m_hostBox->setFocus(Qt::OtherFocusReason);
 }
 
-void CMainFrame::keepBarsWhole() {
+void CMainFrame::updateLeastWidth() {
     QToolBar* hosts = toolBar(QStringLiteral("Hosts"));
     if (!hosts || !statusBar())
         return;

@@ -147,7 +147,7 @@ private:
     // Once the window has its size: the saved layout, or the starting one where none was saved.
     void arrangePanes();
     // The window's least width: the Hosts toolbar whole and the status bar's panes side by side.
-    void keepBarsWhole();
+    void updateLeastWidth();
     void saveLayout();
     void startupError(const QString& text);
     // Joins the Results window to the log through the append pipeline and writes the banner.

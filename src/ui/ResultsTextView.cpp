@@ -1,5 +1,6 @@
 #include "ui/ResultsTextView.h"
 
+#include "ui/FrameThrottle.h"
 #include "ui/RowDecoration.h"
 #include "ui/SelectionRtf.h"
 
@@ -67,7 +68,7 @@ ResultsTextView::ResultsTextView(QWidget* parent)
     m_insertion.setForeground(Qt::black);
     m_end = QTextCursor(document());
     m_frame.setSingleShot(true);
-    m_frame.setInterval(kFrameMs);
+    m_frame.setInterval(FrameThrottle::kFrameMs);
     connect(&m_frame, &QTimer::timeout, this, &ResultsTextView::endFrame);
     // The results are black (or coloured) text on white whatever the application look: a dark look
     // darkens the frame, never the page.
@@ -81,7 +82,7 @@ ResultsTextView::ResultsTextView(QWidget* parent)
 
 ResultsTextView::~ResultsTextView() {
     // The frame's edit ends unseen: nothing is left to tell about it.
-    if (m_frame.isActive()) {
+    if (m_frameOpen) {
         document()->blockSignals(true);
         m_end.endEditBlock();
     }
@@ -114,7 +115,7 @@ void ResultsTextView::appendDocument(const output::RtfDocument& fragment,
         m_insertion.clearBackground();
     else
         m_insertion.setBackground(toColor(kindFormat.background));
-    if (!m_frame.isActive())
+    if (!m_frameOpen)
         openFrame();
     m_end.movePosition(QTextCursor::End);
     for (const output::RtfBlock& block : fragment.blocks) {
@@ -129,7 +130,6 @@ void ResultsTextView::appendDocument(const output::RtfDocument& fragment,
 void ResultsTextView::openFrame() {
     QScrollBar* scroll = verticalScrollBar();
     m_followEnd = scroll->value() >= scroll->maximum() - 4;
-    setUpdatesEnabled(false);
     // An append discards the undo history: Undo reaches back only to edits made since. Text that was
     // cleared and kept only for Undo goes now.
     document()->setUndoRedoEnabled(false);
@@ -140,22 +140,21 @@ void ResultsTextView::openFrame() {
     }
     m_textHeldForUndo = false;
     // The frame's appends are one edit of the document: its text is there at once, and it is laid out
-    // (and told to the widget) once, when the frame ends.
+    // and painted once, when the frame ends.
     m_end.beginEditBlock();
+    m_frameOpen = true;
     m_frame.start();
 }
 
 void ResultsTextView::endFrame() {
-    if (!m_frame.isActive())
+    if (!m_frameOpen)
         return;
+    m_frameOpen = false;
     m_frame.stop();
     m_end.endEditBlock();
     document()->setUndoRedoEnabled(true);
-    setUpdatesEnabled(true);
     if (m_followEnd)
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
-    // Painted now: rows that come before the window's next paint must not hold this frame back.
-    repaint();
 }
 
 void ResultsTextView::insertBlock() {

@@ -73,14 +73,13 @@ private:
     void paintRowDecorations(DecorationLayer layer);
     QTextCharFormat formatOf(const output::TextRun& run) const;
 
-    static constexpr int kFrameMs = 16;
-
     QTextCharFormat m_insertion; // the insertion point's format, which kinds change
     double m_pixelsPerTwip = 96.0 / 1440.0;
     QTextCursor m_end;
     QString m_pendingText; // text of one format waiting to go in
     QTextCharFormat m_pendingFormat;
-    QTimer m_frame; // running while the appends of a frame are collected
+    QTimer m_frame; // ends the frame whose appends are being collected
+    bool m_frameOpen = false;
     bool m_followEnd = true;
     bool m_textHeldForUndo = false; // cleared text that only Undo still holds
 };

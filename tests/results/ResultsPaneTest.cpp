@@ -6,9 +6,11 @@
 #include "ui/ResultsTextView.h"
 
 #include <QApplication>
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
@@ -54,6 +56,11 @@ TEST_F(ResultsPaneTest, RowsBecomeOneLineEachWithTheirCellsAtTheirEdges) {
     EXPECT_EQ(header.blockFormat().tabPositions().size(), 4);
     EXPECT_EQ(header.blockFormat().tabPositions(), reply.blockFormat().tabPositions());
     EXPECT_EQ(reply.blockFormat().tabPositions().first().position, pane().view().twipsToPixels(1000) + 4);
+
+    // The text is there at once; by the end of the frame it is laid out too, a line for each block.
+    const QAbstractTextDocumentLayout* layout = pane().view().document()->documentLayout();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return layout->blockBoundingRect(header.next().next()).top() > 0; }, 500));
+    EXPECT_GT(layout->blockBoundingRect(reply).top(), layout->blockBoundingRect(header).top());
 }
 
 TEST_F(ResultsPaneTest, KindsSetTheInsertionFormatAndPlainRowsKeepTheirOwnLook) {

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QFile>
+#include <unistd.h>
+
+// The process's resident memory now, in megabytes (not its peak: what was given back counts).
+inline double residentMegabytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? double(fields[1].toLongLong()) * double(::sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
+}
