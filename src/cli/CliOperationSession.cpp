@@ -2,6 +2,7 @@
 
 #include "cli/CliFrontEnd.h"
 #include "cli/CliResultView.h"
+#include "cli/InterruptSignals.h"
 #include "cli/TerminalOutput.h"
 #include "net/IcmpApi.h"
 #include "net/SocketLibrary.h"
@@ -16,20 +17,11 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
-#include <atomic>
-#include <csignal>
 #include <memory>
 
 namespace vantrel::cli {
 
 namespace {
-
-std::atomic<int> g_interrupts{0};
-
-extern "C" void onInterrupt(int) {
-    g_interrupts.fetch_add(1);
-    std::signal(SIGINT, SIG_DFL); // a second Ctrl+C ends the program at once
-}
 
 // The log's front end on a terminal: messages on standard error, no pane, nothing to open.
 class CliLogFrontEnd final : public output::LogFrontEnd {
@@ -50,6 +42,17 @@ private:
 };
 
 } // namespace
+
+int exitStatusOf(ops::OperationOutcome outcome) {
+    switch (outcome) {
+    case ops::OperationOutcome::Succeeded:
+        return kExitSuccess;
+    case ops::OperationOutcome::NotRun:
+        return kExitCannotRun;
+    default:
+        return kExitFailure;
+    }
+}
 
 CliOperationSession::CliOperationSession(CliContext& context)
     : m_context(context) {}
@@ -90,18 +93,16 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
             countdownShown = !text.isEmpty();
         });
 
-    g_interrupts = 0;
-    std::signal(SIGINT, &onInterrupt);
+    InterruptSignals interrupts;
+    QObject::connect(&interrupts, &InterruptSignals::interrupted, [&] {
+        cancel(control);
+        control.closeEchoHandleInFlight();
+    });
     start(control);
 
     QEventLoop loop;
     QTimer poll;
-    bool cancelled = false;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (g_interrupts > 0 && !cancelled) {
-            cancelled = true;
-            cancel(control);
-        }
         const ops::OperationFlags& flags = control.state().flags;
         if (!flags.anyBusy() && !flags.m_bContPingActive && !control.lookupPending())
             loop.quit();
@@ -109,11 +110,8 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
     poll.start(20);
     loop.exec();
     control.joinWorkers();
-    std::signal(SIGINT, SIG_DFL);
     log.close();
-    if (control.lastOutcome() == 1 || continuous.lastOutcome() == 1)
-        return kExitFailure;
-    return control.lastOutcome() == 0 || continuous.lastOutcome() == 0 ? kExitSuccess : kExitFailure;
+    return exitStatusOf(control.lastOutcome());
 }
 
 } // namespace vantrel::cli

@@ -44,6 +44,7 @@ ContinuousPing::ContinuousPing(OperationControl& control, OperationFrontEnd& fro
     hooks.cancelContinuousPing = [this] { CancelContinuousPing(); };
     hooks.continuousPingWorker = [this](const WorkerContext& context) { ContPingThread(context); };
     hooks.continuousPingDone = [this] { OnContPingDone(); };
+    hooks.continuousPingInterrupted = [this] { OnRunInterrupted(); };
 }
 
 ContinuousPing::~ContinuousPing() {
@@ -51,6 +52,7 @@ ContinuousPing::~ContinuousPing() {
     hooks.startContinuousPing = {};
     hooks.cancelContinuousPing = {};
     hooks.continuousPingDone = {};
+    hooks.continuousPingInterrupted = {};
     // A cycle's worker uses this object until it returns; the close sequence has let it end.
     m_control.joinWorkers();
     hooks.continuousPingWorker = {};
@@ -90,7 +92,6 @@ void ContinuousPing::StartContinuousPing() {
     m_nContCountdown = 0;
     m_cycle = 0;
     m_cycleEnding = false;
-    m_outcome = -1;
     QString host = m_frontEnd.hostBoxText().trimmed();
     host.remove(QStringLiteral("http://"), Qt::CaseSensitive);
     m_results.AppendStartLine(output::startLine(res::kContPingStartLine, host));
@@ -124,10 +125,20 @@ void ContinuousPing::OnContPingDone() {
             for (const ResultMessage& line : pingStatistics(m_run))
                 m_results.AppendResult(line.text, line.argument, line.kind);
     }
-    int none = -1;
-    m_outcome.compare_exchange_strong(none, 0);
+    // A run that sent nothing keeps what its start came to (no echo handle, a name that did not resolve).
+    if (m_run.sent != 0)
+        m_control.recordOutcome(m_run.received != 0 ? OperationOutcome::Succeeded : OperationOutcome::Failed);
     m_control.state().status.set(output::text(res::kReady));
     m_frontEnd.RefreshCommandUI();
+}
+
+void ContinuousPing::OnRunInterrupted() {
+    endRun(m_control.state());
+    // The cycles done keep their summary; a run whose first cycle never started has nothing to sum up.
+    if (m_cycle > 0)
+        OnContPingDone();
+    else
+        stopTimers();
 }
 
 void ContinuousPing::OnTimer(int id) {
@@ -197,7 +208,8 @@ bool ContinuousPing::scheduleNextCycle(bool contPing) {
     m_options.setNumber(OptionId::ContPingInterval, interval);
     m_nContCountdown = interval;
     m_nextTimer.start(m_second * interval);
-    showCountdown(output::fill(res::kContPingWaitFirst, unsigned(interval)));
+    showCountdown(output::fill(interval == 1 ? res::kContPingWaitFirstSecond : res::kContPingWaitFirst,
+                               unsigned(interval)));
     m_countdownTimer.start(m_second);
     return true;
 }
@@ -242,7 +254,7 @@ int ContinuousPing::ContPingThread(const WorkerContext& context) {
         });
     } else {
         // Without an echo handle no cycle can run: the run ends as after its last cycle.
-        m_outcome = 1;
+        m_control.recordOutcome(OperationOutcome::NotRun);
         result = 1;
         m_dispatcher.send([&] {
             m_cycleEnding = true;

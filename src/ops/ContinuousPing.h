@@ -62,6 +62,8 @@ public:
     int ContPingThread(const WorkerContext& context);
     // The run's end: its end line and statistics, unless the program is exiting.
     void OnContPingDone();
+    // A cycle could not start (its host refused, its lookup failed): the run ends with its summary.
+    void OnRunInterrupted();
     // A timer fired (GUI thread).
     void OnTimer(int id);
 
@@ -69,9 +71,6 @@ public:
     // The run's sums: m_nContPackets, m_nContReceived, m_nContRttSum, m_nContRttMax and m_nContRttMin.
     const PingTally& runTally() const { return m_run; }
     int countdown() const { return m_nContCountdown; }
-    // What the last run came to: 0 when it ended with its summary, 1 when a cycle had no echo handle,
-    // -1 while none has ended since the last start.
-    int lastOutcome() const { return m_outcome; }
 
 signals:
     // A cycle of the run starts (counted from 1); the front end may switch ContPing off to make it the
@@ -109,7 +108,6 @@ private:
     // The running cycle has passed its last test of the cancel flags (GUI thread): a cancel from now on
     // is one between cycles.
     bool m_cycleEnding = false;
-    std::atomic<int> m_outcome{-1};
 };
 
 } // namespace vantrel::ops

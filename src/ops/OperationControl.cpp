@@ -95,6 +95,12 @@ void OperationControl::setStatus(const QString& text) {
     m_state.status.set(text);
 }
 
+void OperationControl::refuseToRun() {
+    m_lastOutcome = OperationOutcome::NotRun;
+    if (m_state.flags.m_bContPingActive && m_hooks.continuousPingInterrupted)
+        m_hooks.continuousPingInterrupted();
+}
+
 void OperationControl::clearResolvingFlags() {
     OperationFlags& f = m_state.flags;
     f.m_bContPingActive = false;
@@ -119,7 +125,7 @@ void OperationControl::appendIcmpError(const IcmpErrorReport& report) {
 bool OperationControl::startWorker(const std::function<void(const WorkerContext&)>& worker,
                                    const QString& failureText) {
     if (!worker || !m_workers.start([this, worker] { worker(workerContext()); })) {
-        m_lastOutcome = 1;
+        refuseToRun();
         m_services.frontEnd.showMessageBox(output::text(res::kProductName), failureText,
                                            MessageIcon::Exclamation);
         // Nothing runs: the flags end as after a worker's end, so the commands work again.
@@ -151,7 +157,11 @@ void OperationControl::OnPing(bool direct) {
         return; // another operation runs: never a second worker beside it
     if (f.m_bPing) {
         f.m_bCancel = true;
-        cancelPendingLookupForCommand();
+        if (m_hAsyncLookup != 0) {
+            // The ping never started: the lookup's cancel is all there is to report, and it leaves "Ready".
+            cancelPendingLookupForCommand();
+            return;
+        }
         setStatus(output::text(res::kCancelingPing));
         f.m_bCancel = true;
         m_services.frontEnd.RefreshCommandUI();
@@ -172,7 +182,7 @@ void OperationControl::OnPing(bool direct) {
         m_services.icmp.IcmpCloseHandle(stale);
     f.m_bCancel = false;
     m_state.m_bHostResolved = 0;
-    m_lastOutcome = -1;
+    m_lastOutcome = OperationOutcome::None;
     if (m_services.options.isOn(OptionId::ContPing) && m_hooks.startContinuousPing) {
         m_hooks.startContinuousPing();
     } else {
@@ -189,7 +199,7 @@ void OperationControl::OnTrace() {
             return;
         f.m_bCancel = false;
         m_state.m_bHostResolved = 0;
-        m_lastOutcome = -1;
+        m_lastOutcome = OperationOutcome::None;
         f.m_bTrace = true;
         const net::IcmpHandle stale = m_state.m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
         if (stale != net::INVALID_HANDLE_VALUE)
@@ -197,8 +207,11 @@ void OperationControl::OnTrace() {
         StartOperation();
         return;
     }
-    cancelPendingLookupForCommand();
     f.m_bCancel = true;
+    if (m_hAsyncLookup != 0) {
+        cancelPendingLookupForCommand(); // the trace never started
+        return;
+    }
     m_services.results.AppendResult(fill(res::kCancelingTraceLine), ResultKind::Red);
     setStatus(output::text(res::kCancellingTrace));
     m_services.frontEnd.RefreshCommandUI();
@@ -215,12 +228,18 @@ void OperationControl::OnLookup() {
     f.m_bTrace = false;
     f.m_bPing = false;
     f.m_bLookup = true;
-    m_lastOutcome = -1;
+    m_lastOutcome = OperationOutcome::None;
     StartOperation();
 }
 
+void OperationControl::closeEchoHandleInFlight() {
+    const net::IcmpHandle handle = m_state.m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
+    if (handle != net::INVALID_HANDLE_VALUE)
+        m_services.icmp.IcmpCloseHandle(handle);
+}
+
 void OperationControl::rejectEmptyHost() {
-    m_lastOutcome = 1;
+    refuseToRun();
     OperationFlags& f = m_state.flags;
     f.m_bContPingActive = false;
     f.m_bListScan = false;
@@ -254,7 +273,7 @@ void OperationControl::StartOperation() {
         m_state.flags.m_bLookup = false;
         m_state.flags.m_bTrace = false;
         m_state.flags.m_bPing = false;
-        m_lastOutcome = 1;
+        m_lastOutcome = OperationOutcome::NotRun;
         return;
     }
     m_services.frontEnd.addHostToHistory(host, m_services.options.isOn(OptionId::Sort));
@@ -285,10 +304,11 @@ void OperationControl::requestNameLookup(const QString& host) {
             OnLookupDone(request, error, entry);
         });
     if (m_hAsyncLookup == 0) {
-        m_services.results.AppendResult(
-            fill(res::kLookupRequestFailedLine, errorText(net::WSAGetLastError())), ResultKind::Red);
+        const int error = net::WSAGetLastError();
+        refuseToRun();
+        m_services.results.AppendResult(fill(res::kLookupRequestFailedLine, errorText(error)),
+                                        ResultKind::Red);
         clearResolvingFlags();
-        m_lastOutcome = 1;
     }
 }
 
@@ -326,7 +346,7 @@ void OperationControl::startResolvedOperation(const QString& host) {
                 fill(res::kReverseLookupRequestFailedLine, errorText(net::WSAGetLastError())),
                 ResultKind::Red);
             clearResolvingFlags();
-            m_lastOutcome = 1;
+            m_lastOutcome = OperationOutcome::NotRun;
         }
     } else {
         startContinuousPingWorkerIfOn();
@@ -339,11 +359,16 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
     if (error == 0 && entry.h_addr_list.empty())
         error = net::WSANO_DATA;
     if (error != 0) {
+        // A name that does not resolve leaves nothing to run; an address without a name is a lookup
+        // that ran and found nothing.
+        const bool reverse = f.m_bLookup && m_state.m_dwTargetAddr != net::kInaddrNone;
+        refuseToRun();
+        if (reverse)
+            m_lastOutcome = OperationOutcome::Failed;
         setStatus(output::text(res::kReady));
         m_services.results.AppendResult(fill(res::kLookupFailedLine, errorText(error)), ResultKind::Red);
         m_services.frontEnd.returnFocusToHostBox();
         clearResolvingFlags();
-        m_lastOutcome = 1;
     } else {
         m_state.m_dwShownAddr = entry.h_addr_list.front();
         m_state.m_dwTargetAddr = entry.h_addr_list.front();
@@ -363,7 +388,7 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
 void OperationControl::reportLookup(const net::HostEntry& entry) {
     if (m_hooks.lookupReport)
         m_hooks.lookupReport(entry);
-    m_lastOutcome = 0;
+    m_lastOutcome = OperationOutcome::Succeeded;
     setStatus(output::text(res::kReady));
     m_services.frontEnd.returnFocusToHostBox();
     m_state.flags.m_bLookup = false;
@@ -381,6 +406,7 @@ void OperationControl::CancelLookup() {
         m_services.results.AppendResult(fill(res::kLookupCanceledLine), ResultKind::Red);
     }
     m_hAsyncLookup = 0;
+    m_lastOutcome = OperationOutcome::Failed;
     clearResolvingFlags();
     m_services.frontEnd.returnFocusToHostBox();
     setStatus(output::text(res::kReady));

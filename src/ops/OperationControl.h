@@ -5,6 +5,7 @@
 #include "net/SocketLibrary.h"
 #include "ops/CommandRules.h"
 #include "ops/FrameDispatcher.h"
+#include "ops/OperationOutcome.h"
 #include "ops/OperationState.h"
 #include "ops/WorkerContext.h"
 #include "ops/WorkerLink.h"
@@ -50,6 +51,9 @@ public:
         std::function<void()> cancelContinuousPing; // the Ping command during continuous ping
         std::function<void(const WorkerContext&)> continuousPingWorker;
         std::function<void()> continuousPingDone; // WM_APP_CONTPING_DONE
+        // A cycle of a continuous-ping run cannot start (its host refused, its lookup failed, no thread):
+        // the run ends there with its summary, before the reason is written.
+        std::function<void()> continuousPingInterrupted;
     };
 
     explicit OperationControl(Services services);
@@ -70,6 +74,10 @@ public:
     void OnTrace();
     void OnLookup();
 
+    // Ends the echo request in flight at once by closing the echo handle under it, for a front end that
+    // must stop now (the command line's Ctrl+C); the worker then meets the cancel at its next test.
+    void closeEchoHandleInFlight();
+
     void StartOperation();
     void OnLookupDone(net::AsyncLookupHandle request, int error, const net::HostEntry& entry);
     void CancelLookup();
@@ -79,9 +87,10 @@ public:
     void OnLocalHostLookupDone(int error, const net::HostEntry& entry);
 
     bool lookupPending() const { return m_hAsyncLookup != 0; }
-    // What the last operation came to: 0 when its worker ran to its end, 1 when it could not run (no
-    // echo handle, a failed lookup, a refused host), -1 while none has ended since the last start.
-    int lastOutcome() const { return m_lastOutcome; }
+    // What the last operation came to (None while none has ended since the last start).
+    OperationOutcome lastOutcome() const { return m_lastOutcome; }
+    // An operation plugged in from outside (continuous ping) tells what its run came to.
+    void recordOutcome(OperationOutcome outcome) { m_lastOutcome = outcome; }
     CommandUi commandUi(CommandId command, bool seqScanAddressEmpty = false,
                         bool listScanListEmpty = false) const;
 
@@ -106,6 +115,8 @@ private:
     void cancelPendingLookupForCommand();
     void setStatus(const QString& text);
     void clearResolvingFlags(); // m_bContPingActive, m_bLookup, m_bTrace, m_bPing
+    // The operation cannot run: records it, and ends a continuous-ping run with its summary first.
+    void refuseToRun();
 
     Services m_services;
     Hooks m_hooks;
@@ -114,7 +125,7 @@ private:
     std::unique_ptr<WorkerLink> m_link;
     net::AsyncLookupHandle m_hAsyncLookup = 0;
     net::AsyncLookupHandle m_hLocalHostLookup = 0;
-    std::atomic<int> m_lastOutcome{-1};
+    std::atomic<OperationOutcome> m_lastOutcome{OperationOutcome::None};
     WorkerThreads m_workers; // declared last: joined before everything its workers use goes away
 };
 

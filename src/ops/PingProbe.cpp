@@ -3,6 +3,7 @@
 #include "net/AddressText.h"
 #include "net/IcmpAccessHint.h"
 #include "net/IcmpApi.h"
+#include "ops/EchoAnswer.h"
 #include "ops/EchoRequestData.h"
 #include "ops/OperationState.h"
 #include "ops/WorkerLink.h"
@@ -97,36 +98,38 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
         const std::uint32_t replies =
             m_context.icmp.IcmpSendEcho(state.m_hICMPHandle, target, m_request, &requestOptions, m_reply,
                                         std::uint32_t(options.number(OptionId::Timeout)) * 1000u);
-        const std::optional<net::ICMP_ECHO_REPLY> record = net::readEchoReply(m_reply);
+        const EchoAnswer answer = classifyEchoAnswer(replies, m_reply, target);
         const bool verbose = options.isOn(OptionId::Verbose);
-        if (replies != 0 && record && record->Address == target) {
-            tally.addReply(record->RoundTripTime);
+        if (answer.isReply()) {
+            const net::ICMP_ECHO_REPLY& record = *answer.record;
+            tally.addReply(record.RoundTripTime);
             ++received;
-            state.m_dwShownAddr = record->Address;
-            m_responder = dotted(record->Address);
+            state.m_dwShownAddr = record.Address;
+            m_responder = dotted(record.Address);
             if (verbose)
                 send(output::fill(res::kPingReplyRow, packet, output::RtfText::escape(m_responder),
-                                  unsigned(record->RoundTripTime), unsigned(record->Options.Ttl),
-                                  unsigned(std::max<int>(0, record->DataSize - 2)))
+                                  unsigned(record.RoundTripTime), unsigned(record.Options.Ttl),
+                                  unsigned(std::max<int>(0, record.DataSize - 2)))
                          .rtf(),
                      ResultKind::Plain);
             if (options.isOn(OptionId::RetData) && !(rules.quietWhenStopping && flags.stopRequested())) {
-                const std::span<const std::byte> data = net::echoReplyData(*record, m_reply);
+                const std::span<const std::byte> data = net::echoReplyData(record, m_reply);
                 send(output::fill(res::kPingReturnedDataRow,
                                   output::RtfText::escape(returnedDataText(data.data(), data.size())))
                          .rtf(),
                      ResultKind::Plain);
             }
-        } else if (replies != 0 && record) {
+        } else if (answer.kind == EchoAnswer::Kind::Stranger) {
             if (verbose) {
-                state.m_dwShownAddr = record->Address;
-                send(output::fill(res::kHostRespondedLine, output::RtfText::escape(dotted(record->Address)))
+                state.m_dwShownAddr = answer.record->Address;
+                send(output::fill(res::kHostRespondedLine,
+                                  output::RtfText::escape(dotted(answer.record->Address)))
                          .rtf(),
                      rules.wrongResponderKind);
             }
         } else if (verbose && state.m_hICMPHandle != net::INVALID_HANDLE_VALUE &&
                    !(rules.quietWhenStopping && flags.m_bShuttingDown)) {
-            m_context.link.SendIcmpError({record ? record->Status : 0u, packet, 0, ErrorLayout::PingTable});
+            m_context.link.SendIcmpError({answer.status(), packet, 0, ErrorLayout::PingTable});
         }
 
         if (flags.stopRequested()) {

@@ -15,7 +15,7 @@ namespace res = output::res;
 
 } // namespace
 
-int PingThread(const WorkerContext& context) {
+OperationOutcome PingThread(const WorkerContext& context) {
     OperationState& state = context.state;
     const settings::LiveOptions& options = context.options;
     WorkerLink& link = context.link;
@@ -29,7 +29,7 @@ int PingThread(const WorkerContext& context) {
         state.status.set(output::text(res::kReady));
         link.SendStatus();
         flags.m_bPingThread = false;
-        return 1;
+        return OperationOutcome::NotRun;
     }
 
     probe.sendHeader();
@@ -53,7 +53,7 @@ int PingThread(const WorkerContext& context) {
     flags.m_bPingThread = false;
     if (options.isOn(OptionId::ContPing))
         link.SendPingAgain();
-    return 0;
+    return tally.received != 0 ? OperationOutcome::Succeeded : OperationOutcome::Failed;
 }
 
 } // namespace vantrel::ops

@@ -3,7 +3,9 @@
 #include "net/AddressText.h"
 #include "net/IcmpAccessHint.h"
 #include "net/IcmpApi.h"
+#include "net/IpStatus.h"
 #include "net/SocketLibrary.h"
+#include "ops/EchoAnswer.h"
 #include "ops/EchoRequestData.h"
 #include "ops/OperationState.h"
 #include "ops/WorkerLink.h"
@@ -44,7 +46,7 @@ public:
         , m_request(echoRequestData(QStringLiteral("Yiv")))
         , m_reply(net::IcmpReplySize(m_request.size())) {}
 
-    int run();
+    OperationOutcome run();
 
 private:
     enum class Contact { Contacted, NotContacted, Stopped };
@@ -58,7 +60,7 @@ private:
     }
     bool openHandle();
     void closeHandle();
-    int failWithoutHandle();
+    OperationOutcome failWithoutHandle();
     Contact contact();
     void hopLoop();
     // The row of a hop that answered: with the responder's name when TraceDNS is on.
@@ -88,13 +90,13 @@ void TraceRun::closeHandle() {
         m_state.m_hICMPHandle = net::INVALID_HANDLE_VALUE;
 }
 
-int TraceRun::failWithoutHandle() {
+OperationOutcome TraceRun::failWithoutHandle() {
     m_link.ShowStandardMessage(net::pingHandleFailureMessage());
     // Nothing runs any more: the flags end as after a normal end, so the commands work again.
     m_flags.clearOperations();
     status(output::text(res::kReady));
     m_flags.m_bTraceThread = false;
-    return 1;
+    return OperationOutcome::NotRun;
 }
 
 TraceRun::Contact TraceRun::contact() {
@@ -107,8 +109,7 @@ TraceRun::Contact TraceRun::contact() {
         std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
         const std::uint32_t replies = m_context.icmp.IcmpSendEcho(m_state.m_hICMPHandle, target, m_request,
                                                                   nullptr, m_reply, kContactTimeoutMs);
-        const std::optional<net::ICMP_ECHO_REPLY> record = net::readEchoReply(m_reply);
-        if (replies != 0 && record && record->Address == target) {
+        if (classifyEchoAnswer(replies, m_reply, target).isReply()) {
             m_state.status.set(output::text(res::kHostContacted));
             return m_flags.stopRequested() ? Contact::Stopped : Contact::Contacted;
         }
@@ -146,27 +147,32 @@ void TraceRun::hopLoop() {
         const std::uint32_t replies =
             m_context.icmp.IcmpSendEcho(m_state.m_hICMPHandle, target, m_request, &requestOptions, m_reply,
                                         std::uint32_t(m_options.number(OptionId::Timeout)) * 1000u);
-        const std::optional<net::ICMP_ECHO_REPLY> record = net::readEchoReply(m_reply);
-        if (replies == 0 || !record) {
+        const EchoAnswer answer = classifyEchoAnswer(replies, m_reply, target);
+        if (replies == 0 || !answer.record) {
             if (m_options.isOn(OptionId::Verbose)) {
                 if (m_flags.m_bCancel) {
                     send(output::fill(res::kTraceCanceledLine), ResultKind::RedBold);
                     return;
                 }
                 if (!m_flags.m_bShuttingDown)
-                    m_link.SendIcmpError({record ? record->Status : 0u, 0, unsigned(hop),
+                    m_link.SendIcmpError({answer.status(), 0, unsigned(hop),
                                           dnsColumn ? ErrorLayout::TraceDnsTable : ErrorLayout::TraceTable});
             }
         } else {
-            // A router whose time-to-live ran out, or the target: either way the hop's row.
-            m_state.m_dwShownAddr = record->Address;
-            m_lastResponder = record->Address;
-            send(hopRow(unsigned(hop), record->Address, record->RoundTripTime), ResultKind::Plain);
-            if (record->Address == target) {
+            // A router whose time-to-live ran out, one that cannot forward, or the target: the hop's row.
+            const net::ICMP_ECHO_REPLY& record = *answer.record;
+            m_state.m_dwShownAddr = record.Address;
+            m_lastResponder = record.Address;
+            send(hopRow(unsigned(hop), record.Address, record.RoundTripTime), ResultKind::Plain);
+            if (answer.isReply()) {
                 send(output::fill(res::kHostReachedLine), ResultKind::Bold);
                 m_reached = true;
                 return;
             }
+            // Destination unreachable is the route's end: asking again with a higher TTL only gets the
+            // same answer from the same router.
+            if (net::isDestinationUnreachable(record.Status))
+                return;
         }
 
         if (m_flags.stopRequested()) {
@@ -188,11 +194,11 @@ void TraceRun::finish() {
     m_flags.m_bTraceThread = false;
 }
 
-int TraceRun::run() {
+OperationOutcome TraceRun::run() {
     if (m_flags.stopRequested()) {
         m_flags.m_bTrace = false;
         m_flags.m_bTraceThread = false;
-        return 0;
+        return OperationOutcome::None;
     }
     m_flags.m_bTraceThread = true;
     if (!openHandle())
@@ -207,7 +213,7 @@ int TraceRun::run() {
     if (contacted == Contact::Stopped) {
         send(output::fill(res::kTraceCanceledLine), ResultKind::RedBold);
         finish();
-        return 0;
+        return OperationOutcome::Failed;
     }
     closeHandle();
     if (contacted == Contact::NotContacted) {
@@ -224,15 +230,16 @@ int TraceRun::run() {
 
     if (m_options.isOn(OptionId::Beep))
         m_link.Beep();
-    if (!(m_reached && m_lastResponder == m_state.m_dwTargetAddr))
+    const bool reached = m_reached && m_lastResponder == m_state.m_dwTargetAddr;
+    if (!reached)
         send(output::fill(res::kHostNotReachedLine), ResultKind::Bold);
     finish();
-    return 0;
+    return reached ? OperationOutcome::Succeeded : OperationOutcome::Failed;
 }
 
 } // namespace
 
-int TraceThread(const WorkerContext& context) {
+OperationOutcome TraceThread(const WorkerContext& context) {
     return TraceRun(context).run();
 }
 

@@ -3,7 +3,7 @@
 namespace vantrel::net {
 struct IcmpApi;
 class SocketLibrary;
-}
+} // namespace vantrel::net
 namespace vantrel::settings {
 class LiveOptions;
 }

@@ -106,6 +106,9 @@ inline constexpr TextTemplate<QString, QString> kPingingResolved{0, "PingingReso
 inline constexpr TextTemplate<QString> kPingingHost{0, "PingingHost", "Pinging  %s...."};
 inline constexpr TextTemplate<unsigned> kContPingWaitFirst{0, "ContPingWaitFirst",
                                                            " Continuous ping...%u seconds until next ping."};
+// The first text for an interval of one second.
+inline constexpr TextTemplate<unsigned> kContPingWaitFirstSecond{
+    0, "ContPingWaitFirstSecond", " Continuous ping...%u second until next ping."};
 inline constexpr TextTemplate<unsigned> kContPingWaitSeconds{
     0, "ContPingWaitSeconds", " Continuous ping....%u seconds until next ping."};
 inline constexpr TextTemplate<unsigned> kContPingWaitSecond{0, "ContPingWaitSecond",
