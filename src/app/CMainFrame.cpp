@@ -97,7 +97,6 @@ constexpr std::array kExitingLines = {
 };
 
 constexpr int kIdleRefreshMs = 250;
-constexpr int kCloseWaitPollMs = 10;
 
 const QString kMruSection = QStringLiteral("MRU");
 const QString kMruHostName = QStringLiteral("HostName");
@@ -633,21 +632,10 @@ void CMainFrame::writeExitingLines() {
 }
 
 bool CMainFrame::waitForWorkers() {
-    if (!m_operationState.flags.anyBusy())
-        return true;
     // Workers hand their messages to this thread and wait for them to be handled, so it keeps
-    // dispatching; the timer only decides when to look at the flags again.
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(kCloseWaitPollMs);
-    connect(&poll, &QTimer::timeout, &loop, [this, &loop] {
-        if (!m_operationState.flags.anyBusy())
-            loop.quit();
-    });
-    poll.start();
-    loop.exec();
-    // The loop also ends when the program is told to quit.
-    return !m_operationState.flags.anyBusy();
+    // dispatching until the last of them has ended; the wait also ends when the program is told to quit.
+    const ops::OperationFlags& flags = m_operationState.flags;
+    return ops::waitForFlags(flags, [&flags] { return !flags.anyBusy(); });
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
@@ -684,7 +672,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     m_closing = true;
-    m_operationState.flags.m_bShuttingDown = true;
+    m_operationState.flags.beginShutdown();
     writeExitingLines();
     waitForWorkers();
     // The options are saved even when the program was told to quit during the wait: losing them would

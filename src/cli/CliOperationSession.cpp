@@ -15,8 +15,6 @@
 #include "settings/LiveOptions.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 #include <memory>
 
 namespace vantrel::cli {
@@ -100,15 +98,7 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
     });
     start(control);
 
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        const ops::OperationFlags& flags = control.state().flags;
-        if (!flags.anyBusy() && !flags.m_bContPingActive && !control.lookupPending())
-            loop.quit();
-    });
-    poll.start(20);
-    loop.exec();
+    control.waitUntilIdle();
     control.joinWorkers();
     log.close();
     return exitStatusOf(control.lastOutcome());

@@ -21,7 +21,6 @@ namespace vantrel::ops {
 
 class OperationControl;
 class OperationFrontEnd;
-struct OperationState;
 
 // The frame's timers that pace continuous ping, by their historical IDs.
 enum ContPingTimerId : int {
@@ -82,7 +81,7 @@ signals:
 private:
     // The end of a cycle on the GUI thread: schedules the next one; false when the run ends instead.
     bool scheduleNextCycle(bool contPing);
-    void endRun(OperationState& state);
+    void endRun();
     // StartOperation for the next cycle, and what is left to do when the run ends there.
     void startNextCycle();
     void endedWithoutCycle();

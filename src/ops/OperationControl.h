@@ -43,13 +43,14 @@ public:
     // What other operations plug in: the trace worker, the lookup report and continuous ping. An unset
     // hook leaves its branch doing nothing; the trace worker and the lookup report start as the
     // program's own (TraceThread, LookupReport).
+    using WorkerBody = std::function<void(const WorkerContext&)>;
     struct Hooks {
-        std::function<void(const WorkerContext&)> traceWorker;
+        WorkerBody traceWorker;
         std::function<void(const net::HostEntry&)> lookupReport;
         std::function<void(const net::HostEntry&)> localHostReport;
         std::function<void()> startContinuousPing;  // the Ping command with ContPing on
         std::function<void()> cancelContinuousPing; // the Ping command during continuous ping
-        std::function<void(const WorkerContext&)> continuousPingWorker;
+        WorkerBody continuousPingWorker;
         std::function<void()> continuousPingDone; // WM_APP_CONTPING_DONE
         // A cycle of a continuous-ping run cannot start (its host refused, its lookup failed, no thread):
         // the run ends there with its summary, before the reason is written.
@@ -64,9 +65,11 @@ public:
     OperationState& state() { return m_state; }
     const OperationState& state() const { return m_state; }
     Hooks& hooks() { return m_hooks; }
-    WorkerContext workerContext() {
-        return {m_state, m_services.options, m_services.icmp, *m_link, &m_services.sockets};
-    }
+    // The context a worker of this kind gets when it starts now: the run's inputs as values.
+    WorkerContext workerContext(Worker worker);
+    // The target of the last StartOperation, and whether it came from a name lookup (GUI thread).
+    net::IPAddr targetAddress() const { return m_dwTargetAddr; }
+    bool hostResolved() const { return m_bHostResolved; }
 
     // The Ping command: start, or cancel what runs. `direct` marks the paths that bypass the command
     // state (the Enter key, list double-clicks): they do nothing while the Ping button is disabled.
@@ -95,7 +98,11 @@ public:
                         bool listScanListEmpty = false) const;
 
     // Starts a worker on its own thread; false (with the flags as after its end) when the system refuses.
-    bool startWorker(const std::function<void(const WorkerContext&)>& worker, const QString& failureText);
+    bool startWorker(const WorkerBody& body, Worker worker, const QString& failureText);
+    // Whether no operation is selected, resolving or running, and no continuous run is active.
+    bool idle() const;
+    // Runs the GUI thread's events until idle(); false when the application was told to quit first.
+    bool waitUntilIdle();
     // Joins every worker; for the end of the close sequence, once the flags are clear.
     void joinWorkers() { m_workers.joinAll(); }
 
@@ -114,7 +121,6 @@ private:
     void startPingWorker();
     void cancelPendingLookupForCommand();
     void setStatus(const QString& text);
-    void clearResolvingFlags(); // m_bContPingActive, m_bLookup, m_bTrace, m_bPing
     // The operation cannot run: records it, and ends a continuous-ping run with its summary first.
     void refuseToRun();
 
@@ -123,6 +129,10 @@ private:
     OperationState& m_state;
     FrameDispatcher m_dispatcher;
     std::unique_ptr<WorkerLink> m_link;
+    // The host of the last StartOperation and its address (GUI thread; workers get them as values).
+    QString m_strHost;
+    net::IPAddr m_dwTargetAddr = 0;
+    bool m_bHostResolved = false;
     net::AsyncLookupHandle m_hAsyncLookup = 0;
     net::AsyncLookupHandle m_hLocalHostLookup = 0;
     std::atomic<OperationOutcome> m_lastOutcome{OperationOutcome::None};

@@ -38,11 +38,11 @@ TEST_F(KeyboardRules, EnterReleasedAnywhereRunsPingEvenWhileDisabled) {
     EXPECT_EQ(ran[0], ops::CommandId::PingButton);
 
     // The rule runs Ping whatever its enabling; the Ping command itself decides on start or cancel.
-    frame->flags().m_bTrace = true;
+    frame->flags().startOperation(ops::Operation::Trace);
     frame->RefreshCommandUI();
     QTest::keyClick(frame->profileNameBox(), Qt::Key_Return);
     EXPECT_EQ(ran.size(), 3u);
-    frame->flags().m_bTrace = false;
+    frame->flags().lookupReported(); // the trace is over
 }
 
 TEST_F(KeyboardRules, EnterFromTheWindowSystemRunsPingOnce) {

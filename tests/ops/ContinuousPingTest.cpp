@@ -227,7 +227,7 @@ TEST_F(ContinuousPingTest, ExitDuringACycleWritesTheCancelLineButNoSummary) {
     h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 6});
     h.network.onRequest([&](const FakeIcmpNetwork::SentRequest&) {
         if (h.network.sent().size() == 1)
-            h.state().flags.m_bShuttingDown = true;
+            h.state().flags.beginShutdown();
     });
     h.control->OnPing();
     finish();

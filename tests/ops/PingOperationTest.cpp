@@ -107,7 +107,7 @@ TEST_F(PingOperationTest, CancellingDuringTheSecondRequestStopsAfterIt) {
     int requests = 0;
     h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) {
         if (++requests == 2)
-            h.state().flags.m_bCancel = true;
+            h.state().flags.requestCancel();
     });
     h.ping(QStringLiteral("10.0.0.1"));
 

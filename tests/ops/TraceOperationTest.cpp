@@ -239,7 +239,7 @@ TEST_F(TraceOperationTest, WithTraceDnsHopsShowTheirNamesOrNoDnsNameFound) {
 TEST_F(TraceOperationTest, CancellingWhileContactingWritesOnlyTheCancelLine) {
     h.options.setNumber(OptionId::Beep, 1);
     route.targetAnswers = false;
-    h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) { h.state().flags.m_bCancel = true; });
+    h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) { h.state().flags.requestCancel(); });
     h.frontEnd.hostText = QStringLiteral("10.201.9.2");
     h.control->OnTrace();
     h.runUntilIdle();
@@ -264,7 +264,7 @@ TEST_F(TraceOperationTest, CancellingDuringAHopProbeEndsWithHostNotReached) {
         else
             network.reply(target, 1);
         if (++requests == 3)
-            h.state().flags.m_bCancel = true;
+            h.state().flags.requestCancel();
     });
     h.frontEnd.hostText = QStringLiteral("10.201.9.2");
     h.control->OnTrace();
@@ -326,9 +326,9 @@ TEST_F(TraceOperationTest, ANameIsResolvedFirstAndNoEchoHandleEndsTheRun) {
 }
 
 TEST_F(TraceOperationTest, AnAlreadyCancelledTraceWritesNothing) {
-    h.state().flags.m_bTrace = true;
-    h.state().flags.m_bCancel = true;
-    WorkerContext context = h.control->workerContext();
+    h.state().flags.startOperation(Operation::Trace);
+    h.state().flags.requestCancel();
+    WorkerContext context = h.control->workerContext(Worker::Trace);
     EXPECT_EQ(TraceThread(context), OperationOutcome::None);
     EXPECT_TRUE(h.view.shown.empty());
     EXPECT_TRUE(h.network.sent().empty());
