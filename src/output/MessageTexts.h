@@ -165,6 +165,7 @@ inline constexpr TextTemplate<> kTraceCancelButton{0, "TraceCancelButton", "    
 inline constexpr TextTemplate<> kTraceMenu{0, "TraceMenu", "&Trace"};
 inline constexpr TextTemplate<> kTraceCancelMenu{0, "TraceCancelMenu", "Cancel Trace"};
 inline constexpr TextTemplate<> kSeqScanButton{0, "SeqScanButton", "      SeqScan      "};
+inline constexpr TextTemplate<> kSeqScanCancelButton{0, "SeqScanCancelButton", "       Cancel       "};
 inline constexpr TextTemplate<> kSeqScanMenu{0, "SeqScanMenu", "&SeqScan"};
 inline constexpr TextTemplate<> kSeqScanCancelMenu{0, "SeqScanCancelMenu", "Cancel SeqScan"};
 inline constexpr TextTemplate<> kListScanButton{0, "ListScanButton", "      ListScan      "};
