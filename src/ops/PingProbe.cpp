@@ -1,9 +1,9 @@
 #include "ops/PingProbe.h"
 
 #include "net/AddressText.h"
-#include "net/IcmpAccessHint.h"
 #include "net/IcmpApi.h"
 #include "ops/EchoAnswer.h"
+#include "ops/EchoHandleFailure.h"
 #include "ops/EchoRequestData.h"
 #include "ops/SharedStatus.h"
 #include "ops/WorkerLink.h"
@@ -52,7 +52,7 @@ bool PingProbe::openHandle() {
         handle = m_context.icmp.IcmpCreateFile();
     if (handle != net::INVALID_HANDLE_VALUE)
         return true;
-    m_context.link.ShowStandardMessage(net::pingHandleFailureMessage());
+    m_context.link.ShowStandardMessage(echoHandleFailureMessage(res::kPingNoEchoHandle));
     return false;
 }
 

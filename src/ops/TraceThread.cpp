@@ -1,11 +1,11 @@
 #include "ops/TraceThread.h"
 
 #include "net/AddressText.h"
-#include "net/IcmpAccessHint.h"
 #include "net/IcmpApi.h"
 #include "net/IpStatus.h"
 #include "net/SocketLibrary.h"
 #include "ops/EchoAnswer.h"
+#include "ops/EchoHandleFailure.h"
 #include "ops/EchoRequestData.h"
 #include "ops/SharedStatus.h"
 #include "ops/WorkerLink.h"
@@ -91,7 +91,7 @@ void TraceRun::closeHandle() {
 }
 
 OperationOutcome TraceRun::failWithoutHandle() {
-    m_link.ShowStandardMessage(net::pingHandleFailureMessage());
+    m_link.ShowStandardMessage(echoHandleFailureMessage(res::kPingNoEchoHandle));
     // Nothing runs any more: the flags end as after a normal end, so the commands work again.
     m_flags.endOperations();
     status(output::text(res::kReady));

@@ -46,7 +46,13 @@ inline constexpr TextTemplate<QString> kWsaCleanupFailure{0, "WsaCleanupFailure"
                                                           "WSACleanup Failure: ( %s)"};
 inline constexpr TextTemplate<> kWrongWinsockVersion{0, "WrongWinsockVersion", "Wrong Winsock Version"};
 
-// Workers that cannot start or get no echo handle.
+// Workers that cannot start or get no echo handle. Every "couldn't create handle" message gets the hint
+// on a line of its own: how a Linux user lets the program send echo requests.
+inline constexpr TextTemplate<> kIcmpAccessHint{
+    0, "IcmpAccessHint",
+    "To allow ICMP echo on Linux, admit your group to the net.ipv4.ping_group_range sysctl (for example: "
+    "sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\") or give the program the cap_net_raw "
+    "capability (sudo setcap cap_net_raw+ep PROGRAM)."};
 inline constexpr TextTemplate<> kPingNoEchoHandle{
     0, "PingNoEchoHandle", "Ping - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()"};
 inline constexpr TextTemplate<> kSeqScanNoEchoHandle{
