@@ -233,7 +233,20 @@ inline constexpr TextTemplate<> kLogPathMissing{0, "LogPathMissing",
 inline constexpr TextTemplate<QString> kReservedExtension{
     0, "ReservedExtension",
     "The Log file name cannot end with '%s'.\nPlease choose another extension for the file name."};
-inline constexpr TextTemplate<> kLogOpenFailed{0, "LogOpenFailed", "Could not open the log file."};
+// The second line names the file and the system's reason.
+inline constexpr TextTemplate<QString, QString> kLogOpenFailed{0, "LogOpenFailed",
+                                                               "Could not open the log file.\n\"%s\": %s."};
+// A file that is not empty and not one complete RTF document is never written into; one of the three
+// reasons below fills the second %s.
+inline constexpr TextTemplate<QString, QString> kLogNotALog{
+    0, "LogNotALog",
+    "The file \"%s\" is not a log that Vantrel can add to: %s.\nThe file was left as it was, and logging is "
+    "off."};
+inline constexpr TextTemplate<> kLogNotRtf{0, "LogNotRtf", "it does not begin as an RTF document"};
+inline constexpr TextTemplate<> kLogUnclosed{0, "LogUnclosed",
+                                             "its RTF document is not closed at the end of the file"};
+inline constexpr TextTemplate<> kLogClosedEarly{0, "LogClosedEarly",
+                                                "the file goes on after the end of its RTF document"};
 inline constexpr TextTemplate<> kShowLogNotFound{
     0, "ShowLogNotFound", "Could not open the log file. The log file could not be found."};
 inline constexpr TextTemplate<> kShowLogPathNotFound{

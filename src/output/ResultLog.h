@@ -27,7 +27,8 @@ namespace vantrel::output {
 // saved) and the purge limit (`PurgeLog`).
 //
 // A write that fails (a full disk) changes nothing already in the file: logging stops and the front end
-// shows a "Log Error" message.
+// shows a "Log Error" message. A file that is not a log (LogFile) is never written into: logging does not
+// start, or stops, with a message that names the file and the reason.
 class ResultLog {
 public:
     using Clock = std::function<QDateTime()>;
@@ -73,10 +74,11 @@ public:
 private:
     QString fileName() const;
     void setLogging(bool on);
-    bool openFile();
-    bool writeHeaderIfEmpty();
-    bool writeOverLastByte(QByteArrayView piece);
-    void stopAfterWriteFailure(std::error_code error);
+    std::error_code openFile();
+    // Opens the file to start logging or write a fragment; on failure says why and stops logging.
+    bool openOrStop();
+    // Whether a write succeeded; a failure stops logging and says why.
+    bool written(std::error_code error);
     void logError(const QString& text);
 
     settings::LiveOptions& m_options;

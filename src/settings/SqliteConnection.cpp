@@ -9,8 +9,6 @@ namespace vantrel::settings {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 10000;
-
 void caseFoldFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (argc != 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
@@ -42,16 +40,17 @@ SqliteConnection& SqliteConnection::operator=(SqliteConnection&& other) noexcept
     return *this;
 }
 
-bool SqliteConnection::open(const QString& path, Mode mode) {
+bool SqliteConnection::open(const QString& path, Mode mode, std::chrono::milliseconds lockWait) {
     return openAt(path.toUtf8(),
-                  mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+                  mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                  lockWait);
 }
 
 bool SqliteConnection::openInMemory() {
-    return openAt(QByteArrayLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    return openAt(QByteArrayLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, kLockWait);
 }
 
-bool SqliteConnection::openAt(const QByteArray& name, int flags) {
+bool SqliteConnection::openAt(const QByteArray& name, int flags, std::chrono::milliseconds lockWait) {
     close();
     const int rc = sqlite3_open_v2(name.constData(), &m_db, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc != SQLITE_OK) {
@@ -59,13 +58,13 @@ bool SqliteConnection::openAt(const QByteArray& name, int flags) {
         close();
         return false;
     }
-    configure();
+    configure(lockWait);
     return true;
 }
 
-void SqliteConnection::configure() {
+void SqliteConnection::configure(std::chrono::milliseconds lockWait) {
     sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(m_db, int(lockWait.count()));
     sqlite3_create_function(m_db, "casefold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             &caseFoldFunction, nullptr, nullptr);
     // A commit returns only once it is on disk: a process killed afterwards loses nothing. These fail
