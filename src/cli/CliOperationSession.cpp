@@ -61,9 +61,17 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
 
     CliLogFrontEnd logFrontEnd(terminal);
     output::ResultLog log(m_context.options, logFrontEnd);
-    // A one-off run from a terminal touches the log file only when it is to log.
-    if (m_context.options.isOn(settings::OptionId::LogCheck))
+    // A one-off run from a terminal touches the log file only when it is to log; one that was asked to log
+    // and cannot does not run, rather than leave the log without it.
+    if (m_context.options.isOn(settings::OptionId::LogCheck)) {
         log.OpenLogAtStartup();
+        if (!log.isLogging()) {
+            log.CheckLogExtension(true); // the reason, when it is the name's extension
+            return kExitCannotRun;
+        }
+        if (!log.isOpen() && !log.openForLogging())
+            return kExitCannotRun;
+    }
     output::ResultPipeline pipeline(&log, *view);
 
     net::SocketLibrary sockets(std::make_shared<net::SystemHostDatabase>());

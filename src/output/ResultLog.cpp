@@ -54,7 +54,7 @@ std::error_code ResultLog::openFile() {
     return error;
 }
 
-bool ResultLog::openOrStop() {
+bool ResultLog::openForLogging() {
     if (const std::error_code error = openFile()) {
         setLogging(false);
         logError(openLogErrorText(fileName(), error));
@@ -132,7 +132,7 @@ void ResultLog::WriteLogFragment(QStringView workingText) {
         setLogging(false);
         return;
     }
-    if (!m_file && !openOrStop())
+    if (!m_file && !openForLogging())
         return;
     written(m_file->append(header(), toRtfBytes(balancedFragment(workingText))));
 }
@@ -153,7 +153,7 @@ void ResultLog::ToggleLogging() {
             setLogging(false);
             return;
         }
-        if (!openOrStop())
+        if (!openForLogging())
             return;
     }
     WriteLogTimeLine();

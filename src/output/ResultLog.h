@@ -51,6 +51,9 @@ public:
     bool CheckLogExtension(bool showMessage);
     // Writes a time line into the open file.
     void WriteLogTimeLine();
+    // Opens the file now, for a front end that must know before it runs (the command line); when it
+    // cannot, says why and stops logging.
+    bool openForLogging();
 
     // The file-name box's text changed (typed, browsed or loaded): it becomes `Log String`, and an open
     // file is closed.
@@ -75,8 +78,6 @@ private:
     QString fileName() const;
     void setLogging(bool on);
     std::error_code openFile();
-    // Opens the file to start logging or write a fragment; on failure says why and stops logging.
-    bool openOrStop();
     // Whether a write succeeded; a failure stops logging and says why.
     bool written(std::error_code error);
     void logError(const QString& text);
