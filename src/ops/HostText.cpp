@@ -1,5 +1,7 @@
 #include "ops/HostText.h"
 
+#include "output/MessageTexts.h"
+
 namespace vantrel::ops {
 
 namespace {
@@ -15,7 +17,7 @@ HostText cleanHostText(const QString& typed) {
         result.problem = HostText::Problem::Empty;
         return result;
     }
-    result.host.remove(QStringLiteral("http://"), Qt::CaseSensitive);
+    result.host.remove(output::text(output::res::kWebPrefix), Qt::CaseSensitive);
     if (result.host.size() > kLongestHost)
         result.problem = HostText::Problem::TooLong;
     return result;

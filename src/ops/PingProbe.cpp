@@ -147,7 +147,7 @@ std::vector<ResultMessage> pingStatistics(const PingTally& tally) {
     if (tally.sent != 0) {
         const double loss = (100.0 / double(tally.sent)) * double(tally.sent - tally.received);
         lines.push_back(line(output::fill(res::kPingLossLine, tally.received, tally.sent, loss,
-                                          output::RtfText::markup(QStringLiteral("%"))),
+                                          output::fill(res::kPercentSign)),
                              ResultKind::Plain));
     }
     if (tally.received != 0)

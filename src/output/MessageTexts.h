@@ -34,14 +34,10 @@ inline constexpr TextTemplate<> kInputErrorCaption{0, "InputErrorCaption", "Inpu
 inline constexpr TextTemplate<> kWarningCaption{0, "WarningCaption", " Warning"};
 inline constexpr TextTemplate<> kIpAddressErrorCaption{0, "IpAddressErrorCaption", "IP Address Error"};
 inline constexpr TextTemplate<> kPrintingErrorCaption{0, "PrintingErrorCaption", "Printing Error"};
-inline constexpr TextTemplate<> kIcmpDllErrorCaption{0, "IcmpDllErrorCaption", "ICMP.DLL ERROR"};
 inline constexpr TextTemplate<> kReservedExtensionCaption{0, "ReservedExtensionCaption",
                                                           "Log Error - Reserved System File Extension"};
 
 // Start-up and shut-down.
-inline constexpr TextTemplate<> kIcmpBindingFailed{3000, "IcmpBindingFailed",
-                                                   "Unable to locate required API functions.  Make sure one "
-                                                   "of the files IPHLPAPI.DLL or ICMP.DLL is installed."};
 inline constexpr TextTemplate<QString> kWsaCleanupFailure{0, "WsaCleanupFailure",
                                                           "WSACleanup Failure: ( %s)"};
 inline constexpr TextTemplate<> kWrongWinsockVersion{0, "WrongWinsockVersion", "Wrong Winsock Version"};
