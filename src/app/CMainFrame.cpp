@@ -1,12 +1,12 @@
 #include "app/CMainFrame.h"
 
-#include "app/CommandIds.h"
 #include "app/DesktopLogFrontEnd.h"
 #include "app/KeyboardHooks.h"
 #include "app/OptionsPanes.h"
 #include "app/PaneFactories.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
+#include "output/CommandIds.h"
 #include "output/MessageTexts.h"
 #include "output/ResultLog.h"
 #include "output/ResultPipeline.h"
@@ -72,9 +72,9 @@ constexpr std::array kOperationCommands = {
 };
 
 // The log's commands and controls, whose state the log decides.
-constexpr std::array kLogCommandIds = {output::logcmd::kStartStopMenu, output::logcmd::kStartStopButton,
-                                       output::logcmd::kShowMenu,      output::logcmd::kShowButton,
-                                       output::logcmd::kClearMenu,     output::logcmd::kClearButton};
+constexpr std::array kLogCommandIds = {cmd::kStartLoggingMenu, cmd::kStartLoggingButton,
+                                       cmd::kShowLogMenu,      cmd::kShowLogButton,
+                                       cmd::kClearLogMenu,     cmd::kClearLogButton};
 
 QColor colourOf(const output::Rgb& rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
@@ -511,8 +511,8 @@ void CMainFrame::refreshLogCommands() {
     // The status panes' commands run whatever the state: the log decides what they do.
     m_commands->setEnabled(cmd::kLogPane, true);
     m_commands->setEnabled(cmd::kLogSizePane, true);
-    const auto check = m_resultLog->commandUpdate(output::logcmd::kCheckBox);
-    const auto box = m_resultLog->commandUpdate(output::logcmd::kFileBox);
+    const auto check = m_resultLog->commandUpdate(cmd::kLogCheckBox);
+    const auto box = m_resultLog->commandUpdate(cmd::kLogFileBox);
     m_logPane->showState(check && check->enabled.value_or(true), check && check->checked.value_or(false),
                          box && box->readOnly.value_or(false));
 }

@@ -71,7 +71,7 @@ public:
     // Pane 905 at a status refresh. Above the purge limit the log is cleared instead and nothing is
     // returned: the pane stays as it was until the next refresh.
     std::optional<StatusPaneState> refreshLogSizePane();
-    // The state of a log command (IDs in logcmd), for the GUI's update routine.
+    // The state of a log command (cmd::kStartLoggingMenu ... cmd::kLogFileBox), for the GUI's update routine.
     std::optional<CommandUpdate> commandUpdate(int id) const;
 
 private:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/CommandIds.h"
 #include "output/KindPresenter.h"
 #include "output/ResultView.h"
 #include "output/StatusPanes.h"
@@ -27,13 +28,13 @@ class CStatusViewPane : public QWidget, public output::ResultView {
 public:
     // Command IDs of the pane's own commands.
     enum Command : int {
-        ClearAll = 57633,
-        Copy = 57634,
-        Cut = 57635,
-        Paste = 57637,
-        SelectAll = 57642,
-        Undo = 57643,
-        Print = 57607,
+        ClearAll = cmd::kClearAllText,
+        Copy = cmd::kCopy,
+        Cut = cmd::kCut,
+        Paste = cmd::kPaste,
+        SelectAll = cmd::kSelectAll,
+        Undo = cmd::kUndo,
+        Print = cmd::kPrint,
     };
     // The frame's command of an ID, for the context menu and the shortcuts it forwards; may answer null.
     using FrameCommands = std::function<QAction*(int id)>;

@@ -1,7 +1,7 @@
 // The close sequence, and what a restart finds of the last run: options, hosts, layout and style.
 #include "FrameFixture.h"
 #include "app/CVantrelApp.h"
-#include "app/CommandIds.h"
+#include "output/CommandIds.h"
 #include "app/WorkspaceLayout.h"
 #include "settings/SettingsModel.h"
 #include "ui/CStatusViewPane.h"

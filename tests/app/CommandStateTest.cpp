@@ -1,6 +1,6 @@
 // Enabling and captions of the commands, from the flags, the panes and the log; status-pane commands.
 #include "FrameFixture.h"
-#include "app/CommandIds.h"
+#include "output/CommandIds.h"
 #include "app/DesktopLogFrontEnd.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"

@@ -1,6 +1,6 @@
 // The keyboard rules: Tab from the Profile Name box to the host box, Enter anywhere runs Ping.
 #include "FrameFixture.h"
-#include "app/CommandIds.h"
+#include "output/CommandIds.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/HostComboBox.h"

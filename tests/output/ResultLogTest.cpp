@@ -496,23 +496,23 @@ TEST_F(ResultLogTest, ShowLogOpensTheFileAndReportsWhyItCouldNot) {
 }
 
 TEST_F(ResultLogTest, CommandsFollowTheFlagTheNameAndTheFile) {
-    EXPECT_EQ(log.commandUpdate(logcmd::kStartStopMenu)->caption, QStringLiteral("Start &Logging"));
-    EXPECT_EQ(log.commandUpdate(logcmd::kClearMenu)->enabled, std::nullopt) << "unchanged while closed";
-    EXPECT_EQ(log.commandUpdate(logcmd::kClearButton)->enabled, false);
-    EXPECT_EQ(log.commandUpdate(logcmd::kFileBox)->readOnly, false);
+    EXPECT_EQ(log.commandUpdate(cmd::kStartLoggingMenu)->caption, QStringLiteral("Start &Logging"));
+    EXPECT_EQ(log.commandUpdate(cmd::kClearLogMenu)->enabled, std::nullopt) << "unchanged while closed";
+    EXPECT_EQ(log.commandUpdate(cmd::kClearLogButton)->enabled, false);
+    EXPECT_EQ(log.commandUpdate(cmd::kLogFileBox)->readOnly, false);
     log.ToggleLogging();
-    EXPECT_EQ(log.commandUpdate(logcmd::kStartStopMenu)->caption, QStringLiteral("Stop &Logging"));
-    EXPECT_EQ(log.commandUpdate(logcmd::kStartStopButton)->caption,
+    EXPECT_EQ(log.commandUpdate(cmd::kStartLoggingMenu)->caption, QStringLiteral("Stop &Logging"));
+    EXPECT_EQ(log.commandUpdate(cmd::kStartLoggingButton)->caption,
               QStringLiteral("      Stop Logging       "));
-    EXPECT_EQ(log.commandUpdate(logcmd::kCheckBox)->checked, true);
-    EXPECT_EQ(log.commandUpdate(logcmd::kClearMenu)->enabled, true);
-    EXPECT_EQ(log.commandUpdate(logcmd::kFileBox)->readOnly, true);
+    EXPECT_EQ(log.commandUpdate(cmd::kLogCheckBox)->checked, true);
+    EXPECT_EQ(log.commandUpdate(cmd::kClearLogMenu)->enabled, true);
+    EXPECT_EQ(log.commandUpdate(cmd::kLogFileBox)->readOnly, true);
     EXPECT_EQ(log.logPaneState().background, (Rgb{0, 0, 255}));
     log.ClearLog();
-    EXPECT_EQ(log.commandUpdate(logcmd::kClearMenu)->enabled, false);
+    EXPECT_EQ(log.commandUpdate(cmd::kClearLogMenu)->enabled, false);
     options.setText(OptionId::LogString, QString());
-    EXPECT_EQ(log.commandUpdate(logcmd::kShowButton)->enabled, false);
-    EXPECT_EQ(log.commandUpdate(logcmd::kShowMenu)->enabled, true);
+    EXPECT_EQ(log.commandUpdate(cmd::kShowLogButton)->enabled, false);
+    EXPECT_EQ(log.commandUpdate(cmd::kShowLogMenu)->enabled, true);
     EXPECT_FALSE(log.commandUpdate(11000).has_value());
 }
 
