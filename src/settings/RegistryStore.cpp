@@ -149,6 +149,13 @@ bool createSchema(SqliteConnection& db) {
            db.exec(kCreateSchema) == SQLITE_OK && db.exec("COMMIT") == SQLITE_OK;
 }
 
+// Whether the file and its folder (where the journal goes) take writes.
+bool writableWithJournal(const QString& file) {
+    const QByteArray path = QFile::encodeName(file);
+    const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
+    return ::access(path.constData(), W_OK) == 0 && ::access(folder.constData(), W_OK) == 0;
+}
+
 // A write that only the file system can refuse: the store moves into memory instead of losing it.
 bool isStorageFailure(int code) {
     switch (code & 0xff) {
@@ -294,10 +301,14 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location
         db.open(file, SqliteConnection::Mode::ReadWriteCreate, lockWait);
     }
 
-    // Setting up the schema is also the proof that the file takes writes: a read-only file or folder
-    // is found now, not at the first change.
-    if (db.isReadOnly() || !createSchema(db)) {
-        const QString reason = db.isReadOnly() ? QStringLiteral("the file is read-only") : failureReason(db);
+    // A read-only file or folder is found now, not at the first change. A new file proves it by taking
+    // its schema; one of ours already has it and is asked of the file system, which spares every start
+    // (each vantrel-cli run above all) a journaled commit.
+    const bool takesWrites = state == FileState::Ours ? writableWithJournal(file) : createSchema(db);
+    if (db.isReadOnly() || !takesWrites) {
+        const QString reason = db.isReadOnly() || state == FileState::Ours
+                                   ? QStringLiteral("the file is read-only")
+                                   : failureReason(db);
         return inMemory(&db, reason);
     }
     return std::unique_ptr<RegistryStore>(new RegistryStore(std::move(db), file, std::move(sink)));
@@ -434,6 +445,17 @@ int RegistryStore::GetProfileInt(const QString& section, const QString& name, in
                                         "AND kind = 4 AND typeof(data) = 'integer'");
     read.bind(1, *key).bind(2, folded(name));
     return read.step() == SQLITE_ROW ? int(read.columnInt(0)) : defaultValue;
+}
+
+void RegistryStore::readTogether(const std::function<void()>& reads) const {
+    std::lock_guard lock(m_mutex);
+    sqlite3* db = m_db.handle();
+    // Inside a transaction already (a nested call), the reads simply join it.
+    const bool began =
+        sqlite3_get_autocommit(db) != 0 && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    reads();
+    if (began)
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
 }
 
 QString RegistryStore::GetProfileString(const QString& section, const QString& name,

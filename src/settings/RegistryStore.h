@@ -49,6 +49,10 @@ public:
     // A store that lives only in memory (tests, and the fallback above).
     static std::unique_ptr<RegistryStore> openInMemory();
 
+    // Runs `reads` in one read transaction: they see one state of the file and take its lock once
+    // (LoadSettings reads some eighty values at every start).
+    void readTogether(const std::function<void()>& reads) const;
+
     ~RegistryStore();
     RegistryStore(const RegistryStore&) = delete;
     RegistryStore& operator=(const RegistryStore&) = delete;
