@@ -1,5 +1,6 @@
 // What one appended row costs before it reaches a view: filling the template, reading the RTF, rendering
 // it as text for the terminal, and writing it to the log (one positioned write per fragment).
+#include "output/LogFile.h"
 #include "output/ResultLog.h"
 #include "output/ResultPipeline.h"
 #include "output/ResultTexts.h"
@@ -9,6 +10,7 @@
 #include "output/TextRenderer.h"
 #include "settings/LiveOptions.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -92,6 +94,28 @@ void BM_AppendWithLogging(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_AppendWithLogging)->Unit(benchmark::kMicrosecond);
+
+// Opening a log of range(0) megabytes, which reads it all to check that it is one document: the default
+// purge limit and the largest one.
+void BM_OpenLog(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bench.rtf"));
+    {
+        QByteArray log("{\\rtf1 \\par ");
+        const QByteArray row = replyRow(1).toLatin1().chopped(1);
+        while (log.size() < state.range(0) * 1'000'000)
+            log += row;
+        log += '}';
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(log) != log.size())
+            state.SkipWithError("the log could not be written");
+    }
+    std::error_code error;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LogFile::open(path, error));
+    state.SetBytesProcessed(state.iterations() * state.range(0) * 1'000'000);
+}
+BENCHMARK(BM_OpenLog)->Arg(4)->Arg(99)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,6 +1,5 @@
 #include "app/CMainFrame.h"
 
-#include "app/CommandIds.h"
 #include "app/DesktopLogFrontEnd.h"
 #include "app/KeyboardHooks.h"
 #include "app/OptionsPanes.h"
@@ -8,6 +7,7 @@
 #include "app/ToolBarFlow.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
+#include "output/CommandIds.h"
 #include "output/MessageTexts.h"
 #include "output/ResultLog.h"
 #include "output/ResultPipeline.h"
@@ -75,9 +75,9 @@ constexpr std::array kOperationCommands = {
 };
 
 // The log's commands and controls, whose state the log decides.
-constexpr std::array kLogCommandIds = {output::logcmd::kStartStopMenu, output::logcmd::kStartStopButton,
-                                       output::logcmd::kShowMenu,      output::logcmd::kShowButton,
-                                       output::logcmd::kClearMenu,     output::logcmd::kClearButton};
+constexpr std::array kLogCommandIds = {cmd::kStartLoggingMenu, cmd::kStartLoggingButton,
+                                       cmd::kShowLogMenu,      cmd::kShowLogButton,
+                                       cmd::kClearLogMenu,     cmd::kClearLogButton};
 
 QColor colourOf(const output::Rgb& rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
@@ -102,7 +102,6 @@ constexpr std::array kExitingLines = {
 constexpr int kIdleRefreshMs = 250;
 // The Results keep room for their toolbar and a few lines of text whatever the other panes take.
 constexpr QSize kResultsMinimum(320, 160);
-constexpr int kCloseWaitPollMs = 10;
 
 const QString kMruSection = QStringLiteral("MRU");
 const QString kMruHostName = QStringLiteral("HostName");
@@ -559,8 +558,8 @@ void CMainFrame::refreshLogCommands() {
     // The status panes' commands run whatever the state: the log decides what they do.
     m_commands->setEnabled(cmd::kLogPane, true);
     m_commands->setEnabled(cmd::kLogSizePane, true);
-    const auto check = m_resultLog->commandUpdate(output::logcmd::kCheckBox);
-    const auto box = m_resultLog->commandUpdate(output::logcmd::kFileBox);
+    const auto check = m_resultLog->commandUpdate(cmd::kLogCheckBox);
+    const auto box = m_resultLog->commandUpdate(cmd::kLogFileBox);
     m_logPane->showState(check && check->enabled.value_or(true), check && check->checked.value_or(false),
                          box && box->readOnly.value_or(false));
 }
@@ -678,21 +677,10 @@ void CMainFrame::writeExitingLines() {
 }
 
 bool CMainFrame::waitForWorkers() {
-    if (!m_operationState.flags.anyBusy())
-        return true;
     // Workers hand their messages to this thread and wait for them to be handled, so it keeps
-    // dispatching; the timer only decides when to look at the flags again.
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(kCloseWaitPollMs);
-    connect(&poll, &QTimer::timeout, &loop, [this, &loop] {
-        if (!m_operationState.flags.anyBusy())
-            loop.quit();
-    });
-    poll.start();
-    loop.exec();
-    // The loop also ends when the program is told to quit.
-    return !m_operationState.flags.anyBusy();
+    // dispatching until the last of them has ended; the wait also ends when the program is told to quit.
+    const ops::OperationFlags& flags = m_operationState.flags;
+    return ops::waitForFlags(flags, [&flags] { return !flags.anyBusy(); });
 }
 
 void CMainFrame::resizeEvent(QResizeEvent* event) {
@@ -752,7 +740,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     m_closing = true;
-    m_operationState.flags.m_bShuttingDown = true;
+    m_operationState.flags.beginShutdown();
     writeExitingLines();
     waitForWorkers();
     // The options are saved even when the program was told to quit during the wait: losing them would

@@ -1,6 +1,6 @@
 #include "app/CommandTable.h"
 
-#include "app/CommandIds.h"
+#include "output/CommandIds.h"
 #include "app/VisualStyles.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "app/FrameBars.h"
 
-#include "app/CommandIds.h"
+#include "output/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/OptionsPanes.h"
 #include "app/VisualStyles.h"

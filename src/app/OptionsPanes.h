@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandIds.h"
+#include "output/CommandIds.h"
 
 #include <QString>
 #include <array>

@@ -1,6 +1,6 @@
 #include "app/VisualStyles.h"
 
-#include "app/CommandIds.h"
+#include "output/CommandIds.h"
 
 #include <QColor>
 #include <array>

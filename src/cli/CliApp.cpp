@@ -32,7 +32,13 @@ QString usage() {
             command.synopsis.isEmpty() ? command.name : command.name + QLatin1Char(' ') + command.synopsis;
         text += QStringLiteral("  %1  %2\n").arg(head, -17).arg(command.summary);
     }
-    text += QStringLiteral("\nExit status: 0 success, 1 the command failed, 2 a wrong command line.\n");
+    text += QStringLiteral(
+        "\nExit status:\n"
+        "  0  success: an echo reply came back (ping), the host was reached (trace), the name service\n"
+        "     answered (lookup)\n"
+        "  1  it ran without success: no reply, the host not reached, an address without a name\n"
+        "  2  it could not run: a wrong command line, no permission for ICMP, a name that does not\n"
+        "     resolve, a settings store or log file that cannot be used\n");
     return text;
 }
 
@@ -92,8 +98,12 @@ int runCli(const QStringList& arguments, TerminalOutput& output) {
             return kExitUsage;
         }
     }
-    if (parsed.save)
+    if (parsed.save) {
         settings::SaveSettings(*store, options.snapshot());
+        // The store has told why it runs in memory; what was to be saved is not.
+        if (store->isInMemory())
+            return kExitCannotRun;
+    }
     if (!command)
         return kExitSuccess;
 

@@ -114,7 +114,7 @@ int aboutWinsock(CliContext& context, const QStringList& arguments) {
     net::CWinsock winsock;
     if (!winsock.Start()) {
         context.output.err(net::WinsockErrorText(winsock.startResult()) + QLatin1Char('\n'));
-        return kExitFailure;
+        return kExitCannotRun;
     }
     const std::unique_ptr<output::ResultView> view = makeResultView(context);
     for (const ops::ResultMessage& line : ops::aboutWinsockReport(winsock.data()))

@@ -14,10 +14,13 @@ namespace vantrel::cli {
 
 class TerminalOutput;
 
+// The exit statuses, as ping and fping use them, so that scripts can tell a host that did not answer
+// from a command that could not run.
 enum ExitCode : int {
-    kExitSuccess = 0,
-    kExitFailure = 1, // the command ran and failed (a host not reached, a file not written)
-    kExitUsage = 2,   // the command line itself was wrong
+    kExitSuccess = 0,   // it succeeded: a reply came back, the host was reached, the lookup found it
+    kExitFailure = 1,   // it ran and did not succeed: no reply, the host not reached
+    kExitCannotRun = 2, // it could not run: no ICMP permission, a name that does not resolve, no store or log
+    kExitUsage = 2,     // the command line itself was wrong
 };
 
 // What a command works with: the store, the options in force for this run and the terminal.

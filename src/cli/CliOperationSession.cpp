@@ -2,6 +2,7 @@
 
 #include "cli/CliFrontEnd.h"
 #include "cli/CliResultView.h"
+#include "cli/InterruptSignals.h"
 #include "cli/TerminalOutput.h"
 #include "net/IcmpApi.h"
 #include "net/SocketLibrary.h"
@@ -14,22 +15,11 @@
 #include "settings/LiveOptions.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
-#include <atomic>
-#include <csignal>
 #include <memory>
 
 namespace vantrel::cli {
 
 namespace {
-
-std::atomic<int> g_interrupts{0};
-
-extern "C" void onInterrupt(int) {
-    g_interrupts.fetch_add(1);
-    std::signal(SIGINT, SIG_DFL); // a second Ctrl+C ends the program at once
-}
 
 // The log's front end on a terminal: messages on standard error, no pane, nothing to open.
 class CliLogFrontEnd final : public output::LogFrontEnd {
@@ -51,6 +41,17 @@ private:
 
 } // namespace
 
+int exitStatusOf(ops::OperationOutcome outcome) {
+    switch (outcome) {
+    case ops::OperationOutcome::Succeeded:
+        return kExitSuccess;
+    case ops::OperationOutcome::NotRun:
+        return kExitCannotRun;
+    default:
+        return kExitFailure;
+    }
+}
+
 CliOperationSession::CliOperationSession(CliContext& context)
     : m_context(context) {}
 
@@ -60,9 +61,17 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
 
     CliLogFrontEnd logFrontEnd(terminal);
     output::ResultLog log(m_context.options, logFrontEnd);
-    // A one-off run from a terminal touches the log file only when it is to log.
-    if (m_context.options.isOn(settings::OptionId::LogCheck))
+    // A one-off run from a terminal touches the log file only when it is to log; one that was asked to log
+    // and cannot does not run, rather than leave the log without it.
+    if (m_context.options.isOn(settings::OptionId::LogCheck)) {
         log.OpenLogAtStartup();
+        if (!log.isLogging()) {
+            log.CheckLogExtension(true); // the reason, when it is the name's extension
+            return kExitCannotRun;
+        }
+        if (!log.isOpen() && !log.openForLogging())
+            return kExitCannotRun;
+    }
     output::ResultPipeline pipeline(&log, *view);
 
     net::SocketLibrary sockets(std::make_shared<net::SystemHostDatabase>());
@@ -90,30 +99,17 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
             countdownShown = !text.isEmpty();
         });
 
-    g_interrupts = 0;
-    std::signal(SIGINT, &onInterrupt);
+    InterruptSignals interrupts;
+    QObject::connect(&interrupts, &InterruptSignals::interrupted, [&] {
+        cancel(control);
+        control.closeEchoHandleInFlight();
+    });
     start(control);
 
-    QEventLoop loop;
-    QTimer poll;
-    bool cancelled = false;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (g_interrupts > 0 && !cancelled) {
-            cancelled = true;
-            cancel(control);
-        }
-        const ops::OperationFlags& flags = control.state().flags;
-        if (!flags.anyBusy() && !flags.m_bContPingActive && !control.lookupPending())
-            loop.quit();
-    });
-    poll.start(20);
-    loop.exec();
+    control.waitUntilIdle();
     control.joinWorkers();
-    std::signal(SIGINT, SIG_DFL);
     log.close();
-    if (control.lastOutcome() == 1 || continuous.lastOutcome() == 1)
-        return kExitFailure;
-    return control.lastOutcome() == 0 || continuous.lastOutcome() == 0 ? kExitSuccess : kExitFailure;
+    return exitStatusOf(control.lastOutcome());
 }
 
 } // namespace vantrel::cli

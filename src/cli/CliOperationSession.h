@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliCommands.h"
+#include "ops/OperationOutcome.h"
 
 #include <functional>
 
@@ -14,17 +15,20 @@ namespace vantrel::cli {
 // built-in echo service and the system's name service, its fragments through the one append pipeline
 // (the log file while `Log Check` is on, then the terminal as text or, with --rtf, as RTF). It waits
 // until the operation has ended; the first Ctrl+C gives the operation's command once more, which cancels
-// it, and a second one ends the program at once.
+// it at once, and a second one ends the program.
+// The exit status of an operation's outcome: 0 it succeeded, 1 it ran without success, 2 it could not run.
+int exitStatusOf(ops::OperationOutcome outcome);
+
 class CliOperationSession {
 public:
     using Command = std::function<void(ops::OperationControl&)>;
 
     explicit CliOperationSession(CliContext& context);
 
-    // Starts the operation on `host` with `start` and answers the exit status: 0 when it ran to its end,
-    // 1 when it could not run. `cancel` is what Ctrl+C gives (the same command, usually). A continuous
-    // ping runs until Ctrl+C or, with `cycles` above 0, for that many cycles; its countdown is shown on
-    // the status line when standard output is a terminal.
+    // Starts the operation on `host` with `start` and answers the exit status of what it came to
+    // (exitStatusOf). `cancel` is what Ctrl+C or SIGTERM gives (the same command, usually), with the echo
+    // request in flight ended at once. A continuous ping runs until Ctrl+C or, with `cycles` above 0, for
+    // that many cycles; its countdown is shown on the status line when standard output is a terminal.
     int run(const QString& host, const Command& start, const Command& cancel, int cycles = 0);
 
 private:

@@ -13,6 +13,7 @@
 #include <set>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <vector>
 
 namespace vantrel::net {
 
@@ -144,7 +145,8 @@ EchoSocket::EchoSocket(EchoSocketKind kind, UniqueFd socket, UniqueFd wakeup, st
     , m_socket(std::move(socket))
     , m_wakeup(std::move(wakeup))
     , m_identifier(identifier)
-    , m_receiveBuffer(kReceiveBufferSize) {}
+    , m_receiveStorage(std::make_unique_for_overwrite<std::byte[]>(kReceiveBufferSize))
+    , m_receiveBuffer(m_receiveStorage.get(), kReceiveBufferSize) {}
 
 EchoSocket::~EchoSocket() {
     if (m_kind == EchoSocketKind::Raw)

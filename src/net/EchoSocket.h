@@ -11,7 +11,6 @@
 #include <mutex>
 #include <optional>
 #include <span>
-#include <vector>
 
 namespace vantrel::net {
 
@@ -65,7 +64,10 @@ private:
     std::atomic<bool> m_interrupted{false};
     std::mutex m_echoMutex;
     std::uint16_t m_sequence = 0;
-    std::vector<std::byte> m_receiveBuffer;
+    // Left unfilled: the kernel writes what is read, where zeroing 64 KiB would cost a page fault a page
+    // for every handle.
+    const std::unique_ptr<std::byte[]> m_receiveStorage;
+    const std::span<std::byte> m_receiveBuffer;
     // What the socket is set to now, so unchanged options cost no system call.
     int m_ttl = -1;
     int m_tos = 0;

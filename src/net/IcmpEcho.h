@@ -3,7 +3,7 @@
 // The built-in ICMP echo service on Linux sockets: the three entry points that IcmpApi binds.
 //
 // IcmpCreateFile opens an ICMP datagram socket, or a raw ICMP socket where the datagram kind is refused;
-// when neither can be opened it answers INVALID_HANDLE_VALUE (IcmpAccessHint.h has the text that tells
+// when neither can be opened it answers INVALID_HANDLE_VALUE (the workers add the text that tells
 // the user how to allow ICMP). Each handle is independent, with its own socket, identifier and sequence,
 // so handles may be used on different threads at the same time; one handle serves one request at a time.
 //

@@ -92,6 +92,19 @@ std::optional<std::uint32_t> statusOfIcmpError(std::uint8_t type, std::uint8_t c
     }
 }
 
+bool isDestinationUnreachable(std::uint32_t status) {
+    switch (status) {
+    case IP_DEST_NET_UNREACHABLE:
+    case IP_DEST_HOST_UNREACHABLE:
+    case IP_DEST_PROT_UNREACHABLE:
+    case IP_DEST_PORT_UNREACHABLE:
+    case IP_PACKET_TOO_BIG:
+        return true;
+    default:
+        return false;
+    }
+}
+
 std::uint32_t statusOfSendError(int errnoValue) {
     switch (errnoValue) {
     case ENETUNREACH:

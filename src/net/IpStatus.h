@@ -73,6 +73,10 @@ inline constexpr const char* kFragmentHintText =
 // reply, a redirect, a request of someone else).
 std::optional<std::uint32_t> statusOfIcmpError(std::uint8_t type, std::uint8_t code);
 
+// Whether a status says the destination cannot be reached at all (net, host, protocol or port unreachable,
+// prohibited, or too big to pass without fragmenting): past such an answer a route goes no further.
+bool isDestinationUnreachable(std::uint32_t status);
+
 // The status of a send the kernel refused (an errno value).
 std::uint32_t statusOfSendError(int errnoValue);
 

@@ -1,49 +1,104 @@
 #include "ops/CommandRules.h"
 
+#include "output/MessageTexts.h"
+
+#include <array>
+
 namespace vantrel::ops {
 
 namespace {
 
-CommandUi rule(bool disabled, bool running, const char* runningCaption, const char* idleCaption) {
-    return {!disabled, QString::fromLatin1(running ? runningCaption : idleCaption)};
+namespace res = output::res;
+using FlagField = bool FlagSnapshot::*;
+using Caption = output::TextTemplate<>;
+
+// Which operation excludes which: a command is disabled while any flag of `disabledBy` is set (and, for
+// the scan buttons, while their input is missing), and offers its cancel caption while one of `running`
+// is. ISPinger is in no rule: it runs beside everything.
+struct CommandRule {
+    CommandId command;
+    std::array<FlagField, 5> disabledBy;
+    std::array<FlagField, 2> running;
+    const Caption& runningCaption;
+    const Caption& idleCaption;
+    bool CommandContext::*inputMissing = nullptr;
+};
+
+using F = FlagSnapshot;
+constexpr FlagField kNone = nullptr;
+
+const CommandRule kRules[] = {
+    {CommandId::PingButton,
+     {&F::lookup, &F::trace, &F::seqScan, &F::listScan},
+     {&F::ping, &F::contPingActive},
+     res::kPingCancelButton,
+     res::kPingButton},
+    {CommandId::PingMenu,
+     {&F::lookup, &F::trace, &F::seqScan, &F::listScan},
+     {&F::ping},
+     res::kPingCancelMenu,
+     res::kPingMenu},
+    {CommandId::LookupButton,
+     {&F::ping, &F::trace, &F::seqScan, &F::listScan, &F::contPingActive},
+     {&F::lookup},
+     res::kLookupCancelButton,
+     res::kLookupButton},
+    {CommandId::LookupMenu,
+     {&F::ping, &F::trace, &F::seqScan, &F::listScan, &F::contPingActive},
+     {&F::lookup},
+     res::kLookupCancelMenu,
+     res::kLookupMenu},
+    {CommandId::TraceButton,
+     {&F::ping, &F::lookup, &F::seqScan, &F::listScan, &F::contPingActive},
+     {&F::trace},
+     res::kTraceCancelButton,
+     res::kTraceButton},
+    {CommandId::TraceMenu,
+     {&F::ping, &F::lookup, &F::seqScan, &F::listScan, &F::contPingActive},
+     {&F::trace},
+     res::kTraceCancelMenu,
+     res::kTraceMenu},
+    {CommandId::SeqScanButton,
+     {&F::ping, &F::trace, &F::lookup, &F::listScan, &F::contPingActive},
+     {&F::seqScan},
+     res::kSeqScanCancelButton,
+     res::kSeqScanButton,
+     &CommandContext::seqScanAddressEmpty},
+    {CommandId::SeqScanMenu,
+     {&F::ping, &F::trace, &F::lookup, &F::listScan, &F::contPingActive},
+     {&F::seqScan},
+     res::kSeqScanCancelMenu,
+     res::kSeqScanMenu},
+    {CommandId::ListScanButton,
+     {&F::ping, &F::trace, &F::lookup, &F::seqScan, &F::contPingActive},
+     {&F::listScan},
+     res::kListScanCancelButton,
+     res::kListScanButton,
+     &CommandContext::listScanListEmpty},
+    {CommandId::ListScanMenu,
+     {&F::ping, &F::trace, &F::lookup, &F::seqScan, &F::contPingActive},
+     {&F::listScan},
+     res::kListScanCancelMenu,
+     res::kListScanMenu},
+};
+
+template <std::size_t N> bool anySet(const FlagSnapshot& flags, const std::array<FlagField, N>& fields) {
+    for (const FlagField field : fields)
+        if (field != kNone && flags.*field)
+            return true;
+    return false;
 }
 
 } // namespace
 
 CommandUi operationCommandUi(CommandId command, const CommandContext& context) {
-    const FlagSnapshot& f = context.flags;
-    switch (command) {
-    case CommandId::PingButton:
-        return rule(f.lookup || f.trace || f.seqScan || f.listScan, f.ping || f.contPingActive,
-                    "       Cancel       ", "         Ping         ");
-    case CommandId::PingMenu:
-        return rule(f.lookup || f.trace || f.seqScan || f.listScan, f.ping, "Cancel Ping", "&Ping");
-    case CommandId::LookupButton:
-        return rule(f.ping || f.trace || f.seqScan || f.listScan || f.contPingActive, f.lookup,
-                    "       Cancel     ", "      Lookup      ");
-    case CommandId::LookupMenu:
-        return rule(f.ping || f.trace || f.seqScan || f.listScan || f.contPingActive, f.lookup,
-                    "Cancel Lookup", "&Lookup");
-    case CommandId::TraceButton:
-        return rule(f.ping || f.lookup || f.seqScan || f.listScan || f.contPingActive, f.trace,
-                    "      Cancel     ", "       Trace       ");
-    case CommandId::TraceMenu:
-        return rule(f.ping || f.lookup || f.seqScan || f.listScan || f.contPingActive, f.trace,
-                    "Cancel Trace", "&Trace");
-    case CommandId::SeqScanButton:
-        return rule(f.ping || f.trace || f.lookup || f.listScan || f.contPingActive ||
-                        context.seqScanAddressEmpty,
-                    f.seqScan, "       Cancel       ", "      SeqScan      ");
-    case CommandId::SeqScanMenu:
-        return rule(f.lookup || f.trace || f.ping || f.listScan || f.contPingActive, f.seqScan,
-                    "Cancel SeqScan", "&SeqScan");
-    case CommandId::ListScanButton:
-        return rule(f.ping || f.trace || f.lookup || f.seqScan || f.contPingActive ||
-                        context.listScanListEmpty,
-                    f.listScan, "      Cancel        ", "      ListScan      ");
-    case CommandId::ListScanMenu:
-        return rule(f.lookup || f.trace || f.ping || f.seqScan || f.contPingActive, f.listScan,
-                    "Cancel ListScan", "L&istScan");
+    for (const CommandRule& rule : kRules) {
+        if (rule.command != command)
+            continue;
+        const bool disabled =
+            anySet(context.flags, rule.disabledBy) || (rule.inputMissing && context.*rule.inputMissing);
+        return {!disabled,
+                output::text(anySet(context.flags, rule.running) ? rule.runningCaption : rule.idleCaption)};
     }
     return {};
 }

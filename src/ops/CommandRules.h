@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ops/OperationFlags.h"
+#include "output/CommandIds.h"
 
 #include <QString>
 
@@ -8,16 +9,16 @@ namespace vantrel::ops {
 
 // The commands that start and cancel operations, by their command IDs.
 enum class CommandId : int {
-    PingButton = 400,
-    LookupButton = 401,
-    TraceButton = 402,
-    SeqScanButton = 403,
-    ListScanButton = 404,
-    PingMenu = 11000,
-    LookupMenu = 11001,
-    TraceMenu = 11002,
-    SeqScanMenu = 11003,
-    ListScanMenu = 11004,
+    PingButton = cmd::kPingButton,
+    LookupButton = cmd::kLookupButton,
+    TraceButton = cmd::kTraceButton,
+    SeqScanButton = cmd::kSeqScanButton,
+    ListScanButton = cmd::kListScanButton,
+    PingMenu = cmd::kPingMenu,
+    LookupMenu = cmd::kLookupMenu,
+    TraceMenu = cmd::kTraceMenu,
+    SeqScanMenu = cmd::kSeqScanMenu,
+    ListScanMenu = cmd::kListScanMenu,
 };
 
 // What besides the flags decides a command's state.

@@ -1,5 +1,7 @@
 #include "ops/ContinuousPing.h"
 
+#include "ops/GuiThread.h"
+#include "ops/HostText.h"
 #include "ops/OperationControl.h"
 #include "ops/OperationFrontEnd.h"
 #include "ops/OperationState.h"
@@ -44,6 +46,7 @@ ContinuousPing::ContinuousPing(OperationControl& control, OperationFrontEnd& fro
     hooks.cancelContinuousPing = [this] { CancelContinuousPing(); };
     hooks.continuousPingWorker = [this](const WorkerContext& context) { ContPingThread(context); };
     hooks.continuousPingDone = [this] { OnContPingDone(); };
+    hooks.continuousPingInterrupted = [this] { OnRunInterrupted(); };
 }
 
 ContinuousPing::~ContinuousPing() {
@@ -51,6 +54,7 @@ ContinuousPing::~ContinuousPing() {
     hooks.startContinuousPing = {};
     hooks.cancelContinuousPing = {};
     hooks.continuousPingDone = {};
+    hooks.continuousPingInterrupted = {};
     // A cycle's worker uses this object until it returns; the close sequence has let it end.
     m_control.joinWorkers();
     hooks.continuousPingWorker = {};
@@ -84,26 +88,26 @@ int ContinuousPing::readInterval() const {
 }
 
 void ContinuousPing::StartContinuousPing() {
+    assertGuiThread();
     stopTimers();
-    m_control.state().flags.m_bContPingActive = true;
+    m_control.state().flags.startOperation(Operation::ContinuousPing);
     m_run = {};
     m_nContCountdown = 0;
     m_cycle = 0;
     m_cycleEnding = false;
-    m_outcome = -1;
-    QString host = m_frontEnd.hostBoxText().trimmed();
-    host.remove(QStringLiteral("http://"), Qt::CaseSensitive);
-    m_results.AppendStartLine(output::startLine(res::kContPingStartLine, host));
+    m_results.AppendStartLine(
+        output::startLine(res::kContPingStartLine, cleanHostText(m_frontEnd.hostBoxText()).host));
 }
 
 void ContinuousPing::CancelContinuousPing() {
+    assertGuiThread();
     OperationFlags& flags = m_control.state().flags;
     if (m_control.lookupPending()) {
         m_control.CancelLookup();
-        flags.clearOperations();
+        flags.lookupCancelledByCommand();
         m_frontEnd.RefreshCommandUI();
     }
-    flags.m_bCancel = true;
+    flags.requestCancel();
     m_countdownTimer.stop();
     m_control.state().status.set(output::text(res::kCancelingPing));
     m_frontEnd.RefreshCommandUI();
@@ -111,11 +115,12 @@ void ContinuousPing::CancelContinuousPing() {
     if (flags.m_bContPingThread && !m_cycleEnding)
         return; // the cycle sees the cancel after its request and ends the run
     m_nextTimer.stop();
-    flags.m_bContPingActive = false;
+    flags.continuousRunEnded();
     OnContPingDone();
 }
 
 void ContinuousPing::OnContPingDone() {
+    assertGuiThread();
     stopTimers();
     if (!m_control.state().flags.m_bShuttingDown) {
         const ResultMessage end = pingEndLine(m_run);
@@ -124,13 +129,25 @@ void ContinuousPing::OnContPingDone() {
             for (const ResultMessage& line : pingStatistics(m_run))
                 m_results.AppendResult(line.text, line.argument, line.kind);
     }
-    int none = -1;
-    m_outcome.compare_exchange_strong(none, 0);
+    // A run that sent nothing keeps what its start came to (no echo handle, a name that did not resolve).
+    if (m_run.sent != 0)
+        m_control.recordOutcome(m_run.received != 0 ? OperationOutcome::Succeeded : OperationOutcome::Failed);
     m_control.state().status.set(output::text(res::kReady));
     m_frontEnd.RefreshCommandUI();
 }
 
+void ContinuousPing::OnRunInterrupted() {
+    assertGuiThread();
+    endRun();
+    // The cycles done keep their summary; a run whose first cycle never started has nothing to sum up.
+    if (m_cycle > 0)
+        OnContPingDone();
+    else
+        stopTimers();
+}
+
 void ContinuousPing::OnTimer(int id) {
+    assertGuiThread();
     const OperationFlags& flags = m_control.state().flags;
     if (flags.m_bShuttingDown) {
         stopTimers(); // the program ends: a timer left behind starts no cycle
@@ -169,11 +186,11 @@ void ContinuousPing::OnTimer(int id) {
         m_frontEnd.RefreshCommandUI();
 }
 
-void ContinuousPing::endRun(OperationState& state) {
+void ContinuousPing::endRun() {
     // Decided on the GUI thread, so that a cancel from now on finds the run over instead of ending it a
     // second time.
-    state.status.set(output::text(res::kReady));
-    state.flags.m_bContPingActive = false;
+    m_control.state().status.set(output::text(res::kReady));
+    m_control.state().flags.continuousRunEnded();
 }
 
 void ContinuousPing::startNextCycle() {
@@ -185,7 +202,7 @@ void ContinuousPing::startNextCycle() {
 void ContinuousPing::endedWithoutCycle() {
     // The next cycle's host was refused or its lookup failed: no countdown stays behind.
     stopTimers();
-    endRun(m_control.state());
+    endRun();
     m_frontEnd.RefreshCommandUI();
 }
 
@@ -197,14 +214,15 @@ bool ContinuousPing::scheduleNextCycle(bool contPing) {
     m_options.setNumber(OptionId::ContPingInterval, interval);
     m_nContCountdown = interval;
     m_nextTimer.start(m_second * interval);
-    showCountdown(output::fill(res::kContPingWaitFirst, unsigned(interval)));
+    showCountdown(output::fill(interval == 1 ? res::kContPingWaitFirstSecond : res::kContPingWaitFirst,
+                               unsigned(interval)));
     m_countdownTimer.start(m_second);
     return true;
 }
 
 int ContinuousPing::ContPingThread(const WorkerContext& context) {
-    OperationState& state = context.state;
-    OperationFlags& flags = state.flags;
+    WorkerFlags flags = context.flags;
+    const OperationFlags& all = flags.all();
     WorkerLink& link = context.link;
 
     // Timers and the cycle's start belong to the GUI thread. A cycle whose run was cancelled before it
@@ -213,10 +231,10 @@ int ContinuousPing::ContPingThread(const WorkerContext& context) {
     m_dispatcher.send([&] {
         m_countdownTimer.stop();
         emit countdownStatus(QString());
-        runs = flags.m_bContPingActive && !flags.m_bContPingThread && !flags.stopRequested();
+        runs = all.m_bContPingActive && !all.m_bContPingThread && !all.stopRequested();
         if (!runs)
             return;
-        flags.m_bContPingThread = true;
+        flags.started();
         m_cycleEnding = false;
         emit cycleStarting(++m_cycle);
     });
@@ -238,26 +256,23 @@ int ContinuousPing::ContPingThread(const WorkerContext& context) {
             m_cycleEnding = true;
             scheduled = scheduleNextCycle(contPing);
             if (!scheduled)
-                endRun(state);
+                endRun();
         });
     } else {
         // Without an echo handle no cycle can run: the run ends as after its last cycle.
-        m_outcome = 1;
+        m_control.recordOutcome(OperationOutcome::NotRun);
         result = 1;
         m_dispatcher.send([&] {
             m_cycleEnding = true;
-            endRun(state);
+            endRun();
         });
     }
     if (!scheduled)
         link.SendContPingDone();
 
-    flags.m_bListScan = false;
-    flags.m_bSeqScan = false;
-    flags.m_bLookup = false;
-    flags.m_bTrace = false;
+    flags.endOperations();
     link.SendStatus();
-    flags.m_bContPingThread = false;
+    flags.finished();
     return result;
 }
 

@@ -21,7 +21,6 @@ namespace vantrel::ops {
 
 class OperationControl;
 class OperationFrontEnd;
-struct OperationState;
 
 // The frame's timers that pace continuous ping, by their historical IDs.
 enum ContPingTimerId : int {
@@ -62,6 +61,8 @@ public:
     int ContPingThread(const WorkerContext& context);
     // The run's end: its end line and statistics, unless the program is exiting.
     void OnContPingDone();
+    // A cycle could not start (its host refused, its lookup failed): the run ends with its summary.
+    void OnRunInterrupted();
     // A timer fired (GUI thread).
     void OnTimer(int id);
 
@@ -69,9 +70,6 @@ public:
     // The run's sums: m_nContPackets, m_nContReceived, m_nContRttSum, m_nContRttMax and m_nContRttMin.
     const PingTally& runTally() const { return m_run; }
     int countdown() const { return m_nContCountdown; }
-    // What the last run came to: 0 when it ended with its summary, 1 when a cycle had no echo handle,
-    // -1 while none has ended since the last start.
-    int lastOutcome() const { return m_outcome; }
 
 signals:
     // A cycle of the run starts (counted from 1); the front end may switch ContPing off to make it the
@@ -83,7 +81,7 @@ signals:
 private:
     // The end of a cycle on the GUI thread: schedules the next one; false when the run ends instead.
     bool scheduleNextCycle(bool contPing);
-    void endRun(OperationState& state);
+    void endRun();
     // StartOperation for the next cycle, and what is left to do when the run ends there.
     void startNextCycle();
     void endedWithoutCycle();
@@ -109,7 +107,6 @@ private:
     // The running cycle has passed its last test of the cancel flags (GUI thread): a cancel from now on
     // is one between cycles.
     bool m_cycleEnding = false;
-    std::atomic<int> m_outcome{-1};
 };
 
 } // namespace vantrel::ops

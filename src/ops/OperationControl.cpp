@@ -3,6 +3,9 @@
 #include "net/AddressText.h"
 #include "net/WinsockErrors.h"
 #include "ops/EchoFailureRow.h"
+#include "ops/EchoRequestData.h"
+#include "ops/GuiThread.h"
+#include "ops/HostText.h"
 #include "ops/LookupReport.h"
 #include "ops/OperationFrontEnd.h"
 #include "ops/PingThread.h"
@@ -22,8 +25,6 @@ using settings::OptionId;
 namespace res = output::res;
 using output::fill;
 using output::RtfText;
-
-constexpr qsizetype kLongestHost = 99;
 
 RtfText errorText(int code) {
     return RtfText::escape(net::WinsockErrorText(code));
@@ -84,7 +85,7 @@ OperationControl::OperationControl(Services services)
 
 OperationControl::~OperationControl() {
     // Workers still running stop at their next test; the state outlives them, as its owner made sure.
-    m_state.flags.m_bShuttingDown = true;
+    m_state.flags.beginShutdown();
     for (const net::AsyncLookupHandle pending : {m_hAsyncLookup, m_hLocalHostLookup})
         if (pending != 0)
             m_services.sockets.WSACancelAsyncRequest(pending);
@@ -95,12 +96,34 @@ void OperationControl::setStatus(const QString& text) {
     m_state.status.set(text);
 }
 
-void OperationControl::clearResolvingFlags() {
-    OperationFlags& f = m_state.flags;
-    f.m_bContPingActive = false;
-    f.m_bLookup = false;
-    f.m_bTrace = false;
-    f.m_bPing = false;
+void OperationControl::refuseToRun() {
+    m_lastOutcome = OperationOutcome::NotRun;
+    if (m_state.flags.m_bContPingActive && m_hooks.continuousPingInterrupted)
+        m_hooks.continuousPingInterrupted();
+}
+
+WorkerContext OperationControl::workerContext(Worker worker) {
+    const settings::LiveOptions& options = m_services.options;
+    WorkerStart start{m_strHost,
+                      m_dwTargetAddr,
+                      m_state.m_dwShownAddr,
+                      m_bHostResolved,
+                      echoRequestData(pingDataText(options.text(OptionId::PingString))),
+                      options.isOn(OptionId::Fragment)};
+    return {std::move(start),      WorkerFlags(m_state.flags, worker),
+            m_state.status,        m_state.m_dwShownAddr,
+            m_state.m_hICMPHandle, options,
+            m_services.icmp,       *m_link,
+            &m_services.sockets};
+}
+
+bool OperationControl::idle() const {
+    const OperationFlags& f = m_state.flags;
+    return !f.anyBusy() && !f.m_bContPingActive && m_hAsyncLookup == 0;
+}
+
+bool OperationControl::waitUntilIdle() {
+    return waitForFlags(m_state.flags, [this] { return idle(); });
 }
 
 CommandUi OperationControl::commandUi(CommandId command, bool seqScanAddressEmpty,
@@ -109,6 +132,7 @@ CommandUi OperationControl::commandUi(CommandId command, bool seqScanAddressEmpt
 }
 
 void OperationControl::appendResult(const ResultMessage& message) {
+    assertGuiThread();
     m_services.results.AppendResult(message.text, message.argument, message.kind);
 }
 
@@ -116,15 +140,14 @@ void OperationControl::appendIcmpError(const IcmpErrorReport& report) {
     appendResult(echoFailureRow(report, m_services.options.isOn(OptionId::Fragment)));
 }
 
-bool OperationControl::startWorker(const std::function<void(const WorkerContext&)>& worker,
-                                   const QString& failureText) {
-    if (!worker || !m_workers.start([this, worker] { worker(workerContext()); })) {
-        m_lastOutcome = 1;
+bool OperationControl::startWorker(const WorkerBody& body, Worker worker, const QString& failureText) {
+    assertGuiThread();
+    if (!body || !m_workers.start([body, context = workerContext(worker)] { body(context); })) {
+        refuseToRun();
         m_services.frontEnd.showMessageBox(output::text(res::kProductName), failureText,
                                            MessageIcon::Exclamation);
         // Nothing runs: the flags end as after a worker's end, so the commands work again.
-        m_state.flags.clearOperations();
-        m_state.flags.m_bContPingActive = false;
+        m_state.flags.workerNotStarted();
         setStatus(output::text(res::kReady));
         m_services.frontEnd.RefreshCommandUI();
         return false;
@@ -133,7 +156,7 @@ bool OperationControl::startWorker(const std::function<void(const WorkerContext&
 }
 
 void OperationControl::startPingWorker() {
-    startWorker([this](const WorkerContext& context) { m_lastOutcome = PingThread(context); },
+    startWorker([this](const WorkerContext& context) { m_lastOutcome = PingThread(context); }, Worker::Ping,
                 output::text(res::kPingThreadFailed));
 }
 
@@ -141,19 +164,24 @@ void OperationControl::cancelPendingLookupForCommand() {
     if (m_hAsyncLookup == 0)
         return;
     CancelLookup();
-    m_state.flags.clearOperations();
+    m_state.flags.lookupCancelledByCommand();
     m_services.frontEnd.RefreshCommandUI();
 }
 
 void OperationControl::OnPing(bool direct) {
+    assertGuiThread();
     OperationFlags& f = m_state.flags;
     if (direct && !commandUi(CommandId::PingButton).enabled)
         return; // another operation runs: never a second worker beside it
     if (f.m_bPing) {
-        f.m_bCancel = true;
-        cancelPendingLookupForCommand();
+        f.requestCancel();
+        if (m_hAsyncLookup != 0) {
+            // The ping never started: the lookup's cancel is all there is to report, and it leaves "Ready".
+            cancelPendingLookupForCommand();
+            return;
+        }
         setStatus(output::text(res::kCancelingPing));
-        f.m_bCancel = true;
+        f.requestCancel();
         m_services.frontEnd.RefreshCommandUI();
         m_services.results.AppendResult(fill(res::kCancelingPingLine), ResultKind::Red);
         return;
@@ -170,64 +198,63 @@ void OperationControl::OnPing(bool direct) {
     const net::IcmpHandle stale = m_state.m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
     if (stale != net::INVALID_HANDLE_VALUE)
         m_services.icmp.IcmpCloseHandle(stale);
-    f.m_bCancel = false;
-    m_state.m_bHostResolved = 0;
-    m_lastOutcome = -1;
-    if (m_services.options.isOn(OptionId::ContPing) && m_hooks.startContinuousPing) {
-        m_hooks.startContinuousPing();
-    } else {
-        f.m_bPing = true;
-        f.m_bContPingActive = false;
-    }
+    m_bHostResolved = false;
+    m_lastOutcome = OperationOutcome::None;
+    if (m_services.options.isOn(OptionId::ContPing) && m_hooks.startContinuousPing)
+        m_hooks.startContinuousPing(); // it starts Operation::ContinuousPing
+    else
+        f.startOperation(Operation::Ping);
     StartOperation();
 }
 
 void OperationControl::OnTrace() {
+    assertGuiThread();
     OperationFlags& f = m_state.flags;
     if (!f.m_bTrace) {
         if (f.m_bPingThread || f.m_bTraceThread || f.m_bContPingThread)
             return;
-        f.m_bCancel = false;
-        m_state.m_bHostResolved = 0;
-        m_lastOutcome = -1;
-        f.m_bTrace = true;
+        m_bHostResolved = false;
+        m_lastOutcome = OperationOutcome::None;
+        f.startOperation(Operation::Trace);
         const net::IcmpHandle stale = m_state.m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
         if (stale != net::INVALID_HANDLE_VALUE)
             m_services.icmp.IcmpCloseHandle(stale);
         StartOperation();
         return;
     }
-    cancelPendingLookupForCommand();
-    f.m_bCancel = true;
+    f.requestCancel();
+    if (m_hAsyncLookup != 0) {
+        cancelPendingLookupForCommand(); // the trace never started
+        return;
+    }
     m_services.results.AppendResult(fill(res::kCancelingTraceLine), ResultKind::Red);
     setStatus(output::text(res::kCancellingTrace));
     m_services.frontEnd.RefreshCommandUI();
 }
 
 void OperationControl::OnLookup() {
+    assertGuiThread();
     OperationFlags& f = m_state.flags;
     if (f.m_bLookup) {
         cancelPendingLookupForCommand();
-        f.m_bCancel = true;
+        f.requestCancel();
         return;
     }
-    f.m_bSeqScan = false;
-    f.m_bTrace = false;
-    f.m_bPing = false;
-    f.m_bLookup = true;
-    m_lastOutcome = -1;
+    f.startOperation(Operation::Lookup);
+    m_lastOutcome = OperationOutcome::None;
     StartOperation();
 }
 
+void OperationControl::closeEchoHandleInFlight() {
+    assertGuiThread();
+    const net::IcmpHandle handle = m_state.m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
+    if (handle != net::INVALID_HANDLE_VALUE)
+        m_services.icmp.IcmpCloseHandle(handle);
+}
+
 void OperationControl::rejectEmptyHost() {
-    m_lastOutcome = 1;
-    OperationFlags& f = m_state.flags;
-    f.m_bContPingActive = false;
-    f.m_bListScan = false;
-    f.m_bSeqScan = false;
-    f.m_bLookup = false;
-    f.m_bTrace = false;
-    f.m_bPing = false;
+    refuseToRun();
+    m_state.flags.hostEmpty();
     OperationFrontEnd& frontEnd = m_services.frontEnd;
     const QString inputError = output::text(res::kInputErrorCaption);
     const QString enterHost = output::text(res::kEnterHostFirst);
@@ -238,33 +265,28 @@ void OperationControl::rejectEmptyHost() {
 }
 
 void OperationControl::StartOperation() {
-    m_state.setHost(QString());
-    QString host = m_services.frontEnd.hostBoxText();
-    // Blanks alone name no host either; they would only make a lookup of an empty name fail.
-    if (host.trimmed().isEmpty()) {
+    assertGuiThread();
+    m_strHost.clear();
+    const HostText typed = cleanHostText(m_services.frontEnd.hostBoxText());
+    if (typed.problem == HostText::Problem::Empty) {
         rejectEmptyHost();
         return;
     }
-    host = host.trimmed();
-    host.remove(QStringLiteral("http://"), Qt::CaseSensitive);
-    m_state.setHost(host);
-    if (host.size() > kLongestHost) {
+    m_strHost = typed.host;
+    if (typed.problem == HostText::Problem::TooLong) {
         m_services.frontEnd.showMessageBox(output::text(res::kInputErrorCaption),
                                            output::text(res::kHostTooLong), MessageIcon::Error);
-        m_state.flags.m_bLookup = false;
-        m_state.flags.m_bTrace = false;
-        m_state.flags.m_bPing = false;
-        m_lastOutcome = 1;
+        m_state.flags.hostTooLong();
+        m_lastOutcome = OperationOutcome::NotRun;
         return;
     }
-    m_services.frontEnd.addHostToHistory(host, m_services.options.isOn(OptionId::Sort));
+    m_services.frontEnd.addHostToHistory(m_strHost, m_services.options.isOn(OptionId::Sort));
 
-    const net::IPAddr address = net::inet_addr(host.toLocal8Bit().toStdString());
-    m_state.m_dwTargetAddr = address;
-    if (address == net::kInaddrNone)
-        requestNameLookup(host);
+    m_dwTargetAddr = net::inet_addr(m_strHost.toLocal8Bit().toStdString());
+    if (m_dwTargetAddr == net::kInaddrNone)
+        requestNameLookup(m_strHost);
     else
-        startResolvedOperation(host);
+        startResolvedOperation(m_strHost);
     m_services.frontEnd.returnFocusToHostBox();
 }
 
@@ -285,10 +307,11 @@ void OperationControl::requestNameLookup(const QString& host) {
             OnLookupDone(request, error, entry);
         });
     if (m_hAsyncLookup == 0) {
-        m_services.results.AppendResult(
-            fill(res::kLookupRequestFailedLine, errorText(net::WSAGetLastError())), ResultKind::Red);
-        clearResolvingFlags();
-        m_lastOutcome = 1;
+        const int error = net::WSAGetLastError();
+        refuseToRun();
+        m_services.results.AppendResult(fill(res::kLookupRequestFailedLine, errorText(error)),
+                                        ResultKind::Red);
+        m_state.flags.lookupEnded();
     }
 }
 
@@ -300,7 +323,7 @@ bool OperationControl::startSelectedWorker(const QString& host) {
     }
     if (m_state.flags.m_bTrace) {
         m_services.results.AppendStartLine(output::startLine(res::kTraceStartLine, host));
-        startWorker(m_hooks.traceWorker, output::text(res::kTraceThreadFailed));
+        startWorker(m_hooks.traceWorker, Worker::Trace, output::text(res::kTraceThreadFailed));
         return true;
     }
     return false;
@@ -308,7 +331,8 @@ bool OperationControl::startSelectedWorker(const QString& host) {
 
 void OperationControl::startContinuousPingWorkerIfOn() {
     if (m_services.options.isOn(OptionId::ContPing) || m_state.flags.m_bContPingActive)
-        startWorker(m_hooks.continuousPingWorker, output::text(res::kPingThreadFailed));
+        startWorker(m_hooks.continuousPingWorker, Worker::ContinuousPing,
+                    output::text(res::kPingThreadFailed));
 }
 
 void OperationControl::startResolvedOperation(const QString& host) {
@@ -317,16 +341,15 @@ void OperationControl::startResolvedOperation(const QString& host) {
     if (m_state.flags.m_bLookup) {
         m_services.results.AppendStartLine(output::startLine(res::kLookupStartLine, host));
         m_hAsyncLookup = m_services.sockets.WSAAsyncGetHostByAddr(
-            m_state.m_dwTargetAddr,
-            [this](net::AsyncLookupHandle request, int error, const net::HostEntry& entry) {
+            m_dwTargetAddr, [this](net::AsyncLookupHandle request, int error, const net::HostEntry& entry) {
                 OnLookupDone(request, error, entry);
             });
         if (m_hAsyncLookup == 0) {
             m_services.results.AppendResult(
                 fill(res::kReverseLookupRequestFailedLine, errorText(net::WSAGetLastError())),
                 ResultKind::Red);
-            clearResolvingFlags();
-            m_lastOutcome = 1;
+            m_state.flags.lookupEnded();
+            m_lastOutcome = OperationOutcome::NotRun;
         }
     } else {
         startContinuousPingWorkerIfOn();
@@ -334,21 +357,27 @@ void OperationControl::startResolvedOperation(const QString& host) {
 }
 
 void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net::HostEntry& entry) {
+    assertGuiThread();
     OperationFlags& f = m_state.flags;
     // A host entry without an address is of no use to any operation: it fails like a name without data.
     if (error == 0 && entry.h_addr_list.empty())
         error = net::WSANO_DATA;
     if (error != 0) {
+        // A name that does not resolve leaves nothing to run; an address without a name is a lookup
+        // that ran and found nothing.
+        const bool reverse = f.m_bLookup && m_dwTargetAddr != net::kInaddrNone;
+        refuseToRun();
+        if (reverse)
+            m_lastOutcome = OperationOutcome::Failed;
         setStatus(output::text(res::kReady));
         m_services.results.AppendResult(fill(res::kLookupFailedLine, errorText(error)), ResultKind::Red);
         m_services.frontEnd.returnFocusToHostBox();
-        clearResolvingFlags();
-        m_lastOutcome = 1;
+        f.lookupEnded();
     } else {
         m_state.m_dwShownAddr = entry.h_addr_list.front();
-        m_state.m_dwTargetAddr = entry.h_addr_list.front();
-        m_state.m_bHostResolved = 1;
-        if (!startSelectedWorker(m_state.host())) {
+        m_dwTargetAddr = entry.h_addr_list.front();
+        m_bHostResolved = true;
+        if (!startSelectedWorker(m_strHost)) {
             if (f.m_bLookup)
                 reportLookup(entry);
             else
@@ -356,22 +385,21 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
         }
     }
     m_hAsyncLookup = 0;
-    f.m_bLookup = false;
+    f.lookupCompleted();
     m_services.frontEnd.RefreshCommandUI();
 }
 
 void OperationControl::reportLookup(const net::HostEntry& entry) {
     if (m_hooks.lookupReport)
         m_hooks.lookupReport(entry);
-    m_lastOutcome = 0;
+    m_lastOutcome = OperationOutcome::Succeeded;
     setStatus(output::text(res::kReady));
     m_services.frontEnd.returnFocusToHostBox();
-    m_state.flags.m_bLookup = false;
-    m_state.flags.m_bTrace = false;
-    m_state.flags.m_bPing = false;
+    m_state.flags.lookupReported();
 }
 
 void OperationControl::CancelLookup() {
+    assertGuiThread();
     if (m_hAsyncLookup == 0) {
         m_services.results.AppendResult(fill(res::kNoLookupInProgressLine), ResultKind::Red);
     } else if (m_services.sockets.WSACancelAsyncRequest(m_hAsyncLookup) != 0) {
@@ -381,12 +409,14 @@ void OperationControl::CancelLookup() {
         m_services.results.AppendResult(fill(res::kLookupCanceledLine), ResultKind::Red);
     }
     m_hAsyncLookup = 0;
-    clearResolvingFlags();
+    m_lastOutcome = OperationOutcome::Failed;
+    m_state.flags.lookupEnded();
     m_services.frontEnd.returnFocusToHostBox();
     setStatus(output::text(res::kReady));
 }
 
 void OperationControl::StartLocalHostLookup(const QString& localName) {
+    assertGuiThread();
     // A refused request is not reported: the program simply goes without the local host's title.
     m_hLocalHostLookup = m_services.sockets.WSAAsyncGetHostByName(
         localName.toLocal8Bit().toStdString(),

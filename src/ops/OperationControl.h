@@ -5,6 +5,7 @@
 #include "net/SocketLibrary.h"
 #include "ops/CommandRules.h"
 #include "ops/FrameDispatcher.h"
+#include "ops/OperationOutcome.h"
 #include "ops/OperationState.h"
 #include "ops/WorkerContext.h"
 #include "ops/WorkerLink.h"
@@ -42,14 +43,18 @@ public:
     // What other operations plug in: the trace worker, the lookup report and continuous ping. An unset
     // hook leaves its branch doing nothing; the trace worker and the lookup report start as the
     // program's own (TraceThread, LookupReport).
+    using WorkerBody = std::function<void(const WorkerContext&)>;
     struct Hooks {
-        std::function<void(const WorkerContext&)> traceWorker;
+        WorkerBody traceWorker;
         std::function<void(const net::HostEntry&)> lookupReport;
         std::function<void(const net::HostEntry&)> localHostReport;
         std::function<void()> startContinuousPing;  // the Ping command with ContPing on
         std::function<void()> cancelContinuousPing; // the Ping command during continuous ping
-        std::function<void(const WorkerContext&)> continuousPingWorker;
+        WorkerBody continuousPingWorker;
         std::function<void()> continuousPingDone; // WM_APP_CONTPING_DONE
+        // A cycle of a continuous-ping run cannot start (its host refused, its lookup failed, no thread):
+        // the run ends there with its summary, before the reason is written.
+        std::function<void()> continuousPingInterrupted;
     };
 
     explicit OperationControl(Services services);
@@ -60,15 +65,21 @@ public:
     OperationState& state() { return m_state; }
     const OperationState& state() const { return m_state; }
     Hooks& hooks() { return m_hooks; }
-    WorkerContext workerContext() {
-        return {m_state, m_services.options, m_services.icmp, *m_link, &m_services.sockets};
-    }
+    // The context a worker of this kind gets when it starts now: the run's inputs as values.
+    WorkerContext workerContext(Worker worker);
+    // The target of the last StartOperation, and whether it came from a name lookup (GUI thread).
+    net::IPAddr targetAddress() const { return m_dwTargetAddr; }
+    bool hostResolved() const { return m_bHostResolved; }
 
     // The Ping command: start, or cancel what runs. `direct` marks the paths that bypass the command
     // state (the Enter key, list double-clicks): they do nothing while the Ping button is disabled.
     void OnPing(bool direct = false);
     void OnTrace();
     void OnLookup();
+
+    // Ends the echo request in flight at once by closing the echo handle under it, for a front end that
+    // must stop now (the command line's Ctrl+C); the worker then meets the cancel at its next test.
+    void closeEchoHandleInFlight();
 
     void StartOperation();
     void OnLookupDone(net::AsyncLookupHandle request, int error, const net::HostEntry& entry);
@@ -79,14 +90,19 @@ public:
     void OnLocalHostLookupDone(int error, const net::HostEntry& entry);
 
     bool lookupPending() const { return m_hAsyncLookup != 0; }
-    // What the last operation came to: 0 when its worker ran to its end, 1 when it could not run (no
-    // echo handle, a failed lookup, a refused host), -1 while none has ended since the last start.
-    int lastOutcome() const { return m_lastOutcome; }
+    // What the last operation came to (None while none has ended since the last start).
+    OperationOutcome lastOutcome() const { return m_lastOutcome; }
+    // An operation plugged in from outside (continuous ping) tells what its run came to.
+    void recordOutcome(OperationOutcome outcome) { m_lastOutcome = outcome; }
     CommandUi commandUi(CommandId command, bool seqScanAddressEmpty = false,
                         bool listScanListEmpty = false) const;
 
     // Starts a worker on its own thread; false (with the flags as after its end) when the system refuses.
-    bool startWorker(const std::function<void(const WorkerContext&)>& worker, const QString& failureText);
+    bool startWorker(const WorkerBody& body, Worker worker, const QString& failureText);
+    // Whether no operation is selected, resolving or running, and no continuous run is active.
+    bool idle() const;
+    // Runs the GUI thread's events until idle(); false when the application was told to quit first.
+    bool waitUntilIdle();
     // Joins every worker; for the end of the close sequence, once the flags are clear.
     void joinWorkers() { m_workers.joinAll(); }
 
@@ -105,16 +121,21 @@ private:
     void startPingWorker();
     void cancelPendingLookupForCommand();
     void setStatus(const QString& text);
-    void clearResolvingFlags(); // m_bContPingActive, m_bLookup, m_bTrace, m_bPing
+    // The operation cannot run: records it, and ends a continuous-ping run with its summary first.
+    void refuseToRun();
 
     Services m_services;
     Hooks m_hooks;
     OperationState& m_state;
     FrameDispatcher m_dispatcher;
     std::unique_ptr<WorkerLink> m_link;
+    // The host of the last StartOperation and its address (GUI thread; workers get them as values).
+    QString m_strHost;
+    net::IPAddr m_dwTargetAddr = 0;
+    bool m_bHostResolved = false;
     net::AsyncLookupHandle m_hAsyncLookup = 0;
     net::AsyncLookupHandle m_hLocalHostLookup = 0;
-    std::atomic<int> m_lastOutcome{-1};
+    std::atomic<OperationOutcome> m_lastOutcome{OperationOutcome::None};
     WorkerThreads m_workers; // declared last: joined before everything its workers use goes away
 };
 

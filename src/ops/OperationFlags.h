@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QObject>
 #include <atomic>
+#include <functional>
 
 namespace vantrel::ops {
 
@@ -20,45 +22,102 @@ struct FlagSnapshot {
     bool ispingerThread = false;
 };
 
-// The operation flags that the GUI thread and the workers share. Each is set and tested whole, without
-// a lock; workers test m_bCancel and m_bShuttingDown once per probe.
-struct OperationFlags {
-    std::atomic<bool> m_bPing{false};
-    std::atomic<bool> m_bPingThread{false};
-    std::atomic<bool> m_bContPingActive{false};
-    std::atomic<bool> m_bContPingThread{false};
-    std::atomic<bool> m_bTrace{false};
-    std::atomic<bool> m_bTraceThread{false};
-    std::atomic<bool> m_bLookup{false};
-    std::atomic<bool> m_bSeqScan{false};
-    std::atomic<bool> m_bListScan{false};
-    std::atomic<bool> m_bCancel{false};
-    std::atomic<bool> m_bShuttingDown{false};
-    std::atomic<bool> m_bISPingerThread{false};
+// The operations that a command starts. One of them is active at a time; ISPinger runs beside any.
+enum class Operation { Ping, ContinuousPing, Trace, Lookup, SeqScan, ListScan };
+// The workers that have a flag of their own while their thread lives.
+enum class Worker { Ping, ContinuousPing, Trace, ISPinger };
 
-    // What every worker clears at its end: the host-directed operations and the scans.
-    void clearOperations() {
-        m_bPing = false;
-        m_bTrace = false;
-        m_bLookup = false;
-        m_bSeqScan = false;
-        m_bListScan = false;
-    }
+// One flag: anyone reads it, only OperationFlags writes it. Reads and writes are whole (atomic).
+class Flag {
+public:
+    operator bool() const { return m_value.load(); }
+
+private:
+    friend class OperationFlags;
+    void set(bool value) { m_value.store(value); }
+    std::atomic<bool> m_value{false};
+};
+
+// Tells the GUI thread that the flags changed (queued there from any thread), so that a wait for the
+// operations to end needs no polling.
+class FlagChanges : public QObject {
+    Q_OBJECT
+signals:
+    void changed();
+};
+
+// The operation flags that the GUI thread and the workers share. The named transitions below are their
+// only writers; each says what it ends or starts, so an operation plugs in by naming itself in them.
+// Every transition that ends something is announced through changes(). Workers test m_bCancel and
+// m_bShuttingDown once per probe.
+class OperationFlags {
+public:
+    // Lives on the thread that creates it, which must be the GUI thread.
+    OperationFlags();
+    OperationFlags(const OperationFlags&) = delete;
+    OperationFlags& operator=(const OperationFlags&) = delete;
+
+    Flag m_bPing;           // Ping selected or running
+    Flag m_bPingThread;     // the ping worker is alive
+    Flag m_bContPingActive; // a continuous-ping run is active (its cycles and the countdowns between them)
+    Flag m_bContPingThread; // a continuous-ping cycle's worker is alive
+    Flag m_bTrace;          // Trace selected or running
+    Flag m_bTraceThread;    // the trace worker is alive
+    Flag m_bLookup;         // Lookup selected or running
+    Flag m_bSeqScan;        // SeqScan running
+    Flag m_bListScan;       // ListScan running
+    Flag m_bCancel;         // cancel requested; every worker tests it once per probe
+    Flag m_bShuttingDown;   // the program is exiting; never cleared
+    Flag m_bISPingerThread; // an ISPinger request's worker is alive
+
+    // A command starts its operation: Ping, Trace, SeqScan and ListScan also clear a cancel left over;
+    // Ping ends a continuous run's flag and Lookup deselects Ping, Trace and SeqScan.
+    void startOperation(Operation operation);
+    void requestCancel() { m_bCancel.set(true); }
+    void beginShutdown() { m_bShuttingDown.set(true); }
+
+    void workerStarted(Worker worker) { threadFlag(worker).set(true); }
+    // A worker's end: the host-directed operations and scans it ends (the continuous-ping cycle leaves
+    // m_bPing alone, the trace worker m_bListScan), then, as its very last step, its own flag.
+    void workerEndedOperations(Worker worker);
+    void workerFinished(Worker worker);
+    // A worker that could not start, or ended before it ran: nothing runs any more.
+    void workerNotStarted();
+
+    // The host could not be used: empty (every operation deselected) or too long (the host-directed ones;
+    // a continuous run stays active until it is cancelled).
+    void hostEmpty();
+    void hostTooLong();
+    // A lookup failed, was refused or was cancelled: Ping, Trace, Lookup and a continuous run end.
+    void lookupEnded();
+    // A command's cancel took back a pending lookup: every host-directed operation and scan ends.
+    void lookupCancelledByCommand();
+    // The Lookup operation has reported (with its hosts) or its completion was handled.
+    void lookupReported();
+    void lookupCompleted() { clear(m_bLookup); }
+    // A continuous-ping run is over.
+    void continuousRunEnded() { clear(m_bContPingActive); }
 
     // Whether a worker should stop at its next test.
     bool stopRequested() const { return m_bCancel || m_bShuttingDown; }
-
     // Whether the close sequence must still wait: an operation selected or a worker alive.
-    bool anyBusy() const {
-        return m_bPing || m_bPingThread || m_bTrace || m_bTraceThread || m_bLookup || m_bSeqScan ||
-               m_bListScan || m_bContPingThread || m_bISPingerThread;
-    }
+    bool anyBusy() const;
+    FlagSnapshot snapshot() const;
 
-    FlagSnapshot snapshot() const {
-        return {m_bPing,     m_bPingThread,  m_bContPingActive, m_bContPingThread,
-                m_bTrace,    m_bTraceThread, m_bLookup,         m_bSeqScan,
-                m_bListScan, m_bCancel,      m_bShuttingDown,   m_bISPingerThread};
-    }
+    // Announces, on the GUI thread, every transition that ended something.
+    const FlagChanges& changes() const { return m_changes; }
+
+private:
+    Flag& threadFlag(Worker worker);
+    void clear(Flag& flag);
+    void announce();
+
+    FlagChanges m_changes;
 };
+
+// Runs the GUI thread's events until `done` answers true, looking again whenever the flags announce a
+// change (workers hand their messages to the GUI thread, so it must keep dispatching meanwhile). Answers
+// `done()` at the end: the wait also ends when the application is told to quit.
+bool waitForFlags(const OperationFlags& flags, const std::function<bool()>& done);
 
 } // namespace vantrel::ops

@@ -1,10 +1,11 @@
 #include "ops/PingProbe.h"
 
 #include "net/AddressText.h"
-#include "net/IcmpAccessHint.h"
 #include "net/IcmpApi.h"
+#include "ops/EchoAnswer.h"
+#include "ops/EchoHandleFailure.h"
 #include "ops/EchoRequestData.h"
-#include "ops/OperationState.h"
+#include "ops/SharedStatus.h"
 #include "ops/WorkerLink.h"
 #include "output/MessageTexts.h"
 #include "output/ResultTexts.h"
@@ -42,25 +43,23 @@ void PingTally::addReply(std::uint32_t roundTrip) {
 
 PingProbe::PingProbe(const WorkerContext& context)
     : m_context(context)
-    , m_request(echoRequestData(pingDataText(context.options.text(OptionId::PingString))))
-    , m_reply(net::IcmpReplySize(m_request.size()))
-    , m_responder(dotted(context.state.m_dwShownAddr)) {}
+    , m_reply(net::IcmpReplySize(context.start.pingData.size()))
+    , m_responder(dotted(context.start.shown)) {}
 
 bool PingProbe::openHandle() {
-    OperationState& state = m_context.state;
-    if (state.m_hICMPHandle == net::INVALID_HANDLE_VALUE)
-        state.m_hICMPHandle = m_context.icmp.IcmpCreateFile();
-    if (state.m_hICMPHandle != net::INVALID_HANDLE_VALUE)
+    std::atomic<net::IcmpHandle>& handle = m_context.echoHandle;
+    if (handle == net::INVALID_HANDLE_VALUE)
+        handle = m_context.icmp.IcmpCreateFile();
+    if (handle != net::INVALID_HANDLE_VALUE)
         return true;
-    m_context.link.ShowStandardMessage(net::pingHandleFailureMessage());
+    m_context.link.ShowStandardMessage(echoHandleFailureMessage(res::kPingNoEchoHandle));
     return false;
 }
 
 void PingProbe::closeHandle() {
-    OperationState& state = m_context.state;
-    const net::IcmpHandle handle = state.m_hICMPHandle;
+    const net::IcmpHandle handle = m_context.echoHandle;
     if (handle != net::INVALID_HANDLE_VALUE && m_context.icmp.IcmpCloseHandle(handle))
-        state.m_hICMPHandle = net::INVALID_HANDLE_VALUE;
+        m_context.echoHandle = net::INVALID_HANDLE_VALUE;
 }
 
 void PingProbe::send(const QString& rtf, ResultKind kind) {
@@ -73,14 +72,13 @@ void PingProbe::sendHeader() {
 }
 
 unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
-    OperationState& state = m_context.state;
+    const WorkerStart& start = m_context.start;
     const settings::LiveOptions& options = m_context.options;
-    const OperationFlags& flags = state.flags;
-    const QString host = state.host();
+    const WorkerFlags& flags = m_context.flags;
 
     net::IP_OPTION_INFORMATION requestOptions{};
     requestOptions.Ttl = kPingTtl;
-    if (options.isOn(OptionId::Fragment))
+    if (start.dontFragment)
         requestOptions.Flags = net::IP_FLAG_DF;
 
     unsigned received = 0;
@@ -89,44 +87,46 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
          ++count) {
         const unsigned packet = ++tally.sent;
         std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
-        state.status.set(state.m_bHostResolved == 1 ? output::fill(res::kPingingResolved, host, m_responder)
-                                                    : output::fill(res::kPingingHost, host));
+        m_context.status.set(start.hostResolved ? output::fill(res::kPingingResolved, start.host, m_responder)
+                                                : output::fill(res::kPingingHost, start.host));
         m_context.link.SendStatus();
 
-        const net::IPAddr target = state.m_dwTargetAddr;
+        const net::IPAddr target = start.target;
         const std::uint32_t replies =
-            m_context.icmp.IcmpSendEcho(state.m_hICMPHandle, target, m_request, &requestOptions, m_reply,
-                                        std::uint32_t(options.number(OptionId::Timeout)) * 1000u);
-        const std::optional<net::ICMP_ECHO_REPLY> record = net::readEchoReply(m_reply);
+            m_context.icmp.IcmpSendEcho(m_context.echoHandle, target, start.pingData, &requestOptions,
+                                        m_reply, std::uint32_t(options.number(OptionId::Timeout)) * 1000u);
+        const EchoAnswer answer = classifyEchoAnswer(replies, m_reply, target);
         const bool verbose = options.isOn(OptionId::Verbose);
-        if (replies != 0 && record && record->Address == target) {
-            tally.addReply(record->RoundTripTime);
+        if (answer.isReply()) {
+            const net::ICMP_ECHO_REPLY& record = *answer.record;
+            tally.addReply(record.RoundTripTime);
             ++received;
-            state.m_dwShownAddr = record->Address;
-            m_responder = dotted(record->Address);
+            m_context.shownAddress = record.Address;
+            m_responder = dotted(record.Address);
             if (verbose)
                 send(output::fill(res::kPingReplyRow, packet, output::RtfText::escape(m_responder),
-                                  unsigned(record->RoundTripTime), unsigned(record->Options.Ttl),
-                                  unsigned(std::max<int>(0, record->DataSize - 2)))
+                                  unsigned(record.RoundTripTime), unsigned(record.Options.Ttl),
+                                  unsigned(std::max<int>(0, record.DataSize - 2)))
                          .rtf(),
                      ResultKind::Plain);
             if (options.isOn(OptionId::RetData) && !(rules.quietWhenStopping && flags.stopRequested())) {
-                const std::span<const std::byte> data = net::echoReplyData(*record, m_reply);
+                const std::span<const std::byte> data = net::echoReplyData(record, m_reply);
                 send(output::fill(res::kPingReturnedDataRow,
                                   output::RtfText::escape(returnedDataText(data.data(), data.size())))
                          .rtf(),
                      ResultKind::Plain);
             }
-        } else if (replies != 0 && record) {
+        } else if (answer.kind == EchoAnswer::Kind::Stranger) {
             if (verbose) {
-                state.m_dwShownAddr = record->Address;
-                send(output::fill(res::kHostRespondedLine, output::RtfText::escape(dotted(record->Address)))
+                m_context.shownAddress = answer.record->Address;
+                send(output::fill(res::kHostRespondedLine,
+                                  output::RtfText::escape(dotted(answer.record->Address)))
                          .rtf(),
                      rules.wrongResponderKind);
             }
-        } else if (verbose && state.m_hICMPHandle != net::INVALID_HANDLE_VALUE &&
-                   !(rules.quietWhenStopping && flags.m_bShuttingDown)) {
-            m_context.link.SendIcmpError({record ? record->Status : 0u, packet, 0, ErrorLayout::PingTable});
+        } else if (verbose && m_context.echoHandle != net::INVALID_HANDLE_VALUE &&
+                   !(rules.quietWhenStopping && flags.shuttingDown())) {
+            m_context.link.SendIcmpError({answer.status(), packet, 0, ErrorLayout::PingTable});
         }
 
         if (flags.stopRequested()) {
@@ -147,7 +147,7 @@ std::vector<ResultMessage> pingStatistics(const PingTally& tally) {
     if (tally.sent != 0) {
         const double loss = (100.0 / double(tally.sent)) * double(tally.sent - tally.received);
         lines.push_back(line(output::fill(res::kPingLossLine, tally.received, tally.sent, loss,
-                                          output::RtfText::markup(QStringLiteral("%"))),
+                                          output::fill(res::kPercentSign)),
                              ResultKind::Plain));
     }
     if (tally.received != 0)

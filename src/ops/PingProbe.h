@@ -51,7 +51,6 @@ private:
     void send(const QString& rtf, output::ResultKind kind);
 
     const WorkerContext& m_context;
-    std::vector<std::byte> m_request;
     std::vector<std::byte> m_reply;
     QString m_responder; // dotted form of the address shown in the status text and in the rows
 };

@@ -1,7 +1,7 @@
 #include "ops/PingThread.h"
 
-#include "ops/OperationState.h"
 #include "ops/PingProbe.h"
+#include "ops/SharedStatus.h"
 #include "ops/WorkerLink.h"
 #include "output/MessageTexts.h"
 #include "settings/LiveOptions.h"
@@ -15,21 +15,20 @@ namespace res = output::res;
 
 } // namespace
 
-int PingThread(const WorkerContext& context) {
-    OperationState& state = context.state;
+OperationOutcome PingThread(const WorkerContext& context) {
     const settings::LiveOptions& options = context.options;
     WorkerLink& link = context.link;
-    OperationFlags& flags = state.flags;
-    flags.m_bPingThread = true;
+    WorkerFlags flags = context.flags;
+    flags.started();
 
     PingProbe probe(context);
     if (!probe.openHandle()) {
         // Nothing runs any more: the flags end as after a normal end, so the commands work again.
-        flags.clearOperations();
-        state.status.set(output::text(res::kReady));
+        flags.endOperations();
+        context.status.set(output::text(res::kReady));
         link.SendStatus();
-        flags.m_bPingThread = false;
-        return 1;
+        flags.finished();
+        return OperationOutcome::NotRun;
     }
 
     probe.sendHeader();
@@ -37,7 +36,7 @@ int PingThread(const WorkerContext& context) {
     probe.run(tally, {});
 
     link.SendResult(pingEndLine(tally));
-    if (options.isOn(OptionId::Statistics) && !flags.m_bShuttingDown)
+    if (options.isOn(OptionId::Statistics) && !flags.shuttingDown())
         for (const ResultMessage& line : pingStatistics(tally))
             link.SendResult(line);
 
@@ -45,15 +44,15 @@ int PingThread(const WorkerContext& context) {
         link.Beep();
     probe.closeHandle();
 
-    flags.clearOperations();
-    if (!flags.m_bShuttingDown) {
-        state.status.set(output::text(res::kReady));
+    flags.endOperations();
+    if (!flags.shuttingDown()) {
+        context.status.set(output::text(res::kReady));
         link.SendStatus();
     }
-    flags.m_bPingThread = false;
+    flags.finished();
     if (options.isOn(OptionId::ContPing))
         link.SendPingAgain();
-    return 0;
+    return tally.received != 0 ? OperationOutcome::Succeeded : OperationOutcome::Failed;
 }
 
 } // namespace vantrel::ops

@@ -9,6 +9,8 @@ namespace vantrel::ops {
 // display; the lock makes sure a reader never sees a text half assigned.
 class SharedStatus {
 public:
+    SharedStatus(); // "Ready"
+
     void set(const QString& text) {
         std::lock_guard lock(m_mutex);
         m_text = text;
@@ -17,12 +19,12 @@ public:
         std::lock_guard lock(m_mutex);
         return m_text;
     }
-    // The pane shows "Status:" and the text, joined by one blank.
-    QString paneText() const { return QStringLiteral("Status: ") + get(); }
+    // The pane shows its label and the text, joined by one blank.
+    QString paneText() const;
 
 private:
     mutable std::mutex m_mutex;
-    QString m_text = QStringLiteral("Ready");
+    QString m_text;
 };
 
 } // namespace vantrel::ops

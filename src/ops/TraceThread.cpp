@@ -1,11 +1,13 @@
 #include "ops/TraceThread.h"
 
 #include "net/AddressText.h"
-#include "net/IcmpAccessHint.h"
 #include "net/IcmpApi.h"
+#include "net/IpStatus.h"
 #include "net/SocketLibrary.h"
+#include "ops/EchoAnswer.h"
+#include "ops/EchoHandleFailure.h"
 #include "ops/EchoRequestData.h"
-#include "ops/OperationState.h"
+#include "ops/SharedStatus.h"
 #include "ops/WorkerLink.h"
 #include "output/MessageTexts.h"
 #include "output/ResultTexts.h"
@@ -37,14 +39,14 @@ class TraceRun {
 public:
     explicit TraceRun(const WorkerContext& context)
         : m_context(context)
-        , m_state(context.state)
+        , m_start(context.start)
         , m_options(context.options)
         , m_link(context.link)
-        , m_flags(context.state.flags)
+        , m_flags(context.flags)
         , m_request(echoRequestData(QStringLiteral("Yiv")))
         , m_reply(net::IcmpReplySize(m_request.size())) {}
 
-    int run();
+    OperationOutcome run();
 
 private:
     enum class Contact { Contacted, NotContacted, Stopped };
@@ -53,12 +55,12 @@ private:
         m_link.SendResult({fragment.rtf(), QString(), kind});
     }
     void status(const QString& text) {
-        m_state.status.set(text);
+        m_context.status.set(text);
         m_link.SendStatus();
     }
     bool openHandle();
     void closeHandle();
-    int failWithoutHandle();
+    OperationOutcome failWithoutHandle();
     Contact contact();
     void hopLoop();
     // The row of a hop that answered: with the responder's name when TraceDNS is on.
@@ -66,10 +68,10 @@ private:
     void finish();
 
     const WorkerContext& m_context;
-    OperationState& m_state;
+    const WorkerStart& m_start;
     const settings::LiveOptions& m_options;
     WorkerLink& m_link;
-    OperationFlags& m_flags;
+    WorkerFlags m_flags;
     const std::vector<std::byte> m_request;
     std::vector<std::byte> m_reply;
     bool m_reached = false;
@@ -77,39 +79,38 @@ private:
 };
 
 bool TraceRun::openHandle() {
-    if (m_state.m_hICMPHandle == net::INVALID_HANDLE_VALUE)
-        m_state.m_hICMPHandle = m_context.icmp.IcmpCreateFile();
-    return m_state.m_hICMPHandle != net::INVALID_HANDLE_VALUE;
+    if (m_context.echoHandle == net::INVALID_HANDLE_VALUE)
+        m_context.echoHandle = m_context.icmp.IcmpCreateFile();
+    return m_context.echoHandle != net::INVALID_HANDLE_VALUE;
 }
 
 void TraceRun::closeHandle() {
-    const net::IcmpHandle handle = m_state.m_hICMPHandle;
+    const net::IcmpHandle handle = m_context.echoHandle;
     if (handle != net::INVALID_HANDLE_VALUE && m_context.icmp.IcmpCloseHandle(handle))
-        m_state.m_hICMPHandle = net::INVALID_HANDLE_VALUE;
+        m_context.echoHandle = net::INVALID_HANDLE_VALUE;
 }
 
-int TraceRun::failWithoutHandle() {
-    m_link.ShowStandardMessage(net::pingHandleFailureMessage());
+OperationOutcome TraceRun::failWithoutHandle() {
+    m_link.ShowStandardMessage(echoHandleFailureMessage(res::kPingNoEchoHandle));
     // Nothing runs any more: the flags end as after a normal end, so the commands work again.
-    m_flags.clearOperations();
+    m_flags.endOperations();
     status(output::text(res::kReady));
-    m_flags.m_bTraceThread = false;
-    return 1;
+    m_flags.finished();
+    return OperationOutcome::NotRun;
 }
 
 TraceRun::Contact TraceRun::contact() {
-    const net::IPAddr target = m_state.m_dwTargetAddr;
+    const net::IPAddr target = m_start.target;
     for (int attempt = 0; attempt < kContactAttempts; ++attempt) {
-        if (m_flags.m_bCancel)
+        if (m_flags.cancelRequested())
             return Contact::Stopped;
-        if (m_flags.m_bShuttingDown)
+        if (m_flags.shuttingDown())
             break;
         std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
-        const std::uint32_t replies = m_context.icmp.IcmpSendEcho(m_state.m_hICMPHandle, target, m_request,
+        const std::uint32_t replies = m_context.icmp.IcmpSendEcho(m_context.echoHandle, target, m_request,
                                                                   nullptr, m_reply, kContactTimeoutMs);
-        const std::optional<net::ICMP_ECHO_REPLY> record = net::readEchoReply(m_reply);
-        if (replies != 0 && record && record->Address == target) {
-            m_state.status.set(output::text(res::kHostContacted));
+        if (classifyEchoAnswer(replies, m_reply, target).isReply()) {
+            m_context.status.set(output::text(res::kHostContacted));
             return m_flags.stopRequested() ? Contact::Stopped : Contact::Contacted;
         }
     }
@@ -138,35 +139,40 @@ void TraceRun::hopLoop() {
         requestOptions.Ttl = std::uint8_t(hop);
         std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
         status(output::fill(res::kTracingHop, unsigned(requestOptions.Ttl)));
-        const net::IPAddr target = m_state.m_dwTargetAddr;
-        m_state.m_dwShownAddr = target;
-        if (m_flags.stopRequested() || m_state.m_hICMPHandle == net::INVALID_HANDLE_VALUE)
+        const net::IPAddr target = m_start.target;
+        m_context.shownAddress = target;
+        if (m_flags.stopRequested() || m_context.echoHandle == net::INVALID_HANDLE_VALUE)
             return;
 
         const std::uint32_t replies =
-            m_context.icmp.IcmpSendEcho(m_state.m_hICMPHandle, target, m_request, &requestOptions, m_reply,
+            m_context.icmp.IcmpSendEcho(m_context.echoHandle, target, m_request, &requestOptions, m_reply,
                                         std::uint32_t(m_options.number(OptionId::Timeout)) * 1000u);
-        const std::optional<net::ICMP_ECHO_REPLY> record = net::readEchoReply(m_reply);
-        if (replies == 0 || !record) {
+        const EchoAnswer answer = classifyEchoAnswer(replies, m_reply, target);
+        if (replies == 0 || !answer.record) {
             if (m_options.isOn(OptionId::Verbose)) {
-                if (m_flags.m_bCancel) {
+                if (m_flags.cancelRequested()) {
                     send(output::fill(res::kTraceCanceledLine), ResultKind::RedBold);
                     return;
                 }
-                if (!m_flags.m_bShuttingDown)
-                    m_link.SendIcmpError({record ? record->Status : 0u, 0, unsigned(hop),
+                if (!m_flags.shuttingDown())
+                    m_link.SendIcmpError({answer.status(), 0, unsigned(hop),
                                           dnsColumn ? ErrorLayout::TraceDnsTable : ErrorLayout::TraceTable});
             }
         } else {
-            // A router whose time-to-live ran out, or the target: either way the hop's row.
-            m_state.m_dwShownAddr = record->Address;
-            m_lastResponder = record->Address;
-            send(hopRow(unsigned(hop), record->Address, record->RoundTripTime), ResultKind::Plain);
-            if (record->Address == target) {
+            // A router whose time-to-live ran out, one that cannot forward, or the target: the hop's row.
+            const net::ICMP_ECHO_REPLY& record = *answer.record;
+            m_context.shownAddress = record.Address;
+            m_lastResponder = record.Address;
+            send(hopRow(unsigned(hop), record.Address, record.RoundTripTime), ResultKind::Plain);
+            if (answer.isReply()) {
                 send(output::fill(res::kHostReachedLine), ResultKind::Bold);
                 m_reached = true;
                 return;
             }
+            // Destination unreachable is the route's end: asking again with a higher TTL only gets the
+            // same answer from the same router.
+            if (net::isDestinationUnreachable(record.Status))
+                return;
         }
 
         if (m_flags.stopRequested()) {
@@ -179,35 +185,31 @@ void TraceRun::hopLoop() {
 void TraceRun::finish() {
     std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
     closeHandle();
-    m_flags.m_bSeqScan = false;
-    m_flags.m_bLookup = false;
-    m_flags.m_bTrace = false;
-    m_flags.m_bPing = false;
-    if (!m_flags.m_bShuttingDown)
+    m_flags.endOperations();
+    if (!m_flags.shuttingDown())
         status(output::text(res::kReady));
-    m_flags.m_bTraceThread = false;
+    m_flags.finished();
 }
 
-int TraceRun::run() {
+OperationOutcome TraceRun::run() {
     if (m_flags.stopRequested()) {
-        m_flags.m_bTrace = false;
-        m_flags.m_bTraceThread = false;
-        return 0;
+        m_flags.endOperations();
+        return OperationOutcome::None;
     }
-    m_flags.m_bTraceThread = true;
+    m_flags.started();
     if (!openHandle())
         return failWithoutHandle();
 
-    const QString host = m_state.host();
-    const QString shown = dotted(m_state.m_dwShownAddr);
-    status(m_state.m_bHostResolved == 1 ? output::fill(res::kContactingResolved, host, shown)
-                                        : output::fill(res::kContactingHost, host));
+    const QString& host = m_start.host;
+    const QString shown = dotted(m_start.shown);
+    status(m_start.hostResolved ? output::fill(res::kContactingResolved, host, shown)
+                                : output::fill(res::kContactingHost, host));
 
     const Contact contacted = contact();
     if (contacted == Contact::Stopped) {
         send(output::fill(res::kTraceCanceledLine), ResultKind::RedBold);
         finish();
-        return 0;
+        return OperationOutcome::Failed;
     }
     closeHandle();
     if (contacted == Contact::NotContacted) {
@@ -224,15 +226,16 @@ int TraceRun::run() {
 
     if (m_options.isOn(OptionId::Beep))
         m_link.Beep();
-    if (!(m_reached && m_lastResponder == m_state.m_dwTargetAddr))
+    const bool reached = m_reached && m_lastResponder == m_start.target;
+    if (!reached)
         send(output::fill(res::kHostNotReachedLine), ResultKind::Bold);
     finish();
-    return 0;
+    return reached ? OperationOutcome::Succeeded : OperationOutcome::Failed;
 }
 
 } // namespace
 
-int TraceThread(const WorkerContext& context) {
+OperationOutcome TraceThread(const WorkerContext& context) {
     return TraceRun(context).run();
 }
 

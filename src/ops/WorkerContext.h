@@ -1,23 +1,73 @@
 #pragma once
 
+#include "net/IcmpRecords.h"
+#include "ops/OperationFlags.h"
+
+#include <QString>
+#include <atomic>
+#include <cstddef>
+#include <vector>
+
 namespace vantrel::net {
 struct IcmpApi;
 class SocketLibrary;
-}
+} // namespace vantrel::net
 namespace vantrel::settings {
 class LiveOptions;
 }
 
 namespace vantrel::ops {
 
-struct OperationState;
+class SharedStatus;
 class WorkerLink;
 
-// What a worker is given when it starts: the shared operation state, the options in force, the bound
-// echo service, its link to the frame and the socket library for blocking name lookups (none for workers
-// that look nothing up). All of them outlive the worker.
+// A run's inputs, taken on the GUI thread when its worker starts and handed down as values.
+struct WorkerStart {
+    QString host;                    // the host as StartOperation took it (for the status texts)
+    net::IPAddr target = 0;          // where every echo request goes
+    net::IPAddr shown = 0;           // the address shown until a reply names another
+    bool hostResolved = false;       // the target came from a name lookup (chooses the status texts)
+    std::vector<std::byte> pingData; // the echo data of a ping, from Ping String
+    bool dontFragment = false;       // Fragment: the don't-fragment flag of a ping's requests
+};
+
+// A worker's view of the operation flags: it tests the cancel and exit flags and any other, and makes
+// only its own transitions.
+class WorkerFlags {
+public:
+    WorkerFlags(OperationFlags& flags, Worker worker)
+        : m_flags(flags)
+        , m_worker(worker) {}
+
+    const OperationFlags& all() const { return m_flags; }
+    bool stopRequested() const { return m_flags.stopRequested(); }
+    bool cancelRequested() const { return m_flags.m_bCancel; }
+    bool shuttingDown() const { return m_flags.m_bShuttingDown; }
+
+    void started() { m_flags.workerStarted(m_worker); }
+    void endOperations() { m_flags.workerEndedOperations(m_worker); }
+    void finished() { m_flags.workerFinished(m_worker); }
+    // No echo handle, or nothing to do: every operation ends, then the worker's own flag.
+    void endWithoutRun() {
+        m_flags.workerNotStarted();
+        finished();
+    }
+
+private:
+    OperationFlags& m_flags;
+    Worker m_worker;
+};
+
+// Everything a worker may touch while it runs: its start block, the flags through its own view, the
+// status text, the shown address and the shared echo handle, the options in force (numbers and flags
+// read per probe), the bound echo service, its link to the frame and, for the workers that name hosts,
+// the socket library's blocking lookups. All but the start block outlive the worker.
 struct WorkerContext {
-    OperationState& state;
+    WorkerStart start;
+    WorkerFlags flags;
+    SharedStatus& status;
+    std::atomic<net::IPAddr>& shownAddress;
+    std::atomic<net::IcmpHandle>& echoHandle;
     const settings::LiveOptions& options;
     const net::IcmpApi& icmp;
     WorkerLink& link;

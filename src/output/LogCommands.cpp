@@ -9,33 +9,33 @@ std::optional<CommandUpdate> logCommandUpdate(int id, const LogCommandInputs& in
     const bool hasName = !in.fileBoxEmpty;
     const bool clearable = in.fileOpen && in.fileSize > 0;
     switch (id) {
-    case logcmd::kStartStopMenu:
+    case cmd::kStartLoggingMenu:
         update.enabled = hasName;
         update.caption = text(in.logging ? res::kStopLoggingMenu : res::kStartLoggingMenu);
         break;
-    case logcmd::kStartStopButton:
+    case cmd::kStartLoggingButton:
         update.enabled = hasName;
         update.caption = text(in.logging ? res::kStopLoggingButton : res::kStartLoggingButton);
         break;
-    case logcmd::kCheckBox:
+    case cmd::kLogCheckBox:
         update.enabled = hasName;
         update.checked = in.logging;
         break;
-    case logcmd::kShowMenu:
+    case cmd::kShowLogMenu:
         update.enabled = true;
         update.caption = text(res::kShowLogMenu);
         break;
-    case logcmd::kShowButton:
+    case cmd::kShowLogButton:
         update.enabled = hasName;
         break;
-    case logcmd::kClearMenu:
+    case cmd::kClearLogMenu:
         if (in.fileOpen)
             update.enabled = clearable;
         break;
-    case logcmd::kClearButton:
+    case cmd::kClearLogButton:
         update.enabled = clearable;
         break;
-    case logcmd::kFileBox:
+    case cmd::kLogFileBox:
         update.enabled = true;
         update.readOnly = in.logging;
         break;

@@ -1,22 +1,12 @@
 #pragma once
 
+#include "output/CommandIds.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
 
 namespace vantrel::output {
-
-// Command and control IDs of logging.
-namespace logcmd {
-inline constexpr int kStartStopMenu = 11011;
-inline constexpr int kStartStopButton = 431;
-inline constexpr int kCheckBox = 1044;
-inline constexpr int kShowMenu = 11012;
-inline constexpr int kShowButton = 433;
-inline constexpr int kClearMenu = 11013;
-inline constexpr int kClearButton = 432;
-inline constexpr int kFileBox = 1027;
-} // namespace logcmd
 
 // What the log's commands depend on.
 struct LogCommandInputs {
@@ -38,7 +28,8 @@ struct CommandUpdate {
     bool operator==(const CommandUpdate&) const = default;
 };
 
-// The state of one of the logcmd IDs; nothing for other IDs.
+// The state of one of the log commands and controls (cmd::kStartLoggingMenu ... cmd::kLogFileBox);
+// nothing for other IDs.
 std::optional<CommandUpdate> logCommandUpdate(int id, const LogCommandInputs& in);
 
 // The tooltips the Log options pane shows when asked for one.

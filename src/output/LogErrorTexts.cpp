@@ -1,5 +1,6 @@
 #include "output/LogErrorTexts.h"
 
+#include "output/LogDocumentCheck.h"
 #include "output/MessageTexts.h"
 
 #include <cerrno>
@@ -66,6 +67,13 @@ QString showLogErrorText(OpenFailure failure) {
         return text(res::kShowLogNoAssociation);
     }
     return fill(res::kShowLogErrorCode, unsigned(failure));
+}
+
+QString openLogErrorText(const QString& path, std::error_code error) {
+    const QString reason = QString::fromStdString(error.message());
+    if (error.category() == logFaultCategory())
+        return fill(res::kLogNotALog, path, reason);
+    return fill(res::kLogOpenFailed, path, reason);
 }
 
 QString writeLogErrorText(std::error_code error) {

@@ -15,6 +15,10 @@ QString clearLogErrorText(std::error_code error);
 // The message when the desktop cannot open the log (ShowLog), for the reason it gives.
 QString showLogErrorText(OpenFailure failure);
 
+// The message when the log file cannot be opened (the system's reason), or is not a log that can be
+// written into (a LogFault, found at the open or at a write).
+QString openLogErrorText(const QString& path, std::error_code error);
+
 // The message when a write to the log fails and logging stops.
 QString writeLogErrorText(std::error_code error);
 

@@ -1,22 +1,97 @@
 #include "output/LogFile.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <chrono>
 #include <fcntl.h>
+#include <optional>
+#include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <thread>
 #include <unistd.h>
 
 namespace vantrel::output {
 namespace {
 
+// The kernel copies a write into the file page by page, and a kill may stop it between two pages.
+constexpr std::int64_t kPageSize = 4096;
+// Notes a write in progress that crosses a page: "<old size> <new size>".
+constexpr const char* kPendingWriteName = "user.vantrel.pending-write";
+constexpr qsizetype kCheckChunk = 1 << 16;
+
 std::error_code lastError() {
     return std::error_code(errno, std::generic_category());
 }
 
-// Cuts the file back after a failed write. Shrinking needs no space, so only an interrupt stops it.
-void truncateTo(int fd, std::int64_t size) {
-    while (::ftruncate(fd, off_t(size)) != 0 && errno == EINTR) {
+// Holds the file's exclusive lock for one change. The lock belongs to this open file, so it also keeps
+// apart two logs of one process, and a killed holder's lock goes with it. Holders keep it for one write
+// or one check; a holder that never lets go (a stopped process) is waited for a while, not for ever.
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(int fd)
+        : m_fd(fd) {
+        using namespace std::chrono_literals;
+        const auto giveUp = std::chrono::steady_clock::now() + 10s;
+        std::chrono::microseconds pause = 50us;
+        while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= giveUp) {
+                m_error = lastError();
+                return;
+            }
+            std::this_thread::sleep_for(pause);
+            pause = std::min<std::chrono::microseconds>(pause * 2, 20ms);
+        }
     }
+    ~ExclusiveLock() {
+        if (!m_error)
+            ::flock(m_fd, LOCK_UN);
+    }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+    const std::error_code& error() const { return m_error; }
+
+private:
+    int m_fd;
+    std::error_code m_error;
+};
+
+struct PendingWrite {
+    std::int64_t oldSize = 0;
+    std::int64_t newSize = 0;
+};
+
+// A file system without extended attributes notes nothing; only a kill in the middle of a write is then
+// left for the open-time check to find.
+void notePendingWrite(int fd, PendingWrite write) {
+    const std::string value = std::to_string(write.oldSize) + ' ' + std::to_string(write.newSize);
+    ::fsetxattr(fd, kPendingWriteName, value.data(), value.size(), 0);
+}
+
+void forgetPendingWrite(int fd) {
+    ::fremovexattr(fd, kPendingWriteName);
+}
+
+std::optional<PendingWrite> pendingWrite(int fd) {
+    char value[64];
+    const ssize_t length = ::fgetxattr(fd, kPendingWriteName, value, sizeof value);
+    if (length <= 0)
+        return std::nullopt;
+    const char* end = value + length;
+    PendingWrite write;
+    const auto first = std::from_chars(value, end, write.oldSize);
+    if (first.ec != std::errc() || first.ptr == end || *first.ptr != ' ')
+        return std::nullopt;
+    const auto second = std::from_chars(first.ptr + 1, end, write.newSize);
+    if (second.ec != std::errc() || second.ptr != end)
+        return std::nullopt;
+    return write;
 }
 
 } // namespace
@@ -43,7 +118,10 @@ std::unique_ptr<LogFile> LogFile::open(const QString& path, std::error_code& err
         ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<LogFile>(new LogFile(fd, path));
+    std::unique_ptr<LogFile> file(new LogFile(fd, path));
+    if ((error = file->check()))
+        return nullptr;
+    return file;
 }
 
 LogFile::~LogFile() {
@@ -58,6 +136,45 @@ std::int64_t LogFile::size(std::error_code& error) const {
         return -1;
     }
     return std::int64_t(info.st_size);
+}
+
+std::error_code LogFile::check() {
+    const ExclusiveLock lock(m_fd);
+    if (lock.error())
+        return lock.error();
+    std::error_code error;
+    const std::int64_t size = settledSize(error);
+    if (error)
+        return error;
+    LogDocumentCheck document;
+    QByteArray chunk(kCheckChunk, Qt::Uninitialized);
+    for (std::int64_t at = 0; at < size;) {
+        const ssize_t read = ::pread(m_fd, chunk.data(), std::size_t(chunk.size()), off_t(at));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            return lastError();
+        if (read == 0)
+            break;
+        document.feed(QByteArrayView(chunk.constData(), read));
+        at += read;
+    }
+    return document.result();
+}
+
+std::int64_t LogFile::settledSize(std::error_code& error) {
+    std::int64_t size = this->size(error);
+    if (error)
+        return -1;
+    if (const std::optional<PendingWrite> pending = pendingWrite(m_fd)) {
+        // Longer than before the write and shorter than after it: the write was cut short.
+        if (pending->oldSize < size && size < pending->newSize) {
+            cutBackTo(pending->oldSize);
+            size = this->size(error);
+        }
+        forgetPendingWrite(m_fd);
+    }
+    return size;
 }
 
 std::error_code LogFile::writeAll(QByteArrayView bytes, std::int64_t offset) {
@@ -79,38 +196,80 @@ std::error_code LogFile::writeAll(QByteArrayView bytes, std::int64_t offset) {
     return {};
 }
 
-std::error_code LogFile::writeAtStart(QByteArrayView piece) {
-    std::error_code error = writeAll(piece, 0);
-    if (error)
-        truncateTo(m_fd, 0);
-    return error;
+void LogFile::cutBackTo(std::int64_t size) {
+    std::error_code error;
+    const std::int64_t now = this->size(error);
+    if (!error && now > size)
+        notePendingWrite(m_fd, {size, now + 1}); // a kill during the cut leaves it to the next lock
+    // The brace first: until the cut the file then holds the old document and bytes after it.
+    if (size > 0)
+        writeAll("}", size - 1);
+    while (::ftruncate(m_fd, off_t(size)) != 0 && errno == EINTR) {
+    }
+    forgetPendingWrite(m_fd);
 }
 
-std::error_code LogFile::writeOverLastByte(QByteArrayView piece) {
-    std::error_code error;
-    const std::int64_t oldSize = size(error);
-    if (error)
-        return error;
-    if (oldSize == 0)
-        return writeAtStart(piece);
+std::error_code LogFile::replaceClosingBrace(QByteArrayView piece, std::int64_t size) {
     if (piece.isEmpty())
         return {};
-    if (piece.size() > 1) {
-        if ((error = writeAll(piece.sliced(1), oldSize))) {
-            truncateTo(m_fd, oldSize); // cut off whatever part of the piece reached the file
-            return error;
-        }
-    }
-    if ((error = writeAll(piece.first(1), oldSize - 1))) {
-        truncateTo(m_fd, oldSize);
+    char last = 0;
+    ssize_t read = 0;
+    do {
+        read = ::pread(m_fd, &last, 1, off_t(size - 1));
+    } while (read < 0 && errno == EINTR);
+    if (read < 0)
+        return lastError();
+    if (read != 1 || last != '}')
+        return LogFault::Unclosed; // changed by another program: not ours to write over
+    const std::int64_t at = size - 1;
+    const std::int64_t end = at + piece.size();
+    const bool acrossPages = at / kPageSize != (end - 1) / kPageSize;
+    if (acrossPages)
+        notePendingWrite(m_fd, {size, end});
+    if (const std::error_code error = writeAll(piece, at)) {
+        cutBackTo(size);
         return error;
     }
+    if (acrossPages)
+        forgetPendingWrite(m_fd);
     return {};
 }
 
+std::error_code LogFile::write(QByteArrayView header, QByteArrayView piece, OnEmpty onEmpty) {
+    const ExclusiveLock lock(m_fd);
+    if (lock.error())
+        return lock.error();
+    std::error_code error;
+    std::int64_t size = settledSize(error);
+    if (error)
+        return error;
+    if (size == 0) {
+        if ((error = writeAll(header, 0))) {
+            cutBackTo(0);
+            return error;
+        }
+        if (onEmpty == OnEmpty::HeaderOnly)
+            return {};
+        size = header.size();
+    }
+    return replaceClosingBrace(piece, size);
+}
+
+std::error_code LogFile::append(QByteArrayView header, QByteArrayView piece) {
+    return write(header, piece, OnEmpty::HeaderThenPiece);
+}
+
+std::error_code LogFile::start(QByteArrayView header, QByteArrayView separator) {
+    return write(header, separator, OnEmpty::HeaderOnly);
+}
+
 std::error_code LogFile::clear() {
+    const ExclusiveLock lock(m_fd);
+    if (lock.error())
+        return lock.error();
     if (::ftruncate(m_fd, 0) != 0)
         return lastError();
+    forgetPendingWrite(m_fd);
     return {};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/LogDocumentCheck.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
@@ -8,8 +10,19 @@
 
 namespace vantrel::output {
 
-// The open log file: read and write, created when missing, never truncated on open, and shared (other
-// programs may read it while it grows). Each write goes straight to the file, with no buffer in between.
+// The open log file: read and write, created when missing, never truncated on open, and shared: other
+// programs may read it while it grows, and other Vantrel processes may log into it at the same time.
+//
+// Every change is made under an exclusive lock on the file, and the file's size and closing brace are
+// read from the file under that lock, never remembered, so two writers take turns and lose nothing.
+// Each piece reaches the file in one write that puts it where the closing brace was, so the file is one
+// RTF document after every write. A write that fails is cut back to the old length with its closing
+// brace. A kill can still cut a write short where it crosses a page of the file, so such a write is
+// noted on the file beforehand (an extended attribute) and rolled back by the next process that locks
+// the file.
+//
+// A file that is not empty and not one complete RTF document is not opened, and a piece is never written
+// over a last byte that is not a closing brace: a file that is not a log is left as it is (LogFault).
 class LogFile {
 public:
     static std::unique_ptr<LogFile> open(const QString& path, std::error_code& error);
@@ -22,13 +35,10 @@ public:
     // The file's length in bytes, or -1 with error set.
     std::int64_t size(std::error_code& error) const;
 
-    // Writes piece at the start of an empty file.
-    std::error_code writeAtStart(QByteArrayView piece);
-
-    // Writes piece so that its first byte replaces the file's last one. The part beyond the old end is
-    // written first and only then the last byte replaced, so a write that fails (a full disk) is cut off
-    // again and leaves the file exactly as it was.
-    std::error_code writeOverLastByte(QByteArrayView piece);
+    // An empty file first receives header; then piece replaces the file's closing brace.
+    std::error_code append(QByteArrayView header, QByteArrayView piece);
+    // An empty file receives header, any other the separator over its closing brace.
+    std::error_code start(QByteArrayView header, QByteArrayView separator);
 
     // Empties the file; it stays open.
     std::error_code clear();
@@ -38,7 +48,14 @@ private:
         : m_fd(fd)
         , m_path(std::move(path)) {}
 
+    enum class OnEmpty { HeaderThenPiece, HeaderOnly };
+    std::error_code write(QByteArrayView header, QByteArrayView piece, OnEmpty onEmpty);
+    std::error_code check();
+    // The size under the lock, after rolling back a write that a kill cut short.
+    std::int64_t settledSize(std::error_code& error);
+    std::error_code replaceClosingBrace(QByteArrayView piece, std::int64_t size);
     std::error_code writeAll(QByteArrayView bytes, std::int64_t offset);
+    void cutBackTo(std::int64_t size);
 
     int m_fd;
     QString m_path;

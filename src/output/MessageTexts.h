@@ -39,19 +39,21 @@ inline constexpr TextTemplate<> kInputErrorCaption{0, "InputErrorCaption", "Inpu
 inline constexpr TextTemplate<> kWarningCaption{0, "WarningCaption", " Warning"};
 inline constexpr TextTemplate<> kIpAddressErrorCaption{0, "IpAddressErrorCaption", "IP Address Error"};
 inline constexpr TextTemplate<> kPrintingErrorCaption{0, "PrintingErrorCaption", "Printing Error"};
-inline constexpr TextTemplate<> kIcmpDllErrorCaption{0, "IcmpDllErrorCaption", "ICMP.DLL ERROR"};
 inline constexpr TextTemplate<> kReservedExtensionCaption{0, "ReservedExtensionCaption",
                                                           "Log Error - Reserved System File Extension"};
 
 // Start-up and shut-down.
-inline constexpr TextTemplate<> kIcmpBindingFailed{3000, "IcmpBindingFailed",
-                                                   "Unable to locate required API functions.  Make sure one "
-                                                   "of the files IPHLPAPI.DLL or ICMP.DLL is installed."};
 inline constexpr TextTemplate<QString> kWsaCleanupFailure{0, "WsaCleanupFailure",
                                                           "WSACleanup Failure: ( %s)"};
 inline constexpr TextTemplate<> kWrongWinsockVersion{0, "WrongWinsockVersion", "Wrong Winsock Version"};
 
-// Workers that cannot start or get no echo handle.
+// Workers that cannot start or get no echo handle. Every "couldn't create handle" message gets the hint
+// on a line of its own: how a Linux user lets the program send echo requests.
+inline constexpr TextTemplate<> kIcmpAccessHint{
+    0, "IcmpAccessHint",
+    "To allow ICMP echo on Linux, admit your group to the net.ipv4.ping_group_range sysctl (for example: "
+    "sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\") or give the program the cap_net_raw "
+    "capability (sudo setcap cap_net_raw+ep PROGRAM)."};
 inline constexpr TextTemplate<> kPingNoEchoHandle{
     0, "PingNoEchoHandle", "Ping - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()"};
 inline constexpr TextTemplate<> kSeqScanNoEchoHandle{
@@ -111,6 +113,9 @@ inline constexpr TextTemplate<QString, QString> kPingingResolved{0, "PingingReso
 inline constexpr TextTemplate<QString> kPingingHost{0, "PingingHost", "Pinging  %s...."};
 inline constexpr TextTemplate<unsigned> kContPingWaitFirst{0, "ContPingWaitFirst",
                                                            " Continuous ping...%u seconds until next ping."};
+// The first text for an interval of one second.
+inline constexpr TextTemplate<unsigned> kContPingWaitFirstSecond{
+    0, "ContPingWaitFirstSecond", " Continuous ping...%u second until next ping."};
 inline constexpr TextTemplate<unsigned> kContPingWaitSeconds{
     0, "ContPingWaitSeconds", " Continuous ping....%u seconds until next ping."};
 inline constexpr TextTemplate<unsigned> kContPingWaitSecond{0, "ContPingWaitSecond",
@@ -167,6 +172,7 @@ inline constexpr TextTemplate<> kTraceCancelButton{0, "TraceCancelButton", "    
 inline constexpr TextTemplate<> kTraceMenu{0, "TraceMenu", "&Trace"};
 inline constexpr TextTemplate<> kTraceCancelMenu{0, "TraceCancelMenu", "Cancel Trace"};
 inline constexpr TextTemplate<> kSeqScanButton{0, "SeqScanButton", "      SeqScan      "};
+inline constexpr TextTemplate<> kSeqScanCancelButton{0, "SeqScanCancelButton", "       Cancel       "};
 inline constexpr TextTemplate<> kSeqScanMenu{0, "SeqScanMenu", "&SeqScan"};
 inline constexpr TextTemplate<> kSeqScanCancelMenu{0, "SeqScanCancelMenu", "Cancel SeqScan"};
 inline constexpr TextTemplate<> kListScanButton{0, "ListScanButton", "      ListScan      "};
@@ -228,7 +234,20 @@ inline constexpr TextTemplate<> kLogPathMissing{0, "LogPathMissing",
 inline constexpr TextTemplate<QString> kReservedExtension{
     0, "ReservedExtension",
     "The Log file name cannot end with '%s'.\nPlease choose another extension for the file name."};
-inline constexpr TextTemplate<> kLogOpenFailed{0, "LogOpenFailed", "Could not open the log file."};
+// The second line names the file and the system's reason.
+inline constexpr TextTemplate<QString, QString> kLogOpenFailed{0, "LogOpenFailed",
+                                                               "Could not open the log file.\n\"%s\": %s."};
+// A file that is not empty and not one complete RTF document is never written into; one of the three
+// reasons below fills the second %s.
+inline constexpr TextTemplate<QString, QString> kLogNotALog{
+    0, "LogNotALog",
+    "The file \"%s\" is not a log that Vantrel can add to: %s.\nThe file was left as it was, and logging is "
+    "off."};
+inline constexpr TextTemplate<> kLogNotRtf{0, "LogNotRtf", "it does not begin as an RTF document"};
+inline constexpr TextTemplate<> kLogUnclosed{0, "LogUnclosed",
+                                             "its RTF document is not closed at the end of the file"};
+inline constexpr TextTemplate<> kLogClosedEarly{0, "LogClosedEarly",
+                                                "the file goes on after the end of its RTF document"};
 inline constexpr TextTemplate<> kShowLogNotFound{
     0, "ShowLogNotFound", "Could not open the log file. The log file could not be found."};
 inline constexpr TextTemplate<> kShowLogPathNotFound{

@@ -22,6 +22,10 @@ QByteArray bytesOf(const RtfText& rtf) {
     return toRtfBytes(rtf.rtf());
 }
 
+QByteArray header() {
+    return bytesOf(fill(res::kLogHeader));
+}
+
 } // namespace
 
 ResultLog::ResultLog(settings::LiveOptions& options, LogFrontEnd& frontEnd, Clock clock)
@@ -44,35 +48,33 @@ void ResultLog::logError(const QString& text) {
     m_frontEnd.ShowMessageBox(output::text(res::kLogErrorCaption), text, MessageIcon::Error);
 }
 
-bool ResultLog::openFile() {
+std::error_code ResultLog::openFile() {
     std::error_code error;
     m_file = LogFile::open(fileName(), error);
-    return m_file != nullptr;
+    return error;
 }
 
-void ResultLog::stopAfterWriteFailure(std::error_code error) {
+bool ResultLog::openForLogging() {
+    if (const std::error_code error = openFile()) {
+        setLogging(false);
+        logError(openLogErrorText(fileName(), error));
+        return false;
+    }
+    return true;
+}
+
+bool ResultLog::written(std::error_code error) {
+    if (!error)
+        return true;
     setLogging(false);
-    logError(writeLogErrorText(error));
-}
-
-bool ResultLog::writeHeaderIfEmpty() {
-    std::error_code error;
-    const std::int64_t size = m_file->size(error);
-    if (!error && size == 0)
-        error = m_file->writeAtStart(bytesOf(fill(res::kLogHeader)));
-    if (error) {
-        stopAfterWriteFailure(error);
-        return false;
+    if (error.category() == logFaultCategory()) {
+        // Another program changed the file: it is let go, untouched.
+        logError(openLogErrorText(m_file->path(), error));
+        m_file.reset();
+    } else {
+        logError(writeLogErrorText(error));
     }
-    return true;
-}
-
-bool ResultLog::writeOverLastByte(QByteArrayView piece) {
-    if (std::error_code error = m_file->writeOverLastByte(piece)) {
-        stopAfterWriteFailure(error);
-        return false;
-    }
-    return true;
+    return false;
 }
 
 bool ResultLog::CheckLogExtension(bool showMessage) {
@@ -97,26 +99,26 @@ void ResultLog::OpenLogAtStartup() {
         setLogging(false);
         return;
     }
-    if (!m_file && !openFile())
-        return; // silent at start: the size pane shows the log closed
-    std::error_code error;
-    const std::int64_t size = m_file->size(error);
-    if (!error) {
-        error = size == 0 ? m_file->writeAtStart(bytesOf(fill(res::kLogHeader)))
-                          : m_file->writeOverLastByte(bytesOf(fill(res::kEmptyLine)));
+    if (!m_file) {
+        // Silent at start: the size pane shows the log closed. Only a file that is no log, which logging
+        // was about to write into, is named, once.
+        const std::error_code error = openFile();
+        if (error && m_logging && error.category() == logFaultCategory()) {
+            setLogging(false);
+            logError(openLogErrorText(fileName(), error));
+        }
+        if (error)
+            return;
     }
-    if (error) {
-        stopAfterWriteFailure(error);
-        return;
-    }
-    WriteLogTimeLine();
+    if (written(m_file->start(header(), bytesOf(fill(res::kEmptyLine)))))
+        WriteLogTimeLine();
 }
 
 void ResultLog::WriteLogTimeLine() {
-    if (!m_file || !writeHeaderIfEmpty())
+    if (!m_file)
         return;
     const RtfText stamp = RtfText::escape(formatTimeStamp(m_clock()));
-    writeOverLastByte(bytesOf(fill(res::kLogTimeLine, stamp)));
+    written(m_file->append(header(), bytesOf(fill(res::kLogTimeLine, stamp))));
 }
 
 void ResultLog::WriteLogFragment(QStringView workingText) {
@@ -130,14 +132,9 @@ void ResultLog::WriteLogFragment(QStringView workingText) {
         setLogging(false);
         return;
     }
-    if (!m_file && !openFile()) {
-        logError(text(res::kLogOpenFailed));
-        setLogging(false);
+    if (!m_file && !openForLogging())
         return;
-    }
-    if (!writeHeaderIfEmpty())
-        return;
-    writeOverLastByte(toRtfBytes(balancedFragment(workingText)));
+    written(m_file->append(header(), toRtfBytes(balancedFragment(workingText))));
 }
 
 void ResultLog::ToggleLogging() {
@@ -156,11 +153,8 @@ void ResultLog::ToggleLogging() {
             setLogging(false);
             return;
         }
-        if (!openFile()) {
-            logError(text(res::kLogOpenFailed));
-            setLogging(false);
+        if (!openForLogging())
             return;
-        }
     }
     WriteLogTimeLine();
 }

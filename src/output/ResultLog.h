@@ -27,7 +27,8 @@ namespace vantrel::output {
 // saved) and the purge limit (`PurgeLog`).
 //
 // A write that fails (a full disk) changes nothing already in the file: logging stops and the front end
-// shows a "Log Error" message.
+// shows a "Log Error" message. A file that is not a log (LogFile) is never written into: logging does not
+// start, or stops, with a message that names the file and the reason.
 class ResultLog {
 public:
     using Clock = std::function<QDateTime()>;
@@ -50,6 +51,9 @@ public:
     bool CheckLogExtension(bool showMessage);
     // Writes a time line into the open file.
     void WriteLogTimeLine();
+    // Opens the file now, for a front end that must know before it runs (the command line); when it
+    // cannot, says why and stops logging.
+    bool openForLogging();
 
     // The file-name box's text changed (typed, browsed or loaded): it becomes `Log String`, and an open
     // file is closed.
@@ -67,16 +71,15 @@ public:
     // Pane 905 at a status refresh. Above the purge limit the log is cleared instead and nothing is
     // returned: the pane stays as it was until the next refresh.
     std::optional<StatusPaneState> refreshLogSizePane();
-    // The state of a log command (IDs in logcmd), for the GUI's update routine.
+    // The state of a log command (cmd::kStartLoggingMenu ... cmd::kLogFileBox), for the GUI's update routine.
     std::optional<CommandUpdate> commandUpdate(int id) const;
 
 private:
     QString fileName() const;
     void setLogging(bool on);
-    bool openFile();
-    bool writeHeaderIfEmpty();
-    bool writeOverLastByte(QByteArrayView piece);
-    void stopAfterWriteFailure(std::error_code error);
+    std::error_code openFile();
+    // Whether a write succeeded; a failure stops logging and says why.
+    bool written(std::error_code error);
     void logError(const QString& text);
 
     settings::LiveOptions& m_options;

@@ -8,11 +8,6 @@
 
 namespace vantrel::output {
 
-// Status-bar pane IDs.
-inline constexpr int kTextSizePaneId = 904;
-inline constexpr int kLogPaneId = 903;
-inline constexpr int kLogSizePaneId = 905;
-
 // What a status pane shows. A missing background or text colour means the status bar's default; a missing
 // tooltip means the tooltip stays as it is.
 struct StatusPaneState {

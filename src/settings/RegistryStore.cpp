@@ -41,7 +41,7 @@ const char* const kCreateSchema = R"sql(
 bool digestMatches(SqliteConnection& db);
 
 // What a database file holds, as far as the store is concerned.
-enum class FileState { Ours, Empty, Foreign, Damaged, Unreadable };
+enum class FileState { Ours, Empty, Newer, Foreign, Damaged, Unreadable };
 
 // Checks a database for being a store of ours. With `strict`, every value must also be well-typed, as
 // a file about to replace the whole store must be.
@@ -51,8 +51,11 @@ FileState inspect(SqliteConnection& db, bool strict) {
     if (checked != SQLITE_ROW) {
         // Only a file that SQLite reads and finds wrong is damaged; one it cannot read at all (no
         // permission, locked for too long, an I/O error) is left alone.
-        const int code = sqlite3_extended_errcode(db.handle()) & 0xff;
-        return code == SQLITE_NOTADB || code == SQLITE_CORRUPT ? FileState::Damaged : FileState::Unreadable;
+        const int code = sqlite3_extended_errcode(db.handle());
+        if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT)
+            return FileState::Damaged;
+        db.noteError(code);
+        return FileState::Unreadable;
     }
     if (check.columnText(0) != QLatin1String("ok"))
         return FileState::Damaged;
@@ -63,9 +66,10 @@ FileState inspect(SqliteConnection& db, bool strict) {
         return FileState::Damaged;
     if (applicationId == 0 && objectCount == 0)
         return FileState::Empty;
-    if (applicationId != RegistryStore::kApplicationId ||
-        db.queryNumber("PRAGMA user_version") > RegistryStore::kSchemaVersion)
+    if (applicationId != RegistryStore::kApplicationId)
         return FileState::Foreign;
+    if (db.queryNumber("PRAGMA user_version") > RegistryStore::kSchemaVersion)
+        return FileState::Newer;
 
     const bool tablesComplete =
         db.queryNumber("SELECT count(*) FROM pragma_table_info('registry_key') "
@@ -145,6 +149,13 @@ bool createSchema(SqliteConnection& db) {
            db.exec(kCreateSchema) == SQLITE_OK && db.exec("COMMIT") == SQLITE_OK;
 }
 
+// Whether the file and its folder (where the journal goes) take writes.
+bool writableWithJournal(const QString& file) {
+    const QByteArray path = QFile::encodeName(file);
+    const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
+    return ::access(path.constData(), W_OK) == 0 && ::access(folder.constData(), W_OK) == 0;
+}
+
 // A write that only the file system can refuse: the store moves into memory instead of losing it.
 bool isStorageFailure(int code) {
     switch (code & 0xff) {
@@ -184,6 +195,30 @@ bool syncFile(const QString& path) {
     return synced;
 }
 
+// Why a file could not be read or written, in words for the notice.
+QString failureReason(const SqliteConnection& db) {
+    const int code = db.lastErrorCode() & 0xff;
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED ? lockedReason() : db.lastErrorText();
+}
+
+// A new store file is made under a name of its own and linked into place whole, so that the store file
+// is never seen empty, not even by a second process starting at the same time: an empty store file
+// always means that saved settings were lost. Where links cannot be made, the open creates the file.
+void createStoreFile(const QString& file) {
+    const QString fresh = QStringLiteral("%1.new-%2").arg(file).arg(::getpid());
+    {
+        SqliteConnection db;
+        if (!db.open(fresh, SqliteConnection::Mode::ReadWriteCreate) || !createSchema(db)) {
+            db.close();
+            QFile::remove(fresh);
+            return;
+        }
+    }
+    syncFile(fresh);
+    ::link(QFile::encodeName(fresh).constData(), QFile::encodeName(file).constData()); // taken: as good
+    QFile::remove(fresh);
+}
+
 // Rolls a transaction back unless it was committed.
 class Transaction {
 public:
@@ -212,61 +247,81 @@ private:
 
 } // namespace
 
-std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location, StoreNoticeSink sink) {
+std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location, StoreNoticeSink sink,
+                                                   std::chrono::milliseconds lockWait) {
     const QString file = location.storeFile();
-    auto inMemory = [&](const QString& reason, SqliteConnection* copyFrom) {
-        SqliteConnection memory;
-        memory.openInMemory();
-        if (copyFrom && copyFrom->isOpen())
-            copyFrom->copyTo(memory);
-        if (!copyFrom || inspect(memory, false) != FileState::Ours)
-            createSchema(memory);
-        std::unique_ptr<RegistryStore> store(new RegistryStore(std::move(memory), file, std::move(sink)));
-        store->m_filePath.clear();
-        store->notifyNotWritable(reason);
+    // The file is left alone; the store runs in memory with what could be read of it.
+    auto inMemory = [&](SqliteConnection* source, const QString& reason) {
+        bool copied = false;
+        std::unique_ptr<RegistryStore> store = memoryCopy(source, std::move(sink), copied);
+        store->tell(copied || !QFileInfo::exists(file) ? notWritableNotice(reason)
+                                                       : unreadableNotice(file, reason));
         return store;
     };
 
     if (!QDir().mkpath(location.directory))
-        return inMemory(QStringLiteral("its folder cannot be created"), nullptr);
+        return inMemory(nullptr, QStringLiteral("its folder cannot be created"));
+    if (!QFileInfo::exists(file))
+        createStoreFile(file);
+    const QFileInfo found(file);
+    const bool foundEmpty = found.exists() && found.size() == 0;
 
     SqliteConnection db;
-    if (!db.open(file, SqliteConnection::Mode::ReadWriteCreate)) {
+    if (!db.open(file, SqliteConnection::Mode::ReadWriteCreate, lockWait)) {
         SqliteConnection readable;
-        readable.open(file, SqliteConnection::Mode::ReadOnly);
-        return inMemory(db.lastErrorText(), readable.isOpen() ? &readable : nullptr);
+        readable.open(file, SqliteConnection::Mode::ReadOnly, lockWait);
+        return inMemory(readable.isOpen() ? &readable : nullptr, db.lastErrorText());
     }
 
     const FileState state = inspect(db, false);
     if (state == FileState::Unreadable)
-        return inMemory(db.lastErrorText(), nullptr);
+        return inMemory(nullptr, failureReason(db));
+    if (state == FileState::Newer) {
+        bool copied = false;
+        std::unique_ptr<RegistryStore> store = memoryCopy(&db, std::move(sink), copied);
+        store->tell(newerVersionNotice(file));
+        return store;
+    }
+    if (state == FileState::Empty && foundEmpty && sink)
+        sink(lostNotice(file));
     if (state == FileState::Damaged || state == FileState::Foreign) {
         db.close();
         const QString aside = asideName(file);
         if (::rename(QFile::encodeName(file).constData(), QFile::encodeName(aside).constData()) != 0)
-            return inMemory(QStringLiteral("the file is damaged and cannot be moved aside: %1")
-                                .arg(QString::fromLocal8Bit(std::strerror(errno))),
-                            nullptr);
+            return inMemory(nullptr, QStringLiteral("the file is damaged and cannot be moved aside: %1")
+                                         .arg(QString::fromLocal8Bit(std::strerror(errno))));
         // A journal left beside a foreign file belongs to it, not to the fresh store.
         const QString journal = file + QStringLiteral("-journal");
         if (QFileInfo::exists(journal))
             ::rename(QFile::encodeName(journal).constData(),
                      QFile::encodeName(aside + QStringLiteral("-journal")).constData());
         if (sink)
-            sink({StoreNotice::Kind::MovedAside, QStringLiteral("Settings Error"),
-                  QStringLiteral("The settings file \"%1\" was damaged or was not a Vantrel settings file. "
-                                 "It was renamed to \"%2\", and Vantrel starts with default settings.")
-                      .arg(file, aside)});
-        db.open(file, SqliteConnection::Mode::ReadWriteCreate);
+            sink(movedAsideNotice(file, aside));
+        createStoreFile(file);
+        db.open(file, SqliteConnection::Mode::ReadWriteCreate, lockWait);
     }
 
-    // Setting up the schema is also the proof that the file takes writes: a read-only file or folder
-    // is found now, not at the first change.
-    if (db.isReadOnly() || !createSchema(db)) {
-        const QString reason = db.isReadOnly() ? QStringLiteral("the file is read-only") : db.lastErrorText();
-        return inMemory(reason, &db);
+    // A read-only file or folder is found now, not at the first change. A new file proves it by taking
+    // its schema; one of ours already has it and is asked of the file system, which spares every start
+    // (each vantrel-cli run above all) a journaled commit.
+    const bool takesWrites = state == FileState::Ours ? writableWithJournal(file) : createSchema(db);
+    if (db.isReadOnly() || !takesWrites) {
+        const QString reason = db.isReadOnly() || state == FileState::Ours
+                                   ? QStringLiteral("the file is read-only")
+                                   : failureReason(db);
+        return inMemory(&db, reason);
     }
     return std::unique_ptr<RegistryStore>(new RegistryStore(std::move(db), file, std::move(sink)));
+}
+
+std::unique_ptr<RegistryStore> RegistryStore::memoryCopy(SqliteConnection* source, StoreNoticeSink sink,
+                                                         bool& copied) {
+    SqliteConnection memory;
+    memory.openInMemory();
+    copied = source && source->isOpen() && source->copyTo(memory);
+    if (!copied || inspect(memory, false) != FileState::Ours)
+        createSchema(memory);
+    return std::unique_ptr<RegistryStore>(new RegistryStore(std::move(memory), QString(), std::move(sink)));
 }
 
 std::unique_ptr<RegistryStore> RegistryStore::openInMemory() {
@@ -293,15 +348,12 @@ bool RegistryStore::isInMemory() const {
     return m_filePath.isEmpty();
 }
 
-void RegistryStore::notifyNotWritable(const QString& reason) {
-    if (m_toldNotWritable)
+void RegistryStore::tell(const StoreNotice& notice) {
+    if (m_told)
         return;
-    m_toldNotWritable = true;
+    m_told = true;
     if (m_sink)
-        m_sink({StoreNotice::Kind::NotWritable, QStringLiteral("Settings Error"),
-                QStringLiteral("Vantrel cannot save its settings (%1). Changes made now last only until "
-                               "Vantrel closes.")
-                    .arg(reason)});
+        m_sink(notice);
 }
 
 std::optional<qint64> RegistryStore::findKey(const QString& section) const {
@@ -351,7 +403,7 @@ bool RegistryStore::moveIntoMemory(const QString& reason) {
         return false;
     m_db = std::move(memory);
     m_filePath.clear();
-    notifyNotWritable(reason);
+    tell(notWritableNotice(reason));
     return true;
 }
 
@@ -393,6 +445,17 @@ int RegistryStore::GetProfileInt(const QString& section, const QString& name, in
                                         "AND kind = 4 AND typeof(data) = 'integer'");
     read.bind(1, *key).bind(2, folded(name));
     return read.step() == SQLITE_ROW ? int(read.columnInt(0)) : defaultValue;
+}
+
+void RegistryStore::readTogether(const std::function<void()>& reads) const {
+    std::lock_guard lock(m_mutex);
+    sqlite3* db = m_db.handle();
+    // Inside a transaction already (a nested call), the reads simply join it.
+    const bool began =
+        sqlite3_get_autocommit(db) != 0 && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    reads();
+    if (began)
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
 }
 
 QString RegistryStore::GetProfileString(const QString& section, const QString& name,
@@ -542,6 +605,9 @@ std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path) {
             return StoreError{SQLITE_CORRUPT, QStringLiteral("The settings file is damaged.")};
         case FileState::Unreadable:
             return StoreError{source.lastErrorCode(), source.lastErrorText()};
+        case FileState::Newer:
+            return StoreError{SQLITE_NOTADB,
+                              QStringLiteral("The file was written by a newer version of Vantrel.")};
         case FileState::Empty:
         case FileState::Foreign:
             return StoreError{SQLITE_NOTADB, QStringLiteral("The file is not a Vantrel settings file.")};

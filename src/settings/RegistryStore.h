@@ -2,6 +2,7 @@
 
 #include "settings/SqliteConnection.h"
 #include "settings/StoreLocation.h"
+#include "settings/StoreNotices.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,18 +15,6 @@
 #include <variant>
 
 namespace vantrel::settings {
-
-// What the store tells its front end about itself; each kind at most once per run.
-struct StoreNotice {
-    enum class Kind {
-        MovedAside,  // the store file was damaged or not ours; it was renamed and a fresh one started
-        NotWritable, // the store cannot be written; values are kept in memory for this run
-    };
-    Kind kind;
-    QString caption;
-    QString text;
-};
-using StoreNoticeSink = std::function<void(const StoreNotice&)>;
 
 // A failed save or restore of the whole key: a code and the text that explains it.
 struct StoreError {
@@ -50,11 +39,19 @@ struct NamedValue {
 class RegistryStore {
 public:
     // Opens the store file of a location, creating it when missing. A damaged or foreign file is moved
-    // aside and a fresh store started; a store that cannot be written is kept in memory. Either is
-    // reported once through the sink. Never fails: the worst case is an empty store in memory.
-    static std::unique_ptr<RegistryStore> open(const StoreLocation& location, StoreNoticeSink sink = {});
+    // aside and a fresh store started; an empty one is taken over. A file of a newer version, one that
+    // cannot be read (locked past lockWait) and a store that cannot be written are kept in memory, and
+    // the file is never written. Each is reported once through the sink. Never fails: the worst case is
+    // a store of defaults in memory.
+    static std::unique_ptr<RegistryStore>
+    open(const StoreLocation& location, StoreNoticeSink sink = {},
+         std::chrono::milliseconds lockWait = SqliteConnection::kLockWait);
     // A store that lives only in memory (tests, and the fallback above).
     static std::unique_ptr<RegistryStore> openInMemory();
+
+    // Runs `reads` in one read transaction: they see one state of the file and take its lock once
+    // (LoadSettings reads some eighty values at every start).
+    void readTogether(const std::function<void()>& reads) const;
 
     ~RegistryStore();
     RegistryStore(const RegistryStore&) = delete;
@@ -106,13 +103,17 @@ private:
     int runWrite(const std::function<int()>& write);
     int lastErrorCode() const;
     bool moveIntoMemory(const QString& reason);
-    void notifyNotWritable(const QString& reason);
+    // A store in memory holding what could be copied from source, if any; copied says whether it was.
+    static std::unique_ptr<RegistryStore> memoryCopy(SqliteConnection* source, StoreNoticeSink sink,
+                                                     bool& copied);
+    // Reports the store's state once per run (a store moves into memory at most once).
+    void tell(const StoreNotice& notice);
 
     mutable std::recursive_mutex m_mutex;
     SqliteConnection m_db;
     QString m_filePath;
     StoreNoticeSink m_sink;
-    bool m_toldNotWritable = false;
+    bool m_told = false;
 };
 
 } // namespace vantrel::settings

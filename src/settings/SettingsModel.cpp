@@ -88,17 +88,20 @@ int loadNumber(const RegistryStore& store, const OptionSpec& spec) {
 
 LoadedSettings LoadSettings(const RegistryStore& store) {
     LoadedSettings loaded;
-    for (const OptionSpec& spec : optionTable()) {
-        if (spec.isNumeric())
-            loaded.options.setNumber(spec.id, loadNumber(store, spec));
-        else
-            loaded.options.setText(
-                spec.id, store.GetProfileString(section::kOptions, spec.name(), spec.defaultTextValue()));
-    }
-    // The box behind both names shows AutoSort; Sort keeps its own stored value for the run.
-    loaded.listScanAddresses =
-        loadList(store, section::kListScanHosts, loaded.options.isOn(ListScanAutoSort));
-    loaded.seqScanGroups = loadList(store, section::kSeqScan, loaded.options.number(SeqScanAutoSort) == 1);
+    store.readTogether([&] {
+        for (const OptionSpec& spec : optionTable()) {
+            if (spec.isNumeric())
+                loaded.options.setNumber(spec.id, loadNumber(store, spec));
+            else
+                loaded.options.setText(
+                    spec.id, store.GetProfileString(section::kOptions, spec.name(), spec.defaultTextValue()));
+        }
+        // The box behind both names shows AutoSort; Sort keeps its own stored value for the run.
+        loaded.listScanAddresses =
+            loadList(store, section::kListScanHosts, loaded.options.isOn(ListScanAutoSort));
+        loaded.seqScanGroups =
+            loadList(store, section::kSeqScan, loaded.options.number(SeqScanAutoSort) == 1);
+    });
     return loaded;
 }
 

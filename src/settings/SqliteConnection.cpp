@@ -9,8 +9,6 @@ namespace vantrel::settings {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 10000;
-
 void caseFoldFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     if (argc != 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
@@ -19,6 +17,16 @@ void caseFoldFunction(sqlite3_context* context, int argc, sqlite3_value** argv) 
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
     const QByteArray folded = QString::fromUtf8(text, sqlite3_value_bytes(argv[0])).toCaseFolded().toUtf8();
     sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
+}
+
+// Each connection's page cache would start with a bulk allocation for 20 pages, set up page by page; the
+// store is a few pages, so that costs a page fault for each at every start (vantrel-cli's above all).
+// Without it, cache pages come from malloc as they are read. This must come before SQLite's first use in
+// the process; should anything have used SQLite earlier, the call is refused and the default stays.
+void takeCachePagesAsNeeded() {
+    static const bool configured [[maybe_unused]] = [] {
+        return sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0) == SQLITE_OK;
+    }();
 }
 
 } // namespace
@@ -42,30 +50,32 @@ SqliteConnection& SqliteConnection::operator=(SqliteConnection&& other) noexcept
     return *this;
 }
 
-bool SqliteConnection::open(const QString& path, Mode mode) {
+bool SqliteConnection::open(const QString& path, Mode mode, std::chrono::milliseconds lockWait) {
     return openAt(path.toUtf8(),
-                  mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+                  mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                  lockWait);
 }
 
 bool SqliteConnection::openInMemory() {
-    return openAt(QByteArrayLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    return openAt(QByteArrayLiteral(":memory:"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, kLockWait);
 }
 
-bool SqliteConnection::openAt(const QByteArray& name, int flags) {
+bool SqliteConnection::openAt(const QByteArray& name, int flags, std::chrono::milliseconds lockWait) {
     close();
+    takeCachePagesAsNeeded();
     const int rc = sqlite3_open_v2(name.constData(), &m_db, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         noteError(rc);
         close();
         return false;
     }
-    configure();
+    configure(lockWait);
     return true;
 }
 
-void SqliteConnection::configure() {
+void SqliteConnection::configure(std::chrono::milliseconds lockWait) {
     sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(m_db, int(lockWait.count()));
     sqlite3_create_function(m_db, "casefold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             &caseFoldFunction, nullptr, nullptr);
     // A commit returns only once it is on disk: a process killed afterwards loses nothing. These fail

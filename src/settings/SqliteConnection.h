@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 
 struct sqlite3;
 
@@ -14,6 +15,9 @@ class SqliteConnection {
 public:
     enum class Mode { ReadWriteCreate, ReadOnly };
 
+    // How long a statement waits for another process's lock before it fails as busy.
+    static constexpr std::chrono::milliseconds kLockWait{10000};
+
     SqliteConnection() = default;
     ~SqliteConnection();
     SqliteConnection(SqliteConnection&& other) noexcept;
@@ -22,7 +26,7 @@ public:
     SqliteConnection& operator=(const SqliteConnection&) = delete;
 
     // Opens a file; on failure the connection stays closed and lastError() tells why.
-    bool open(const QString& path, Mode mode);
+    bool open(const QString& path, Mode mode, std::chrono::milliseconds lockWait = kLockWait);
     // Opens a private database in memory.
     bool openInMemory();
     void close();
@@ -44,8 +48,8 @@ public:
     void noteError(int code);
 
 private:
-    bool openAt(const QByteArray& name, int flags);
-    void configure();
+    bool openAt(const QByteArray& name, int flags, std::chrono::milliseconds lockWait);
+    void configure(std::chrono::milliseconds lockWait);
 
     sqlite3* m_db = nullptr;
     int m_lastError = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/CommandIds.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -29,9 +31,9 @@ public:
     void showState(bool checkEnabled, bool checked, bool fileNameReadOnly);
     void setToolTipSource(ToolTipSource source) { m_toolTipSource = std::move(source); }
 
-    static constexpr int kLogCheckId = 1044;
-    static constexpr int kLogFileLabelId = 1055;
-    static constexpr int kFileNameId = 1027;
+    static constexpr int kLogCheckId = cmd::kLogCheckBox;
+    static constexpr int kLogFileLabelId = cmd::kLogFileLabel;
+    static constexpr int kFileNameId = cmd::kLogFileBox;
 
 signals:
     // A click on the check box: start or stop logging.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/CommandIds.h"
 #include "output/KindPresenter.h"
 #include "output/ResultView.h"
 #include "output/StatusPanes.h"
@@ -29,13 +30,13 @@ class CStatusViewPane : public QWidget, public output::ResultView {
 public:
     // Command IDs of the pane's own commands.
     enum Command : int {
-        ClearAll = 57633,
-        Copy = 57634,
-        Cut = 57635,
-        Paste = 57637,
-        SelectAll = 57642,
-        Undo = 57643,
-        Print = 57607,
+        ClearAll = cmd::kClearAllText,
+        Copy = cmd::kCopy,
+        Cut = cmd::kCut,
+        Paste = cmd::kPaste,
+        SelectAll = cmd::kSelectAll,
+        Undo = cmd::kUndo,
+        Print = cmd::kPrint,
     };
     // A command of the frame as the context menu shows it: its action (null when the frame has none) and
     // its caption there, which follows the command's state.

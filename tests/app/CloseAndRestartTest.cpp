@@ -1,7 +1,7 @@
 // The close sequence, and what a restart finds of the last run: options, hosts, layout and style.
 #include "FrameFixture.h"
 #include "app/CVantrelApp.h"
-#include "app/CommandIds.h"
+#include "output/CommandIds.h"
 #include "app/WorkspaceLayout.h"
 #include "settings/SettingsModel.h"
 #include "ui/CStatusViewPane.h"
@@ -37,9 +37,9 @@ TEST_F(CloseSequence, WaitsForRunningWorkersThenSaves) {
                             {},
                             {}});
     frame->options().setNumber(OptionId::Packets, 17);
-    frame->flags().m_bPing = true;
-    frame->flags().m_bPingThread = true;
-    frame->flags().m_bSeqScan = true;
+    frame->flags().startOperation(ops::Operation::Ping);
+    frame->flags().workerStarted(ops::Worker::Ping);
+    frame->flags().startOperation(ops::Operation::SeqScan);
 
     // The worker ends a little later; until then nothing is saved.
     bool savedBeforeWorkerEnded = true;
@@ -47,9 +47,8 @@ TEST_F(CloseSequence, WaitsForRunningWorkersThenSaves) {
     QTimer::singleShot(50, [&] {
         shuttingDownSeen = frame->flags().m_bShuttingDown;
         savedBeforeWorkerEnded = store->valueKind(settings::section::kOptions, "Packets").has_value();
-        frame->flags().m_bPing = false;
-        frame->flags().m_bPingThread = false;
-        frame->flags().m_bSeqScan = false;
+        frame->flags().workerEndedOperations(ops::Worker::Ping);
+        frame->flags().workerFinished(ops::Worker::Ping);
     });
     EXPECT_TRUE(frame->close());
 
@@ -67,8 +66,8 @@ TEST_F(CloseSequence, SecondCloseDuringTheWaitIsAbsorbed) {
     int shutdowns = 0;
     frame->setResultsHooks({[&](const QString&) { ++redLines; }, {}, {}});
     frame->setShutdownHook([&] { ++shutdowns; });
-    frame->flags().m_bTrace = true;
-    frame->flags().m_bISPingerThread = true;
+    frame->flags().startOperation(ops::Operation::Trace);
+    frame->flags().workerStarted(ops::Worker::ISPinger);
 
     bool visibleAfterSecondClose = false;
     QTimer::singleShot(20, [&] {
@@ -79,9 +78,9 @@ TEST_F(CloseSequence, SecondCloseDuringTheWaitIsAbsorbed) {
         QCoreApplication::sendEvent(frame.get(), &request);
         EXPECT_FALSE(request.isAccepted());
         visibleAfterSecondClose = frame->isVisible();
-        frame->flags().m_bISPingerThread = false;
+        frame->flags().workerFinished(ops::Worker::ISPinger);
     });
-    QTimer::singleShot(60, [&] { frame->flags().m_bTrace = false; });
+    QTimer::singleShot(60, [&] { frame->flags().workerEndedOperations(ops::Worker::Trace); });
     EXPECT_TRUE(frame->close());
 
     EXPECT_TRUE(visibleAfterSecondClose);
@@ -93,7 +92,7 @@ TEST_F(CloseSequence, SecondCloseDuringTheWaitIsAbsorbed) {
 TEST_F(CloseSequence, ContinuousPingCountdownAloneDoesNotHoldTheClose) {
     QStringList red;
     frame->setResultsHooks({[&](const QString& fragment) { red.append(fragment); }, {}, {}});
-    frame->flags().m_bContPingActive = true;
+    frame->flags().startOperation(ops::Operation::ContinuousPing);
     EXPECT_TRUE(frame->close());
     EXPECT_THAT(red, ElementsAre("Exiting...Shutting down ping operation first...\\par }"));
 }

@@ -1,6 +1,6 @@
 // Enabling and captions of the commands, from the flags, the panes and the log; status-pane commands.
 #include "FrameFixture.h"
-#include "app/CommandIds.h"
+#include "output/CommandIds.h"
 #include "app/DesktopLogFrontEnd.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
@@ -39,7 +39,7 @@ TEST_F(CommandState, OperationCommandsFollowTheFlags) {
     EXPECT_TRUE(action(*frame, cmd::kPingButton)->isEnabled());
     EXPECT_TRUE(action(*frame, cmd::kTraceMenu)->isEnabled());
 
-    frame->flags().m_bTrace = true;
+    frame->flags().startOperation(ops::Operation::Trace);
     frame->RefreshCommandUI();
     EXPECT_FALSE(action(*frame, cmd::kPingButton)->isEnabled());
     EXPECT_FALSE(action(*frame, cmd::kLookupMenu)->isEnabled());
@@ -47,15 +47,15 @@ TEST_F(CommandState, OperationCommandsFollowTheFlags) {
     EXPECT_EQ(action(*frame, cmd::kTraceButton)->iconText(), QStringLiteral("      Cancel     "));
     EXPECT_EQ(action(*frame, cmd::kTraceMenu)->text(), QStringLiteral("Cancel Trace"));
 
-    frame->flags().m_bTrace = false;
-    frame->flags().m_bPing = true;
+    frame->flags().lookupReported(); // the trace is over
+    frame->flags().startOperation(ops::Operation::Ping);
     frame->RefreshCommandUI();
     EXPECT_EQ(action(*frame, cmd::kPingButton)->iconText(), QStringLiteral("       Cancel       "));
     EXPECT_EQ(action(*frame, cmd::kPingMenu)->text(), QStringLiteral("Cancel Ping"));
     EXPECT_FALSE(action(*frame, cmd::kTraceButton)->isEnabled());
     EXPECT_EQ(action(*frame, cmd::kTraceButton)->iconText(), QStringLiteral("       Trace       "));
 
-    frame->flags().m_bPing = false;
+    frame->flags().lookupReported(); // the ping is over
     frame->RefreshCommandUI();
     EXPECT_EQ(action(*frame, cmd::kPingButton)->iconText(), QStringLiteral("         Ping         "));
     EXPECT_EQ(action(*frame, cmd::kPingMenu)->text(), QStringLiteral("&Ping"));
@@ -87,34 +87,34 @@ TEST_F(CommandState, TheResultsContextMenuCaptionsFollowTheStateFromTheOneTable)
                             "Add Pro&file (off)", "-", "Start ISPi&nger (off)", "-", "Help T&opics", "-",
                             "&Exit"));
 
-    frame->flags().m_bPing = true;
+    frame->flags().startOperation(ops::Operation::Ping);
     ASSERT_TRUE(frame->commands().trigger(cmd::kStartLoggingMenu));
     ASSERT_TRUE(frame->commands().trigger(cmd::kShowAllOptions));
     const QStringList busy = resultsContextMenu(*frame);
-    frame->flags().m_bPing = false;
+    frame->flags().lookupReported(); // the ping is over
     EXPECT_THAT(busy, ::testing::IsSupersetOf(
                           {"Cancel &Ping", "&Lookup (off)", "Stop Logg&ing", "S&how All Options"}));
 }
 
 TEST_F(CommandState, TheIdleTimerRefreshesWithoutBeingAsked) {
-    frame->flags().m_bLookup = true;
+    frame->flags().startOperation(ops::Operation::Lookup);
     frame->status().set(QStringLiteral("Looking up host..."));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !action(*frame, cmd::kPingButton)->isEnabled(); }, 5000));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return frame->statusPane(cmd::kStatusPane)->text() == "Status: Looking up host..."; }, 5000));
-    frame->flags().m_bLookup = false;
+    frame->flags().lookupReported();
 }
 
 TEST_F(CommandState, DisabledCommandsDoNotRunFromAnySource) {
     std::vector<ops::CommandId> ran;
     frame->setOperationHandler([&](ops::CommandId command) { ran.push_back(command); });
-    frame->flags().m_bSeqScan = true;
+    frame->flags().startOperation(ops::Operation::SeqScan);
     frame->RefreshCommandUI();
     EXPECT_FALSE(frame->commands().trigger(cmd::kLookupButton));
     QTest::keyClick(frame->hostBox()->lineEdit(), Qt::Key_L, Qt::ControlModifier);
     EXPECT_TRUE(ran.empty());
 
-    frame->flags().m_bSeqScan = false;
+    frame->flags().workerNotStarted(); // the scan is over
     frame->RefreshCommandUI();
     EXPECT_TRUE(frame->commands().trigger(cmd::kLookupMenu));
     QTest::keyClick(frame->hostBox()->lineEdit(), Qt::Key_T, Qt::ControlModifier);

@@ -93,7 +93,7 @@ TEST_F(DesktopOperationsTest, ClosingDuringAPingWaitsForTheWorkerAndSavesNothing
     network.setDefaultAnswer(answer);
     frame->putHostAtStart(QStringLiteral("10.0.0.1"));
     frame->commands().trigger(400);
-    ASSERT_TRUE(frame->flags().m_bPing.load());
+    ASSERT_TRUE(bool(frame->flags().m_bPing));
     EXPECT_TRUE(frame->close());
     EXPECT_FALSE(frame->flags().anyBusy());
     EXPECT_TRUE(results().contains(QStringLiteral("Exiting...Shutting down ping operation first...")));
@@ -112,7 +112,7 @@ TEST_F(DesktopOperationsTest, EnterStartsAPingAndEnterAgainCancelsIt) {
 
     // The worker waits for its first row until the GUI thread takes it, so the ping is still running.
     QTest::keyClick(hostEdit, Qt::Key_Return);
-    ASSERT_TRUE(frame->flags().m_bPing.load());
+    ASSERT_TRUE(bool(frame->flags().m_bPing));
     frame->RefreshCommandUI();
     EXPECT_EQ(frame->commands().action(400)->text(), QStringLiteral("       Cancel       "));
     EXPECT_EQ(frame->commands().action(11000)->text(), QStringLiteral("Cancel Ping"));

@@ -1,5 +1,5 @@
 // The frame's rules that need no window: command line, saved layout, command table, styles.
-#include "app/CommandIds.h"
+#include "output/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/GuiArguments.h"
 #include "app/VisualStyles.h"

@@ -1,8 +1,8 @@
 // The keyboard rules: Tab from the Profile Name box to the host box, Enter in the window runs Ping,
 // the accelerators keep their commands wherever the focus is.
 #include "FrameFixture.h"
-#include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "output/CommandIds.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
@@ -51,11 +51,11 @@ TEST_F(KeyboardRules, EnterReleasedAnywhereRunsPingEvenWhileDisabled) {
     EXPECT_EQ(ran[0], ops::CommandId::PingButton);
 
     // The rule runs Ping whatever its enabling; the Ping command itself decides on start or cancel.
-    frame->flags().m_bTrace = true;
+    frame->flags().startOperation(ops::Operation::Trace);
     frame->RefreshCommandUI();
     QTest::keyClick(frame->profileNameBox(), Qt::Key_Return);
     EXPECT_EQ(ran.size(), 3u);
-    frame->flags().m_bTrace = false;
+    frame->flags().lookupReported(); // the trace is over
 }
 
 TEST_F(KeyboardRules, EnterFromTheWindowSystemRunsPingOnce) {

@@ -105,7 +105,7 @@ TEST_F(CliContinuousPingTest, ATerminalShowsTheCountdownOnItsStatusLineAndClears
                                QStringLiteral("127.0.0.1"), QStringLiteral("--cycles"), QStringLiteral("2")},
                               terminal);
     ASSERT_EQ(status, 0) << terminal.stderrText.toStdString();
-    const QString shown = QStringLiteral("\r Continuous ping...1 seconds until next ping.\x1b[K");
+    const QString shown = QStringLiteral("\r Continuous ping...1 second until next ping.\x1b[K");
     const QString cleared = QStringLiteral("\r\x1b[K");
     const qsizetype countdown = terminal.stdoutText.indexOf(shown);
     ASSERT_GE(countdown, 0) << terminal.stdoutText.toStdString();

@@ -101,6 +101,23 @@ TEST_F(CliPingTest, ALoggedRunLeavesOneBalancedDocument) {
     EXPECT_FALSE(QFile::exists(m_dir.filePath(QStringLiteral("Vtrlog.rtf"))));
 }
 
+TEST_F(CliPingTest, ALogThatCannotBeUsedStopsTheRunBeforeItStarts) {
+    QFile notes(m_dir.filePath(QStringLiteral("notes.txt")));
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("shopping list\n");
+    notes.close();
+    for (const QString& logFile : {notes.fileName(), m_dir.path()}) {
+        const ProgramRun ping = run({QStringLiteral("--set"), QStringLiteral("Log Check=1"),
+                                     QStringLiteral("--set"), QStringLiteral("Log String=") + logFile,
+                                     QStringLiteral("ping"), QStringLiteral("127.0.0.1")});
+        EXPECT_EQ(ping.status, 2) << logFile.toStdString();
+        EXPECT_TRUE(ping.lines.isEmpty()) << ping.lines.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(ping.err.contains(logFile)) << ping.err.toStdString();
+    }
+    ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
+    EXPECT_EQ(notes.readAll(), QByteArray("shopping list\n")) << "a file that is no log is left as it was";
+}
+
 TEST_F(CliPingTest, PingWithoutAHostIsAUsageError) {
     const ProgramRun ping = run({QStringLiteral("ping")});
     EXPECT_EQ(ping.status, 2);

@@ -1,7 +1,6 @@
 #include "net/IcmpPacket.h"
 
 #include "PacketBuilder.h"
-#include "net/IcmpAccessHint.h"
 #include "net/IcmpRecords.h"
 #include "net/IpStatus.h"
 #include "support/FakeIcmpNetwork.h"
@@ -272,17 +271,6 @@ TEST(EchoReplyRecord, DataPointersOutsideTheBufferAreNotFollowed) {
     EXPECT_TRUE(echoReplyData(reply, buffer).empty());
     reply.Data = buffer.data() + sizeof(ICMP_ECHO_REPLY);
     EXPECT_EQ(echoReplyData(reply, buffer).size(), 8u);
-}
-
-TEST(IcmpAccessHint, AddsOneLineOnHowToAllowIcmp) {
-    const QStringList lines = pingHandleFailureMessage().split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(
-        lines[0],
-        QStringLiteral("Ping - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()"));
-    EXPECT_TRUE(lines[1].contains(QLatin1String("net.ipv4.ping_group_range")));
-    EXPECT_TRUE(lines[1].contains(QLatin1String("cap_net_raw")));
-    EXPECT_EQ(withIcmpAccessHint(QStringLiteral("SeqScan")).section(QLatin1Char('\n'), 1), lines[1]);
 }
 
 } // namespace

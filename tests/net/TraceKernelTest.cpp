@@ -60,10 +60,13 @@ protected:
         ASSERT_TRUE(s_up) << "topology.sh trace-up " << s_prefix << " failed";
     }
 
-    // vantrel-cli with these arguments in the chain's host namespace, with a settings store of its own.
-    static CliRun cli(const std::string& arguments) {
-        const std::string command = "ip netns exec " + s_prefix + "-thost " + VANTREL_CLI +
-                                    " --config-dir '" + s_configDir.string() + "' " + arguments + " 2>&1";
+    // vantrel-cli with these arguments in the chain's host namespace (or another role's), with a settings
+    // store of its own; `runAs` goes before the program (to drop privileges).
+    static CliRun cli(const std::string& arguments, const std::string& role = "thost",
+                      const std::string& runAs = {}) {
+        const std::string command = "ip netns exec " + s_prefix + "-" + role + " " + runAs + " " +
+                                    VANTREL_CLI + " --config-dir '" + s_configDir.string() + "' " +
+                                    arguments + " 2>&1";
         CliRun run;
         FILE* pipe = ::popen(command.c_str(), "r");
         if (!pipe)
@@ -165,12 +168,55 @@ TEST_F(TraceKernelTest, ARouterThatSendsNoTimeExceededGivesATimedOutHop) {
     EXPECT_EQ(words(run.lines[4])[0], "4") << "the silent hop leaves a gap";
 }
 
+TEST_F(TraceKernelTest, CtrlCAndSigtermEndTheRequestInFlightAtOnce) {
+    // The muted router answers no echo request: each one would wait its whole minute.
+    const MutedThirdRouter muted(test::topologyCommand("trace-mute", s_prefix));
+    ASSERT_TRUE(muted.on());
+    for (const std::string signal : {"INT", "TERM"}) {
+        SCOPED_TRACE(signal);
+        // A program still waiting 20 s after the signal is killed, and its status shows it.
+        const CliRun run = cli("--set Packets=3 --set Timeout=60 ping 10.201.13.2", "thost",
+                               "timeout --foreground --preserve-status -k 20 -s " + signal + " 1");
+        EXPECT_EQ(run.exitCode, 1) << dump(run);
+        ASSERT_EQ(run.lines.size(), 6u) << dump(run);
+        EXPECT_EQ(run.lines[2], "Canceling ping...");
+        EXPECT_EQ(run.lines[3], "Ping canceled");
+        EXPECT_EQ(run.lines[4], "Ping Unsuccessful");
+        EXPECT_EQ(run.lines[5], "0 of 1 packets returned successfully : 100.0% PACKET LOSS");
+    }
+}
+
 TEST_F(TraceKernelTest, TooFewHopsEndWithHostNotReached) {
     const CliRun run = cli("--set TraceDNS=0 --set Hops=3 trace 10.201.15.2");
-    EXPECT_EQ(run.exitCode, 0) << "the trace ran to its end";
+    EXPECT_EQ(run.exitCode, 1) << "the trace ran, but did not reach the host";
     ASSERT_EQ(run.lines.size(), 6u) << dump(run);
     EXPECT_EQ(words(run.lines[4])[1], "10.201.13.2");
     EXPECT_EQ(run.lines.back(), "Host not reached.");
+}
+
+TEST_F(TraceKernelTest, AHostThatRefusesEchoIsNotAnAnswer) {
+    // 10.201.15.3 answers every echo request with "administratively prohibited", from its own address.
+    CliRun run = cli("--set Packets=2 ping 10.201.15.3");
+    EXPECT_EQ(run.exitCode, 1) << dump(run);
+    ASSERT_EQ(run.lines.size(), 6u) << dump(run);
+    EXPECT_EQ(words(run.lines[2]), (Words{"1", "ERROR", "-", "IP", "DESTINATION", "HOST", "UNREACHABLE"}));
+    EXPECT_EQ(words(run.lines[3])[0], "2");
+    EXPECT_EQ(run.lines[4], "Ping Unsuccessful");
+    EXPECT_EQ(run.lines[5], "0 of 2 packets returned successfully : 100.0% PACKET LOSS");
+
+    run = cli("--set TraceDNS=0 trace 10.201.15.3");
+    EXPECT_EQ(run.exitCode, 1) << dump(run);
+    ASSERT_GE(run.lines.size(), 3u) << dump(run);
+    EXPECT_EQ(words(run.lines[run.lines.size() - 2])[1], "10.201.15.3") << dump(run);
+    EXPECT_EQ(run.lines.back(), "Host not reached.");
+}
+
+TEST_F(TraceKernelTest, WithoutIcmpPermissionNothingRunsAndTheExitStatusSaysSo) {
+    // A router's namespace admits no group to ICMP datagram sockets, and nobody may open raw ones.
+    const CliRun run =
+        cli("ping 127.0.0.1", "tr1", "setpriv --reuid=65534 --regid=65534 --clear-groups --inh-caps=-all");
+    EXPECT_EQ(run.exitCode, 2) << dump(run);
+    EXPECT_NE(dump(run).find("ping_group_range"), std::string::npos) << dump(run);
 }
 
 TEST_F(TraceKernelTest, LookupReportsWhatTheNamespacesHostsFileSays) {
@@ -186,7 +232,7 @@ TEST_F(TraceKernelTest, LookupReportsWhatTheNamespacesHostsFileSays) {
     EXPECT_EQ(words(run.lines[1]), (Words{"Official", "Name:", "chain-r2.vantrel.test"}));
 
     run = cli("lookup nowhere.vantrel.test");
-    EXPECT_EQ(run.exitCode, 1) << dump(run);
+    EXPECT_EQ(run.exitCode, 2) << "a name that does not resolve: " << dump(run);
     ASSERT_FALSE(run.lines.empty());
     EXPECT_NE(run.lines.back().find("Host lookup failed"), std::string::npos) << dump(run);
 }

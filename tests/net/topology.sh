@@ -28,10 +28,11 @@
 #
 #   PREFIX-thost    eth0 10.201.11.1/24                        default via 10.201.11.2
 #   PREFIX-tr1..4   eth0 10.201.1N.2/24  eth1 10.201.1(N+1).1/24  default onwards, 10.201.11.0/24 back
-#   PREFIX-ttarget  eth0 10.201.15.2/24                        default via 10.201.15.1
+#   PREFIX-ttarget  eth0 10.201.15.2/24, 10.201.15.3/24        default via 10.201.15.1
 #
 # A trace from thost to 10.201.15.2 shows 10.201.11.2, 10.201.12.2, 10.201.13.2 and 10.201.14.2 at hops
-# 1 to 4 and the target at hop 5. /etc/netns/PREFIX-thost/hosts names tr1, tr2, tr4 and the target
+# 1 to 4 and the target at hop 5. 10.201.15.3 refuses echo requests as a firewall does: the target answers
+# them itself with "communication administratively prohibited" (an nftables reject rule). /etc/netns/PREFIX-thost/hosts names tr1, tr2, tr4 and the target
 # ("chain-r1.vantrel.test" ...); tr3 has no name. Processes started with `ip netns exec PREFIX-thost` see
 # that file as /etc/hosts, and a resolv.conf whose name server (on the namespace's loopback) refuses at
 # once, so unnamed addresses fail fast. `trace-mute PREFIX on` makes tr3 drop the ICMP messages it makes
@@ -114,7 +115,16 @@ if [[ "$action" == trace-* ]]; then
   done
   ip -n "$prefix-tr3" route add blackhole default table 100
   ip -n "$prefix-ttarget" addr add 10.201.15.2/24 dev eth0
+  ip -n "$prefix-ttarget" addr add 10.201.15.3/24 dev eth0
   ip -n "$prefix-ttarget" route add default via 10.201.15.1
+  ip netns exec "$prefix-ttarget" nft -f - <<'RULES'
+table inet refuse {
+  chain input {
+    type filter hook input priority 0;
+    ip daddr 10.201.15.3 icmp type echo-request reject with icmp type admin-prohibited
+  }
+}
+RULES
 
   mkdir -p "/etc/netns/$prefix-thost"
   cat >"/etc/netns/$prefix-thost/hosts" <<HOSTS

@@ -121,7 +121,7 @@ TEST_F(ContinuousPingTest, TheIntervalBoxWinsOverTheStoredIntervalAndIsKeptInRan
 
     box = 0;
     nextCycle();
-    EXPECT_EQ(status(), QStringLiteral(" Continuous ping...1 seconds until next ping."));
+    EXPECT_EQ(status(), QStringLiteral(" Continuous ping...1 second until next ping."));
     box = 500;
     nextCycle();
     EXPECT_EQ(status(), QStringLiteral(" Continuous ping...99 seconds until next ping."));
@@ -167,7 +167,7 @@ TEST_F(ContinuousPingTest, NumbersRunOnAcrossCyclesAndOneSummaryCoversTheRun) {
     EXPECT_FALSE(continuous.isTimerActive(TIMER_CONTPING_COUNTDOWN));
     EXPECT_EQ(h.network.handlesCreated(), 2) << "each cycle opens its echo handle";
     EXPECT_EQ(h.network.openHandles(), 0u);
-    EXPECT_EQ(continuous.lastOutcome(), 0);
+    EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Succeeded);
 }
 
 TEST_F(ContinuousPingTest, SwitchingContPingOffDuringTheCountdownMakesTheNextCycleTheLast) {
@@ -227,7 +227,7 @@ TEST_F(ContinuousPingTest, ExitDuringACycleWritesTheCancelLineButNoSummary) {
     h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 6});
     h.network.onRequest([&](const FakeIcmpNetwork::SentRequest&) {
         if (h.network.sent().size() == 1)
-            h.state().flags.m_bShuttingDown = true;
+            h.state().flags.beginShutdown();
     });
     h.control->OnPing();
     finish();
@@ -264,7 +264,7 @@ TEST_F(ContinuousPingTest, RepliesFromAnotherHostAndFailuresFollowTheRunsRules) 
     EXPECT_EQ(texts[5], QStringLiteral("0 of 2 packets returned successfully : 100.0% PACKET LOSS"));
 }
 
-TEST_F(ContinuousPingTest, AHostThatFailsToResolveInTheSecondCycleEndsTheRunWithoutSummary) {
+TEST_F(ContinuousPingTest, AHostThatFailsToResolveInTheSecondCycleEndsTheRunWithItsSummaryFirst) {
     h.names->addHost({"first.test", {}, {target}});
     h.names->addNameError("gone.test", net::WSAHOST_NOT_FOUND);
     h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 2});
@@ -278,8 +278,13 @@ TEST_F(ContinuousPingTest, AHostThatFailsToResolveInTheSecondCycleEndsTheRunWith
     finish();
     const std::size_t sent = h.network.sent().size();
     EXPECT_EQ(sent, 4u);
-    EXPECT_TRUE(h.texts().last().startsWith(QStringLiteral("Host lookup failed")));
-    EXPECT_TRUE(h.texts().filter(QStringLiteral("Ping Successful")).isEmpty());
+    const QStringList texts = h.texts();
+    ASSERT_GE(texts.size(), 4);
+    EXPECT_EQ(texts.mid(texts.size() - 4, 2),
+              (QStringList{"Ping Successful", "4 of 4 packets returned successfully : 0.0% PACKET LOSS"}));
+    EXPECT_TRUE(texts.last().startsWith(QStringLiteral("Host lookup failed")));
+    EXPECT_EQ(texts.filter(QStringLiteral("Ping Successful")).size(), 1);
+    EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Succeeded) << "as its summary says";
 
     // The countdown left running stops at its next tick and starts nothing, ContPing on or off.
     h.options.setNumber(OptionId::ContPing, 0);
@@ -291,7 +296,7 @@ TEST_F(ContinuousPingTest, AHostThatFailsToResolveInTheSecondCycleEndsTheRunWith
     EXPECT_EQ(h.network.sent().size(), sent);
 }
 
-TEST_F(ContinuousPingTest, AnEmptyHostBoxAtTheNextCycleEndsTheRunAndItsCountdown) {
+TEST_F(ContinuousPingTest, AnEmptyHostBoxAtTheNextCycleEndsTheRunWithItsSummary) {
     h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 2});
     startRun();
     h.frontEnd.hostText = QStringLiteral("   ");
@@ -300,7 +305,9 @@ TEST_F(ContinuousPingTest, AnEmptyHostBoxAtTheNextCycleEndsTheRunAndItsCountdown
     EXPECT_FALSE(h.state().flags.m_bContPingActive);
     EXPECT_FALSE(continuous.isTimerActive(TIMER_CONTPING_COUNTDOWN));
     EXPECT_EQ(status(), QStringLiteral("Ready"));
-    EXPECT_TRUE(h.texts().filter(QStringLiteral("Ping Successful")).isEmpty()) << "no summary";
+    EXPECT_EQ(h.texts().filter(QStringLiteral("Ping Successful")).size(), 1);
+    EXPECT_EQ(h.texts().last(),
+              QStringLiteral("Round Trip Time (in milliseconds) Maximum/ Minimum/Average: 2/2/2"));
 }
 
 TEST_F(ContinuousPingTest, CancelWhileTheNextCycleResolvesCancelsTheLookupAndWritesTheSummary) {
@@ -329,7 +336,7 @@ TEST_F(ContinuousPingTest, NoEchoHandleEndsTheRunAndLeavesTheCommandsWorking) {
     finish();
     ASSERT_EQ(h.frontEnd.messageBoxes.size(), 1u);
     EXPECT_TRUE(h.frontEnd.messageBoxes[0].text.contains(QStringLiteral("IcmpCreateFile()")));
-    EXPECT_EQ(continuous.lastOutcome(), 1);
+    EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::NotRun);
     EXPECT_FALSE(continuous.isTimerActive(TIMER_CONTPING_NEXT));
     EXPECT_EQ(h.control->commandUi(CommandId::PingButton).caption, QStringLiteral("         Ping         "));
     EXPECT_TRUE(h.control->commandUi(CommandId::TraceButton).enabled);

@@ -129,7 +129,7 @@ TEST_F(LookupOperationTest, AForwardLookupReportsTheEntryAndEndsReady) {
     EXPECT_EQ(h.state().m_dwShownAddr, address("10.0.0.2"));
     EXPECT_EQ(h.state().status.get(), QStringLiteral("Ready"));
     EXPECT_FALSE(h.state().flags.anyBusy());
-    EXPECT_EQ(h.control->lastOutcome(), 0);
+    EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Succeeded);
     EXPECT_TRUE(h.network.sent().empty()) << "a lookup sends no echo request";
 }
 
@@ -146,7 +146,7 @@ TEST_F(LookupOperationTest, AReverseLookupShowsTheNameAndTheQueriedAddress) {
     lookup(QStringLiteral("10.0.0.77"));
     EXPECT_EQ(h.texts().size(), 2) << "the start line and the failure";
     EXPECT_EQ(h.view.shown.back().kind, ResultKind::Red);
-    EXPECT_EQ(h.control->lastOutcome(), 1);
+    EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Failed) << "an address without a name";
 }
 
 } // namespace

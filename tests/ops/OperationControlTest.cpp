@@ -65,7 +65,7 @@ TEST_F(OperationControlTest, ANameIsLookedUpFirstAndTheBroadcastAddressCountsAsA
     EXPECT_EQ(texts[0].trimmed(), QStringLiteral("Looking up IP Address for 'server.test'...."));
     EXPECT_EQ(texts[1].trimmed(), QStringLiteral("Starting ping to server.test - Dec 08, 2026  14:05:09"));
     EXPECT_EQ(h.network.sent().front().destination, address("10.0.0.7"));
-    EXPECT_EQ(h.state().m_bHostResolved.load(), 1);
+    EXPECT_TRUE(h.control->hostResolved());
 
     h.ping(QStringLiteral("255.255.255.255"));
     EXPECT_EQ(h.names->namesAsked().back(), "255.255.255.255");
@@ -105,11 +105,23 @@ TEST_F(OperationControlTest, PingingAgainWhileResolvingCancelsTheLookup) {
     h.names->release();
     h.runUntilIdle();
     const QStringList texts = h.texts();
-    EXPECT_TRUE(texts.contains(QStringLiteral("Host lookup canceled.")));
-    EXPECT_EQ(texts.last(), QStringLiteral("Canceling ping..."));
-    EXPECT_EQ(h.state().status.get(), QStringLiteral("Canceling ping..."));
+    // The ping never started: nothing claims it is being cancelled.
+    EXPECT_EQ(texts.last(), QStringLiteral("Host lookup canceled."));
+    EXPECT_TRUE(texts.filter(QStringLiteral("Canceling")).isEmpty());
+    EXPECT_EQ(h.state().status.get(), QStringLiteral("Ready"));
     EXPECT_FALSE(h.state().flags.anyBusy());
     EXPECT_TRUE(h.network.sent().empty()) << "no completion arrives after a cancel";
+
+    // The same for a trace.
+    h.names->hold();
+    h.control->OnTrace();
+    ASSERT_TRUE(h.control->lookupPending());
+    h.control->OnTrace();
+    h.names->release();
+    h.runUntilIdle();
+    EXPECT_EQ(h.texts().last(), QStringLiteral("Host lookup canceled."));
+    EXPECT_TRUE(h.texts().filter(QStringLiteral("Canceling")).isEmpty());
+    EXPECT_EQ(h.state().status.get(), QStringLiteral("Ready"));
 }
 
 TEST_F(OperationControlTest, LookupTwiceCancelsAndCancellingNothingSaysSo) {
@@ -126,12 +138,12 @@ TEST_F(OperationControlTest, LookupTwiceCancelsAndCancellingNothingSaysSo) {
 }
 
 TEST_F(OperationControlTest, ADirectPingBesideAnotherOperationDoesNothing) {
-    h.state().flags.m_bTrace = true;
+    h.state().flags.startOperation(Operation::Trace);
     h.frontEnd.hostText = QStringLiteral("10.0.0.1");
     h.control->OnPing(true);
     EXPECT_FALSE(h.state().flags.m_bPing);
     EXPECT_TRUE(h.texts().isEmpty());
-    h.state().flags.m_bTrace = false;
+    h.state().flags.lookupReported(); // the trace is over
 }
 
 TEST_F(OperationControlTest, ARefusedLookupRequestIsReported) {

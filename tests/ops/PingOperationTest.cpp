@@ -52,6 +52,26 @@ TEST_F(PingOperationTest, AWorkedPingWritesRowsEndLineAndStatistics) {
     }
 }
 
+TEST_F(PingOperationTest, ATargetThatRefusesEchoIsNotAnswering) {
+    // The target's own ICMP errors (a firewall's reject, a prohibited host, a closed port) are failures
+    // with their status, not replies.
+    h.options.setNumber(OptionId::Packets, 3);
+    h.network.error(target, net::IP_DEST_HOST_UNREACHABLE);
+    h.network.error(target, net::IP_DEST_PORT_UNREACHABLE);
+    h.network.error(target, net::IP_DEST_PROT_UNREACHABLE);
+    h.ping(QStringLiteral("10.0.0.1"));
+
+    const QStringList texts = h.texts();
+    ASSERT_EQ(texts.size(), 7) << texts.join(QLatin1Char('\n')).toStdString();
+    for (int row = 2; row <= 4; ++row)
+        EXPECT_EQ(h.view.shown[row].kind, ResultKind::ErrorRow) << row;
+    EXPECT_TRUE(texts[2].contains(QStringLiteral("DESTINATION HOST UNREACHABLE"))) << texts[2].toStdString();
+    EXPECT_TRUE(texts[3].contains(QStringLiteral("PORT UNREACHABLE"))) << texts[3].toStdString();
+    EXPECT_EQ(texts[5], QStringLiteral("Ping Unsuccessful"));
+    EXPECT_EQ(texts[6], QStringLiteral("0 of 3 packets returned successfully : 100.0% PACKET LOSS"));
+    EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Failed);
+}
+
 TEST_F(PingOperationTest, NoPacketsGivesOnlyTheHeaderAndTheFailureLine) {
     h.options.setNumber(OptionId::Packets, 0);
     h.ping(QStringLiteral("10.0.0.1"));
@@ -87,7 +107,7 @@ TEST_F(PingOperationTest, CancellingDuringTheSecondRequestStopsAfterIt) {
     int requests = 0;
     h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) {
         if (++requests == 2)
-            h.state().flags.m_bCancel = true;
+            h.state().flags.requestCancel();
     });
     h.ping(QStringLiteral("10.0.0.1"));
 
@@ -149,7 +169,10 @@ TEST_F(PingOperationTest, NoEchoHandleShowsTheMessageAndLeavesNothingRunning) {
     ASSERT_EQ(h.frontEnd.messageBoxes.size(), 1u);
     EXPECT_TRUE(h.frontEnd.messageBoxes[0].text.startsWith(
         QStringLiteral("Ping - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()")));
-    EXPECT_TRUE(h.frontEnd.messageBoxes[0].text.contains(QStringLiteral("ping_group_range")));
+    // How to allow ICMP, on a line of its own.
+    const QString hint = h.frontEnd.messageBoxes[0].text.section(QLatin1Char('\n'), 1);
+    EXPECT_TRUE(hint.contains(QStringLiteral("net.ipv4.ping_group_range")));
+    EXPECT_TRUE(hint.contains(QStringLiteral("cap_net_raw")));
     EXPECT_FALSE(h.state().flags.anyBusy());
     EXPECT_TRUE(h.control->commandUi(CommandId::TraceButton).enabled);
 }

@@ -23,13 +23,23 @@ public:
 
     std::vector<std::optional<net::IPAddr>> routers;
     bool targetAnswers = true;
+    // The target's answer: an echo reply, or an ICMP error of its own (a refusal).
+    std::uint32_t targetStatus = net::IP_SUCCESS;
+    // A router (counted from 1) that cannot forward: it answers every request that reaches it with this.
+    std::size_t deadEndHop = 0;
+    std::uint32_t deadEndStatus = net::IP_DEST_NET_UNREACHABLE;
 
     void install() {
         m_network.onRequest([this](const test::FakeIcmpNetwork::SentRequest& request) {
             const bool pastRouters = !request.hadOptions || request.ttl == 0 || request.ttl > routers.size();
-            if (pastRouters) {
-                if (targetAnswers)
+            const std::size_t reachesHop = pastRouters ? routers.size() + 1 : request.ttl;
+            if (deadEndHop != 0 && reachesHop >= deadEndHop) {
+                m_network.error(*routers[deadEndHop - 1], deadEndStatus, deadEndHop);
+            } else if (pastRouters) {
+                if (targetAnswers && targetStatus == net::IP_SUCCESS)
                     m_network.reply(m_target, 7);
+                else if (targetAnswers)
+                    m_network.error(m_target, targetStatus, 7);
             } else if (const std::optional<net::IPAddr> router = routers[request.ttl - 1]) {
                 m_network.error(*router, net::IP_TTL_EXPIRED_TRANSIT, request.ttl);
             }
@@ -111,7 +121,7 @@ TEST_F(TraceOperationTest, TheTargetReachedAtHop5Of30EndsTheTable) {
     EXPECT_FALSE(h.state().flags.anyBusy());
     EXPECT_EQ(h.network.openHandles(), 0u) << "the worker closes its echo handle";
     EXPECT_EQ(h.state().m_hICMPHandle, net::INVALID_HANDLE_VALUE);
-    EXPECT_EQ(h.control->lastOutcome(), 0);
+    EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Succeeded);
     EXPECT_EQ(h.state().m_dwShownAddr, target);
     EXPECT_EQ(h.frontEnd.beeps, 0);
 }
@@ -125,7 +135,7 @@ TEST_F(TraceOperationTest, NoHopsGivesTheHeaderAndHostNotReached) {
     EXPECT_EQ(rows().back(), QStringLiteral("Host not reached."));
     EXPECT_EQ(h.network.sent().size(), 1u) << "the host answered the first contact request";
     EXPECT_EQ(h.frontEnd.beeps, 1);
-    EXPECT_EQ(h.control->lastOutcome(), 0);
+    EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Failed);
 }
 
 TEST_F(TraceOperationTest, ASilentTargetIsTracedAnywayAndNotReached) {
@@ -148,6 +158,40 @@ TEST_F(TraceOperationTest, ASilentTargetIsTracedAnywayAndNotReached) {
     EXPECT_FALSE(sent[1].hadOptions);
     EXPECT_EQ(sent[1].timeoutMs, 1500u);
     EXPECT_EQ(h.network.openHandles(), 0u);
+}
+
+TEST_F(TraceOperationTest, AnUnreachableAnswerIsTheLastHop) {
+    // A router that cannot forward, and a target that refuses echo itself: neither is the host reached,
+    // and probing on would only list the same answer again up to Hops.
+    struct Case {
+        std::size_t deadEndHop;
+        std::uint32_t targetStatus;
+        QStringList lastRow;
+        std::size_t requests; // two contact attempts, then the hops
+    };
+    const Case cases[] = {
+        {2, net::IP_SUCCESS, {"2", "10.201.2.1", "2"}, 4},
+        {0, net::IP_DEST_PORT_UNREACHABLE, {"4", "10.201.9.2", "7"}, 6},
+        {0, net::IP_DEST_HOST_UNREACHABLE, {"4", "10.201.9.2", "7"}, 6},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        h.view.shown.clear();
+        h.network.onRequest({});
+        const std::size_t sentBefore = h.network.sent().size();
+        route.routers = {address("10.201.1.1"), address("10.201.2.1"), address("10.201.3.1")};
+        route.deadEndHop = cases[i].deadEndHop;
+        route.targetStatus = cases[i].targetStatus;
+        trace(QStringLiteral("10.201.9.2"));
+
+        const QStringList texts = rows();
+        ASSERT_GE(texts.size(), 3) << texts.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(texts[0], QStringLiteral("10.201.9.2 could not be contacted.")) << "no echo reply came";
+        EXPECT_EQ(cells(texts[texts.size() - 2]), cases[i].lastRow);
+        EXPECT_EQ(texts.back(), QStringLiteral("Host not reached."));
+        EXPECT_EQ(h.network.sent().size() - sentBefore, cases[i].requests);
+        EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Failed);
+    }
 }
 
 TEST_F(TraceOperationTest, ASilentHopGivesAnErrorRowOnlyWhenVerbose) {
@@ -195,7 +239,7 @@ TEST_F(TraceOperationTest, WithTraceDnsHopsShowTheirNamesOrNoDnsNameFound) {
 TEST_F(TraceOperationTest, CancellingWhileContactingWritesOnlyTheCancelLine) {
     h.options.setNumber(OptionId::Beep, 1);
     route.targetAnswers = false;
-    h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) { h.state().flags.m_bCancel = true; });
+    h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) { h.state().flags.requestCancel(); });
     h.frontEnd.hostText = QStringLiteral("10.201.9.2");
     h.control->OnTrace();
     h.runUntilIdle();
@@ -220,7 +264,7 @@ TEST_F(TraceOperationTest, CancellingDuringAHopProbeEndsWithHostNotReached) {
         else
             network.reply(target, 1);
         if (++requests == 3)
-            h.state().flags.m_bCancel = true;
+            h.state().flags.requestCancel();
     });
     h.frontEnd.hostText = QStringLiteral("10.201.9.2");
     h.control->OnTrace();
@@ -276,16 +320,16 @@ TEST_F(TraceOperationTest, ANameIsResolvedFirstAndNoEchoHandleEndsTheRun) {
     ASSERT_EQ(h.frontEnd.messageBoxes.size(), 1u);
     EXPECT_TRUE(h.frontEnd.messageBoxes[0].text.startsWith(
         QStringLiteral("Ping - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()")));
-    EXPECT_EQ(h.control->lastOutcome(), 1);
+    EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::NotRun);
     EXPECT_FALSE(h.state().flags.anyBusy());
     EXPECT_EQ(h.state().status.get(), QStringLiteral("Ready"));
 }
 
 TEST_F(TraceOperationTest, AnAlreadyCancelledTraceWritesNothing) {
-    h.state().flags.m_bTrace = true;
-    h.state().flags.m_bCancel = true;
-    WorkerContext context = h.control->workerContext();
-    EXPECT_EQ(TraceThread(context), 0);
+    h.state().flags.startOperation(Operation::Trace);
+    h.state().flags.requestCancel();
+    WorkerContext context = h.control->workerContext(Worker::Trace);
+    EXPECT_EQ(TraceThread(context), OperationOutcome::None);
     EXPECT_TRUE(h.view.shown.empty());
     EXPECT_TRUE(h.network.sent().empty());
     EXPECT_FALSE(h.state().flags.m_bTrace);

@@ -14,9 +14,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/resource.h>
+#include <thread>
 
 namespace vantrel::output {
 namespace {
@@ -185,7 +188,9 @@ TEST_F(ResultLogTest, AFileThatCannotBeOpenedStopsLoggingWithAMessage) {
     EXPECT_FALSE(log.isLogging());
     ASSERT_EQ(frontEnd.messages.size(), 1u);
     EXPECT_EQ(frontEnd.messages[0].caption, QStringLiteral("Log Error"));
-    EXPECT_EQ(frontEnd.messages[0].text, QStringLiteral("Could not open the log file."));
+    EXPECT_EQ(frontEnd.messages[0].text,
+              QStringLiteral("Could not open the log file.\n\"%1\": No such file or directory.")
+                  .arg(path(QStringLiteral("missing/folder/log.rtf"))));
 
     frontEnd.messages.clear();
     options.setNumber(OptionId::LogCheck, 1);
@@ -305,6 +310,157 @@ TEST_F(ResultLogTest, AWriteThatFailsKeepsEverythingLoggedAndStopsLogging) {
     EXPECT_EQ(contents(), before);
 }
 
+TEST_F(ResultLogTest, AFileThatIsNoLogIsLeftAsItWasAndLoggingDoesNotStartIntoIt) {
+    const struct {
+        const char* bytes;
+        const char* reason;
+    } cases[] = {
+        {"meeting notes\n", "it does not begin as an RTF document"},
+        {"{\\rtf1 \\par {cut sho", "its RTF document is not closed at the end of the file"},
+        {"{\\rtf1 \\par {escaped} \\}", "its RTF document is not closed at the end of the file"},
+        {"{\\rtf1 \\par {saved elsewhere} \\par }\r\n", "the file goes on after the end of its RTF document"},
+        {"{\\rtf1 \\par }{\\rtf1 \\par }", "the file goes on after the end of its RTF document"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        writeFile(c.bytes);
+        const QString message =
+            QStringLiteral(
+                "The file \"%1\" is not a log that Vantrel can add to: %2.\nThe file was left as it "
+                "was, and logging is off.")
+                .arg(path(), QLatin1String(c.reason));
+        frontEnd.messages.clear();
+        options.setNumber(OptionId::LogCheck, 0);
+        log.OpenLogAtStartup();
+        EXPECT_FALSE(log.isOpen());
+        EXPECT_TRUE(frontEnd.messages.empty()) << "silent at start while logging is off";
+
+        log.ToggleLogging();
+        EXPECT_FALSE(log.isLogging());
+        ASSERT_EQ(frontEnd.messages.size(), 1u);
+        EXPECT_EQ(frontEnd.messages[0].caption, QStringLiteral("Log Error"));
+        EXPECT_EQ(frontEnd.messages[0].text, message);
+
+        options.setNumber(OptionId::LogCheck, 1);
+        log.OpenLogAtStartup();
+        EXPECT_FALSE(log.isLogging());
+        ASSERT_EQ(frontEnd.messages.size(), 2u) << "said once at a start with logging on";
+        EXPECT_EQ(frontEnd.messages[1].text, message);
+        EXPECT_EQ(contents(), QByteArray(c.bytes));
+    }
+
+    // A log that another program changes while it is open is not written over either.
+    writeFile("{\\rtf1 \\par {old} \\par }");
+    frontEnd.messages.clear();
+    log.ToggleLogging();
+    ASSERT_TRUE(log.isLogging());
+    {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("notes\n");
+    }
+    const QByteArray changed = contents();
+    log.WriteLogFragment(u"{new} \\par }");
+    EXPECT_FALSE(log.isLogging());
+    ASSERT_EQ(frontEnd.messages.size(), 1u);
+    EXPECT_TRUE(frontEnd.messages[0].text.contains(
+        QStringLiteral("its RTF document is not closed at the end of the file")));
+    EXPECT_EQ(contents(), changed);
+}
+
+TEST_F(ResultLogTest, AWriterKilledAtAnyInstantLeavesOneDocumentWithEveryRowItWrote) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    std::mt19937 random(seed);
+    options.setNumber(OptionId::LogCheck, 1);
+    int roundsWithRows = 0;
+    for (int round = 0; round < 200; ++round) {
+        if (round % 4 == 0) // a new file now and then keeps the files, and their checks, small
+            options.setText(OptionId::LogString, path(QStringLiteral("killed%1.rtf").arg(round)));
+        int report[2];
+        ASSERT_EQ(::pipe(report), 0);
+        const unsigned childSeed = random();
+        const pid_t child = test::startChild([&] {
+            ::close(report[0]);
+            std::mt19937 sizes(childSeed); // rows of every size, many across a page of the file
+            ResultLog writer(options, frontEnd, [] { return kNow; });
+            writer.OpenLogAtStartup();
+            const int ready = -1;
+            if (::write(report[1], &ready, sizeof ready) != sizeof ready)
+                return 2;
+            for (int row = 0;; ++row) {
+                const QString filler(qsizetype(sizes() % 6000), QLatin1Char('x'));
+                writer.WriteLogFragment(
+                    QStringLiteral("{row %1.%2 %3} \\par }").arg(round).arg(row).arg(filler));
+                if (!writer.isLogging())
+                    return 1;
+                if (::write(report[1], &row, sizeof row) != sizeof row)
+                    return 2;
+            }
+        });
+        ::close(report[1]);
+        int ready = 0;
+        ASSERT_EQ(::read(report[0], &ready, sizeof ready), ssize_t(sizeof ready)) << "round " << round;
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 2000));
+        ::kill(child, SIGKILL);
+        ASSERT_EQ(test::waitForChild(child), 128 + SIGKILL) << "round " << round;
+        int lastRow = -1;
+        for (int row = 0; ::read(report[0], &row, sizeof row) == sizeof row;)
+            lastRow = row;
+        ::close(report[0]);
+        roundsWithRows += lastRow >= 0 ? 1 : 0;
+
+        // The next program to open the log finds one document with every row reported written.
+        ResultLog next(options, frontEnd, [] { return kNow; });
+        next.OpenLogAtStartup();
+        next.close();
+        const QByteArray bytes = contents(options.text(OptionId::LogString));
+        ASSERT_NO_FATAL_FAILURE(expectOneBalancedDocument(bytes)) << "round " << round;
+        qsizetype at = 0;
+        for (int row = 0; row <= lastRow; ++row) {
+            at = bytes.indexOf(QStringLiteral("{row %1.%2 ").arg(round).arg(row).toLatin1(), at);
+            ASSERT_GE(at, 0) << "round " << round << " lost row " << row;
+        }
+    }
+    EXPECT_GE(roundsWithRows, 150) << "the kills must land while rows are written";
+    EXPECT_TRUE(frontEnd.messages.empty());
+}
+
+TEST_F(ResultLogTest, TwoProgramsLoggingToOneFileLoseNoRow) {
+    options.setNumber(OptionId::LogCheck, 1);
+    constexpr int kRows = 2000;
+    const auto writer = [&](int id) {
+        return test::startChild([&, id] {
+            ResultLog own(options, frontEnd, [] { return kNow; });
+            own.OpenLogAtStartup();
+            for (int row = 0; row < kRows; ++row)
+                own.WriteLogFragment(QStringLiteral("{writer %1 row %2} \\par }").arg(id).arg(row));
+            return own.isLogging() ? 0 : 1;
+        });
+    };
+    const pid_t first = writer(1);
+    const pid_t second = writer(2);
+    EXPECT_EQ(test::waitForChild(first), 0);
+    EXPECT_EQ(test::waitForChild(second), 0);
+
+    const QByteArray bytes = contents();
+    expectOneBalancedDocument(bytes);
+    EXPECT_EQ(bytes.count("{\\rtf1"), 1) << "one header, though both found the file empty";
+    for (int id : {1, 2}) {
+        int found = 0;
+        qsizetype at = 0;
+        for (int row = 0; row < kRows; ++row) {
+            const qsizetype next =
+                bytes.indexOf(QStringLiteral("{writer %1 row %2}").arg(id).arg(row).toLatin1(), at);
+            if (next >= 0) {
+                at = next;
+                ++found;
+            }
+        }
+        EXPECT_EQ(found, kRows) << "writer " << id;
+    }
+}
+
 TEST(LogErrorTextTest, ClearErrorsNameTheirCauseOrTheSystemNumber) {
     const auto text = [](int error) {
         return clearLogErrorText(std::error_code(error, std::generic_category()));
@@ -340,23 +496,23 @@ TEST_F(ResultLogTest, ShowLogOpensTheFileAndReportsWhyItCouldNot) {
 }
 
 TEST_F(ResultLogTest, CommandsFollowTheFlagTheNameAndTheFile) {
-    EXPECT_EQ(log.commandUpdate(logcmd::kStartStopMenu)->caption, QStringLiteral("Start &Logging"));
-    EXPECT_EQ(log.commandUpdate(logcmd::kClearMenu)->enabled, std::nullopt) << "unchanged while closed";
-    EXPECT_EQ(log.commandUpdate(logcmd::kClearButton)->enabled, false);
-    EXPECT_EQ(log.commandUpdate(logcmd::kFileBox)->readOnly, false);
+    EXPECT_EQ(log.commandUpdate(cmd::kStartLoggingMenu)->caption, QStringLiteral("Start &Logging"));
+    EXPECT_EQ(log.commandUpdate(cmd::kClearLogMenu)->enabled, std::nullopt) << "unchanged while closed";
+    EXPECT_EQ(log.commandUpdate(cmd::kClearLogButton)->enabled, false);
+    EXPECT_EQ(log.commandUpdate(cmd::kLogFileBox)->readOnly, false);
     log.ToggleLogging();
-    EXPECT_EQ(log.commandUpdate(logcmd::kStartStopMenu)->caption, QStringLiteral("Stop &Logging"));
-    EXPECT_EQ(log.commandUpdate(logcmd::kStartStopButton)->caption,
+    EXPECT_EQ(log.commandUpdate(cmd::kStartLoggingMenu)->caption, QStringLiteral("Stop &Logging"));
+    EXPECT_EQ(log.commandUpdate(cmd::kStartLoggingButton)->caption,
               QStringLiteral("      Stop Logging       "));
-    EXPECT_EQ(log.commandUpdate(logcmd::kCheckBox)->checked, true);
-    EXPECT_EQ(log.commandUpdate(logcmd::kClearMenu)->enabled, true);
-    EXPECT_EQ(log.commandUpdate(logcmd::kFileBox)->readOnly, true);
+    EXPECT_EQ(log.commandUpdate(cmd::kLogCheckBox)->checked, true);
+    EXPECT_EQ(log.commandUpdate(cmd::kClearLogMenu)->enabled, true);
+    EXPECT_EQ(log.commandUpdate(cmd::kLogFileBox)->readOnly, true);
     EXPECT_EQ(log.logPaneState().background, (Rgb{0, 0, 255}));
     log.ClearLog();
-    EXPECT_EQ(log.commandUpdate(logcmd::kClearMenu)->enabled, false);
+    EXPECT_EQ(log.commandUpdate(cmd::kClearLogMenu)->enabled, false);
     options.setText(OptionId::LogString, QString());
-    EXPECT_EQ(log.commandUpdate(logcmd::kShowButton)->enabled, false);
-    EXPECT_EQ(log.commandUpdate(logcmd::kShowMenu)->enabled, true);
+    EXPECT_EQ(log.commandUpdate(cmd::kShowLogButton)->enabled, false);
+    EXPECT_EQ(log.commandUpdate(cmd::kShowLogMenu)->enabled, true);
     EXPECT_FALSE(log.commandUpdate(11000).has_value());
 }
 

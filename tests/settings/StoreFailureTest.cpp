@@ -40,6 +40,22 @@ protected:
         out.write(bytes);
     }
 
+    // The store that took the file's place keeps what is written, and the next open has nothing to say.
+    void expectAFreshStoreOnFile(std::unique_ptr<RegistryStore> store) {
+        EXPECT_FALSE(store->isInMemory());
+        EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 3));
+        store.reset();
+        NoticeLog quiet;
+        EXPECT_EQ(RegistryStore::open({m_dir.path()}, quiet.sink())
+                      ->GetProfileInt(kOptions, QStringLiteral("Packets"), 0),
+                  3);
+        EXPECT_TRUE(quiet.notices.empty());
+    }
+    QByteArray fileBytes(const QString& file) const {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
+    }
+
     QTemporaryDir m_dir;
     NoticeLog m_log;
 };
@@ -58,14 +74,7 @@ TEST_F(StoreFailureTest, ADamagedStoreIsMovedAsideKeptAndReplacedByAFreshOne) {
     ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
     EXPECT_EQ(aside.readAll(), garbage);
 
-    EXPECT_FALSE(store->isInMemory());
-    EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 3));
-    store.reset();
-    NoticeLog quiet;
-    EXPECT_EQ(RegistryStore::open({m_dir.path()}, quiet.sink())
-                  ->GetProfileInt(kOptions, QStringLiteral("Packets"), 0),
-              3);
-    EXPECT_TRUE(quiet.notices.empty());
+    expectAFreshStoreOnFile(std::move(store));
 }
 
 TEST_F(StoreFailureTest, ADatabaseOfAnotherProgramIsMovedAsideUntouched) {
@@ -82,6 +91,70 @@ TEST_F(StoreFailureTest, ADatabaseOfAnotherProgramIsMovedAsideUntouched) {
 
     // A restore refuses such a file as well.
     EXPECT_TRUE(store->restoreFromFile(m_dir.filePath(asideFiles().first())).has_value());
+}
+
+TEST_F(StoreFailureTest, AnEmptyStoreFileIsReportedAsLostSettings) {
+    NoticeLog firstStart;
+    RegistryStore::open({m_dir.filePath(QStringLiteral("first"))}, firstStart.sink());
+    EXPECT_TRUE(firstStart.notices.empty()) << "a new store is no loss";
+
+    writeFile(storeFile(), QByteArray());
+    auto store = RegistryStore::open({m_dir.path()}, m_log.sink());
+    ASSERT_EQ(m_log.notices.size(), 1u);
+    EXPECT_EQ(m_log.notices[0].kind, StoreNotice::Kind::Lost);
+    EXPECT_EQ(m_log.notices[0].text,
+              QStringLiteral("The settings file \"%1\" was empty: the saved settings are lost, and Vantrel "
+                             "starts with default settings.")
+                  .arg(storeFile()));
+    expectAFreshStoreOnFile(std::move(store));
+}
+
+TEST_F(StoreFailureTest, AStoreOfANewerVersionIsReadButNeitherWrittenNorMovedAside) {
+    RegistryStore::open({m_dir.path()})->WriteProfileInt(kOptions, QStringLiteral("Packets"), 31);
+    sqlite3* newer = nullptr;
+    ASSERT_EQ(sqlite3_open(storeFile().toUtf8().constData(), &newer), SQLITE_OK);
+    sqlite3_exec(newer, "PRAGMA user_version = 7", nullptr, nullptr, nullptr);
+    sqlite3_close(newer);
+    const QByteArray before = fileBytes(storeFile());
+
+    auto store = RegistryStore::open({m_dir.path()}, m_log.sink());
+    ASSERT_EQ(m_log.notices.size(), 1u);
+    EXPECT_EQ(m_log.notices[0].kind, StoreNotice::Kind::NewerVersion);
+    EXPECT_EQ(
+        m_log.notices[0].text,
+        QStringLiteral("The settings file \"%1\" was written by a newer version of Vantrel. This version "
+                       "uses the settings it can read from it and leaves the file as it is: changes made "
+                       "now will not be saved.")
+            .arg(storeFile()));
+    EXPECT_TRUE(store->isInMemory());
+    EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 31);
+    EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 32)); // as the exit saves
+    EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 32);
+    store.reset();
+    EXPECT_TRUE(asideFiles().isEmpty());
+    EXPECT_EQ(fileBytes(storeFile()), before);
+}
+
+TEST_F(StoreFailureTest, AStoreLockedPastTheWaitRunsOnDefaultsAndIsNotWrittenOver) {
+    RegistryStore::open({m_dir.path()})->WriteProfileInt(kOptions, QStringLiteral("Packets"), 41);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(storeFile().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    auto store = RegistryStore::open({m_dir.path()}, m_log.sink(), std::chrono::milliseconds(50));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    ASSERT_EQ(m_log.notices.size(), 1u);
+    EXPECT_EQ(m_log.notices[0].kind, StoreNotice::Kind::Unreadable);
+    EXPECT_EQ(m_log.notices[0].text,
+              QStringLiteral("The saved settings in \"%1\" could not be read (another program keeps the file "
+                             "locked). Vantrel runs with default settings, and changes made now will not be "
+                             "saved.")
+                  .arg(storeFile()));
+    EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 5), 5);
+    EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 5)); // as the exit saves
+    store.reset();
+    EXPECT_EQ(RegistryStore::open({m_dir.path()})->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 41);
 }
 
 TEST_F(StoreFailureTest, AFolderThatCannotBeMadeLeavesTheStoreInMemory) {

@@ -1,9 +1,10 @@
 #pragma once
 
-namespace vantrel::app::cmd {
+namespace vantrel::cmd {
 
-// The frame's command IDs. A command reached from a menu and from a toolbar button has two IDs: the
-// menu item and the button keep their own captions.
+// Every command and control ID of the program, for the core's command rules and for the desktop's
+// command table alike. A command reached from a menu and from a toolbar button has two IDs: the menu item
+// and the button keep their own captions.
 
 // Operations
 inline constexpr int kPingButton = 400;
@@ -42,6 +43,10 @@ inline constexpr int kShowLogButton = 433;
 inline constexpr int kStartLoggingMenu = 11011;
 inline constexpr int kShowLogMenu = 11012;
 inline constexpr int kClearLogMenu = 11013;
+// The Log options pane's check box, file-name label and file-name box.
+inline constexpr int kLogCheckBox = 1044;
+inline constexpr int kLogFileLabel = 1055;
+inline constexpr int kLogFileBox = 1027;
 
 // Status panes; a double-click on a pane sends its ID as a command
 inline constexpr int kStatusPane = 900;
@@ -79,6 +84,7 @@ inline constexpr int kCut = 57635;
 inline constexpr int kPaste = 57637;
 inline constexpr int kSelectAll = 57642;
 inline constexpr int kUndo = 57643;
+inline constexpr int kPrint = 57607;
 
 // Hosts toolbar controls
 inline constexpr int kProfileNameBox = 501;
@@ -90,4 +96,4 @@ inline constexpr int kProfileNameLabel = 505;
 inline constexpr int kResultsPane = 133;
 inline constexpr int kProfileManagerPane = 134;
 
-} // namespace vantrel::app::cmd
+} // namespace vantrel::cmd

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace vantrel::ops {
+
+// The host as typed into the host box, made ready for an operation: blanks trimmed at both ends and every
+// "http://" removed. A text of blanks alone names no host; one of 100 characters or more is too long.
+struct HostText {
+    enum class Problem { None, Empty, TooLong };
+
+    QString host;
+    Problem problem = Problem::None;
+};
+
+HostText cleanHostText(const QString& typed);
+
+} // namespace vantrel::ops
