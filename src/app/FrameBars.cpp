@@ -1,9 +1,9 @@
 #include "app/FrameBars.h"
 
-#include "output/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/OptionsPanes.h"
 #include "app/VisualStyles.h"
+#include "output/CommandIds.h"
 #include "ui/CNxMFCToolBar.h"
 #include "ui/HostComboBox.h"
 #include "ui/StatusPane.h"

@@ -1,8 +1,8 @@
 // The close sequence, and what a restart finds of the last run: options, hosts, layout and style.
 #include "FrameFixture.h"
 #include "app/CVantrelApp.h"
-#include "output/CommandIds.h"
 #include "app/WorkspaceLayout.h"
+#include "output/CommandIds.h"
 #include "settings/SettingsModel.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"

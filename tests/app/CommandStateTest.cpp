@@ -1,7 +1,7 @@
 // Enabling and captions of the commands, from the flags, the panes and the log; status-pane commands.
 #include "FrameFixture.h"
-#include "output/CommandIds.h"
 #include "app/DesktopLogFrontEnd.h"
+#include "output/CommandIds.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"

@@ -1,9 +1,9 @@
 // The frame's rules that need no window: command line, saved layout, command table, styles.
-#include "output/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/GuiArguments.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
+#include "output/CommandIds.h"
 #include "support/QtPrinters.h"
 
 #include <QAction>

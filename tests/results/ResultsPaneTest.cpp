@@ -5,8 +5,8 @@
 #include "ui/CStatusViewPane.h"
 #include "ui/ResultsTextView.h"
 
-#include <QApplication>
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -59,7 +59,8 @@ TEST_F(ResultsPaneTest, RowsBecomeOneLineEachWithTheirCellsAtTheirEdges) {
 
     // The text is there at once; by the end of the frame it is laid out too, a line for each block.
     const QAbstractTextDocumentLayout* layout = pane().view().document()->documentLayout();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return layout->blockBoundingRect(header.next().next()).top() > 0; }, 500));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return layout->blockBoundingRect(header.next().next()).top() > 0; }, 500));
     EXPECT_GT(layout->blockBoundingRect(reply).top(), layout->blockBoundingRect(header).top());
 }
 
