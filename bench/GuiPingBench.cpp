@@ -11,6 +11,7 @@
 #include "cli/CliOperationSession.h"
 #include "cli/TerminalOutput.h"
 #include "ops/OperationControl.h"
+#include "ops/OperationFlags.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
@@ -61,8 +62,9 @@ double guiSeconds(app::CMainFrame& frame, int requests) {
     QElapsedTimer timer;
     timer.start();
     frame.commands().trigger(400);
-    while (frame.flags().anyBusy())
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    // Waits as the window's event loop does, without spinning.
+    const ops::OperationFlags& flags = frame.flags();
+    ops::waitForFlags(flags, [&flags] { return !flags.anyBusy(); });
     // The last rows laid out and painted.
     frame.resultsPane().view().endFrame();
     QApplication::processEvents();

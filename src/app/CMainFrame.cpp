@@ -259,7 +259,7 @@ bool CMainFrame::CreatePanes() {
 
     m_resultsPane->setMinimumSize(kResultsMinimum);
     m_startingState = saveState();
-    m_tabColourizer = new ui::TabColourizer(this);
+    new ui::TabColourizer(this);
     // The size the window starts with before any layout is saved; the first start maximises it.
     resize(1200, 800);
     return true;
@@ -532,7 +532,6 @@ void CMainFrame::RefreshCommandUI() {
         else
             refresh->runNow();
     }
-    m_tabColourizer->update();
 }
 
 void CMainFrame::refreshOperationCommands() {

@@ -37,7 +37,6 @@ class CStatusViewPane;
 class HostComboBox;
 class FrameThrottle;
 class StatusPane;
-class TabColourizer;
 } // namespace vantrel::ui
 
 namespace vantrel::app {
@@ -194,7 +193,6 @@ private:
     std::map<int, QDockWidget*> m_panes;
     QListWidget* m_profileList = nullptr;
     ui::CNxLogOptionsPaneDialog* m_logPane = nullptr;
-    ui::TabColourizer* m_tabColourizer = nullptr;
     KeyboardHooks* m_keyboardHooks = nullptr;
     ToolBarFlow* m_toolBarFlow = nullptr;
     QTimer* m_idleTimer = nullptr;

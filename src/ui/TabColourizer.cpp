@@ -13,7 +13,10 @@ const char* const kColouredProperty = "vantrelTabsColoured";
 
 TabColourizer::TabColourizer(QMainWindow* window)
     : QObject(window)
-    , m_window(window) {}
+    , m_window(window) {
+    window->installEventFilter(this);
+    update();
+}
 
 QColor TabColourizer::colourOfTab(int index) {
     return QColor(kColours[std::size_t(index) % kColours.size()]);
@@ -30,6 +33,11 @@ void TabColourizer::update() {
 }
 
 bool TabColourizer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_window) {
+        if (event->type() == QEvent::ChildPolished)
+            update();
+        return QObject::eventFilter(watched, event);
+    }
     auto* bar = qobject_cast<QTabBar*>(watched);
     if (!bar || event->type() != QEvent::Paint)
         return QObject::eventFilter(watched, event);

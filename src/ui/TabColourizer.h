@@ -11,7 +11,8 @@ class QTabBar;
 namespace vantrel::ui {
 
 // Colours the tabs of a main window's tabbed docking panes, one colour per tab in turn from five.
-// The main window makes and drops its tab bars as panes are docked, so `update` picks up new ones.
+// The main window makes and drops its tab bars as panes are docked; each new one is coloured as soon as
+// it is ready.
 class TabColourizer : public QObject {
     Q_OBJECT
 public:
