@@ -34,6 +34,7 @@
 #include <QDockWidget>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -700,8 +701,16 @@ void CMainFrame::showEvent(QShowEvent* event) {
 }
 
 void CMainFrame::arrangePanes() {
-    // A saved layout cannot squeeze the Results under their least size: the window keeps it for them.
-    if (m_savedState.isEmpty() || !restoreState(m_savedState)) {
+    // A saved layout that would leave the Results less than their least room is not used.
+    m_resultsPane->setMinimumSize(0, 0);
+    bool restored = !m_savedState.isEmpty() && restoreState(m_savedState);
+    if (restored) {
+        layout()->activate();
+        restored = m_resultsPane->width() >= kResultsMinimum.width() &&
+                   m_resultsPane->height() >= kResultsMinimum.height();
+    }
+    m_resultsPane->setMinimumSize(kResultsMinimum);
+    if (!restored) {
         // The starting layout: the option panes as high as their controls need, the Profile Manager
         // beside the Results, which take the room left over.
         restoreState(m_startingState);

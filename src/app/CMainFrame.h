@@ -143,7 +143,8 @@ private:
     void LoadSettings();
     void SaveSettings();
     void restoreLayout();
-    // Once the window has its size: the saved layout, or the starting one where none was saved.
+    // Once the window has its size: the saved layout, or the starting one where none was saved or the
+    // saved one would leave the Results less than their least room.
     void arrangePanes();
     // The window's least width: the Hosts toolbar whole and the status bar's panes side by side.
     void updateLeastWidth();
