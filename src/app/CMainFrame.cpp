@@ -18,6 +18,8 @@
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CNxMFCToolBar.h"
+#include "ui/CNxOtherOptionsPaneDialog.h"
+#include "ui/CNxPingOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/FrameThrottle.h"
 #include "ui/HostComboBox.h"
@@ -38,6 +40,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
@@ -67,6 +70,9 @@ constexpr std::array kPendingCommands = {
     cmd::kContextHelp,
     cmd::kAbout,
 };
+
+// The commands of the Other pane's buttons.
+constexpr std::array kSettingsButtonCommands = {cmd::kExportSettings, cmd::kImportSettings, cmd::kResetGui};
 
 constexpr std::array kOperationCommands = {
     ops::CommandId::PingButton,    ops::CommandId::LookupButton,   ops::CommandId::TraceButton,
@@ -238,17 +244,13 @@ bool CMainFrame::CreatePanes() {
     setCentralWidget(m_resultsPane);
 
     for (const OptionsPaneSpec& spec : kOptionsPanes) {
-        const QString title = QString::fromLatin1(spec.title);
-        QWidget* content = nullptr;
-        if (spec.command == cmd::kLogOptions) {
-            m_logPane = new ui::CNxLogOptionsPaneDialog(this);
-            m_logPane->fileNameBox()->setHomeDir(m_homeDir);
-            content = m_logPane;
-        } else {
-            content = createPendingOptionsPane(title, this);
-        }
-        makeDock(spec.command, title, QString::fromLatin1(spec.objectName), content);
+        ui::OptionPane* content = createOptionsPane(spec.command, m_options, this);
+        m_optionPanes.emplace(spec.command, content);
+        makeDock(spec.command, QString::fromLatin1(spec.title), QString::fromLatin1(spec.objectName),
+                 content);
     }
+    m_logPane = qobject_cast<ui::CNxLogOptionsPaneDialog*>(m_optionPanes.at(cmd::kLogOptions));
+    m_logPane->fileNameBox()->setHomeDir(m_homeDir);
 
     // The tabbed options at the bottom, then the Profile Manager at the left.
     QDockWidget* first = m_panes.at(kOptionsTabOrder.front());
@@ -308,6 +310,10 @@ void CMainFrame::bindCommands() {
     for (int id : {cmd::kClearAllText, cmd::kCopy, cmd::kCut, cmd::kPaste, cmd::kSelectAll, cmd::kUndo})
         on(id, [this, id] { OnEditCommand(id); });
 
+    // The settings buttons of the Other pane give their commands, and are enabled as those are.
+    for (int id : kSettingsButtonCommands)
+        connect(otherOptionsPane()->button(id), &QPushButton::clicked, this,
+                [this, id] { m_commands->trigger(id); });
     connect(m_logPane, &ui::CNxLogOptionsPaneDialog::toggleRequested, this, &CMainFrame::OnLogCheckClicked);
     connect(m_logPane, &ui::CNxLogOptionsPaneDialog::fileNameChanged, this,
             &CMainFrame::OnLogFileNameChanged);
@@ -338,12 +344,19 @@ void CMainFrame::LoadSettings() {
     settings::LoadedSettings loaded = settings::LoadSettings(m_store);
     m_options.assign(loaded.options);
     m_listScanAddresses = std::move(loaded.listScanAddresses);
+    // Shown in the panes, a value out of its range is corrected in the options at once.
+    for (const auto& [command, pane] : m_optionPanes)
+        pane->showValues(loaded.options);
     m_logPane->showFileName(m_options.text(OptionId::LogString));
 }
 
 void CMainFrame::SaveSettings() {
-    // The log keeps `Log Check` equal to its flag, so logging resumes at the next start as it is now.
-    settings::SaveSettings(m_store, m_options.snapshot());
+    // The options in force, with what the "at start" boxes show for the next start. The log keeps
+    // `Log Check` equal to its flag, so logging resumes at the next start as it is now.
+    settings::OptionSet shown = m_options.snapshot();
+    for (const auto& [command, pane] : m_optionPanes)
+        pane->collectShown(shown);
+    settings::SaveSettings(m_store, shown);
 }
 
 void CMainFrame::restoreLayout() {
@@ -513,9 +526,9 @@ void CMainFrame::RefreshCommandUI() {
     if (!m_commands || !m_resultLog)
         return;
     refreshOperationCommands();
-    refreshPaneCommands();
     for (int id : kPendingCommands)
         m_commands->setEnabled(id, false);
+    refreshPaneCommands();
     m_commands->setEnabled(cmd::kAboutWinsock, bool(m_aboutWinsock));
     m_commands->action(cmd::kStatusBar)->setChecked(statusBar()->isVisibleTo(this));
     if (QAction* look = m_commands->action(m_applicationLook))
@@ -572,6 +585,8 @@ void CMainFrame::refreshPaneCommands() {
     m_commands->setEnabled(cmd::kOptionsButton, true);
     for (int id : kOptionsTabOrder)
         m_commands->setCaption(id, optionsPaneCaption(id, m_panes.at(id)->toggleViewAction()->isChecked()));
+    for (int id : kSettingsButtonCommands)
+        otherOptionsPane()->button(id)->setEnabled(m_commands->action(id)->isEnabled());
 }
 
 void CMainFrame::applyPaneState(int id, const output::StatusPaneState& state) {
@@ -603,6 +618,19 @@ ui::StatusPane* CMainFrame::statusPane(int id) const {
 QToolBar* CMainFrame::toolBar(const QString& title) const {
     const auto found = m_bars.toolBars.find(title);
     return found == m_bars.toolBars.end() ? nullptr : found->second;
+}
+
+ui::OptionPane* CMainFrame::optionPane(int command) const {
+    const auto found = m_optionPanes.find(command);
+    return found == m_optionPanes.end() ? nullptr : found->second;
+}
+
+ui::CNxPingOptionsPaneDialog* CMainFrame::pingOptionsPane() const {
+    return qobject_cast<ui::CNxPingOptionsPaneDialog*>(optionPane(cmd::kPingOptions));
+}
+
+ui::CNxOtherOptionsPaneDialog* CMainFrame::otherOptionsPane() const {
+    return qobject_cast<ui::CNxOtherOptionsPaneDialog*>(optionPane(cmd::kOtherOptions));
 }
 
 QDockWidget* CMainFrame::pane(int id) const {

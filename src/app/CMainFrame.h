@@ -32,6 +32,9 @@ struct StatusPaneState;
 
 namespace vantrel::ui {
 class CNxLogOptionsPaneDialog;
+class CNxOtherOptionsPaneDialog;
+class CNxPingOptionsPaneDialog;
+class OptionPane;
 class CNxMFCToolBar;
 class CStatusViewPane;
 class HostComboBox;
@@ -111,6 +114,10 @@ public:
     // command (314 to 319).
     QDockWidget* pane(int id) const;
     ui::CNxLogOptionsPaneDialog* logOptionsPane() const { return m_logPane; }
+    ui::CNxPingOptionsPaneDialog* pingOptionsPane() const;
+    ui::CNxOtherOptionsPaneDialog* otherOptionsPane() const;
+    // An option pane's contents by its show/hide command (314 to 319).
+    ui::OptionPane* optionPane(int command) const;
     // The RTF log, which the Results window's append writes to.
     output::ResultLog& resultLog() const { return *m_resultLog; }
     // The one append pipeline: the log, then the Results window.
@@ -194,6 +201,7 @@ private:
     std::map<int, QDockWidget*> m_panes;
     QListWidget* m_profileList = nullptr;
     ui::CNxLogOptionsPaneDialog* m_logPane = nullptr;
+    std::map<int, ui::OptionPane*> m_optionPanes; // by show/hide command
     KeyboardHooks* m_keyboardHooks = nullptr;
     ToolBarFlow* m_toolBarFlow = nullptr;
     QTimer* m_idleTimer = nullptr;

@@ -8,6 +8,7 @@
 #include "ops/WinsockReports.h"
 #include "output/MessageTexts.h"
 #include "output/ResultPipeline.h"
+#include "ui/CNxPingOptionsPaneDialog.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -38,17 +39,7 @@ DesktopOperations::~DesktopOperations() {
 }
 
 std::optional<int> DesktopOperations::shownInterval() const {
-    // The continuous-ping interval box of the Ping options pane, once the pane has one.
-    const QWidget* box = m_frame.findChild<QWidget*>(QStringLiteral("edit1005"));
-    if (const auto* spin = qobject_cast<const QSpinBox*>(box))
-        return spin->value();
-    if (const auto* edit = qobject_cast<const QLineEdit*>(box)) {
-        bool isNumber = false;
-        const int value = edit->text().trimmed().toInt(&isNumber);
-        if (isNumber)
-            return value;
-    }
-    return std::nullopt;
+    return m_frame.pingOptionsPane()->continuousPingInterval();
 }
 
 void DesktopOperations::appendLine(const ops::ResultMessage& line) {

@@ -1,6 +1,13 @@
 #include "app/PaneFactories.h"
 
-#include <QLabel>
+#include "output/CommandIds.h"
+#include "ui/CNxISPingerOptionsPaneDialog.h"
+#include "ui/CNxListScanOptionsPaneDialog.h"
+#include "ui/CNxLogOptionsPaneDialog.h"
+#include "ui/CNxOtherOptionsPaneDialog.h"
+#include "ui/CNxPingOptionsPaneDialog.h"
+#include "ui/CNxSeqScanOptionsPaneDialog.h"
+
 #include <QListWidget>
 
 namespace vantrel::app {
@@ -16,11 +23,21 @@ QListWidget* createProfileManagerView(QWidget* parent) {
     return list;
 }
 
-QWidget* createPendingOptionsPane(const QString& title, QWidget* parent) {
-    auto* label = new QLabel(title, parent);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setMargin(8);
-    return label;
+ui::OptionPane* createOptionsPane(int command, settings::LiveOptions& options, QWidget* parent) {
+    switch (command) {
+    case cmd::kPingOptions:
+        return new ui::CNxPingOptionsPaneDialog(options, parent);
+    case cmd::kSeqScanOptions:
+        return new ui::CNxSeqScanOptionsPaneDialog(options, parent);
+    case cmd::kListScanOptions:
+        return new ui::CNxListScanOptionsPaneDialog(options, parent);
+    case cmd::kISPingerOptions:
+        return new ui::CNxISPingerOptionsPaneDialog(options, parent);
+    case cmd::kOtherOptions:
+        return new ui::CNxOtherOptionsPaneDialog(options, parent);
+    default:
+        return new ui::CNxLogOptionsPaneDialog(options, parent);
+    }
 }
 
 } // namespace vantrel::app

@@ -11,6 +11,10 @@ namespace vantrel::settings {
 class LiveOptions;
 }
 
+namespace vantrel::ui {
+class OptionPane;
+}
+
 namespace vantrel::app {
 
 // The contents of the docking panes, each made by one function.
@@ -20,7 +24,7 @@ ui::CStatusViewPane* createResultsView(settings::LiveOptions& options,
                                        ui::CStatusViewPane::FrameCommands commands, QWidget* parent);
 // The Profile Manager's list (pane 134).
 QListWidget* createProfileManagerView(QWidget* parent);
-// An option pane whose controls are not there yet: it shows its title.
-QWidget* createPendingOptionsPane(const QString& title, QWidget* parent);
+// The option pane of a show/hide command (314 to 319).
+ui::OptionPane* createOptionsPane(int command, settings::LiveOptions& options, QWidget* parent);
 
 } // namespace vantrel::app

@@ -1,6 +1,7 @@
 #include "settings/OptionTable.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vantrel::settings {
 
@@ -163,6 +164,26 @@ QString correctedText(const OptionSpec& spec, const QString& value) {
     if (spec.kind != OptionKind::Text || spec.maxChars <= 0 || value.size() <= spec.maxChars)
         return value;
     return value.left(spec.maxChars);
+}
+
+int boxNumber(const QString& digits) {
+    if (digits.isEmpty())
+        return 0;
+    bool ok = false;
+    const qlonglong value = digits.toLongLong(&ok);
+    if (!ok || value > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    return int(std::max<qlonglong>(value, std::numeric_limits<int>::min()));
+}
+
+QString correctedBoxText(const OptionSpec& spec, const QString& digits) {
+    QString text = digits;
+    // The continuous-ping box keeps the last digits of a longer text, typed or pasted.
+    if (spec.keepsLastDigits && spec.maxChars > 0 && text.size() > spec.maxChars)
+        text = text.right(spec.maxChars);
+    const int value = boxNumber(text);
+    const int corrected = correctedNumber(spec, value);
+    return corrected == value && text == digits ? digits : QString::number(corrected);
 }
 
 } // namespace vantrel::settings

@@ -110,5 +110,10 @@ std::optional<OptionId> findOption(const QString& valueName);
 int correctedNumber(const OptionSpec& spec, int value);
 // The same for a text option: a text longer than the box takes is cut to the box's limit.
 QString correctedText(const OptionSpec& spec, const QString& value);
+// What a number option's box shows once its pane has corrected the digits typed, pasted or spun into
+// it: the same text when it is in range, else the corrected number. An empty box reads as 0.
+QString correctedBoxText(const OptionSpec& spec, const QString& digits);
+// A box's digits read as a number: empty reads as 0, and more than an int holds as its largest value.
+int boxNumber(const QString& digits);
 
 } // namespace vantrel::settings

@@ -3,17 +3,14 @@
 #include "ui/CNxEditBrowseControl.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QGridLayout>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolTip>
 
 namespace vantrel::ui {
 
-CNxLogOptionsPaneDialog::CNxLogOptionsPaneDialog(QWidget* parent)
-    : QWidget(parent)
+CNxLogOptionsPaneDialog::CNxLogOptionsPaneDialog(settings::LiveOptions& options, QWidget* parent)
+    : OptionPane(options, parent)
     , m_check(new QCheckBox(QStringLiteral("Start/Stop logging:"), this))
     , m_label(new QLabel(QStringLiteral("Log File:"), this))
     , m_fileName(new CNxEditBrowseControl(kFileNameId, this)) {
@@ -22,8 +19,6 @@ CNxLogOptionsPaneDialog::CNxLogOptionsPaneDialog(QWidget* parent)
     m_label->setObjectName(QStringLiteral("label%1").arg(kLogFileLabelId));
     // The label stands on the left of the box.
     m_check->setLayoutDirection(Qt::RightToLeft);
-    m_check->setToolTip(QStringLiteral("Start or stop logging."));
-    m_fileName->lineEdit()->setToolTip(QStringLiteral("Set the name and path of the Log file."));
     m_fileName->setMinimumWidth(320);
 
     auto* layout = new QGridLayout(this);
@@ -33,8 +28,10 @@ CNxLogOptionsPaneDialog::CNxLogOptionsPaneDialog(QWidget* parent)
     layout->setColumnStretch(2, 1);
     layout->setRowStretch(2, 1);
 
-    m_check->installEventFilter(this);
-    m_fileName->lineEdit()->installEventFilter(this);
+    addOwnControl(m_check, kLogCheckId, QStringLiteral("Start or stop logging."));
+    const QString fileNameTip = QStringLiteral("Set the name and path of the Log file.");
+    addOwnControl(m_fileName, kFileNameId, fileNameTip);
+    registerTip(m_fileName->lineEdit(), kFileNameId, fileNameTip);
 
     // The check box's state follows the logging flag, which the frame sets back after the toggle.
     connect(m_check, &QCheckBox::clicked, this, [this] { emit toggleRequested(); });
@@ -60,16 +57,6 @@ void CNxLogOptionsPaneDialog::showState(bool checkEnabled, bool checked, bool fi
         m_check->setChecked(checked);
     if (m_fileName->isReadOnly() != fileNameReadOnly)
         m_fileName->setReadOnly(fileNameReadOnly);
-}
-
-bool CNxLogOptionsPaneDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ToolTip && m_toolTipSource) {
-        const int id = watched == m_check ? kLogCheckId : kFileNameId;
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), m_toolTipSource(id),
-                           qobject_cast<QWidget*>(watched));
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace vantrel::ui

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "output/CommandIds.h"
-
-#include <QWidget>
-#include <functional>
+#include "ui/OptionPane.h"
 
 class QCheckBox;
 class QLabel;
@@ -14,14 +12,11 @@ class CNxEditBrowseControl;
 
 // The Log options pane: the logging check box (1044), the label "Log File:" (1055) and the file-name
 // box with its browse button (1027). It reports the user's acts; the frame decides what they do and
-// sets the controls' state back on every refresh.
-class CNxLogOptionsPaneDialog : public QWidget {
+// sets the controls' state back on every refresh, and chooses their tips.
+class CNxLogOptionsPaneDialog : public OptionPane {
     Q_OBJECT
 public:
-    // Gives the tooltip texts of the two controls when a tip is asked for.
-    using ToolTipSource = std::function<QString(int controlId)>;
-
-    explicit CNxLogOptionsPaneDialog(QWidget* parent = nullptr);
+    explicit CNxLogOptionsPaneDialog(settings::LiveOptions& options, QWidget* parent = nullptr);
 
     QCheckBox* logCheck() const { return m_check; }
     CNxEditBrowseControl* fileNameBox() const { return m_fileName; }
@@ -29,7 +24,6 @@ public:
     // Shows a file name without taking it as the user's edit.
     void showFileName(const QString& name);
     void showState(bool checkEnabled, bool checked, bool fileNameReadOnly);
-    void setToolTipSource(ToolTipSource source) { m_toolTipSource = std::move(source); }
 
     static constexpr int kLogCheckId = cmd::kLogCheckBox;
     static constexpr int kLogFileLabelId = cmd::kLogFileLabel;
@@ -40,14 +34,10 @@ signals:
     void toggleRequested();
     void fileNameChanged(const QString& name);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QCheckBox* m_check;
     QLabel* m_label;
     CNxEditBrowseControl* m_fileName;
-    ToolTipSource m_toolTipSource;
     bool m_showing = false;
 };
 

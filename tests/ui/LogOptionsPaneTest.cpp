@@ -1,4 +1,5 @@
 // The Log options pane and its file-name box with the browse button.
+#include "settings/LiveOptions.h"
 #include "support/QtPrinters.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
@@ -64,7 +65,8 @@ TEST(EditBrowse, ReadOnlyBoxHasNoBrowseButton) {
 }
 
 TEST(LogOptionsPane, ReportsUserActsButNotShownNames) {
-    CNxLogOptionsPaneDialog pane;
+    settings::LiveOptions options;
+    CNxLogOptionsPaneDialog pane(options);
     QSignalSpy toggles(&pane, &CNxLogOptionsPaneDialog::toggleRequested);
     QSignalSpy names(&pane, &CNxLogOptionsPaneDialog::fileNameChanged);
     EXPECT_EQ(pane.logCheck()->text(), QStringLiteral("Start/Stop logging:"));

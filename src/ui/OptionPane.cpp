@@ -1,0 +1,294 @@
+#include "ui/OptionPane.h"
+
+#include "settings/LiveOptions.h"
+#include "settings/OptionSet.h"
+#include "ui/NumberBox.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace vantrel::ui {
+
+using settings::OptionId;
+using settings::OptionSpec;
+using Kind = PaneControl::Kind;
+
+OptionPane::OptionPane(settings::LiveOptions& options, QWidget* parent)
+    : QWidget(parent)
+    , m_options(options) {}
+
+QGridLayout* OptionPane::buildGroups(std::span<const PaneGroup> groups) {
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 4, 6, 4);
+    int lastColumn = 0;
+    for (const PaneGroup& paneGroup : groups) {
+        auto* box = new QGroupBox(QString::fromLatin1(paneGroup.title), this);
+        auto* columns = new QHBoxLayout(box);
+        columns->setContentsMargins(8, 4, 8, 4);
+        columns->setSpacing(16);
+        // Each column of controls has rows of its own, so a tall control does not spread the other's.
+        std::map<int, int> rows;
+        for (const PaneControl& control : paneGroup.controls) {
+            QGridLayout*& columnGrid = m_columns[{box->title(), control.column}];
+            if (!columnGrid) {
+                columnGrid = new QGridLayout;
+                columnGrid->setVerticalSpacing(3);
+                columns->addLayout(columnGrid);
+            }
+            addControl(columnGrid, rows[control.column]++, control);
+        }
+        columns->addStretch(1);
+        m_groups.emplace(box->title(), box);
+        grid->addWidget(box, paneGroup.row, paneGroup.column, paneGroup.rowSpan, 1, Qt::AlignTop);
+        lastColumn = std::max(lastColumn, paneGroup.column);
+    }
+    grid->setColumnStretch(lastColumn + 1, 1);
+    return grid;
+}
+
+QGroupBox* OptionPane::group(const QString& title) const {
+    const auto found = m_groups.find(title);
+    return found == m_groups.end() ? nullptr : found->second;
+}
+
+QGridLayout* OptionPane::groupColumn(const QString& title, int column) {
+    QGridLayout*& columnGrid = m_columns[{title, column}];
+    if (!columnGrid) {
+        columnGrid = new QGridLayout;
+        static_cast<QHBoxLayout*>(group(title)->layout())->insertLayout(column, columnGrid);
+    }
+    return columnGrid;
+}
+
+void OptionPane::addControl(QGridLayout* grid, int row, const PaneControl& control) {
+    const OptionSpec& spec = settings::optionSpec(control.option);
+    const int id = control.controlId != 0 ? control.controlId : spec.controlId;
+    const QString label = QString::fromLatin1(control.label);
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+    case Kind::Number: {
+        auto* box = new NumberBox(this);
+        box->setObjectName(QStringLiteral("number%1").arg(id));
+        box->lineEdit()->setObjectName(QStringLiteral("edit%1").arg(id));
+        box->setSpinRange(spec.spinMin, spec.spinMax);
+        box->setMaxChars(spec.keepsLastDigits ? 0 : spec.maxChars);
+        grid->addWidget(new QLabel(label, this), row, 0);
+        grid->addWidget(box, row, 1, Qt::AlignLeft);
+        if (control.unit)
+            grid->addWidget(new QLabel(QString::fromLatin1(control.unit), this), row, 2);
+        bindNumber(box, spec);
+        m_bindings.push_back({&spec, box});
+        for (QWidget* part :
+             std::initializer_list<QWidget*>{box->lineEdit(), box->upButton(), box->downButton()})
+            registerTip(part, id, QString::fromLatin1(control.tip));
+        m_controls.emplace(id, box);
+        return;
+    }
+    case Kind::Check:
+    case Kind::CheckRight: {
+        auto* box = new QCheckBox(label, this);
+        box->setObjectName(QStringLiteral("check%1").arg(id));
+        // Most check boxes carry their label on the left, as a row of the pane reads.
+        if (control.kind == Kind::Check)
+            box->setLayoutDirection(Qt::RightToLeft);
+        grid->addWidget(box, row, 0, 1, 2, Qt::AlignLeft | Qt::AlignAbsolute);
+        bindCheck(box, spec);
+        m_bindings.push_back({&spec, box});
+        widget = box;
+        break;
+    }
+    case Kind::Radio: {
+        auto* button = new QRadioButton(label, this);
+        button->setObjectName(QStringLiteral("radio%1").arg(id));
+        button->setLayoutDirection(Qt::RightToLeft);
+        grid->addWidget(button, row, 0, 1, 2, Qt::AlignLeft | Qt::AlignAbsolute);
+        bindRadio(button, spec, control.value);
+        widget = button;
+        break;
+    }
+    case Kind::Text: {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("edit%1").arg(id));
+        grid->addWidget(new QLabel(label, this), row, 0);
+        grid->addWidget(box, row, 1, 1, 2);
+        bindText(box, spec);
+        m_bindings.push_back({&spec, box});
+        widget = box;
+        break;
+    }
+    case Kind::MultiLineText: {
+        auto* box = new QPlainTextEdit(this);
+        box->setObjectName(QStringLiteral("edit%1").arg(id));
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setTabChangesFocus(true);
+        box->setMinimumWidth(220);
+        box->setMaximumHeight(box->fontMetrics().lineSpacing() * 4 + 10);
+        grid->addWidget(new QLabel(label, this), row, 0, Qt::AlignTop);
+        grid->addWidget(box, row, 1, 1, 2);
+        bindMultiLineText(box, spec);
+        m_bindings.push_back({&spec, box});
+        widget = box;
+        break;
+    }
+    }
+    registerTip(widget, id, QString::fromLatin1(control.tip));
+    m_controls.emplace(id, widget);
+}
+
+void OptionPane::storeNumber(const OptionSpec& spec, int value) {
+    if (spec.takesEffect == settings::TakesEffect::Live) {
+        m_options.setNumber(spec.id, value);
+        emit optionChanged(spec.id);
+    }
+}
+
+void OptionPane::bindNumber(NumberBox* box, const OptionSpec& spec) {
+    connect(box, &NumberBox::textChanged, this, [this, box, &spec](const QString& text) {
+        // A correction is written back into the box; its own change notification then stores it.
+        const QString corrected = settings::correctedBoxText(spec, text);
+        if (corrected != text) {
+            box->setText(corrected);
+            return;
+        }
+        storeNumber(spec, settings::boxNumber(text));
+    });
+}
+
+void OptionPane::bindCheck(QCheckBox* box, const OptionSpec& spec) {
+    // Each click turns the option over; the box shows the option as the program sets it otherwise.
+    connect(box, &QCheckBox::clicked, this,
+            [this, &spec] { storeNumber(spec, m_options.isOn(spec.id) ? 0 : 1); });
+}
+
+void OptionPane::bindRadio(QAbstractButton* button, const OptionSpec& spec, int value) {
+    m_radios.push_back({button, spec.id, value});
+    connect(button, &QAbstractButton::clicked, this, [this, &spec, value] { storeNumber(spec, value); });
+}
+
+void OptionPane::bindText(QLineEdit* box, const OptionSpec& spec) {
+    if (spec.maxChars > 0)
+        box->setMaxLength(spec.maxChars);
+    connect(box, &QLineEdit::textChanged, this, [this, &spec](const QString& text) {
+        if (spec.takesEffect == settings::TakesEffect::Live) {
+            m_options.setText(spec.id, text);
+            emit optionChanged(spec.id);
+        }
+    });
+}
+
+void OptionPane::bindMultiLineText(QPlainTextEdit* box, const OptionSpec& spec) {
+    connect(box, &QPlainTextEdit::textChanged, this, [this, box, &spec] {
+        const QString text = box->toPlainText();
+        const QString corrected = settings::correctedText(spec, text);
+        if (corrected != text) {
+            // What typing or pasting brings beyond the limit is dropped, the caret kept where it was.
+            const int caret = std::min(box->textCursor().position(), int(corrected.size()));
+            box->setPlainText(corrected);
+            QTextCursor cursor = box->textCursor();
+            cursor.setPosition(caret);
+            box->setTextCursor(cursor);
+            return;
+        }
+        if (spec.takesEffect == settings::TakesEffect::Live) {
+            m_options.setText(spec.id, text);
+            emit optionChanged(spec.id);
+        }
+    });
+}
+
+void OptionPane::showValues(const settings::OptionSet& values) {
+    for (const Binding& binding : m_bindings) {
+        const OptionId id = binding.spec->id;
+        if (auto* number = qobject_cast<NumberBox*>(binding.widget))
+            number->setText(QString::number(values.number(id)));
+        else if (auto* check = qobject_cast<QCheckBox*>(binding.widget))
+            check->setChecked(values.isOn(id));
+        else if (auto* line = qobject_cast<QLineEdit*>(binding.widget))
+            line->setText(values.text(id));
+        else if (auto* lines = qobject_cast<QPlainTextEdit*>(binding.widget);
+                 lines && lines->toPlainText() != values.text(id))
+            lines->setPlainText(values.text(id));
+    }
+    for (const RadioChoice& radio : m_radios)
+        radio.button->setChecked(values.number(radio.option) == radio.value);
+}
+
+void OptionPane::collectShown(settings::OptionSet& values) const {
+    // A live box agrees with its option, whose own number is kept; an "at start" box may not.
+    for (const Binding& binding : m_bindings) {
+        const auto* check = qobject_cast<const QCheckBox*>(binding.widget);
+        if (check && values.isOn(binding.spec->id) != check->isChecked())
+            values.setNumber(binding.spec->id, check->isChecked() ? 1 : 0);
+    }
+    for (const RadioChoice& radio : m_radios)
+        if (radio.button->isChecked())
+            values.setNumber(radio.option, radio.value);
+}
+
+QWidget* OptionPane::control(int controlId) const {
+    const auto found = m_controls.find(controlId);
+    if (found == m_controls.end())
+        return nullptr;
+    if (auto* number = qobject_cast<NumberBox*>(found->second))
+        return number->lineEdit();
+    return found->second;
+}
+
+NumberBox* OptionPane::numberBox(int controlId) const {
+    const auto found = m_controls.find(controlId);
+    return found == m_controls.end() ? nullptr : qobject_cast<NumberBox*>(found->second);
+}
+
+QCheckBox* OptionPane::checkBox(int controlId) const {
+    return qobject_cast<QCheckBox*>(control(controlId));
+}
+
+void OptionPane::registerTip(QWidget* widget, int controlId, const QString& text) {
+    m_tipOwners[widget] = controlId;
+    m_tips[controlId] = text;
+    widget->installEventFilter(this);
+}
+
+void OptionPane::addOwnControl(QWidget* widget, int controlId, const QString& tip) {
+    m_controls.emplace(controlId, widget);
+    registerTip(widget, controlId, tip);
+}
+
+bool OptionPane::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in a box of several lines does not break the line: released, it runs the Ping command, as
+    // anywhere in the window.
+    if (event->type() == QEvent::KeyPress && qobject_cast<QPlainTextEdit*>(watched)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    if (event->type() == QEvent::ToolTip) {
+        const auto owner = m_tipOwners.find(watched);
+        if (owner != m_tipOwners.end()) {
+            std::optional<QString> text = m_toolTipSource ? m_toolTipSource(owner->second) : std::nullopt;
+            if (!text)
+                text = m_tips[owner->second];
+            // The texts break their lines where they say; no line is wider than the tip allows.
+            if (text->isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), *text,
+                                   qobject_cast<QWidget*>(watched));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vantrel::ui
