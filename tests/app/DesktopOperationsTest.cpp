@@ -4,10 +4,12 @@
 #include "output/ResultLog.h"
 #include "support/FakeHostDatabase.h"
 #include "support/FakeIcmpNetwork.h"
+#include "ui/CNxPingOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
 #include "ui/ResultsTextView.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -125,6 +127,42 @@ TEST_F(DesktopOperationsTest, EnterStartsAPingAndEnterAgainCancelsIt) {
     EXPECT_EQ(frame->status().get(), QStringLiteral("Ready"));
     EXPECT_EQ(frame->commands().action(400)->text(), QStringLiteral("         Ping         "));
     EXPECT_EQ(network.openHandles(), 0u);
+}
+
+TEST_F(DesktopOperationsTest, WhatThePingPaneSetsReachesTheNextPingAndTheNextStart) {
+    auto typeInto = [](QWidget* box, const QString& text) {
+        auto* edit = qobject_cast<QLineEdit*>(box);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    };
+    auto pingOnce = [&] {
+        const std::size_t before = network.sent().size();
+        frame->putHostAtStart(QStringLiteral("10.0.0.1"));
+        frame->commands().trigger(400);
+        runUntil([&] { return !frame->flags().anyBusy(); });
+        const std::vector<test::FakeIcmpNetwork::SentRequest> all = network.sent();
+        return std::vector(all.begin() + std::ptrdiff_t(before), all.end());
+    };
+    ui::CNxPingOptionsPaneDialog* pane = frame->pingOptionsPane();
+    typeInto(pane->control(1088), QStringLiteral("2"));
+    typeInto(pane->control(1010), QStringLiteral("1"));
+    pane->checkBox(1038)->click(); // Don't Fragment takes effect at the next start
+    std::vector<test::FakeIcmpNetwork::SentRequest> sent = pingOnce();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].timeoutMs, 1000u);
+    EXPECT_FALSE(sent[0].dontFragment);
+
+    // A restart shows what the panes held and uses it.
+    operations.reset();
+    reopen();
+    operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
+    operations->start();
+    pane = frame->pingOptionsPane();
+    EXPECT_EQ(qobject_cast<QLineEdit*>(pane->control(1088))->text(), QStringLiteral("2"));
+    EXPECT_TRUE(pane->checkBox(1038)->isChecked());
+    sent = pingOnce();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_TRUE(sent[0].dontFragment);
 }
 
 TEST_F(DesktopOperationsTest, OnlyTheOperationsThatRunAreEnabled) {
