@@ -254,6 +254,14 @@ QCheckBox* OptionPane::checkBox(int controlId) const {
     return qobject_cast<QCheckBox*>(control(controlId));
 }
 
+void OptionPane::addOwnTextBox(QLineEdit* box, settings::OptionId option, const QString& tip) {
+    const OptionSpec& spec = settings::optionSpec(option);
+    box->setObjectName(QStringLiteral("edit%1").arg(spec.controlId));
+    bindText(box, spec);
+    m_bindings.push_back({&spec, box});
+    addOwnControl(box, spec.controlId, tip);
+}
+
 void OptionPane::registerTip(QWidget* widget, int controlId, const QString& text) {
     m_tipOwners[widget] = controlId;
     m_tips[controlId] = text;

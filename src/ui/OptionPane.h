@@ -96,6 +96,8 @@ protected:
     QGridLayout* groupColumn(const QString& title, int column);
     // A control of the pane's own beyond its table, found by its ID, with its tip.
     void addOwnControl(QWidget* widget, int controlId, const QString& tip);
+    // The same for a text box of the pane's own that holds a text option.
+    void addOwnTextBox(QLineEdit* box, settings::OptionId option, const QString& tip);
     // Shows the tip of the control under the mouse, as the tooltip source or the registration says.
     bool eventFilter(QObject* watched, QEvent* event) override;
     settings::LiveOptions& options() const { return m_options; }
