@@ -1,6 +1,6 @@
-// Route traces, lookups and list scans on the real kernel: vantrel-cli run inside the host namespace of the
-// chain that topology.sh builds (four routers between the host and the target, names in the namespace's own
-// hosts file). Needs root (namespaces); skipped with a reason otherwise.
+// Route traces, lookups and list scans on the real kernel: vantrel-cli run inside the host namespace of
+// the chain that topology.sh builds (four routers between the host and the target, names in the
+// namespace's own hosts file). Needs root (namespaces); skipped with a reason otherwise.
 
 #include "support/TopologyScript.h"
 
