@@ -254,7 +254,8 @@ void OperationControl::OnListScan(const QStringList& hosts) {
         cancelListScan();
         return;
     }
-    // Like the menu item, which does not look at the list; the last ListScan worker must be gone.
+    // Refused while the menu item is disabled (another operation runs; the list is not looked at), and
+    // while the last ListScan worker is still on its way out.
     if (!commandUi(CommandId::ListScanMenu).enabled || f.m_bListScanThread)
         return;
     closeEchoHandleInFlight(); // one the last worker failed to close
@@ -265,9 +266,10 @@ void OperationControl::OnListScan(const QStringList& hosts) {
     m_services.results.AppendResult(
         fill(res::kListScanStartLine, RtfText::escape(output::formatTimeStamp(clock()))), ResultKind::Bold);
     // The worker scans the list as it is now; changes to it from here on are for the next scan.
-    startWorker([this, hosts, clock](
-                    const WorkerContext& context) { m_lastOutcome = ListScanThread(context, hosts, clock); },
-                Worker::ListScan, output::text(res::kListScanThreadFailed));
+    const WorkerBody scan = [this, hosts, clock](const WorkerContext& context) {
+        m_lastOutcome = ListScanThread(context, hosts, clock);
+    };
+    startWorker(scan, Worker::ListScan, output::text(res::kListScanThreadFailed));
 }
 
 void OperationControl::cancelListScan() {
