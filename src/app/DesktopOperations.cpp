@@ -70,7 +70,7 @@ void DesktopOperations::start() {
 
 namespace {
 
-enum class Operation { Ping, Lookup, Trace };
+enum class Operation { Ping, Lookup, Trace, ListScan };
 
 // The operation a command runs, for the operations this program has so far.
 std::optional<Operation> operationOf(ops::CommandId command) {
@@ -84,6 +84,9 @@ std::optional<Operation> operationOf(ops::CommandId command) {
     case ops::CommandId::TraceButton:
     case ops::CommandId::TraceMenu:
         return Operation::Trace;
+    case ops::CommandId::ListScanButton:
+    case ops::CommandId::ListScanMenu:
+        return Operation::ListScan;
     default:
         return std::nullopt; // the scans come with their own operations
     }
@@ -109,6 +112,9 @@ void DesktopOperations::runCommand(ops::CommandId command) {
         break;
     case Operation::Trace:
         m_control.OnTrace();
+        break;
+    case Operation::ListScan:
+        m_control.OnListScan(m_frame.listScanAddresses());
         break;
     }
 }

@@ -7,7 +7,11 @@
 #include "net/WinsockErrors.h"
 #include "ops/OperationControl.h"
 #include "ops/WinsockReports.h"
+#include "output/AddressEditMessage.h"
+#include "output/MessageTexts.h"
+#include "settings/ListScanAddressList.h"
 #include "settings/LiveOptions.h"
+#include "settings/SettingsModel.h"
 
 #include <vector>
 
@@ -105,6 +109,46 @@ int traceHost(CliContext& context, const QStringList& arguments) {
     return CliOperationSession(context).run(arguments[0], trace, trace);
 }
 
+// listscan [HOST...]: the stored address list in its order, or the hosts given in theirs.
+int listScan(CliContext& context, const QStringList& arguments) {
+    const QStringList hosts =
+        arguments.isEmpty() ? settings::LoadSettings(context.store).listScanAddresses : arguments;
+    if (hosts.isEmpty()) {
+        context.output.err(QStringLiteral("vantrel-cli: listscan: ") +
+                           output::text(output::res::kNoAddressSpecified) +
+                           QStringLiteral(" (add one with: vantrel-cli list add HOST)\n"));
+        return kExitCannotRun;
+    }
+    const auto scan = [&hosts](ops::OperationControl& control) { control.OnListScan(hosts); };
+    return CliOperationSession(context).run(QString(), scan, scan);
+}
+
+// list [add HOST | del HOST]: prints the stored ListScan addresses, or changes them as the pane does.
+int addressList(CliContext& context, const QStringList& arguments) {
+    settings::ListScanAddressList list(context.store,
+                                       settings::LoadSettings(context.store).listScanAddresses);
+    if (arguments.isEmpty()) {
+        QString listing;
+        for (const QString& entry : list.entries())
+            listing += entry + QLatin1Char('\n');
+        context.output.out(listing);
+        return kExitSuccess;
+    }
+    const bool add = arguments[0] == QLatin1String("add");
+    if (arguments.size() != 2 || (!add && arguments[0] != QLatin1String("del"))) {
+        context.output.err(QStringLiteral("vantrel-cli: list takes no arguments, add HOST or del HOST\n"));
+        return kExitUsage;
+    }
+    const bool sorted = context.options.isOn(settings::OptionId::ListScanAutoSort);
+    const settings::AddressEdit result =
+        add ? list.add(arguments[1], sorted) : list.remove(arguments[1], sorted);
+    const QString message = output::addressEditMessage(result, list, arguments[1]);
+    if (message.isEmpty())
+        return kExitSuccess;
+    context.output.err(QStringLiteral("vantrel-cli: list: ") + message + QLatin1Char('\n'));
+    return kExitCannotRun;
+}
+
 // The About Your Winsock report: readable lines, or with --rtf each fragment as kind, tab, fragment.
 int aboutWinsock(CliContext& context, const QStringList& arguments) {
     if (!arguments.isEmpty()) {
@@ -137,6 +181,13 @@ const std::vector<CliCommand>& commandTable() {
         {QStringLiteral("trace"), QStringLiteral("HOST"),
          QStringLiteral("trace the route to HOST hop by hop, up to Hops routers (names with TraceDNS=1)"),
          &traceHost},
+        {QStringLiteral("listscan"), QStringLiteral("[HOST...]"),
+         QStringLiteral("ping the stored ListScan addresses (or the HOSTs) in turn, names resolved first: "
+                        "a row per host, up to ListScanPackets requests each"),
+         &listScan},
+        {QStringLiteral("list"), QStringLiteral("[add|del HOST]"),
+         QStringLiteral("print the stored ListScan addresses in the list's order, or add or delete one"),
+         &addressList},
         {QStringLiteral("winsock"), QString(), QStringLiteral("print the About Your Winsock report"),
          &aboutWinsock},
     };

@@ -6,6 +6,7 @@
 #include "ops/EchoRequestData.h"
 #include "ops/GuiThread.h"
 #include "ops/HostText.h"
+#include "ops/ListScanThread.h"
 #include "ops/LookupReport.h"
 #include "ops/OperationFrontEnd.h"
 #include "ops/PingThread.h"
@@ -13,6 +14,7 @@
 #include "output/MessageTexts.h"
 #include "output/ResultPipeline.h"
 #include "output/ResultTexts.h"
+#include "output/TimeStamp.h"
 #include "settings/LiveOptions.h"
 
 namespace vantrel::ops {
@@ -243,6 +245,39 @@ void OperationControl::OnLookup() {
     f.startOperation(Operation::Lookup);
     m_lastOutcome = OperationOutcome::None;
     StartOperation();
+}
+
+void OperationControl::OnListScan(const QStringList& hosts) {
+    assertGuiThread();
+    OperationFlags& f = m_state.flags;
+    if (f.m_bListScan) {
+        cancelListScan();
+        return;
+    }
+    // Refused while the menu item is disabled (another operation runs; the list is not looked at), and
+    // while the last ListScan worker is still on its way out.
+    if (!commandUi(CommandId::ListScanMenu).enabled || f.m_bListScanThread)
+        return;
+    closeEchoHandleInFlight(); // one the last worker failed to close
+    m_lastOutcome = OperationOutcome::None;
+    m_bHostResolved = false;
+    f.startOperation(Operation::ListScan);
+    const output::ResultPipeline::Clock& clock = m_services.results.clock();
+    m_services.results.AppendResult(
+        fill(res::kListScanStartLine, RtfText::escape(output::formatTimeStamp(clock()))), ResultKind::Bold);
+    // The worker scans the list as it is now; changes to it from here on are for the next scan.
+    const WorkerBody scan = [this, hosts, clock](const WorkerContext& context) {
+        m_lastOutcome = ListScanThread(context, hosts, clock);
+    };
+    startWorker(scan, Worker::ListScan, output::text(res::kListScanThreadFailed));
+}
+
+void OperationControl::cancelListScan() {
+    cancelPendingLookupForCommand();
+    m_state.flags.requestCancel();
+    // The request in flight runs to its reply or timeout; the worker stops at its next test.
+    setStatus(output::text(res::kCancellingListScan));
+    m_services.frontEnd.RefreshCommandUI();
 }
 
 void OperationControl::closeEchoHandleInFlight() {

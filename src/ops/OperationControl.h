@@ -11,6 +11,7 @@
 #include "ops/WorkerLink.h"
 #include "ops/WorkerThreads.h"
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -76,6 +77,9 @@ public:
     void OnPing(bool direct = false);
     void OnTrace();
     void OnLookup();
+    // The ListScan command: starts a scan of `hosts` (the address list as it is now, in its order), or
+    // cancels the scan that runs.
+    void OnListScan(const QStringList& hosts);
 
     // Ends the echo request in flight at once by closing the echo handle under it, for a front end that
     // must stop now (the command line's Ctrl+C); the worker then meets the cancel at its next test.
@@ -119,6 +123,7 @@ private:
     void startContinuousPingWorkerIfOn();
     void reportLookup(const net::HostEntry& entry);
     void startPingWorker();
+    void cancelListScan();
     void cancelPendingLookupForCommand();
     void setStatus(const QString& text);
     // The operation cannot run: records it, and ends a continuous-ping run with its summary first.

@@ -57,6 +57,8 @@ Flag& OperationFlags::threadFlag(Worker worker) {
         return m_bContPingThread;
     case Worker::Trace:
         return m_bTraceThread;
+    case Worker::ListScan:
+        return m_bListScanThread;
     case Worker::ISPinger:
         break;
     }
@@ -114,7 +116,7 @@ void OperationFlags::lookupReported() {
 
 bool OperationFlags::anyBusy() const {
     return m_bPing || m_bPingThread || m_bTrace || m_bTraceThread || m_bLookup || m_bSeqScan || m_bListScan ||
-           m_bContPingThread || m_bISPingerThread;
+           m_bContPingThread || m_bListScanThread || m_bISPingerThread;
 }
 
 FlagSnapshot OperationFlags::snapshot() const {

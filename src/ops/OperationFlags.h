@@ -25,7 +25,7 @@ struct FlagSnapshot {
 // The operations that a command starts. One of them is active at a time; ISPinger runs beside any.
 enum class Operation { Ping, ContinuousPing, Trace, Lookup, SeqScan, ListScan };
 // The workers that have a flag of their own while their thread lives.
-enum class Worker { Ping, ContinuousPing, Trace, ISPinger };
+enum class Worker { Ping, ContinuousPing, Trace, ListScan, ISPinger };
 
 // One flag: anyone reads it, only OperationFlags writes it. Reads and writes are whole (atomic).
 class Flag {
@@ -66,6 +66,7 @@ public:
     Flag m_bLookup;         // Lookup selected or running
     Flag m_bSeqScan;        // SeqScan running
     Flag m_bListScan;       // ListScan running
+    Flag m_bListScanThread; // the ListScan worker is alive
     Flag m_bCancel;         // cancel requested; every worker tests it once per probe
     Flag m_bShuttingDown;   // the program is exiting; never cleared
     Flag m_bISPingerThread; // an ISPinger request's worker is alive

@@ -3,9 +3,9 @@
 #include "net/AddressText.h"
 #include "net/IcmpApi.h"
 #include "ops/EchoAnswer.h"
-#include "ops/EchoHandleFailure.h"
 #include "ops/EchoRequestData.h"
 #include "ops/SharedStatus.h"
+#include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerLink.h"
 #include "output/MessageTexts.h"
 #include "output/ResultTexts.h"
@@ -47,19 +47,11 @@ PingProbe::PingProbe(const WorkerContext& context)
     , m_responder(dotted(context.start.shown)) {}
 
 bool PingProbe::openHandle() {
-    std::atomic<net::IcmpHandle>& handle = m_context.echoHandle;
-    if (handle == net::INVALID_HANDLE_VALUE)
-        handle = m_context.icmp.IcmpCreateFile();
-    if (handle != net::INVALID_HANDLE_VALUE)
-        return true;
-    m_context.link.ShowStandardMessage(echoHandleFailureMessage(res::kPingNoEchoHandle));
-    return false;
+    return openEchoHandle(m_context, res::kPingNoEchoHandle);
 }
 
 void PingProbe::closeHandle() {
-    const net::IcmpHandle handle = m_context.echoHandle;
-    if (handle != net::INVALID_HANDLE_VALUE && m_context.icmp.IcmpCloseHandle(handle))
-        m_context.echoHandle = net::INVALID_HANDLE_VALUE;
+    closeEchoHandle(m_context);
 }
 
 void PingProbe::send(const QString& rtf, ResultKind kind) {

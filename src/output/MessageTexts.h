@@ -68,6 +68,8 @@ inline constexpr TextTemplate<> kIspNoEchoHandle{
     "ISPinger - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()."};
 inline constexpr TextTemplate<> kPingThreadFailed{0, "PingThreadFailed", "Ping AfxBeginThread failed"};
 inline constexpr TextTemplate<> kTraceThreadFailed{0, "TraceThreadFailed", "Trace AfxBeginThread failed"};
+inline constexpr TextTemplate<> kListScanThreadFailed{0, "ListScanThreadFailed",
+                                                      "ListScan AfxBeginThread failed"};
 inline constexpr TextTemplate<> kSeqScanThreadFailed{0, "SeqScanThreadFailed",
                                                      "SeqScan AfxBeginThread failed"};
 inline constexpr TextTemplate<> kIspThreadFailed{0, "IspThreadFailed", "Couldn't create ISPinger thread."};
@@ -80,6 +82,19 @@ inline constexpr TextTemplate<> kEnterHostFirst{0, "EnterHostFirst",
                                                 "Please enter a Host Name or IP Address first."};
 inline constexpr TextTemplate<> kHostTooLong{0, "HostTooLong", "The DNS name or IP address is too long."};
 inline constexpr TextTemplate<> kWebPrefix{0, "WebPrefix", "http://"};
+
+// ListScan addresses.
+inline constexpr TextTemplate<> kNoAddressSpecified{0, "NoAddressSpecified",
+                                                    "There is no address specified."};
+inline constexpr TextTemplate<QString> kAddressCaseTwin{
+    0, "AddressCaseTwin",
+    "The ListScan addresses already hold \"%s\", which differs from this address only in case."};
+inline constexpr TextTemplate<QString> kAddressAlreadyListed{0, "AddressAlreadyListed",
+                                                             "\"%s\" is already a ListScan address."};
+inline constexpr TextTemplate<QString> kAddressNotListed{0, "AddressNotListed",
+                                                         "\"%s\" is not a ListScan address."};
+inline constexpr TextTemplate<> kAddressNotSaved{0, "AddressNotSaved",
+                                                 "The ListScan addresses could not be saved."};
 
 // SeqScan addresses.
 inline constexpr TextTemplate<> kOctetRangeBalloon{0, "OctetRangeBalloon",

@@ -71,9 +71,7 @@ QStringList loadList(const RegistryStore& store, const QString& section, bool so
         entries.append(store.GetProfileString(section, name));
     }
     if (sorted)
-        std::stable_sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
-            return a.compare(b, Qt::CaseInsensitive) < 0;
-        });
+        sortListEntries(entries);
     return entries;
 }
 
@@ -85,6 +83,12 @@ int loadNumber(const RegistryStore& store, const OptionSpec& spec) {
 }
 
 } // namespace
+
+void sortListEntries(QStringList& entries) {
+    std::stable_sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+}
 
 LoadedSettings LoadSettings(const RegistryStore& store) {
     LoadedSettings loaded;

@@ -31,6 +31,10 @@ LoadedSettings LoadSettings(const RegistryStore& store);
 // box behind Sort and AutoSort is the AutoSort value, and it is written under both names.
 void SaveSettings(RegistryStore& store, const OptionSet& shown);
 
+// Sorts a saved list's entries as its auto-sort does: without regard to case, equal ones keeping their
+// order.
+void sortListEntries(QStringList& entries);
+
 // Value names this long or longer end the enumeration of a saved list.
 inline constexpr int kListValueNameLimit = 100;
 

@@ -1,7 +1,9 @@
 #include "app/DesktopOperations.h"
 
 #include "FrameFixture.h"
+#include "output/CommandIds.h"
 #include "output/ResultLog.h"
+#include "settings/ListScanAddressList.h"
 #include "support/FakeHostDatabase.h"
 #include "support/FakeIcmpNetwork.h"
 #include "ui/CNxPingOptionsPaneDialog.h"
@@ -166,12 +168,43 @@ TEST_F(DesktopOperationsTest, WhatThePingPaneSetsReachesTheNextPingAndTheNextSta
 }
 
 TEST_F(DesktopOperationsTest, OnlyTheOperationsThatRunAreEnabled) {
-    for (ops::CommandId runs :
-         {ops::CommandId::PingButton, ops::CommandId::LookupMenu, ops::CommandId::TraceButton})
+    for (ops::CommandId runs : {ops::CommandId::PingButton, ops::CommandId::LookupMenu,
+                                ops::CommandId::TraceButton, ops::CommandId::ListScanMenu})
         EXPECT_TRUE(frame->commands().action(int(runs))->isEnabled()) << int(runs);
-    for (ops::CommandId pending : {ops::CommandId::SeqScanButton, ops::CommandId::SeqScanMenu,
-                                   ops::CommandId::ListScanButton, ops::CommandId::ListScanMenu})
+    // The ListScan button waits for an address list.
+    for (ops::CommandId pending :
+         {ops::CommandId::SeqScanButton, ops::CommandId::SeqScanMenu, ops::CommandId::ListScanButton})
         EXPECT_FALSE(frame->commands().action(int(pending))->isEnabled()) << int(pending);
+}
+
+TEST_F(DesktopOperationsTest, TheListScanButtonScansTheStoredListAndCancelsTheScan) {
+    settings::ListScanAddressList list(*store, {});
+    ASSERT_EQ(list.add(QStringLiteral("10.0.0.1"), false), settings::AddressEdit::Added);
+    ASSERT_EQ(list.add(QStringLiteral("box.test"), false), settings::AddressEdit::Added);
+    operations.reset();
+    reopen(); // the list is loaded at start
+    operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
+    frame->RefreshCommandUI();
+    network.reply(address("10.0.0.1"), 3, 64, address("10.0.0.1"));
+    network.reply(address("10.0.0.5"), 4, 64, address("10.0.0.5"));
+    ASSERT_TRUE(frame->commands().trigger(cmd::kListScanButton));
+    runUntil([&] { return !frame->flags().anyBusy(); });
+    EXPECT_TRUE(results().contains(QStringLiteral(" 10.0.0.5\t 4\t box.test"))) << results().toStdString();
+    EXPECT_TRUE(results().contains(QStringLiteral("ListScan ended - ")));
+
+    // The worker waits for its header row until the GUI thread takes it: the cancel comes before any host.
+    ASSERT_TRUE(frame->commands().trigger(cmd::kListScanButton));
+    frame->RefreshCommandUI();
+    EXPECT_EQ(frame->commands().action(cmd::kListScanButton)->text(), QStringLiteral("      Cancel        "));
+    EXPECT_EQ(frame->commands().action(cmd::kListScanMenu)->text(), QStringLiteral("Cancel ListScan"));
+    ASSERT_TRUE(frame->commands().trigger(cmd::kListScanMenu));
+    EXPECT_EQ(frame->status().get(), QStringLiteral("Cancelling ListScan..."));
+    runUntil([&] { return !frame->flags().anyBusy(); });
+    EXPECT_TRUE(results().contains(QStringLiteral("ListScan canceled - ")));
+    frame->RefreshCommandUI();
+    EXPECT_EQ(frame->status().get(), QStringLiteral("Ready"));
+    EXPECT_EQ(frame->commands().action(cmd::kListScanButton)->text(), QStringLiteral("      ListScan      "));
+    EXPECT_EQ(network.openHandles(), 0u);
 }
 
 TEST_F(DesktopOperationsTest, TheHelpMenuGivesTheWinsockReportAndSaysWhenTheManualIsMissing) {

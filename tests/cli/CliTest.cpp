@@ -82,6 +82,11 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         {QStringLiteral("--frobnicate"), QStringLiteral("options")},
         {QStringLiteral("frobnicate")},
         {QStringLiteral("options"), QStringLiteral("extra")},
+        {QStringLiteral("listscan")}, // the stored list is empty
+        {QStringLiteral("list"), QStringLiteral("add")},
+        {QStringLiteral("list"), QStringLiteral("add"), QString()},
+        {QStringLiteral("list"), QStringLiteral("del"), QStringLiteral("nowhere.test")},
+        {QStringLiteral("list"), QStringLiteral("sort"), QStringLiteral("x")},
         {},
     };
     for (const QStringList& arguments : wrong) {
@@ -90,7 +95,7 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         EXPECT_FALSE(m_output.stderrText.isEmpty());
         EXPECT_TRUE(m_output.stdoutText.isEmpty());
     }
-    EXPECT_FALSE(settings::RegistryStore::open({m_dir.path()})->keyExists(QStringLiteral("Options")));
+    EXPECT_TRUE(settings::RegistryStore::open({m_dir.path()})->subKeyNames(QString()).isEmpty());
 }
 
 TEST_F(CliTest, HelpPrintsTheUsage) {

@@ -1,6 +1,6 @@
-// Route traces and lookups on the real kernel: vantrel-cli run inside the host namespace of the chain
-// that topology.sh builds (four routers between the host and the target, names in the namespace's own
-// hosts file). Needs root (namespaces); skipped with a reason otherwise.
+// Route traces, lookups and list scans on the real kernel: vantrel-cli run inside the host namespace of
+// the chain that topology.sh builds (four routers between the host and the target, names in the
+// namespace's own hosts file). Needs root (namespaces); skipped with a reason otherwise.
 
 #include "support/TopologyScript.h"
 
@@ -184,6 +184,42 @@ TEST_F(TraceKernelTest, CtrlCAndSigtermEndTheRequestInFlightAtOnce) {
         EXPECT_EQ(run.lines[4], "Ping Unsuccessful");
         EXPECT_EQ(run.lines[5], "0 of 1 packets returned successfully : 100.0% PACKET LOSS");
     }
+}
+
+TEST_F(TraceKernelTest, ListScanPingsTheStoredListInItsOrder) {
+    // The muted router answers no echo request of its own: 10.201.13.2 is silent.
+    const MutedThirdRouter muted(test::topologyCommand("trace-mute", s_prefix));
+    ASSERT_TRUE(muted.on());
+    const std::string hosts[] = {"10.201.15.2", "chain-r4.vantrel.test", "10.201.13.2",
+                                 "nowhere.vantrel.test"};
+    for (const std::string& host : hosts)
+        ASSERT_EQ(cli("list add " + host).exitCode, 0) << host;
+    CliRun run = cli("list");
+    EXPECT_EQ(run.lines, std::vector<std::string>(std::begin(hosts), std::end(hosts)));
+
+    run = cli("--set ListDNS=1 --set ListScanTimeout20=1 listscan");
+    EXPECT_EQ(run.exitCode, 0) << dump(run);
+    ASSERT_EQ(run.lines.size(), 7u) << dump(run);
+    EXPECT_EQ(run.lines[0].rfind("Starting List Scan - ", 0), 0u) << dump(run);
+    EXPECT_EQ(words(run.lines[1]), (Words{"IP", "Address", "RTT(ms)", "DNS", "Name"}));
+    Words row = words(run.lines[2]);
+    ASSERT_EQ(row.size(), 3u) << dump(run);
+    EXPECT_EQ(row[0], "10.201.15.2");
+    EXPECT_EQ(row[2], "chain-target.vantrel.test") << "the name the hosts file gives the address";
+    row = words(run.lines[3]);
+    ASSERT_EQ(row.size(), 3u) << dump(run);
+    EXPECT_EQ(row[0], "10.201.14.2");
+    EXPECT_EQ(row[2], "chain-r4.vantrel.test");
+    EXPECT_EQ(words(run.lines[4]), (Words{"10.201.13.2", "Timeout", "No", "DNS", "Name", "Found"}));
+    EXPECT_EQ(words(run.lines[5]), (Words{"No", "IP", "Address", "Found", "nowhere.vantrel.test"}));
+    EXPECT_EQ(run.lines[6].rfind("ListScan ended - ", 0), 0u) << dump(run);
+
+    for (const std::string& host : hosts)
+        EXPECT_EQ(cli("list del " + host).exitCode, 0) << host;
+    run = cli("--set ListScanTimeout20=1 listscan 10.201.13.2 nowhere.vantrel.test");
+    EXPECT_EQ(run.exitCode, 1) << "no host answered: " << dump(run);
+    EXPECT_EQ(run.lines.size(), 5u) << dump(run);
+    EXPECT_TRUE(cli("list").lines.empty()) << "hosts given to listscan are not stored";
 }
 
 TEST_F(TraceKernelTest, TooFewHopsEndWithHostNotReached) {

@@ -1,5 +1,6 @@
 #include "settings/SettingsModel.h"
 
+#include "settings/ListScanAddressList.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "support/QtPrinters.h"
@@ -84,6 +85,55 @@ TEST_F(SettingsModelTest, SavedListsLoadInStoreOrderUpToANameOfAHundredCharacter
     EXPECT_EQ(LoadSettings(*m_store).seqScanGroups, (QStringList{"lab", "Core", "edge"}));
     store("SeqScanAutoSort", 1);
     EXPECT_EQ(LoadSettings(*m_store).seqScanGroups, (QStringList{"Core", "edge", "lab"}));
+}
+
+TEST_F(SettingsModelTest, ListScanAddressEditsChangeTheListAndTheStoreTogetherOrNeither) {
+    m_store->WriteProfileString(section::kListScanHosts, QStringLiteral("beta"), QStringLiteral("beta"));
+    ListScanAddressList list(*m_store, LoadSettings(*m_store).listScanAddresses);
+    enum Op { AddOrDelete, Add, Delete };
+    struct Edit {
+        Op op;
+        QString text;
+        bool sorted;
+        AddressEdit result;
+        QStringList entries; // the list afterwards, which the store loads back in its own order
+    };
+    const QString longest(ListScanAddressList::kLongestAddress, QLatin1Char('a'));
+    const Edit edits[] = {
+        {AddOrDelete, QStringLiteral(" gamma "), false, AddressEdit::Added, {"beta", " gamma "}},
+        // Sorted without regard to case, the blanks kept.
+        {AddOrDelete, QStringLiteral("Alpha"), true, AddressEdit::Added, {" gamma ", "Alpha", "beta"}},
+        {AddOrDelete, QStringLiteral("BETA"), false, AddressEdit::CaseTwin, {" gamma ", "Alpha", "beta"}},
+        {AddOrDelete, QString(), false, AddressEdit::Empty, {" gamma ", "Alpha", "beta"}},
+        {Add, longest + QLatin1Char('a'), false, AddressEdit::TooLong, {" gamma ", "Alpha", "beta"}},
+        {Add, longest, false, AddressEdit::Added, {" gamma ", "Alpha", "beta", longest}},
+        {Add,
+         QStringLiteral("beta"),
+         false,
+         AddressEdit::AlreadyListed,
+         {" gamma ", "Alpha", "beta", longest}},
+        {Delete,
+         QStringLiteral("gamma"),
+         false,
+         AddressEdit::NotListed,
+         {" gamma ", "Alpha", "beta", longest}},
+        {AddOrDelete, QStringLiteral("beta"), false, AddressEdit::Deleted, {" gamma ", "Alpha", longest}},
+        {Delete, QStringLiteral("alpha"), false, AddressEdit::NotListed, {" gamma ", "Alpha", longest}},
+    };
+    for (const Edit& edit : edits) {
+        SCOPED_TRACE(edit.text.toStdString());
+        const AddressEdit result = edit.op == Add      ? list.add(edit.text, edit.sorted)
+                                   : edit.op == Delete ? list.remove(edit.text, edit.sorted)
+                                                       : list.addOrDelete(edit.text, edit.sorted);
+        EXPECT_EQ(result, edit.result);
+        EXPECT_EQ(list.entries(), edit.entries);
+        QStringList stored = LoadSettings(*m_store).listScanAddresses;
+        sortListEntries(stored);
+        QStringList expected = edit.entries;
+        sortListEntries(expected);
+        EXPECT_EQ(stored, expected);
+    }
+    EXPECT_EQ(list.caseTwin(QStringLiteral("ALPHA")), QStringLiteral("Alpha"));
 }
 
 TEST_F(SettingsModelTest, SortAndAutoSortShareOneBox) {
