@@ -2,6 +2,7 @@
 
 #include "app/DesktopLogFrontEnd.h"
 #include "app/KeyboardHooks.h"
+#include "app/ListScanAddressEditor.h"
 #include "app/OptionsPanes.h"
 #include "app/PaneFactories.h"
 #include "app/ToolBarFlow.h"
@@ -16,6 +17,7 @@
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 #include "ui/CNxEditBrowseControl.h"
+#include "ui/CNxListScanOptionsPaneDialog.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CNxMFCToolBar.h"
 #include "ui/CNxOtherOptionsPaneDialog.h"
@@ -251,6 +253,7 @@ bool CMainFrame::CreatePanes() {
     }
     m_logPane = qobject_cast<ui::CNxLogOptionsPaneDialog*>(m_optionPanes.at(cmd::kLogOptions));
     m_logPane->fileNameBox()->setHomeDir(m_homeDir);
+    createListEditors();
 
     // The tabbed options at the bottom, then the Profile Manager at the left.
     QDockWidget* first = m_panes.at(kOptionsTabOrder.front());
@@ -266,6 +269,29 @@ bool CMainFrame::CreatePanes() {
     // The size the window starts with before any layout is saved; the first start maximises it.
     resize(1200, 800);
     return true;
+}
+
+void CMainFrame::createListEditors() {
+    auto* listScanPane =
+        qobject_cast<ui::CNxListScanOptionsPaneDialog*>(m_optionPanes.at(cmd::kListScanOptions));
+    m_listScanEditor = new ListScanAddressEditor(*listScanPane->addressList(), m_options,
+                                                 {[this](const QString& caption, const QString& text) {
+                                                      showMessageBox(caption, text, ops::MessageIcon::Error);
+                                                  },
+                                                  [this](const QString& host) {
+                                                      m_hostBox->selectOrAppend(host);
+                                                      OnPing();
+                                                  },
+                                                  [this] { RefreshCommandUI(); }},
+                                                 this);
+    connect(listScanPane, &ui::OptionPane::optionChanged, m_listScanEditor, [this](OptionId option) {
+        if (option == OptionId::ListScanAutoSort)
+            m_listScanEditor->sortIfAutoSorted();
+    });
+}
+
+QStringList CMainFrame::listScanAddresses() const {
+    return m_listScanEditor->entries();
 }
 
 void CMainFrame::bindCommands() {
@@ -343,7 +369,7 @@ void CMainFrame::OnHelpTopics() {
 void CMainFrame::LoadSettings() {
     settings::LoadedSettings loaded = settings::LoadSettings(m_store);
     m_options.assign(loaded.options);
-    m_listScanAddresses = std::move(loaded.listScanAddresses);
+    m_listScanEditor->load(m_store, loaded.listScanAddresses);
     // Shown in the panes, a value out of its range is corrected in the options at once.
     for (const auto& [command, pane] : m_optionPanes)
         pane->showValues(loaded.options);
@@ -518,7 +544,7 @@ void CMainFrame::OnLogFileNameChanged(const QString& name) {
 ops::CommandContext CMainFrame::commandContext() const {
     ops::CommandContext context;
     context.flags = m_operationState.flags.snapshot();
-    context.listScanListEmpty = m_listScanAddresses.isEmpty();
+    context.listScanListEmpty = listScanAddresses().isEmpty();
     return context;
 }
 

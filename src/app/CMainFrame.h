@@ -46,6 +46,7 @@ namespace vantrel::app {
 
 class DesktopLogFrontEnd;
 class KeyboardHooks;
+class ListScanAddressEditor;
 class ToolBarFlow;
 
 // The main window. It owns every option, the operation flags and the status text, the toolbars, the
@@ -125,7 +126,8 @@ public:
     ui::CStatusViewPane& resultsPane() const { return *m_resultsPane; }
     DesktopLogFrontEnd& logFrontEnd() const { return *m_logFrontEnd; }
     QListWidget* profileManagerList() const { return m_profileList; }
-    QStringList listScanAddresses() const { return m_listScanAddresses; }
+    // The ListScan addresses in the order the list shows them.
+    QStringList listScanAddresses() const;
     bool isClosing() const { return m_closing; }
 
     // OperationFrontEnd
@@ -146,6 +148,8 @@ protected:
 private:
     void createCommands();
     bool CreatePanes();
+    // The editors of the scan panes' saved lists.
+    void createListEditors();
     void bindCommands();
     void LoadSettings();
     void SaveSettings();
@@ -189,7 +193,6 @@ private:
     settings::RegistryStore& m_store;
     QString m_homeDir;
     settings::LiveOptions m_options;
-    QStringList m_listScanAddresses;
     ops::OperationState m_operationState;
     QString m_strISPStatus = QStringLiteral("ISPinger: Inactive");
     int m_applicationLook;
@@ -202,6 +205,7 @@ private:
     QListWidget* m_profileList = nullptr;
     ui::CNxLogOptionsPaneDialog* m_logPane = nullptr;
     std::map<int, ui::OptionPane*> m_optionPanes; // by show/hide command
+    ListScanAddressEditor* m_listScanEditor = nullptr;
     KeyboardHooks* m_keyboardHooks = nullptr;
     ToolBarFlow* m_toolBarFlow = nullptr;
     QTimer* m_idleTimer = nullptr;

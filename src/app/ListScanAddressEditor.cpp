@@ -1,0 +1,81 @@
+#include "app/ListScanAddressEditor.h"
+
+#include "output/AddressEditMessage.h"
+#include "output/MessageTexts.h"
+#include "settings/LiveOptions.h"
+#include "ui/EntryListEditor.h"
+
+#include <QLineEdit>
+#include <QTreeWidget>
+
+namespace vantrel::app {
+
+using settings::AddressEdit;
+using settings::OptionId;
+
+ListScanAddressEditor::ListScanAddressEditor(ui::EntryListEditor& editor, settings::LiveOptions& options,
+                                             FrameHooks hooks, QObject* parent)
+    : QObject(parent)
+    , m_editor(editor)
+    , m_options(options)
+    , m_hooks(std::move(hooks)) {
+    connect(&m_editor, &ui::EntryListEditor::buttonClicked, this, &ListScanAddressEditor::addOrDelete);
+    connect(&m_editor, &ui::EntryListEditor::entryClicked, this,
+            [this](const QString& text) { m_editor.field()->setText(text); });
+    connect(&m_editor, &ui::EntryListEditor::entryDoubleClicked, this, [this](const QString& text) {
+        m_editor.field()->setText(text);
+        m_hooks.pingHost(text);
+    });
+}
+
+void ListScanAddressEditor::load(settings::RegistryStore& store, const QStringList& entries) {
+    m_list = std::make_unique<settings::ListScanAddressList>(store, entries);
+    m_editor.setEntries(entries);
+}
+
+QStringList ListScanAddressEditor::entries() const {
+    return m_editor.entries();
+}
+
+void ListScanAddressEditor::sortIfAutoSorted() {
+    if (m_options.isOn(OptionId::ListScanAutoSort))
+        m_editor.sortAscending();
+}
+
+void ListScanAddressEditor::addOrDelete() {
+    if (!m_list)
+        return;
+    const QString typed = m_editor.field()->text();
+    const bool sorted = m_options.isOn(OptionId::ListScanAutoSort);
+    const AddressEdit result = m_list->addOrDelete(typed, sorted);
+    const QString refusal = output::addressEditMessage(result, *m_list, typed);
+    if (!refusal.isEmpty()) {
+        m_hooks.showError(output::text(output::res::kInputErrorCaption), refusal);
+        return;
+    }
+    if (result == AddressEdit::Added) {
+        m_editor.appendEntry(typed);
+        if (sorted)
+            m_editor.sortAscending();
+        m_editor.selectEntry(m_editor.findEntry(typed));
+    } else {
+        const int row = m_editor.findEntry(typed);
+        m_editor.removeEntry(row);
+        const int left = m_editor.list()->topLevelItemCount();
+        if (sorted)
+            m_editor.sortAscending();
+        if (left > 0)
+            showEntry(std::min(row, left - 1));
+        else
+            m_editor.field()->clear();
+        m_editor.list()->setFocus(Qt::OtherFocusReason);
+    }
+    m_hooks.refresh();
+}
+
+void ListScanAddressEditor::showEntry(int row) {
+    m_editor.selectEntry(row);
+    m_editor.field()->setText(m_editor.entries().value(row));
+}
+
+} // namespace vantrel::app
