@@ -4,6 +4,7 @@
 #include "app/KeyboardHooks.h"
 #include "app/OptionsPanes.h"
 #include "app/PaneFactories.h"
+#include "app/ProfileManager.h"
 #include "app/ToolBarFlow.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
@@ -15,6 +16,7 @@
 #include "output/StatusPanes.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
+#include "ui/CHostViewPane.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CNxMFCToolBar.h"
@@ -36,11 +38,11 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolTip>
 #include <QUrl>
@@ -55,17 +57,9 @@ using settings::OptionId;
 
 // Commands whose features are not in the program yet: present, and disabled.
 constexpr std::array kPendingCommands = {
-    cmd::kISPingerButton,
-    cmd::kISPingerMenu,
-    cmd::kSystemTrayButton,
-    cmd::kSystemTrayMenu,
-    cmd::kAddProfileButton,
-    cmd::kAddProfile,
-    cmd::kExportSettings,
-    cmd::kImportSettings,
-    cmd::kResetGui,
-    cmd::kContextHelp,
-    cmd::kAbout,
+    cmd::kISPingerButton, cmd::kISPingerMenu,   cmd::kSystemTrayButton,
+    cmd::kSystemTrayMenu, cmd::kExportSettings, cmd::kImportSettings,
+    cmd::kResetGui,       cmd::kContextHelp,    cmd::kAbout,
 };
 
 constexpr std::array kOperationCommands = {
@@ -157,6 +151,7 @@ bool CMainFrame::Create() {
         return false;
     }
     LoadSettings();
+    m_profiles->LoadProfiles();
     m_logFrontEnd = std::make_unique<DesktopLogFrontEnd>(
         m_panes.at(cmd::kLogOptions), m_logPane,
         [this](const QString& caption, const QString& text, output::MessageIcon icon) {
@@ -223,17 +218,21 @@ bool CMainFrame::CreatePanes() {
         return dock;
     };
 
-    m_profileList = createProfileManagerView(this);
-    QDockWidget* profiles = makeDock(cmd::kProfileManagerPane, QStringLiteral("Profile Manager"),
-                                     QStringLiteral("ProfileManagerPane"), m_profileList);
+    const ui::FrameCommands frameCommands = [this](int id) {
+        return ui::FrameCommand{m_commands->action(id), m_commands->contextCaption(id)};
+    };
+    m_profiles = new ProfileManager(m_store, m_options, *m_commands,
+                                    {m_profileNameBox, m_hostBox,
+                                     [this](const QString& caption, const QString& text,
+                                            ops::MessageIcon icon) { showMessageBox(caption, text, icon); },
+                                     [this] { returnFocusToHostBox(); }, [this] { OnPing(); }},
+                                    frameCommands, this);
+    QDockWidget* profiles =
+        makeDock(cmd::kProfileManagerPane, output::text(output::res::kProfileManagerTitle),
+                 QStringLiteral("ProfileManagerPane"), m_profiles->pane());
     profiles->widget()->setMinimumSize(200, 100);
     // The Results hold the centre; the other panes dock around them.
-    m_resultsPane = createResultsView(
-        m_options,
-        [this](int id) {
-            return ui::CStatusViewPane::FrameCommand{m_commands->action(id), m_commands->contextCaption(id)};
-        },
-        this);
+    m_resultsPane = createResultsView(m_options, frameCommands, this);
     m_resultsPane->setButtonStyle(toolButtonStyle(), iconSize());
     setCentralWidget(m_resultsPane);
 
@@ -514,6 +513,7 @@ void CMainFrame::RefreshCommandUI() {
         return;
     refreshOperationCommands();
     refreshPaneCommands();
+    m_profiles->ProfileCommandState();
     for (int id : kPendingCommands)
         m_commands->setEnabled(id, false);
     m_commands->setEnabled(cmd::kAboutWinsock, bool(m_aboutWinsock));
@@ -603,6 +603,10 @@ ui::StatusPane* CMainFrame::statusPane(int id) const {
 QToolBar* CMainFrame::toolBar(const QString& title) const {
     const auto found = m_bars.toolBars.find(title);
     return found == m_bars.toolBars.end() ? nullptr : found->second;
+}
+
+QTableWidget* CMainFrame::profileManagerList() const {
+    return m_profiles->pane()->list();
 }
 
 QDockWidget* CMainFrame::pane(int id) const {
@@ -759,7 +763,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_shutdownHook)
         m_shutdownHook();
     m_resultLog->close();
-    m_profileList->clear();
+    m_profiles->close();
     saveLayout();
     if (m_idleTimer)
         m_idleTimer->stop();

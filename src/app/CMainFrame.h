@@ -16,7 +16,7 @@
 
 class QDockWidget;
 class QLineEdit;
-class QListWidget;
+class QTableWidget;
 class QTimer;
 class QToolBar;
 
@@ -42,6 +42,7 @@ class StatusPane;
 namespace vantrel::app {
 
 class DesktopLogFrontEnd;
+class ProfileManager;
 class KeyboardHooks;
 class ToolBarFlow;
 
@@ -117,7 +118,9 @@ public:
     output::ResultPipeline& resultPipeline() const { return *m_pipeline; }
     ui::CStatusViewPane& resultsPane() const { return *m_resultsPane; }
     DesktopLogFrontEnd& logFrontEnd() const { return *m_logFrontEnd; }
-    QListWidget* profileManagerList() const { return m_profileList; }
+    // The Profile Manager: its book, its pane and the profile command.
+    ProfileManager& profiles() const { return *m_profiles; }
+    QTableWidget* profileManagerList() const;
     QStringList listScanAddresses() const { return m_listScanAddresses; }
     bool isClosing() const { return m_closing; }
 
@@ -192,7 +195,7 @@ private:
     ui::HostComboBox* m_hostBox = nullptr;
     QLineEdit* m_profileNameBox = nullptr;
     std::map<int, QDockWidget*> m_panes;
-    QListWidget* m_profileList = nullptr;
+    ProfileManager* m_profiles = nullptr;
     ui::CNxLogOptionsPaneDialog* m_logPane = nullptr;
     KeyboardHooks* m_keyboardHooks = nullptr;
     ToolBarFlow* m_toolBarFlow = nullptr;

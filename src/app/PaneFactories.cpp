@@ -1,19 +1,12 @@
 #include "app/PaneFactories.h"
 
 #include <QLabel>
-#include <QListWidget>
 
 namespace vantrel::app {
 
 ui::CStatusViewPane* createResultsView(settings::LiveOptions& options,
                                        ui::CStatusViewPane::FrameCommands commands, QWidget* parent) {
     return new ui::CStatusViewPane(options, std::move(commands), parent);
-}
-
-QListWidget* createProfileManagerView(QWidget* parent) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QStringLiteral("ProfileManagerList"));
-    return list;
 }
 
 QWidget* createPendingOptionsPane(const QString& title, QWidget* parent) {

@@ -5,7 +5,6 @@
 #include <QString>
 
 class QWidget;
-class QListWidget;
 
 namespace vantrel::settings {
 class LiveOptions;
@@ -18,8 +17,6 @@ namespace vantrel::app {
 // The Results window (pane 133); its context menu and shortcuts reach the frame's commands.
 ui::CStatusViewPane* createResultsView(settings::LiveOptions& options,
                                        ui::CStatusViewPane::FrameCommands commands, QWidget* parent);
-// The Profile Manager's list (pane 134).
-QListWidget* createProfileManagerView(QWidget* parent);
 // An option pane whose controls are not there yet: it shows its title.
 QWidget* createPendingOptionsPane(const QString& title, QWidget* parent);
 

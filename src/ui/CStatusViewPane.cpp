@@ -137,23 +137,8 @@ void CStatusViewPane::setButtonStyle(Qt::ToolButtonStyle style, QSize iconSize) 
 
 void CStatusViewPane::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    for (int id : kMenuLayout) {
-        if (id == 0) {
-            menu.addSeparator();
-            continue;
-        }
-        const FrameCommand frame = m_frameCommands ? m_frameCommands(id) : FrameCommand();
-        // The pane's own commands act on the Results window wherever the focus is.
-        QAction* target = command(Command(id));
-        if (!target)
-            target = frame.action;
-        QAction* item = menu.addAction(!frame.caption.isEmpty() ? frame.caption
-                                       : target                 ? target->text()
-                                                                : QString());
-        item->setEnabled(target && target->isEnabled());
-        if (target)
-            connect(item, &QAction::triggered, target, &QAction::trigger);
-    }
+    // The pane's own commands act on the Results window wherever the focus is.
+    fillFrameMenu(menu, kMenuLayout, m_frameCommands, [this](int id) { return command(Command(id)); });
     menu.exec(event->globalPos());
 }
 
