@@ -2,6 +2,7 @@
 
 #include "output/MessageTexts.h"
 #include "output/ProfileCommands.h"
+#include "ui/PaneToolBar.h"
 #include "ui/ToolIcons.h"
 
 #include <QAction>
@@ -10,7 +11,6 @@
 #include <QMenu>
 #include <QTableWidget>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 namespace vantrel::ui {
 
@@ -44,15 +44,9 @@ CHostViewPane::CHostViewPane(settings::ProfileBook& book, QAction* paneButton, F
     , m_paneButton(paneButton)
     , m_frameCommands(std::move(frameCommands)) {
     setObjectName(QStringLiteral("ProfileManagerView"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(1, 1, 1, 1);
-    layout->setSpacing(0);
-    m_toolBar = new QToolBar(this);
-    m_toolBar->setMovable(false);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_toolBar->addAction(m_paneButton);
-
     m_list = new QTableWidget(0, 2, this);
+    m_toolBar = layOutPane(this, m_list);
+    m_toolBar->addAction(m_paneButton);
     m_list->setObjectName(QStringLiteral("ProfileManagerList"));
     m_list->setHorizontalHeaderItem(settings::kNameColumn,
                                     new QTableWidgetItem(output::text(output::res::kProfileNameHeader)));
@@ -73,8 +67,6 @@ CHostViewPane::CHostViewPane(settings::ProfileBook& book, QAction* paneButton, F
     for (int column : {settings::kNameColumn, settings::kAddressColumn})
         m_list->setColumnWidth(column, columnWidths[std::size_t(column)]);
     m_list->installEventFilter(this);
-    layout->addWidget(m_toolBar);
-    layout->addWidget(m_list, 1);
     setFocusProxy(m_list);
 
     connect(header, &QHeaderView::sectionClicked, this, &CHostViewPane::onHeaderClicked);

@@ -17,8 +17,10 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
@@ -212,6 +214,21 @@ TEST_F(CommandState, ProfilesAreAddedRenamedUsedAndDeletedFromThePaneAndSurviveA
     EXPECT_EQ(frame->hostBoxText(), QStringLiteral("office.test"));
     EXPECT_EQ(name->text(), QStringLiteral("Office"));
     EXPECT_THAT(ran, ElementsAre(ops::CommandId::PingButton));
+
+    // A header click sorts, tells which column, and the header says what the next click does.
+    QSignalSpy sorted(frame->profiles().pane(), &ui::CHostViewPane::sortedByHeader);
+    QHeaderView* header = list->horizontalHeader();
+    const QPoint nameSection(header->sectionViewportPosition(0) + header->sectionSize(0) / 2,
+                             header->height() / 2);
+    QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {},
+                      header->viewport()->mapTo(frame.get(), nameSection));
+    EXPECT_THAT(rows(), ElementsAre("Lab=10.0.0.2", "Office=office.test"));
+    ASSERT_EQ(sorted.size(), 1);
+    EXPECT_EQ(sorted.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(list->horizontalHeaderItem(0)->toolTip(),
+              QStringLiteral("Sort the Profile Names in descending order."));
+    EXPECT_EQ(list->horizontalHeaderItem(1)->toolTip(),
+              QStringLiteral("Click here to sort the Profile Addresses."));
 
     // Deleting asks first; Cancel keeps the profile and returns to the host box.
     bool answer = false;
