@@ -145,8 +145,9 @@ TEST_F(ProfileBookTest, TheCommandAddsUpdatesOrDeletesAndWritesTheStoreAtOnce) {
         storeProfiles(before);
         m_book.load(false, kNameColumn);
         const QStringList listBefore = listed();
-        if (c.action)
+        if (c.action) {
             EXPECT_EQ(m_book.decide(c.name, c.address), *c.action);
+        }
         const ProfileBook::Outcome outcome = m_book.apply(c.name, c.address, false, kNameColumn);
         EXPECT_EQ(outcome.action, c.action);
         EXPECT_EQ(outcome.refusal, c.refusal);
