@@ -116,6 +116,11 @@ CMainFrame::CMainFrame(settings::RegistryStore& store, QString homeDir, QWidget*
 CMainFrame::~CMainFrame() {
     if (m_keyboardHooks)
         qApp->removeEventFilter(m_keyboardHooks);
+    // The Profile Manager outlives the command table, which it updates when the boxes change.
+    if (m_profiles) {
+        m_profileNameBox->disconnect(m_profiles);
+        m_hostBox->disconnect(m_profiles);
+    }
 }
 
 bool CMainFrame::Create() {
