@@ -5,6 +5,7 @@
 #include "app/ListScanAddressEditor.h"
 #include "app/OptionsPanes.h"
 #include "app/PaneFactories.h"
+#include "app/ProfileManager.h"
 #include "app/ToolBarFlow.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
@@ -16,6 +17,7 @@
 #include "output/StatusPanes.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
+#include "ui/CHostViewPane.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxListScanOptionsPaneDialog.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
@@ -40,12 +42,12 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolTip>
 #include <QUrl>
@@ -60,17 +62,9 @@ using settings::OptionId;
 
 // Commands whose features are not in the program yet: present, and disabled.
 constexpr std::array kPendingCommands = {
-    cmd::kISPingerButton,
-    cmd::kISPingerMenu,
-    cmd::kSystemTrayButton,
-    cmd::kSystemTrayMenu,
-    cmd::kAddProfileButton,
-    cmd::kAddProfile,
-    cmd::kExportSettings,
-    cmd::kImportSettings,
-    cmd::kResetGui,
-    cmd::kContextHelp,
-    cmd::kAbout,
+    cmd::kISPingerButton, cmd::kISPingerMenu,   cmd::kSystemTrayButton,
+    cmd::kSystemTrayMenu, cmd::kExportSettings, cmd::kImportSettings,
+    cmd::kResetGui,       cmd::kContextHelp,    cmd::kAbout,
 };
 
 // The commands of the Other pane's buttons.
@@ -130,6 +124,11 @@ CMainFrame::CMainFrame(settings::RegistryStore& store, QString homeDir, QWidget*
 CMainFrame::~CMainFrame() {
     if (m_keyboardHooks)
         qApp->removeEventFilter(m_keyboardHooks);
+    // The Profile Manager outlives the command table, which it updates when the boxes change.
+    if (m_profiles) {
+        m_profileNameBox->disconnect(m_profiles);
+        m_hostBox->disconnect(m_profiles);
+    }
 }
 
 bool CMainFrame::Create() {
@@ -165,6 +164,7 @@ bool CMainFrame::Create() {
         return false;
     }
     LoadSettings();
+    m_profiles->LoadProfiles();
     m_logFrontEnd = std::make_unique<DesktopLogFrontEnd>(
         m_panes.at(cmd::kLogOptions), m_logPane,
         [this](const QString& caption, const QString& text, output::MessageIcon icon) {
@@ -231,17 +231,21 @@ bool CMainFrame::CreatePanes() {
         return dock;
     };
 
-    m_profileList = createProfileManagerView(this);
-    QDockWidget* profiles = makeDock(cmd::kProfileManagerPane, QStringLiteral("Profile Manager"),
-                                     QStringLiteral("ProfileManagerPane"), m_profileList);
+    const ui::FrameCommands frameCommands = [this](int id) {
+        return ui::FrameCommand{m_commands->action(id), m_commands->contextCaption(id)};
+    };
+    m_profiles = new ProfileManager(m_store, m_options, *m_commands,
+                                    {m_profileNameBox, m_hostBox,
+                                     [this](const QString& caption, const QString& text,
+                                            ops::MessageIcon icon) { showMessageBox(caption, text, icon); },
+                                     [this] { returnFocusToHostBox(); }, [this] { OnPing(); }},
+                                    frameCommands, this);
+    QDockWidget* profiles =
+        makeDock(cmd::kProfileManagerPane, output::text(output::res::kProfileManagerTitle),
+                 QStringLiteral("ProfileManagerPane"), m_profiles->pane());
     profiles->widget()->setMinimumSize(200, 100);
     // The Results hold the centre; the other panes dock around them.
-    m_resultsPane = createResultsView(
-        m_options,
-        [this](int id) {
-            return ui::CStatusViewPane::FrameCommand{m_commands->action(id), m_commands->contextCaption(id)};
-        },
-        this);
+    m_resultsPane = createResultsView(m_options, frameCommands, this);
     m_resultsPane->setButtonStyle(toolButtonStyle(), iconSize());
     setCentralWidget(m_resultsPane);
 
@@ -254,6 +258,11 @@ bool CMainFrame::CreatePanes() {
     m_logPane = qobject_cast<ui::CNxLogOptionsPaneDialog*>(m_optionPanes.at(cmd::kLogOptions));
     m_logPane->fileNameBox()->setHomeDir(m_homeDir);
     createListEditors();
+    // The Profile Manager sorts as the Other pane says, and a header click shows its column there.
+    connect(otherOptionsPane(), &ui::CNxOtherOptionsPaneDialog::profileSortRequested, m_profiles,
+            &ProfileManager::sortIfAutoSort);
+    connect(m_profiles->pane(), &ui::CHostViewPane::sortedByHeader, otherOptionsPane(),
+            &ui::CNxOtherOptionsPaneDialog::showProfileSortColumn);
 
     // The tabbed options at the bottom, then the Profile Manager at the left.
     QDockWidget* first = m_panes.at(kOptionsTabOrder.front());
@@ -552,6 +561,7 @@ void CMainFrame::RefreshCommandUI() {
     if (!m_commands || !m_resultLog)
         return;
     refreshOperationCommands();
+    m_profiles->ProfileCommandState();
     for (int id : kPendingCommands)
         m_commands->setEnabled(id, false);
     refreshPaneCommands();
@@ -657,6 +667,10 @@ ui::CNxPingOptionsPaneDialog* CMainFrame::pingOptionsPane() const {
 
 ui::CNxOtherOptionsPaneDialog* CMainFrame::otherOptionsPane() const {
     return qobject_cast<ui::CNxOtherOptionsPaneDialog*>(optionPane(cmd::kOtherOptions));
+}
+
+QTableWidget* CMainFrame::profileManagerList() const {
+    return m_profiles->pane()->list();
 }
 
 QDockWidget* CMainFrame::pane(int id) const {
@@ -813,7 +827,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_shutdownHook)
         m_shutdownHook();
     m_resultLog->close();
-    m_profileList->clear();
+    m_profiles->close();
     saveLayout();
     if (m_idleTimer)
         m_idleTimer->stop();

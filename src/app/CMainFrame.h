@@ -16,7 +16,7 @@
 
 class QDockWidget;
 class QLineEdit;
-class QListWidget;
+class QTableWidget;
 class QTimer;
 class QToolBar;
 
@@ -45,6 +45,7 @@ class StatusPane;
 namespace vantrel::app {
 
 class DesktopLogFrontEnd;
+class ProfileManager;
 class KeyboardHooks;
 class ListScanAddressEditor;
 class ToolBarFlow;
@@ -125,7 +126,9 @@ public:
     output::ResultPipeline& resultPipeline() const { return *m_pipeline; }
     ui::CStatusViewPane& resultsPane() const { return *m_resultsPane; }
     DesktopLogFrontEnd& logFrontEnd() const { return *m_logFrontEnd; }
-    QListWidget* profileManagerList() const { return m_profileList; }
+    // The Profile Manager: its book, its pane and the profile command.
+    ProfileManager& profiles() const { return *m_profiles; }
+    QTableWidget* profileManagerList() const;
     // The ListScan addresses in the order the list shows them.
     QStringList listScanAddresses() const;
     bool isClosing() const { return m_closing; }
@@ -202,7 +205,7 @@ private:
     ui::HostComboBox* m_hostBox = nullptr;
     QLineEdit* m_profileNameBox = nullptr;
     std::map<int, QDockWidget*> m_panes;
-    QListWidget* m_profileList = nullptr;
+    ProfileManager* m_profiles = nullptr;
     ui::CNxLogOptionsPaneDialog* m_logPane = nullptr;
     std::map<int, ui::OptionPane*> m_optionPanes; // by show/hide command
     ListScanAddressEditor* m_listScanEditor = nullptr;

@@ -40,6 +40,7 @@ const std::array kCommands = {
     CommandSpec{cmd::kSystemTrayButton, "      System Tray      ", {}},
     CommandSpec{cmd::kAddProfileButton, "      Add Profile      ", {}},
     CommandSpec{cmd::kAddProfile, "Add Pro&file", {K(Qt::CTRL | Qt::Key_F)}, "Add Pro&file"},
+    CommandSpec{cmd::kProfilePaneButton, "Add Profile", {}},
     CommandSpec{cmd::kExit, "E&xit", {K(Qt::CTRL | Qt::Key_E)}, "&Exit"},
     // Log.
     CommandSpec{cmd::kStartLoggingMenu, "Start &Logging", {}, "Start Logg&ing"},

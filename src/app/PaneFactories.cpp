@@ -8,19 +8,11 @@
 #include "ui/CNxPingOptionsPaneDialog.h"
 #include "ui/CNxSeqScanOptionsPaneDialog.h"
 
-#include <QListWidget>
-
 namespace vantrel::app {
 
 ui::CStatusViewPane* createResultsView(settings::LiveOptions& options,
                                        ui::CStatusViewPane::FrameCommands commands, QWidget* parent) {
     return new ui::CStatusViewPane(options, std::move(commands), parent);
-}
-
-QListWidget* createProfileManagerView(QWidget* parent) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QStringLiteral("ProfileManagerList"));
-    return list;
 }
 
 ui::OptionPane* createOptionsPane(int command, settings::LiveOptions& options, QWidget* parent) {

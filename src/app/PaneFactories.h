@@ -5,7 +5,6 @@
 #include <QString>
 
 class QWidget;
-class QListWidget;
 
 namespace vantrel::settings {
 class LiveOptions;
@@ -22,8 +21,6 @@ namespace vantrel::app {
 // The Results window (pane 133); its context menu and shortcuts reach the frame's commands.
 ui::CStatusViewPane* createResultsView(settings::LiveOptions& options,
                                        ui::CStatusViewPane::FrameCommands commands, QWidget* parent);
-// The Profile Manager's list (pane 134).
-QListWidget* createProfileManagerView(QWidget* parent);
 // The option pane of a show/hide command (314 to 319).
 ui::OptionPane* createOptionsPane(int command, settings::LiveOptions& options, QWidget* parent);
 

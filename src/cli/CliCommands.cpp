@@ -9,8 +9,10 @@
 #include "ops/WinsockReports.h"
 #include "output/AddressEditMessage.h"
 #include "output/MessageTexts.h"
+#include "output/ProfileCommands.h"
 #include "settings/ListScanAddressList.h"
 #include "settings/LiveOptions.h"
+#include "settings/ProfileBook.h"
 #include "settings/SettingsModel.h"
 
 #include <vector>
@@ -167,6 +169,63 @@ int aboutWinsock(CliContext& context, const QStringList& arguments) {
     return kExitSuccess;
 }
 
+// The profiles as the Profile Manager lists them, sorted when AutoSort is on.
+settings::ProfileBook loadedProfiles(CliContext& context) {
+    settings::ProfileBook book(context.store);
+    book.load(context.options.isOn(settings::OptionId::AutoSort),
+              context.options.isOn(settings::OptionId::RadioSort) ? settings::kAddressColumn
+                                                                  : settings::kNameColumn);
+    return book;
+}
+
+int listProfiles(CliContext& context, const QStringList& arguments) {
+    if (!arguments.isEmpty()) {
+        context.output.err(QStringLiteral("vantrel-cli: profiles takes no arguments\n"));
+        return kExitUsage;
+    }
+    const settings::ProfileBook book = loadedProfiles(context);
+    QString listing;
+    for (const settings::ProfileEntry& entry : book.entries())
+        listing += printable(entry.name) + QLatin1Char('\t') + printable(entry.address) + QLatin1Char('\n');
+    context.output.out(listing);
+    return kExitSuccess;
+}
+
+// profile add NAME HOST | profile del NAME: the profile command of the window, without its question.
+int changeProfile(CliContext& context, const QStringList& arguments) {
+    const QString verb = arguments.value(0);
+    const bool adding = verb == QLatin1String("add") && arguments.size() == 3;
+    if (!adding && !(verb == QLatin1String("del") && arguments.size() == 2)) {
+        context.output.err(QStringLiteral("vantrel-cli: profile takes add NAME HOST or del NAME\n"));
+        return kExitUsage;
+    }
+    settings::ProfileBook book = loadedProfiles(context);
+    QString name = arguments[1];
+    QString address;
+    if (adding) {
+        address = arguments[2];
+        // The profile is there as given: the window's command would delete it, this one keeps it.
+        if (settings::ProfileBook::canApply(name, address) &&
+            book.decide(name, address) == settings::ProfileAction::Delete)
+            return kExitSuccess;
+    } else {
+        const std::optional<int> row = book.rowOf(name);
+        if (!row) {
+            context.output.err(QStringLiteral("vantrel-cli: ") +
+                               output::fill(output::res::kProfileNotFound, name) + QLatin1Char('\n'));
+            return kExitFailure;
+        }
+        name = book.at(*row).name;
+        address = book.at(*row).address;
+    }
+    const settings::ProfileBook::Outcome outcome = book.apply(name, address, false, settings::kNameColumn);
+    if (const auto message = output::profileRefusalMessage(outcome.refusal, name)) {
+        context.output.err(QStringLiteral("vantrel-cli: ") + message->text + QLatin1Char('\n'));
+        return kExitUsage;
+    }
+    return kExitSuccess;
+}
+
 const std::vector<CliCommand>& commandTable() {
     static const std::vector<CliCommand> commands{
         {QStringLiteral("options"), QString(),
@@ -190,6 +249,13 @@ const std::vector<CliCommand>& commandTable() {
          &addressList},
         {QStringLiteral("winsock"), QString(), QStringLiteral("print the About Your Winsock report"),
          &aboutWinsock},
+        {QStringLiteral("profiles"), QString(),
+         QStringLiteral("print every profile as NAME<TAB>HOST, in the Profile Manager's order"),
+         &listProfiles},
+        {QStringLiteral("profile"), QStringLiteral("add NAME HOST | del NAME"),
+         QStringLiteral("add a profile, or give an existing NAME a new HOST; or delete the profile NAME "
+                        "(exit 1 when there is none; 2 for an empty or too long NAME or HOST)"),
+         &changeProfile},
     };
     return commands;
 }

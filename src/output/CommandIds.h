@@ -35,6 +35,7 @@ inline constexpr int kSystemTrayButton = 32817;
 inline constexpr int kSystemTrayMenu = 11024;
 inline constexpr int kAddProfileButton = 420;
 inline constexpr int kAddProfile = 11017;
+inline constexpr int kProfilePaneButton = 143; // the Profile Manager pane's own button
 
 // Log
 inline constexpr int kStartLoggingButton = 431;

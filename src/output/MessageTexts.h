@@ -95,6 +95,51 @@ inline constexpr TextTemplate<QString> kAddressNotListed{0, "AddressNotListed",
                                                          "\"%s\" is not a ListScan address."};
 inline constexpr TextTemplate<> kAddressNotSaved{0, "AddressNotSaved",
                                                  "The ListScan addresses could not be saved."};
+// Profile Manager.
+inline constexpr TextTemplate<QString> kProfileNameExists{0, "ProfileNameExists",
+                                                          "Profile Name \"%s\" already exists."};
+inline constexpr TextTemplate<> kProfileNameTooLong{0, "ProfileNameTooLong",
+                                                    "The Profile Name is too long: 99 characters at most."};
+inline constexpr TextTemplate<> kProfileNeedsBoth{
+    0, "ProfileNeedsBoth", "Please enter a Profile Name and a Host Name or IP Address first."};
+inline constexpr TextTemplate<QString> kProfileNotFound{0, "ProfileNotFound",
+                                                        "There is no profile named \"%s\"."};
+inline constexpr TextTemplate<> kProfileDeleteCaption{0, "ProfileDeleteCaption",
+                                                      "Profile Manager Delete Warning"};
+inline constexpr TextTemplate<> kProfileDeleteWarning{
+    0, "ProfileDeleteWarning", "Are you sure you want to delete this item from the Profile Manager?"};
+inline constexpr TextTemplate<> kProfileManagerTitle{700, "ProfileManagerTitle", "Profile Manager"};
+inline constexpr TextTemplate<> kProfileNameHeader{0, "ProfileNameHeader", "Profile Name"};
+inline constexpr TextTemplate<> kProfileAddressHeader{0, "ProfileAddressHeader", "IP Address/DNS Name"};
+// The profile command's captions by its state (add, update, delete): the Hosts toolbar's button, the
+// pane's button and the menu item.
+inline constexpr TextTemplate<> kAddProfileButton{0, "AddProfileButton", "      Add Profile      "};
+inline constexpr TextTemplate<> kUpdateProfileButton{0, "UpdateProfileButton", "    Update Profile    "};
+inline constexpr TextTemplate<> kDeleteProfileButton{0, "DeleteProfileButton", "    Delete Profile    "};
+inline constexpr TextTemplate<> kAddProfilePane{0, "AddProfilePane", "Add Profile"};
+inline constexpr TextTemplate<> kUpdateProfilePane{0, "UpdateProfilePane", "Update Profile"};
+inline constexpr TextTemplate<> kDeleteProfilePane{0, "DeleteProfilePane", "Delete Profile"};
+inline constexpr TextTemplate<> kAddProfileMenu{0, "AddProfileMenu", "Add Profile"};
+inline constexpr TextTemplate<> kUpdateProfileMenu{0, "UpdateProfileMenu", "Update Pro&file"};
+inline constexpr TextTemplate<> kDeleteProfileMenu{0, "DeleteProfileMenu", "Delete Pro&file"};
+inline constexpr TextTemplate<> kAddProfileTip{
+    0, "AddProfileTip", "Add the current Profile Name and 'Hosts:' address to the Profile Manager."};
+inline constexpr TextTemplate<> kUpdateProfileTip{0, "UpdateProfileTip",
+                                                  "Update the current profile in the Profile Manager."};
+inline constexpr TextTemplate<> kDeleteProfileTip{0, "DeleteProfileTip",
+                                                  "Delete the current profile from the Profile Manager."};
+// The list's header tooltips by the column's sort state: not sorted, ascending, descending.
+inline constexpr TextTemplate<> kSortNamesTip{0, "SortNamesTip", "Click here to sort the Profile Names."};
+inline constexpr TextTemplate<> kSortNamesDescendingTip{0, "SortNamesDescendingTip",
+                                                        "Sort the Profile Names in descending order."};
+inline constexpr TextTemplate<> kSortNamesAscendingTip{0, "SortNamesAscendingTip",
+                                                       "Sort the Profile Names in ascending order."};
+inline constexpr TextTemplate<> kSortAddressesTip{0, "SortAddressesTip",
+                                                  "Click here to sort the Profile Addresses."};
+inline constexpr TextTemplate<> kSortAddressesDescendingTip{
+    0, "SortAddressesDescendingTip", "Sort the Profile Addresses in descending order."};
+inline constexpr TextTemplate<> kSortAddressesAscendingTip{0, "SortAddressesAscendingTip",
+                                                           "Sort the Profile Addresses in ascending order."};
 
 // SeqScan addresses.
 inline constexpr TextTemplate<> kOctetRangeBalloon{0, "OctetRangeBalloon",

@@ -3,6 +3,7 @@
 #include "output/MessageTexts.h"
 #include "output/RtfReader.h"
 #include "settings/LiveOptions.h"
+#include "ui/PaneToolBar.h"
 #include "ui/ResultsTextView.h"
 
 #include <QContextMenuEvent>
@@ -10,7 +11,6 @@
 #include <QMenu>
 #include <QStyle>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 namespace vantrel::ui {
 
@@ -29,12 +29,8 @@ CStatusViewPane::CStatusViewPane(settings::LiveOptions& options, FrameCommands f
     , m_frameCommands(std::move(frameCommands)) {
     setObjectName(QStringLiteral("ResultsPane"));
     setWindowTitle(output::text(output::res::kResultsPaneTitle));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(1, 1, 1, 1);
-    layout->setSpacing(0);
-    m_toolBar = new QToolBar(this);
-    m_toolBar->setMovable(false);
-    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_view = new ResultsTextView(this);
+    m_toolBar = layOutPane(this, m_view);
     // The pane's caption and icon lead its toolbar.
     const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     auto* icon = new QLabel(m_toolBar);
@@ -44,10 +40,7 @@ CStatusViewPane::CStatusViewPane(settings::LiveOptions& options, FrameCommands f
     caption->setContentsMargins(2, 0, 8, 0);
     m_toolBar->addWidget(icon);
     m_toolBar->addWidget(caption);
-    m_view = new ResultsTextView(this);
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
-    layout->addWidget(m_toolBar);
-    layout->addWidget(m_view, 1);
     setFocusProxy(m_view);
 
     // Their keys are the frame's accelerators, which pass them on while the focus is here.
@@ -137,23 +130,8 @@ void CStatusViewPane::setButtonStyle(Qt::ToolButtonStyle style, QSize iconSize) 
 
 void CStatusViewPane::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    for (int id : kMenuLayout) {
-        if (id == 0) {
-            menu.addSeparator();
-            continue;
-        }
-        const FrameCommand frame = m_frameCommands ? m_frameCommands(id) : FrameCommand();
-        // The pane's own commands act on the Results window wherever the focus is.
-        QAction* target = command(Command(id));
-        if (!target)
-            target = frame.action;
-        QAction* item = menu.addAction(!frame.caption.isEmpty() ? frame.caption
-                                       : target                 ? target->text()
-                                                                : QString());
-        item->setEnabled(target && target->isEnabled());
-        if (target)
-            connect(item, &QAction::triggered, target, &QAction::trigger);
-    }
+    // The pane's own commands act on the Results window wherever the focus is.
+    fillFrameMenu(menu, kMenuLayout, m_frameCommands, [this](int id) { return command(Command(id)); });
     menu.exec(event->globalPos());
 }
 

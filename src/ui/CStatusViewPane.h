@@ -4,6 +4,7 @@
 #include "output/KindPresenter.h"
 #include "output/ResultView.h"
 #include "output/StatusPanes.h"
+#include "ui/FrameCommandMenu.h"
 #include "ui/ToolIcons.h"
 
 #include <QAction>
@@ -38,13 +39,8 @@ public:
         Undo = cmd::kUndo,
         Print = cmd::kPrint,
     };
-    // A command of the frame as the context menu shows it: its action (null when the frame has none) and
-    // its caption there, which follows the command's state.
-    struct FrameCommand {
-        QAction* action = nullptr;
-        QString caption;
-    };
-    using FrameCommands = std::function<FrameCommand(int id)>;
+    using FrameCommand = ui::FrameCommand;
+    using FrameCommands = ui::FrameCommands;
 
     CStatusViewPane(settings::LiveOptions& options, FrameCommands frameCommands, QWidget* parent = nullptr);
 

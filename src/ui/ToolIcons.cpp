@@ -131,6 +131,16 @@ void paintIcon(QPainter& p, ToolIcon icon) {
         p.drawLine(QPointF(8, 2.5), QPointF(8, 13.5));
         p.drawLine(QPointF(2.5, 8), QPointF(13.5, 8));
         break;
+    case ToolIcon::UpdateProfile: // a pencil
+        p.setPen(pen(kBlue, 3));
+        p.drawLine(QPointF(3.5, 12.5), QPointF(12, 4));
+        p.setPen(pen(kDark, 1));
+        p.drawLine(QPointF(1.5, 14.5), QPointF(3.5, 12.5));
+        break;
+    case ToolIcon::DeleteProfile: // a minus
+        p.setPen(pen(kRed, 3.5));
+        p.drawLine(QPointF(2.5, 8), QPointF(13.5, 8));
+        break;
     case ToolIcon::StartLogging: // a recording dot
         p.setPen(pen(QColor(140, 30, 25), 1));
         p.setBrush(kRed);
@@ -217,6 +227,10 @@ const char* themeName(ToolIcon icon) {
         return "go-bottom";
     case ToolIcon::AddProfile:
         return "list-add";
+    case ToolIcon::UpdateProfile:
+        return "document-edit";
+    case ToolIcon::DeleteProfile:
+        return "list-remove";
     case ToolIcon::StartLogging:
         return "media-record";
     case ToolIcon::ShowLog:

@@ -16,6 +16,8 @@ enum class ToolIcon {
     ISPinger,
     SystemTray,
     AddProfile,
+    UpdateProfile,
+    DeleteProfile,
     StartLogging,
     ShowLog,
     ClearLog,

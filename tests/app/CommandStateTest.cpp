@@ -1,7 +1,9 @@
 // Enabling and captions of the commands, from the flags, the panes and the log; status-pane commands.
 #include "FrameFixture.h"
 #include "app/DesktopLogFrontEnd.h"
+#include "app/ProfileManager.h"
 #include "output/CommandIds.h"
+#include "ui/CHostViewPane.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
@@ -15,9 +17,12 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSignalSpy>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -62,8 +67,8 @@ TEST_F(CommandState, OperationCommandsFollowTheFlags) {
     EXPECT_TRUE(action(*frame, cmd::kTraceButton)->isEnabled());
 }
 
-// The Results window's context menu as a right-click through the window system opens it.
-QStringList resultsContextMenu(CMainFrame& frame) {
+// A context menu as a right-click through the window system opens it over a place of the frame.
+QStringList contextMenu(CMainFrame& frame, const QWidget* place) {
     QStringList texts;
     QTimer::singleShot(0, [&texts] {
         if (!QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }))
@@ -74,9 +79,16 @@ QStringList resultsContextMenu(CMainFrame& frame) {
                                              : item->text() + (item->isEnabled() ? "" : " (off)"));
         menu->close();
     });
-    const QWidget* text = frame.resultsPane().view().viewport();
-    QTest::mouseClick(frame.windowHandle(), Qt::RightButton, {}, text->mapTo(&frame, text->rect().center()));
+    QTest::mouseClick(frame.windowHandle(), Qt::RightButton, {},
+                      place->mapTo(&frame, place->rect().center()));
+    // The closed menu leaves the window inactive, which keys and the focus need.
+    frame.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
     return texts;
+}
+
+QStringList resultsContextMenu(CMainFrame& frame) {
+    return contextMenu(frame, frame.resultsPane().view().viewport());
 }
 
 TEST_F(CommandState, TheResultsContextMenuCaptionsFollowTheStateFromTheOneTable) {
@@ -122,14 +134,122 @@ TEST_F(CommandState, DisabledCommandsDoNotRunFromAnySource) {
 }
 
 TEST_F(CommandState, CommandsOfFeaturesStillToComeArePresentAndDisabled) {
-    for (int id : {cmd::kISPingerButton, cmd::kISPingerMenu, cmd::kSystemTrayMenu, cmd::kAddProfileButton,
-                   cmd::kAbout, cmd::kAboutWinsock, cmd::kResetGui, cmd::kExportSettings}) {
+    for (int id : {cmd::kISPingerButton, cmd::kISPingerMenu, cmd::kSystemTrayMenu, cmd::kAbout,
+                   cmd::kAboutWinsock, cmd::kResetGui, cmd::kExportSettings}) {
         ASSERT_NE(action(*frame, id), nullptr) << id;
         EXPECT_FALSE(action(*frame, id)->isEnabled()) << id;
     }
     // The ListScan button waits for an address list.
     EXPECT_FALSE(action(*frame, cmd::kListScanButton)->isEnabled());
     EXPECT_TRUE(action(*frame, cmd::kListScanMenu)->isEnabled());
+}
+
+// One round through the Profile Manager: add, update, rename, delete from its three command sources,
+// with the captions each shows, and the profiles and column widths kept over a restart.
+TEST_F(CommandState, ProfilesAreAddedRenamedUsedAndDeletedFromThePaneAndSurviveARestart) {
+    QTableWidget* list = frame->profileManagerList();
+    QLineEdit* name = frame->profileNameBox();
+    const auto captions = [&] {
+        frame->RefreshCommandUI();
+        QStringList shown;
+        for (int id : {cmd::kAddProfileButton, cmd::kProfilePaneButton, cmd::kAddProfile})
+            shown << action(*frame, id)->text() + (action(*frame, id)->isEnabled() ? "" : " (off)");
+        return shown;
+    };
+    const auto rows = [&] {
+        QStringList shown;
+        for (int row = 0; row < list->rowCount(); ++row)
+            shown << list->item(row, 0)->text() + QLatin1Char('=') + list->item(row, 1)->text();
+        return shown;
+    };
+    const auto rename = [&](int row, const QString& text) {
+        frame->profiles().pane()->editName(row);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return); // the edit ends, and the rename is handled, a little later
+    };
+    EXPECT_THAT(captions(),
+                ElementsAre("      Add Profile       (off)", "Add Profile (off)", "Add Profile (off)"));
+
+    name->setText(QStringLiteral("Home"));
+    frame->hostBox()->setEditText(QStringLiteral("10.0.0.1"));
+    EXPECT_THAT(captions(), ElementsAre("      Add Profile      ", "Add Profile", "Add Profile"));
+    EXPECT_EQ(action(*frame, cmd::kProfilePaneButton)->toolTip(),
+              QStringLiteral("Add the current Profile Name and 'Hosts:' address to the Profile Manager."));
+    ASSERT_TRUE(frame->commands().trigger(cmd::kAddProfileButton));
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_THAT(captions(), ElementsAre("    Delete Profile    ", "Delete Profile", "Delete Pro&file"));
+
+    frame->hostBox()->setEditText(QStringLiteral("10.0.0.2"));
+    EXPECT_THAT(captions(), ElementsAre("    Update Profile    ", "Update Profile", "Update Pro&file"));
+    // The list's menu: the frame's commands without the edit commands.
+    EXPECT_THAT(contextMenu(*frame, list->viewport()),
+                ElementsAre("&Ping", "&Lookup", "&Trace", "-", "SeqScan", "ListScan", "-", "Start Logg&ing",
+                            "Show Lo&g", "Cle&ar Log", "-", "&Hide All Options", "-", "Update Pro&file", "-",
+                            "Start ISPi&nger (off)", "-", "Help T&opics", "-", "&Exit"));
+    ASSERT_TRUE(frame->commands().trigger(cmd::kProfilePaneButton));
+    name->setText(QStringLiteral("Office"));
+    frame->hostBox()->setEditText(QStringLiteral("office.test"));
+    QTest::keyClick(frame->windowHandle(), Qt::Key_F, Qt::ControlModifier); // 11017
+    EXPECT_THAT(rows(), ElementsAre("Office=office.test", "Home=10.0.0.2"));
+
+    // A name in use is refused and the old one kept; a free one moves the stored value.
+    rename(1, QStringLiteral("office"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.isEmpty(); }));
+    EXPECT_THAT(boxes, ElementsAre("Profile Manager: Profile Name \"office\" already exists."));
+    EXPECT_THAT(rows(), ElementsAre("Office=office.test", "Home=10.0.0.2"));
+    rename(1, QStringLiteral("Lab"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return name->text() == QStringLiteral("Lab"); }));
+    EXPECT_THAT(rows(), ElementsAre("Office=office.test", "Lab=10.0.0.2"));
+    EXPECT_EQ(name->text(), QStringLiteral("Lab"));
+    EXPECT_EQ(store->valueNames(settings::section::kProfiles), QStringList({"Office", "Lab"}));
+
+    // A double click puts the profile into the boxes and pings it.
+    std::vector<ops::CommandId> ran;
+    frame->setOperationHandler([&](ops::CommandId command) { ran.push_back(command); });
+    const QRect officeRow = list->visualItemRect(list->item(0, 1));
+    QTest::mouseDClick(frame->windowHandle(), Qt::LeftButton, {},
+                       list->viewport()->mapTo(frame.get(), officeRow.center()));
+    EXPECT_EQ(frame->hostBoxText(), QStringLiteral("office.test"));
+    EXPECT_EQ(name->text(), QStringLiteral("Office"));
+    EXPECT_THAT(ran, ElementsAre(ops::CommandId::PingButton));
+
+    // A header click sorts, tells which column, and the header says what the next click does.
+    QSignalSpy sorted(frame->profiles().pane(), &ui::CHostViewPane::sortedByHeader);
+    QHeaderView* header = list->horizontalHeader();
+    const QPoint nameSection(header->sectionViewportPosition(0) + header->sectionSize(0) / 2,
+                             header->height() / 2);
+    QTest::mouseClick(frame->windowHandle(), Qt::LeftButton, {},
+                      header->viewport()->mapTo(frame.get(), nameSection));
+    EXPECT_THAT(rows(), ElementsAre("Lab=10.0.0.2", "Office=office.test"));
+    ASSERT_EQ(sorted.size(), 1);
+    EXPECT_EQ(sorted.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(list->horizontalHeaderItem(0)->toolTip(),
+              QStringLiteral("Sort the Profile Names in descending order."));
+    EXPECT_EQ(list->horizontalHeaderItem(1)->toolTip(),
+              QStringLiteral("Click here to sort the Profile Addresses."));
+
+    // Deleting asks first; Cancel keeps the profile and returns to the host box.
+    bool answer = false;
+    frame->profiles().setDeleteConfirmation([&](const QString& caption, const QString&) {
+        EXPECT_EQ(caption, QStringLiteral("Profile Manager Delete Warning"));
+        return answer;
+    });
+    ASSERT_TRUE(frame->commands().trigger(cmd::kAddProfile));
+    EXPECT_EQ(list->rowCount(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame->hostBox()->lineEdit()->hasFocus(); }));
+    answer = true;
+    ASSERT_TRUE(frame->commands().trigger(cmd::kAddProfile));
+    EXPECT_THAT(rows(), ElementsAre("Lab=10.0.0.2"));
+    EXPECT_EQ(name->text(), QStringLiteral("Lab")) << "the profile left in its place is used";
+
+    list->setColumnWidth(0, 210);
+    reopen();
+    list = frame->profileManagerList();
+    EXPECT_THAT(rows(), ElementsAre("Lab=10.0.0.2"));
+    EXPECT_EQ(list->columnWidth(0), 210);
+    EXPECT_EQ(list->columnWidth(1), 150);
 }
 
 TEST_F(CommandState, ShowAllAndSingleOptionPanes) {

@@ -88,6 +88,14 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         {QStringLiteral("list"), QStringLiteral("del"), QStringLiteral("nowhere.test")},
         {QStringLiteral("list"), QStringLiteral("sort"), QStringLiteral("x")},
         {},
+        {QStringLiteral("profiles"), QStringLiteral("extra")},
+        {QStringLiteral("profile"), QStringLiteral("add"), QStringLiteral("Home")},
+        {QStringLiteral("profile"), QStringLiteral("rename"), QStringLiteral("Home"), QStringLiteral("Lab")},
+        {QStringLiteral("profile"), QStringLiteral("add"), QString(), QStringLiteral("10.0.0.1")},
+        {QStringLiteral("profile"), QStringLiteral("add"), QString(100, QLatin1Char('n')),
+         QStringLiteral("h")},
+        {QStringLiteral("profile"), QStringLiteral("add"), QStringLiteral("Home"),
+         QString(100, QLatin1Char('h'))},
     };
     for (const QStringList& arguments : wrong) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
@@ -96,6 +104,26 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         EXPECT_TRUE(m_output.stdoutText.isEmpty());
     }
     EXPECT_TRUE(settings::RegistryStore::open({m_dir.path()})->subKeyNames(QString()).isEmpty());
+}
+
+TEST_F(CliTest, ProfilesAreListedAddedUpdatedAndDeletedAsInTheWindow) {
+    const auto profile = [this](const QStringList& arguments) {
+        return run(QStringList{"profile"} + arguments);
+    };
+    ASSERT_EQ(profile({"add", "Home", "10.0.0.1"}), 0);
+    ASSERT_EQ(profile({"add", "lab", "lab.test"}), 0);
+    ASSERT_EQ(profile({"add", "Lab", "lab.test"}), 0) << "the same profile spelt anew";
+    ASSERT_EQ(profile({"add", "Home", "10.0.0.1"}), 0) << "already there: kept, not deleted";
+    ASSERT_EQ(run({"profiles"}), 0);
+    EXPECT_EQ(lines(), QStringList({"Lab\tlab.test", "Home\t10.0.0.1"}));
+    ASSERT_EQ(run({"--set", "AutoSort=1", "--set", "RadioSort=1", "profiles"}), 0);
+    EXPECT_EQ(lines(), QStringList({"Home\t10.0.0.1", "Lab\tlab.test"}));
+
+    EXPECT_EQ(profile({"del", "Office"}), 1);
+    EXPECT_EQ(m_output.stderrText, QStringLiteral("vantrel-cli: There is no profile named \"Office\".\n"));
+    ASSERT_EQ(profile({"del", "HOME"}), 0);
+    ASSERT_EQ(run({"profiles"}), 0);
+    EXPECT_EQ(lines(), QStringList({"Lab\tlab.test"}));
 }
 
 TEST_F(CliTest, HelpPrintsTheUsage) {
