@@ -3,11 +3,12 @@
 #include "FrameFixture.h"
 #include "output/CommandIds.h"
 #include "output/ResultLog.h"
-#include "settings/ListScanAddressList.h"
 #include "support/FakeHostDatabase.h"
 #include "support/FakeIcmpNetwork.h"
+#include "ui/CNxListScanOptionsPaneDialog.h"
 #include "ui/CNxPingOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
+#include "ui/EntryListEditor.h"
 #include "ui/HostComboBox.h"
 #include "ui/ResultsTextView.h"
 
@@ -15,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTextCursor>
 #include <QUrl>
@@ -177,19 +179,37 @@ TEST_F(DesktopOperationsTest, OnlyTheOperationsThatRunAreEnabled) {
         EXPECT_FALSE(frame->commands().action(int(pending))->isEnabled()) << int(pending);
 }
 
-TEST_F(DesktopOperationsTest, TheListScanButtonScansTheStoredListAndCancelsTheScan) {
-    settings::ListScanAddressList list(*store, {});
-    ASSERT_EQ(list.add(QStringLiteral("10.0.0.1"), false), settings::AddressEdit::Added);
-    ASSERT_EQ(list.add(QStringLiteral("box.test"), false), settings::AddressEdit::Added);
+TEST_F(DesktopOperationsTest, TheListScanButtonScansTheListAsShownAndCancelsTheScan) {
+    auto listEditor = [this] {
+        return qobject_cast<ui::CNxListScanOptionsPaneDialog*>(frame->optionPane(cmd::kListScanOptions))
+            ->addressList();
+    };
+    auto press = [&](const QString& text) {
+        listEditor()->field()->setText(text);
+        listEditor()->button()->click();
+    };
+    press(QStringLiteral("box.test"));
+    press(QStringLiteral("gone.test"));
+    press(QStringLiteral("10.0.0.1"));
+    press(QStringLiteral("BOX.test"));
+    EXPECT_EQ(boxes.value(0), QStringLiteral("Input Error: The ListScan addresses already hold \"box.test\", "
+                                             "which differs from this address only in case."));
+    listEditor()->field()->setText(QStringLiteral("gone.test"));
+    EXPECT_EQ(listEditor()->button()->text(), QStringLiteral("Delete Address"));
+    listEditor()->button()->click();
     operations.reset();
     reopen(); // the list is loaded at start
     operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
+    ASSERT_EQ(frame->listScanAddresses(), QStringList({"box.test", "10.0.0.1"}));
     frame->RefreshCommandUI();
     network.reply(address("10.0.0.1"), 3, 64, address("10.0.0.1"));
     network.reply(address("10.0.0.5"), 4, 64, address("10.0.0.5"));
     ASSERT_TRUE(frame->commands().trigger(cmd::kListScanButton));
     runUntil([&] { return !frame->flags().anyBusy(); });
-    EXPECT_TRUE(results().contains(QStringLiteral(" 10.0.0.5\t 4\t box.test"))) << results().toStdString();
+    const QString scanned = results();
+    EXPECT_LT(scanned.indexOf(QStringLiteral(" 10.0.0.5\t 4\t box.test")),
+              scanned.indexOf(QStringLiteral(" 10.0.0.1\t 3")))
+        << scanned.toStdString();
     EXPECT_TRUE(results().contains(QStringLiteral("ListScan ended - ")));
 
     // The worker waits for its header row until the GUI thread takes it: the cancel comes before any host.
