@@ -148,7 +148,8 @@ int addressList(CliContext& context, const QStringList& arguments) {
     if (message.isEmpty())
         return kExitSuccess;
     context.output.err(QStringLiteral("vantrel-cli: list: ") + message + QLatin1Char('\n'));
-    return kExitCannotRun;
+    // Deleting what is not there ran without success, as for a profile; a refused entry could not run.
+    return result == settings::AddressEdit::NotListed ? kExitFailure : kExitCannotRun;
 }
 
 // The About Your Winsock report: readable lines, or with --rtf each fragment as kind, tab, fragment.

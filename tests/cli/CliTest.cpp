@@ -85,7 +85,6 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         {QStringLiteral("listscan")}, // the stored list is empty
         {QStringLiteral("list"), QStringLiteral("add")},
         {QStringLiteral("list"), QStringLiteral("add"), QString()},
-        {QStringLiteral("list"), QStringLiteral("del"), QStringLiteral("nowhere.test")},
         {QStringLiteral("list"), QStringLiteral("sort"), QStringLiteral("x")},
         {},
         {QStringLiteral("profiles"), QStringLiteral("extra")},
@@ -119,6 +118,7 @@ TEST_F(CliTest, ProfilesAreListedAddedUpdatedAndDeletedAsInTheWindow) {
     ASSERT_EQ(run({"--set", "AutoSort=1", "--set", "RadioSort=1", "profiles"}), 0);
     EXPECT_EQ(lines(), QStringList({"Home\t10.0.0.1", "Lab\tlab.test"}));
 
+    EXPECT_EQ(run({"list", "del", "nowhere.test"}), 1);
     EXPECT_EQ(profile({"del", "Office"}), 1);
     EXPECT_EQ(m_output.stderrText, QStringLiteral("vantrel-cli: There is no profile named \"Office\".\n"));
     ASSERT_EQ(profile({"del", "HOME"}), 0);
