@@ -79,7 +79,7 @@ void DesktopOperations::start() {
 
 namespace {
 
-enum class Operation { Ping, Lookup, Trace };
+enum class Operation { Ping, Lookup, Trace, SeqScan };
 
 // The operation a command runs, for the operations this program has so far.
 std::optional<Operation> operationOf(ops::CommandId command) {
@@ -93,8 +93,11 @@ std::optional<Operation> operationOf(ops::CommandId command) {
     case ops::CommandId::TraceButton:
     case ops::CommandId::TraceMenu:
         return Operation::Trace;
+    case ops::CommandId::SeqScanButton:
+    case ops::CommandId::SeqScanMenu:
+        return Operation::SeqScan;
     default:
-        return std::nullopt; // the scans come with their own operations
+        return std::nullopt;
     }
 }
 
@@ -118,6 +121,9 @@ void DesktopOperations::runCommand(ops::CommandId command) {
         break;
     case Operation::Trace:
         m_control.OnTrace();
+        break;
+    case Operation::SeqScan:
+        m_control.OnSeqScan();
         break;
     }
 }

@@ -35,8 +35,9 @@ QString usage() {
     text += QStringLiteral(
         "\nExit status:\n"
         "  0  success: an echo reply came back (ping), the host was reached (trace), the name service\n"
-        "     answered (lookup)\n"
-        "  1  it ran without success: no reply, the host not reached, an address without a name\n"
+        "     answered (lookup), an address answered (seqscan)\n"
+        "  1  it ran without success: no reply, the host not reached, an address without a name, no\n"
+        "     address of the range answered\n"
         "  2  it could not run: a wrong command line, no permission for ICMP, a name that does not\n"
         "     resolve, a settings store or log file that cannot be used\n");
     return text;

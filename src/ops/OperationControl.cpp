@@ -9,6 +9,8 @@
 #include "ops/LookupReport.h"
 #include "ops/OperationFrontEnd.h"
 #include "ops/PingThread.h"
+#include "ops/SeqScanChecks.h"
+#include "ops/SeqScanThread.h"
 #include "ops/TraceThread.h"
 #include "output/MessageTexts.h"
 #include "output/ResultPipeline.h"
@@ -133,7 +135,8 @@ CommandUi OperationControl::commandUi(CommandId command, bool seqScanAddressEmpt
 
 void OperationControl::appendResult(const ResultMessage& message) {
     assertGuiThread();
-    m_services.results.AppendResult(message.text, message.argument, message.kind);
+    m_services.results.AppendResult(
+        message.text, message.timeStamped ? m_services.results.timeStamp() : message.argument, message.kind);
 }
 
 void OperationControl::appendIcmpError(const IcmpErrorReport& report) {
@@ -243,6 +246,59 @@ void OperationControl::OnLookup() {
     f.startOperation(Operation::Lookup);
     m_lastOutcome = OperationOutcome::None;
     StartOperation();
+}
+
+bool OperationControl::CheckSeqScanAddresses() {
+    assertGuiThread();
+    setStatus(output::text(res::kCheckingSeqScan));
+    m_services.frontEnd.RefreshCommandUI();
+    const std::optional<OctetProblem> problem =
+        ops::CheckSeqScanAddresses(correctedOctets(settings::SeqScanOctets::fromOptions(m_services.options)));
+    if (problem) {
+        m_services.frontEnd.reportOctetField(octetFieldControl(problem->field),
+                                             output::text(res::kIpAddressErrorCaption), problem->balloonText,
+                                             problem->boxText, problem->showPane);
+        setStatus(output::text(res::kSeqScanOctetError));
+        m_services.frontEnd.RefreshCommandUI();
+        return false;
+    }
+    setStatus(output::text(res::kReady));
+    m_services.frontEnd.RefreshCommandUI();
+    return true;
+}
+
+void OperationControl::OnSeqScan() {
+    assertGuiThread();
+    OperationFlags& f = m_state.flags;
+    if (f.m_bPing || f.m_bLookup || f.m_bTrace || f.m_bListScan || f.m_bContPingActive)
+        return;
+    if (f.m_bSeqScan) {
+        setStatus(output::text(res::kCancellingSeqScan));
+        m_services.frontEnd.RefreshCommandUI();
+        cancelPendingLookupForCommand();
+        f.requestCancel(); // the worker stops after its current request
+        return;
+    }
+    if (f.m_bPingThread || f.m_bTraceThread || f.m_bContPingThread || f.m_bSeqScanThread)
+        return; // the last worker is still on its way out; it cannot share the echo handle
+    if (!CheckSeqScanAddresses()) {
+        refuseToRun();
+        return;
+    }
+    SeqScanJob job{correctedOctets(settings::SeqScanOctets::fromOptions(m_services.options)),
+                   m_services.options.number(OptionId::SeqScanPackets),
+                   m_services.options.number(OptionId::SeqScanTimeout20),
+                   m_services.options.isOn(OptionId::SeqScanShowFail)};
+    f.startOperation(Operation::SeqScan);
+    m_bHostResolved = false;
+    m_lastOutcome = OperationOutcome::None;
+    const net::IcmpHandle stale = m_state.m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
+    if (stale != net::INVALID_HANDLE_VALUE)
+        m_services.icmp.IcmpCloseHandle(stale);
+    m_services.results.AppendResult(
+        fill(res::kSeqScanStartLine, RtfText::escape(m_services.results.timeStamp())), ResultKind::Bold);
+    startWorker([this, job](const WorkerContext& context) { m_lastOutcome = SeqScanThread(context, job); },
+                Worker::SeqScan, output::text(res::kSeqScanThreadFailed));
 }
 
 void OperationControl::closeEchoHandleInFlight() {

@@ -76,6 +76,11 @@ public:
     void OnPing(bool direct = false);
     void OnTrace();
     void OnLookup();
+    // The SeqScan command: checks the octet fields (the options SeqScanStart1 to SeqScanEnd4) and starts
+    // a sweep of their range, or cancels the running one.
+    void OnSeqScan();
+    // CheckSeqScanAddresses on the options' octets: reports the first problem on its field.
+    bool CheckSeqScanAddresses();
 
     // Ends the echo request in flight at once by closing the echo handle under it, for a front end that
     // must stop now (the command line's Ctrl+C); the worker then meets the cancel at its next test.

@@ -33,6 +33,8 @@ public:
     // line holds the host already and ends in "%s", which receives the current time; the line becomes
     // " \par {" + line + "} \par }" and is appended in bold. Nothing else in it is read as a format.
     void AppendStartLine(const QString& line);
+    // The current time as the start and end lines show it.
+    QString timeStamp() const;
 
 private:
     ResultLog* m_log;

@@ -128,12 +128,19 @@ TEST_F(DesktopOperationsTest, EnterStartsAPingAndEnterAgainCancelsIt) {
 }
 
 TEST_F(DesktopOperationsTest, OnlyTheOperationsThatRunAreEnabled) {
-    for (ops::CommandId runs :
-         {ops::CommandId::PingButton, ops::CommandId::LookupMenu, ops::CommandId::TraceButton})
+    for (ops::CommandId runs : {ops::CommandId::PingButton, ops::CommandId::LookupMenu,
+                                ops::CommandId::TraceButton, ops::CommandId::SeqScanMenu})
         EXPECT_TRUE(frame->commands().action(int(runs))->isEnabled()) << int(runs);
-    for (ops::CommandId pending : {ops::CommandId::SeqScanButton, ops::CommandId::SeqScanMenu,
-                                   ops::CommandId::ListScanButton, ops::CommandId::ListScanMenu})
+    for (ops::CommandId pending : {ops::CommandId::ListScanButton, ops::CommandId::ListScanMenu})
         EXPECT_FALSE(frame->commands().action(int(pending))->isEnabled()) << int(pending);
+    // The SeqScan button waits for all six octet fields; the menu item does not look at them.
+    EXPECT_FALSE(frame->commands().action(int(ops::CommandId::SeqScanButton))->isEnabled());
+    for (settings::OptionId octet : {settings::OptionId::SeqScanStart1, settings::OptionId::SeqScanStart2,
+                                     settings::OptionId::SeqScanStart3, settings::OptionId::SeqScanStart4,
+                                     settings::OptionId::SeqScanEnd3, settings::OptionId::SeqScanEnd4})
+        frame->options().setText(octet, QStringLiteral("1"));
+    frame->RefreshCommandUI();
+    EXPECT_TRUE(frame->commands().action(int(ops::CommandId::SeqScanButton))->isEnabled());
 }
 
 TEST_F(DesktopOperationsTest, TheHelpMenuGivesTheWinsockReportAndSaysWhenTheManualIsMissing) {

@@ -82,6 +82,15 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         {QStringLiteral("--frobnicate"), QStringLiteral("options")},
         {QStringLiteral("frobnicate")},
         {QStringLiteral("options"), QStringLiteral("extra")},
+        {QStringLiteral("seqscan"), QStringLiteral("10.0.0.1")},
+        {QStringLiteral("seqscan"), QStringLiteral("10.0.0.1"), QStringLiteral("10.1.0.2")},
+        {QStringLiteral("seqscan"), QStringLiteral("10.0.0.9"), QStringLiteral("10.0.0.1")},
+        {QStringLiteral("seqscan"), QStringLiteral("10.0.x.1"), QStringLiteral("10.0.0.1")},
+        {QStringLiteral("seqscan"), QStringLiteral("--group"), QStringLiteral("none")},
+        {QStringLiteral("group"), QStringLiteral("add"), QStringLiteral("a\\b"), QStringLiteral("10.0.0.1"),
+         QStringLiteral("10.0.0.2")},
+        {QStringLiteral("group"), QStringLiteral("del"), QStringLiteral("none")},
+        {QStringLiteral("groups"), QStringLiteral("extra")},
         {},
     };
     for (const QStringList& arguments : wrong) {
@@ -91,6 +100,33 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         EXPECT_TRUE(m_output.stdoutText.isEmpty());
     }
     EXPECT_FALSE(settings::RegistryStore::open({m_dir.path()})->keyExists(QStringLiteral("Options")));
+}
+
+TEST_F(CliTest, GroupsAreSavedListedScannedAndDeletedAsThePaneDoes) {
+    ASSERT_EQ(run({"group", "add", "lab", "127.0.0.254", "127.0.1.01"}), 0);
+    EXPECT_EQ(m_output.stderrText,
+              QStringLiteral("vantrel-cli: IP Address Error: IP Address octets cannot begin "
+                             "with 0.\n"));
+    ASSERT_EQ(run({"group", "add", "Edge", "127.0.0.1", "127.0.0.1"}), 0);
+    ASSERT_EQ(run({"group", "add", "LAB", "127.0.0.1", "127.0.0.2"}), 2);
+    EXPECT_EQ(
+        m_output.stderrText,
+        QStringLiteral("vantrel-cli: Input Error: There is already a SeqScan group named \"lab\"; group "
+                       "names are compared without regard to case.\n"));
+    ASSERT_EQ(run({"--set", "SeqScanAutoSort=1", "groups"}), 0);
+    EXPECT_EQ(m_output.stdoutText,
+              QStringLiteral("Edge\t127.0.0.1\t127.0.0.1\nlab\t127.0.0.254\t127.0.1.1\n"));
+
+    ASSERT_EQ(run({"seqscan", "--group", "lab"}), 0) << m_output.stderrText.toStdString();
+    const QStringList scanned = lines();
+    ASSERT_EQ(scanned.size(), 6) << m_output.stdoutText.toStdString();
+    for (const char* address : {"127.0.0.254", "127.0.0.255", "127.0.1.0", "127.0.1.1"})
+        EXPECT_EQ(scanned.filter(QString::fromLatin1(address) + QLatin1Char(' ')).size(), 1) << address;
+    EXPECT_TRUE(scanned.filter(QStringLiteral("----")).isEmpty()) << "loopback answers at every address";
+
+    ASSERT_EQ(run({"group", "del", "lab"}), 0);
+    ASSERT_EQ(run({"groups"}), 0);
+    EXPECT_EQ(m_output.stdoutText, QStringLiteral("Edge\t127.0.0.1\t127.0.0.1\n"));
 }
 
 TEST_F(CliTest, HelpPrintsTheUsage) {

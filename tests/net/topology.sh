@@ -5,7 +5,9 @@
 #   topology.sh up PREFIX     build it (removing any leftover of the same PREFIX first)
 #   topology.sh down PREFIX   remove it (quietly, whatever is left)
 #   topology.sh trace-up PREFIX | trace-down PREFIX | trace-mute PREFIX on|off
-#                             the same for the route-trace chain described at the end of this text
+#                             the same for the route-trace chain described below
+#   topology.sh lan-up PREFIX | lan-down PREFIX
+#                             the same for the scanned LAN described at the end of this text
 #
 #   PREFIX-host    eth0 10.201.1.1/24                     default via 10.201.1.2
 #        |
@@ -37,17 +39,29 @@
 # that file as /etc/hosts, and a resolv.conf whose name server (on the namespace's loopback) refuses at
 # once, so unnamed addresses fail fast. `trace-mute PREFIX on` makes tr3 drop the ICMP messages it makes
 # itself (its time-exceeded answers) while it still forwards everything: hop 3 then times out.
+#
+# The scanned LAN: a LAN of 10.202.3.0/24 behind two routers where only a few addresses answer.
+#
+#   PREFIX-lhost   eth0 10.202.1.1/24                       default via 10.202.1.2
+#   PREFIX-lr1     eth0 10.202.1.2/24  eth1 10.202.2.1/24   default via 10.202.2.2
+#   PREFIX-lr2     eth0 10.202.2.2/24  eth1 10.202.9.1/30   default via 10.202.2.1
+#   PREFIX-lan     eth0 10.202.9.2/30 and 10.202.3.10, .12, .15, .17 (/32)   default via 10.202.9.1
+#
+# lr2 routes the four answering addresses to the LAN and drops the rest of 10.202.3.0/24 silently (a
+# blackhole route): they never answer, not even with "host unreachable". /etc/netns/PREFIX-lhost/hosts
+# names 10.202.3.10 ("lan-a.vantrel.test") and the silent 10.202.3.11 ("lan-quiet.vantrel.test"); its
+# resolv.conf refuses at once, so other addresses have no name and fail fast.
 set -euo pipefail
 
 action=${1:-}
 prefix=${2:-}
 usage() {
-  echo "usage: $0 up|down|trace-up|trace-down PREFIX, or $0 trace-mute PREFIX on|off" >&2
+  echo "usage: $0 up|down|trace-up|trace-down|lan-up|lan-down PREFIX, or $0 trace-mute PREFIX on|off" >&2
   exit 2
 }
 [[ -n "$prefix" && "$prefix" =~ ^[A-Za-z0-9_-]+$ ]] || usage
 case "$action" in
-  up | down | trace-up | trace-down | trace-mute) ;;
+  up | down | trace-up | trace-down | trace-mute | lan-up | lan-down) ;;
   *) usage ;;
 esac
 
@@ -59,6 +73,56 @@ link() {
   ip -n "$1" link set "$2" up
   ip -n "$3" link set "$4" up
 }
+
+if [[ "$action" == lan-* ]]; then
+  lan=("$prefix-lhost" "$prefix-lr1" "$prefix-lr2" "$prefix-lan")
+  answering=(10 12 15 17)
+  lan_down() {
+    for ns in "${lan[@]}"; do
+      ip netns del "$ns" 2>/dev/null || true
+    done
+    rm -rf "/etc/netns/$prefix-lhost"
+  }
+  lan_down
+  [[ "$action" == lan-down ]] && exit 0
+  trap 'lan_down' ERR
+  for ns in "${lan[@]}"; do
+    ip netns add "$ns"
+    ip -n "$ns" link set lo up
+  done
+  in_ns "$prefix-lhost" sysctl -qw net.ipv4.ping_group_range="0 2147483647"
+  in_ns "$prefix-lr1" sysctl -qw net.ipv4.ip_forward=1
+  in_ns "$prefix-lr2" sysctl -qw net.ipv4.ip_forward=1
+  link "$prefix-lhost" eth0 "$prefix-lr1" eth0
+  link "$prefix-lr1" eth1 "$prefix-lr2" eth0
+  link "$prefix-lr2" eth1 "$prefix-lan" eth0
+  ip -n "$prefix-lhost" addr add 10.202.1.1/24 dev eth0
+  ip -n "$prefix-lhost" route add default via 10.202.1.2
+  ip -n "$prefix-lr1" addr add 10.202.1.2/24 dev eth0
+  ip -n "$prefix-lr1" addr add 10.202.2.1/24 dev eth1
+  ip -n "$prefix-lr1" route add default via 10.202.2.2
+  ip -n "$prefix-lr2" addr add 10.202.2.2/24 dev eth0
+  ip -n "$prefix-lr2" addr add 10.202.9.1/30 dev eth1
+  ip -n "$prefix-lr2" route add default via 10.202.2.1
+  ip -n "$prefix-lr2" route add blackhole 10.202.3.0/24
+  ip -n "$prefix-lan" addr add 10.202.9.2/30 dev eth0
+  for last in "${answering[@]}"; do
+    ip -n "$prefix-lan" addr add "10.202.3.$last/32" dev eth0
+    ip -n "$prefix-lr2" route add "10.202.3.$last/32" via 10.202.9.2
+  done
+  ip -n "$prefix-lan" route add default via 10.202.9.1
+  mkdir -p "/etc/netns/$prefix-lhost"
+  cat >"/etc/netns/$prefix-lhost/hosts" <<HOSTS
+127.0.0.1 localhost
+10.202.3.10 lan-a.vantrel.test
+10.202.3.11 lan-quiet.vantrel.test
+HOSTS
+  cat >"/etc/netns/$prefix-lhost/resolv.conf" <<RESOLV
+nameserver 127.0.0.1
+options timeout:1 attempts:1
+RESOLV
+  exit 0
+fi
 
 if [[ "$action" == trace-* ]]; then
   chain=("$prefix-thost" "$prefix-tr1" "$prefix-tr2" "$prefix-tr3" "$prefix-tr4" "$prefix-ttarget")
