@@ -39,7 +39,9 @@ void SeqScanOctets::toOptions(LiveOptions& options) const {
 SeqScanGroups::SeqScanGroups(RegistryStore& store, QStringList names, bool autoSort)
     : m_store(store)
     , m_names(std::move(names))
-    , m_autoSort(autoSort) {}
+    , m_autoSort(autoSort) {
+    sortIfAuto();
+}
 
 QString SeqScanGroups::nameTaken(const QString& name) const {
     for (const QString& listed : m_names)

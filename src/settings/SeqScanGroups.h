@@ -41,7 +41,7 @@ public:
         NotWritten, // the store refused the group's section
     };
 
-    // `names` as LoadSettings read them.
+    // `names` as LoadSettings read them; sorted once when `autoSort`.
     SeqScanGroups(RegistryStore& store, QStringList names, bool autoSort);
 
     const QStringList& names() const { return m_names; }
