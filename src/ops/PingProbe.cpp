@@ -47,19 +47,11 @@ PingProbe::PingProbe(const WorkerContext& context)
     , m_responder(dotted(context.start.shown)) {}
 
 bool PingProbe::openHandle() {
-    std::atomic<net::IcmpHandle>& handle = m_context.echoHandle;
-    if (handle == net::INVALID_HANDLE_VALUE)
-        handle = m_context.icmp.IcmpCreateFile();
-    if (handle != net::INVALID_HANDLE_VALUE)
-        return true;
-    m_context.link.ShowStandardMessage(echoHandleFailureMessage(res::kPingNoEchoHandle));
-    return false;
+    return openSharedEchoHandle(m_context, res::kPingNoEchoHandle);
 }
 
 void PingProbe::closeHandle() {
-    const net::IcmpHandle handle = m_context.echoHandle;
-    if (handle != net::INVALID_HANDLE_VALUE && m_context.icmp.IcmpCloseHandle(handle))
-        m_context.echoHandle = net::INVALID_HANDLE_VALUE;
+    closeSharedEchoHandle(m_context);
 }
 
 void PingProbe::send(const QString& rtf, ResultKind kind) {

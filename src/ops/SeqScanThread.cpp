@@ -33,8 +33,6 @@ public:
         , m_job(job)
         , m_reply(net::IcmpReplySize(kScanData.size())) {}
 
-    bool openHandle();
-    void closeHandle();
     // Probes every address until the end or a stop; answers whether any answered.
     bool sweep();
 
@@ -55,22 +53,6 @@ private:
     const SeqScanJob& m_job;
     std::vector<std::byte> m_reply;
 };
-
-bool SeqScanRun::openHandle() {
-    std::atomic<net::IcmpHandle>& handle = m_context.echoHandle;
-    if (handle == net::INVALID_HANDLE_VALUE)
-        handle = m_context.icmp.IcmpCreateFile();
-    if (handle != net::INVALID_HANDLE_VALUE)
-        return true;
-    m_context.link.ShowStandardMessage(echoHandleFailureMessage(res::kSeqScanNoEchoHandle));
-    return false;
-}
-
-void SeqScanRun::closeHandle() {
-    const net::IcmpHandle handle = m_context.echoHandle;
-    if (handle != net::INVALID_HANDLE_VALUE && m_context.icmp.IcmpCloseHandle(handle))
-        m_context.echoHandle = net::INVALID_HANDLE_VALUE;
-}
 
 SeqScanRun::Probe SeqScanRun::probe(const QString& address, net::IPAddr target) {
     for (int attempt = 1; attempt <= m_job.packets; ++attempt) {
@@ -139,7 +121,7 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
     WorkerFlags flags = context.flags;
     flags.started();
     SeqScanRun run(context, job);
-    if (!run.openHandle()) {
+    if (!openSharedEchoHandle(context, res::kSeqScanNoEchoHandle)) {
         // Nothing ran: the commands work again at once rather than wait for an end that never comes.
         flags.endOperations();
         context.status.set(output::text(res::kReady));
@@ -164,7 +146,7 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
          ResultKind::Bold, true});
     if (!canceled && !flags.shuttingDown() && context.options.isOn(OptionId::Beep))
         context.link.Beep();
-    run.closeHandle();
+    closeSharedEchoHandle(context);
 
     flags.endOperations();
     if (!flags.shuttingDown()) {

@@ -74,15 +74,31 @@ link() {
   ip -n "$3" link set "$4" up
 }
 
+# remove_all HOST NS...: removes the namespaces, quietly, and the private name files of HOST.
+remove_all() {
+  local host=$1
+  shift
+  for ns in "$@"; do
+    ip netns del "$ns" 2>/dev/null || true
+  done
+  rm -rf "/etc/netns/$host"
+}
+
+# private_names NS: NS sees localhost and the lines on standard input as its /etc/hosts, and a name server
+# on its own loopback that refuses at once.
+private_names() {
+  mkdir -p "/etc/netns/$1"
+  {
+    echo "127.0.0.1 localhost"
+    cat
+  } >"/etc/netns/$1/hosts"
+  printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' >"/etc/netns/$1/resolv.conf"
+}
+
 if [[ "$action" == lan-* ]]; then
   lan=("$prefix-lhost" "$prefix-lr1" "$prefix-lr2" "$prefix-lan")
   answering=(10 12 15 17)
-  lan_down() {
-    for ns in "${lan[@]}"; do
-      ip netns del "$ns" 2>/dev/null || true
-    done
-    rm -rf "/etc/netns/$prefix-lhost"
-  }
+  lan_down() { remove_all "$prefix-lhost" "${lan[@]}"; }
   lan_down
   [[ "$action" == lan-down ]] && exit 0
   trap 'lan_down' ERR
@@ -111,27 +127,16 @@ if [[ "$action" == lan-* ]]; then
     ip -n "$prefix-lr2" route add "10.202.3.$last/32" via 10.202.9.2
   done
   ip -n "$prefix-lan" route add default via 10.202.9.1
-  mkdir -p "/etc/netns/$prefix-lhost"
-  cat >"/etc/netns/$prefix-lhost/hosts" <<HOSTS
-127.0.0.1 localhost
+  private_names "$prefix-lhost" <<HOSTS
 10.202.3.10 lan-a.vantrel.test
 10.202.3.11 lan-quiet.vantrel.test
 HOSTS
-  cat >"/etc/netns/$prefix-lhost/resolv.conf" <<RESOLV
-nameserver 127.0.0.1
-options timeout:1 attempts:1
-RESOLV
   exit 0
 fi
 
 if [[ "$action" == trace-* ]]; then
   chain=("$prefix-thost" "$prefix-tr1" "$prefix-tr2" "$prefix-tr3" "$prefix-tr4" "$prefix-ttarget")
-  chain_down() {
-    for ns in "${chain[@]}"; do
-      ip netns del "$ns" 2>/dev/null || true
-    done
-    rm -rf "/etc/netns/$prefix-thost"
-  }
+  chain_down() { remove_all "$prefix-thost" "${chain[@]}"; }
   case "$action" in
     trace-down)
       chain_down
@@ -190,18 +195,12 @@ table inet refuse {
 }
 RULES
 
-  mkdir -p "/etc/netns/$prefix-thost"
-  cat >"/etc/netns/$prefix-thost/hosts" <<HOSTS
-127.0.0.1 localhost
+  private_names "$prefix-thost" <<HOSTS
 10.201.11.2 chain-r1.vantrel.test
 10.201.12.2 chain-r2.vantrel.test
 10.201.14.2 chain-r4.vantrel.test
 10.201.15.2 chain-target.vantrel.test
 HOSTS
-  cat >"/etc/netns/$prefix-thost/resolv.conf" <<RESOLV
-nameserver 127.0.0.1
-options timeout:1 attempts:1
-RESOLV
   exit 0
 fi
 
