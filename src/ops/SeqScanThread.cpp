@@ -23,7 +23,7 @@ using output::RtfText;
 using settings::OptionId;
 namespace res = output::res;
 
-// Two bytes of echo data, "Yi", and room for one reply record with them.
+// Two bytes of echo data: "Yi".
 constexpr std::array<std::byte, 2> kScanData{std::byte{'Y'}, std::byte{'i'}};
 
 class SeqScanRun {
