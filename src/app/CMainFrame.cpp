@@ -16,6 +16,7 @@
 #include "output/ResultTexts.h"
 #include "output/StatusPanes.h"
 #include "settings/RegistryStore.h"
+#include "settings/SeqScanGroups.h"
 #include "settings/SettingsModel.h"
 #include "ui/CHostViewPane.h"
 #include "ui/CNxEditBrowseControl.h"
@@ -554,6 +555,9 @@ ops::CommandContext CMainFrame::commandContext() const {
     ops::CommandContext context;
     context.flags = m_operationState.flags.snapshot();
     context.listScanListEmpty = listScanAddresses().isEmpty();
+    const settings::SeqScanOctets octets = settings::SeqScanOctets::fromOptions(m_options);
+    context.seqScanAddressEmpty = std::any_of(octets.texts.begin(), octets.texts.end(),
+                                              [](const QString& text) { return text.isEmpty(); });
     return context;
 }
 

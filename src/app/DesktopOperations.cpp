@@ -70,7 +70,7 @@ void DesktopOperations::start() {
 
 namespace {
 
-enum class Operation { Ping, Lookup, Trace, ListScan };
+enum class Operation { Ping, Lookup, Trace, SeqScan, ListScan };
 
 // The operation a command runs, for the operations this program has so far.
 std::optional<Operation> operationOf(ops::CommandId command) {
@@ -84,11 +84,14 @@ std::optional<Operation> operationOf(ops::CommandId command) {
     case ops::CommandId::TraceButton:
     case ops::CommandId::TraceMenu:
         return Operation::Trace;
+    case ops::CommandId::SeqScanButton:
+    case ops::CommandId::SeqScanMenu:
+        return Operation::SeqScan;
     case ops::CommandId::ListScanButton:
     case ops::CommandId::ListScanMenu:
         return Operation::ListScan;
     default:
-        return std::nullopt; // the scans come with their own operations
+        return std::nullopt;
     }
 }
 
@@ -112,6 +115,9 @@ void DesktopOperations::runCommand(ops::CommandId command) {
         break;
     case Operation::Trace:
         m_control.OnTrace();
+        break;
+    case Operation::SeqScan:
+        m_control.OnSeqScan();
         break;
     case Operation::ListScan:
         m_control.OnListScan(m_frame.listScanAddresses());

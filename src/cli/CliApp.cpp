@@ -34,9 +34,10 @@ QString usage() {
     }
     text += QStringLiteral(
         "\nExit status:\n"
-        "  0  success: an echo reply came back (ping; listscan: from any host), the host was reached\n"
-        "     (trace), the name service answered (lookup)\n"
-        "  1  it ran without success: no reply, the host not reached, an address without a name\n"
+        "  0  success: an echo reply came back (ping; seqscan, listscan: from any address or host), the\n"
+        "     host was reached (trace), the name service answered (lookup)\n"
+        "  1  it ran without success: no reply, the host not reached, an address without a name, no\n"
+        "     address of the range or host of the list answered, nothing to delete\n"
         "  2  it could not run: a wrong command line, no permission for ICMP, a name that does not\n"
         "     resolve, an empty ListScan list or a list edit refused, a settings store or log file\n"
         "     that cannot be used\n");

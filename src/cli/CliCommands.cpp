@@ -2,6 +2,7 @@
 
 #include "cli/CliOperationSession.h"
 #include "cli/CliResultView.h"
+#include "cli/SeqScanCommands.h"
 #include "cli/TerminalOutput.h"
 #include "net/CWinsock.h"
 #include "net/WinsockErrors.h"
@@ -241,6 +242,14 @@ const std::vector<CliCommand>& commandTable() {
         {QStringLiteral("trace"), QStringLiteral("HOST"),
          QStringLiteral("trace the route to HOST hop by hop, up to Hops routers (names with TraceDNS=1)"),
          &traceHost},
+        {QStringLiteral("seqscan"), QStringLiteral("[START END | --group NAME]"),
+         QStringLiteral("ping every address from START to END (dotted, the same first two octets) one after "
+                        "another; without a range the stored octet fields, or a saved group"),
+         &seqScanRange},
+        {QStringLiteral("groups"), QString(),
+         QStringLiteral("print the saved SeqScan groups as NAME, START, END"), &listSeqScanGroups},
+        {QStringLiteral("group"), QStringLiteral("add NAME START END | del NAME"),
+         QStringLiteral("save a SeqScan group, or delete one"), &changeSeqScanGroup},
         {QStringLiteral("listscan"), QStringLiteral("[HOST...]"),
          QStringLiteral("ping the stored ListScan addresses (or the HOSTs) in turn, names resolved first: "
                         "a row per host, up to ListScanPackets requests each"),

@@ -10,7 +10,6 @@
 #include "ops/WorkerLink.h"
 #include "output/MessageTexts.h"
 #include "output/ResultTexts.h"
-#include "output/TimeStamp.h"
 #include "settings/LiveOptions.h"
 
 #include <array>
@@ -124,8 +123,7 @@ bool ListScanner::ping(const QString& host, const RtfText& dns) {
 
 } // namespace
 
-OperationOutcome ListScanThread(const WorkerContext& context, const QStringList& hosts,
-                                const std::function<QDateTime()>& clock) {
+OperationOutcome ListScanThread(const WorkerContext& context, const QStringList& hosts) {
     const settings::LiveOptions& options = context.options;
     WorkerLink& link = context.link;
     WorkerFlags flags = context.flags;
@@ -152,11 +150,12 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
             break;
     }
 
-    const RtfText time = RtfText::escape(output::formatTimeStamp(clock()));
-    link.SendResult({(flags.cancelRequested() ? output::fill(res::kListScanCanceledLine, time)
-                                              : output::fill(res::kListScanEndLine, time))
-                         .rtf(),
-                     QString(), ResultKind::Bold});
+    // The frame stamps the end line with the moment it shows it.
+    const RtfText stamp = RtfText::markup(QStringLiteral("%s"));
+    link.SendResult(
+        {output::fill(flags.cancelRequested() ? res::kListScanCanceledLine : res::kListScanEndLine, stamp)
+             .rtf(),
+         QString(), ResultKind::Bold, true});
     if (options.isOn(OptionId::Beep))
         link.Beep();
     // The handle goes before the flags: a command started once they are clear gets a handle of its own.

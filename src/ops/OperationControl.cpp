@@ -10,6 +10,8 @@
 #include "ops/LookupReport.h"
 #include "ops/OperationFrontEnd.h"
 #include "ops/PingThread.h"
+#include "ops/SeqScanChecks.h"
+#include "ops/SeqScanThread.h"
 #include "ops/TraceThread.h"
 #include "output/MessageTexts.h"
 #include "output/ResultPipeline.h"
@@ -135,7 +137,8 @@ CommandUi OperationControl::commandUi(CommandId command, bool seqScanAddressEmpt
 
 void OperationControl::appendResult(const ResultMessage& message) {
     assertGuiThread();
-    m_services.results.AppendResult(message.text, message.argument, message.kind);
+    m_services.results.AppendResult(
+        message.text, message.timeStamped ? m_services.results.timeStamp() : message.argument, message.kind);
 }
 
 void OperationControl::appendIcmpError(const IcmpErrorReport& report) {
@@ -193,13 +196,9 @@ void OperationControl::OnPing(bool direct) {
             m_hooks.cancelContinuousPing();
         return;
     }
-    if (f.m_bPingThread || f.m_bTraceThread || f.m_bContPingThread)
-        return; // the last worker is still on its way out; it cannot share the echo handle
-    // No worker uses the echo handle between operations; one the last worker failed to close is closed
-    // here rather than left open.
-    const net::IcmpHandle stale = m_state.m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
-    if (stale != net::INVALID_HANDLE_VALUE)
-        m_services.icmp.IcmpCloseHandle(stale);
+    if (workerLeaving())
+        return;
+    closeEchoHandleInFlight();
     m_bHostResolved = false;
     m_lastOutcome = OperationOutcome::None;
     if (m_services.options.isOn(OptionId::ContPing) && m_hooks.startContinuousPing)
@@ -213,14 +212,12 @@ void OperationControl::OnTrace() {
     assertGuiThread();
     OperationFlags& f = m_state.flags;
     if (!f.m_bTrace) {
-        if (f.m_bPingThread || f.m_bTraceThread || f.m_bContPingThread)
+        if (workerLeaving())
             return;
         m_bHostResolved = false;
         m_lastOutcome = OperationOutcome::None;
         f.startOperation(Operation::Trace);
-        const net::IcmpHandle stale = m_state.m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
-        if (stale != net::INVALID_HANDLE_VALUE)
-            m_services.icmp.IcmpCloseHandle(stale);
+        closeEchoHandleInFlight();
         StartOperation();
         return;
     }
@@ -256,18 +253,17 @@ void OperationControl::OnListScan(const QStringList& hosts) {
     }
     // Refused while the menu item is disabled (another operation runs; the list is not looked at), and
     // while the last ListScan worker is still on its way out.
-    if (!commandUi(CommandId::ListScanMenu).enabled || f.m_bListScanThread)
+    if (!commandUi(CommandId::ListScanMenu).enabled || workerLeaving())
         return;
-    closeEchoHandleInFlight(); // one the last worker failed to close
+    closeEchoHandleInFlight();
     m_lastOutcome = OperationOutcome::None;
     m_bHostResolved = false;
     f.startOperation(Operation::ListScan);
-    const output::ResultPipeline::Clock& clock = m_services.results.clock();
     m_services.results.AppendResult(
-        fill(res::kListScanStartLine, RtfText::escape(output::formatTimeStamp(clock()))), ResultKind::Bold);
+        fill(res::kListScanStartLine, RtfText::escape(m_services.results.timeStamp())), ResultKind::Bold);
     // The worker scans the list as it is now; changes to it from here on are for the next scan.
-    const WorkerBody scan = [this, hosts, clock](const WorkerContext& context) {
-        m_lastOutcome = ListScanThread(context, hosts, clock);
+    const WorkerBody scan = [this, hosts](const WorkerContext& context) {
+        m_lastOutcome = ListScanThread(context, hosts);
     };
     startWorker(scan, Worker::ListScan, output::text(res::kListScanThreadFailed));
 }
@@ -278,6 +274,63 @@ void OperationControl::cancelListScan() {
     // The request in flight runs to its reply or timeout; the worker stops at its next test.
     setStatus(output::text(res::kCancellingListScan));
     m_services.frontEnd.RefreshCommandUI();
+}
+
+bool OperationControl::CheckSeqScanAddresses() {
+    assertGuiThread();
+    setStatus(output::text(res::kCheckingSeqScan));
+    m_services.frontEnd.RefreshCommandUI();
+    const std::optional<OctetProblem> problem =
+        ops::CheckSeqScanAddresses(correctedOctets(settings::SeqScanOctets::fromOptions(m_services.options)));
+    if (problem) {
+        m_services.frontEnd.reportOctetField(octetFieldControl(problem->field),
+                                             output::text(res::kIpAddressErrorCaption), problem->balloonText,
+                                             problem->boxText, problem->showPane);
+        setStatus(output::text(res::kSeqScanOctetError));
+        m_services.frontEnd.RefreshCommandUI();
+        return false;
+    }
+    setStatus(output::text(res::kReady));
+    m_services.frontEnd.RefreshCommandUI();
+    return true;
+}
+
+void OperationControl::OnSeqScan() {
+    assertGuiThread();
+    OperationFlags& f = m_state.flags;
+    if (f.m_bPing || f.m_bLookup || f.m_bTrace || f.m_bListScan || f.m_bContPingActive)
+        return;
+    if (f.m_bSeqScan) {
+        setStatus(output::text(res::kCancellingSeqScan));
+        m_services.frontEnd.RefreshCommandUI();
+        cancelPendingLookupForCommand();
+        f.requestCancel(); // the worker stops after its current request
+        return;
+    }
+    if (workerLeaving())
+        return;
+    if (!CheckSeqScanAddresses()) {
+        refuseToRun();
+        return;
+    }
+    SeqScanJob job{correctedOctets(settings::SeqScanOctets::fromOptions(m_services.options)),
+                   m_services.options.number(OptionId::SeqScanPackets),
+                   m_services.options.number(OptionId::SeqScanTimeout20),
+                   m_services.options.isOn(OptionId::SeqScanShowFail)};
+    f.startOperation(Operation::SeqScan);
+    m_bHostResolved = false;
+    m_lastOutcome = OperationOutcome::None;
+    closeEchoHandleInFlight();
+    m_services.results.AppendResult(
+        fill(res::kSeqScanStartLine, RtfText::escape(m_services.results.timeStamp())), ResultKind::Bold);
+    startWorker([this, job](const WorkerContext& context) { m_lastOutcome = SeqScanThread(context, job); },
+                Worker::SeqScan, output::text(res::kSeqScanThreadFailed));
+}
+
+bool OperationControl::workerLeaving() const {
+    const OperationFlags& f = m_state.flags;
+    return f.m_bPingThread || f.m_bTraceThread || f.m_bContPingThread || f.m_bListScanThread ||
+           f.m_bSeqScanThread;
 }
 
 void OperationControl::closeEchoHandleInFlight() {

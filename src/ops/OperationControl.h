@@ -80,10 +80,18 @@ public:
     // The ListScan command: starts a scan of `hosts` (the address list as it is now, in its order), or
     // cancels the scan that runs.
     void OnListScan(const QStringList& hosts);
+    // The SeqScan command: checks the octet fields (the options SeqScanStart1 to SeqScanEnd4) and starts
+    // a sweep of their range, or cancels the running one.
+    void OnSeqScan();
+    // CheckSeqScanAddresses on the options' octets: reports the first problem on its field.
+    bool CheckSeqScanAddresses();
 
     // Ends the echo request in flight at once by closing the echo handle under it, for a front end that
     // must stop now (the command line's Ctrl+C); the worker then meets the cancel at its next test.
     void closeEchoHandleInFlight();
+    // Whether the worker of the last host-directed operation is still on its way out: a new one cannot
+    // share the echo handle with it yet (ISPinger has its own).
+    bool workerLeaving() const;
 
     void StartOperation();
     void OnLookupDone(net::AsyncLookupHandle request, int error, const net::HostEntry& entry);

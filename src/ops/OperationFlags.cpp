@@ -59,6 +59,8 @@ Flag& OperationFlags::threadFlag(Worker worker) {
         return m_bTraceThread;
     case Worker::ListScan:
         return m_bListScanThread;
+    case Worker::SeqScan:
+        return m_bSeqScanThread;
     case Worker::ISPinger:
         break;
     }
@@ -116,13 +118,13 @@ void OperationFlags::lookupReported() {
 
 bool OperationFlags::anyBusy() const {
     return m_bPing || m_bPingThread || m_bTrace || m_bTraceThread || m_bLookup || m_bSeqScan || m_bListScan ||
-           m_bContPingThread || m_bListScanThread || m_bISPingerThread;
+           m_bContPingThread || m_bListScanThread || m_bISPingerThread || m_bSeqScanThread;
 }
 
 FlagSnapshot OperationFlags::snapshot() const {
-    return {m_bPing,     m_bPingThread,  m_bContPingActive, m_bContPingThread,
-            m_bTrace,    m_bTraceThread, m_bLookup,         m_bSeqScan,
-            m_bListScan, m_bCancel,      m_bShuttingDown,   m_bISPingerThread};
+    return {m_bPing,         m_bPingThread,     m_bContPingActive, m_bContPingThread, m_bTrace,
+            m_bTraceThread,  m_bLookup,         m_bSeqScan,        m_bListScan,       m_bCancel,
+            m_bShuttingDown, m_bISPingerThread, m_bSeqScanThread};
 }
 
 bool waitForFlags(const OperationFlags& flags, const std::function<bool()>& done) {

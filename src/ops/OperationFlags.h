@@ -20,12 +20,13 @@ struct FlagSnapshot {
     bool cancel = false;
     bool shuttingDown = false;
     bool ispingerThread = false;
+    bool seqScanThread = false;
 };
 
 // The operations that a command starts. One of them is active at a time; ISPinger runs beside any.
 enum class Operation { Ping, ContinuousPing, Trace, Lookup, SeqScan, ListScan };
 // The workers that have a flag of their own while their thread lives.
-enum class Worker { Ping, ContinuousPing, Trace, ListScan, ISPinger };
+enum class Worker { Ping, ContinuousPing, Trace, ListScan, ISPinger, SeqScan };
 
 // One flag: anyone reads it, only OperationFlags writes it. Reads and writes are whole (atomic).
 class Flag {
@@ -70,6 +71,7 @@ public:
     Flag m_bCancel;         // cancel requested; every worker tests it once per probe
     Flag m_bShuttingDown;   // the program is exiting; never cleared
     Flag m_bISPingerThread; // an ISPinger request's worker is alive
+    Flag m_bSeqScanThread;  // the SeqScan worker is alive
 
     // A command starts its operation: Ping, Trace, SeqScan and ListScan also clear a cancel left over;
     // Ping ends a continuous run's flag and Lookup deselects Ping, Trace and SeqScan.

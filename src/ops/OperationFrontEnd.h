@@ -34,6 +34,17 @@ public:
     virtual void RefreshCommandUI() = 0;
     // The system's exclamation sound.
     virtual void beep() = 0;
+
+    // An error on one of the SeqScan pane's octet fields (its control): a balloon on the field, or the
+    // message box when balloons are off or refused; the pane shown first when `showPane`, and the field
+    // focused. Without the pane, the message box.
+    virtual void reportOctetField(int control, const QString& caption, const QString& balloonText,
+                                  const QString& boxText, bool showPane) {
+        (void)control;
+        (void)balloonText;
+        (void)showPane;
+        showMessageBox(caption, boxText, MessageIcon::Error);
+    }
 };
 
 } // namespace vantrel::ops

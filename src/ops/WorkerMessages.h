@@ -23,6 +23,9 @@ struct ResultMessage {
     QString text;
     QString argument;
     output::ResultKind kind = output::ResultKind::Plain;
+    // The text's one "%s" receives the time stamp of the moment the frame appends it (the scans' end
+    // lines), taken from the frame's clock.
+    bool timeStamped = false;
 };
 
 // The results table an echo-failure row belongs to.

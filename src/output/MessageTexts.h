@@ -159,6 +159,18 @@ inline constexpr TextTemplate<> kStartOctet3Order{
 inline constexpr TextTemplate<> kStartOctet4Order{
     0, "StartOctet4Order", "IP Start address octet 4 cannot be greater than end address octet 4."};
 
+// SeqScan groups.
+inline constexpr TextTemplate<> kGroupNameBackslash{
+    0, "GroupNameBackslash", "The SeqScan Group name cannot contain the backslash character \"\\\"."};
+inline constexpr TextTemplate<> kGroupNameError{0, "GroupNameError", "SeqScan Group name error"};
+inline constexpr TextTemplate<> kGroupNotCreated{0, "GroupNotCreated",
+                                                 "Could not create SeqScan Group Registry Subfolder."};
+inline constexpr TextTemplate<QString> kGroupNameTaken{
+    0, "GroupNameTaken",
+    "There is already a SeqScan group named \"%s\"; group names are compared without regard to case."};
+inline constexpr TextTemplate<> kGroupNameTooLong{
+    0, "GroupNameTooLong", "A SeqScan group name must be shorter than 100 characters."};
+
 // Status texts (pane 900 shows kStatusPaneFormat with kStatusLabel and the text).
 inline constexpr TextTemplate<> kStatusLabel{0, "StatusLabel", "Status:"};
 inline constexpr TextTemplate<QString, QString> kStatusPaneFormat{0, "StatusPaneFormat", "%s %s"};

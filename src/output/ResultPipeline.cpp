@@ -38,6 +38,10 @@ void ResultPipeline::AppendStartLine(const QString& line) {
                  ResultKind::Bold);
 }
 
+QString ResultPipeline::timeStamp() const {
+    return formatTimeStamp(m_clock());
+}
+
 QString startLine(const RtfTemplate<RtfText, RtfText>& line, QStringView host) {
     return fill(line, RtfText::escape(host), RtfText::markup(QStringLiteral("%s"))).rtf();
 }

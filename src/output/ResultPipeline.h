@@ -33,8 +33,8 @@ public:
     // line holds the host already and ends in "%s", which receives the current time; the line becomes
     // " \par {" + line + "} \par }" and is appended in bold. Nothing else in it is read as a format.
     void AppendStartLine(const QString& line);
-    // The clock of the time stamps; workers may call it too.
-    const Clock& clock() const { return m_clock; }
+    // The current time as the start and end lines show it.
+    QString timeStamp() const;
 
 private:
     ResultLog* m_log;

@@ -170,13 +170,21 @@ TEST_F(DesktopOperationsTest, WhatThePingPaneSetsReachesTheNextPingAndTheNextSta
 }
 
 TEST_F(DesktopOperationsTest, OnlyTheOperationsThatRunAreEnabled) {
-    for (ops::CommandId runs : {ops::CommandId::PingButton, ops::CommandId::LookupMenu,
-                                ops::CommandId::TraceButton, ops::CommandId::ListScanMenu})
+    for (ops::CommandId runs :
+         {ops::CommandId::PingButton, ops::CommandId::LookupMenu, ops::CommandId::TraceButton,
+          ops::CommandId::SeqScanMenu, ops::CommandId::ListScanMenu})
         EXPECT_TRUE(frame->commands().action(int(runs))->isEnabled()) << int(runs);
-    // The ListScan button waits for an address list.
-    for (ops::CommandId pending :
-         {ops::CommandId::SeqScanButton, ops::CommandId::SeqScanMenu, ops::CommandId::ListScanButton})
+    // The SeqScan button waits for a range, the ListScan button for an address list.
+    for (ops::CommandId pending : {ops::CommandId::SeqScanButton, ops::CommandId::ListScanButton})
         EXPECT_FALSE(frame->commands().action(int(pending))->isEnabled()) << int(pending);
+    // The SeqScan button waits for all six octet fields; the menu item does not look at them.
+    EXPECT_FALSE(frame->commands().action(int(ops::CommandId::SeqScanButton))->isEnabled());
+    for (settings::OptionId octet : {settings::OptionId::SeqScanStart1, settings::OptionId::SeqScanStart2,
+                                     settings::OptionId::SeqScanStart3, settings::OptionId::SeqScanStart4,
+                                     settings::OptionId::SeqScanEnd3, settings::OptionId::SeqScanEnd4})
+        frame->options().setText(octet, QStringLiteral("1"));
+    frame->RefreshCommandUI();
+    EXPECT_TRUE(frame->commands().action(int(ops::CommandId::SeqScanButton))->isEnabled());
 }
 
 TEST_F(DesktopOperationsTest, TheListScanButtonScansTheListAsShownAndCancelsTheScan) {

@@ -86,6 +86,14 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         {QStringLiteral("list"), QStringLiteral("add")},
         {QStringLiteral("list"), QStringLiteral("add"), QString()},
         {QStringLiteral("list"), QStringLiteral("sort"), QStringLiteral("x")},
+        {QStringLiteral("seqscan"), QStringLiteral("10.0.0.1")},
+        {QStringLiteral("seqscan"), QStringLiteral("10.0.0.1"), QStringLiteral("10.1.0.2")},
+        {QStringLiteral("seqscan"), QStringLiteral("10.0.0.9"), QStringLiteral("10.0.0.1")},
+        {QStringLiteral("seqscan"), QStringLiteral("10.0.x.1"), QStringLiteral("10.0.0.1")},
+        {QStringLiteral("seqscan"), QStringLiteral("--group"), QStringLiteral("none")},
+        {QStringLiteral("group"), QStringLiteral("add"), QStringLiteral("a\\b"), QStringLiteral("10.0.0.1"),
+         QStringLiteral("10.0.0.2")},
+        {QStringLiteral("groups"), QStringLiteral("extra")},
         {},
         {QStringLiteral("profiles"), QStringLiteral("extra")},
         {QStringLiteral("profile"), QStringLiteral("add"), QStringLiteral("Home")},
@@ -119,11 +127,44 @@ TEST_F(CliTest, ProfilesAreListedAddedUpdatedAndDeletedAsInTheWindow) {
     EXPECT_EQ(lines(), QStringList({"Home\t10.0.0.1", "Lab\tlab.test"}));
 
     EXPECT_EQ(run({"list", "del", "nowhere.test"}), 1);
+    EXPECT_EQ(run({"group", "del", "none"}), 1);
     EXPECT_EQ(profile({"del", "Office"}), 1);
     EXPECT_EQ(m_output.stderrText, QStringLiteral("vantrel-cli: There is no profile named \"Office\".\n"));
     ASSERT_EQ(profile({"del", "HOME"}), 0);
     ASSERT_EQ(run({"profiles"}), 0);
     EXPECT_EQ(lines(), QStringList({"Lab\tlab.test"}));
+}
+
+TEST_F(CliTest, GroupsAreSavedListedScannedAndDeletedAsThePaneDoes) {
+    ASSERT_EQ(run({"group", "add", "lab", "127.0.0.254", "127.0.1.01"}), 0);
+    EXPECT_EQ(m_output.stderrText,
+              QStringLiteral("vantrel-cli: IP Address Error: IP Address octets cannot begin "
+                             "with 0.\n"));
+    ASSERT_EQ(run({"group", "add", "Edge", "127.0.0.1", "127.0.0.1"}), 0);
+    ASSERT_EQ(run({"group", "add", "LAB", "127.0.0.1", "127.0.0.2"}), 2);
+    EXPECT_EQ(
+        m_output.stderrText,
+        QStringLiteral("vantrel-cli: Input Error: There is already a SeqScan group named \"lab\"; group "
+                       "names are compared without regard to case.\n"));
+    ASSERT_EQ(run({"--set", "SeqScanAutoSort=1", "groups"}), 0);
+    EXPECT_EQ(m_output.stdoutText,
+              QStringLiteral("Edge\t127.0.0.1\t127.0.0.1\nlab\t127.0.0.254\t127.0.1.1\n"));
+
+    // The scan itself by the built program, which runs the operation on its own event loop.
+    QProcess scan;
+    scan.start(QStringLiteral(VANTREL_CLI_PATH), {"--config-dir", m_dir.path(), "seqscan", "--group", "lab"});
+    ASSERT_TRUE(scan.waitForFinished(30000));
+    EXPECT_EQ(scan.exitCode(), 0) << scan.readAllStandardError().toStdString();
+    const QStringList scanned =
+        QString::fromUtf8(scan.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(scanned.size(), 7) << scanned.join(QLatin1Char('\n')).toStdString();
+    for (const char* address : {"127.0.0.254", "127.0.0.255", "127.0.1.0", "127.0.1.1"})
+        EXPECT_EQ(scanned.filter(QString::fromLatin1(address) + QLatin1Char(' ')).size(), 1) << address;
+    EXPECT_TRUE(scanned.filter(QStringLiteral("----")).isEmpty()) << "loopback answers at every address";
+
+    ASSERT_EQ(run({"group", "del", "lab"}), 0);
+    ASSERT_EQ(run({"groups"}), 0);
+    EXPECT_EQ(m_output.stdoutText, QStringLiteral("Edge\t127.0.0.1\t127.0.0.1\n"));
 }
 
 TEST_F(CliTest, HelpPrintsTheUsage) {

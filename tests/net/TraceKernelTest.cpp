@@ -40,8 +40,9 @@ protected:
         if (::geteuid() != 0)
             return;
         test::removeTopologyLeftovers("vtt", "thost", "trace-down");
+        test::removeTopologyLeftovers("vtt", "lhost", "lan-down");
         s_prefix = test::topologyPrefix("vtt");
-        s_up = test::runTopology("trace-up", s_prefix);
+        s_up = test::runTopology("trace-up", s_prefix) && test::runTopology("lan-up", s_prefix);
         s_configDir = std::filesystem::temp_directory_path() / (s_prefix + "-config");
         std::filesystem::create_directories(s_configDir);
     }
@@ -50,6 +51,7 @@ protected:
         if (s_prefix.empty())
             return;
         test::runTopology("trace-down", s_prefix);
+        test::runTopology("lan-down", s_prefix);
         std::error_code error;
         std::filesystem::remove_all(s_configDir, error);
     }
@@ -57,7 +59,7 @@ protected:
     void SetUp() override {
         if (::geteuid() != 0)
             GTEST_SKIP() << "needs root: network namespaces and a private hosts file per namespace";
-        ASSERT_TRUE(s_up) << "topology.sh trace-up " << s_prefix << " failed";
+        ASSERT_TRUE(s_up) << "topology.sh trace-up or lan-up " << s_prefix << " failed";
     }
 
     // vantrel-cli with these arguments in the chain's host namespace (or another role's), with a settings
@@ -271,6 +273,37 @@ TEST_F(TraceKernelTest, LookupReportsWhatTheNamespacesHostsFileSays) {
     EXPECT_EQ(run.exitCode, 2) << "a name that does not resolve: " << dump(run);
     ASSERT_FALSE(run.lines.empty());
     EXPECT_NE(run.lines.back().find("Host lookup failed"), std::string::npos) << dump(run);
+}
+
+TEST_F(TraceKernelTest, ASeqScanOfTheLanShowsEveryAddressInOrderWithTheAnsweringOnesAndTheirNames) {
+    const CliRun run = cli("--set SeqScanTimeout20=1 --set SeqScanPackets=1 --set SeqDNS=1 "
+                           "seqscan 10.202.3.9 10.202.3.13",
+                           "lhost");
+    ASSERT_EQ(run.exitCode, 0) << dump(run);
+    ASSERT_EQ(run.lines.size(), 8u) << dump(run);
+    EXPECT_EQ(run.lines[0].rfind("Starting Sequence Scan - ", 0), 0u) << dump(run);
+    EXPECT_EQ(words(run.lines[1]), (Words{"IP", "Address", "RTT(ms)", "DNS", "Name"}));
+    const Words noName{"No", "DNS", "Name", "Found"};
+    const auto row = [&](std::size_t i) { return words(run.lines[i]); };
+    EXPECT_EQ(row(2), (Words{"10.202.3.9", "----", "No", "DNS", "Name", "Found"}));
+    ASSERT_EQ(row(3).size(), 3u) << dump(run);
+    EXPECT_EQ(row(3)[0], "10.202.3.10");
+    EXPECT_NE(row(3)[1], "----");
+    EXPECT_EQ(row(3)[2], "lan-a.vantrel.test");
+    EXPECT_EQ(row(4), (Words{"10.202.3.11", "----", "lan-quiet.vantrel.test"}));
+    ASSERT_EQ(row(5).size(), 6u) << dump(run);
+    EXPECT_EQ(row(5)[0], "10.202.3.12");
+    EXPECT_NE(row(5)[1], "----");
+    EXPECT_EQ(row(6), (Words{"10.202.3.13", "----", "No", "DNS", "Name", "Found"}));
+    EXPECT_EQ(run.lines[7].rfind("Sequence Scan ended - ", 0), 0u) << dump(run);
+
+    // Nothing answering is a scan without success; a reversed range does not run.
+    EXPECT_EQ(cli("--set SeqScanTimeout20=1 seqscan 10.202.3.20 10.202.3.20", "lhost").exitCode, 1);
+    const CliRun reversed = cli("seqscan 10.202.3.20 10.202.3.19", "lhost");
+    EXPECT_EQ(reversed.exitCode, 2);
+    EXPECT_EQ(dump(reversed),
+              "vantrel-cli: IP Address Error: Ending IP address octet 4 must be greater than or "
+              "equal to Starting IP address octet 4.\n");
 }
 
 } // namespace

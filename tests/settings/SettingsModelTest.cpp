@@ -3,6 +3,7 @@
 #include "settings/ListScanAddressList.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
+#include "settings/SeqScanGroups.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -168,6 +169,39 @@ TEST_F(SettingsModelTest, SavedOptionsLoadBackAsTheyWereShown) {
     OptionSet expected = shown;
     expected.setNumber(Verbose, 1);
     EXPECT_EQ(loaded, expected);
+}
+
+TEST_F(SettingsModelTest, SeqScanGroupsAreStoredAtOnceOneSectionEachAndComeBackAtTheNextLoad) {
+    SeqScanGroups groups(*m_store, LoadSettings(*m_store).seqScanGroups, true);
+    SeqScanOctets lab;
+    lab.texts = {"192", "168", "1", "250", "2", "3"};
+    ASSERT_EQ(groups.add(QStringLiteral("lab"), lab), SeqScanGroups::AddResult::Added);
+    ASSERT_EQ(groups.add(QStringLiteral("Core"), SeqScanOctets{{"10", "0", "0", "0", "0", "255"}}),
+              SeqScanGroups::AddResult::Added);
+    EXPECT_EQ(groups.names(), (QStringList{"Core", "lab"}));
+    EXPECT_EQ(m_store->valueNames(section::kSeqScan), (QStringList{"lab", "Core"}));
+    EXPECT_EQ(m_store->GetProfileString(section::kSeqScan, QStringLiteral("lab")), QStringLiteral("lab"));
+    EXPECT_EQ(m_store->valueNames(QStringLiteral("SeqScan\\lab")),
+              (QStringList{"START1", "START2", "START3", "START4", "END3", "END4"}));
+    EXPECT_EQ(m_store->GetProfileString(QStringLiteral("SeqScan\\lab"), QStringLiteral("START4")),
+              QStringLiteral("250"));
+
+    // Names the store could not keep apart, or not keep at all, are refused and nothing is written.
+    EXPECT_EQ(groups.add(QStringLiteral("LAB"), SeqScanOctets{}), SeqScanGroups::AddResult::NameTaken);
+    EXPECT_EQ(groups.nameTaken(QStringLiteral("LAB")), QStringLiteral("lab"));
+    EXPECT_EQ(groups.add(QStringLiteral("a\\b"), lab), SeqScanGroups::AddResult::Backslash);
+    EXPECT_EQ(groups.add(QString(100, QLatin1Char('n')), lab), SeqScanGroups::AddResult::TooLong);
+    EXPECT_EQ(groups.octets(QStringLiteral("lab")), lab);
+    EXPECT_EQ(m_store->subKeyNames(section::kSeqScan), (QStringList{"lab", "Core"}));
+
+    SeqScanGroups reloaded(*m_store, LoadSettings(*m_store).seqScanGroups, false);
+    EXPECT_EQ(reloaded.names(), (QStringList{"lab", "Core"}));
+    EXPECT_FALSE(reloaded.remove(QStringLiteral("LAB"))) << "deleting takes the exact name";
+    EXPECT_TRUE(reloaded.remove(QStringLiteral("lab")));
+    EXPECT_EQ(reloaded.names(), QStringList{"Core"});
+    EXPECT_FALSE(m_store->keyExists(QStringLiteral("SeqScan\\lab")));
+    EXPECT_EQ(reloaded.octets(QStringLiteral("lab")), SeqScanOctets{});
+    EXPECT_EQ(LoadSettings(*m_store).seqScanGroups, QStringList{"Core"});
 }
 
 } // namespace

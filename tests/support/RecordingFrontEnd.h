@@ -27,6 +27,7 @@ public:
     int focusReturns = 0;
     int refreshes = 0;
     int beeps = 0;
+    QStringList octetReports; // the control of each octet field reported on, "+pane" when the pane is shown
 
     QString hostBoxText() const override { return hostText; }
     void addHostToHistory(const QString& host, bool) override {
@@ -47,6 +48,11 @@ public:
     }
     void RefreshCommandUI() override { ++refreshes; }
     void beep() override { ++beeps; }
+    void reportOctetField(int control, const QString& caption, const QString& balloonText,
+                          const QString& boxText, bool showPane) override {
+        octetReports.append(QString::number(control) + (showPane ? QStringLiteral("+pane") : QString()));
+        OperationFrontEnd::reportOctetField(control, caption, balloonText, boxText, showPane);
+    }
 };
 
 } // namespace vantrel::test

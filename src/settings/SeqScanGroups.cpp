@@ -1,0 +1,107 @@
+#include "settings/SeqScanGroups.h"
+
+#include "settings/LiveOptions.h"
+#include "settings/RegistryStore.h"
+#include "settings/SettingsModel.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vantrel::settings {
+
+namespace {
+
+constexpr std::array<OptionId, kOctetFieldCount> kOctetOptions{
+    OptionId::SeqScanStart1, OptionId::SeqScanStart2, OptionId::SeqScanStart3,
+    OptionId::SeqScanStart4, OptionId::SeqScanEnd3,   OptionId::SeqScanEnd4};
+const std::array<QString, kOctetFieldCount> kOctetValueNames{
+    QStringLiteral("START1"), QStringLiteral("START2"), QStringLiteral("START3"),
+    QStringLiteral("START4"), QStringLiteral("END3"),   QStringLiteral("END4")};
+
+QString groupSection(const QString& name) {
+    return section::kSeqScan + QLatin1Char('\\') + name;
+}
+
+} // namespace
+
+SeqScanOctets SeqScanOctets::fromOptions(const LiveOptions& options) {
+    SeqScanOctets octets;
+    for (std::size_t i = 0; i < kOctetFieldCount; ++i)
+        octets.texts[i] = options.text(kOctetOptions[i]);
+    return octets;
+}
+
+void SeqScanOctets::toOptions(LiveOptions& options) const {
+    for (std::size_t i = 0; i < kOctetFieldCount; ++i)
+        options.setText(kOctetOptions[i], texts[i]);
+}
+
+SeqScanGroups::SeqScanGroups(RegistryStore& store, QStringList names, bool autoSort)
+    : m_store(store)
+    , m_names(std::move(names))
+    , m_autoSort(autoSort) {
+    sortIfAuto();
+}
+
+QString SeqScanGroups::nameTaken(const QString& name) const {
+    for (const QString& listed : m_names)
+        if (listed.compare(name, Qt::CaseInsensitive) == 0)
+            return listed;
+    return QString();
+}
+
+void SeqScanGroups::setAutoSort(bool on) {
+    m_autoSort = on;
+    sortIfAuto();
+}
+
+void SeqScanGroups::sortIfAuto() {
+    if (m_autoSort)
+        std::stable_sort(m_names.begin(), m_names.end(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+}
+
+SeqScanGroups::AddResult SeqScanGroups::add(const QString& name, const SeqScanOctets& octets) {
+    if (name.contains(QLatin1Char('\\')))
+        return AddResult::Backslash;
+    if (name.size() >= kListValueNameLimit)
+        return AddResult::TooLong;
+    if (!nameTaken(name).isEmpty())
+        return AddResult::NameTaken;
+    // The octets in one commit before the list names the group, so that a listed group always has them.
+    std::vector<NamedValue> values;
+    for (std::size_t i = 0; i < kOctetFieldCount; ++i)
+        values.push_back({kOctetValueNames[i], octets.texts[i]});
+    if (!m_store.writeValues(groupSection(name), values))
+        return AddResult::NotWritten;
+    if (!m_store.WriteProfileString(section::kSeqScan, name, name)) {
+        m_store.deleteKey(groupSection(name));
+        return AddResult::NotWritten;
+    }
+    m_names.append(name);
+    sortIfAuto();
+    return AddResult::Added;
+}
+
+bool SeqScanGroups::remove(const QString& name) {
+    const qsizetype index = indexOf(name);
+    if (index < 0)
+        return false;
+    m_names.removeAt(index);
+    m_store.deleteValue(section::kSeqScan, name);
+    m_store.deleteKey(groupSection(name));
+    sortIfAuto();
+    return true;
+}
+
+SeqScanOctets SeqScanGroups::octets(const QString& name) const {
+    SeqScanOctets octets;
+    m_store.readTogether([&] {
+        for (std::size_t i = 0; i < kOctetFieldCount; ++i)
+            octets.texts[i] = m_store.GetProfileString(groupSection(name), kOctetValueNames[i]);
+    });
+    return octets;
+}
+
+} // namespace vantrel::settings
