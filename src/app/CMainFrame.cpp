@@ -6,6 +6,7 @@
 #include "app/OptionsPanes.h"
 #include "app/PaneFactories.h"
 #include "app/ProfileManager.h"
+#include "app/SeqScanPaneController.h"
 #include "app/ToolBarFlow.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
@@ -25,6 +26,7 @@
 #include "ui/CNxMFCToolBar.h"
 #include "ui/CNxOtherOptionsPaneDialog.h"
 #include "ui/CNxPingOptionsPaneDialog.h"
+#include "ui/CNxSeqScanOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/FrameThrottle.h"
 #include "ui/HostComboBox.h"
@@ -298,6 +300,25 @@ void CMainFrame::createListEditors() {
         if (option == OptionId::ListScanAutoSort)
             m_listScanEditor->sortIfAutoSorted();
     });
+    m_seqScanPane =
+        new SeqScanPaneController(*seqScanPane(), m_options,
+                                  {[this](QLineEdit* field, const QString& caption, const QString& text) {
+                                       reportOnField(field, caption, text, text);
+                                   },
+                                   [this](const QString& caption, const QString& text) {
+                                       showMessageBox(caption, text, ops::MessageIcon::Error);
+                                   },
+                                   [this] { return !m_rangeCheck || m_rangeCheck(); },
+                                   [this] { OnOperationCommand(ops::CommandId::SeqScanMenu); },
+                                   [this](const QString& status) {
+                                       m_operationState.status.set(status);
+                                       RefreshCommandUI();
+                                   }},
+                                  this);
+}
+
+ui::CNxSeqScanOptionsPaneDialog* CMainFrame::seqScanPane() const {
+    return qobject_cast<ui::CNxSeqScanOptionsPaneDialog*>(optionPane(cmd::kSeqScanOptions));
 }
 
 QStringList CMainFrame::listScanAddresses() const {
@@ -380,6 +401,7 @@ void CMainFrame::LoadSettings() {
     settings::LoadedSettings loaded = settings::LoadSettings(m_store);
     m_options.assign(loaded.options);
     m_listScanEditor->load(m_store, loaded.listScanAddresses);
+    m_seqScanPane->load(m_store, loaded.seqScanGroups);
     // Shown in the panes, a value out of its range is corrected in the options at once.
     for (const auto& [command, pane] : m_optionPanes)
         pane->showValues(loaded.options);
@@ -723,12 +745,34 @@ void CMainFrame::showMessageBox(const QString& caption, const QString& text, ops
 }
 
 bool CMainFrame::showHostBalloonTip(const QString& title, const QString& text) {
-    if (!m_hostBox->isVisible())
+    return showBalloonTip(m_hostBox, title, text);
+}
+
+bool CMainFrame::showBalloonTip(QWidget* box, const QString& title, const QString& text) {
+    if (!box->isVisible())
         return false;
     // An error tip under the box: the title in bold over the text.
     const QString tip = QStringLiteral("<b>%1</b><br>%2").arg(title.toHtmlEscaped(), text.toHtmlEscaped());
-    QToolTip::showText(m_hostBox->mapToGlobal(QPoint(8, m_hostBox->height())), tip, m_hostBox);
+    QToolTip::showText(box->mapToGlobal(QPoint(8, box->height())), tip, box);
     return true;
+}
+
+void CMainFrame::reportOnField(QWidget* field, const QString& caption, const QString& balloonText,
+                               const QString& boxText) {
+    if (!m_balloonTips || !showBalloonTip(field, caption, balloonText))
+        showMessageBox(caption, boxText, ops::MessageIcon::Error);
+}
+
+void CMainFrame::reportOctetField(int control, const QString& caption, const QString& balloonText,
+                                  const QString& boxText, bool showPane) {
+    QDockWidget* dock = m_panes.at(cmd::kSeqScanOptions);
+    if (showPane) {
+        dock->show();
+        dock->raise();
+    }
+    QLineEdit* field = seqScanPane()->octetField(control);
+    field->setFocus(Qt::OtherFocusReason);
+    reportOnField(field, caption, balloonText, boxText);
 }
 
 void CMainFrame::beep() {

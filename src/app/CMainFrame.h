@@ -34,6 +34,7 @@ namespace vantrel::ui {
 class CNxLogOptionsPaneDialog;
 class CNxOtherOptionsPaneDialog;
 class CNxPingOptionsPaneDialog;
+class CNxSeqScanOptionsPaneDialog;
 class OptionPane;
 class CNxMFCToolBar;
 class CStatusViewPane;
@@ -48,6 +49,7 @@ class DesktopLogFrontEnd;
 class ProfileManager;
 class KeyboardHooks;
 class ListScanAddressEditor;
+class SeqScanPaneController;
 class ToolBarFlow;
 
 // The main window. It owns every option, the operation flags and the status text, the toolbars, the
@@ -120,6 +122,9 @@ public:
     ui::CNxOtherOptionsPaneDialog* otherOptionsPane() const;
     // An option pane's contents by its show/hide command (314 to 319).
     ui::OptionPane* optionPane(int command) const;
+    ui::CNxSeqScanOptionsPaneDialog* seqScanPane() const;
+    // How a range is checked before a group is saved: as the SeqScan command checks it.
+    void setRangeCheck(std::function<bool()> check) { m_rangeCheck = std::move(check); }
     // The RTF log, which the Results window's append writes to.
     output::ResultLog& resultLog() const { return *m_resultLog; }
     // The one append pipeline: the log, then the Results window.
@@ -140,6 +145,8 @@ public:
     void showMessageBox(const QString& caption, const QString& text, ops::MessageIcon icon) override;
     bool balloonTipsEnabled() const override { return m_balloonTips; }
     bool showHostBalloonTip(const QString& title, const QString& text) override;
+    void reportOctetField(int control, const QString& caption, const QString& balloonText,
+                          const QString& boxText, bool showPane) override;
     void RefreshCommandUI() override;
     void beep() override;
 
@@ -164,6 +171,11 @@ private:
     void updateLeastWidth();
     void saveLayout();
     void startupError(const QString& text);
+    // A balloon tip under a box; false when it cannot show (the box is hidden).
+    bool showBalloonTip(QWidget* box, const QString& title, const QString& text);
+    // A problem with what a box holds: a balloon on it while balloons are on, else a message box.
+    void reportOnField(QWidget* field, const QString& caption, const QString& balloonText,
+                       const QString& boxText);
     // Joins the Results window to the log through the append pipeline and writes the banner.
     void InitResultsWindow();
 
@@ -209,6 +221,8 @@ private:
     ui::CNxLogOptionsPaneDialog* m_logPane = nullptr;
     std::map<int, ui::OptionPane*> m_optionPanes; // by show/hide command
     ListScanAddressEditor* m_listScanEditor = nullptr;
+    SeqScanPaneController* m_seqScanPane = nullptr;
+    std::function<bool()> m_rangeCheck;
     KeyboardHooks* m_keyboardHooks = nullptr;
     ToolBarFlow* m_toolBarFlow = nullptr;
     QTimer* m_idleTimer = nullptr;

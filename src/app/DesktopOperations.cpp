@@ -26,6 +26,7 @@ DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
     m_control.hooks().localHostReport = [this](const net::HostEntry& entry) { reportLocalHost(entry); };
     m_frame.setOperationHandler([this](ops::CommandId command) { runCommand(command); }, &offers);
     m_frame.setShutdownHook([this] { shutDown(); });
+    m_frame.setRangeCheck([this] { return m_control.CheckSeqScanAddresses(); });
     m_frame.setAboutWinsock([this] {
         for (const ops::ResultMessage& line : ops::aboutWinsockReport(m_winsock.data()))
             appendLine(line);
@@ -35,6 +36,7 @@ DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
 DesktopOperations::~DesktopOperations() {
     m_frame.setOperationHandler({});
     m_frame.setShutdownHook({});
+    m_frame.setRangeCheck({});
     m_frame.setAboutWinsock({});
 }
 

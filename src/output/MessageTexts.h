@@ -163,6 +163,10 @@ inline constexpr TextTemplate<> kStartOctet4Order{
 inline constexpr TextTemplate<> kGroupNameBackslash{
     0, "GroupNameBackslash", "The SeqScan Group name cannot contain the backslash character \"\\\"."};
 inline constexpr TextTemplate<> kGroupNameError{0, "GroupNameError", "SeqScan Group name error"};
+inline constexpr TextTemplate<> kGroupFieldErrorCaption{0, "GroupFieldErrorCaption",
+                                                        "SeqScan Address Group Error"};
+inline constexpr TextTemplate<> kGroupFieldBackslash{
+    0, "GroupFieldBackslash", "The SeqScan address group name cannot contain backslashes (\\)."};
 inline constexpr TextTemplate<> kGroupNotCreated{0, "GroupNotCreated",
                                                  "Could not create SeqScan Group Registry Subfolder."};
 inline constexpr TextTemplate<QString> kGroupNameTaken{

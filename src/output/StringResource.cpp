@@ -185,6 +185,8 @@ constexpr std::array kCatalogue = {
     describe(kStartOctet3Order),
     describe(kStartOctet4Order),
     describe(kGroupNameBackslash),
+    describe(kGroupFieldErrorCaption),
+    describe(kGroupFieldBackslash),
     describe(kGroupNameError),
     describe(kGroupNotCreated),
     describe(kGroupNameTaken),

@@ -1,0 +1,156 @@
+#include "app/SeqScanPaneController.h"
+
+#include "ops/SeqScanChecks.h"
+#include "output/MessageTexts.h"
+#include "settings/LiveOptions.h"
+#include "ui/CNxSeqScanOptionsPaneDialog.h"
+#include "ui/EntryListEditor.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace vantrel::app {
+
+using settings::OctetField;
+using settings::OptionId;
+using Pane = ui::CNxSeqScanOptionsPaneDialog;
+
+SeqScanPaneController::SeqScanPaneController(Pane& pane, settings::LiveOptions& options, FrameHooks hooks,
+                                             QObject* parent)
+    : QObject(parent)
+    , m_pane(pane)
+    , m_options(options)
+    , m_hooks(std::move(hooks)) {
+    // After the pane's own binding, so the options hold the text the checks start from.
+    for (std::size_t i = 0; i < Pane::kEditableOctetIds.size(); ++i)
+        connect(m_pane.octetField(Pane::kEditableOctetIds[i]), &QLineEdit::textChanged, this,
+                [this, i] { octetChanged(int(i)); });
+    ui::EntryListEditor& groups = *m_pane.groupList();
+    connect(groups.field(), &QLineEdit::textChanged, this, &SeqScanPaneController::groupNameChanged);
+    connect(&groups, &ui::EntryListEditor::buttonClicked, this, &SeqScanPaneController::AddOrDeleteGroup);
+    connect(&groups, &ui::EntryListEditor::entryClicked, this, [this] {
+        ShowSelectedGroup(
+            m_pane.groupList()->list()->indexOfTopLevelItem(m_pane.groupList()->list()->currentItem()));
+    });
+    connect(&groups, &ui::EntryListEditor::entryDoubleClicked, this, [this] {
+        ShowSelectedGroup(
+            m_pane.groupList()->list()->indexOfTopLevelItem(m_pane.groupList()->list()->currentItem()));
+        m_hooks.runSeqScan();
+    });
+    connect(&m_pane, &ui::OptionPane::optionChanged, this, [this](OptionId option) {
+        if (option != OptionId::SeqScanAutoSort || !m_groups)
+            return;
+        // Turned on, the list is sorted once; turned off, it keeps its order.
+        m_groups->setAutoSort(m_options.isOn(option));
+        if (m_options.isOn(option))
+            m_pane.groupList()->sortAscending();
+    });
+}
+
+void SeqScanPaneController::load(settings::RegistryStore& store, const QStringList& names) {
+    m_groups =
+        std::make_unique<settings::SeqScanGroups>(store, names, m_options.isOn(OptionId::SeqScanAutoSort));
+    m_pane.groupList()->setEntries(m_groups->names());
+}
+
+void SeqScanPaneController::octetChanged(int index) {
+    const int id = Pane::kEditableOctetIds[std::size_t(index)];
+    QLineEdit* field = m_pane.octetField(id);
+    const QString caption = output::text(output::res::kIpAddressErrorCaption);
+    const ops::OctetCorrection correction = ops::CheckOctetField(field->text());
+    if (correction.changed()) {
+        // Set anew, the field runs its checks and its own step once more, on the corrected text.
+        field->setText(correction.text);
+        if (correction.caret >= 0)
+            field->setCursorPosition(correction.caret);
+        if (!correction.message.isEmpty())
+            m_hooks.report(field, caption, correction.message);
+        return;
+    }
+    const auto octetField = OctetField(index);
+    if (octetField == OctetField::Start3 || octetField == OctetField::Start4) {
+        const settings::SeqScanOctets octets = settings::SeqScanOctets::fromOptions(m_options);
+        if (const std::optional<ops::OctetCorrection> limit = ops::limitStartOctet(octetField, octets)) {
+            field->setText(limit->text);
+            m_hooks.report(field, caption, limit->message);
+            return;
+        }
+    }
+    // Three digits typed, the next field takes the keys.
+    if (field->text().size() >= 3 && field->hasFocus() && index + 1 < int(Pane::kEditableOctetIds.size()))
+        m_pane.octetField(Pane::kEditableOctetIds[std::size_t(index) + 1])->setFocus(Qt::OtherFocusReason);
+}
+
+void SeqScanPaneController::groupNameChanged() {
+    QLineEdit* field = m_pane.groupList()->field();
+    if (!field->text().contains(QLatin1Char('\\')))
+        return;
+    // A group's name names its key in the store: no backslash can be part of it.
+    field->setText(QString(field->text()).remove(QLatin1Char('\\')));
+    m_hooks.report(field, output::text(output::res::kGroupFieldErrorCaption),
+                   output::text(output::res::kGroupFieldBackslash));
+}
+
+void SeqScanPaneController::AddOrDeleteGroup() {
+    ui::EntryListEditor& list = *m_pane.groupList();
+    if (!m_groups)
+        return;
+    const QString name = list.field()->text();
+    if (list.deleteMode()) {
+        DeleteGroup(name);
+        return;
+    }
+    if (!m_hooks.checkAddresses())
+        return;
+    const settings::SeqScanGroups::AddResult result =
+        m_groups->add(name, settings::SeqScanOctets::fromOptions(m_options));
+    if (result != settings::SeqScanGroups::AddResult::Added) {
+        const ops::GroupRefusal refusal = ops::groupRefusal(result, *m_groups, name);
+        if (result == settings::SeqScanGroups::AddResult::Backslash)
+            m_hooks.setStatus(output::text(output::res::kGroupNameError));
+        m_hooks.showMessage(refusal.caption, refusal.text);
+        list.field()->setFocus(Qt::OtherFocusReason);
+        list.field()->selectAll();
+        m_hooks.setStatus(output::text(output::res::kReady));
+        return;
+    }
+    list.appendEntry(name);
+    if (m_options.isOn(OptionId::SeqScanAutoSort))
+        list.sortAscending();
+    list.selectEntry(list.findEntry(name));
+    list.refreshButton();
+}
+
+void SeqScanPaneController::DeleteGroup(const QString& name) {
+    ui::EntryListEditor& list = *m_pane.groupList();
+    const int row = list.findEntry(name);
+    m_groups->remove(name);
+    list.removeEntry(row);
+    const int left = list.list()->topLevelItemCount();
+    if (m_options.isOn(OptionId::SeqScanAutoSort))
+        list.sortAscending();
+    if (left > 0)
+        ShowSelectedGroup(std::min(row, left - 1));
+    else
+        list.field()->clear();
+    list.list()->setFocus(Qt::OtherFocusReason);
+}
+
+void SeqScanPaneController::ShowSelectedGroup(int row) {
+    ui::EntryListEditor& list = *m_pane.groupList();
+    const QString name = list.entries().value(row);
+    if (row < 0 || name.isEmpty())
+        return;
+    list.selectEntry(row);
+    list.field()->setText(name);
+    LoadGroup(name);
+}
+
+void SeqScanPaneController::LoadGroup(const QString& name) {
+    const settings::SeqScanOctets octets = m_groups->octets(name);
+    for (std::size_t i = 0; i < Pane::kEditableOctetIds.size(); ++i)
+        m_pane.octetField(Pane::kEditableOctetIds[i])->setText(octets.texts[i]);
+}
+
+} // namespace vantrel::app
