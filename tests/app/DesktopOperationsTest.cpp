@@ -7,6 +7,7 @@
 #include "support/FakeIcmpNetwork.h"
 #include "ui/CNxListScanOptionsPaneDialog.h"
 #include "ui/CNxPingOptionsPaneDialog.h"
+#include "ui/CNxSeqScanOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/EntryListEditor.h"
 #include "ui/HostComboBox.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextCursor>
+#include <QTreeWidget>
 #include <QUrl>
 
 namespace vantrel::app::testing {
@@ -185,6 +187,50 @@ TEST_F(DesktopOperationsTest, OnlyTheOperationsThatRunAreEnabled) {
         frame->options().setText(octet, QStringLiteral("1"));
     frame->RefreshCommandUI();
     EXPECT_TRUE(frame->commands().action(int(ops::CommandId::SeqScanButton))->isEnabled());
+}
+
+TEST_F(DesktopOperationsTest, TheSeqScanPaneCorrectsItsFieldsAndSavesLoadsAndScansAGroup) {
+    ui::CNxSeqScanOptionsPaneDialog* pane = frame->seqScanPane();
+    auto type = [&](int id, const QString& text) {
+        QLineEdit* field = pane->octetField(id);
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    };
+    type(1119, QStringLiteral("10"));
+    type(1120, QStringLiteral("0"));
+    type(1121, QStringLiteral("07"));  // the leading zero goes, with a word why
+    type(1122, QStringLiteral("300")); // cut to its first two digits
+    type(1123, QStringLiteral("7"));
+    type(1124, QStringLiteral("31"));
+    EXPECT_EQ(pane->octetField(1121)->text(), QStringLiteral("7"));
+    EXPECT_EQ(pane->octetField(1122)->text(), QStringLiteral("30"));
+    EXPECT_EQ(pane->octetField(1125)->text(), QStringLiteral("0"));
+    EXPECT_EQ(frame->options().text(settings::OptionId::SeqScanStart4), QStringLiteral("30"));
+    ui::EntryListEditor* groups = pane->groupList();
+    groups->field()->setText(QStringLiteral("la\\b"));
+    EXPECT_EQ(groups->field()->text(), QStringLiteral("lab")) << "no backslash in a group's name";
+    groups->button()->click();
+    ASSERT_EQ(groups->entries(), QStringList{QStringLiteral("lab")});
+
+    operations.reset();
+    reopen();
+    operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
+    pane = frame->seqScanPane();
+    groups = pane->groupList();
+    for (int id : {1119, 1120, 1121, 1122, 1123, 1124})
+        pane->octetField(id)->clear();
+    network.reply(address("10.0.7.31"), 2, 64, address("10.0.7.31"));
+    // A double click on the group: its item current, then the list's double-click signal.
+    QTreeWidget* list = groups->list();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    list->setCurrentItem(list->topLevelItem(0));
+    emit list->itemDoubleClicked(list->topLevelItem(0), 0);
+    EXPECT_EQ(pane->octetField(1122)->text(), QStringLiteral("30"));
+    runUntil([&] { return !frame->flags().anyBusy(); });
+    const QString scanned = results();
+    EXPECT_TRUE(scanned.contains(QStringLiteral("10.0.7.30"))) << scanned.toStdString();
+    EXPECT_TRUE(scanned.contains(QStringLiteral("Sequence Scan ended")));
 }
 
 TEST_F(DesktopOperationsTest, TheListScanButtonScansTheListAsShownAndCancelsTheScan) {
