@@ -2,6 +2,7 @@
 
 #include "ui/HostComboBox.h"
 
+#include <QAbstractItemView>
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -10,6 +11,15 @@
 namespace vantrel::app {
 
 namespace {
+
+// The editor a list opens over one of its items (a profile's name being renamed).
+bool isItemEditor(const QObject* object) {
+    for (const QObject* parent = object ? object->parent() : nullptr; parent; parent = parent->parent()) {
+        if (qobject_cast<const QAbstractItemView*>(parent))
+            return true;
+    }
+    return false;
+}
 
 bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -82,8 +92,15 @@ bool KeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
     if (isEnter(key) && !key->isAutoRepeat() && watched->isWidgetType()) {
         const bool inFrame = belongsToFrame(watched);
         if (type == QEvent::KeyPress) {
-            // Enter in a menu chooses its item; that choice is all it does.
-            m_enterPressed = inFrame && !qobject_cast<QMenu*>(watched);
+            // Enter in a menu chooses its item, and in a list's in-place editor it ends the edit: that is
+            // all it does, also as the press travels up to the editor's parents.
+            if (isItemEditor(watched))
+                m_editorEnter = event;
+            if (event != m_editorEnter)
+                m_enterPressed = inFrame && !qobject_cast<QMenu*>(watched);
+        } else if (m_editorEnter) {
+            m_editorEnter = nullptr;
+            m_enterPressed = false;
         } else if (m_enterPressed) {
             // A release seen as it travels up to the parents counts once.
             m_enterPressed = false;

@@ -20,8 +20,8 @@ namespace vantrel::app {
 // - Tab released in the Profile Name box moves the focus to the host box with its text selected
 //   (the Tab press there is kept from moving the focus elsewhere first);
 // - Enter released in the main window runs the Ping command, when its press was in the main window
-//   too, outside a menu: the release of an Enter that closed a message box or chose a menu item does
-//   not start a ping;
+//   too, outside a menu and a list's in-place editor: the release of an Enter that closed a message box or
+//   chose a menu item does not start a ping;
 // - the frame's accelerators keep their commands in every widget of the main window: a text box's own
 //   binding of the same key (Ctrl+E to the end of the line, Shift+Delete to cut...) does not take it,
 //   and the key of a disabled command does nothing.
@@ -49,6 +49,7 @@ private:
     QList<QKeySequence> m_accelerators;
     std::function<void()> m_runPing;
     bool m_enterPressed = false;
+    const QEvent* m_editorEnter = nullptr; // the press of an Enter that ends an in-place edit
 };
 
 } // namespace vantrel::app

@@ -88,6 +88,11 @@ TEST_F(KeyboardRules, EnterReleaseWithoutItsPressInTheWindowRunsNothing) {
     QTest::keyRelease(frame->hostBox()->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(pings, 0);
 
+    // Nor the Enter that ends the renaming of a profile in its list.
+    QLineEdit editor(frame->profileManagerList()->viewport());
+    QTest::keyClick(&editor, Qt::Key_Return);
+    EXPECT_EQ(pings, 0);
+
     // Keys outside the window run nothing either.
     QTest::keyClick(&outside, Qt::Key_Return);
     EXPECT_EQ(pings, 0);
