@@ -40,6 +40,7 @@ class CStatusViewPane;
 class HostComboBox;
 class FrameThrottle;
 class StatusPane;
+class SystemTray;
 } // namespace vantrel::ui
 
 namespace vantrel::app {
@@ -102,6 +103,17 @@ public:
     void setLinkOpener(std::function<bool(const QUrl&)> opener) { m_linkOpener = std::move(opener); }
     // Runs in the close sequence after the options are saved: the socket services, the echo handle.
     void setShutdownHook(std::function<void()> hook) { m_shutdownHook = std::move(hook); }
+
+    // What ISPinger plugs in: its commands' enabling and captions, brought up to date with the others,
+    // and its stop in the close sequence, before the wait for the workers.
+    struct ISPingerHooks {
+        std::function<void()> refreshCommands;
+        std::function<void()> stopForClose;
+    };
+    void setISPingerHooks(ISPingerHooks hooks) { m_ispinger = std::move(hooks); }
+    // The ISPinger status text of its status pane.
+    void setISPStatus(const QString& text);
+    ui::SystemTray& systemTray() const { return *m_tray; }
 
     settings::LiveOptions& options() { return m_options; }
     ops::OperationState& operationState() { return m_operationState; }
@@ -211,6 +223,8 @@ private:
     ListScanAddressEditor* m_listScanEditor = nullptr;
     KeyboardHooks* m_keyboardHooks = nullptr;
     ToolBarFlow* m_toolBarFlow = nullptr;
+    ui::SystemTray* m_tray = nullptr;
+    ISPingerHooks m_ispinger;
     QTimer* m_idleTimer = nullptr;
     ui::FrameThrottle* m_textSizePane = nullptr; // the Results' size, shown at most once a frame
     ui::FrameThrottle* m_logState = nullptr;     // the log's commands and panes, read from its file
