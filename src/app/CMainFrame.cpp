@@ -17,6 +17,7 @@
 #include "output/StatusPanes.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
+#include "ui/BalloonTip.h"
 #include "ui/CHostViewPane.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxListScanOptionsPaneDialog.h"
@@ -178,7 +179,7 @@ bool CMainFrame::Create() {
         [this](const QString& caption, const QString& text, output::MessageIcon icon) {
             showMessageBox(caption, text, ops::MessageIcon(int(icon)));
         },
-        [this] { return m_balloonTips; });
+        [this] { return balloonTipsEnabled(); });
     m_resultLog = std::make_unique<output::ResultLog>(m_options, *m_logFrontEnd);
     m_resultLog->OpenLogAtStartup();
     InitResultsWindow();
@@ -746,12 +747,11 @@ void CMainFrame::showMessageBox(const QString& caption, const QString& text, ops
 }
 
 bool CMainFrame::showHostBalloonTip(const QString& title, const QString& text) {
-    if (!m_hostBox->isVisible())
-        return false;
-    // An error tip under the box: the title in bold over the text.
-    const QString tip = QStringLiteral("<b>%1</b><br>%2").arg(title.toHtmlEscaped(), text.toHtmlEscaped());
-    QToolTip::showText(m_hostBox->mapToGlobal(QPoint(8, m_hostBox->height())), tip, m_hostBox);
-    return true;
+    return ui::BalloonTip::showOn(*m_hostBox, title, text);
+}
+
+bool CMainFrame::balloonTipsEnabled() const {
+    return readBalloonTips(m_store);
 }
 
 void CMainFrame::beep() {

@@ -150,7 +150,8 @@ public:
     void addHostToHistory(const QString& host, bool sorted) override;
     void returnFocusToHostBox() override;
     void showMessageBox(const QString& caption, const QString& text, ops::MessageIcon icon) override;
-    bool balloonTipsEnabled() const override { return m_balloonTips; }
+    // The user's preference, read from the store each time a balloon is due.
+    bool balloonTipsEnabled() const override;
     bool showHostBalloonTip(const QString& title, const QString& text) override;
     void RefreshCommandUI() override;
     void beep() override;
@@ -242,8 +243,6 @@ private:
     std::function<void()> m_aboutWinsock;
     std::function<bool(const QUrl&)> m_linkOpener = &QDesktopServices::openUrl;
 
-    // Balloon tips are on until the desktop's setting is known.
-    bool m_balloonTips = true;
     bool m_layoutRestored = false;
     bool m_shownOnce = false;
     QByteArray m_savedState;    // applied again once the window has its final size

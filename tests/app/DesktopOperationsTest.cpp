@@ -5,6 +5,7 @@
 #include "output/ResultLog.h"
 #include "support/FakeHostDatabase.h"
 #include "support/FakeIcmpNetwork.h"
+#include "ui/BalloonTip.h"
 #include "ui/CNxISPingerOptionsPaneDialog.h"
 #include "ui/CNxListScanOptionsPaneDialog.h"
 #include "ui/CNxPingOptionsPaneDialog.h"
@@ -334,6 +335,27 @@ TEST_F(DesktopOperationsTest, WithoutATrayTheWindowIsMinimisedAndTheReasonSaidOn
     frame->showNormal();
     frame->commands().trigger(cmd::kSystemTrayMenu);
     EXPECT_EQ(boxes.filter(QStringLiteral("no system tray")).size(), 1) << boxes.join(u'\n').toStdString();
+}
+
+// An empty host is an input error: a balloon on the host box while the stored preference allows
+// balloons (as it does unless set otherwise), the message box once it is switched off.
+TEST_F(DesktopOperationsTest, TheBalloonPreferenceChoosesBetweenBalloonAndMessageBox) {
+    frame->putHostAtStart(QString());
+    frame->commands().trigger(cmd::kPingMenu);
+    ui::BalloonTip* balloon = ui::BalloonTip::current();
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_EQ(balloon->anchor(), frame->hostBox());
+    EXPECT_EQ(balloon->title(), QStringLiteral("Input Error"));
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'\n').toStdString();
+    balloon->close();
+
+    store->WriteProfileInt(QStringLiteral("Workspace"), QStringLiteral("EnableBalloonTips"), 0);
+    frame->commands().trigger(cmd::kPingMenu);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ui::BalloonTip::current(), nullptr);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].endsWith(QStringLiteral("Please enter a Host Name or IP Address first.")))
+        << boxes[0].toStdString();
 }
 
 } // namespace
