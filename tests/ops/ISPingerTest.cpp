@@ -24,13 +24,7 @@ protected:
                          [this](IspIndicator lit) { flashes.push_back(lit); });
     }
 
-    template <typename Predicate> bool runUntil(Predicate done) {
-        QElapsedTimer guard; // only keeps a broken run from hanging the test program
-        guard.start();
-        while (!done() && guard.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        return done();
-    }
+    template <typename Predicate> bool runUntil(Predicate done) { return test::runEventsUntil(done); }
     // The request started last has been counted and its worker is gone.
     bool requestOver(int sent) { return isp.sent() >= sent && !isp.requestRunning(); }
     void tick(int sent) {
