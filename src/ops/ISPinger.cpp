@@ -114,6 +114,7 @@ void ISPinger::OnISPinger() {
 }
 
 void ISPinger::start() {
+    ++m_run;
     m_nISPingsSent = 0;
     m_nISPingsAnswered = 0;
     m_nISPingsPending = 0;
@@ -181,7 +182,8 @@ void ISPinger::OnISPingerLookupDone(net::AsyncLookupHandle request, int error, c
 }
 
 bool ISPinger::startFirstRequest() {
-    if (!startRequest()) {
+    // A request of the last run still on its way: this run's first one waits for the first tick.
+    if (!requestRunning() && !startRequest()) {
         // Without a worker no timer would ever run: ISPinger is inactive rather than active and idle.
         becomeInactive(output::text(res::kIspInactive));
         return false;
@@ -198,7 +200,7 @@ bool ISPinger::startRequest() {
     OperationFlags& flags = m_services.flags;
     // Marked alive before the thread runs, so that the next tick cannot start a second one.
     flags.workerStarted(Worker::ISPinger);
-    if (m_workers.start([this] { ISPingerThread(); }))
+    if (m_workers.start([this, run = m_run] { ISPingerThread(run); }))
         return true;
     flags.workerFinished(Worker::ISPinger);
     m_services.frontEnd.showMessageBox(output::text(res::kProductName), output::text(res::kIspThreadFailed),
@@ -250,7 +252,7 @@ void ISPinger::stop() {
         m_services.results.AppendResult(fill(res::kIspShuttingDownLine), ResultKind::Red);
 }
 
-void ISPinger::ISPingerThread() {
+void ISPinger::ISPingerThread(int run) {
     // Runs on its own thread. Everything it shows goes to the GUI thread through the dispatcher.
     OperationFlags& flags = m_services.flags;
     const net::IcmpApi& icmp = m_services.icmp;
@@ -266,21 +268,23 @@ void ISPinger::ISPingerThread() {
         return;
     }
     ++m_nISPingsPending;
-    ++m_nISPingsSent;
     const net::IPAddr server = m_dwISPAddr;
     std::vector<std::byte> reply(net::IcmpReplySize(kRequestData.size()));
     const std::uint32_t replies =
         icmp.IcmpSendEcho(m_hISPingerICMP, server, kRequestData, nullptr, reply, kRequestTimeoutMs);
     // Only an echo reply from the server itself counts.
     const bool answered = classifyEchoAnswer(replies, reply, server).isReply();
-    if (answered)
-        ++m_nISPingsAnswered;
-    m_bLastISPingOK = answered;
-    m_dispatcher.send([this] {
-        if (m_bISPinger) {
-            if (const std::optional<int> rate = successRate())
-                setStatus(fill(res::kIspSuccessRate, unsigned(*rate)));
+    m_dispatcher.send([&] {
+        // Counted on the GUI thread, and only for the run that sent it: after a stop and a new start
+        // within one request, the new run's rate holds none of the old run's requests.
+        if (run == m_run) {
+            ++m_nISPingsSent;
+            if (answered)
+                ++m_nISPingsAnswered;
+            m_bLastISPingOK = answered;
         }
+        if (m_bISPinger && run == m_run)
+            setStatus(fill(res::kIspSuccessRate, unsigned(successRate().value_or(0))));
         m_services.frontEnd.RefreshCommandUI();
         emit requestFinished();
     });

@@ -100,7 +100,8 @@ private:
     // The first request and the timers; false when no worker could be started.
     bool startFirstRequest();
     bool startRequest();
-    void ISPingerThread();
+    // One request of the run numbered `run`.
+    void ISPingerThread(int run);
     // Back to inactive after a failure before any request: the status and the server box.
     void becomeInactive(const QString& status);
     void setStatus(const QString& text);
@@ -122,6 +123,7 @@ private:
     std::atomic<net::IPAddr> m_dwISPAddr{0};
     std::atomic<net::IcmpHandle> m_hISPingerICMP{net::INVALID_HANDLE_VALUE};
     QString m_strISPAddress; // the server as read at the start (GUI thread)
+    int m_run = 0;           // the starts so far (GUI thread)
     net::AsyncLookupHandle m_hLookup = 0;
     IspIndicator m_indicator = IspIndicator::Dark;
     mutable std::mutex m_statusMutex;

@@ -5,6 +5,7 @@
 #include "net/WinsockErrors.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace vantrel::ops {
 namespace {
@@ -84,6 +85,31 @@ TEST_F(ISPingerTest, AReplyFromAnotherAddressIsLost) {
     isp.OnISPinger();
     ASSERT_TRUE(runUntil([&] { return requestOver(1); }));
     EXPECT_EQ(isp.statusText(), QStringLiteral("ISPinger: Active - 0% ping success."));
+}
+
+// Stopped and started again while a request is on its way: that request belongs to the old run, and the
+// new run neither counts it nor starts a second worker beside it.
+TEST_F(ISPingerTest, ARequestOfTheLastRunDoesNotCountForTheNext) {
+    std::atomic<bool> inFlight{false};
+    std::atomic<bool> release{false};
+    h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) {
+        inFlight = true;
+        while (!release)
+            std::this_thread::yield();
+    });
+    h.network.reply(address("10.0.0.9"), 1);
+    h.network.reply(address("10.0.0.9"), 1);
+    isp.OnISPinger();
+    ASSERT_TRUE(runUntil([&] { return bool(inFlight); }));
+    isp.OnISPinger();
+    isp.OnISPinger();
+    release = true;
+    ASSERT_TRUE(runUntil([&] { return !isp.requestRunning(); }));
+    EXPECT_EQ(isp.sent(), 0);
+    EXPECT_EQ(h.network.sent().size(), 1u);
+    tick(1);
+    EXPECT_EQ(isp.answered(), 1);
+    EXPECT_EQ(isp.statusText(), QStringLiteral("ISPinger: Active - 100% ping success."));
 }
 
 // Stopped while its server's name is resolved: no stopped line, the lookup-canceled line; a failed
