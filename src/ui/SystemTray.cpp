@@ -4,6 +4,7 @@
 #include "output/MessageTexts.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -86,7 +87,9 @@ void SystemTray::RestoreFromTray() {
 
 void SystemTray::ExitFromTray() {
     removeIcon();
-    m_window.close();
+    // The window is hidden, and closing a hidden window does not end the program by itself.
+    if (m_window.close())
+        QCoreApplication::quit();
 }
 
 void SystemTray::removeIcon() {
