@@ -19,6 +19,7 @@
 #include "settings/RegistryStore.h"
 #include "settings/SeqScanGroups.h"
 #include "settings/SettingsModel.h"
+#include "ui/BalloonTip.h"
 #include "ui/CHostViewPane.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxListScanOptionsPaneDialog.h"
@@ -32,7 +33,9 @@
 #include "ui/HostComboBox.h"
 #include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
+#include "ui/SystemTray.h"
 #include "ui/TabColourizer.h"
+#include "ui/ToolIcons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,9 +68,7 @@ using settings::OptionId;
 
 // Commands whose features are not in the program yet: present, and disabled.
 constexpr std::array kPendingCommands = {
-    cmd::kISPingerButton, cmd::kISPingerMenu,   cmd::kSystemTrayButton,
-    cmd::kSystemTrayMenu, cmd::kExportSettings, cmd::kImportSettings,
-    cmd::kResetGui,       cmd::kContextHelp,    cmd::kAbout,
+    cmd::kExportSettings, cmd::kImportSettings, cmd::kResetGui, cmd::kContextHelp, cmd::kAbout,
 };
 
 // The commands of the Other pane's buttons.
@@ -152,6 +153,14 @@ bool CMainFrame::Create() {
     applyToolTipLook();
     buildToolBars(*this, *m_commands, m_bars);
     m_toolBarFlow = new ToolBarFlow(this);
+    m_tray = new ui::SystemTray(
+        *this,
+        [this](const QString& caption, const QString& text) {
+            showMessageBox(caption, text, ops::MessageIcon::Information);
+        },
+        this);
+    const QIcon programIcon = windowIcon().isNull() ? ui::toolIcon(ui::ToolIcon::SystemTray) : windowIcon();
+    m_tray->setIcons(programIcon, ui::toolIcon(ui::ToolIcon::ISPinger));
     if (!buildStatusBar(*this, m_bars)) {
         startupError(QStringLiteral("Failed to create the Status bar."));
         return false;
@@ -173,7 +182,7 @@ bool CMainFrame::Create() {
         [this](const QString& caption, const QString& text, output::MessageIcon icon) {
             showMessageBox(caption, text, ops::MessageIcon(int(icon)));
         },
-        [this] { return m_balloonTips; });
+        [this] { return balloonTipsEnabled(); });
     m_resultLog = std::make_unique<output::ResultLog>(m_options, *m_logFrontEnd);
     m_resultLog->OpenLogAtStartup();
     InitResultsWindow();
@@ -340,6 +349,11 @@ void CMainFrame::bindCommands() {
     for (int id : kOptionsTabOrder)
         on(id, [this, id] { OnToggleOptionsPane(id); });
     on(cmd::kExit, [this] { close(); });
+    on(cmd::kSystemTrayMenu, [this] { m_tray->SendToTray(); });
+    on(cmd::kSystemTrayButton, [this] { m_tray->SendToTray(); });
+    connect(m_tray, &ui::SystemTray::ispingerRequested, this,
+            [this] { m_commands->trigger(cmd::kISPingerMenu); });
+    connect(m_tray, &ui::SystemTray::iconRemoved, this, &CMainFrame::RefreshCommandUI);
 
     for (int id : {cmd::kStartLoggingMenu, cmd::kStartLoggingButton, cmd::kLogPane})
         on(id, [this] { runLogCommand(&output::ResultLog::ToggleLogging); });
@@ -590,6 +604,15 @@ void CMainFrame::RefreshCommandUI() {
     m_profiles->ProfileCommandState();
     for (int id : kPendingCommands)
         m_commands->setEnabled(id, false);
+    m_commands->setEnabled(cmd::kSystemTrayMenu, true);
+    m_commands->setEnabled(cmd::kSystemTrayButton, true);
+    if (m_ispinger.refreshCommands) {
+        m_ispinger.refreshCommands();
+    } else {
+        // Nothing runs ISPinger yet.
+        m_commands->setEnabled(cmd::kISPingerButton, false);
+        m_commands->setEnabled(cmd::kISPingerMenu, false);
+    }
     refreshPaneCommands();
     m_commands->setEnabled(cmd::kAboutWinsock, bool(m_aboutWinsock));
     m_commands->action(cmd::kStatusBar)->setChecked(statusBar()->isVisibleTo(this));
@@ -598,8 +621,7 @@ void CMainFrame::RefreshCommandUI() {
     const QColor text = palette().color(QPalette::WindowText);
     m_bars.statusPanes.at(cmd::kStatusPane)
         ->setLook(m_operationState.status.paneText(), std::nullopt, text, std::nullopt);
-    m_bars.statusPanes.at(cmd::kISPingerStatusPane)
-        ->setLook(m_strISPStatus, std::nullopt, text, std::nullopt);
+    setISPStatus(m_strISPStatus);
     // While an operation sends its rows, what is measured (the log file, the Results' text) shows once
     // a frame; otherwise at once.
     for (ui::FrameThrottle* refresh : {m_logState, m_textSizePane}) {
@@ -608,6 +630,12 @@ void CMainFrame::RefreshCommandUI() {
         else
             refresh->runNow();
     }
+}
+
+void CMainFrame::setISPStatus(const QString& text) {
+    m_strISPStatus = text;
+    m_bars.statusPanes.at(cmd::kISPingerStatusPane)
+        ->setLook(m_strISPStatus, std::nullopt, palette().color(QPalette::WindowText), std::nullopt);
 }
 
 void CMainFrame::refreshOperationCommands() {
@@ -748,18 +776,17 @@ bool CMainFrame::showHostBalloonTip(const QString& title, const QString& text) {
     return showBalloonTip(m_hostBox, title, text);
 }
 
+bool CMainFrame::balloonTipsEnabled() const {
+    return readBalloonTips(m_store);
+}
+
 bool CMainFrame::showBalloonTip(QWidget* box, const QString& title, const QString& text) {
-    if (!box->isVisible())
-        return false;
-    // An error tip under the box: the title in bold over the text.
-    const QString tip = QStringLiteral("<b>%1</b><br>%2").arg(title.toHtmlEscaped(), text.toHtmlEscaped());
-    QToolTip::showText(box->mapToGlobal(QPoint(8, box->height())), tip, box);
-    return true;
+    return ui::BalloonTip::showOn(*box, title, text);
 }
 
 void CMainFrame::reportOnField(QWidget* field, const QString& caption, const QString& balloonText,
                                const QString& boxText) {
-    if (!m_balloonTips || !showBalloonTip(field, caption, balloonText))
+    if (!balloonTipsEnabled() || !showBalloonTip(field, caption, balloonText))
         showMessageBox(caption, boxText, ops::MessageIcon::Error);
 }
 
@@ -866,6 +893,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     m_closing = true;
     m_operationState.flags.beginShutdown();
     writeExitingLines();
+    if (m_ispinger.stopForClose)
+        m_ispinger.stopForClose();
     waitForWorkers();
     // The options are saved even when the program was told to quit during the wait: losing them would
     // gain nothing.

@@ -41,6 +41,7 @@ class CStatusViewPane;
 class HostComboBox;
 class FrameThrottle;
 class StatusPane;
+class SystemTray;
 } // namespace vantrel::ui
 
 namespace vantrel::app {
@@ -105,6 +106,17 @@ public:
     // Runs in the close sequence after the options are saved: the socket services, the echo handle.
     void setShutdownHook(std::function<void()> hook) { m_shutdownHook = std::move(hook); }
 
+    // What ISPinger plugs in: its commands' enabling and captions, brought up to date with the others,
+    // and its stop in the close sequence, before the wait for the workers.
+    struct ISPingerHooks {
+        std::function<void()> refreshCommands;
+        std::function<void()> stopForClose;
+    };
+    void setISPingerHooks(ISPingerHooks hooks) { m_ispinger = std::move(hooks); }
+    // The ISPinger status text of its status pane.
+    void setISPStatus(const QString& text);
+    ui::SystemTray& systemTray() const { return *m_tray; }
+
     settings::LiveOptions& options() { return m_options; }
     ops::OperationState& operationState() { return m_operationState; }
     ops::OperationFlags& flags() { return m_operationState.flags; }
@@ -143,7 +155,8 @@ public:
     void addHostToHistory(const QString& host, bool sorted) override;
     void returnFocusToHostBox() override;
     void showMessageBox(const QString& caption, const QString& text, ops::MessageIcon icon) override;
-    bool balloonTipsEnabled() const override { return m_balloonTips; }
+    // The user's preference, read from the store each time a balloon is due.
+    bool balloonTipsEnabled() const override;
     bool showHostBalloonTip(const QString& title, const QString& text) override;
     void reportOctetField(int control, const QString& caption, const QString& balloonText,
                           const QString& boxText, bool showPane) override;
@@ -225,6 +238,8 @@ private:
     std::function<bool()> m_rangeCheck;
     KeyboardHooks* m_keyboardHooks = nullptr;
     ToolBarFlow* m_toolBarFlow = nullptr;
+    ui::SystemTray* m_tray = nullptr;
+    ISPingerHooks m_ispinger;
     QTimer* m_idleTimer = nullptr;
     ui::FrameThrottle* m_textSizePane = nullptr; // the Results' size, shown at most once a frame
     ui::FrameThrottle* m_logState = nullptr;     // the log's commands and panes, read from its file
@@ -242,8 +257,6 @@ private:
     std::function<void()> m_aboutWinsock;
     std::function<bool(const QUrl&)> m_linkOpener = &QDesktopServices::openUrl;
 
-    // Balloon tips are on until the desktop's setting is known.
-    bool m_balloonTips = true;
     bool m_layoutRestored = false;
     bool m_shownOnce = false;
     QByteArray m_savedState;    // applied again once the window has its final size

@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/DesktopOperations.h"
+#include "output/CommandIds.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 
@@ -42,21 +43,27 @@ bool CVantrelApp::InitInstance() {
     m_operations = std::make_unique<DesktopOperations>(*m_frame);
     m_operations->start();
 
-    // The first start, without a saved layout, opens maximised.
-    if (m_frame->layoutRestored()) {
-        m_frame->show();
-    } else {
+    // The first start, without a saved layout, opens maximised. Started into the tray, the window is
+    // not shown at all until it is restored.
+    const bool startInTray = m_frame->options().isOn(settings::OptionId::StartTask);
+    if (!m_frame->layoutRestored()) {
         // Without a window manager a maximised window keeps its size, so it is given the screen first.
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             m_frame->setGeometry(screen->availableGeometry());
-        m_frame->showMaximized();
+        m_frame->setWindowState(Qt::WindowMaximized);
     }
+    if (!startInTray)
+        m_frame->show();
     m_frame->setWindowTitle(QStringLiteral("Vantrel 2.0"));
 
     const QString host = m_arguments.host.value_or(
         m_store->GetProfileString(settings::section::kMru, QStringLiteral("Address")));
     m_frame->putHostAtStart(host);
     m_frame->RefreshCommandUI();
+    if (m_frame->options().isOn(settings::OptionId::StartISP))
+        m_frame->commands().trigger(cmd::kISPingerMenu);
+    if (startInTray)
+        m_frame->commands().trigger(cmd::kSystemTrayMenu);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "app/DesktopLogFrontEnd.h"
 
+#include "ui/BalloonTip.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 
@@ -8,7 +9,6 @@
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QToolTip>
 #include <QUrl>
 
 namespace vantrel::app {
@@ -38,11 +38,7 @@ bool DesktopLogFrontEnd::showFileNameBalloon(const QString& title, const QString
     if (!m_pane || !m_balloonTipsEnabled || !m_balloonTipsEnabled())
         return false;
     QLineEdit* box = m_pane->fileNameBox()->lineEdit();
-    if (!box->isVisible())
-        return false;
-    const QString tip = QStringLiteral("<b>%1</b><br>%2").arg(title.toHtmlEscaped(), text.toHtmlEscaped());
-    QToolTip::showText(box->mapToGlobal(QPoint(8, box->height())), tip, box);
-    return true;
+    return ui::BalloonTip::showOn(*box, title, text);
 }
 
 std::optional<output::OpenFailure> DesktopLogFrontEnd::openWithDesktop(const QString& path) {

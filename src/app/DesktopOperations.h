@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DesktopISPinger.h"
 #include "net/CWinsock.h"
 #include "net/IcmpApi.h"
 #include "net/SocketLibrary.h"
@@ -32,6 +33,7 @@ public:
     // The start-up report and the local-host lookup.
     void start();
     ops::OperationControl& control() { return m_control; }
+    ops::ISPinger& ispinger() { return m_ispinger.ispinger(); }
 
 private:
     // The operation commands this program runs so far.
@@ -48,6 +50,7 @@ private:
     net::SocketLibrary m_sockets;
     ops::OperationControl m_control;
     ops::ContinuousPing m_continuousPing; // after the control, whose hooks it sets
+    DesktopISPinger m_ispinger;
     bool m_started = false;
 };
 

@@ -16,6 +16,7 @@ const QString kStateValue = QStringLiteral("MainFrameState");
 const QString kGeometryValue = QStringLiteral("MainFrameGeometry");
 const QString kHostHistoryValue = QStringLiteral("HostBoxHistory");
 const QString kApplicationLookValue = QStringLiteral("ApplicationLook");
+const QString kBalloonTipsValue = QStringLiteral("EnableBalloonTips");
 
 constexpr quint32 kHostHistoryMagic = 0x56484831; // "VHH1"
 // A host text is at most a DNS name long; anything much longer is not a host list of ours.
@@ -74,6 +75,10 @@ int readApplicationLook(const settings::RegistryStore& store) {
 
 bool writeApplicationLook(settings::RegistryStore& store, int id) {
     return store.WriteProfileInt(kWorkspaceSection, kApplicationLookValue, id);
+}
+
+bool readBalloonTips(const settings::RegistryStore& store) {
+    return store.GetProfileInt(kWorkspaceSection, kBalloonTipsValue, 1) == 1;
 }
 
 } // namespace vantrel::app

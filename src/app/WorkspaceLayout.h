@@ -28,6 +28,9 @@ bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& lay
 
 // The visual style in force: `ApplicationLook`, default 214; a number that names no style reads as 214.
 int readApplicationLook(const settings::RegistryStore& store);
+// Whether input errors show as balloons on their boxes (EnableBalloonTips 1, or absent) or as message
+// boxes (any other value).
+bool readBalloonTips(const settings::RegistryStore& store);
 bool writeApplicationLook(settings::RegistryStore& store, int id);
 
 // The host list as a binary value, and back; nothing for data that is not such a list.

@@ -68,33 +68,55 @@ bool takeHost(CliContext& context, const QString& command, const QStringList& ar
     return false;
 }
 
+// Takes "OPTION N" or "OPTION=N" (a whole number from 1) from `arguments` into `value`; the other
+// arguments go to `rest`. False, with the message, when the value is no such number.
+bool takeCountOption(CliContext& context, const QStringList& arguments, const QString& option,
+                     QStringList& rest, int& value) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        QString text;
+        if (argument == option && i + 1 < arguments.size())
+            text = arguments[++i];
+        else if (argument.startsWith(option + QLatin1Char('=')))
+            text = argument.mid(option.size() + 1);
+        else if (argument != option) {
+            rest.append(argument);
+            continue;
+        }
+        bool isNumber = false;
+        value = text.trimmed().toInt(&isNumber, 10);
+        if (!isNumber || value < 1) {
+            context.output.err(QStringLiteral("vantrel-cli: %1 takes a whole number from 1\n").arg(option));
+            return false;
+        }
+    }
+    return true;
+}
+
 // ping HOST [--cycles N]: with --cycles, a continuous ping of N cycles.
 int pingHost(CliContext& context, const QStringList& arguments) {
     QStringList hosts;
     int cycles = 0;
-    const QString cyclesOption = QStringLiteral("--cycles");
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        QString value;
-        if (argument == cyclesOption && i + 1 < arguments.size())
-            value = arguments[++i];
-        else if (argument.startsWith(cyclesOption + QLatin1Char('=')))
-            value = argument.mid(cyclesOption.size() + 1);
-        else if (argument != cyclesOption) {
-            hosts.append(argument);
-            continue;
-        }
-        bool isNumber = false;
-        cycles = value.trimmed().toInt(&isNumber, 10);
-        if (!isNumber || cycles < 1) {
-            context.output.err(QStringLiteral("vantrel-cli: --cycles takes a whole number from 1\n"));
-            return kExitUsage;
-        }
-    }
-    if (!takeHost(context, QStringLiteral("ping"), hosts))
+    if (!takeCountOption(context, arguments, QStringLiteral("--cycles"), hosts, cycles) ||
+        !takeHost(context, QStringLiteral("ping"), hosts))
         return kExitUsage;
     const auto ping = [](ops::OperationControl& control) { control.OnPing(); };
     return CliOperationSession(context).run(hosts[0], ping, ping, cycles);
+}
+
+// isp [HOST] --count N: ISPinger on HOST, or on the stored ISPAddress, for N requests.
+int ispinger(CliContext& context, const QStringList& arguments) {
+    QStringList hosts;
+    int count = 0;
+    if (!takeCountOption(context, arguments, QStringLiteral("--count"), hosts, count))
+        return kExitUsage;
+    if (count == 0 || hosts.size() > 1 || (hosts.size() == 1 && hosts[0].isEmpty())) {
+        context.output.err(QStringLiteral("vantrel-cli: isp takes at most one HOST and --count N\n"));
+        return kExitUsage;
+    }
+    if (!hosts.isEmpty())
+        context.options.setText(settings::OptionId::ISPAddress, hosts[0]);
+    return CliOperationSession(context).runISPinger(count);
 }
 
 // lookup HOST: the name service's report on a name, or on a dotted address in reverse.
@@ -236,6 +258,11 @@ const std::vector<CliCommand>& commandTable() {
          QStringLiteral("send Packets echo requests to HOST (a name or a dotted address); with "
                         "ContPing=1 again every ContPingInterval seconds until Ctrl+C, or for N cycles"),
          &pingHost},
+        {QStringLiteral("isp"), QStringLiteral("[HOST] --count N"),
+         QStringLiteral("ISPinger: one echo request to HOST (or ISPAddress) every ISPInterval seconds, the "
+                        "success rate on the status line, for N requests or until Ctrl+C; exit 1 when none "
+                        "was answered"),
+         &ispinger},
         {QStringLiteral("lookup"), QStringLiteral("HOST"),
          QStringLiteral("report the name service's entry for HOST: official name, addresses, aliases"),
          &lookupHost},

@@ -8,6 +8,7 @@
 #include "net/SocketLibrary.h"
 #include "net/SystemHostDatabase.h"
 #include "ops/ContinuousPing.h"
+#include "ops/ISPinger.h"
 #include "ops/OperationControl.h"
 #include "output/LogFrontEnd.h"
 #include "output/ResultLog.h"
@@ -15,6 +16,7 @@
 #include "settings/LiveOptions.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <memory>
 
 namespace vantrel::cli {
@@ -39,6 +41,24 @@ private:
     TerminalOutput& m_output;
 };
 
+// A status line on a terminal: rewritten in place, and cleared by an empty text. Elsewhere it shows
+// nothing, so piped output holds only the results.
+class StatusLine {
+public:
+    explicit StatusLine(TerminalOutput& terminal)
+        : m_terminal(terminal) {}
+    void show(const QString& text) {
+        if (!m_terminal.outIsTerminal() || (text.isEmpty() && !m_shown))
+            return;
+        m_terminal.out(QLatin1Char('\r') + text + QStringLiteral("\x1b[K"));
+        m_shown = !text.isEmpty();
+    }
+
+private:
+    TerminalOutput& m_terminal;
+    bool m_shown = false;
+};
+
 } // namespace
 
 int exitStatusOf(ops::OperationOutcome outcome) {
@@ -55,7 +75,7 @@ int exitStatusOf(ops::OperationOutcome outcome) {
 CliOperationSession::CliOperationSession(CliContext& context)
     : m_context(context) {}
 
-int CliOperationSession::run(const QString& host, const Command& start, const Command& cancel, int cycles) {
+int CliOperationSession::withPipeline(const std::function<int(output::ResultPipeline&)>& body) {
     TerminalOutput& terminal = m_context.output;
     const std::unique_ptr<output::ResultView> view = makeResultView(m_context);
 
@@ -73,43 +93,85 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
             return kExitCannotRun;
     }
     output::ResultPipeline pipeline(&log, *view);
-
-    net::SocketLibrary sockets(std::make_shared<net::SystemHostDatabase>());
-    CliFrontEnd frontEnd(host, terminal);
-    ops::OperationState state;
-    ops::OperationControl control(
-        {state, m_context.options, net::IcmpApi::builtIn(), sockets, frontEnd, pipeline});
-    bool countdownShown = false; // outlives the run's signals
-    ops::ContinuousPing continuous(control, frontEnd, pipeline, m_context.options);
-    if (cycles > 0) {
-        // Counted cycles make a continuous ping; ContPing goes off as the last one starts, so that the
-        // run ends after it with its summary.
-        m_context.options.setNumber(settings::OptionId::ContPing, 1);
-        QObject::connect(&continuous, &ops::ContinuousPing::cycleStarting, [&](int cycle) {
-            if (cycle >= cycles)
-                m_context.options.setNumber(settings::OptionId::ContPing, 0);
-        });
-    }
-    if (terminal.outIsTerminal())
-        QObject::connect(&continuous, &ops::ContinuousPing::countdownStatus, [&](const QString& text) {
-            if (text.isEmpty() && !countdownShown)
-                return;
-            // The status line: rewritten in place, and cleared before the next cycle's rows.
-            terminal.out(QLatin1Char('\r') + text + QStringLiteral("\x1b[K"));
-            countdownShown = !text.isEmpty();
-        });
-
-    InterruptSignals interrupts;
-    QObject::connect(&interrupts, &InterruptSignals::interrupted, [&] {
-        cancel(control);
-        control.closeEchoHandleInFlight();
-    });
-    start(control);
-
-    control.waitUntilIdle();
-    control.joinWorkers();
+    const int status = body(pipeline);
     log.close();
-    return exitStatusOf(control.lastOutcome());
+    return status;
+}
+
+int CliOperationSession::run(const QString& host, const Command& start, const Command& cancel, int cycles) {
+    return withPipeline([&](output::ResultPipeline& pipeline) {
+        TerminalOutput& terminal = m_context.output;
+        net::SocketLibrary sockets(std::make_shared<net::SystemHostDatabase>());
+        CliFrontEnd frontEnd(host, terminal);
+        ops::OperationState state;
+        ops::OperationControl control(
+            {state, m_context.options, net::IcmpApi::builtIn(), sockets, frontEnd, pipeline});
+        StatusLine statusLine(terminal); // outlives the run's signals
+        ops::ContinuousPing continuous(control, frontEnd, pipeline, m_context.options);
+        if (cycles > 0) {
+            // Counted cycles make a continuous ping; ContPing goes off as the last one starts, so that the
+            // run ends after it with its summary.
+            m_context.options.setNumber(settings::OptionId::ContPing, 1);
+            QObject::connect(&continuous, &ops::ContinuousPing::cycleStarting, [&](int cycle) {
+                if (cycle >= cycles)
+                    m_context.options.setNumber(settings::OptionId::ContPing, 0);
+            });
+        }
+        // The countdown is cleared before the next cycle's rows.
+        QObject::connect(&continuous, &ops::ContinuousPing::countdownStatus,
+                         [&](const QString& text) { statusLine.show(text); });
+
+        InterruptSignals interrupts;
+        QObject::connect(&interrupts, &InterruptSignals::interrupted, [&] {
+            cancel(control);
+            control.closeEchoHandleInFlight();
+        });
+        start(control);
+
+        control.waitUntilIdle();
+        control.joinWorkers();
+        return exitStatusOf(control.lastOutcome());
+    });
+}
+
+int CliOperationSession::runISPinger(int count) {
+    return withPipeline([&](output::ResultPipeline& pipeline) {
+        TerminalOutput& terminal = m_context.output;
+        net::SocketLibrary sockets(std::make_shared<net::SystemHostDatabase>());
+        CliFrontEnd frontEnd(m_context.options.text(settings::OptionId::ISPAddress), terminal);
+        ops::OperationFlags flags;
+        ops::ISPinger isp({flags, m_context.options, net::IcmpApi::builtIn(), sockets, frontEnd, pipeline});
+        StatusLine statusLine(terminal);
+        // The stop line comes on a line of its own.
+        const auto stop = [&] {
+            statusLine.show(QString());
+            if (isp.isActive())
+                isp.OnISPinger();
+        };
+        QObject::connect(&isp, &ops::ISPinger::statusChanged, [&](const QString& text) {
+            if (isp.isActive() && isp.sent() > 0)
+                statusLine.show(text);
+        });
+        QObject::connect(&isp, &ops::ISPinger::requestFinished, [&] {
+            if (isp.sent() >= count)
+                stop();
+        });
+        InterruptSignals interrupts;
+        QObject::connect(&interrupts, &InterruptSignals::interrupted, stop);
+        isp.OnISPinger();
+
+        // Until it is stopped (or its server lookup failed) and its last request has ended.
+        QEventLoop loop;
+        const auto check = [&] {
+            if (!isp.isActive() && !isp.requestRunning())
+                loop.quit();
+        };
+        QObject::connect(&isp, &ops::ISPinger::activeChanged, &loop, check, Qt::QueuedConnection);
+        QObject::connect(&flags.changes(), &ops::FlagChanges::changed, &loop, check, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&loop, check, Qt::QueuedConnection);
+        loop.exec();
+        return isp.answered() > 0 ? kExitSuccess : kExitFailure;
+    });
 }
 
 } // namespace vantrel::cli

@@ -8,6 +8,9 @@
 namespace vantrel::ops {
 class OperationControl;
 }
+namespace vantrel::output {
+class ResultPipeline;
+}
 
 namespace vantrel::cli {
 
@@ -30,8 +33,15 @@ public:
     // request in flight ended at once. A continuous ping runs until Ctrl+C or, with `cycles` above 0, for
     // that many cycles; its countdown is shown on the status line when standard output is a terminal.
     int run(const QString& host, const Command& start, const Command& cancel, int cycles = 0);
+    // ISPinger on the stored ISPAddress for `count` requests at ISPInterval, its status text on the status
+    // line of a terminal; Ctrl+C or SIGTERM stops it early. 0 when a request was answered, 1 otherwise.
+    int runISPinger(int count);
 
 private:
+    // Makes the log and the append pipeline of a run and gives them to `body`; kExitCannotRun without
+    // calling it when the run should log and cannot.
+    int withPipeline(const std::function<int(output::ResultPipeline&)>& body);
+
     CliContext& m_context;
 };
 

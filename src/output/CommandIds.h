@@ -33,6 +33,11 @@ inline constexpr int kISPingerButton = 440;
 inline constexpr int kISPingerMenu = 11023;
 inline constexpr int kSystemTrayButton = 32817;
 inline constexpr int kSystemTrayMenu = 11024;
+// The notification icon's menu and its items.
+inline constexpr int kTrayMenu = 13000;
+inline constexpr int kTrayRestore = 13001;
+inline constexpr int kTrayISPinger = 13002;
+inline constexpr int kTrayExit = 13004;
 inline constexpr int kAddProfileButton = 420;
 inline constexpr int kAddProfile = 11017;
 inline constexpr int kProfilePaneButton = 143; // the Profile Manager pane's own button

@@ -73,6 +73,7 @@ inline constexpr TextTemplate<> kListScanThreadFailed{0, "ListScanThreadFailed",
 inline constexpr TextTemplate<> kSeqScanThreadFailed{0, "SeqScanThreadFailed",
                                                      "SeqScan AfxBeginThread failed"};
 inline constexpr TextTemplate<> kIspThreadFailed{0, "IspThreadFailed", "Couldn't create ISPinger thread."};
+inline constexpr TextTemplate<> kIspNoEchoHandleCaption{0, "IspNoEchoHandleCaption", "ICMP.DLL ERROR"};
 inline constexpr TextTemplate<> kFragmentStatusText{
     0, "FragmentStatusText",
     R"txt(ERROR - PACKET MAY NEED TO FRAGMENT - UNCHECK THE "DON'T FRAGMENT" OPTION)txt"};
@@ -255,6 +256,15 @@ inline constexpr TextTemplate<> kListScanButton{0, "ListScanButton", "      List
 inline constexpr TextTemplate<> kListScanCancelButton{0, "ListScanCancelButton", "      Cancel        "};
 inline constexpr TextTemplate<> kListScanMenu{0, "ListScanMenu", "L&istScan"};
 inline constexpr TextTemplate<> kListScanCancelMenu{0, "ListScanCancelMenu", "Cancel ListScan"};
+// The notification icon's menu, and what is said where the desktop has no notification area.
+inline constexpr TextTemplate<> kTrayMenuTitle{0, "TrayMenuTitle", "&Taskbar"};
+inline constexpr TextTemplate<> kTrayRestore{0, "TrayRestore", "&Restore"};
+inline constexpr TextTemplate<> kTrayExit{0, "TrayExit", "&Exit"};
+inline constexpr TextTemplate<> kNoTrayCaption{0, "NoTrayCaption", "System Tray"};
+inline constexpr TextTemplate<> kNoTrayMinimised{
+    0, "NoTrayMinimised",
+    "This desktop has no system tray, so the window is minimised instead. Bring it back from the taskbar "
+    "or the window list."};
 inline constexpr TextTemplate<> kIspButton{0, "IspButton", "      ISPinger      "};
 inline constexpr TextTemplate<> kIspStartMenu{0, "IspStartMenu", "Start ISPi&nger"};
 inline constexpr TextTemplate<> kIspStopMenu{0, "IspStopMenu", "Stop ISPi&nger"};

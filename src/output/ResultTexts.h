@@ -220,6 +220,8 @@ inline constexpr RtfTemplate<> kIspLookupFailedLine{
 // Plain: success rate, kPercentSign, server.
 inline constexpr RtfTemplate<int, RtfText, RtfText> kIspStoppedLine{
     0, "IspStoppedLine", R"rtf( \par {ISPinger stopped - %d%s ping success rate to %s.} \par })rtf"};
+// The socket library's error text after a failed server lookup (Red).
+inline constexpr RtfTemplate<RtfText> kIspWinsockErrorLine{0, "IspWinsockErrorLine", R"rtf({%s} \par })rtf"};
 inline constexpr RtfTemplate<> kIspLookupCanceledLine{
     0, "IspLookupCanceledLine",
     R"rtf( \par {ISPinger host lookup canceled - ISPinger inactive.} \par })rtf"}; // Red

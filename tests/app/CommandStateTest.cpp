@@ -134,8 +134,8 @@ TEST_F(CommandState, DisabledCommandsDoNotRunFromAnySource) {
 }
 
 TEST_F(CommandState, CommandsOfFeaturesStillToComeArePresentAndDisabled) {
-    for (int id : {cmd::kISPingerButton, cmd::kISPingerMenu, cmd::kSystemTrayMenu, cmd::kAbout,
-                   cmd::kAboutWinsock, cmd::kResetGui, cmd::kExportSettings}) {
+    for (int id : {cmd::kISPingerButton, cmd::kISPingerMenu, cmd::kAbout, cmd::kAboutWinsock, cmd::kResetGui,
+                   cmd::kExportSettings}) {
         ASSERT_NE(action(*frame, id), nullptr) << id;
         EXPECT_FALSE(action(*frame, id)->isEnabled()) << id;
     }

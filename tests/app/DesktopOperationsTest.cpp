@@ -5,6 +5,8 @@
 #include "output/ResultLog.h"
 #include "support/FakeHostDatabase.h"
 #include "support/FakeIcmpNetwork.h"
+#include "ui/BalloonTip.h"
+#include "ui/CNxISPingerOptionsPaneDialog.h"
 #include "ui/CNxListScanOptionsPaneDialog.h"
 #include "ui/CNxPingOptionsPaneDialog.h"
 #include "ui/CNxSeqScanOptionsPaneDialog.h"
@@ -12,12 +14,16 @@
 #include "ui/EntryListEditor.h"
 #include "ui/HostComboBox.h"
 #include "ui/ResultsTextView.h"
+#include "ui/StatusPane.h"
+#include "ui/SystemTray.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTextCursor>
 #include <QTreeWidget>
@@ -315,6 +321,95 @@ TEST_F(DesktopOperationsTest, TheHelpMenuGivesTheWinsockReportAndSaysWhenTheManu
     ASSERT_EQ(boxes.size(), 3);
     EXPECT_TRUE(boxes[2].contains(opened.last())) << boxes[2].toStdString();
     EXPECT_TRUE(opened.last().startsWith(QStringLiteral("http"))) << opened.last().toStdString();
+}
+
+// ISPinger from its button beside a ping, its rate in pane 901 and its flash in pane 902; the window
+// goes to the tray, where the icon and tooltip follow ISPinger's steps and the menu stops it, and comes
+// back maximised as it went; closing stops it with its line.
+TEST_F(DesktopOperationsTest, ISPingerRunsBesideAPingAndTheTrayFollowsIt) {
+    ops::ISPinger& isp = operations->ispinger();
+    isp.setSecondLength(std::chrono::hours(1)); // the test fires the timers
+    auto* pane = qobject_cast<ui::CNxISPingerOptionsPaneDialog*>(frame->optionPane(cmd::kISPingerOptions));
+    pane->serverAddressBox()->setText(QStringLiteral("10.0.0.9"));
+    test::FakeIcmpNetwork::Answer answer;
+    answer.from = address("10.0.0.9");
+    network.setDefaultAnswer(answer);
+    frame->putHostAtStart(QStringLiteral("10.0.0.9"));
+    frame->commands().trigger(cmd::kPingButton);
+    ASSERT_TRUE(frame->commands().trigger(cmd::kISPingerButton));
+    EXPECT_EQ(frame->commands().action(cmd::kISPingerButton)->text(), QStringLiteral("       Cancel       "));
+    EXPECT_TRUE(pane->serverAddressBox()->isReadOnly());
+    runUntil([&] { return isp.sent() == 1 && !isp.requestRunning() && !frame->flags().anyBusy(); });
+    EXPECT_EQ(frame->statusPane(cmd::kISPingerStatusPane)->text(),
+              QStringLiteral("ISPinger: Active - 100% ping success."));
+    EXPECT_EQ(frame->statusPane(cmd::kISPingerIndicatorPane)->background(),
+              std::optional<QColor>(QColor(0, 0, 255)));
+
+    ui::SystemTray& tray = frame->systemTray();
+    tray.setAvailability([] { return true; });
+    frame->showMaximized();
+    frame->setWindowTitle(QString(140, QLatin1Char('V')));
+    frame->commands().trigger(cmd::kSystemTrayMenu);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(tray.icon().toolTip(), QString(127, QLatin1Char('V')));
+    const qint64 programIcon = tray.icon().icon().cacheKey();
+    isp.OnTimer(ops::TIMER_ISPINGER_REQUEST);
+    EXPECT_EQ(tray.icon().toolTip(), QStringLiteral("ISPinger: Active - 100% ping success."));
+    EXPECT_NE(tray.icon().icon().cacheKey(), programIcon);
+    runUntil([&] { return isp.sent() == 2 && !isp.requestRunning(); });
+    isp.OnTimer(ops::TIMER_ISPINGER_INDICATOR);
+    EXPECT_EQ(tray.icon().icon().cacheKey(), programIcon);
+    EXPECT_EQ(frame->statusPane(cmd::kISPingerIndicatorPane)->background(), std::nullopt);
+    EXPECT_EQ(tray.ispingerAction()->text(), QStringLiteral("Stop ISPi&nger"));
+
+    tray.ispingerAction()->trigger();
+    EXPECT_EQ(tray.icon().toolTip(), QStringLiteral("ISPinger: Inactive."));
+    EXPECT_TRUE(results().contains(QStringLiteral("ISPinger stopped - 100% ping success rate to 10.0.0.9.")));
+    EXPECT_FALSE(pane->serverAddressBox()->isReadOnly());
+    EXPECT_EQ(tray.ispingerAction()->text(), QStringLiteral("Start ISPi&nger"));
+    tray.RestoreFromTray();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->isMaximized());
+    EXPECT_FALSE(tray.isPresent());
+
+    ASSERT_TRUE(frame->commands().trigger(cmd::kISPingerMenu));
+    EXPECT_TRUE(frame->close());
+    EXPECT_TRUE(results().contains(QStringLiteral("Shutting down ISPinger...")));
+    EXPECT_EQ(network.openHandles(), 0u);
+}
+
+// Without a notification area the window is minimised instead, and the reason said once.
+TEST_F(DesktopOperationsTest, WithoutATrayTheWindowIsMinimisedAndTheReasonSaidOnce) {
+    ui::SystemTray& tray = frame->systemTray();
+    tray.setAvailability([] { return false; });
+    frame->commands().trigger(cmd::kSystemTrayButton);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->isMinimized());
+    EXPECT_FALSE(tray.isPresent());
+    frame->showNormal();
+    frame->commands().trigger(cmd::kSystemTrayMenu);
+    EXPECT_EQ(boxes.filter(QStringLiteral("no system tray")).size(), 1) << boxes.join(u'\n').toStdString();
+}
+
+// An empty host is an input error: a balloon on the host box while the stored preference allows
+// balloons (as it does unless set otherwise), the message box once it is switched off.
+TEST_F(DesktopOperationsTest, TheBalloonPreferenceChoosesBetweenBalloonAndMessageBox) {
+    frame->putHostAtStart(QString());
+    frame->commands().trigger(cmd::kPingMenu);
+    ui::BalloonTip* balloon = ui::BalloonTip::current();
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_EQ(balloon->anchor(), frame->hostBox());
+    EXPECT_EQ(balloon->title(), QStringLiteral("Input Error"));
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'\n').toStdString();
+    balloon->close();
+
+    store->WriteProfileInt(QStringLiteral("Workspace"), QStringLiteral("EnableBalloonTips"), 0);
+    frame->commands().trigger(cmd::kPingMenu);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ui::BalloonTip::current(), nullptr);
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].endsWith(QStringLiteral("Please enter a Host Name or IP Address first.")))
+        << boxes[0].toStdString();
 }
 
 } // namespace

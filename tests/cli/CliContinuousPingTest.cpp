@@ -34,6 +34,14 @@ protected:
             QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)};
     }
 
+    // In-process runs need the application object, once for the test program.
+    static void ensureApplication() {
+        static int argc = 1;
+        static char name[] = "cli_tests";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication application(argc, argv);
+    }
+
     QTemporaryDir m_dir;
 };
 
@@ -93,11 +101,7 @@ TEST_F(CliContinuousPingTest, CtrlCEndsTheRunWithItsSummary) {
 }
 
 TEST_F(CliContinuousPingTest, ATerminalShowsTheCountdownOnItsStatusLineAndClearsItForTheRows) {
-    static int argc = 1;
-    static char name[] = "cli_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
-
+    ensureApplication();
     test::BufferOutput terminal(/*isTerminal=*/true);
     const int status = runCli({QStringLiteral("--config-dir"), m_dir.path(), QStringLiteral("--set"),
                                QStringLiteral("ContPingInterval=1"), QStringLiteral("--set"),
@@ -115,6 +119,28 @@ TEST_F(CliContinuousPingTest, ATerminalShowsTheCountdownOnItsStatusLineAndClears
     EXPECT_TRUE(terminal.stdoutText.mid(clearedAt + cleared.size()).startsWith(QStringLiteral("2 ")))
         << "the line is cleared before the next cycle's row";
     EXPECT_EQ(terminal.stdoutText.count(QStringLiteral("Ping Successful")), 1);
+}
+
+// ISPinger on loopback for three requests a second apart: the rate on the status line after each, then
+// the stop line on a line of its own.
+TEST_F(CliContinuousPingTest, IspCountsItsRequestsOnTheStatusLineAndStopsWithTheRate) {
+    ensureApplication();
+    test::BufferOutput terminal(/*isTerminal=*/true);
+    const int status = runCli({QStringLiteral("--config-dir"), m_dir.path(), QStringLiteral("--set"),
+                               QStringLiteral("ISPInterval=1"), QStringLiteral("isp"),
+                               QStringLiteral("127.0.0.1"), QStringLiteral("--count"), QStringLiteral("3")},
+                              terminal);
+    ASSERT_EQ(status, 0) << terminal.stderrText.toStdString();
+    const QString& out = terminal.stdoutText;
+    EXPECT_EQ(out.count(QStringLiteral("\rISPinger: Active - 100% ping success.\x1b[K")), 3)
+        << out.toStdString();
+    EXPECT_TRUE(
+        out.contains(QStringLiteral("\r\x1b[K\nISPinger stopped - 100% ping success rate to 127.0.0.1.")))
+        << out.toStdString();
+    EXPECT_EQ(runCli({QStringLiteral("--config-dir"), m_dir.path(), QStringLiteral("isp"),
+                      QStringLiteral("127.0.0.1"), QStringLiteral("--count"), QStringLiteral("0")},
+                     terminal),
+              2);
 }
 
 } // namespace

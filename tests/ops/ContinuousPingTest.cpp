@@ -27,13 +27,7 @@ protected:
         QObject::connect(&continuous, &ContinuousPing::cycleStarting, [this](int cycle) { started = cycle; });
     }
 
-    template <typename Predicate> bool runUntil(Predicate done) {
-        QElapsedTimer guard; // only keeps a broken run from hanging the test program
-        guard.start();
-        while (!done() && guard.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        return done();
-    }
+    template <typename Predicate> bool runUntil(Predicate done) { return test::runEventsUntil(done); }
 
     // Whether the cycle that started last has ended: the countdown runs, or the run is over.
     bool cycleOver(int cycle) {

@@ -24,6 +24,16 @@ inline void ensureApplication() {
     static QCoreApplication application(argc, argv);
 }
 
+// Runs the GUI thread's events until `done` answers true; the guard only keeps a broken run from hanging
+// the test program. Answers `done()`.
+template <typename Predicate> bool runEventsUntil(Predicate done) {
+    QElapsedTimer guard;
+    guard.start();
+    while (!done() && guard.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
 // Operation control on a scripted network and name service, with a recording front end and Results
 // view, and a clock that always says 8 December 2026, 14:05:09.
 class OperationHarness {
@@ -39,11 +49,9 @@ public:
 
     // Runs the GUI thread's events until no operation is selected, resolving or running.
     void runUntilIdle() {
-        QElapsedTimer timer;
-        timer.start();
-        while ((state().flags.anyBusy() || control->lookupPending() || state().flags.m_bContPingActive) &&
-               timer.elapsed() < 20000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        runEventsUntil([this] {
+            return !state().flags.anyBusy() && !control->lookupPending() && !state().flags.m_bContPingActive;
+        });
         control->joinWorkers();
         QCoreApplication::processEvents();
     }
