@@ -31,6 +31,7 @@
 #include "ui/CStatusViewPane.h"
 #include "ui/FrameThrottle.h"
 #include "ui/HostComboBox.h"
+#include "ui/PaneScroller.h"
 #include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
 #include "ui/SystemTray.h"
@@ -264,8 +265,10 @@ bool CMainFrame::CreatePanes() {
     for (const OptionsPaneSpec& spec : kOptionsPanes) {
         ui::OptionPane* content = createOptionsPane(spec.command, m_options, this);
         m_optionPanes.emplace(spec.command, content);
+        // In a narrow or low window the pane scrolls, so no control is ever out of reach.
+        auto* scroller = new ui::PaneScroller(content, this);
         makeDock(spec.command, QString::fromLatin1(spec.title), QString::fromLatin1(spec.objectName),
-                 content);
+                 scroller);
     }
     m_logPane = qobject_cast<ui::CNxLogOptionsPaneDialog*>(m_optionPanes.at(cmd::kLogOptions));
     m_logPane->fileNameBox()->setHomeDir(m_homeDir);

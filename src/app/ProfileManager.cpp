@@ -120,6 +120,11 @@ void ProfileManager::ProfileCommandState() {
         m_commands.setCaption(id, update->caption.value_or(QString()));
     }
     m_pane->showCommandState(action);
+    // The Hosts toolbar's button shows the same picture, changed only when the state changes.
+    if (m_toolbarAction != action) {
+        m_commands.action(cmd::kAddProfileButton)->setIcon(ui::CHostViewPane::commandIcon(action));
+        m_toolbarAction = action;
+    }
 }
 
 void ProfileManager::UseSelectedProfile() {

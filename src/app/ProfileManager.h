@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <functional>
+#include <optional>
 
 class QLineEdit;
 
@@ -75,6 +76,7 @@ private:
     settings::ProfileBook m_book;
     ui::CHostViewPane* m_pane = nullptr;
     DeleteConfirmation m_confirmDelete;
+    std::optional<settings::ProfileAction> m_toolbarAction; // the picture the Hosts toolbar shows
 };
 
 } // namespace vantrel::app

@@ -23,19 +23,19 @@ constexpr int kMenuLayout[] = {11000, 11001, 11002, 0,     11003, 11004, 0, 1101
 constexpr Qt::ItemFlags kAddressFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
 constexpr Qt::ItemFlags kNameFlags = kAddressFlags | Qt::ItemIsEditable;
 
-ToolIcon iconOf(settings::ProfileAction action) {
+} // namespace
+
+QIcon CHostViewPane::commandIcon(settings::ProfileAction action) {
     switch (action) {
     case settings::ProfileAction::Update:
-        return ToolIcon::UpdateProfile;
+        return toolIcon(ToolIcon::UpdateProfile);
     case settings::ProfileAction::Delete:
-        return ToolIcon::DeleteProfile;
+        return toolIcon(ToolIcon::DeleteProfile);
     case settings::ProfileAction::Add:
         break;
     }
-    return ToolIcon::AddProfile;
+    return toolIcon(ToolIcon::AddProfile);
 }
-
-} // namespace
 
 CHostViewPane::CHostViewPane(settings::ProfileBook& book, QAction* paneButton, FrameCommands frameCommands,
                              std::array<int, 2> columnWidths, QWidget* parent)
@@ -129,7 +129,7 @@ std::optional<int> CHostViewPane::focusedRow() const {
 
 void CHostViewPane::showCommandState(settings::ProfileAction action) {
     if (m_shownAction != action) {
-        m_paneButton->setIcon(toolIcon(iconOf(action)));
+        m_paneButton->setIcon(commandIcon(action));
         m_shownAction = action;
     }
     m_paneButton->setToolTip(output::profileButtonTip(action));

@@ -3,6 +3,7 @@
 #include "settings/ProfileBook.h"
 #include "ui/FrameCommandMenu.h"
 
+#include <QIcon>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -27,6 +28,8 @@ public:
     void refresh(std::optional<int> focusRow = std::nullopt);
     std::optional<int> focusedRow() const;
     // The pane button's picture and tooltip for what the profile command would do.
+    // The picture of the profile command in a state: add, update or delete.
+    static QIcon commandIcon(settings::ProfileAction action);
     void showCommandState(settings::ProfileAction action);
     std::array<int, 2> columnWidths() const;
     // Starts the in-place edit of a row's name.

@@ -105,6 +105,9 @@ void CNxOtherOptionsPaneDialog::enableSortChoice() {
 void CNxOtherOptionsPaneDialog::showProfileSortColumn(int column) {
     if (auto* radio = qobject_cast<QRadioButton*>(control(column == 0 ? kByNameId : kByAddressId)))
         radio->setChecked(true);
+    // While the list is kept sorted, it goes on sorting by the column the button shows.
+    if (options().isOn(AutoSort))
+        options().setNumber(RadioSort, column);
 }
 
 QPushButton* CNxOtherOptionsPaneDialog::button(int controlId) const {

@@ -13,8 +13,9 @@ class CNxOtherOptionsPaneDialog : public OptionPane {
 public:
     CNxOtherOptionsPaneDialog(settings::LiveOptions& options, QWidget* parent = nullptr);
 
-    // Checks the radio button of a sort column without a click: the option in force keeps its value,
-    // and the store takes the button's at close.
+    // Checks the radio button of a sort column without a click (a header click sorted the Profile
+    // Manager): while the list is kept sorted the option follows, otherwise only the store takes the
+    // button's value at close.
     void showProfileSortColumn(int column);
     QPushButton* button(int controlId) const;
 

@@ -84,6 +84,10 @@ CNxSeqScanOptionsPaneDialog::CNxSeqScanOptionsPaneDialog(settings::LiveOptions& 
             box->setObjectName(QStringLiteral("edit%1").arg(octet.id));
             box->setReadOnly(true);
             box->setFocusPolicy(Qt::NoFocus);
+            // They show the start's octets and take no typing: they look it.
+            QPalette look = box->palette();
+            look.setColor(QPalette::Base, look.color(QPalette::Window));
+            box->setPalette(look);
             addOwnControl(box, octet.id, QString::fromLatin1(octet.tip));
         }
         const int row = i < 4 ? 1 : 3;

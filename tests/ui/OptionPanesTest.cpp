@@ -170,8 +170,11 @@ TEST(OptionPanes, LiveBoxesChangeTheOptionsAndAtStartBoxesOnlyWhatIsSaved) {
     qobject_cast<QRadioButton*>(other.control(1087))->click();
     EXPECT_EQ(options.number(OptionId::RadioSort), 1);
     EXPECT_EQ(sorts.count(), 2);
-    other.showProfileSortColumn(0);
-    EXPECT_EQ(options.number(OptionId::RadioSort), 1);
+    other.showProfileSortColumn(0); // kept sorted: the list goes on as the button shows
+    EXPECT_EQ(options.number(OptionId::RadioSort), 0);
+    other.checkBox(1050)->click();
+    other.showProfileSortColumn(1); // not kept sorted: only the saved value follows
+    EXPECT_EQ(options.number(OptionId::RadioSort), 0);
 
     settings::OptionSet saved = options.snapshot();
     ping.collectShown(saved);
@@ -179,7 +182,7 @@ TEST(OptionPanes, LiveBoxesChangeTheOptionsAndAtStartBoxesOnlyWhatIsSaved) {
     EXPECT_TRUE(saved.isOn(OptionId::Beep));
     EXPECT_TRUE(saved.isOn(OptionId::Fragment));
     EXPECT_EQ(saved.number(OptionId::Verbose), 7);
-    EXPECT_EQ(saved.number(OptionId::RadioSort), 0);
+    EXPECT_EQ(saved.number(OptionId::RadioSort), 1);
 }
 
 TEST(OptionPanes, TheServerBoxTipSaysWhyItCannotBeTyped) {
