@@ -180,7 +180,7 @@ void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameB
 }
 
 namespace {
-constexpr int kStretchingPaneLeast = 120;
+constexpr int kStretchingPaneLeast = 100;
 }
 
 bool buildStatusBar(QMainWindow& window, FrameBars& frameBars) {
@@ -193,7 +193,7 @@ bool buildStatusBar(QMainWindow& window, FrameBars& frameBars) {
         const char* widestText; // the pane is at least as wide as this text in the font in use
     };
     constexpr std::array kPanes = {PaneSpec{cmd::kStatusPane, 200, ""},
-                                   PaneSpec{cmd::kISPingerStatusPane, 200, ""},
+                                   PaneSpec{cmd::kISPingerStatusPane, 200, "ISPinger: Active - 100% ping success."},
                                    PaneSpec{cmd::kISPingerIndicatorPane, 34, "  LOG"},
                                    PaneSpec{cmd::kTextSizePane, 115, "Text Size: 99999 Bytes"},
                                    PaneSpec{cmd::kLogPane, 34, "  LOG"},
