@@ -103,7 +103,7 @@ private:
 
     void writeRow(const QTextBlock& block, const output::RowDecoration& row) {
         m_body += "\\trowd ";
-        for (const CellDecoration& cell : row.cells) {
+        for (const output::CellDecoration& cell : row.cells) {
             const std::pair<const char*, int> edges[] = {{"l", cell.borders.left},
                                                          {"t", cell.borders.top},
                                                          {"r", cell.borders.right},
