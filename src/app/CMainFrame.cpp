@@ -217,6 +217,10 @@ void CMainFrame::InitResultsWindow() {
     connect(m_resultsPane, &ui::CStatusViewPane::textSizeChanged, m_textSizePane,
             &ui::FrameThrottle::request);
     connect(m_resultsPane, &ui::CStatusViewPane::openLink, this, &CMainFrame::openLink);
+    connect(m_resultsPane, &ui::CStatusViewPane::errorMessage, this,
+            [this](const QString& caption, const QString& text) {
+                showMessageBox(caption, text, ops::MessageIcon::Error);
+            });
     m_pipeline->AppendResult(output::fill(output::res::kBanner), output::ResultKind::Plain);
 }
 

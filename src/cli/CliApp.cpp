@@ -2,6 +2,7 @@
 
 #include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
+#include "cli/PdfReport.h"
 #include "cli/TerminalOutput.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
@@ -15,7 +16,8 @@ using settings::OptionId;
 
 QString usage() {
     QString text = QStringLiteral(
-        "Usage: vantrel-cli [--config-dir DIR] [--set NAME=VALUE]... [--save] [--rtf] COMMAND [ARGS]\n"
+        "Usage: vantrel-cli [--config-dir DIR] [--set NAME=VALUE]... [--save] [--rtf] [--pdf FILE]\n"
+        "                  COMMAND [ARGS]\n"
         "\n"
         "Vantrel's network diagnostics from the command line, with the options of the settings store.\n"
         "\n"
@@ -24,6 +26,7 @@ QString usage() {
         "  --set NAME=VALUE   set an option for this run; NAME as listed by 'options'\n"
         "  --save             write the options, with every --set, to the settings store\n"
         "  --rtf              print results as RTF fragments instead of text\n"
+        "  --pdf FILE         also write the results to FILE as PDF pages, as Print lays them out\n"
         "  --help             show this text\n"
         "\n"
         "Commands:\n");
@@ -110,7 +113,16 @@ int runCli(const QStringList& arguments, TerminalOutput& output) {
         return kExitSuccess;
 
     CliContext context{*store, options, output, parsed.rtf};
-    return command->run(context, parsed.commandArguments);
+    if (!parsed.pdf)
+        return command->run(context, parsed.commandArguments);
+    PdfReport report;
+    context.report = &report;
+    const int status = command->run(context, parsed.commandArguments);
+    const QString problem = report.writeTo(*parsed.pdf);
+    if (problem.isEmpty())
+        return status;
+    output.err(QStringLiteral("vantrel-cli: %1\n").arg(problem));
+    return kExitCannotRun;
 }
 
 } // namespace vantrel::cli

@@ -20,6 +20,7 @@ std::pair<CliArguments, QString> CliArguments::parse(const QStringList& argument
     CliArguments parsed;
     const QString configDir = QStringLiteral("--config-dir");
     const QString set = QStringLiteral("--set");
+    const QString pdf = QStringLiteral("--pdf");
 
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -34,6 +35,11 @@ std::pair<CliArguments, QString> CliArguments::parse(const QStringList& argument
             if (!value || value->isEmpty())
                 return {parsed, QStringLiteral("--config-dir needs a folder")};
             parsed.configDir = *value;
+        } else if (argument == pdf || argument.startsWith(pdf + QLatin1Char('='))) {
+            const std::optional<QString> value = optionValue(arguments, i, pdf);
+            if (!value || value->isEmpty())
+                return {parsed, QStringLiteral("--pdf needs a file")};
+            parsed.pdf = *value;
         } else if (argument == set || argument.startsWith(set + QLatin1Char('='))) {
             const std::optional<QString> value = optionValue(arguments, i, set);
             const qsizetype equals = value ? value->indexOf(QLatin1Char('=')) : -1;

@@ -8,13 +8,15 @@
 
 namespace vantrel::cli {
 
-// The command line: vantrel-cli [--config-dir DIR] [--set NAME=VALUE]... [--save] [--rtf] COMMAND [ARGS].
+// The command line: vantrel-cli [--config-dir DIR] [--set NAME=VALUE]... [--save] [--rtf] [--pdf FILE]
+// COMMAND [ARGS].
 // Options before the command belong to the program; everything after it belongs to the command.
 struct CliArguments {
     std::optional<QString> configDir;
     std::vector<std::pair<QString, QString>> settings; // NAME, VALUE in the order given
     bool save = false;
     bool rtf = false;
+    std::optional<QString> pdf; // where to write the results as pages
     bool help = false;
     QString command;
     QStringList commandArguments;

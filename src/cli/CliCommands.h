@@ -10,6 +10,10 @@ class RegistryStore;
 class LiveOptions;
 } // namespace vantrel::settings
 
+namespace vantrel::output {
+class ResultView;
+}
+
 namespace vantrel::cli {
 
 class TerminalOutput;
@@ -28,7 +32,8 @@ struct CliContext {
     settings::RegistryStore& store;
     settings::LiveOptions& options;
     TerminalOutput& output;
-    bool rtf = false; // print the result fragments as RTF instead of text
+    bool rtf = false;                     // print the result fragments as RTF instead of text
+    output::ResultView* report = nullptr; // also gets every fragment, for --pdf
 };
 
 struct CliCommand {

@@ -7,12 +7,39 @@
 
 namespace vantrel::cli {
 
-std::unique_ptr<output::ResultView> makeResultView(CliContext& context) {
+namespace {
+
+// Shows every fragment on the terminal and in the report.
+class ReportingView final : public output::ResultView {
+public:
+    ReportingView(std::unique_ptr<output::ResultView> terminal, output::ResultView& report)
+        : m_terminal(std::move(terminal))
+        , m_report(report) {}
+
+    void showResult(const QString& fragment, output::ResultKind kind) override {
+        m_terminal->showResult(fragment, kind);
+        m_report.showResult(fragment, kind);
+    }
+
+private:
+    std::unique_ptr<output::ResultView> m_terminal;
+    output::ResultView& m_report;
+};
+
+std::unique_ptr<output::ResultView> terminalView(CliContext& context) {
     TerminalOutput& terminal = context.output;
     auto write = [&terminal](const QString& text) { terminal.out(text); };
     if (context.rtf)
         return std::make_unique<RtfResultPrinter>(write);
     return std::make_unique<output::TextResultPrinter>(write);
+}
+
+} // namespace
+
+std::unique_ptr<output::ResultView> makeResultView(CliContext& context) {
+    if (context.report)
+        return std::make_unique<ReportingView>(terminalView(context), *context.report);
+    return terminalView(context);
 }
 
 } // namespace vantrel::cli

@@ -1,12 +1,27 @@
 #include "cli/CliApp.h"
+#include "cli/CliArguments.h"
 #include "cli/TerminalOutput.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
+    // Pages need fonts, and so the GUI library, though never a display: without one, it draws offscreen.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    std::unique_ptr<QCoreApplication> application;
+    if (vantrel::cli::CliArguments::parse(arguments).first.pdf) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setOrganizationName(QStringLiteral("Quenlo Software"));
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
     vantrel::cli::StdioOutput output;

@@ -1,6 +1,7 @@
 #include "ui/CStatusViewPane.h"
 
 #include "output/MessageTexts.h"
+#include "output/ResultPagePrinter.h"
 #include "output/RtfReader.h"
 #include "settings/LiveOptions.h"
 #include "ui/PaneToolBar.h"
@@ -9,7 +10,10 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStyle>
+#include <QTextDocument>
 #include <QToolBar>
 
 namespace vantrel::ui {
@@ -63,6 +67,7 @@ CStatusViewPane::CStatusViewPane(settings::LiveOptions& options, FrameCommands f
     connect(command(Paste), &QAction::triggered, m_view, &QTextEdit::paste);
     connect(command(SelectAll), &QAction::triggered, m_view, &QTextEdit::selectAll);
     connect(command(ClearAll), &QAction::triggered, this, &CStatusViewPane::clearAllText);
+    connect(command(Print), &QAction::triggered, this, &CStatusViewPane::print);
     connect(command(Undo), &QAction::triggered, this, [this] {
         m_view->undo();
         QTextCursor start = m_view->textCursor();
@@ -120,7 +125,50 @@ void CStatusViewPane::updateCommandState() {
     command(SelectAll)->setEnabled(hasText);
     command(ClearAll)->setEnabled(hasText);
     command(Undo)->setEnabled(m_view->document()->isUndoAvailable());
-    command(Print)->setEnabled(false); // printing comes with its own dialog later
+    command(Print)->setEnabled(hasText);
+}
+
+void CStatusViewPane::print() {
+    m_view->endFrame();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Vantrel"));
+    // The pages' margins are the program's own, measured from the paper's edge.
+    printer.setFullPage(true);
+    // Printing to a PDF file stays on offer: there may be no printer at all.
+    QPrintDialog dialog(&printer, this);
+    const bool selection = m_view->textCursor().hasSelection();
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, selection);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (selection)
+        printer.setPrintRange(QPrinter::Selection);
+    if (dialog.exec() == QDialog::Accepted)
+        printTo(printer);
+}
+
+bool CStatusViewPane::printTo(QPrinter& printer) {
+    m_view->endFrame();
+    QTextCursor saved = m_view->textCursor();
+    std::unique_ptr<QTextDocument> pages;
+    if (printer.printRange() == QPrinter::Selection)
+        pages = output::ResultPagePrinter::copyOf(*m_view->document(), saved.selectionStart(),
+                                                  saved.selectionEnd());
+    else if (printer.printRange() == QPrinter::AllPages)
+        pages = output::ResultPagePrinter::copyOf(*m_view->document());
+    else
+        pages = std::make_unique<QTextDocument>(); // a range of pages of a text not yet laid out: none
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Point);
+    const int unprintableTop = int(layout.minimumMargins().top() * 20);
+    const auto outcome =
+        output::ResultPagePrinter::print(*pages, m_view->logicalDpiX(), printer, unprintableTop);
+    if (outcome == output::ResultPagePrinter::Outcome::TooTall)
+        Q_EMIT errorMessage(output::text(output::res::kPrintingErrorCaption),
+                            output::text(output::res::kPrintTooLarge));
+    if (!saved.hasSelection()) {
+        saved.setPosition(0);
+        m_view->setTextCursor(saved);
+    }
+    return outcome == output::ResultPagePrinter::Outcome::Printed;
 }
 
 void CStatusViewPane::setButtonStyle(Qt::ToolButtonStyle style, QSize iconSize) {

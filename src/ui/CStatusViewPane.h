@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 
+class QPrinter;
 class QToolBar;
 
 namespace vantrel::settings {
@@ -55,6 +56,12 @@ public:
     QAction* command(Command id) const;
     // Brings the edit commands' enabling up to date.
     void updateCommandState();
+    // Print: the print dialog, then the whole text or the selection on its pages.
+    void print();
+    // Prints what the printer's range asks for (the whole text, the selection, or no page for a range of
+    // pages) as the window shows it; false, after the "Printing Error" box, when a row is taller than
+    // a page. The window's selection is kept; printing everything puts the caret at the start.
+    bool printTo(QPrinter& printer);
     // Where the toolbar's buttons show their captions, as the look in use says.
     void setButtonStyle(Qt::ToolButtonStyle style, QSize iconSize);
 
@@ -63,6 +70,8 @@ Q_SIGNALS:
     void textSizeChanged(const output::StatusPaneState& state);
     // A link to open (http, https or mailto).
     void openLink(const QString& href);
+    // An error to show in the program's message box.
+    void errorMessage(const QString& caption, const QString& text);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

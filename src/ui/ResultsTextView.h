@@ -1,10 +1,9 @@
 #pragma once
 
 #include "output/KindPresenter.h"
+#include "output/ResultDocumentWriter.h"
 #include "output/RtfDocument.h"
 
-#include <QTextCharFormat>
-#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <optional>
@@ -12,9 +11,8 @@
 namespace vantrel::ui {
 
 // The rich-text control of the Results window. Fragments arrive as parsed documents and are appended
-// at the end: paragraphs as text blocks, and each table row as one block whose cells sit at tab stops on
-// the cells' edges, with the cells' backgrounds and borders painted by the view itself. That keeps an
-// append as cheap as appending a line of plain text, however long the window's text grows.
+// at the end by a ResultDocumentWriter, with the rows' cell backgrounds and borders painted by the view
+// itself. That keeps an append as cheap as appending a line of plain text, however long the text grows.
 // Appends are laid out and painted once a frame, however fast they come; their text is there at once.
 // Links (HYPERLINK fields and URLs found in the text) open on a click: http, https and mailto only.
 class ResultsTextView : public QTextEdit {
@@ -61,23 +59,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void appendParagraph(const output::Paragraph& paragraph);
-    void appendRow(const output::TableRow& row);
-    void insertRuns(const std::vector<output::TextRun>& runs);
-    void insertText(const QString& text, const QTextCharFormat& format);
-    void flushText();
-    void insertBlock();
     void openFrame();
-    void startNewBlockIfUsed();
     enum class DecorationLayer { Backgrounds, Borders };
     void paintRowDecorations(DecorationLayer layer);
-    QTextCharFormat formatOf(const output::TextRun& run) const;
 
-    QTextCharFormat m_insertion; // the insertion point's format, which kinds change
-    double m_pixelsPerTwip = 96.0 / 1440.0;
-    QTextCursor m_end;
-    QString m_pendingText; // text of one format waiting to go in
-    QTextCharFormat m_pendingFormat;
+    output::ResultDocumentWriter m_writer;
     QTimer m_frame; // ends the frame whose appends are being collected
     bool m_frameOpen = false;
     bool m_followEnd = true;

@@ -1,6 +1,6 @@
 #include "ui/SelectionRtf.h"
 
-#include "ui/RowDecoration.h"
+#include "output/RowDecoration.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -21,7 +21,7 @@ public:
     QByteArray write(const QTextDocument& document) {
         for (QTextBlock block = document.findBlock(m_start); block.isValid() && block.position() <= m_end;
              block = block.next()) {
-            const auto* row = dynamic_cast<const RowDecoration*>(block.userData());
+            const auto* row = dynamic_cast<const output::RowDecoration*>(block.userData());
             const bool whole = block.position() >= m_start && block.position() + block.length() - 1 <= m_end;
             if (row && whole)
                 writeRow(block, *row);
@@ -101,9 +101,9 @@ private:
             m_body += "\\par ";
     }
 
-    void writeRow(const QTextBlock& block, const RowDecoration& row) {
+    void writeRow(const QTextBlock& block, const output::RowDecoration& row) {
         m_body += "\\trowd ";
-        for (const CellDecoration& cell : row.cells) {
+        for (const output::CellDecoration& cell : row.cells) {
             const std::pair<const char*, int> edges[] = {{"l", cell.borders.left},
                                                          {"t", cell.borders.top},
                                                          {"r", cell.borders.right},

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -122,6 +123,63 @@ TEST_F(CliPingTest, PingWithoutAHostIsAUsageError) {
     const ProgramRun ping = run({QStringLiteral("ping")});
     EXPECT_EQ(ping.status, 2);
     EXPECT_TRUE(ping.err.contains(QStringLiteral("ping takes one HOST")));
+}
+
+// What poppler reads from a PDF file: its text in page order, or its page count.
+QString poppler(const QString& tool, const QString& path) {
+    QProcess process;
+    process.start(tool,
+                  tool == QLatin1String("pdfinfo") ? QStringList{path} : QStringList{"-layout", path, "-"});
+    process.waitForFinished(60000);
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    if (tool != QLatin1String("pdfinfo"))
+        return text;
+    static const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    return pages.match(text).captured(1);
+}
+
+TEST_F(CliPingTest, PdfHoldsTheRowsInOrderOverAsManyPagesAsTheyNeed) {
+    const QString pdf = m_dir.filePath(QStringLiteral("ping.pdf"));
+    struct Case {
+        int packets;
+        bool onePage;
+    };
+    for (const Case c : {Case{5, true}, Case{150, false}}) {
+        const ProgramRun ping = run({QStringLiteral("--pdf"), pdf, QStringLiteral("--set"),
+                                     QStringLiteral("Packets=%1").arg(c.packets), QStringLiteral("ping"),
+                                     QStringLiteral("127.0.0.1")});
+        ASSERT_EQ(ping.status, 0) << ping.err.toStdString();
+        EXPECT_EQ(poppler(QStringLiteral("pdfinfo"), pdf) == QLatin1String("1"), c.onePage) << c.packets;
+        // Every reply row, numbered in order, then the end line: no row lost or cut at a page's end.
+        const QString text = poppler(QStringLiteral("pdftotext"), pdf);
+        qsizetype at = text.indexOf(QStringLiteral("Starting ping to 127.0.0.1"));
+        ASSERT_GE(at, 0) << text.toStdString();
+        for (int packet = 1; packet <= c.packets; ++packet) {
+            const QRegularExpression reply(QStringLiteral("\\b%1\\s+127\\.0\\.0\\.1\\b").arg(packet));
+            const QRegularExpressionMatch found = reply.match(text, at);
+            ASSERT_TRUE(found.hasMatch()) << "reply " << packet;
+            at = found.capturedEnd();
+        }
+        EXPECT_GT(text.indexOf(QStringLiteral("Ping Successful"), at), 0);
+    }
+}
+
+TEST_F(CliPingTest, PdfRefusesARowTallerThanAPageAndLeavesTheOldFile) {
+    const QString pdf = m_dir.filePath(QStringLiteral("ping.pdf"));
+    QFile old(pdf);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older report");
+    old.close();
+    const ProgramRun ping =
+        run({QStringLiteral("--pdf"), pdf, QStringLiteral("--set"), QStringLiteral("Packets=1"),
+             QStringLiteral("--set"), QStringLiteral("RetData=1"), QStringLiteral("--set"),
+             QStringLiteral("Ping String=") + QString(5000, QLatin1Char('W')), QStringLiteral("ping"),
+             QStringLiteral("127.0.0.1")});
+    EXPECT_EQ(ping.status, 2);
+    EXPECT_TRUE(ping.err.contains(QStringLiteral("The 'Returned Data' text is too large to print.")))
+        << ping.err.toStdString();
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("an older report"));
 }
 
 } // namespace

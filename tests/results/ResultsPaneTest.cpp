@@ -9,7 +9,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <gtest/gtest.h>
@@ -126,10 +129,12 @@ TEST_F(ResultsPaneTest, EditCommandsAreEnabledByWhatThereIsToActOn) {
     pane().updateCommandState();
     EXPECT_FALSE(pane().command(CStatusViewPane::SelectAll)->isEnabled());
     EXPECT_FALSE(pane().command(CStatusViewPane::ClearAll)->isEnabled());
+    EXPECT_FALSE(pane().command(CStatusViewPane::Print)->isEnabled());
     EXPECT_TRUE(pane().command(CStatusViewPane::Paste)->isEnabled());
 
     pane().showResult(row(1, "10.0.0.1"), ResultKind::Plain);
     EXPECT_TRUE(pane().command(CStatusViewPane::SelectAll)->isEnabled());
+    EXPECT_TRUE(pane().command(CStatusViewPane::Print)->isEnabled());
     EXPECT_FALSE(pane().command(CStatusViewPane::Copy)->isEnabled());
     EXPECT_FALSE(pane().command(CStatusViewPane::Undo)->isEnabled()) << "an append discards the undo history";
 
@@ -153,6 +158,59 @@ TEST_F(ResultsPaneTest, EditCommandsAreEnabledByWhatThereIsToActOn) {
     EXPECT_TRUE(pane().command(CStatusViewPane::Undo)->isEnabled());
     pane().command(CStatusViewPane::Undo)->trigger();
     EXPECT_GT(pane().view().textSizeBytes(), 0);
+}
+
+// The text of a PDF file as poppler reads it, lines in page order; empty when there is no file.
+QString pdfText(const QString& path) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    pdftotext.waitForFinished(60000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+TEST_F(ResultsPaneTest, PrintingTheSelectionPrintsItAloneAndKeepsIt) {
+    pane().showResult(output::fill(res::kPingHeaderRow).rtf(), ResultKind::HeaderRow);
+    for (unsigned packet = 1; packet <= 3; ++packet)
+        pane().showResult(row(packet, "10.0.0.9"), ResultKind::Plain);
+    pane().showResult(QStringLiteral("{Ping Successful} \\par }"), ResultKind::Bold);
+    pane().view().endFrame();
+    QTemporaryDir dir;
+    const QTextBlock second = pane().view().document()->findBlockByNumber(2);
+    QTextCursor selection(second);
+    selection.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    pane().view().setTextCursor(selection);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setFullPage(true);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("selection.pdf")));
+    printer.setPrintRange(QPrinter::Selection);
+    ASSERT_TRUE(pane().printTo(printer));
+    const QString selected = pdfText(printer.outputFileName()).simplified();
+    EXPECT_EQ(selected, QStringLiteral("2 10.0.0.9 12 64 67"));
+    EXPECT_EQ(pane().view().textCursor().selectedText(), selection.selectedText());
+
+    // Everything, with nothing selected: every row in order, and the caret at the start.
+    pane().view().moveCursor(QTextCursor::End);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("all.pdf")));
+    printer.setPrintRange(QPrinter::AllPages);
+    ASSERT_TRUE(pane().printTo(printer));
+    const QString all = pdfText(printer.outputFileName());
+    EXPECT_EQ(all.count(QStringLiteral("10.0.0.9")), 3);
+    EXPECT_LT(all.lastIndexOf(QStringLiteral("10.0.0.9")), all.indexOf(QStringLiteral("Ping Successful")));
+    EXPECT_FALSE(pane().view().textCursor().hasSelection());
+    EXPECT_EQ(pane().view().textCursor().position(), 0);
+
+    // A row taller than a page: the Printing Error, and no file.
+    QSignalSpy errors(&pane(), &CStatusViewPane::errorMessage);
+    pane().showResult(
+        output::fill(res::kPingReturnedDataRow, RtfText::escape(QString(6000, QLatin1Char('W')))).rtf(),
+        ResultKind::Plain);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("tall.pdf")));
+    EXPECT_FALSE(pane().printTo(printer));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0][0].toString(), QStringLiteral("Printing Error"));
+    EXPECT_FALSE(QFile::exists(printer.outputFileName()));
 }
 
 TEST(ResultsTextViewTest, OnlyWebAndMailLinksOpen) {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-namespace vantrel::ui {
+namespace vantrel::output {
 
 // What the Results window paints behind a table row's block: each cell's extent, background and
 // borders, in pixels.
@@ -15,7 +15,7 @@ struct CellDecoration {
     int left = 0;
     int right = 0;
     std::optional<QColor> background;
-    output::CellBorders borders;
+    CellBorders borders;
 };
 
 class RowDecoration : public QTextBlockUserData {
@@ -23,4 +23,4 @@ public:
     std::vector<CellDecoration> cells;
 };
 
-} // namespace vantrel::ui
+} // namespace vantrel::output

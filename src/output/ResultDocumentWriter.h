@@ -1,0 +1,57 @@
+#pragma once
+
+#include "output/KindPresenter.h"
+#include "output/RtfDocument.h"
+
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+class QTextDocument;
+
+namespace vantrel::output {
+
+// Lays fragments into a text document as the Results window shows them: paragraphs as text blocks, and
+// each table row as one block whose cells sit at tab stops on the cells' edges, with a RowDecoration
+// that carries the cells' backgrounds and borders for RowPainter. The window and the printed pages are
+// made by this one writer, so a page looks like the window.
+class ResultDocumentWriter {
+public:
+    // Sets up the document's font and direction; cell edges are scaled for a device of dpiX dots per
+    // inch, or wider where the font in use needs it.
+    ResultDocumentWriter(QTextDocument& document, double dpiX);
+
+    // Appends a fragment's blocks at the end in the insertion format its kind sets; the fragment's own
+    // formatting goes over it.
+    void append(const RtfDocument& fragment, const CharFormat& kindFormat);
+
+    // The cursor at the document's end, which the writer moves; for grouping appends into one edit.
+    QTextCursor& end() { return m_end; }
+    // After the document was cleared: start again at its beginning.
+    void restart();
+
+    // Pixels for a cell edge in twips (1/1440 inch).
+    int twipsToPixels(int twips) const;
+    double pixelsPerTwip() const { return m_pixelsPerTwip; }
+    // Pixels for a border width in twips: at least one for any border.
+    int borderPixels(int twips) const;
+
+private:
+    void appendParagraph(const Paragraph& paragraph);
+    void appendRow(const TableRow& row);
+    void insertRuns(const std::vector<TextRun>& runs);
+    void insertText(const QString& text, const QTextCharFormat& format);
+    void flushText();
+    void insertBlock();
+    void startNewBlockIfUsed();
+    QTextCharFormat formatOf(const TextRun& run) const;
+
+    QTextDocument& m_document;
+    double m_dpiX;
+    double m_pixelsPerTwip;
+    QTextCharFormat m_insertion; // the insertion point's format, which kinds change
+    QTextCursor m_end;
+    QString m_pendingText; // text of one format waiting to go in
+    QTextCharFormat m_pendingFormat;
+};
+
+} // namespace vantrel::output

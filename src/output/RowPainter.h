@@ -1,0 +1,19 @@
+#pragma once
+
+class QPainter;
+class QRectF;
+class QTextDocument;
+
+namespace vantrel::output {
+
+// Paints the table rows' cell backgrounds and borders that a RowDecoration keeps, for the blocks of a
+// document that meet a band of it; the Results window and the printed pages share it.
+class RowPainter {
+public:
+    enum class Layer { Backgrounds, Borders };
+
+    // painter draws in document coordinates; band is the part of the document being drawn.
+    static void paint(QPainter& painter, const QTextDocument& document, const QRectF& band, Layer layer);
+};
+
+} // namespace vantrel::output
