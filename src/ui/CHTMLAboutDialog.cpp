@@ -34,7 +34,7 @@ CHTMLAboutDialog::CHTMLAboutDialog(const QString& manualPath, LinkOpener open, Q
                [this] { accept(); });
     setPage(QStringLiteral(
                 "<table width=\"100%\" bgcolor=\"#0000ff\" cellpadding=\"4\">"
-                "<tr><td width=\"72\"><img src=\"%1\"></td><td align=\"center\">"
+                "<tr><td width=\"72\"><img src=\"%1\" width=\"64\" height=\"64\"></td><td align=\"center\">"
                 "<span class=\"AboutTitle\">%2</span><br><span class=\"WhiteTextItalic\">%3</span></td></tr>"
                 "<tr><td colspan=\"2\" align=\"center\">%4</td></tr></table>"
                 "<p><b>%5</b></p>%6<p>%7</p><p>%8</p>")

@@ -11,6 +11,7 @@
 #include <QTextDocument>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace vantrel::ui {
 
@@ -111,7 +112,10 @@ QString HtmlDialog::statusRow(int iconStyle, const QString& message, const QStri
     const QImage status = statusPicture(iconStyle);
     if (!status.isNull()) {
         setPicture(kStatusImage, status);
-        picture = QStringLiteral("<img src=\"%1\">").arg(kStatusImage.toString());
+        picture = QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\">")
+                      .arg(kStatusImage.toString())
+                      .arg(status.width())
+                      .arg(status.height());
     }
     // The message is the caller's plain text: markup in it is shown, never interpreted.
     QString escaped = message.toHtmlEscaped();
@@ -138,10 +142,11 @@ QSize HtmlDialog::dialogUnitsToPixels(int x, int y) const {
 }
 
 void HtmlDialog::fitToPage(int widthDlu) {
-    QTextDocument* document = m_page->document();
+    // Laid out apart from the browser, which lays its own page out only once it is shown.
+    const std::unique_ptr<QTextDocument> laidOut(m_page->document()->clone());
     const int width = dialogUnitsToPixels(widthDlu, 0).width();
-    document->setTextWidth(width);
-    int height = int(document->size().height()) + 20;
+    laidOut->setTextWidth(width);
+    int height = int(laidOut->size().height()) + 20;
     // A page taller than the screen scrolls rather than hiding its buttons below the screen's edge.
     if (const QScreen* shown = screen()) {
         const int room = shown->availableGeometry().height() * 9 / 10;

@@ -106,6 +106,7 @@ TEST(HtmlDialogs, TheBoxFitsItsMessage) {
     const auto longBox = makeBox(false, 1, false, lines);
     const auto wideBox = makeBox(false, 1, false, QString(200, QLatin1Char('W')));
     EXPECT_GT(longBox->height(), shortBox->height() + 200);
+    shortBox->show();
     EXPECT_EQ(shortBox->height(), int(shortBox->page()->document()->size().height()) + 20);
     EXPECT_EQ(longBox->width(), shortBox->width());
     EXPECT_EQ(wideBox->width(), shortBox->width());
