@@ -20,6 +20,8 @@
 #include "settings/SeqScanGroups.h"
 #include "settings/SettingsModel.h"
 #include "ui/BalloonTip.h"
+#include "ui/CHTMLAboutDialog.h"
+#include "ui/CHTMLMessageBox.h"
 #include "ui/CHostViewPane.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxListScanOptionsPaneDialog.h"
@@ -69,7 +71,10 @@ using settings::OptionId;
 
 // Commands whose features are not in the program yet: present, and disabled.
 constexpr std::array kPendingCommands = {
-    cmd::kExportSettings, cmd::kImportSettings, cmd::kResetGui, cmd::kContextHelp, cmd::kAbout,
+    cmd::kExportSettings,
+    cmd::kImportSettings,
+    cmd::kResetGui,
+    cmd::kContextHelp,
 };
 
 // The commands of the Other pane's buttons.
@@ -377,6 +382,13 @@ void CMainFrame::bindCommands() {
     on(cmd::kHelpTopics, [this] { OnHelpTopics(); });
     on(cmd::kHomepage, [this] { openLink(output::text(output::res::kHomepageUrl)); });
     on(cmd::kSendEmail, [this] { openLink(output::text(output::res::kEmailLink)); });
+    on(cmd::kAbout, [this] {
+        // The About box's buttons ignore what the desktop answers: a link that does not open shows nothing.
+        ui::CHTMLAboutDialog about(
+            m_homeDir + output::text(output::res::kManualFileName),
+            [this](const QUrl& link) { m_linkOpener(link); }, this);
+        about.exec();
+    });
     on(cmd::kAboutWinsock, [this] {
         if (m_aboutWinsock)
             m_aboutWinsock();
@@ -762,21 +774,14 @@ void CMainFrame::showMessageBox(const QString& caption, const QString& text, ops
         m_messageBoxShower(caption, text, icon);
         return;
     }
-    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
-    switch (icon) {
-    case ops::MessageIcon::Information:
-        boxIcon = QMessageBox::Information;
-        break;
-    case ops::MessageIcon::Warning:
-    case ops::MessageIcon::Exclamation:
-        boxIcon = QMessageBox::Warning;
-        break;
-    case ops::MessageIcon::Error:
-        boxIcon = QMessageBox::Critical;
-        break;
+    // A worker's failure to start keeps the desktop's own warning box; every other message is the
+    // program's own box.
+    if (icon == ops::MessageIcon::Exclamation) {
+        QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
+        box.exec();
+        return;
     }
-    QMessageBox box(boxIcon, caption, text, QMessageBox::Ok, this);
-    box.exec();
+    ui::ShowMessageBox(this, caption, text, int(icon));
 }
 
 bool CMainFrame::showHostBalloonTip(const QString& title, const QString& text) {

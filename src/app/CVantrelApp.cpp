@@ -5,9 +5,9 @@
 #include "output/CommandIds.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
+#include "ui/CHTMLMessageBox.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QScreen>
 
 namespace vantrel::app {
@@ -32,7 +32,7 @@ void CVantrelApp::setApplicationNames() {
 bool CVantrelApp::InitInstance() {
     m_store = settings::RegistryStore::open(settings::StoreLocation::resolve(m_arguments.configDir),
                                             [](const settings::StoreNotice& notice) {
-                                                QMessageBox::warning(nullptr, notice.caption, notice.text);
+                                                ui::ShowMessageBox(nullptr, notice.caption, notice.text, 2);
                                             });
 
     m_frame = std::make_unique<CMainFrame>(*m_store, m_homeDir);

@@ -6,11 +6,11 @@
 #include "output/ProfileCommands.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
+#include "ui/CHTMLDialogOKCancelBox.h"
 #include "ui/CHostViewPane.h"
 #include "ui/HostComboBox.h"
 
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTableWidget>
 #include <array>
 
@@ -49,8 +49,7 @@ ProfileManager::ProfileManager(settings::RegistryStore& store, const settings::L
     , m_frame(std::move(frame))
     , m_book(store)
     , m_confirmDelete([paneParent](const QString& caption, const QString& text) {
-        return QMessageBox::warning(paneParent, caption, text, QMessageBox::Ok | QMessageBox::Cancel) ==
-               QMessageBox::Ok;
+        return ui::ShowOkCancelBox(paneParent, caption, text, int(ops::MessageIcon::Warning), true);
     }) {
     m_pane = new ui::CHostViewPane(m_book, commands.action(cmd::kProfilePaneButton), std::move(frameCommands),
                                    readColumnWidths(store), paneParent);

@@ -31,6 +31,33 @@ inline constexpr TextTemplate<QString> kLinkNotOpened{
     0, "LinkNotOpened",
     "The address %s could not be opened: no web browser or mail program is set up on this desktop."};
 
+// The program's own message boxes and About box.
+inline constexpr TextTemplate<> kContinueTip{0, "ContinueTip", "Continue"};
+inline constexpr TextTemplate<> kCancelOperationTip{0, "CancelOperationTip", "Cancel This Operation"};
+inline constexpr TextTemplate<> kNagNote{
+    0, "NagNote", "note: You can turn off this nag in the \"Other Options\" options tab."};
+inline constexpr TextTemplate<> kAboutCaption{0, "AboutCaption", "About Vantrel"};
+inline constexpr TextTemplate<> kAboutMakerLine{0, "AboutMakerLine",
+                                                "Pimbo - Quenlo Software - December 2026"};
+inline constexpr TextTemplate<> kAboutEMailTip{0, "AboutEMailTip", "Click Here To Send An EMail To Pimbo"};
+inline constexpr TextTemplate<> kAboutWebPageTip{0, "AboutWebPageTip",
+                                                 "Click Here To Go To The Vantrel Website"};
+inline constexpr TextTemplate<> kAboutHelpTip{0, "AboutHelpTip", "Click Here To Get Help"};
+inline constexpr TextTemplate<> kAboutExitTip{0, "AboutExitTip", "Click Here To Exit"};
+inline constexpr TextTemplate<> kAboutNewHeading{0, "AboutNewHeading", "What is new in version 2.0"};
+inline constexpr TextTemplate<> kAboutNewItems{
+    0, "AboutNewItems",
+    "SeqScan and ListScan ping whole address ranges and lists.\nISPinger watches your provider's hosts.\n"
+    "Profiles keep the hosts you use with their options.\nResults are logged as rich text and can be "
+    "printed."};
+inline constexpr TextTemplate<> kAboutDisclaimer{
+    0, "AboutDisclaimer",
+    "Vantrel is provided as is, without warranty of any kind. Send packets only to hosts you are allowed to "
+    "test."};
+inline constexpr TextTemplate<> kAboutRequirements{
+    0, "AboutRequirements",
+    "Tested on 64-bit Linux desktops with Qt 6 (X11 and Wayland), with IPv4 ICMP sockets enabled."};
+
 // Message-box captions.
 inline constexpr TextTemplate<> kStartupErrorCaption{0, "StartupErrorCaption", "Startup Error"};
 inline constexpr TextTemplate<> kShutdownErrorCaption{0, "ShutdownErrorCaption", "Shutdown Error"};

@@ -3,6 +3,8 @@
 #include "app/DesktopLogFrontEnd.h"
 #include "app/ProfileManager.h"
 #include "output/CommandIds.h"
+#include "ui/CHTMLAboutDialog.h"
+#include "ui/CHTMLMessageBox.h"
 #include "ui/CHostViewPane.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
@@ -19,6 +21,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -134,7 +137,7 @@ TEST_F(CommandState, DisabledCommandsDoNotRunFromAnySource) {
 }
 
 TEST_F(CommandState, CommandsOfFeaturesStillToComeArePresentAndDisabled) {
-    for (int id : {cmd::kISPingerButton, cmd::kISPingerMenu, cmd::kAbout, cmd::kAboutWinsock, cmd::kResetGui,
+    for (int id : {cmd::kISPingerButton, cmd::kISPingerMenu, cmd::kAboutWinsock, cmd::kResetGui,
                    cmd::kExportSettings}) {
         ASSERT_NE(action(*frame, id), nullptr) << id;
         EXPECT_FALSE(action(*frame, id)->isEnabled()) << id;
@@ -142,6 +145,52 @@ TEST_F(CommandState, CommandsOfFeaturesStillToComeArePresentAndDisabled) {
     // The ListScan button waits for an address list.
     EXPECT_FALSE(action(*frame, cmd::kListScanButton)->isEnabled());
     EXPECT_TRUE(action(*frame, cmd::kListScanMenu)->isEnabled());
+}
+
+// The About command shows the About box, whose buttons open the maker's mail, web page and the manual and
+// say nothing when the desktop cannot; the frame's messages come in the program's own box, but a worker's
+// failure to start keeps the desktop's warning box.
+TEST_F(CommandState, AboutBoxAndMessageBoxesAreTheProgramsOwn) {
+    QStringList opened;
+    frame->setLinkOpener([&](const QUrl& url) {
+        opened.append(url.toString());
+        return false;
+    });
+    QString shownTitle;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<ui::CHTMLAboutDialog*>(QApplication::activeModalWidget());
+        if (!about)
+            return;
+        shownTitle = about->windowTitle();
+        for (const char* name : {"ButtonEMail", "ButtonWebPage", "ButtonHelp", "ButtonOK"})
+            about->clickButton(QLatin1String(name));
+    });
+    ASSERT_TRUE(frame->commands().trigger(cmd::kAbout));
+    EXPECT_EQ(shownTitle, QStringLiteral("About Vantrel"));
+    EXPECT_THAT(opened,
+                ElementsAre(QStringLiteral("mailto:pimbo@quenlo.example?subject=Vantrel 2.0"),
+                            QStringLiteral("https://www.quenlo.example/vantrel"),
+                            QUrl::fromLocalFile(dirPath() + QStringLiteral("/Vantrel.html")).toString()));
+    EXPECT_TRUE(boxes.isEmpty());
+
+    frame->setMessageBoxShower({});
+    QStringList seen;
+    const auto closeTheBox = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            seen.append(QLatin1String(box ? box->metaObject()->className() : "none") + QLatin1Char(' ') +
+                        (box ? box->windowTitle() : QString()));
+            if (box)
+                box->close();
+        });
+    };
+    closeTheBox();
+    frame->showMessageBox(QStringLiteral("Log Error"), QStringLiteral("text"), ops::MessageIcon::Error);
+    closeTheBox();
+    frame->showMessageBox(QStringLiteral("Vantrel 2.0"), QStringLiteral("text"),
+                          ops::MessageIcon::Exclamation);
+    EXPECT_THAT(seen, ElementsAre(QStringLiteral("vantrel::ui::CHTMLMessageBox Log Error"),
+                                  QStringLiteral("QMessageBox Vantrel 2.0")));
 }
 
 // One round through the Profile Manager: add, update, rename, delete from its three command sources,
