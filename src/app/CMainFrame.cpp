@@ -7,6 +7,7 @@
 #include "app/PaneFactories.h"
 #include "app/ProfileManager.h"
 #include "app/SeqScanPaneController.h"
+#include "app/SettingsCommands.h"
 #include "app/ToolBarFlow.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
@@ -21,6 +22,7 @@
 #include "settings/SettingsModel.h"
 #include "ui/BalloonTip.h"
 #include "ui/CHTMLAboutDialog.h"
+#include "ui/CHTMLDialogOKCancelBox.h"
 #include "ui/CHTMLMessageBox.h"
 #include "ui/CHostViewPane.h"
 #include "ui/CNxEditBrowseControl.h"
@@ -71,9 +73,6 @@ using settings::OptionId;
 
 // Commands whose features are not in the program yet: present, and disabled.
 constexpr std::array kPendingCommands = {
-    cmd::kExportSettings,
-    cmd::kImportSettings,
-    cmd::kResetGui,
     cmd::kContextHelp,
 };
 
@@ -379,6 +378,33 @@ void CMainFrame::bindCommands() {
         RefreshCommandUI();
     });
 
+    m_settingsCommands = std::make_unique<SettingsCommands>(
+        m_store, m_homeDir, QApplication::applicationVersion(),
+        SettingsCommands::FrameParts{
+            [this](const QString& caption, const QString& text, ops::MessageIcon icon) {
+                showMessageBox(caption, text, icon);
+            },
+            [this](const QString& caption, const QString& text) {
+                return m_okCancelAsker
+                           ? m_okCancelAsker(caption, text)
+                           : ui::ShowOkCancelBox(this, caption, text, int(ops::MessageIcon::Warning), false);
+            },
+            [this] {
+                LoadSettings();
+                m_profiles->LoadProfiles();
+                RefreshCommandUI();
+            },
+            [this](const QString& section) { saveLayout(section); }});
+    on(cmd::kExportSettings, [this] {
+        m_settingsCommands->ExportSettings();
+        RefreshCommandUI();
+    });
+    on(cmd::kImportSettings, [this] {
+        if (m_settingsCommands->importAvailable())
+            m_settingsCommands->ImportSettings();
+        RefreshCommandUI();
+    });
+    on(cmd::kResetGui, [this] { ResetGui(); });
     on(cmd::kHelpTopics, [this] { OnHelpTopics(); });
     on(cmd::kHomepage, [this] { openLink(output::text(output::res::kHomepageUrl)); });
     on(cmd::kSendEmail, [this] { openLink(output::text(output::res::kEmailLink)); });
@@ -460,10 +486,37 @@ void CMainFrame::restoreLayout() {
     m_hostBox->setEditText(QString());
 }
 
-void CMainFrame::saveLayout() {
+void CMainFrame::saveLayout(const QString& section) {
     // The lines of toolbars as arranged, not as broken for this window's width.
     m_toolBarFlow->removeAddedBreaks();
-    writeWorkspaceLayout(m_store, {saveState(), saveGeometry(), m_hostBox->history()});
+    writeWorkspaceLayout(m_store, {saveState(), saveGeometry(), m_hostBox->history()}, section);
+}
+
+bool CMainFrame::CheckProductVersion() {
+    // Another version's layout may not fit this one's bars and panes: it gives way to the starting one.
+    if (!m_settingsCommands->versionMatches() && !QApplication::applicationVersion().isEmpty()) {
+        restoreState(m_startingState);
+        m_savedState.clear();
+    }
+    return m_settingsCommands->CheckProductVersion();
+}
+
+void CMainFrame::ResetGui() {
+    const QString profileName = m_profileNameBox->text();
+    const QString host = m_hostBox->currentText();
+    // Only the docking and toolbar layout goes back (the state, not the saved geometry): the window
+    // keeps its place and size.
+    const SavedLayout recovery = readWorkspaceLayout(m_store, kGuiRecoverySection);
+    setUpdatesEnabled(false);
+    if (!recovery.state.isEmpty() && restoreState(recovery.state))
+        m_savedState = recovery.state;
+    setUpdatesEnabled(true);
+    update();
+    m_profileNameBox->setText(profileName);
+    m_hostBox->setEditText(host);
+    saveLayout(kWorkspaceSection);
+    showMessageBox(output::text(output::res::kResetGuiCaption), output::text(output::res::kResetGuiSucceeded),
+                   ops::MessageIcon::Information);
 }
 
 void CMainFrame::putHostAtStart(const QString& host) {
@@ -694,6 +747,12 @@ void CMainFrame::refreshPaneCommands() {
     m_commands->setEnabled(cmd::kOptionsButton, true);
     for (int id : kOptionsTabOrder)
         m_commands->setCaption(id, optionsPaneCaption(id, m_panes.at(id)->toggleViewAction()->isChecked()));
+    if (m_settingsCommands) {
+        // The tooltips follow the export file, which may come and go between two looks.
+        m_commands->setEnabled(cmd::kImportSettings, m_settingsCommands->importAvailable());
+        otherOptionsPane()->button(cmd::kExportSettings)->setToolTip(m_settingsCommands->exportTip());
+        otherOptionsPane()->button(cmd::kImportSettings)->setToolTip(m_settingsCommands->importTip());
+    }
     for (int id : kSettingsButtonCommands)
         otherOptionsPane()->button(id)->setEnabled(m_commands->action(id)->isEnabled());
 }
@@ -917,7 +976,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         m_shutdownHook();
     m_resultLog->close();
     m_profiles->close();
-    saveLayout();
+    saveLayout(kWorkspaceSection);
     if (m_idleTimer)
         m_idleTimer->stop();
     m_closed = true;

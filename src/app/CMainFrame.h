@@ -48,6 +48,7 @@ namespace vantrel::app {
 
 class DesktopLogFrontEnd;
 class ProfileManager;
+class SettingsCommands;
 class KeyboardHooks;
 class ListScanAddressEditor;
 class SeqScanPaneController;
@@ -99,6 +100,13 @@ public:
     using MessageBoxShower =
         std::function<void(const QString& caption, const QString& text, ops::MessageIcon)>;
     void setMessageBoxShower(MessageBoxShower shower) { m_messageBoxShower = std::move(shower); }
+    // The OK/Cancel question before an older export file is replaced; tests answer it themselves.
+    void setOkCancelAsker(std::function<bool(const QString& caption, const QString& text)> asker) {
+        m_okCancelAsker = std::move(asker);
+    }
+    // At start: true when the stored program version is this program's; otherwise the saved layout is
+    // replaced by the starting one (also kept for Reset GUI), and the version stored.
+    bool CheckProductVersion();
     // The About Your Winsock report (Help menu); the command is enabled once it is set.
     void setAboutWinsock(std::function<void()> report) { m_aboutWinsock = std::move(report); }
     // Opens web and mail links: the desktop's browser and mail program, unless a test has its own.
@@ -182,7 +190,9 @@ private:
     void arrangePanes();
     // The window's least width: the Hosts toolbar whole and the status bar's panes side by side.
     void updateLeastWidth();
-    void saveLayout();
+    void saveLayout(const QString& section);
+    // Puts the docking and toolbar layout back to the copy kept when the version changed.
+    void ResetGui();
     void startupError(const QString& text);
     // A balloon tip under a box; false when it cannot show (the box is hidden).
     bool showBalloonTip(QWidget* box, const QString& title, const QString& text);
@@ -248,6 +258,8 @@ private:
     OperationOffer m_operationOffers;
     ResultsHooks m_results;
     MessageBoxShower m_messageBoxShower;
+    std::function<bool(const QString&, const QString&)> m_okCancelAsker;
+    std::unique_ptr<SettingsCommands> m_settingsCommands;
     // The front end outlives the log that reports through it.
     std::unique_ptr<DesktopLogFrontEnd> m_logFrontEnd;
     std::unique_ptr<output::ResultLog> m_resultLog;

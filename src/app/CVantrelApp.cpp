@@ -43,10 +43,12 @@ bool CVantrelApp::InitInstance() {
     m_operations = std::make_unique<DesktopOperations>(*m_frame);
     m_operations->start();
 
-    // The first start, without a saved layout, opens maximised. Started into the tray, the window is
-    // not shown at all until it is restored.
+    // The first start, without a saved layout, opens maximised, and so does the first start of another
+    // version, which throws the saved layout away. Started into the tray, the window is not shown at
+    // all until it is restored, and the version is not checked.
     const bool startInTray = m_frame->options().isOn(settings::OptionId::StartTask);
-    if (!m_frame->layoutRestored()) {
+    const bool sameVersion = startInTray || m_frame->CheckProductVersion();
+    if (!m_frame->layoutRestored() || !sameVersion) {
         // Without a window manager a maximised window keeps its size, so it is given the screen first.
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             m_frame->setGeometry(screen->availableGeometry());

@@ -58,18 +58,4 @@ QString guiUsage() {
                           "  HOST               put HOST into the host box at start\n");
 }
 
-QString resolveHomeDir(const std::optional<QString>& homeDirArgument, const QString& executableDir) {
-    QString dir;
-    if (homeDirArgument && !homeDirArgument->isEmpty())
-        dir = *homeDirArgument;
-    else if (const QString fromEnvironment = qEnvironmentVariable("VANTREL_HOME"); !fromEnvironment.isEmpty())
-        dir = fromEnvironment;
-    else
-        dir = executableDir;
-    dir = QDir::cleanPath(QDir(dir).absolutePath());
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    return dir;
-}
-
 } // namespace vantrel::app

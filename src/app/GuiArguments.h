@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/StoreLocation.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -19,8 +21,6 @@ struct GuiArguments {
 GuiArguments parseGuiArguments(const QStringList& arguments);
 QString guiUsage();
 
-// The program's home folder, ending in a slash: --home-dir, else VANTREL_HOME, else the folder of the
-// executable.
-QString resolveHomeDir(const std::optional<QString>& homeDirArgument, const QString& executableDir);
+using settings::resolveHomeDir;
 
 } // namespace vantrel::app

@@ -51,22 +51,22 @@ std::optional<QStringList> decodeHostHistory(const QByteArray& data) {
     return kept;
 }
 
-SavedLayout readWorkspaceLayout(const settings::RegistryStore& store) {
+SavedLayout readWorkspaceLayout(const settings::RegistryStore& store, const QString& section) {
     SavedLayout layout;
-    layout.state = store.GetProfileBinary(kWorkspaceSection, kStateValue).value_or(QByteArray());
-    layout.geometry = store.GetProfileBinary(kWorkspaceSection, kGeometryValue).value_or(QByteArray());
-    if (const auto data = store.GetProfileBinary(kWorkspaceSection, kHostHistoryValue))
+    layout.state = store.GetProfileBinary(section, kStateValue).value_or(QByteArray());
+    layout.geometry = store.GetProfileBinary(section, kGeometryValue).value_or(QByteArray());
+    if (const auto data = store.GetProfileBinary(section, kHostHistoryValue))
         layout.hostHistory = decodeHostHistory(*data).value_or(QStringList());
     return layout;
 }
 
-bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& layout) {
+bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& layout, const QString& section) {
     const std::array values = {
         settings::NamedValue{kStateValue, layout.state},
         settings::NamedValue{kGeometryValue, layout.geometry},
         settings::NamedValue{kHostHistoryValue, encodeHostHistory(layout.hostHistory)},
     };
-    return store.writeValues(kWorkspaceSection, values);
+    return store.writeValues(section, values);
 }
 
 int readApplicationLook(const settings::RegistryStore& store) {

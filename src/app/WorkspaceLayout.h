@@ -12,6 +12,8 @@ class RegistryStore;
 namespace vantrel::app {
 
 inline const QString kWorkspaceSection = QStringLiteral("Workspace");
+// The copy of the layout taken when the program's version changed, which Reset GUI goes back to.
+inline const QString kGuiRecoverySection = QStringLiteral("GUIRecovery");
 
 // The window layout kept in the store's "Workspace" section: the main window's state (toolbars and
 // docking panes), its geometry, and the host box's drop-down list, which belongs to the Hosts toolbar.
@@ -21,10 +23,12 @@ struct SavedLayout {
     QStringList hostHistory;
 };
 
-// Reads the saved layout; missing or unreadable parts come back empty.
-SavedLayout readWorkspaceLayout(const settings::RegistryStore& store);
+// Reads the layout saved in a section; missing or unreadable parts come back empty.
+SavedLayout readWorkspaceLayout(const settings::RegistryStore& store,
+                                const QString& section = kWorkspaceSection);
 // Writes the whole layout in one commit.
-bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& layout);
+bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& layout,
+                          const QString& section = kWorkspaceSection);
 
 // The visual style in force: `ApplicationLook`, default 214; a number that names no style reads as 214.
 int readApplicationLook(const settings::RegistryStore& store);

@@ -7,6 +7,10 @@
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
+#include "settings/StoreLocation.h"
+
+#include <QCoreApplication>
+#include <QDir>
 
 namespace vantrel::cli {
 
@@ -16,13 +20,15 @@ using settings::OptionId;
 
 QString usage() {
     QString text = QStringLiteral(
-        "Usage: vantrel-cli [--config-dir DIR] [--set NAME=VALUE]... [--save] [--rtf] [--pdf FILE]\n"
-        "                  COMMAND [ARGS]\n"
+        "Usage: vantrel-cli [--config-dir DIR] [--home-dir DIR] [--set NAME=VALUE]... [--save] [--rtf]\n"
+        "                   [--pdf FILE] COMMAND [ARGS]\n"
         "\n"
         "Vantrel's network diagnostics from the command line, with the options of the settings store.\n"
         "\n"
         "Options:\n"
         "  --config-dir DIR   use the settings store in DIR (also VANTREL_CONFIG_DIR)\n"
+        "  --home-dir DIR     the program's home folder, where the settings export file lives (also\n"
+        "                     VANTREL_HOME; default: the program's folder)\n"
         "  --set NAME=VALUE   set an option for this run; NAME as listed by 'options'\n"
         "  --save             write the options, with every --set, to the settings store\n"
         "  --rtf              print results as RTF fragments instead of text\n"
@@ -112,7 +118,10 @@ int runCli(const QStringList& arguments, TerminalOutput& output) {
     if (!command)
         return kExitSuccess;
 
-    CliContext context{*store, options, output, parsed.rtf};
+    const QString executableDir =
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    CliContext context{*store, options, output, settings::resolveHomeDir(parsed.homeDir, executableDir),
+                       parsed.rtf};
     if (!parsed.pdf)
         return command->run(context, parsed.commandArguments);
     PdfReport report;

@@ -1,5 +1,8 @@
 #include "cli/CliArguments.h"
 
+#include <algorithm>
+#include <array>
+
 namespace vantrel::cli {
 
 namespace {
@@ -18,7 +21,12 @@ std::optional<QString> optionValue(const QStringList& arguments, qsizetype& inde
 
 std::pair<CliArguments, QString> CliArguments::parse(const QStringList& arguments) {
     CliArguments parsed;
-    const QString configDir = QStringLiteral("--config-dir");
+    struct FolderOption {
+        QString name;
+        std::optional<QString>* target;
+    };
+    const std::array folders = {FolderOption{QStringLiteral("--config-dir"), &parsed.configDir},
+                                FolderOption{QStringLiteral("--home-dir"), &parsed.homeDir}};
     const QString set = QStringLiteral("--set");
     const QString pdf = QStringLiteral("--pdf");
 
@@ -30,11 +38,17 @@ std::pair<CliArguments, QString> CliArguments::parse(const QStringList& argument
             parsed.save = true;
         } else if (argument == QLatin1String("--rtf")) {
             parsed.rtf = true;
-        } else if (argument == configDir || argument.startsWith(configDir + QLatin1Char('='))) {
-            const std::optional<QString> value = optionValue(arguments, i, configDir);
+        } else if (const auto folder =
+                       std::find_if(folders.begin(), folders.end(),
+                                    [&](const FolderOption& option) {
+                                        return argument == option.name ||
+                                               argument.startsWith(option.name + QLatin1Char('='));
+                                    });
+                   folder != folders.end()) {
+            const std::optional<QString> value = optionValue(arguments, i, folder->name);
             if (!value || value->isEmpty())
-                return {parsed, QStringLiteral("--config-dir needs a folder")};
-            parsed.configDir = *value;
+                return {parsed, folder->name + QStringLiteral(" needs a folder")};
+            *folder->target = *value;
         } else if (argument == pdf || argument.startsWith(pdf + QLatin1Char('='))) {
             const std::optional<QString> value = optionValue(arguments, i, pdf);
             if (!value || value->isEmpty())

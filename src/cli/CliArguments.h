@@ -8,11 +8,12 @@
 
 namespace vantrel::cli {
 
-// The command line: vantrel-cli [--config-dir DIR] [--set NAME=VALUE]... [--save] [--rtf] [--pdf FILE]
-// COMMAND [ARGS].
-// Options before the command belong to the program; everything after it belongs to the command.
+// The command line: vantrel-cli [--config-dir DIR] [--home-dir DIR] [--set NAME=VALUE]... [--save] [--rtf]
+// [--pdf FILE] COMMAND [ARGS]. Options before the command belong to the program; everything after it
+// belongs to the command.
 struct CliArguments {
     std::optional<QString> configDir;
+    std::optional<QString> homeDir;
     std::vector<std::pair<QString, QString>> settings; // NAME, VALUE in the order given
     bool save = false;
     bool rtf = false;

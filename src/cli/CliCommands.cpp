@@ -7,6 +7,7 @@
 #include "net/CWinsock.h"
 #include "net/WinsockErrors.h"
 #include "ops/OperationControl.h"
+#include "ops/SettingsTransfer.h"
 #include "ops/WinsockReports.h"
 #include "output/AddressEditMessage.h"
 #include "output/MessageTexts.h"
@@ -250,6 +251,25 @@ int changeProfile(CliContext& context, const QStringList& arguments) {
     return kExitSuccess;
 }
 
+// export [FILE] and import [FILE]: the whole settings store to one file and back; the file defaults to
+// the export file in the home folder. A refused import changes nothing and exits with 2.
+int transferSettings(CliContext& context, const QStringList& arguments, bool importing) {
+    if (arguments.size() > 1) {
+        context.output.err(QStringLiteral("vantrel-cli: %1 takes at most one FILE\n")
+                               .arg(importing ? QStringLiteral("import") : QStringLiteral("export")));
+        return kExitUsage;
+    }
+    ops::SettingsTransfer transfer(context.store, context.homeDir);
+    const QString file = arguments.isEmpty() ? transfer.defaultFile() : arguments.first();
+    const ops::TransferReport report = importing ? transfer.importFrom(file) : transfer.exportTo(file);
+    if (!report.succeeded) {
+        context.output.err(QStringLiteral("vantrel-cli: %1: %2\n").arg(report.caption, report.text));
+        return kExitCannotRun;
+    }
+    context.output.out(report.text + QLatin1Char('\n'));
+    return kExitSuccess;
+}
+
 const std::vector<CliCommand>& commandTable() {
     static const std::vector<CliCommand> commands{
         {QStringLiteral("options"), QString(),
@@ -293,6 +313,19 @@ const std::vector<CliCommand>& commandTable() {
          QStringLiteral("add a profile, or give an existing NAME a new HOST; or delete the profile NAME "
                         "(exit 1 when there is none; 2 for an empty or too long NAME or HOST)"),
          &changeProfile},
+        {QStringLiteral("export"), QStringLiteral("[FILE]"),
+         QStringLiteral(
+             "save the whole settings store to FILE (default: VantrelExport.vtr in the home folder), "
+             "replacing an older file only once the new one is complete"),
+         [](CliContext& context, const QStringList& arguments) {
+             return transferSettings(context, arguments, false);
+         }},
+        {QStringLiteral("import"), QStringLiteral("[FILE]"),
+         QStringLiteral("replace the settings store with an exported FILE (default as for export); a damaged "
+                        "or foreign file is refused with exit 2 and changes nothing"),
+         [](CliContext& context, const QStringList& arguments) {
+             return transferSettings(context, arguments, true);
+         }},
     };
     return commands;
 }

@@ -32,6 +32,7 @@ struct CliContext {
     settings::RegistryStore& store;
     settings::LiveOptions& options;
     TerminalOutput& output;
+    QString homeDir;                      // ends in a slash: where the settings export file lives
     bool rtf = false;                     // print the result fragments as RTF instead of text
     output::ResultView* report = nullptr; // also gets every fragment, for --pdf
 };

@@ -401,4 +401,43 @@ inline constexpr TextTemplate<QString> kLogWriteFailed{
     0, "LogWriteFailed",
     "Could not write to the log file. %s Logging has been stopped; the log keeps everything written before."};
 
+// Settings export and import (Other pane, vantrel-cli export/import) and Reset GUI.
+inline constexpr TextTemplate<> kExportFileName{0, "ExportFileName", "VantrelExport.vtr"};
+inline constexpr TextTemplate<> kExportDeleteWarningCaption{0, "ExportDeleteWarningCaption",
+                                                            "Export File Delete Warning"};
+inline constexpr TextTemplate<> kExportDeleteWarning{0, "ExportDeleteWarning",
+                                                     "A current export file exists. Are you sure you want to "
+                                                     "delete it and continue creating a new export file?"};
+inline constexpr TextTemplate<> kExportErrorCaption{0, "ExportErrorCaption", "Export Error"};
+inline constexpr TextTemplate<int, QString> kExportSaveFailed{0, "ExportSaveFailed",
+                                                              "Save settings failed with error code %d: %s"};
+inline constexpr TextTemplate<> kExportSuccessCaption{0, "ExportSuccessCaption", "Export Settings Success"};
+inline constexpr TextTemplate<QString> kExportSucceeded{
+    0, "ExportSucceeded",
+    "Vantrel's settings exported successfully. You should backup the export file, 'VantrelExport.vtr', "
+    "located in the Vantrel home directory  [%s], if you wish to use it in the future."};
+inline constexpr TextTemplate<> kImportErrorCaption{0, "ImportErrorCaption", "Import Error"};
+inline constexpr TextTemplate<QString> kImportFileMissing{
+    0, "ImportFileMissing",
+    "The import file \"VantrelExport.vtr\" could notbe found in the Vantrel home directory [%s]."};
+inline constexpr TextTemplate<int, QString> kImportRestoreFailed{
+    0, "ImportRestoreFailed", "Import: Restore failed with error code %d: %s"};
+inline constexpr TextTemplate<> kImportSuccessCaption{0, "ImportSuccessCaption", "Import Settings"};
+inline constexpr TextTemplate<> kImportSucceeded{0, "ImportSucceeded",
+                                                 "Settings were successfully imported."};
+inline constexpr TextTemplate<> kResetGuiCaption{0, "ResetGuiCaption", "Reset GUI"};
+inline constexpr TextTemplate<> kResetGuiSucceeded{0, "ResetGuiSucceeded", "The GUI was successfully reset."};
+inline constexpr TextTemplate<QString> kExportReplaceTip{
+    0, "ExportReplaceTip",
+    "Delete the current export file and export Vantrel's settings to the file VantrelExport.vtr.\nThis file "
+    "will be placed in the Vantrel home directory...\n%s"};
+inline constexpr TextTemplate<QString> kExportTip{
+    0, "ExportTip",
+    "Export Vantrel's settings to the file VantrelExport.vtr.\nThis file will be placed in the Vantrel home "
+    "directory...\n%s"};
+inline constexpr TextTemplate<QString> kImportMissingTip{
+    0, "ImportMissingTip",
+    "There is no import file VantrelExport.vtr\n in the Vantrel home directory...\n%s"};
+inline constexpr TextTemplate<> kImportTip{0, "ImportTip", "Import Vantrel's settings."};
+
 } // namespace vantrel::output::res

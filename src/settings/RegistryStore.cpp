@@ -90,7 +90,14 @@ FileState inspect(SqliteConnection& db, bool strict) {
             )sql");
         const qint64 badKeys = db.queryNumber(
             "SELECT count(*) FROM registry_key WHERE (parent IS NULL) != (id = 1) OR typeof(name) != 'text'");
-        if (badValues != 0 || badKeys != 0 || !digestMatches(db))
+        // Nothing beside the store's own tables and their indexes: a file that would bring triggers,
+        // views or tables of its own is not one we wrote.
+        const qint64 unknownObjects = db.queryNumber(R"sql(
+            SELECT count(*) FROM sqlite_schema WHERE NOT (
+                (type = 'table' AND name IN ('registry_key', 'registry_value', 'saved_digest')) OR
+                (type = 'index' AND name LIKE 'sqlite\_autoindex\_registry\_%' ESCAPE '\'))
+            )sql");
+        if (badValues != 0 || badKeys != 0 || unknownObjects != 0 || !digestMatches(db))
             return FileState::Damaged;
     }
     return FileState::Ours;

@@ -24,4 +24,18 @@ QString StoreLocation::storeFile() const {
     return directory + QLatin1Char('/') + QLatin1String(kStoreFileName);
 }
 
+QString resolveHomeDir(const std::optional<QString>& homeDirArgument, const QString& executableDir) {
+    QString dir;
+    if (homeDirArgument && !homeDirArgument->isEmpty())
+        dir = *homeDirArgument;
+    else if (const QString fromEnvironment = qEnvironmentVariable("VANTREL_HOME"); !fromEnvironment.isEmpty())
+        dir = fromEnvironment;
+    else
+        dir = executableDir;
+    dir = QDir::cleanPath(QDir(dir).absolutePath());
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
 } // namespace vantrel::settings

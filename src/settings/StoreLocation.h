@@ -18,4 +18,8 @@ struct StoreLocation {
     static constexpr const char* kStoreFileName = "settings.db";
 };
 
+// The program's home folder, ending in a slash: --home-dir, else VANTREL_HOME, else the folder of the
+// executable. The manual and the settings export file live there.
+QString resolveHomeDir(const std::optional<QString>& homeDirArgument, const QString& executableDir);
+
 } // namespace vantrel::settings

@@ -1,8 +1,10 @@
 // The close sequence, and what a restart finds of the last run: options, hosts, layout and style.
 #include "FrameFixture.h"
 #include "app/CVantrelApp.h"
+#include "app/ProfileManager.h"
 #include "app/WorkspaceLayout.h"
 #include "output/CommandIds.h"
+#include "settings/ProfileBook.h"
 #include "settings/SettingsModel.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
@@ -12,7 +14,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
@@ -209,6 +214,66 @@ TEST_F(Restart, StoredStyleThatNamesNoneFallsBackToTheDefault) {
     EXPECT_EQ(frame->applicationLook(), 214);
 }
 
+// Export, a change, and import from the Other pane's buttons: the running window shows the imported
+// options, profiles and ListScan list at once; a damaged file is refused and changes nothing.
+TEST_F(Restart, ImportedSettingsTakeEffectInTheRunningWindow) {
+    frame->close();
+    frame.reset();
+    store->WriteProfileInt(settings::section::kOptions, "Packets", 9);
+    store->WriteProfileString(settings::section::kProfiles, "Lab", "10.1.1.1");
+    store->WriteProfileString(settings::section::kListScanHosts, "lab.test", "lab.test");
+    store.reset();
+    open();
+    const QString file = dirPath() + QStringLiteral("/VantrelExport.vtr");
+    EXPECT_FALSE(frame->commands().action(cmd::kImportSettings)->isEnabled()) << "no export file yet";
+    frame->commands().trigger(cmd::kExportSettings);
+    ASSERT_TRUE(QFileInfo::exists(file));
+    EXPECT_TRUE(boxes.last().startsWith(QStringLiteral("Export Settings Success: ")));
+    EXPECT_TRUE(boxes.last().contains(QStringLiteral("  [") + dirPath() + QStringLiteral("/]")));
+
+    // A second export asks first; Cancel keeps the old file as it is.
+    store->WriteProfileInt(settings::section::kOptions, "Packets", 3);
+    store->deleteKey(settings::section::kProfiles);
+    store->deleteKey(settings::section::kListScanHosts);
+    const QByteArray exported = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    QStringList asked;
+    frame->setOkCancelAsker([&](const QString& caption, const QString&) {
+        asked.append(caption);
+        return false;
+    });
+    frame->commands().trigger(cmd::kExportSettings);
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Export File Delete Warning")});
+    QFile kept(file);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), exported);
+    kept.close();
+
+    frame->RefreshCommandUI();
+    ASSERT_TRUE(frame->commands().action(cmd::kImportSettings)->isEnabled());
+    frame->commands().trigger(cmd::kImportSettings);
+    EXPECT_EQ(boxes.last(), QStringLiteral("Import Settings: Settings were successfully imported."));
+    EXPECT_EQ(frame->options().number(OptionId::Packets), 9);
+    ASSERT_EQ(frame->profiles().book().entries().size(), 1u);
+    EXPECT_EQ(frame->profiles().book().entries().front().address, QStringLiteral("10.1.1.1"));
+    EXPECT_EQ(frame->listScanAddresses(), QStringList{QStringLiteral("lab.test")});
+
+    // A truncated file: refused whole, and the window and store keep what they have.
+    store->WriteProfileInt(settings::section::kOptions, "Packets", 4);
+    QFile truncated(file);
+    ASSERT_TRUE(truncated.open(QIODevice::WriteOnly));
+    truncated.write(exported.left(exported.size() / 2));
+    truncated.close();
+    frame->commands().trigger(cmd::kImportSettings);
+    EXPECT_TRUE(
+        boxes.last().startsWith(QStringLiteral("Import Error: Import: Restore failed with error code ")))
+        << boxes.last().toStdString();
+    EXPECT_EQ(store->GetProfileInt(settings::section::kOptions, "Packets", 0), 4);
+    EXPECT_EQ(frame->options().number(OptionId::Packets), 9);
+}
+
 // The application start, with the command line's host or the last one.
 class ApplicationStart : public FrameFixture {
 protected:
@@ -256,6 +321,40 @@ TEST_F(ApplicationStart, FirstStartHasNoSavedLayout) {
     EXPECT_FALSE(app->frame()->layoutRestored());
     EXPECT_TRUE(app->frame()->isVisible());
     app->frame()->close();
+}
+
+// The first start of another version throws the saved layout away and keeps the starting one for Reset
+// GUI, which puts it back later without moving the window or losing the boxes' texts.
+TEST_F(ApplicationStart, AnotherVersionStartsWithTheStartingLayoutWhichResetGuiBringsBack) {
+    frame->toolBar("SeqScan")->hide();
+    frame->close();
+    frame.reset();
+    store->WriteProfileString("Version", "ProductVersion", "1.9.0.0");
+    store.reset();
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0.0"));
+    const auto restoreVersion = qScopeGuard([] { QCoreApplication::setApplicationVersion(QString()); });
+
+    auto app = start({QStringLiteral("--config-dir"), dirPath()});
+    CMainFrame& started = *app->frame();
+    QStringList shown;
+    started.setMessageBoxShower([&](const QString& caption, const QString& text, ops::MessageIcon) {
+        shown.append(caption + ": " + text);
+    });
+    EXPECT_TRUE(started.isMaximized());
+    EXPECT_TRUE(started.toolBar("SeqScan")->isVisibleTo(&started));
+    EXPECT_EQ(started.CheckProductVersion(), true) << "the version is stored now";
+
+    started.toolBar("Toolkit")->hide();
+    started.profileNameBox()->setText(QStringLiteral("Edge"));
+    started.hostBox()->setEditText(QStringLiteral("edge.test"));
+    const QRect placement = started.geometry();
+    started.commands().trigger(cmd::kResetGui);
+    EXPECT_EQ(shown, QStringList{QStringLiteral("Reset GUI: The GUI was successfully reset.")});
+    EXPECT_TRUE(started.toolBar("Toolkit")->isVisibleTo(&started));
+    EXPECT_EQ(started.profileNameBox()->text(), QStringLiteral("Edge"));
+    EXPECT_EQ(started.hostBoxText(), QStringLiteral("edge.test"));
+    EXPECT_EQ(started.geometry(), placement);
+    started.close();
 }
 
 } // namespace

@@ -167,6 +167,69 @@ TEST_F(CliTest, GroupsAreSavedListedScannedAndDeletedAsThePaneDoes) {
     EXPECT_EQ(m_output.stdoutText, QStringLiteral("Edge\t127.0.0.1\t127.0.0.1\n"));
 }
 
+// The whole store to a file and back into a fresh store; a damaged or foreign file is refused with 2 and
+// leaves the store as it was.
+TEST_F(CliTest, ExportedSettingsImportIntoAFreshStoreAndABadFileChangesNothing) {
+    QTemporaryDir home;
+    const QStringList homeDir{QStringLiteral("--home-dir"), home.path()};
+    ASSERT_EQ(run({"--set", "Packets=9", "--save", "profile", "add", "Lab", "10.1.1.1"}), 0);
+    ASSERT_EQ(run({"group", "add", "edge", "127.0.0.1", "127.0.0.9"}), 0);
+    ASSERT_EQ(run({"list", "add", "lab.test"}), 0);
+    QTemporaryDir other;
+    const auto state = [&](const QString& configDir) {
+        QString all;
+        for (const char* listing : {"options", "profiles", "groups", "list"}) {
+            BufferOutput output;
+            EXPECT_EQ(
+                runCli({QStringLiteral("--config-dir"), configDir, QString::fromLatin1(listing)}, output), 0);
+            all += output.stdoutText;
+        }
+        return all;
+    };
+    const QString saved = state(m_dir.path());
+    ASSERT_EQ(run(homeDir + QStringList{"export"}), 0) << m_output.stderrText.toStdString();
+    const QString file = home.filePath(QStringLiteral("VantrelExport.vtr"));
+    ASSERT_TRUE(QFile::exists(file));
+
+    m_output = BufferOutput();
+    ASSERT_EQ(runCli(QStringList{"--config-dir", other.path()} + homeDir + QStringList{"import"}, m_output),
+              0)
+        << m_output.stderrText.toStdString();
+    EXPECT_EQ(m_output.stdoutText, QStringLiteral("Settings were successfully imported.\n"));
+    EXPECT_EQ(state(other.path()), saved);
+
+    // Changed since; each bad file is refused whole.
+    ASSERT_EQ(run({"profile", "del", "Lab"}), 0);
+    const QString changed = state(m_dir.path());
+    QFile exported(file);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    const QByteArray bytes = exported.readAll();
+    exported.close();
+    const QList<QByteArray> badFiles = {bytes.left(bytes.size() / 2),
+                                        QByteArray("REGEDIT4\r\n[HKEY_CURRENT_USER]\r\n"), QByteArray()};
+    for (const QByteArray& bad : badFiles) {
+        QFile write(file);
+        ASSERT_TRUE(write.open(QIODevice::WriteOnly));
+        write.write(bad);
+        write.close();
+        EXPECT_EQ(run(homeDir + QStringList{"import"}), 2);
+        EXPECT_TRUE(m_output.stderrText.startsWith(
+            QStringLiteral("vantrel-cli: Import Error: Import: Restore failed with error code ")))
+            << m_output.stderrText.toStdString();
+        EXPECT_EQ(state(m_dir.path()), changed);
+    }
+    ASSERT_TRUE(QFile::remove(file));
+    EXPECT_EQ(run(homeDir + QStringList{"import"}), 2);
+    EXPECT_EQ(
+        m_output.stderrText,
+        QStringLiteral("vantrel-cli: Import Error: The import file \"VantrelExport.vtr\" could notbe found "
+                       "in the Vantrel home directory [%1/].\n")
+            .arg(home.path()));
+    EXPECT_EQ(run({"export", "/nonexistent-folder/settings.vtr"}), 2);
+    EXPECT_TRUE(
+        m_output.stderrText.startsWith(QStringLiteral("vantrel-cli: Export Error: Save settings failed")));
+}
+
 TEST_F(CliTest, HelpPrintsTheUsage) {
     ASSERT_EQ(run({QStringLiteral("--help")}), 0);
     EXPECT_TRUE(m_output.stdoutText.startsWith(QStringLiteral("Usage: vantrel-cli")));

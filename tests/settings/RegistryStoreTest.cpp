@@ -1,5 +1,6 @@
 #include "settings/RegistryStore.h"
 
+#include "settings/SqliteConnection.h"
 #include "support/ChildProcess.h"
 #include "support/QtPrinters.h"
 
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <vector>
 
 namespace vantrel::settings {
 namespace {
@@ -273,6 +276,76 @@ TEST_F(StoreFileTest, ADamagedForeignOrMissingFileChangesNothing) {
     EXPECT_TRUE(m_store->restoreFromFile(text.fileName()).has_value());
     EXPECT_TRUE(m_store->restoreFromFile(path(QStringLiteral("missing.vtr"))).has_value());
     EXPECT_EQ(dump(*m_store), before);
+}
+
+// Files edited behind the store's back, with the digest dropped so that only the content checks stand
+// between them and the store: each is refused whole.
+TEST_F(StoreFileTest, AHostileOrWronglyTypedFileChangesNothing) {
+    const char* const edits[] = {
+        "UPDATE registry_value SET kind = 4 WHERE kind = 1",
+        "UPDATE registry_value SET data = 'text' WHERE kind = 3",
+        "UPDATE registry_value SET data = 2147483648 WHERE kind = 4",
+        "CREATE TABLE extra(x)",
+        "CREATE TRIGGER wipe AFTER INSERT ON registry_key BEGIN DELETE FROM registry_value; END",
+        "CREATE VIEW everything AS SELECT * FROM registry_value",
+    };
+    const QString file = path(QStringLiteral("VantrelExport.vtr"));
+    for (const char* edit : edits) {
+        ASSERT_FALSE(m_store->saveToFile(file).has_value());
+        {
+            SqliteConnection db;
+            ASSERT_TRUE(db.open(file, SqliteConnection::Mode::ReadWriteCreate));
+            ASSERT_EQ(db.exec("DROP TABLE saved_digest"), SQLITE_OK);
+            ASSERT_EQ(db.exec(edit), SQLITE_OK) << edit;
+        }
+        changeEverything();
+        const QStringList before = dump(*m_store);
+        EXPECT_TRUE(m_store->restoreFromFile(file).has_value()) << edit;
+        EXPECT_EQ(dump(*m_store), before) << edit;
+    }
+}
+
+// A program killed while it imports, over and over from two files, leaves one file's settings whole.
+TEST_F(StoreFileTest, AKillDuringImportLeavesOneWholeState) {
+    std::vector<NamedValue> bulk;
+    for (int i = 0; i < 2000; ++i)
+        bulk.push_back({QStringLiteral("v%1").arg(i), QString(40, QChar('a'))});
+    ASSERT_TRUE(m_store->writeValues(QStringLiteral("Bulk"), bulk));
+    const QString first = path(QStringLiteral("first.vtr"));
+    const QString second = path(QStringLiteral("second.vtr"));
+    ASSERT_FALSE(m_store->saveToFile(first).has_value());
+    const QStringList firstState = dump(*m_store);
+    changeEverything();
+    m_store->deleteKey(QStringLiteral("Bulk"));
+    ASSERT_FALSE(m_store->saveToFile(second).has_value());
+    const QStringList secondState = dump(*m_store);
+    m_store.reset();
+
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    const pid_t child = test::startChild([&] {
+        ::close(pipeFds[0]);
+        auto store = openStore();
+        for (int i = 0;; ++i) {
+            if (store->restoreFromFile(i % 2 == 0 ? first : second).has_value())
+                return 1;
+            const char done = 'x';
+            if (::write(pipeFds[1], &done, 1) != 1)
+                return 1;
+        }
+    });
+    ::close(pipeFds[1]);
+    int acknowledged = 0;
+    char byte;
+    while (acknowledged < 5 && ::read(pipeFds[0], &byte, 1) == 1)
+        ++acknowledged;
+    ::kill(child, SIGKILL);
+    ::close(pipeFds[0]);
+    EXPECT_EQ(test::waitForChild(child), 128 + SIGKILL);
+    ASSERT_EQ(acknowledged, 5);
+
+    const QStringList after = dump(*openStore());
+    EXPECT_TRUE(after == firstState || after == secondState) << after.size();
 }
 
 } // namespace

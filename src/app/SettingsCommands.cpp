@@ -1,0 +1,80 @@
+#include "app/SettingsCommands.h"
+
+#include "app/WorkspaceLayout.h"
+#include "ops/SettingsTransfer.h"
+#include "output/MessageTexts.h"
+#include "settings/RegistryStore.h"
+
+#include <QFileInfo>
+
+namespace vantrel::app {
+
+namespace {
+
+const QString kVersionSection = QStringLiteral("Version");
+const QString kProductVersionValue = QStringLiteral("ProductVersion");
+
+} // namespace
+
+SettingsCommands::SettingsCommands(settings::RegistryStore& store, QString homeDir, QString productVersion,
+                                   FrameParts frame)
+    : m_store(store)
+    , m_homeDir(std::move(homeDir))
+    , m_productVersion(std::move(productVersion))
+    , m_frame(std::move(frame)) {}
+
+void SettingsCommands::ExportSettings() {
+    ops::SettingsTransfer transfer(m_store, m_homeDir);
+    const QString file = transfer.defaultFile();
+    // The older file is replaced only once the new one is complete, so it is not deleted first.
+    if (QFileInfo::exists(file) &&
+        !m_frame.askOkCancel(output::text(output::res::kExportDeleteWarningCaption),
+                             output::text(output::res::kExportDeleteWarning)))
+        return;
+    const ops::TransferReport report = transfer.exportTo(file);
+    m_frame.showMessageBox(report.caption, report.text, report.icon);
+}
+
+void SettingsCommands::ImportSettings() {
+    ops::SettingsTransfer transfer(m_store, m_homeDir);
+    const ops::TransferReport report = transfer.importFrom(transfer.defaultFile());
+    if (report.succeeded) {
+        m_frame.reloadSettings();
+        CheckProductVersion();
+    }
+    m_frame.showMessageBox(report.caption, report.text, report.icon);
+}
+
+bool SettingsCommands::versionMatches() const {
+    return !m_productVersion.isEmpty() &&
+           m_store.GetProfileString(kVersionSection, kProductVersionValue) == m_productVersion;
+}
+
+bool SettingsCommands::CheckProductVersion() {
+    if (m_productVersion.isEmpty())
+        return false;
+    if (versionMatches())
+        return true;
+    m_store.deleteKey(kWorkspaceSection);
+    m_store.deleteKey(kGuiRecoverySection);
+    m_store.WriteProfileString(kVersionSection, kProductVersionValue, m_productVersion);
+    m_frame.saveLayout(kGuiRecoverySection);
+    m_frame.saveLayout(kWorkspaceSection);
+    return false;
+}
+
+bool SettingsCommands::importAvailable() const {
+    return QFileInfo(ops::SettingsTransfer(m_store, m_homeDir).defaultFile()).isFile();
+}
+
+QString SettingsCommands::exportTip() const {
+    const bool exists = QFileInfo::exists(ops::SettingsTransfer(m_store, m_homeDir).defaultFile());
+    return output::fill(exists ? output::res::kExportReplaceTip : output::res::kExportTip, m_homeDir);
+}
+
+QString SettingsCommands::importTip() const {
+    return importAvailable() ? output::text(output::res::kImportTip)
+                             : output::fill(output::res::kImportMissingTip, m_homeDir);
+}
+
+} // namespace vantrel::app
