@@ -165,6 +165,12 @@ bool HtmlDialog::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_F5 ||
             key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_N))
             return true;
+        // Enter answers OK, as in any message box.
+        if (event->type() == QEvent::KeyPress && key->modifiers() == Qt::NoModifier &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            accept();
+            return true;
+        }
     }
     if (watched == m_page->viewport() && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);

@@ -6,6 +6,7 @@
 #include "ui/DialogPictures.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
@@ -79,6 +80,12 @@ TEST(HtmlDialogs, ButtonsCloseWithTheirResultsAndLightUpUnderTheMouse) {
     QTimer::singleShot(0, [] {
         if (auto* box = qobject_cast<HtmlDialog*>(QApplication::activeModalWidget()))
             box->clickButton(QStringLiteral("ButtonOK"));
+    });
+    EXPECT_TRUE(ShowOkCancelBox(nullptr, QStringLiteral("c"), QStringLiteral("t"), 2, false));
+    // Enter answers OK.
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<HtmlDialog*>(QApplication::activeModalWidget()))
+            QTest::keyClick(box->page(), Qt::Key_Return);
     });
     EXPECT_TRUE(ShowOkCancelBox(nullptr, QStringLiteral("c"), QStringLiteral("t"), 2, false));
 
