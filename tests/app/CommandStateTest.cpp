@@ -105,6 +105,13 @@ TEST_F(CommandState, TheResultsContextMenuCaptionsFollowTheStateFromTheOneTable)
     frame->flags().startOperation(ops::Operation::Ping);
     ASSERT_TRUE(frame->commands().trigger(cmd::kStartLoggingMenu));
     ASSERT_TRUE(frame->commands().trigger(cmd::kShowAllOptions));
+    // While an operation runs, the log's commands are brought up to date once a frame.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return frame->commands().contextCaption(cmd::kStartLoggingMenu) ==
+                   QStringLiteral("Stop Logg&ing");
+        },
+        5000));
     const QStringList busy = resultsContextMenu(*frame);
     frame->flags().lookupReported(); // the ping is over
     EXPECT_THAT(busy, ::testing::IsSupersetOf(
