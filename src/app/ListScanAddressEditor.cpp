@@ -59,16 +59,8 @@ void ListScanAddressEditor::addOrDelete() {
             m_editor.sortAscending();
         m_editor.selectEntry(m_editor.findEntry(typed));
     } else {
-        const int row = m_editor.findEntry(typed);
-        m_editor.removeEntry(row);
-        const int left = m_editor.list()->topLevelItemCount();
-        if (sorted)
-            m_editor.sortAscending();
-        if (left > 0)
-            showEntry(std::min(row, left - 1));
-        else
-            m_editor.field()->clear();
-        m_editor.list()->setFocus(Qt::OtherFocusReason);
+        if (const int next = m_editor.removeEntry(typed, sorted); next >= 0)
+            showEntry(next);
     }
     m_hooks.refresh();
 }

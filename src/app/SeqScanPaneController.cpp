@@ -123,18 +123,10 @@ void SeqScanPaneController::AddOrDeleteGroup() {
 }
 
 void SeqScanPaneController::DeleteGroup(const QString& name) {
-    ui::EntryListEditor& list = *m_pane.groupList();
-    const int row = list.findEntry(name);
     m_groups->remove(name);
-    list.removeEntry(row);
-    const int left = list.list()->topLevelItemCount();
-    if (m_options.isOn(OptionId::SeqScanAutoSort))
-        list.sortAscending();
-    if (left > 0)
-        ShowSelectedGroup(std::min(row, left - 1));
-    else
-        list.field()->clear();
-    list.list()->setFocus(Qt::OtherFocusReason);
+    const int next = m_pane.groupList()->removeEntry(name, m_options.isOn(OptionId::SeqScanAutoSort));
+    if (next >= 0)
+        ShowSelectedGroup(next);
 }
 
 void SeqScanPaneController::ShowSelectedGroup(int row) {

@@ -87,9 +87,19 @@ int EntryListEditor::findEntry(const QString& text) const {
     return -1;
 }
 
-void EntryListEditor::removeEntry(int row) {
+int EntryListEditor::removeEntry(const QString& text, bool sorted) {
+    const int row = findEntry(text);
     delete m_list->takeTopLevelItem(row);
+    if (sorted)
+        sortAscending();
+    m_list->setFocus(Qt::OtherFocusReason);
     refreshButton(m_refusedTip);
+    const int left = m_list->topLevelItemCount();
+    if (left == 0) {
+        m_field->clear();
+        return -1;
+    }
+    return std::min(row, left - 1);
 }
 
 void EntryListEditor::selectEntry(int row) {

@@ -45,7 +45,10 @@ public:
     void appendEntry(const QString& text);
     // The row of the first entry equal to the text, letter case included; -1 when none is.
     int findEntry(const QString& text) const;
-    void removeEntry(int row);
+    // Removes the first entry equal to the text, sorts the rest when `sorted`, and gives the list the
+    // focus. Answers the row that takes the removed entry's place (the new last one at the end), or -1
+    // when the list is empty, whose field is then cleared.
+    int removeEntry(const QString& text, bool sorted);
     // Focuses and selects an entry.
     void selectEntry(int row);
     // Sorts the list on its column without regard to case, keeping the order of equal entries.
