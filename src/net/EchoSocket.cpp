@@ -179,13 +179,48 @@ std::optional<EchoOutcome> EchoSocket::waitForAnswer(IPAddr destination, std::sp
     discardPending();
 
     const EchoProbe probe{destination, m_identifier, ++m_sequence};
+    const ProbeLookup probes = [&probe](std::uint16_t sequence) {
+        return sequence == probe.sequence ? std::optional(probe) : std::nullopt;
+    };
+    m_sentAt = std::chrono::steady_clock::now();
+    if (const std::optional<std::uint32_t> refused = send(destination, probe.sequence, data))
+        return failure(*refused);
+
+    const auto deadline = m_sentAt + std::chrono::milliseconds(timeoutMs);
+    for (bool first = true;; first = false) {
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0 && !first)
+            return failure(IP_REQ_TIMED_OUT);
+        switch (waitReadable(left)) {
+        case Readiness::TimedOut:
+            return failure(IP_REQ_TIMED_OUT);
+        case Readiness::Interrupted:
+            return std::nullopt;
+        case Readiness::Failed:
+            return failure(IP_GENERAL_FAILURE);
+        case Readiness::Readable:
+            break;
+        }
+        std::optional<EchoOutcome> answer;
+        readAnswers(probes, [&](std::uint16_t, const EchoOutcome& outcome) {
+            answer = outcome;
+            return true;
+        });
+        if (answer) {
+            answer->roundTripMs = elapsedMs();
+            return answer;
+        }
+    }
+}
+
+std::optional<std::uint32_t> EchoSocket::send(IPAddr destination, std::uint16_t sequence,
+                                              std::span<const std::byte> data) {
     // On a datagram socket the kernel puts in its own identifier and the checksum.
-    const std::vector<std::byte> request = buildEchoRequest(m_identifier, probe.sequence, data);
+    const std::vector<std::byte> request = buildEchoRequest(m_identifier, sequence, data);
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_addr.s_addr = destination;
-
-    m_sentAt = std::chrono::steady_clock::now();
     // An ICMP error about an earlier request that arrives just before this send leaves a socket error which
     // the send reports (and clears) as its own; a second attempt gives this request's true outcome.
     const int attempts = m_kind == EchoSocketKind::Datagram ? 2 : 1;
@@ -197,40 +232,45 @@ std::optional<EchoOutcome> EchoSocket::waitForAnswer(IPAddr destination, std::sp
         } while (sent < 0 && errno == EINTR);
     }
     if (sent < 0)
-        return failure(statusOfSendError(errno));
+        return statusOfSendError(errno);
+    return std::nullopt;
+}
 
-    const auto deadline = m_sentAt + std::chrono::milliseconds(timeoutMs);
-    for (bool first = true;; first = false) {
-        const auto left =
-            std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
-        if (left <= 0 && !first)
-            return failure(IP_REQ_TIMED_OUT);
+EchoSocket::Readiness EchoSocket::waitReadable(std::chrono::nanoseconds wait) {
+    m_readyEvents = 0;
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(std::max(wait, std::chrono::nanoseconds{}));
+    const timespec timeout{std::min<long long>(seconds.count(), INT_MAX),
+                           long((std::max(wait, std::chrono::nanoseconds{}) - seconds).count())};
+    for (;;) {
         pollfd fds[2] = {{m_socket.get(), POLLIN, 0}, {m_wakeup.get(), POLLIN, 0}};
-        const int ready = ::poll(fds, 2, int(std::clamp<long long>(left, 0, INT_MAX)));
+        const int ready = ::ppoll(fds, 2, &timeout, nullptr);
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
-            return failure(IP_GENERAL_FAILURE);
+            return Readiness::Failed;
         }
         if (ready == 0)
-            return failure(IP_REQ_TIMED_OUT);
+            return Readiness::TimedOut;
         if (fds[1].revents != 0)
-            return std::nullopt;
-        if (fds[0].revents & POLLERR) {
-            if (std::optional<EchoOutcome> answer = readErrorQueue(probe))
-                return answer;
-            // Whatever was pending is read; a stale socket error must not wake every poll.
-            int pending = 0;
-            socklen_t length = sizeof pending;
-            ::getsockopt(m_socket.get(), SOL_SOCKET, SO_ERROR, &pending, &length);
-        }
-        if (fds[0].revents & POLLIN) {
-            if (std::optional<EchoOutcome> answer = readReplies(probe))
-                return answer;
-        }
+            return Readiness::Interrupted;
         if ((fds[0].revents & (POLLIN | POLLERR)) == 0) // POLLHUP or POLLNVAL: the socket is unusable
-            return failure(IP_GENERAL_FAILURE);
+            return Readiness::Failed;
+        m_readyEvents = fds[0].revents;
+        return Readiness::Readable;
     }
+}
+
+void EchoSocket::readAnswers(const ProbeLookup& probes, const AnswerSink& found) {
+    if (m_readyEvents & POLLERR) {
+        if (readErrorQueue(probes, found))
+            return;
+        // Whatever was pending is read; a stale socket error must not wake every poll.
+        int pending = 0;
+        socklen_t length = sizeof pending;
+        ::getsockopt(m_socket.get(), SOL_SOCKET, SO_ERROR, &pending, &length);
+    }
+    if (m_readyEvents & POLLIN)
+        readReplies(probes, found);
 }
 
 std::optional<std::uint32_t> EchoSocket::applyOptions(const IP_OPTION_INFORMATION* options) {
@@ -285,16 +325,18 @@ std::uint32_t EchoSocket::elapsedMs() const {
     return std::uint32_t(std::clamp<long long>(elapsed.count(), 0, UINT32_MAX));
 }
 
-std::optional<EchoOutcome> EchoSocket::readErrorQueue(const EchoProbe& probe) {
+bool EchoSocket::readErrorQueue(const ProbeLookup& probes, const AnswerSink& found) {
     ReceivedMessage message(m_receiveBuffer);
     for (int i = 0; i < kDrainLimit; ++i) {
         // The error queue gives back our request, addressed to its destination.
         if (!message.read(m_socket.get(), MSG_ERRQUEUE | MSG_DONTWAIT)) {
             if (errno == EINTR)
                 continue;
-            return std::nullopt;
+            return false;
         }
-        if (!quotesProbe(message.bytes(), message.peer().sin_addr.s_addr, probe))
+        const std::optional<std::uint16_t> sequence =
+            quotedProbe(message.bytes(), message.peer().sin_addr.s_addr, probes);
+        if (!sequence)
             continue;
         for (cmsghdr* c = message.firstControl(); c != nullptr; c = message.nextControl(c)) {
             if (c->cmsg_level != SOL_IP || c->cmsg_type != IP_RECVERR ||
@@ -311,35 +353,35 @@ std::optional<EchoOutcome> EchoSocket::readErrorQueue(const EchoProbe& probe) {
             EchoOutcome outcome;
             outcome.replied = true;
             outcome.status = *status;
-            outcome.roundTripMs = elapsedMs();
             if (c->cmsg_len >= CMSG_LEN(sizeof error + sizeof(sockaddr_in))) {
                 sockaddr_in offender;
                 std::memcpy(&offender, CMSG_DATA(c) + sizeof error, sizeof offender);
                 if (offender.sin_family == AF_INET)
                     outcome.address = offender.sin_addr.s_addr;
             }
-            return outcome;
+            if (found(*sequence, outcome))
+                return true;
+            break;
         }
     }
-    return std::nullopt;
+    return false;
 }
 
-std::optional<EchoOutcome> EchoSocket::readReplies(const EchoProbe& probe) {
+bool EchoSocket::readReplies(const ProbeLookup& probes, const AnswerSink& found) {
     ReceivedMessage message(m_receiveBuffer);
     for (int i = 0; i < kDrainLimit; ++i) {
         if (!message.read(m_socket.get(), MSG_DONTWAIT)) {
             if (errno == EAGAIN || errno == EWOULDBLOCK)
-                return std::nullopt;
+                return false;
             continue; // EINTR, or a pending socket error reported once: the queue may hold more
         }
         const std::span<const std::byte> packet = message.bytes();
         if (m_kind == EchoSocketKind::Raw) {
-            const std::optional<EchoAnswer> answer = matchRawPacket(packet, probe);
+            const std::optional<EchoAnswer> answer = matchRawPacket(packet, probes);
             if (!answer)
                 continue;
             EchoOutcome outcome;
             outcome.replied = true;
-            outcome.roundTripMs = elapsedMs();
             outcome.address = answer->from;
             outcome.ttl = answer->ttl;
             outcome.tos = answer->tos;
@@ -347,15 +389,16 @@ std::optional<EchoOutcome> EchoSocket::readReplies(const EchoProbe& probe) {
                 outcome.data = answer->data;
             else
                 outcome.status = statusOfIcmpError(answer->type, answer->code).value_or(IP_GENERAL_FAILURE);
-            return outcome;
+            if (found(answer->sequence, outcome))
+                return true;
+            continue;
         }
         const std::optional<EchoAnswer> answer =
-            matchDatagramReply(packet, message.peer().sin_addr.s_addr, probe);
+            matchDatagramReply(packet, message.peer().sin_addr.s_addr, probes);
         if (!answer)
             continue;
         EchoOutcome outcome;
         outcome.replied = true;
-        outcome.roundTripMs = elapsedMs();
         outcome.address = answer->from;
         outcome.data = answer->data;
         for (cmsghdr* c = message.firstControl(); c != nullptr; c = message.nextControl(c)) {
@@ -370,9 +413,10 @@ std::optional<EchoOutcome> EchoSocket::readReplies(const EchoProbe& probe) {
                     std::to_integer<std::uint8_t>(*reinterpret_cast<const std::byte*>(CMSG_DATA(c)));
             }
         }
-        return outcome;
+        if (found(answer->sequence, outcome))
+            return true;
     }
-    return std::nullopt;
+    return false;
 }
 
 } // namespace vantrel::net

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -22,6 +23,8 @@ enum class EchoSocketKind { Datagram, Raw };
 
 // One ICMP socket sending one echo request at a time and waiting for its answer. Thread-safe: concurrent
 // echo() calls take turns; interrupt() may come from any thread and ends a wait at once.
+// A sweep (EchoSweep) instead keeps many requests in flight on a socket of its own with the request
+// level calls below (send, waitReadable, readAnswers), which only its one thread uses.
 class EchoSocket {
 public:
     // Opens a socket of `kind`, or of the first kind the system allows (datagram, then raw). Answers
@@ -43,6 +46,19 @@ public:
     // Ends a wait in progress and every later one: the handle is being closed.
     void interrupt();
 
+    // The identifier our requests carry (the kernel's own on a datagram socket, so 0 here).
+    std::uint16_t identifier() const { return m_identifier; }
+    // Sends one echo request with `sequence`, default options. Answers the status of a refused send.
+    std::optional<std::uint32_t> send(IPAddr destination, std::uint16_t sequence,
+                                      std::span<const std::byte> data);
+    enum class Readiness { Readable, TimedOut, Interrupted, Failed };
+    // Waits until something can be read, the time is up or interrupt() is called.
+    Readiness waitReadable(std::chrono::nanoseconds wait);
+    // Reads what is waiting and hands every answer to a request of `probes` to `found` (its sequence, and
+    // the outcome without a round-trip time, its data valid during the call) until `found` answers true.
+    using AnswerSink = std::function<bool(std::uint16_t sequence, const EchoOutcome& outcome)>;
+    void readAnswers(const ProbeLookup& probes, const AnswerSink& found);
+
 private:
     EchoSocket(EchoSocketKind kind, UniqueFd socket, UniqueFd wakeup, std::uint16_t identifier);
 
@@ -52,10 +68,10 @@ private:
     std::optional<std::uint32_t> applyOptions(const IP_OPTION_INFORMATION* options);
     void discardPending();
     std::uint32_t elapsedMs() const;
-    // One pass over what is waiting in the error queue or the receive queue: the answer to `probe`, or
-    // nothing yet. Everything else read on the way is dropped.
-    std::optional<EchoOutcome> readErrorQueue(const EchoProbe& probe);
-    std::optional<EchoOutcome> readReplies(const EchoProbe& probe);
+    // One pass over what is waiting in the error queue or the receive queue. Everything that answers no
+    // probe is dropped. Answer true when `found` asked to stop.
+    bool readErrorQueue(const ProbeLookup& probes, const AnswerSink& found);
+    bool readReplies(const ProbeLookup& probes, const AnswerSink& found);
 
     const EchoSocketKind m_kind;
     const UniqueFd m_socket;
@@ -73,6 +89,7 @@ private:
     int m_tos = 0;
     int m_pmtuDiscovery = -1;
     std::chrono::steady_clock::time_point m_sentAt;
+    short m_readyEvents = 0; // what the last waitReadable found on the socket
 };
 
 } // namespace vantrel::net

@@ -1,6 +1,7 @@
 #include "net/IcmpApi.h"
 
 #include "net/IcmpEcho.h"
+#include "net/SocketEchoSweep.h"
 
 namespace vantrel::net {
 
@@ -9,6 +10,10 @@ IcmpApi IcmpApi::builtIn() {
     api.IcmpCreateFile = [] { return net::IcmpCreateFile(); };
     api.IcmpCloseHandle = [](IcmpHandle handle) { return net::IcmpCloseHandle(handle); };
     api.IcmpSendEcho = &net::IcmpSendEcho;
+    api.openEchoSweep = [] {
+        int error = 0;
+        return SocketEchoSweep::open(std::nullopt, error);
+    };
     return api;
 }
 

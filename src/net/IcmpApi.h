@@ -1,10 +1,12 @@
 #pragma once
 
+#include "net/EchoSweep.h"
 #include "net/IcmpRecords.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 
 namespace vantrel::net {
@@ -20,6 +22,9 @@ struct IcmpApi {
                                 const IP_OPTION_INFORMATION* requestOptions, std::span<std::byte> replyBuffer,
                                 std::uint32_t timeoutMs)>
         IcmpSendEcho;
+    // The sweeps' engine: many requests in flight on one socket of its own (nullptr when none can be
+    // opened). Bound beside the three entry points, so the scripted network answers sweeps as well.
+    std::function<std::unique_ptr<EchoSweep>()> openEchoSweep;
 
     // The record bound to the built-in service on Linux ICMP sockets.
     static IcmpApi builtIn();

@@ -96,7 +96,21 @@ std::vector<std::byte> buildEchoRequest(std::uint16_t identifier, std::uint16_t 
     return message;
 }
 
+namespace {
+
+ProbeLookup only(const EchoProbe& probe) {
+    return [&probe](std::uint16_t sequence) {
+        return sequence == probe.sequence ? std::optional(probe) : std::nullopt;
+    };
+}
+
+} // namespace
+
 std::optional<EchoAnswer> matchRawPacket(std::span<const std::byte> packet, const EchoProbe& probe) {
+    return matchRawPacket(packet, only(probe));
+}
+
+std::optional<EchoAnswer> matchRawPacket(std::span<const std::byte> packet, const ProbeLookup& probes) {
     const std::optional<Ipv4View> outer = viewIpv4(packet, false);
     if (!outer || outer->protocol != kIpProtocolIcmp)
         return std::nullopt;
@@ -112,7 +126,9 @@ std::optional<EchoAnswer> matchRawPacket(std::span<const std::byte> packet, cons
     answer.tos = outer->tos;
 
     if (answer.type == kIcmpEchoReply) {
-        if (u16At(icmp, 4) != probe.identifier || u16At(icmp, 6) != probe.sequence)
+        answer.sequence = u16At(icmp, 6);
+        const std::optional<EchoProbe> probe = probes(answer.sequence);
+        if (!probe || u16At(icmp, 4) != probe->identifier)
             return std::nullopt;
         answer.data = icmp.subspan(kIcmpHeaderSize);
         return answer;
@@ -122,30 +138,49 @@ std::optional<EchoAnswer> matchRawPacket(std::span<const std::byte> packet, cons
 
     // The error quotes the IP header of our request and at least the first 8 bytes of its ICMP message.
     const std::optional<Ipv4View> inner = viewIpv4(icmp.subspan(kIcmpHeaderSize), true);
-    if (!inner || inner->protocol != kIpProtocolIcmp || inner->destination != probe.destination)
+    if (!inner || inner->protocol != kIpProtocolIcmp)
         return std::nullopt;
     const std::span<const std::byte> request = inner->payload;
-    if (request.size() < kIcmpHeaderSize || byteAt(request, 0) != kIcmpEchoRequest ||
-        u16At(request, 4) != probe.identifier || u16At(request, 6) != probe.sequence)
+    if (request.size() < kIcmpHeaderSize || byteAt(request, 0) != kIcmpEchoRequest)
+        return std::nullopt;
+    answer.sequence = u16At(request, 6);
+    const std::optional<EchoProbe> probe = probes(answer.sequence);
+    if (!probe || inner->destination != probe->destination || u16At(request, 4) != probe->identifier)
         return std::nullopt;
     return answer;
 }
 
 std::optional<EchoAnswer> matchDatagramReply(std::span<const std::byte> message, IPAddr from,
                                              const EchoProbe& probe) {
+    return matchDatagramReply(message, from, only(probe));
+}
+
+std::optional<EchoAnswer> matchDatagramReply(std::span<const std::byte> message, IPAddr from,
+                                             const ProbeLookup& probes) {
     if (message.size() < kIcmpHeaderSize || byteAt(message, 0) != kIcmpEchoReply ||
-        u16At(message, 6) != probe.sequence)
+        !probes(u16At(message, 6)))
         return std::nullopt;
     EchoAnswer answer;
     answer.from = from;
+    answer.sequence = u16At(message, 6);
     answer.type = kIcmpEchoReply;
     answer.data = message.subspan(kIcmpHeaderSize);
     return answer;
 }
 
 bool quotesProbe(std::span<const std::byte> quoted, IPAddr quotedDestination, const EchoProbe& probe) {
-    return quoted.size() >= kIcmpHeaderSize && byteAt(quoted, 0) == kIcmpEchoRequest &&
-           u16At(quoted, 6) == probe.sequence && quotedDestination == probe.destination;
+    return quotedProbe(quoted, quotedDestination, only(probe)).has_value();
+}
+
+std::optional<std::uint16_t> quotedProbe(std::span<const std::byte> quoted, IPAddr quotedDestination,
+                                         const ProbeLookup& probes) {
+    if (quoted.size() < kIcmpHeaderSize || byteAt(quoted, 0) != kIcmpEchoRequest)
+        return std::nullopt;
+    const std::uint16_t sequence = u16At(quoted, 6);
+    const std::optional<EchoProbe> probe = probes(sequence);
+    if (!probe || quotedDestination != probe->destination)
+        return std::nullopt;
+    return sequence;
 }
 
 } // namespace vantrel::net

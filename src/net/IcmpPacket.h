@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -35,6 +36,7 @@ struct EchoProbe {
 // A packet recognised as the answer to a probe: an echo reply, or an ICMP error quoting the request.
 struct EchoAnswer {
     IPAddr from = 0;
+    std::uint16_t sequence = 0; // of the request answered
     std::uint8_t type = 0;
     std::uint8_t code = 0;
     std::uint8_t ttl = 0;
@@ -49,17 +51,27 @@ std::uint16_t internetChecksum(std::span<const std::byte> bytes);
 std::vector<std::byte> buildEchoRequest(std::uint16_t identifier, std::uint16_t sequence,
                                         std::span<const std::byte> data);
 
+// The request of ours, if any, that went out with `sequence`: how a socket with many requests in flight
+// tells the matchers which probe a packet must fit.
+using ProbeLookup = std::function<std::optional<EchoProbe>(std::uint16_t sequence)>;
+
 // A whole IPv4 packet as a raw ICMP socket receives it. Echo replies must carry the probe's identifier and
 // sequence and a correct checksum; errors must quote an echo request to the probe's destination with them.
 std::optional<EchoAnswer> matchRawPacket(std::span<const std::byte> packet, const EchoProbe& probe);
+std::optional<EchoAnswer> matchRawPacket(std::span<const std::byte> packet, const ProbeLookup& probes);
 
 // An ICMP message (no IP header) as a datagram ICMP socket receives it from `from`: an echo reply with the
 // probe's sequence. TTL and TOS come separately from the socket's control messages.
 std::optional<EchoAnswer> matchDatagramReply(std::span<const std::byte> message, IPAddr from,
                                              const EchoProbe& probe);
+std::optional<EchoAnswer> matchDatagramReply(std::span<const std::byte> message, IPAddr from,
+                                             const ProbeLookup& probes);
 
 // Whether an entry of a datagram socket's error queue is about the probe: `quoted` is the request as it was
 // sent (ICMP header and data), `quotedDestination` the address it was sent to.
 bool quotesProbe(std::span<const std::byte> quoted, IPAddr quotedDestination, const EchoProbe& probe);
+// The sequence of the request of ours that such an entry quotes, if any.
+std::optional<std::uint16_t> quotedProbe(std::span<const std::byte> quoted, IPAddr quotedDestination,
+                                         const ProbeLookup& probes);
 
 } // namespace vantrel::net

@@ -10,12 +10,14 @@ EchoAnswer classifyEchoAnswer(std::uint32_t replies, std::span<const std::byte> 
     answer.record = net::readEchoReply(replyBuffer);
     if (replies == 0 || !answer.record)
         return answer;
-    const bool fromTarget = answer.record->Address == target;
-    if (answer.record->Status == net::IP_SUCCESS)
-        answer.kind = fromTarget ? EchoAnswer::Kind::Reply : EchoAnswer::Kind::Stranger;
-    else
-        answer.kind = fromTarget ? EchoAnswer::Kind::Failure : EchoAnswer::Kind::Stranger;
+    answer.kind = replyKind(answer.record->Status, answer.record->Address, target);
     return answer;
+}
+
+EchoAnswer::Kind replyKind(std::uint32_t status, net::IPAddr from, net::IPAddr target) {
+    if (from != target)
+        return EchoAnswer::Kind::Stranger;
+    return status == net::IP_SUCCESS ? EchoAnswer::Kind::Reply : EchoAnswer::Kind::Failure;
 }
 
 } // namespace vantrel::ops

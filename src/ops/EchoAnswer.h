@@ -28,6 +28,9 @@ struct EchoAnswer {
     std::uint32_t status() const { return record ? record->Status : 0u; }
 };
 
+// The kind of a reply record (an echo reply or ICMP error) with `status` from `from`.
+EchoAnswer::Kind replyKind(std::uint32_t status, net::IPAddr from, net::IPAddr target);
+
 // Classifies what IcmpSendEcho answered (`replies`) and wrote into `replyBuffer` for a request to `target`.
 EchoAnswer classifyEchoAnswer(std::uint32_t replies, std::span<const std::byte> replyBuffer,
                               net::IPAddr target);

@@ -5,6 +5,7 @@
 #include "net/SocketLibrary.h"
 #include "ops/EchoAnswer.h"
 #include "ops/HostText.h"
+#include "ops/ParallelSweep.h"
 #include "ops/SharedStatus.h"
 #include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerLink.h"
@@ -13,6 +14,7 @@
 #include "settings/LiveOptions.h"
 
 #include <array>
+#include <deque>
 
 namespace vantrel::ops {
 
@@ -31,6 +33,7 @@ struct ScanRules {
     std::uint32_t timeoutMs = 0;
     int packets = 0;
     bool failuresOnly = false;
+    int parallel = 1;
 };
 
 class ListScanner {
@@ -41,6 +44,8 @@ public:
 
     // Scans one host of the list; true when it answered.
     bool scanHost(const QString& entry);
+    // Scans the hosts with up to the rules' parallel ones in flight on `engine`; true when any answered.
+    bool scanInParallel(net::EchoSweep& engine, const QStringList& hosts);
 
 private:
     void status(const QString& text) {
@@ -55,6 +60,9 @@ private:
     // Resolves a name to its first address in dotted form; nothing when it does not resolve.
     std::optional<QString> resolve(const QString& name);
     bool ping(const QString& host, const RtfText& dns);
+    void sendUnresolved(const QString& name);
+    // Writes the row of a decided host; true when it answered.
+    bool finish(const QString& host, const RtfText& dns, const SweepResult& result);
 
     const WorkerContext& m_context;
     ScanRules m_rules;
@@ -80,15 +88,19 @@ std::optional<QString> ListScanner::resolve(const QString& name) {
     return QString::fromStdString(net::inet_ntoa(entry->h_addr_list.front()));
 }
 
+void ListScanner::sendUnresolved(const QString& name) {
+    send(output::fill(res::kScanNoAnswerNameRow, output::fill(res::kNoIpAddressFound), RtfText(),
+                      RtfText::escape(name)),
+         ResultKind::Red);
+}
+
 bool ListScanner::scanHost(const QString& entry) {
     const QString host = cleanHostText(entry).host;
     const net::IPAddr target = net::inet_addr(host.toLocal8Bit().toStdString());
     if (target == net::kInaddrNone) {
         const std::optional<QString> address = resolve(host);
         if (!address) {
-            send(output::fill(res::kScanNoAnswerNameRow, output::fill(res::kNoIpAddressFound), RtfText(),
-                              RtfText::escape(host)),
-                 ResultKind::Red);
+            sendUnresolved(host);
             return false; // no echo request for a name without an address
         }
         return ping(*address, RtfText::escape(host)); // a name shows itself in the DNS column
@@ -98,6 +110,7 @@ bool ListScanner::scanHost(const QString& entry) {
 
 bool ListScanner::ping(const QString& host, const RtfText& dns) {
     const net::IPAddr target = net::inet_addr(host.toLocal8Bit().toStdString());
+    SweepResult result;
     for (int attempt = 1; attempt <= m_rules.packets; ++attempt) {
         status(output::fill(res::kPingingScanHost, host));
         m_reply.fill(std::byte{0});
@@ -105,20 +118,83 @@ bool ListScanner::ping(const QString& host, const RtfText& dns) {
                                                                   nullptr, m_reply, m_rules.timeoutMs);
         const EchoAnswer answer = classifyEchoAnswer(replies, m_reply, target);
         if (answer.isReply()) {
-            if (!m_rules.failuresOnly)
-                send(output::fill(res::kScanAnsweredNameRow, RtfText::escape(host),
-                                  unsigned(answer.record->RoundTripTime), dns),
-                     ResultKind::Plain);
-            return true;
+            result.roundTrip = answer.record->RoundTripTime;
+            break;
         }
-        if (attempt == m_rules.packets)
-            send(output::fill(res::kScanNoAnswerNameRow, RtfText::escape(host),
-                              output::fill(res::kTimeoutMark), dns),
-                 ResultKind::Red);
+        result.allSent = attempt == m_rules.packets;
         if (m_context.flags.stopRequested())
             break;
     }
+    return finish(host, dns, result);
+}
+
+bool ListScanner::finish(const QString& host, const RtfText& dns, const SweepResult& result) {
+    if (result.roundTrip) {
+        if (!m_rules.failuresOnly)
+            send(output::fill(res::kScanAnsweredNameRow, RtfText::escape(host), unsigned(*result.roundTrip),
+                              dns),
+                 ResultKind::Plain);
+        return true;
+    }
+    if (result.allSent)
+        send(output::fill(res::kScanNoAnswerNameRow, RtfText::escape(host), output::fill(res::kTimeoutMark),
+                          dns),
+             ResultKind::Red);
     return false;
+}
+
+bool ListScanner::scanInParallel(net::EchoSweep& engine, const QStringList& hosts) {
+    // A host sent to whose row is not written yet: the address pinged, and the name typed for a name
+    // (nothing when it did not resolve), or nothing for an address, whose DNS column comes with its row.
+    struct Waiting {
+        QString host;
+        std::optional<QString> name;
+        bool resolved = true;
+    };
+    std::deque<Waiting> waiting;
+    std::size_t written = 0;
+    bool anyAnswered = false;
+    ParallelSweep sweep(engine, {m_rules.parallel, m_rules.packets, m_rules.timeoutMs, kRequestData},
+                        m_context.flags);
+    sweep.run({
+        .next = [&]() -> std::optional<std::optional<net::IPAddr>> {
+            const std::size_t index = written + waiting.size();
+            if (index >= std::size_t(hosts.size()))
+                return std::nullopt;
+            const QString host = cleanHostText(hosts[qsizetype(index)]).host;
+            if (net::inet_addr(host.toLocal8Bit().toStdString()) != net::kInaddrNone) {
+                waiting.push_back({host, std::nullopt});
+            } else if (const std::optional<QString> address = resolve(host)) {
+                waiting.push_back({*address, host});
+            } else {
+                waiting.push_back({QString(), host, false});
+                return std::optional<std::optional<net::IPAddr>>(std::in_place);
+            }
+            return std::optional(net::inet_addr(waiting.back().host.toLocal8Bit().toStdString()));
+        },
+        .sending =
+            [&](std::size_t index) {
+                status(output::fill(res::kPingingScanHost, waiting[index - written].host));
+            },
+        .decided =
+            [&](std::size_t, const SweepResult& result) {
+                const Waiting host = std::move(waiting.front());
+                waiting.pop_front();
+                ++written;
+                if (!host.resolved) {
+                    sendUnresolved(*host.name);
+                    return;
+                }
+                // An address's own name is looked up only for a row that shows.
+                const bool shows = result.roundTrip ? !m_rules.failuresOnly : result.allSent;
+                const net::IPAddr target = net::inet_addr(host.host.toLocal8Bit().toStdString());
+                const RtfText dns = host.name ? RtfText::escape(*host.name)
+                                    : shows   ? dnsColumn(target, host.host)
+                                              : RtfText();
+                anyAnswered = finish(host.host, dns, result) || anyAnswered;
+            },
+    });
+    return anyAnswered;
 }
 
 } // namespace
@@ -129,7 +205,11 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
     WorkerFlags flags = context.flags;
     flags.started();
 
-    if (!openEchoHandle(context, res::kListScanNoEchoHandle)) {
+    const int parallel = options.number(OptionId::ParallelProbes);
+    std::unique_ptr<net::EchoSweep> engine;
+    if (!openEchoHandle(context, res::kListScanNoEchoHandle) ||
+        (parallel > 1 && !(engine = openSweepEngine(context, res::kListScanNoEchoHandle)))) {
+        closeEchoHandle(context);
         // Nothing runs any more: the flags end as after a normal end, so the command works again.
         flags.endOperations();
         context.status.set(output::text(res::kReady));
@@ -139,15 +219,19 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
     }
 
     const ScanRules rules{std::uint32_t(options.number(OptionId::ListScanTimeout20)) * 1000u,
-                          options.number(OptionId::ListScanPackets),
-                          options.isOn(OptionId::ListScanShowFail)};
+                          options.number(OptionId::ListScanPackets), options.isOn(OptionId::ListScanShowFail),
+                          parallel};
     link.SendResult({output::fill(res::kScanDnsHeaderRow).rtf(), QString(), ResultKind::HeaderRow});
     ListScanner scanner(context, rules);
     bool anyAnswered = false;
-    for (const QString& host : hosts) {
-        anyAnswered = scanner.scanHost(host) || anyAnswered;
-        if (flags.stopRequested())
-            break;
+    if (engine) {
+        anyAnswered = scanner.scanInParallel(*engine, hosts);
+    } else {
+        for (const QString& host : hosts) {
+            anyAnswered = scanner.scanHost(host) || anyAnswered;
+            if (flags.stopRequested())
+                break;
+        }
     }
 
     // The frame stamps the end line with the moment it shows it.

@@ -316,7 +316,8 @@ void OperationControl::OnSeqScan() {
     SeqScanJob job{correctedOctets(settings::SeqScanOctets::fromOptions(m_services.options)),
                    m_services.options.number(OptionId::SeqScanPackets),
                    m_services.options.number(OptionId::SeqScanTimeout20),
-                   m_services.options.isOn(OptionId::SeqScanShowFail)};
+                   m_services.options.isOn(OptionId::SeqScanShowFail),
+                   m_services.options.number(OptionId::ParallelProbes)};
     f.startOperation(Operation::SeqScan);
     m_bHostResolved = false;
     m_lastOutcome = OperationOutcome::None;

@@ -5,6 +5,7 @@
 #include "net/SocketLibrary.h"
 #include "ops/EchoAnswer.h"
 #include "ops/EchoHandleFailure.h"
+#include "ops/ParallelSweep.h"
 #include "ops/SeqScanChecks.h"
 #include "ops/SharedStatus.h"
 #include "ops/WorkerEchoHandle.h"
@@ -14,6 +15,7 @@
 #include "settings/LiveOptions.h"
 
 #include <array>
+#include <deque>
 
 namespace vantrel::ops {
 
@@ -36,32 +38,31 @@ public:
 
     // Probes every address until the end or a stop; answers whether any answered.
     bool sweep();
+    // The same with up to the job's parallel addresses in flight on `engine`, rows still in order.
+    bool sweepInParallel(net::EchoSweep& engine);
 
 private:
     void status(const QString& text) {
         m_context.status.set(text);
         m_context.link.SendStatus();
     }
-    // What the requests to one address came to: the answer's round-trip time, or none.
-    struct Probe {
-        std::optional<std::uint32_t> roundTrip;
-        bool allSent = false; // every request went out unanswered: the address is silent
-    };
-    Probe probe(const QString& address, net::IPAddr target);
+    SweepResult probe(const QString& address, net::IPAddr target);
+    // Writes the row of a decided address; answers whether it answered.
+    bool finish(const QString& address, const SweepResult& result);
     void writeRow(const QString& address, net::IPAddr target, std::optional<std::uint32_t> roundTrip);
+    std::uint32_t timeoutMs() const { return std::uint32_t(m_job.timeoutSeconds) * 1000u; }
 
     const WorkerContext& m_context;
     const SeqScanJob& m_job;
     std::vector<std::byte> m_reply;
 };
 
-SeqScanRun::Probe SeqScanRun::probe(const QString& address, net::IPAddr target) {
+SweepResult SeqScanRun::probe(const QString& address, net::IPAddr target) {
     for (int attempt = 1; attempt <= m_job.packets; ++attempt) {
         status(output::fill(res::kPingingScanHost, address));
         std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
-        const std::uint32_t replies =
-            m_context.icmp.IcmpSendEcho(m_context.echoHandle, target, kScanData, nullptr, m_reply,
-                                        std::uint32_t(m_job.timeoutSeconds) * 1000u);
+        const std::uint32_t replies = m_context.icmp.IcmpSendEcho(m_context.echoHandle, target, kScanData,
+                                                                  nullptr, m_reply, timeoutMs());
         const EchoAnswer answer = classifyEchoAnswer(replies, m_reply, target);
         if (answer.isReply())
             return {answer.record->RoundTripTime};
@@ -100,19 +101,51 @@ void SeqScanRun::writeRow(const QString& address, net::IPAddr target,
     m_context.link.SendResult({row.rtf(), QString(), kind});
 }
 
+bool SeqScanRun::finish(const QString& address, const SweepResult& result) {
+    // An address stopped before its last request has not been found silent: it gets no row.
+    if (result.roundTrip ? !m_job.failuresOnly : result.allSent)
+        writeRow(address, net::inet_addr(address.toStdString()), result.roundTrip);
+    return result.roundTrip.has_value();
+}
+
 bool SeqScanRun::sweep() {
     bool anyAnswered = false;
     for (SeqScanRange range(m_job.octets);; range.advance()) {
         const QString address = range.address();
-        const net::IPAddr target = net::inet_addr(address.toStdString());
-        const Probe result = probe(address, target);
-        anyAnswered = anyAnswered || result.roundTrip.has_value();
-        // An address stopped before its last request has not been found silent: it gets no row.
-        if (result.roundTrip ? !m_job.failuresOnly : result.allSent)
-            writeRow(address, target, result.roundTrip);
+        anyAnswered = finish(address, probe(address, net::inet_addr(address.toStdString()))) || anyAnswered;
         if (m_context.flags.stopRequested() || range.atEnd())
             break;
     }
+    return anyAnswered;
+}
+
+bool SeqScanRun::sweepInParallel(net::EchoSweep& engine) {
+    bool anyAnswered = false;
+    SeqScanRange range(m_job.octets);
+    bool begun = false;
+    std::deque<QString> waiting; // sent to, row not yet written
+    std::size_t written = 0;
+    ParallelSweep sweep(engine, {m_job.parallel, m_job.packets, timeoutMs(), kScanData}, m_context.flags);
+    sweep.run({
+        .next = [&]() -> std::optional<std::optional<net::IPAddr>> {
+            if (begun) {
+                if (range.atEnd())
+                    return std::nullopt;
+                range.advance();
+            }
+            begun = true;
+            waiting.push_back(range.address());
+            return std::optional(net::inet_addr(waiting.back().toStdString()));
+        },
+        .sending =
+            [&](std::size_t index) { status(output::fill(res::kPingingScanHost, waiting[index - written])); },
+        .decided =
+            [&](std::size_t, const SweepResult& result) {
+                anyAnswered = finish(waiting.front(), result) || anyAnswered;
+                waiting.pop_front();
+                ++written;
+            },
+    });
     return anyAnswered;
 }
 
@@ -122,7 +155,10 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
     WorkerFlags flags = context.flags;
     flags.started();
     SeqScanRun run(context, job);
-    if (!openEchoHandle(context, res::kSeqScanNoEchoHandle)) {
+    std::unique_ptr<net::EchoSweep> engine;
+    if (!openEchoHandle(context, res::kSeqScanNoEchoHandle) ||
+        (job.parallel > 1 && !(engine = openSweepEngine(context, res::kSeqScanNoEchoHandle)))) {
+        closeEchoHandle(context);
         // Nothing ran: the commands work again at once rather than wait for an end that never comes.
         flags.endOperations();
         context.status.set(output::text(res::kReady));
@@ -138,7 +174,7 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
     context.status.set(output::text(res::kPerformingSeqScan));
     context.link.SendStatus();
 
-    const bool anyAnswered = run.sweep();
+    const bool anyAnswered = engine ? run.sweepInParallel(*engine) : run.sweep();
 
     const bool canceled = flags.cancelRequested();
     const RtfText stamp = RtfText::markup(QStringLiteral("%s"));

@@ -17,6 +17,15 @@ bool openEchoHandle(const WorkerContext& context, const output::TextTemplate<>& 
     return false;
 }
 
+std::unique_ptr<net::EchoSweep> openSweepEngine(const WorkerContext& context,
+                                                const output::TextTemplate<>& failureText) {
+    std::unique_ptr<net::EchoSweep> engine =
+        context.icmp.openEchoSweep ? context.icmp.openEchoSweep() : nullptr;
+    if (!engine)
+        context.link.ShowStandardMessage(echoHandleFailureMessage(failureText));
+    return engine;
+}
+
 void closeEchoHandle(const WorkerContext& context) {
     const net::IcmpHandle handle = context.echoHandle;
     if (handle != net::INVALID_HANDLE_VALUE && context.icmp.IcmpCloseHandle(handle))

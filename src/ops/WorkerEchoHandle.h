@@ -1,6 +1,9 @@
 #pragma once
 
+#include "net/EchoSweep.h"
 #include "output/StringResource.h"
+
+#include <memory>
 
 namespace vantrel::ops {
 
@@ -11,5 +14,10 @@ struct WorkerContext;
 bool openEchoHandle(const WorkerContext& context, const output::TextTemplate<>& failureText);
 // Closes the shared echo handle if one is open.
 void closeEchoHandle(const WorkerContext& context);
+
+// Opens the engine of a sweep with addresses in parallel. When none can be opened, shows the same message
+// as openEchoHandle and answers nullptr.
+std::unique_ptr<net::EchoSweep> openSweepEngine(const WorkerContext& context,
+                                                const output::TextTemplate<>& failureText);
 
 } // namespace vantrel::ops

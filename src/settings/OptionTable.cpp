@@ -106,6 +106,8 @@ constexpr std::array<OptionSpec, kOptionCount> kTable{{
     number(PurgeLog, "PurgeLog", 4, {2, 1, 99, 1, 99}, P::Other, 1020),
     flag(StartISP, "StartISP", 0, P::Other, 1108, TakesEffect::AtStart),
     flag(StartTask, "StartTask", 0, P::Other, 1107, TakesEffect::AtStart),
+    // Shown on the ListScan pane as well, where the same number rules.
+    number(ParallelProbes, "ParallelProbes", 1, {3, 1, 256, 1, 256}, P::SeqScan, 1159),
 }};
 
 constexpr bool tableFollowsIds() {

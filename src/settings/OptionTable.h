@@ -51,8 +51,9 @@ enum class OptionId {
     PurgeLog,
     StartISP,
     StartTask,
+    ParallelProbes,
 };
-inline constexpr std::size_t kOptionCount = std::size_t(OptionId::StartTask) + 1;
+inline constexpr std::size_t kOptionCount = std::size_t(OptionId::ParallelProbes) + 1;
 
 enum class OptionKind {
     Flag,        // held as yes/no; a stored non-zero number loads as yes (1)

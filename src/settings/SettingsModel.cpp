@@ -53,6 +53,7 @@ constexpr std::array kSaveOrder{
     PurgeLog,
     StartISP,
     StartTask,
+    ParallelProbes,
 };
 static_assert(kSaveOrder.size() == kOptionCount, "SaveSettings writes every option once");
 

@@ -31,9 +31,9 @@ protected:
 TEST_F(CliTest, OptionsListsEveryOptionInLoadOrderWithItsDefault) {
     ASSERT_EQ(run({QStringLiteral("options")}), 0);
     const QStringList listed = lines();
-    ASSERT_EQ(listed.size(), 40);
+    ASSERT_EQ(listed.size(), 41);
     EXPECT_EQ(listed.first(), QStringLiteral("ListScanAutoSort=0"));
-    EXPECT_EQ(listed.last(), QStringLiteral("StartTask=0"));
+    EXPECT_EQ(listed.last(), QStringLiteral("ParallelProbes=1"));
     for (const char* expected : {"Packets=5", "Timeout=5", "Hops=30", "Log String=Vtrlog.rtf",
                                  "PurgeStatus=1", "PurgeLog=4", "ISPInterval=10"})
         EXPECT_TRUE(listed.contains(QString::fromLatin1(expected))) << expected;

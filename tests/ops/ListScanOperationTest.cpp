@@ -39,7 +39,17 @@ protected:
     test::OperationHarness h;
 };
 
-TEST_F(ListScanOperationTest, AListOfAddressesAndNamesGivesOneRowPerHostInListOrder) {
+// The cases that come out the same whether the hosts go one at a time or several in flight.
+class ListScanParallelTest : public ListScanOperationTest, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        ListScanOperationTest::SetUp();
+        h.options.setNumber(OptionId::ParallelProbes, GetParam());
+    }
+};
+INSTANTIATE_TEST_SUITE_P(OneOrManyInFlight, ListScanParallelTest, ::testing::Values(1, 3));
+
+TEST_P(ListScanParallelTest, AListOfAddressesAndNamesGivesOneRowPerHostInListOrder) {
     h.options.setNumber(OptionId::ListScanPackets, 2);
     h.options.setNumber(OptionId::Beep, 1);
     answer("10.0.0.1", 4);
@@ -80,7 +90,7 @@ TEST_F(ListScanOperationTest, AListOfAddressesAndNamesGivesOneRowPerHostInListOr
     EXPECT_EQ(h.network.openHandles(), 0u);
 }
 
-TEST_F(ListScanOperationTest, DnsColumnAndFailuresOnly) {
+TEST_P(ListScanParallelTest, DnsColumnAndFailuresOnly) {
     h.names->addHost({"named.lab", {}, {address("10.0.0.5")}});
     struct Case {
         bool listDns;

@@ -49,7 +49,17 @@ protected:
     test::OperationHarness h;
 };
 
-TEST_F(SeqScanOperationTest, SweepsAcrossTheThirdOctetInOrderWithARowPerAddress) {
+// The cases that come out the same whether the addresses go one at a time or several in flight.
+class SeqScanParallelTest : public SeqScanOperationTest, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        SeqScanOperationTest::SetUp();
+        h.options.setNumber(OptionId::ParallelProbes, GetParam());
+    }
+};
+INSTANTIATE_TEST_SUITE_P(OneOrManyInFlight, SeqScanParallelTest, ::testing::Values(1, 4, 256));
+
+TEST_P(SeqScanParallelTest, SweepsAcrossTheThirdOctetInOrderWithARowPerAddress) {
     h.options.setNumber(OptionId::Beep, 1);
     h.network.reply(address("192.168.1.252"), 4, 64, address("192.168.1.252"));
     h.network.reply(address("192.168.2.1"), 9, 64, address("192.168.2.1"));
@@ -61,7 +71,8 @@ TEST_F(SeqScanOperationTest, SweepsAcrossTheThirdOctetInOrderWithARowPerAddress)
     const test::FakeIcmpNetwork::SentRequest first = h.network.sent().front();
     EXPECT_EQ(first.data, (std::vector<std::byte>{std::byte('Y'), std::byte('i')}));
     EXPECT_FALSE(first.hadOptions);
-    EXPECT_EQ(first.replySize, net::IcmpReplySize(2));
+    if (GetParam() == 1)
+        EXPECT_EQ(first.replySize, net::IcmpReplySize(2));
     EXPECT_EQ(first.timeoutMs, 1000u);
 
     const QStringList texts = h.texts();
@@ -97,7 +108,7 @@ TEST_F(SeqScanOperationTest, TheFirstAnswerEndsAnAddressAndASilentOneGetsOneRow)
     EXPECT_EQ(table[1], (QStringList{"10.1.0.2", "----"}));
 }
 
-TEST_F(SeqScanOperationTest, AnAnswerFromAnotherAddressIsNoAnswer) {
+TEST_P(SeqScanParallelTest, AnAnswerFromAnotherAddressIsNoAnswer) {
     h.network.error(address("10.1.0.254"), net::IP_DEST_HOST_UNREACHABLE);
     h.network.reply(address("10.1.0.9"), 2);
     scan(QStringLiteral("10.1.0.5"), QStringLiteral("10.1.0.6"));
@@ -109,7 +120,7 @@ TEST_F(SeqScanOperationTest, AnAnswerFromAnotherAddressIsNoAnswer) {
     EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Failed);
 }
 
-TEST_F(SeqScanOperationTest, FailuresOnlyLeavesOutTheAnsweringAddressesAndTheirLookups) {
+TEST_P(SeqScanParallelTest, FailuresOnlyLeavesOutTheAnsweringAddressesAndTheirLookups) {
     h.options.setNumber(OptionId::SeqScanShowFail, 1);
     h.options.setNumber(OptionId::SeqDNS, 1);
     h.network.setDefaultAnswer(test::FakeIcmpNetwork::Answer{true, 0, 0, 1});
@@ -121,7 +132,7 @@ TEST_F(SeqScanOperationTest, FailuresOnlyLeavesOutTheAnsweringAddressesAndTheirL
     EXPECT_TRUE(h.names->addressesAsked().empty());
 }
 
-TEST_F(SeqScanOperationTest, DnsRowsShowTheNameOrSayNoneWasFound) {
+TEST_P(SeqScanParallelTest, DnsRowsShowTheNameOrSayNoneWasFound) {
     h.options.setNumber(OptionId::SeqDNS, 1);
     h.names->addHost({"gw.lab.test", {}, {address("10.3.0.1")}});
     h.names->addHost({"dark.lab.test", {}, {address("10.3.0.2")}});
@@ -137,6 +148,50 @@ TEST_F(SeqScanOperationTest, DnsRowsShowTheNameOrSayNoneWasFound) {
     EXPECT_EQ(table[1], (QStringList{"10.3.0.2", "----", "dark.lab.test"}));
     EXPECT_EQ(table[2], (QStringList{"10.3.0.3", "6", "No", "DNS", "Name", "Found"}));
     EXPECT_EQ(table[3], (QStringList{"10.3.0.4", "----", "No", "DNS", "Name", "Found"}));
+}
+
+TEST_F(SeqScanOperationTest, InParallelRowsKeepAddressOrderWhateverOrderTheAnswersComeIn) {
+    h.options.setNumber(OptionId::ParallelProbes, 3);
+    h.options.setNumber(OptionId::SeqScanPackets, 2);
+    h.network.reply(address("10.1.0.1"), 900, 64, address("10.1.0.1"));
+    h.network.reply(address("10.1.0.2"), 5, 64, address("10.1.0.2"));
+    h.network.fail(net::IP_REQ_TIMED_OUT, address("10.1.0.3"));
+    h.network.reply(address("10.1.0.3"), 7, 64, address("10.1.0.3"));
+    h.network.reply(address("10.1.0.9"), 1, 64, address("10.1.0.4")); // a stranger's reply is no answer
+    scan(QStringLiteral("10.1.0.1"), QStringLiteral("10.1.0.5"));
+
+    EXPECT_EQ(sentTo(), (QStringList{"10.1.0.1", "10.1.0.2", "10.1.0.3", "10.1.0.4", "10.1.0.4", "10.1.0.5",
+                                     "10.1.0.3", "10.1.0.5"}));
+    EXPECT_EQ(h.network.sweepMostInFlight(), 3u);
+    const std::vector<QStringList> table = rows();
+    ASSERT_EQ(table.size(), 5u);
+    EXPECT_EQ(table[0], (QStringList{"10.1.0.1", "900"}));
+    EXPECT_EQ(table[1], (QStringList{"10.1.0.2", "5"}));
+    EXPECT_EQ(table[2], (QStringList{"10.1.0.3", "7"})) << "answered at its second request";
+    EXPECT_EQ(table[3], (QStringList{"10.1.0.4", "----"}));
+    EXPECT_EQ(table[4], (QStringList{"10.1.0.5", "----"}));
+    EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Succeeded);
+    EXPECT_EQ(h.state().status.get(), QStringLiteral("Ready"));
+}
+
+TEST_F(SeqScanOperationTest, CancelInParallelEndsAtTheFirstUndecidedAddress) {
+    h.options.setNumber(OptionId::ParallelProbes, 3);
+    h.network.reply(address("10.4.0.0"), 1, 64, address("10.4.0.0"));
+    h.network.reply(address("10.4.0.2"), 5, 64, address("10.4.0.2"));
+    int requests = 0;
+    h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) {
+        if (++requests == 5)
+            h.state().flags.requestCancel();
+    });
+    scan(QStringLiteral("10.4.0.0"), QStringLiteral("10.4.0.255"));
+
+    EXPECT_EQ(requests, 5) << "no request after the cancel";
+    const std::vector<QStringList> table = rows();
+    ASSERT_EQ(table.size(), 1u) << "10.4.0.1 was still waiting: 10.4.0.2's answer after it is not shown";
+    EXPECT_EQ(table[0], (QStringList{"10.4.0.0", "1"}));
+    EXPECT_EQ(h.texts().back(), QStringLiteral("Sequence Scan canceled - Dec 08, 2026  14:05:09"));
+    EXPECT_FALSE(h.state().flags.anyBusy());
+    EXPECT_EQ(h.network.openHandles(), 0u);
 }
 
 TEST_F(SeqScanOperationTest, CancelStopsAfterTheCurrentRequestWithTheCanceledLine) {

@@ -60,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Correction{SeqScanPackets, 100, 99}, Correction{ListScanTimeout20, 250, 99},
                       Correction{ISPInterval, 1500, 999}, Correction{ISPInterval, 0, 1},
                       Correction{PurgeStatus, 6, 5}, Correction{PurgeStatus, 0, 1},
-                      Correction{PurgeLog, 100, 99},
+                      Correction{PurgeLog, 100, 99}, Correction{ParallelProbes, 0, 1},
+                      Correction{ParallelProbes, 257, 256}, Correction{ParallelProbes, 256, 256},
                       // The interval box keeps the last two digits it was given, then corrects.
                       Correction{ContPingInterval, 150, 50}, Correction{ContPingInterval, 100, 1},
                       Correction{ContPingInterval, 7, 7},

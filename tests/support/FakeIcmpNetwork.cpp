@@ -4,12 +4,70 @@
 #include "net/IpStatus.h"
 
 #include <algorithm>
+#include <map>
 
 namespace vantrel::test {
 
 net::IPAddr address(const char* dotted) {
     return net::inet_addr(dotted);
 }
+
+// A sweep on the scripted network, on a clock of its own that each wait moves on to the next decision.
+class FakeIcmpNetwork::Sweep final : public net::EchoSweep {
+public:
+    explicit Sweep(FakeIcmpNetwork& network)
+        : m_network(network) {}
+
+    void send(std::uint64_t ticket, net::IPAddr destination, std::span<const std::byte> data,
+              std::uint32_t timeoutMs) override {
+        SentRequest request;
+        request.handle = net::INVALID_HANDLE_VALUE;
+        request.destination = destination;
+        request.data.assign(data.begin(), data.end());
+        request.timeoutMs = timeoutMs;
+        m_network.record(request, false);
+        const std::optional<Answer> answer = m_network.takeAnswer(destination);
+        net::SweepAnswer decided{ticket, {}};
+        std::uint64_t after = timeoutMs;
+        if (!answer || !answer->replied) {
+            decided.outcome.status = answer ? answer->status : net::IP_REQ_TIMED_OUT;
+            // A refused send is decided at once; no answer at all, when the time is up.
+            if (decided.outcome.status != net::IP_REQ_TIMED_OUT)
+                after = 0;
+        } else {
+            decided.outcome.replied = true;
+            decided.outcome.status = answer->status;
+            decided.outcome.address = answer->from;
+            decided.outcome.roundTripMs = answer->roundTripMs;
+            decided.outcome.ttl = answer->ttl;
+            after = std::min<std::uint64_t>(answer->roundTripMs, timeoutMs);
+        }
+        m_pending.emplace(std::pair{m_now + after, m_order++}, decided);
+        std::lock_guard lock(m_network.m_mutex);
+        m_network.m_sweepMostInFlight = std::max(m_network.m_sweepMostInFlight, m_pending.size());
+    }
+
+    std::vector<net::SweepAnswer> wait(std::chrono::milliseconds) override {
+        std::vector<net::SweepAnswer> decided;
+        if (m_pending.empty())
+            return decided;
+        m_now = m_pending.begin()->first.first;
+        while (!m_pending.empty() && m_pending.begin()->first.first == m_now) {
+            decided.push_back(m_pending.begin()->second);
+            m_pending.erase(m_pending.begin());
+        }
+        return decided;
+    }
+
+    void cancel() override { m_pending.clear(); }
+    void interrupt() override {}
+
+private:
+    FakeIcmpNetwork& m_network;
+    std::uint64_t m_now = 0;
+    std::uint64_t m_order = 0;
+    std::map<std::pair<std::uint64_t, std::uint64_t>, net::SweepAnswer> m_pending; // by time, then order
+};
 
 net::IcmpApi FakeIcmpNetwork::api() {
     net::IcmpApi api;
@@ -19,6 +77,12 @@ net::IcmpApi FakeIcmpNetwork::api() {
                               std::span<const std::byte> data, const net::IP_OPTION_INFORMATION* options,
                               std::span<std::byte> reply, std::uint32_t timeoutMs) {
         return sendEcho(handle, destination, data, options, reply, timeoutMs);
+    };
+    api.openEchoSweep = [this]() -> std::unique_ptr<net::EchoSweep> {
+        std::lock_guard lock(m_mutex);
+        if (m_refuseHandles)
+            return nullptr;
+        return std::make_unique<Sweep>(*this);
     };
     return api;
 }
@@ -145,46 +209,20 @@ std::uint32_t FakeIcmpNetwork::sendEcho(net::IcmpHandle handle, net::IPAddr dest
     request.replySize = reply.size();
     request.timeoutMs = timeoutMs;
 
-    std::function<void(const SentRequest&)> hook;
     {
         std::lock_guard lock(m_mutex);
-        if (m_handles.count(std::uintptr_t(handle)) == 0)
-            return 0; // not an open handle: nothing sent, nothing written
         // As the service: a reply that could not be stored is not asked for.
-        if (reply.size() < net::IcmpReplySize(data.size())) {
+        if (m_handles.count(std::uintptr_t(handle)) != 0 && reply.size() < net::IcmpReplySize(data.size())) {
             net::EchoOutcome tooSmall;
             tooSmall.status = net::IP_BUF_TOO_SMALL;
             return net::writeEchoReply(reply, tooSmall);
         }
-        m_sent.push_back(request);
-        hook = m_hook;
     }
-    if (hook)
-        hook(request);
-
-    std::optional<Answer> answer;
-    bool silent = false;
-    {
-        std::lock_guard lock(m_mutex);
-        const auto next = std::find_if(m_script.begin(), m_script.end(),
-                                       [&](const Scripted& s) { return !s.to || *s.to == destination; });
-        if (next != m_script.end()) {
-            answer = next->answer;
-            silent = !next->answer;
-            m_script.erase(next);
-        } else {
-            answer = m_defaultAnswer;
-        }
-    }
-    if (silent)
+    if (!record(request, true))
+        return 0; // not an open handle: nothing sent, nothing written
+    std::optional<Answer> answer = takeAnswer(destination);
+    if (!answer)
         return 0;
-    if (!answer) {
-        answer = Answer{};
-        answer->replied = false;
-        answer->status = net::IP_REQ_TIMED_OUT;
-        answer->ttl = 0;
-        answer->data = std::vector<std::byte>{};
-    }
     net::EchoOutcome outcome;
     outcome.replied = answer->replied;
     outcome.status = answer->status;
@@ -193,6 +231,44 @@ std::uint32_t FakeIcmpNetwork::sendEcho(net::IcmpHandle handle, net::IPAddr dest
     outcome.ttl = answer->ttl;
     outcome.data = answer->data ? std::span<const std::byte>(*answer->data) : data;
     return net::writeEchoReply(reply, outcome);
+}
+
+std::size_t FakeIcmpNetwork::sweepMostInFlight() const {
+    std::lock_guard lock(m_mutex);
+    return m_sweepMostInFlight;
+}
+
+bool FakeIcmpNetwork::record(const SentRequest& request, bool checkHandle) {
+    std::function<void(const SentRequest&)> hook;
+    {
+        std::lock_guard lock(m_mutex);
+        if (checkHandle && m_handles.count(std::uintptr_t(request.handle)) == 0)
+            return false;
+        m_sent.push_back(request);
+        hook = m_hook;
+    }
+    if (hook)
+        hook(request);
+    return true;
+}
+
+std::optional<FakeIcmpNetwork::Answer> FakeIcmpNetwork::takeAnswer(net::IPAddr destination) {
+    std::lock_guard lock(m_mutex);
+    const auto next = std::find_if(m_script.begin(), m_script.end(),
+                                   [&](const Scripted& s) { return !s.to || *s.to == destination; });
+    if (next != m_script.end()) {
+        std::optional<Answer> answer = next->answer;
+        m_script.erase(next);
+        return answer;
+    }
+    if (m_defaultAnswer)
+        return m_defaultAnswer;
+    Answer timeout;
+    timeout.replied = false;
+    timeout.status = net::IP_REQ_TIMED_OUT;
+    timeout.ttl = 0;
+    timeout.data = std::vector<std::byte>{};
+    return timeout;
 }
 
 } // namespace vantrel::test

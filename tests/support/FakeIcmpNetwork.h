@@ -19,6 +19,11 @@ namespace vantrel::test {
 // request times out. Everything sent is recorded. Replies are written with the service's own rules, so a
 // reply buffer that is too small fails here as it does on the real network. Thread-safe.
 //
+// Sweeps (IcmpApi::openEchoSweep) take their answers from the same script, on a clock of their own: a
+// reply is decided its round-trip time after its request, a timeout its timeout after it, and each wait
+// hands back the requests decided first. Replies thus come back out of order as their times say, and no
+// test waits for real time.
+//
 //   FakeIcmpNetwork network;
 //   network.reply(address("10.0.0.1"), 12);           // echo reply after 12 ms
 //   network.error(address("10.0.0.254"), net::IP_TTL_EXPIRED_TRANSIT);  // a router's ICMP error
@@ -80,10 +85,17 @@ public:
     int handlesCreated() const;
     int handlesClosed() const;
     std::size_t scriptedLeft() const;
+    // The most requests a sweep had in flight at once.
+    std::size_t sweepMostInFlight() const;
 
 private:
     net::IcmpHandle create();
     bool close(net::IcmpHandle handle);
+    class Sweep;
+    // Records a request and calls the hook; false (nothing recorded) for a handle that is not open.
+    bool record(const SentRequest& request, bool checkHandle);
+    // The scripted answer for a request to `destination`: nothing for a silent failure.
+    std::optional<Answer> takeAnswer(net::IPAddr destination);
     std::uint32_t sendEcho(net::IcmpHandle handle, net::IPAddr destination, std::span<const std::byte> data,
                            const net::IP_OPTION_INFORMATION* options, std::span<std::byte> reply,
                            std::uint32_t timeoutMs);
@@ -103,6 +115,7 @@ private:
     std::uintptr_t m_nextHandle = 1;
     int m_created = 0;
     int m_closed = 0;
+    std::size_t m_sweepMostInFlight = 0;
 };
 
 // An address in network byte order from its dotted text (for scripts and expectations).

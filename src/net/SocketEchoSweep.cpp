@@ -1,0 +1,148 @@
+#include "net/SocketEchoSweep.h"
+
+#include "net/IpStatus.h"
+
+#include <algorithm>
+
+namespace vantrel::net {
+
+namespace {
+
+std::uint32_t millisecondsSince(std::chrono::steady_clock::time_point start) {
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    return std::uint32_t(std::clamp<long long>(elapsed.count(), 0, UINT32_MAX));
+}
+
+SweepAnswer failed(std::uint64_t ticket, std::uint32_t status) {
+    SweepAnswer answer{ticket, {}};
+    answer.outcome.status = status;
+    return answer;
+}
+
+} // namespace
+
+std::unique_ptr<EchoSweep> SocketEchoSweep::open(std::optional<EchoSocketKind> kind, int& error,
+                                                 std::chrono::microseconds pace) {
+    std::unique_ptr<EchoSocket> socket = EchoSocket::open(kind, error);
+    if (!socket)
+        return nullptr;
+    return std::unique_ptr<EchoSweep>(new SocketEchoSweep(std::move(socket), pace));
+}
+
+SocketEchoSweep::SocketEchoSweep(std::unique_ptr<EchoSocket> socket, std::chrono::microseconds pace)
+    : m_socket(std::move(socket))
+    , m_pace(pace) {}
+
+void SocketEchoSweep::send(std::uint64_t ticket, IPAddr destination, std::span<const std::byte> data,
+                           std::uint32_t timeoutMs) {
+    m_queue.push_back({ticket, destination, std::vector<std::byte>(data.begin(), data.end()), timeoutMs});
+}
+
+void SocketEchoSweep::cancel() {
+    m_queue.clear();
+    m_inFlight.clear();
+}
+
+std::uint16_t SocketEchoSweep::nextSequence() {
+    // Never one still waiting for its answer: a late reply must not be taken for a new request's.
+    do
+        ++m_sequence;
+    while (m_inFlight.count(m_sequence) != 0);
+    return m_sequence;
+}
+
+void SocketEchoSweep::sendDue(std::vector<SweepAnswer>& decided) {
+    while (!m_queue.empty()) {
+        const Clock::time_point now = Clock::now();
+        if (now < m_nextSend)
+            return;
+        const Queued request = std::move(m_queue.front());
+        m_queue.pop_front();
+        // Counted from the send itself, so a late wake-up never makes up for lost time with a burst.
+        m_nextSend = now + m_pace;
+        const std::uint16_t sequence = nextSequence();
+        if (const std::optional<std::uint32_t> refused =
+                m_socket->send(request.destination, sequence, request.data)) {
+            decided.push_back(failed(request.ticket, *refused));
+            continue;
+        }
+        const Clock::time_point sentAt = Clock::now();
+        m_inFlight[sequence] = {request.ticket, request.destination, sentAt,
+                                sentAt + std::chrono::milliseconds(request.timeoutMs)};
+    }
+}
+
+void SocketEchoSweep::expire(std::vector<SweepAnswer>& decided) {
+    const Clock::time_point now = Clock::now();
+    for (auto it = m_inFlight.begin(); it != m_inFlight.end();) {
+        if (it->second.deadline <= now) {
+            decided.push_back(failed(it->second.ticket, IP_REQ_TIMED_OUT));
+            it = m_inFlight.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void SocketEchoSweep::readAnswers(std::vector<SweepAnswer>& decided) {
+    const std::uint16_t identifier = m_socket->identifier();
+    const ProbeLookup probes = [&](std::uint16_t sequence) -> std::optional<EchoProbe> {
+        const auto found = m_inFlight.find(sequence);
+        if (found == m_inFlight.end())
+            return std::nullopt;
+        return EchoProbe{found->second.destination, identifier, sequence};
+    };
+    m_socket->readAnswers(probes, [&](std::uint16_t sequence, const EchoOutcome& outcome) {
+        const auto found = m_inFlight.find(sequence);
+        SweepAnswer answer{found->second.ticket, outcome};
+        answer.outcome.roundTripMs = millisecondsSince(found->second.sentAt);
+        answer.outcome.data = {};
+        decided.push_back(answer);
+        m_inFlight.erase(found);
+        return false;
+    });
+}
+
+std::optional<SocketEchoSweep::Clock::time_point> SocketEchoSweep::nextEvent() const {
+    std::optional<Clock::time_point> next;
+    if (!m_queue.empty())
+        next = m_nextSend;
+    for (const auto& [sequence, request] : m_inFlight)
+        next = next ? std::min(*next, request.deadline) : request.deadline;
+    return next;
+}
+
+std::vector<SweepAnswer> SocketEchoSweep::wait(std::chrono::milliseconds wait) {
+    const Clock::time_point until = Clock::now() + wait;
+    std::vector<SweepAnswer> decided;
+    for (;;) {
+        sendDue(decided);
+        expire(decided);
+        if (!decided.empty())
+            return decided;
+        const Clock::time_point now = Clock::now();
+        if (now >= until)
+            return decided;
+        const Clock::time_point wake = std::min(until, nextEvent().value_or(until));
+        switch (m_socket->waitReadable(std::max(wake - now, Clock::duration{}))) {
+        case EchoSocket::Readiness::Interrupted:
+            return decided;
+        case EchoSocket::Readiness::Failed:
+            // The socket is unusable: every request fails rather than wait for answers that cannot come.
+            for (const auto& [sequence, request] : m_inFlight)
+                decided.push_back(failed(request.ticket, IP_GENERAL_FAILURE));
+            for (const Queued& request : m_queue)
+                decided.push_back(failed(request.ticket, IP_GENERAL_FAILURE));
+            cancel();
+            return decided;
+        case EchoSocket::Readiness::TimedOut:
+            break;
+        case EchoSocket::Readiness::Readable:
+            readAnswers(decided);
+            break;
+        }
+    }
+}
+
+} // namespace vantrel::net
