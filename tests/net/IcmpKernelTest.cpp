@@ -5,6 +5,7 @@
 #include "net/IcmpApi.h"
 #include "net/IcmpEcho.h"
 #include "net/IpStatus.h"
+#include "net/SocketEchoSweep.h"
 #include "net/UniqueFd.h"
 #include "support/TopologyScript.h"
 
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <regex>
 #include <sched.h>
 #include <string>
@@ -217,6 +219,48 @@ TEST_F(IcmpKernelTest, HostUnreachableFromARouter) {
             EXPECT_EQ(unreachable.from(), "10.201.2.2");
         }
     });
+}
+
+TEST_F(IcmpKernelTest, ASweepOnOneSocketTellsItsRequestsAnswersApart) {
+    struct Expected {
+        const char* to;
+        bool replied;
+        std::uint32_t status;
+        const char* from;
+    };
+    // Sent in this order, all in flight at once; answered in another.
+    const std::vector<Expected> expected{
+        {"10.201.8.1", false, IP_REQ_TIMED_OUT, "0.0.0.0"},
+        {"10.201.3.2", true, IP_SUCCESS, "10.201.3.2"},
+        {"10.201.3.100", true, IP_DEST_HOST_UNREACHABLE, "10.201.2.2"},
+        {"127.0.0.1", true, IP_SUCCESS, "127.0.0.1"},
+        {"10.201.3.3", true, IP_SUCCESS, "10.201.3.3"},
+    };
+    for (const std::optional<EchoSocketKind>& kind : kBothKinds) {
+        SCOPED_TRACE(kindName(*kind));
+        inNamespace(ns("host"), [&] {
+            int error = 0;
+            const std::unique_ptr<EchoSweep> sweep = SocketEchoSweep::open(kind, error);
+            ASSERT_TRUE(sweep) << "errno " << error;
+            const std::vector<std::byte> data{std::byte{'Y'}, std::byte{'i'}};
+            for (std::size_t i = 0; i < expected.size(); ++i)
+                sweep->send(i, inet_addr(expected[i].to), data, 1000);
+            std::map<std::uint64_t, EchoOutcome> decided;
+            for (int waits = 0; decided.size() < expected.size() && waits < 500; ++waits) {
+                for (const SweepAnswer& answer : sweep->wait(std::chrono::milliseconds(20))) {
+                    EXPECT_TRUE(decided.emplace(answer.ticket, answer.outcome).second) << "reported twice";
+                }
+            }
+            ASSERT_EQ(decided.size(), expected.size());
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                SCOPED_TRACE(expected[i].to);
+                EXPECT_EQ(decided[i].replied, expected[i].replied);
+                EXPECT_EQ(decided[i].status, expected[i].status);
+                EXPECT_EQ(inet_ntoa(decided[i].address), expected[i].from);
+            }
+            EXPECT_TRUE(sweep->wait(std::chrono::milliseconds(0)).empty());
+        });
+    }
 }
 
 TEST_F(IcmpKernelTest, RefusedLocalSendIsNoReply) {

@@ -297,6 +297,20 @@ TEST_F(TraceKernelTest, ASeqScanOfTheLanShowsEveryAddressInOrderWithTheAnswering
     EXPECT_EQ(row(6), (Words{"10.202.3.13", "----", "No", "DNS", "Name", "Found"}));
     EXPECT_EQ(run.lines[7].rfind("Sequence Scan ended - ", 0), 0u) << dump(run);
 
+    // With many addresses in flight the rows are the same, in order, and every answering address is found.
+    const CliRun parallel = cli("--set SeqScanTimeout20=1 --set SeqScanPackets=2 --set ParallelProbes=64 "
+                                "seqscan 10.202.3.1 10.202.3.40",
+                                "lhost");
+    ASSERT_EQ(parallel.exitCode, 0) << dump(parallel);
+    ASSERT_EQ(parallel.lines.size(), 43u) << dump(parallel);
+    for (int last = 1; last <= 40; ++last) {
+        const Words cells = words(parallel.lines[std::size_t(last) + 1]);
+        ASSERT_EQ(cells.size(), 2u) << dump(parallel);
+        EXPECT_EQ(cells[0], "10.202.3." + std::to_string(last));
+        const bool answers = last == 10 || last == 12 || last == 15 || last == 17;
+        EXPECT_EQ(cells[1] != "----", answers) << cells[0];
+    }
+
     // Nothing answering is a scan without success; a reversed range does not run.
     EXPECT_EQ(cli("--set SeqScanTimeout20=1 seqscan 10.202.3.20 10.202.3.20", "lhost").exitCode, 1);
     const CliRun reversed = cli("seqscan 10.202.3.20 10.202.3.19", "lhost");
