@@ -8,6 +8,9 @@
 #                             the same for the route-trace chain described below
 #   topology.sh lan-up PREFIX | lan-down PREFIX
 #                             the same for the scanned LAN described at the end of this text
+#   topology.sh sweep-up PREFIX | sweep-down PREFIX
+#                             the scanned LAN with a fifth answering address, 10.202.3.200 (the sweep
+#                             benchmark's /24: 5 addresses answer, 251 are dropped silently)
 #
 #   PREFIX-host    eth0 10.201.1.1/24                     default via 10.201.1.2
 #        |
@@ -56,12 +59,13 @@ set -euo pipefail
 action=${1:-}
 prefix=${2:-}
 usage() {
-  echo "usage: $0 up|down|trace-up|trace-down|lan-up|lan-down PREFIX, or $0 trace-mute PREFIX on|off" >&2
+  echo "usage: $0 up|down|trace-up|trace-down|lan-up|lan-down|sweep-up|sweep-down PREFIX," \
+    "or $0 trace-mute PREFIX on|off" >&2
   exit 2
 }
 [[ -n "$prefix" && "$prefix" =~ ^[A-Za-z0-9_-]+$ ]] || usage
 case "$action" in
-  up | down | trace-up | trace-down | trace-mute | lan-up | lan-down) ;;
+  up | down | trace-up | trace-down | trace-mute | lan-up | lan-down | sweep-up | sweep-down) ;;
   *) usage ;;
 esac
 
@@ -95,12 +99,13 @@ private_names() {
   printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' >"/etc/netns/$1/resolv.conf"
 }
 
-if [[ "$action" == lan-* ]]; then
+if [[ "$action" == lan-* || "$action" == sweep-* ]]; then
   lan=("$prefix-lhost" "$prefix-lr1" "$prefix-lr2" "$prefix-lan")
   answering=(10 12 15 17)
+  [[ "$action" == sweep-* ]] && answering+=(200)
   lan_down() { remove_all "$prefix-lhost" "${lan[@]}"; }
   lan_down
-  [[ "$action" == lan-down ]] && exit 0
+  [[ "$action" == *-down ]] && exit 0
   trap 'lan_down' ERR
   for ns in "${lan[@]}"; do
     ip netns add "$ns"
