@@ -35,6 +35,7 @@
 #include "ui/CStatusViewPane.h"
 #include "ui/FrameThrottle.h"
 #include "ui/HostComboBox.h"
+#include "ui/NumberBox.h"
 #include "ui/PaneScroller.h"
 #include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
@@ -320,6 +321,19 @@ void CMainFrame::createListEditors() {
         if (option == OptionId::ListScanAutoSort)
             m_listScanEditor->sortIfAutoSorted();
     });
+    // Both scan panes show the parallel probes: a change in one shows in the other.
+    const auto keepInStep = [this](ui::OptionPane* from, ui::OptionPane* to) {
+        connect(from, &ui::OptionPane::optionChanged, to, [this, to](OptionId option) {
+            if (option != OptionId::ParallelProbes)
+                return;
+            ui::NumberBox* box = to->numberBox(settings::optionSpec(option).controlId);
+            const QString shown = QString::number(m_options.number(option));
+            if (box->text() != shown)
+                box->setText(shown);
+        });
+    };
+    keepInStep(listScanPane, seqScanPane());
+    keepInStep(seqScanPane(), listScanPane);
     m_seqScanPane =
         new SeqScanPaneController(*seqScanPane(), m_options,
                                   {[this](QLineEdit* field, const QString& caption, const QString& text) {

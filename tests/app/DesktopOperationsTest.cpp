@@ -13,6 +13,7 @@
 #include "ui/CStatusViewPane.h"
 #include "ui/EntryListEditor.h"
 #include "ui/HostComboBox.h"
+#include "ui/NumberBox.h"
 #include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
 #include "ui/SystemTray.h"
@@ -218,9 +219,16 @@ TEST_F(DesktopOperationsTest, TheSeqScanPaneCorrectsItsFieldsAndSavesLoadsAndSca
     EXPECT_EQ(groups->field()->text(), QStringLiteral("lab")) << "no backslash in a group's name";
     groups->button()->click();
     ASSERT_EQ(groups->entries(), QStringList{QStringLiteral("lab")});
+    // The parallel probes show on both scan panes: typed in one, the other follows.
+    const int parallelId = settings::optionSpec(settings::OptionId::ParallelProbes).controlId;
+    pane->numberBox(parallelId)->lineEdit()->selectAll();
+    QTest::keyClicks(pane->numberBox(parallelId)->lineEdit(), QStringLiteral("16"));
+    EXPECT_EQ(frame->optionPane(cmd::kListScanOptions)->numberBox(parallelId)->text(), QStringLiteral("16"));
+    EXPECT_EQ(frame->options().number(settings::OptionId::ParallelProbes), 16);
 
     operations.reset();
     reopen();
+    EXPECT_EQ(frame->optionPane(cmd::kListScanOptions)->numberBox(parallelId)->text(), QStringLiteral("16"));
     operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
     pane = frame->seqScanPane();
     groups = pane->groupList();

@@ -66,7 +66,7 @@ TEST_F(CliTest, ControlCharactersInATextStayOnOneLine) {
                    QStringLiteral("options")}),
               0);
     EXPECT_TRUE(lines().contains(QStringLiteral("Ping String=one\\ntwo\\tthree")));
-    EXPECT_EQ(lines().size(), 40);
+    EXPECT_EQ(lines().size(), 41);
 }
 
 TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {

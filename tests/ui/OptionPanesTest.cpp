@@ -84,6 +84,9 @@ TEST(OptionPanes, EveryNumberBoxCorrectsWhatIsTypedPastedSpunOrStored) {
         {SeqScanTimeout20, Act::Stored, "", "250", "99"},
         {ListScanPackets, Act::Paste, "", "7x", "7"}, // a paste with a letter is refused whole
         {ListScanTimeout20, Act::Type, "", "0", "1"},
+        {ParallelProbes, Act::Type, "", "300", "256"},
+        {ParallelProbes, Act::Type, "", "0", "1"},
+        {ParallelProbes, Act::Stored, "", "-4", "1"},
     };
     for (const BoxCase& c : cases) {
         const settings::OptionSpec& spec = settings::optionSpec(c.option);
