@@ -15,6 +15,8 @@
 
 #include <array>
 #include <deque>
+#include <future>
+#include <map>
 
 namespace vantrel::ops {
 
@@ -59,6 +61,7 @@ private:
     RtfText dnsColumn(net::IPAddr target, const QString& host);
     // Resolves a name to its first address in dotted form; nothing when it does not resolve.
     std::optional<QString> resolve(const QString& name);
+    std::optional<QString> lookUp(const QString& name) const; // the same without the status text
     bool ping(const QString& host, const RtfText& dns);
     void sendUnresolved(const QString& name);
     // Writes the row of a decided host; true when it answered.
@@ -81,6 +84,10 @@ RtfText ListScanner::dnsColumn(net::IPAddr target, const QString& host) {
 
 std::optional<QString> ListScanner::resolve(const QString& name) {
     status(output::fill(res::kLookingUpAddress, name));
+    return lookUp(name);
+}
+
+std::optional<QString> ListScanner::lookUp(const QString& name) const {
     const std::optional<net::HostEntry> entry =
         m_context.sockets->gethostbyname(name.toLocal8Bit().toStdString());
     if (!entry || entry->h_addr_list.empty())
@@ -154,6 +161,21 @@ bool ListScanner::scanInParallel(net::EchoSweep& engine, const QStringList& host
     std::deque<Waiting> waiting;
     std::size_t written = 0;
     bool anyAnswered = false;
+    // The names are looked up a few hosts ahead of the sends, each on a thread of its own: a slow name
+    // service then holds back neither the sends nor the reading of answers (their round-trip times).
+    constexpr std::size_t kLookAhead = 4;
+    std::map<std::size_t, std::future<std::optional<QString>>> lookups; // by index in the list
+    const auto hostAt = [&](std::size_t index) { return cleanHostText(hosts[qsizetype(index)]).host; };
+    const auto isName = [](const QString& host) {
+        return net::inet_addr(host.toLocal8Bit().toStdString()) == net::kInaddrNone;
+    };
+    const auto lookAhead = [&](std::size_t from) {
+        for (std::size_t i = from; i < std::min(from + kLookAhead, std::size_t(hosts.size())); ++i) {
+            const QString host = hostAt(i);
+            if (isName(host) && lookups.count(i) == 0)
+                lookups.emplace(i, std::async(std::launch::async, [this, host] { return lookUp(host); }));
+        }
+    };
     ParallelSweep sweep(engine, {m_rules.parallel, m_rules.packets, m_rules.timeoutMs, kRequestData},
                         m_context.flags);
     sweep.run({
@@ -161,16 +183,21 @@ bool ListScanner::scanInParallel(net::EchoSweep& engine, const QStringList& host
             const std::size_t index = written + waiting.size();
             if (index >= std::size_t(hosts.size()))
                 return std::nullopt;
-            const QString host = cleanHostText(hosts[qsizetype(index)]).host;
-            if (net::inet_addr(host.toLocal8Bit().toStdString()) != net::kInaddrNone) {
+            const QString host = hostAt(index);
+            lookAhead(index);
+            if (!isName(host)) {
                 waiting.push_back({host, std::nullopt});
-            } else if (const std::optional<QString> address = resolve(host)) {
-                waiting.push_back({*address, host});
-            } else {
+                return std::optional(net::inet_addr(host.toLocal8Bit().toStdString()));
+            }
+            status(output::fill(res::kLookingUpAddress, host));
+            const std::optional<QString> address = lookups.at(index).get();
+            lookups.erase(index);
+            if (!address) {
                 waiting.push_back({QString(), host, false});
                 return std::optional<std::optional<net::IPAddr>>(std::in_place);
             }
-            return std::optional(net::inet_addr(waiting.back().host.toLocal8Bit().toStdString()));
+            waiting.push_back({*address, host});
+            return std::optional(net::inet_addr(address->toLocal8Bit().toStdString()));
         },
         .sending =
             [&](std::size_t index) {

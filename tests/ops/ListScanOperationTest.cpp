@@ -157,6 +157,26 @@ TEST_F(ListScanOperationTest, CancelDuringALookupStopsAfterTheHostsNextFailedReq
     EXPECT_EQ(cells(h.texts()[2]), (QStringList{"10.0.0.8", "3"}));
 }
 
+TEST_F(ListScanOperationTest, InParallelNamesAreLookedUpAheadAndTheRowsKeepListOrder) {
+    h.options.setNumber(OptionId::ParallelProbes, 4);
+    h.names->addHost({"slow.test", {}, {address("10.0.0.4")}});
+    answer("10.0.0.4", 30);
+    answer("10.0.0.2", 2);
+    h.names->hold();
+    h.control->OnListScan({"slow.test", "nowhere.test", "host.test", "10.0.0.1"});
+    EXPECT_TRUE(test::runEventsUntil([&] { return h.names->namesAsked().size() == 3; }))
+        << "all three names asked before any answer";
+    h.names->release();
+    h.runUntilIdle();
+
+    QStringList rows;
+    for (const QString& text : h.texts().mid(2, h.texts().size() - 3))
+        rows.append(cells(text).join(QLatin1Char('|')));
+    EXPECT_EQ(rows, (QStringList{"10.0.0.4|30|slow.test", "No|IP|Address|Found|nowhere.test",
+                                 "10.0.0.2|2|host.test", "10.0.0.1|Timeout"}))
+        << dump();
+}
+
 TEST_F(ListScanOperationTest, CancelDuringARequestEndsTheScanAfterIt) {
     h.options.setNumber(OptionId::ListScanPackets, 2);
     h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) { h.state().flags.requestCancel(); });
