@@ -18,8 +18,9 @@ struct SeqScanJob {
 
 // The SeqScan worker: every address of the range in turn, up to `packets` echo requests each with the
 // first answer ending the address, a row per address (answered or not), and the end line. With `parallel`
-// above 1 the addresses overlap on one socket (ParallelSweep) and the rows come out the same, in order. Runs on its own
-// thread; answers Succeeded when an address answered, Failed when none did, NotRun without an echo handle.
+// above 1 the addresses overlap on one socket (ParallelSweep) and the rows come out the same, in order.
+// Runs on its own thread; answers Succeeded when an address answered, Failed when none did, NotRun without
+// an echo handle.
 OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& job);
 
 } // namespace vantrel::ops
