@@ -58,6 +58,18 @@ public:
     const sockaddr_in& peer() const { return m_peer; }
     cmsghdr* firstControl() { return CMSG_FIRSTHDR(&m_message); }
     cmsghdr* nextControl(cmsghdr* control) { return CMSG_NXTHDR(&m_message, control); }
+    // When the kernel says the datagram arrived (SO_TIMESTAMPNS), if it says.
+    std::optional<std::chrono::nanoseconds> arrival() {
+        for (cmsghdr* c = firstControl(); c != nullptr; c = nextControl(c)) {
+            if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_TIMESTAMPNS &&
+                c->cmsg_len >= CMSG_LEN(sizeof(timespec))) {
+                timespec stamp;
+                std::memcpy(&stamp, CMSG_DATA(c), sizeof stamp);
+                return std::chrono::seconds(stamp.tv_sec) + std::chrono::nanoseconds(stamp.tv_nsec);
+            }
+        }
+        return std::nullopt;
+    }
 
 private:
     std::span<std::byte> m_buffer;
@@ -203,7 +215,7 @@ std::optional<EchoOutcome> EchoSocket::waitForAnswer(IPAddr destination, std::sp
             break;
         }
         std::optional<EchoOutcome> answer;
-        readAnswers(probes, [&](std::uint16_t, const EchoOutcome& outcome) {
+        readAnswers(probes, [&](std::uint16_t, const EchoOutcome& outcome, auto) {
             answer = outcome;
             return true;
         });
@@ -258,6 +270,10 @@ EchoSocket::Readiness EchoSocket::waitReadable(std::chrono::nanoseconds wait) {
         m_readyEvents = fds[0].revents;
         return Readiness::Readable;
     }
+}
+
+bool EchoSocket::stampArrivals() {
+    return setIntOption(m_socket.get(), SOL_SOCKET, SO_TIMESTAMPNS, 1);
 }
 
 void EchoSocket::readAnswers(const ProbeLookup& probes, const AnswerSink& found) {
@@ -359,7 +375,7 @@ bool EchoSocket::readErrorQueue(const ProbeLookup& probes, const AnswerSink& fou
                 if (offender.sin_family == AF_INET)
                     outcome.address = offender.sin_addr.s_addr;
             }
-            if (found(*sequence, outcome))
+            if (found(*sequence, outcome, message.arrival()))
                 return true;
             break;
         }
@@ -389,7 +405,7 @@ bool EchoSocket::readReplies(const ProbeLookup& probes, const AnswerSink& found)
                 outcome.data = answer->data;
             else
                 outcome.status = statusOfIcmpError(answer->type, answer->code).value_or(IP_GENERAL_FAILURE);
-            if (found(answer->sequence, outcome))
+            if (found(answer->sequence, outcome, message.arrival()))
                 return true;
             continue;
         }
@@ -413,7 +429,7 @@ bool EchoSocket::readReplies(const ProbeLookup& probes, const AnswerSink& found)
                     std::to_integer<std::uint8_t>(*reinterpret_cast<const std::byte*>(CMSG_DATA(c)));
             }
         }
-        if (found(answer->sequence, outcome))
+        if (found(answer->sequence, outcome, message.arrival()))
             return true;
     }
     return false;

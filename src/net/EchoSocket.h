@@ -54,9 +54,13 @@ public:
     enum class Readiness { Readable, TimedOut, Interrupted, Failed };
     // Waits until something can be read, the time is up or interrupt() is called.
     Readiness waitReadable(std::chrono::nanoseconds wait);
-    // Reads what is waiting and hands every answer to a request of `probes` to `found` (its sequence, and
-    // the outcome without a round-trip time, its data valid during the call) until `found` answers true.
-    using AnswerSink = std::function<bool(std::uint16_t sequence, const EchoOutcome& outcome)>;
+    // Has the kernel stamp every packet with the moment it arrived (CLOCK_REALTIME); false when refused.
+    bool stampArrivals();
+    // Reads what is waiting and hands every answer to a request of `probes` to `found` (its sequence, the
+    // outcome without a round-trip time, its data valid during the call, and the kernel's arrival stamp
+    // when there is one) until `found` answers true.
+    using AnswerSink = std::function<bool(std::uint16_t sequence, const EchoOutcome& outcome,
+                                          std::optional<std::chrono::nanoseconds> arrived)>;
     void readAnswers(const ProbeLookup& probes, const AnswerSink& found);
 
 private:

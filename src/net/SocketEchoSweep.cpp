@@ -8,10 +8,8 @@ namespace vantrel::net {
 
 namespace {
 
-std::uint32_t millisecondsSince(std::chrono::steady_clock::time_point start) {
-    const auto elapsed =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    return std::uint32_t(std::clamp<long long>(elapsed.count(), 0, UINT32_MAX));
+std::chrono::nanoseconds wallClockNow() {
+    return std::chrono::system_clock::now().time_since_epoch();
 }
 
 SweepAnswer failed(std::uint64_t ticket, std::uint32_t status) {
@@ -27,6 +25,9 @@ std::unique_ptr<EchoSweep> SocketEchoSweep::open(std::optional<EchoSocketKind> k
     std::unique_ptr<EchoSocket> socket = EchoSocket::open(kind, error);
     if (!socket)
         return nullptr;
+    // Answers are read when the sweep's thread gets to them (it may be writing a row or looking a name up
+    // meanwhile): their round trips are measured to the kernel's arrival stamps, not to the reading.
+    socket->stampArrivals();
     return std::unique_ptr<EchoSweep>(new SocketEchoSweep(std::move(socket), pace));
 }
 
@@ -68,7 +69,7 @@ void SocketEchoSweep::sendDue(std::vector<SweepAnswer>& decided) {
             continue;
         }
         const Clock::time_point sentAt = Clock::now();
-        m_inFlight[sequence] = {request.ticket, request.destination, sentAt,
+        m_inFlight[sequence] = {request.ticket, request.destination, sentAt, wallClockNow(),
                                 sentAt + std::chrono::milliseconds(request.timeoutMs)};
     }
 }
@@ -93,15 +94,27 @@ void SocketEchoSweep::readAnswers(std::vector<SweepAnswer>& decided) {
             return std::nullopt;
         return EchoProbe{found->second.destination, identifier, sequence};
     };
-    m_socket->readAnswers(probes, [&](std::uint16_t sequence, const EchoOutcome& outcome) {
+    m_socket->readAnswers(probes, [&](std::uint16_t sequence, const EchoOutcome& outcome,
+                                      std::optional<std::chrono::nanoseconds> arrived) {
         const auto found = m_inFlight.find(sequence);
         SweepAnswer answer{found->second.ticket, outcome};
-        answer.outcome.roundTripMs = millisecondsSince(found->second.sentAt);
+        answer.outcome.roundTripMs = roundTripMs(found->second, arrived);
         answer.outcome.data = {};
         decided.push_back(answer);
         m_inFlight.erase(found);
         return false;
     });
+}
+
+std::uint32_t SocketEchoSweep::roundTripMs(const InFlight& request,
+                                           std::optional<std::chrono::nanoseconds> arrived) {
+    const Clock::duration elapsed = Clock::now() - request.sentAt;
+    Clock::duration roundTrip = elapsed;
+    // The stamp counts only when it lies between the send and now: the wall clock may have been set.
+    if (arrived && *arrived >= request.sentAtWall && *arrived - request.sentAtWall <= elapsed)
+        roundTrip = std::chrono::duration_cast<Clock::duration>(*arrived - request.sentAtWall);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(roundTrip).count();
+    return std::uint32_t(std::clamp<long long>(ms, 0, UINT32_MAX));
 }
 
 std::optional<SocketEchoSweep::Clock::time_point> SocketEchoSweep::nextEvent() const {

@@ -43,6 +43,7 @@ private:
         std::uint64_t ticket;
         IPAddr destination;
         Clock::time_point sentAt;
+        std::chrono::nanoseconds sentAtWall; // CLOCK_REALTIME, as the kernel stamps arrivals
         Clock::time_point deadline;
     };
 
@@ -52,6 +53,9 @@ private:
     void expire(std::vector<SweepAnswer>& decided);
     void readAnswers(std::vector<SweepAnswer>& decided);
     std::uint16_t nextSequence();
+    // The round-trip time of a request answered by a packet that arrived at `arrived` (the kernel's stamp).
+    static std::uint32_t roundTripMs(const InFlight& request,
+                                     std::optional<std::chrono::nanoseconds> arrived);
     // When the next request is due or the next deadline passes, whichever is first.
     std::optional<Clock::time_point> nextEvent() const;
 
