@@ -51,6 +51,8 @@ void ParallelSweep::run(const Calls& calls) {
                 window.back().result = SweepResult{};
                 continue;
             }
+            if (m_flags.stopRequested()) // came during a name lookup: the address gets no request
+                break;
             ++inFlight;
             request(first + window.size() - 1);
         }

@@ -177,6 +177,22 @@ TEST_F(ListScanOperationTest, InParallelNamesAreLookedUpAheadAndTheRowsKeepListO
         << dump();
 }
 
+TEST_F(ListScanOperationTest, InParallelACancelDuringALookupSendsNothingMore) {
+    h.options.setNumber(OptionId::ParallelProbes, 2);
+    h.names->hold();
+    h.control->OnListScan({"silent.test", "10.0.0.1"});
+    waitForNameLookups(1);
+    h.control->OnListScan({}); // the command again: cancel
+    h.names->release();
+    h.runUntilIdle();
+
+    EXPECT_TRUE(h.network.sent().empty()) << "the cancel came before the first request";
+    const QStringList texts = h.texts();
+    ASSERT_EQ(texts.size(), 3) << dump();
+    EXPECT_EQ(texts[2], QStringLiteral("ListScan canceled - Dec 08, 2026  14:05:09"));
+    EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Failed);
+}
+
 TEST_F(ListScanOperationTest, CancelDuringARequestEndsTheScanAfterIt) {
     h.options.setNumber(OptionId::ListScanPackets, 2);
     h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) { h.state().flags.requestCancel(); });
