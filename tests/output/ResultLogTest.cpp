@@ -88,14 +88,18 @@ TEST_F(ResultLogTest, StartingWithANewFileWritesTheHeaderAndATimeLineThenFragmen
     EXPECT_TRUE(frontEnd.messages.empty());
 }
 
-TEST_F(ResultLogTest, AStartWithAnExistingLogAddsASeparatorAndATimeLineEvenWithLoggingOff) {
+TEST_F(ResultLogTest, AStartWithLoggingOffCreatesAndWritesNothingButShowsAnExistingLogsSize) {
+    log.OpenLogAtStartup();
+    EXPECT_FALSE(log.isOpen());
+    EXPECT_FALSE(QFile::exists(path())) << "no file while logging is off";
+
     writeFile("{\\rtf1 \\par {old} \\par }");
     log.OpenLogAtStartup();
     EXPECT_FALSE(log.isLogging());
     EXPECT_TRUE(log.isOpen());
-    EXPECT_EQ(contents(), QByteArray("{\\rtf1 \\par {old} \\par  \\par ") + kTimeLine);
+    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log Size: 24 Bytes"));
     log.WriteLogFragment(u"{not logged} \\par }");
-    EXPECT_FALSE(contents().contains("not logged"));
+    EXPECT_EQ(contents(), QByteArray("{\\rtf1 \\par {old} \\par }"));
 }
 
 TEST_F(ResultLogTest, AStartWithLoggingOnAndNoFileCreatesIt) {
@@ -195,14 +199,21 @@ TEST_F(ResultLogTest, AFileThatCannotBeOpenedStopsLoggingWithAMessage) {
     frontEnd.messages.clear();
     options.setNumber(OptionId::LogCheck, 1);
     log.OpenLogAtStartup();
-    EXPECT_TRUE(frontEnd.messages.empty()) << "silent at start";
-    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log closed."));
-    log.WriteLogFragment(u"{x} \\par }");
+    EXPECT_TRUE(frontEnd.messages.empty()) << "no box at start";
     EXPECT_FALSE(log.isLogging());
-    EXPECT_EQ(frontEnd.messages.size(), 1u);
+    EXPECT_EQ(log.logPaneState().tooltip, QStringLiteral("Double-click here to start logging"));
+    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log closed."));
+    ASSERT_EQ(frontEnd.resultLines.size(), 1u);
+    EXPECT_EQ(
+        frontEnd.resultLines[0].first,
+        QStringLiteral("{Could not open the log file \"%1\": No such file or directory. Logging is off.} "
+                       "\\par }")
+            .arg(path(QStringLiteral("missing/folder/log.rtf"))));
+    EXPECT_EQ(frontEnd.resultLines[0].second, ResultKind::Red);
 }
 
 TEST_F(ResultLogTest, ChangingTheFileNameClosesTheFile) {
+    writeFile("{\\rtf1 \\par }");
     log.OpenLogAtStartup();
     ASSERT_TRUE(log.isOpen());
     log.fileNameChanged(path(QStringLiteral("other.rtf")));
@@ -232,28 +243,80 @@ TEST_F(ResultLogTest, ClearingEmptiesTheOpenFileAndTheNextWriteStartsANewDocumen
     EXPECT_TRUE(frontEnd.messages.empty());
 }
 
-TEST_F(ResultLogTest, ALogOfExactlyThePurgeSizeIsKeptAndOneByteMoreIsCleared) {
+void expectValidLog(const QByteArray& bytes) {
+    LogDocumentCheck check;
+    check.feed(bytes);
+    EXPECT_FALSE(check.result()) << check.result().message();
+    expectOneBalancedDocument(bytes);
+}
+
+TEST_F(ResultLogTest, ALogPastThePurgeSizeIsMovedAsideWholeAndANewOneStarts) {
     options.setNumber(OptionId::PurgeLog, 1);
+    options.setNumber(OptionId::LogCheck, 1);
     log.OpenLogAtStartup();
+    // A second program logging into the same file.
+    test::RecordingFrontEnd otherFrontEnd;
+    ResultLog other{options, otherFrontEnd, [] { return kNow; }};
+    other.OpenLogAtStartup();
+    const QString previous = path(QStringLiteral("Vtrlog.old.rtf"));
+    const QByteArray row(1000, 'x');
+    auto fillUpTo = [&](std::int64_t bytes, const char* mark) {
+        for (int n = 0; log.fileSize() < bytes; ++n)
+            log.WriteLogFragment(
+                QStringLiteral("{%1 %2 %3} \\par }").arg(QLatin1String(mark)).arg(n).arg(QLatin1String(row)));
+    };
+    fillUpTo(1'000'000 - 2000, "first");
     {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::Append));
-        f.write(QByteArray(1'000'000 - f.size(), ' '));
+        QFile f(path()); // exactly the limit, closing brace last
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(f.size() - 1);
+        f.write(QByteArray(1'000'000 - f.size(), ' ') + '}');
     }
     ASSERT_EQ(log.fileSize(), 1'000'000);
-    auto pane = log.refreshLogSizePane();
-    ASSERT_TRUE(pane.has_value());
-    EXPECT_EQ(pane->text, QStringLiteral("Log Size: 1.00 Mb"));
-    EXPECT_EQ(pane->background, (Rgb{0, 255, 0}));
-    EXPECT_EQ(log.fileSize(), 1'000'000);
-    {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::Append));
-        f.write(" ");
-    }
+    ASSERT_TRUE(log.refreshLogSizePane().has_value()) << "exactly the limit is kept";
+    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log Size: 1.00 Mb"));
+    log.WriteLogFragment(u"{last row} \\par }");
+    const QByteArray history = contents();
+
     EXPECT_FALSE(log.refreshLogSizePane().has_value()) << "the pane waits for the next refresh";
-    EXPECT_EQ(log.fileSize(), 0);
-    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log Size: 0 Bytes"));
+    EXPECT_EQ(contents(previous), history) << "every earlier row is in the previous file";
+    expectValidLog(contents(previous));
+    expectValidLog(contents());
+    EXPECT_EQ(contents(), QByteArray("{\\rtf1 \\par ") + kTimeLine) << "a new log with its time line";
+    ASSERT_EQ(frontEnd.resultLines.size(), 1u);
+    EXPECT_EQ(
+        frontEnd.resultLines[0].first,
+        QStringLiteral("{The log reached its size limit and was moved to \"%1\"; a new log starts here.} "
+                       "\\par }")
+            .arg(previous));
+    EXPECT_TRUE(frontEnd.messages.empty());
+
+    // The other program sees its file moved: it continues in the new log and moves nothing again.
+    EXPECT_TRUE(other.refreshLogSizePane().has_value());
+    other.WriteLogFragment(u"{from the other} \\par }");
+    EXPECT_EQ(contents(previous), history);
+    EXPECT_TRUE(contents().endsWith("{from the other} \\par }"));
+    expectValidLog(contents());
+
+    // The next move replaces the older previous file: twice the limit at most.
+    fillUpTo(1'000'001, "second");
+    const QByteArray secondHistory = contents();
+    EXPECT_FALSE(log.refreshLogSizePane().has_value());
+    EXPECT_EQ(contents(previous), secondHistory);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+
+    // With logging off a full log stays where it is.
+    fillUpTo(1'000'001, "third");
+    log.ToggleLogging();
+    EXPECT_TRUE(log.refreshLogSizePane().has_value());
+    EXPECT_GT(log.fileSize(), 1'000'000);
+}
+
+TEST(PreviousLogPathTest, TheHistoryGoesBesideTheLogUnderOneName) {
+    EXPECT_EQ(previousLogPath(QStringLiteral("Vtrlog.rtf")), QStringLiteral("Vtrlog.old.rtf"));
+    EXPECT_EQ(previousLogPath(QStringLiteral("/a.b/log")), QStringLiteral("/a.b/log.old"));
+    EXPECT_EQ(previousLogPath(QStringLiteral("/tmp/.log")), QStringLiteral("/tmp/.log.old"));
+    EXPECT_EQ(previousLogPath(QStringLiteral("x.tar.rtf")), QStringLiteral("x.tar.old.rtf"));
 }
 
 TEST_F(ResultLogTest, TheLogIsOneBalancedDocumentAfterEveryWrite) {
@@ -341,11 +404,17 @@ TEST_F(ResultLogTest, AFileThatIsNoLogIsLeftAsItWasAndLoggingDoesNotStartIntoIt)
         EXPECT_EQ(frontEnd.messages[0].caption, QStringLiteral("Log Error"));
         EXPECT_EQ(frontEnd.messages[0].text, message);
 
+        frontEnd.resultLines.clear();
         options.setNumber(OptionId::LogCheck, 1);
         log.OpenLogAtStartup();
         EXPECT_FALSE(log.isLogging());
-        ASSERT_EQ(frontEnd.messages.size(), 2u) << "said once at a start with logging on";
-        EXPECT_EQ(frontEnd.messages[1].text, message);
+        EXPECT_EQ(frontEnd.messages.size(), 1u) << "no box at start";
+        ASSERT_EQ(frontEnd.resultLines.size(), 1u) << "said once at a start with logging on";
+        EXPECT_EQ(
+            frontEnd.resultLines[0].first,
+            QStringLiteral("{The file \"%1\" is not a log that Vantrel can add to: %2. The file was left "
+                           "as it was, and logging is off.} \\par }")
+                .arg(path(), QLatin1String(c.reason)));
         EXPECT_EQ(contents(), QByteArray(c.bytes));
     }
 
