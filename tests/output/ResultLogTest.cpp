@@ -495,6 +495,63 @@ TEST_F(ResultLogTest, AWriterKilledAtAnyInstantLeavesOneDocumentWithEveryRowItWr
     EXPECT_TRUE(frontEnd.messages.empty());
 }
 
+// Moving the log aside is renames and links only: a kill at any instant leaves the log's name and the
+// previous file each one whole document (or, for the log's name, briefly none), and no third file.
+TEST_F(ResultLogTest, AMoveAsideKilledAtAnyInstantLeavesWholeDocumentsAndNoOtherFile) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    std::mt19937 random(seed);
+    const QString previous = previousLogPath(path());
+    const QByteArray header("{\\rtf1 \\par }");
+    int roundsWithMoves = 0;
+    for (int round = 0; round < 100; ++round) {
+        int report[2];
+        ASSERT_EQ(::pipe(report), 0);
+        const pid_t child = test::startChild([&] {
+            ::close(report[0]);
+            std::error_code error;
+            const std::unique_ptr<LogFile> file = LogFile::open(path(), error);
+            const int ready = -1;
+            if (!file || ::write(report[1], &ready, sizeof ready) != sizeof ready)
+                return 2;
+            for (int move = 0;; ++move) {
+                bool moved = false;
+                if (file->append(header,
+                                 QStringLiteral("{row %1.%2} \\par }").arg(round).arg(move).toLatin1()) ||
+                    file->moveAside(previous, header, moved) || !moved)
+                    return 1;
+                if (::write(report[1], &move, sizeof move) != sizeof move)
+                    return 2;
+            }
+        });
+        ::close(report[1]);
+        int ready = 0;
+        ASSERT_EQ(::read(report[0], &ready, sizeof ready), ssize_t(sizeof ready)) << "round " << round;
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 2000));
+        ::kill(child, SIGKILL);
+        ASSERT_EQ(test::waitForChild(child), 128 + SIGKILL) << "round " << round;
+        int lastMove = -1;
+        for (int move = 0; ::read(report[0], &move, sizeof move) == sizeof move;)
+            lastMove = move;
+        ::close(report[0]);
+        roundsWithMoves += lastMove >= 0 ? 1 : 0;
+
+        // An empty log is one not begun yet: a kill just after a start created it.
+        if (const QByteArray log = contents(); !log.isEmpty() && log != "<missing>")
+            ASSERT_NO_FATAL_FAILURE(expectValidLog(log)) << "round " << round;
+        if (QFile::exists(previous))
+            ASSERT_NO_FATAL_FAILURE(expectValidLog(contents(previous))) << "round " << round;
+        if (lastMove >= 0) {
+            const QByteArray moved = contents(previous);
+            EXPECT_TRUE(moved.contains(QStringLiteral("{row %1.%2}").arg(round).arg(lastMove).toLatin1()) ||
+                        moved.contains(QStringLiteral("{row %1.%2}").arg(round).arg(lastMove + 1).toLatin1()))
+                << "round " << round;
+        }
+        EXPECT_LE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "round " << round;
+    }
+    EXPECT_GE(roundsWithMoves, 25) << "the kills must land while the log moves";
+}
+
 TEST_F(ResultLogTest, TwoProgramsLoggingToOneFileLoseNoRow) {
     options.setNumber(OptionId::LogCheck, 1);
     constexpr int kRows = 2000;
