@@ -303,25 +303,29 @@ std::error_code LogFile::reopen() {
 
 std::error_code LogFile::putNewDocument(QByteArrayView header, int& fd) const {
     const QByteArray name = QFile::encodeName(m_path);
-    // Written before it has a name where the file system allows, so the name never shows an empty file.
+    // Written before it has a name where the system allows, so the name never shows an empty file.
     const QByteArray folder = QFile::encodeName(QFileInfo(m_path).absolutePath());
     fd = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
-    const bool unnamed = fd >= 0;
-    if (!unnamed)
-        fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return lastError();
-    std::error_code error = writeAllTo(fd, header, 0);
-    if (!error && unnamed) {
+    if (fd >= 0) {
         const std::string self = "/proc/self/fd/" + std::to_string(fd);
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) != 0)
-            error = lastError();
-    }
-    if (error) {
+        if (!writeAllTo(fd, header, 0) &&
+            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return {};
+        const std::error_code error = lastError();
         ::close(fd);
         fd = -1;
+        if (error.value() == EEXIST)
+            return error;
     }
-    return error;
+    fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return lastError();
+    if (const std::error_code error = writeAllTo(fd, header, 0)) {
+        ::close(fd);
+        fd = -1;
+        return error;
+    }
+    return {};
 }
 
 std::error_code LogFile::moveAside(const QString& previous, QByteArrayView header, bool& moved) {
