@@ -76,6 +76,7 @@ public:
     void showLogOptionsPane() override {}
     bool showFileNameBalloon(const QString&, const QString&) override { return false; }
     std::optional<OpenFailure> openWithDesktop(const QString&) override { return std::nullopt; }
+    void showResultLine(const RtfText&, ResultKind) override {}
 };
 
 // The whole pipeline with logging on: each row is written over the log's last byte at once.

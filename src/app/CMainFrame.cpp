@@ -227,6 +227,9 @@ void CMainFrame::InitResultsWindow() {
                 showMessageBox(caption, text, ops::MessageIcon::Error);
             });
     m_pipeline->AppendResult(output::fill(output::res::kBanner), output::ResultKind::Plain);
+    m_logFrontEnd->setResultLines([this](const output::RtfText& line, output::ResultKind kind) {
+        m_pipeline->AppendResult(line, kind);
+    });
 }
 
 void CMainFrame::startupError(const QString& text) {
@@ -280,7 +283,6 @@ bool CMainFrame::CreatePanes() {
                  scroller);
     }
     m_logPane = qobject_cast<ui::CNxLogOptionsPaneDialog*>(m_optionPanes.at(cmd::kLogOptions));
-    m_logPane->fileNameBox()->setHomeDir(m_homeDir);
     createListEditors();
     // The Profile Manager sorts as the Other pane says, and a header click shows its column there.
     connect(otherOptionsPane(), &ui::CNxOtherOptionsPaneDialog::profileSortRequested, m_profiles,

@@ -54,3 +54,20 @@ std::optional<output::OpenFailure> DesktopLogFrontEnd::openWithDesktop(const QSt
 }
 
 } // namespace vantrel::app
+
+namespace vantrel::app {
+
+void DesktopLogFrontEnd::showResultLine(const output::RtfText& line, output::ResultKind kind) {
+    if (m_resultLines)
+        m_resultLines(line, kind);
+    else
+        m_heldLines.emplace_back(line, kind);
+}
+
+void DesktopLogFrontEnd::setResultLines(ResultLines resultLines) {
+    m_resultLines = std::move(resultLines);
+    for (const auto& [line, kind] : std::exchange(m_heldLines, {}))
+        showResultLine(line, kind);
+}
+
+} // namespace vantrel::app

@@ -4,6 +4,8 @@
 
 #include <QPointer>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QDockWidget;
 
@@ -28,6 +30,11 @@ public:
     void showLogOptionsPane() override;
     bool showFileNameBalloon(const QString& title, const QString& text) override;
     std::optional<output::OpenFailure> openWithDesktop(const QString& path) override;
+    void showResultLine(const output::RtfText& line, output::ResultKind kind) override;
+
+    // Where result lines go once the Results window exists; lines from before are handed over now.
+    using ResultLines = std::function<void(const output::RtfText& line, output::ResultKind kind)>;
+    void setResultLines(ResultLines resultLines);
 
     // Tests open nothing.
     void setOpener(Opener opener) { m_opener = std::move(opener); }
@@ -38,6 +45,8 @@ private:
     MessageBox m_messageBox;
     std::function<bool()> m_balloonTipsEnabled;
     Opener m_opener;
+    ResultLines m_resultLines;
+    std::vector<std::pair<output::RtfText, output::ResultKind>> m_heldLines;
 };
 
 } // namespace vantrel::app

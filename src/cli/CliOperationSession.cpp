@@ -13,6 +13,7 @@
 #include "output/LogFrontEnd.h"
 #include "output/ResultLog.h"
 #include "output/ResultPipeline.h"
+#include "output/TextRenderer.h"
 #include "settings/LiveOptions.h"
 
 #include <QCoreApplication>
@@ -35,6 +36,10 @@ public:
     bool showFileNameBalloon(const QString&, const QString&) override { return false; }
     std::optional<output::OpenFailure> openWithDesktop(const QString&) override {
         return output::OpenFailure::NoAssociation;
+    }
+    void showResultLine(const output::RtfText& line, output::ResultKind) override {
+        m_output.err(QStringLiteral("vantrel-cli: %1\n")
+                         .arg(output::TextRenderer().renderFragment(line.rtf()).trimmed()));
     }
 
 private:

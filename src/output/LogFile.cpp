@@ -1,11 +1,13 @@
 #include "output/LogFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <fcntl.h>
+#include <functional>
 #include <optional>
 #include <string>
 #include <sys/file.h>
@@ -94,18 +96,46 @@ std::optional<PendingWrite> pendingWrite(int fd) {
     return write;
 }
 
+std::error_code writeAllTo(int fd, QByteArrayView bytes, std::int64_t offset) {
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::pwrite(fd, data, std::size_t(left), off_t(offset));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastError();
+        }
+        if (written == 0)
+            return std::make_error_code(std::errc::no_space_on_device);
+        data += written;
+        left -= written;
+        offset += written;
+    }
+    return {};
+}
+
 } // namespace
 
-std::unique_ptr<LogFile> LogFile::open(const QString& path, std::error_code& error) {
+QString previousLogPath(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot <= slash + 1) // no extension, or a name that only starts with a dot
+        return path + QStringLiteral(".old");
+    return path.left(dot) + QStringLiteral(".old") + path.mid(dot);
+}
+
+std::unique_ptr<LogFile> LogFile::open(const QString& path, std::error_code& error, Missing missing) {
     error.clear();
     if (path.isEmpty()) {
         error = std::make_error_code(std::errc::no_such_file_or_directory);
         return nullptr;
     }
     const QByteArray name = QFile::encodeName(path);
+    const int create = missing == Missing::Create ? O_CREAT : 0;
     int fd = -1;
     do {
-        fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        fd = ::open(name.constData(), O_RDWR | create | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         error = lastError();
@@ -178,22 +208,7 @@ std::int64_t LogFile::settledSize(std::error_code& error) {
 }
 
 std::error_code LogFile::writeAll(QByteArrayView bytes, std::int64_t offset) {
-    const char* data = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::pwrite(m_fd, data, std::size_t(left), off_t(offset));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return lastError();
-        }
-        if (written == 0)
-            return std::make_error_code(std::errc::no_space_on_device);
-        data += written;
-        left -= written;
-        offset += written;
-    }
-    return {};
+    return writeAllTo(m_fd, bytes, offset);
 }
 
 void LogFile::cutBackTo(std::int64_t size) {
@@ -235,24 +250,110 @@ std::error_code LogFile::replaceClosingBrace(QByteArrayView piece, std::int64_t 
     return {};
 }
 
-std::error_code LogFile::write(QByteArrayView header, QByteArrayView piece, OnEmpty onEmpty) {
-    const ExclusiveLock lock(m_fd);
-    if (lock.error())
-        return lock.error();
-    std::error_code error;
-    std::int64_t size = settledSize(error);
-    if (error)
-        return error;
-    if (size == 0) {
-        if ((error = writeAll(header, 0))) {
-            cutBackTo(0);
-            return error;
+std::error_code LogFile::atTheLogsName(const std::function<std::error_code()>& change) {
+    for (;;) {
+        {
+            const ExclusiveLock lock(m_fd);
+            if (lock.error())
+                return lock.error();
+            if (!movedAway())
+                return change();
         }
-        if (onEmpty == OnEmpty::HeaderOnly)
-            return {};
-        size = header.size();
+        if (const std::error_code error = reopen())
+            return error;
     }
-    return replaceClosingBrace(piece, size);
+}
+
+std::error_code LogFile::write(QByteArrayView header, QByteArrayView piece, OnEmpty onEmpty) {
+    return atTheLogsName([&]() -> std::error_code {
+        std::error_code error;
+        std::int64_t size = settledSize(error);
+        if (error)
+            return error;
+        if (size == 0) {
+            if ((error = writeAll(header, 0))) {
+                cutBackTo(0);
+                return error;
+            }
+            if (onEmpty == OnEmpty::HeaderOnly)
+                return {};
+            size = header.size();
+        }
+        return replaceClosingBrace(piece, size);
+    });
+}
+
+bool LogFile::movedAway() const {
+    struct stat mine {};
+    struct stat named {};
+    if (::fstat(m_fd, &mine) != 0)
+        return false;
+    if (::stat(QFile::encodeName(m_path).constData(), &named) != 0)
+        return errno == ENOENT;
+    return mine.st_dev != named.st_dev || mine.st_ino != named.st_ino;
+}
+
+std::error_code LogFile::reopen() {
+    std::error_code error;
+    const std::unique_ptr<LogFile> named = open(m_path, error);
+    if (!error)
+        std::swap(m_fd, named->m_fd); // the old file is closed with `named`
+    return error;
+}
+
+std::error_code LogFile::putNewDocument(QByteArrayView header, int& fd) const {
+    const QByteArray name = QFile::encodeName(m_path);
+    // Written before it has a name where the system allows, so the name never shows an empty file.
+    const QByteArray folder = QFile::encodeName(QFileInfo(m_path).absolutePath());
+    fd = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        if (!writeAllTo(fd, header, 0) &&
+            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return {};
+        const std::error_code error = lastError();
+        ::close(fd);
+        fd = -1;
+        if (error.value() == EEXIST)
+            return error;
+    }
+    fd = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return lastError();
+    if (const std::error_code error = writeAllTo(fd, header, 0)) {
+        ::close(fd);
+        fd = -1;
+        return error;
+    }
+    return {};
+}
+
+std::error_code LogFile::moveAside(const QString& previous, QByteArrayView header, bool& moved) {
+    moved = false;
+    int fresh = -1;
+    {
+        const ExclusiveLock lock(m_fd);
+        if (lock.error())
+            return lock.error();
+        if (!movedAway()) {
+            std::error_code error;
+            settledSize(error); // a write cut short is rolled back before the file moves
+            if (error)
+                return error;
+            if (::rename(QFile::encodeName(m_path).constData(), QFile::encodeName(previous).constData()) != 0)
+                return lastError();
+            moved = true;
+            error = putNewDocument(header, fresh);
+            // Another process that found the name empty may have put its own new document there first.
+            if (error && error.value() != EEXIST)
+                return error;
+        }
+    }
+    if (fresh < 0)
+        return reopen();
+    std::swap(m_fd, fresh);
+    ::close(fresh);
+    return {};
 }
 
 std::error_code LogFile::append(QByteArrayView header, QByteArrayView piece) {
@@ -264,13 +365,12 @@ std::error_code LogFile::start(QByteArrayView header, QByteArrayView separator) 
 }
 
 std::error_code LogFile::clear() {
-    const ExclusiveLock lock(m_fd);
-    if (lock.error())
-        return lock.error();
-    if (::ftruncate(m_fd, 0) != 0)
-        return lastError();
-    forgetPendingWrite(m_fd);
-    return {};
+    return atTheLogsName([&]() -> std::error_code {
+        if (::ftruncate(m_fd, 0) != 0)
+            return lastError();
+        forgetPendingWrite(m_fd);
+        return {};
+    });
 }
 
 } // namespace vantrel::output

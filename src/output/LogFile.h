@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <system_error>
 
@@ -23,9 +24,15 @@ namespace vantrel::output {
 //
 // A file that is not empty and not one complete RTF document is not opened, and a piece is never written
 // over a last byte that is not a closing brace: a file that is not a log is left as it is (LogFault).
+//
+// A full log is moved aside whole (moveAside) rather than emptied. Another process writing the same log
+// notices under the lock that its file no longer has the log's name and continues in the new one.
 class LogFile {
 public:
-    static std::unique_ptr<LogFile> open(const QString& path, std::error_code& error);
+    // Missing: whether a missing file is created or left missing (an error, ENOENT).
+    enum class Missing { Create, LeaveMissing };
+    static std::unique_ptr<LogFile> open(const QString& path, std::error_code& error,
+                                         Missing missing = Missing::Create);
     ~LogFile();
     LogFile(const LogFile&) = delete;
     LogFile& operator=(const LogFile&) = delete;
@@ -42,6 +49,11 @@ public:
 
     // Empties the file; it stays open.
     std::error_code clear();
+    // Renames the whole file to `previous`, replacing an older file of that name, and puts a new document
+    // holding only header under the log's name; later writes go there. Renames and links only, so whenever
+    // the process stops both names hold complete documents (the log's name, for an instant, none). When
+    // another process moved the file already, this one only follows it to the new one (moved is false).
+    std::error_code moveAside(const QString& previous, QByteArrayView header, bool& moved);
 
 private:
     LogFile(int fd, QString path)
@@ -49,6 +61,14 @@ private:
         , m_path(std::move(path)) {}
 
     enum class OnEmpty { HeaderThenPiece, HeaderOnly };
+    // Whether the log's name no longer leads to this file (another process moved it aside, or it was
+    // removed); checked under the lock.
+    bool movedAway() const;
+    // Runs change under the lock on the file that has the log's name, following it when it moved.
+    std::error_code atTheLogsName(const std::function<std::error_code()>& change);
+    // Continues in the file that now has the log's name.
+    std::error_code reopen();
+    std::error_code putNewDocument(QByteArrayView header, int& fd) const;
     std::error_code write(QByteArrayView header, QByteArrayView piece, OnEmpty onEmpty);
     std::error_code check();
     // The size under the lock, after rolling back a write that a kill cut short.
@@ -60,5 +80,9 @@ private:
     int m_fd;
     QString m_path;
 };
+
+// The file a full log is moved aside to, beside it: "Vtrlog.rtf" gives "Vtrlog.old.rtf", "log" gives
+// "log.old".
+QString previousLogPath(const QString& path);
 
 } // namespace vantrel::output

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "output/MessageSink.h"
+#include "output/ResultKind.h"
+#include "output/RtfText.h"
 
 #include <QString>
 #include <optional>
@@ -30,6 +32,9 @@ public:
     virtual bool showFileNameBalloon(const QString& title, const QString& text) = 0;
     // Opens the file with the desktop's program for it; nothing on success, else the reason.
     virtual std::optional<OpenFailure> openWithDesktop(const QString& path) = 0;
+    // A line for the Results window, for news of the log that needs no answer (the log moved aside, a
+    // log that could not be opened at start). A front end without a window yet keeps it until it has one.
+    virtual void showResultLine(const RtfText& line, ResultKind kind) = 0;
 };
 
 } // namespace vantrel::output

@@ -401,6 +401,12 @@ inline constexpr TextTemplate<QString> kLogWriteFailed{
     0, "LogWriteFailed",
     "Could not write to the log file. %s Logging has been stopped; the log keeps everything written before."};
 
+// A full log that cannot be moved aside: the previous file's name and the system's reason.
+inline constexpr TextTemplate<QString, QString> kLogMoveAsideFailed{
+    0, "LogMoveAsideFailed",
+    "Could not move the full log file aside to \"%s\": %s. Logging has been stopped; the log keeps "
+    "everything written before."};
+
 // Settings export and import (Other pane, vantrel-cli export/import) and Reset GUI.
 inline constexpr TextTemplate<> kExportFileName{0, "ExportFileName", "VantrelExport.vtr"};
 inline constexpr TextTemplate<> kExportDeleteWarningCaption{0, "ExportDeleteWarningCaption",

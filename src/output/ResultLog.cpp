@@ -7,6 +7,7 @@
 #include "output/TimeStamp.h"
 #include "settings/LiveOptions.h"
 
+#include <QFileInfo>
 #include <array>
 
 namespace vantrel::output {
@@ -24,6 +25,10 @@ QByteArray bytesOf(const RtfText& rtf) {
 
 QByteArray header() {
     return bytesOf(fill(res::kLogHeader));
+}
+
+QString reasonOf(std::error_code error) {
+    return QString::fromStdString(error.message());
 }
 
 } // namespace
@@ -100,17 +105,24 @@ void ResultLog::OpenLogAtStartup() {
         return;
     }
     if (!m_file) {
-        // Silent at start: the size pane shows the log closed. Only a file that is no log, which logging
-        // was about to write into, is named, once.
-        const std::error_code error = openFile();
-        if (error && m_logging && error.category() == logFaultCategory()) {
-            setLogging(false);
-            logError(openLogErrorText(fileName(), error));
-        }
-        if (error)
+        // With logging off an existing log is opened only to show its size: nothing is created or written.
+        std::error_code error;
+        m_file = LogFile::open(fileName(), error,
+                               m_logging ? LogFile::Missing::Create : LogFile::Missing::LeaveMissing);
+        if (error) {
+            // No box before the window exists: logging goes off and the Results window says why.
+            if (m_logging) {
+                setLogging(false);
+                const auto& line =
+                    error.category() == logFaultCategory() ? res::kLogNotALogLine : res::kLogOpenFailedLine;
+                m_frontEnd.showResultLine(
+                    fill(line, RtfText::escape(fileName()), RtfText::escape(reasonOf(error))),
+                    ResultKind::Red);
+            }
             return;
+        }
     }
-    if (written(m_file->start(header(), bytesOf(fill(res::kEmptyLine)))))
+    if (m_logging && written(m_file->start(header(), bytesOf(fill(res::kEmptyLine)))))
         WriteLogTimeLine();
 }
 
@@ -173,6 +185,23 @@ void ResultLog::ClearLog() {
         logError(clearLogErrorText(error));
 }
 
+bool ResultLog::moveLogAside() {
+    const QString previous = previousLogPath(m_file->path());
+    bool moved = false;
+    if (const std::error_code error = m_file->moveAside(previous, header(), moved)) {
+        setLogging(false);
+        logError(fill(res::kLogMoveAsideFailed, previous, reasonOf(error)));
+        return true;
+    }
+    if (!moved)
+        return false;
+    WriteLogTimeLine();
+    m_frontEnd.showResultLine(
+        fill(res::kLogMovedAsideLine, RtfText::escape(QFileInfo(previous).absoluteFilePath())),
+        ResultKind::Plain);
+    return true;
+}
+
 void ResultLog::fileNameChanged(const QString& name) {
     m_options.setText(OptionId::LogString, name);
     m_file.reset();
@@ -192,11 +221,11 @@ std::optional<std::int64_t> ResultLog::fileSize() const {
 
 std::optional<StatusPaneState> ResultLog::refreshLogSizePane() {
     const std::optional<std::int64_t> size = fileSize();
-    if (size && exceedsPurgeLimit(double(*size), m_options.number(OptionId::PurgeLog))) {
-        ClearLog();
+    // Only logging makes the log grow; with logging off a full log is left where it is.
+    if (size && m_logging && exceedsPurgeLimit(double(*size), m_options.number(OptionId::PurgeLog)) &&
+        moveLogAside())
         return std::nullopt;
-    }
-    return logSizePane(size);
+    return logSizePane(fileSize());
 }
 
 std::optional<CommandUpdate> ResultLog::commandUpdate(int id) const {

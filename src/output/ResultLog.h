@@ -18,9 +18,10 @@ namespace vantrel::output {
 
 // The RTF log: every fragment appended while logging is on is also written to the log file, which stays
 // one complete document after every write (each piece replaces the document's closing brace and brings
-// its own). The file is opened at start even with logging off, stays open when logging stops and is
-// closed only when its name changes and at exit. Runs on one thread (the GUI thread, or the command
-// line's).
+// its own). At start the file is opened when logging is on, or when it exists (to show its size); with
+// logging off nothing is created or written. It stays open when logging stops and is closed only when its
+// name changes and at exit. A log past the purge limit is moved aside whole to one previous file beside
+// it, and a new log starts in its place. Runs on one thread (the GUI thread, or the command line's).
 //
 // The options in force give the file name (`Log String`, which the file-name box edits through
 // fileNameChanged), the logging flag's start value (`Log Check`, kept equal to the flag so that it is
@@ -68,8 +69,8 @@ public:
 
     // Pane 903.
     StatusPaneState logPaneState() const { return logPane(m_logging); }
-    // Pane 905 at a status refresh. Above the purge limit the log is cleared instead and nothing is
-    // returned: the pane stays as it was until the next refresh.
+    // Pane 905 at a status refresh. Above the purge limit, while logging, the log is moved aside instead
+    // and nothing is returned: the pane stays as it was until the next refresh.
     std::optional<StatusPaneState> refreshLogSizePane();
     // The state of a log command (cmd::kStartLoggingMenu ... cmd::kLogFileBox), for the GUI's update routine.
     std::optional<CommandUpdate> commandUpdate(int id) const;
@@ -81,6 +82,8 @@ private:
     // Whether a write succeeded; a failure stops logging and says why.
     bool written(std::error_code error);
     void logError(const QString& text);
+    // Whether this log moved the full file aside (not another program before it).
+    bool moveLogAside();
 
     settings::LiveOptions& m_options;
     LogFrontEnd& m_frontEnd;

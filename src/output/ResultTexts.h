@@ -18,6 +18,16 @@ inline constexpr RtfTemplate<> kBanner{
 // start-up separator is kEmptyLine).
 inline constexpr RtfTemplate<> kLogHeader{0, "LogHeader", R"rtf({\rtf1 \par })rtf"};
 inline constexpr RtfTemplate<RtfText> kLogTimeLine{0, "LogTimeLine", R"rtf( \par {%s} \par })rtf"};
+// A log that cannot be opened at start (Red): the file and the system's reason.
+inline constexpr RtfTemplate<RtfText, RtfText> kLogOpenFailedLine{
+    0, "LogOpenFailedLine", R"rtf({Could not open the log file "%s": %s. Logging is off.} \par })rtf"};
+inline constexpr RtfTemplate<RtfText, RtfText> kLogNotALogLine{
+    0, "LogNotALogLine",
+    R"rtf({The file "%s" is not a log that Vantrel can add to: %s. The file was left as it was, and logging is off.} \par })rtf"};
+// A log past its size limit was moved aside (Plain): where its history went.
+inline constexpr RtfTemplate<RtfText> kLogMovedAsideLine{
+    0, "LogMovedAsideLine",
+    R"rtf({The log reached its size limit and was moved to "%s"; a new log starts here.} \par })rtf"};
 
 // Ping table. Header (HeaderRow).
 inline constexpr RtfTemplate<> kPingHeaderRow{

@@ -27,6 +27,9 @@ constexpr std::array kCatalogue = {
     describe(kBanner),
     describe(kLogHeader),
     describe(kLogTimeLine),
+    describe(kLogOpenFailedLine),
+    describe(kLogNotALogLine),
+    describe(kLogMovedAsideLine),
     describe(kPingHeaderRow),
     describe(kPingReplyRow),
     describe(kPingReturnedDataRow),
@@ -350,6 +353,7 @@ constexpr std::array kCatalogue = {
     describe(kFileErrorNumber),
     describe(kLogDiskFull),
     describe(kLogWriteFailed),
+    describe(kLogMoveAsideFailed),
 };
 
 } // namespace

@@ -1,6 +1,10 @@
 #include "ui/CNxEditBrowseControl.h"
 
+#include "output/MessageTexts.h"
+
+#include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QStyle>
@@ -11,32 +15,52 @@ namespace vantrel::ui {
 namespace {
 
 QString chooseLogFile(QWidget* parent, const QString& startName) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::AnyFile); // a new log file may be named
-    dialog.setDefaultSuffix(QStringLiteral("rtf"));
-    dialog.setNameFilters(
-        {QStringLiteral("Rich\\Plain Text (*.rtf *.txt)"), QStringLiteral("Word Document (*.doc *.docx)")});
-    if (!startName.isEmpty())
-        dialog.selectFile(startName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = makeLogFileDialog(parent, startName);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
+}
+
+// The dialog reads the patterns of a filter from its text, where "*.rtf; *.txt" would give "*.rtf;": the
+// files shown follow the patterns that go with the texts instead.
+void showFilesOf(QFileDialog& dialog, const QString& filterText) {
+    using namespace output::res;
+    auto* files = dialog.findChild<QFileSystemModel*>();
+    if (!files)
+        return;
+    const QString patterns = filterText == output::text(kLogFilterWord) ? output::text(kLogFilterWordPattern)
+                                                                        : output::text(kLogFilterRtfPattern);
+    files->setNameFilters(patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts));
 }
 
 } // namespace
 
-QString browseStartName(const QString& text, const QString& homeDir) {
+QString browseStartName(const QString& text, const QString& writeFolder) {
     if (text.isEmpty())
-        return homeDir + QStringLiteral("VtrLog.rtf");
+        return writeFolder + QStringLiteral("VtrLog.rtf");
     const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
     const QString folder = slash < 0 ? QString() : text.left(slash + 1);
     const QString name = text.mid(slash + 1).trimmed();
     if (name.isEmpty())
-        return folder;
-    if (folder.isEmpty())
-        return homeDir + name;
-    return text;
+        return folder.isEmpty() ? QString() : QDir(writeFolder).absoluteFilePath(folder);
+    return QDir(writeFolder).absoluteFilePath(folder + name);
+}
+
+std::unique_ptr<QFileDialog> makeLogFileDialog(QWidget* parent, const QString& startName) {
+    using namespace output::res;
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    // Qt's own dialog, so that the shown files follow the filters' patterns.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::AnyFile); // a new log file may be named
+    dialog->setDefaultSuffix(output::text(kLogDefaultExtension));
+    dialog->setNameFilters({output::text(kLogFilterRtf), output::text(kLogFilterWord)});
+    showFilesOf(*dialog, dialog->selectedNameFilter());
+    QObject::connect(dialog.get(), &QFileDialog::filterSelected, dialog.get(),
+                     [dialog = dialog.get()](const QString& filter) { showFilesOf(*dialog, filter); });
+    if (!startName.isEmpty())
+        dialog->selectFile(startName);
+    return dialog;
 }
 
 CNxEditBrowseControl::CNxEditBrowseControl(int id, QWidget* parent)
@@ -79,7 +103,9 @@ bool CNxEditBrowseControl::isReadOnly() const {
 void CNxEditBrowseControl::browse() {
     if (m_edit->isReadOnly())
         return;
-    const QString chosen = m_chooser(this, browseStartName(m_edit->text(), m_homeDir));
+    // A bare name is opened in the current folder (LogFile), so the dialog starts there too.
+    const QString chosen =
+        m_chooser(this, browseStartName(m_edit->text(), QDir::currentPath() + QLatin1Char('/')));
     if (!chosen.isEmpty() && chosen != m_edit->text()) {
         m_edit->setText(chosen);
         m_edit->setModified(true);

@@ -3,16 +3,21 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
+class QFileDialog;
 class QLineEdit;
 class QToolButton;
 
 namespace vantrel::ui {
 
-// The name a file dialog starts with for the text of a file-name box: the home folder and
-// "VtrLog.rtf" for an empty box, the home folder and the name for a bare name, the folder for a
-// folder without a name, and the text unchanged otherwise. `homeDir` ends in a slash.
-QString browseStartName(const QString& text, const QString& homeDir);
+// The name a file dialog starts with for the text of a file-name box: the file the log writes to, with a
+// bare or relative name taken in writeFolder (the folder the log opens it in), "VtrLog.rtf" there for an
+// empty box, and the folder alone for a folder without a name. `writeFolder` ends in a slash.
+QString browseStartName(const QString& text, const QString& writeFolder);
+
+// The dialog that asks for a log file, at startName, with the log's file types.
+std::unique_ptr<QFileDialog> makeLogFileDialog(QWidget* parent, const QString& startName);
 
 // A file-name box with a browse button on its right. While read-only the button is gone.
 class CNxEditBrowseControl : public QWidget {
@@ -29,7 +34,6 @@ public:
     void setText(const QString& text);
     void setReadOnly(bool readOnly);
     bool isReadOnly() const;
-    void setHomeDir(const QString& homeDir) { m_homeDir = homeDir; }
     // Tests replace the file dialog.
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
     // The browse button's action: the dialog, then the chosen path into the box.
@@ -41,7 +45,6 @@ signals:
 private:
     QLineEdit* m_edit;
     QToolButton* m_browse;
-    QString m_homeDir;
     FileChooser m_chooser;
 };
 

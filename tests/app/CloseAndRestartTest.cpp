@@ -4,21 +4,25 @@
 #include "app/ProfileManager.h"
 #include "app/WorkspaceLayout.h"
 #include "output/CommandIds.h"
+#include "output/ResultLog.h"
 #include "settings/ProfileBook.h"
 #include "settings/SettingsModel.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
 #include "ui/ResultsTextView.h"
+#include "ui/StatusPane.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -194,6 +198,37 @@ TEST_F(Restart, ChosenStyleIsAppliedSavedAndChecked) {
     reopen();
     EXPECT_EQ(frame->applicationLook(), 218);
     EXPECT_TRUE(frame->commands().action(218)->isChecked());
+}
+
+// With logging off a start and a close touch no log: the folder a bare log name goes to stays empty. A log
+// that cannot be opened at a start with logging on turns logging off and says so in the Results window.
+TEST_F(Restart, TheLogIsTouchedOnlyWhenLoggingAndFailsToOpenWithoutABox) {
+    QTemporaryDir current;
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(current.path()));
+    const auto back = qScopeGuard([&] { QDir::setCurrent(previous); });
+    auto restartWith = [this](const QString& logName, int logCheck) {
+        ASSERT_TRUE(frame->close());
+        frame.reset();
+        store->WriteProfileString(settings::section::kOptions, "Log String", logName);
+        store->WriteProfileInt(settings::section::kOptions, "Log Check", logCheck);
+        store.reset();
+        open();
+    };
+    restartWith(QStringLiteral("Vtrlog.rtf"), 0);
+    restartWith(QStringLiteral("Vtrlog.rtf"), 0);
+    EXPECT_TRUE(
+        QDir(current.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System));
+
+    const QString unreachable = current.filePath(QStringLiteral("missing/Vtrlog.rtf"));
+    restartWith(unreachable, 1);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join(u'\n').toStdString();
+    EXPECT_FALSE(frame->resultLog().isLogging());
+    EXPECT_EQ(frame->statusPane(cmd::kLogPane)->toolTip(),
+              QStringLiteral("Double-click here to start logging"));
+    EXPECT_TRUE(frame->resultsPane().view().toPlainText().contains(
+        QStringLiteral("Could not open the log file \"%1\": No such file or directory. Logging is off.")
+            .arg(unreachable)));
 }
 
 TEST_F(Restart, TheResultsStayBlackOnWhiteInADarkLook) {

@@ -346,16 +346,13 @@ QByteArray contentsOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST_F(CommandState, LogOpensAtStartAndItsCommandsFollowIt) {
-    // Opened at start with logging off: the header and a time line; the pane shows its size.
-    const QByteArray started = contentsOf(logPath());
-    EXPECT_TRUE(started.startsWith("{\\rtf1 \\par  \\par {")) << started.constData();
-    EXPECT_TRUE(started.endsWith("} \\par }")) << started.constData();
-    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(),
-              QStringLiteral("Log Size: %1 Bytes").arg(started.size()));
+TEST_F(CommandState, LogOpensWhenLoggingStartsAndItsCommandsFollowIt) {
+    // A start with logging off makes no file: the pane shows the log closed.
+    EXPECT_FALSE(QFile::exists(logPath()));
+    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(), QStringLiteral("Log closed."));
     EXPECT_EQ(frame->statusPane(cmd::kLogPane)->text(), QStringLiteral("  LOG"));
     EXPECT_EQ(frame->statusPane(cmd::kLogPane)->background(), std::nullopt);
-    EXPECT_TRUE(action(*frame, cmd::kClearLogButton)->isEnabled());
+    EXPECT_FALSE(action(*frame, cmd::kClearLogButton)->isEnabled());
     EXPECT_FALSE(frame->logOptionsPane()->logCheck()->isChecked());
 
     // The check box starts logging: captions, the check, the read-only box, the blue pane.
@@ -367,7 +364,11 @@ TEST_F(CommandState, LogOpensAtStartAndItsCommandsFollowIt) {
     EXPECT_TRUE(frame->logOptionsPane()->fileNameBox()->isReadOnly());
     EXPECT_EQ(frame->statusPane(cmd::kLogPane)->background(), std::optional<QColor>(QColor(0, 0, 255)));
     EXPECT_TRUE(frame->options().isOn(OptionId::LogCheck));
-    EXPECT_GT(contentsOf(logPath()).size(), started.size()); // a time line marks the start
+    const QByteArray started = contentsOf(logPath());
+    EXPECT_TRUE(started.startsWith("{\\rtf1 \\par  \\par {")) << started.constData(); // a time line
+    EXPECT_TRUE(started.endsWith("} \\par }")) << started.constData();
+    EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(),
+              QStringLiteral("Log Size: %1 Bytes").arg(started.size()));
 
     // Double-clicks on the panes: 903 stops logging, 905 empties the log.
     doubleClick(frame->statusPane(cmd::kLogPane));
@@ -411,8 +412,9 @@ TEST_F(CommandState, LogFileNameBoxAndShowLog) {
     EXPECT_TRUE(action(*frame, cmd::kShowLogMenu)->isEnabled());
 }
 
-TEST_F(CommandState, LogPastItsPurgeLimitIsClearedAtARefresh) {
+TEST_F(CommandState, LogPastItsPurgeLimitIsMovedAsideAtARefresh) {
     frame->options().setNumber(OptionId::PurgeLog, 1);
+    frame->commands().trigger(cmd::kStartLoggingButton);
     auto resizeLog = [this](qint64 size) {
         QFile log(logPath());
         return log.open(QIODevice::ReadWrite) && log.resize(size);
@@ -423,7 +425,14 @@ TEST_F(CommandState, LogPastItsPurgeLimitIsClearedAtARefresh) {
     EXPECT_EQ(frame->statusPane(cmd::kLogSizePane)->text(), QStringLiteral("Log Size: 1.00 Mb"));
     ASSERT_TRUE(resizeLog(1000001));
     frame->RefreshCommandUI();
-    EXPECT_EQ(QFileInfo(logPath()).size(), 0);
+    const QString previous = dirPath() + QStringLiteral("/Vtrlog.old.rtf");
+    EXPECT_EQ(QFileInfo(previous).size(), 1000001);
+    EXPECT_TRUE(contentsOf(logPath()).startsWith("{\\rtf1 \\par  \\par {"));
+    EXPECT_TRUE(frame->resultsPane().view().toPlainText().contains(
+        QStringLiteral("The log reached its size limit and was moved to \"%1\"; a new log starts here.")
+            .arg(previous)));
+    EXPECT_TRUE(contentsOf(logPath()).contains("a new log starts here"));
+    EXPECT_TRUE(boxes.isEmpty());
 }
 
 TEST_F(CommandState, TextSizePaneClearsTheResults) {

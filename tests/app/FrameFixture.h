@@ -32,7 +32,7 @@ protected:
 
     void open() {
         store = settings::RegistryStore::open(settings::StoreLocation{m_dir.path()});
-        // The log file opens at every start: it goes to the test's folder.
+        // A log, when one is written, goes to the test's folder.
         if (!store->valueKind(settings::section::kOptions, "Log String"))
             store->WriteProfileString(settings::section::kOptions, "Log String", logPath());
         frame = std::make_unique<CMainFrame>(*store, m_dir.path() + QStringLiteral("/"));

@@ -32,7 +32,12 @@ public:
         return openResult;
     }
 
+    void showResultLine(const output::RtfText& line, output::ResultKind kind) override {
+        resultLines.emplace_back(line.rtf(), kind);
+    }
+
     std::vector<Message> messages;
+    std::vector<std::pair<QString, output::ResultKind>> resultLines;
     std::vector<std::pair<QString, QString>> balloons;
     std::vector<QString> opened;
     int paneShown = 0;

@@ -88,14 +88,18 @@ TEST_F(ResultLogTest, StartingWithANewFileWritesTheHeaderAndATimeLineThenFragmen
     EXPECT_TRUE(frontEnd.messages.empty());
 }
 
-TEST_F(ResultLogTest, AStartWithAnExistingLogAddsASeparatorAndATimeLineEvenWithLoggingOff) {
+TEST_F(ResultLogTest, AStartWithLoggingOffCreatesAndWritesNothingButShowsAnExistingLogsSize) {
+    log.OpenLogAtStartup();
+    EXPECT_FALSE(log.isOpen());
+    EXPECT_FALSE(QFile::exists(path())) << "no file while logging is off";
+
     writeFile("{\\rtf1 \\par {old} \\par }");
     log.OpenLogAtStartup();
     EXPECT_FALSE(log.isLogging());
     EXPECT_TRUE(log.isOpen());
-    EXPECT_EQ(contents(), QByteArray("{\\rtf1 \\par {old} \\par  \\par ") + kTimeLine);
+    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log Size: 24 Bytes"));
     log.WriteLogFragment(u"{not logged} \\par }");
-    EXPECT_FALSE(contents().contains("not logged"));
+    EXPECT_EQ(contents(), QByteArray("{\\rtf1 \\par {old} \\par }"));
 }
 
 TEST_F(ResultLogTest, AStartWithLoggingOnAndNoFileCreatesIt) {
@@ -195,14 +199,21 @@ TEST_F(ResultLogTest, AFileThatCannotBeOpenedStopsLoggingWithAMessage) {
     frontEnd.messages.clear();
     options.setNumber(OptionId::LogCheck, 1);
     log.OpenLogAtStartup();
-    EXPECT_TRUE(frontEnd.messages.empty()) << "silent at start";
-    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log closed."));
-    log.WriteLogFragment(u"{x} \\par }");
+    EXPECT_TRUE(frontEnd.messages.empty()) << "no box at start";
     EXPECT_FALSE(log.isLogging());
-    EXPECT_EQ(frontEnd.messages.size(), 1u);
+    EXPECT_EQ(log.logPaneState().tooltip, QStringLiteral("Double-click here to start logging"));
+    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log closed."));
+    ASSERT_EQ(frontEnd.resultLines.size(), 1u);
+    EXPECT_EQ(
+        frontEnd.resultLines[0].first,
+        QStringLiteral("{Could not open the log file \"%1\": No such file or directory. Logging is off.} "
+                       "\\par }")
+            .arg(path(QStringLiteral("missing/folder/log.rtf"))));
+    EXPECT_EQ(frontEnd.resultLines[0].second, ResultKind::Red);
 }
 
 TEST_F(ResultLogTest, ChangingTheFileNameClosesTheFile) {
+    writeFile("{\\rtf1 \\par }");
     log.OpenLogAtStartup();
     ASSERT_TRUE(log.isOpen());
     log.fileNameChanged(path(QStringLiteral("other.rtf")));
@@ -232,28 +243,80 @@ TEST_F(ResultLogTest, ClearingEmptiesTheOpenFileAndTheNextWriteStartsANewDocumen
     EXPECT_TRUE(frontEnd.messages.empty());
 }
 
-TEST_F(ResultLogTest, ALogOfExactlyThePurgeSizeIsKeptAndOneByteMoreIsCleared) {
+void expectValidLog(const QByteArray& bytes) {
+    LogDocumentCheck check;
+    check.feed(bytes);
+    EXPECT_FALSE(check.result()) << check.result().message();
+    expectOneBalancedDocument(bytes);
+}
+
+TEST_F(ResultLogTest, ALogPastThePurgeSizeIsMovedAsideWholeAndANewOneStarts) {
     options.setNumber(OptionId::PurgeLog, 1);
+    options.setNumber(OptionId::LogCheck, 1);
     log.OpenLogAtStartup();
+    // A second program logging into the same file.
+    test::RecordingFrontEnd otherFrontEnd;
+    ResultLog other{options, otherFrontEnd, [] { return kNow; }};
+    other.OpenLogAtStartup();
+    const QString previous = path(QStringLiteral("Vtrlog.old.rtf"));
+    const QByteArray row(1000, 'x');
+    auto fillUpTo = [&](std::int64_t bytes, const char* mark) {
+        for (int n = 0; log.fileSize() < bytes; ++n)
+            log.WriteLogFragment(
+                QStringLiteral("{%1 %2 %3} \\par }").arg(QLatin1String(mark)).arg(n).arg(QLatin1String(row)));
+    };
+    fillUpTo(1'000'000 - 2000, "first");
     {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::Append));
-        f.write(QByteArray(1'000'000 - f.size(), ' '));
+        QFile f(path()); // exactly the limit, closing brace last
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(f.size() - 1);
+        f.write(QByteArray(1'000'000 - f.size(), ' ') + '}');
     }
     ASSERT_EQ(log.fileSize(), 1'000'000);
-    auto pane = log.refreshLogSizePane();
-    ASSERT_TRUE(pane.has_value());
-    EXPECT_EQ(pane->text, QStringLiteral("Log Size: 1.00 Mb"));
-    EXPECT_EQ(pane->background, (Rgb{0, 255, 0}));
-    EXPECT_EQ(log.fileSize(), 1'000'000);
-    {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::Append));
-        f.write(" ");
-    }
+    ASSERT_TRUE(log.refreshLogSizePane().has_value()) << "exactly the limit is kept";
+    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log Size: 1.00 Mb"));
+    log.WriteLogFragment(u"{last row} \\par }");
+    const QByteArray history = contents();
+
     EXPECT_FALSE(log.refreshLogSizePane().has_value()) << "the pane waits for the next refresh";
-    EXPECT_EQ(log.fileSize(), 0);
-    EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log Size: 0 Bytes"));
+    EXPECT_EQ(contents(previous), history) << "every earlier row is in the previous file";
+    expectValidLog(contents(previous));
+    expectValidLog(contents());
+    EXPECT_EQ(contents(), QByteArray("{\\rtf1 \\par ") + kTimeLine) << "a new log with its time line";
+    ASSERT_EQ(frontEnd.resultLines.size(), 1u);
+    EXPECT_EQ(
+        frontEnd.resultLines[0].first,
+        QStringLiteral("{The log reached its size limit and was moved to \"%1\"; a new log starts here.} "
+                       "\\par }")
+            .arg(previous));
+    EXPECT_TRUE(frontEnd.messages.empty());
+
+    // The other program sees its file moved: it continues in the new log and moves nothing again.
+    EXPECT_TRUE(other.refreshLogSizePane().has_value());
+    other.WriteLogFragment(u"{from the other} \\par }");
+    EXPECT_EQ(contents(previous), history);
+    EXPECT_TRUE(contents().endsWith("{from the other} \\par }"));
+    expectValidLog(contents());
+
+    // The next move replaces the older previous file: twice the limit at most.
+    fillUpTo(1'000'001, "second");
+    const QByteArray secondHistory = contents();
+    EXPECT_FALSE(log.refreshLogSizePane().has_value());
+    EXPECT_EQ(contents(previous), secondHistory);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+
+    // With logging off a full log stays where it is.
+    fillUpTo(1'000'001, "third");
+    log.ToggleLogging();
+    EXPECT_TRUE(log.refreshLogSizePane().has_value());
+    EXPECT_GT(log.fileSize(), 1'000'000);
+}
+
+TEST(PreviousLogPathTest, TheHistoryGoesBesideTheLogUnderOneName) {
+    EXPECT_EQ(previousLogPath(QStringLiteral("Vtrlog.rtf")), QStringLiteral("Vtrlog.old.rtf"));
+    EXPECT_EQ(previousLogPath(QStringLiteral("/a.b/log")), QStringLiteral("/a.b/log.old"));
+    EXPECT_EQ(previousLogPath(QStringLiteral("/tmp/.log")), QStringLiteral("/tmp/.log.old"));
+    EXPECT_EQ(previousLogPath(QStringLiteral("x.tar.rtf")), QStringLiteral("x.tar.old.rtf"));
 }
 
 TEST_F(ResultLogTest, TheLogIsOneBalancedDocumentAfterEveryWrite) {
@@ -341,11 +404,17 @@ TEST_F(ResultLogTest, AFileThatIsNoLogIsLeftAsItWasAndLoggingDoesNotStartIntoIt)
         EXPECT_EQ(frontEnd.messages[0].caption, QStringLiteral("Log Error"));
         EXPECT_EQ(frontEnd.messages[0].text, message);
 
+        frontEnd.resultLines.clear();
         options.setNumber(OptionId::LogCheck, 1);
         log.OpenLogAtStartup();
         EXPECT_FALSE(log.isLogging());
-        ASSERT_EQ(frontEnd.messages.size(), 2u) << "said once at a start with logging on";
-        EXPECT_EQ(frontEnd.messages[1].text, message);
+        EXPECT_EQ(frontEnd.messages.size(), 1u) << "no box at start";
+        ASSERT_EQ(frontEnd.resultLines.size(), 1u) << "said once at a start with logging on";
+        EXPECT_EQ(
+            frontEnd.resultLines[0].first,
+            QStringLiteral("{The file \"%1\" is not a log that Vantrel can add to: %2. The file was left "
+                           "as it was, and logging is off.} \\par }")
+                .arg(path(), QLatin1String(c.reason)));
         EXPECT_EQ(contents(), QByteArray(c.bytes));
     }
 
@@ -424,6 +493,60 @@ TEST_F(ResultLogTest, AWriterKilledAtAnyInstantLeavesOneDocumentWithEveryRowItWr
     }
     EXPECT_GE(roundsWithRows, 150) << "the kills must land while rows are written";
     EXPECT_TRUE(frontEnd.messages.empty());
+}
+
+// Moving the log aside is renames and links only: a kill at any instant leaves the log's name and the
+// previous file each one whole document (or, for the log's name, briefly none), and no third file.
+TEST_F(ResultLogTest, AMoveAsideKilledAtAnyInstantLeavesWholeDocumentsAndNoOtherFile) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    std::mt19937 random(seed);
+    const QString previous = previousLogPath(path());
+    const QByteArray header("{\\rtf1 \\par }");
+    for (int round = 0; round < 100; ++round) {
+        int report[2];
+        ASSERT_EQ(::pipe(report), 0);
+        const pid_t child = test::startChild([&] {
+            ::close(report[0]);
+            std::error_code error;
+            const std::unique_ptr<LogFile> file = LogFile::open(path(), error);
+            const int ready = -1;
+            if (!file || ::write(report[1], &ready, sizeof ready) != sizeof ready)
+                return 2;
+            for (int move = 0;; ++move) {
+                bool moved = false;
+                if (file->append(header,
+                                 QStringLiteral("{row %1.%2} \\par }").arg(round).arg(move).toLatin1()) ||
+                    file->moveAside(previous, header, moved) || !moved)
+                    return 1;
+                if (::write(report[1], &move, sizeof move) != sizeof move)
+                    return 2;
+            }
+        });
+        ::close(report[1]);
+        int ready = 0;
+        ASSERT_EQ(::read(report[0], &ready, sizeof ready), ssize_t(sizeof ready)) << "round " << round;
+        int lastMove = -1; // the kill lands once the log is moving
+        ASSERT_EQ(::read(report[0], &lastMove, sizeof lastMove), ssize_t(sizeof lastMove))
+            << "round " << round;
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 2000));
+        ::kill(child, SIGKILL);
+        ASSERT_EQ(test::waitForChild(child), 128 + SIGKILL) << "round " << round;
+        for (int move = 0; ::read(report[0], &move, sizeof move) == sizeof move;)
+            lastMove = move;
+        ::close(report[0]);
+
+        // An empty log is one not begun yet: a kill just after a start created it.
+        if (const QByteArray log = contents(); !log.isEmpty() && log != "<missing>")
+            ASSERT_NO_FATAL_FAILURE(expectValidLog(log)) << "round " << round;
+        if (QFile::exists(previous))
+            ASSERT_NO_FATAL_FAILURE(expectValidLog(contents(previous))) << "round " << round;
+        const QByteArray moved = contents(previous);
+        EXPECT_TRUE(moved.contains(QStringLiteral("{row %1.%2}").arg(round).arg(lastMove).toLatin1()) ||
+                    moved.contains(QStringLiteral("{row %1.%2}").arg(round).arg(lastMove + 1).toLatin1()))
+            << "round " << round;
+        EXPECT_LE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "round " << round;
+    }
 }
 
 TEST_F(ResultLogTest, TwoProgramsLoggingToOneFileLoseNoRow) {

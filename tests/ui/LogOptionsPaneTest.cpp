@@ -5,8 +5,13 @@
 #include "ui/CNxLogOptionsPaneDialog.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <gmock/gmock.h>
 
@@ -22,12 +27,43 @@ TEST(BrowseStartName, FromTheBoxText) {
     EXPECT_EQ(browseStartName(QStringLiteral("/var/log/"), home), QStringLiteral("/var/log/"));
     EXPECT_EQ(browseStartName(QStringLiteral("/var/log/   "), home), QStringLiteral("/var/log/"));
     EXPECT_EQ(browseStartName(QStringLiteral("/var/log/x.rtf"), home), QStringLiteral("/var/log/x.rtf"));
+    EXPECT_EQ(browseStartName(QStringLiteral("logs/x.rtf"), home), QStringLiteral("/opt/vantrel/logs/x.rtf"));
+    EXPECT_EQ(browseStartName(QStringLiteral("logs/"), home), QStringLiteral("/opt/vantrel/logs/"));
     EXPECT_EQ(browseStartName(QStringLiteral("   "), home), QString());
+}
+
+TEST(EditBrowse, TheDialogStartsAtTheLogInUseWithTheLogsFileTypes) {
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path())); // where a bare log name is written
+    CNxEditBrowseControl box(1027);
+    box.setText(QStringLiteral("Vtrlog.rtf"));
+    QString start;
+    box.setFileChooser([&](QWidget*, const QString& startName) {
+        start = startName;
+        return QString();
+    });
+    box.browse();
+    QDir::setCurrent(previous);
+    EXPECT_EQ(start, dir.filePath(QStringLiteral("Vtrlog.rtf")));
+
+    const std::unique_ptr<QFileDialog> dialog = makeLogFileDialog(nullptr, start);
+    EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+    ASSERT_EQ(dialog->selectedFiles().size(), 1);
+    EXPECT_EQ(QFileInfo(dialog->selectedFiles().constFirst()).fileName(), QStringLiteral("Vtrlog.rtf"));
+    EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("rtf"));
+    EXPECT_EQ(dialog->nameFilters(), (QStringList{QStringLiteral("Rich\\Plain Text (*.rtf; *.txt)"),
+                                                  QStringLiteral("Word Document (*.doc;*.docx)")}));
+    auto* files = dialog->findChild<QFileSystemModel*>();
+    ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->nameFilters(), (QStringList{QStringLiteral("*.rtf"), QStringLiteral("*.txt")}));
+    dialog->selectNameFilter(dialog->nameFilters().at(1));
+    emit dialog->filterSelected(dialog->nameFilters().at(1));
+    EXPECT_EQ(files->nameFilters(), (QStringList{QStringLiteral("*.doc"), QStringLiteral("*.docx")}));
 }
 
 TEST(EditBrowse, ChosenPathFillsTheBoxAndCancelLeavesIt) {
     CNxEditBrowseControl box(1027);
-    box.setHomeDir(QStringLiteral("/home/u/"));
     QString askedWith;
     QString answer = QStringLiteral("/tmp/chosen.rtf");
     box.setFileChooser([&](QWidget*, const QString& start) {
@@ -37,7 +73,7 @@ TEST(EditBrowse, ChosenPathFillsTheBoxAndCancelLeavesIt) {
     QSignalSpy changes(&box, &CNxEditBrowseControl::textChanged);
 
     box.browseButton()->click();
-    EXPECT_EQ(askedWith, QStringLiteral("/home/u/VtrLog.rtf"));
+    EXPECT_EQ(askedWith, QDir::currentPath() + QStringLiteral("/VtrLog.rtf"));
     EXPECT_EQ(box.text(), QStringLiteral("/tmp/chosen.rtf"));
     EXPECT_TRUE(box.lineEdit()->isModified());
     EXPECT_EQ(changes.count(), 1);
