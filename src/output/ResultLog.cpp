@@ -110,9 +110,10 @@ void ResultLog::OpenLogAtStartup() {
         m_file = LogFile::open(fileName(), error,
                                m_logging ? LogFile::Missing::Create : LogFile::Missing::LeaveMissing);
         if (error) {
-            // No box before the window exists: logging goes off and the Results window says why.
+            // No box before the window exists: logging goes off and the Results window says why. `Log
+            // Check` keeps the user's choice, so a log on a folder missing today resumes at the next start.
             if (m_logging) {
-                setLogging(false);
+                m_logging = false;
                 const auto& line =
                     error.category() == logFaultCategory() ? res::kLogNotALogLine : res::kLogOpenFailedLine;
                 m_frontEnd.showResultLine(

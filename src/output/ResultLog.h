@@ -25,7 +25,7 @@ namespace vantrel::output {
 //
 // The options in force give the file name (`Log String`, which the file-name box edits through
 // fileNameChanged), the logging flag's start value (`Log Check`, kept equal to the flag so that it is
-// saved) and the purge limit (`PurgeLog`).
+// saved; a log that cannot be opened at start leaves it as the user set it) and the purge limit (`PurgeLog`).
 //
 // A write that fails (a full disk) changes nothing already in the file: logging stops and the front end
 // shows a "Log Error" message. A file that is not a log (LogFile) is never written into: logging does not

@@ -229,6 +229,9 @@ TEST_F(Restart, TheLogIsTouchedOnlyWhenLoggingAndFailsToOpenWithoutABox) {
     EXPECT_TRUE(frame->resultsPane().view().toPlainText().contains(
         QStringLiteral("Could not open the log file \"%1\": No such file or directory. Logging is off.")
             .arg(unreachable)));
+    ASSERT_TRUE(frame->close());
+    EXPECT_EQ(store->GetProfileInt(settings::section::kOptions, "Log Check", 0), 1)
+        << "the next start tries the log again";
 }
 
 TEST_F(Restart, TheResultsStayBlackOnWhiteInADarkLook) {

@@ -201,6 +201,7 @@ TEST_F(ResultLogTest, AFileThatCannotBeOpenedStopsLoggingWithAMessage) {
     log.OpenLogAtStartup();
     EXPECT_TRUE(frontEnd.messages.empty()) << "no box at start";
     EXPECT_FALSE(log.isLogging());
+    EXPECT_EQ(options.number(OptionId::LogCheck), 1) << "the next start tries the log again";
     EXPECT_EQ(log.logPaneState().tooltip, QStringLiteral("Double-click here to start logging"));
     EXPECT_EQ(log.refreshLogSizePane()->text, QStringLiteral("Log closed."));
     ASSERT_EQ(frontEnd.resultLines.size(), 1u);
