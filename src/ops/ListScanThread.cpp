@@ -47,28 +47,30 @@ private:
         m_context.status.set(text);
         m_context.link.SendStatus();
     }
-    void send(const RtfText& row, ResultKind kind) {
+    void send(const RtfText& row, ResultKind kind, const ResultRecord& record) {
         m_context.link.SendResult({row.rtf(), QString(), kind});
+        m_context.link.SendRecord(record);
     }
     // The DNS column of a dotted address: empty, or with ListDNS on what the reverse lookup found.
-    RtfText dnsColumn(net::IPAddr target, const QString& host);
+    RtfText dnsColumn(net::IPAddr target, const QString& host, QString& name);
     // Resolves a name to its first address in dotted form; nothing when it does not resolve.
     std::optional<QString> resolve(const QString& name);
-    bool ping(const QString& host, const RtfText& dns);
+    bool ping(const QString& host, const RtfText& dns, const QString& name);
 
     const WorkerContext& m_context;
     ScanRules m_rules;
     std::array<std::byte, net::IcmpReplySize(kRequestData.size())> m_reply{};
 };
 
-RtfText ListScanner::dnsColumn(net::IPAddr target, const QString& host) {
+RtfText ListScanner::dnsColumn(net::IPAddr target, const QString& host, QString& name) {
     if (!m_context.options.isOn(OptionId::ListDNS)) // read afresh for every host
         return {};
     status(output::fill(res::kLookingUpDnsName, host));
     const std::optional<net::HostEntry> entry = m_context.sockets->gethostbyaddr(target);
     if (!entry || entry->h_name.empty())
         return output::fill(res::kNoDnsNameFound);
-    return RtfText::escape(QString::fromLocal8Bit(entry->h_name));
+    name = QString::fromLocal8Bit(entry->h_name);
+    return RtfText::escape(name);
 }
 
 std::optional<QString> ListScanner::resolve(const QString& name) {
@@ -86,17 +88,21 @@ bool ListScanner::scanHost(const QString& entry) {
     if (target == net::kInaddrNone) {
         const std::optional<QString> address = resolve(host);
         if (!address) {
+            ResultRecord record = scanRecord(RecordOperation::ListScan, QString(), {}, kRecordNoAddress);
+            record.name = host;
             send(output::fill(res::kScanNoAnswerNameRow, output::fill(res::kNoIpAddressFound), RtfText(),
                               RtfText::escape(host)),
-                 ResultKind::Red);
+                 ResultKind::Red, record);
             return false; // no echo request for a name without an address
         }
-        return ping(*address, RtfText::escape(host)); // a name shows itself in the DNS column
+        return ping(*address, RtfText::escape(host), host); // a name shows itself in the DNS column
     }
-    return ping(host, dnsColumn(target, host));
+    QString name;
+    const RtfText dns = dnsColumn(target, host, name);
+    return ping(host, dns, name);
 }
 
-bool ListScanner::ping(const QString& host, const RtfText& dns) {
+bool ListScanner::ping(const QString& host, const RtfText& dns, const QString& name) {
     const net::IPAddr target = net::inet_addr(host.toLocal8Bit().toStdString());
     for (int attempt = 1; attempt <= m_rules.packets; ++attempt) {
         status(output::fill(res::kPingingScanHost, host));
@@ -105,16 +111,22 @@ bool ListScanner::ping(const QString& host, const RtfText& dns) {
                                                                   nullptr, m_reply, m_rules.timeoutMs);
         const EchoAnswer answer = classifyEchoAnswer(replies, m_reply, target);
         if (answer.isReply()) {
+            ResultRecord record =
+                scanRecord(RecordOperation::ListScan, host, answer.record->RoundTripTime, kRecordTimeout);
+            record.name = name;
             if (!m_rules.failuresOnly)
                 send(output::fill(res::kScanAnsweredNameRow, RtfText::escape(host),
                                   unsigned(answer.record->RoundTripTime), dns),
-                     ResultKind::Plain);
+                     ResultKind::Plain, record);
             return true;
         }
-        if (attempt == m_rules.packets)
+        if (attempt == m_rules.packets) {
+            ResultRecord record = scanRecord(RecordOperation::ListScan, host, {}, kRecordTimeout);
+            record.name = name;
             send(output::fill(res::kScanNoAnswerNameRow, RtfText::escape(host),
                               output::fill(res::kTimeoutMark), dns),
-                 ResultKind::Red);
+                 ResultKind::Red, record);
+        }
         if (m_context.flags.stopRequested())
             break;
     }
@@ -142,6 +154,7 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
                           options.number(OptionId::ListScanPackets),
                           options.isOn(OptionId::ListScanShowFail)};
     link.SendResult({output::fill(res::kScanDnsHeaderRow).rtf(), QString(), ResultKind::HeaderRow});
+    link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::ListScan));
     ListScanner scanner(context, rules);
     bool anyAnswered = false;
     for (const QString& host : hosts) {
@@ -156,6 +169,8 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
         {output::fill(flags.cancelRequested() ? res::kListScanCanceledLine : res::kListScanEndLine, stamp)
              .rtf(),
          QString(), ResultKind::Bold, true});
+    link.SendRecord(eventRecord(ResultRecord::Kind::Line, RecordOperation::ListScan,
+                                flags.cancelRequested() ? "canceled" : "end"));
     if (options.isOn(OptionId::Beep))
         link.Beep();
     // The handle goes before the flags: a command started once they are clear gets a handle of its own.

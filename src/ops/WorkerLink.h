@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ops/ResultRecord.h"
 #include "ops/WorkerMessages.h"
 
 namespace vantrel::ops {
@@ -15,6 +16,8 @@ public:
     virtual void SendIcmpError(const IcmpErrorReport& report) = 0; // WM_APP_ICMP_ERROR
     virtual void SendContPingDone() = 0;                           // WM_APP_CONTPING_DONE
     virtual void SendPingAgain() = 0;                              // WM_APP_PING_AGAIN
+    // A typed result beside its fragment; dropped at once when nobody takes records.
+    virtual void SendRecord(const ResultRecord& record) = 0;
     // A standard message box with the exclamation icon, shown by the GUI thread.
     virtual void ShowStandardMessage(const QString& text) = 0;
     // The system's exclamation sound.
