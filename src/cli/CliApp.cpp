@@ -123,8 +123,12 @@ int runCli(const QStringList& arguments, TerminalOutput& output) {
 
     const QString executableDir =
         QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
-    CliContext context{*store, options, output, settings::resolveHomeDir(parsed.homeDir, executableDir),
-                       parsed.format == OutputFormat::Rtf, parsed.format};
+    CliContext context{*store,
+                       options,
+                       output,
+                       settings::resolveHomeDir(parsed.homeDir, executableDir),
+                       parsed.format == OutputFormat::Rtf,
+                       parsed.format};
     if (!parsed.pdf)
         return command->run(context, parsed.commandArguments);
     PdfReport report;

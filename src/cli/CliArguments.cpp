@@ -31,8 +31,10 @@ std::pair<CliArguments, QString> CliArguments::parse(const QStringList& argument
     const QString pdf = QStringLiteral("--pdf");
     const QString format = QStringLiteral("--format");
     const std::array<std::pair<QLatin1String, OutputFormat>, 4> formats = {
-        std::pair{QLatin1String("text"), OutputFormat::Text}, std::pair{QLatin1String("rtf"), OutputFormat::Rtf},
-        std::pair{QLatin1String("csv"), OutputFormat::Csv}, std::pair{QLatin1String("json"), OutputFormat::Json}};
+        std::pair{QLatin1String("text"), OutputFormat::Text},
+        std::pair{QLatin1String("rtf"), OutputFormat::Rtf},
+        std::pair{QLatin1String("csv"), OutputFormat::Csv},
+        std::pair{QLatin1String("json"), OutputFormat::Json}};
 
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -44,8 +46,9 @@ std::pair<CliArguments, QString> CliArguments::parse(const QStringList& argument
             parsed.format = OutputFormat::Rtf;
         } else if (argument == format || argument.startsWith(format + QLatin1Char('='))) {
             const std::optional<QString> value = optionValue(arguments, i, format);
-            const auto known = std::find_if(formats.begin(), formats.end(),
-                                            [&](const auto& entry) { return value && *value == entry.first; });
+            const auto known = std::find_if(formats.begin(), formats.end(), [&](const auto& entry) {
+                return value && *value == entry.first;
+            });
             if (known == formats.end())
                 return {parsed, QStringLiteral("--format takes text, rtf, csv or json")};
             parsed.format = known->second;

@@ -13,15 +13,15 @@ namespace vantrel::cli {
 enum class OutputFormat { Text, Rtf, Csv, Json };
 
 // The command line: vantrel-cli [--config-dir DIR] [--home-dir DIR] [--set NAME=VALUE]... [--save]
-// [--format text|rtf|csv|json] [--rtf] [--pdf FILE] COMMAND [ARGS]. Options before the command belong to the program; everything after it
-// belongs to the command.
+// [--format text|rtf|csv|json] [--rtf] [--pdf FILE] COMMAND [ARGS]. Options before the command belong to the
+// program; everything after it belongs to the command.
 struct CliArguments {
     std::optional<QString> configDir;
     std::optional<QString> homeDir;
     std::vector<std::pair<QString, QString>> settings; // NAME, VALUE in the order given
     bool save = false;
     OutputFormat format = OutputFormat::Text; // --rtf is --format rtf
-    std::optional<QString> pdf; // where to write the results as pages
+    std::optional<QString> pdf;               // where to write the results as pages
     bool help = false;
     QString command;
     QStringList commandArguments;

@@ -34,10 +34,10 @@ struct CliContext {
     settings::RegistryStore& store;
     settings::LiveOptions& options;
     TerminalOutput& output;
-    QString homeDir;                      // ends in a slash: where the settings export file lives
-    bool rtf = false;                     // print the result fragments as RTF instead of text
+    QString homeDir;                          // ends in a slash: where the settings export file lives
+    bool rtf = false;                         // print the result fragments as RTF instead of text
     OutputFormat format = OutputFormat::Text; // how operations print their results
-    output::ResultView* report = nullptr; // also gets every fragment, for --pdf
+    output::ResultView* report = nullptr;     // also gets every fragment, for --pdf
 };
 
 struct CliCommand {

@@ -294,9 +294,10 @@ void ISPinger::ISPingerThread(int run) {
             if (answered)
                 ++m_nISPingsAnswered;
             m_bLastISPingOK = answered;
-            ResultRecord row = scanRecord(RecordOperation::ISPinger, QString::fromStdString(net::inet_ntoa(server)),
-                                          answered ? std::optional(answer.record->RoundTripTime) : std::nullopt,
-                                          net::IpStatusText(answer.status()));
+            ResultRecord row =
+                scanRecord(RecordOperation::ISPinger, QString::fromStdString(net::inet_ntoa(server)),
+                           answered ? std::optional(answer.record->RoundTripTime) : std::nullopt,
+                           net::IpStatusText(answer.status()));
             row.packet = unsigned(m_nISPingsSent);
             row.elapsedMs = m_runClock.elapsed();
             if (!answered)

@@ -135,7 +135,7 @@ private:
     QString m_strISPStatus;
     RecordSink m_recordSink;  // GUI thread
     QElapsedTimer m_runClock; // since the run's start, for the requests' records (GUI thread)
-    WorkerThreads m_workers; // declared last: joined before everything its worker uses goes away
+    WorkerThreads m_workers;  // declared last: joined before everything its worker uses goes away
 };
 
 } // namespace vantrel::ops

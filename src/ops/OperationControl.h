@@ -155,7 +155,7 @@ private:
     net::AsyncLookupHandle m_hAsyncLookup = 0;
     net::AsyncLookupHandle m_hLocalHostLookup = 0;
     std::atomic<OperationOutcome> m_lastOutcome{OperationOutcome::None};
-    RecordSink m_recordSink;               // GUI thread
+    RecordSink m_recordSink;                 // GUI thread
     std::atomic<bool> m_takesRecords{false}; // read by workers before they send a record
     WorkerThreads m_workers; // declared last: joined before everything its workers use goes away
 };

@@ -181,8 +181,9 @@ std::vector<ResultRecord> pingEndRecords(const PingTally& tally, RecordOperation
         summary.maximum = tally.maximum;
     }
     record.summary = summary;
-    return {eventRecord(ResultRecord::Kind::Line, operation, tally.received != 0 ? "successful" : "unsuccessful"),
-            record};
+    return {
+        eventRecord(ResultRecord::Kind::Line, operation, tally.received != 0 ? "successful" : "unsuccessful"),
+        record};
 }
 
 } // namespace vantrel::ops

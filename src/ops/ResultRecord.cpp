@@ -30,8 +30,8 @@ ResultRecord eventRecord(ResultRecord::Kind kind, RecordOperation operation, con
     return record;
 }
 
-ResultRecord scanRecord(RecordOperation operation, const QString& address, std::optional<std::uint32_t> roundTrip,
-                        const char* silent) {
+ResultRecord scanRecord(RecordOperation operation, const QString& address,
+                        std::optional<std::uint32_t> roundTrip, const char* silent) {
     ResultRecord record = eventRecord(ResultRecord::Kind::Row, operation);
     record.address = address;
     record.rttMs = roundTrip;

@@ -63,8 +63,8 @@ QString recordOperationName(RecordOperation operation);
 // A record of `operation` with no fields: a run's start, or a line named `line`.
 ResultRecord eventRecord(ResultRecord::Kind kind, RecordOperation operation, const char* line = "");
 // A scan's row for `address`: answered in `roundTrip`, or not with the status `silent`.
-ResultRecord scanRecord(RecordOperation operation, const QString& address, std::optional<std::uint32_t> roundTrip,
-                        const char* silent);
+ResultRecord scanRecord(RecordOperation operation, const QString& address,
+                        std::optional<std::uint32_t> roundTrip, const char* silent);
 // The summary of `sent` requests of which `received` were answered (no times yet).
 RecordSummary recordSummary(unsigned sent, unsigned received);
 
