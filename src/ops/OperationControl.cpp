@@ -61,9 +61,10 @@ public:
         m_dispatcher.send([&] { m_control.OnPing(); });
     }
     void SendRecord(const ResultRecord& record) override {
-        // No trip to the GUI thread when nobody takes records: the append path stays as it was.
+        // No trip to the GUI thread when nobody takes records, and no wait when one does: the worker's
+        // next message comes after it in any case.
         if (m_control.takesRecords())
-            m_dispatcher.send([&] { m_control.appendRecord(record); });
+            m_dispatcher.post([&control = m_control, record] { control.appendRecord(record); });
     }
     void ShowStandardMessage(const QString& text) override {
         m_dispatcher.send([&] {

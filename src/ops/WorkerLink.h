@@ -5,8 +5,8 @@
 
 namespace vantrel::ops {
 
-// How a worker reaches the frame. Each call returns only after the frame has handled it on the GUI
-// thread, so a worker's messages arrive in the order sent and its records stay valid meanwhile.
+// How a worker reaches the frame. Each call but SendRecord returns only after the frame has handled it on the
+// GUI thread, so a worker's messages arrive in the order sent and its records stay valid meanwhile.
 class WorkerLink {
 public:
     virtual ~WorkerLink() = default;
@@ -16,7 +16,8 @@ public:
     virtual void SendIcmpError(const IcmpErrorReport& report) = 0; // WM_APP_ICMP_ERROR
     virtual void SendContPingDone() = 0;                           // WM_APP_CONTPING_DONE
     virtual void SendPingAgain() = 0;                              // WM_APP_PING_AGAIN
-    // A typed result beside its fragment; dropped at once when nobody takes records.
+    // A typed result beside its fragment, handed over without waiting (it is copied); dropped at once
+    // when nobody takes records.
     virtual void SendRecord(const ResultRecord& record) = 0;
     // A standard message box with the exclamation icon, shown by the GUI thread.
     virtual void ShowStandardMessage(const QString& text) = 0;
