@@ -12,6 +12,7 @@
 #include "cli/TerminalOutput.h"
 #include "ops/OperationControl.h"
 #include "ops/OperationFlags.h"
+#include "output/CommandIds.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
@@ -106,6 +107,17 @@ int main(int argc, char* argv[]) {
     std::printf("cli_seconds %.3f\n", cli);
     std::printf("gui_seconds %.3f\n", gui);
     std::printf("gui_to_cli_ratio %.2f\n", gui / cli);
+
+    // The same ping with the round-trip plot in view, which draws every request as it comes.
+    frame.commands().trigger(cmd::kRoundTripPlotPane);
+    double plotted = 1e9;
+    for (int round = 0; round < kRounds; ++round) {
+        frame.resultsPane().clearAllText();
+        plotted = std::min(plotted, guiSeconds(frame, kRequests));
+    }
+    frame.commands().trigger(cmd::kRoundTripPlotPane);
+    std::printf("gui_with_plot_seconds %.3f\n", plotted);
+    std::printf("gui_with_plot_to_cli_ratio %.2f\n", plotted / cli);
 
     // An append discards the undo history, so the cleared text is gone once the first row is in.
     frame.resultsPane().clearAllText();

@@ -38,6 +38,7 @@
 #include "ui/NumberBox.h"
 #include "ui/PaneScroller.h"
 #include "ui/ResultsTextView.h"
+#include "ui/RoundTripPlot.h"
 #include "ui/StatusPane.h"
 #include "ui/SystemTray.h"
 #include "ui/TabColourizer.h"
@@ -244,6 +245,7 @@ void CMainFrame::createCommands() {
             addAction(m_commands->action(spec.id));
     }
     m_commands->action(cmd::kStatusBar)->setCheckable(true);
+    m_commands->action(cmd::kRoundTripPlotPane)->setCheckable(true);
 }
 
 bool CMainFrame::CreatePanes() {
@@ -297,6 +299,13 @@ bool CMainFrame::CreatePanes() {
         tabifyDockWidget(m_panes.at(kOptionsTabOrder[i - 1]), m_panes.at(kOptionsTabOrder[i]));
     first->raise();
     addDockWidget(Qt::LeftDockWidgetArea, profiles);
+    // The round-trip plot docks at the right, hidden until the View menu shows it.
+    m_roundTripPlot = new ui::RoundTripPlot(this);
+    QDockWidget* plot = makeDock(cmd::kRoundTripPlotPane, output::text(output::res::kRoundTripPlotTitle),
+                                 QStringLiteral("RoundTripPlotPane"), m_roundTripPlot);
+    addDockWidget(Qt::RightDockWidgetArea, plot);
+    plot->hide();
+    connect(plot, &QDockWidget::visibilityChanged, this, [this] { RefreshCommandUI(); });
 
     m_resultsPane->setMinimumSize(kResultsMinimum);
     m_startingState = saveState();
@@ -437,6 +446,8 @@ void CMainFrame::bindCommands() {
     });
 
     on(cmd::kStatusBar, [this](bool checked) { statusBar()->setVisible(checked); });
+    on(cmd::kRoundTripPlotPane,
+       [this](bool checked) { m_panes.at(cmd::kRoundTripPlotPane)->setVisible(checked); });
     for (const VisualStyle& style : visualStyles())
         on(style.id, [this, id = style.id] { ApplyVisualStyle(id); });
     for (int id : {cmd::kClearAllText, cmd::kCopy, cmd::kCut, cmd::kPaste, cmd::kSelectAll, cmd::kUndo})
@@ -704,6 +715,8 @@ void CMainFrame::RefreshCommandUI() {
     refreshPaneCommands();
     m_commands->setEnabled(cmd::kAboutWinsock, bool(m_aboutWinsock));
     m_commands->action(cmd::kStatusBar)->setChecked(statusBar()->isVisibleTo(this));
+    m_commands->action(cmd::kRoundTripPlotPane)
+        ->setChecked(m_panes.at(cmd::kRoundTripPlotPane)->toggleViewAction()->isChecked());
     if (QAction* look = m_commands->action(m_applicationLook))
         look->setChecked(true);
     const QColor text = palette().color(QPalette::WindowText);

@@ -38,6 +38,7 @@ class CNxSeqScanOptionsPaneDialog;
 class OptionPane;
 class CNxMFCToolBar;
 class CStatusViewPane;
+class RoundTripPlot;
 class HostComboBox;
 class FrameThrottle;
 class StatusPane;
@@ -150,6 +151,7 @@ public:
     // The one append pipeline: the log, then the Results window.
     output::ResultPipeline& resultPipeline() const { return *m_pipeline; }
     ui::CStatusViewPane& resultsPane() const { return *m_resultsPane; }
+    ui::RoundTripPlot& roundTripPlot() const { return *m_roundTripPlot; }
     DesktopLogFrontEnd& logFrontEnd() const { return *m_logFrontEnd; }
     // The Profile Manager: its book, its pane and the profile command.
     ProfileManager& profiles() const { return *m_profiles; }
@@ -264,6 +266,7 @@ private:
     std::unique_ptr<DesktopLogFrontEnd> m_logFrontEnd;
     std::unique_ptr<output::ResultLog> m_resultLog;
     ui::CStatusViewPane* m_resultsPane = nullptr;
+    ui::RoundTripPlot* m_roundTripPlot = nullptr;
     std::unique_ptr<output::ResultPipeline> m_pipeline;
     std::function<void()> m_shutdownHook;
     std::function<void()> m_aboutWinsock;

@@ -59,6 +59,7 @@ const std::array kCommands = {
     CommandSpec{cmd::kResetGui, "Reset &GUI", {}},
     // View.
     CommandSpec{cmd::kStatusBar, "&Status Bar", {}},
+    CommandSpec{cmd::kRoundTripPlotPane, "&Round Trip Plot", {}},
     // Help.
     CommandSpec{cmd::kHelpTopics, "&Help Topics", {K(Qt::Key_F1)}, "Help T&opics"},
     CommandSpec{cmd::kContextHelp, "Context Help", {K(Qt::SHIFT | Qt::Key_F1)}},

@@ -22,7 +22,8 @@ DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
     , m_sockets(network.names ? std::move(network.names) : std::make_shared<net::SystemHostDatabase>())
     , m_control({frame.operationState(), frame.options(), m_icmp, m_sockets, frame, frame.resultPipeline()})
     , m_continuousPing(m_control, frame, frame.resultPipeline(), frame.options())
-    , m_ispinger(frame, {frame.flags(), frame.options(), m_icmp, m_sockets, frame, frame.resultPipeline()}) {
+    , m_ispinger(frame, {frame.flags(), frame.options(), m_icmp, m_sockets, frame, frame.resultPipeline()})
+    , m_plotFeed(frame.roundTripPlot(), m_control, m_ispinger.ispinger()) {
     m_continuousPing.setIntervalSource([this] { return shownInterval(); });
     m_control.hooks().localHostReport = [this](const net::HostEntry& entry) { reportLocalHost(entry); };
     m_frame.setOperationHandler([this](ops::CommandId command) { runCommand(command); }, &offers);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DesktopISPinger.h"
+#include "app/RoundTripPlotFeed.h"
 #include "net/CWinsock.h"
 #include "net/IcmpApi.h"
 #include "net/SocketLibrary.h"
@@ -51,6 +52,7 @@ private:
     ops::OperationControl m_control;
     ops::ContinuousPing m_continuousPing; // after the control, whose hooks it sets
     DesktopISPinger m_ispinger;
+    RoundTripPlotFeed m_plotFeed; // after the control and ISPinger, whose records it takes
     bool m_started = false;
 };
 

@@ -20,8 +20,8 @@ using settings::OptionId;
 
 QString usage() {
     QString text = QStringLiteral(
-        "Usage: vantrel-cli [--config-dir DIR] [--home-dir DIR] [--set NAME=VALUE]... [--save] [--rtf]\n"
-        "                   [--pdf FILE] COMMAND [ARGS]\n"
+        "Usage: vantrel-cli [--config-dir DIR] [--home-dir DIR] [--set NAME=VALUE]... [--save]\n"
+        "                   [--format text|rtf|csv|json] [--pdf FILE] COMMAND [ARGS]\n"
         "\n"
         "Vantrel's network diagnostics from the command line, with the options of the settings store.\n"
         "\n"
@@ -31,7 +31,10 @@ QString usage() {
         "                     VANTREL_HOME; default: the program's folder)\n"
         "  --set NAME=VALUE   set an option for this run; NAME as listed by 'options'\n"
         "  --save             write the options, with every --set, to the settings store\n"
-        "  --rtf              print results as RTF fragments instead of text\n"
+        "  --format FORMAT    print an operation's results as text (the default), rtf (each fragment\n"
+        "                     with its kind), csv (a header and one line per table row) or json (one\n"
+        "                     object per line per row, line and summary); see the README's columns\n"
+        "  --rtf              the same as --format rtf\n"
         "  --pdf FILE         also write the results to FILE as PDF pages, as Print lays them out\n"
         "  --help             show this text\n"
         "\n"
@@ -120,8 +123,12 @@ int runCli(const QStringList& arguments, TerminalOutput& output) {
 
     const QString executableDir =
         QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
-    CliContext context{*store, options, output, settings::resolveHomeDir(parsed.homeDir, executableDir),
-                       parsed.rtf};
+    CliContext context{*store,
+                       options,
+                       output,
+                       settings::resolveHomeDir(parsed.homeDir, executableDir),
+                       parsed.format == OutputFormat::Rtf,
+                       parsed.format};
     if (!parsed.pdf)
         return command->run(context, parsed.commandArguments);
     PdfReport report;

@@ -29,6 +29,12 @@ std::pair<CliArguments, QString> CliArguments::parse(const QStringList& argument
                                 FolderOption{QStringLiteral("--home-dir"), &parsed.homeDir}};
     const QString set = QStringLiteral("--set");
     const QString pdf = QStringLiteral("--pdf");
+    const QString format = QStringLiteral("--format");
+    const std::array<std::pair<QLatin1String, OutputFormat>, 4> formats = {
+        std::pair{QLatin1String("text"), OutputFormat::Text},
+        std::pair{QLatin1String("rtf"), OutputFormat::Rtf},
+        std::pair{QLatin1String("csv"), OutputFormat::Csv},
+        std::pair{QLatin1String("json"), OutputFormat::Json}};
 
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
@@ -37,7 +43,15 @@ std::pair<CliArguments, QString> CliArguments::parse(const QStringList& argument
         } else if (argument == QLatin1String("--save")) {
             parsed.save = true;
         } else if (argument == QLatin1String("--rtf")) {
-            parsed.rtf = true;
+            parsed.format = OutputFormat::Rtf;
+        } else if (argument == format || argument.startsWith(format + QLatin1Char('='))) {
+            const std::optional<QString> value = optionValue(arguments, i, format);
+            const auto known = std::find_if(formats.begin(), formats.end(), [&](const auto& entry) {
+                return value && *value == entry.first;
+            });
+            if (known == formats.end())
+                return {parsed, QStringLiteral("--format takes text, rtf, csv or json")};
+            parsed.format = known->second;
         } else if (const auto folder =
                        std::find_if(folders.begin(), folders.end(),
                                     [&](const FolderOption& option) {

@@ -8,16 +8,20 @@
 
 namespace vantrel::cli {
 
-// The command line: vantrel-cli [--config-dir DIR] [--home-dir DIR] [--set NAME=VALUE]... [--save] [--rtf]
-// [--pdf FILE] COMMAND [ARGS]. Options before the command belong to the program; everything after it
-// belongs to the command.
+// How an operation's results are printed: readable text, the RTF fragments, or its records as CSV rows
+// or JSON lines.
+enum class OutputFormat { Text, Rtf, Csv, Json };
+
+// The command line: vantrel-cli [--config-dir DIR] [--home-dir DIR] [--set NAME=VALUE]... [--save]
+// [--format text|rtf|csv|json] [--rtf] [--pdf FILE] COMMAND [ARGS]. Options before the command belong to the
+// program; everything after it belongs to the command.
 struct CliArguments {
     std::optional<QString> configDir;
     std::optional<QString> homeDir;
     std::vector<std::pair<QString, QString>> settings; // NAME, VALUE in the order given
     bool save = false;
-    bool rtf = false;
-    std::optional<QString> pdf; // where to write the results as pages
+    OutputFormat format = OutputFormat::Text; // --rtf is --format rtf
+    std::optional<QString> pdf;               // where to write the results as pages
     bool help = false;
     QString command;
     QStringList commandArguments;

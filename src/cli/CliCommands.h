@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/CliArguments.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -32,9 +34,10 @@ struct CliContext {
     settings::RegistryStore& store;
     settings::LiveOptions& options;
     TerminalOutput& output;
-    QString homeDir;                      // ends in a slash: where the settings export file lives
-    bool rtf = false;                     // print the result fragments as RTF instead of text
-    output::ResultView* report = nullptr; // also gets every fragment, for --pdf
+    QString homeDir;                          // ends in a slash: where the settings export file lives
+    bool rtf = false;                         // print the result fragments as RTF instead of text
+    OutputFormat format = OutputFormat::Text; // how operations print their results
+    output::ResultView* report = nullptr;     // also gets every fragment, for --pdf
 };
 
 struct CliCommand {

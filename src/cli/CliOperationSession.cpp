@@ -3,6 +3,7 @@
 #include "cli/CliFrontEnd.h"
 #include "cli/CliResultView.h"
 #include "cli/InterruptSignals.h"
+#include "cli/RecordPrinter.h"
 #include "cli/TerminalOutput.h"
 #include "net/IcmpApi.h"
 #include "net/SocketLibrary.h"
@@ -80,6 +81,16 @@ int exitStatusOf(ops::OperationOutcome outcome) {
 CliOperationSession::CliOperationSession(CliContext& context)
     : m_context(context) {}
 
+ops::RecordSink CliOperationSession::recordSink() {
+    if (m_context.format != OutputFormat::Csv && m_context.format != OutputFormat::Json)
+        return {};
+    TerminalOutput& terminal = m_context.output;
+    auto printer = std::make_shared<RecordPrinter>(
+        m_context.format == OutputFormat::Csv ? RecordPrinter::Format::Csv : RecordPrinter::Format::Json,
+        [&terminal](const QString& text) { terminal.out(text); });
+    return [printer](const ops::ResultRecord& record) { printer->print(record); };
+}
+
 int CliOperationSession::withPipeline(const std::function<int(output::ResultPipeline&)>& body) {
     TerminalOutput& terminal = m_context.output;
     const std::unique_ptr<output::ResultView> view = makeResultView(m_context);
@@ -111,6 +122,7 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
         ops::OperationState state;
         ops::OperationControl control(
             {state, m_context.options, net::IcmpApi::builtIn(), sockets, frontEnd, pipeline});
+        control.setRecordSink(recordSink());
         StatusLine statusLine(terminal); // outlives the run's signals
         ops::ContinuousPing continuous(control, frontEnd, pipeline, m_context.options);
         if (cycles > 0) {
@@ -146,6 +158,7 @@ int CliOperationSession::runISPinger(int count) {
         CliFrontEnd frontEnd(m_context.options.text(settings::OptionId::ISPAddress), terminal);
         ops::OperationFlags flags;
         ops::ISPinger isp({flags, m_context.options, net::IcmpApi::builtIn(), sockets, frontEnd, pipeline});
+        isp.setRecordSink(recordSink());
         StatusLine statusLine(terminal);
         // The stop line comes on a line of its own.
         const auto stop = [&] {

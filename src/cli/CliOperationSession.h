@@ -2,6 +2,7 @@
 
 #include "cli/CliCommands.h"
 #include "ops/OperationOutcome.h"
+#include "ops/ResultRecord.h"
 
 #include <functional>
 
@@ -38,6 +39,8 @@ public:
     int runISPinger(int count);
 
 private:
+    // The printer of the records when results are printed as data, or an empty sink.
+    ops::RecordSink recordSink();
     // Makes the log and the append pipeline of a run and gives them to `body`; kExitCannotRun without
     // calling it when the run should log and cannot.
     int withPipeline(const std::function<int(output::ResultPipeline&)>& body);

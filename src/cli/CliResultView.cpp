@@ -26,9 +26,28 @@ private:
     output::ResultView& m_report;
 };
 
+// With the results printed as data, standard output holds the data alone; the lines that tell of a failure
+// (red, outside the tables) still reach the user, as text on standard error.
+class FailureLinesView final : public output::ResultView {
+public:
+    explicit FailureLinesView(TerminalOutput& terminal)
+        : m_text([&terminal](const QString& text) { terminal.err(text); }) {}
+
+    void showResult(const QString& fragment, output::ResultKind kind) override {
+        const bool red = kind == output::ResultKind::Red || kind == output::ResultKind::RedBold;
+        if (red && !fragment.contains(QLatin1String("\\intbl")))
+            m_text.showResult(fragment, kind);
+    }
+
+private:
+    output::TextResultPrinter m_text;
+};
+
 std::unique_ptr<output::ResultView> terminalView(CliContext& context) {
     TerminalOutput& terminal = context.output;
     auto write = [&terminal](const QString& text) { terminal.out(text); };
+    if (context.format == OutputFormat::Csv || context.format == OutputFormat::Json)
+        return std::make_unique<FailureLinesView>(terminal);
     if (context.rtf)
         return std::make_unique<RtfResultPrinter>(write);
     return std::make_unique<output::TextResultPrinter>(write);

@@ -97,6 +97,7 @@ void ContinuousPing::StartContinuousPing() {
     m_cycleEnding = false;
     m_results.AppendStartLine(
         output::startLine(res::kContPingStartLine, cleanHostText(m_frontEnd.hostBoxText()).host));
+    m_control.appendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::ContinuousPing));
 }
 
 void ContinuousPing::CancelContinuousPing() {
@@ -128,6 +129,8 @@ void ContinuousPing::OnContPingDone() {
         if (m_options.isOn(OptionId::Statistics))
             for (const ResultMessage& line : pingStatistics(m_run))
                 m_results.AppendResult(line.text, line.argument, line.kind);
+        for (const ResultRecord& record : pingEndRecords(m_run, RecordOperation::ContinuousPing))
+            m_control.appendRecord(record);
     }
     // A run that sent nothing keeps what its start came to (no echo handle, a name that did not resolve).
     if (m_run.sent != 0)
@@ -247,7 +250,7 @@ int ContinuousPing::ContPingThread(const WorkerContext& context) {
     if (probe.openHandle()) {
         if (m_run.sent == 0)
             probe.sendHeader();
-        probe.run(m_run, {ResultKind::Plain, true});
+        probe.run(m_run, {ResultKind::Plain, true, RecordOperation::ContinuousPing});
         if (context.options.isOn(OptionId::Beep))
             link.Beep();
         probe.closeHandle();

@@ -5,10 +5,17 @@
 
 namespace vantrel::ops {
 
+namespace {
+
+QString failureText(const IcmpErrorReport& report, bool fragmentOn) {
+    return QString::fromLatin1(report.status == 0 && fragmentOn ? net::kFragmentHintText
+                                                                : net::IpStatusText(report.status));
+}
+
+} // namespace
+
 ResultMessage echoFailureRow(const IcmpErrorReport& report, bool fragmentOn) {
-    const char* reason =
-        report.status == 0 && fragmentOn ? net::kFragmentHintText : net::IpStatusText(report.status);
-    const output::RtfText text = output::RtfText::escape(QString::fromLatin1(reason));
+    const output::RtfText text = output::RtfText::escape(failureText(report, fragmentOn));
     output::RtfText row;
     switch (report.layout) {
     case ErrorLayout::PingTable:
@@ -22,6 +29,18 @@ ResultMessage echoFailureRow(const IcmpErrorReport& report, bool fragmentOn) {
         break;
     }
     return {row.rtf(), QString(), output::ResultKind::ErrorRow};
+}
+
+ResultRecord echoFailureRecord(const IcmpErrorReport& report, bool fragmentOn, RecordOperation operation) {
+    ResultRecord record;
+    record.operation = report.layout == ErrorLayout::PingTable ? operation : RecordOperation::Trace;
+    if (report.layout == ErrorLayout::PingTable)
+        record.packet = report.packet;
+    else
+        record.hop = report.hop;
+    record.status = failureText(report, fragmentOn);
+    record.statusCode = report.status;
+    return record;
 }
 
 } // namespace vantrel::ops

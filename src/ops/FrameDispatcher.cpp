@@ -16,4 +16,12 @@ void FrameDispatcher::send(const std::function<void()>& handler) {
         this, [&handler] { handler(); }, Qt::BlockingQueuedConnection);
 }
 
+void FrameDispatcher::post(std::function<void()> handler) {
+    if (QThread::currentThread() == thread()) {
+        handler();
+        return;
+    }
+    QMetaObject::invokeMethod(this, std::move(handler), Qt::QueuedConnection);
+}
+
 } // namespace vantrel::ops

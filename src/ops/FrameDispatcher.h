@@ -16,6 +16,10 @@ public:
     explicit FrameDispatcher(QObject* parent = nullptr);
 
     void send(const std::function<void()>& handler);
+    // Hands `handler` to the GUI thread without waiting for it: it runs after everything this thread
+    // sent or posted before, and before everything it sends later. For messages that carry their data
+    // by value, so that a worker does not wait for what it need not.
+    void post(std::function<void()> handler);
 };
 
 } // namespace vantrel::ops

@@ -1,6 +1,7 @@
 #include "ops/ISPinger.h"
 
 #include "net/AddressText.h"
+#include "net/IpStatus.h"
 #include "net/WinsockErrors.h"
 #include "ops/EchoAnswer.h"
 #include "ops/EchoHandleFailure.h"
@@ -122,6 +123,8 @@ void ISPinger::start() {
     setStatus(output::text(res::kIspActive));
     m_strISPAddress = m_services.options.text(OptionId::ISPAddress);
     emit activeChanged(true);
+    m_runClock.start();
+    record(eventRecord(ResultRecord::Kind::Start, RecordOperation::ISPinger));
 
     const RtfText server = RtfText::escape(m_strISPAddress);
     const net::IPAddr address = net::inet_addr(m_strISPAddress.toLocal8Bit().toStdString());
@@ -144,6 +147,11 @@ void ISPinger::start() {
         showWinsockFailure(fill(res::kIspLookupRequestFailedLine), net::WSAGetLastError());
         becomeInactive(output::text(res::kIspInactive));
     }
+}
+
+void ISPinger::record(const ResultRecord& record) const {
+    if (m_recordSink)
+        m_recordSink(record);
 }
 
 void ISPinger::showWinsockFailure(const RtfText& line, int error) {
@@ -243,6 +251,9 @@ void ISPinger::stop() {
                                              RtfText::markup(QStringLiteral("%")),
                                              RtfText::escape(m_strISPAddress)),
                                         ResultKind::Plain);
+    ResultRecord sums = eventRecord(ResultRecord::Kind::Summary, RecordOperation::ISPinger);
+    sums.summary = recordSummary(unsigned(m_nISPingsSent), unsigned(m_nISPingsAnswered));
+    record(sums);
     if (m_hLookup != 0) {
         m_services.sockets.WSACancelAsyncRequest(m_hLookup);
         m_services.results.AppendResult(fill(res::kIspLookupCanceledLine), ResultKind::Red);
@@ -273,7 +284,8 @@ void ISPinger::ISPingerThread(int run) {
     const std::uint32_t replies =
         icmp.IcmpSendEcho(m_hISPingerICMP, server, kRequestData, nullptr, reply, kRequestTimeoutMs);
     // Only an echo reply from the server itself counts.
-    const bool answered = classifyEchoAnswer(replies, reply, server).isReply();
+    const EchoAnswer answer = classifyEchoAnswer(replies, reply, server);
+    const bool answered = answer.isReply();
     m_dispatcher.send([&] {
         // Counted on the GUI thread, and only for the run that sent it: after a stop and a new start
         // within one request, the new run's rate holds none of the old run's requests.
@@ -282,6 +294,15 @@ void ISPinger::ISPingerThread(int run) {
             if (answered)
                 ++m_nISPingsAnswered;
             m_bLastISPingOK = answered;
+            ResultRecord row =
+                scanRecord(RecordOperation::ISPinger, QString::fromStdString(net::inet_ntoa(server)),
+                           answered ? std::optional(answer.record->RoundTripTime) : std::nullopt,
+                           net::IpStatusText(answer.status()));
+            row.packet = unsigned(m_nISPingsSent);
+            row.elapsedMs = m_runClock.elapsed();
+            if (!answered)
+                row.statusCode = answer.status();
+            record(row);
         }
         if (m_bISPinger && run == m_run)
             setStatus(fill(res::kIspSuccessRate, unsigned(successRate().value_or(0))));

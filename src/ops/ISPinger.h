@@ -4,9 +4,11 @@
 #include "net/SocketLibrary.h"
 #include "ops/CommandRules.h"
 #include "ops/FrameDispatcher.h"
+#include "ops/ResultRecord.h"
 #include "ops/WorkerThreads.h"
 #include "output/RtfText.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <atomic>
@@ -62,6 +64,8 @@ public:
     // The length of one second of the timers. Tests shorten it, or lengthen it and drive the timers with
     // OnTimer.
     void setSecondLength(std::chrono::milliseconds second) { m_second = second; }
+    // Where each run's start, requests and sums go as records (GUI thread); empty takes none.
+    void setRecordSink(RecordSink sink) { m_recordSink = std::move(sink); }
 
     // The ISPinger command: starts when inactive, stops (or cancels the server lookup) otherwise.
     void OnISPinger();
@@ -108,6 +112,7 @@ private:
     void light(IspIndicator indicator);
     std::chrono::milliseconds flashLength() const;
     void showWinsockFailure(const output::RtfText& line, int error);
+    void record(const ResultRecord& record) const;
 
     Services m_services;
     FrameDispatcher m_dispatcher;
@@ -128,7 +133,9 @@ private:
     IspIndicator m_indicator = IspIndicator::Dark;
     mutable std::mutex m_statusMutex;
     QString m_strISPStatus;
-    WorkerThreads m_workers; // declared last: joined before everything its worker uses goes away
+    RecordSink m_recordSink;  // GUI thread
+    QElapsedTimer m_runClock; // since the run's start, for the requests' records (GUI thread)
+    WorkerThreads m_workers;  // declared last: joined before everything its worker uses goes away
 };
 
 } // namespace vantrel::ops

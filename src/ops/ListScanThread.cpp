@@ -6,6 +6,7 @@
 #include "ops/EchoAnswer.h"
 #include "ops/HostText.h"
 #include "ops/ParallelSweep.h"
+#include "ops/ResultRecord.h"
 #include "ops/SharedStatus.h"
 #include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerLink.h"
@@ -54,32 +55,35 @@ private:
         m_context.status.set(text);
         m_context.link.SendStatus();
     }
-    void send(const RtfText& row, ResultKind kind) {
+    void send(const RtfText& row, ResultKind kind, const ResultRecord& record) {
         m_context.link.SendResult({row.rtf(), QString(), kind});
+        m_context.link.SendRecord(record);
     }
-    // The DNS column of a dotted address: empty, or with ListDNS on what the reverse lookup found.
-    RtfText dnsColumn(net::IPAddr target, const QString& host);
+    // The DNS column of a dotted address: empty, or with ListDNS on what the reverse lookup found, which
+    // also goes to `name`.
+    RtfText dnsColumn(net::IPAddr target, const QString& host, QString& name);
     // Resolves a name to its first address in dotted form; nothing when it does not resolve.
     std::optional<QString> resolve(const QString& name);
     std::optional<QString> lookUp(const QString& name) const; // the same without the status text
-    bool ping(const QString& host, const RtfText& dns);
+    bool ping(const QString& host, const RtfText& dns, const QString& name);
     void sendUnresolved(const QString& name);
     // Writes the row of a decided host; true when it answered.
-    bool finish(const QString& host, const RtfText& dns, const SweepResult& result);
+    bool finish(const QString& host, const RtfText& dns, const QString& name, const SweepResult& result);
 
     const WorkerContext& m_context;
     ScanRules m_rules;
     std::array<std::byte, net::IcmpReplySize(kRequestData.size())> m_reply{};
 };
 
-RtfText ListScanner::dnsColumn(net::IPAddr target, const QString& host) {
+RtfText ListScanner::dnsColumn(net::IPAddr target, const QString& host, QString& name) {
     if (!m_context.options.isOn(OptionId::ListDNS)) // read afresh for every host
         return {};
     status(output::fill(res::kLookingUpDnsName, host));
     const std::optional<net::HostEntry> entry = m_context.sockets->gethostbyaddr(target);
     if (!entry || entry->h_name.empty())
         return output::fill(res::kNoDnsNameFound);
-    return RtfText::escape(QString::fromLocal8Bit(entry->h_name));
+    name = QString::fromLocal8Bit(entry->h_name);
+    return RtfText::escape(name);
 }
 
 std::optional<QString> ListScanner::resolve(const QString& name) {
@@ -96,9 +100,11 @@ std::optional<QString> ListScanner::lookUp(const QString& name) const {
 }
 
 void ListScanner::sendUnresolved(const QString& name) {
+    ResultRecord record = scanRecord(RecordOperation::ListScan, QString(), {}, kRecordNoAddress);
+    record.name = name;
     send(output::fill(res::kScanNoAnswerNameRow, output::fill(res::kNoIpAddressFound), RtfText(),
                       RtfText::escape(name)),
-         ResultKind::Red);
+         ResultKind::Red, record);
 }
 
 bool ListScanner::scanHost(const QString& entry) {
@@ -110,12 +116,14 @@ bool ListScanner::scanHost(const QString& entry) {
             sendUnresolved(host);
             return false; // no echo request for a name without an address
         }
-        return ping(*address, RtfText::escape(host)); // a name shows itself in the DNS column
+        return ping(*address, RtfText::escape(host), host); // a name shows itself in the DNS column
     }
-    return ping(host, dnsColumn(target, host));
+    QString name;
+    const RtfText dns = dnsColumn(target, host, name);
+    return ping(host, dns, name);
 }
 
-bool ListScanner::ping(const QString& host, const RtfText& dns) {
+bool ListScanner::ping(const QString& host, const RtfText& dns, const QString& name) {
     const net::IPAddr target = net::inet_addr(host.toLocal8Bit().toStdString());
     SweepResult result;
     for (int attempt = 1; attempt <= m_rules.packets; ++attempt) {
@@ -132,21 +140,24 @@ bool ListScanner::ping(const QString& host, const RtfText& dns) {
         if (m_context.flags.stopRequested())
             break;
     }
-    return finish(host, dns, result);
+    return finish(host, dns, name, result);
 }
 
-bool ListScanner::finish(const QString& host, const RtfText& dns, const SweepResult& result) {
+bool ListScanner::finish(const QString& host, const RtfText& dns, const QString& name,
+                         const SweepResult& result) {
+    ResultRecord record = scanRecord(RecordOperation::ListScan, host, result.roundTrip, kRecordTimeout);
+    record.name = name;
     if (result.roundTrip) {
         if (!m_rules.failuresOnly)
             send(output::fill(res::kScanAnsweredNameRow, RtfText::escape(host), unsigned(*result.roundTrip),
                               dns),
-                 ResultKind::Plain);
+                 ResultKind::Plain, record);
         return true;
     }
     if (result.allSent)
         send(output::fill(res::kScanNoAnswerNameRow, RtfText::escape(host), output::fill(res::kTimeoutMark),
                           dns),
-             ResultKind::Red);
+             ResultKind::Red, record);
     return false;
 }
 
@@ -215,10 +226,11 @@ bool ListScanner::scanInParallel(net::EchoSweep& engine, const QStringList& host
                 // An address's own name is looked up only for a row that shows.
                 const bool shows = result.roundTrip ? !m_rules.failuresOnly : result.allSent;
                 const net::IPAddr target = net::inet_addr(host.host.toLocal8Bit().toStdString());
-                const RtfText dns = host.name ? RtfText::escape(*host.name)
-                                    : shows   ? dnsColumn(target, host.host)
+                QString name = host.name.value_or(QString());
+                const RtfText dns = host.name ? RtfText::escape(name)
+                                    : shows   ? dnsColumn(target, host.host, name)
                                               : RtfText();
-                anyAnswered = finish(host.host, dns, result) || anyAnswered;
+                anyAnswered = finish(host.host, dns, name, result) || anyAnswered;
             },
     });
     return anyAnswered;
@@ -249,6 +261,7 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
                           options.number(OptionId::ListScanPackets), options.isOn(OptionId::ListScanShowFail),
                           parallel};
     link.SendResult({output::fill(res::kScanDnsHeaderRow).rtf(), QString(), ResultKind::HeaderRow});
+    link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::ListScan));
     ListScanner scanner(context, rules);
     bool anyAnswered = false;
     if (engine) {
@@ -267,6 +280,8 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
         {output::fill(flags.cancelRequested() ? res::kListScanCanceledLine : res::kListScanEndLine, stamp)
              .rtf(),
          QString(), ResultKind::Bold, true});
+    link.SendRecord(eventRecord(ResultRecord::Kind::Line, RecordOperation::ListScan,
+                                flags.cancelRequested() ? "canceled" : "end"));
     if (options.isOn(OptionId::Beep))
         link.Beep();
     // The handle goes before the flags: a command started once they are clear gets a handle of its own.

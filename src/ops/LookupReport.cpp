@@ -45,11 +45,38 @@ std::vector<ResultMessage> lookupReportRows(const net::HostEntry& entry) {
     return rows;
 }
 
-void LookupReport(const net::HostEntry& entry, OperationState& state, output::ResultPipeline& results) {
+std::vector<ResultRecord> lookupReportRecords(const net::HostEntry& entry) {
+    std::vector<ResultRecord> records;
+    const auto add = [&records](const char* label, QString name, QString address) {
+        ResultRecord record;
+        record.operation = RecordOperation::Lookup;
+        record.label = QString::fromLatin1(label);
+        record.name = std::move(name);
+        record.address = std::move(address);
+        records.push_back(std::move(record));
+    };
+    add("name", QString::fromLocal8Bit(entry.h_name), QString());
+    for (const net::IPAddr address : entry.h_addr_list)
+        add("address", QString(), QString::fromStdString(net::inet_ntoa(address)));
+    for (const std::string& alias : entry.h_aliases)
+        add("alias", QString::fromLocal8Bit(alias), QString());
+    return records;
+}
+
+void LookupReport(const net::HostEntry& entry, OperationState& state, output::ResultPipeline& results,
+                  const RecordSink& records) {
     for (std::size_t i = 1; i < entry.h_addr_list.size(); ++i)
         state.m_dwShownAddr = entry.h_addr_list[i];
     for (const ResultMessage& message : lookupReportRows(entry))
         results.AppendResult(message.text, message.argument, message.kind);
+    if (!records)
+        return;
+    ResultRecord start;
+    start.kind = ResultRecord::Kind::Start;
+    start.operation = RecordOperation::Lookup;
+    records(start);
+    for (const ResultRecord& record : lookupReportRecords(entry))
+        records(record);
 }
 
 } // namespace vantrel::ops

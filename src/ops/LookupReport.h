@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/HostEntry.h"
+#include "ops/ResultRecord.h"
 #include "ops/WorkerMessages.h"
 
 #include <vector>
@@ -18,7 +19,12 @@ struct OperationState;
 // alias as a link. Names are read in the system's 8-bit encoding and RTF-escaped.
 std::vector<ResultMessage> lookupReportRows(const net::HostEntry& entry);
 
-// Appends the report of a completed lookup; the shown address becomes the last further address reported.
-void LookupReport(const net::HostEntry& entry, OperationState& state, output::ResultPipeline& results);
+// The same report as records: the official name, each address and each alias, one row each.
+std::vector<ResultRecord> lookupReportRecords(const net::HostEntry& entry);
+
+// Appends the report of a completed lookup, its records to `records` when set; the shown address becomes
+// the last further address reported.
+void LookupReport(const net::HostEntry& entry, OperationState& state, output::ResultPipeline& results,
+                  const RecordSink& records = {});
 
 } // namespace vantrel::ops

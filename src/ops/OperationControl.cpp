@@ -60,6 +60,12 @@ public:
     void SendPingAgain() override {
         m_dispatcher.send([&] { m_control.OnPing(); });
     }
+    void SendRecord(const ResultRecord& record) override {
+        // No trip to the GUI thread when nobody takes records, and no wait when one does: the worker's
+        // next message comes after it in any case.
+        if (m_control.takesRecords())
+            m_dispatcher.post([&control = m_control, record] { control.appendRecord(record); });
+    }
     void ShowStandardMessage(const QString& text) override {
         m_dispatcher.send([&] {
             m_frontEnd.showMessageBox(output::text(res::kProductName), text, MessageIcon::Exclamation);
@@ -83,7 +89,7 @@ OperationControl::OperationControl(Services services)
     m_link = std::make_unique<FrameWorkerLink>(*this, m_dispatcher, m_services.frontEnd);
     m_hooks.traceWorker = [this](const WorkerContext& context) { m_lastOutcome = TraceThread(context); };
     m_hooks.lookupReport = [this](const net::HostEntry& entry) {
-        LookupReport(entry, m_state, m_services.results);
+        LookupReport(entry, m_state, m_services.results, m_recordSink);
     };
 }
 
@@ -142,7 +148,24 @@ void OperationControl::appendResult(const ResultMessage& message) {
 }
 
 void OperationControl::appendIcmpError(const IcmpErrorReport& report) {
-    appendResult(echoFailureRow(report, m_services.options.isOn(OptionId::Fragment)));
+    const bool fragmentOn = m_services.options.isOn(OptionId::Fragment);
+    appendResult(echoFailureRow(report, fragmentOn));
+    if (takesRecords())
+        appendRecord(echoFailureRecord(report, fragmentOn,
+                                       m_state.flags.m_bContPingActive ? RecordOperation::ContinuousPing
+                                                                       : RecordOperation::Ping));
+}
+
+void OperationControl::setRecordSink(RecordSink sink) {
+    assertGuiThread();
+    m_recordSink = std::move(sink);
+    m_takesRecords = bool(m_recordSink);
+}
+
+void OperationControl::appendRecord(const ResultRecord& record) {
+    assertGuiThread();
+    if (m_recordSink)
+        m_recordSink(record);
 }
 
 bool OperationControl::startWorker(const WorkerBody& body, Worker worker, const QString& failureText) {

@@ -121,6 +121,12 @@ public:
     // The handling of the worker messages on the GUI thread.
     void appendResult(const ResultMessage& message);
     void appendIcmpError(const IcmpErrorReport& report);
+    // Where the operations' typed results go (the desktop's plot, the command line's data formats); an
+    // empty sink takes none, and then workers do not send them.
+    void setRecordSink(RecordSink sink);
+    const RecordSink& recordSink() const { return m_recordSink; }
+    bool takesRecords() const { return m_takesRecords; }
+    void appendRecord(const ResultRecord& record);
 
 private:
     void rejectEmptyHost();
@@ -149,6 +155,8 @@ private:
     net::AsyncLookupHandle m_hAsyncLookup = 0;
     net::AsyncLookupHandle m_hLocalHostLookup = 0;
     std::atomic<OperationOutcome> m_lastOutcome{OperationOutcome::None};
+    RecordSink m_recordSink;                 // GUI thread
+    std::atomic<bool> m_takesRecords{false}; // read by workers before they send a record
     WorkerThreads m_workers; // declared last: joined before everything its workers use goes away
 };
 

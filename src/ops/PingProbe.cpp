@@ -2,6 +2,7 @@
 
 #include "net/AddressText.h"
 #include "net/IcmpApi.h"
+#include "net/IpStatus.h"
 #include "ops/EchoAnswer.h"
 #include "ops/EchoRequestData.h"
 #include "ops/SharedStatus.h"
@@ -91,6 +92,14 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
         const bool verbose = options.isOn(OptionId::Verbose);
         if (answer.isReply()) {
             const net::ICMP_ECHO_REPLY& record = *answer.record;
+            ResultRecord row;
+            row.operation = rules.operation;
+            row.packet = packet;
+            row.address = dotted(record.Address);
+            row.rttMs = record.RoundTripTime;
+            row.ttl = record.Options.Ttl;
+            row.bytes = unsigned(std::max<int>(0, record.DataSize - 2));
+            row.status = QString::fromLatin1(kRecordReply);
             tally.addReply(record.RoundTripTime);
             ++received;
             m_context.shownAddress = record.Address;
@@ -103,12 +112,18 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
                      ResultKind::Plain);
             if (options.isOn(OptionId::RetData) && !(rules.quietWhenStopping && flags.stopRequested())) {
                 const std::span<const std::byte> data = net::echoReplyData(record, m_reply);
-                send(output::fill(res::kPingReturnedDataRow,
-                                  output::RtfText::escape(returnedDataText(data.data(), data.size())))
-                         .rtf(),
+                row.data = returnedDataText(data.data(), data.size());
+                send(output::fill(res::kPingReturnedDataRow, output::RtfText::escape(row.data)).rtf(),
                      ResultKind::Plain);
             }
+            // Every request is a point of the plot, shown as a row or not.
+            m_context.link.SendRecord(row);
         } else if (answer.kind == EchoAnswer::Kind::Stranger) {
+            ResultRecord lost = eventRecord(ResultRecord::Kind::Row, rules.operation);
+            lost.packet = packet;
+            lost.address = dotted(answer.record->Address);
+            lost.status = QStringLiteral("stranger");
+            m_context.link.SendRecord(lost);
             if (verbose) {
                 m_context.shownAddress = answer.record->Address;
                 send(output::fill(res::kHostRespondedLine,
@@ -119,10 +134,18 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
         } else if (verbose && m_context.echoHandle != net::INVALID_HANDLE_VALUE &&
                    !(rules.quietWhenStopping && flags.shuttingDown())) {
             m_context.link.SendIcmpError({answer.status(), packet, 0, ErrorLayout::PingTable});
+        } else {
+            // No row, but still a lost request for the plot.
+            ResultRecord lost = eventRecord(ResultRecord::Kind::Row, rules.operation);
+            lost.packet = packet;
+            lost.status = QString::fromLatin1(net::IpStatusText(answer.status()));
+            lost.statusCode = answer.status();
+            m_context.link.SendRecord(lost);
         }
 
         if (flags.stopRequested()) {
             send(output::fill(res::kPingCanceledLine).rtf(), ResultKind::RedBold);
+            m_context.link.SendRecord(eventRecord(ResultRecord::Kind::Line, rules.operation, "canceled"));
             break;
         }
     }
@@ -147,6 +170,20 @@ std::vector<ResultMessage> pingStatistics(const PingTally& tally) {
                                           int(tally.sum / tally.received)),
                              ResultKind::Plain));
     return lines;
+}
+
+std::vector<ResultRecord> pingEndRecords(const PingTally& tally, RecordOperation operation) {
+    ResultRecord record = eventRecord(ResultRecord::Kind::Summary, operation);
+    RecordSummary summary = recordSummary(tally.sent, tally.received);
+    if (tally.received != 0) {
+        summary.minimum = tally.minimum;
+        summary.average = tally.sum / tally.received;
+        summary.maximum = tally.maximum;
+    }
+    record.summary = summary;
+    return {
+        eventRecord(ResultRecord::Kind::Line, operation, tally.received != 0 ? "successful" : "unsuccessful"),
+        record};
 }
 
 } // namespace vantrel::ops

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ops/ResultRecord.h"
 #include "ops/WorkerContext.h"
 #include "ops/WorkerMessages.h"
 
@@ -27,6 +28,7 @@ struct ProbeRules {
     output::ResultKind wrongResponderKind = output::ResultKind::Red;
     // Leaves out the returned data once a cancel or exit is pending, and echo-failure rows during exit.
     bool quietWhenStopping = false;
+    RecordOperation operation = RecordOperation::Ping; // whose records the requests make
 };
 
 // One ping's echo requests as a worker sends them: the request options and data taken once, the echo
@@ -59,5 +61,7 @@ private:
 ResultMessage pingEndLine(const PingTally& tally);
 // The loss and round-trip lines, each when it has something to tell.
 std::vector<ResultMessage> pingStatistics(const PingTally& tally);
+// The end line and the sums of a ping, or of a continuous-ping run, as records of `operation`.
+std::vector<ResultRecord> pingEndRecords(const PingTally& tally, RecordOperation operation);
 
 } // namespace vantrel::ops

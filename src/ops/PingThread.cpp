@@ -31,11 +31,14 @@ OperationOutcome PingThread(const WorkerContext& context) {
         return OperationOutcome::NotRun;
     }
 
+    link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::Ping));
     probe.sendHeader();
     PingTally tally;
     probe.run(tally, {});
 
     link.SendResult(pingEndLine(tally));
+    for (const ResultRecord& record : pingEndRecords(tally, RecordOperation::Ping))
+        link.SendRecord(record);
     if (options.isOn(OptionId::Statistics) && !flags.shuttingDown())
         for (const ResultMessage& line : pingStatistics(tally))
             link.SendResult(line);

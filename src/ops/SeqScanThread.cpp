@@ -79,6 +79,7 @@ void SeqScanRun::writeRow(const QString& address, net::IPAddr target,
     const RtfText shown = RtfText::escape(address);
     const RtfText noAnswer = output::fill(res::kNoAnswerMark);
     const ResultKind kind = roundTrip ? ResultKind::Plain : ResultKind::Red;
+    ResultRecord record = scanRecord(RecordOperation::SeqScan, address, roundTrip, kRecordNoAnswer);
     RtfText row;
     if (!m_context.options.isOn(OptionId::SeqDNS)) {
         row = roundTrip ? output::fill(res::kScanAnsweredRow, shown, unsigned(*roundTrip))
@@ -89,7 +90,8 @@ void SeqScanRun::writeRow(const QString& address, net::IPAddr target,
         if (m_context.sockets)
             entry = m_context.sockets->gethostbyaddr(target);
         if (entry && !entry->h_name.empty()) {
-            const RtfText name = RtfText::escape(QString::fromLocal8Bit(entry->h_name));
+            record.name = QString::fromLocal8Bit(entry->h_name);
+            const RtfText name = RtfText::escape(record.name);
             row = roundTrip ? output::fill(res::kScanAnsweredNameRow, shown, unsigned(*roundTrip), name)
                             : output::fill(res::kScanNoAnswerNameRow, shown, noAnswer, name);
         } else {
@@ -99,6 +101,7 @@ void SeqScanRun::writeRow(const QString& address, net::IPAddr target,
         }
     }
     m_context.link.SendResult({row.rtf(), QString(), kind});
+    m_context.link.SendRecord(record);
 }
 
 bool SeqScanRun::finish(const QString& address, const SweepResult& result) {
@@ -171,6 +174,7 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
     context.link.SendResult(
         {(dnsColumn ? output::fill(res::kScanDnsHeaderRow) : output::fill(res::kScanHeaderRow)).rtf(),
          QString(), ResultKind::HeaderRow});
+    context.link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::SeqScan));
     context.status.set(output::text(res::kPerformingSeqScan));
     context.link.SendStatus();
 
@@ -181,6 +185,8 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
     context.link.SendResult(
         {output::fill(canceled ? res::kSeqScanCanceledLine : res::kSeqScanEndLine, stamp).rtf(), QString(),
          ResultKind::Bold, true});
+    context.link.SendRecord(
+        eventRecord(ResultRecord::Kind::Line, RecordOperation::SeqScan, canceled ? "canceled" : "end"));
     if (!canceled && !flags.shuttingDown() && context.options.isOn(OptionId::Beep))
         context.link.Beep();
     closeEchoHandle(context);

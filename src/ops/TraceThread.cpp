@@ -7,6 +7,7 @@
 #include "ops/EchoAnswer.h"
 #include "ops/EchoHandleFailure.h"
 #include "ops/EchoRequestData.h"
+#include "ops/ResultRecord.h"
 #include "ops/SharedStatus.h"
 #include "ops/WorkerLink.h"
 #include "output/MessageTexts.h"
@@ -54,6 +55,11 @@ private:
     void send(const RtfText& fragment, ResultKind kind) {
         m_link.SendResult({fragment.rtf(), QString(), kind});
     }
+    // A line with its record.
+    void sendLine(const RtfText& fragment, ResultKind kind, const char* line) {
+        send(fragment, kind);
+        m_link.SendRecord(eventRecord(ResultRecord::Kind::Line, RecordOperation::Trace, line));
+    }
     void status(const QString& text) {
         m_context.status.set(text);
         m_link.SendStatus();
@@ -63,8 +69,9 @@ private:
     OperationOutcome failWithoutHandle();
     Contact contact();
     void hopLoop();
-    // The row of a hop that answered: with the responder's name when TraceDNS is on.
-    RtfText hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip);
+    // The row of a hop that answered: with the responder's name when TraceDNS is on, which goes into
+    // the hop's record too.
+    RtfText hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip, ResultRecord& record);
     void finish();
 
     const WorkerContext& m_context;
@@ -117,7 +124,7 @@ TraceRun::Contact TraceRun::contact() {
     return m_flags.stopRequested() ? Contact::Stopped : Contact::NotContacted;
 }
 
-RtfText TraceRun::hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip) {
+RtfText TraceRun::hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip, ResultRecord& record) {
     const QString shown = dotted(responder);
     if (!m_options.isOn(OptionId::TraceDNS))
         return output::fill(res::kTraceHopRow, hop, RtfText::escape(shown), unsigned(roundTrip));
@@ -125,9 +132,11 @@ RtfText TraceRun::hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roun
     std::optional<net::HostEntry> entry;
     if (m_context.sockets)
         entry = m_context.sockets->gethostbyaddr(responder);
-    if (entry && !entry->h_name.empty())
+    if (entry && !entry->h_name.empty()) {
+        record.name = QString::fromLocal8Bit(entry->h_name);
         return output::fill(res::kTraceNameRow, hop, RtfText::escape(shown), unsigned(roundTrip),
-                            RtfText::escape(QString::fromLocal8Bit(entry->h_name)));
+                            RtfText::escape(record.name));
+    }
     return output::fill(res::kTraceNoNameRow, hop, RtfText::escape(shown), unsigned(roundTrip),
                         output::fill(res::kNoDnsNameFound));
 }
@@ -151,7 +160,7 @@ void TraceRun::hopLoop() {
         if (replies == 0 || !answer.record) {
             if (m_options.isOn(OptionId::Verbose)) {
                 if (m_flags.cancelRequested()) {
-                    send(output::fill(res::kTraceCanceledLine), ResultKind::RedBold);
+                    sendLine(output::fill(res::kTraceCanceledLine), ResultKind::RedBold, "canceled");
                     return;
                 }
                 if (!m_flags.shuttingDown())
@@ -163,9 +172,17 @@ void TraceRun::hopLoop() {
             const net::ICMP_ECHO_REPLY& record = *answer.record;
             m_context.shownAddress = record.Address;
             m_lastResponder = record.Address;
-            send(hopRow(unsigned(hop), record.Address, record.RoundTripTime), ResultKind::Plain);
+            ResultRecord row = eventRecord(ResultRecord::Kind::Row, RecordOperation::Trace);
+            row.hop = unsigned(hop);
+            row.address = dotted(record.Address);
+            row.rttMs = record.RoundTripTime;
+            row.status = answer.isReply() ? QString::fromLatin1(kRecordReply)
+                                          : QString::fromLatin1(net::IpStatusText(record.Status));
+            row.statusCode = record.Status;
+            send(hopRow(unsigned(hop), record.Address, record.RoundTripTime, row), ResultKind::Plain);
+            m_link.SendRecord(row);
             if (answer.isReply()) {
-                send(output::fill(res::kHostReachedLine), ResultKind::Bold);
+                sendLine(output::fill(res::kHostReachedLine), ResultKind::Bold, "reached");
                 m_reached = true;
                 return;
             }
@@ -176,7 +193,7 @@ void TraceRun::hopLoop() {
         }
 
         if (m_flags.stopRequested()) {
-            send(output::fill(res::kTraceCanceledLine), ResultKind::RedBold);
+            sendLine(output::fill(res::kTraceCanceledLine), ResultKind::RedBold, "canceled");
             return;
         }
     }
@@ -206,14 +223,16 @@ OperationOutcome TraceRun::run() {
                                 : output::fill(res::kContactingHost, host));
 
     const Contact contacted = contact();
+    m_link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::Trace));
     if (contacted == Contact::Stopped) {
-        send(output::fill(res::kTraceCanceledLine), ResultKind::RedBold);
+        sendLine(output::fill(res::kTraceCanceledLine), ResultKind::RedBold, "canceled");
         finish();
         return OperationOutcome::Failed;
     }
     closeHandle();
     if (contacted == Contact::NotContacted) {
-        send(output::fill(res::kCouldNotBeContactedLine, RtfText::escape(host)), ResultKind::Red);
+        sendLine(output::fill(res::kCouldNotBeContactedLine, RtfText::escape(host)), ResultKind::Red,
+                 "not contacted");
         status(output::fill(res::kCouldNotBeContacted, host));
         send(output::fill(res::kEmptyLine), ResultKind::Plain);
     }
@@ -228,7 +247,7 @@ OperationOutcome TraceRun::run() {
         m_link.Beep();
     const bool reached = m_reached && m_lastResponder == m_start.target;
     if (!reached)
-        send(output::fill(res::kHostNotReachedLine), ResultKind::Bold);
+        sendLine(output::fill(res::kHostNotReachedLine), ResultKind::Bold, "not reached");
     finish();
     return reached ? OperationOutcome::Succeeded : OperationOutcome::Failed;
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "ops/ResultRecord.h"
 #include "ops/WorkerMessages.h"
 
 namespace vantrel::ops {
 
-// How a worker reaches the frame. Each call returns only after the frame has handled it on the GUI
-// thread, so a worker's messages arrive in the order sent and its records stay valid meanwhile.
+// How a worker reaches the frame. Each call but SendRecord returns only after the frame has handled it on the
+// GUI thread, so a worker's messages arrive in the order sent and its records stay valid meanwhile.
 class WorkerLink {
 public:
     virtual ~WorkerLink() = default;
@@ -15,6 +16,9 @@ public:
     virtual void SendIcmpError(const IcmpErrorReport& report) = 0; // WM_APP_ICMP_ERROR
     virtual void SendContPingDone() = 0;                           // WM_APP_CONTPING_DONE
     virtual void SendPingAgain() = 0;                              // WM_APP_PING_AGAIN
+    // A typed result beside its fragment, handed over without waiting (it is copied); dropped at once
+    // when nobody takes records.
+    virtual void SendRecord(const ResultRecord& record) = 0;
     // A standard message box with the exclamation icon, shown by the GUI thread.
     virtual void ShowStandardMessage(const QString& text) = 0;
     // The system's exclamation sound.

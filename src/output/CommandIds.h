@@ -101,5 +101,6 @@ inline constexpr int kProfileNameLabel = 505;
 // Docking panes
 inline constexpr int kResultsPane = 133;
 inline constexpr int kProfileManagerPane = 134;
+inline constexpr int kRoundTripPlotPane = 135;
 
 } // namespace vantrel::cmd

@@ -138,6 +138,14 @@ inline constexpr TextTemplate<> kProfileDeleteWarning{
     0, "ProfileDeleteWarning", "Are you sure you want to delete this item from the Profile Manager?"};
 inline constexpr TextTemplate<> kProfileManagerTitle{700, "ProfileManagerTitle", "Profile Manager"};
 inline constexpr TextTemplate<> kProfileNameHeader{0, "ProfileNameHeader", "Profile Name"};
+// The round-trip plot pane: its title, its context menu, the running times and losses, the x axis.
+inline constexpr TextTemplate<> kRoundTripPlotTitle{0, "RoundTripPlotTitle", "Round Trip Plot"};
+inline constexpr TextTemplate<> kPlotCopy{0, "PlotCopy", "Copy"};
+inline constexpr TextTemplate<QString, QString, QString> kPlotTimes{0, "PlotTimes",
+                                                                    "min %s ms  avg %s ms  max %s ms  "};
+inline constexpr TextTemplate<unsigned, unsigned> kPlotLost{0, "PlotLost", "lost %u of %u"};
+inline constexpr TextTemplate<> kPlotPacketAxis{0, "PlotPacketAxis", "packet  (RTT in ms)"};
+inline constexpr TextTemplate<> kPlotSecondsAxis{0, "PlotSecondsAxis", "seconds  (RTT in ms)"};
 inline constexpr TextTemplate<> kProfileAddressHeader{0, "ProfileAddressHeader", "IP Address/DNS Name"};
 // The profile command's captions by its state (add, update, delete): the Hosts toolbar's button, the
 // pane's button and the menu item.

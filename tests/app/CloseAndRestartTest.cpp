@@ -115,6 +115,7 @@ TEST_F(Restart, HostTextsHistoryAndLayoutSurvive) {
     frame->hostBox()->setEditText(QStringLiteral("10.0.0.1"));
     frame->toolBar("SeqScan")->hide();
     frame->pane(cmd::kProfileManagerPane)->hide();
+    frame->commands().trigger(cmd::kRoundTripPlotPane);
     frame->resize(1000, 700);
 
     reopen();
@@ -125,6 +126,9 @@ TEST_F(Restart, HostTextsHistoryAndLayoutSurvive) {
     EXPECT_FALSE(frame->toolBar("SeqScan")->isVisible());
     EXPECT_TRUE(frame->toolBar("Toolkit")->isVisible());
     EXPECT_FALSE(frame->pane(cmd::kProfileManagerPane)->isVisible());
+    EXPECT_TRUE(frame->pane(cmd::kRoundTripPlotPane)->isVisible());
+    frame->RefreshCommandUI();
+    EXPECT_TRUE(frame->commands().action(cmd::kRoundTripPlotPane)->isChecked());
     EXPECT_EQ(store->GetProfileString("MRU", "Address"), QStringLiteral("10.0.0.1"));
 }
 

@@ -1,6 +1,7 @@
 #include "app/DesktopOperations.h"
 
 #include "FrameFixture.h"
+#include "net/IpStatus.h"
 #include "output/CommandIds.h"
 #include "output/ResultLog.h"
 #include "support/FakeHostDatabase.h"
@@ -15,10 +16,13 @@
 #include "ui/HostComboBox.h"
 #include "ui/NumberBox.h"
 #include "ui/ResultsTextView.h"
+#include "ui/RoundTripPlot.h"
 #include "ui/StatusPane.h"
 #include "ui/SystemTray.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDockWidget>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
@@ -334,6 +338,50 @@ TEST_F(DesktopOperationsTest, TheHelpMenuGivesTheWinsockReportAndSaysWhenTheManu
 // ISPinger from its button beside a ping, its rate in pane 901 and its flash in pane 902; the window
 // goes to the tray, where the icon and tooltip follow ISPinger's steps and the menu stops it, and comes
 // back maximised as it went; closing stops it with its line.
+// The plot shows the run that started last: a ping's requests with the lost one, a new ping afresh, and
+// ISPinger's requests once it starts, without the ping's that run beside it.
+TEST_F(DesktopOperationsTest, TheRoundTripPlotFollowsTheRunThatStartedLastAndCopiesAsAnImage) {
+    ui::RoundTripPlot& plot = frame->roundTripPlot();
+    frame->commands().trigger(cmd::kRoundTripPlotPane);
+    EXPECT_TRUE(frame->pane(cmd::kRoundTripPlotPane)->isVisible());
+    frame->options().setNumber(settings::OptionId::Packets, 3);
+    network.reply(address("10.0.0.1"), 4);
+    network.fail(net::IP_REQ_TIMED_OUT);
+    network.reply(address("10.0.0.1"), 8);
+    frame->putHostAtStart(QStringLiteral("10.0.0.1"));
+    const auto ping = [&] {
+        frame->commands().trigger(cmd::kPingButton);
+        runUntil([&] { return !frame->flags().anyBusy(); });
+        QCoreApplication::processEvents();
+    };
+    ping();
+    EXPECT_EQ(plot.sampleCount(), 3u);
+    EXPECT_EQ(plot.lostCount(), 1u);
+    EXPECT_EQ(std::tuple(*plot.minimum(), *plot.average(), *plot.maximum()), std::tuple(4.0, 6.0, 8.0));
+    plot.copyImage();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), plot.size());
+
+    network.reply(address("10.0.0.1"), 2);
+    frame->options().setNumber(settings::OptionId::Packets, 1);
+    ping();
+    EXPECT_EQ(plot.sampleCount(), 1u) << "the last run stays until the next one starts";
+
+    ops::ISPinger& isp = operations->ispinger();
+    isp.setSecondLength(std::chrono::hours(1));
+    frame->options().setText(settings::OptionId::ISPAddress, QStringLiteral("10.0.0.9"));
+    network.setDefaultAnswer(test::FakeIcmpNetwork::Answer{true, 0, address("10.0.0.9"), 3});
+    isp.OnISPinger();
+    runUntil([&] { return isp.sent() == 1 && !isp.requestRunning(); });
+    EXPECT_EQ(plot.sampleCount(), 1u) << "ISPinger took the plot over";
+    frame->options().setNumber(settings::OptionId::Packets, 2);
+    ping();
+    EXPECT_EQ(plot.sampleCount(), 2u) << "and the ping that started then";
+    isp.OnTimer(ops::TIMER_ISPINGER_REQUEST);
+    runUntil([&] { return isp.sent() == 2 && !isp.requestRunning(); });
+    EXPECT_EQ(plot.sampleCount(), 2u) << "ISPinger's requests stay out of the ping's plot";
+    isp.OnISPinger();
+}
+
 TEST_F(DesktopOperationsTest, ISPingerRunsBesideAPingAndTheTrayFollowsIt) {
     ops::ISPinger& isp = operations->ispinger();
     isp.setSecondLength(std::chrono::hours(1)); // the test fires the timers

@@ -1,10 +1,13 @@
 #include "cli/CliApp.h"
+#include "cli/RecordPrinter.h"
 #include "cli/TerminalOutput.h"
 #include "settings/RegistryStore.h"
 #include "support/BufferOutput.h"
 #include "support/QtPrinters.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -80,6 +83,8 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         {QStringLiteral("--set"), QStringLiteral("Packets"), QStringLiteral("options")},
         {QStringLiteral("--set")},
         {QStringLiteral("--frobnicate"), QStringLiteral("options")},
+        {QStringLiteral("--format"), QStringLiteral("xml"), QStringLiteral("options")},
+        {QStringLiteral("--format")},
         {QStringLiteral("frobnicate")},
         {QStringLiteral("options"), QStringLiteral("extra")},
         {QStringLiteral("listscan")}, // the stored list is empty
@@ -268,6 +273,29 @@ TEST(CliProgramTest, ExitStatusAndStreamsAreThoseOfTheRealProgram) {
     EXPECT_EQ(status, 0);
     EXPECT_EQ(err.count(QStringLiteral("was damaged")), 1);
     EXPECT_TRUE(out.contains(QStringLiteral("Hops=30")));
+}
+
+// Outside texts (names from the name service, list entries) hold commas, quotes and line breaks: CSV
+// quotes them and JSON escapes them, so that each reads back as one field with its text.
+TEST(RecordPrinterTest, OutsideTextsReadBackWhole) {
+    ops::ResultRecord record;
+    record.operation = ops::RecordOperation::ListScan;
+    record.address = QStringLiteral("10.0.0.1");
+    record.name = QStringLiteral("a,\"b\"\nc");
+    record.status = QStringLiteral("timeout");
+    QString csv;
+    RecordPrinter(RecordPrinter::Format::Csv, [&csv](const QString& text) { csv += text; }).print(record);
+    EXPECT_EQ(csv, QStringLiteral("address,rtt_ms,name,status\n10.0.0.1,,\"a,\"\"b\"\"\nc\",timeout\n"));
+
+    QString json;
+    RecordPrinter(RecordPrinter::Format::Json, [&json](const QString& text) { json += text; }).print(record);
+    ASSERT_EQ(json.count(QLatin1Char('\n')), 1) << "one line per record";
+    QJsonParseError error;
+    const QJsonObject object = QJsonDocument::fromJson(json.toUtf8(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError);
+    EXPECT_EQ(object.value(QStringLiteral("name")).toString(), record.name);
+    EXPECT_EQ(object.value(QStringLiteral("event")).toString(), QStringLiteral("row"));
+    EXPECT_FALSE(object.contains(QStringLiteral("rtt_ms"))) << "no answer, no time";
 }
 
 } // namespace

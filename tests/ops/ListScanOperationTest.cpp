@@ -54,7 +54,16 @@ TEST_P(ListScanParallelTest, AListOfAddressesAndNamesGivesOneRowPerHostInListOrd
     h.options.setNumber(OptionId::Beep, 1);
     answer("10.0.0.1", 4);
     answer("10.0.0.2", 9);
+    QStringList records;
+    h.control->setRecordSink([&records](const ResultRecord& record) {
+        if (record.kind == ResultRecord::Kind::Row)
+            records.append(QStringLiteral("%1|%2|%3|%4")
+                               .arg(record.address, record.rttMs ? QString::number(*record.rttMs) : QString(),
+                                    record.name, record.status));
+    });
     scan({"10.0.0.1", "  http://host.test ", "nowhere.test", "silent.test"});
+    EXPECT_EQ(records, (QStringList{"10.0.0.1|4||reply", "10.0.0.2|9|host.test|reply",
+                                    "||nowhere.test|no address", "10.0.0.3||silent.test|timeout"}));
 
     const QStringList texts = h.texts();
     ASSERT_EQ(texts.size(), 7) << dump();

@@ -20,6 +20,8 @@ protected:
 };
 
 TEST_F(PingOperationTest, AWorkedPingWritesRowsEndLineAndStatistics) {
+    std::vector<ResultRecord> records;
+    h.control->setRecordSink([&records](const ResultRecord& record) { records.push_back(record); });
     h.network.reply(target, 10, 57);
     h.network.reply(target, 12, 57);
     h.network.fail(net::IP_REQ_TIMED_OUT);
@@ -45,6 +47,23 @@ TEST_F(PingOperationTest, AWorkedPingWritesRowsEndLineAndStatistics) {
     EXPECT_EQ(h.state().status.get(), QStringLiteral("Ready"));
     EXPECT_FALSE(h.state().flags.anyBusy());
     EXPECT_EQ(h.network.openHandles(), 0u) << "the worker closes its echo handle";
+
+    // The same run as records, in order: the failed request has its status and no time.
+    ASSERT_EQ(records.size(), 7u);
+    EXPECT_EQ(records[0].kind, ResultRecord::Kind::Start);
+    EXPECT_EQ(records[1].address, QStringLiteral("10.0.0.1"));
+    EXPECT_EQ(records[1].rttMs, 10u);
+    EXPECT_EQ(records[1].ttl, 57u);
+    EXPECT_EQ(records[3].packet, 3u);
+    EXPECT_FALSE(records[3].rttMs);
+    EXPECT_EQ(records[3].statusCode, net::IP_REQ_TIMED_OUT);
+    EXPECT_EQ(records[3].status, QStringLiteral("TIMED OUT"));
+    EXPECT_EQ(records[4].rttMs, 15u);
+    EXPECT_EQ(records[5].line, QStringLiteral("successful"));
+    ASSERT_TRUE(records[6].summary);
+    const RecordSummary& sums = *records[6].summary;
+    EXPECT_EQ(std::tuple(sums.sent, sums.received, sums.loss, *sums.minimum, *sums.average, *sums.maximum),
+              std::tuple(4u, 3u, 25.0, 10u, 12u, 15u));
     for (const auto& request : h.network.sent()) {
         EXPECT_EQ(request.ttl, 200);
         EXPECT_FALSE(request.dontFragment);
@@ -136,12 +155,20 @@ TEST_F(PingOperationTest, RepliesFromAnotherHostAndSilentFailuresCountAsLost) {
     EXPECT_EQ(texts.last(), QStringLiteral("0 of 3 packets returned successfully : 100.0% PACKET LOSS"));
     EXPECT_TRUE(h.network.sent().front().dontFragment);
 
-    // Without Verbose, failures leave no rows at all.
+    // Without Verbose, failures leave no rows at all; every request is still a lost one in the records.
     h.view.shown.clear();
     h.options.setNumber(OptionId::Verbose, 0);
+    std::vector<ResultRecord> records;
+    h.control->setRecordSink([&records](const ResultRecord& record) {
+        if (record.kind == ResultRecord::Kind::Row)
+            records.push_back(record);
+    });
     h.ping(QStringLiteral("10.0.0.1"));
     EXPECT_EQ(h.texts().size(), 3);
     EXPECT_EQ(h.texts()[1], QStringLiteral("Ping Unsuccessful"));
+    ASSERT_EQ(records.size(), 3u);
+    for (const ResultRecord& record : records)
+        EXPECT_TRUE(record.lost()) << record.status.toStdString();
 }
 
 TEST_F(PingOperationTest, ReturnedDataWithRtfCharactersIsShownAsItCame) {

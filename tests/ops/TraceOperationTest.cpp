@@ -196,8 +196,23 @@ TEST_F(TraceOperationTest, AnUnreachableAnswerIsTheLastHop) {
 
 TEST_F(TraceOperationTest, ASilentHopGivesAnErrorRowOnlyWhenVerbose) {
     route.routers = {address("10.201.1.1"), std::nullopt, address("10.201.3.1")};
+    std::vector<ResultRecord> records;
+    h.control->setRecordSink([&records](const ResultRecord& record) {
+        if (record.kind != ResultRecord::Kind::Start)
+            records.push_back(record);
+    });
 
     trace(QStringLiteral("10.201.9.2"));
+    // The records hold the same hops: a router's status, the silent hop's failure, the target's reply.
+    ASSERT_EQ(records.size(), 5u);
+    EXPECT_EQ(std::tuple(*records[0].hop, records[0].address, *records[0].statusCode),
+              std::tuple(1u, QStringLiteral("10.201.1.1"), std::uint32_t(net::IP_TTL_EXPIRED_TRANSIT)));
+    EXPECT_EQ(std::tuple(*records[1].hop, records[1].lost(), *records[1].statusCode),
+              std::tuple(2u, true, std::uint32_t(net::IP_REQ_TIMED_OUT)));
+    EXPECT_EQ(records[1].operation, RecordOperation::Trace);
+    EXPECT_EQ(std::tuple(*records[3].hop, records[3].status), std::tuple(4u, QStringLiteral("reply")));
+    EXPECT_EQ(records[4].line, QStringLiteral("reached"));
+    h.control->setRecordSink({});
     QStringList texts = rows();
     ASSERT_EQ(texts.size(), 6) << texts.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(cells(texts[2]), (QStringList{"2", "TIMED", "OUT"}));

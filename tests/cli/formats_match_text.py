@@ -1,0 +1,103 @@
+#!/usr/bin/env python3
+"""Every operation's --format csv and json, read with Python's own parsers, hold the rows of its text
+output with the same values; on loopback and names from the hosts file only."""
+import csv
+import io
+import json
+import re
+import subprocess
+import sys
+import tempfile
+
+CLI = sys.argv[1]
+failures = []
+
+
+def run(config, *arguments):
+    result = subprocess.run([CLI, "--config-dir", config, *arguments], capture_output=True, text=True,
+                            timeout=120)
+    return result.returncode, result.stdout
+
+
+def text_rows(output, header):
+    """The table rows of a text run: the lines after the header line, up to the first line that is not
+    a row (cells are two or more blanks apart; empty cells are left out)."""
+    lines = output.splitlines()
+    start = next(i for i, line in enumerate(lines) if line.startswith(header))
+    rows = []
+    for line in lines[start + 1:]:
+        cells = [cell for cell in re.split(r"\s{2,}", line.strip()) if cell]
+        if not cells or not re.match(r"^[0-9.]+$", cells[0]):
+            break
+        rows.append(cells)
+    return rows
+
+
+def check(name, condition, detail=""):
+    if not condition:
+        failures.append(f"{name}: {detail}")
+
+
+# (name, arguments, text header, csv columns that the text table shows in its order)
+CASES = [
+    ("ping", ["--set", "Packets=3", "ping", "127.0.0.1"], "Ping #",
+     ["packet", "address", "rtt_ms", "ttl", "bytes"]),
+    ("continuous-ping", ["--set", "Packets=2", "--set", "ContPingInterval=1", "ping", "127.0.0.1",
+                         "--cycles", "2"], "Ping #", ["packet", "address", "rtt_ms", "ttl", "bytes"]),
+    ("trace", ["trace", "127.0.0.1"], "Hops", ["hop", "address", "rtt_ms"]),
+    ("seqscan", ["seqscan", "127.0.0.1", "127.0.0.4"], "IP Address", ["address", "rtt_ms"]),
+    ("listscan", ["listscan", "127.0.0.2", "localhost"], "IP Address", ["address", "rtt_ms", "name"]),
+]
+
+with tempfile.TemporaryDirectory() as config:
+    for name, arguments, header, columns in CASES:
+        text_status, text = run(config, *arguments)
+        csv_status, csv_text = run(config, "--format", "csv", *arguments)
+        json_status, json_text = run(config, "--format", "json", *arguments)
+        check(name, text_status == csv_status == json_status == 0,
+              f"exit statuses {text_status} {csv_status} {json_status}")
+        expected = text_rows(text, header)
+        check(name, len(expected) > 0, "no rows in the text output")
+
+        table = list(csv.DictReader(io.StringIO(csv_text)))
+        csv_rows = [[row[column] for column in columns if row[column] != ""] for row in table]
+        check(name, csv_rows == expected, f"csv {csv_rows} != text {expected}")
+        check(name, all(row["status"] == "reply" for row in table), "csv status")
+
+        events = [json.loads(line) for line in json_text.splitlines()]
+        check(name, all(event["operation"] == name for event in events), "json operation")
+        check(name, events[0]["event"] == "start", "json starts with its start event")
+        json_rows = [[str(event[column]) for column in columns if column in event]
+                     for event in events if event["event"] == "row"]
+        check(name, json_rows == expected, f"json {json_rows} != text {expected}")
+        if "ping" in name:
+            summary = events[-1]
+            check(name, summary["event"] == "summary" and summary["sent"] == len(expected) and
+                  summary["received"] == len(expected) and summary["loss"] == 0, f"summary {summary}")
+            match = re.search(r"(\d+) of (\d+) packets returned", text)
+            check(name, match and int(match.group(2)) == summary["sent"], "the text's sums")
+
+    # Lookup: the name and address rows of the report.
+    status, text = run(config, "lookup", "localhost")
+    _, csv_text = run(config, "--format", "csv", "lookup", "localhost")
+    table = list(csv.DictReader(io.StringIO(csv_text)))
+    check("lookup", status == 0, f"exit {status}")
+    check("lookup", table[0]["label"] == "name" and
+          re.search(r"Official Name:\s+" + re.escape(table[0]["name"]) + r"\s*$", text, re.M), "name")
+    for row in table[1:]:
+        check("lookup", row["label"] != "address" or row["address"] in text, f"address {row}")
+
+    # ISPinger: two requests, the success rate of the stop line against the sums.
+    arguments = ["--set", "ISPInterval=1", "isp", "127.0.0.1", "--count", "2"]
+    status, text = run(config, *arguments)
+    _, json_text = run(config, "--format", "json", *arguments)
+    events = [json.loads(line) for line in json_text.splitlines()]
+    rows = [event for event in events if event["event"] == "row"]
+    check("ispinger", status == 0 and [row["packet"] for row in rows] == [1, 2], f"{events}")
+    check("ispinger", rows[1]["time_ms"] >= rows[0]["time_ms"], "time")
+    rate = int(re.search(r"(\d+)% ping success rate", text).group(1))
+    check("ispinger", events[-1]["event"] == "summary" and 100 - events[-1]["loss"] == rate, "rate")
+
+for failure in failures:
+    print("FAIL", failure)
+sys.exit(1 if failures else 0)
