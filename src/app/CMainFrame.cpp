@@ -76,6 +76,10 @@ constexpr std::array kPendingCommands = {
     cmd::kContextHelp,
 };
 
+// The edit commands: the Results window's, and a text box's for the keys it does not take itself.
+constexpr std::array kEditCommands = {cmd::kClearAllText, cmd::kCopy,      cmd::kCut,
+                                      cmd::kPaste,        cmd::kSelectAll, cmd::kUndo};
+
 // The commands of the Other pane's buttons.
 constexpr std::array kSettingsButtonCommands = {cmd::kExportSettings, cmd::kImportSettings, cmd::kResetGui};
 
@@ -196,10 +200,14 @@ bool CMainFrame::Create() {
     restoreLayout();
 
     QList<QKeySequence> accelerators;
-    for (const CommandSpec& spec : commandSpecs())
+    QList<QKeySequence> editKeys;
+    for (const CommandSpec& spec : commandSpecs()) {
         accelerators += spec.keys;
+        if (std::find(kEditCommands.begin(), kEditCommands.end(), spec.id) != kEditCommands.end())
+            editKeys += spec.keys;
+    }
     m_keyboardHooks = new KeyboardHooks(
-        this, m_profileNameBox, m_hostBox, accelerators, [this] { OnPing(); }, this);
+        this, m_profileNameBox, m_hostBox, accelerators, editKeys, [this] { OnPing(); }, this);
     qApp->installEventFilter(m_keyboardHooks);
     m_idleTimer = new QTimer(this);
     m_idleTimer->setInterval(kIdleRefreshMs);
@@ -423,7 +431,7 @@ void CMainFrame::bindCommands() {
     on(cmd::kStatusBar, [this](bool checked) { statusBar()->setVisible(checked); });
     for (const VisualStyle& style : visualStyles())
         on(style.id, [this, id = style.id] { ApplyVisualStyle(id); });
-    for (int id : {cmd::kClearAllText, cmd::kCopy, cmd::kCut, cmd::kPaste, cmd::kSelectAll, cmd::kUndo})
+    for (int id : kEditCommands)
         on(id, [this, id] { OnEditCommand(id); });
 
     // The settings buttons of the Other pane give their commands, and are enabled as those are.
@@ -606,8 +614,9 @@ void CMainFrame::OnToggleOptionsPane(int commandId) {
 }
 
 void CMainFrame::OnEditCommand(int commandId) {
+    // The commands have keys only; their window shortcuts fire while the focus is in this window.
     QWidget* focus = QApplication::focusWidget();
-    if (!focus || !m_keyboardHooks->belongsToFrame(focus))
+    if (!focus)
         return;
     // The Results window's own commands serve it, with their own enabling.
     if (m_resultsPane->isAncestorOf(focus)) {
@@ -616,6 +625,8 @@ void CMainFrame::OnEditCommand(int commandId) {
             own->trigger();
         return;
     }
+    // A text box takes Qt's standard editing keys itself (the keyboard hooks leave them to it); the
+    // commands' other keys (Alt+Backspace for Undo where the desktop's keys differ) act on it here.
     auto* box = qobject_cast<QLineEdit*>(focus);
     if (auto* combo = qobject_cast<QComboBox*>(focus))
         box = combo->lineEdit();
