@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/BarDialogs.h"
 #include "app/DesktopLogFrontEnd.h"
 #include "app/KeyboardHooks.h"
 #include "app/ListScanAddressEditor.h"
@@ -53,6 +54,7 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
@@ -283,6 +285,7 @@ bool CMainFrame::CreatePanes() {
         m_optionPanes.emplace(spec.command, content);
         // In a narrow or low window the pane scrolls, so no control is ever out of reach.
         auto* scroller = new ui::PaneScroller(content, this);
+        scroller->setAccessibleName(QString::fromLatin1(spec.title));
         makeDock(spec.command, QString::fromLatin1(spec.title), QString::fromLatin1(spec.objectName),
                  scroller);
     }
@@ -386,6 +389,7 @@ void CMainFrame::bindCommands() {
         RefreshCommandUI();
     });
 
+    new BarDialogs(*this, c);
     m_settingsCommands = std::make_unique<SettingsCommands>(
         m_store, m_homeDir, QApplication::applicationVersion(),
         SettingsCommands::FrameParts{
@@ -490,6 +494,7 @@ void CMainFrame::restoreLayout() {
         m_layoutRestored = restoreGeometry(layout.geometry);
     if (!layout.state.isEmpty() && restoreState(layout.state))
         m_savedState = layout.state;
+    applyBarsShown(layout);
     m_hostBox->setHistory(layout.hostHistory);
     m_hostBox->setEditText(QString());
 }
@@ -497,13 +502,32 @@ void CMainFrame::restoreLayout() {
 void CMainFrame::saveLayout(const QString& section) {
     // The lines of toolbars as arranged, not as broken for this window's width.
     m_toolBarFlow->removeAddedBreaks();
-    writeWorkspaceLayout(m_store, {saveState(), saveGeometry(), m_hostBox->history()}, section);
+    writeWorkspaceLayout(m_store,
+                         {saveState(), saveGeometry(), m_hostBox->history(), hiddenToolBarButtons(m_bars),
+                          statusBar()->isVisibleTo(this)},
+                         section);
+}
+
+void CMainFrame::applyBarsShown(const SavedLayout& layout) {
+    showToolBarButtons(m_bars, layout.hiddenButtons);
+    statusBar()->setVisible(layout.statusBarShown);
+}
+
+QMenu* CMainFrame::createPopupMenu() {
+    QMenu* menu = QMainWindow::createPopupMenu();
+    if (!menu)
+        menu = new QMenu(this);
+    menu->addSeparator();
+    menu->addAction(m_commands->action(cmd::kCustomize));
+    menu->addAction(m_commands->action(cmd::kWindowsDialog));
+    return menu;
 }
 
 bool CMainFrame::CheckProductVersion() {
     // Another version's layout may not fit this one's bars and panes: it gives way to the starting one.
     if (!m_settingsCommands->versionMatches() && !QApplication::applicationVersion().isEmpty()) {
         restoreState(m_startingState);
+        applyBarsShown(SavedLayout{});
         m_savedState.clear();
     }
     return m_settingsCommands->CheckProductVersion();
@@ -518,6 +542,7 @@ void CMainFrame::ResetGui() {
     setUpdatesEnabled(false);
     if (!recovery.state.isEmpty() && restoreState(recovery.state))
         m_savedState = recovery.state;
+    applyBarsShown(recovery);
     setUpdatesEnabled(true);
     update();
     m_profileNameBox->setText(profileName);

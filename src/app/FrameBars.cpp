@@ -28,6 +28,8 @@ bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
     if (!bar)
         return false;
 
+    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More menus"));
     QMenu* toolkit = bar->addMenu(QStringLiteral("&Toolkit"));
     for (int id : {cmd::kPingMenu, cmd::kLookupMenu, cmd::kTraceMenu, cmd::kSeqScanMenu, cmd::kListScanMenu})
         toolkit->addAction(c.action(id));
@@ -161,6 +163,10 @@ void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameB
     frameBars.hostBox = new ui::HostComboBox(hosts);
     frameBars.hostBox->setObjectName(QStringLiteral("HostBox"));
     frameBars.hostBox->setFixedWidth(250);
+    // Screen readers name the boxes after their labels.
+    frameBars.profileNameBox->setAccessibleName(QStringLiteral("Profile Name"));
+    frameBars.hostBox->setAccessibleName(QStringLiteral("Host"));
+    frameBars.hostBox->lineEdit()->setAccessibleName(QStringLiteral("Host"));
     hosts->addWidget(profileLabel);
     hosts->addWidget(frameBars.profileNameBox);
     hosts->addWidget(hostLabel);
@@ -192,12 +198,13 @@ bool buildStatusBar(QMainWindow& window, FrameBars& frameBars) {
         int width;
         const char* widestText; // the pane is at least as wide as this text in the font in use
     };
-    constexpr std::array kPanes = {PaneSpec{cmd::kStatusPane, 200, ""},
-                                   PaneSpec{cmd::kISPingerStatusPane, 200, "ISPinger: Active - 100% ping success."},
-                                   PaneSpec{cmd::kISPingerIndicatorPane, 34, "  LOG"},
-                                   PaneSpec{cmd::kTextSizePane, 115, "Text Size: 99999 Bytes"},
-                                   PaneSpec{cmd::kLogPane, 34, "  LOG"},
-                                   PaneSpec{cmd::kLogSizePane, 115, "Log Size: 99999 Bytes"}};
+    constexpr std::array kPanes = {
+        PaneSpec{cmd::kStatusPane, 200, ""},
+        PaneSpec{cmd::kISPingerStatusPane, 200, "ISPinger: Active - 100% ping success."},
+        PaneSpec{cmd::kISPingerIndicatorPane, 34, "  LOG"},
+        PaneSpec{cmd::kTextSizePane, 115, "Text Size: 99999 Bytes"},
+        PaneSpec{cmd::kLogPane, 34, "  LOG"},
+        PaneSpec{cmd::kLogSizePane, 115, "Log Size: 99999 Bytes"}};
     for (const PaneSpec& spec : kPanes) {
         const int textWidth = bar->fontMetrics().horizontalAdvance(QString::fromLatin1(spec.widestText)) + 12;
         const int width = std::max(spec.width, textWidth);
@@ -214,6 +221,27 @@ bool buildStatusBar(QMainWindow& window, FrameBars& frameBars) {
     frameBars.statusPanes[cmd::kISPingerIndicatorPane]->setLook(QStringLiteral(" "), std::nullopt, Qt::white,
                                                                 std::nullopt);
     return true;
+}
+
+QList<int> hiddenToolBarButtons(const FrameBars& frameBars) {
+    QList<int> hidden;
+    for (const auto& [title, bar] : frameBars.toolBars) {
+        for (const QAction* command : bar->commands()) {
+            const int id = command->data().toInt();
+            if (!bar->commandShown(id))
+                hidden.append(id);
+        }
+    }
+    return hidden;
+}
+
+void showToolBarButtons(const FrameBars& frameBars, const QList<int>& hidden) {
+    for (const auto& [title, bar] : frameBars.toolBars) {
+        for (const QAction* command : bar->commands()) {
+            const int id = command->data().toInt();
+            bar->setCommandShown(id, !hidden.contains(id));
+        }
+    }
 }
 
 } // namespace vantrel::app
