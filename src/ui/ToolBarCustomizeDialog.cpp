@@ -39,6 +39,9 @@ ToolBarCustomizeDialog::ToolBarCustomizeDialog(const QList<CNxMFCToolBar*>& bars
     auto* box = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* reset = box->addButton(QStringLiteral("&Reset"), QDialogButtonBox::ResetRole);
     reset->setObjectName(QStringLiteral("ResetButton"));
+    // Enter closes the dialog; only a click resets.
+    reset->setAutoDefault(false);
+    box->button(QDialogButtonBox::Close)->setDefault(true);
     connect(reset, &QPushButton::clicked, this, &ToolBarCustomizeDialog::reset);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(box);
