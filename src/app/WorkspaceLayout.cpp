@@ -66,7 +66,7 @@ SavedLayout readWorkspaceLayout(const settings::RegistryStore& store, const QStr
     layout.geometry = store.GetProfileBinary(section, kGeometryValue).value_or(QByteArray());
     if (const auto data = store.GetProfileBinary(section, kHostHistoryValue))
         layout.hostHistory = decodeHostHistory(*data).value_or(QStringList());
-    // A list that is not one of command IDs hides nothing.
+    // An entry that is no command ID hides nothing.
     const QStringList hidden =
         store.GetProfileString(section, kHiddenButtonsValue).split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (const QString& id : hidden) {
