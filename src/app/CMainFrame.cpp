@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/BarDialogs.h"
 #include "app/DesktopLogFrontEnd.h"
 #include "app/KeyboardHooks.h"
 #include "app/ListScanAddressEditor.h"
@@ -55,6 +56,7 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
@@ -77,6 +79,10 @@ using settings::OptionId;
 constexpr std::array kPendingCommands = {
     cmd::kContextHelp,
 };
+
+// The edit commands: the Results window's, and a text box's for the keys it does not take itself.
+constexpr std::array kEditCommands = {cmd::kClearAllText, cmd::kCopy,      cmd::kCut,
+                                      cmd::kPaste,        cmd::kSelectAll, cmd::kUndo};
 
 // The commands of the Other pane's buttons.
 constexpr std::array kSettingsButtonCommands = {cmd::kExportSettings, cmd::kImportSettings, cmd::kResetGui};
@@ -198,10 +204,14 @@ bool CMainFrame::Create() {
     restoreLayout();
 
     QList<QKeySequence> accelerators;
-    for (const CommandSpec& spec : commandSpecs())
+    QList<QKeySequence> editKeys;
+    for (const CommandSpec& spec : commandSpecs()) {
         accelerators += spec.keys;
+        if (std::find(kEditCommands.begin(), kEditCommands.end(), spec.id) != kEditCommands.end())
+            editKeys += spec.keys;
+    }
     m_keyboardHooks = new KeyboardHooks(
-        this, m_profileNameBox, m_hostBox, accelerators, [this] { OnPing(); }, this);
+        this, m_profileNameBox, m_hostBox, accelerators, editKeys, [this] { OnPing(); }, this);
     qApp->installEventFilter(m_keyboardHooks);
     m_idleTimer = new QTimer(this);
     m_idleTimer->setInterval(kIdleRefreshMs);
@@ -281,6 +291,7 @@ bool CMainFrame::CreatePanes() {
         m_optionPanes.emplace(spec.command, content);
         // In a narrow or low window the pane scrolls, so no control is ever out of reach.
         auto* scroller = new ui::PaneScroller(content, this);
+        scroller->setAccessibleName(QString::fromLatin1(spec.title));
         makeDock(spec.command, QString::fromLatin1(spec.title), QString::fromLatin1(spec.objectName),
                  scroller);
     }
@@ -403,6 +414,7 @@ void CMainFrame::bindCommands() {
         RefreshCommandUI();
     });
 
+    new BarDialogs(*this, c);
     m_settingsCommands = std::make_unique<SettingsCommands>(
         m_store, m_homeDir, QApplication::applicationVersion(),
         SettingsCommands::FrameParts{
@@ -450,7 +462,7 @@ void CMainFrame::bindCommands() {
        [this](bool checked) { m_panes.at(cmd::kRoundTripPlotPane)->setVisible(checked); });
     for (const VisualStyle& style : visualStyles())
         on(style.id, [this, id = style.id] { ApplyVisualStyle(id); });
-    for (int id : {cmd::kClearAllText, cmd::kCopy, cmd::kCut, cmd::kPaste, cmd::kSelectAll, cmd::kUndo})
+    for (int id : kEditCommands)
         on(id, [this, id] { OnEditCommand(id); });
 
     // The settings buttons of the Other pane give their commands, and are enabled as those are.
@@ -509,6 +521,7 @@ void CMainFrame::restoreLayout() {
         m_layoutRestored = restoreGeometry(layout.geometry);
     if (!layout.state.isEmpty() && restoreState(layout.state))
         m_savedState = layout.state;
+    applyBarsShown(layout);
     m_hostBox->setHistory(layout.hostHistory);
     m_hostBox->setEditText(QString());
 }
@@ -516,13 +529,32 @@ void CMainFrame::restoreLayout() {
 void CMainFrame::saveLayout(const QString& section) {
     // The lines of toolbars as arranged, not as broken for this window's width.
     m_toolBarFlow->removeAddedBreaks();
-    writeWorkspaceLayout(m_store, {saveState(), saveGeometry(), m_hostBox->history()}, section);
+    writeWorkspaceLayout(m_store,
+                         {saveState(), saveGeometry(), m_hostBox->history(), hiddenToolBarButtons(m_bars),
+                          statusBar()->isVisibleTo(this)},
+                         section);
+}
+
+void CMainFrame::applyBarsShown(const SavedLayout& layout) {
+    showToolBarButtons(m_bars, layout.hiddenButtons);
+    statusBar()->setVisible(layout.statusBarShown);
+}
+
+QMenu* CMainFrame::createPopupMenu() {
+    QMenu* menu = QMainWindow::createPopupMenu();
+    if (!menu)
+        menu = new QMenu(this);
+    menu->addSeparator();
+    menu->addAction(m_commands->action(cmd::kCustomize));
+    menu->addAction(m_commands->action(cmd::kWindowsDialog));
+    return menu;
 }
 
 bool CMainFrame::CheckProductVersion() {
     // Another version's layout may not fit this one's bars and panes: it gives way to the starting one.
     if (!m_settingsCommands->versionMatches() && !QApplication::applicationVersion().isEmpty()) {
         restoreState(m_startingState);
+        applyBarsShown(SavedLayout{});
         m_savedState.clear();
     }
     return m_settingsCommands->CheckProductVersion();
@@ -537,6 +569,7 @@ void CMainFrame::ResetGui() {
     setUpdatesEnabled(false);
     if (!recovery.state.isEmpty() && restoreState(recovery.state))
         m_savedState = recovery.state;
+    applyBarsShown(recovery);
     setUpdatesEnabled(true);
     update();
     m_profileNameBox->setText(profileName);
@@ -633,8 +666,9 @@ void CMainFrame::OnToggleOptionsPane(int commandId) {
 }
 
 void CMainFrame::OnEditCommand(int commandId) {
+    // The commands have keys only; their window shortcuts fire while the focus is in this window.
     QWidget* focus = QApplication::focusWidget();
-    if (!focus || !m_keyboardHooks->belongsToFrame(focus))
+    if (!focus)
         return;
     // The Results window's own commands serve it, with their own enabling.
     if (m_resultsPane->isAncestorOf(focus)) {
@@ -643,6 +677,8 @@ void CMainFrame::OnEditCommand(int commandId) {
             own->trigger();
         return;
     }
+    // A text box takes Qt's standard editing keys itself (the keyboard hooks leave them to it); the
+    // commands' other keys (Alt+Backspace for Undo where the desktop's keys differ) act on it here.
     auto* box = qobject_cast<QLineEdit*>(focus);
     if (auto* combo = qobject_cast<QComboBox*>(focus))
         box = combo->lineEdit();

@@ -2,6 +2,7 @@
 
 #include "app/CommandTable.h"
 #include "app/FrameBars.h"
+#include "app/WorkspaceLayout.h"
 #include "ops/CommandRules.h"
 #include "ops/OperationFrontEnd.h"
 #include "ops/OperationState.h"
@@ -173,6 +174,9 @@ public:
     void RefreshCommandUI() override;
     void beep() override;
 
+    // The bars' context menu: the toolbars and panes to show, then "Customize..." and "Windows...".
+    QMenu* createPopupMenu() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -193,6 +197,8 @@ private:
     // The window's least width: the Hosts toolbar whole and the status bar's panes side by side.
     void updateLeastWidth();
     void saveLayout(const QString& section);
+    // What the saved layout keeps beside the window's state: the hidden toolbar buttons, the status bar.
+    void applyBarsShown(const SavedLayout& layout);
     // Puts the docking and toolbar layout back to the copy kept when the version changed.
     void ResetGui();
     void startupError(const QString& text);

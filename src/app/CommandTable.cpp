@@ -60,6 +60,8 @@ const std::array kCommands = {
     // View.
     CommandSpec{cmd::kStatusBar, "&Status Bar", {}},
     CommandSpec{cmd::kRoundTripPlotPane, "&Round Trip Plot", {}},
+    CommandSpec{cmd::kCustomize, "Customize...", {}},
+    CommandSpec{cmd::kWindowsDialog, "Windows...", {}},
     // Help.
     CommandSpec{cmd::kHelpTopics, "&Help Topics", {K(Qt::Key_F1)}, "Help T&opics"},
     CommandSpec{cmd::kContextHelp, "Context Help", {K(Qt::SHIFT | Qt::Key_F1)}},

@@ -28,6 +28,8 @@ bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
     if (!bar)
         return false;
 
+    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More menus"));
     QMenu* toolkit = bar->addMenu(QStringLiteral("&Toolkit"));
     for (int id : {cmd::kPingMenu, cmd::kLookupMenu, cmd::kTraceMenu, cmd::kSeqScanMenu, cmd::kListScanMenu})
         toolkit->addAction(c.action(id));
@@ -162,6 +164,10 @@ void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameB
     frameBars.hostBox = new ui::HostComboBox(hosts);
     frameBars.hostBox->setObjectName(QStringLiteral("HostBox"));
     frameBars.hostBox->setFixedWidth(250);
+    // Screen readers name the boxes after their labels.
+    frameBars.profileNameBox->setAccessibleName(QStringLiteral("Profile Name"));
+    frameBars.hostBox->setAccessibleName(QStringLiteral("Host"));
+    frameBars.hostBox->lineEdit()->setAccessibleName(QStringLiteral("Host"));
     hosts->addWidget(profileLabel);
     hosts->addWidget(frameBars.profileNameBox);
     hosts->addWidget(hostLabel);
@@ -216,6 +222,27 @@ bool buildStatusBar(QMainWindow& window, FrameBars& frameBars) {
     frameBars.statusPanes[cmd::kISPingerIndicatorPane]->setLook(QStringLiteral(" "), std::nullopt, Qt::white,
                                                                 std::nullopt);
     return true;
+}
+
+QList<int> hiddenToolBarButtons(const FrameBars& frameBars) {
+    QList<int> hidden;
+    for (const auto& [title, bar] : frameBars.toolBars) {
+        for (const QAction* command : bar->commands()) {
+            const int id = command->data().toInt();
+            if (!bar->commandShown(id))
+                hidden.append(id);
+        }
+    }
+    return hidden;
+}
+
+void showToolBarButtons(const FrameBars& frameBars, const QList<int>& hidden) {
+    for (const auto& [title, bar] : frameBars.toolBars) {
+        for (const QAction* command : bar->commands()) {
+            const int id = command->data().toInt();
+            bar->setCommandShown(id, !hidden.contains(id));
+        }
+    }
 }
 
 } // namespace vantrel::app

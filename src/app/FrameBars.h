@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <map>
 
@@ -30,5 +31,10 @@ bool buildMenuBar(QMainWindow& window, const CommandTable& c);
 void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameBars);
 // The status bar's six panes; false when there is no status bar.
 bool buildStatusBar(QMainWindow& window, FrameBars& frameBars);
+
+// The command IDs of the toolbar buttons that are hidden.
+QList<int> hiddenToolBarButtons(const FrameBars& frameBars);
+// Shows every toolbar button but those listed.
+void showToolBarButtons(const FrameBars& frameBars, const QList<int>& hidden);
 
 } // namespace vantrel::app

@@ -3,6 +3,7 @@
 #include "ui/HostComboBox.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -25,15 +26,24 @@ bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
+// A one-line text box; an editable combo box's focus may rest on the box itself or on its edit field.
+bool isTextBox(const QObject* object) {
+    if (const auto* combo = qobject_cast<const QComboBox*>(object))
+        return combo->isEditable();
+    return qobject_cast<const QLineEdit*>(object) != nullptr;
+}
+
 } // namespace
 
 KeyboardHooks::KeyboardHooks(QWidget* frame, QLineEdit* profileNameBox, ui::HostComboBox* hostBox,
-                             QList<QKeySequence> accelerators, std::function<void()> runPing, QObject* parent)
+                             QList<QKeySequence> accelerators, QList<QKeySequence> editKeys,
+                             std::function<void()> runPing, QObject* parent)
     : QObject(parent)
     , m_frame(frame)
     , m_profileNameBox(profileNameBox)
     , m_hostBox(hostBox)
     , m_accelerators(std::move(accelerators))
+    , m_editKeys(std::move(editKeys))
     , m_runPing(std::move(runPing)) {}
 
 bool KeyboardHooks::belongsToFrame(const QObject* object) const {
@@ -45,9 +55,9 @@ bool KeyboardHooks::belongsToFrame(const QObject* object) const {
     return window == m_frame;
 }
 
-bool KeyboardHooks::isAccelerator(const QKeyEvent* key) const {
+bool KeyboardHooks::isOneOf(const QKeyEvent* key, const QList<QKeySequence>& keys) {
     const QKeySequence typed(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
-    return m_accelerators.contains(typed);
+    return keys.contains(typed);
 }
 
 void KeyboardHooks::moveToHostBox() {
@@ -66,7 +76,10 @@ bool KeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
 
-    if (isAccelerator(key) && belongsToFrame(watched)) {
+    // The text box answers the override itself: taken, the key is its own; left, the command runs.
+    if (isTextBox(watched) && isOneOf(key, m_editKeys))
+        return QObject::eventFilter(watched, event);
+    if (isOneOf(key, m_accelerators) && belongsToFrame(watched)) {
         // A text box asks to keep such a key for itself: refused, so the accelerator runs its command.
         if (type == QEvent::ShortcutOverride) {
             key->ignore();

@@ -15,12 +15,21 @@ namespace {
 const QString kStateValue = QStringLiteral("MainFrameState");
 const QString kGeometryValue = QStringLiteral("MainFrameGeometry");
 const QString kHostHistoryValue = QStringLiteral("HostBoxHistory");
+const QString kHiddenButtonsValue = QStringLiteral("HiddenButtons");
+const QString kStatusBarValue = QStringLiteral("StatusBar");
 const QString kApplicationLookValue = QStringLiteral("ApplicationLook");
 const QString kBalloonTipsValue = QStringLiteral("EnableBalloonTips");
 
 constexpr quint32 kHostHistoryMagic = 0x56484831; // "VHH1"
 // A host text is at most a DNS name long; anything much longer is not a host list of ours.
 constexpr qsizetype kMaxHostLength = 1024;
+
+QString joinIds(const QList<int>& ids) {
+    QStringList texts;
+    for (int id : ids)
+        texts.append(QString::number(id));
+    return texts.join(QLatin1Char(','));
+}
 
 } // namespace
 
@@ -57,6 +66,16 @@ SavedLayout readWorkspaceLayout(const settings::RegistryStore& store, const QStr
     layout.geometry = store.GetProfileBinary(section, kGeometryValue).value_or(QByteArray());
     if (const auto data = store.GetProfileBinary(section, kHostHistoryValue))
         layout.hostHistory = decodeHostHistory(*data).value_or(QStringList());
+    // An entry that is no command ID hides nothing.
+    const QStringList hidden =
+        store.GetProfileString(section, kHiddenButtonsValue).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& id : hidden) {
+        bool number = false;
+        const int value = id.trimmed().toInt(&number);
+        if (number && value > 0 && !layout.hiddenButtons.contains(value))
+            layout.hiddenButtons.append(value);
+    }
+    layout.statusBarShown = store.GetProfileInt(section, kStatusBarValue, 1) != 0;
     return layout;
 }
 
@@ -65,6 +84,8 @@ bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& lay
         settings::NamedValue{kStateValue, layout.state},
         settings::NamedValue{kGeometryValue, layout.geometry},
         settings::NamedValue{kHostHistoryValue, encodeHostHistory(layout.hostHistory)},
+        settings::NamedValue{kHiddenButtonsValue, joinIds(layout.hiddenButtons)},
+        settings::NamedValue{kStatusBarValue, layout.statusBarShown ? 1 : 0},
     };
     return store.writeValues(section, values);
 }

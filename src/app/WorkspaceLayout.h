@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -16,11 +17,14 @@ inline const QString kWorkspaceSection = QStringLiteral("Workspace");
 inline const QString kGuiRecoverySection = QStringLiteral("GUIRecovery");
 
 // The window layout kept in the store's "Workspace" section: the main window's state (toolbars and
-// docking panes), its geometry, and the host box's drop-down list, which belongs to the Hosts toolbar.
+// docking panes), its geometry, the host box's drop-down list, which belongs to the Hosts toolbar, the
+// toolbar buttons the user hid, and whether the status bar shows.
 struct SavedLayout {
     QByteArray state;
     QByteArray geometry;
     QStringList hostHistory;
+    QList<int> hiddenButtons; // command IDs
+    bool statusBarShown = true;
 };
 
 // Reads the layout saved in a section; missing or unreadable parts come back empty.

@@ -13,12 +13,17 @@ constexpr qsizetype kLongestHost = 99;
 HostText cleanHostText(const QString& typed) {
     HostText result;
     result.host = typed.trimmed();
-    if (result.host.isEmpty()) {
+    for (const QString& prefix :
+         {output::text(output::res::kSecureWebPrefix), output::text(output::res::kWebPrefix)})
+        result.host.remove(prefix, Qt::CaseInsensitive);
+    const qsizetype path = result.host.indexOf(QLatin1Char('/'));
+    if (path >= 0)
+        result.host.truncate(path);
+    // What is left after the path went may end in blanks ("host /x").
+    result.host = result.host.trimmed();
+    if (result.host.isEmpty())
         result.problem = HostText::Problem::Empty;
-        return result;
-    }
-    result.host.remove(output::text(output::res::kWebPrefix), Qt::CaseSensitive);
-    if (result.host.size() > kLongestHost)
+    else if (result.host.size() > kLongestHost)
         result.problem = HostText::Problem::TooLong;
     return result;
 }

@@ -4,8 +4,10 @@
 
 namespace vantrel::ops {
 
-// The host as typed into the host box, made ready for an operation: blanks trimmed at both ends and every
-// "http://" removed. A text of blanks alone names no host; one of 100 characters or more is too long.
+// The host as typed into the host box, made ready for an operation: blanks trimmed at both ends, every
+// "http://" and "https://" removed whatever their case, and a pasted web address cut at its first "/"
+// (its path names no host). A text of blanks alone names no host, nor does one that is only a web
+// prefix; one of 100 characters or more is too long.
 struct HostText {
     enum class Problem { None, Empty, TooLong };
 

@@ -110,6 +110,7 @@ inline constexpr TextTemplate<> kEnterHostFirst{0, "EnterHostFirst",
                                                 "Please enter a Host Name or IP Address first."};
 inline constexpr TextTemplate<> kHostTooLong{0, "HostTooLong", "The DNS name or IP address is too long."};
 inline constexpr TextTemplate<> kWebPrefix{0, "WebPrefix", "http://"};
+inline constexpr TextTemplate<> kSecureWebPrefix{0, "SecureWebPrefix", "https://"};
 
 // ListScan addresses.
 inline constexpr TextTemplate<> kNoAddressSpecified{0, "NoAddressSpecified",

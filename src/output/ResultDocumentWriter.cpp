@@ -1,9 +1,9 @@
 #include "output/ResultDocumentWriter.h"
 
 #include "output/RowDecoration.h"
+#include "output/TextLinks.h"
 
 #include <QFontMetricsF>
-#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
@@ -18,13 +18,6 @@ constexpr int kCellPaddingPx = 4;
 
 QColor toColor(const Rgb& rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
-// Text that looks like a link, as a rich-text control detects it by itself.
-const QRegularExpression& urlPattern() {
-    static const QRegularExpression pattern(QStringLiteral(R"((?:https?://|mailto:)[^\s<>"{}\\]+)"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    return pattern;
 }
 
 } // namespace
@@ -167,17 +160,15 @@ void ResultDocumentWriter::insertRuns(const std::vector<TextRun>& runs) {
         }
         // URLs in plain text become links of their own.
         qsizetype at = 0;
-        auto matches = urlPattern().globalMatch(run.text);
-        while (matches.hasNext()) {
-            const QRegularExpressionMatch match = matches.next();
-            insertText(run.text.mid(at, match.capturedStart() - at), format);
+        for (const TextLink& found : findTextLinks(run.text)) {
+            insertText(run.text.mid(at, found.start - at), format);
             QTextCharFormat link = format;
             link.setAnchor(true);
-            link.setAnchorHref(match.captured());
+            link.setAnchorHref(found.href);
             link.setFontUnderline(true);
             link.setForeground(QColor(0, 0, 255));
-            insertText(match.captured(), link);
-            at = match.capturedEnd();
+            insertText(run.text.mid(found.start, found.length), link);
+            at = found.start + found.length;
         }
         insertText(run.text.mid(at), format);
     }

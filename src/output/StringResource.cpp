@@ -214,6 +214,7 @@ constexpr std::array kCatalogue = {
     describe(kSortAddressesDescendingTip),
     describe(kSortAddressesAscendingTip),
     describe(kWebPrefix),
+    describe(kSecureWebPrefix),
     describe(kNoAddressSpecified),
     describe(kAddressCaseTwin),
     describe(kAddressAlreadyListed),

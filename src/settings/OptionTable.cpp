@@ -85,7 +85,7 @@ constexpr std::array<OptionSpec, kOptionCount> kTable{{
     text(PingString, "Ping String", kDefaultPingString, 5000, P::Ping, 1048),
     number(Packets, "Packets", 5, {4, 0, 5000, 1, 5000}, P::Ping, 1088),
     number(Timeout, "Timeout", 5, {2, 0, 99, 1, 99}, P::Ping, 1010),
-    number(Hops, "Hops", 30, {2, 0, 255, 1, 255}, P::Ping, 1079),
+    number(Hops, "Hops", 30, {3, 0, 255, 1, 255}, P::Ping, 1079),
     yesNo(Verbose, "Verbose", 1, P::Ping, 1033),
     yesNo(Statistics, "Statistics", 1, P::Ping, 1077),
     flag(Beep, "Beep", 0, P::Ping, 1078, TakesEffect::AtStart),

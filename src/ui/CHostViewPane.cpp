@@ -5,6 +5,7 @@
 #include "ui/PaneToolBar.h"
 #include "ui/ToolIcons.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -45,7 +46,10 @@ CHostViewPane::CHostViewPane(settings::ProfileBook& book, QAction* paneButton, F
     , m_frameCommands(std::move(frameCommands)) {
     setObjectName(QStringLiteral("ProfileManagerView"));
     m_list = new QTableWidget(0, 2, this);
-    m_toolBar = layOutPane(this, m_list);
+    m_toolBar = layOutPane(this, m_list, output::text(output::res::kProfileManagerTitle));
+    // The table's corner button selects every profile.
+    for (auto* corner : m_list->findChildren<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
+        corner->setAccessibleName(QStringLiteral("Select all profiles"));
     m_toolBar->addAction(m_paneButton);
     m_list->setObjectName(QStringLiteral("ProfileManagerList"));
     m_list->setHorizontalHeaderItem(settings::kNameColumn,

@@ -73,6 +73,7 @@ CNxEditBrowseControl::CNxEditBrowseControl(int id, QWidget* parent)
     m_browse->setObjectName(QStringLiteral("browse%1").arg(id));
     m_browse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     m_browse->setToolTip(QStringLiteral("Browse"));
+    m_browse->setAccessibleName(m_browse->toolTip());
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);

@@ -20,6 +20,7 @@ CNxLogOptionsPaneDialog::CNxLogOptionsPaneDialog(settings::LiveOptions& options,
     // The label stands on the left of the box.
     m_check->setLayoutDirection(Qt::RightToLeft);
     m_fileName->setMinimumWidth(320);
+    m_fileName->lineEdit()->setAccessibleName(controlName(m_label->text()));
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_check, 0, 0, 1, 2, Qt::AlignLeft);

@@ -34,7 +34,7 @@ CStatusViewPane::CStatusViewPane(settings::LiveOptions& options, FrameCommands f
     setObjectName(QStringLiteral("ResultsPane"));
     setWindowTitle(output::text(output::res::kResultsPaneTitle));
     m_view = new ResultsTextView(this);
-    m_toolBar = layOutPane(this, m_view);
+    m_toolBar = layOutPane(this, m_view, windowTitle());
     // The pane's caption and icon lead its toolbar.
     const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     auto* icon = new QLabel(m_toolBar);

@@ -21,6 +21,9 @@ EntryListEditor::EntryListEditor(Texts texts, Ids ids, int columnWidth, QWidget*
     m_list->setObjectName(QStringLiteral("list%1").arg(ids.list));
     m_field->setObjectName(QStringLiteral("edit%1").arg(ids.field));
     m_button->setObjectName(QStringLiteral("button%1").arg(ids.button));
+    // The list is read by its column's title, the field as the entry to add or delete.
+    m_list->setAccessibleName(m_texts.column);
+    m_field->setAccessibleName(m_texts.column + QStringLiteral(" to add or delete"));
     m_list->setColumnCount(1);
     m_list->setHeaderLabels({m_texts.column});
     m_list->headerItem()->setTextAlignment(0, Qt::AlignCenter);

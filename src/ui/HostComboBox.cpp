@@ -47,7 +47,8 @@ void HostComboBox::addToHistory(const QString& host, bool sorted) {
 }
 
 void HostComboBox::selectOrAppend(const QString& text) {
-    const int index = findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    // An entry that differs only in case is the same host: it is selected, not added again.
+    const int index = findText(text, Qt::MatchFixedString);
     if (index >= 0) {
         setCurrentIndex(index);
     } else if (!text.isEmpty()) {

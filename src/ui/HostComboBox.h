@@ -16,7 +16,8 @@ public:
     // Adds a host unless an entry equal to it ignoring case is there; either way that entry is
     // selected. With `sorted` the host goes to its place in case-insensitive order, else at the end.
     void addToHistory(const QString& host, bool sorted);
-    // Shows a text in the edit field; a text not in the list and not empty is added at its end.
+    // Shows a text in the edit field; a text not in the list (ignoring case) and not empty is added at
+    // its end.
     void selectOrAppend(const QString& text);
 };
 

@@ -64,6 +64,13 @@ NumberBox::NumberBox(QWidget* parent)
     connect(m_edit, &QLineEdit::textChanged, this, &NumberBox::textChanged);
 }
 
+void NumberBox::setControlName(const QString& name) {
+    setAccessibleName(name);
+    m_edit->setAccessibleName(name);
+    m_up->setAccessibleName(name + QStringLiteral(", up"));
+    m_down->setAccessibleName(name + QStringLiteral(", down"));
+}
+
 void NumberBox::setMaxChars(int chars) {
     m_validator->maxChars = chars;
     // Wide enough for the characters the box may show, a spun number included.

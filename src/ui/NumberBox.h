@@ -33,6 +33,8 @@ public:
     // Steps the spin control: from the box's number, kept inside the spin range.
     void stepBy(int steps);
     void setReadOnly(bool readOnly);
+    // The name a screen reader gives the box and its spin buttons.
+    void setControlName(const QString& name);
 
 signals:
     void textChanged(const QString& text);

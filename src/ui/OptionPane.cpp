@@ -28,6 +28,14 @@ OptionPane::OptionPane(settings::LiveOptions& options, QWidget* parent)
     : QWidget(parent)
     , m_options(options) {}
 
+QString OptionPane::controlName(const QString& label) {
+    QString name = label.trimmed();
+    name.remove(QLatin1Char('&'));
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name.trimmed();
+}
+
 QGridLayout* OptionPane::buildGroups(std::span<const PaneGroup> groups) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);
@@ -75,6 +83,8 @@ void OptionPane::addControl(QGridLayout* grid, int row, const PaneControl& contr
     const OptionSpec& spec = settings::optionSpec(control.option);
     const int id = control.controlId != 0 ? control.controlId : spec.controlId;
     const QString label = QString::fromLatin1(control.label);
+    // A box is named after its label, as a screen reader reads it.
+    const QString name = controlName(label);
     QWidget* widget = nullptr;
     switch (control.kind) {
     case Kind::Number: {
@@ -83,6 +93,7 @@ void OptionPane::addControl(QGridLayout* grid, int row, const PaneControl& contr
         box->lineEdit()->setObjectName(QStringLiteral("edit%1").arg(id));
         box->setSpinRange(spec.spinMin, spec.spinMax);
         box->setMaxChars(spec.keepsLastDigits ? 0 : spec.maxChars);
+        box->setControlName(name);
         grid->addWidget(new QLabel(label, this), row, 0);
         grid->addWidget(box, row, 1, Qt::AlignLeft);
         if (control.unit)
@@ -120,6 +131,7 @@ void OptionPane::addControl(QGridLayout* grid, int row, const PaneControl& contr
     case Kind::Text: {
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("edit%1").arg(id));
+        box->setAccessibleName(name);
         grid->addWidget(new QLabel(label, this), row, 0);
         grid->addWidget(box, row, 1, 1, 2);
         bindText(box, spec);
@@ -134,6 +146,7 @@ void OptionPane::addControl(QGridLayout* grid, int row, const PaneControl& contr
         box->setTabChangesFocus(true);
         box->setMinimumWidth(220);
         box->setMaximumHeight(box->fontMetrics().lineSpacing() * 4 + 10);
+        box->setAccessibleName(name);
         grid->addWidget(new QLabel(label, this), row, 0, Qt::AlignTop);
         grid->addWidget(box, row, 1, 1, 2);
         bindMultiLineText(box, spec);

@@ -70,6 +70,10 @@ public:
 
     OptionPane(settings::LiveOptions& options, QWidget* parent);
 
+    // The name a screen reader gives a box with this label: its text without the access key's "&"
+    // and the closing ":".
+    static QString controlName(const QString& label);
+
     // Shows the values loaded from the store in every bound control. Corrections reach the options.
     void showValues(const settings::OptionSet& values);
     // What the check boxes and radio buttons show, over the options in force: the values to save.

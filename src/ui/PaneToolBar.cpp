@@ -1,17 +1,26 @@
 #include "ui/PaneToolBar.h"
 
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace vantrel::ui {
 
-QToolBar* layOutPane(QWidget* pane, QWidget* content) {
+void nameToolBar(QToolBar* toolBar, const QString& name) {
+    toolBar->setAccessibleName(name);
+    if (auto* more = toolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More %1 buttons").arg(name));
+}
+
+QToolBar* layOutPane(QWidget* pane, QWidget* content, const QString& name) {
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
     auto* toolBar = new QToolBar(pane);
     toolBar->setMovable(false);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    nameToolBar(toolBar, name + QStringLiteral(" toolbar"));
+    content->setAccessibleName(name);
     layout->addWidget(toolBar);
     layout->addWidget(content, 1);
     return toolBar;

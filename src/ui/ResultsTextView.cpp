@@ -1,6 +1,7 @@
 #include "ui/ResultsTextView.h"
 
 #include "output/RowPainter.h"
+#include "output/TextLinks.h"
 #include "ui/FrameThrottle.h"
 #include "ui/SelectionRtf.h"
 
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QUrl>
@@ -177,7 +179,8 @@ void ResultsTextView::paintRowDecorations(DecorationLayer layer) {
 }
 
 void ResultsTextView::mouseMoveEvent(QMouseEvent* event) {
-    viewport()->setCursor(anchorAt(event->pos()).isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
+    const bool onLink = !anchorAt(event->pos()).isEmpty() || !typedLinkAt(event->pos()).isEmpty();
+    viewport()->setCursor(onLink ? Qt::PointingHandCursor : Qt::IBeamCursor);
     QTextEdit::mouseMoveEvent(event);
 }
 
@@ -185,9 +188,23 @@ void ResultsTextView::mouseReleaseEvent(QMouseEvent* event) {
     QTextEdit::mouseReleaseEvent(event);
     if (event->button() != Qt::LeftButton || textCursor().hasSelection())
         return;
-    const QString href = anchorAt(event->pos());
+    QString href = anchorAt(event->pos());
+    if (href.isEmpty())
+        href = typedLinkAt(event->pos());
     if (!href.isEmpty() && isOpenableLink(href))
         Q_EMIT linkActivated(href);
+}
+
+QString ResultsTextView::typedLinkAt(QPoint pos) const {
+    // Text typed into the window is plain text: an address in it is found where it was clicked.
+    const QTextCursor at = cursorForPosition(pos);
+    // The cursor stands between two characters: the one clicked is left of it when the click was.
+    const qsizetype clicked = at.positionInBlock() - (pos.x() < cursorRect(at).x() ? 1 : 0);
+    for (const output::TextLink& link : output::findTextLinks(at.block().text())) {
+        if (clicked >= link.start && clicked < link.start + link.length)
+            return link.href;
+    }
+    return {};
 }
 
 } // namespace vantrel::ui

@@ -59,6 +59,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // The web or mail address under a point of typed text; empty where there is none.
+    QString typedLinkAt(QPoint pos) const;
+
     void openFrame();
     enum class DecorationLayer { Backgrounds, Borders };
     void paintRowDecorations(DecorationLayer layer);

@@ -27,6 +27,8 @@ void TabColourizer::update() {
         if (bar->property(kColouredProperty).toBool())
             continue;
         bar->setProperty(kColouredProperty, true);
+        // The bars are the window's own, made as panes are tabbed: named here, where each is first seen.
+        bar->setAccessibleName(QStringLiteral("Docking window tabs"));
         bar->installEventFilter(this);
         bar->update();
     }

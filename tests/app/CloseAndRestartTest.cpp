@@ -7,25 +7,32 @@
 #include "output/ResultLog.h"
 #include "settings/ProfileBook.h"
 #include "settings/SettingsModel.h"
+#include "ui/CNxMFCToolBar.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
 #include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
+#include "ui/ToolBarCustomizeDialog.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QScopeGuard>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <gmock/gmock.h>
 
 namespace vantrel::app::testing {
@@ -132,6 +139,53 @@ TEST_F(Restart, HostTextsHistoryAndLayoutSurvive) {
     EXPECT_EQ(store->GetProfileString("MRU", "Address"), QStringLiteral("10.0.0.1"));
 }
 
+TEST_F(Restart, AHiddenStatusBarAndHiddenToolbarButtonsStayHidden) {
+    frame->commands().action(cmd::kStatusBar)->trigger();
+    // Customize is offered in the bars' context menu.
+    {
+        const std::unique_ptr<QMenu> barsMenu(frame->createPopupMenu());
+        ASSERT_TRUE(barsMenu->actions().contains(frame->commands().action(cmd::kCustomize)));
+    }
+    frame->commands().action(cmd::kCustomize)->trigger();
+    auto* customize = frame->findChild<ui::ToolBarCustomizeDialog*>();
+    ASSERT_NE(customize, nullptr);
+    auto* lookup = frame->toolBar("Toolkit")->findChild<QToolButton*>(QStringLiteral("button401"));
+    ASSERT_TRUE(customize->checkBox(cmd::kLookupButton)->isChecked());
+    customize->checkBox(cmd::kLookupButton)->click();
+    customize->checkBox(cmd::kClearLogButton)->click();
+    // The toolbar lays its buttons out again when it next can.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !lookup->isVisibleTo(frame.get()); }));
+    // Only the button goes: the command keeps its menu item and its key.
+    EXPECT_TRUE(frame->commands().action(cmd::kLookupButton)->isVisible());
+    customize->close();
+
+    reopen();
+
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    EXPECT_FALSE(frame->commands().action(cmd::kStatusBar)->isChecked());
+    lookup = frame->toolBar("Toolkit")->findChild<QToolButton*>(QStringLiteral("button401"));
+    EXPECT_FALSE(lookup->isVisible());
+    EXPECT_FALSE(frame->toolBar("Log")->findChild<QToolButton*>(QStringLiteral("button432"))->isVisible());
+    EXPECT_TRUE(frame->toolBar("Toolkit")->findChild<QToolButton*>(QStringLiteral("button400"))->isVisible());
+
+    // Reset shows every button again, and so it stays.
+    frame->commands().action(cmd::kCustomize)->trigger();
+    customize = frame->findChild<ui::ToolBarCustomizeDialog*>();
+    ASSERT_NE(customize, nullptr);
+    EXPECT_FALSE(customize->checkBox(cmd::kLookupButton)->isChecked());
+    customize->findChild<QPushButton*>(QStringLiteral("ResetButton"))->click();
+    EXPECT_TRUE(customize->checkBox(cmd::kLookupButton)->isChecked());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lookup->isVisible(); }));
+    frame->commands().action(cmd::kStatusBar)->trigger();
+    customize->close();
+
+    reopen();
+
+    EXPECT_TRUE(frame->statusBar()->isVisible());
+    EXPECT_TRUE(frame->toolBar("Toolkit")->findChild<QToolButton*>(QStringLiteral("button401"))->isVisible());
+    EXPECT_TRUE(frame->toolBar("Log")->findChild<QToolButton*>(QStringLiteral("button432"))->isVisible());
+}
+
 TEST_F(Restart, DamagedLayoutValuesAreIgnored) {
     frame->close();
     frame.reset();
@@ -139,6 +193,7 @@ TEST_F(Restart, DamagedLayoutValuesAreIgnored) {
         store->WriteProfileBinary(kWorkspaceSection, "HostBoxHistory", QByteArray("\xff\x01junk", 7)));
     ASSERT_TRUE(store->WriteProfileBinary(kWorkspaceSection, "MainFrameState", QByteArray(40, '\x7f')));
     ASSERT_TRUE(store->WriteProfileBinary(kWorkspaceSection, "MainFrameGeometry", QByteArray("short")));
+    ASSERT_TRUE(store->WriteProfileString(kWorkspaceSection, "HiddenButtons", "x,-3,,99999999999"));
     store.reset();
     open();
     EXPECT_TRUE(frame->hostBox()->history().isEmpty());

@@ -4,15 +4,25 @@
 #include "ui/CNxMFCToolBar.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
+#include "ui/PaneWindowsDialog.h"
 #include "ui/StatusPane.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
 #include <gmock/gmock.h>
@@ -253,6 +263,100 @@ TEST_F(MainFrameLayout, ResultsInTheCentreWithTabbedOptionsInOrderAround) {
     EXPECT_THAT(titles, ElementsAre("Ping/TraceRoute Options", "Log Options", "SeqScan Options",
                                     "ListScan Options", "ISPinger Options", "Other Options"));
     EXPECT_EQ(tabs->currentIndex(), 0);
+}
+
+TEST_F(MainFrameLayout, TheWindowsDialogShowsHidesAndActivatesEveryDockingPane) {
+    std::unique_ptr<QMenu> barsMenu(frame->createPopupMenu());
+    ASSERT_TRUE(barsMenu->actions().contains(frame->commands().action(cmd::kWindowsDialog)));
+    EXPECT_EQ(frame->commands().action(cmd::kWindowsDialog)->text(), QStringLiteral("Windows..."));
+    EXPECT_EQ(frame->commands().action(cmd::kCustomize)->text(), QStringLiteral("Customize..."));
+    frame->commands().action(cmd::kWindowsDialog)->trigger();
+    auto* dialog = frame->findChild<ui::PaneWindowsDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    QListWidget* list = dialog->list();
+    ASSERT_EQ(list->count(), frame->findChildren<QDockWidget*>().size());
+    auto rowOf = [&](const QString& title) {
+        const QList<QListWidgetItem*> found = list->findItems(title, Qt::MatchExactly);
+        return found.isEmpty() ? -1 : list->row(found.front());
+    };
+    const int profiles = rowOf(QStringLiteral("Profile Manager"));
+    const int log = rowOf(QStringLiteral("Log Options"));
+    ASSERT_GE(profiles, 0);
+    ASSERT_GE(log, 0);
+    QDockWidget* profilePane = frame->pane(cmd::kProfileManagerPane);
+
+    list->setCurrentRow(profiles);
+    dialog->findChild<QPushButton*>(QStringLiteral("HideButton"))->click();
+    EXPECT_FALSE(profilePane->isVisible());
+    EXPECT_EQ(list->item(profiles)->checkState(), Qt::Unchecked);
+    list->item(profiles)->setCheckState(Qt::Checked); // the check shows it again
+    EXPECT_TRUE(profilePane->isVisible());
+    frame->commands().trigger(cmd::kLogOptions); // hidden from the menu: the list follows
+    EXPECT_EQ(list->item(log)->checkState(), Qt::Unchecked);
+
+    // Activate: the Log pane in front of its tab group, with the focus in it, and the dialog closes.
+    list->setCurrentRow(log);
+    dialog->findChild<QPushButton*>(QStringLiteral("ActivateButton"))->click();
+    QDockWidget* logPane = frame->pane(cmd::kLogOptions);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return logPane->isVisible() && logPane->isAncestorOf(QApplication::focusWidget()); }));
+    auto logTabInFront = [&] {
+        for (const QTabBar* tabs : frame->findChildren<QTabBar*>()) {
+            if (tabs->isVisible() && tabs->tabText(tabs->currentIndex()) == logPane->windowTitle())
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(logTabInFront));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->findChild<ui::PaneWindowsDialog*>(); }));
+}
+
+// What a screen reader would read for a widget: its accessible name.
+QString accessibleName(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name).trimmed() : QString();
+}
+
+// Every widget of the window a user can reach with the keyboard or the mouse, and every handle, except the
+// parts that a control of its own speaks for (a combo box's or spin box's edit field, a widget whose focus
+// goes to another).
+QList<QWidget*> controlsOf(QWidget& window) {
+    QList<QWidget*> controls;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        // Hidden on their own, widgets are out of reach: an unused tab bar, an overflow button while all
+        // fits.
+        if (widget->window() != &window || widget->focusProxy() || widget->isHidden())
+            continue;
+        QWidget* parent = widget->parentWidget();
+        if (qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent))
+            continue;
+        // Toolbars and docking panes are moved by their handles.
+        if (qobject_cast<QAbstractButton*>(widget) || qobject_cast<QToolBar*>(widget) ||
+            qobject_cast<QDockWidget*>(widget) || widget->focusPolicy() != Qt::NoFocus)
+            controls.append(widget);
+    }
+    return controls;
+}
+
+TEST_F(MainFrameLayout, EveryControlHasANameAScreenReaderCanRead) {
+    // Every pane shown, the option panes each in front in turn, so each pane's controls are made.
+    for (QDockWidget* dock : frame->findChildren<QDockWidget*>())
+        dock->show();
+    for (QDockWidget* dock : frame->findChildren<QDockWidget*>())
+        dock->raise();
+    QStringList unnamed;
+    const QList<QWidget*> controls = controlsOf(*frame);
+    for (QWidget* control : controls) {
+        if (accessibleName(control).isEmpty())
+            unnamed.append(
+                QStringLiteral("%1 \"%2\" in %3")
+                    .arg(QString::fromLatin1(control->metaObject()->className()), control->objectName(),
+                         control->parentWidget() ? control->parentWidget()->objectName() : QString()));
+    }
+    EXPECT_GT(controls.size(), 50);
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(accessibleName(frame->hostBox()), QStringLiteral("Host"));
+    EXPECT_EQ(accessibleName(frame->profileNameBox()), QStringLiteral("Profile Name"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "OperationHarness.h"
 #include "net/WinsockErrors.h"
+#include "ops/HostText.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,33 @@ TEST_F(OperationControlTest, ADottedHostIsTrimmedFreedOfHttpAndPingedWithoutALoo
     EXPECT_EQ(h.frontEnd.history, QStringList{"10.0.0.1"});
     EXPECT_EQ(h.network.sent().front().destination, address("10.0.0.1"));
     EXPECT_GE(h.frontEnd.focusReturns, 1);
+}
+
+TEST(HostTextTest, TheTypedHostIsCleanedBeforeItIsUsed) {
+    using P = HostText::Problem;
+    const struct {
+        const char* typed;
+        const char* host;
+        P problem;
+    } cases[] = {
+        {"  10.0.0.1 ", "10.0.0.1", P::None},
+        {"http://10.0.0.1", "10.0.0.1", P::None},
+        {"https://example.org", "example.org", P::None},
+        {"HTTPS://Example.org", "Example.org", P::None},
+        {"Http://localhost/", "localhost", P::None}, // a pasted address is cut at its path
+        {"https://example.org/a/b?c=1", "example.org", P::None},
+        {"example.org/index.html", "example.org", P::None},
+        {"   ", "", P::Empty},
+        {"http://", "", P::Empty},
+        {"https:///x", "", P::Empty},
+    };
+    for (const auto& c : cases) {
+        const HostText cleaned = cleanHostText(QString::fromLatin1(c.typed));
+        EXPECT_EQ(cleaned.host, QString::fromLatin1(c.host)) << c.typed;
+        EXPECT_EQ(cleaned.problem, c.problem) << c.typed;
+    }
+    EXPECT_EQ(cleanHostText(QStringLiteral("https://") + QString(99, QLatin1Char('a'))).problem, P::None);
+    EXPECT_EQ(cleanHostText(QString(100, QLatin1Char('a')) + QStringLiteral("/")).problem, P::TooLong);
 }
 
 TEST_F(OperationControlTest, AHostOf100CharactersIsRefusedAnd99Accepted) {

@@ -225,6 +225,7 @@ TEST(ResultsTextViewTest, OnlyWebAndMailLinksOpen) {
 TEST_F(ResultsPaneTest, LinksComeFromFieldsAndFromUrlsInTheText) {
     pane().showResult(output::fill(res::kBanner).rtf(), ResultKind::Plain);
     pane().showResult(QStringLiteral("{see https://quenlo.example/help now} \\par }"), ResultKind::Plain);
+    pane().showResult(QStringLiteral("{or www.quenlo.example, not awww.x} \\par }"), ResultKind::Plain);
     QStringList anchors;
     for (QTextBlock block = pane().view().document()->begin(); block.isValid(); block = block.next())
         for (auto it = block.begin(); !it.atEnd(); ++it)
@@ -232,8 +233,28 @@ TEST_F(ResultsPaneTest, LinksComeFromFieldsAndFromUrlsInTheText) {
                 anchors.append(it.fragment().charFormat().anchorHref());
     ASSERT_GE(anchors.size(), 3);
     EXPECT_TRUE(anchors.contains(QStringLiteral("https://quenlo.example/help")));
+    EXPECT_TRUE(anchors.contains(QStringLiteral("http://www.quenlo.example")));
+    EXPECT_FALSE(anchors.contains(QStringLiteral("http://www.x")));
     EXPECT_TRUE(std::any_of(anchors.begin(), anchors.end(),
                             [](const QString& a) { return a.startsWith(QStringLiteral("mailto:")); }));
+}
+
+TEST_F(ResultsPaneTest, AnAddressTypedIntoTheTextOpensWhenClicked) {
+    ResultsTextView& view = pane().view();
+    QSignalSpy opened(&view, &ResultsTextView::linkActivated);
+    view.setFocus();
+    QTest::keyClicks(&view, QStringLiteral("go to www.typed.example now"));
+    auto clickAt = [&](int position) {
+        QTextCursor at(view.document());
+        at.setPosition(position);
+        const QRect place = view.cursorRect(at);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, place.center() + QPoint(2, 0));
+    };
+    clickAt(int(QStringLiteral("go to www.ty").size()));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0][0].toString(), QStringLiteral("http://www.typed.example"));
+    clickAt(1); // plain words open nothing
+    EXPECT_EQ(opened.size(), 1);
 }
 
 } // namespace

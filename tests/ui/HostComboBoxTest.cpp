@@ -37,6 +37,10 @@ TEST(HostHistory, StartHostIsSelectedOrAppended) {
     EXPECT_THAT(box.history(), ElementsAre("a.example", "b.example"));
     box.selectOrAppend(QStringLiteral("b.example"));
     EXPECT_EQ(box.currentIndex(), 1);
+    box.selectOrAppend(QStringLiteral("B.Example")); // the same host: no second entry
+    EXPECT_EQ(box.count(), 2);
+    EXPECT_EQ(box.currentIndex(), 1);
+    EXPECT_EQ(box.currentText(), QStringLiteral("B.Example"));
     box.selectOrAppend(QStringLiteral("c.example"));
     EXPECT_THAT(box.history(), ElementsAre("a.example", "b.example", "c.example"));
     EXPECT_EQ(box.currentText(), QStringLiteral("c.example"));

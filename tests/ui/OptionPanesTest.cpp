@@ -66,7 +66,9 @@ TEST(OptionPanes, EveryNumberBoxCorrectsWhatIsTypedPastedSpunOrStored) {
         {Timeout, Act::Type, "", "30", "30"},
         {Timeout, Act::SpinUp, "98", "5", "99"},
         {Hops, Act::Type, "", "99", "99"},
-        {Hops, Act::SpinUp, "99", "200", "255"}, // further than two typed characters reach
+        {Hops, Act::SpinUp, "99", "200", "255"},
+        {Hops, Act::Type, "", "255", "255"}, // three characters: every hop count can be typed
+        {Hops, Act::Type, "", "256", "255"},
         {Hops, Act::Type, "", "0", "1"},
         {ContPingInterval, Act::Type, "", "123", "23"}, // keeps its last two digits
         {ContPingInterval, Act::Paste, "", "150", "50"},
