@@ -60,9 +60,10 @@ public:
     void SendPingAgain() override {
         m_dispatcher.send([&] { m_control.OnPing(); });
     }
-    void ShowStandardMessage(const QString& text) override {
+    void ReportNoEchoHandle(const output::TextTemplate<>& workerText) override {
         m_dispatcher.send([&] {
-            m_frontEnd.showMessageBox(output::text(res::kProductName), text, MessageIcon::Exclamation);
+            reportNoEchoHandle(m_frontEnd, m_control.results(), workerText, output::text(res::kProductName),
+                               MessageIcon::Exclamation);
         });
     }
     void Beep() override {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ops/WorkerMessages.h"
+#include "output/StringResource.h"
 
 namespace vantrel::ops {
 
@@ -15,8 +16,9 @@ public:
     virtual void SendIcmpError(const IcmpErrorReport& report) = 0; // WM_APP_ICMP_ERROR
     virtual void SendContPingDone() = 0;                           // WM_APP_CONTPING_DONE
     virtual void SendPingAgain() = 0;                              // WM_APP_PING_AGAIN
-    // A standard message box with the exclamation icon, shown by the GUI thread.
-    virtual void ShowStandardMessage(const QString& text) = 0;
+    // No echo handle could be created: the worker's text in red in the Results window and in a standard
+    // message box with the exclamation icon and the guidance, shown by the GUI thread.
+    virtual void ReportNoEchoHandle(const output::TextTemplate<>& workerText) = 0;
     // The system's exclamation sound.
     virtual void Beep() = 0;
 };
