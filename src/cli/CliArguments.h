@@ -9,8 +9,8 @@
 namespace vantrel::cli {
 
 // The command line: vantrel-cli [--config-dir DIR] [--home-dir DIR] [--set NAME=VALUE]... [--save] [--rtf]
-// [--pdf FILE] COMMAND [ARGS]. Options before the command belong to the program; everything after it
-// belongs to the command.
+// [--pdf FILE] COMMAND [ARGS], or --help, or --version. Options before the command belong to the program;
+// everything after it belongs to the command.
 struct CliArguments {
     std::optional<QString> configDir;
     std::optional<QString> homeDir;
@@ -19,6 +19,7 @@ struct CliArguments {
     bool rtf = false;
     std::optional<QString> pdf; // where to write the results as pages
     bool help = false;
+    bool version = false;
     QString command;
     QStringList commandArguments;
 
