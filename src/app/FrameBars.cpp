@@ -192,12 +192,13 @@ bool buildStatusBar(QMainWindow& window, FrameBars& frameBars) {
         int width;
         const char* widestText; // the pane is at least as wide as this text in the font in use
     };
-    constexpr std::array kPanes = {PaneSpec{cmd::kStatusPane, 200, ""},
-                                   PaneSpec{cmd::kISPingerStatusPane, 200, "ISPinger: Active - 100% ping success."},
-                                   PaneSpec{cmd::kISPingerIndicatorPane, 34, "  LOG"},
-                                   PaneSpec{cmd::kTextSizePane, 115, "Text Size: 99999 Bytes"},
-                                   PaneSpec{cmd::kLogPane, 34, "  LOG"},
-                                   PaneSpec{cmd::kLogSizePane, 115, "Log Size: 99999 Bytes"}};
+    constexpr std::array kPanes = {
+        PaneSpec{cmd::kStatusPane, 200, ""},
+        PaneSpec{cmd::kISPingerStatusPane, 200, "ISPinger: Active - 100% ping success."},
+        PaneSpec{cmd::kISPingerIndicatorPane, 34, "  LOG"},
+        PaneSpec{cmd::kTextSizePane, 115, "Text Size: 99999 Bytes"},
+        PaneSpec{cmd::kLogPane, 34, "  LOG"},
+        PaneSpec{cmd::kLogSizePane, 115, "Log Size: 99999 Bytes"}};
     for (const PaneSpec& spec : kPanes) {
         const int textWidth = bar->fontMetrics().horizontalAdvance(QString::fromLatin1(spec.widestText)) + 12;
         const int width = std::max(spec.width, textWidth);
