@@ -103,7 +103,7 @@ TEST_F(PingOperationTest, TheRequestCarriesThePingStringUpTo5000Characters) {
 
 TEST_F(PingOperationTest, CancellingDuringTheSecondRequestStopsAfterIt) {
     h.options.setNumber(OptionId::Packets, 5);
-    h.network.setDefaultAnswer(test::FakeIcmpNetwork::Answer{true, 0, target, 3});
+    h.network.setDefaultAnswer(test::FakeIcmpNetwork::echoReply(target, 3));
     int requests = 0;
     h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) {
         if (++requests == 2)

@@ -112,7 +112,7 @@ TEST_F(SeqScanOperationTest, AnAnswerFromAnotherAddressIsNoAnswer) {
 TEST_F(SeqScanOperationTest, FailuresOnlyLeavesOutTheAnsweringAddressesAndTheirLookups) {
     h.options.setNumber(OptionId::SeqScanShowFail, 1);
     h.options.setNumber(OptionId::SeqDNS, 1);
-    h.network.setDefaultAnswer(test::FakeIcmpNetwork::Answer{true, 0, 0, 1});
+    h.network.setDefaultAnswer(test::FakeIcmpNetwork::echoReply(0, 1));
     h.network.onRequest(
         [&](const test::FakeIcmpNetwork::SentRequest& request) { h.network.reply(request.destination, 1); });
     scan(QStringLiteral("10.2.0.1"), QStringLiteral("10.2.0.3"));
