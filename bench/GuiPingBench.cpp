@@ -48,7 +48,7 @@ double cliSeconds(settings::RegistryStore& store, int requests) {
     settings::LiveOptions options;
     options.setNumber(settings::OptionId::Packets, requests);
     BufferTerminal terminal;
-    cli::CliContext context{store, options, terminal};
+    cli::CliContext context{store, options, terminal, QString(), false, cli::OutputFormat::Text, nullptr};
     const auto ping = [](ops::OperationControl& control) { control.OnPing(); };
     QElapsedTimer timer;
     timer.start();

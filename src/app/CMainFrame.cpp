@@ -4,6 +4,7 @@
 #include "app/DesktopLogFrontEnd.h"
 #include "app/KeyboardHooks.h"
 #include "app/ListScanAddressEditor.h"
+#include "app/ManualLocation.h"
 #include "app/OptionsPanes.h"
 #include "app/PaneFactories.h"
 #include "app/ProfileManager.h"
@@ -448,8 +449,7 @@ void CMainFrame::bindCommands() {
     on(cmd::kAbout, [this] {
         // The About box's buttons ignore what the desktop answers: a link that does not open shows nothing.
         ui::CHTMLAboutDialog about(
-            m_homeDir + output::text(output::res::kManualFileName),
-            [this](const QUrl& link) { m_linkOpener(link); }, this);
+            manual(), [this](const QUrl& link) { m_linkOpener(link); }, this);
         about.exec();
     });
     on(cmd::kAboutWinsock, [this] {
@@ -486,9 +486,14 @@ void CMainFrame::openLink(const QString& address) {
                        output::fill(output::res::kLinkNotOpened, address), ops::MessageIcon::Warning);
 }
 
+QString CMainFrame::manual() const {
+    return manualPath(m_homeDir, QCoreApplication::applicationDirPath(),
+                      output::text(output::res::kManualFileName));
+}
+
 void CMainFrame::OnHelpTopics() {
     const QString fileName = output::text(output::res::kManualFileName);
-    const QString manual = m_homeDir + fileName;
+    const QString manual = this->manual();
     if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
         showMessageBox(output::text(output::res::kHelpErrorCaption),
                        output::fill(output::res::kManualMissing, fileName, m_homeDir),

@@ -221,6 +221,7 @@ private:
     void OnEditCommand(int commandId);
     void OnLogCheckClicked();
     void OnHelpTopics();
+    QString manual() const; // the manual's file, as the installation or the build placed it
     // Opens a web or mail address with the desktop, or says it could not.
     void openLink(const QString& address);
     void OnLogFileNameChanged(const QString& name);

@@ -26,7 +26,7 @@ CVantrelApp::~CVantrelApp() {
 void CVantrelApp::setApplicationNames() {
     QApplication::setOrganizationName(QStringLiteral("Quenlo Software"));
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    QApplication::setApplicationVersion(QStringLiteral("2.0.0.0"));
+    QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
 }
 
 bool CVantrelApp::InitInstance() {

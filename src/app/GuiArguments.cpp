@@ -34,6 +34,8 @@ GuiArguments parseGuiArguments(const QStringList& arguments) {
             takeInline(parsed.homeDir, homeDir);
         } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             parsed.helpRequested = true;
+        } else if (argument == QLatin1String("--version")) {
+            parsed.versionRequested = true;
         } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
             parsed.error = QStringLiteral("unknown option \"%1\"").arg(argument);
         } else if (parsed.host) {
@@ -48,14 +50,20 @@ GuiArguments parseGuiArguments(const QStringList& arguments) {
 }
 
 QString guiUsage() {
-    return QStringLiteral("Usage: vantrel [--config-dir DIR] [--home-dir DIR] [HOST]\n"
-                          "\n"
-                          "Vantrel, the interactive network diagnostic toolkit.\n"
-                          "\n"
-                          "  --config-dir DIR   use the settings store in DIR (also VANTREL_CONFIG_DIR)\n"
-                          "  --home-dir DIR     the program's home folder (also VANTREL_HOME; default: the\n"
-                          "                     folder of the program)\n"
-                          "  HOST               put HOST into the host box at start\n");
+    return QStringLiteral(
+        "Usage: vantrel [--config-dir DIR] [--home-dir DIR] [HOST]\n"
+        "\n"
+        "Vantrel, the interactive network diagnostic toolkit.\n"
+        "\n"
+        "  --config-dir DIR   use the settings store in DIR (also VANTREL_CONFIG_DIR)\n"
+        "  --home-dir DIR     the program's home folder (also VANTREL_HOME; default: the\n"
+        "                     folder of the program)\n"
+        "  --help             show this text and end\n"
+        "  --version          show the program's version and end\n"
+        "  HOST               put HOST into the host box at start\n"
+        "\n"
+        "Sending echo requests needs ICMP sockets; when the system does not allow them, the\n"
+        "program says how to allow them (see vantrel(1)).\n");
 }
 
 } // namespace vantrel::app

@@ -8,12 +8,14 @@
 
 namespace vantrel::app {
 
-// The desktop program's command line: vantrel [--config-dir DIR] [--home-dir DIR] [HOST]
+// The desktop program's command line: vantrel [--config-dir DIR] [--home-dir DIR] [HOST], or --help, or
+// --version.
 struct GuiArguments {
     std::optional<QString> configDir;
     std::optional<QString> homeDir;
     std::optional<QString> host; // put into the host box at start instead of the last host
     bool helpRequested = false;
+    bool versionRequested = false;
     QString error; // not empty when the command line is wrong
 };
 

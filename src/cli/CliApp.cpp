@@ -36,7 +36,8 @@ QString usage() {
         "                     object per line per row, line and summary); see the README's columns\n"
         "  --rtf              the same as --format rtf\n"
         "  --pdf FILE         also write the results to FILE as PDF pages, as Print lays them out\n"
-        "  --help             show this text\n"
+        "  --help             show this text and end\n"
+        "  --version          show the program's version and end\n"
         "\n"
         "Commands:\n");
     for (const CliCommand& command : cliCommands()) {
@@ -83,11 +84,15 @@ QString applySetting(settings::LiveOptions& options, const QString& name, const 
 int runCli(const QStringList& arguments, TerminalOutput& output) {
     const auto [parsed, error] = CliArguments::parse(arguments);
     if (!error.isEmpty()) {
-        output.err(QStringLiteral("vantrel-cli: %1\nTry 'vantrel-cli --help'.\n").arg(error));
+        output.err(QStringLiteral("vantrel-cli: %1\n\n").arg(error) + usage());
         return kExitUsage;
     }
     if (parsed.help) {
         output.out(usage());
+        return kExitSuccess;
+    }
+    if (parsed.version) {
+        output.out(QStringLiteral("vantrel-cli %1\n").arg(QCoreApplication::applicationVersion()));
         return kExitSuccess;
     }
     const CliCommand* command = findCliCommand(parsed.command);

@@ -40,6 +40,8 @@ std::pair<CliArguments, QString> CliArguments::parse(const QStringList& argument
         const QString& argument = arguments[i];
         if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             parsed.help = true;
+        } else if (argument == QLatin1String("--version")) {
+            parsed.version = true;
         } else if (argument == QLatin1String("--save")) {
             parsed.save = true;
         } else if (argument == QLatin1String("--rtf")) {

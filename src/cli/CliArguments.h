@@ -13,8 +13,8 @@ namespace vantrel::cli {
 enum class OutputFormat { Text, Rtf, Csv, Json };
 
 // The command line: vantrel-cli [--config-dir DIR] [--home-dir DIR] [--set NAME=VALUE]... [--save]
-// [--format text|rtf|csv|json] [--rtf] [--pdf FILE] COMMAND [ARGS]. Options before the command belong to the
-// program; everything after it belongs to the command.
+// [--format text|rtf|csv|json] [--rtf] [--pdf FILE] COMMAND [ARGS], or --help, or --version. Options before
+// the command belong to the program; everything after it belongs to the command.
 struct CliArguments {
     std::optional<QString> configDir;
     std::optional<QString> homeDir;
@@ -23,6 +23,7 @@ struct CliArguments {
     OutputFormat format = OutputFormat::Text; // --rtf is --format rtf
     std::optional<QString> pdf;               // where to write the results as pages
     bool help = false;
+    bool version = false;
     QString command;
     QStringList commandArguments;
 

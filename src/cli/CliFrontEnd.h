@@ -20,6 +20,10 @@ public:
     bool showHostBalloonTip(const QString&, const QString&) override { return false; }
     void RefreshCommandUI() override {}
     void beep() override;
+    // A terminal program may be given raw-socket capability, unlike the desktop program.
+    QString icmpAccessGuidance() const override {
+        return ops::icmpAccessGuidance(ops::runningProgramPath(), true);
+    }
 
 private:
     QString m_host;

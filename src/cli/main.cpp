@@ -24,6 +24,7 @@ int main(int argc, char* argv[]) {
     }
     QCoreApplication::setOrganizationName(QStringLiteral("Quenlo Software"));
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
     vantrel::cli::StdioOutput output;
     const int status = vantrel::cli::runCli(QCoreApplication::arguments().mid(1), output);
     // The store and the log are closed and the output is written; tearing Qt and the libraries down

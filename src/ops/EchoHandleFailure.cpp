@@ -1,11 +1,35 @@
 #include "ops/EchoHandleFailure.h"
 
+#include "ops/OperationFrontEnd.h"
 #include "output/MessageTexts.h"
+#include "output/ResultPipeline.h"
+#include "output/ResultTexts.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 
 namespace vantrel::ops {
 
-QString echoHandleFailureMessage(const output::TextTemplate<>& workerText) {
-    return output::text(workerText) + QLatin1Char('\n') + output::text(output::res::kIcmpAccessHint);
+QString runningProgramPath() {
+    const QString real = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (!real.isEmpty())
+        return real;
+    return QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
+}
+
+QString icmpAccessGuidance(const QString& programPath, bool offerCapability) {
+    QString guidance = output::fill(output::res::kIcmpAccessHint, programPath);
+    if (offerCapability)
+        guidance += QLatin1Char('\n') + output::fill(output::res::kIcmpCapabilityHint, programPath);
+    return guidance;
+}
+
+void reportNoEchoHandle(OperationFrontEnd& frontEnd, output::ResultPipeline& results,
+                        const output::TextTemplate<>& workerText, const QString& caption, MessageIcon icon) {
+    const QString text = output::text(workerText);
+    results.AppendResult(output::fill(output::res::kNoEchoHandleLine, output::RtfText::escape(text)),
+                         output::ResultKind::Red);
+    frontEnd.showMessageBox(caption, text + QLatin1Char('\n') + frontEnd.icmpAccessGuidance(), icon);
 }
 
 } // namespace vantrel::ops

@@ -14,6 +14,7 @@
 #include "settings/LiveOptions.h"
 
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace vantrel::ops {
@@ -270,10 +271,12 @@ void ISPinger::ISPingerThread(int run) {
     if (m_hISPingerICMP == net::INVALID_HANDLE_VALUE)
         m_hISPingerICMP = icmp.IcmpCreateFile();
     if (m_hISPingerICMP == net::INVALID_HANDLE_VALUE) {
-        m_dispatcher.send([this] {
-            m_services.frontEnd.showMessageBox(output::text(res::kIspNoEchoHandleCaption),
-                                               echoHandleFailureMessage(res::kIspNoEchoHandle),
-                                               MessageIcon::Error);
+        m_dispatcher.send([this, run] {
+            // Every tick tries again; what to do is said once a start, not in a box at every tick.
+            if (std::exchange(m_noHandleRun, run) == run)
+                return;
+            reportNoEchoHandle(m_services.frontEnd, m_services.results, res::kIspNoEchoHandle,
+                               output::text(res::kIspNoEchoHandleCaption), MessageIcon::Error);
         });
         flags.workerFinished(Worker::ISPinger);
         return;

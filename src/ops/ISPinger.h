@@ -129,6 +129,7 @@ private:
     std::atomic<net::IcmpHandle> m_hISPingerICMP{net::INVALID_HANDLE_VALUE};
     QString m_strISPAddress; // the server as read at the start (GUI thread)
     int m_run = 0;           // the starts so far (GUI thread)
+    int m_noHandleRun = -1;  // the start whose missing echo handle was reported (GUI thread)
     net::AsyncLookupHandle m_hLookup = 0;
     IspIndicator m_indicator = IspIndicator::Dark;
     mutable std::mutex m_statusMutex;

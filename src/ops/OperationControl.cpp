@@ -66,9 +66,10 @@ public:
         if (m_control.takesRecords())
             m_dispatcher.post([&control = m_control, record] { control.appendRecord(record); });
     }
-    void ShowStandardMessage(const QString& text) override {
+    void ReportNoEchoHandle(const output::TextTemplate<>& workerText) override {
         m_dispatcher.send([&] {
-            m_frontEnd.showMessageBox(output::text(res::kProductName), text, MessageIcon::Exclamation);
+            reportNoEchoHandle(m_frontEnd, m_control.results(), workerText, output::text(res::kProductName),
+                               MessageIcon::Exclamation);
         });
     }
     void Beep() override {

@@ -66,6 +66,7 @@ public:
     OperationState& state() { return m_state; }
     const OperationState& state() const { return m_state; }
     Hooks& hooks() { return m_hooks; }
+    output::ResultPipeline& results() { return m_services.results; }
     // The context a worker of this kind gets when it starts now: the run's inputs as values.
     WorkerContext workerContext(Worker worker);
     // The target of the last StartOperation, and whether it came from a name lookup (GUI thread).

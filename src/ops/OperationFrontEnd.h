@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ops/EchoHandleFailure.h"
+
 #include <QString>
 
 namespace vantrel::ops {
@@ -34,6 +36,11 @@ public:
     virtual void RefreshCommandUI() = 0;
     // The system's exclamation sound.
     virtual void beep() = 0;
+    // What to do when no ICMP socket opens. The desktop program never advises raw-socket capability: a
+    // GUI toolkit should not run with it.
+    virtual QString icmpAccessGuidance() const {
+        return ops::icmpAccessGuidance(runningProgramPath(), false);
+    }
 
     // An error on one of the SeqScan pane's octet fields (its control): a balloon on the field, or the
     // message box when balloons are off or refused; the pane shown first when `showPane`, and the field

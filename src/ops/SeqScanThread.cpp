@@ -4,7 +4,6 @@
 #include "net/IcmpApi.h"
 #include "net/SocketLibrary.h"
 #include "ops/EchoAnswer.h"
-#include "ops/EchoHandleFailure.h"
 #include "ops/ParallelSweep.h"
 #include "ops/SeqScanChecks.h"
 #include "ops/SharedStatus.h"

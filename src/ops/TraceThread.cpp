@@ -5,7 +5,6 @@
 #include "net/IpStatus.h"
 #include "net/SocketLibrary.h"
 #include "ops/EchoAnswer.h"
-#include "ops/EchoHandleFailure.h"
 #include "ops/EchoRequestData.h"
 #include "ops/ResultRecord.h"
 #include "ops/SharedStatus.h"
@@ -98,7 +97,7 @@ void TraceRun::closeHandle() {
 }
 
 OperationOutcome TraceRun::failWithoutHandle() {
-    m_link.ShowStandardMessage(echoHandleFailureMessage(res::kPingNoEchoHandle));
+    m_link.ReportNoEchoHandle(res::kPingNoEchoHandle);
     // Nothing runs any more: the flags end as after a normal end, so the commands work again.
     m_flags.endOperations();
     status(output::text(res::kReady));

@@ -1,7 +1,6 @@
 #include "ops/WorkerEchoHandle.h"
 
 #include "net/IcmpApi.h"
-#include "ops/EchoHandleFailure.h"
 #include "ops/WorkerContext.h"
 #include "ops/WorkerLink.h"
 
@@ -13,7 +12,7 @@ bool openEchoHandle(const WorkerContext& context, const output::TextTemplate<>& 
         handle = context.icmp.IcmpCreateFile();
     if (handle != net::INVALID_HANDLE_VALUE)
         return true;
-    context.link.ShowStandardMessage(echoHandleFailureMessage(failureText));
+    context.link.ReportNoEchoHandle(failureText);
     return false;
 }
 
@@ -22,7 +21,7 @@ std::unique_ptr<net::EchoSweep> openSweepEngine(const WorkerContext& context,
     std::unique_ptr<net::EchoSweep> engine =
         context.icmp.openEchoSweep ? context.icmp.openEchoSweep() : nullptr;
     if (!engine)
-        context.link.ShowStandardMessage(echoHandleFailureMessage(failureText));
+        context.link.ReportNoEchoHandle(failureText);
     return engine;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ops/ResultRecord.h"
 #include "ops/WorkerMessages.h"
+#include "output/StringResource.h"
 
 namespace vantrel::ops {
 
@@ -19,8 +20,9 @@ public:
     // A typed result beside its fragment, handed over without waiting (it is copied); dropped at once
     // when nobody takes records.
     virtual void SendRecord(const ResultRecord& record) = 0;
-    // A standard message box with the exclamation icon, shown by the GUI thread.
-    virtual void ShowStandardMessage(const QString& text) = 0;
+    // No echo handle could be created: the worker's text in red in the Results window and in a standard
+    // message box with the exclamation icon and the guidance, shown by the GUI thread.
+    virtual void ReportNoEchoHandle(const output::TextTemplate<>& workerText) = 0;
     // The system's exclamation sound.
     virtual void Beep() = 0;
 };

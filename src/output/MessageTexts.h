@@ -74,13 +74,19 @@ inline constexpr TextTemplate<QString> kWsaCleanupFailure{0, "WsaCleanupFailure"
                                                           "WSACleanup Failure: ( %s)"};
 inline constexpr TextTemplate<> kWrongWinsockVersion{0, "WrongWinsockVersion", "Wrong Winsock Version"};
 
-// Workers that cannot start or get no echo handle. Every "couldn't create handle" message gets the hint
-// on a line of its own: how a Linux user lets the program send echo requests.
-inline constexpr TextTemplate<> kIcmpAccessHint{
+// Workers that cannot start or get no echo handle. Every "couldn't create handle" message gets, on a line
+// of its own, how a Linux user lets the program send echo requests: the unprivileged ICMP sockets first
+// (naming the program's real file), and raw-socket capability only for the command-line program, since a
+// GUI toolkit should never run with it.
+inline constexpr TextTemplate<QString> kIcmpAccessHint{
     0, "IcmpAccessHint",
-    "To allow ICMP echo on Linux, admit your group to the net.ipv4.ping_group_range sysctl (for example: "
-    "sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\") or give the program the cap_net_raw "
-    "capability (sudo setcap cap_net_raw+ep PROGRAM)."};
+    "%s may not open ICMP sockets. To let the users of this system send echo requests without privileges, "
+    "run: sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\" ; to keep it after a restart, put the "
+    "line net.ipv4.ping_group_range = 0 2147483647 into a file in /etc/sysctl.d/ (for example "
+    "/etc/sysctl.d/60-ping-group.conf)."};
+inline constexpr TextTemplate<QString> kIcmpCapabilityHint{
+    0, "IcmpCapabilityHint",
+    "Or let this program alone open raw ICMP sockets: sudo setcap cap_net_raw+ep %s"};
 inline constexpr TextTemplate<> kPingNoEchoHandle{
     0, "PingNoEchoHandle", "Ping - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()"};
 inline constexpr TextTemplate<> kSeqScanNoEchoHandle{

@@ -75,6 +75,8 @@ inline constexpr RtfTemplate<unsigned, RtfText, unsigned> kTraceHopRow{
     R"rtf(\trowd \clbrdrl\brdrw10\brdrs \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx1000\clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx3000 \clbrdrt\brdrw10\brdrs \clbrdrr\brdrw10\brdrs\clbrdrb\brdrw10\brdrs \cellx4000 \pard\intbl { %u}\cell { %s}\cell { %u}\cell \row \pard})rtf"};
 inline constexpr RtfTemplate<RtfText> kCouldNotBeContactedLine{
     0, "CouldNotBeContactedLine", R"rtf({%s could not be contacted.} \par })rtf"};
+// A worker that could not open its echo handle: its message, after the start line (Red).
+inline constexpr RtfTemplate<RtfText> kNoEchoHandleLine{0, "NoEchoHandleLine", R"rtf({%s} \par })rtf"};
 inline constexpr RtfTemplate<> kEmptyLine{0, "EmptyLine", R"rtf( \par })rtf"};
 inline constexpr RtfTemplate<> kHostReachedLine{0, "HostReachedLine", R"rtf({Host reached} \par })rtf"};
 inline constexpr RtfTemplate<> kHostNotReachedLine{0, "HostNotReachedLine",

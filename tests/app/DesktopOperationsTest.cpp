@@ -369,7 +369,7 @@ TEST_F(DesktopOperationsTest, TheRoundTripPlotFollowsTheRunThatStartedLastAndCop
     ops::ISPinger& isp = operations->ispinger();
     isp.setSecondLength(std::chrono::hours(1));
     frame->options().setText(settings::OptionId::ISPAddress, QStringLiteral("10.0.0.9"));
-    network.setDefaultAnswer(test::FakeIcmpNetwork::Answer{true, 0, address("10.0.0.9"), 3});
+    network.setDefaultAnswer(test::FakeIcmpNetwork::echoReply(address("10.0.0.9"), 3));
     isp.OnISPinger();
     runUntil([&] { return isp.sent() == 1 && !isp.requestRunning(); });
     EXPECT_EQ(plot.sampleCount(), 1u) << "ISPinger took the plot over";

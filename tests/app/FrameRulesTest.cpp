@@ -1,6 +1,7 @@
 // The frame's rules that need no window: command line, saved layout, command table, styles.
 #include "app/CommandTable.h"
 #include "app/GuiArguments.h"
+#include "app/ManualLocation.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
 #include "output/CommandIds.h"
@@ -8,7 +9,10 @@
 
 #include <QAction>
 #include <QDataStream>
+#include <QDir>
+#include <QFile>
 #include <QIODevice>
+#include <QTemporaryDir>
 #include <gmock/gmock.h>
 #include <set>
 
@@ -27,10 +31,25 @@ TEST(GuiCommandLine, ParsesFoldersAndHost) {
 
     EXPECT_FALSE(parseGuiArguments({}).host.has_value());
     EXPECT_TRUE(parseGuiArguments({"--help"}).helpRequested);
+    EXPECT_TRUE(parseGuiArguments({"--version"}).versionRequested);
     EXPECT_FALSE(parseGuiArguments({"--config-dir"}).error.isEmpty());
     EXPECT_FALSE(parseGuiArguments({"--home-dir="}).error.isEmpty());
     EXPECT_FALSE(parseGuiArguments({"--colour"}).error.isEmpty());
     EXPECT_FALSE(parseGuiArguments({"a.example", "b.example"}).error.isEmpty());
+}
+
+TEST(GuiCommandLine, TheManualIsFoundInTheHomeFolderOrWhereAnInstallationPutsIt) {
+    QTemporaryDir prefix;
+    const QString bin = prefix.path() + QStringLiteral("/bin");
+    const QString home = bin + QLatin1Char('/');
+    const QString installed = prefix.path() + QStringLiteral("/share/doc/vantrel/Vantrel.html");
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(prefix.path() + QStringLiteral("/share/doc/vantrel")));
+    const QString name = QStringLiteral("Vantrel.html");
+    EXPECT_EQ(manualPath(home, bin, name), home + name) << "neither: the home folder, for the message";
+    QFile(installed).open(QIODevice::WriteOnly);
+    EXPECT_EQ(manualPath(home, bin, name), installed);
+    QFile(home + name).open(QIODevice::WriteOnly);
+    EXPECT_EQ(manualPath(home, bin, name), home + name);
 }
 
 TEST(GuiCommandLine, HomeFolderPrecedence) {

@@ -194,7 +194,8 @@ TEST_F(MainFrameLayout, EverySeparatorMovesBothWays) {
         QTest::mouseMove(window, at + by / 2);
         QTest::mouseMove(window, at + by);
         QTest::mouseRelease(window, Qt::LeftButton, {}, at + by);
-        QTest::qWaitFor([&] { return results->size() != before; }, 500);
+        // A drag that moves nothing leaves the size as it was; the caller's check says so.
+        static_cast<void>(QTest::qWaitFor([&] { return results->size() != before; }, 500));
         return results->size();
     };
     ASSERT_TRUE(QTest::qWaitFor([&] { return results->height() > 300; }));

@@ -46,7 +46,8 @@ TEST(RawPacketMatching, TakesOnlyTheEchoReplyWithOurIdentifierAndSequence) {
     const auto reply = [](std::uint16_t id, std::uint16_t seq) {
         return ipv4Packet(kTarget, kUs, icmpMessage(kIcmpEchoReply, 0, id, seq, bytesOf("Yiv")), 57);
     };
-    const std::optional<EchoAnswer> answer = matchRawPacket(reply(kId, kSeq), kProbe);
+    const std::vector<std::byte> packet = reply(kId, kSeq); // the answer's data points into it
+    const std::optional<EchoAnswer> answer = matchRawPacket(packet, kProbe);
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->from, kTarget);
     EXPECT_EQ(answer->type, kIcmpEchoReply);

@@ -77,7 +77,7 @@ protected:
 };
 
 TEST_F(ContinuousPingTest, TheCountdownShowsThreeDotsFirstThenFourDotsDownToOneSecond) {
-    h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 3});
+    h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 3));
     startRun();
     EXPECT_EQ(status(), QStringLiteral(" Continuous ping...5 seconds until next ping."));
     EXPECT_TRUE(continuous.isTimerActive(TIMER_CONTPING_NEXT));
@@ -106,7 +106,7 @@ TEST_F(ContinuousPingTest, TheCountdownShowsThreeDotsFirstThenFourDotsDownToOneS
 }
 
 TEST_F(ContinuousPingTest, TheIntervalBoxWinsOverTheStoredIntervalAndIsKeptInRange) {
-    h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 3});
+    h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 3));
     std::optional<int> box = 7;
     continuous.setIntervalSource([&] { return box; });
     startRun();
@@ -166,7 +166,7 @@ TEST_F(ContinuousPingTest, NumbersRunOnAcrossCyclesAndOneSummaryCoversTheRun) {
 
 TEST_F(ContinuousPingTest, SwitchingContPingOffDuringTheCountdownMakesTheNextCycleTheLast) {
     h.options.setNumber(OptionId::Packets, 2);
-    h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 4});
+    h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 4));
     startRun();
     h.options.setNumber(OptionId::ContPing, 0);
     const int before = started;
@@ -186,7 +186,7 @@ TEST_F(ContinuousPingTest, SwitchingContPingOffDuringTheCountdownMakesTheNextCyc
 }
 
 TEST_F(ContinuousPingTest, CancelDuringACycleWritesTheCancelLineThenTheSummary) {
-    h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 6});
+    h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 6));
     QString statusAtCancel;
     h.network.onRequest([&](const FakeIcmpNetwork::SentRequest&) {
         if (h.network.sent().size() == 6) // the second cycle's second request
@@ -218,7 +218,7 @@ TEST_F(ContinuousPingTest, CancelDuringACycleWritesTheCancelLineThenTheSummary) 
 
 TEST_F(ContinuousPingTest, ExitDuringACycleWritesTheCancelLineButNoSummary) {
     h.options.setNumber(OptionId::RetData, 1);
-    h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 6});
+    h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 6));
     h.network.onRequest([&](const FakeIcmpNetwork::SentRequest&) {
         if (h.network.sent().size() == 1)
             h.state().flags.beginShutdown();
@@ -261,7 +261,7 @@ TEST_F(ContinuousPingTest, RepliesFromAnotherHostAndFailuresFollowTheRunsRules) 
 TEST_F(ContinuousPingTest, AHostThatFailsToResolveInTheSecondCycleEndsTheRunWithItsSummaryFirst) {
     h.names->addHost({"first.test", {}, {target}});
     h.names->addNameError("gone.test", net::WSAHOST_NOT_FOUND);
-    h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 2});
+    h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 2));
     h.frontEnd.hostText = QStringLiteral("first.test");
     startRun();
     EXPECT_TRUE(h.texts().filter(QStringLiteral("Looking up")).isEmpty()) << "a run writes no lookup line";
@@ -291,7 +291,7 @@ TEST_F(ContinuousPingTest, AHostThatFailsToResolveInTheSecondCycleEndsTheRunWith
 }
 
 TEST_F(ContinuousPingTest, AnEmptyHostBoxAtTheNextCycleEndsTheRunWithItsSummary) {
-    h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 2});
+    h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 2));
     startRun();
     h.frontEnd.hostText = QStringLiteral("   ");
     continuous.OnTimer(TIMER_CONTPING_NEXT);
@@ -306,7 +306,7 @@ TEST_F(ContinuousPingTest, AnEmptyHostBoxAtTheNextCycleEndsTheRunWithItsSummary)
 
 TEST_F(ContinuousPingTest, CancelWhileTheNextCycleResolvesCancelsTheLookupAndWritesTheSummary) {
     h.names->addHost({"slow.test", {}, {target}});
-    h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 2});
+    h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 2));
     h.frontEnd.hostText = QStringLiteral("slow.test");
     startRun();
     h.names->hold();
@@ -356,7 +356,7 @@ TEST_F(ContinuousPingTest, ALongRunKeepsMemoryAndThreadsFlat) {
     h.options.setNumber(OptionId::Packets, 1);
     h.options.setNumber(OptionId::ContPingInterval, 1);
     h.options.setNumber(OptionId::Verbose, 0);
-    h.network.setDefaultAnswer(FakeIcmpNetwork::Answer{true, 0, target, 1});
+    h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 1));
     continuous.setSecondLength(std::chrono::milliseconds(1));
     int last = 0;
     QObject::connect(&continuous, &ContinuousPing::cycleStarting, [&](int cycle) {

@@ -79,6 +79,27 @@ TEST_F(ISPingerTest, CountsAnswersAndFlashesRedAfterALostRequest) {
     EXPECT_EQ(h.network.openHandles(), 0u);
 }
 
+// Without an echo handle every tick tries again, but the failure and what to do are told once a start.
+TEST_F(ISPingerTest, NoEchoHandleIsToldOnceAStart) {
+    h.network.refuseHandles(true);
+    for (int start = 1; start <= 2; ++start) {
+        isp.OnISPinger();
+        ASSERT_TRUE(runUntil([&] { return !isp.requestRunning(); }));
+        for (int tick = 0; tick < 2; ++tick) {
+            isp.OnTimer(TIMER_ISPINGER_REQUEST);
+            ASSERT_TRUE(runUntil([&] { return !isp.requestRunning(); }));
+        }
+        ASSERT_EQ(h.frontEnd.messageBoxes.size(), std::size_t(start));
+        EXPECT_TRUE(h.frontEnd.messageBoxes.back().text.contains(QStringLiteral("ping_group_range")));
+        EXPECT_EQ(
+            h.texts().count(QStringLiteral(
+                "ISPinger - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho().")),
+            start);
+        isp.OnISPinger(); // stops
+    }
+    EXPECT_EQ(isp.sent(), 0);
+}
+
 // A stranger's echo reply is no answer: the server did not reply.
 TEST_F(ISPingerTest, AReplyFromAnotherAddressIsLost) {
     h.network.reply(address("10.0.0.77"), 3);

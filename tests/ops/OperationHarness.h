@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace vantrel::test {
@@ -63,6 +64,16 @@ public:
     }
 
     QStringList texts() const { return view.texts(); }
+
+    // A worker that got no echo handle: the start line, then its own message in red, and nothing more;
+    // the message box adds the guidance.
+    void expectStartLineThenNoEchoHandle(const QString& failure) const {
+        ASSERT_EQ(view.shown.size(), 2u) << view.texts().join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(view.shown[1].text.simplified(), failure.simplified()); // a tab shows as blanks
+        EXPECT_EQ(view.shown[1].kind, output::ResultKind::Red);
+        ASSERT_EQ(frontEnd.messageBoxes.size(), 1u);
+        EXPECT_TRUE(frontEnd.messageBoxes[0].text.startsWith(failure + QLatin1Char('\n')));
+    }
 
     ops::OperationState operationState;
     settings::LiveOptions options;

@@ -122,7 +122,7 @@ TEST_F(PingOperationTest, TheRequestCarriesThePingStringUpTo5000Characters) {
 
 TEST_F(PingOperationTest, CancellingDuringTheSecondRequestStopsAfterIt) {
     h.options.setNumber(OptionId::Packets, 5);
-    h.network.setDefaultAnswer(test::FakeIcmpNetwork::Answer{true, 0, target, 3});
+    h.network.setDefaultAnswer(test::FakeIcmpNetwork::echoReply(target, 3));
     int requests = 0;
     h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) {
         if (++requests == 2)
@@ -193,13 +193,17 @@ TEST_F(PingOperationTest, ReturnedDataWithRtfCharactersIsShownAsItCame) {
 TEST_F(PingOperationTest, NoEchoHandleShowsTheMessageAndLeavesNothingRunning) {
     h.network.refuseHandles(true);
     h.ping(QStringLiteral("10.0.0.1"));
-    ASSERT_EQ(h.frontEnd.messageBoxes.size(), 1u);
-    EXPECT_TRUE(h.frontEnd.messageBoxes[0].text.startsWith(
-        QStringLiteral("Ping - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()")));
-    // How to allow ICMP, on a line of its own.
+    h.expectStartLineThenNoEchoHandle(
+        QStringLiteral("Ping - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()"));
+    // How to allow ICMP, on a line of its own, naming the program's file: the sysctl, now and for good,
+    // and never raw-socket capability for the desktop program.
     const QString hint = h.frontEnd.messageBoxes[0].text.section(QLatin1Char('\n'), 1);
-    EXPECT_TRUE(hint.contains(QStringLiteral("net.ipv4.ping_group_range")));
-    EXPECT_TRUE(hint.contains(QStringLiteral("cap_net_raw")));
+    EXPECT_TRUE(hint.startsWith(runningProgramPath() + QStringLiteral(" may not open ICMP sockets.")))
+        << hint.toStdString();
+    EXPECT_EQ(hint.count(QStringLiteral("sudo sysctl -w net.ipv4.ping_group_range=\"0 2147483647\"")), 1);
+    EXPECT_TRUE(hint.contains(QStringLiteral("/etc/sysctl.d/")));
+    EXPECT_FALSE(hint.contains(QStringLiteral("setcap")));
+    EXPECT_FALSE(hint.contains(QStringLiteral("cap_net_raw")));
     EXPECT_FALSE(h.state().flags.anyBusy());
     EXPECT_TRUE(h.control->commandUi(CommandId::TraceButton).enabled);
 }

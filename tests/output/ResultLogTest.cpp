@@ -538,10 +538,12 @@ TEST_F(ResultLogTest, AMoveAsideKilledAtAnyInstantLeavesWholeDocumentsAndNoOther
         ::close(report[0]);
 
         // An empty log is one not begun yet: a kill just after a start created it.
-        if (const QByteArray log = contents(); !log.isEmpty() && log != "<missing>")
+        if (const QByteArray log = contents(); !log.isEmpty() && log != "<missing>") {
             ASSERT_NO_FATAL_FAILURE(expectValidLog(log)) << "round " << round;
-        if (QFile::exists(previous))
+        }
+        if (QFile::exists(previous)) {
             ASSERT_NO_FATAL_FAILURE(expectValidLog(contents(previous))) << "round " << round;
+        }
         const QByteArray moved = contents(previous);
         EXPECT_TRUE(moved.contains(QStringLiteral("{row %1.%2}").arg(round).arg(lastMove).toLatin1()) ||
                     moved.contains(QStringLiteral("{row %1.%2}").arg(round).arg(lastMove + 1).toLatin1()))

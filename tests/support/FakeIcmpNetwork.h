@@ -74,6 +74,13 @@ public:
     void failSilently(std::optional<net::IPAddr> to = std::nullopt);
     // The answer for requests with nothing scripted (a timeout unless set).
     void setDefaultAnswer(std::optional<Answer> answer);
+    // An echo reply from `from` after `roundTripMs`, with the default TTL and the request's own data.
+    static Answer echoReply(net::IPAddr from, std::uint32_t roundTripMs) {
+        Answer answer;
+        answer.from = from;
+        answer.roundTripMs = roundTripMs;
+        return answer;
+    }
     // IcmpCreateFile answers INVALID_HANDLE_VALUE while set.
     void refuseHandles(bool refuse);
     // Called with every request before it is answered, on the requesting thread (for example to cancel an

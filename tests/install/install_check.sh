@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Installs the build into an empty prefix and checks what a desktop and a distribution expect of it: the
+# files in their places, the desktop entry, the metainfo and the man pages passing their validators, the
+# icon's PNG sizes, both programs' --help, --version and wrong option, and the bash completion's words.
+set -euo pipefail
+build="$1"
+version="$2"
+id=com.quenlo.Vantrel
+
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+status=0
+fail() {
+  echo "FAIL: $*"
+  status=1
+}
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+for file in bin/vantrel bin/vantrel-cli share/doc/vantrel/Vantrel.html share/applications/$id.desktop \
+  share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg share/man/man1/vantrel.1 \
+  share/man/man1/vantrel-cli.1 share/bash-completion/completions/vantrel-cli; do
+  [ -f "$prefix/$file" ] || fail "$file is not installed"
+done
+for program in vantrel vantrel-cli; do
+  [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
+done
+# Help Topics looks for the manual beside the program's bin folder.
+[ -f "$prefix/bin/../share/doc/vantrel/Vantrel.html" ] || fail "the manual is not where the program looks"
+
+desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"
+grep -qx "Exec=vantrel" "$prefix/share/applications/$id.desktop" || fail "the desktop entry does not start vantrel"
+grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop" || fail "the desktop entry names another icon"
+appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null ||
+  fail "appstreamcli validate: $(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml")"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/share/metainfo/$id.metainfo.xml" ||
+  fail "the metainfo does not launch the desktop entry"
+grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" ||
+  fail "the metainfo does not name release $version"
+
+for size in 16 22 24 32 48 64 128 256; do
+  png="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
+  if [ ! -f "$png" ]; then
+    fail "no ${size}x${size} icon"
+    continue
+  fi
+  # A PNG's width and height are the big-endian words at bytes 16 and 20.
+  read -r width height < <(od -An -tu1 -j16 -N8 "$png" |
+    awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')
+  [ "$width $height" = "$size $size" ] || fail "the ${size}x${size} icon is ${width}x${height}"
+done
+
+for page in vantrel vantrel-cli; do
+  warnings="$(MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1" 2>&1 >/dev/null)"
+  [ -z "$warnings" ] || fail "man $page: $warnings"
+done
+
+# Both programs answer without a display.
+for program in vantrel vantrel-cli; do
+  run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" "$@" >"$prefix/out" 2>"$prefix/err"; }
+  code=0
+  run --help || code=$?
+  [ "$code" -eq 0 ] && grep -q "^Usage: $program " "$prefix/out" && [ ! -s "$prefix/err" ] ||
+    fail "$program --help: status $code, $(cat "$prefix/err")"
+  code=0
+  run --version || code=$?
+  [ "$code" -eq 0 ] && [ "$(cat "$prefix/out")" = "$program $version" ] ||
+    fail "$program --version: status $code, '$(cat "$prefix/out")'"
+  code=0
+  run --no-such-option || code=$?
+  [ "$code" -eq 2 ] && [ ! -s "$prefix/out" ] && grep -q "^Usage: $program " "$prefix/err" ||
+    fail "$program --no-such-option: status $code, '$(cat "$prefix/out")'"
+done
+
+# The completion offers the commands and options that --help lists.
+help="$("$prefix/bin/vantrel-cli" --help)"
+listed() {
+  awk -v section="$1" '$0 == section ":" { on = 1; next } on && /^$/ { exit } on && /^  [^ ]/ { print $1 }' <<<"$help" | sort
+}
+completed() {
+  bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _vantrel_cli; printf "%s\n" "${COMPREPLY[@]}"' \
+    _ "$prefix/share/bash-completion/completions/vantrel-cli" "$@" | sort
+}
+[ "$(completed vantrel-cli "")" = "$(listed Commands)" ] || fail "the completion's commands differ from --help's"
+[ "$(completed vantrel-cli --rtf -)" = "$(listed Options)" ] || fail "the completion's options differ from --help's"
+[ "$(completed vantrel-cli --set x=1 profile "")" = "$(printf 'add\ndel')" ] || fail "the completion of profile"
+
+[ "$status" -ne 0 ] || echo "installed and checked in $prefix"
+exit "$status"
