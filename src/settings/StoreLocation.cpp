@@ -1,6 +1,7 @@
 #include "settings/StoreLocation.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace vantrel::settings {
 
@@ -24,14 +25,32 @@ QString StoreLocation::storeFile() const {
     return directory + QLatin1Char('/') + QLatin1String(kStoreFileName);
 }
 
+namespace {
+
+// $XDG_DATA_HOME/Quenlo Software/Vantrel (~/.local/share/... by default), made when missing so that an
+// export can be written there.
+QString userDataDir() {
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    const QString dir = base + QLatin1Char('/') + QLatin1String(StoreLocation::kCompanyKey) +
+                        QLatin1Char('/') + QLatin1String(StoreLocation::kProductKey);
+    QDir().mkpath(dir);
+    return dir;
+}
+
+} // namespace
+
 QString resolveHomeDir(const std::optional<QString>& homeDirArgument, const QString& executableDir) {
     QString dir;
     if (homeDirArgument && !homeDirArgument->isEmpty())
         dir = *homeDirArgument;
     else if (const QString fromEnvironment = qEnvironmentVariable("VANTREL_HOME"); !fromEnvironment.isEmpty())
         dir = fromEnvironment;
-    else
+    else if (QFileInfo(executableDir).isWritable())
         dir = executableDir;
+    else
+        dir = userDataDir(); // an installed program's folder belongs to the system, not to its users
     dir = QDir::cleanPath(QDir(dir).absolutePath());
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');

@@ -19,7 +19,9 @@ struct StoreLocation {
 };
 
 // The program's home folder, ending in a slash: --home-dir, else VANTREL_HOME, else the folder of the
-// executable. The manual and the settings export file live there.
+// executable when the user may write there, else the user's data folder ($XDG_DATA_HOME/Quenlo
+// Software/Vantrel) for an installed program. The settings export file lives there, and a manual placed
+// there is preferred to the installed one.
 QString resolveHomeDir(const std::optional<QString>& homeDirArgument, const QString& executableDir);
 
 } // namespace vantrel::settings

@@ -11,6 +11,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
@@ -54,7 +55,14 @@ TEST(GuiCommandLine, TheManualIsFoundInTheHomeFolderOrWhereAnInstallationPutsIt)
 
 TEST(GuiCommandLine, HomeFolderPrecedence) {
     qunsetenv("VANTREL_HOME");
-    EXPECT_EQ(resolveHomeDir(std::nullopt, "/usr/lib/vantrel"), QStringLiteral("/usr/lib/vantrel/"));
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    EXPECT_EQ(resolveHomeDir(std::nullopt, data.path()), data.path() + QLatin1Char('/'));
+    // A folder the user cannot write to (an installed program's) gives the user's data folder, made.
+    EXPECT_EQ(resolveHomeDir(std::nullopt, "/nonexistent/bin"),
+              data.path() + QStringLiteral("/Quenlo Software/Vantrel/"));
+    EXPECT_TRUE(QFileInfo(data.path() + QStringLiteral("/Quenlo Software/Vantrel")).isDir());
+    qunsetenv("XDG_DATA_HOME");
     qputenv("VANTREL_HOME", "/srv/vantrel/");
     EXPECT_EQ(resolveHomeDir(std::nullopt, "/usr/lib/vantrel"), QStringLiteral("/srv/vantrel/"));
     EXPECT_EQ(resolveHomeDir(QStringLiteral("/home/u/v"), "/usr/lib/vantrel"), QStringLiteral("/home/u/v/"));
