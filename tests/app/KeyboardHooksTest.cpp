@@ -5,6 +5,7 @@
 #include "output/CommandIds.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
+#include "ui/CNxSeqScanOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
 #include "ui/ResultsTextView.h"
@@ -24,6 +25,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <map>
+#include <string>
 
 namespace vantrel::app::testing {
 namespace {
@@ -39,6 +41,25 @@ TEST_F(KeyboardRules, TabInProfileNameBoxSelectsTheHostText) {
 
     EXPECT_TRUE(frame->hostBox()->lineEdit()->hasFocus());
     EXPECT_EQ(frame->hostBox()->lineEdit()->selectedText(), QStringLiteral("example.org"));
+}
+
+TEST_F(KeyboardRules, ADottedAddressTypedIntoTheOctetFieldsFillsThemInTurn) {
+    ui::CNxSeqScanOptionsPaneDialog* pane = frame->seqScanPane();
+    frame->pane(cmd::kSeqScanOptions)->raise();
+    pane->octetField(1119)->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane->octetField(1119)->hasFocus(); }));
+    // Typed as a user types: each key to the window, which hands it to the focused field. The period
+    // after three digits, which moved on by themselves, moves no further.
+    for (const char c : std::string("192.168.1.10.5"))
+        QTest::keyClick(frame->windowHandle(), c);
+    EXPECT_EQ(pane->octetField(1119)->text(), QStringLiteral("192"));
+    EXPECT_EQ(pane->octetField(1120)->text(), QStringLiteral("168"));
+    EXPECT_EQ(pane->octetField(1121)->text(), QStringLiteral("1"));
+    EXPECT_EQ(pane->octetField(1122)->text(), QStringLiteral("10"));
+    EXPECT_EQ(pane->octetField(1123)->text(), QStringLiteral("5"));
+    QTest::keyClick(frame->windowHandle(), Qt::Key_Right);
+    QTest::keyClick(frame->windowHandle(), Qt::Key_Right); // from the last field back to the first
+    EXPECT_TRUE(pane->octetField(1119)->hasFocus());
 }
 
 TEST_F(KeyboardRules, EnterReleasedAnywhereRunsPingEvenWhileDisabled) {
