@@ -8,6 +8,7 @@
 #include "ui/CNxSeqScanOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
+#include "ui/OptionPane.h"
 #include "ui/ResultsTextView.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -234,6 +236,22 @@ TEST_F(KeyboardRules, EditKeysActOnTheFocusedBoxOrTheResultsAndCtrlEExits) {
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("example.org"));
     QTest::keyClick(window, Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(host->text(), QStringLiteral("example.org"));
+
+    // The multi-line packet data box edits with the same keys.
+    frame->pane(cmd::kPingOptions)->raise();
+    auto* data = frame->optionPane(cmd::kPingOptions)->findChild<QPlainTextEdit*>();
+    ASSERT_NE(data, nullptr);
+    const QString sent = data->toPlainText();
+    data->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return data->hasFocus(); }));
+    QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window, Qt::Key_Delete, Qt::ShiftModifier); // the box's Cut
+    EXPECT_EQ(data->toPlainText(), QString());
+    EXPECT_EQ(QApplication::clipboard()->text(), sent);
+    QTest::keyClick(window, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(data->toPlainText(), sent);
+    QTest::keyClick(window, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(data->toPlainText(), sent + sent);
     QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier); // Exit, not the end of the line
     EXPECT_FALSE(frame->isVisible());
 }
