@@ -59,6 +59,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -69,6 +70,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <array>
+#include <type_traits>
 
 namespace vantrel::app {
 
@@ -127,6 +129,34 @@ constexpr QSize kResultsMinimum(320, 160);
 const QString kMruSection = QStringLiteral("MRU");
 const QString kMruHostName = QStringLiteral("HostName");
 const QString kMruAddress = QStringLiteral("Address");
+
+// An edit command on a one-line box or on the multi-line packet data box, which edit alike.
+template <class Box> void editBox(Box& box, int commandId) {
+    switch (commandId) {
+    case cmd::kUndo:
+        box.undo();
+        break;
+    case cmd::kPaste:
+        box.paste();
+        break;
+    case cmd::kCut:
+        box.cut();
+        break;
+    case cmd::kCopy:
+        box.copy();
+        break;
+    case cmd::kSelectAll:
+        box.selectAll();
+        break;
+    case cmd::kClearAllText:
+        box.selectAll();
+        if constexpr (std::is_same_v<Box, QLineEdit>)
+            box.del();
+        else
+            box.textCursor().removeSelectedText();
+        break;
+    }
+}
 
 } // namespace
 
@@ -687,29 +717,10 @@ void CMainFrame::OnEditCommand(int commandId) {
     auto* box = qobject_cast<QLineEdit*>(focus);
     if (auto* combo = qobject_cast<QComboBox*>(focus))
         box = combo->lineEdit();
-    if (!box)
-        return;
-    switch (commandId) {
-    case cmd::kUndo:
-        box->undo();
-        break;
-    case cmd::kPaste:
-        box->paste();
-        break;
-    case cmd::kCut:
-        box->cut();
-        break;
-    case cmd::kCopy:
-        box->copy();
-        break;
-    case cmd::kSelectAll:
-        box->selectAll();
-        break;
-    case cmd::kClearAllText:
-        box->selectAll();
-        box->del();
-        break;
-    }
+    if (box)
+        editBox(*box, commandId);
+    else if (auto* lines = qobject_cast<QPlainTextEdit*>(focus); lines && !lines->isReadOnly())
+        editBox(*lines, commandId);
 }
 
 void CMainFrame::runLogCommand(void (output::ResultLog::*command)()) {

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 
 namespace vantrel::app {
 
@@ -26,10 +27,13 @@ bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
-// A one-line text box; an editable combo box's focus may rest on the box itself or on its edit field.
+// A one-line text box, or the multi-line packet data box; an editable combo box's focus may rest on the
+// box itself or on its edit field.
 bool isTextBox(const QObject* object) {
     if (const auto* combo = qobject_cast<const QComboBox*>(object))
         return combo->isEditable();
+    if (const auto* lines = qobject_cast<const QPlainTextEdit*>(object))
+        return !lines->isReadOnly();
     return qobject_cast<const QLineEdit*>(object) != nullptr;
 }
 

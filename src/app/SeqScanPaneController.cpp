@@ -6,9 +6,11 @@
 #include "ui/CNxSeqScanOptionsPaneDialog.h"
 #include "ui/EntryListEditor.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace vantrel::app {
 
@@ -23,9 +25,11 @@ SeqScanPaneController::SeqScanPaneController(Pane& pane, settings::LiveOptions& 
     , m_options(options)
     , m_hooks(std::move(hooks)) {
     // After the pane's own binding, so the options hold the text the checks start from.
-    for (std::size_t i = 0; i < Pane::kEditableOctetIds.size(); ++i)
-        connect(m_pane.octetField(Pane::kEditableOctetIds[i]), &QLineEdit::textChanged, this,
-                [this, i] { octetChanged(int(i)); });
+    for (std::size_t i = 0; i < Pane::kEditableOctetIds.size(); ++i) {
+        QLineEdit* field = m_pane.octetField(Pane::kEditableOctetIds[i]);
+        connect(field, &QLineEdit::textChanged, this, [this, i] { octetChanged(int(i)); });
+        field->installEventFilter(this);
+    }
     ui::EntryListEditor& groups = *m_pane.groupList();
     connect(groups.field(), &QLineEdit::textChanged, this, &SeqScanPaneController::groupNameChanged);
     connect(&groups, &ui::EntryListEditor::buttonClicked, this, &SeqScanPaneController::AddOrDeleteGroup);
@@ -54,6 +58,34 @@ void SeqScanPaneController::load(settings::RegistryStore& store, const QStringLi
     m_pane.groupList()->setEntries(m_groups->names());
 }
 
+bool SeqScanPaneController::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusOut && watched == m_advancedTo)
+        m_advancedTo = nullptr;
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const auto& ids = Pane::kEditableOctetIds;
+    const auto index = std::size_t(
+        std::find_if(ids.begin(), ids.end(), [&](int id) { return m_pane.octetField(id) == watched; }) -
+        ids.begin());
+    if (index == ids.size())
+        return QObject::eventFilter(watched, event);
+    const bool period = key->key() == Qt::Key_Period;
+    if (!period && key->key() != Qt::Key_Right) {
+        if (type == QEvent::KeyPress)
+            m_advancedTo = nullptr;
+        return QObject::eventFilter(watched, event);
+    }
+    if (type == QEvent::KeyRelease) {
+        const bool justAdvanced = period && watched == m_advancedTo;
+        m_advancedTo = nullptr;
+        if (!justAdvanced)
+            m_pane.octetField(ids[(index + 1) % ids.size()])->setFocus(Qt::TabFocusReason);
+    }
+    return true;
+}
+
 void SeqScanPaneController::octetChanged(int index) {
     const int id = Pane::kEditableOctetIds[std::size_t(index)];
     QLineEdit* field = m_pane.octetField(id);
@@ -78,8 +110,10 @@ void SeqScanPaneController::octetChanged(int index) {
         }
     }
     // Three digits typed, the next field takes the keys.
-    if (field->text().size() >= 3 && field->hasFocus() && index + 1 < int(Pane::kEditableOctetIds.size()))
-        m_pane.octetField(Pane::kEditableOctetIds[std::size_t(index) + 1])->setFocus(Qt::OtherFocusReason);
+    if (field->text().size() >= 3 && field->hasFocus() && index + 1 < int(Pane::kEditableOctetIds.size())) {
+        m_advancedTo = m_pane.octetField(Pane::kEditableOctetIds[std::size_t(index) + 1]);
+        m_advancedTo->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void SeqScanPaneController::groupNameChanged() {

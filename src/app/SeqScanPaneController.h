@@ -41,6 +41,11 @@ public:
     // Puts a saved group's octets into the fields, each through its checks.
     void LoadGroup(const QString& name);
 
+protected:
+    // A period or Right arrow in an octet field moves to the next field (the last back to the first)
+    // instead of reaching the field.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void octetChanged(int index);
     void groupNameChanged();
@@ -52,6 +57,9 @@ private:
     settings::LiveOptions& m_options;
     FrameHooks m_hooks;
     std::unique_ptr<settings::SeqScanGroups> m_groups;
+    // The field the focus just reached by three typed digits: a period typed next stays there rather
+    // than skipping a field.
+    QLineEdit* m_advancedTo = nullptr;
 };
 
 } // namespace vantrel::app

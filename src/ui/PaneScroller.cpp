@@ -1,5 +1,6 @@
 #include "ui/PaneScroller.h"
 
+#include <QApplication>
 #include <QScrollBar>
 
 namespace vantrel::ui {
@@ -10,6 +11,11 @@ PaneScroller::PaneScroller(QWidget* content, QWidget* parent)
     setWidgetResizable(true);
     setWidget(content);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A field that takes the focus by a click, a key or the program scrolls into view, not only by Tab.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && widget() && widget()->isAncestorOf(now))
+            ensureWidgetVisible(now);
+    });
 }
 
 QSize PaneScroller::sizeHint() const {

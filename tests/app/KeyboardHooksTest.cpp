@@ -5,8 +5,10 @@
 #include "output/CommandIds.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
+#include "ui/CNxSeqScanOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
+#include "ui/OptionPane.h"
 #include "ui/ResultsTextView.h"
 
 #include <QApplication>
@@ -18,12 +20,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <map>
+#include <string>
 
 namespace vantrel::app::testing {
 namespace {
@@ -39,6 +43,25 @@ TEST_F(KeyboardRules, TabInProfileNameBoxSelectsTheHostText) {
 
     EXPECT_TRUE(frame->hostBox()->lineEdit()->hasFocus());
     EXPECT_EQ(frame->hostBox()->lineEdit()->selectedText(), QStringLiteral("example.org"));
+}
+
+TEST_F(KeyboardRules, ADottedAddressTypedIntoTheOctetFieldsFillsThemInTurn) {
+    ui::CNxSeqScanOptionsPaneDialog* pane = frame->seqScanPane();
+    frame->pane(cmd::kSeqScanOptions)->raise();
+    pane->octetField(1119)->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane->octetField(1119)->hasFocus(); }));
+    // Typed as a user types: each key to the window, which hands it to the focused field. The period
+    // after three digits, which moved on by themselves, moves no further.
+    for (const char c : std::string("192.168.1.10.5"))
+        QTest::keyClick(frame->windowHandle(), c);
+    EXPECT_EQ(pane->octetField(1119)->text(), QStringLiteral("192"));
+    EXPECT_EQ(pane->octetField(1120)->text(), QStringLiteral("168"));
+    EXPECT_EQ(pane->octetField(1121)->text(), QStringLiteral("1"));
+    EXPECT_EQ(pane->octetField(1122)->text(), QStringLiteral("10"));
+    EXPECT_EQ(pane->octetField(1123)->text(), QStringLiteral("5"));
+    QTest::keyClick(frame->windowHandle(), Qt::Key_Right);
+    QTest::keyClick(frame->windowHandle(), Qt::Key_Right); // from the last field back to the first
+    EXPECT_TRUE(pane->octetField(1119)->hasFocus());
 }
 
 TEST_F(KeyboardRules, EnterReleasedAnywhereRunsPingEvenWhileDisabled) {
@@ -213,6 +236,22 @@ TEST_F(KeyboardRules, EditKeysActOnTheFocusedBoxOrTheResultsAndCtrlEExits) {
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("example.org"));
     QTest::keyClick(window, Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(host->text(), QStringLiteral("example.org"));
+
+    // The multi-line packet data box edits with the same keys.
+    frame->pane(cmd::kPingOptions)->raise();
+    auto* data = frame->optionPane(cmd::kPingOptions)->findChild<QPlainTextEdit*>();
+    ASSERT_NE(data, nullptr);
+    const QString sent = data->toPlainText();
+    data->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return data->hasFocus(); }));
+    QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window, Qt::Key_Delete, Qt::ShiftModifier); // the box's Cut
+    EXPECT_EQ(data->toPlainText(), QString());
+    EXPECT_EQ(QApplication::clipboard()->text(), sent);
+    QTest::keyClick(window, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(data->toPlainText(), sent);
+    QTest::keyClick(window, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(data->toPlainText(), sent + sent);
     QTest::keyClick(window, Qt::Key_E, Qt::ControlModifier); // Exit, not the end of the line
     EXPECT_FALSE(frame->isVisible());
 }

@@ -4,6 +4,8 @@
 #include "ui/CNxMFCToolBar.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
+#include "ui/NumberBox.h"
+#include "ui/OptionPane.h"
 #include "ui/PaneWindowsDialog.h"
 #include "ui/StatusPane.h"
 
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
@@ -173,6 +176,21 @@ TEST_F(MainFrameLayout, AtItsLeastWidthTheBoxesStayInViewAndThePanesApart) {
     for (qsizetype i = 1; i < panes.size(); ++i)
         EXPECT_LT(panes[i - 1]->geometry().right(), panes[i]->x()) << panes[i]->id();
     EXPECT_LE(panes.last()->geometry().right(), frame->statusBar()->width());
+    // A box at the far side of a pane, out of view at this width, scrolls into view as it takes the focus.
+    frame->pane(cmd::kPingOptions)->raise();
+    QWidget* hops = frame->optionPane(cmd::kPingOptions)
+                        ->numberBox(settings::optionSpec(settings::OptionId::Hops).controlId);
+    QWidget* view = hops->parentWidget();
+    while (view && !qobject_cast<QScrollArea*>(view))
+        view = view->parentWidget();
+    ASSERT_NE(view, nullptr);
+    view = static_cast<QScrollArea*>(view)->viewport();
+    const auto shown = [&] {
+        return view->rect().contains(QRect(hops->mapTo(view, QPoint()), hops->size()));
+    };
+    ASSERT_FALSE(shown());
+    hops->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(QTest::qWaitFor(shown));
 
     // Wide again, the toolbars join their lines as they were.
     frame->resize(1600, 900);
