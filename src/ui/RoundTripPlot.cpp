@@ -103,13 +103,18 @@ void RoundTripPlot::paintEvent(QPaintEvent*) {
     const int line = metrics.height();
 
     painter.setPen(text);
-    painter.drawText(QRect(kMargin, kMargin / 2, width() - 2 * kMargin, line), Qt::AlignLeft, summaryText());
+    // The summary wraps in a narrow pane rather than losing its end (the lost count).
+    const QRect summary = metrics.boundingRect(QRect(kMargin, kMargin / 2, width() - 2 * kMargin, 0),
+                                               Qt::AlignLeft | Qt::TextWordWrap, summaryText());
+    painter.drawText(summary, Qt::AlignLeft | Qt::TextWordWrap, summaryText());
+    const int summaryHeight = std::max(line, summary.height());
     const double top = std::max(1.0, m_max) * 1.1;
     const double yMax = niceCeiling(top);
     const double xMax = std::max(m_axis == Axis::Packet ? 10.0 : 60.0, m_lastX);
     const QString yLabel = number(yMax);
     const int left = kMargin + metrics.horizontalAdvance(yLabel) + 4;
-    const QRectF area(left, kMargin + line + 4, width() - left - kMargin, height() - 3 * line - kMargin - 4);
+    const QRectF area(left, kMargin + summaryHeight + 4, width() - left - kMargin,
+                      height() - summaryHeight - 2 * line - kMargin - 4);
     if (area.width() < 10 || area.height() < 10)
         return;
 
