@@ -6,11 +6,7 @@
 # Needs root (network namespaces).
 # Usage: bench/seqscan_lan.sh [BUILD_DIR]
 set -euo pipefail
-build=${1:-"$(dirname "$0")/../build"}
-cli="$(realpath "$build/vantrel-cli")"
-topology="$(dirname "$0")/../tests/net/topology.sh"
-[ -x "$cli" ] || { echo "no $cli: build first" >&2; exit 2; }
-[ "$(id -u)" -eq 0 ] || { echo "needs root: it builds network namespaces" >&2; exit 2; }
+source "$(dirname "$0")/namespace_bench.sh"
 
 prefix="vsb$$"
 config=$(mktemp -d)

@@ -6,15 +6,11 @@
 # ratios, and whether Vantrel found every answering address with its rows in address order. nmap also runs
 # with -n: here its reverse lookups of the 5 answering addresses wait out its own resolver (about 13 s),
 # which says nothing about sweeping, and Vantrel's rows look no names up either (SeqDNS=0).
-# Goal: Vantrel under 2 s and under nmap (the faster of its two runs). Needs root (network namespaces); installs fping and nmap with
-# apt-get when they are missing (they are run as black-box comparisons only).
+# Goal: Vantrel under 2 s and under nmap (the faster of its two runs). Needs root (network namespaces);
+# installs fping and nmap with apt-get when they are missing (they are run as black-box comparisons only).
 # Usage: bench/seqscan_parallel.sh [BUILD_DIR]
 set -euo pipefail
-build=${1:-"$(dirname "$0")/../build"}
-cli="$(realpath "$build/vantrel-cli")"
-topology="$(dirname "$0")/../tests/net/topology.sh"
-[ -x "$cli" ] || { echo "no $cli: build first" >&2; exit 2; }
-[ "$(id -u)" -eq 0 ] || { echo "needs root: it builds network namespaces" >&2; exit 2; }
+source "$(dirname "$0")/namespace_bench.sh"
 
 if ! command -v fping >/dev/null || ! command -v nmap >/dev/null; then
   apt-get update -qq >/dev/null
