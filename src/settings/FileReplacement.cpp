@@ -79,8 +79,8 @@ FileReplacement::~FileReplacement() {
         ::unlink(QFile::encodeName(m_temporary).constData());
 }
 
-void FileReplacement::fail(int code, const QString& text) {
-    m_problem = FileProblem{code, text.isEmpty() ? systemText(code) : text};
+void FileReplacement::fail(int code) {
+    m_problem = FileProblem{code, systemText(code)};
 }
 
 std::optional<FileProblem> FileReplacement::commit() {

@@ -31,7 +31,7 @@ public:
     std::optional<FileProblem> commit();
 
 private:
-    void fail(int code, const QString& text = {});
+    void fail(int code);
 
     QString m_target; // the file the new content replaces, with any symbolic link resolved
     QString m_temporary;
