@@ -452,11 +452,8 @@ void CMainFrame::bindCommands() {
             [this](const QString& caption, const QString& text, ops::MessageIcon icon) {
                 showMessageBox(caption, text, icon);
             },
-            [this](const QString& caption, const QString& text) {
-                return m_okCancelAsker
-                           ? m_okCancelAsker(caption, text)
-                           : ui::ShowOkCancelBox(this, caption, text, int(ops::MessageIcon::Warning), false);
-            },
+            [this](const QString& caption, const QString& text) { return askOkCancel(caption, text); },
+            [this] { SaveSettings(); },
             [this] {
                 LoadSettings();
                 m_profiles->LoadProfiles();
@@ -502,6 +499,14 @@ void CMainFrame::bindCommands() {
     connect(m_logPane, &ui::CNxLogOptionsPaneDialog::toggleRequested, this, &CMainFrame::OnLogCheckClicked);
     connect(m_logPane, &ui::CNxLogOptionsPaneDialog::fileNameChanged, this,
             &CMainFrame::OnLogFileNameChanged);
+    // The export file may come and go between two looks: its tips are chosen as they show.
+    otherOptionsPane()->setToolTipSource([this](int controlId) -> std::optional<QString> {
+        if (controlId == cmd::kExportSettings)
+            return m_settingsCommands->exportTip();
+        if (controlId == cmd::kImportSettings)
+            return m_settingsCommands->importTip();
+        return std::nullopt;
+    });
     m_logPane->setToolTipSource([this](int controlId) {
         const ui::CNxEditBrowseControl* box = m_logPane->fileNameBox();
         if (controlId == ui::CNxLogOptionsPaneDialog::kFileNameId)
@@ -595,7 +600,15 @@ bool CMainFrame::CheckProductVersion() {
     return m_settingsCommands->CheckProductVersion();
 }
 
+bool CMainFrame::askOkCancel(const QString& caption, const QString& text) {
+    return m_okCancelAsker ? m_okCancelAsker(caption, text)
+                           : ui::ShowOkCancelBox(this, caption, text, int(ops::MessageIcon::Warning), false);
+}
+
 void CMainFrame::ResetGui() {
+    if (!askOkCancel(output::text(output::res::kResetGuiCaption),
+                     output::text(output::res::kResetGuiConfirm)))
+        return;
     const QString profileName = m_profileNameBox->text();
     const QString host = m_hostBox->currentText();
     // Only the docking and toolbar layout goes back (the state, not the saved geometry): the window
@@ -828,12 +841,8 @@ void CMainFrame::refreshPaneCommands() {
     m_commands->setEnabled(cmd::kOptionsButton, true);
     for (int id : kOptionsTabOrder)
         m_commands->setCaption(id, optionsPaneCaption(id, m_panes.at(id)->toggleViewAction()->isChecked()));
-    if (m_settingsCommands) {
-        // The tooltips follow the export file, which may come and go between two looks.
+    if (m_settingsCommands)
         m_commands->setEnabled(cmd::kImportSettings, m_settingsCommands->importAvailable());
-        otherOptionsPane()->button(cmd::kExportSettings)->setToolTip(m_settingsCommands->exportTip());
-        otherOptionsPane()->button(cmd::kImportSettings)->setToolTip(m_settingsCommands->importTip());
-    }
     for (int id : kSettingsButtonCommands)
         otherOptionsPane()->button(id)->setEnabled(m_commands->action(id)->isEnabled());
 }

@@ -102,7 +102,8 @@ public:
     using MessageBoxShower =
         std::function<void(const QString& caption, const QString& text, ops::MessageIcon)>;
     void setMessageBoxShower(MessageBoxShower shower) { m_messageBoxShower = std::move(shower); }
-    // The OK/Cancel question before an older export file is replaced; tests answer it themselves.
+    // The OK/Cancel questions before an older export file, the settings or the layout are replaced; tests
+    // answer them themselves.
     void setOkCancelAsker(std::function<bool(const QString& caption, const QString& text)> asker) {
         m_okCancelAsker = std::move(asker);
     }
@@ -199,8 +200,11 @@ private:
     void saveLayout(const QString& section);
     // What the saved layout keeps beside the window's state: the hidden toolbar buttons, the status bar.
     void applyBarsShown(const SavedLayout& layout);
-    // Puts the docking and toolbar layout back to the copy kept when the version changed.
+    // Puts the docking and toolbar layout back to the copy kept when the version changed, once the user
+    // agreed.
     void ResetGui();
+    // The program's OK/Cancel box with its warning icon, or the test's answer: true for OK.
+    bool askOkCancel(const QString& caption, const QString& text);
     void startupError(const QString& text);
     // A balloon tip under a box; false when it cannot show (the box is hidden).
     bool showBalloonTip(QWidget* box, const QString& title, const QString& text);

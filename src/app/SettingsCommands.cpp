@@ -3,6 +3,7 @@
 #include "app/WorkspaceLayout.h"
 #include "ops/SettingsTransfer.h"
 #include "output/MessageTexts.h"
+#include "output/TimeStamp.h"
 #include "settings/RegistryStore.h"
 
 #include <QFileInfo>
@@ -31,13 +32,23 @@ void SettingsCommands::ExportSettings() {
         !m_frame.askOkCancel(output::text(output::res::kExportDeleteWarningCaption),
                              output::text(output::res::kExportDeleteWarning)))
         return;
+    // The options are otherwise stored only at close: exported as they were then, a server typed since
+    // would be missing from the file, and an import of it would clear the box.
+    m_frame.saveSettings();
     const ops::TransferReport report = transfer.exportTo(file);
     m_frame.showMessageBox(report.caption, report.text, report.icon);
 }
 
 void SettingsCommands::ImportSettings() {
     ops::SettingsTransfer transfer(m_store, m_homeDir);
-    const ops::TransferReport report = transfer.importFrom(transfer.defaultFile());
+    const QString file = transfer.defaultFile();
+    const QFileInfo info(file);
+    // Everything the user has is replaced: asked first, with the file and its age.
+    if (info.isFile() && !m_frame.askOkCancel(output::text(output::res::kImportSuccessCaption),
+                                              output::fill(output::res::kImportConfirm, file,
+                                                           output::formatTimeStamp(info.lastModified()))))
+        return;
+    const ops::TransferReport report = transfer.importFrom(file);
     if (report.succeeded) {
         m_frame.reloadSettings();
         CheckProductVersion();

@@ -12,15 +12,18 @@ class RegistryStore;
 namespace vantrel::app {
 
 // The Other pane's settings commands and the check of the program's version at start: export of the
-// whole store to the export file in the home folder, import from it with a reload of everything the
-// running program shows, and the tooltips of the two buttons.
+// options shown and the whole store to the export file in the home folder, import from it (once the
+// user agreed) with a reload of everything the running program shows, and the tooltips of the two
+// buttons.
 class SettingsCommands {
 public:
     // What the commands need of the frame.
     struct FrameParts {
         std::function<void(const QString& caption, const QString& text, ops::MessageIcon)> showMessageBox;
-        // Asks before an older export file is replaced: true for OK.
+        // Asks before an older export file or the settings are replaced: true for OK.
         std::function<bool(const QString& caption, const QString& text)> askOkCancel;
+        // Saves the options the panes show, so that the export holds what the user sees.
+        std::function<void()> saveSettings;
         // Loads the options, lists, profiles and panes anew from the store.
         std::function<void()> reloadSettings;
         // Saves the frame's current layout under a section of the store.

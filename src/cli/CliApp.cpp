@@ -4,6 +4,8 @@
 #include "cli/CliCommands.h"
 #include "cli/PdfReport.h"
 #include "cli/TerminalOutput.h"
+#include "ops/SeqScanChecks.h"
+#include "output/MessageTexts.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
@@ -57,14 +59,26 @@ QString usage() {
     return text;
 }
 
-// Applies one --set the way the option's pane would take the value; an error text when it cannot.
-QString applySetting(settings::LiveOptions& options, const QString& name, const QString& value) {
+// Applies one --set the way the option's pane would take the value, telling any correction; an error
+// text when it cannot.
+QString applySetting(settings::LiveOptions& options, const QString& name, const QString& value,
+                     TerminalOutput& terminal) {
     const std::optional<OptionId> id = settings::findOption(name);
     if (!id)
         return QStringLiteral("unknown option \"%1\" (see 'vantrel-cli options')").arg(name);
     const settings::OptionSpec& spec = settings::optionSpec(*id);
     if (!spec.isNumeric()) {
-        options.setText(*id, settings::correctedText(spec, value));
+        QString text = settings::correctedText(spec, value);
+        // An octet goes through its field's check, as when it is typed on the pane ("001" is 1).
+        if (const std::optional<settings::OctetField> field = settings::octetFieldOf(*id)) {
+            settings::SeqScanOctets typed;
+            typed[*field] = text;
+            text = ops::correctedOctets(typed, [&](settings::OctetField, const QString& message) {
+                terminal.err(QStringLiteral("vantrel-cli: %1: %2\n")
+                                 .arg(output::text(output::res::kIpAddressErrorCaption), message));
+            })[*field];
+        }
+        options.setText(*id, text);
         return {};
     }
     bool isNumber = false;
@@ -111,7 +125,7 @@ int runCli(const QStringList& arguments, TerminalOutput& output) {
     settings::LiveOptions options;
     options.assign(settings::LoadSettings(*store).options);
     for (const auto& [name, value] : parsed.settings) {
-        const QString problem = applySetting(options, name, value);
+        const QString problem = applySetting(options, name, value, output);
         if (!problem.isEmpty()) {
             output.err(QStringLiteral("vantrel-cli: %1\n").arg(problem));
             return kExitUsage;

@@ -135,10 +135,15 @@ int traceHost(CliContext& context, const QStringList& arguments) {
     return CliOperationSession(context).run(arguments[0], trace, trace);
 }
 
+// The stored ListScan addresses in the order this run's options give them (--set ListScanAutoSort=1).
+QStringList listScanAddresses(const CliContext& context) {
+    return settings::loadSavedList(context.store, settings::section::kListScanHosts,
+                                   context.options.isOn(settings::OptionId::ListScanAutoSort));
+}
+
 // listscan [HOST...]: the stored address list in its order, or the hosts given in theirs.
 int listScan(CliContext& context, const QStringList& arguments) {
-    const QStringList hosts =
-        arguments.isEmpty() ? settings::LoadSettings(context.store).listScanAddresses : arguments;
+    const QStringList hosts = arguments.isEmpty() ? listScanAddresses(context) : arguments;
     if (hosts.isEmpty()) {
         context.output.err(QStringLiteral("vantrel-cli: listscan: ") +
                            output::text(output::res::kNoAddressSpecified) +
@@ -151,8 +156,7 @@ int listScan(CliContext& context, const QStringList& arguments) {
 
 // list [add HOST | del HOST]: prints the stored ListScan addresses, or changes them as the pane does.
 int addressList(CliContext& context, const QStringList& arguments) {
-    settings::ListScanAddressList list(context.store,
-                                       settings::LoadSettings(context.store).listScanAddresses);
+    settings::ListScanAddressList list(context.store, listScanAddresses(context));
     if (arguments.isEmpty()) {
         QString listing;
         for (const QString& entry : list.entries())
@@ -316,7 +320,7 @@ const std::vector<CliCommand>& commandTable() {
         {QStringLiteral("export"), QStringLiteral("[FILE]"),
          QStringLiteral(
              "save the whole settings store to FILE (default: VantrelExport.vtr in the home folder), "
-             "replacing an older file only once the new one is complete"),
+             "replacing an older regular file only once the new one is complete"),
          [](CliContext& context, const QStringList& arguments) {
              return transferSettings(context, arguments, false);
          }},

@@ -55,7 +55,9 @@ std::optional<SeqScanOctets> typedRange(CliContext& context, const QString& star
 }
 
 SeqScanGroups loadGroups(CliContext& context) {
-    return SeqScanGroups(context.store, settings::LoadSettings(context.store).seqScanGroups,
+    // In the store's order, sorted when this run's options say so.
+    return SeqScanGroups(context.store,
+                         settings::loadSavedList(context.store, settings::section::kSeqScan, false),
                          context.options.number(settings::OptionId::SeqScanAutoSort) == 1);
 }
 

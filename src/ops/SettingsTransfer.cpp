@@ -13,11 +13,6 @@ TransferReport failure(const QString& caption, const QString& text) {
     return {false, caption, text, MessageIcon::Error};
 }
 
-// The folder the texts name: the home folder for the export file, else the folder of the file given.
-QString folderOf(const QString& file) {
-    return QFileInfo(file).absolutePath() + QLatin1Char('/');
-}
-
 } // namespace
 
 SettingsTransfer::SettingsTransfer(settings::RegistryStore& store, QString homeDir)
@@ -28,18 +23,25 @@ QString SettingsTransfer::defaultFile() const {
     return m_homeDir + output::text(output::res::kExportFileName);
 }
 
+bool SettingsTransfer::isDefaultFile(const QString& file) const {
+    return QFileInfo(file).absoluteFilePath() == QFileInfo(defaultFile()).absoluteFilePath();
+}
+
 TransferReport SettingsTransfer::exportTo(const QString& file) const {
     if (const auto error = m_store.saveToFile(file))
         return failure(output::text(output::res::kExportErrorCaption),
                        output::fill(output::res::kExportSaveFailed, error->code, error->text));
-    return {true, output::text(output::res::kExportSuccessCaption),
-            output::fill(output::res::kExportSucceeded, folderOf(file)), MessageIcon::Information};
+    // The texts of the export file name it and its folder; any other file is named as given.
+    const QString text = isDefaultFile(file) ? output::fill(output::res::kExportSucceeded, m_homeDir)
+                                             : output::fill(output::res::kExportSucceededTo, file);
+    return {true, output::text(output::res::kExportSuccessCaption), text, MessageIcon::Information};
 }
 
 TransferReport SettingsTransfer::importFrom(const QString& file) {
     const QString caption = output::text(output::res::kImportErrorCaption);
     if (!QFileInfo(file).isFile())
-        return failure(caption, output::fill(output::res::kImportFileMissing, folderOf(file)));
+        return failure(caption, isDefaultFile(file) ? output::fill(output::res::kImportFileMissing, m_homeDir)
+                                                    : output::fill(output::res::kImportFileNotFound, file));
     if (const auto error = m_store.restoreFromFile(file))
         return failure(caption, output::fill(output::res::kImportRestoreFailed, error->code, error->text));
     return {true, output::text(output::res::kImportSuccessCaption),

@@ -29,10 +29,13 @@ public:
     // The export file in the home folder.
     QString defaultFile() const;
 
+    // Messages about the export file name it and the home folder; about any other file, that file.
     TransferReport exportTo(const QString& file) const;
     TransferReport importFrom(const QString& file);
 
 private:
+    bool isDefaultFile(const QString& file) const;
+
     settings::RegistryStore& m_store;
     QString m_homeDir;
 };

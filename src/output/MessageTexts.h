@@ -446,7 +446,19 @@ inline constexpr TextTemplate<int, QString> kImportRestoreFailed{
 inline constexpr TextTemplate<> kImportSuccessCaption{0, "ImportSuccessCaption", "Import Settings"};
 inline constexpr TextTemplate<> kImportSucceeded{0, "ImportSucceeded",
                                                  "Settings were successfully imported."};
+// A file named by the user (vantrel-cli export FILE, import FILE) instead of the export file.
+inline constexpr TextTemplate<QString> kExportSucceededTo{
+    0, "ExportSucceededTo",
+    "Vantrel's settings exported successfully to the file \"%s\". You should backup this file if you wish "
+    "to use it in the future."};
+inline constexpr TextTemplate<QString> kImportFileNotFound{0, "ImportFileNotFound",
+                                                           "The import file \"%s\" could not be found."};
+// Before an import replaces everything: the file and when it was written.
+inline constexpr TextTemplate<QString, QString> kImportConfirm{
+    0, "ImportConfirm", "Replace all current settings with those in \"%s\" (saved %s)?"};
 inline constexpr TextTemplate<> kResetGuiCaption{0, "ResetGuiCaption", "Reset GUI"};
+inline constexpr TextTemplate<> kResetGuiConfirm{0, "ResetGuiConfirm",
+                                                 "Reset the toolbars and panes to their original layout?"};
 inline constexpr TextTemplate<> kResetGuiSucceeded{0, "ResetGuiSucceeded", "The GUI was successfully reset."};
 inline constexpr TextTemplate<QString> kExportReplaceTip{
     0, "ExportReplaceTip",

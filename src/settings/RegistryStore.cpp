@@ -1,5 +1,6 @@
 #include "settings/RegistryStore.h"
 
+#include "settings/FileReplacement.h"
 #include "settings/SqliteStatement.h"
 
 #include <QCryptographicHash>
@@ -574,27 +575,20 @@ bool RegistryStore::deleteKey(const QString& section) {
 
 std::optional<StoreError> RegistryStore::saveToFile(const QString& path) const {
     std::lock_guard lock(m_mutex);
-    const QString temporary = path + QStringLiteral(".part");
-    QFile::remove(temporary);
+    FileReplacement replacement(path);
+    const auto failed = [](const FileProblem& problem) { return StoreError{problem.code, problem.text}; };
+    if (replacement.problem())
+        return failed(*replacement.problem());
     SqliteStatement vacuum(m_db.handle(), "VACUUM INTO ?");
-    vacuum.bind(1, temporary);
-    if (!vacuum.run()) {
-        const int code = sqlite3_extended_errcode(m_db.handle());
-        QFile::remove(temporary);
-        return StoreError{code, QString::fromUtf8(sqlite3_errmsg(m_db.handle()))};
-    }
-    // The copy reaches the disk before it takes the name, so the file is either the old or the new one.
-    if (!writeDigest(temporary)) {
-        QFile::remove(temporary);
+    vacuum.bind(1, replacement.temporaryPath());
+    if (!vacuum.run())
+        return StoreError{sqlite3_extended_errcode(m_db.handle()),
+                          QString::fromUtf8(sqlite3_errmsg(m_db.handle()))};
+    if (!writeDigest(replacement.temporaryPath()))
         return StoreError{EIO, QStringLiteral("The saved file could not be completed.")};
-    }
-    if (!syncFile(temporary) ||
-        ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
-        const int code = errno;
-        QFile::remove(temporary);
-        return StoreError{code, QString::fromLocal8Bit(std::strerror(code))};
-    }
-    syncFile(QFileInfo(path).absolutePath());
+    // The copy reaches the disk before it takes the name, so the file is either the old or the new one.
+    if (const std::optional<FileProblem> problem = replacement.commit())
+        return failed(*problem);
     return std::nullopt;
 }
 

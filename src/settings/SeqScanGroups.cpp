@@ -24,6 +24,13 @@ QString groupSection(const QString& name) {
 
 } // namespace
 
+std::optional<OctetField> octetFieldOf(OptionId option) {
+    const auto found = std::find(kOctetOptions.begin(), kOctetOptions.end(), option);
+    if (found == kOctetOptions.end())
+        return std::nullopt;
+    return OctetField(found - kOctetOptions.begin());
+}
+
 SeqScanOctets SeqScanOctets::fromOptions(const LiveOptions& options) {
     SeqScanOctets octets;
     for (std::size_t i = 0; i < kOctetFieldCount; ++i)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "settings/OptionTable.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <cstddef>
+#include <optional>
 
 namespace vantrel::settings {
 
@@ -14,6 +17,9 @@ class LiveOptions;
 // octets, then the end's third and fourth (the end shares the start's first two).
 enum class OctetField { Start1, Start2, Start3, Start4, End3, End4 };
 inline constexpr std::size_t kOctetFieldCount = 6;
+
+// The field whose text an option holds (SeqScanStart1 to SeqScanEnd4); none for any other option.
+std::optional<OctetField> octetFieldOf(OptionId option);
 
 // The octet fields' texts, as typed or as stored.
 struct SeqScanOctets {

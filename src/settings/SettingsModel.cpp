@@ -63,8 +63,16 @@ bool savedFromFrameField(OptionId id) {
     return id == SeqScanShowFail || id == SeqDNS;
 }
 
-// The data of a saved list in the store's order, up to the first value name that is too long.
-QStringList loadList(const RegistryStore& store, const QString& section, bool sorted) {
+int loadNumber(const RegistryStore& store, const OptionSpec& spec) {
+    int value = store.GetProfileInt(section::kOptions, spec.name(), spec.defaultNumber);
+    if (spec.loadCeiling > 0 && value > spec.loadCeiling)
+        value = spec.loadCeiling;
+    return correctedNumber(spec, value);
+}
+
+} // namespace
+
+QStringList loadSavedList(const RegistryStore& store, const QString& section, bool sorted) {
     QStringList entries;
     for (const QString& name : store.valueNames(section)) {
         if (name.size() >= kListValueNameLimit)
@@ -75,15 +83,6 @@ QStringList loadList(const RegistryStore& store, const QString& section, bool so
         sortListEntries(entries);
     return entries;
 }
-
-int loadNumber(const RegistryStore& store, const OptionSpec& spec) {
-    int value = store.GetProfileInt(section::kOptions, spec.name(), spec.defaultNumber);
-    if (spec.loadCeiling > 0 && value > spec.loadCeiling)
-        value = spec.loadCeiling;
-    return correctedNumber(spec, value);
-}
-
-} // namespace
 
 void sortListEntries(QStringList& entries) {
     std::stable_sort(entries.begin(), entries.end(), [](const QString& a, const QString& b) {
@@ -103,9 +102,9 @@ LoadedSettings LoadSettings(const RegistryStore& store) {
         }
         // The box behind both names shows AutoSort; Sort keeps its own stored value for the run.
         loaded.listScanAddresses =
-            loadList(store, section::kListScanHosts, loaded.options.isOn(ListScanAutoSort));
+            loadSavedList(store, section::kListScanHosts, loaded.options.isOn(ListScanAutoSort));
         loaded.seqScanGroups =
-            loadList(store, section::kSeqScan, loaded.options.number(SeqScanAutoSort) == 1);
+            loadSavedList(store, section::kSeqScan, loaded.options.number(SeqScanAutoSort) == 1);
     });
     return loaded;
 }

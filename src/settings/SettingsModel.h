@@ -31,6 +31,11 @@ LoadedSettings LoadSettings(const RegistryStore& store);
 // box behind Sort and AutoSort is the AutoSort value, and it is written under both names.
 void SaveSettings(RegistryStore& store, const OptionSet& shown);
 
+// The entries of a saved list (section kListScanHosts or kSeqScan) in the store's order, up to the first
+// value name that is too long; sorted as its auto-sort does when `sorted`. A run whose options differ
+// from the stored ones reads its list with this.
+QStringList loadSavedList(const RegistryStore& store, const QString& section, bool sorted);
+
 // Sorts a saved list's entries as its auto-sort does: without regard to case, equal ones keeping their
 // order.
 void sortListEntries(QStringList& entries);

@@ -5,9 +5,12 @@
 #include "app/WorkspaceLayout.h"
 #include "output/CommandIds.h"
 #include "output/ResultLog.h"
+#include "output/TimeStamp.h"
 #include "settings/ProfileBook.h"
 #include "settings/SettingsModel.h"
+#include "ui/CNxISPingerOptionsPaneDialog.h"
 #include "ui/CNxMFCToolBar.h"
+#include "ui/CNxOtherOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
 #include "ui/ResultsTextView.h"
@@ -33,6 +36,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <gmock/gmock.h>
 
 namespace vantrel::app::testing {
@@ -311,8 +315,10 @@ TEST_F(Restart, StoredStyleThatNamesNoneFallsBackToTheDefault) {
     EXPECT_EQ(frame->applicationLook(), 214);
 }
 
-// Export, a change, and import from the Other pane's buttons: the running window shows the imported
-// options, profiles and ListScan list at once; a damaged file is refused and changes nothing.
+// Export, a change, and import from the Other pane's buttons: the export holds the options shown (an
+// ISPinger server typed in this run), the import asks first, and the running window shows the imported
+// options, profiles and ListScan list at once; a damaged file is refused and changes nothing. The
+// buttons' tips name the export file and the home folder.
 TEST_F(Restart, ImportedSettingsTakeEffectInTheRunningWindow) {
     frame->close();
     frame.reset();
@@ -322,37 +328,73 @@ TEST_F(Restart, ImportedSettingsTakeEffectInTheRunningWindow) {
     store.reset();
     open();
     const QString file = dirPath() + QStringLiteral("/VantrelExport.vtr");
+    QPushButton* exportButton = frame->otherOptionsPane()->button(cmd::kExportSettings);
+    QPushButton* importButton = frame->otherOptionsPane()->button(cmd::kImportSettings);
+    const auto tipOf = [](QWidget* button) {
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(button, &help);
+        return QToolTip::text();
+    };
+    const QString home = dirPath() + QStringLiteral("/");
     EXPECT_FALSE(frame->commands().action(cmd::kImportSettings)->isEnabled()) << "no export file yet";
+    EXPECT_EQ(tipOf(exportButton),
+              QStringLiteral("Export Vantrel's settings to the file VantrelExport.vtr.\n"
+                             "This file will be placed in the Vantrel home directory...\n") +
+                  home);
+    EXPECT_EQ(
+        tipOf(importButton),
+        QStringLiteral("There is no import file VantrelExport.vtr\n in the Vantrel home directory...\n") +
+            home);
+    auto* ispinger = static_cast<ui::CNxISPingerOptionsPaneDialog*>(frame->optionPane(cmd::kISPingerOptions));
+    ispinger->serverAddressBox()->setText(QStringLiteral("isp.test"));
     frame->commands().trigger(cmd::kExportSettings);
     ASSERT_TRUE(QFileInfo::exists(file));
     EXPECT_TRUE(boxes.last().startsWith(QStringLiteral("Export Settings Success: ")));
-    EXPECT_TRUE(boxes.last().contains(QStringLiteral("  [") + dirPath() + QStringLiteral("/]")));
+    EXPECT_TRUE(boxes.last().contains(QStringLiteral("  [") + home + QStringLiteral("]")));
+    EXPECT_EQ(store->GetProfileString(settings::section::kOptions, "ISPAddress"), QStringLiteral("isp.test"))
+        << "the export saved the options shown first";
+    EXPECT_TRUE(tipOf(exportButton).startsWith(QStringLiteral("Delete the current export file and export")));
+    EXPECT_EQ(tipOf(importButton), QStringLiteral("Import Vantrel's settings."));
 
     // A second export asks first; Cancel keeps the old file as it is.
     store->WriteProfileInt(settings::section::kOptions, "Packets", 3);
     store->deleteKey(settings::section::kProfiles);
     store->deleteKey(settings::section::kListScanHosts);
+    ispinger->serverAddressBox()->clear();
     const QByteArray exported = [&] {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }();
     QStringList asked;
-    frame->setOkCancelAsker([&](const QString& caption, const QString&) {
-        asked.append(caption);
-        return false;
+    bool answer = false;
+    frame->setOkCancelAsker([&](const QString& caption, const QString& text) {
+        asked.append(caption + QStringLiteral(": ") + text);
+        return answer;
     });
     frame->commands().trigger(cmd::kExportSettings);
-    EXPECT_EQ(asked, QStringList{QStringLiteral("Export File Delete Warning")});
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked.takeFirst().startsWith(QStringLiteral("Export File Delete Warning: ")));
     QFile kept(file);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), exported);
     kept.close();
 
+    // Import names the file and its date, and Cancel leaves everything as it is.
     frame->RefreshCommandUI();
     ASSERT_TRUE(frame->commands().action(cmd::kImportSettings)->isEnabled());
+    const qsizetype shown = boxes.size();
+    frame->commands().trigger(cmd::kImportSettings);
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Import Settings: Replace all current settings with those in "
+                                                "\"%1\" (saved %2)?")
+                                     .arg(file, output::formatTimeStamp(QFileInfo(file).lastModified()))});
+    EXPECT_EQ(boxes.size(), shown);
+    EXPECT_EQ(store->GetProfileInt(settings::section::kOptions, "Packets", 0), 3);
+    answer = true;
     frame->commands().trigger(cmd::kImportSettings);
     EXPECT_EQ(boxes.last(), QStringLiteral("Import Settings: Settings were successfully imported."));
     EXPECT_EQ(frame->options().number(OptionId::Packets), 9);
+    EXPECT_EQ(frame->options().text(OptionId::ISPAddress), QStringLiteral("isp.test"));
+    EXPECT_EQ(ispinger->serverAddressBox()->text(), QStringLiteral("isp.test"));
     ASSERT_EQ(frame->profiles().book().entries().size(), 1u);
     EXPECT_EQ(frame->profiles().book().entries().front().address, QStringLiteral("10.1.1.1"));
     EXPECT_EQ(frame->listScanAddresses(), QStringList{QStringLiteral("lab.test")});
@@ -445,6 +487,19 @@ TEST_F(ApplicationStart, AnotherVersionStartsWithTheStartingLayoutWhichResetGuiB
     started.profileNameBox()->setText(QStringLiteral("Edge"));
     started.hostBox()->setEditText(QStringLiteral("edge.test"));
     const QRect placement = started.geometry();
+    // Reset GUI asks first; Cancel changes nothing.
+    QStringList asked;
+    bool answer = false;
+    started.setOkCancelAsker([&](const QString& caption, const QString& text) {
+        asked.append(caption + QStringLiteral(": ") + text);
+        return answer;
+    });
+    started.commands().trigger(cmd::kResetGui);
+    EXPECT_EQ(asked, QStringList{QStringLiteral(
+                         "Reset GUI: Reset the toolbars and panes to their original layout?")});
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_FALSE(started.toolBar("Toolkit")->isVisibleTo(&started));
+    answer = true;
     started.commands().trigger(cmd::kResetGui);
     EXPECT_EQ(shown, QStringList{QStringLiteral("Reset GUI: The GUI was successfully reset.")});
     EXPECT_TRUE(started.toolBar("Toolkit")->isVisibleTo(&started));

@@ -62,6 +62,14 @@ TEST_F(CliTest, SetHoldsForOneRunWithThePanesCorrectionAndSaveKeepsIt) {
     EXPECT_TRUE(lines().contains(QStringLiteral("Packets=3")));
     EXPECT_TRUE(lines().contains(QStringLiteral("Sort=1")));
     EXPECT_TRUE(lines().contains(QStringLiteral("AutoSort=1")));
+
+    // An octet is stored as its field on the pane corrects it, and the correction is told.
+    ASSERT_EQ(run({QStringLiteral("--set"), QStringLiteral("SeqScanStart3=001"), QStringLiteral("--save")}),
+              0);
+    EXPECT_EQ(m_output.stderrText,
+              QStringLiteral("vantrel-cli: IP Address Error: IP Address octets cannot begin with 0.\n"));
+    ASSERT_EQ(run({QStringLiteral("options")}), 0);
+    EXPECT_TRUE(lines().contains(QStringLiteral("SeqScanStart3=1")));
 }
 
 TEST_F(CliTest, ControlCharactersInATextStayOnOneLine) {
@@ -138,6 +146,34 @@ TEST_F(CliTest, ProfilesAreListedAddedUpdatedAndDeletedAsInTheWindow) {
     ASSERT_EQ(profile({"del", "HOME"}), 0);
     ASSERT_EQ(run({"profiles"}), 0);
     EXPECT_EQ(lines(), QStringList({"Lab\tlab.test"}));
+}
+
+// The ListScan list is in the order this run's options give it, stored or set for the run only.
+TEST_F(CliTest, TheAddressListFollowsTheRunsAutoSort) {
+    for (const char* host : {"127.0.0.3", "127.0.0.1", "127.0.0.2"})
+        ASSERT_EQ(run({"list", "add", host}), 0);
+    const QStringList stored{"127.0.0.3", "127.0.0.1", "127.0.0.2"};
+    const QStringList sorted{"127.0.0.1", "127.0.0.2", "127.0.0.3"};
+    ASSERT_EQ(run({"list"}), 0);
+    EXPECT_EQ(lines(), stored);
+    ASSERT_EQ(run({"--set", "ListScanAutoSort=1", "list"}), 0);
+    EXPECT_EQ(lines(), sorted);
+
+    // The scan by the built program pings in the same order.
+    QProcess scan;
+    scan.start(QStringLiteral(VANTREL_CLI_PATH),
+               {"--config-dir", m_dir.path(), "--set", "ListScanAutoSort=1", "listscan"});
+    ASSERT_TRUE(scan.waitForFinished(30000));
+    EXPECT_EQ(scan.exitCode(), 0) << scan.readAllStandardError().toStdString();
+    const QString scanned = QString::fromUtf8(scan.readAllStandardOutput());
+    QList<qsizetype> rows;
+    for (const QString& host : sorted)
+        rows.append(scanned.indexOf(host + QLatin1Char(' ')));
+    EXPECT_TRUE(rows[0] >= 0 && rows[0] < rows[1] && rows[1] < rows[2]) << scanned.toStdString();
+
+    ASSERT_EQ(run({"--set", "ListScanAutoSort=1", "--save"}), 0);
+    ASSERT_EQ(run({"--set", "ListScanAutoSort=0", "list"}), 0);
+    EXPECT_EQ(lines(), stored);
 }
 
 TEST_F(CliTest, GroupsAreSavedListedScannedAndDeletedAsThePaneDoes) {
@@ -233,6 +269,18 @@ TEST_F(CliTest, ExportedSettingsImportIntoAFreshStoreAndABadFileChangesNothing) 
     EXPECT_EQ(run({"export", "/nonexistent-folder/settings.vtr"}), 2);
     EXPECT_TRUE(
         m_output.stderrText.startsWith(QStringLiteral("vantrel-cli: Export Error: Save settings failed")));
+
+    // A file named on the command line is the one the messages name.
+    const QString mine = home.filePath(QStringLiteral("mine.vtr"));
+    ASSERT_EQ(run({"export", mine}), 0);
+    EXPECT_EQ(m_output.stdoutText,
+              QStringLiteral("Vantrel's settings exported successfully to the file \"%1\". You should backup "
+                             "this file if you wish to use it in the future.\n")
+                  .arg(mine));
+    EXPECT_EQ(run({"import", mine + QStringLiteral(".old")}), 2);
+    EXPECT_EQ(m_output.stderrText,
+              QStringLiteral("vantrel-cli: Import Error: The import file \"%1.old\" could not be found.\n")
+                  .arg(mine));
 }
 
 TEST_F(CliTest, HelpPrintsTheUsage) {

@@ -6,10 +6,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace vantrel::settings {
@@ -242,6 +244,58 @@ TEST_F(StoreFileTest, RestoreBringsBackExactlyWhatWasSaved) {
     auto other = RegistryStore::openInMemory();
     ASSERT_FALSE(other->restoreFromFile(file).has_value());
     EXPECT_EQ(dump(*other), dump(*m_store));
+}
+
+// The export replaces a regular file only, through a temporary file of its own: a link is followed to the
+// file it names and stays a link; a folder, a pipe or a device is refused as it is; a file of the user's
+// named like the export with ".part" is left alone; nothing is left behind.
+TEST_F(StoreFileTest, OnlyARegularFileIsReplacedAndNothingElseIsTouched) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("exports")));
+    const QDir folder(path(QStringLiteral("exports")));
+    const auto write = [](const QString& file, const QByteArray& bytes) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    const auto entries = [&] {
+        return folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                                QDir::Name);
+    };
+    const QString file = folder.filePath(QStringLiteral("VantrelExport.vtr"));
+    write(file + QStringLiteral(".part"), "mine");
+    ASSERT_FALSE(m_store->saveToFile(file).has_value());
+    QFile part(file + QStringLiteral(".part"));
+    ASSERT_TRUE(part.open(QIODevice::ReadOnly));
+    EXPECT_EQ(part.readAll(), QByteArray("mine"));
+
+    const QString named = folder.filePath(QStringLiteral("named.vtr"));
+    const QString link = folder.filePath(QStringLiteral("link.vtr"));
+    write(named, "old");
+    ASSERT_TRUE(QFile::link(named, link));
+    ASSERT_FALSE(m_store->saveToFile(link).has_value());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    auto other = RegistryStore::openInMemory();
+    ASSERT_FALSE(other->restoreFromFile(named).has_value());
+    EXPECT_EQ(dump(*other), m_saved);
+
+    const QString pipe = folder.filePath(QStringLiteral("pipe"));
+    const QString device = folder.filePath(QStringLiteral("device"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(folder.mkdir(QStringLiteral("sub")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), device));
+    const QStringList before = entries();
+    for (const QString& target : {pipe, folder.filePath(QStringLiteral("sub")), device}) {
+        SCOPED_TRACE(target.toStdString());
+        EXPECT_TRUE(m_store->saveToFile(target).has_value());
+        EXPECT_EQ(entries(), before);
+    }
+    struct stat status {};
+    ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_TRUE(QFileInfo(folder.filePath(QStringLiteral("sub"))).isDir());
+    EXPECT_EQ(QFileInfo(device).symLinkTarget(), QStringLiteral("/dev/null"));
+    ASSERT_EQ(::lstat("/dev/null", &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
 }
 
 TEST_F(StoreFileTest, ADamagedForeignOrMissingFileChangesNothing) {
