@@ -1,6 +1,7 @@
 #include "ops/SettingsTransfer.h"
 
 #include "output/MessageTexts.h"
+#include "settings/CheckImportLimits.h"
 #include "settings/RegistryStore.h"
 
 #include <QFileInfo>
@@ -16,6 +17,26 @@ TransferReport failure(const QString& caption, const QString& text) {
 // The folder the texts name: the home folder for the export file, else the folder of the file given.
 QString folderOf(const QString& file) {
     return QFileInfo(file).absolutePath() + QLatin1Char('/');
+}
+
+// What goes beyond the program's own limits, and where.
+QString breachText(const settings::ImportLimitBreach& breach) {
+    using Kind = settings::ImportLimitBreach::Kind;
+    switch (breach.kind) {
+    case Kind::TooLong:
+        return output::fill(output::res::kImportTooLong, breach.where, breach.limit);
+    case Kind::TooLarge:
+        return output::fill(output::res::kImportTooLarge, breach.where, breach.limit);
+    case Kind::Empty:
+        return output::fill(output::res::kImportEmpty, breach.where);
+    case Kind::ControlCharacter:
+        return output::fill(output::res::kImportControlCharacter, breach.where);
+    case Kind::Backslash:
+        return output::fill(output::res::kImportBackslash, breach.where);
+    case Kind::TooDeep:
+        break;
+    }
+    return output::fill(output::res::kImportTooDeep, breach.where);
 }
 
 } // namespace
@@ -40,7 +61,15 @@ TransferReport SettingsTransfer::importFrom(const QString& file) {
     const QString caption = output::text(output::res::kImportErrorCaption);
     if (!QFileInfo(file).isFile())
         return failure(caption, output::fill(output::res::kImportFileMissing, folderOf(file)));
-    if (const auto error = m_store.restoreFromFile(file))
+    // The file's content is held to the limits the program's own commands keep.
+    std::optional<settings::ImportLimitBreach> breach;
+    const auto error = m_store.restoreFromFile(file, [&breach](const settings::RegistryStore& incoming) {
+        breach = settings::CheckImportLimits(incoming);
+        return !breach;
+    });
+    if (breach)
+        return failure(caption, output::fill(output::res::kImportRefused, breachText(*breach)));
+    if (error)
         return failure(caption, output::fill(output::res::kImportRestoreFailed, error->code, error->text));
     return {true, output::text(output::res::kImportSuccessCaption),
             output::text(output::res::kImportSucceeded), MessageIcon::Information};
