@@ -354,23 +354,25 @@ TEST_F(CommandState, EditsTheStoreDidNotTakeAreReportedAndNotShownAsDone) {
     for (int id : {1119, 1120, 1121, 1122, 1123, 1124})
         frame->seqScanPane()->octetField(id)->setText(QStringLiteral("10"));
 
+    const auto profileCommand = [&](const QString& name, const QString& host) {
+        frame->profileNameBox()->setText(name);
+        frame->hostBox()->setEditText(host);
+        frame->commands().trigger(cmd::kAddProfileButton);
+    };
+    const auto press = [](ui::EntryListEditor* editor, const QString& text) {
+        editor->field()->setText(text);
+        editor->button()->click();
+    };
+    const QString profileBox =
+        "Settings Error: The Profile Manager could not save this change: " + reason + ".";
+    const QString addressBox = "Settings Error: The ListScan addresses could not be saved: " + reason + ".";
     struct Edit {
         std::function<void()> make;
         QString box;
     };
     const QList<Edit> edits{
-        {[&] {
-             frame->profileNameBox()->setText(QStringLiteral("Lab"));
-             frame->hostBox()->setEditText(QStringLiteral("10.0.0.2"));
-             frame->commands().trigger(cmd::kAddProfileButton);
-         },
-         "Settings Error: The Profile Manager could not save this change: " + reason + "."},
-        {[&] {
-             frame->profileNameBox()->setText(QStringLiteral("Home"));
-             frame->hostBox()->setEditText(QStringLiteral("10.0.0.1"));
-             frame->commands().trigger(cmd::kAddProfileButton);
-         },
-         "Settings Error: The Profile Manager could not save this change: " + reason + "."},
+        {[&] { profileCommand(QStringLiteral("Lab"), QStringLiteral("10.0.0.2")); }, profileBox},
+        {[&] { profileCommand(QStringLiteral("Home"), QStringLiteral("10.0.0.1")); }, profileBox},
         {[&] {
              list->setCurrentCell(0, 0);
              frame->profiles().pane()->editName(0);
@@ -380,26 +382,12 @@ TEST_F(CommandState, EditsTheStoreDidNotTakeAreReportedAndNotShownAsDone) {
              QTest::keyClick(editor, Qt::Key_Return);
              ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.isEmpty(); }));
          },
-         "Settings Error: The Profile Manager could not save this change: " + reason + "."},
-        {[&] {
-             addresses->field()->setText(QStringLiteral("10.0.0.6"));
-             addresses->button()->click();
-         },
-         "Settings Error: The ListScan addresses could not be saved: " + reason + "."},
-        {[&] {
-             addresses->field()->setText(QStringLiteral("10.0.0.5"));
-             addresses->button()->click();
-         },
-         "Settings Error: The ListScan addresses could not be saved: " + reason + "."},
-        {[&] {
-             groups->field()->setText(QStringLiteral("edge"));
-             groups->button()->click();
-         },
+         profileBox},
+        {[&] { press(addresses, QStringLiteral("10.0.0.6")); }, addressBox},
+        {[&] { press(addresses, QStringLiteral("10.0.0.5")); }, addressBox},
+        {[&] { press(groups, QStringLiteral("edge")); },
          "Vantrel 2.0: Could not create SeqScan Group Registry Subfolder: " + reason + "."},
-        {[&] {
-             groups->field()->setText(QStringLiteral("core"));
-             groups->button()->click();
-         },
+        {[&] { press(groups, QStringLiteral("core")); },
          "Settings Error: The SeqScan group could not be deleted: " + reason + "."},
     };
     for (const Edit& edit : edits) {
