@@ -50,7 +50,10 @@ void ListScanAddressEditor::addOrDelete() {
     const AddressEdit result = m_list->addOrDelete(typed, sorted);
     const QString refusal = output::addressEditMessage(result, *m_list, typed);
     if (!refusal.isEmpty()) {
-        m_hooks.showError(output::text(output::res::kInputErrorCaption), refusal);
+        // A change the store did not take is no fault of the text typed.
+        m_hooks.showError(output::text(result == AddressEdit::NotSaved ? output::res::kSettingsErrorCaption
+                                                                       : output::res::kInputErrorCaption),
+                          refusal);
         return;
     }
     if (result == AddressEdit::Added) {

@@ -159,7 +159,8 @@ void ProfileManager::onRename(int row, const QString& newName) {
 }
 
 void ProfileManager::tell(settings::ProfileRefusal refusal, const QString& name) {
-    if (const std::optional<output::ProfileMessage> message = output::profileRefusalMessage(refusal, name))
+    if (const std::optional<output::ProfileMessage> message =
+            output::profileRefusalMessage(refusal, name, m_book.notSavedReason()))
         m_frame.showMessageBox(message->caption, message->text, ops::MessageIcon(int(message->icon)));
 }
 

@@ -157,7 +157,12 @@ void SeqScanPaneController::AddOrDeleteGroup() {
 }
 
 void SeqScanPaneController::DeleteGroup(const QString& name) {
-    m_groups->remove(name);
+    // A group the store keeps stays in the list, and the user is told why.
+    if (m_groups->remove(name) == settings::SeqScanGroups::RemoveResult::NotSaved) {
+        m_hooks.showMessage(output::text(output::res::kSettingsErrorCaption),
+                            output::fill(output::res::kGroupNotDeleted, m_groups->notSavedReason()));
+        return;
+    }
     const int next = m_pane.groupList()->removeEntry(name, m_options.isOn(OptionId::SeqScanAutoSort));
     if (next >= 0)
         ShowSelectedGroup(next);

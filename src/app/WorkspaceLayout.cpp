@@ -87,7 +87,7 @@ bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& lay
         settings::NamedValue{kHiddenButtonsValue, joinIds(layout.hiddenButtons)},
         settings::NamedValue{kStatusBarValue, layout.statusBarShown ? 1 : 0},
     };
-    return store.writeValues(section, values);
+    return bool(store.writeValues(section, values));
 }
 
 int readApplicationLook(const settings::RegistryStore& store) {
@@ -95,7 +95,7 @@ int readApplicationLook(const settings::RegistryStore& store) {
 }
 
 bool writeApplicationLook(settings::RegistryStore& store, int id) {
-    return store.WriteProfileInt(kWorkspaceSection, kApplicationLookValue, id);
+    return bool(store.WriteProfileInt(kWorkspaceSection, kApplicationLookValue, id));
 }
 
 bool readBalloonTips(const settings::RegistryStore& store) {

@@ -95,7 +95,7 @@ QString applySetting(settings::LiveOptions& options, const QString& name, const 
 
 } // namespace
 
-int runCli(const QStringList& arguments, TerminalOutput& output) {
+int runCli(const QStringList& arguments, TerminalOutput& output, std::chrono::milliseconds storeLockWait) {
     const auto [parsed, error] = CliArguments::parse(arguments);
     if (!error.isEmpty()) {
         output.err(QStringLiteral("vantrel-cli: %1\n\n").arg(error) + usage());
@@ -119,9 +119,11 @@ int runCli(const QStringList& arguments, TerminalOutput& output) {
     }
 
     auto store = settings::RegistryStore::open(
-        settings::StoreLocation::resolve(parsed.configDir), [&output](const settings::StoreNotice& notice) {
+        settings::StoreLocation::resolve(parsed.configDir),
+        [&output](const settings::StoreNotice& notice) {
             output.err(QStringLiteral("vantrel-cli: %1\n").arg(notice.text));
-        });
+        },
+        storeLockWait);
     settings::LiveOptions options;
     options.assign(settings::LoadSettings(*store).options);
     for (const auto& [name, value] : parsed.settings) {
@@ -132,10 +134,11 @@ int runCli(const QStringList& arguments, TerminalOutput& output) {
         }
     }
     if (parsed.save) {
-        settings::SaveSettings(*store, options.snapshot());
-        // The store has told why it runs in memory; what was to be saved is not.
-        if (store->isInMemory())
+        if (const settings::StoreWrite saved = settings::SaveSettings(*store, options.snapshot()); !saved) {
+            output.err(QStringLiteral("vantrel-cli: %1\n")
+                           .arg(output::fill(output::res::kOptionsNotSaved, saved.reason())));
             return kExitCannotRun;
+        }
     }
     if (!command)
         return kExitSuccess;

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "settings/SqliteConnection.h"
+
 #include <QStringList>
+#include <chrono>
 
 namespace vantrel::cli {
 
 class TerminalOutput;
 
-// Runs vantrel-cli with the arguments after the program name and answers its exit status.
-int runCli(const QStringList& arguments, TerminalOutput& output);
+// Runs vantrel-cli with the arguments after the program name and answers its exit status. A change of
+// the settings store waits `storeLockWait` for another program's lock before it fails.
+int runCli(const QStringList& arguments, TerminalOutput& output,
+           std::chrono::milliseconds storeLockWait = settings::SqliteConnection::kLockWait);
 
 } // namespace vantrel::cli

@@ -176,7 +176,8 @@ int addressList(CliContext& context, const QStringList& arguments) {
     if (message.isEmpty())
         return kExitSuccess;
     context.output.err(QStringLiteral("vantrel-cli: list: ") + message + QLatin1Char('\n'));
-    // Deleting what is not there ran without success, as for a profile; a refused entry could not run.
+    // Deleting what is not there ran without success, as for a profile; a refused entry or a change the
+    // store did not take could not run.
     return result == settings::AddressEdit::NotListed ? kExitFailure : kExitCannotRun;
 }
 
@@ -248,9 +249,9 @@ int changeProfile(CliContext& context, const QStringList& arguments) {
         address = book.at(*row).address;
     }
     const settings::ProfileBook::Outcome outcome = book.apply(name, address, false, settings::kNameColumn);
-    if (const auto message = output::profileRefusalMessage(outcome.refusal, name)) {
+    if (const auto message = output::profileRefusalMessage(outcome.refusal, name, book.notSavedReason())) {
         context.output.err(QStringLiteral("vantrel-cli: ") + message->text + QLatin1Char('\n'));
-        return kExitUsage;
+        return outcome.refusal == settings::ProfileRefusal::NotSaved ? kExitCannotRun : kExitUsage;
     }
     return kExitSuccess;
 }

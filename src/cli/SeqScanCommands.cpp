@@ -111,11 +111,18 @@ int changeSeqScanGroup(CliContext& context, const QStringList& arguments) {
     const QString verb = arguments.value(0);
     if (verb == QLatin1String("del") && arguments.size() == 2) {
         SeqScanGroups groups = loadGroups(context);
-        if (!groups.remove(arguments[1])) {
+        switch (groups.remove(arguments[1])) {
+        case SeqScanGroups::RemoveResult::Removed:
+            return kExitSuccess;
+        case SeqScanGroups::RemoveResult::NotListed:
             fail(context, QStringLiteral("no SeqScan group is named \"%1\"").arg(arguments[1]));
             return kExitFailure;
+        case SeqScanGroups::RemoveResult::NotSaved:
+            break;
         }
-        return kExitSuccess;
+        failWithCaption(context, output::text(res::kSettingsErrorCaption),
+                        output::fill(res::kGroupNotDeleted, groups.notSavedReason()));
+        return kExitCannotRun;
     }
     if (verb != QLatin1String("add") || arguments.size() != 4 || arguments[1].isEmpty()) {
         fail(context, QStringLiteral("group takes add NAME START END or del NAME"));

@@ -100,7 +100,8 @@ GroupRefusal groupRefusal(settings::SeqScanGroups::AddResult result, const setti
     case AddResult::NameTaken:
         return {inputError, output::fill(res::kGroupNameTaken, groups.nameTaken(name))};
     case AddResult::NotWritten:
-        return {output::text(res::kProductName), output::text(res::kGroupNotCreated)};
+        return {output::text(res::kProductName),
+                output::fill(res::kGroupNotCreated, groups.notSavedReason())};
     case AddResult::Added:
         break;
     }

@@ -1,6 +1,7 @@
 #include "ops/SettingsTransfer.h"
 
 #include "output/MessageTexts.h"
+#include "settings/CheckImportLimits.h"
 #include "settings/RegistryStore.h"
 
 #include <QFileInfo>
@@ -11,6 +12,26 @@ namespace {
 
 TransferReport failure(const QString& caption, const QString& text) {
     return {false, caption, text, MessageIcon::Error};
+}
+
+// What goes beyond the program's own limits, and where.
+QString breachText(const settings::ImportLimitBreach& breach) {
+    using Kind = settings::ImportLimitBreach::Kind;
+    switch (breach.kind) {
+    case Kind::TooLong:
+        return output::fill(output::res::kImportTooLong, breach.where, breach.limit);
+    case Kind::TooLarge:
+        return output::fill(output::res::kImportTooLarge, breach.where, breach.limit);
+    case Kind::Empty:
+        return output::fill(output::res::kImportEmpty, breach.where);
+    case Kind::ControlCharacter:
+        return output::fill(output::res::kImportControlCharacter, breach.where);
+    case Kind::Backslash:
+        return output::fill(output::res::kImportBackslash, breach.where);
+    case Kind::TooDeep:
+        break;
+    }
+    return output::fill(output::res::kImportTooDeep, breach.where);
 }
 
 } // namespace
@@ -42,7 +63,15 @@ TransferReport SettingsTransfer::importFrom(const QString& file) {
     if (!QFileInfo(file).isFile())
         return failure(caption, isDefaultFile(file) ? output::fill(output::res::kImportFileMissing, m_homeDir)
                                                     : output::fill(output::res::kImportFileNotFound, file));
-    if (const auto error = m_store.restoreFromFile(file))
+    // The file's content is held to the limits the program's own commands keep.
+    std::optional<settings::ImportLimitBreach> breach;
+    const auto error = m_store.restoreFromFile(file, [&breach](const settings::RegistryStore& incoming) {
+        breach = settings::CheckImportLimits(incoming);
+        return !breach;
+    });
+    if (breach)
+        return failure(caption, output::fill(output::res::kImportRefused, breachText(*breach)));
+    if (error)
         return failure(caption, output::fill(output::res::kImportRestoreFailed, error->code, error->text));
     return {true, output::text(output::res::kImportSuccessCaption),
             output::text(output::res::kImportSucceeded), MessageIcon::Information};

@@ -22,7 +22,7 @@ QString addressEditMessage(settings::AddressEdit result, const settings::ListSca
     case AddressEdit::NotListed:
         return fill(res::kAddressNotListed, typed);
     case AddressEdit::NotSaved:
-        return text(res::kAddressNotSaved);
+        return fill(res::kAddressNotSaved, list.notSavedReason());
     }
     return {};
 }

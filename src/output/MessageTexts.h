@@ -63,6 +63,12 @@ inline constexpr TextTemplate<> kStartupErrorCaption{0, "StartupErrorCaption", "
 inline constexpr TextTemplate<> kShutdownErrorCaption{0, "ShutdownErrorCaption", "Shutdown Error"};
 inline constexpr TextTemplate<> kLogErrorCaption{0, "LogErrorCaption", "Log Error"};
 inline constexpr TextTemplate<> kInputErrorCaption{0, "InputErrorCaption", "Input Error"};
+// A change of the settings store that did not reach it; the reason is a clause of the store's.
+inline constexpr TextTemplate<> kSettingsErrorCaption{0, "SettingsErrorCaption", "Settings Error"};
+inline constexpr TextTemplate<QString> kProfileNotSaved{
+    0, "ProfileNotSaved", "The Profile Manager could not save this change: %s."};
+inline constexpr TextTemplate<QString> kOptionsNotSaved{0, "OptionsNotSaved",
+                                                        "The options were not saved: %s."};
 inline constexpr TextTemplate<> kWarningCaption{0, "WarningCaption", " Warning"};
 inline constexpr TextTemplate<> kIpAddressErrorCaption{0, "IpAddressErrorCaption", "IP Address Error"};
 inline constexpr TextTemplate<> kPrintingErrorCaption{0, "PrintingErrorCaption", "Printing Error"};
@@ -128,8 +134,8 @@ inline constexpr TextTemplate<QString> kAddressAlreadyListed{0, "AddressAlreadyL
                                                              "\"%s\" is already a ListScan address."};
 inline constexpr TextTemplate<QString> kAddressNotListed{0, "AddressNotListed",
                                                          "\"%s\" is not a ListScan address."};
-inline constexpr TextTemplate<> kAddressNotSaved{0, "AddressNotSaved",
-                                                 "The ListScan addresses could not be saved."};
+inline constexpr TextTemplate<QString> kAddressNotSaved{0, "AddressNotSaved",
+                                                        "The ListScan addresses could not be saved: %s."};
 // Profile Manager.
 inline constexpr TextTemplate<QString> kProfileNameExists{0, "ProfileNameExists",
                                                           "Profile Name \"%s\" already exists."};
@@ -210,8 +216,10 @@ inline constexpr TextTemplate<> kGroupFieldErrorCaption{0, "GroupFieldErrorCapti
                                                         "SeqScan Address Group Error"};
 inline constexpr TextTemplate<> kGroupFieldBackslash{
     0, "GroupFieldBackslash", "The SeqScan address group name cannot contain backslashes (\\)."};
-inline constexpr TextTemplate<> kGroupNotCreated{0, "GroupNotCreated",
-                                                 "Could not create SeqScan Group Registry Subfolder."};
+inline constexpr TextTemplate<QString> kGroupNotCreated{
+    0, "GroupNotCreated", "Could not create SeqScan Group Registry Subfolder: %s."};
+inline constexpr TextTemplate<QString> kGroupNotDeleted{0, "GroupNotDeleted",
+                                                        "The SeqScan group could not be deleted: %s."};
 inline constexpr TextTemplate<QString> kGroupNameTaken{
     0, "GroupNameTaken",
     "There is already a SeqScan group named \"%s\"; group names are compared without regard to case."};
@@ -441,6 +449,19 @@ inline constexpr TextTemplate<> kImportErrorCaption{0, "ImportErrorCaption", "Im
 inline constexpr TextTemplate<QString> kImportFileMissing{
     0, "ImportFileMissing",
     "The import file \"VantrelExport.vtr\" could notbe found in the Vantrel home directory [%s]."};
+// A file whose content goes beyond what the program's own commands store: why, and where.
+inline constexpr TextTemplate<QString> kImportRefused{
+    0, "ImportRefused", "Import: The file was not imported, since %s. The settings are as they were."};
+inline constexpr TextTemplate<QString, int> kImportTooLong{0, "ImportTooLong",
+                                                           "\"%s\" holds more than %d characters"};
+inline constexpr TextTemplate<QString, int> kImportTooLarge{0, "ImportTooLarge",
+                                                            "\"%s\" holds more than %d bytes"};
+inline constexpr TextTemplate<QString> kImportEmpty{0, "ImportEmpty", "\"%s\" has an empty name or text"};
+inline constexpr TextTemplate<QString> kImportControlCharacter{0, "ImportControlCharacter",
+                                                               "\"%s\" holds a control character"};
+inline constexpr TextTemplate<QString> kImportBackslash{0, "ImportBackslash", "\"%s\" holds a backslash"};
+inline constexpr TextTemplate<QString> kImportTooDeep{0, "ImportTooDeep",
+                                                      "\"%s\" lies deeper than any of Vantrel's keys"};
 inline constexpr TextTemplate<int, QString> kImportRestoreFailed{
     0, "ImportRestoreFailed", "Import: Restore failed with error code %d: %s"};
 inline constexpr TextTemplate<> kImportSuccessCaption{0, "ImportSuccessCaption", "Import Settings"};

@@ -57,7 +57,8 @@ QString profileHeaderTip(int column, std::optional<settings::ProfileBook::SortSt
     return text(names ? res::kSortNamesAscendingTip : res::kSortAddressesAscendingTip);
 }
 
-std::optional<ProfileMessage> profileRefusalMessage(settings::ProfileRefusal refusal, const QString& name) {
+std::optional<ProfileMessage> profileRefusalMessage(settings::ProfileRefusal refusal, const QString& name,
+                                                    const QString& reason) {
     switch (refusal) {
     case settings::ProfileRefusal::None:
         return std::nullopt;
@@ -70,6 +71,8 @@ std::optional<ProfileMessage> profileRefusalMessage(settings::ProfileRefusal ref
     case settings::ProfileRefusal::NameExists:
         return ProfileMessage{text(res::kProfileManagerTitle), fill(res::kProfileNameExists, name),
                               MessageIcon::Warning};
+    case settings::ProfileRefusal::NotSaved:
+        return ProfileMessage{text(res::kSettingsErrorCaption), fill(res::kProfileNotSaved, reason)};
     }
     return std::nullopt;
 }

@@ -18,12 +18,14 @@ QString profileButtonTip(settings::ProfileAction action);
 // A header section's tooltip, which says what a click on it does next.
 QString profileHeaderTip(int column, std::optional<settings::ProfileBook::SortState> sorted);
 
-// A refused profile change as the user is told (name is the refused name).
+// A refused profile change as the user is told (name is the refused name; reason, for NotSaved, why the
+// store did not take it).
 struct ProfileMessage {
     QString caption;
     QString text;
     MessageIcon icon = MessageIcon::Error;
 };
-std::optional<ProfileMessage> profileRefusalMessage(settings::ProfileRefusal refusal, const QString& name);
+std::optional<ProfileMessage> profileRefusalMessage(settings::ProfileRefusal refusal, const QString& name,
+                                                    const QString& reason);
 
 } // namespace vantrel::output

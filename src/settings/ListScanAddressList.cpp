@@ -29,8 +29,11 @@ AddressEdit ListScanAddressList::add(const QString& typed, bool sorted) {
         return AddressEdit::AlreadyListed;
     if (!caseTwin(typed).isEmpty())
         return AddressEdit::CaseTwin;
-    if (!m_store.WriteProfileString(section::kListScanHosts, typed, typed))
+    if (const StoreWrite stored = m_store.WriteProfileString(section::kListScanHosts, typed, typed);
+        !stored) {
+        m_notSavedReason = stored.reason();
         return AddressEdit::NotSaved;
+    }
     m_entries.append(typed);
     if (sorted)
         sortListEntries(m_entries);
@@ -42,9 +45,10 @@ AddressEdit ListScanAddressList::remove(const QString& typed, bool sorted) {
         return AddressEdit::NotListed;
     // A value that is not there (the entry's name and text differ in an imported store) is no failure;
     // one still there after the delete is.
-    if (!m_store.deleteValue(section::kListScanHosts, typed) &&
-        m_store.valueKind(section::kListScanHosts, typed).has_value())
+    if (const StoreWrite deleted = m_store.deleteValue(section::kListScanHosts, typed); !deleted.gone()) {
+        m_notSavedReason = deleted.reason();
         return AddressEdit::NotSaved;
+    }
     m_entries.removeOne(typed);
     if (sorted)
         sortListEntries(m_entries);

@@ -17,7 +17,7 @@ enum class AddressEdit {
     CaseTwin,      // equal to an entry ignoring case only: the store would keep one value for both
     AlreadyListed, // exactly an entry already (adding only)
     NotListed,     // no entry is exactly this text (deleting only)
-    NotSaved,      // the store did not take the change
+    NotSaved,      // the store did not take the change (notSavedReason says why)
 };
 
 // The ListScan address list with its store section: each address is one value of section
@@ -46,9 +46,13 @@ public:
     AddressEdit add(const QString& typed, bool sorted);
     AddressEdit remove(const QString& typed, bool sorted);
 
+    // Why the store did not take the last change refused as NotSaved.
+    const QString& notSavedReason() const { return m_notSavedReason; }
+
 private:
     RegistryStore& m_store;
     QStringList m_entries;
+    QString m_notSavedReason;
 };
 
 } // namespace vantrel::settings

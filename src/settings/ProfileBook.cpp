@@ -67,31 +67,36 @@ ProfileBook::Outcome ProfileBook::apply(const QString& name, const QString& addr
         outcome.refusal = ProfileRefusal::Empty;
         return outcome;
     }
-    outcome.action = decide(name, address);
+    const ProfileAction action = decide(name, address);
     const std::optional<int> row = rowOf(name);
+    if (action != ProfileAction::Delete && (name.size() > kLongestText || address.size() > kLongestText)) {
+        outcome.refusal =
+            name.size() > kLongestText ? ProfileRefusal::NameTooLong : ProfileRefusal::AddressTooLong;
+        return outcome;
+    }
+    // The store first: the list changes only once the store holds the change. A new spelling of a
+    // name needs a new value, since the store keeps a name as first written.
+    const bool respelt = row && at(*row).name != name;
+    const StoreWrite stored = action == ProfileAction::Delete ? m_store.deleteValue(section::kProfiles, name)
+                              : respelt
+                                  ? m_store.replaceValue(section::kProfiles, at(*row).name, {name, address})
+                                  : m_store.WriteProfileString(section::kProfiles, name, address);
+    if (!stored.gone()) {
+        m_notSavedReason = stored.reason();
+        outcome.refusal = ProfileRefusal::NotSaved;
+        return outcome;
+    }
+    outcome.action = action;
     QString focusName;
-    if (*outcome.action == ProfileAction::Delete) {
+    if (action == ProfileAction::Delete) {
         m_entries.erase(m_entries.begin() + *row);
-        m_store.deleteValue(section::kProfiles, name);
         // The profile now in its place, or the first one when it was the last.
         if (!m_entries.empty())
             focusName = at(*row < size() ? *row : 0).name;
     } else {
-        if (name.size() > kLongestText || address.size() > kLongestText) {
-            outcome.refusal =
-                name.size() > kLongestText ? ProfileRefusal::NameTooLong : ProfileRefusal::AddressTooLong;
-            outcome.action.reset();
-            return outcome;
-        }
-        if (row) {
-            const QString oldName = at(*row).name;
+        if (row)
             m_entries.erase(m_entries.begin() + *row);
-            // The store keeps a name as first written: a new spelling needs a new value.
-            if (oldName != name)
-                m_store.deleteValue(section::kProfiles, oldName);
-        }
         m_entries.insert(m_entries.begin(), {name, address});
-        m_store.WriteProfileString(section::kProfiles, name, address);
         focusName = name;
     }
     sortIfAuto(autoSort, sortColumn);
@@ -119,16 +124,14 @@ ProfileBook::RenameOutcome ProfileBook::rename(int row, const QString& newName, 
             return outcome;
         }
     }
-    const QString oldName = std::exchange(entry.name, newName);
-    if (sameIgnoringCase(oldName, newName)) {
-        // The same value in the store: it takes the new spelling only when written anew.
-        m_store.deleteValue(section::kProfiles, oldName);
-        m_store.WriteProfileString(section::kProfiles, newName, entry.address);
-    } else {
-        // The new value first, so that the profile is stored under one name or the other at every moment.
-        m_store.WriteProfileString(section::kProfiles, newName, entry.address);
-        m_store.deleteValue(section::kProfiles, oldName);
+    // One commit, so that the profile is stored under one name or the other at every moment.
+    const StoreWrite stored = m_store.replaceValue(section::kProfiles, entry.name, {newName, entry.address});
+    if (!stored) {
+        m_notSavedReason = stored.reason();
+        outcome.refusal = ProfileRefusal::NotSaved;
+        return outcome;
     }
+    entry.name = newName;
     outcome.renamed = true;
     if (autoSort && sortColumn == kNameColumn) {
         load(autoSort, sortColumn);

@@ -22,16 +22,17 @@ struct ProfileEntry {
 // What the profile command does with the two texts of the Hosts toolbar.
 enum class ProfileAction { Add, Update, Delete };
 
-// Why a profile change was refused; nothing is changed, in the list or the store.
-enum class ProfileRefusal { None, Empty, NameTooLong, AddressTooLong, NameExists };
+// Why a profile change was refused; nothing is changed, in the list or the store. NotSaved: the store
+// did not take it (ProfileBook::notSavedReason says why).
+enum class ProfileRefusal { None, Empty, NameTooLong, AddressTooLong, NameExists, NotSaved };
 
 // The list's two columns.
 enum ProfileColumn : int { kNameColumn = 0, kAddressColumn = 1 };
 
 // The Profile Manager's list and its store. The list holds what the store holds, in the order the user
-// sees it; every change is written to the store before it returns. The store tells value names apart
-// without regard to case, so the book never holds two names that differ only in case: such a name
-// stands for the profile already there.
+// sees it; every change is written to the store first and reaches the list only when it was stored. The store
+// tells value names apart without regard to case, so the book never holds two names that differ only in case:
+// such a name stands for the profile already there.
 class ProfileBook {
 public:
     explicit ProfileBook(RegistryStore& store);
@@ -86,6 +87,9 @@ public:
     // A header click: descending when that column is sorted ascending, ascending otherwise.
     void sortByHeader(int column);
 
+    // Why the store did not take the last change refused as NotSaved.
+    const QString& notSavedReason() const { return m_notSavedReason; }
+
     // Names and addresses of this many characters or fewer are accepted.
     static constexpr int kLongestText = 99;
 
@@ -95,6 +99,7 @@ private:
     RegistryStore& m_store;
     std::vector<ProfileEntry> m_entries;
     std::optional<SortState> m_sorted;
+    QString m_notSavedReason;
 };
 
 } // namespace vantrel::settings

@@ -164,18 +164,25 @@ bool writableWithJournal(const QString& file) {
     return ::access(path.constData(), W_OK) == 0 && ::access(folder.constData(), W_OK) == 0;
 }
 
-// A write that only the file system can refuse: the store moves into memory instead of losing it.
-bool isStorageFailure(int code) {
+// Why a write failed, as a clause for the user's message.
+QString writeFailureReason(int code) {
     switch (code & 0xff) {
-    case SQLITE_FULL:
-    case SQLITE_IOERR:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return lockedReason();
     case SQLITE_READONLY:
-    case SQLITE_CANTOPEN:
     case SQLITE_PERM:
-        return true;
+        return QStringLiteral("the file is read-only");
+    case SQLITE_FULL:
+        return QStringLiteral("the disk is full");
     default:
-        return false;
+        return QString::fromUtf8(sqlite3_errstr(code));
     }
+}
+
+// Why a store that runs in memory takes no change.
+QString inMemoryReason(const QString& why) {
+    return QStringLiteral("the settings run in memory only, since %1").arg(why);
 }
 
 QStringList keyPath(const QString& section) {
@@ -261,14 +268,16 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location
     // The file is left alone; the store runs in memory with what could be read of it.
     auto inMemory = [&](SqliteConnection* source, const QString& reason) {
         bool copied = false;
-        std::unique_ptr<RegistryStore> store = memoryCopy(source, std::move(sink), copied);
-        store->tell(copied || !QFileInfo::exists(file) ? notWritableNotice(reason)
-                                                       : unreadableNotice(file, reason));
+        std::unique_ptr<RegistryStore> store = memoryCopy(source, std::move(sink), copied, {});
+        const bool read = copied || !QFileInfo::exists(file);
+        store->m_notWritable = inMemoryReason(
+            read ? reason : QStringLiteral("the saved settings could not be read (%1)").arg(reason));
+        store->tell(read ? notWritableNotice(reason) : unreadableNotice(file, reason));
         return store;
     };
 
     if (!QDir().mkpath(location.directory))
-        return inMemory(nullptr, QStringLiteral("its folder cannot be created"));
+        return inMemory(nullptr, QStringLiteral("the settings folder cannot be created"));
     if (!QFileInfo::exists(file))
         createStoreFile(file);
     const QFileInfo found(file);
@@ -286,7 +295,9 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location
         return inMemory(nullptr, failureReason(db));
     if (state == FileState::Newer) {
         bool copied = false;
-        std::unique_ptr<RegistryStore> store = memoryCopy(&db, std::move(sink), copied);
+        std::unique_ptr<RegistryStore> store = memoryCopy(
+            &db, std::move(sink), copied,
+            inMemoryReason(QStringLiteral("the settings file was written by a newer version of Vantrel")));
         store->tell(newerVersionNotice(file));
         return store;
     }
@@ -323,13 +334,14 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location
 }
 
 std::unique_ptr<RegistryStore> RegistryStore::memoryCopy(SqliteConnection* source, StoreNoticeSink sink,
-                                                         bool& copied) {
+                                                         bool& copied, const QString& notWritable) {
     SqliteConnection memory;
     memory.openInMemory();
     copied = source && source->isOpen() && source->copyTo(memory);
     if (!copied || inspect(memory, false) != FileState::Ours)
         createSchema(memory);
-    return std::unique_ptr<RegistryStore>(new RegistryStore(std::move(memory), QString(), std::move(sink)));
+    return std::unique_ptr<RegistryStore>(
+        new RegistryStore(std::move(memory), QString(), std::move(sink), notWritable));
 }
 
 std::unique_ptr<RegistryStore> RegistryStore::openInMemory() {
@@ -339,10 +351,12 @@ std::unique_ptr<RegistryStore> RegistryStore::openInMemory() {
     return std::unique_ptr<RegistryStore>(new RegistryStore(std::move(memory), QString(), {}));
 }
 
-RegistryStore::RegistryStore(SqliteConnection connection, QString filePath, StoreNoticeSink sink)
+RegistryStore::RegistryStore(SqliteConnection connection, QString filePath, StoreNoticeSink sink,
+                             QString notWritable)
     : m_db(std::move(connection))
     , m_filePath(std::move(filePath))
-    , m_sink(std::move(sink)) {}
+    , m_sink(std::move(sink))
+    , m_notWritable(std::move(notWritable)) {}
 
 RegistryStore::~RegistryStore() = default;
 
@@ -392,12 +406,17 @@ std::optional<qint64> RegistryStore::createKey(const QString& section) {
     return id;
 }
 
-int RegistryStore::runWrite(const std::function<int()>& write) {
+StoreWrite RegistryStore::runWrite(const std::function<int()>& write) {
+    static_assert(StoreWrite::kNothingThere == SQLITE_NOTFOUND && kContentRefused == SQLITE_CONSTRAINT);
     std::lock_guard lock(m_mutex);
+    if (!m_notWritable.isEmpty())
+        return StoreWrite({SQLITE_READONLY, m_notWritable});
     const int code = write();
-    if (code == SQLITE_OK || code == SQLITE_NOTFOUND || m_filePath.isEmpty() || !isStorageFailure(code))
-        return code;
-    return moveIntoMemory(QString::fromUtf8(sqlite3_errstr(code))) ? write() : code;
+    if (code == SQLITE_OK)
+        return {};
+    if (code == SQLITE_NOTFOUND)
+        return StoreWrite({code, QStringLiteral("there is nothing to delete")});
+    return StoreWrite({code, writeFailureReason(code)});
 }
 
 int RegistryStore::lastErrorCode() const {
@@ -405,43 +424,57 @@ int RegistryStore::lastErrorCode() const {
     return code == SQLITE_OK ? SQLITE_ERROR : code;
 }
 
-bool RegistryStore::moveIntoMemory(const QString& reason) {
-    SqliteConnection memory;
-    if (!memory.openInMemory() || !m_db.copyTo(memory))
-        return false;
-    m_db = std::move(memory);
-    m_filePath.clear();
-    tell(notWritableNotice(reason));
-    return true;
+int RegistryStore::upsertValues(const QString& section, std::span<const NamedValue> values) {
+    const std::optional<qint64> key = createKey(section);
+    if (!key)
+        return lastErrorCode();
+    // An existing value keeps its place in the enumeration and the name it was first written with.
+    SqliteStatement upsert(m_db.handle(), R"sql(
+        INSERT INTO registry_value(key, name, folded, kind, data) VALUES(?, ?, ?, ?, ?)
+        ON CONFLICT(key, folded) DO UPDATE SET kind = excluded.kind, data = excluded.data)sql");
+    for (const NamedValue& value : values) {
+        upsert.bind(1, *key).bind(2, value.name).bind(3, folded(value.name));
+        if (const int* number = std::get_if<int>(&value.data))
+            upsert.bind(4, qint64(ValueKind::Number)).bind(5, qint64(*number));
+        else if (const QString* text = std::get_if<QString>(&value.data))
+            upsert.bind(4, qint64(ValueKind::Text)).bind(5, *text);
+        else
+            upsert.bind(4, qint64(ValueKind::Binary)).bindBlob(5, std::get<QByteArray>(value.data));
+        if (!upsert.run())
+            return lastErrorCode();
+        upsert.reset();
+    }
+    return SQLITE_OK;
 }
 
-bool RegistryStore::writeValues(const QString& section, std::span<const NamedValue> values) {
+StoreWrite RegistryStore::writeValues(const QString& section, std::span<const NamedValue> values) {
     return runWrite([&] {
-               Transaction transaction(m_db);
-               if (!transaction.isOpen())
-                   return lastErrorCode();
-               const std::optional<qint64> key = createKey(section);
-               if (!key)
-                   return lastErrorCode();
-               // An existing value keeps its place in the enumeration and the name it was first written with.
-               SqliteStatement upsert(m_db.handle(), R"sql(
-            INSERT INTO registry_value(key, name, folded, kind, data) VALUES(?, ?, ?, ?, ?)
-            ON CONFLICT(key, folded) DO UPDATE SET kind = excluded.kind, data = excluded.data)sql");
-               for (const NamedValue& value : values) {
-                   upsert.bind(1, *key).bind(2, value.name).bind(3, folded(value.name));
-                   if (const int* number = std::get_if<int>(&value.data))
-                       upsert.bind(4, qint64(ValueKind::Number)).bind(5, qint64(*number));
-                   else if (const QString* text = std::get_if<QString>(&value.data))
-                       upsert.bind(4, qint64(ValueKind::Text)).bind(5, *text);
-                   else
-                       upsert.bind(4, qint64(ValueKind::Binary))
-                           .bindBlob(5, std::get<QByteArray>(value.data));
-                   if (!upsert.run())
-                       return lastErrorCode();
-                   upsert.reset();
-               }
-               return transaction.commit() ? SQLITE_OK : lastErrorCode();
-           }) == SQLITE_OK;
+        Transaction transaction(m_db);
+        if (!transaction.isOpen())
+            return lastErrorCode();
+        const int written = upsertValues(section, values);
+        if (written != SQLITE_OK)
+            return written;
+        return transaction.commit() ? SQLITE_OK : lastErrorCode();
+    });
+}
+
+StoreWrite RegistryStore::replaceValue(const QString& section, const QString& oldName,
+                                       const NamedValue& value) {
+    return runWrite([&] {
+        Transaction transaction(m_db);
+        if (!transaction.isOpen())
+            return lastErrorCode();
+        if (const std::optional<qint64> key = findKey(section)) {
+            SqliteStatement remove(m_db.handle(), "DELETE FROM registry_value WHERE key = ? AND folded = ?");
+            if (!remove.bind(1, *key).bind(2, folded(oldName)).run())
+                return lastErrorCode();
+        }
+        const int written = upsertValues(section, {&value, 1});
+        if (written != SQLITE_OK)
+            return written;
+        return transaction.commit() ? SQLITE_OK : lastErrorCode();
+    });
 }
 
 int RegistryStore::GetProfileInt(const QString& section, const QString& name, int defaultValue) const {
@@ -491,17 +524,19 @@ std::optional<QByteArray> RegistryStore::GetProfileBinary(const QString& section
     return read.columnBlob(0);
 }
 
-bool RegistryStore::WriteProfileInt(const QString& section, const QString& name, int value) {
+StoreWrite RegistryStore::WriteProfileInt(const QString& section, const QString& name, int value) {
     const NamedValue one{name, value};
     return writeValues(section, {&one, 1});
 }
 
-bool RegistryStore::WriteProfileString(const QString& section, const QString& name, const QString& value) {
+StoreWrite RegistryStore::WriteProfileString(const QString& section, const QString& name,
+                                             const QString& value) {
     const NamedValue one{name, value};
     return writeValues(section, {&one, 1});
 }
 
-bool RegistryStore::WriteProfileBinary(const QString& section, const QString& name, const QByteArray& value) {
+StoreWrite RegistryStore::WriteProfileBinary(const QString& section, const QString& name,
+                                             const QByteArray& value) {
     const NamedValue one{name, value};
     return writeValues(section, {&one, 1});
 }
@@ -543,34 +578,35 @@ bool RegistryStore::keyExists(const QString& section) const {
     return findKey(section).has_value();
 }
 
-bool RegistryStore::deleteValue(const QString& section, const QString& name) {
+StoreWrite RegistryStore::deleteValue(const QString& section, const QString& name) {
     return runWrite([&] {
-               const std::optional<qint64> key = findKey(section);
-               if (!key)
-                   return SQLITE_NOTFOUND;
-               SqliteStatement remove(m_db.handle(),
-                                      "DELETE FROM registry_value WHERE key = ? AND folded = ?");
-               if (!remove.bind(1, *key).bind(2, folded(name)).run())
-                   return lastErrorCode();
-               return sqlite3_changes(m_db.handle()) > 0 ? SQLITE_OK : SQLITE_NOTFOUND;
-           }) == SQLITE_OK;
+        const std::optional<qint64> key = findKey(section);
+        if (!key)
+            return SQLITE_NOTFOUND;
+        SqliteStatement remove(m_db.handle(), "DELETE FROM registry_value WHERE key = ? AND folded = ?");
+        if (!remove.bind(1, *key).bind(2, folded(name)).run())
+            return lastErrorCode();
+        return sqlite3_changes(m_db.handle()) > 0 ? SQLITE_OK : SQLITE_NOTFOUND;
+    });
 }
 
-bool RegistryStore::deleteKey(const QString& section) {
+StoreWrite RegistryStore::deleteKey(const QString& section) {
     return runWrite([&] {
-               const std::optional<qint64> key = findKey(section);
-               if (!key)
-                   return SQLITE_NOTFOUND;
-               // Subkeys and values go with their key through the cascade; the root itself always stays.
-               Transaction transaction(m_db);
-               SqliteStatement removeKeys(m_db.handle(), *key == kRootKeyId
-                                                             ? "DELETE FROM registry_key WHERE parent = ?"
-                                                             : "DELETE FROM registry_key WHERE id = ?");
-               SqliteStatement removeRootValues(m_db.handle(), "DELETE FROM registry_value WHERE key = ?");
-               const bool removed = transaction.isOpen() && removeKeys.bind(1, *key).run() &&
-                                    (*key != kRootKeyId || removeRootValues.bind(1, *key).run());
-               return removed && transaction.commit() ? SQLITE_OK : lastErrorCode();
-           }) == SQLITE_OK;
+        const std::optional<qint64> key = findKey(section);
+        if (!key)
+            return SQLITE_NOTFOUND;
+        // Subkeys and values go with their key through the cascade; the root itself always stays.
+        Transaction transaction(m_db);
+        if (!transaction.isOpen())
+            return lastErrorCode();
+        SqliteStatement removeKeys(m_db.handle(), *key == kRootKeyId
+                                                      ? "DELETE FROM registry_key WHERE parent = ?"
+                                                      : "DELETE FROM registry_key WHERE id = ?");
+        SqliteStatement removeRootValues(m_db.handle(), "DELETE FROM registry_value WHERE key = ?");
+        const bool removed =
+            removeKeys.bind(1, *key).run() && (*key != kRootKeyId || removeRootValues.bind(1, *key).run());
+        return removed && transaction.commit() ? SQLITE_OK : lastErrorCode();
+    });
 }
 
 std::optional<StoreError> RegistryStore::saveToFile(const QString& path) const {
@@ -592,7 +628,7 @@ std::optional<StoreError> RegistryStore::saveToFile(const QString& path) const {
     return std::nullopt;
 }
 
-std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path) {
+std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path, const RestoreCheck& accept) {
     if (!QFileInfo(path).isFile())
         return StoreError{ENOENT, QString::fromLocal8Bit(std::strerror(ENOENT))};
     {
@@ -615,20 +651,17 @@ std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path) {
         }
     }
 
-    std::optional<StoreError> failure;
-    runWrite([&] {
-        failure.reset();
+    bool refused = false;
+    const StoreWrite written = runWrite([&] {
         SqliteStatement attach(m_db.handle(), "ATTACH DATABASE ? AS source");
-        if (!attach.bind(1, path).run()) {
-            failure = StoreError{lastErrorCode(), QString::fromUtf8(sqlite3_errmsg(m_db.handle()))};
-            return failure->code;
-        }
-        bool replaced = false;
+        if (!attach.bind(1, path).run())
+            return lastErrorCode();
+        int code = SQLITE_OK;
         {
             Transaction transaction(m_db);
             // Names are folded again here, so a file cannot smuggle in two values that the store
             // would take for one.
-            replaced = transaction.isOpen() && m_db.exec(R"sql(
+            const bool replaced = transaction.isOpen() && m_db.exec(R"sql(
                     PRAGMA defer_foreign_keys = ON;
                     DELETE FROM registry_value;
                     DELETE FROM registry_key;
@@ -637,15 +670,21 @@ std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path) {
                     INSERT INTO registry_value(id, key, name, folded, kind, data)
                         SELECT id, key, name, casefold(name), kind, data FROM source.registry_value ORDER BY id;
                 )sql") == SQLITE_OK;
-            if (replaced)
-                replaced = transaction.commit();
-            if (!replaced)
-                failure = StoreError{lastErrorCode(), QString::fromUtf8(sqlite3_errmsg(m_db.handle()))};
+            // The check reads the new content inside the transaction, which a refusal rolls back.
+            refused = replaced && accept && !accept(*this);
+            if (refused)
+                code = kContentRefused;
+            else if (!replaced || !transaction.commit())
+                code = lastErrorCode();
         }
         m_db.exec("DETACH DATABASE source");
-        return failure ? failure->code : SQLITE_OK;
+        return code;
     });
-    return failure;
+    if (written)
+        return std::nullopt;
+    if (refused)
+        return StoreError{kContentRefused, QStringLiteral("The file's content was refused.")};
+    return StoreError{written.code(), written.reason()};
 }
 
 } // namespace vantrel::settings

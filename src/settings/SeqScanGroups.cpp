@@ -80,10 +80,13 @@ SeqScanGroups::AddResult SeqScanGroups::add(const QString& name, const SeqScanOc
     std::vector<NamedValue> values;
     for (std::size_t i = 0; i < kOctetFieldCount; ++i)
         values.push_back({kOctetValueNames[i], octets.texts[i]});
-    if (!m_store.writeValues(groupSection(name), values))
-        return AddResult::NotWritten;
-    if (!m_store.WriteProfileString(section::kSeqScan, name, name)) {
+    StoreWrite stored = m_store.writeValues(groupSection(name), values);
+    if (stored)
+        stored = m_store.WriteProfileString(section::kSeqScan, name, name);
+    if (!stored) {
+        // Octets that no listed group names are never read; they go when they can.
         m_store.deleteKey(groupSection(name));
+        m_notSavedReason = stored.reason();
         return AddResult::NotWritten;
     }
     m_names.append(name);
@@ -91,15 +94,19 @@ SeqScanGroups::AddResult SeqScanGroups::add(const QString& name, const SeqScanOc
     return AddResult::Added;
 }
 
-bool SeqScanGroups::remove(const QString& name) {
+SeqScanGroups::RemoveResult SeqScanGroups::remove(const QString& name) {
     const qsizetype index = indexOf(name);
     if (index < 0)
-        return false;
-    m_names.removeAt(index);
-    m_store.deleteValue(section::kSeqScan, name);
+        return RemoveResult::NotListed;
+    // Unlisted first: octets left behind by a failed second step are never read.
+    if (const StoreWrite unlisted = m_store.deleteValue(section::kSeqScan, name); !unlisted.gone()) {
+        m_notSavedReason = unlisted.reason();
+        return RemoveResult::NotSaved;
+    }
     m_store.deleteKey(groupSection(name));
+    m_names.removeAt(index);
     sortIfAuto();
-    return true;
+    return RemoveResult::Removed;
 }
 
 SeqScanOctets SeqScanGroups::octets(const QString& name) const {

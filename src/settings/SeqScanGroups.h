@@ -36,7 +36,8 @@ struct SeqScanOctets {
 
 // The saved SeqScan groups: a list of names in the list's order and, per group, its octet texts. The
 // store keeps one value per group in section SeqScan (name and data both the name) and the octets in
-// the subkey SeqScan\NAME (START1 to START4, END3, END4). Every change is written at once.
+// the subkey SeqScan\NAME (START1 to START4, END3, END4). Every change is written at once, and the list
+// changes only when the store took it.
 class SeqScanGroups {
 public:
     enum class AddResult {
@@ -44,7 +45,12 @@ public:
         Backslash,  // the name contains "\", which would name a deeper key
         TooLong,    // a value name this long would end the list's loading
         NameTaken,  // a group of this name, ignoring case, is in the list: the store would share it
-        NotWritten, // the store refused the group's section
+        NotWritten, // the store refused the group (notSavedReason says why)
+    };
+    enum class RemoveResult {
+        Removed,
+        NotListed, // no group has exactly this name
+        NotSaved,  // the store kept the group (notSavedReason says why)
     };
 
     // `names` as LoadSettings read them; sorted once when `autoSort`.
@@ -59,10 +65,12 @@ public:
 
     // Saves a group: the caller has checked the octets. Sorts the list when auto-sort is on.
     AddResult add(const QString& name, const SeqScanOctets& octets);
-    // Removes the first group of exactly this name from the list and the store; false when none is listed.
-    bool remove(const QString& name);
+    // Removes the first group of exactly this name from the store and then from the list.
+    RemoveResult remove(const QString& name);
     // A group's stored octets; missing values read as "".
     SeqScanOctets octets(const QString& name) const;
+    // Why the store did not take the last change refused.
+    const QString& notSavedReason() const { return m_notSavedReason; }
 
 private:
     void sortIfAuto();
@@ -70,6 +78,7 @@ private:
     RegistryStore& m_store;
     QStringList m_names;
     bool m_autoSort = false;
+    QString m_notSavedReason;
 };
 
 } // namespace vantrel::settings

@@ -109,7 +109,7 @@ LoadedSettings LoadSettings(const RegistryStore& store) {
     return loaded;
 }
 
-void SaveSettings(RegistryStore& store, const OptionSet& shown) {
+StoreWrite SaveSettings(RegistryStore& store, const OptionSet& shown) {
     std::vector<NamedValue> values;
     values.reserve(kSaveOrder.size());
     for (const OptionId id : kSaveOrder) {
@@ -123,7 +123,7 @@ void SaveSettings(RegistryStore& store, const OptionSet& shown) {
         else
             values.push_back({spec.name(), shown.isOn(id) ? 1 : 0}); // a check box's state
     }
-    store.writeValues(section::kOptions, values);
+    return store.writeValues(section::kOptions, values);
 }
 
 } // namespace vantrel::settings

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/OptionSet.h"
+#include "settings/StoreWrite.h"
 
 #include <QStringList>
 
@@ -28,8 +29,9 @@ inline const QString kSeqScan = QStringLiteral("SeqScan");
 LoadedSettings LoadSettings(const RegistryStore& store);
 
 // Writes every option of section "Options" from the values the panes show (flags as 0 or 1). The one
-// box behind Sort and AutoSort is the AutoSort value, and it is written under both names.
-void SaveSettings(RegistryStore& store, const OptionSet& shown);
+// box behind Sort and AutoSort is the AutoSort value, and it is written under both names. All of them
+// are stored in one commit, or none.
+StoreWrite SaveSettings(RegistryStore& store, const OptionSet& shown);
 
 // The entries of a saved list (section kListScanHosts or kSeqScan) in the store's order, up to the first
 // value name that is too long; sorted as its auto-sort does when `sorted`. A run whose options differ

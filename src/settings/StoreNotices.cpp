@@ -44,8 +44,8 @@ StoreNotice unreadableNotice(const QString& file, const QString& reason) {
 
 StoreNotice notWritableNotice(const QString& reason) {
     return notice(StoreNotice::Kind::NotWritable,
-                  QStringLiteral("Vantrel cannot save its settings (%1). Changes made now last only until "
-                                 "Vantrel closes.")
+                  QStringLiteral("Vantrel cannot save its settings (%1). Options changed now hold until "
+                                 "Vantrel closes; profiles and saved lists cannot be changed.")
                       .arg(reason));
 }
 

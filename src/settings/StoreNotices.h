@@ -12,7 +12,7 @@ struct StoreNotice {
         Lost,         // the store file was empty: the saved settings are gone, a fresh store starts
         NewerVersion, // a newer version wrote the file: it is read into memory and never written
         Unreadable,   // the file could not be read (locked too long, an I/O error): defaults, in memory
-        NotWritable,  // the store cannot be written; values are kept in memory for this run
+        NotWritable,  // the store cannot be written: it is read into memory and takes no change
     };
     Kind kind;
     QString caption;

@@ -7,8 +7,11 @@
 #include "ui/CHTMLMessageBox.h"
 #include "ui/CHostViewPane.h"
 #include "ui/CNxEditBrowseControl.h"
+#include "ui/CNxListScanOptionsPaneDialog.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
+#include "ui/CNxSeqScanOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
+#include "ui/EntryListEditor.h"
 #include "ui/HostComboBox.h"
 #include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
@@ -23,13 +26,17 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWindow>
+#include <functional>
 #include <gmock/gmock.h>
+#include <sqlite3.h>
 
 namespace vantrel::app::testing {
 namespace {
@@ -309,6 +316,90 @@ TEST_F(CommandState, ProfilesAreAddedRenamedUsedAndDeletedFromThePaneAndSurviveA
     EXPECT_THAT(rows(), ElementsAre("Lab=10.0.0.2"));
     EXPECT_EQ(list->columnWidth(0), 210);
     EXPECT_EQ(list->columnWidth(1), 150);
+}
+
+// A store that takes no change: every edit of a saved list says why in a box, and the lists show what
+// is stored.
+TEST_F(CommandState, EditsTheStoreDidNotTakeAreReportedAndNotShownAsDone) {
+    using settings::section::kListScanHosts;
+    using settings::section::kProfiles;
+    using settings::section::kSeqScan;
+    ASSERT_TRUE(store->WriteProfileString(kProfiles, QStringLiteral("Home"), QStringLiteral("10.0.0.1")));
+    ASSERT_TRUE(
+        store->WriteProfileString(kListScanHosts, QStringLiteral("10.0.0.5"), QStringLiteral("10.0.0.5")));
+    ASSERT_TRUE(store->WriteProfileString(kSeqScan, QStringLiteral("core"), QStringLiteral("core")));
+    ASSERT_TRUE(frame->close());
+    frame.reset();
+    const QString file = store->filePath();
+    store.reset();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "PRAGMA user_version = 7", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    open();
+    const QString reason = QStringLiteral(
+        "the settings run in memory only, since the settings file was written by a newer version of Vantrel");
+
+    QTableWidget* list = frame->profileManagerList();
+    const auto profileRows = [&] {
+        QStringList shown;
+        for (int row = 0; row < list->rowCount(); ++row)
+            shown << list->item(row, 0)->text() + QLatin1Char('=') + list->item(row, 1)->text();
+        return shown;
+    };
+    frame->profiles().setDeleteConfirmation([](const QString&, const QString&) { return true; });
+    ui::EntryListEditor* addresses =
+        qobject_cast<ui::CNxListScanOptionsPaneDialog*>(frame->optionPane(cmd::kListScanOptions))
+            ->addressList();
+    ui::EntryListEditor* groups = frame->seqScanPane()->groupList();
+    for (int id : {1119, 1120, 1121, 1122, 1123, 1124})
+        frame->seqScanPane()->octetField(id)->setText(QStringLiteral("10"));
+
+    const auto profileCommand = [&](const QString& name, const QString& host) {
+        frame->profileNameBox()->setText(name);
+        frame->hostBox()->setEditText(host);
+        frame->commands().trigger(cmd::kAddProfileButton);
+    };
+    const auto press = [](ui::EntryListEditor* editor, const QString& text) {
+        editor->field()->setText(text);
+        editor->button()->click();
+    };
+    const QString profileBox =
+        "Settings Error: The Profile Manager could not save this change: " + reason + ".";
+    const QString addressBox = "Settings Error: The ListScan addresses could not be saved: " + reason + ".";
+    struct Edit {
+        std::function<void()> make;
+        QString box;
+    };
+    const QList<Edit> edits{
+        {[&] { profileCommand(QStringLiteral("Lab"), QStringLiteral("10.0.0.2")); }, profileBox},
+        {[&] { profileCommand(QStringLiteral("Home"), QStringLiteral("10.0.0.1")); }, profileBox},
+        {[&] {
+             list->setCurrentCell(0, 0);
+             frame->profiles().pane()->editName(0);
+             auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+             ASSERT_NE(editor, nullptr);
+             editor->setText(QStringLiteral("Office"));
+             QTest::keyClick(editor, Qt::Key_Return);
+             ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.isEmpty(); }));
+         },
+         profileBox},
+        {[&] { press(addresses, QStringLiteral("10.0.0.6")); }, addressBox},
+        {[&] { press(addresses, QStringLiteral("10.0.0.5")); }, addressBox},
+        {[&] { press(groups, QStringLiteral("edge")); },
+         "Vantrel 2.0: Could not create SeqScan Group Registry Subfolder: " + reason + "."},
+        {[&] { press(groups, QStringLiteral("core")); },
+         "Settings Error: The SeqScan group could not be deleted: " + reason + "."},
+    };
+    for (const Edit& edit : edits) {
+        SCOPED_TRACE(edit.box.toStdString());
+        boxes.clear();
+        edit.make();
+        EXPECT_THAT(boxes, ElementsAre(edit.box));
+        EXPECT_THAT(profileRows(), ElementsAre("Home=10.0.0.1"));
+        EXPECT_EQ(addresses->entries(), QStringList{QStringLiteral("10.0.0.5")});
+        EXPECT_EQ(groups->entries(), QStringList{QStringLiteral("core")});
+    }
 }
 
 TEST_F(CommandState, ShowAllAndSingleOptionPanes) {

@@ -3,6 +3,7 @@
 #include "cli/TerminalOutput.h"
 #include "settings/RegistryStore.h"
 #include "support/BufferOutput.h"
+#include "support/ChildProcess.h"
 #include "support/QtPrinters.h"
 
 #include <QFile>
@@ -10,7 +11,11 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <array>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <variant>
 
 namespace vantrel::cli {
 namespace {
@@ -281,6 +286,182 @@ TEST_F(CliTest, ExportedSettingsImportIntoAFreshStoreAndABadFileChangesNothing) 
     EXPECT_EQ(m_output.stderrText,
               QStringLiteral("vantrel-cli: Import Error: The import file \"%1.old\" could not be found.\n")
                   .arg(mine));
+}
+
+// Every listing of the store, for telling whether a command changed it.
+QString storeState(const QString& configDir) {
+    QString all;
+    for (const char* listing : {"options", "profiles", "groups", "list"}) {
+        BufferOutput output;
+        EXPECT_EQ(runCli({QStringLiteral("--config-dir"), configDir, QString::fromLatin1(listing)}, output),
+                  0);
+        all += output.stdoutText;
+    }
+    return all;
+}
+
+// Runs a statement on the store file through a connection of its own.
+void execOnFile(const QString& file, const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+TEST_F(CliTest, EveryChangeOfTheStoreThatCannotBeWrittenExitsWithTwoAndTheReasonChangingNothing) {
+    enum class Failure { Locked, ReadOnly, NewerVersion, NoFolder };
+    struct Kind {
+        Failure failure;
+        QString reason;
+    };
+    const QList<Kind> kinds{
+        {Failure::Locked, QStringLiteral("another program keeps the file locked")},
+        {Failure::ReadOnly, QStringLiteral("the settings run in memory only, since the file is read-only")},
+        {Failure::NewerVersion, QStringLiteral("the settings run in memory only, since the settings file was "
+                                               "written by a newer version of Vantrel")},
+        {Failure::NoFolder,
+         QStringLiteral("the settings run in memory only, since the settings folder cannot be created")},
+    };
+    struct Command {
+        QStringList arguments;
+        bool needsSavedEntry; // deletes find nothing in a store that could not be made
+    };
+    const QList<Command> commands{
+        {{"--set", "Packets=9", "--save"}, false}, {{"profile", "add", "Lab", "10.0.0.2"}, false},
+        {{"profile", "del", "Home"}, true},        {{"group", "add", "edge", "10.0.1.1", "10.0.1.9"}, false},
+        {{"group", "del", "core"}, true},          {{"list", "add", "10.0.0.6"}, false},
+        {{"list", "del", "10.0.0.5"}, true},       {{"import"}, false},
+    };
+    for (const Kind& kind : kinds) {
+        for (const Command& command : commands) {
+            if (kind.failure == Failure::NoFolder && command.needsSavedEntry)
+                continue;
+            SCOPED_TRACE(QStringLiteral("%1 with reason: %2")
+                             .arg(command.arguments.join(QLatin1Char(' ')), kind.reason)
+                             .toStdString());
+            QTemporaryDir dir;
+            const QStringList config{QStringLiteral("--config-dir"), dir.path(), QStringLiteral("--home-dir"),
+                                     dir.path()};
+            // An export to import, and more saved since.
+            BufferOutput seeding;
+            ASSERT_EQ(runCli(config + QStringList{"profile", "add", "Home", "10.0.0.1"}, seeding), 0);
+            ASSERT_EQ(runCli(config + QStringList{"export"}, seeding), 0);
+            ASSERT_EQ(runCli(config + QStringList{"group", "add", "core", "10.0.0.1", "10.0.0.9"}, seeding),
+                      0);
+            ASSERT_EQ(runCli(config + QStringList{"list", "add", "10.0.0.5"}, seeding), 0);
+            ::chmod(QFile::encodeName(dir.filePath(QStringLiteral("VantrelExport.vtr"))).constData(), 0644);
+            const QString before = storeState(dir.path());
+            const QString file = settings::StoreLocation{dir.path()}.storeFile();
+
+            QStringList arguments = config + command.arguments;
+            int status = -1;
+            QString errors;
+            const auto runHere = [&](std::chrono::milliseconds lockWait) {
+                BufferOutput output;
+                status = runCli(arguments, output, lockWait);
+                errors = output.stderrText;
+                EXPECT_TRUE(output.stdoutText.isEmpty()) << output.stdoutText.toStdString();
+            };
+            switch (kind.failure) {
+            case Failure::Locked: {
+                sqlite3* other = nullptr;
+                ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &other), SQLITE_OK);
+                ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+                runHere(std::chrono::milliseconds(100));
+                sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+                sqlite3_close(other);
+                break;
+            }
+            case Failure::ReadOnly:
+                // Root writes anywhere, so the child takes an ordinary user's rights first.
+                ::chmod(QFile::encodeName(file).constData(), 0444);
+                ::chmod(QFile::encodeName(dir.path()).constData(), 0555);
+                status = vantrel::test::runInChild([&] {
+                    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                        return 10;
+                    BufferOutput output;
+                    const int exit = runCli(arguments, output);
+                    return output.stderrText.contains(kind.reason) ? exit : 11;
+                });
+                errors = kind.reason;
+                ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+                ::chmod(QFile::encodeName(file).constData(), 0644);
+                break;
+            case Failure::NewerVersion:
+                execOnFile(file, "PRAGMA user_version = 7");
+                runHere(settings::SqliteConnection::kLockWait);
+                execOnFile(file, "PRAGMA user_version = 1");
+                break;
+            case Failure::NoFolder: {
+                QFile blocker(dir.filePath(QStringLiteral("blocker")));
+                ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+                arguments[1] = blocker.fileName() + QStringLiteral("/Vantrel");
+                runHere(settings::SqliteConnection::kLockWait);
+                break;
+            }
+            }
+            EXPECT_EQ(status, 2);
+            EXPECT_TRUE(errors.contains(kind.reason)) << errors.toStdString();
+            EXPECT_EQ(storeState(dir.path()), before);
+        }
+    }
+}
+
+// A hand-made file that a store of ours reads, but with content the program's own commands refuse.
+TEST_F(CliTest, ImportRefusesAFileBeyondTheLimitsOfTheProgramsOwnCommands) {
+    ASSERT_EQ(run({"profile", "add", "Home", "10.0.0.1"}), 0);
+    const QString saved = storeState(m_dir.path());
+    struct Row {
+        QString section;
+        QString name;
+        std::variant<int, QString, QByteArray> data;
+        QString problem;
+    };
+    const QString huge(1'000'000, QLatin1Char('a'));
+    const QList<Row> rows{
+        {"ListScan\\Hosts", "big.test", huge, "\"ListScan\\Hosts\\big.test\" holds more than 99 characters"},
+        {"Host Names/IP Addresses", "Lab", QString(100, QLatin1Char('h')),
+         "\"Host Names/IP Addresses\\Lab\" holds more than 99 characters"},
+        {"Host Names/IP Addresses", "La\nb", QStringLiteral("10.0.0.2"),
+         "\"Host Names/IP Addresses\\La?b\" holds a control character"},
+        {"Host Names/IP Addresses", "Lab", QStringLiteral("10.0.0.2\n"),
+         "\"Host Names/IP Addresses\\Lab\" holds a control character"},
+        {"Host Names/IP Addresses", "Lab", QString(),
+         "\"Host Names/IP Addresses\\Lab\" has an empty name or text"},
+        {"SeqScan", "a\\b", QStringLiteral("a\\b"), "\"SeqScan\\a\\b\" holds a backslash"},
+        {"SeqScan\\lab", "START1", QStringLiteral("1000"),
+         "\"SeqScan\\lab\\START1\" holds more than 3 characters"},
+        {"Options", "ISPAddress", huge, "\"Options\\ISPAddress\" holds more than 5000 characters"},
+        {"Options", "ISPAddress", QStringLiteral("isp.test\r"),
+         "\"Options\\ISPAddress\" holds a control character"},
+        {"Options", "Ping String", QString(5001, QLatin1Char('p')),
+         "\"Options\\Ping String\" holds more than 5000 characters"},
+        {"MRU", QString(100, QLatin1Char('n')), 1,
+         QStringLiteral("\"MRU\\%1...\" holds more than 99 characters").arg(QString(56, QLatin1Char('n')))},
+        {"Workspace", "MainFrameState", QByteArray(2'000'000, 'w'),
+         "\"Workspace\\MainFrameState\" holds more than 1048576 bytes"},
+        {"a\\b\\c\\d\\e\\f\\g\\h\\i", "deep", 1,
+         "\"a\\b\\c\\d\\e\\f\\g\\h\" lies deeper than any of Vantrel's keys"},
+    };
+    QTemporaryDir home;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.problem.left(80).toStdString());
+        QTemporaryDir made;
+        {
+            auto store = settings::RegistryStore::open({made.path()});
+            ASSERT_TRUE(store->WriteProfileInt("Options", "Packets", 9));
+            ASSERT_TRUE(
+                store->writeValues(row.section, std::array{settings::NamedValue{row.name, row.data}}));
+            ASSERT_FALSE(store->saveToFile(home.filePath(QStringLiteral("VantrelExport.vtr"))).has_value());
+        }
+        EXPECT_EQ(run({"--home-dir", home.path(), "import"}), 2);
+        EXPECT_EQ(
+            m_output.stderrText,
+            QStringLiteral("vantrel-cli: Import Error: Import: The file was not imported, since %1. The "
+                           "settings are as they were.\n")
+                .arg(row.problem));
+        EXPECT_EQ(storeState(m_dir.path()), saved);
+    }
 }
 
 TEST_F(CliTest, HelpPrintsTheUsage) {

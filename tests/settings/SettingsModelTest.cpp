@@ -196,8 +196,9 @@ TEST_F(SettingsModelTest, SeqScanGroupsAreStoredAtOnceOneSectionEachAndComeBackA
 
     SeqScanGroups reloaded(*m_store, LoadSettings(*m_store).seqScanGroups, false);
     EXPECT_EQ(reloaded.names(), (QStringList{"lab", "Core"}));
-    EXPECT_FALSE(reloaded.remove(QStringLiteral("LAB"))) << "deleting takes the exact name";
-    EXPECT_TRUE(reloaded.remove(QStringLiteral("lab")));
+    EXPECT_EQ(reloaded.remove(QStringLiteral("LAB")), SeqScanGroups::RemoveResult::NotListed)
+        << "deleting takes the exact name";
+    EXPECT_EQ(reloaded.remove(QStringLiteral("lab")), SeqScanGroups::RemoveResult::Removed);
     EXPECT_EQ(reloaded.names(), QStringList{"Core"});
     EXPECT_FALSE(m_store->keyExists(QStringLiteral("SeqScan\\lab")));
     EXPECT_EQ(reloaded.octets(QStringLiteral("lab")), SeqScanOctets{});

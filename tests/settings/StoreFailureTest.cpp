@@ -51,6 +51,10 @@ protected:
                   3);
         EXPECT_TRUE(quiet.notices.empty());
     }
+    static void expectRefused(const StoreWrite& write, const QString& reason) {
+        EXPECT_FALSE(write);
+        EXPECT_EQ(write.reason(), reason);
+    }
     QByteArray fileBytes(const QString& file) const {
         QFile in(file);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
@@ -128,8 +132,11 @@ TEST_F(StoreFailureTest, AStoreOfANewerVersionIsReadButNeitherWrittenNorMovedAsi
             .arg(storeFile()));
     EXPECT_TRUE(store->isInMemory());
     EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 31);
-    EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 32)); // as the exit saves
-    EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 32);
+    // A change is refused with the reason, and the store shows what it holds.
+    expectRefused(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 32),
+                  QStringLiteral("the settings run in memory only, since the settings file was written by a "
+                                 "newer version of Vantrel"));
+    EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 31);
     store.reset();
     EXPECT_TRUE(asideFiles().isEmpty());
     EXPECT_EQ(fileBytes(storeFile()), before);
@@ -152,18 +159,42 @@ TEST_F(StoreFailureTest, AStoreLockedPastTheWaitRunsOnDefaultsAndIsNotWrittenOve
                              "saved.")
                   .arg(storeFile()));
     EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 5), 5);
-    EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 5)); // as the exit saves
+    expectRefused(
+        store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 5),
+        QStringLiteral("the settings run in memory only, since the saved settings could not be read "
+                       "(another program keeps the file locked)"));
     store.reset();
     EXPECT_EQ(RegistryStore::open({m_dir.path()})->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 41);
+}
+
+TEST_F(StoreFailureTest, AWriteLockedPastTheWaitIsRefusedWithTheReasonAndChangesNothing) {
+    auto store = RegistryStore::open({m_dir.path()}, m_log.sink(), std::chrono::milliseconds(50));
+    ASSERT_TRUE(store->WriteProfileString(kOptions, QStringLiteral("Log String"), QStringLiteral("a.rtf")));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(storeFile().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    const NamedValue renamed{QStringLiteral("Log String"), QStringLiteral("b.rtf")};
+    for (const StoreWrite& write :
+         {store->WriteProfileString(kOptions, QStringLiteral("Log String"), QStringLiteral("b.rtf")),
+          store->replaceValue(kOptions, QStringLiteral("Log String"), renamed),
+          store->deleteValue(kOptions, QStringLiteral("Log String")), store->deleteKey(kOptions)})
+        expectRefused(write, lockedReason());
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(store->GetProfileString(kOptions, QStringLiteral("Log String")), QStringLiteral("a.rtf"));
+    EXPECT_FALSE(store->isInMemory());
+    EXPECT_TRUE(m_log.notices.empty());
 }
 
 TEST_F(StoreFailureTest, AFolderThatCannotBeMadeLeavesTheStoreInMemory) {
     writeFile(m_dir.filePath(QStringLiteral("blocker")), "a file, not a folder");
     auto store = RegistryStore::open({m_dir.filePath(QStringLiteral("blocker/Vantrel"))}, m_log.sink());
     EXPECT_TRUE(store->isInMemory());
-    EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 9));
-    EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Timeout"), 3));
-    EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 9);
+    expectRefused(
+        store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 9),
+        QStringLiteral("the settings run in memory only, since the settings folder cannot be created"));
+    EXPECT_FALSE(store->deleteKey(kOptions));
+    EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 0);
     ASSERT_EQ(m_log.notices.size(), 1u);
     EXPECT_EQ(m_log.notices[0].kind, StoreNotice::Kind::NotWritable);
 }
@@ -181,9 +212,11 @@ TEST_F(StoreFailureTest, AReadOnlyStoreIsReadAndThenKeptInMemory) {
         auto store = RegistryStore::open({m_dir.path()}, log.sink());
         if (!store->isInMemory() || store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0) != 11)
             return 11;
-        if (!store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 12) ||
-            !store->WriteProfileInt(kOptions, QStringLiteral("Hops"), 4) ||
-            store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0) != 12)
+        const StoreWrite refused = store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 12);
+        if (refused ||
+            refused.reason() != QStringLiteral("the settings run in memory only, since the file is "
+                                               "read-only") ||
+            store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0) != 11)
             return 12;
         return log.count(StoreNotice::Kind::NotWritable) == 1 && log.notices.size() == 1 ? 0 : 13;
     });
@@ -192,33 +225,41 @@ TEST_F(StoreFailureTest, AReadOnlyStoreIsReadAndThenKeptInMemory) {
     EXPECT_EQ(RegistryStore::open({m_dir.path()})->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 11);
 }
 
-TEST_F(StoreFailureTest, AFullDiskMovesTheStoreIntoMemoryAndLosesNothingWritten) {
+TEST_F(StoreFailureTest, AFullDiskRefusesTheWriteWithItsReasonAndLosesNothingStored) {
     RegistryStore::open({m_dir.path()})->WriteProfileInt(kOptions, QStringLiteral("Packets"), 21);
 
     // The child may not grow any file past the store's present size: the next big write fails as on a
-    // full disk.
-    const int status = vantrel::test::runInChild([&] {
+    // full disk. It answers how many values were stored.
+    const int stored = vantrel::test::runInChild([&] {
         ::signal(SIGXFSZ, SIG_IGN);
         NoticeLog log;
         auto store = RegistryStore::open({m_dir.path()}, log.sink());
         const rlimit limit{rlim_t(QFileInfo(storeFile()).size()), rlim_t(QFileInfo(storeFile()).size())};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
-            return 10;
+            return 100;
         const QString big(20000, QLatin1Char('x'));
-        for (int i = 0; i < 20; ++i)
-            if (!store->WriteProfileString(QStringLiteral("Big"), QString::number(i), big))
-                return 11;
-        if (!store->isInMemory() || store->valueNames(QStringLiteral("Big")).size() != 20 ||
+        int count = 0;
+        StoreWrite written;
+        for (; count < 20; ++count)
+            if (!(written = store->WriteProfileString(QStringLiteral("Big"), QString::number(count), big)))
+                break;
+        if (written || written.reason().isEmpty() || store->isInMemory() || !log.notices.empty())
+            return 101;
+        // The store keeps its file and what it held; the refused value is not there.
+        if (store->valueNames(QStringLiteral("Big")).size() != count ||
             store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0) != 21)
-            return 12;
-        return log.count(StoreNotice::Kind::NotWritable) == 1 ? 0 : 13;
+            return 102;
+        return count;
     });
-    EXPECT_EQ(status, 0);
+    ASSERT_LT(stored, 20);
 
     NoticeLog log;
     auto store = RegistryStore::open({m_dir.path()}, log.sink());
     EXPECT_TRUE(log.notices.empty());
     EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 21);
+    EXPECT_EQ(store->valueNames(QStringLiteral("Big")).size(), stored);
+    EXPECT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 22))
+        << "without the limit it writes";
 }
 
 } // namespace
