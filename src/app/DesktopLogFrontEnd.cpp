@@ -1,15 +1,14 @@
 #include "app/DesktopLogFrontEnd.h"
 
+#include "app/DefaultProgramOpener.h"
 #include "ui/BalloonTip.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QUrl>
 
 namespace vantrel::app {
 
@@ -19,7 +18,7 @@ DesktopLogFrontEnd::DesktopLogFrontEnd(QDockWidget* logPaneDock, ui::CNxLogOptio
     , m_pane(logPane)
     , m_messageBox(std::move(messageBox))
     , m_balloonTipsEnabled(std::move(balloonTipsEnabled))
-    , m_opener([](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }) {}
+    , m_opener(&openWithDefaultProgram) {}
 
 void DesktopLogFrontEnd::ShowMessageBox(const QString& caption, const QString& text,
                                         output::MessageIcon icon) {

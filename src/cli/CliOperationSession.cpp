@@ -97,6 +97,7 @@ int CliOperationSession::withPipeline(const std::function<int(output::ResultPipe
 
     CliLogFrontEnd logFrontEnd(terminal);
     output::ResultLog log(m_context.options, logFrontEnd);
+    log.setMovesAsideAsItWrites(true); // no status refresh here to do it
     // A one-off run from a terminal touches the log file only when it is to log; one that was asked to log
     // and cannot does not run, rather than leave the log without it.
     if (m_context.options.isOn(settings::OptionId::LogCheck)) {
@@ -111,7 +112,9 @@ int CliOperationSession::withPipeline(const std::function<int(output::ResultPipe
     output::ResultPipeline pipeline(&log, *view);
     const int status = body(pipeline);
     log.close();
-    return status;
+    // A log that failed during the run (a full disk, a removed folder) was said at once; the run, whole
+    // on the terminal, still did not do all it was asked.
+    return log.hasFailed() ? kExitCannotRun : status;
 }
 
 int CliOperationSession::run(const QString& host, const Command& start, const Command& cancel, int cycles) {

@@ -42,7 +42,7 @@ private:
     // The printer of the records when results are printed as data, or an empty sink.
     ops::RecordSink recordSink();
     // Makes the log and the append pipeline of a run and gives them to `body`; kExitCannotRun without
-    // calling it when the run should log and cannot.
+    // calling it when the run should log and cannot, and after it when the log failed during the run.
     int withPipeline(const std::function<int(output::ResultPipeline&)>& body);
 
     CliContext& m_context;

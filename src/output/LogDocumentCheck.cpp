@@ -20,6 +20,16 @@ public:
             return text(res::kLogUnclosed).toStdString();
         case LogFault::ClosedEarly:
             return text(res::kLogClosedEarly).toStdString();
+        case LogFault::Folder:
+            return text(res::kLogIsFolder).toStdString();
+        case LogFault::Device:
+            return text(res::kLogIsDevice).toStdString();
+        case LogFault::Pipe:
+            return text(res::kLogIsPipe).toStdString();
+        case LogFault::Socket:
+            return text(res::kLogIsSocket).toStdString();
+        case LogFault::KernelFile:
+            return text(res::kLogIsKernelFile).toStdString();
         }
         return text(res::kFileGenericError).toStdString();
     }

@@ -13,6 +13,12 @@ enum class LogFault {
     NotRtf = 1, // it does not begin as an RTF document
     Unclosed, // its document is not closed at the end of the file (cut short, or written by another program)
     ClosedEarly, // the file goes on after its document's closing brace
+    // Not a regular file on a real file system (LogTargetCheck):
+    Folder,
+    Device,
+    Pipe,
+    Socket,
+    KernelFile, // a file of proc, sys or another of the kernel's interfaces
 };
 
 const std::error_category& logFaultCategory();

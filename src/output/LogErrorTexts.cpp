@@ -3,6 +3,8 @@
 #include "output/LogDocumentCheck.h"
 #include "output/MessageTexts.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 
@@ -49,7 +51,9 @@ QString clearLogErrorText(std::error_code error) {
     return fill(res::kClearLogFailed, cause);
 }
 
-QString showLogErrorText(OpenFailure failure) {
+namespace {
+
+QString showLogReason(OpenFailure failure) {
     switch (failure) {
     case OpenFailure::FileNotFound:
         return text(res::kShowLogNotFound);
@@ -67,6 +71,16 @@ QString showLogErrorText(OpenFailure failure) {
         return text(res::kShowLogNoAssociation);
     }
     return fill(res::kShowLogErrorCode, unsigned(failure));
+}
+
+} // namespace
+
+QString showLogErrorText(OpenFailure failure, const QString& path) {
+    const QFileInfo file(path);
+    if (failure == OpenFailure::NoAssociation || failure == OpenFailure::AssociationIncomplete)
+        return fill(res::kShowLogNoProgram, showLogReason(failure), file.absoluteFilePath(),
+                    file.absolutePath());
+    return fill(res::kShowLogFileNamed, showLogReason(failure), file.absoluteFilePath());
 }
 
 QString openLogErrorText(const QString& path, std::error_code error) {

@@ -12,8 +12,9 @@ namespace vantrel::output {
 // "Error Message - N." with the system's error number N; anything else is the unspecified error.
 QString clearLogErrorText(std::error_code error);
 
-// The message when the desktop cannot open the log (ShowLog), for the reason it gives.
-QString showLogErrorText(OpenFailure failure);
+// The message when the desktop cannot open the log at path (ShowLog), for the reason it gives; it names the
+// file, and its folder when no program for it is set.
+QString showLogErrorText(OpenFailure failure, const QString& path);
 
 // The message when the log file cannot be opened (the system's reason), or is not a log that can be
 // written into (a LogFault, found at the open or at a write).

@@ -1,5 +1,7 @@
 #include "output/LogFile.h"
 
+#include "output/LogTargetCheck.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <thread>
@@ -19,9 +22,8 @@
 namespace vantrel::output {
 namespace {
 
-// The kernel copies a write into the file page by page, and a kill may stop it between two pages.
-constexpr std::int64_t kPageSize = 4096;
-// Notes a write in progress that crosses a page: "<old size> <new size>".
+// Notes a write in progress: "<old size> <new size>". A kill can stop a write between two pages of the
+// file, and a file-size limit or a full disk anywhere.
 constexpr const char* kPendingWriteName = "user.vantrel.pending-write";
 constexpr qsizetype kCheckChunk = 1 << 16;
 
@@ -96,7 +98,17 @@ std::optional<PendingWrite> pendingWrite(int fd) {
     return write;
 }
 
+// A write past the process's file-size limit would be cut at the limit, and the process killed by
+// SIGXFSZ unless it ignores it: such a write is refused before it starts.
+bool beyondFileSizeLimit(std::int64_t end) {
+    rlimit limit{};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+           end > std::int64_t(limit.rlim_cur);
+}
+
 std::error_code writeAllTo(int fd, QByteArrayView bytes, std::int64_t offset) {
+    if (beyondFileSizeLimit(offset + bytes.size()))
+        return std::make_error_code(std::errc::file_too_large);
     const char* data = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {
@@ -131,20 +143,21 @@ std::unique_ptr<LogFile> LogFile::open(const QString& path, std::error_code& err
         error = std::make_error_code(std::errc::no_such_file_or_directory);
         return nullptr;
     }
+    // Checked before the open too: opening a device or a pipe can itself do something.
+    if ((error = logTargetFault(path)))
+        return nullptr;
     const QByteArray name = QFile::encodeName(path);
     const int create = missing == Missing::Create ? O_CREAT : 0;
     int fd = -1;
     do {
-        fd = ::open(name.constData(), O_RDWR | create | O_CLOEXEC, 0666);
+        fd = ::open(name.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | create | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         error = lastError();
         return nullptr;
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = S_ISDIR(info.st_mode) ? std::make_error_code(std::errc::is_a_directory)
-                                      : std::make_error_code(std::errc::invalid_argument);
+    // Again on what was opened, in case the name was changed in between.
+    if ((error = logTargetFault(fd))) {
         ::close(fd);
         return nullptr;
     }
@@ -197,8 +210,8 @@ std::int64_t LogFile::settledSize(std::error_code& error) {
     if (error)
         return -1;
     if (const std::optional<PendingWrite> pending = pendingWrite(m_fd)) {
-        // Longer than before the write and shorter than after it: the write was cut short.
-        if (pending->oldSize < size && size < pending->newSize) {
+        // Shorter than after the write: it was cut short, perhaps after its first byte replaced the brace.
+        if (pending->oldSize <= size && size < pending->newSize) {
             cutBackTo(pending->oldSize);
             size = this->size(error);
         }
@@ -236,17 +249,16 @@ std::error_code LogFile::replaceClosingBrace(QByteArrayView piece, std::int64_t 
         return lastError();
     if (read != 1 || last != '}')
         return LogFault::Unclosed; // changed by another program: not ours to write over
-    const std::int64_t at = size - 1;
-    const std::int64_t end = at + piece.size();
-    const bool acrossPages = at / kPageSize != (end - 1) / kPageSize;
-    if (acrossPages)
-        notePendingWrite(m_fd, {size, end});
-    if (const std::error_code error = writeAll(piece, at)) {
-        cutBackTo(size);
+    return writeNoted(piece, size - 1, size);
+}
+
+std::error_code LogFile::writeNoted(QByteArrayView bytes, std::int64_t at, std::int64_t oldSize) {
+    notePendingWrite(m_fd, {oldSize, at + bytes.size()});
+    if (const std::error_code error = writeAll(bytes, at)) {
+        cutBackTo(oldSize);
         return error;
     }
-    if (acrossPages)
-        forgetPendingWrite(m_fd);
+    forgetPendingWrite(m_fd);
     return {};
 }
 
@@ -271,10 +283,8 @@ std::error_code LogFile::write(QByteArrayView header, QByteArrayView piece, OnEm
         if (error)
             return error;
         if (size == 0) {
-            if ((error = writeAll(header, 0))) {
-                cutBackTo(0);
+            if ((error = writeNoted(header, 0, 0)))
                 return error;
-            }
             if (onEmpty == OnEmpty::HeaderOnly)
                 return {};
             size = header.size();

@@ -18,12 +18,13 @@ namespace vantrel::output {
 // read from the file under that lock, never remembered, so two writers take turns and lose nothing.
 // Each piece reaches the file in one write that puts it where the closing brace was, so the file is one
 // RTF document after every write. A write that fails is cut back to the old length with its closing
-// brace. A kill can still cut a write short where it crosses a page of the file, so such a write is
-// noted on the file beforehand (an extended attribute) and rolled back by the next process that locks
-// the file.
+// brace. A kill can still cut a write short (between two pages of the file, or at a full disk), so every
+// write is noted on the file beforehand (an extended attribute) and rolled back by the next process that
+// locks the file. A write past the process's file-size limit is refused before it starts.
 //
-// A file that is not empty and not one complete RTF document is not opened, and a piece is never written
-// over a last byte that is not a closing brace: a file that is not a log is left as it is (LogFault).
+// Only a regular file on a real file system is opened (LogTargetCheck). One that is not empty and not
+// one complete RTF document is not opened, and a piece is never written over a last byte that is not a
+// closing brace: a file that is not a log is left as it is (LogFault).
 //
 // A full log is moved aside whole (moveAside) rather than emptied. Another process writing the same log
 // notices under the lock that its file no longer has the log's name and continues in the new one.
@@ -74,6 +75,8 @@ private:
     // The size under the lock, after rolling back a write that a kill cut short.
     std::int64_t settledSize(std::error_code& error);
     std::error_code replaceClosingBrace(QByteArrayView piece, std::int64_t size);
+    // Writes bytes at `at` into the file of oldSize bytes, noted so that a cut is rolled back.
+    std::error_code writeNoted(QByteArrayView bytes, std::int64_t at, std::int64_t oldSize);
     std::error_code writeAll(QByteArrayView bytes, std::int64_t offset);
     void cutBackTo(std::int64_t size);
 

@@ -373,8 +373,8 @@ inline constexpr TextTemplate<QString> kReservedExtension{
 // The second line names the file and the system's reason.
 inline constexpr TextTemplate<QString, QString> kLogOpenFailed{0, "LogOpenFailed",
                                                                "Could not open the log file.\n\"%s\": %s."};
-// A file that is not empty and not one complete RTF document is never written into; one of the three
-// reasons below fills the second %s.
+// A file that is not a regular file, or is not empty and not one complete RTF document, is never written
+// into; one of the reasons below fills the second %s.
 inline constexpr TextTemplate<QString, QString> kLogNotALog{
     0, "LogNotALog",
     "The file \"%s\" is not a log that Vantrel can add to: %s.\nThe file was left as it was, and logging is "
@@ -384,6 +384,12 @@ inline constexpr TextTemplate<> kLogUnclosed{0, "LogUnclosed",
                                              "its RTF document is not closed at the end of the file"};
 inline constexpr TextTemplate<> kLogClosedEarly{0, "LogClosedEarly",
                                                 "the file goes on after the end of its RTF document"};
+inline constexpr TextTemplate<> kLogIsFolder{0, "LogIsFolder", "it is a folder"};
+inline constexpr TextTemplate<> kLogIsDevice{0, "LogIsDevice", "it is a device, not a file"};
+inline constexpr TextTemplate<> kLogIsPipe{0, "LogIsPipe", "it is a pipe (FIFO), not a file"};
+inline constexpr TextTemplate<> kLogIsSocket{0, "LogIsSocket", "it is a socket, not a file"};
+inline constexpr TextTemplate<> kLogIsKernelFile{
+    0, "LogIsKernelFile", "it is one of the system's settings (proc or sys), not a file on a disk"};
 inline constexpr TextTemplate<> kShowLogNotFound{
     0, "ShowLogNotFound", "Could not open the log file. The log file could not be found."};
 inline constexpr TextTemplate<> kShowLogPathNotFound{
@@ -404,6 +410,12 @@ inline constexpr TextTemplate<> kShowLogNoAssociation{
     "Could not open the log file. There is no application associated with the given file name extension."};
 inline constexpr TextTemplate<unsigned> kShowLogErrorCode{0, "ShowLogErrorCode",
                                                           "Could not open the log file. Error code %u."};
+// Every Show Log message names the file; without a program for it, its folder too, to open it from there.
+inline constexpr TextTemplate<QString, QString> kShowLogFileNamed{0, "ShowLogFileNamed",
+                                                                  "%s\nThe log file is \"%s\"."};
+inline constexpr TextTemplate<QString, QString, QString> kShowLogNoProgram{
+    0, "ShowLogNoProgram",
+    "%s\nThe log file is \"%s\", in the folder \"%s\": open it from there with a program that reads RTF."};
 inline constexpr TextTemplate<QString> kClearLogFailed{0, "ClearLogFailed", "Could not clear the log. %s"};
 inline constexpr TextTemplate<> kFileGenericError{0, "FileGenericError", "An unspecified error occurred."};
 inline constexpr TextTemplate<> kFileNotFound{0, "FileNotFound", "The file could not be located."};

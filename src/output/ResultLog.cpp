@@ -6,7 +6,9 @@
 #include "output/RtfFragment.h"
 #include "output/TimeStamp.h"
 #include "settings/LiveOptions.h"
+#include "settings/StoreLocation.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <array>
 
@@ -44,25 +46,40 @@ QString ResultLog::fileName() const {
     return m_options.text(OptionId::LogString);
 }
 
+QString ResultLog::filePath() const {
+    const QString name = fileName();
+    if (name.isEmpty() || QDir::isAbsolutePath(name))
+        return name;
+    return QDir::cleanPath(settings::userDataDir() + name);
+}
+
+std::unique_ptr<LogFile> ResultLog::openLog(LogFile::Missing missing, std::error_code& error) const {
+    // The data folder is made for a new log; a folder the name itself gives must exist already.
+    if (missing == LogFile::Missing::Create && QDir::isRelativePath(fileName()))
+        QDir().mkpath(settings::userDataDir());
+    return LogFile::open(filePath(), error, missing);
+}
+
 void ResultLog::setLogging(bool on) {
     m_logging = on;
     m_options.setNumber(OptionId::LogCheck, on ? 1 : 0);
 }
 
 void ResultLog::logError(const QString& text) {
+    m_failed = true;
     m_frontEnd.ShowMessageBox(output::text(res::kLogErrorCaption), text, MessageIcon::Error);
 }
 
 std::error_code ResultLog::openFile() {
     std::error_code error;
-    m_file = LogFile::open(fileName(), error);
+    m_file = openLog(LogFile::Missing::Create, error);
     return error;
 }
 
 bool ResultLog::openForLogging() {
     if (const std::error_code error = openFile()) {
         setLogging(false);
-        logError(openLogErrorText(fileName(), error));
+        logError(openLogErrorText(filePath(), error));
         return false;
     }
     return true;
@@ -107,8 +124,7 @@ void ResultLog::OpenLogAtStartup() {
     if (!m_file) {
         // With logging off an existing log is opened only to show its size: nothing is created or written.
         std::error_code error;
-        m_file = LogFile::open(fileName(), error,
-                               m_logging ? LogFile::Missing::Create : LogFile::Missing::LeaveMissing);
+        m_file = openLog(m_logging ? LogFile::Missing::Create : LogFile::Missing::LeaveMissing, error);
         if (error) {
             // No box before the window exists: logging goes off and the Results window says why. `Log
             // Check` keeps the user's choice, so a log on a folder missing today resumes at the next start.
@@ -117,7 +133,7 @@ void ResultLog::OpenLogAtStartup() {
                 const auto& line =
                     error.category() == logFaultCategory() ? res::kLogNotALogLine : res::kLogOpenFailedLine;
                 m_frontEnd.showResultLine(
-                    fill(line, RtfText::escape(fileName()), RtfText::escape(reasonOf(error))),
+                    fill(line, RtfText::escape(filePath()), RtfText::escape(reasonOf(error))),
                     ResultKind::Red);
             }
             return;
@@ -147,6 +163,8 @@ void ResultLog::WriteLogFragment(QStringView workingText) {
     }
     if (!m_file && !openForLogging())
         return;
+    if (m_movesAsideAsItWrites && moveAsideWhenFull() && !m_logging)
+        return;
     written(m_file->append(header(), toRtfBytes(balancedFragment(workingText))));
 }
 
@@ -175,8 +193,9 @@ void ResultLog::ToggleLogging() {
 void ResultLog::ShowLog() {
     if (CheckLogExtension(true))
         return;
-    if (const auto failure = m_frontEnd.openWithDesktop(fileName()))
-        logError(showLogErrorText(*failure));
+    const QString path = filePath();
+    if (const auto failure = m_frontEnd.openWithDesktop(path))
+        logError(showLogErrorText(*failure, path));
 }
 
 void ResultLog::ClearLog() {
@@ -220,11 +239,15 @@ std::optional<std::int64_t> ResultLog::fileSize() const {
     return error ? 0 : size;
 }
 
-std::optional<StatusPaneState> ResultLog::refreshLogSizePane() {
+bool ResultLog::moveAsideWhenFull() {
     const std::optional<std::int64_t> size = fileSize();
     // Only logging makes the log grow; with logging off a full log is left where it is.
-    if (size && m_logging && exceedsPurgeLimit(double(*size), m_options.number(OptionId::PurgeLog)) &&
-        moveLogAside())
+    return size && m_logging && exceedsPurgeLimit(double(*size), m_options.number(OptionId::PurgeLog)) &&
+           moveLogAside();
+}
+
+std::optional<StatusPaneState> ResultLog::refreshLogSizePane() {
+    if (moveAsideWhenFull())
         return std::nullopt;
     return logSizePane(fileSize());
 }

@@ -24,8 +24,9 @@ namespace vantrel::output {
 // it, and a new log starts in its place. Runs on one thread (the GUI thread, or the command line's).
 //
 // The options in force give the file name (`Log String`, which the file-name box edits through
-// fileNameChanged), the logging flag's start value (`Log Check`, kept equal to the flag so that it is
-// saved; a log that cannot be opened at start leaves it as the user set it) and the purge limit (`PurgeLog`).
+// fileNameChanged; a relative name is taken in the user's data folder), the logging flag's start value (`Log
+// Check`, kept equal to the flag so that it is saved; a log that cannot be opened at start leaves it as the
+// user set it) and the purge limit (`PurgeLog`).
 //
 // A write that fails (a full disk) changes nothing already in the file: logging stops and the front end
 // shows a "Log Error" message. A file that is not a log (LogFile) is never written into: logging does not
@@ -55,6 +56,11 @@ public:
     // Opens the file now, for a front end that must know before it runs (the command line); when it
     // cannot, says why and stops logging.
     bool openForLogging();
+    // A front end without status refreshes (the command line) has a full log moved aside before the
+    // fragment that finds it full.
+    void setMovesAsideAsItWrites(bool on) { m_movesAsideAsItWrites = on; }
+    // Whether a "Log Error" was reported since the log was made: a run whose log failed did not succeed.
+    bool hasFailed() const { return m_failed; }
 
     // The file-name box's text changed (typed, browsed or loaded): it becomes `Log String`, and an open
     // file is closed.
@@ -76,20 +82,29 @@ public:
     std::optional<CommandUpdate> commandUpdate(int id) const;
 
 private:
+    // `Log String` as the user set it.
     QString fileName() const;
+    // The file it names: a bare or relative name is taken in the user's data folder, so that the history
+    // is one file wherever the program was started from.
+    QString filePath() const;
+    std::unique_ptr<LogFile> openLog(LogFile::Missing missing, std::error_code& error) const;
     void setLogging(bool on);
     std::error_code openFile();
     // Whether a write succeeded; a failure stops logging and says why.
     bool written(std::error_code error);
     void logError(const QString& text);
-    // Whether this log moved the full file aside (not another program before it).
+    // Whether this log moved the full file aside (not another program before it), or failed to.
     bool moveLogAside();
+    // Past the purge limit while logging: moveLogAside.
+    bool moveAsideWhenFull();
 
     settings::LiveOptions& m_options;
     LogFrontEnd& m_frontEnd;
     Clock m_clock;
     std::unique_ptr<LogFile> m_file;
     bool m_logging = false;
+    bool m_movesAsideAsItWrites = false;
+    bool m_failed = false;
 };
 
 } // namespace vantrel::output

@@ -25,21 +25,14 @@ QString StoreLocation::storeFile() const {
     return directory + QLatin1Char('/') + QLatin1String(kStoreFileName);
 }
 
-namespace {
-
-// $XDG_DATA_HOME/Quenlo Software/Vantrel (~/.local/share/... by default), made when missing so that an
-// export can be written there.
 QString userDataDir() {
     QString base = qEnvironmentVariable("XDG_DATA_HOME");
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.local/share");
-    const QString dir = base + QLatin1Char('/') + QLatin1String(StoreLocation::kCompanyKey) +
-                        QLatin1Char('/') + QLatin1String(StoreLocation::kProductKey);
-    QDir().mkpath(dir);
-    return dir;
+    return QDir::cleanPath(base + QLatin1Char('/') + QLatin1String(StoreLocation::kCompanyKey) +
+                           QLatin1Char('/') + QLatin1String(StoreLocation::kProductKey)) +
+           QLatin1Char('/');
 }
-
-} // namespace
 
 QString resolveHomeDir(const std::optional<QString>& homeDirArgument, const QString& executableDir) {
     QString dir;
@@ -49,8 +42,10 @@ QString resolveHomeDir(const std::optional<QString>& homeDirArgument, const QStr
         dir = fromEnvironment;
     else if (QFileInfo(executableDir).isWritable())
         dir = executableDir;
-    else
+    else {
         dir = userDataDir(); // an installed program's folder belongs to the system, not to its users
+        QDir().mkpath(dir);  // so that an export can be written there
+    }
     dir = QDir::cleanPath(QDir(dir).absolutePath());
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');

@@ -24,4 +24,8 @@ struct StoreLocation {
 // there is preferred to the installed one.
 QString resolveHomeDir(const std::optional<QString>& homeDirArgument, const QString& executableDir);
 
+// The user's data folder, $XDG_DATA_HOME/Quenlo Software/Vantrel/ (~/.local/share/... by default), ending
+// in a slash; not made here. A bare or relative log file name is taken in it.
+QString userDataDir();
+
 } // namespace vantrel::settings

@@ -1,6 +1,7 @@
 #include "ui/CNxEditBrowseControl.h"
 
 #include "output/MessageTexts.h"
+#include "settings/StoreLocation.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -104,9 +105,10 @@ bool CNxEditBrowseControl::isReadOnly() const {
 void CNxEditBrowseControl::browse() {
     if (m_edit->isReadOnly())
         return;
-    // A bare name is opened in the current folder (LogFile), so the dialog starts there too.
-    const QString chosen =
-        m_chooser(this, browseStartName(m_edit->text(), QDir::currentPath() + QLatin1Char('/')));
+    // A bare name is opened in the user's data folder (ResultLog), so the dialog starts there too.
+    const QString dataFolder = settings::userDataDir();
+    QDir().mkpath(dataFolder);
+    const QString chosen = m_chooser(this, browseStartName(m_edit->text(), dataFolder));
     if (!chosen.isEmpty() && chosen != m_edit->text()) {
         m_edit->setText(chosen);
         m_edit->setModified(true);

@@ -1,5 +1,6 @@
 // Enabling and captions of the commands, from the flags, the panes and the log; status-pane commands.
 #include "FrameFixture.h"
+#include "app/DefaultProgramOpener.h"
 #include "app/DesktopLogFrontEnd.h"
 #include "app/ProfileManager.h"
 #include "output/CommandIds.h"
@@ -27,9 +28,11 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -487,8 +490,10 @@ TEST_F(CommandState, LogFileNameBoxAndShowLog) {
         return true;
     });
     frame->commands().trigger(cmd::kShowLogMenu);
-    EXPECT_THAT(boxes, ::testing::ElementsAre(
-                           "Log Error: Could not open the log file. The log file could not be found."));
+    EXPECT_THAT(boxes,
+                ::testing::ElementsAre(QStringLiteral("Log Error: Could not open the log file. The log "
+                                                      "file could not be found.\nThe log file is \"%1\".")
+                                           .arg(other)));
     frame->commands().trigger(cmd::kStartLoggingButton);
     frame->commands().trigger(cmd::kShowLogButton);
     EXPECT_THAT(opened, ::testing::ElementsAre(other));
@@ -501,6 +506,36 @@ TEST_F(CommandState, LogFileNameBoxAndShowLog) {
     EXPECT_FALSE(action(*frame, cmd::kShowLogButton)->isEnabled());
     EXPECT_FALSE(frame->logOptionsPane()->logCheck()->isEnabled());
     EXPECT_TRUE(action(*frame, cmd::kShowLogMenu)->isEnabled());
+}
+
+// Show Log hands the file to the desktop's default program for RTF through xdg-open, and says so when no
+// default is set (Qt's opener would start xdg-open and call that success). Stand-ins for xdg-utils.
+TEST(DefaultProgram, TheLogOpensWithTheDefaultForRtfOrNotAtAll) {
+    QTemporaryDir bin;
+    const QString opened = bin.filePath(QStringLiteral("opened"));
+    const auto script = [&](const QString& name, const QByteArray& body) {
+        QFile file(bin.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n" + body);
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    };
+    script(QStringLiteral("xdg-open"), "printf '%s' \"$1\" > '" + QFile::encodeName(opened) + "'\n");
+    const QByteArray previousPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ":/usr/bin:/bin");
+    const auto back = qScopeGuard([&] { qputenv("PATH", previousPath); });
+    const QString log = bin.filePath(QStringLiteral("Vtrlog.rtf"));
+    QFile(log).open(QIODevice::WriteOnly);
+
+    script(QStringLiteral("xdg-mime"), "exit 0\n"); // no default set
+    EXPECT_FALSE(openWithDefaultProgram(log));
+    EXPECT_FALSE(QFile::exists(opened));
+
+    script(QStringLiteral("xdg-mime"), "[ \"$3\" = application/rtf ] && echo writer.desktop\nexit 0\n");
+    EXPECT_TRUE(openWithDefaultProgram(log));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(opened).size() > 0; }, 10000));
+    QFile answer(opened);
+    ASSERT_TRUE(answer.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QFile::decodeName(answer.readAll()), log);
 }
 
 TEST_F(CommandState, LogPastItsPurgeLimitIsMovedAsideAtARefresh) {

@@ -6,7 +6,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace vantrel::cli {
 namespace {
@@ -19,8 +21,11 @@ struct ProgramRun {
 
 class CliPingTest : public ::testing::Test {
 protected:
-    ProgramRun run(const QStringList& arguments) {
+    // `inChild` runs in the program's process before it starts (a limit of its own).
+    ProgramRun run(const QStringList& arguments, std::function<void()> inChild = {}) {
         QProcess process;
+        if (inChild)
+            process.setChildProcessModifier(inChild);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("VANTREL_CONFIG_DIR"), m_dir.path());
         process.setProcessEnvironment(environment);
@@ -33,6 +38,14 @@ protected:
             QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         result.err = QString::fromUtf8(process.readAllStandardError());
         return result;
+    }
+
+    // A file in the test's folder holding bytes.
+    QString fileWith(const QString& name, const QByteArray& bytes) {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
     }
 
     QTemporaryDir m_dir;
@@ -117,6 +130,60 @@ TEST_F(CliPingTest, ALogThatCannotBeUsedStopsTheRunBeforeItStarts) {
     }
     ASSERT_TRUE(notes.open(QIODevice::ReadOnly));
     EXPECT_EQ(notes.readAll(), QByteArray("shopping list\n")) << "a file that is no log is left as it was";
+}
+
+// A log that fails during the run (here a file-size limit, as a full disk would) is said at once; the
+// run goes on to its end on the terminal and the program then ends with status 2, the log still whole.
+TEST_F(CliPingTest, ALogThatFailsDuringTheRunEndsItWithStatus2AfterItsOutput) {
+    const QString logFile = fileWith(QStringLiteral("run.rtf"), "{\\rtf1 \\par }");
+    QFile log(logFile);
+    ASSERT_EQ(run({QStringLiteral("options")}).status, 0); // the store is made before the limit
+    const rlim_t room = 12 + 80; // the start's time line fits, the run's first row does not
+    const ProgramRun ping =
+        run({QStringLiteral("--set"), QStringLiteral("Log Check=1"), QStringLiteral("--set"),
+             QStringLiteral("Log String=") + logFile, QStringLiteral("--set"), QStringLiteral("Packets=2"),
+             QStringLiteral("ping"), QStringLiteral("127.0.0.1")},
+            [room] {
+                const rlimit limit{room, room};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+    EXPECT_EQ(ping.status, 2) << ping.err.toStdString();
+    ASSERT_FALSE(ping.lines.isEmpty());
+    EXPECT_TRUE(ping.lines.last().startsWith(QStringLiteral("Round Trip Time"))) << "the whole run was shown";
+    EXPECT_TRUE(ping.err.contains(QStringLiteral("Log Error: Could not write to the log file.")))
+        << ping.err.toStdString();
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray rtf = log.readAll();
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1 \\par ")) << rtf.constData();
+    EXPECT_TRUE(rtf.endsWith("} \\par }")) << "a whole document with what fitted" << rtf.constData();
+    EXPECT_FALSE(rtf.contains("127.0.0.1")) << rtf.constData();
+}
+
+// The command line keeps the log's size limit as the window does: a full log is moved aside whole before
+// the run's rows, which start a new log.
+TEST_F(CliPingTest, AFullLogIsMovedAsideWholeBeforeTheRunsRows) {
+    const QByteArray full = "{\\rtf1 \\par {" + QByteArray(1000000, 'x') + "} \\par }";
+    const QString logFile = fileWith(QStringLiteral("run.rtf"), full);
+    QFile log(logFile);
+    const ProgramRun ping =
+        run({QStringLiteral("--set"), QStringLiteral("Log Check=1"), QStringLiteral("--set"),
+             QStringLiteral("Log String=") + logFile, QStringLiteral("--set"), QStringLiteral("PurgeLog=1"),
+             QStringLiteral("--set"), QStringLiteral("Packets=2"), QStringLiteral("ping"),
+             QStringLiteral("127.0.0.1")});
+    ASSERT_EQ(ping.status, 0) << ping.err.toStdString();
+    const QString previous = m_dir.filePath(QStringLiteral("run.old.rtf"));
+    EXPECT_TRUE(ping.err.contains(previous)) << ping.err.toStdString();
+    QFile moved(previous);
+    ASSERT_TRUE(moved.open(QIODevice::ReadOnly));
+    const QByteArray history = moved.readAll();
+    EXPECT_TRUE(history.startsWith(full.chopped(1))) << "the whole history, then this start's time line";
+    EXPECT_FALSE(history.contains("127.0.0.1"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray fresh = log.readAll();
+    EXPECT_LT(fresh.size(), 10000);
+    EXPECT_TRUE(fresh.startsWith("{\\rtf1 \\par "));
+    EXPECT_TRUE(fresh.contains("Starting ping to 127.0.0.1")) << fresh.constData();
+    EXPECT_TRUE(fresh.contains("Ping Successful")) << fresh.constData();
 }
 
 TEST_F(CliPingTest, PingWithoutAHostIsAUsageError) {

@@ -9,16 +9,23 @@
 #include "output/RtfReader.h"
 #include "settings/LiveOptions.h"
 #include "support/ChildProcess.h"
+#include "support/DataHome.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <thread>
 
 namespace vantrel::output {
@@ -160,13 +167,11 @@ TEST_F(ResultLogTest, NamesShorterThanFourCharactersNeverMatchAReservedExtension
         EXPECT_FALSE(log.CheckLogExtension(true)) << name;
     }
     EXPECT_TRUE(frontEnd.messages.empty());
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    options.setText(OptionId::LogString, QStringLiteral("a.b")); // relative to the current directory
+    const test::DataHome data;
+    options.setText(OptionId::LogString, QStringLiteral("a.b")); // in the user's data folder
     log.ToggleLogging();
-    QDir::setCurrent(previous);
     EXPECT_TRUE(log.isLogging());
-    EXPECT_TRUE(QFile::exists(path(QStringLiteral("a.b"))));
+    EXPECT_TRUE(QFile::exists(data.folder() + QStringLiteral("/a.b")));
 }
 
 TEST_F(ResultLogTest, StartingWithoutAFileNameAsksForOne) {
@@ -351,27 +356,48 @@ TEST_F(ResultLogTest, TheLogIsOneBalancedDocumentAfterEveryWrite) {
     EXPECT_TRUE(frontEnd.messages.empty());
 }
 
-TEST_F(ResultLogTest, AWriteThatFailsKeepsEverythingLoggedAndStopsLogging) {
-    log.ToggleLogging();
-    log.WriteLogFragment(u"{kept} \\par }");
-    const QByteArray before = contents();
-    const qint64 size = before.size();
-    // The child may not grow the file beyond a few bytes: the write fails halfway, as on a full disk.
-    const int status = test::runInChild([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{rlim_t(size + 5), rlim_t(size + 5)};
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
-            return 10;
-        log.WriteLogFragment(QString(QStringLiteral("{%1} \\par }")).arg(QString(500, QLatin1Char('x'))));
-        if (log.isLogging())
-            return 11;
-        if (frontEnd.messages.size() != 1 || frontEnd.messages[0].caption != QStringLiteral("Log Error") ||
-            !frontEnd.messages[0].text.startsWith(QStringLiteral("Could not write to the log file.")))
-            return 12;
-        return 0;
-    });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(contents(), before);
+// A write cut short by a file-size limit, anywhere in the file (here within one page): with SIGXFSZ
+// ignored the write fails; with its default the process would be killed halfway. Either way the next
+// program finds the log as it was and logs on into it.
+TEST_F(ResultLogTest, AWriteCutShortKeepsEverythingLoggedAndStopsLogging) {
+    for (const auto onSignal : {SIG_IGN, SIG_DFL}) {
+        for (const int room : {5, 0}) {
+            SCOPED_TRACE(::testing::Message()
+                         << (onSignal == SIG_IGN ? "ignored" : "default") << " room " << room);
+            options.setText(OptionId::LogString,
+                            path(QStringLiteral("cut%1%2.rtf").arg(onSignal == SIG_IGN ? 1 : 0).arg(room)));
+            ResultLog writer{options, frontEnd, [] { return kNow; }};
+            writer.ToggleLogging();
+            writer.WriteLogFragment(u"{kept} \\par }");
+            const QByteArray before = contents(options.text(OptionId::LogString));
+            const qint64 size = before.size();
+            const int status = test::runInChild([&] {
+                std::signal(SIGXFSZ, onSignal);
+                const rlimit limit{rlim_t(size + room), rlim_t(size + room)};
+                if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                    return 10;
+                frontEnd.messages.clear();
+                writer.WriteLogFragment(
+                    QString(QStringLiteral("{%1} \\par }")).arg(QString(500, QLatin1Char('x'))));
+                if (writer.isLogging() || !writer.hasFailed())
+                    return 11;
+                if (frontEnd.messages.size() != 1 ||
+                    frontEnd.messages[0].caption != QStringLiteral("Log Error") ||
+                    !frontEnd.messages[0].text.startsWith(QStringLiteral("Could not write to the log file.")))
+                    return 12;
+                return 0;
+            });
+            EXPECT_EQ(status, 0);
+            EXPECT_EQ(contents(options.text(OptionId::LogString)), before);
+
+            ResultLog next{options, frontEnd, [] { return kNow; }};
+            next.ToggleLogging();
+            EXPECT_TRUE(next.isLogging()) << "the log is not refused";
+            next.WriteLogFragment(u"{next} \\par }");
+            EXPECT_EQ(contents(options.text(OptionId::LogString)),
+                      (before.chopped(1) + kTimeLine).chopped(1) + "{next} \\par }");
+        }
+    }
 }
 
 TEST_F(ResultLogTest, AFileThatIsNoLogIsLeftAsItWasAndLoggingDoesNotStartIntoIt) {
@@ -436,6 +462,73 @@ TEST_F(ResultLogTest, AFileThatIsNoLogIsLeftAsItWasAndLoggingDoesNotStartIntoIt)
     EXPECT_TRUE(frontEnd.messages[0].text.contains(
         QStringLiteral("its RTF document is not closed at the end of the file")));
     EXPECT_EQ(contents(), changed);
+}
+
+// The log writes only into a regular file on a disk: a device, a pipe, a folder, a socket or a file of
+// the kernel's interfaces (empty, like a new log, but a setting of the system) is refused by name, at a
+// start of logging and at a program start, and left as it was.
+TEST_F(ResultLogTest, AFileThatIsNotARegularFileOnADiskIsNeverWritten) {
+    const QString fifo = path(QStringLiteral("pipe.rtf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString socketPath = path(QStringLiteral("socket.rtf"));
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketName = QFile::encodeName(socketPath);
+    ASSERT_LT(socketName.size(), qsizetype(sizeof address.sun_path));
+    std::copy(socketName.begin(), socketName.end(), address.sun_path);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const auto closeListener = qScopeGuard([&] { ::close(listener); });
+    const QString folder = path(QStringLiteral("folder.rtf"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+
+    const struct {
+        QString path;
+        const char* reason;
+    } cases[] = {
+        {fifo, "it is a pipe (FIFO), not a file"},
+        {socketPath, "it is a socket, not a file"},
+        {folder, "it is a folder"},
+        {QStringLiteral("/dev/null"), "it is a device, not a file"},
+        {QStringLiteral("/proc/self/status"),
+         "it is one of the system's settings (proc or sys), not a file on a disk"},
+        {QStringLiteral("/sys/kernel/uevent_seqnum"),
+         "it is one of the system's settings (proc or sys), not a file on a disk"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        QFileInfo before(c.path);
+        if (!before.exists())
+            continue; // no sysfs in this sandbox
+        options.setText(OptionId::LogString, c.path);
+        frontEnd.messages.clear();
+        frontEnd.resultLines.clear();
+        log.ToggleLogging();
+        EXPECT_FALSE(log.isLogging());
+        ASSERT_EQ(frontEnd.messages.size(), 1u);
+        EXPECT_EQ(frontEnd.messages[0].caption, QStringLiteral("Log Error"));
+        EXPECT_EQ(frontEnd.messages[0].text,
+                  QStringLiteral("The file \"%1\" is not a log that Vantrel can add to: %2.\nThe file was "
+                                 "left as it was, and logging is off.")
+                      .arg(c.path, QLatin1String(c.reason)));
+
+        options.setNumber(OptionId::LogCheck, 1);
+        log.OpenLogAtStartup();
+        EXPECT_FALSE(log.isLogging());
+        EXPECT_EQ(frontEnd.resultLines.size(), 1u) << "a red line at a program start";
+
+        const QFileInfo after(c.path);
+        EXPECT_EQ(after.isDir(), before.isDir());
+        EXPECT_EQ(after.isFile(), before.isFile());
+        EXPECT_EQ(after.lastModified(), before.lastModified());
+    }
+    EXPECT_TRUE(QDir(folder).isEmpty());
+    // Nothing waits in the pipe: it was never written.
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    char byte = 0;
+    EXPECT_EQ(::read(reader, &byte, 1), 0);
+    ::close(reader);
 }
 
 TEST_F(ResultLogTest, AWriterKilledAtAnyInstantLeavesOneDocumentWithEveryRowItWrote) {
@@ -601,7 +694,7 @@ TEST(LogErrorTextTest, ClearErrorsNameTheirCauseOrTheSystemNumber) {
     EXPECT_EQ(text(EINVAL), QStringLiteral("Could not clear the log. An unspecified error occurred."));
 }
 
-TEST_F(ResultLogTest, ShowLogOpensTheFileAndReportsWhyItCouldNot) {
+TEST_F(ResultLogTest, ShowLogOpensTheFileAndReportsWhyItCouldNotNamingIt) {
     log.ShowLog();
     ASSERT_EQ(frontEnd.opened.size(), 1u);
     EXPECT_EQ(frontEnd.opened[0], path());
@@ -611,14 +704,55 @@ TEST_F(ResultLogTest, ShowLogOpensTheFileAndReportsWhyItCouldNot) {
     log.ShowLog();
     ASSERT_EQ(frontEnd.messages.size(), 1u);
     EXPECT_EQ(frontEnd.messages[0].text,
-              QStringLiteral("Could not open the log file. There is no application "
-                             "associated with the given file name extension."));
-    EXPECT_EQ(showLogErrorText(OpenFailure(42)),
-              QStringLiteral("Could not open the log file. Error code 42."));
+              QStringLiteral("Could not open the log file. There is no application associated with the given "
+                             "file name extension.\nThe log file is \"%1\", in the folder \"%2\": open it "
+                             "from there with a program that reads RTF.")
+                  .arg(path(), dir.path()));
+    EXPECT_EQ(showLogErrorText(OpenFailure::FileNotFound, path()),
+              QStringLiteral("Could not open the log file. The log file could not be found.\nThe log file is "
+                             "\"%1\".")
+                  .arg(path()));
+    EXPECT_EQ(
+        showLogErrorText(OpenFailure(42), path()),
+        QStringLiteral("Could not open the log file. Error code 42.\nThe log file is \"%1\".").arg(path()));
 
     options.setText(OptionId::LogString, QStringLiteral("x.bat"));
     log.ShowLog();
     EXPECT_EQ(frontEnd.opened.size(), 2u) << "a reserved name is never opened";
+}
+
+// A bare or relative name is one file in the user's data folder, wherever the program was started from;
+// an absolute one is used as it is.
+TEST_F(ResultLogTest, ARelativeNameIsTakenInTheUsersDataFolder) {
+    const test::DataHome data;
+    QTemporaryDir current;
+    const QString previousCurrent = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(current.path()));
+    const auto back = qScopeGuard([&] { QDir::setCurrent(previousCurrent); });
+    const QString folder = data.folder();
+
+    options.setText(OptionId::LogString, QStringLiteral("Vtrlog.rtf"));
+    log.ToggleLogging();
+    EXPECT_TRUE(log.isLogging());
+    EXPECT_EQ(contents(folder + QStringLiteral("/Vtrlog.rtf")), QByteArray("{\\rtf1 \\par ") + kTimeLine);
+    EXPECT_TRUE(QDir(current.path()).isEmpty());
+    log.ShowLog();
+    ASSERT_EQ(frontEnd.opened.size(), 1u);
+    EXPECT_EQ(frontEnd.opened[0], folder + QStringLiteral("/Vtrlog.rtf"));
+    log.ToggleLogging();
+
+    log.fileNameChanged(QStringLiteral("logs/../missing/run.rtf"));
+    log.ToggleLogging();
+    ASSERT_EQ(frontEnd.messages.size(), 1u);
+    EXPECT_EQ(
+        frontEnd.messages[0].text,
+        QStringLiteral("Could not open the log file.\n\"%1/missing/run.rtf\": No such file or directory.")
+            .arg(folder));
+
+    log.fileNameChanged(path());
+    log.ToggleLogging();
+    EXPECT_TRUE(QFile::exists(path()));
+    EXPECT_TRUE(QDir(current.path()).isEmpty());
 }
 
 TEST_F(ResultLogTest, CommandsFollowTheFlagTheNameAndTheFile) {

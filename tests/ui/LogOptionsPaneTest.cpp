@@ -1,11 +1,13 @@
 // The Log options pane and its file-name box with the browse button.
 #include "settings/LiveOptions.h"
+#include "support/DataHome.h"
 #include "support/QtPrinters.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -33,9 +35,7 @@ TEST(BrowseStartName, FromTheBoxText) {
 }
 
 TEST(EditBrowse, TheDialogStartsAtTheLogInUseWithTheLogsFileTypes) {
-    QTemporaryDir dir;
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir.path())); // where a bare log name is written
+    const test::DataHome dir;
     CNxEditBrowseControl box(1027);
     box.setText(QStringLiteral("Vtrlog.rtf"));
     QString start;
@@ -44,11 +44,10 @@ TEST(EditBrowse, TheDialogStartsAtTheLogInUseWithTheLogsFileTypes) {
         return QString();
     });
     box.browse();
-    QDir::setCurrent(previous);
     EXPECT_EQ(start, dir.filePath(QStringLiteral("Vtrlog.rtf")));
 
     const std::unique_ptr<QFileDialog> dialog = makeLogFileDialog(nullptr, start);
-    EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+    EXPECT_EQ(QDir(dialog->directory()).canonicalPath(), QDir(dir.folder()).canonicalPath());
     ASSERT_EQ(dialog->selectedFiles().size(), 1);
     EXPECT_EQ(QFileInfo(dialog->selectedFiles().constFirst()).fileName(), QStringLiteral("Vtrlog.rtf"));
     EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("rtf"));
@@ -63,6 +62,7 @@ TEST(EditBrowse, TheDialogStartsAtTheLogInUseWithTheLogsFileTypes) {
 }
 
 TEST(EditBrowse, ChosenPathFillsTheBoxAndCancelLeavesIt) {
+    const test::DataHome data;
     CNxEditBrowseControl box(1027);
     QString askedWith;
     QString answer = QStringLiteral("/tmp/chosen.rtf");
@@ -73,7 +73,7 @@ TEST(EditBrowse, ChosenPathFillsTheBoxAndCancelLeavesIt) {
     QSignalSpy changes(&box, &CNxEditBrowseControl::textChanged);
 
     box.browseButton()->click();
-    EXPECT_EQ(askedWith, QDir::currentPath() + QStringLiteral("/VtrLog.rtf"));
+    EXPECT_EQ(askedWith, data.filePath(QStringLiteral("VtrLog.rtf")));
     EXPECT_EQ(box.text(), QStringLiteral("/tmp/chosen.rtf"));
     EXPECT_TRUE(box.lineEdit()->isModified());
     EXPECT_EQ(changes.count(), 1);
