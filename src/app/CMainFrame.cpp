@@ -453,7 +453,7 @@ void CMainFrame::bindCommands() {
                 showMessageBox(caption, text, icon);
             },
             [this](const QString& caption, const QString& text) { return askOkCancel(caption, text); },
-            [this] { SaveSettings(); },
+            [this] { return SaveSettings(); },
             [this] {
                 LoadSettings();
                 m_profiles->LoadProfiles();
@@ -546,13 +546,13 @@ void CMainFrame::LoadSettings() {
     m_logPane->showFileName(m_options.text(OptionId::LogString));
 }
 
-void CMainFrame::SaveSettings() {
+settings::StoreWrite CMainFrame::SaveSettings() {
     // The options in force, with what the "at start" boxes show for the next start. The log keeps
     // `Log Check` equal to its flag, so logging resumes at the next start as it is now.
     settings::OptionSet shown = m_options.snapshot();
     for (const auto& [command, pane] : m_optionPanes)
         pane->collectShown(shown);
-    settings::SaveSettings(m_store, shown);
+    return settings::SaveSettings(m_store, shown);
 }
 
 void CMainFrame::restoreLayout() {

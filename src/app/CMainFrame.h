@@ -7,6 +7,7 @@
 #include "ops/OperationFrontEnd.h"
 #include "ops/OperationState.h"
 #include "settings/LiveOptions.h"
+#include "settings/StoreWrite.h"
 
 #include <QDesktopServices>
 #include <QMainWindow>
@@ -190,7 +191,7 @@ private:
     void createListEditors();
     void bindCommands();
     void LoadSettings();
-    void SaveSettings();
+    settings::StoreWrite SaveSettings();
     void restoreLayout();
     // Once the window has its size: the saved layout, or the starting one where none was saved or the
     // saved one would leave the Results less than their least room.

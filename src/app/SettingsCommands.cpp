@@ -34,7 +34,12 @@ void SettingsCommands::ExportSettings() {
         return;
     // The options are otherwise stored only at close: exported as they were then, a server typed since
     // would be missing from the file, and an import of it would clear the box.
-    m_frame.saveSettings();
+    if (const settings::StoreWrite saved = m_frame.saveSettings(); !saved) {
+        m_frame.showMessageBox(output::text(output::res::kExportErrorCaption),
+                               output::fill(output::res::kExportSaveFailed, saved.code(), saved.reason()),
+                               ops::MessageIcon::Error);
+        return;
+    }
     const ops::TransferReport report = transfer.exportTo(file);
     m_frame.showMessageBox(report.caption, report.text, report.icon);
 }

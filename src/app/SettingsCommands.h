@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ops/OperationFrontEnd.h"
+#include "settings/StoreWrite.h"
 
 #include <QString>
 #include <functional>
@@ -23,7 +24,7 @@ public:
         // Asks before an older export file or the settings are replaced: true for OK.
         std::function<bool(const QString& caption, const QString& text)> askOkCancel;
         // Saves the options the panes show, so that the export holds what the user sees.
-        std::function<void()> saveSettings;
+        std::function<settings::StoreWrite()> saveSettings;
         // Loads the options, lists, profiles and panes anew from the store.
         std::function<void()> reloadSettings;
         // Saves the frame's current layout under a section of the store.
