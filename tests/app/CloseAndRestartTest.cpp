@@ -168,6 +168,9 @@ struct RunningCase {
     const char* name;
     Running running;
 };
+void PrintTo(const RunningCase& running, std::ostream* out) {
+    *out << running.name;
+}
 
 class CloseDuringAnOperation : public FrameFixture, public ::testing::WithParamInterface<RunningCase> {
 protected:
