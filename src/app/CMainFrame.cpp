@@ -982,9 +982,16 @@ void CMainFrame::writeExitingLines() {
 
 bool CMainFrame::waitForWorkers() {
     // Workers hand their messages to this thread and wait for them to be handled, so it keeps
-    // dispatching until the last of them has ended; the wait also ends when the program is told to quit.
+    // dispatching until the last of them has ended.
     const ops::OperationFlags& flags = m_operationState.flags;
-    return ops::waitForFlags(flags, [&flags] { return !flags.anyBusy(); });
+    const auto done = [&flags] { return !flags.anyBusy(); };
+    if (ops::waitForFlags(flags, done))
+        return true;
+    // Told to quit meanwhile: the workers' messages are still answered, since the close goes on to join
+    // their threads. Every worker's end is a flag change, which wakes this loop.
+    while (!done())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return false;
 }
 
 void CMainFrame::resizeEvent(QResizeEvent* event) {
@@ -1053,6 +1060,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     m_closing = true;
     m_operationState.flags.beginShutdown();
+    if (m_closingHook)
+        m_closingHook();
     writeExitingLines();
     if (m_ispinger.stopForClose)
         m_ispinger.stopForClose();

@@ -115,6 +115,9 @@ public:
     void setAboutWinsock(std::function<void()> report) { m_aboutWinsock = std::move(report); }
     // Opens web and mail links: the desktop's browser and mail program, unless a test has its own.
     void setLinkOpener(std::function<bool(const QUrl&)> opener) { m_linkOpener = std::move(opener); }
+    // Runs as the close sequence begins, once the program is marked as exiting and before the wait for
+    // the workers: ends what need not be waited for (a pending lookup).
+    void setClosingHook(std::function<void()> hook) { m_closingHook = std::move(hook); }
     // Runs in the close sequence after the options are saved: the socket services, the echo handle.
     void setShutdownHook(std::function<void()> hook) { m_shutdownHook = std::move(hook); }
 
@@ -280,6 +283,7 @@ private:
     ui::CStatusViewPane* m_resultsPane = nullptr;
     ui::RoundTripPlot* m_roundTripPlot = nullptr;
     std::unique_ptr<output::ResultPipeline> m_pipeline;
+    std::function<void()> m_closingHook;
     std::function<void()> m_shutdownHook;
     std::function<void()> m_aboutWinsock;
     std::function<bool(const QUrl&)> m_linkOpener = &QDesktopServices::openUrl;

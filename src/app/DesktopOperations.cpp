@@ -27,6 +27,7 @@ DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
     m_continuousPing.setIntervalSource([this] { return shownInterval(); });
     m_control.hooks().localHostReport = [this](const net::HostEntry& entry) { reportLocalHost(entry); };
     m_frame.setOperationHandler([this](ops::CommandId command) { runCommand(command); }, &offers);
+    m_frame.setClosingHook([this] { m_control.beginClose(); });
     m_frame.setShutdownHook([this] { shutDown(); });
     m_frame.setRangeCheck([this] { return m_control.CheckSeqScanAddresses(); });
     m_frame.setAboutWinsock([this] {
@@ -37,6 +38,7 @@ DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
 
 DesktopOperations::~DesktopOperations() {
     m_frame.setOperationHandler({});
+    m_frame.setClosingHook({});
     m_frame.setShutdownHook({});
     m_frame.setRangeCheck({});
     m_frame.setAboutWinsock({});

@@ -78,8 +78,9 @@ int exitStatusOf(ops::OperationOutcome outcome) {
     }
 }
 
-CliOperationSession::CliOperationSession(CliContext& context)
-    : m_context(context) {}
+CliOperationSession::CliOperationSession(CliContext& context, net::IcmpApi icmp)
+    : m_context(context)
+    , m_icmp(std::move(icmp)) {}
 
 ops::RecordSink CliOperationSession::recordSink() {
     if (m_context.format != OutputFormat::Csv && m_context.format != OutputFormat::Json)
@@ -123,8 +124,7 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
         net::SocketLibrary sockets(std::make_shared<net::SystemHostDatabase>());
         CliFrontEnd frontEnd(host, terminal);
         ops::OperationState state;
-        ops::OperationControl control(
-            {state, m_context.options, net::IcmpApi::builtIn(), sockets, frontEnd, pipeline});
+        ops::OperationControl control({state, m_context.options, m_icmp, sockets, frontEnd, pipeline});
         control.setRecordSink(recordSink());
         StatusLine statusLine(terminal); // outlives the run's signals
         ops::ContinuousPing continuous(control, frontEnd, pipeline, m_context.options);
@@ -160,7 +160,7 @@ int CliOperationSession::runISPinger(int count) {
         net::SocketLibrary sockets(std::make_shared<net::SystemHostDatabase>());
         CliFrontEnd frontEnd(m_context.options.text(settings::OptionId::ISPAddress), terminal);
         ops::OperationFlags flags;
-        ops::ISPinger isp({flags, m_context.options, net::IcmpApi::builtIn(), sockets, frontEnd, pipeline});
+        ops::ISPinger isp({flags, m_context.options, m_icmp, sockets, frontEnd, pipeline});
         isp.setRecordSink(recordSink());
         StatusLine statusLine(terminal);
         // The stop line comes on a line of its own.
@@ -177,6 +177,13 @@ int CliOperationSession::runISPinger(int count) {
             if (isp.sent() >= count)
                 stop();
         });
+        // Without an echo handle no request can go out: what to do has been said, and nothing would change
+        // at the next tick.
+        bool cannotRun = false;
+        QObject::connect(&isp, &ops::ISPinger::noEchoHandle, [&] {
+            cannotRun = true;
+            stop();
+        });
         InterruptSignals interrupts;
         QObject::connect(&interrupts, &InterruptSignals::interrupted, stop);
         isp.OnISPinger();
@@ -191,6 +198,8 @@ int CliOperationSession::runISPinger(int count) {
         QObject::connect(&flags.changes(), &ops::FlagChanges::changed, &loop, check, Qt::QueuedConnection);
         QMetaObject::invokeMethod(&loop, check, Qt::QueuedConnection);
         loop.exec();
+        if (cannotRun)
+            return kExitCannotRun;
         return isp.answered() > 0 ? kExitSuccess : kExitFailure;
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliCommands.h"
+#include "net/IcmpApi.h"
 #include "ops/OperationOutcome.h"
 #include "ops/ResultRecord.h"
 
@@ -27,7 +28,8 @@ class CliOperationSession {
 public:
     using Command = std::function<void(ops::OperationControl&)>;
 
-    explicit CliOperationSession(CliContext& context);
+    // `icmp` is the system's echo service unless a test binds a scripted one.
+    explicit CliOperationSession(CliContext& context, net::IcmpApi icmp = net::IcmpApi::builtIn());
 
     // Starts the operation on `host` with `start` and answers the exit status of what it came to
     // (exitStatusOf). `cancel` is what Ctrl+C or SIGTERM gives (the same command, usually), with the echo
@@ -35,7 +37,8 @@ public:
     // that many cycles; its countdown is shown on the status line when standard output is a terminal.
     int run(const QString& host, const Command& start, const Command& cancel, int cycles = 0);
     // ISPinger on the stored ISPAddress for `count` requests at ISPInterval, its status text on the status
-    // line of a terminal; Ctrl+C or SIGTERM stops it early. 0 when a request was answered, 1 otherwise.
+    // line of a terminal; Ctrl+C or SIGTERM stops it early. 0 when a request was answered, 1 otherwise, 2
+    // when no echo handle could be created (the red line and the guidance are shown; it does not retry).
     int runISPinger(int count);
 
 private:
@@ -46,6 +49,7 @@ private:
     int withPipeline(const std::function<int(output::ResultPipeline&)>& body);
 
     CliContext& m_context;
+    net::IcmpApi m_icmp;
 };
 
 } // namespace vantrel::cli

@@ -5,6 +5,7 @@
 #include "ops/OperationControl.h"
 #include "ops/OperationFrontEnd.h"
 #include "ops/OperationState.h"
+#include "ops/WorkerEnd.h"
 #include "ops/WorkerLink.h"
 #include "output/MessageTexts.h"
 #include "output/ResultPipeline.h"
@@ -224,25 +225,32 @@ bool ContinuousPing::scheduleNextCycle(bool contPing) {
 }
 
 int ContinuousPing::ContPingThread(const WorkerContext& context) {
-    WorkerFlags flags = context.flags;
-    const OperationFlags& all = flags.all();
+    const OperationFlags& all = context.flags.all();
     WorkerLink& link = context.link;
 
-    // Timers and the cycle's start belong to the GUI thread. A cycle whose run was cancelled before it
-    // got there, or that finds another cycle running, does nothing.
+    // Timers and the cycle's start belong to the GUI thread. A cycle whose run was cancelled or ended
+    // before it got there does nothing; a cancel that came meanwhile took it for a running cycle, so the
+    // run ends here.
     bool runs = false;
+    bool endsRun = false;
     m_dispatcher.send([&] {
         m_countdownTimer.stop();
         emit countdownStatus(QString());
-        runs = all.m_bContPingActive && !all.m_bContPingThread && !all.stopRequested();
-        if (!runs)
-            return;
-        flags.started();
-        m_cycleEnding = false;
-        emit cycleStarting(++m_cycle);
+        runs = all.m_bContPingActive && !all.stopRequested();
+        m_cycleEnding = !runs;
+        if (runs)
+            emit cycleStarting(++m_cycle);
+        else if (all.m_bContPingActive)
+            endsRun = true;
+        if (endsRun)
+            endRun();
     });
-    if (!runs)
+    if (!runs) {
+        if (endsRun)
+            link.SendContPingDone();
+        endWorker(context, {.showReady = false});
         return 0;
+    }
 
     int result = 0;
     bool scheduled = false;
@@ -272,10 +280,7 @@ int ContinuousPing::ContPingThread(const WorkerContext& context) {
     }
     if (!scheduled)
         link.SendContPingDone();
-
-    flags.endOperations();
-    link.SendStatus();
-    flags.finished();
+    endWorker(context, {.showReady = false});
     return result;
 }
 

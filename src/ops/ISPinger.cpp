@@ -110,7 +110,7 @@ void ISPinger::OnISPinger() {
     assertGuiThread();
     if (m_bISPinger)
         stop();
-    else
+    else if (!m_services.flags.m_bShuttingDown) // nothing starts while the program exits
         start();
     m_services.frontEnd.RefreshCommandUI();
 }
@@ -207,6 +207,8 @@ bool ISPinger::startFirstRequest() {
 
 bool ISPinger::startRequest() {
     OperationFlags& flags = m_services.flags;
+    if (flags.m_bShuttingDown)
+        return false;
     // Marked alive before the thread runs, so that the next tick cannot start a second one.
     flags.workerStarted(Worker::ISPinger);
     if (m_workers.start([this, run = m_run] { ISPingerThread(run); }))
@@ -272,6 +274,7 @@ void ISPinger::ISPingerThread(int run) {
         m_hISPingerICMP = icmp.IcmpCreateFile();
     if (m_hISPingerICMP == net::INVALID_HANDLE_VALUE) {
         m_dispatcher.send([this, run] {
+            emit noEchoHandle();
             // Every tick tries again; what to do is said once a start, not in a box at every tick.
             if (std::exchange(m_noHandleRun, run) == run)
                 return;

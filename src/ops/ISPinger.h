@@ -96,6 +96,9 @@ signals:
     void activeChanged(bool active);
     // A request was counted and its status text set (GUI thread).
     void requestFinished();
+    // A request's worker could not create its echo handle (GUI thread, after the report). The window
+    // tries again at every tick; a front end that cannot wait for the user stops here.
+    void noEchoHandle();
 
 private:
     void start();

@@ -9,6 +9,7 @@
 #include "ops/ResultRecord.h"
 #include "ops/SharedStatus.h"
 #include "ops/WorkerEchoHandle.h"
+#include "ops/WorkerEnd.h"
 #include "ops/WorkerLink.h"
 #include "output/MessageTexts.h"
 #include "output/ResultTexts.h"
@@ -124,6 +125,10 @@ bool ListScanner::scanHost(const QString& entry) {
 }
 
 bool ListScanner::ping(const QString& host, const RtfText& dns, const QString& name) {
+    // A cancel during the host's lookups sends it nothing: no request goes out after a cancel, as in a
+    // scan with several hosts in flight, so the rows come out the same either way.
+    if (m_context.flags.stopRequested())
+        return false;
     const net::IPAddr target = net::inet_addr(host.toLocal8Bit().toStdString());
     SweepResult result;
     for (int attempt = 1; attempt <= m_rules.packets; ++attempt) {
@@ -241,19 +246,14 @@ bool ListScanner::scanInParallel(net::EchoSweep& engine, const QStringList& host
 OperationOutcome ListScanThread(const WorkerContext& context, const QStringList& hosts) {
     const settings::LiveOptions& options = context.options;
     WorkerLink& link = context.link;
-    WorkerFlags flags = context.flags;
-    flags.started();
+    const WorkerFlags& flags = context.flags;
 
     const int parallel = options.number(OptionId::ParallelProbes);
     std::unique_ptr<net::EchoSweep> engine;
     if (!openEchoHandle(context, res::kListScanNoEchoHandle) ||
         (parallel > 1 && !(engine = openSweepEngine(context, res::kListScanNoEchoHandle)))) {
-        closeEchoHandle(context);
         // Nothing runs any more: the flags end as after a normal end, so the command works again.
-        flags.endOperations();
-        context.status.set(output::text(res::kReady));
-        link.SendStatus();
-        flags.finished();
+        endWorker(context);
         return OperationOutcome::NotRun;
     }
 
@@ -284,14 +284,7 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
                                 flags.cancelRequested() ? "canceled" : "end"));
     if (options.isOn(OptionId::Beep))
         link.Beep();
-    // The handle goes before the flags: a command started once they are clear gets a handle of its own.
-    closeEchoHandle(context);
-    flags.endOperations();
-    if (!flags.shuttingDown()) {
-        context.status.set(output::text(res::kReady));
-        link.SendStatus();
-    }
-    flags.finished();
+    endWorker(context);
     return anyAnswered ? OperationOutcome::Succeeded : OperationOutcome::Failed;
 }
 

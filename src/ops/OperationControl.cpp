@@ -57,8 +57,8 @@ public:
                 m_control.hooks().continuousPingDone();
         });
     }
-    void SendPingAgain() override {
-        m_dispatcher.send([&] { m_control.OnPing(); });
+    void PostPingAgain() override {
+        m_dispatcher.post([&control = m_control] { control.pingAgainOnceGone(); });
     }
     void SendRecord(const ResultRecord& record) override {
         // No trip to the GUI thread when nobody takes records, and no wait when one does: the worker's
@@ -92,6 +92,8 @@ OperationControl::OperationControl(Services services)
     m_hooks.lookupReport = [this](const net::HostEntry& entry) {
         LookupReport(entry, m_state, m_services.results, m_recordSink);
     };
+    QObject::connect(&m_state.flags.changes(), &FlagChanges::changed, &m_dispatcher,
+                     [this] { startPendingPingAgain(); });
 }
 
 OperationControl::~OperationControl() {
@@ -171,7 +173,19 @@ void OperationControl::appendRecord(const ResultRecord& record) {
 
 bool OperationControl::startWorker(const WorkerBody& body, Worker worker, const QString& failureText) {
     assertGuiThread();
+    OperationFlags& flags = m_state.flags;
+    if (flags.m_bShuttingDown) {
+        // Nothing starts while the program exits (a lookup that completes during the close).
+        refuseToRun();
+        flags.workerNotStarted();
+        return false;
+    }
+    if (flags.workerAlive(worker))
+        return false; // one worker of a kind at a time: the one alive goes on
+    // Alive from before its first step: the close sequence waits for it from the start.
+    flags.workerStarted(worker);
     if (!body || !m_workers.start([body, context = workerContext(worker)] { body(context); })) {
+        flags.workerFinished(worker);
         refuseToRun();
         m_services.frontEnd.showMessageBox(output::text(res::kProductName), failureText,
                                            MessageIcon::Exclamation);
@@ -197,9 +211,37 @@ void OperationControl::cancelPendingLookupForCommand() {
     m_services.frontEnd.RefreshCommandUI();
 }
 
+void OperationControl::pingAgainOnceGone() {
+    assertGuiThread();
+    m_pingAgainPending = !m_state.flags.m_bShuttingDown;
+    startPendingPingAgain();
+}
+
+void OperationControl::startPendingPingAgain() {
+    // The ping worker that asked may still be clearing its flag: the flags' next change tries again.
+    if (!m_pingAgainPending || workerLeaving())
+        return;
+    m_pingAgainPending = false;
+    OnPing();
+}
+
+void OperationControl::beginClose() {
+    assertGuiThread();
+    m_state.flags.beginShutdown();
+    m_pingAgainPending = false;
+    // A pending lookup is forgotten rather than waited for: a slow name service cannot hold the close.
+    if (m_hAsyncLookup != 0) {
+        m_services.sockets.WSACancelAsyncRequest(m_hAsyncLookup);
+        m_hAsyncLookup = 0;
+        m_state.flags.lookupEnded();
+    }
+}
+
 void OperationControl::OnPing(bool direct) {
     assertGuiThread();
     OperationFlags& f = m_state.flags;
+    if (f.m_bShuttingDown)
+        return; // the program exits: no command starts, and the workers are stopping anyway
     if (direct && !commandUi(CommandId::PingButton).enabled)
         return; // another operation runs: never a second worker beside it
     if (f.m_bPing) {
@@ -235,6 +277,8 @@ void OperationControl::OnPing(bool direct) {
 void OperationControl::OnTrace() {
     assertGuiThread();
     OperationFlags& f = m_state.flags;
+    if (f.m_bShuttingDown)
+        return;
     if (!f.m_bTrace) {
         if (workerLeaving())
             return;
@@ -258,6 +302,8 @@ void OperationControl::OnTrace() {
 void OperationControl::OnLookup() {
     assertGuiThread();
     OperationFlags& f = m_state.flags;
+    if (f.m_bShuttingDown)
+        return;
     if (f.m_bLookup) {
         cancelPendingLookupForCommand();
         f.requestCancel();
@@ -271,6 +317,8 @@ void OperationControl::OnLookup() {
 void OperationControl::OnListScan(const QStringList& hosts) {
     assertGuiThread();
     OperationFlags& f = m_state.flags;
+    if (f.m_bShuttingDown)
+        return;
     if (f.m_bListScan) {
         cancelListScan();
         return;
@@ -322,7 +370,7 @@ bool OperationControl::CheckSeqScanAddresses() {
 void OperationControl::OnSeqScan() {
     assertGuiThread();
     OperationFlags& f = m_state.flags;
-    if (f.m_bPing || f.m_bLookup || f.m_bTrace || f.m_bListScan || f.m_bContPingActive)
+    if (f.m_bShuttingDown || f.m_bPing || f.m_bLookup || f.m_bTrace || f.m_bListScan || f.m_bContPingActive)
         return;
     if (f.m_bSeqScan) {
         setStatus(output::text(res::kCancellingSeqScan));
@@ -379,6 +427,8 @@ void OperationControl::rejectEmptyHost() {
 
 void OperationControl::StartOperation() {
     assertGuiThread();
+    if (m_state.flags.m_bShuttingDown)
+        return;
     m_strHost.clear();
     const HostText typed = cleanHostText(m_services.frontEnd.hostBoxText());
     if (typed.problem == HostText::Problem::Empty) {

@@ -73,6 +73,13 @@ public:
     net::IPAddr targetAddress() const { return m_dwTargetAddr; }
     bool hostResolved() const { return m_bHostResolved; }
 
+    // The close sequence begins: the program is marked as exiting, so no command starts from now on, and
+    // a pending lookup is forgotten; what runs stops at its next test.
+    void beginClose();
+    // WM_APP_PING_AGAIN, posted by a ping worker on its way out: the Ping command once that worker is
+    // gone, unless the program exits.
+    void pingAgainOnceGone();
+
     // The Ping command: start, or cancel what runs. `direct` marks the paths that bypass the command
     // state (the Enter key, list double-clicks): they do nothing while the Ping button is disabled.
     void OnPing(bool direct = false);
@@ -110,7 +117,8 @@ public:
     CommandUi commandUi(CommandId command, bool seqScanAddressEmpty = false,
                         bool listScanListEmpty = false) const;
 
-    // Starts a worker on its own thread; false (with the flags as after its end) when the system refuses.
+    // Starts a worker on its own thread, its flag set first; false (with the flags as after its end) when
+    // the system refuses or the program exits, and false without a change while one of its kind is alive.
     bool startWorker(const WorkerBody& body, Worker worker, const QString& failureText);
     // Whether no operation is selected, resolving or running, and no continuous run is active.
     bool idle() const;
@@ -141,6 +149,7 @@ private:
     void cancelListScan();
     void cancelPendingLookupForCommand();
     void setStatus(const QString& text);
+    void startPendingPingAgain();
     // The operation cannot run: records it, and ends a continuous-ping run with its summary first.
     void refuseToRun();
 
@@ -153,6 +162,7 @@ private:
     QString m_strHost;
     net::IPAddr m_dwTargetAddr = 0;
     bool m_bHostResolved = false;
+    bool m_pingAgainPending = false; // a ping worker asked for the Ping command on its way out
     net::AsyncLookupHandle m_hAsyncLookup = 0;
     net::AsyncLookupHandle m_hLocalHostLookup = 0;
     std::atomic<OperationOutcome> m_lastOutcome{OperationOutcome::None};

@@ -49,22 +49,35 @@ void OperationFlags::startOperation(Operation operation) {
     }
 }
 
-Flag& OperationFlags::threadFlag(Worker worker) {
+namespace {
+
+// The thread flag of a worker, of the flags as they are given (to change or only to read).
+template <typename Flags> auto& threadFlagOf(Flags& flags, Worker worker) {
     switch (worker) {
     case Worker::Ping:
-        return m_bPingThread;
+        return flags.m_bPingThread;
     case Worker::ContinuousPing:
-        return m_bContPingThread;
+        return flags.m_bContPingThread;
     case Worker::Trace:
-        return m_bTraceThread;
+        return flags.m_bTraceThread;
     case Worker::ListScan:
-        return m_bListScanThread;
+        return flags.m_bListScanThread;
     case Worker::SeqScan:
-        return m_bSeqScanThread;
+        return flags.m_bSeqScanThread;
     case Worker::ISPinger:
         break;
     }
-    return m_bISPingerThread;
+    return flags.m_bISPingerThread;
+}
+
+} // namespace
+
+Flag& OperationFlags::threadFlag(Worker worker) {
+    return threadFlagOf(*this, worker);
+}
+
+bool OperationFlags::workerAlive(Worker worker) const {
+    return threadFlagOf(*this, worker);
 }
 
 void OperationFlags::workerEndedOperations(Worker worker) {

@@ -79,7 +79,10 @@ public:
     void requestCancel() { m_bCancel.set(true); }
     void beginShutdown() { m_bShuttingDown.set(true); }
 
+    // A worker's thread is about to start: its flag is set before it runs, so that the close sequence
+    // waits for it from the first moment.
     void workerStarted(Worker worker) { threadFlag(worker).set(true); }
+    bool workerAlive(Worker worker) const;
     // A worker's end: the host-directed operations and scans it ends (the continuous-ping cycle leaves
     // m_bPing alone, the trace worker m_bListScan), then, as its very last step, its own flag.
     void workerEndedOperations(Worker worker);

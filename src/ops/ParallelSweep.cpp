@@ -57,7 +57,9 @@ void ParallelSweep::run(const Calls& calls) {
             request(first + window.size() - 1);
         }
         handBack();
-        if (m_flags.stopRequested() || inFlight == 0)
+        // After a stop the requests already out are read to their end, as a sequential scan reads the one
+        // it waits for; only the program's exit drops them.
+        if (inFlight == 0 || m_flags.shuttingDown())
             break;
         for (const net::SweepAnswer& answer : m_engine.wait(kStopCheck)) {
             Entry& entry = window[std::size_t(answer.ticket) - first];
@@ -75,6 +77,12 @@ void ParallelSweep::run(const Calls& calls) {
         }
         handBack();
     }
+    // What a stop left undecided is handed back as such (no row), so that every address decided before
+    // or after it keeps its row.
+    for (Entry& entry : window)
+        if (!entry.result)
+            entry.result = SweepResult{};
+    handBack();
     m_engine.cancel();
 }
 

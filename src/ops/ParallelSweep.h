@@ -29,9 +29,9 @@ struct SweepRules {
 // A scan's addresses with up to `parallel` of them in flight at once on one EchoSweep, each sent its
 // requests one after another as the sequential scan does, and each result handed back in the order of the
 // addresses as soon as it and every one before it are decided. Only an echo reply from the address itself
-// answers it. A stop ends the sweep at once: no further request goes out, those in flight are dropped, and
-// the results after the first undecided address are not handed back, so the rows end where a sequential
-// scan stopped at that address would have ended them.
+// answers it. After a stop no further request goes out (no next address, no retry), the requests in flight
+// are read to their end as a sequential scan reads its one, and every address then comes back: decided,
+// or undecided (stopped before its last request, no row). The program's exit drops what is in flight.
 class ParallelSweep {
 public:
     struct Calls {

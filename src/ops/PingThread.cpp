@@ -1,9 +1,8 @@
 #include "ops/PingThread.h"
 
 #include "ops/PingProbe.h"
-#include "ops/SharedStatus.h"
+#include "ops/WorkerEnd.h"
 #include "ops/WorkerLink.h"
-#include "output/MessageTexts.h"
 #include "settings/LiveOptions.h"
 
 namespace vantrel::ops {
@@ -11,23 +10,18 @@ namespace vantrel::ops {
 namespace {
 
 using settings::OptionId;
-namespace res = output::res;
 
 } // namespace
 
 OperationOutcome PingThread(const WorkerContext& context) {
     const settings::LiveOptions& options = context.options;
     WorkerLink& link = context.link;
-    WorkerFlags flags = context.flags;
-    flags.started();
+    const WorkerFlags& flags = context.flags;
 
     PingProbe probe(context);
     if (!probe.openHandle()) {
         // Nothing runs any more: the flags end as after a normal end, so the commands work again.
-        flags.endOperations();
-        context.status.set(output::text(res::kReady));
-        link.SendStatus();
-        flags.finished();
+        endWorker(context);
         return OperationOutcome::NotRun;
     }
 
@@ -45,17 +39,10 @@ OperationOutcome PingThread(const WorkerContext& context) {
 
     if (options.isOn(OptionId::Beep))
         link.Beep();
-    probe.closeHandle();
-
-    flags.endOperations();
-    if (!flags.shuttingDown()) {
-        context.status.set(output::text(res::kReady));
-        link.SendStatus();
-    }
-    flags.finished();
-    if (options.isOn(OptionId::ContPing))
-        link.SendPingAgain();
-    return tally.received != 0 ? OperationOutcome::Succeeded : OperationOutcome::Failed;
+    const OperationOutcome outcome =
+        tally.received != 0 ? OperationOutcome::Succeeded : OperationOutcome::Failed;
+    endWorker(context, {.pingAgain = options.isOn(OptionId::ContPing)});
+    return outcome;
 }
 
 } // namespace vantrel::ops

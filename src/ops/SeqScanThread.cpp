@@ -8,6 +8,7 @@
 #include "ops/SeqScanChecks.h"
 #include "ops/SharedStatus.h"
 #include "ops/WorkerEchoHandle.h"
+#include "ops/WorkerEnd.h"
 #include "ops/WorkerLink.h"
 #include "output/MessageTexts.h"
 #include "output/ResultTexts.h"
@@ -154,18 +155,13 @@ bool SeqScanRun::sweepInParallel(net::EchoSweep& engine) {
 } // namespace
 
 OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& job) {
-    WorkerFlags flags = context.flags;
-    flags.started();
+    const WorkerFlags& flags = context.flags;
     SeqScanRun run(context, job);
     std::unique_ptr<net::EchoSweep> engine;
     if (!openEchoHandle(context, res::kSeqScanNoEchoHandle) ||
         (job.parallel > 1 && !(engine = openSweepEngine(context, res::kSeqScanNoEchoHandle)))) {
-        closeEchoHandle(context);
         // Nothing ran: the commands work again at once rather than wait for an end that never comes.
-        flags.endOperations();
-        context.status.set(output::text(res::kReady));
-        context.link.SendStatus();
-        flags.finished();
+        endWorker(context);
         return OperationOutcome::NotRun;
     }
 
@@ -188,14 +184,7 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
         eventRecord(ResultRecord::Kind::Line, RecordOperation::SeqScan, canceled ? "canceled" : "end"));
     if (!canceled && !flags.shuttingDown() && context.options.isOn(OptionId::Beep))
         context.link.Beep();
-    closeEchoHandle(context);
-
-    flags.endOperations();
-    if (!flags.shuttingDown()) {
-        context.status.set(output::text(res::kReady));
-        context.link.SendStatus();
-    }
-    flags.finished();
+    endWorker(context);
     return anyAnswered ? OperationOutcome::Succeeded : OperationOutcome::Failed;
 }
 

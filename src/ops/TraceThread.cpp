@@ -8,6 +8,7 @@
 #include "ops/EchoRequestData.h"
 #include "ops/ResultRecord.h"
 #include "ops/SharedStatus.h"
+#include "ops/WorkerEnd.h"
 #include "ops/WorkerLink.h"
 #include "output/MessageTexts.h"
 #include "output/ResultTexts.h"
@@ -71,7 +72,6 @@ private:
     // The row of a hop that answered: with the responder's name when TraceDNS is on, which goes into
     // the hop's record too.
     RtfText hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip, ResultRecord& record);
-    void finish();
 
     const WorkerContext& m_context;
     const WorkerStart& m_start;
@@ -99,9 +99,7 @@ void TraceRun::closeHandle() {
 OperationOutcome TraceRun::failWithoutHandle() {
     m_link.ReportNoEchoHandle(res::kPingNoEchoHandle);
     // Nothing runs any more: the flags end as after a normal end, so the commands work again.
-    m_flags.endOperations();
-    status(output::text(res::kReady));
-    m_flags.finished();
+    endWorker(m_context);
     return OperationOutcome::NotRun;
 }
 
@@ -198,21 +196,11 @@ void TraceRun::hopLoop() {
     }
 }
 
-void TraceRun::finish() {
-    std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
-    closeHandle();
-    m_flags.endOperations();
-    if (!m_flags.shuttingDown())
-        status(output::text(res::kReady));
-    m_flags.finished();
-}
-
 OperationOutcome TraceRun::run() {
     if (m_flags.stopRequested()) {
-        m_flags.endOperations();
+        endWorker(m_context, {.showReady = false});
         return OperationOutcome::None;
     }
-    m_flags.started();
     if (!openHandle())
         return failWithoutHandle();
 
@@ -225,7 +213,7 @@ OperationOutcome TraceRun::run() {
     m_link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::Trace));
     if (contacted == Contact::Stopped) {
         sendLine(output::fill(res::kTraceCanceledLine), ResultKind::RedBold, "canceled");
-        finish();
+        endWorker(m_context);
         return OperationOutcome::Failed;
     }
     closeHandle();
@@ -247,7 +235,7 @@ OperationOutcome TraceRun::run() {
     const bool reached = m_reached && m_lastResponder == m_start.target;
     if (!reached)
         sendLine(output::fill(res::kHostNotReachedLine), ResultKind::Bold, "not reached");
-    finish();
+    endWorker(m_context);
     return reached ? OperationOutcome::Succeeded : OperationOutcome::Failed;
 }
 

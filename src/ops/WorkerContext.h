@@ -32,7 +32,7 @@ struct WorkerStart {
 };
 
 // A worker's view of the operation flags: it tests the cancel and exit flags and any other, and makes
-// only its own transitions.
+// only its own end's transitions.
 class WorkerFlags {
 public:
     WorkerFlags(OperationFlags& flags, Worker worker)
@@ -44,14 +44,9 @@ public:
     bool cancelRequested() const { return m_flags.m_bCancel; }
     bool shuttingDown() const { return m_flags.m_bShuttingDown; }
 
-    void started() { m_flags.workerStarted(m_worker); }
+    // The worker's own flag is set by whoever starts its thread, before it runs (endWorker clears it).
     void endOperations() { m_flags.workerEndedOperations(m_worker); }
     void finished() { m_flags.workerFinished(m_worker); }
-    // No echo handle, or nothing to do: every operation ends, then the worker's own flag.
-    void endWithoutRun() {
-        m_flags.workerNotStarted();
-        finished();
-    }
 
 private:
     OperationFlags& m_flags;

@@ -6,8 +6,9 @@
 
 namespace vantrel::ops {
 
-// How a worker reaches the frame. Each call but SendRecord returns only after the frame has handled it on the
-// GUI thread, so a worker's messages arrive in the order sent and its records stay valid meanwhile.
+// How a worker reaches the frame. Each call but SendRecord and PostPingAgain returns only after the frame has
+// handled it on the GUI thread, so a worker's messages arrive in the order sent and its records stay valid
+// meanwhile.
 class WorkerLink {
 public:
     virtual ~WorkerLink() = default;
@@ -16,7 +17,9 @@ public:
     virtual void SendStatus() = 0;                                 // WM_APP_STATUS
     virtual void SendIcmpError(const IcmpErrorReport& report) = 0; // WM_APP_ICMP_ERROR
     virtual void SendContPingDone() = 0;                           // WM_APP_CONTPING_DONE
-    virtual void SendPingAgain() = 0;                              // WM_APP_PING_AGAIN
+    // WM_APP_PING_AGAIN, handed over without waiting: the frame runs the Ping command once the worker
+    // that asks for it is gone.
+    virtual void PostPingAgain() = 0;
     // A typed result beside its fragment, handed over without waiting (it is copied); dropped at once
     // when nobody takes records.
     virtual void SendRecord(const ResultRecord& record) = 0;

@@ -1,6 +1,7 @@
 // The close sequence, and what a restart finds of the last run: options, hosts, layout and style.
 #include "FrameFixture.h"
 #include "app/CVantrelApp.h"
+#include "app/DesktopOperations.h"
 #include "app/ProfileManager.h"
 #include "app/WorkspaceLayout.h"
 #include "output/CommandIds.h"
@@ -8,6 +9,8 @@
 #include "output/TimeStamp.h"
 #include "settings/ProfileBook.h"
 #include "settings/SettingsModel.h"
+#include "support/FakeHostDatabase.h"
+#include "support/FakeIcmpNetwork.h"
 #include "ui/CNxISPingerOptionsPaneDialog.h"
 #include "ui/CNxMFCToolBar.h"
 #include "ui/CNxOtherOptionsPaneDialog.h"
@@ -37,7 +40,14 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <gmock/gmock.h>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 namespace vantrel::app::testing {
 namespace {
@@ -116,6 +126,178 @@ TEST_F(CloseSequence, ContinuousPingCountdownAloneDoesNotHoldTheClose) {
     EXPECT_TRUE(frame->close());
     EXPECT_THAT(red, ElementsAre("Exiting...Shutting down ping operation first...\\par }"));
 }
+
+// Closing while an operation of each kind runs, on a scripted network whose every request takes a few
+// milliseconds: the window closes every time, at once, and saves its layout. A close that hangs cannot
+// report itself, so a watchdog ends the test program with the case's name.
+class CloseWatchdog {
+public:
+    CloseWatchdog(const char* name, std::chrono::milliseconds limit)
+        : m_thread([this, name, limit] {
+            std::unique_lock lock(m_mutex);
+            if (!m_done.wait_for(lock, limit, [this] { return m_closed; })) {
+                std::fprintf(stderr, "The close during %s did not end within %lld ms\n", name,
+                             static_cast<long long>(limit.count()));
+                std::_Exit(EXIT_FAILURE);
+            }
+        }) {}
+    ~CloseWatchdog() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_closed = true;
+        }
+        m_done.notify_one();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_closed = false;
+    std::thread m_thread;
+};
+
+enum class Running {
+    Ping,
+    ContinuousPing,
+    Trace,
+    Lookup,
+    SeqScan,
+    ListScan,
+    ISPinger,
+    PingEndingWithContPing
+};
+
+struct RunningCase {
+    const char* name;
+    Running running;
+};
+void PrintTo(const RunningCase& running, std::ostream* out) {
+    *out << running.name;
+}
+
+class CloseDuringAnOperation : public FrameFixture, public ::testing::WithParamInterface<RunningCase> {
+protected:
+    void SetUp() override {
+        FrameFixture::SetUp();
+        names->addHost({"box.test", {}, {test::address("10.0.0.1")}});
+        network.setDefaultAnswer(test::FakeIcmpNetwork::echoReply(test::address("10.0.0.1"), 1));
+        network.onRequest([](const test::FakeIcmpNetwork::SentRequest&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        });
+        operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
+        operations->start();
+        frame->putHostAtStart(QStringLiteral("10.0.0.1"));
+        frame->options().setNumber(OptionId::Packets, 5000);
+    }
+    void TearDown() override {
+        names->release();
+        if (frame && frame->isVisible())
+            frame->close();
+        operations.reset();
+        FrameFixture::TearDown();
+    }
+    void start(Running running) {
+        ops::OperationControl& control = operations->control();
+        switch (running) {
+        case Running::Ping:
+            control.OnPing();
+            break;
+        case Running::ContinuousPing:
+            frame->options().setNumber(OptionId::ContPing, 1);
+            control.OnPing();
+            break;
+        case Running::Trace:
+            network.setDefaultAnswer(std::nullopt); // no hop answers: the trace goes on to its last hop
+            control.OnTrace();
+            break;
+        case Running::Lookup:
+            names->hold();
+            frame->putHostAtStart(QStringLiteral("box.test"));
+            control.OnLookup();
+            break;
+        case Running::SeqScan: {
+            const std::pair<OptionId, const char*> octets[] = {
+                {OptionId::SeqScanStart1, "10"}, {OptionId::SeqScanStart2, "0"},
+                {OptionId::SeqScanStart3, "0"},  {OptionId::SeqScanStart4, "1"},
+                {OptionId::SeqScanEnd3, "3"},    {OptionId::SeqScanEnd4, "254"}};
+            for (const auto& [id, octet] : octets)
+                frame->options().setText(id, QString::fromLatin1(octet));
+            control.OnSeqScan();
+            break;
+        }
+        case Running::ListScan: {
+            QStringList hosts;
+            for (int host = 1; host < 255; ++host)
+                hosts.append(QStringLiteral("10.0.1.%1").arg(host));
+            control.OnListScan(hosts);
+            break;
+        }
+        case Running::ISPinger:
+            frame->options().setText(OptionId::ISPAddress, QStringLiteral("10.0.0.1"));
+            frame->options().setNumber(OptionId::ISPInterval, 1);
+            operations->ispinger().OnISPinger();
+            break;
+        case Running::PingEndingWithContPing:
+            // A plain ping runs, the user ticks Continuous Ping, and the window is closed as its last
+            // request returns: the worker would then ask for the next ping on its way out.
+            frame->options().setNumber(OptionId::Packets, 3);
+            network.onRequest([this](const test::FakeIcmpNetwork::SentRequest&) {
+                if (network.sent().size() == 3)
+                    QMetaObject::invokeMethod(
+                        frame.get(), [this] { frame->close(); }, Qt::QueuedConnection);
+            });
+            control.OnPing();
+            frame->options().setNumber(OptionId::ContPing, 1);
+            break;
+        }
+    }
+    bool underWay(Running running) const {
+        if (running == Running::Lookup)
+            return !names->namesAsked().empty();
+        return !network.sent().empty();
+    }
+
+    test::FakeIcmpNetwork network;
+    std::shared_ptr<test::FakeHostDatabase> names = std::make_shared<test::FakeHostDatabase>();
+    std::unique_ptr<DesktopOperations> operations;
+};
+
+TEST_P(CloseDuringAnOperation, ClosesAtOnceAndSavesItsLayout) {
+    const RunningCase& running = GetParam();
+    std::optional<CloseWatchdog> watchdog;
+    const auto watch = [&] { watchdog.emplace(running.name, std::chrono::seconds(2)); };
+    const bool closedByTheRun = running.running == Running::PingEndingWithContPing;
+    if (closedByTheRun)
+        watch();
+    start(running.running);
+    if (closedByTheRun) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->isVisible(); }, 2000));
+    } else {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return underWay(running.running); })) << running.name;
+        watch();
+        EXPECT_TRUE(frame->close());
+    }
+    watchdog.reset();
+
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_FALSE(frame->flags().anyBusy());
+    EXPECT_TRUE(store->valueKind(kWorkspaceSection, "MainFrameState").has_value()) << "the layout is saved";
+    if (running.running != Running::ContinuousPing) {
+        EXPECT_FALSE(frame->resultsPane().view().toPlainText().contains(QStringLiteral("continuous ping")))
+            << "no command starts during the close";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachKind, CloseDuringAnOperation,
+    ::testing::Values(RunningCase{"Ping", Running::Ping},
+                      RunningCase{"ContinuousPing", Running::ContinuousPing},
+                      RunningCase{"Trace", Running::Trace}, RunningCase{"Lookup", Running::Lookup},
+                      RunningCase{"SeqScan", Running::SeqScan}, RunningCase{"ListScan", Running::ListScan},
+                      RunningCase{"ISPinger", Running::ISPinger},
+                      RunningCase{"PingEndingWithContPing", Running::PingEndingWithContPing}),
+    [](const ::testing::TestParamInfo<RunningCase>& info) { return std::string(info.param.name); });
 
 using Restart = FrameFixture;
 

@@ -1,13 +1,18 @@
 // vantrel-cli's continuous ping on the real kernel's loopback: counted cycles, Ctrl+C and the countdown
 // on the terminal's status line.
 #include "cli/CliApp.h"
+#include "cli/CliOperationSession.h"
 #include "cli/TerminalOutput.h"
+#include "net/IcmpApi.h"
+#include "settings/LiveOptions.h"
+#include "settings/RegistryStore.h"
 #include "support/BufferOutput.h"
 #include "support/QtPrinters.h"
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -141,6 +146,36 @@ TEST_F(CliContinuousPingTest, IspCountsItsRequestsOnTheStatusLineAndStopsWithThe
                       QStringLiteral("127.0.0.1"), QStringLiteral("--count"), QStringLiteral("0")},
                      terminal),
               2);
+}
+
+// Without ICMP permission (here the echo service refuses every handle) ISPinger cannot send: the red line
+// and the guidance, then exit 2, instead of a new try at every tick.
+TEST_F(CliContinuousPingTest, IspWithoutAnEchoHandleSaysWhatToDoAndExitsWithTwo) {
+    ensureApplication();
+    const std::unique_ptr<settings::RegistryStore> store =
+        settings::RegistryStore::open(settings::StoreLocation{m_dir.path()});
+    settings::LiveOptions options;
+    options.setText(settings::OptionId::ISPAddress, QStringLiteral("127.0.0.1"));
+    options.setNumber(settings::OptionId::ISPInterval, 1);
+    test::BufferOutput terminal;
+    CliContext context{*store, options, terminal, m_dir.path() + QLatin1Char('/')};
+    net::IcmpApi refused = net::IcmpApi::builtIn();
+    refused.IcmpCreateFile = [] { return net::INVALID_HANDLE_VALUE; };
+
+    // A run that keeps trying is ended as a user would end it, and then fails the test.
+    QTimer impatientUser;
+    impatientUser.setSingleShot(true);
+    QObject::connect(&impatientUser, &QTimer::timeout, [] { std::raise(SIGINT); });
+    impatientUser.start(5000);
+    const int status = CliOperationSession(context, refused).runISPinger(3);
+    impatientUser.stop();
+
+    EXPECT_EQ(status, 2) << terminal.stdoutText.toStdString() << terminal.stderrText.toStdString();
+    EXPECT_TRUE(terminal.stdoutText.contains(QStringLiteral(
+        "ISPinger - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho().")))
+        << terminal.stdoutText.toStdString();
+    EXPECT_TRUE(terminal.stderrText.contains(QStringLiteral("net.ipv4.ping_group_range")))
+        << terminal.stderrText.toStdString();
 }
 
 } // namespace

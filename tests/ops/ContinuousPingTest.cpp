@@ -185,6 +185,37 @@ TEST_F(ContinuousPingTest, SwitchingContPingOffDuringTheCountdownMakesTheNextCyc
     EXPECT_EQ(status(), QStringLiteral("Ready"));
 }
 
+// Continuous Ping ticked while a plain ping runs: the ping ends as a plain one, and the continuous run
+// starts once its worker has gone. During the program's exit it does not.
+TEST_F(ContinuousPingTest, TickedDuringAPlainPingAContinuousRunFollowsItExceptDuringTheExit) {
+    h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 2));
+    for (const bool exiting : {false, true}) {
+        SCOPED_TRACE(exiting);
+        h.view.shown.clear();
+        h.options.setNumber(OptionId::ContPing, 0);
+        const std::size_t before = h.network.sent().size();
+        h.network.onRequest([&, before, exiting](const FakeIcmpNetwork::SentRequest&) {
+            if (exiting && h.network.sent().size() == before + 4) // the ping's last request
+                h.state().flags.beginShutdown();
+        });
+        h.control->OnPing();
+        h.options.setNumber(OptionId::ContPing, 1);
+        if (exiting) {
+            finish();
+            EXPECT_TRUE(h.texts().filter(QStringLiteral("Starting continuous ping")).isEmpty());
+            continue;
+        }
+        ASSERT_TRUE(runUntil([this] { return cycleOver(1); }));
+        const QStringList texts = h.texts();
+        ASSERT_FALSE(texts.filter(QStringLiteral("Starting continuous ping")).isEmpty())
+            << texts.join(QLatin1Char('\n')).toStdString();
+        EXPECT_LT(texts.indexOf(QStringLiteral("Ping Successful")),
+                  texts.indexOf(texts.filter(QStringLiteral("Starting continuous ping")).first()));
+        h.control->OnPing();
+        finish();
+    }
+}
+
 TEST_F(ContinuousPingTest, CancelDuringACycleWritesTheCancelLineThenTheSummary) {
     h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 6));
     QString statusAtCancel;

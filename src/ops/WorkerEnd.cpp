@@ -1,0 +1,24 @@
+#include "ops/WorkerEnd.h"
+
+#include "ops/SharedStatus.h"
+#include "ops/WorkerContext.h"
+#include "ops/WorkerEchoHandle.h"
+#include "ops/WorkerLink.h"
+#include "output/MessageTexts.h"
+
+namespace vantrel::ops {
+
+void endWorker(const WorkerContext& context, WorkerEnd end) {
+    WorkerFlags flags = context.flags;
+    // The handle goes before the flags: a command started once they are clear gets a handle of its own.
+    closeEchoHandle(context);
+    flags.endOperations();
+    if (end.showReady && !flags.shuttingDown())
+        context.status.set(output::text(output::res::kReady));
+    context.link.SendStatus(); // the commands follow the flags
+    if (end.pingAgain && !flags.shuttingDown())
+        context.link.PostPingAgain();
+    flags.finished();
+}
+
+} // namespace vantrel::ops
