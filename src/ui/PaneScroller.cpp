@@ -15,6 +15,8 @@ PaneScroller::PaneScroller(QWidget* content, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     setWidget(content);
+    // The groups wrap for the width the scroll bar leaves: one that came and went would change it.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // A field that takes the focus by a click, a key or the program scrolls into view, not only by Tab.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && widget() && widget()->isAncestorOf(now))

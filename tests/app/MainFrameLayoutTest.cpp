@@ -2,6 +2,7 @@
 #include "FrameFixture.h"
 #include "output/CommandIds.h"
 #include "ui/CNxMFCToolBar.h"
+#include "ui/CNxSeqScanOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
 #include "ui/NumberBox.h"
@@ -301,8 +302,9 @@ TEST_F(MainFrameLayout, At800By600EveryPaneFitsAndTheResultsKeepTwelveLines) {
     // The Results' toolbar shows every button; none goes into an overflow menu.
     const auto* resultsBar = frame->resultsPane().findChild<QToolBar*>();
     for (QAction* action : resultsBar->actions()) {
-        if (QWidget* button = resultsBar->widgetForAction(action))
+        if (QWidget* button = resultsBar->widgetForAction(action)) {
             EXPECT_TRUE(button->isVisible()) << action->text().toStdString();
+        }
     }
     for (int id : {cmd::kPingOptions, cmd::kLogOptions, cmd::kSeqScanOptions, cmd::kListScanOptions,
                    cmd::kISPingerOptions, cmd::kOtherOptions}) {
