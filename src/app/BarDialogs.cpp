@@ -12,9 +12,11 @@
 
 namespace vantrel::app {
 
-BarDialogs::BarDialogs(QMainWindow& window, const CommandTable& commands)
+BarDialogs::BarDialogs(QMainWindow& window, const CommandTable& commands,
+                       std::function<QList<QDockWidget*>()> panes)
     : QObject(&window)
-    , m_window(window) {
+    , m_window(window)
+    , m_panes(std::move(panes)) {
     connect(commands.action(cmd::kCustomize), &QAction::triggered, this, &BarDialogs::openCustomize);
     connect(commands.action(cmd::kWindowsDialog), &QAction::triggered, this, &BarDialogs::openWindows);
 }
@@ -34,8 +36,7 @@ void BarDialogs::openCustomize() {
 void BarDialogs::openWindows() {
     if (m_windows)
         return open(m_windows, m_windows);
-    // Every docking pane the window has, whoever added it.
-    open(m_windows, new ui::PaneWindowsDialog(m_window.findChildren<QDockWidget*>(), &m_window));
+    open(m_windows, new ui::PaneWindowsDialog(m_panes(), &m_window));
 }
 
 void BarDialogs::open(QPointer<QDialog>& slot, QDialog* dialog) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class QDialog;
+class QDockWidget;
 class QMainWindow;
 
 namespace vantrel::app {
@@ -16,7 +19,8 @@ class CommandTable;
 class BarDialogs : public QObject {
     Q_OBJECT
 public:
-    BarDialogs(QMainWindow& window, const CommandTable& commands);
+    // `panes` lists the docking panes in the order the dialog shows them.
+    BarDialogs(QMainWindow& window, const CommandTable& commands, std::function<QList<QDockWidget*>()> panes);
 
     void openCustomize();
     void openWindows();
@@ -25,6 +29,7 @@ private:
     void open(QPointer<QDialog>& slot, QDialog* dialog);
 
     QMainWindow& m_window;
+    std::function<QList<QDockWidget*>()> m_panes;
     QPointer<QDialog> m_customize;
     QPointer<QDialog> m_windows;
 };

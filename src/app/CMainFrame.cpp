@@ -123,8 +123,6 @@ constexpr std::array kExitingLines = {
 };
 
 constexpr int kIdleRefreshMs = 250;
-// The Results keep room for their toolbar and a few lines of text whatever the other panes take.
-constexpr QSize kResultsMinimum(320, 160);
 
 const QString kMruSection = QStringLiteral("MRU");
 const QString kMruHostName = QStringLiteral("HostName");
@@ -349,7 +347,7 @@ bool CMainFrame::CreatePanes() {
     plot->hide();
     connect(plot, &QDockWidget::visibilityChanged, this, [this] { RefreshCommandUI(); });
 
-    m_resultsPane->setMinimumSize(kResultsMinimum);
+    m_resultsPane->setMinimumSize(m_resultsPane->leastSize());
     m_startingState = saveState();
     new ui::TabColourizer(this);
     // The size the window starts with before any layout is saved; the first start maximises it.
@@ -445,7 +443,7 @@ void CMainFrame::bindCommands() {
         RefreshCommandUI();
     });
 
-    new BarDialogs(*this, c);
+    new BarDialogs(*this, c, [this] { return panesInOrder(); });
     m_settingsCommands = std::make_unique<SettingsCommands>(
         m_store, m_homeDir, QApplication::applicationVersion(),
         SettingsCommands::FrameParts{
@@ -580,10 +578,22 @@ void CMainFrame::applyBarsShown(const SavedLayout& layout) {
     statusBar()->setVisible(layout.statusBarShown);
 }
 
+QList<QDockWidget*> CMainFrame::panesInOrder() const {
+    // Raising a pane reorders the window's children: the lists keep an order of their own.
+    QList<QDockWidget*> panes{m_panes.at(cmd::kProfileManagerPane)};
+    for (int id : kOptionsTabOrder)
+        panes.append(m_panes.at(id));
+    panes.append(m_panes.at(cmd::kRoundTripPlotPane));
+    return panes;
+}
+
 QMenu* CMainFrame::createPopupMenu() {
-    QMenu* menu = QMainWindow::createPopupMenu();
-    if (!menu)
-        menu = new QMenu(this);
+    auto* menu = new QMenu(this);
+    for (QDockWidget* pane : panesInOrder())
+        menu->addAction(pane->toggleViewAction());
+    menu->addSeparator();
+    for (QToolBar* bar : m_bars.toolBarOrder)
+        menu->addAction(bar->toggleViewAction());
     menu->addSeparator();
     menu->addAction(m_commands->action(cmd::kCustomize));
     menu->addAction(m_commands->action(cmd::kWindowsDialog));
@@ -646,8 +656,11 @@ void CMainFrame::ApplyVisualStyle(int id) {
     // Large buttons carry their captions under bigger icons.
     setIconSize(style.buttons == Qt::ToolButtonTextUnderIcon ? QSize(24, 24) : QSize(16, 16));
     setToolButtonStyle(style.buttons);
-    if (m_resultsPane)
+    if (m_resultsPane) {
         m_resultsPane->setButtonStyle(style.buttons, iconSize());
+        if (m_shownOnce)
+            m_resultsPane->setMinimumSize(m_resultsPane->leastSize());
+    }
     updateLeastWidth();
     applyToolTipLook();
     update();
@@ -1017,10 +1030,11 @@ void CMainFrame::arrangePanes() {
     bool restored = !m_savedState.isEmpty() && restoreState(m_savedState);
     if (restored) {
         layout()->activate();
-        restored = m_resultsPane->width() >= kResultsMinimum.width() &&
-                   m_resultsPane->height() >= kResultsMinimum.height();
+        const QSize least = m_resultsPane->leastSize();
+        restored = m_resultsPane->width() >= least.width() && m_resultsPane->height() >= least.height();
     }
-    m_resultsPane->setMinimumSize(kResultsMinimum);
+    // The Results keep room for their toolbar and their lines whatever the other panes take.
+    m_resultsPane->setMinimumSize(m_resultsPane->leastSize());
     if (!restored) {
         // The starting layout: the option panes as high as their controls need, the Profile Manager
         // beside the Results, which take the room left over.

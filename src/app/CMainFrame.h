@@ -144,6 +144,8 @@ public:
     // The docking panes by ID: Results 133, Profile Manager 134, the option panes by their show/hide
     // command (314 to 319).
     QDockWidget* pane(int id) const;
+    // Every docking pane, in the order the bars' menu and the Windows dialog list them.
+    QList<QDockWidget*> panesInOrder() const;
     ui::CNxLogOptionsPaneDialog* logOptionsPane() const { return m_logPane; }
     ui::CNxPingOptionsPaneDialog* pingOptionsPane() const;
     ui::CNxOtherOptionsPaneDialog* otherOptionsPane() const;

@@ -12,6 +12,11 @@
 
 namespace vantrel::app {
 
+namespace {
+// What a window manager's frame takes around the window: its borders and title bar.
+constexpr QSize kWindowFrameRoom(16, 48);
+} // namespace
+
 CVantrelApp::CVantrelApp(GuiArguments arguments, QString executableDir)
     : m_arguments(std::move(arguments))
     , m_homeDir(resolveHomeDir(m_arguments.homeDir, executableDir)) {}
@@ -49,9 +54,13 @@ bool CVantrelApp::InitInstance() {
     const bool startInTray = m_frame->options().isOn(settings::OptionId::StartTask);
     const bool sameVersion = startInTray || m_frame->CheckProductVersion();
     if (!m_frame->layoutRestored() || !sameVersion) {
-        // Without a window manager a maximised window keeps its size, so it is given the screen first.
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            m_frame->setGeometry(screen->availableGeometry());
+        // Un-maximised, the window fits the screen with its title bar in view; without a window manager,
+        // where a maximised window keeps its size, it fills nearly all of the screen.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect available = screen->availableGeometry();
+            m_frame->resize(available.size() - kWindowFrameRoom);
+            m_frame->move(available.topLeft());
+        }
         m_frame->setWindowState(Qt::WindowMaximized);
     }
     if (!startInTray)

@@ -124,6 +124,7 @@ void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameB
         auto* bar =
             new ui::CNxMFCToolBar(QString::fromLatin1(title), QString::fromLatin1(objectName), &window);
         frameBars.toolBars.emplace(bar->windowTitle(), bar);
+        frameBars.toolBarOrder.append(bar);
         return bar;
     };
 

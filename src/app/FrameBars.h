@@ -20,6 +20,7 @@ class CommandTable;
 // The bars of the main window that the frame keeps working with.
 struct FrameBars {
     std::map<QString, ui::CNxMFCToolBar*> toolBars; // by title
+    QList<ui::CNxMFCToolBar*> toolBarOrder;         // as built: Toolkit, SeqScan, Hosts, Log
     QLineEdit* profileNameBox = nullptr;
     ui::HostComboBox* hostBox = nullptr;
     std::map<int, ui::StatusPane*> statusPanes; // by pane ID

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <utility>
 
 namespace vantrel::app {
 
@@ -95,11 +96,15 @@ bool KeyboardHooks::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::ShortcutOverride)
         return QObject::eventFilter(watched, event);
 
+    // Only the release of a Tab pressed here moves on: the Tab of a Shift+Tab that came here from the
+    // host box may be released after its Shift, and then reads as a plain Tab.
     if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier && m_profileNameBox &&
         watched == m_profileNameBox) {
-        if (type == QEvent::KeyPress)
+        if (type == QEvent::KeyPress) {
+            m_tabPressedInProfileBox = true;
             return true;
-        if (!key->isAutoRepeat() && m_hostBox)
+        }
+        if (!key->isAutoRepeat() && m_hostBox && std::exchange(m_tabPressedInProfileBox, false))
             moveToHostBox();
         return false;
     }

@@ -18,7 +18,8 @@ namespace vantrel::app {
 
 // The keyboard rules tested on every key event of the application before a widget sees it:
 // - Tab released in the Profile Name box moves the focus to the host box with its text selected
-//   (the Tab press there is kept from moving the focus elsewhere first);
+//   (the Tab press there is kept from moving the focus elsewhere first); a Tab pressed elsewhere (the
+//   Shift+Tab that came from the host box) is released there without moving on;
 // - Enter released in the main window runs the Ping command, when its press was in the main window
 //   too, outside a menu and a list's in-place editor: the release of an Enter that closed a message box or
 //   chose a menu item does not start a ping;
@@ -55,6 +56,7 @@ private:
     QList<QKeySequence> m_editKeys;
     std::function<void()> m_runPing;
     bool m_enterPressed = false;
+    bool m_tabPressedInProfileBox = false;
     const QEvent* m_editorEnter = nullptr; // the press of an Enter that ends an in-place edit
 };
 

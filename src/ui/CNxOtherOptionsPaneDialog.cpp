@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 #include <array>
 
 namespace vantrel::ui {
@@ -45,7 +46,7 @@ constexpr std::array kResourceControls{
 constexpr std::array<PaneControl, 0> kNoControls{};
 
 constexpr std::array kGroups{
-    PaneGroup{"Profile Manager", kProfileControls, 0, 0, 2},
+    PaneGroup{"Profile Manager", kProfileControls, 0, 0},
     PaneGroup{"Startup", kStartupControls, 0, 1},
     PaneGroup{"Resource Management", kResourceControls, 1, 1},
     PaneGroup{"Export/Import Settings", kNoControls, 0, 2},
@@ -70,7 +71,7 @@ constexpr std::array kSettingsButtons{
 CNxOtherOptionsPaneDialog::CNxOtherOptionsPaneDialog(settings::LiveOptions& options, QWidget* parent)
     : OptionPane(options, parent) {
     setObjectName(QStringLiteral("OtherOptionsPane"));
-    QGridLayout* grid = buildGroups(kGroups);
+    buildGroups(kGroups);
 
     // Export and Import in their group; Reset GUI under it.
     QGridLayout* exportImport = groupColumn(QStringLiteral("Export/Import Settings"), 0);
@@ -78,7 +79,7 @@ CNxOtherOptionsPaneDialog::CNxOtherOptionsPaneDialog(settings::LiveOptions& opti
         auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
         button->setObjectName(QStringLiteral("button%1").arg(spec.id));
         if (spec.id == kResetGuiId)
-            grid->addWidget(button, 1, 2, Qt::AlignTop | Qt::AlignLeft);
+            groupStack(2)->addWidget(button, 0, Qt::AlignLeft);
         else
             exportImport->addWidget(button, exportImport->rowCount(), 0);
         addOwnControl(button, spec.id, QString::fromLatin1(spec.tip));

@@ -51,7 +51,7 @@ constexpr std::array kTraceControls{
 };
 
 constexpr std::array kGroups{
-    PaneGroup{"Ping Options", kPingControls, 0, 0, 2},
+    PaneGroup{"Ping Options", kPingControls, 0, 0},
     PaneGroup{"Continuous Ping", kContinuousControls, 0, 1},
     PaneGroup{"TraceRoute Options", kTraceControls, 1, 1},
 };
@@ -69,6 +69,7 @@ CNxPingOptionsPaneDialog::CNxPingOptionsPaneDialog(settings::LiveOptions& option
     auto* label = new QLabel(QStringLiteral("Packet Data Size (bytes):"), this);
     label->setObjectName(QStringLiteral("label%1").arg(kDataSizeLabelId));
     m_dataSize->setObjectName(QStringLiteral("edit%1").arg(kDataSizeId));
+    m_dataSize->setAccessibleName(controlName(label->text()));
     m_dataSize->setReadOnly(true);
     m_dataSize->setFocusPolicy(Qt::NoFocus);
     m_dataSize->setMaximumWidth(m_dataSize->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);

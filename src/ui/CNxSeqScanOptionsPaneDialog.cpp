@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <vector>
 
 namespace vantrel::ui {
 
@@ -61,9 +62,14 @@ EntryListEditor::Texts groupListTexts() {
 } // namespace
 
 CNxSeqScanOptionsPaneDialog::CNxSeqScanOptionsPaneDialog(settings::LiveOptions& options, QWidget* parent)
-    : OptionPane(options, parent)
-    , m_groups(new EntryListEditor(groupListTexts(), {1154, 1157, 450}, 125, this)) {
+    : OptionPane(options, parent) {
     setObjectName(QStringLiteral("SeqScanOptionsPane"));
+    // Tab goes through the controls in the order they are made, the order the pane reads: the range, the
+    // groups, then the ping options of the pane's table.
+    std::vector<QLineEdit*> boxes;
+    for (std::size_t i = 0; i < kOctets.size(); ++i)
+        boxes.push_back(new QLineEdit(this));
+    m_groups = new EntryListEditor(groupListTexts(), {1154, 1157, 450}, 125, this);
     buildGroups(kGroups);
     groupColumn(QStringLiteral("SeqScan Groups"), 0)->addWidget(m_groups, 0, 0);
 
@@ -73,7 +79,7 @@ CNxSeqScanOptionsPaneDialog::CNxSeqScanOptionsPaneDialog(settings::LiveOptions& 
     range->addWidget(new QLabel(QStringLiteral("End Address:"), this), 2, 0, 1, 7);
     for (std::size_t i = 0; i < kOctets.size(); ++i) {
         const OctetField& octet = kOctets[i];
-        auto* box = new QLineEdit(this);
+        QLineEdit* box = boxes[i];
         box->setMaxLength(3);
         box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 10);
@@ -96,6 +102,9 @@ CNxSeqScanOptionsPaneDialog::CNxSeqScanOptionsPaneDialog(settings::LiveOptions& 
         if (column < 6)
             range->addWidget(new QLabel(QStringLiteral("."), this), row, column + 1);
     }
+    // A group's name stays readable however narrow the pane.
+    m_groups->field()->setMinimumWidth(m_groups->field()->fontMetrics().horizontalAdvance(QString(16, u'0')));
+
     // The end address shares the start's first two octets.
     for (auto [from, to] : {std::pair{1119, 1090}, std::pair{1120, 1125}})
         connect(octetField(from), &QLineEdit::textChanged, octetField(to), &QLineEdit::setText);

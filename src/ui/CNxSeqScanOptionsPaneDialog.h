@@ -23,7 +23,7 @@ public:
     static constexpr std::array kEditableOctetIds = {1119, 1120, 1121, 1122, 1123, 1124};
 
 private:
-    EntryListEditor* m_groups;
+    EntryListEditor* m_groups = nullptr;
 };
 
 } // namespace vantrel::ui

@@ -9,9 +9,11 @@
 
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextDocument>
 #include <QToolBar>
@@ -174,6 +176,17 @@ bool CStatusViewPane::printTo(QPrinter& printer) {
 void CStatusViewPane::setButtonStyle(Qt::ToolButtonStyle style, QSize iconSize) {
     m_toolBar->setToolButtonStyle(style);
     m_toolBar->setIconSize(iconSize);
+}
+
+QSize CStatusViewPane::leastSize() const {
+    constexpr int kLeastLines = 12;
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = 2 * m_view->frameWidth() + 2 * int(m_view->document()->documentMargin());
+    const int text = kLeastLines * QFontMetrics(m_view->document()->defaultFont()).lineSpacing() + frame +
+                     m_view->horizontalScrollBar()->sizeHint().height();
+    const QSize bar = m_toolBar->sizeHint();
+    return QSize(bar.width() + margins.left() + margins.right(),
+                 bar.height() + text + margins.top() + margins.bottom());
 }
 
 void CStatusViewPane::contextMenuEvent(QContextMenuEvent* event) {

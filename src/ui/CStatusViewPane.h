@@ -64,6 +64,8 @@ public:
     bool printTo(QPrinter& printer);
     // Where the toolbar's buttons show their captions, as the look in use says.
     void setButtonStyle(Qt::ToolButtonStyle style, QSize iconSize);
+    // The least room the pane keeps: its toolbar's buttons all in view and twelve lines of text.
+    QSize leastSize() const;
 
 Q_SIGNALS:
     // The size pane (904) should show this.

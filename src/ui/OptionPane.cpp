@@ -2,6 +2,7 @@
 
 #include "settings/LiveOptions.h"
 #include "settings/OptionSet.h"
+#include "ui/GroupFlowLayout.h"
 #include "ui/NumberBox.h"
 
 #include <QCheckBox>
@@ -13,10 +14,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QToolButton>
 #include <QToolTip>
+#include <QVBoxLayout>
 
 namespace vantrel::ui {
 
@@ -36,10 +39,10 @@ QString OptionPane::controlName(const QString& label) {
     return name.trimmed();
 }
 
-QGridLayout* OptionPane::buildGroups(std::span<const PaneGroup> groups) {
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(6, 4, 6, 4);
-    int lastColumn = 0;
+void OptionPane::buildGroups(std::span<const PaneGroup> groups) {
+    auto* flow = new GroupFlowLayout(this);
+    flow->setContentsMargins(6, 4, 6, 4);
+    flow->setSpacing(6);
     for (const PaneGroup& paneGroup : groups) {
         auto* box = new QGroupBox(QString::fromLatin1(paneGroup.title), this);
         auto* columns = new QHBoxLayout(box);
@@ -58,11 +61,20 @@ QGridLayout* OptionPane::buildGroups(std::span<const PaneGroup> groups) {
         }
         columns->addStretch(1);
         m_groups.emplace(box->title(), box);
-        grid->addWidget(box, paneGroup.row, paneGroup.column, paneGroup.rowSpan, 1, Qt::AlignTop);
-        lastColumn = std::max(lastColumn, paneGroup.column);
+        QVBoxLayout*& stack = m_stacks[paneGroup.column];
+        if (!stack) {
+            auto* column = new QWidget(this);
+            stack = new QVBoxLayout(column);
+            stack->setContentsMargins(0, 0, 0, 0);
+            flow->addWidget(column);
+        }
+        stack->addWidget(box);
     }
-    grid->setColumnStretch(lastColumn + 1, 1);
-    return grid;
+}
+
+QVBoxLayout* OptionPane::groupStack(int column) const {
+    const auto found = m_stacks.find(column);
+    return found == m_stacks.end() ? nullptr : found->second;
 }
 
 QGroupBox* OptionPane::group(const QString& title) const {
@@ -108,22 +120,23 @@ void OptionPane::addControl(QGridLayout* grid, int row, const PaneControl& contr
     }
     case Kind::Check:
     case Kind::CheckRight: {
-        auto* box = new QCheckBox(label, this);
+        // Most check boxes carry their label on the left, as a row of the pane reads; the boxes stand in
+        // a column, where the number boxes start.
+        auto* box = new QCheckBox(control.kind == Kind::CheckRight ? label : QString(), this);
         box->setObjectName(QStringLiteral("check%1").arg(id));
-        // Most check boxes carry their label on the left, as a row of the pane reads.
         if (control.kind == Kind::Check)
-            box->setLayoutDirection(Qt::RightToLeft);
-        grid->addWidget(box, row, 0, 1, 2, Qt::AlignLeft | Qt::AlignAbsolute);
+            addButtonLabel(grid, row, label, box, id, control.tip);
+        else
+            grid->addWidget(box, row, 0, 1, 2, Qt::AlignLeft);
         bindCheck(box, spec);
         m_bindings.push_back({&spec, box});
         widget = box;
         break;
     }
     case Kind::Radio: {
-        auto* button = new QRadioButton(label, this);
+        auto* button = new QRadioButton(this);
         button->setObjectName(QStringLiteral("radio%1").arg(id));
-        button->setLayoutDirection(Qt::RightToLeft);
-        grid->addWidget(button, row, 0, 1, 2, Qt::AlignLeft | Qt::AlignAbsolute);
+        addButtonLabel(grid, row, label, button, id, control.tip);
         bindRadio(button, spec, control.value);
         widget = button;
         break;
@@ -157,6 +170,18 @@ void OptionPane::addControl(QGridLayout* grid, int row, const PaneControl& contr
     }
     registerTip(widget, id, QString::fromLatin1(control.tip));
     m_controls.emplace(id, widget);
+}
+
+void OptionPane::addButtonLabel(QGridLayout* grid, int row, const QString& text, QAbstractButton* button,
+                                int controlId, const char* tip) {
+    auto* label = new QLabel(text, this);
+    label->setBuddy(button);
+    button->setAccessibleName(controlName(text));
+    grid->addWidget(label, row, 0);
+    grid->addWidget(button, row, 1, Qt::AlignLeft);
+    // A click on the label clicks the button, as on a button's own caption.
+    m_labelButtons.emplace(label, button);
+    registerTip(label, controlId, QString::fromLatin1(tip));
 }
 
 void OptionPane::storeNumber(const OptionSpec& spec, int value) {
@@ -293,6 +318,15 @@ bool OptionPane::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        const auto labelled = m_labelButtons.find(watched);
+        if (labelled != m_labelButtons.end() && labelled->second->isEnabled()) {
+            labelled->second->setFocus(Qt::MouseFocusReason);
+            labelled->second->click();
+            return true;
+        }
     }
     if (event->type() == QEvent::ToolTip) {
         const auto owner = m_tipOwners.find(watched);

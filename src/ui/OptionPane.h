@@ -18,6 +18,7 @@ class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QVBoxLayout;
 
 namespace vantrel::settings {
 class LiveOptions;
@@ -48,13 +49,13 @@ struct PaneControl {
     int controlId = 0;          // when not the option's own control (the second radio button)
 };
 
-// A group of controls under its title, placed in the pane's grid.
+// A group of controls under its title, placed in a column of groups of the pane, under those of lower
+// rows.
 struct PaneGroup {
     const char* title;
     std::span<const PaneControl> controls;
     int row = 0;
     int column = 0;
-    int rowSpan = 1;
 };
 
 // An option pane: controls made from the option table and the pane's list of them, kept in step with
@@ -93,8 +94,11 @@ signals:
     void optionChanged(settings::OptionId option);
 
 protected:
-    // Builds the groups of the pane's table in a grid and returns it for the pane's own additions.
-    QGridLayout* buildGroups(std::span<const PaneGroup> groups);
+    // Builds the groups of the pane's table in their columns, which wrap onto further rows in a narrow
+    // pane.
+    void buildGroups(std::span<const PaneGroup> groups);
+    // A column of groups, for the pane's own additions under them.
+    QVBoxLayout* groupStack(int column) const;
     QGroupBox* group(const QString& title) const;
     // The grid of a column of controls in a group, made when the group has none there yet.
     QGridLayout* groupColumn(const QString& title, int column);
@@ -108,6 +112,9 @@ protected:
 
 private:
     void addControl(QGridLayout* grid, int row, const PaneControl& control);
+    // A check box's or radio button's label in the label column, the button beside it.
+    void addButtonLabel(QGridLayout* grid, int row, const QString& text, QAbstractButton* button,
+                        int controlId, const char* tip);
     void bindNumber(NumberBox* box, const settings::OptionSpec& spec);
     void bindCheck(QCheckBox* box, const settings::OptionSpec& spec);
     void bindRadio(QAbstractButton* button, const settings::OptionSpec& spec, int value);
@@ -126,7 +133,9 @@ private:
     std::map<int, QWidget*> m_controls;
     std::map<const QObject*, int> m_tipOwners; // widget -> control ID
     std::map<int, QString> m_tips;
+    std::map<const QObject*, QAbstractButton*> m_labelButtons; // label -> its button
     std::map<QString, QGroupBox*> m_groups;
+    std::map<int, QVBoxLayout*> m_stacks; // the columns of groups
     std::map<std::pair<QString, int>, QGridLayout*> m_columns;
     struct RadioChoice {
         QAbstractButton* button;

@@ -4,16 +4,18 @@
 
 namespace vantrel::ui {
 
-// Holds a pane's controls: as large as they ask to be where there is room, scrolling sideways where the
-// window is too narrow for them, so that none is ever out of reach. Its height is always the controls'.
+// Holds a pane's controls as wide as the pane, their groups wrapped onto further rows where it is
+// narrow; a pane lower than its controls scrolls them up and down, so none is ever out of reach and the
+// Results keep their room. Only a pane narrower than its widest group scrolls sideways.
 class PaneScroller : public QScrollArea {
     Q_OBJECT
 public:
     PaneScroller(QWidget* content, QWidget* parent = nullptr);
 
-    // The content's own size, unbounded and always current: the docks are sized from it.
+    // The content's height at the width the pane has (all in one row before it has one): the docks are
+    // sized from it.
     QSize sizeHint() const override;
-    // Narrow, as high as the content.
+    // As wide as the widest group, a few lines high.
     QSize minimumSizeHint() const override;
 };
 

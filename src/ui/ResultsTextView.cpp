@@ -15,6 +15,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QToolButton>
 #include <QUrl>
 #include <malloc.h>
 
@@ -34,6 +35,7 @@ ResultsTextView::ResultsTextView(QWidget* parent)
     , m_writer(*document(), logicalDpiX()) {
     setAcceptRichText(true);
     setLineWrapMode(QTextEdit::NoWrap);
+    setTabChangesFocus(true);
     setMouseTracking(true);
     m_frame.setSingleShot(true);
     m_frame.setInterval(FrameThrottle::kFrameMs);
@@ -46,6 +48,21 @@ ResultsTextView::ResultsTextView(QWidget* parent)
         page.setColor(group, QPalette::Text, Qt::black);
     }
     setPalette(page);
+
+    m_newResults = new QToolButton(viewport());
+    m_newResults->setObjectName(QStringLiteral("NewResultsBelow"));
+    m_newResults->setText(QStringLiteral("New results below"));
+    m_newResults->setAccessibleName(m_newResults->text());
+    m_newResults->setToolTip(QStringLiteral("Go to the end of the results."));
+    m_newResults->setArrowType(Qt::DownArrow);
+    m_newResults->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_newResults->setCursor(Qt::ArrowCursor);
+    // Ctrl+End does the same from the keyboard; the marker never takes the focus from the text.
+    m_newResults->setFocusPolicy(Qt::NoFocus);
+    m_newResults->hide();
+    connect(m_newResults, &QToolButton::clicked, this, &ResultsTextView::showEnd);
+    // Wheel, scroll bar and its keys: the slider's actions are the user's, never the program's.
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { userMovedView(); });
 }
 
 ResultsTextView::~ResultsTextView() {
@@ -82,9 +99,43 @@ void ResultsTextView::appendDocument(const output::RtfDocument& fragment,
     m_writer.append(fragment, kindFormat);
 }
 
+bool ResultsTextView::viewAtEnd() const {
+    // While the slider moves, its position is ahead of its value.
+    const QScrollBar* scroll = verticalScrollBar();
+    return scroll->sliderPosition() >= scroll->maximum() - 4;
+}
+
+void ResultsTextView::userMovedView() {
+    m_readingBack = !viewAtEnd();
+    if (!m_readingBack)
+        m_newResults->hide();
+}
+
+void ResultsTextView::showEnd() {
+    m_readingBack = false;
+    m_newResults->hide();
+    // A selection the user made is kept; only a bare caret moves.
+    QTextCursor caret = textCursor();
+    if (!caret.hasSelection()) {
+        caret.movePosition(QTextCursor::End);
+        setTextCursor(caret);
+    }
+    ensureCursorVisible();
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void ResultsTextView::placeMarker() {
+    const QSize size = m_newResults->sizeHint();
+    m_newResults->setGeometry(viewport()->width() - size.width() - 4,
+                              viewport()->height() - size.height() - 4, size.width(), size.height());
+}
+
+void ResultsTextView::resizeEvent(QResizeEvent* event) {
+    QTextEdit::resizeEvent(event);
+    placeMarker();
+}
+
 void ResultsTextView::openFrame() {
-    QScrollBar* scroll = verticalScrollBar();
-    m_followEnd = scroll->value() >= scroll->maximum() - 4;
     // An append discards the undo history: Undo reaches back only to edits made since. Text that was
     // cleared and kept only for Undo goes now.
     document()->setUndoRedoEnabled(false);
@@ -108,8 +159,13 @@ void ResultsTextView::endFrame() {
     m_frame.stop();
     m_writer.end().endEditBlock();
     document()->setUndoRedoEnabled(true);
-    if (m_followEnd)
-        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    if (!m_readingBack) {
+        showEnd();
+        return;
+    }
+    placeMarker();
+    m_newResults->show();
+    m_newResults->raise();
 }
 
 void ResultsTextView::clearAll() {
@@ -117,6 +173,7 @@ void ResultsTextView::clearAll() {
     selectAll();
     textCursor().removeSelectedText();
     m_textHeldForUndo = true;
+    userMovedView();
 }
 
 void ResultsTextView::purge() {
@@ -127,11 +184,16 @@ void ResultsTextView::purge() {
     document()->clear();
     m_writer.restart();
     returnFreedMemory();
+    userMovedView();
 }
 
 void ResultsTextView::keyPressEvent(QKeyEvent* event) {
     endFrame();
+    const int before = verticalScrollBar()->value();
     QTextEdit::keyPressEvent(event);
+    // A key that scrolled (Page Up, Ctrl+Home, an arrow) moved the view to where the user reads.
+    if (verticalScrollBar()->value() != before)
+        userMovedView();
 }
 
 void ResultsTextView::inputMethodEvent(QInputMethodEvent* event) {
@@ -184,8 +246,16 @@ void ResultsTextView::mouseMoveEvent(QMouseEvent* event) {
     QTextEdit::mouseMoveEvent(event);
 }
 
+void ResultsTextView::mousePressEvent(QMouseEvent* event) {
+    m_scrollAtPress = verticalScrollBar()->value();
+    QTextEdit::mousePressEvent(event);
+}
+
 void ResultsTextView::mouseReleaseEvent(QMouseEvent* event) {
     QTextEdit::mouseReleaseEvent(event);
+    // A selection dragged past the edge scrolled the view.
+    if (verticalScrollBar()->value() != m_scrollAtPress)
+        userMovedView();
     if (event->button() != Qt::LeftButton || textCursor().hasSelection())
         return;
     QString href = anchorAt(event->pos());

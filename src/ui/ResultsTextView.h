@@ -8,12 +8,17 @@
 #include <QTimer>
 #include <optional>
 
+class QToolButton;
+
 namespace vantrel::ui {
 
 // The rich-text control of the Results window. Fragments arrive as parsed documents and are appended
 // at the end by a ResultDocumentWriter, with the rows' cell backgrounds and borders painted by the view
 // itself. That keeps an append as cheap as appending a line of plain text, however long the text grows.
 // Appends are laid out and painted once a frame, however fast they come; their text is there at once.
+// Each frame of appends puts the caret behind the last character and scrolls to it, unless the user has
+// scrolled away from the end to read: then a "new results below" marker in the corner offers the way back.
+// Tab and Shift+Tab leave the window: a tab typed into results is of no use.
 // Links (HYPERLINK fields and URLs found in the text) open on a click: http, https and mailto only.
 class ResultsTextView : public QTextEdit {
     Q_OBJECT
@@ -37,6 +42,11 @@ public:
 
     // Lays out and paints what was appended in this frame now, before the text is edited otherwise.
     void endFrame();
+    // The caret behind the last character, scrolled into view; appends follow the end again.
+    void showEnd();
+    // Whether the user scrolled away from the end, so appends leave the view where it is.
+    bool readingBack() const { return m_readingBack; }
+    QToolButton* newResultsMarker() const { return m_newResults; }
     // Clear All: the text goes, and Undo brings it back until the next append.
     void clearAll();
     // The purge: all text goes to the clipboard, as plain text and RTF, and its memory is given back.
@@ -55,21 +65,29 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // The web or mail address under a point of typed text; empty where there is none.
     QString typedLinkAt(QPoint pos) const;
 
     void openFrame();
+    // After the user moved the view: away from the end, appends stop following it.
+    void userMovedView();
+    bool viewAtEnd() const;
+    void placeMarker();
     enum class DecorationLayer { Backgrounds, Borders };
     void paintRowDecorations(DecorationLayer layer);
 
     output::ResultDocumentWriter m_writer;
     QTimer m_frame; // ends the frame whose appends are being collected
     bool m_frameOpen = false;
-    bool m_followEnd = true;
+    bool m_readingBack = false;
+    int m_scrollAtPress = 0;
+    QToolButton* m_newResults = nullptr;
     bool m_textHeldForUndo = false; // cleared text that only Undo still holds
 };
 

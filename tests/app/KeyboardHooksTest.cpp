@@ -11,6 +11,7 @@
 #include "ui/OptionPane.h"
 #include "ui/ResultsTextView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDockWidget>
@@ -43,6 +44,100 @@ TEST_F(KeyboardRules, TabInProfileNameBoxSelectsTheHostText) {
 
     EXPECT_TRUE(frame->hostBox()->lineEdit()->hasFocus());
     EXPECT_EQ(frame->hostBox()->lineEdit()->selectedText(), QStringLiteral("example.org"));
+}
+
+TEST_F(KeyboardRules, ShiftTabFromTheHostBoxStaysInTheProfileNameBox) {
+    QWindow* window = frame->windowHandle();
+    // Released with Shift held, or after Shift: the Tab came from the host box and moves nothing more.
+    for (const Qt::KeyboardModifiers releasedWith :
+         {Qt::KeyboardModifiers(Qt::ShiftModifier), Qt::KeyboardModifiers(Qt::NoModifier)}) {
+        frame->hostBox()->lineEdit()->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frame->hostBox()->lineEdit()->hasFocus(); }));
+        QTest::keyPress(window, Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyRelease(window, releasedWith ? Qt::Key_Backtab : Qt::Key_Tab, releasedWith);
+        EXPECT_TRUE(frame->profileNameBox()->hasFocus()) << int(releasedWith);
+    }
+}
+
+// The control a screen reader is told has the focus, followed down the accessibility tree.
+QObject* accessibleFocus() {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(qApp);
+    for (int depth = 0; face && depth < 64; ++depth) {
+        QAccessibleInterface* child = face->focusChild();
+        if (!child || child == face)
+            break;
+        face = child;
+    }
+    return face ? face->object() : nullptr;
+}
+
+// The controls the keys reach from the host box, in turn, until they come back to it.
+QList<QObject*> walk(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QList<QObject*> reached{accessibleFocus()};
+    for (int step = 0; step < 200; ++step) {
+        QTest::keyClick(window, key, modifiers);
+        // The docks' tab bar is not in the tree: it is the widget with the focus.
+        QObject* now = accessibleFocus();
+        if (!now)
+            now = QApplication::focusWidget();
+        if (now == reached.front())
+            return reached;
+        reached.append(now);
+    }
+    return reached; // no way back: the walk is caught somewhere
+}
+
+QString describe(const QList<QObject*>& controls) {
+    QStringList names;
+    for (QObject* control : controls) {
+        QAccessibleInterface* face = control ? QAccessible::queryAccessibleInterface(control) : nullptr;
+        names.append(face ? face->text(QAccessible::Name) + QLatin1Char('/') + control->objectName()
+                          : QStringLiteral("(none)"));
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+TEST_F(KeyboardRules, TabAndShiftTabWalkEveryControlOfTheWindowBothWays) {
+    QWindow* window = frame->windowHandle();
+    QWidget* host = frame->hostBox()->lineEdit();
+    QWidget* results = &frame->resultsPane().view();
+    host->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host->hasFocus() && accessibleFocus() == host; }));
+    const QList<QObject*> forward = walk(window, Qt::Key_Tab, Qt::NoModifier);
+    const QList<QObject*> backward = walk(window, Qt::Key_Backtab, Qt::ShiftModifier);
+    const std::string where = describe(forward).toStdString();
+    ASSERT_TRUE(host->hasFocus()) << where;
+    // Shift+Tab goes the same way back.
+    QList<QObject*> reversed(forward.rbegin(), forward.rend() - 1);
+    reversed.prepend(host);
+    EXPECT_EQ(backward, reversed) << where << "\n" << describe(backward).toStdString();
+
+    // The toolbar's boxes, the Profile Manager, the Results, which Tab leaves, and the options.
+    const auto at = [&](const QObject* control) { return forward.indexOf(control); };
+    EXPECT_EQ(at(frame->profileNameBox()), forward.size() - 1) << where;
+    EXPECT_GT(at(frame->profileManagerList()), 0) << where;
+    EXPECT_GT(at(results), at(frame->profileManagerList())) << where;
+    for (int pane : {cmd::kPingOptions, cmd::kLogOptions, cmd::kSeqScanOptions, cmd::kListScanOptions,
+                     cmd::kISPingerOptions, cmd::kOtherOptions}) {
+        // Every control of the pane that takes the focus by Tab, after the Results.
+        for (QWidget* control : frame->optionPane(pane)->findChildren<QWidget*>()) {
+            if ((control->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
+                control->isVisibleTo(frame.get()) && control->isEnabled() && !control->focusProxy()) {
+                EXPECT_GT(at(control), at(results)) << control->objectName().toStdString() << where;
+            }
+        }
+    }
+    // The SeqScan pane as it reads: the range, the groups, the ping options.
+    const ui::CNxSeqScanOptionsPaneDialog* seqScan = frame->seqScanPane();
+    QWidget* groupName = seqScan->findChild<QLineEdit*>(QStringLiteral("edit1157"));
+    for (int octet : {1119, 1120, 1121, 1122, 1123})
+        EXPECT_EQ(at(seqScan->octetField(octet)) + 1,
+                  at(seqScan->octetField(octet == 1122 ? 1123 : octet + 1)))
+            << octet << where;
+    EXPECT_LT(at(seqScan->octetField(1124)), at(groupName)) << where;
+    EXPECT_LT(at(groupName),
+              at(seqScan->control(settings::optionSpec(settings::OptionId::SeqScanPackets).controlId)))
+        << where;
 }
 
 TEST_F(KeyboardRules, ADottedAddressTypedIntoTheOctetFieldsFillsThemInTurn) {

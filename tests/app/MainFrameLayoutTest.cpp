@@ -2,11 +2,13 @@
 #include "FrameFixture.h"
 #include "output/CommandIds.h"
 #include "ui/CNxMFCToolBar.h"
+#include "ui/CNxSeqScanOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
 #include "ui/NumberBox.h"
 #include "ui/OptionPane.h"
 #include "ui/PaneWindowsDialog.h"
+#include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
 
 #include <QAbstractButton>
@@ -23,6 +25,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
@@ -63,6 +66,12 @@ QStringList buttonTexts(const QToolBar* bar) {
 }
 
 using MainFrameLayout = FrameFixture;
+
+// What a screen reader would read for a widget: its accessible name.
+QString accessibleName(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name).trimmed() : QString();
+}
 
 TEST_F(MainFrameLayout, TitleAndMenusCarryTheCommandTable) {
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Vantrel 2.0"));
@@ -284,8 +293,53 @@ TEST_F(MainFrameLayout, ResultsInTheCentreWithTabbedOptionsInOrderAround) {
     EXPECT_EQ(tabs->currentIndex(), 0);
 }
 
+TEST_F(MainFrameLayout, At800By600EveryPaneFitsAndTheResultsKeepTwelveLines) {
+    frame->resize(800, 600);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->size() == QSize(800, 600); }));
+    ui::ResultsTextView& results = frame->resultsPane().view();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->resultsPane().height() < 500; }));
+    EXPECT_GE(results.viewport()->height(), 12 * results.fontMetrics().lineSpacing());
+    // The Results' toolbar shows every button; none goes into an overflow menu.
+    const auto* resultsBar = frame->resultsPane().findChild<QToolBar*>();
+    for (QAction* action : resultsBar->actions()) {
+        if (QWidget* button = resultsBar->widgetForAction(action)) {
+            EXPECT_TRUE(button->isVisible()) << action->text().toStdString();
+        }
+    }
+    for (int id : {cmd::kPingOptions, cmd::kLogOptions, cmd::kSeqScanOptions, cmd::kListScanOptions,
+                   cmd::kISPingerOptions, cmd::kOtherOptions}) {
+        frame->pane(id)->raise();
+        auto* scroller = qobject_cast<QScrollArea*>(frame->pane(id)->widget());
+        ASSERT_NE(scroller, nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return scroller->isVisible(); }));
+        // No control is cut off at the side or out of reach but by scrolling down.
+        EXPECT_LE(scroller->widget()->width(), scroller->viewport()->width()) << id;
+        EXPECT_FALSE(scroller->horizontalScrollBar()->isVisible()) << id;
+    }
+    // The group name box keeps room for a name.
+    const QWidget* groupName = frame->seqScanPane()->findChild<QLineEdit*>(QStringLiteral("edit1157"));
+    EXPECT_GE(groupName->width(), groupName->fontMetrics().horizontalAdvance(QString(12, u'0')));
+
+    // Check boxes stand in a column, each under the one before it.
+    frame->pane(cmd::kPingOptions)->raise();
+    ui::OptionPane* ping = frame->optionPane(cmd::kPingOptions);
+    const auto xOf = [&](int id) { return ping->control(id)->mapTo(ping, QPoint()).x(); };
+    for (int id : {1077, 1078})
+        EXPECT_EQ(xOf(id), xOf(1033)) << id;
+    EXPECT_EQ(xOf(1038), xOf(1080));
+    // The packet data size is read by its own label.
+    EXPECT_EQ(accessibleName(ping->control(1000)), QStringLiteral("Packet Data Size (bytes)"));
+}
+
 TEST_F(MainFrameLayout, TheWindowsDialogShowsHidesAndActivatesEveryDockingPane) {
+    // Raised panes, the bars' menu and the dialog still list the panes in their own order.
+    frame->pane(cmd::kOtherOptions)->raise();
+    frame->pane(cmd::kProfileManagerPane)->raise();
+    const QStringList panes = {"Profile Manager", "Ping/TraceRoute Options", "Log Options",
+                               "SeqScan Options", "ListScan Options",        "ISPinger Options",
+                               "Other Options",   "Round Trip Plot"};
     std::unique_ptr<QMenu> barsMenu(frame->createPopupMenu());
+    EXPECT_EQ(menuTexts(barsMenu.get()).mid(0, panes.size()), panes);
     ASSERT_TRUE(barsMenu->actions().contains(frame->commands().action(cmd::kWindowsDialog)));
     EXPECT_EQ(frame->commands().action(cmd::kWindowsDialog)->text(), QStringLiteral("Windows..."));
     EXPECT_EQ(frame->commands().action(cmd::kCustomize)->text(), QStringLiteral("Customize..."));
@@ -294,6 +348,8 @@ TEST_F(MainFrameLayout, TheWindowsDialogShowsHidesAndActivatesEveryDockingPane) 
     ASSERT_NE(dialog, nullptr);
     QListWidget* list = dialog->list();
     ASSERT_EQ(list->count(), frame->findChildren<QDockWidget*>().size());
+    for (int row = 0; row < list->count(); ++row)
+        EXPECT_EQ(list->item(row)->text(), panes.value(row)) << row;
     auto rowOf = [&](const QString& title) {
         const QList<QListWidgetItem*> found = list->findItems(title, Qt::MatchExactly);
         return found.isEmpty() ? -1 : list->row(found.front());
@@ -328,12 +384,6 @@ TEST_F(MainFrameLayout, TheWindowsDialogShowsHidesAndActivatesEveryDockingPane) 
     };
     EXPECT_TRUE(QTest::qWaitFor(logTabInFront));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->findChild<ui::PaneWindowsDialog*>(); }));
-}
-
-// What a screen reader would read for a widget: its accessible name.
-QString accessibleName(QWidget* widget) {
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name).trimmed() : QString();
 }
 
 // Every widget of the window a user can reach with the keyboard or the mouse, and every handle, except the

@@ -11,10 +11,13 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace vantrel::ui {
@@ -211,6 +214,56 @@ TEST_F(ResultsPaneTest, PrintingTheSelectionPrintsItAloneAndKeepsIt) {
     ASSERT_EQ(errors.size(), 1);
     EXPECT_EQ(errors[0][0].toString(), QStringLiteral("Printing Error"));
     EXPECT_FALSE(QFile::exists(printer.outputFileName()));
+}
+
+TEST_F(ResultsPaneTest, AppendsShowTheEndAfterPrintUnlessTheUserScrolledUp) {
+    ResultsTextView& view = pane().view();
+    QScrollBar* scroll = view.verticalScrollBar();
+    unsigned packet = 0;
+    const auto operation = [&](int rows) {
+        for (int i = 0; i < rows; ++i)
+            pane().showResult(row(++packet, "10.0.0.9"), ResultKind::Plain);
+        view.endFrame();
+    };
+    // The caret behind the last character, and the last line in view.
+    const auto endShown = [&] {
+        const QTextCursor caret = view.textCursor();
+        return caret.atEnd() && !caret.hasSelection() && scroll->value() == scroll->maximum() &&
+               view.viewport()->rect().contains(view.cursorRect());
+    };
+    operation(80);
+    ASSERT_GT(scroll->maximum(), 0);
+    EXPECT_TRUE(endShown());
+
+    // Print leaves the caret at the start; each later operation is written in view all the same.
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("all.pdf")));
+    ASSERT_TRUE(pane().printTo(printer));
+    EXPECT_EQ(view.textCursor().position(), 0);
+    for (int run = 0; run < 6; ++run) {
+        operation(3);
+        EXPECT_TRUE(endShown()) << run;
+    }
+    EXPECT_FALSE(view.newResultsMarker()->isVisible());
+
+    // Scrolled up by the user's wheel, the view stays where it is read; the marker tells of new rows.
+    QWheelEvent wheel(QPointF(20, 20), view.viewport()->mapToGlobal(QPointF(20, 20)), QPoint(),
+                      QPoint(0, 360), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &wheel);
+    const int reading = scroll->value();
+    ASSERT_LT(reading, scroll->maximum());
+    operation(3);
+    EXPECT_EQ(scroll->value(), reading);
+    ASSERT_TRUE(view.newResultsMarker()->isVisible());
+    // The marker sits in the window's corner and jumps to the end, which appends follow again.
+    EXPECT_TRUE(view.viewport()->rect().contains(view.newResultsMarker()->geometry()));
+    QTest::mouseClick(view.newResultsMarker(), Qt::LeftButton);
+    EXPECT_TRUE(endShown());
+    EXPECT_FALSE(view.newResultsMarker()->isVisible());
+    operation(3);
+    EXPECT_TRUE(endShown());
 }
 
 TEST(ResultsTextViewTest, OnlyWebAndMailLinksOpen) {
