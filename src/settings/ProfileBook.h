@@ -23,7 +23,15 @@ struct ProfileEntry {
 enum class ProfileAction { Add, Update, Delete };
 
 // Why a profile change was refused; nothing is changed, in the list or the store.
-enum class ProfileRefusal { None, Empty, NameTooLong, AddressTooLong, NameExists };
+enum class ProfileRefusal {
+    None,
+    Empty,
+    NameTooLong,
+    AddressTooLong,
+    NameExists,
+    NameControlCharacter,    // a line break or another control character in the name
+    AddressControlCharacter, // the same in the address
+};
 
 // The list's two columns.
 enum ProfileColumn : int { kNameColumn = 0, kAddressColumn = 1 };
