@@ -123,9 +123,10 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
         EXPECT_EQ(run(arguments), 2);
         EXPECT_FALSE(m_output.stderrText.isEmpty());
-        if (arguments.join(QString()).contains(QLatin1Char('\n')))
+        if (arguments.join(QString()).contains(QLatin1Char('\n'))) {
             EXPECT_TRUE(m_output.stderrText.contains(QStringLiteral("cannot contain control characters")))
                 << m_output.stderrText.toStdString();
+        }
         EXPECT_TRUE(m_output.stdoutText.isEmpty());
     }
     EXPECT_TRUE(settings::RegistryStore::open({m_dir.path()})->subKeyNames(QString()).isEmpty());
