@@ -185,7 +185,9 @@ void HtmlDialog::fitToPage(int widthDlu) {
             m_page->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         }
     }
-    resize(width, height);
+    // A box of fixed size: window managers then draw no resize handle along its bottom and offer no
+    // maximise button.
+    setFixedSize(width, height);
 }
 
 bool HtmlDialog::eventFilter(QObject* watched, QEvent* event) {
