@@ -139,6 +139,8 @@ TEST(HtmlDialogs, EnterAndSpacePressTheFocusedButton) {
         // A dialog's window: a title and a close button, no minimise or maximise button.
         EXPECT_EQ(box->windowFlags() & (Qt::CustomizeWindowHint | Qt::WindowMinMaxButtonsHint),
                   Qt::CustomizeWindowHint);
+        // Of fixed size: no resize handle along its bottom.
+        EXPECT_EQ(box->minimumSize(), box->maximumSize());
     }
 }
 
