@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -101,7 +102,9 @@ void SeqScanPaneController::octetChanged(int index) {
         return;
     }
     const auto octetField = OctetField(index);
-    if (octetField == OctetField::Start3 || octetField == OctetField::Start4) {
+    // A group being loaded brings its own end octets after its start: the start is not held against the
+    // end of the range shown before it.
+    if (!m_loadingGroup && (octetField == OctetField::Start3 || octetField == OctetField::Start4)) {
         const settings::SeqScanOctets octets = settings::SeqScanOctets::fromOptions(m_options);
         if (const std::optional<ops::OctetCorrection> limit = ops::limitStartOctet(octetField, octets)) {
             field->setText(limit->text);
@@ -180,6 +183,7 @@ void SeqScanPaneController::ShowSelectedGroup(int row) {
 
 void SeqScanPaneController::LoadGroup(const QString& name) {
     const settings::SeqScanOctets octets = m_groups->octets(name);
+    const QScopedValueRollback loading(m_loadingGroup, true);
     for (std::size_t i = 0; i < Pane::kEditableOctetIds.size(); ++i)
         m_pane.octetField(Pane::kEditableOctetIds[i])->setText(octets.texts[i]);
 }

@@ -38,7 +38,8 @@ public:
 
     // Shows the groups as loaded from the store, over that store.
     void load(settings::RegistryStore& store, const QStringList& names);
-    // Puts a saved group's octets into the fields, each through its checks.
+    // Puts a saved group's octets into the fields, each through its own checks: exactly the group's range,
+    // whatever range the fields showed before.
     void LoadGroup(const QString& name);
 
 protected:
@@ -60,6 +61,8 @@ private:
     // The field the focus just reached by three typed digits: a period typed next stays there rather
     // than skipping a field.
     QLineEdit* m_advancedTo = nullptr;
+    // While a group's octets are put into the fields, which checks each field alone.
+    bool m_loadingGroup = false;
 };
 
 } // namespace vantrel::app

@@ -12,11 +12,13 @@
 #include "output/AddressEditMessage.h"
 #include "output/MessageTexts.h"
 #include "output/ProfileCommands.h"
+#include "settings/ControlCharacters.h"
 #include "settings/ListScanAddressList.h"
 #include "settings/LiveOptions.h"
 #include "settings/ProfileBook.h"
 #include "settings/SettingsModel.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace vantrel::cli {
@@ -148,6 +150,12 @@ int listScan(CliContext& context, const QStringList& arguments) {
         context.output.err(QStringLiteral("vantrel-cli: listscan: ") +
                            output::text(output::res::kNoAddressSpecified) +
                            QStringLiteral(" (add one with: vantrel-cli list add HOST)\n"));
+        return kExitCannotRun;
+    }
+    // The hosts given are refused as the address list refuses them.
+    if (std::any_of(hosts.cbegin(), hosts.cend(), settings::containsControlCharacter)) {
+        context.output.err(QStringLiteral("vantrel-cli: listscan: ") +
+                           output::text(output::res::kHostControlCharacter) + QLatin1Char('\n'));
         return kExitCannotRun;
     }
     const auto scan = [&hosts](ops::OperationControl& control) { control.OnListScan(hosts); };

@@ -1,6 +1,7 @@
 #include "ops/HostText.h"
 
 #include "output/MessageTexts.h"
+#include "settings/ControlCharacters.h"
 
 namespace vantrel::ops {
 
@@ -23,6 +24,8 @@ HostText cleanHostText(const QString& typed) {
     result.host = result.host.trimmed();
     if (result.host.isEmpty())
         result.problem = HostText::Problem::Empty;
+    else if (settings::containsControlCharacter(result.host))
+        result.problem = HostText::Problem::ControlCharacter;
     else if (result.host.size() > kLongestHost)
         result.problem = HostText::Problem::TooLong;
     return result;

@@ -436,9 +436,12 @@ void OperationControl::StartOperation() {
         return;
     }
     m_strHost = typed.host;
-    if (typed.problem == HostText::Problem::TooLong) {
+    if (typed.problem != HostText::Problem::None) {
         m_services.frontEnd.showMessageBox(output::text(res::kInputErrorCaption),
-                                           output::text(res::kHostTooLong), MessageIcon::Error);
+                                           output::text(typed.problem == HostText::Problem::TooLong
+                                                            ? res::kHostTooLong
+                                                            : res::kHostControlCharacter),
+                                           MessageIcon::Error);
         m_state.flags.hostTooLong();
         m_lastOutcome = OperationOutcome::NotRun;
         return;

@@ -97,6 +97,8 @@ GroupRefusal groupRefusal(settings::SeqScanGroups::AddResult result, const setti
         return {inputError, output::text(res::kGroupNameBackslash)};
     case AddResult::TooLong:
         return {inputError, output::text(res::kGroupNameTooLong)};
+    case AddResult::ControlCharacter:
+        return {inputError, output::text(res::kGroupNameControlCharacter)};
     case AddResult::NameTaken:
         return {inputError, output::fill(res::kGroupNameTaken, groups.nameTaken(name))};
     case AddResult::NotWritten:

@@ -15,6 +15,8 @@ QString addressEditMessage(settings::AddressEdit result, const settings::ListSca
         return text(res::kNoAddressSpecified);
     case AddressEdit::TooLong:
         return text(res::kHostTooLong);
+    case AddressEdit::ControlCharacter:
+        return text(res::kHostControlCharacter);
     case AddressEdit::CaseTwin:
         return fill(res::kAddressCaseTwin, list.caseTwin(typed));
     case AddressEdit::AlreadyListed:

@@ -121,6 +121,9 @@ inline constexpr TextTemplate<> kFragmentStatusText{
 inline constexpr TextTemplate<> kEnterHostFirst{0, "EnterHostFirst",
                                                 "Please enter a Host Name or IP Address first."};
 inline constexpr TextTemplate<> kHostTooLong{0, "HostTooLong", "The DNS name or IP address is too long."};
+inline constexpr TextTemplate<> kHostControlCharacter{
+    0, "HostControlCharacter",
+    "The DNS name or IP address cannot contain control characters such as a line break."};
 inline constexpr TextTemplate<> kWebPrefix{0, "WebPrefix", "http://"};
 inline constexpr TextTemplate<> kSecureWebPrefix{0, "SecureWebPrefix", "https://"};
 
@@ -141,6 +144,9 @@ inline constexpr TextTemplate<QString> kProfileNameExists{0, "ProfileNameExists"
                                                           "Profile Name \"%s\" already exists."};
 inline constexpr TextTemplate<> kProfileNameTooLong{0, "ProfileNameTooLong",
                                                     "The Profile Name is too long: 99 characters at most."};
+inline constexpr TextTemplate<> kProfileNameControlCharacter{
+    0, "ProfileNameControlCharacter",
+    "The Profile Name cannot contain control characters such as a line break."};
 inline constexpr TextTemplate<> kProfileNeedsBoth{
     0, "ProfileNeedsBoth", "Please enter a Profile Name and a Host Name or IP Address first."};
 inline constexpr TextTemplate<QString> kProfileNotFound{0, "ProfileNotFound",
@@ -225,6 +231,9 @@ inline constexpr TextTemplate<QString> kGroupNameTaken{
     "There is already a SeqScan group named \"%s\"; group names are compared without regard to case."};
 inline constexpr TextTemplate<> kGroupNameTooLong{
     0, "GroupNameTooLong", "A SeqScan group name must be shorter than 100 characters."};
+inline constexpr TextTemplate<> kGroupNameControlCharacter{
+    0, "GroupNameControlCharacter",
+    "A SeqScan group name cannot contain control characters such as a line break."};
 
 // Status texts (pane 900 shows kStatusPaneFormat with kStatusLabel and the text).
 inline constexpr TextTemplate<> kStatusLabel{0, "StatusLabel", "Status:"};

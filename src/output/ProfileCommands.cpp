@@ -68,6 +68,10 @@ std::optional<ProfileMessage> profileRefusalMessage(settings::ProfileRefusal ref
         return ProfileMessage{text(res::kInputErrorCaption), text(res::kProfileNameTooLong)};
     case settings::ProfileRefusal::AddressTooLong:
         return ProfileMessage{text(res::kInputErrorCaption), text(res::kHostTooLong)};
+    case settings::ProfileRefusal::NameControlCharacter:
+        return ProfileMessage{text(res::kInputErrorCaption), text(res::kProfileNameControlCharacter)};
+    case settings::ProfileRefusal::AddressControlCharacter:
+        return ProfileMessage{text(res::kInputErrorCaption), text(res::kHostControlCharacter)};
     case settings::ProfileRefusal::NameExists:
         return ProfileMessage{text(res::kProfileManagerTitle), fill(res::kProfileNameExists, name),
                               MessageIcon::Warning};

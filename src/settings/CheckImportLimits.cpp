@@ -1,5 +1,6 @@
 #include "settings/CheckImportLimits.h"
 
+#include "settings/ControlCharacters.h"
 #include "settings/OptionTable.h"
 #include "settings/ProfileBook.h"
 #include "settings/RegistryStore.h"
@@ -58,11 +59,6 @@ TextRule ruleFor(const QString& section, const QString& name) {
     return {};
 }
 
-bool hasControlCharacter(const QString& text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.category() == QChar::Other_Control; });
-}
-
 // Names are shown in the message: a long one is cut, and a control character shows as "?".
 QString place(const QString& section, const QString& name = {}) {
     constexpr int kShown = 60;
@@ -80,7 +76,7 @@ std::optional<ImportLimitBreach> checkName(const QString& section, const QString
         return ImportLimitBreach{Kind::Empty, place(section, name)};
     if (name.size() > kLongestName)
         return ImportLimitBreach{Kind::TooLong, place(section, name.left(kLongestName + 1)), kLongestName};
-    if (hasControlCharacter(name))
+    if (containsControlCharacter(name))
         return ImportLimitBreach{Kind::ControlCharacter, place(section, name)};
     if (isKey && name.contains(QLatin1Char('\\')))
         return ImportLimitBreach{Kind::Backslash, place(section, name)};
@@ -93,7 +89,7 @@ std::optional<ImportLimitBreach> checkText(const QString& section, const QString
         return ImportLimitBreach{Kind::TooLong, place(section, name), rule.longest};
     if (text.isEmpty() && !rule.mayBeEmpty)
         return ImportLimitBreach{Kind::Empty, place(section, name)};
-    if (!rule.controlsAllowed && hasControlCharacter(text))
+    if (!rule.controlsAllowed && containsControlCharacter(text))
         return ImportLimitBreach{Kind::ControlCharacter, place(section, name)};
     if (!rule.backslashAllowed && text.contains(QLatin1Char('\\')))
         return ImportLimitBreach{Kind::Backslash, place(section, name)};

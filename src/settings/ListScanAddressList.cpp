@@ -1,5 +1,6 @@
 #include "settings/ListScanAddressList.h"
 
+#include "settings/ControlCharacters.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 
@@ -25,6 +26,8 @@ AddressEdit ListScanAddressList::add(const QString& typed, bool sorted) {
         return AddressEdit::Empty;
     if (typed.size() > kLongestAddress)
         return AddressEdit::TooLong;
+    if (containsControlCharacter(typed))
+        return AddressEdit::ControlCharacter;
     if (contains(typed))
         return AddressEdit::AlreadyListed;
     if (!caseTwin(typed).isEmpty())

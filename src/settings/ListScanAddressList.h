@@ -12,12 +12,13 @@ class RegistryStore;
 enum class AddressEdit {
     Added,
     Deleted,
-    Empty,         // no text to add
-    TooLong,       // longer than an entry may be
-    CaseTwin,      // equal to an entry ignoring case only: the store would keep one value for both
-    AlreadyListed, // exactly an entry already (adding only)
-    NotListed,     // no entry is exactly this text (deleting only)
-    NotSaved,      // the store did not take the change (notSavedReason says why)
+    Empty,            // no text to add
+    TooLong,          // longer than an entry may be
+    ControlCharacter, // holds a line break or another control character
+    CaseTwin,         // equal to an entry ignoring case only: the store would keep one value for both
+    AlreadyListed,    // exactly an entry already (adding only)
+    NotListed,        // no entry is exactly this text (deleting only)
+    NotSaved,         // the store did not take the change (notSavedReason says why)
 };
 
 // The ListScan address list with its store section: each address is one value of section

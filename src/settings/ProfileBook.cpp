@@ -1,5 +1,6 @@
 #include "settings/ProfileBook.h"
 
+#include "settings/ControlCharacters.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 
@@ -17,6 +18,20 @@ bool sameIgnoringCase(const QString& a, const QString& b) {
 
 const QString& columnText(const ProfileEntry& entry, int column) {
     return column == kAddressColumn ? entry.address : entry.name;
+}
+
+// Why a name and an address cannot be stored as a profile: too long for the store to list again, or
+// holding a character that would break the list's rows.
+ProfileRefusal refusalOf(const QString& name, const QString& address) {
+    if (name.size() > ProfileBook::kLongestText)
+        return ProfileRefusal::NameTooLong;
+    if (address.size() > ProfileBook::kLongestText)
+        return ProfileRefusal::AddressTooLong;
+    if (containsControlCharacter(name))
+        return ProfileRefusal::NameControlCharacter;
+    if (containsControlCharacter(address))
+        return ProfileRefusal::AddressControlCharacter;
+    return ProfileRefusal::None;
 }
 
 } // namespace
@@ -69,10 +84,11 @@ ProfileBook::Outcome ProfileBook::apply(const QString& name, const QString& addr
     }
     const ProfileAction action = decide(name, address);
     const std::optional<int> row = rowOf(name);
-    if (action != ProfileAction::Delete && (name.size() > kLongestText || address.size() > kLongestText)) {
-        outcome.refusal =
-            name.size() > kLongestText ? ProfileRefusal::NameTooLong : ProfileRefusal::AddressTooLong;
-        return outcome;
+    if (action != ProfileAction::Delete) {
+        if (const ProfileRefusal refusal = refusalOf(name, address); refusal != ProfileRefusal::None) {
+            outcome.refusal = refusal;
+            return outcome;
+        }
     }
     // The store first: the list changes only once the store holds the change. A new spelling of a
     // name needs a new value, since the store keeps a name as first written.
@@ -114,8 +130,8 @@ ProfileBook::RenameOutcome ProfileBook::rename(int row, const QString& newName, 
     ProfileEntry& entry = m_entries[std::size_t(row)];
     if (newName.isEmpty() || newName == entry.name)
         return outcome;
-    if (newName.size() > kLongestText) {
-        outcome.refusal = ProfileRefusal::NameTooLong;
+    if (const ProfileRefusal refusal = refusalOf(newName, QString()); refusal != ProfileRefusal::None) {
+        outcome.refusal = refusal;
         return outcome;
     }
     for (int other = 0; other < size(); ++other) {

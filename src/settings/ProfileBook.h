@@ -24,7 +24,16 @@ enum class ProfileAction { Add, Update, Delete };
 
 // Why a profile change was refused; nothing is changed, in the list or the store. NotSaved: the store
 // did not take it (ProfileBook::notSavedReason says why).
-enum class ProfileRefusal { None, Empty, NameTooLong, AddressTooLong, NameExists, NotSaved };
+enum class ProfileRefusal {
+    None,
+    Empty,
+    NameTooLong,
+    AddressTooLong,
+    NameExists,
+    NameControlCharacter,    // a line break or another control character in the name
+    AddressControlCharacter, // the same in the address
+    NotSaved,
+};
 
 // The list's two columns.
 enum ProfileColumn : int { kNameColumn = 0, kAddressColumn = 1 };

@@ -1,5 +1,6 @@
 #include "settings/SeqScanGroups.h"
 
+#include "settings/ControlCharacters.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
@@ -74,6 +75,8 @@ SeqScanGroups::AddResult SeqScanGroups::add(const QString& name, const SeqScanOc
         return AddResult::Backslash;
     if (name.size() >= kListValueNameLimit)
         return AddResult::TooLong;
+    if (containsControlCharacter(name))
+        return AddResult::ControlCharacter;
     if (!nameTaken(name).isEmpty())
         return AddResult::NameTaken;
     // The octets in one commit before the list names the group, so that a listed group always has them.

@@ -42,10 +42,11 @@ class SeqScanGroups {
 public:
     enum class AddResult {
         Added,
-        Backslash,  // the name contains "\", which would name a deeper key
-        TooLong,    // a value name this long would end the list's loading
-        NameTaken,  // a group of this name, ignoring case, is in the list: the store would share it
-        NotWritten, // the store refused the group (notSavedReason says why)
+        Backslash,        // the name contains "\", which would name a deeper key
+        TooLong,          // a value name this long would end the list's loading
+        ControlCharacter, // a line break or another control character in the name
+        NameTaken,        // a group of this name, ignoring case, is in the list: the store would share it
+        NotWritten,       // the store refused the group (notSavedReason says why)
     };
     enum class RemoveResult {
         Removed,

@@ -46,7 +46,7 @@ CHTMLAboutDialog::CHTMLAboutDialog(const QString& manualPath, LinkOpener open, Q
                      output::text(res::kAboutRequirements).toHtmlEscaped()));
     setWindowTitle(output::text(res::kAboutCaption));
     page()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    resize(dialogUnitsToPixels(513, 273));
+    setFixedSize(dialogUnitsToPixels(513, 273));
 }
 
 } // namespace vantrel::ui

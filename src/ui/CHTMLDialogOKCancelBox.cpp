@@ -18,6 +18,7 @@ CHTMLDialogOKCancelBox::CHTMLDialogOKCancelBox(const QString& caption, const QSt
                            "<p align=\"center\">%2&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;%3</p>%4")
                 .arg(statusRow(iconStyle, text, QStringLiteral("NagHeader")), ok, cancel, note));
     setWindowTitle(caption);
+    focusButton(QStringLiteral("ButtonOK"));
     fitToPage(290);
 }
 

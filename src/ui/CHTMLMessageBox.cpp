@@ -11,6 +11,7 @@ CHTMLMessageBox::CHTMLMessageBox(const QString& caption, const QString& text, in
     setPage(QStringLiteral("<table width=\"100%\">%1</table><p align=\"center\">%2</p>")
                 .arg(statusRow(iconStyle, text, QStringLiteral("MessageText")), ok));
     setWindowTitle(caption);
+    focusButton(QStringLiteral("ButtonOK"));
     fitToPage(263);
 }
 

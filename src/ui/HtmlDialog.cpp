@@ -7,7 +7,9 @@
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QScreen>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -54,7 +56,8 @@ QUrl buttonUrl(const QString& name) {
 } // namespace
 
 HtmlDialog::HtmlDialog(QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setModal(true);
     const QIcon appIcon = QApplication::windowIcon();
     setWindowIcon(appIcon.isNull() ? toolIcon(ToolIcon::SystemTray) : appIcon);
@@ -92,6 +95,33 @@ void HtmlDialog::clickButton(const QString& name) {
     const auto found = m_buttons.constFind(name);
     if (found != m_buttons.constEnd() && found->onClick)
         found->onClick();
+}
+
+QString HtmlDialog::focusedButton() const {
+    // Tab gives a link the focus by selecting it: the button is the link of the first selected character.
+    const QTextCursor selected = m_page->textCursor();
+    if (!selected.hasSelection())
+        return {};
+    QTextCursor first(m_page->document());
+    first.setPosition(selected.selectionStart() + 1);
+    const QUrl link(first.charFormat().anchorHref());
+    return link.scheme() == kButtonScheme && m_buttons.contains(link.path()) ? link.path() : QString();
+}
+
+void HtmlDialog::focusButton(const QString& name) {
+    const QString href = buttonUrl(name).toString();
+    for (QTextBlock block = m_page->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            if (fragment.fragment().charFormat().anchorHref() != href)
+                continue;
+            QTextCursor cursor(m_page->document());
+            cursor.setPosition(fragment.fragment().position());
+            cursor.setPosition(fragment.fragment().position() + fragment.fragment().length(),
+                               QTextCursor::KeepAnchor);
+            m_page->setTextCursor(cursor);
+            return;
+        }
+    }
 }
 
 QString HtmlDialog::button(const QString& name, DialogButton picture, const QString& toolTip,
@@ -155,7 +185,9 @@ void HtmlDialog::fitToPage(int widthDlu) {
             m_page->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         }
     }
-    resize(width, height);
+    // A box of fixed size: window managers then draw no resize handle along its bottom and offer no
+    // maximise button.
+    setFixedSize(width, height);
 }
 
 bool HtmlDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -165,10 +197,15 @@ bool HtmlDialog::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_F5 ||
             key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_N))
             return true;
-        // Enter answers OK, as in any message box.
-        if (event->type() == QEvent::KeyPress && key->modifiers() == Qt::NoModifier &&
-            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-            accept();
+        // Enter and Space press the focused button; Enter without one answers OK, as in any message box.
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (event->type() == QEvent::KeyPress &&
+            (key->modifiers() & ~Qt::KeyboardModifiers(Qt::KeypadModifier)) == Qt::NoModifier &&
+            (enter || key->key() == Qt::Key_Space)) {
+            if (const QString focused = focusedButton(); !focused.isEmpty())
+                clickButton(focused);
+            else if (enter)
+                accept();
             return true;
         }
     }

@@ -14,12 +14,18 @@ namespace vantrel::ui {
 
 // A modal dialog that shows one small rich-text page: its image buttons react to clicks and light up
 // under the mouse, the page cannot be reloaded or opened in a new window, and it has no context menu.
+// Enter and Space press the button that has the focus; Enter without one answers OK. The window is a
+// dialog with a title and a close button only.
 class HtmlDialog : public QDialog {
     Q_OBJECT
 public:
     QTextBrowser* page() const { return m_page; }
     // What a click on the named button does, as the page's own click would.
     void clickButton(const QString& name);
+    // The button that has the keyboard focus (Tab and Shift+Tab move it), or "" when none has.
+    QString focusedButton() const;
+    // Gives the named button the keyboard focus, as Tab would.
+    void focusButton(const QString& name);
 
 protected:
     explicit HtmlDialog(QWidget* parent);

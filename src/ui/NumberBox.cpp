@@ -22,7 +22,9 @@ public:
     State validate(QString& input, int&) const override {
         if (maxChars > 0 && input.size() > maxChars)
             return Invalid;
-        const bool digits = std::all_of(input.cbegin(), input.cend(), [](QChar c) { return c.isDigit(); });
+        // The digits 0 to 9 only: other scripts' digits read as no number at all.
+        const bool digits =
+            std::all_of(input.cbegin(), input.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
         return digits ? Acceptable : Invalid;
     }
 };

@@ -33,6 +33,7 @@
 #include <QTextCursor>
 #include <QTreeWidget>
 #include <QUrl>
+#include <array>
 
 namespace vantrel::app::testing {
 namespace {
@@ -249,6 +250,47 @@ TEST_F(DesktopOperationsTest, TheSeqScanPaneCorrectsItsFieldsAndSavesLoadsAndSca
     const QString scanned = results();
     EXPECT_TRUE(scanned.contains(QStringLiteral("10.0.7.30"))) << scanned.toStdString();
     EXPECT_TRUE(scanned.contains(QStringLiteral("Sequence Scan ended")));
+}
+
+TEST_F(DesktopOperationsTest, AClickedGroupAndTheOneADeleteSelectsLoadExactlyTheirRanges) {
+    ui::CNxSeqScanOptionsPaneDialog* pane = frame->seqScanPane();
+    const std::array ids{1119, 1120, 1121, 1122, 1123, 1124};
+    const auto shown = [&] {
+        QStringList texts;
+        for (int id : ids)
+            texts.append(pane->octetField(id)->text());
+        return texts;
+    };
+    ui::EntryListEditor* groups = pane->groupList();
+    // The end first, so that no start is typed above the end shown before it.
+    const auto save = [&](const QString& name, const QStringList& octets) {
+        for (int i : {0, 1, 4, 5, 2, 3})
+            pane->octetField(ids[std::size_t(i)])->setText(octets[i]);
+        ASSERT_EQ(shown(), octets);
+        groups->field()->setText(name);
+        groups->button()->click();
+    };
+    const QStringList low{"10", "0", "1", "10", "1", "20"};
+    const QStringList high{"10", "0", "1", "30", "1", "40"};
+    save(QStringLiteral("A"), low);
+    save(QStringLiteral("M"), low);
+    save(QStringLiteral("Z"), high);
+    ASSERT_EQ(groups->entries(), QStringList({"A", "M", "Z"}));
+    const auto click = [&](int row) {
+        QTreeWidgetItem* item = groups->list()->topLevelItem(row);
+        groups->list()->setCurrentItem(item);
+        emit groups->list()->itemClicked(item, 0);
+    };
+    click(0);
+    EXPECT_EQ(shown(), low);
+    click(2);
+    EXPECT_EQ(shown(), high) << "not held against the end octets of the range shown before";
+    click(0);
+    groups->field()->setText(QStringLiteral("M"));
+    ASSERT_EQ(groups->button()->text(), QStringLiteral("Delete Group"));
+    groups->button()->click();
+    EXPECT_EQ(groups->field()->text(), QStringLiteral("Z")) << "the group now in its place";
+    EXPECT_EQ(shown(), high);
 }
 
 TEST_F(DesktopOperationsTest, TheListScanButtonScansTheListAsShownAndCancelsTheScan) {

@@ -121,11 +121,25 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
          QStringLiteral("h")},
         {QStringLiteral("profile"), QStringLiteral("add"), QStringLiteral("Home"),
          QString(100, QLatin1Char('h'))},
+        // A line break in a host, a name or a group is refused as the window refuses it.
+        {QStringLiteral("profile"), QStringLiteral("add"), QStringLiteral("Ho\nme"),
+         QStringLiteral("10.0.0.1")},
+        {QStringLiteral("profile"), QStringLiteral("add"), QStringLiteral("Home"),
+         QStringLiteral("10.0\n.0.1")},
+        {QStringLiteral("list"), QStringLiteral("add"), QStringLiteral("a\nb.test")},
+        {QStringLiteral("group"), QStringLiteral("add"), QStringLiteral("a\nb"), QStringLiteral("10.0.0.1"),
+         QStringLiteral("10.0.0.2")},
+        {QStringLiteral("ping"), QStringLiteral("127.0.0.1\nx")},
+        {QStringLiteral("listscan"), QStringLiteral("127.0.0.1\nx")},
     };
     for (const QStringList& arguments : wrong) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
         EXPECT_EQ(run(arguments), 2);
         EXPECT_FALSE(m_output.stderrText.isEmpty());
+        if (arguments.join(QString()).contains(QLatin1Char('\n'))) {
+            EXPECT_TRUE(m_output.stderrText.contains(QStringLiteral("cannot contain control characters")))
+                << m_output.stderrText.toStdString();
+        }
         EXPECT_TRUE(m_output.stdoutText.isEmpty());
     }
     EXPECT_TRUE(settings::RegistryStore::open({m_dir.path()})->subKeyNames(QString()).isEmpty());

@@ -46,6 +46,9 @@ TEST(HostTextTest, TheTypedHostIsCleanedBeforeItIsUsed) {
         {"   ", "", P::Empty},
         {"http://", "", P::Empty},
         {"https:///x", "", P::Empty},
+        {"box.test\n", "box.test", P::None}, // a line break pasted after it is trimmed like a blank
+        {"box\n.test", "box\n.test", P::ControlCharacter},
+        {"box\x1b.test", "box\x1b.test", P::ControlCharacter},
     };
     for (const auto& c : cases) {
         const HostText cleaned = cleanHostText(QString::fromLatin1(c.typed));

@@ -130,6 +130,22 @@ TEST_F(ProfileBookTest, TheCommandAddsUpdatesOrDeletesAndWritesTheStoreAtOnce) {
          {},
          {},
          std::nullopt},
+        {"a line break in the name",
+         "Ho\nme",
+         "10.0.0.1",
+         std::nullopt,
+         ProfileRefusal::NameControlCharacter,
+         {},
+         {},
+         std::nullopt},
+        {"a control character in the address",
+         "Home",
+         "10.0.0.1\t",
+         std::nullopt,
+         ProfileRefusal::AddressControlCharacter,
+         {},
+         {},
+         std::nullopt},
         {"a too long address, even for a known name",
          "Work",
          longText(QLatin1Char('a')),
@@ -177,7 +193,8 @@ TEST_F(ProfileBookTest, RenameRefusesATakenOrTooLongNameAndMovesTheStoredValue) 
     };
     for (const Refused& r :
          {Refused{"Office", ProfileRefusal::NameExists}, Refused{"oFFICE", ProfileRefusal::NameExists},
-          Refused{longText(QLatin1Char('n')), ProfileRefusal::NameTooLong}, Refused{"", ProfileRefusal::None},
+          Refused{longText(QLatin1Char('n')), ProfileRefusal::NameTooLong},
+          Refused{"Lab\n", ProfileRefusal::NameControlCharacter}, Refused{"", ProfileRefusal::None},
           Refused{"Home", ProfileRefusal::None}}) {
         SCOPED_TRACE(r.name.toStdString());
         const ProfileBook::RenameOutcome outcome = m_book.rename(1, r.name, false, kNameColumn);

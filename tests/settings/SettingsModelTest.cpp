@@ -107,6 +107,11 @@ TEST_F(SettingsModelTest, ListScanAddressEditsChangeTheListAndTheStoreTogetherOr
         {AddOrDelete, QStringLiteral("BETA"), false, AddressEdit::CaseTwin, {" gamma ", "Alpha", "beta"}},
         {AddOrDelete, QString(), false, AddressEdit::Empty, {" gamma ", "Alpha", "beta"}},
         {Add, longest + QLatin1Char('a'), false, AddressEdit::TooLong, {" gamma ", "Alpha", "beta"}},
+        {Add,
+         QStringLiteral("10.0.0.1\n10.0.0.2"),
+         false,
+         AddressEdit::ControlCharacter,
+         {" gamma ", "Alpha", "beta"}},
         {Add, longest, false, AddressEdit::Added, {" gamma ", "Alpha", "beta", longest}},
         {Add,
          QStringLiteral("beta"),
@@ -191,6 +196,7 @@ TEST_F(SettingsModelTest, SeqScanGroupsAreStoredAtOnceOneSectionEachAndComeBackA
     EXPECT_EQ(groups.nameTaken(QStringLiteral("LAB")), QStringLiteral("lab"));
     EXPECT_EQ(groups.add(QStringLiteral("a\\b"), lab), SeqScanGroups::AddResult::Backslash);
     EXPECT_EQ(groups.add(QString(100, QLatin1Char('n')), lab), SeqScanGroups::AddResult::TooLong);
+    EXPECT_EQ(groups.add(QStringLiteral("new\nline"), lab), SeqScanGroups::AddResult::ControlCharacter);
     EXPECT_EQ(groups.octets(QStringLiteral("lab")), lab);
     EXPECT_EQ(m_store->subKeyNames(section::kSeqScan), (QStringList{"lab", "Core"}));
 

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace vantrel::ui {
 namespace {
@@ -103,6 +104,44 @@ TEST(HtmlDialogs, ButtonsCloseWithTheirResultsAndLightUpUnderTheMouse) {
     EXPECT_TRUE(shows(cancel, DialogButton::Cancel, true));
     emit box->page()->highlighted(QUrl());
     EXPECT_TRUE(shows(cancel, DialogButton::Cancel, false));
+}
+
+TEST(HtmlDialogs, EnterAndSpacePressTheFocusedButton) {
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    };
+    const Key enter{Qt::Key_Return};
+    const Key tab{Qt::Key_Tab};
+    struct Case {
+        const char* what;
+        bool okCancel;
+        std::vector<Key> keys;
+        QDialog::DialogCode result;
+    };
+    const Case cases[] = {
+        {"OK has the focus at first", true, {enter}, QDialog::Accepted},
+        {"Tab to Cancel", true, {tab, enter}, QDialog::Rejected},
+        {"Tab to Cancel, keypad Enter", true, {tab, {Qt::Key_Enter, Qt::KeypadModifier}}, QDialog::Rejected},
+        {"Tab to Cancel, Space", true, {tab, {Qt::Key_Space}}, QDialog::Rejected},
+        {"Shift+Tab back to OK", true, {tab, {Qt::Key_Tab, Qt::ShiftModifier}, enter}, QDialog::Accepted},
+        {"Escape", true, {{Qt::Key_Escape}}, QDialog::Rejected},
+        {"the message box's OK", false, {enter}, QDialog::Accepted},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto box = makeBox(c.okCancel, 2, true);
+        box->show();
+        for (const Key& key : c.keys)
+            QTest::keyClick(box->page(), key.key, key.modifiers);
+        EXPECT_FALSE(box->isVisible());
+        EXPECT_EQ(box->result(), c.result);
+        // A dialog's window: a title and a close button, no minimise or maximise button.
+        EXPECT_EQ(box->windowFlags() & (Qt::CustomizeWindowHint | Qt::WindowMinMaxButtonsHint),
+                  Qt::CustomizeWindowHint);
+        // Of fixed size: no resize handle along its bottom.
+        EXPECT_EQ(box->minimumSize(), box->maximumSize());
+    }
 }
 
 TEST(HtmlDialogs, TheBoxFitsItsMessage) {

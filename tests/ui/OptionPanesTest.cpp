@@ -85,6 +85,9 @@ TEST(OptionPanes, EveryNumberBoxCorrectsWhatIsTypedPastedSpunOrStored) {
         {SeqScanPackets, Act::Type, "", "0", "1"},
         {SeqScanTimeout20, Act::Stored, "", "250", "99"},
         {ListScanPackets, Act::Paste, "", "7x", "7"}, // a paste with a letter is refused whole
+        // Digits of other scripts are no number here: refused whole, never read as the largest number.
+        {Packets, Act::Paste, "", "\uFF11\uFF12", "7"}, // full-width 12
+        {Timeout, Act::Paste, "", "\u0663", "7"},       // Arabic-Indic 3
         {ListScanTimeout20, Act::Type, "", "0", "1"},
         {ParallelProbes, Act::Type, "", "300", "256"},
         {ParallelProbes, Act::Type, "", "0", "1"},
@@ -92,14 +95,14 @@ TEST(OptionPanes, EveryNumberBoxCorrectsWhatIsTypedPastedSpunOrStored) {
     };
     for (const BoxCase& c : cases) {
         const settings::OptionSpec& spec = settings::optionSpec(c.option);
-        SCOPED_TRACE((spec.name() + QStringLiteral(" ") + QString::fromLatin1(c.input)).toStdString());
+        SCOPED_TRACE((spec.name() + QStringLiteral(" ") + QString::fromUtf8(c.input)).toStdString());
         settings::LiveOptions options;
         std::unique_ptr<OptionPane> pane = paneFor(c.option, options);
         NumberBox* box = pane->numberBox(spec.controlId);
         ASSERT_NE(box, nullptr);
         box->setText(QString::fromLatin1(c.start));
         QLineEdit* edit = box->lineEdit();
-        const QString input = QString::fromLatin1(c.input);
+        const QString input = QString::fromUtf8(c.input);
         switch (c.act) {
         case Act::Type:
             edit->selectAll();
