@@ -1082,9 +1082,15 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     waitForWorkers();
     // The options are saved even when the program was told to quit during the wait: losing them would
     // gain nothing.
-    SaveSettings();
-    m_store.writeValues(kMruSection, std::array{settings::NamedValue{kMruHostName, m_profileNameBox->text()},
-                                                settings::NamedValue{kMruAddress, m_hostBox->currentText()}});
+    // A store in memory said so at start; any other store that does not take them says why now.
+    settings::StoreWrite saved = SaveSettings();
+    if (saved)
+        saved = m_store.writeValues(kMruSection,
+                                    std::array{settings::NamedValue{kMruHostName, m_profileNameBox->text()},
+                                               settings::NamedValue{kMruAddress, m_hostBox->currentText()}});
+    if (!saved && !m_store.isInMemory())
+        showMessageBox(output::text(output::res::kShutdownErrorCaption),
+                       output::fill(output::res::kOptionsNotSaved, saved.reason()), ops::MessageIcon::Error);
     if (m_shutdownHook)
         m_shutdownHook();
     m_resultLog->close();

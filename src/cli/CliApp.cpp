@@ -6,6 +6,7 @@
 #include "cli/TerminalOutput.h"
 #include "ops/SeqScanChecks.h"
 #include "output/MessageTexts.h"
+#include "settings/ControlCharacters.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
@@ -68,6 +69,9 @@ QString applySetting(settings::LiveOptions& options, const QString& name, const 
         return QStringLiteral("unknown option \"%1\" (see 'vantrel-cli options')").arg(name);
     const settings::OptionSpec& spec = settings::optionSpec(*id);
     if (!spec.isNumeric()) {
+        if (*id != OptionId::PingString && settings::containsControlCharacter(value))
+            return QStringLiteral("%1 cannot contain control characters such as a line break")
+                .arg(spec.name());
         QString text = settings::correctedText(spec, value);
         // An octet goes through its field's check, as when it is typed on the pane ("001" is 1).
         if (const std::optional<settings::OctetField> field = settings::octetFieldOf(*id)) {

@@ -117,6 +117,11 @@ int ispinger(CliContext& context, const QStringList& arguments) {
         context.output.err(QStringLiteral("vantrel-cli: isp takes at most one HOST and --count N\n"));
         return kExitUsage;
     }
+    if (!hosts.isEmpty() && settings::containsControlCharacter(hosts[0])) {
+        context.output.err(QStringLiteral("vantrel-cli: isp: ") +
+                           output::text(output::res::kHostControlCharacter) + QLatin1Char('\n'));
+        return kExitCannotRun;
+    }
     if (!hosts.isEmpty())
         context.options.setText(settings::OptionId::ISPAddress, hosts[0]);
     return CliOperationSession(context).runISPinger(count);

@@ -187,6 +187,8 @@ int CliOperationSession::runISPinger(int count) {
         InterruptSignals interrupts;
         QObject::connect(&interrupts, &InterruptSignals::interrupted, stop);
         isp.OnISPinger();
+        if (!isp.isActive())
+            return kExitCannotRun; // refused at its start: its reason is said
 
         // Until it is stopped (or its server lookup failed) and its last request has ended.
         QEventLoop loop;

@@ -11,6 +11,7 @@
 #include "output/MessageTexts.h"
 #include "output/ResultPipeline.h"
 #include "output/ResultTexts.h"
+#include "settings/ControlCharacters.h"
 #include "settings/LiveOptions.h"
 
 #include <array>
@@ -116,6 +117,11 @@ void ISPinger::OnISPinger() {
 }
 
 void ISPinger::start() {
+    if (settings::containsControlCharacter(m_services.options.text(OptionId::ISPAddress))) {
+        m_services.frontEnd.showMessageBox(output::text(res::kInputErrorCaption),
+                                           output::text(res::kHostControlCharacter), MessageIcon::Error);
+        return;
+    }
     ++m_run;
     m_nISPingsSent = 0;
     m_nISPingsAnswered = 0;
@@ -274,12 +280,11 @@ void ISPinger::ISPingerThread(int run) {
         m_hISPingerICMP = icmp.IcmpCreateFile();
     if (m_hISPingerICMP == net::INVALID_HANDLE_VALUE) {
         m_dispatcher.send([this, run] {
-            emit noEchoHandle();
             // Every tick tries again; what to do is said once a start, not in a box at every tick.
-            if (std::exchange(m_noHandleRun, run) == run)
-                return;
-            reportNoEchoHandle(m_services.frontEnd, m_services.results, res::kIspNoEchoHandle,
-                               output::text(res::kIspNoEchoHandleCaption), MessageIcon::Error);
+            if (std::exchange(m_noHandleRun, run) != run)
+                reportNoEchoHandle(m_services.frontEnd, m_services.results, res::kIspNoEchoHandle,
+                                   output::text(res::kIspNoEchoHandleCaption), MessageIcon::Error);
+            emit noEchoHandle();
         });
         flags.workerFinished(Worker::ISPinger);
         return;

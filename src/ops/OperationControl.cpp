@@ -180,8 +180,12 @@ bool OperationControl::startWorker(const WorkerBody& body, Worker worker, const 
         flags.workerNotStarted();
         return false;
     }
-    if (flags.workerAlive(worker))
-        return false; // one worker of a kind at a time: the one alive goes on
+    if (flags.workerAlive(worker)) {
+        // One worker of a kind at a time: the one alive goes on, and this command does not run.
+        refuseToRun();
+        flags.workerNotStarted();
+        return false;
+    }
     // Alive from before its first step: the close sequence waits for it from the start.
     flags.workerStarted(worker);
     if (!body || !m_workers.start([body, context = workerContext(worker)] { body(context); })) {

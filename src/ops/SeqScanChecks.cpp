@@ -102,7 +102,7 @@ GroupRefusal groupRefusal(settings::SeqScanGroups::AddResult result, const setti
     case AddResult::NameTaken:
         return {inputError, output::fill(res::kGroupNameTaken, groups.nameTaken(name))};
     case AddResult::NotWritten:
-        return {output::text(res::kProductName),
+        return {output::text(res::kSettingsErrorCaption),
                 output::fill(res::kGroupNotCreated, groups.notSavedReason())};
     case AddResult::Added:
         break;

@@ -51,7 +51,9 @@ bool SettingsTransfer::isDefaultFile(const QString& file) const {
 TransferReport SettingsTransfer::exportTo(const QString& file) const {
     if (const auto error = m_store.saveToFile(file))
         return failure(output::text(output::res::kExportErrorCaption),
-                       output::fill(output::res::kExportSaveFailed, error->code, error->text));
+                       isDefaultFile(file)
+                           ? output::fill(output::res::kExportSaveFailed, error->code, error->text)
+                           : output::fill(output::res::kExportSaveFailedTo, file, error->code, error->text));
     // The texts of the export file name it and its folder; any other file is named as given.
     const QString text = isDefaultFile(file) ? output::fill(output::res::kExportSucceeded, m_homeDir)
                                              : output::fill(output::res::kExportSucceededTo, file);

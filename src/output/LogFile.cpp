@@ -232,9 +232,11 @@ void LogFile::cutBackTo(std::int64_t size) {
     // The brace first: until the cut the file then holds the old document and bytes after it.
     if (size > 0)
         writeAll("}", size - 1);
-    while (::ftruncate(m_fd, off_t(size)) != 0 && errno == EINTR) {
+    int cut = 0;
+    while ((cut = ::ftruncate(m_fd, off_t(size))) != 0 && errno == EINTR) {
     }
-    forgetPendingWrite(m_fd);
+    if (cut == 0)
+        forgetPendingWrite(m_fd);
 }
 
 std::error_code LogFile::replaceClosingBrace(QByteArrayView piece, std::int64_t size) {

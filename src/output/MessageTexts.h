@@ -461,6 +461,8 @@ inline constexpr TextTemplate<> kExportDeleteWarning{0, "ExportDeleteWarning",
 inline constexpr TextTemplate<> kExportErrorCaption{0, "ExportErrorCaption", "Export Error"};
 inline constexpr TextTemplate<int, QString> kExportSaveFailed{0, "ExportSaveFailed",
                                                               "Save settings failed with error code %d: %s"};
+inline constexpr TextTemplate<QString, int, QString> kExportSaveFailedTo{
+    0, "ExportSaveFailedTo", "Save settings to \"%s\" failed with error code %d: %s"};
 inline constexpr TextTemplate<> kExportSuccessCaption{0, "ExportSuccessCaption", "Export Settings Success"};
 inline constexpr TextTemplate<QString> kExportSucceeded{
     0, "ExportSucceeded",

@@ -144,6 +144,7 @@ constexpr std::array kCatalogue = {
     describe(kImportSuccessCaption),
     describe(kImportSucceeded),
     describe(kExportSucceededTo),
+    describe(kExportSaveFailedTo),
     describe(kImportFileNotFound),
     describe(kImportConfirm),
     describe(kResetGuiCaption),

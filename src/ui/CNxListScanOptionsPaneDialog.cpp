@@ -21,8 +21,8 @@ constexpr auto kPingControls =
 
 constexpr std::array<PaneControl, 0> kNoControls{};
 
-constexpr std::array kGroups{PaneGroup{"ListScan Addresses", kNoControls, 0, 0},
-                             PaneGroup{"Ping Options", kPingControls, 0, 1}};
+constexpr std::array kGroups{PaneGroup{"ListScan Addresses", kNoControls, 0},
+                             PaneGroup{"Ping Options", kPingControls, 1}};
 
 EntryListEditor::Texts addressListTexts() {
     return {.column = QStringLiteral("IP Address/DNS Name"),

@@ -46,10 +46,10 @@ constexpr std::array kResourceControls{
 constexpr std::array<PaneControl, 0> kNoControls{};
 
 constexpr std::array kGroups{
-    PaneGroup{"Profile Manager", kProfileControls, 0, 0},
-    PaneGroup{"Startup", kStartupControls, 0, 1},
-    PaneGroup{"Resource Management", kResourceControls, 1, 1},
-    PaneGroup{"Export/Import Settings", kNoControls, 0, 2},
+    PaneGroup{"Profile Manager", kProfileControls, 0},
+    PaneGroup{"Startup", kStartupControls, 1},
+    PaneGroup{"Resource Management", kResourceControls, 1},
+    PaneGroup{"Export/Import Settings", kNoControls, 2},
 };
 
 struct SettingsButton {

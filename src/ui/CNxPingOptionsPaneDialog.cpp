@@ -51,9 +51,9 @@ constexpr std::array kTraceControls{
 };
 
 constexpr std::array kGroups{
-    PaneGroup{"Ping Options", kPingControls, 0, 0},
-    PaneGroup{"Continuous Ping", kContinuousControls, 0, 1},
-    PaneGroup{"TraceRoute Options", kTraceControls, 1, 1},
+    PaneGroup{"Ping Options", kPingControls, 0},
+    PaneGroup{"Continuous Ping", kContinuousControls, 1},
+    PaneGroup{"TraceRoute Options", kTraceControls, 1},
 };
 
 } // namespace

@@ -21,9 +21,9 @@ constexpr auto kPingControls =
                       "Automatically sort the SeqScan address group list?"});
 constexpr std::array<PaneControl, 0> kNoControls{};
 
-constexpr std::array kGroups{PaneGroup{"SeqScan Addresses", kNoControls, 0, 0},
-                             PaneGroup{"SeqScan Groups", kNoControls, 0, 1},
-                             PaneGroup{"Ping Options", kPingControls, 0, 2}};
+constexpr std::array kGroups{PaneGroup{"SeqScan Addresses", kNoControls, 0},
+                             PaneGroup{"SeqScan Groups", kNoControls, 1},
+                             PaneGroup{"Ping Options", kPingControls, 2}};
 
 struct OctetField {
     int id;

@@ -49,12 +49,11 @@ struct PaneControl {
     int controlId = 0;          // when not the option's own control (the second radio button)
 };
 
-// A group of controls under its title, placed in a column of groups of the pane, under those of lower
-// rows.
+// A group of controls under its title, placed in a column of groups of the pane.
 struct PaneGroup {
     const char* title;
     std::span<const PaneControl> controls;
-    int row = 0;
+    // Groups of one column stand one below the other, in the order listed.
     int column = 0;
 };
 

@@ -390,7 +390,7 @@ TEST_F(CommandState, EditsTheStoreDidNotTakeAreReportedAndNotShownAsDone) {
         {[&] { press(addresses, QStringLiteral("10.0.0.6")); }, addressBox},
         {[&] { press(addresses, QStringLiteral("10.0.0.5")); }, addressBox},
         {[&] { press(groups, QStringLiteral("edge")); },
-         "Vantrel 2.0: Could not create SeqScan Group Registry Subfolder: " + reason + "."},
+         "Settings Error: Could not create SeqScan Group Registry Subfolder: " + reason + "."},
         {[&] { press(groups, QStringLiteral("core")); },
          "Settings Error: The SeqScan group could not be deleted: " + reason + "."},
     };

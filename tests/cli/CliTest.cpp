@@ -131,6 +131,10 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
          QStringLiteral("10.0.0.2")},
         {QStringLiteral("ping"), QStringLiteral("127.0.0.1\nx")},
         {QStringLiteral("listscan"), QStringLiteral("127.0.0.1\nx")},
+        {QStringLiteral("isp"), QStringLiteral("127.0.0.1\nx"), QStringLiteral("--count"),
+         QStringLiteral("1")},
+        {QStringLiteral("--set"), QStringLiteral("ISPAddress=127.0.0.1\nx"), QStringLiteral("--save"),
+         QStringLiteral("options")},
     };
     for (const QStringList& arguments : wrong) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
@@ -286,8 +290,8 @@ TEST_F(CliTest, ExportedSettingsImportIntoAFreshStoreAndABadFileChangesNothing) 
                        "in the Vantrel home directory [%1/].\n")
             .arg(home.path()));
     EXPECT_EQ(run({"export", "/nonexistent-folder/settings.vtr"}), 2);
-    EXPECT_TRUE(
-        m_output.stderrText.startsWith(QStringLiteral("vantrel-cli: Export Error: Save settings failed")));
+    EXPECT_TRUE(m_output.stderrText.startsWith(QStringLiteral(
+        "vantrel-cli: Export Error: Save settings to \"/nonexistent-folder/settings.vtr\" failed")));
 
     // A file named on the command line is the one the messages name.
     const QString mine = home.filePath(QStringLiteral("mine.vtr"));
