@@ -28,10 +28,12 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
@@ -641,6 +643,10 @@ TEST_F(ApplicationStart, FirstStartHasNoSavedLayout) {
     auto app = start({QStringLiteral("--config-dir"), fresh.path()});
     EXPECT_FALSE(app->frame()->layoutRestored());
     EXPECT_TRUE(app->frame()->isVisible());
+    // Un-maximised, it leaves room on the screen for the window manager's title bar.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LT(app->frame()->normalGeometry().height(), screen.height());
+    EXPECT_GE(app->frame()->normalGeometry().top(), screen.top());
     app->frame()->close();
 }
 
