@@ -1061,6 +1061,28 @@ void CMainFrame::updateLeastWidth() {
     setMinimumWidth(needed + 2 * style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent));
 }
 
+bool CMainFrame::focusNextPrevChild(bool next) {
+    // A pane tabbed behind another is moved out of sight, not hidden, so its controls stay in the focus
+    // chain: a key typed there would change an option the user cannot see. At most one round of the
+    // chain is passed by.
+    const auto behindAnotherPane = [](const QWidget* control) {
+        for (; control; control = control->parentWidget())
+            if (const auto* dock = qobject_cast<const QDockWidget*>(control))
+                return !dock->isFloating() && dock->visibleRegion().isEmpty();
+        return false;
+    };
+    const QWidget* start = QApplication::focusWidget();
+    constexpr int kLongestChain = 1000;
+    for (int step = 0; step < kLongestChain; ++step) {
+        if (!QMainWindow::focusNextPrevChild(next))
+            return false;
+        const QWidget* reached = QApplication::focusWidget();
+        if (!behindAnotherPane(reached) || reached == start)
+            break;
+    }
+    return true;
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (m_closed) {
         event->accept();

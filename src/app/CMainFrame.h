@@ -186,6 +186,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Tab and Shift+Tab pass by the controls of a tabbed pane that lies behind another.
+    bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
