@@ -564,10 +564,16 @@ TEST_F(ResultLogTest, AWriterKilledAtAnyInstantLeavesOneDocumentWithEveryRowItWr
         ::close(report[1]);
         int ready = 0;
         ASSERT_EQ(::read(report[0], &ready, sizeof ready), ssize_t(sizeof ready)) << "round " << round;
+        // Most kills land among the rows, however slow a write is here (a sanitizer, a loaded machine);
+        // the others may land in the first row's write.
+        int lastRow = -1;
+        if (round % 4 != 3) {
+            ASSERT_EQ(::read(report[0], &lastRow, sizeof lastRow), ssize_t(sizeof lastRow))
+                << "round " << round;
+        }
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 2000));
         ::kill(child, SIGKILL);
         ASSERT_EQ(test::waitForChild(child), 128 + SIGKILL) << "round " << round;
-        int lastRow = -1;
         for (int row = 0; ::read(report[0], &row, sizeof row) == sizeof row;)
             lastRow = row;
         ::close(report[0]);
