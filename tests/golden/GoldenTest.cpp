@@ -49,8 +49,7 @@ struct GoldenRun {
         logFrontEnd.results = &h.pipeline;
         log.ToggleLogging();
         h.control->setRecordSink([this](const ResultRecord& record) { records.push_back(record); });
-        h.options.setNumber(OptionId::Beep, 0);
-        h.options.setNumber(OptionId::ParallelProbes, 1);
+        set({{OptionId::Beep, 0}, {OptionId::ParallelProbes, 1}});
     }
     QString logPath() const { return dir.filePath(QStringLiteral("golden.rtf")); }
     // ISPinger's sink: its records' times are real time since the run started, shown as 0.
@@ -62,6 +61,14 @@ struct GoldenRun {
         };
     }
 
+    void set(std::initializer_list<std::pair<OptionId, int>> numbers) {
+        for (const auto& [option, value] : numbers)
+            h.options.setNumber(option, value);
+    }
+    // A router's answer to the request whose time-to-live ran out at hop `ttl`.
+    void router(const char* dotted, std::uint8_t ttl) {
+        h.network.error(address(dotted), net::IP_TTL_EXPIRED_TRANSIT, ttl);
+    }
     void ping(const QString& host) { h.ping(host); }
     void trace(const QString& host) {
         h.frontEnd.hostText = host;
@@ -126,9 +133,7 @@ const Scenario kScenarios[] = {
     {"ping_verbose",
      [](GoldenRun& g) {
          const net::IPAddr target = address("10.0.0.1");
-         g.h.options.setNumber(OptionId::Packets, 6);
-         g.h.options.setNumber(OptionId::Verbose, 1);
-         g.h.options.setNumber(OptionId::Fragment, 1);
+         g.set({{OptionId::Packets, 6}, {OptionId::Verbose, 1}, {OptionId::Fragment, 1}});
          g.h.network.reply(target, 10, 57);
          g.h.network.fail(net::IP_REQ_TIMED_OUT);
          g.h.network.error(address("10.0.0.254"), net::IP_DEST_HOST_UNREACHABLE);
@@ -140,9 +145,7 @@ const Scenario kScenarios[] = {
     {"ping_quiet_returned_data",
      [](GoldenRun& g) {
          const net::IPAddr target = address("10.0.0.1");
-         g.h.options.setNumber(OptionId::Packets, 3);
-         g.h.options.setNumber(OptionId::Verbose, 0);
-         g.h.options.setNumber(OptionId::RetData, 1);
+         g.set({{OptionId::Packets, 3}, {OptionId::Verbose, 0}, {OptionId::RetData, 1}});
          std::vector<std::byte> data = bytes(QByteArray("}{\\par \\rtf1 100% \xe9 \\'41 {x}"));
          data.push_back(std::byte(0));
          g.h.network.replyWithData(target, 4, data);
@@ -152,65 +155,59 @@ const Scenario kScenarios[] = {
      }},
     {"ping_unsuccessful",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::Packets, 2);
-         g.h.options.setNumber(OptionId::Verbose, 0);
+         g.set({{OptionId::Packets, 2}, {OptionId::Verbose, 0}});
          g.ping(QStringLiteral("10.0.0.1"));
      }},
     {"ping_odd_host_cancelled",
      [](GoldenRun& g) {
          const net::IPAddr target = address("10.0.0.7");
          g.h.names->addHost({kOddHostName, {}, {target}});
-         g.h.options.setNumber(OptionId::Packets, 5);
+         g.set({{OptionId::Packets, 5}});
          g.h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 3));
          g.cancelAtRequest(3, [&g] { g.h.control->OnPing(); });
          g.ping(kOddHost);
      }},
     {"ping_cancel_flag",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::Packets, 5);
+         g.set({{OptionId::Packets, 5}});
          g.h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(address("10.0.0.1"), 3));
          g.cancelFlagAtRequest(2);
          g.ping(QStringLiteral("10.0.0.1"));
      }},
     {"trace_plain",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::TraceDNS, 0);
-         g.h.options.setNumber(OptionId::Verbose, 1);
+         g.set({{OptionId::TraceDNS, 0}, {OptionId::Verbose, 1}});
          const net::IPAddr target = address("10.201.9.2");
-         g.h.network.reply(target, 7);                                             // contact
-         g.h.network.error(address("10.201.1.1"), net::IP_TTL_EXPIRED_TRANSIT, 1); // hop 1
-         g.h.network.fail(net::IP_REQ_TIMED_OUT);                                  // hop 2
-         g.h.network.error(address("10.201.3.1"), net::IP_TTL_EXPIRED_TRANSIT, 3); // hop 3
-         g.h.network.reply(target, 7);                                             // hop 4
+         g.h.network.reply(target, 7);            // contact
+         g.router("10.201.1.1", 1);               // hop 1
+         g.h.network.fail(net::IP_REQ_TIMED_OUT); // hop 2
+         g.router("10.201.3.1", 3);               // hop 3
+         g.h.network.reply(target, 7);            // hop 4
          g.trace(QStringLiteral("10.201.9.2"));
      }},
     {"trace_dns",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::TraceDNS, 1);
-         g.h.options.setNumber(OptionId::Verbose, 1);
+         g.set({{OptionId::TraceDNS, 1}, {OptionId::Verbose, 1}});
          const net::IPAddr target = address("10.201.9.2");
          g.h.names->addHost({"edge{1}.lab", {}, {address("10.201.1.1")}});
          g.h.names->addHost({"far.lab", {}, {target}});
          g.h.network.reply(target, 7);
-         g.h.network.error(address("10.201.1.1"), net::IP_TTL_EXPIRED_TRANSIT, 1);
-         g.h.network.error(address("10.201.2.1"), net::IP_TTL_EXPIRED_TRANSIT, 2);
+         g.router("10.201.1.1", 1);
+         g.router("10.201.2.1", 2);
          g.h.network.fail(net::IP_REQ_TIMED_OUT);
          g.h.network.reply(target, 7);
          g.trace(QStringLiteral("far.lab"));
      }},
     {"trace_odd_host_not_reached",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::TraceDNS, 0);
-         g.h.options.setNumber(OptionId::Verbose, 1);
-         g.h.options.setNumber(OptionId::Hops, 3);
+         g.set({{OptionId::TraceDNS, 0}, {OptionId::Verbose, 1}, {OptionId::Hops, 3}});
          g.h.names->addHost({kOddHostName, {}, {address("10.201.9.2")}});
          g.h.network.error(address("10.201.1.1"), net::IP_TTL_EXPIRED_TRANSIT, 1, address("10.201.9.2"));
          g.trace(kOddHost);
      }},
     {"trace_dns_unreachable",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::TraceDNS, 1);
-         g.h.options.setNumber(OptionId::Verbose, 1);
+         g.set({{OptionId::TraceDNS, 1}, {OptionId::Verbose, 1}});
          const net::IPAddr target = address("10.201.9.2");
          g.h.network.reply(target, 7);
          g.h.network.fail(net::IP_REQ_TIMED_OUT);
@@ -219,26 +216,24 @@ const Scenario kScenarios[] = {
      }},
     {"trace_cancelled",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::TraceDNS, 0);
+         g.set({{OptionId::TraceDNS, 0}});
          const net::IPAddr target = address("10.201.9.2");
          g.h.network.reply(target, 7);
-         g.h.network.error(address("10.201.1.1"), net::IP_TTL_EXPIRED_TRANSIT, 1);
-         g.h.network.error(address("10.201.2.1"), net::IP_TTL_EXPIRED_TRANSIT, 2);
+         g.router("10.201.1.1", 1);
+         g.router("10.201.2.1", 2);
          g.cancelAtRequest(3, [&g] { g.h.control->OnTrace(); });
          g.trace(QStringLiteral("10.201.9.2"));
      }},
     {"seqscan_plain",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::SeqScanPackets, 1);
-         g.h.options.setNumber(OptionId::SeqDNS, 0);
+         g.set({{OptionId::SeqScanPackets, 1}, {OptionId::SeqDNS, 0}});
          g.h.network.reply(address("10.1.0.1"), 17, 64, address("10.1.0.1"));
          g.h.network.reply(address("10.1.0.9"), 2, 64, address("10.1.0.3")); // a stranger's reply
          g.seqScan("10.1.0.1", "0.3");
      }},
     {"seqscan_dns",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::SeqScanPackets, 1);
-         g.h.options.setNumber(OptionId::SeqDNS, 1);
+         g.set({{OptionId::SeqScanPackets, 1}, {OptionId::SeqDNS, 1}});
          g.h.names->addHost({"gw.lab.test", {}, {address("10.3.0.1")}});
          g.h.names->addHost({"dark{\u00e9}.lab", {}, {address("10.3.0.2")}});
          g.h.network.reply(address("10.3.0.1"), 5, 64, address("10.3.0.1"));
@@ -247,14 +242,14 @@ const Scenario kScenarios[] = {
      }},
     {"seqscan_cancelled",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::SeqScanPackets, 1);
+         g.set({{OptionId::SeqScanPackets, 1}});
          g.h.network.reply(address("10.4.0.0"), 1, 64, address("10.4.0.0"));
          g.cancelFlagAtRequest(3);
          g.seqScan("10.4.0.0", "0.255");
      }},
     {"listscan_plain",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::ListDNS, 0);
+         g.set({{OptionId::ListDNS, 0}});
          g.h.names->addHost({"host.test", {}, {address("10.0.0.2")}});
          g.h.names->addHost({"silent.test", {}, {address("10.0.0.3")}});
          g.h.names->addHost({kOddHostName, {}, {address("10.0.0.4")}});
@@ -265,7 +260,7 @@ const Scenario kScenarios[] = {
      }},
     {"listscan_dns",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::ListDNS, 1);
+         g.set({{OptionId::ListDNS, 1}});
          g.h.names->addHost({"named.lab", {}, {address("10.0.0.5")}});
          g.h.network.reply(address("10.0.0.5"), 1, 64, address("10.0.0.5"));
          g.h.network.reply(address("10.0.0.6"), 2, 64, address("10.0.0.6"));
@@ -313,12 +308,12 @@ const Scenario kScenarios[] = {
          g.h.control->StartLocalHostLookup(QStringLiteral("local.box"));
          test::runEventsUntil([&g, shown] { return g.h.view.shown.size() > shown; });
      }},
-    {"contping_two_cycles_summary",
+    {"contping",
      [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::Packets, 2);
-         g.h.options.setNumber(OptionId::ContPing, 1);
+         g.set({{OptionId::Packets, 2}, {OptionId::ContPing, 1}});
          ContinuousPing continuous{*g.h.control, g.h.frontEnd, g.h.pipeline, g.h.options};
          continuous.setSecondLength(std::chrono::hours(1));
+         // Two cycles, cancelled during the countdown: the summary alone.
          g.h.network.reply(address("10.0.0.1"), 10);
          g.h.network.reply(address("10.0.0.1"), 12);
          g.h.network.fail(net::IP_REQ_TIMED_OUT);
@@ -332,67 +327,49 @@ const Scenario kScenarios[] = {
          test::runEventsUntil(countingDown);
          continuous.OnTimer(TIMER_CONTPING_NEXT);
          test::runEventsUntil([&] { return g.h.network.sent().size() == 4 && countingDown(); });
-         g.h.control->OnPing(); // cancel during the countdown: the summary alone
+         g.h.control->OnPing();
          g.h.runUntilIdle();
-     }},
-    {"contping_odd_host_cancelled",
-     [](GoldenRun& g) {
-         g.h.options.setNumber(OptionId::Packets, 3);
-         g.h.options.setNumber(OptionId::ContPing, 1);
+         // Cancelled during a cycle: the cancel line, then the summary.
+         g.set({{OptionId::Packets, 3}});
          g.h.names->addHost({kOddHostName, {}, {address("10.0.0.7")}});
-         ContinuousPing continuous{*g.h.control, g.h.frontEnd, g.h.pipeline, g.h.options};
-         continuous.setSecondLength(std::chrono::hours(1));
          g.h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(address("10.0.0.7"), 6));
          g.cancelAtRequest(2, [&g] { g.h.control->OnPing(); });
          g.ping(kOddHost);
      }},
-    {"ispinger_name",
+    {"ispinger",
      [](GoldenRun& g) {
-         g.h.names->addHost({"isp{1}.example", {}, {address("10.0.0.9")}});
-         g.h.options.setText(OptionId::ISPAddress, QStringLiteral("isp{1}.example"));
          ISPinger isp{
              {g.h.state().flags, g.h.options, g.h.network.api(), g.h.sockets, g.h.frontEnd, g.h.pipeline}};
          isp.setSecondLength(std::chrono::hours(1));
          isp.setRecordSink(g.keepWithoutTimes());
+         const auto start = [&](const char* server) {
+             g.h.options.setText(OptionId::ISPAddress, QString::fromUtf8(server));
+             isp.OnISPinger();
+             test::runEventsUntil([&] { return !isp.lookupPending() && !isp.requestRunning(); });
+         };
+         g.h.names->addHost({"isp{1}.example", {}, {address("10.0.0.9")}});
          g.h.network.reply(address("10.0.0.9"), 3);
          g.h.network.fail(net::IP_REQ_TIMED_OUT);
-         isp.OnISPinger();
-         test::runEventsUntil([&] { return isp.sent() >= 1 && !isp.requestRunning(); });
+         start("isp{1}.example");
          isp.OnTimer(TIMER_ISPINGER_REQUEST);
-         test::runEventsUntil([&] { return isp.sent() >= 2 && !isp.requestRunning(); });
-         isp.OnISPinger();
-     }},
-    {"ispinger_address_and_failures",
-     [](GoldenRun& g) {
-         g.h.options.setText(OptionId::ISPAddress, QStringLiteral("10.0.0.9"));
-         ISPinger isp{
-             {g.h.state().flags, g.h.options, g.h.network.api(), g.h.sockets, g.h.frontEnd, g.h.pipeline}};
-         isp.setSecondLength(std::chrono::hours(1));
-         isp.setRecordSink(g.keepWithoutTimes());
-         g.h.network.reply(address("10.0.0.9"), 3);
-         isp.OnISPinger();
-         test::runEventsUntil([&] { return isp.sent() >= 1 && !isp.requestRunning(); });
+         test::runEventsUntil([&] { return isp.sent() == 2 && !isp.requestRunning(); });
          isp.OnISPinger();
          g.h.network.refuseHandles(true);
-         isp.OnISPinger();
-         test::runEventsUntil([&] { return !isp.requestRunning() && !g.h.frontEnd.messageBoxes.empty(); });
+         start("10.0.0.9");
          isp.OnISPinger();
          g.h.network.refuseHandles(false);
-         g.h.options.setText(OptionId::ISPAddress, QStringLiteral("isp.example"));
          g.h.names->hold();
+         g.h.options.setText(OptionId::ISPAddress, QStringLiteral("isp.example"));
          isp.OnISPinger();
          isp.OnISPinger(); // stopped during the lookup
          g.h.names->release();
          g.h.names->addNameError("isp.example", net::WSAHOST_NOT_FOUND);
-         isp.OnISPinger();
-         test::runEventsUntil([&] { return !isp.lookupPending(); });
+         start("isp.example");
          g.h.names->refuseRequests(net::WSAENOBUFS);
-         isp.OnISPinger();
+         start("isp.example");
          g.h.names->refuseRequests(0);
-         g.h.options.setText(OptionId::ISPAddress, QStringLiteral("10.0.0.9"));
          g.h.network.reply(address("10.0.0.9"), 3);
-         isp.OnISPinger();
-         test::runEventsUntil([&] { return isp.sent() >= 1 && !isp.requestRunning(); });
+         start("10.0.0.9");
          g.h.state().flags.beginShutdown();
          isp.OnISPinger();
      }},
