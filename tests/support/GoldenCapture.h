@@ -79,8 +79,8 @@ inline QStringList dumpDocument(const output::RtfDocument& document) {
     return lines;
 }
 
-// The log's bytes: a line break after each "\par " and "\row \pard" (the file holds none of its own, so none
-// is lost) and any byte outside printable ASCII as \xHH.
+// The log's bytes, with a line break before the blank after each "\par" and "\row \pard" (the file holds
+// none of its own, so none is lost) and any byte outside printable ASCII as \xHH.
 inline QString logText(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -88,10 +88,11 @@ inline QString logText(const QString& path) {
     QString out;
     for (const char byte : file.readAll()) {
         const auto u = static_cast<unsigned char>(byte);
+        if (byte == ' ' &&
+            (out.endsWith(QLatin1String("\\par")) || out.endsWith(QLatin1String("\\row \\pard"))))
+            out += QLatin1Char('\n');
         out += (u < 0x20 || u > 0x7e) ? QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'))
                                       : QString(QLatin1Char(byte));
-        if (out.endsWith(QLatin1String("\\par ")) || out.endsWith(QLatin1String("\\row \\pard")))
-            out += QLatin1Char('\n');
     }
     return out + QLatin1Char('\n');
 }
