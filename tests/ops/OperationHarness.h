@@ -36,16 +36,18 @@ template <typename Predicate> bool runEventsUntil(Predicate done) {
 }
 
 // Operation control on a scripted network and name service, with a recording front end and Results
-// view, and a clock that always says 8 December 2026, 14:05:09.
+// view, and a clock that always says 8 December 2026, 14:05:09. The pipeline writes to `log` when given.
 class OperationHarness {
 public:
-    OperationHarness() {
+    explicit OperationHarness(output::ResultLog* log = nullptr)
+        : pipeline{log, view, &now} {
         ensureApplication();
         control = std::make_unique<ops::OperationControl>(ops::OperationControl::Services{
             operationState, options, network.api(), sockets, frontEnd, pipeline});
     }
     ~OperationHarness() { control.reset(); }
 
+    static QDateTime now() { return QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)); }
     ops::OperationState& state() { return control->state(); }
 
     // Runs the GUI thread's events until no operation is selected, resolving or running.
@@ -82,8 +84,7 @@ public:
     net::SocketLibrary sockets{names};
     RecordingFrontEnd frontEnd;
     RecordingResultView view;
-    output::ResultPipeline pipeline{nullptr, view,
-                                    [] { return QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)); }};
+    output::ResultPipeline pipeline;
     std::unique_ptr<ops::OperationControl> control;
 };
 
