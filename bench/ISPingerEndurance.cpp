@@ -61,7 +61,7 @@ public:
 
 class NoView final : public output::ResultView {
 public:
-    void showResult(const QString&, output::ResultKind) override {}
+    void showResult(const output::ShownRow&) override {}
 };
 
 int openFiles() {

@@ -67,7 +67,7 @@ BENCHMARK(BM_ReadLog)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 class NoView final : public ResultView {
 public:
-    void showResult(const QString&, ResultKind) override {}
+    void showResult(const ShownRow&) override {}
 };
 
 class NoFrontEnd final : public LogFrontEnd {
@@ -76,7 +76,7 @@ public:
     void showLogOptionsPane() override {}
     bool showFileNameBalloon(const QString&, const QString&) override { return false; }
     std::optional<OpenFailure> openWithDesktop(const QString&) override { return std::nullopt; }
-    void showResultLine(const RtfText&, ResultKind) override {}
+    void showResultLine(const ResultRow&) override {}
 };
 
 // The whole pipeline with logging on: each row is written over the log's last byte at once.
@@ -89,9 +89,10 @@ void BM_AppendWithLogging(benchmark::State& state) {
     NoView view;
     ResultPipeline pipeline(&log, view);
     log.ToggleLogging();
-    const QString row = replyRow(1);
+    const ResultRow row =
+        makeRow(ResultKind::Plain, res::kPingReplyRow, 1u, QStringLiteral("127.0.0.1"), 1u, 64u, 32u);
     for (auto _ : state)
-        pipeline.AppendResult(row, QString(), ResultKind::Plain);
+        pipeline.AppendRow(row);
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_AppendWithLogging)->Unit(benchmark::kMicrosecond);

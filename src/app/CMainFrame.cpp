@@ -122,8 +122,6 @@ constexpr std::array kExitingLines = {
                 "Exiting...Shutting down ListScan operation first..."},
 };
 
-constexpr int kIdleRefreshMs = 250;
-
 const QString kMruSection = QStringLiteral("MRU");
 const QString kMruHostName = QStringLiteral("HostName");
 const QString kMruAddress = QStringLiteral("Address");
@@ -168,6 +166,7 @@ CMainFrame::CMainFrame(settings::RegistryStore& store, QString homeDir, QWidget*
 }
 
 CMainFrame::~CMainFrame() {
+    m_operationState.status.setChangeHook({});
     if (m_keyboardHooks)
         qApp->removeEventFilter(m_keyboardHooks);
     // The Profile Manager outlives the command table, which it updates when the boxes change.
@@ -242,10 +241,25 @@ bool CMainFrame::Create() {
     m_keyboardHooks = new KeyboardHooks(
         this, m_profileNameBox, m_hostBox, accelerators, editKeys, [this] { OnPing(); }, this);
     qApp->installEventFilter(m_keyboardHooks);
-    m_idleTimer = new QTimer(this);
-    m_idleTimer->setInterval(kIdleRefreshMs);
-    connect(m_idleTimer, &QTimer::timeout, this, &CMainFrame::RefreshCommandUI);
-    m_idleTimer->start();
+    // The commands follow what they depend on: the flags (announced when something ends), the options
+    // and lists, the panes; each refreshes them when it changes.
+    for (const auto& [command, pane] : m_optionPanes)
+        connect(pane, &ui::OptionPane::optionChanged, this, [this] { RefreshCommandUI(); });
+    connect(&m_operationState.flags.changes(), &ops::FlagChanges::changed, this,
+            &CMainFrame::RefreshCommandUI);
+    // The status text is shown at most once a frame, however often workers change it.
+    m_statusFrame = new ui::FrameThrottle(
+        [this] {
+            m_statusAsked = false;
+            showOperationStatus();
+        },
+        this);
+    connect(this, &CMainFrame::statusChanged, m_statusFrame, &ui::FrameThrottle::request,
+            Qt::QueuedConnection);
+    m_operationState.status.setChangeHook([this] {
+        if (!m_statusAsked.exchange(true))
+            emit statusChanged();
+    });
     RefreshCommandUI();
     return true;
 }
@@ -254,7 +268,7 @@ void CMainFrame::InitResultsWindow() {
     m_pipeline = std::make_unique<output::ResultPipeline>(m_resultLog.get(), *m_resultsPane);
     m_results = {
         [this](const QString& fragment) {
-            m_pipeline->AppendResult(fragment, QString(), output::ResultKind::Red);
+            m_pipeline->AppendRow(output::fixedRow(output::ResultKind::Red, fragment.toStdString()));
         },
         [this] { return double(m_resultsPane->view().textSizeBytes()); },
         [this] { m_resultsPane->clearAllText(); },
@@ -266,10 +280,8 @@ void CMainFrame::InitResultsWindow() {
             [this](const QString& caption, const QString& text) {
                 showMessageBox(caption, text, ops::MessageIcon::Error);
             });
-    m_pipeline->AppendResult(output::fill(output::res::kBanner), output::ResultKind::Plain);
-    m_logFrontEnd->setResultLines([this](const output::RtfText& line, output::ResultKind kind) {
-        m_pipeline->AppendResult(line, kind);
-    });
+    m_pipeline->AppendRow(output::makeRow(output::ResultKind::Plain, output::res::kBanner));
+    m_logFrontEnd->setResultLines([this](const output::ResultRow& line) { m_pipeline->AppendRow(line); });
 }
 
 void CMainFrame::startupError(const QString& text) {
@@ -797,9 +809,7 @@ void CMainFrame::RefreshCommandUI() {
         ->setChecked(m_panes.at(cmd::kRoundTripPlotPane)->toggleViewAction()->isChecked());
     if (QAction* look = m_commands->action(m_applicationLook))
         look->setChecked(true);
-    const QColor text = palette().color(QPalette::WindowText);
-    m_bars.statusPanes.at(cmd::kStatusPane)
-        ->setLook(m_operationState.status.paneText(), std::nullopt, text, std::nullopt);
+    showOperationStatus();
     setISPStatus(m_strISPStatus);
     // While an operation sends its rows, what is measured (the log file, the Results' text) shows once
     // a frame; otherwise at once.
@@ -809,6 +819,21 @@ void CMainFrame::RefreshCommandUI() {
         else
             refresh->runNow();
     }
+}
+
+void CMainFrame::showOperationStatus() {
+    m_bars.statusPanes.at(cmd::kStatusPane)
+        ->setLook(m_operationState.status.paneText(), std::nullopt, palette().color(QPalette::WindowText),
+                  std::nullopt);
+}
+
+void CMainFrame::showStatus() {
+    if (!m_commands || !m_resultLog)
+        return;
+    showOperationStatus();
+    // The log's size and the Results' text, measured once a frame while rows come.
+    m_logState->request();
+    m_textSizePane->request();
 }
 
 void CMainFrame::setISPStatus(const QString& text) {
@@ -1118,8 +1143,6 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     m_resultLog->close();
     m_profiles->close();
     saveLayout(kWorkspaceSection);
-    if (m_idleTimer)
-        m_idleTimer->stop();
     m_closed = true;
     event->accept();
 }

@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QMainWindow>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -179,10 +180,15 @@ public:
     void reportOctetField(int control, const QString& caption, const QString& balloonText,
                           const QString& boxText, bool showPane) override;
     void RefreshCommandUI() override;
+    void showStatus() override;
     void beep() override;
 
     // The bars' context menu: the toolbars and panes to show, then "Customize..." and "Windows...".
     QMenu* createPopupMenu() override;
+
+signals:
+    // Any thread: the status text changed (carries nothing; the text is read on the GUI thread).
+    void statusChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -242,6 +248,7 @@ private:
     ops::CommandContext commandContext() const;
     bool anyOptionsPaneVisible() const;
     void refreshOperationCommands();
+    void showOperationStatus();
     void refreshLogCommands();
     void refreshPaneCommands();
     void refreshLogPanes();
@@ -271,9 +278,11 @@ private:
     ToolBarFlow* m_toolBarFlow = nullptr;
     ui::SystemTray* m_tray = nullptr;
     ISPingerHooks m_ispinger;
-    QTimer* m_idleTimer = nullptr;
     ui::FrameThrottle* m_textSizePane = nullptr; // the Results' size, shown at most once a frame
-    ui::FrameThrottle* m_logState = nullptr;     // the log's commands and panes, read from its file
+    ui::FrameThrottle* m_logState = nullptr;
+    ui::FrameThrottle* m_statusFrame = nullptr; // the status text, shown at most once a frame
+    std::atomic<bool> m_statusAsked{
+        false}; // a change waits for m_statusFrame     // the log's commands and panes, read from its file
 
     OperationHandler m_operationHandler;
     OperationOffer m_operationOffers;

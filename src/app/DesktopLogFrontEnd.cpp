@@ -56,17 +56,17 @@ std::optional<output::OpenFailure> DesktopLogFrontEnd::openWithDesktop(const QSt
 
 namespace vantrel::app {
 
-void DesktopLogFrontEnd::showResultLine(const output::RtfText& line, output::ResultKind kind) {
+void DesktopLogFrontEnd::showResultLine(const output::ResultRow& line) {
     if (m_resultLines)
-        m_resultLines(line, kind);
+        m_resultLines(line);
     else
-        m_heldLines.emplace_back(line, kind);
+        m_heldLines.push_back(line);
 }
 
 void DesktopLogFrontEnd::setResultLines(ResultLines resultLines) {
     m_resultLines = std::move(resultLines);
-    for (const auto& [line, kind] : std::exchange(m_heldLines, {}))
-        showResultLine(line, kind);
+    for (const output::ResultRow& line : std::exchange(m_heldLines, {}))
+        showResultLine(line);
 }
 
 } // namespace vantrel::app

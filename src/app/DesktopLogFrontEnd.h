@@ -30,10 +30,10 @@ public:
     void showLogOptionsPane() override;
     bool showFileNameBalloon(const QString& title, const QString& text) override;
     std::optional<output::OpenFailure> openWithDesktop(const QString& path) override;
-    void showResultLine(const output::RtfText& line, output::ResultKind kind) override;
+    void showResultLine(const output::ResultRow& line) override;
 
     // Where result lines go once the Results window exists; lines from before are handed over now.
-    using ResultLines = std::function<void(const output::RtfText& line, output::ResultKind kind)>;
+    using ResultLines = std::function<void(const output::ResultRow& line)>;
     void setResultLines(ResultLines resultLines);
 
     // Tests open nothing.
@@ -46,7 +46,7 @@ private:
     std::function<bool()> m_balloonTipsEnabled;
     Opener m_opener;
     ResultLines m_resultLines;
-    std::vector<std::pair<output::RtfText, output::ResultKind>> m_heldLines;
+    std::vector<output::ResultRow> m_heldLines;
 };
 
 } // namespace vantrel::app

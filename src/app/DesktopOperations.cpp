@@ -31,7 +31,7 @@ DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
     m_frame.setShutdownHook([this] { shutDown(); });
     m_frame.setRangeCheck([this] { return m_control.CheckSeqScanAddresses(); });
     m_frame.setAboutWinsock([this] {
-        for (const ops::ResultMessage& line : ops::aboutWinsockReport(m_winsock.data()))
+        for (const output::ResultRow& line : ops::aboutWinsockReport(m_winsock.data()))
             appendLine(line);
     });
 }
@@ -48,8 +48,8 @@ std::optional<int> DesktopOperations::shownInterval() const {
     return m_frame.pingOptionsPane()->continuousPingInterval();
 }
 
-void DesktopOperations::appendLine(const ops::ResultMessage& line) {
-    m_frame.resultPipeline().AppendResult(line.text, line.argument, line.kind);
+void DesktopOperations::appendLine(const output::ResultRow& line) {
+    m_frame.resultPipeline().AppendRow(line);
 }
 
 void DesktopOperations::start() {
@@ -135,12 +135,14 @@ void DesktopOperations::reportLocalHost(const net::HostEntry& entry) {
     m_frame.setWindowTitle(ops::localHostTitle(entry));
     for (std::size_t i = 1; i < entry.h_addr_list.size(); ++i)
         m_frame.operationState().m_dwShownAddr = entry.h_addr_list[i];
-    for (const ops::ResultMessage& line : ops::additionalLocalAddressLines(entry))
+    for (const output::ResultRow& line : ops::additionalLocalAddressLines(entry))
         appendLine(line);
 }
 
 void DesktopOperations::shutDown() {
     m_control.joinWorkers();
+    // What the workers handed over on their way out is shown and logged before the log closes.
+    m_control.drainWorkerQueue();
     const net::IcmpHandle handle = m_frame.operationState().m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
     if (handle != net::INVALID_HANDLE_VALUE)
         m_icmp.IcmpCloseHandle(handle);

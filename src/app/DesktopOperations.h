@@ -42,7 +42,7 @@ private:
     void runCommand(ops::CommandId command);
     void reportLocalHost(const net::HostEntry& entry);
     void shutDown();
-    void appendLine(const ops::ResultMessage& line);
+    void appendLine(const output::ResultRow& line);
     std::optional<int> shownInterval() const;
 
     CMainFrame& m_frame;

@@ -206,8 +206,8 @@ int aboutWinsock(CliContext& context, const QStringList& arguments) {
         return kExitCannotRun;
     }
     const std::unique_ptr<output::ResultView> view = makeResultView(context);
-    for (const ops::ResultMessage& line : ops::aboutWinsockReport(winsock.data()))
-        view->showResult(line.text, line.kind);
+    for (const output::ResultRow& line : ops::aboutWinsockReport(winsock.data()))
+        view->showResult(output::ShownRow(line));
     winsock.Stop();
     return kExitSuccess;
 }

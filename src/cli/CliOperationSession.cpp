@@ -38,9 +38,9 @@ public:
     std::optional<output::OpenFailure> openWithDesktop(const QString&) override {
         return output::OpenFailure::NoAssociation;
     }
-    void showResultLine(const output::RtfText& line, output::ResultKind) override {
+    void showResultLine(const output::ResultRow& line) override {
         m_output.err(QStringLiteral("vantrel-cli: %1\n")
-                         .arg(output::TextRenderer().renderFragment(line.rtf()).trimmed()));
+                         .arg(output::TextRenderer().render(line.document()).trimmed()));
     }
 
 private:

@@ -16,9 +16,9 @@ public:
         : m_terminal(std::move(terminal))
         , m_report(report) {}
 
-    void showResult(const QString& fragment, output::ResultKind kind) override {
-        m_terminal->showResult(fragment, kind);
-        m_report.showResult(fragment, kind);
+    void showResult(const output::ShownRow& row) override {
+        m_terminal->showResult(row);
+        m_report.showResult(row);
     }
 
 private:
@@ -33,10 +33,10 @@ public:
     explicit FailureLinesView(TerminalOutput& terminal)
         : m_text([&terminal](const QString& text) { terminal.err(text); }) {}
 
-    void showResult(const QString& fragment, output::ResultKind kind) override {
-        const bool red = kind == output::ResultKind::Red || kind == output::ResultKind::RedBold;
-        if (red && !fragment.contains(QLatin1String("\\intbl")))
-            m_text.showResult(fragment, kind);
+    void showResult(const output::ShownRow& row) override {
+        const bool red = row.kind() == output::ResultKind::Red || row.kind() == output::ResultKind::RedBold;
+        if (red && !row.isTableRow())
+            m_text.showResult(row);
     }
 
 private:

@@ -2,7 +2,6 @@
 
 #include "output/MessageTexts.h"
 #include "output/ResultPagePrinter.h"
-#include "output/RtfReader.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -26,8 +25,8 @@ PdfReport::PdfReport()
     : m_dpi(layoutDpi())
     , m_writer(m_document, m_dpi) {}
 
-void PdfReport::showResult(const QString& fragment, output::ResultKind kind) {
-    m_writer.append(output::RtfReader::readFragment(fragment), m_presenter.formatFor(kind));
+void PdfReport::showResult(const output::ShownRow& row) {
+    m_writer.append(row.document(), m_presenter.formatFor(row.kind()));
 }
 
 QString PdfReport::writeTo(const QString& path) {

@@ -14,7 +14,7 @@ class PdfReport final : public output::ResultView {
 public:
     PdfReport();
 
-    void showResult(const QString& fragment, output::ResultKind kind) override;
+    void showResult(const output::ShownRow& row) override;
 
     // Writes the pages to path, replacing it only once the file is complete; an error text when it
     // cannot, and then path is left as it was.

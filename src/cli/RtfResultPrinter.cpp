@@ -23,8 +23,8 @@ QString RtfResultPrinter::kindName(output::ResultKind kind) {
     return QString::number(int(kind));
 }
 
-void RtfResultPrinter::showResult(const QString& fragment, output::ResultKind kind) {
-    m_writer(kindName(kind) + QLatin1Char('\t') + fragment + QLatin1Char('\n'));
+void RtfResultPrinter::showResult(const output::ShownRow& row) {
+    m_writer(kindName(row.kind()) + QLatin1Char('\t') + row.rtf() + QLatin1Char('\n'));
 }
 
 } // namespace vantrel::cli

@@ -14,7 +14,7 @@ public:
     explicit RtfResultPrinter(Writer writer)
         : m_writer(std::move(writer)) {}
 
-    void showResult(const QString& fragment, output::ResultKind kind) override;
+    void showResult(const output::ShownRow& row) override;
 
     // The name of a kind, or its number for a value outside the table.
     static QString kindName(output::ResultKind kind);

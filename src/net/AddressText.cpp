@@ -4,6 +4,8 @@
 
 #include <arpa/inet.h>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <netinet/in.h>
 #include <unistd.h>
 
@@ -18,6 +20,25 @@ std::string inet_ntoa(IPAddr address) {
     std::array<char, INET_ADDRSTRLEN> text{};
     ::inet_ntop(AF_INET, &address, text.data(), text.size());
     return text.data();
+}
+
+QString dottedAddress(IPAddr address) {
+    // The address is in network byte order: its first octet is its first byte in memory.
+    std::array<std::uint8_t, 4> octets{};
+    std::memcpy(octets.data(), &address, octets.size());
+    std::array<char16_t, 15> text{};
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < octets.size(); ++i) {
+        if (i != 0)
+            text[length++] = u'.';
+        const unsigned octet = octets[i];
+        if (octet >= 100)
+            text[length++] = char16_t(u'0' + octet / 100);
+        if (octet >= 10)
+            text[length++] = char16_t(u'0' + octet / 10 % 10);
+        text[length++] = char16_t(u'0' + octet % 10);
+    }
+    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(length));
 }
 
 std::optional<std::string> gethostname() {

@@ -2,6 +2,7 @@
 
 #include "net/IcmpRecords.h"
 
+#include <QString>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,8 @@ IPAddr inet_addr(std::string_view text);
 
 // The dotted form of an address; a value, so no buffer is shared between calls or threads.
 std::string inet_ntoa(IPAddr address);
+// The same as a QString, written digit by digit (it is made for every request of a run).
+QString dottedAddress(IPAddr address);
 
 // The local host's name, or std::nullopt with WSAGetLastError set.
 std::optional<std::string> gethostname();

@@ -96,8 +96,8 @@ void ContinuousPing::StartContinuousPing() {
     m_nContCountdown = 0;
     m_cycle = 0;
     m_cycleEnding = false;
-    m_results.AppendStartLine(
-        output::startLine(res::kContPingStartLine, cleanHostText(m_frontEnd.hostBoxText()).host));
+    m_results.AppendRow(
+        output::startRow(res::kContPingStartLine, cleanHostText(m_frontEnd.hostBoxText()).host));
     m_control.appendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::ContinuousPing));
 }
 
@@ -125,11 +125,10 @@ void ContinuousPing::OnContPingDone() {
     assertGuiThread();
     stopTimers();
     if (!m_control.state().flags.m_bShuttingDown) {
-        const ResultMessage end = pingEndLine(m_run);
-        m_results.AppendResult(end.text, end.argument, end.kind);
+        m_results.AppendRow(pingEndLine(m_run));
         if (m_options.isOn(OptionId::Statistics))
-            for (const ResultMessage& line : pingStatistics(m_run))
-                m_results.AppendResult(line.text, line.argument, line.kind);
+            for (const output::ResultRow& line : pingStatistics(m_run))
+                m_results.AppendRow(line);
         for (const ResultRecord& record : pingEndRecords(m_run, RecordOperation::ContinuousPing))
             m_control.appendRecord(record);
     }
@@ -234,6 +233,7 @@ int ContinuousPing::ContPingThread(const WorkerContext& context) {
     bool runs = false;
     bool endsRun = false;
     m_dispatcher.send([&] {
+        m_control.drainWorkerQueue(); // the last cycle's rows come before this one's start
         m_countdownTimer.stop();
         emit countdownStatus(QString());
         runs = all.m_bContPingActive && !all.stopRequested();
@@ -264,6 +264,7 @@ int ContinuousPing::ContPingThread(const WorkerContext& context) {
         probe.closeHandle();
         const bool contPing = context.options.isOn(OptionId::ContPing);
         m_dispatcher.send([&] {
+            m_control.drainWorkerQueue(); // the cycle's rows come before the countdown
             m_cycleEnding = true;
             scheduled = scheduleNextCycle(contPing);
             if (!scheduled)
@@ -274,6 +275,7 @@ int ContinuousPing::ContPingThread(const WorkerContext& context) {
         m_control.recordOutcome(OperationOutcome::NotRun);
         result = 1;
         m_dispatcher.send([&] {
+            m_control.drainWorkerQueue();
             m_cycleEnding = true;
             endRun();
         });

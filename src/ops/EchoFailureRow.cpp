@@ -14,21 +14,17 @@ QString failureText(const IcmpErrorReport& report, bool fragmentOn) {
 
 } // namespace
 
-ResultMessage echoFailureRow(const IcmpErrorReport& report, bool fragmentOn) {
-    const output::RtfText text = output::RtfText::escape(failureText(report, fragmentOn));
-    output::RtfText row;
+output::ResultRow echoFailureRow(const IcmpErrorReport& report, bool fragmentOn) {
+    const QString text = failureText(report, fragmentOn);
+    constexpr output::ResultKind kind = output::ResultKind::ErrorRow;
     switch (report.layout) {
     case ErrorLayout::PingTable:
-        row = output::fill(output::res::kPingErrorRow, report.packet, text);
-        break;
+        return output::makeRow(kind, output::res::kPingErrorRow, report.packet, text);
     case ErrorLayout::TraceTable:
-        row = output::fill(output::res::kTraceErrorRow, report.hop, text);
-        break;
+        return output::makeRow(kind, output::res::kTraceErrorRow, report.hop, text);
     default:
-        row = output::fill(output::res::kTraceDnsErrorRow, report.hop, text);
-        break;
+        return output::makeRow(kind, output::res::kTraceDnsErrorRow, report.hop, text);
     }
-    return {row.rtf(), QString(), output::ResultKind::ErrorRow};
 }
 
 ResultRecord echoFailureRecord(const IcmpErrorReport& report, bool fragmentOn, RecordOperation operation) {

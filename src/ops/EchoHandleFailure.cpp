@@ -27,8 +27,7 @@ QString icmpAccessGuidance(const QString& programPath, bool offerCapability) {
 void reportNoEchoHandle(OperationFrontEnd& frontEnd, output::ResultPipeline& results,
                         const output::TextTemplate<>& workerText, const QString& caption, MessageIcon icon) {
     const QString text = output::text(workerText);
-    results.AppendResult(output::fill(output::res::kNoEchoHandleLine, output::RtfText::escape(text)),
-                         output::ResultKind::Red);
+    results.AppendRow(output::makeRow(output::ResultKind::Red, output::res::kNoEchoHandleLine, text));
     frontEnd.showMessageBox(caption, text + QLatin1Char('\n') + frontEnd.icmpAccessGuidance(), icon);
 }
 

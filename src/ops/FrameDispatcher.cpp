@@ -5,15 +5,22 @@
 namespace vantrel::ops {
 
 FrameDispatcher::FrameDispatcher(QObject* parent)
-    : QObject(parent) {}
+    : QObject(parent) {
+    connect(this, &FrameDispatcher::handed, this, &FrameDispatcher::runHanded, Qt::QueuedConnection);
+}
 
 void FrameDispatcher::send(const std::function<void()>& handler) {
     if (QThread::currentThread() == thread()) {
         handler();
         return;
     }
-    QMetaObject::invokeMethod(
-        this, [&handler] { handler(); }, Qt::BlockingQueuedConnection);
+    bool done = false;
+    std::unique_lock lock(m_mutex);
+    m_calls.push_back({handler, &done});
+    lock.unlock();
+    emit handed();
+    lock.lock();
+    m_ran.wait(lock, [&done] { return done; });
 }
 
 void FrameDispatcher::post(std::function<void()> handler) {
@@ -21,7 +28,30 @@ void FrameDispatcher::post(std::function<void()> handler) {
         handler();
         return;
     }
-    QMetaObject::invokeMethod(this, std::move(handler), Qt::QueuedConnection);
+    {
+        std::lock_guard lock(m_mutex);
+        m_calls.push_back({std::move(handler), nullptr});
+    }
+    emit handed();
+}
+
+void FrameDispatcher::runHanded() {
+    for (;;) {
+        Call call;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_calls.empty())
+                return;
+            call = std::move(m_calls.front());
+            m_calls.pop_front();
+        }
+        call.handler();
+        if (call.done) {
+            std::lock_guard lock(m_mutex);
+            *call.done = true;
+            m_ran.notify_all();
+        }
+    }
 }
 
 } // namespace vantrel::ops

@@ -6,7 +6,7 @@
 namespace vantrel::ops {
 
 // Commands, timers, lookup completions and the handling of worker messages belong to the GUI thread
-// (the application's thread); workers reach them only through blocking calls onto it. Checked in debug
+// (the application's thread); workers reach them only through what they hand over to it. Checked in debug
 // builds at each entry point.
 inline void assertGuiThread() {
     Q_ASSERT_X(!QCoreApplication::instance() ||

@@ -71,7 +71,9 @@ void ISPinger::setStatus(const QString& text) {
 }
 
 bool ISPinger::requestRunning() const {
-    return m_services.flags.m_bISPingerThread;
+    // A request runs until the GUI thread has counted its answer, which its worker hands over without
+    // waiting.
+    return m_services.flags.m_bISPingerThread || m_answersToCount > 0;
 }
 
 std::optional<int> ISPinger::successRate() const {
@@ -133,17 +135,17 @@ void ISPinger::start() {
     m_runClock.start();
     record(eventRecord(ResultRecord::Kind::Start, RecordOperation::ISPinger));
 
-    const RtfText server = RtfText::escape(m_strISPAddress);
+    const QString& server = m_strISPAddress;
     const net::IPAddr address = net::inet_addr(m_strISPAddress.toLocal8Bit().toStdString());
     m_dwISPAddr = address;
     if (address != net::kInaddrNone) {
-        m_services.results.AppendResult(fill(res::kIspActivatedLine, server), ResultKind::Plain);
+        m_services.results.AppendRow(output::makeRow(ResultKind::Plain, res::kIspActivatedLine, server));
         emit trayIconChanged(IspTrayIcon::ISPinger, output::text(res::kIspActive));
         startFirstRequest();
         return;
     }
     setStatus(fill(res::kIspFinding, m_strISPAddress));
-    m_services.results.AppendResult(fill(res::kIspFindingLine, server), ResultKind::Plain);
+    m_services.results.AppendRow(output::makeRow(ResultKind::Plain, res::kIspFindingLine, server));
     // A lookup slot of its own: the host-directed operations keep theirs.
     m_hLookup = m_services.sockets.WSAAsyncGetHostByName(
         m_strISPAddress.toLocal8Bit().toStdString(),
@@ -151,7 +153,8 @@ void ISPinger::start() {
             OnISPingerLookupDone(request, error, entry);
         });
     if (m_hLookup == 0) {
-        showWinsockFailure(fill(res::kIspLookupRequestFailedLine), net::WSAGetLastError());
+        showWinsockFailure(output::makeRow(ResultKind::Red, res::kIspLookupRequestFailedLine),
+                           net::WSAGetLastError());
         becomeInactive(output::text(res::kIspInactive));
     }
 }
@@ -161,10 +164,10 @@ void ISPinger::record(const ResultRecord& record) const {
         m_recordSink(record);
 }
 
-void ISPinger::showWinsockFailure(const RtfText& line, int error) {
-    m_services.results.AppendResult(line, ResultKind::Red);
-    m_services.results.AppendResult(
-        fill(res::kIspWinsockErrorLine, RtfText::escape(net::WinsockErrorText(error))), ResultKind::Red);
+void ISPinger::showWinsockFailure(const output::ResultRow& line, int error) {
+    m_services.results.AppendRow(line);
+    m_services.results.AppendRow(
+        output::makeRow(ResultKind::Red, res::kIspWinsockErrorLine, net::WinsockErrorText(error)));
 }
 
 void ISPinger::becomeInactive(const QString& status) {
@@ -181,15 +184,14 @@ void ISPinger::OnISPingerLookupDone(net::AsyncLookupHandle request, int error, c
         return;
     m_hLookup = 0;
     if (error != 0 || entry.h_addr_list.empty()) {
-        showWinsockFailure(fill(res::kIspLookupFailedLine), error != 0 ? error : net::WSAHOST_NOT_FOUND);
+        showWinsockFailure(output::makeRow(ResultKind::Red, res::kIspLookupFailedLine),
+                           error != 0 ? error : net::WSAHOST_NOT_FOUND);
         becomeInactive(output::text(res::kIspLookupFailed));
         return;
     }
     m_dwISPAddr = entry.h_addr_list.front();
-    m_services.results.AppendResult(
-        fill(res::kIspResolvedLine, RtfText::escape(m_strISPAddress),
-             RtfText::escape(QString::fromStdString(net::inet_ntoa(m_dwISPAddr)))),
-        ResultKind::Plain);
+    m_services.results.AppendRow(output::makeRow(ResultKind::Plain, res::kIspResolvedLine, m_strISPAddress,
+                                                 net::dottedAddress(m_dwISPAddr)));
     setStatus(fill(res::kIspActivated, m_strISPAddress));
     m_services.frontEnd.RefreshCommandUI();
     emit trayIconChanged(IspTrayIcon::ISPinger, output::text(res::kIspActiveTip));
@@ -256,20 +258,18 @@ void ISPinger::stop() {
     emit activeChanged(false);
     emit trayIconChanged(IspTrayIcon::Program, output::text(res::kIspInactiveStopped));
     if (const std::optional<int> rate = successRate())
-        m_services.results.AppendResult(fill(res::kIspStoppedLine, *rate,
-                                             RtfText::markup(QStringLiteral("%")),
-                                             RtfText::escape(m_strISPAddress)),
-                                        ResultKind::Plain);
+        m_services.results.AppendRow(output::makeRow(ResultKind::Plain, res::kIspStoppedLine, *rate,
+                                                     QStringLiteral("%"), m_strISPAddress));
     ResultRecord sums = eventRecord(ResultRecord::Kind::Summary, RecordOperation::ISPinger);
     sums.summary = recordSummary(unsigned(m_nISPingsSent), unsigned(m_nISPingsAnswered));
     record(sums);
     if (m_hLookup != 0) {
         m_services.sockets.WSACancelAsyncRequest(m_hLookup);
-        m_services.results.AppendResult(fill(res::kIspLookupCanceledLine), ResultKind::Red);
+        m_services.results.AppendRow(output::makeRow(ResultKind::Red, res::kIspLookupCanceledLine));
         m_hLookup = 0;
     }
     if (m_services.flags.m_bShuttingDown)
-        m_services.results.AppendResult(fill(res::kIspShuttingDownLine), ResultKind::Red);
+        m_services.results.AppendRow(output::makeRow(ResultKind::Red, res::kIspShuttingDownLine));
 }
 
 void ISPinger::ISPingerThread(int run) {
@@ -297,7 +297,12 @@ void ISPinger::ISPingerThread(int run) {
     // Only an echo reply from the server itself counts.
     const EchoAnswer answer = classifyEchoAnswer(replies, reply, server);
     const bool answered = answer.isReply();
-    m_dispatcher.send([&] {
+    const std::uint32_t status = answer.status();
+    const std::optional<std::uint32_t> roundTrip =
+        answered ? std::optional(answer.record->RoundTripTime) : std::nullopt;
+    // Handed over without waiting: the request's end comes after it on the GUI thread all the same.
+    ++m_answersToCount;
+    m_dispatcher.post([this, run, answered, status, roundTrip, server] {
         // Counted on the GUI thread, and only for the run that sent it: after a stop and a new start
         // within one request, the new run's rate holds none of the old run's requests.
         if (run == m_run) {
@@ -305,18 +310,17 @@ void ISPinger::ISPingerThread(int run) {
             if (answered)
                 ++m_nISPingsAnswered;
             m_bLastISPingOK = answered;
-            ResultRecord row =
-                scanRecord(RecordOperation::ISPinger, QString::fromStdString(net::inet_ntoa(server)),
-                           answered ? std::optional(answer.record->RoundTripTime) : std::nullopt,
-                           net::IpStatusText(answer.status()));
+            ResultRecord row = scanRecord(RecordOperation::ISPinger, net::dottedAddress(server), roundTrip,
+                                          net::IpStatusText(status));
             row.packet = unsigned(m_nISPingsSent);
             row.elapsedMs = m_runClock.elapsed();
             if (!answered)
-                row.statusCode = answer.status();
+                row.statusCode = status;
             record(row);
         }
         if (m_bISPinger && run == m_run)
             setStatus(fill(res::kIspSuccessRate, unsigned(successRate().value_or(0))));
+        --m_answersToCount;
         m_services.frontEnd.RefreshCommandUI();
         emit requestFinished();
     });

@@ -6,7 +6,7 @@
 #include "ops/FrameDispatcher.h"
 #include "ops/ResultRecord.h"
 #include "ops/WorkerThreads.h"
-#include "output/RtfText.h"
+#include "output/ResultRow.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -114,7 +114,7 @@ private:
     void setStatus(const QString& text);
     void light(IspIndicator indicator);
     std::chrono::milliseconds flashLength() const;
-    void showWinsockFailure(const output::RtfText& line, int error);
+    void showWinsockFailure(const output::ResultRow& line, int error);
     void record(const ResultRecord& record) const;
 
     Services m_services;
@@ -128,6 +128,7 @@ private:
     std::atomic<int> m_nISPingsSent{0};
     std::atomic<int> m_nISPingsAnswered{0};
     std::atomic<int> m_nISPingsPending{0};
+    std::atomic<int> m_answersToCount{0}; // answers handed to the GUI thread and not yet counted
     std::atomic<net::IPAddr> m_dwISPAddr{0};
     std::atomic<net::IcmpHandle> m_hISPingerICMP{net::INVALID_HANDLE_VALUE};
     QString m_strISPAddress; // the server as read at the start (GUI thread)

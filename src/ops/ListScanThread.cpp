@@ -25,7 +25,6 @@ namespace vantrel::ops {
 namespace {
 
 using output::ResultKind;
-using output::RtfText;
 using settings::OptionId;
 namespace res = output::res;
 
@@ -56,35 +55,35 @@ private:
         m_context.status.set(text);
         m_context.link.SendStatus();
     }
-    void send(const RtfText& row, ResultKind kind, const ResultRecord& record) {
-        m_context.link.SendResult({row.rtf(), QString(), kind});
+    void send(const output::ResultRow& row, const ResultRecord& record) {
+        m_context.link.SendResult(row);
         m_context.link.SendRecord(record);
     }
     // The DNS column of a dotted address: empty, or with ListDNS on what the reverse lookup found, which
     // also goes to `name`.
-    RtfText dnsColumn(net::IPAddr target, const QString& host, QString& name);
+    QString dnsColumn(net::IPAddr target, const QString& host, QString& name);
     // Resolves a name to its first address in dotted form; nothing when it does not resolve.
     std::optional<QString> resolve(const QString& name);
     std::optional<QString> lookUp(const QString& name) const; // the same without the status text
-    bool ping(const QString& host, const RtfText& dns, const QString& name);
+    bool ping(const QString& host, const QString& dns, const QString& name);
     void sendUnresolved(const QString& name);
     // Writes the row of a decided host; true when it answered.
-    bool finish(const QString& host, const RtfText& dns, const QString& name, const SweepResult& result);
+    bool finish(const QString& host, const QString& dns, const QString& name, const SweepResult& result);
 
     const WorkerContext& m_context;
     ScanRules m_rules;
     std::array<std::byte, net::IcmpReplySize(kRequestData.size())> m_reply{};
 };
 
-RtfText ListScanner::dnsColumn(net::IPAddr target, const QString& host, QString& name) {
+QString ListScanner::dnsColumn(net::IPAddr target, const QString& host, QString& name) {
     if (!m_context.options.isOn(OptionId::ListDNS)) // read afresh for every host
         return {};
     status(output::fill(res::kLookingUpDnsName, host));
     const std::optional<net::HostEntry> entry = m_context.sockets->gethostbyaddr(target);
     if (!entry || entry->h_name.empty())
-        return output::fill(res::kNoDnsNameFound);
+        return output::text(res::kNoDnsNameFound);
     name = QString::fromLocal8Bit(entry->h_name);
-    return RtfText::escape(name);
+    return name;
 }
 
 std::optional<QString> ListScanner::resolve(const QString& name) {
@@ -97,15 +96,15 @@ std::optional<QString> ListScanner::lookUp(const QString& name) const {
         m_context.sockets->gethostbyname(name.toLocal8Bit().toStdString());
     if (!entry || entry->h_addr_list.empty())
         return std::nullopt;
-    return QString::fromStdString(net::inet_ntoa(entry->h_addr_list.front()));
+    return net::dottedAddress(entry->h_addr_list.front());
 }
 
 void ListScanner::sendUnresolved(const QString& name) {
     ResultRecord record = scanRecord(RecordOperation::ListScan, QString(), {}, kRecordNoAddress);
     record.name = name;
-    send(output::fill(res::kScanNoAnswerNameRow, output::fill(res::kNoIpAddressFound), RtfText(),
-                      RtfText::escape(name)),
-         ResultKind::Red, record);
+    send(output::makeRow(ResultKind::Red, res::kScanNoAnswerNameRow, output::text(res::kNoIpAddressFound),
+                         QString(), name),
+         record);
 }
 
 bool ListScanner::scanHost(const QString& entry) {
@@ -117,14 +116,14 @@ bool ListScanner::scanHost(const QString& entry) {
             sendUnresolved(host);
             return false; // no echo request for a name without an address
         }
-        return ping(*address, RtfText::escape(host), host); // a name shows itself in the DNS column
+        return ping(*address, host, host); // a name shows itself in the DNS column
     }
     QString name;
-    const RtfText dns = dnsColumn(target, host, name);
+    const QString dns = dnsColumn(target, host, name);
     return ping(host, dns, name);
 }
 
-bool ListScanner::ping(const QString& host, const RtfText& dns, const QString& name) {
+bool ListScanner::ping(const QString& host, const QString& dns, const QString& name) {
     // A cancel during the host's lookups sends it nothing: no request goes out after a cancel, as in a
     // scan with several hosts in flight, so the rows come out the same either way.
     if (m_context.flags.stopRequested())
@@ -148,21 +147,21 @@ bool ListScanner::ping(const QString& host, const RtfText& dns, const QString& n
     return finish(host, dns, name, result);
 }
 
-bool ListScanner::finish(const QString& host, const RtfText& dns, const QString& name,
+bool ListScanner::finish(const QString& host, const QString& dns, const QString& name,
                          const SweepResult& result) {
     ResultRecord record = scanRecord(RecordOperation::ListScan, host, result.roundTrip, kRecordTimeout);
     record.name = name;
     if (result.roundTrip) {
         if (!m_rules.failuresOnly)
-            send(output::fill(res::kScanAnsweredNameRow, RtfText::escape(host), unsigned(*result.roundTrip),
-                              dns),
-                 ResultKind::Plain, record);
+            send(output::makeRow(ResultKind::Plain, res::kScanAnsweredNameRow, host,
+                                 unsigned(*result.roundTrip), dns),
+                 record);
         return true;
     }
     if (result.allSent)
-        send(output::fill(res::kScanNoAnswerNameRow, RtfText::escape(host), output::fill(res::kTimeoutMark),
-                          dns),
-             ResultKind::Red, record);
+        send(output::makeRow(ResultKind::Red, res::kScanNoAnswerNameRow, host,
+                             output::text(res::kTimeoutMark), dns),
+             record);
     return false;
 }
 
@@ -232,9 +231,7 @@ bool ListScanner::scanInParallel(net::EchoSweep& engine, const QStringList& host
                 const bool shows = result.roundTrip ? !m_rules.failuresOnly : result.allSent;
                 const net::IPAddr target = net::inet_addr(host.host.toLocal8Bit().toStdString());
                 QString name = host.name.value_or(QString());
-                const RtfText dns = host.name ? RtfText::escape(name)
-                                    : shows   ? dnsColumn(target, host.host, name)
-                                              : RtfText();
+                const QString dns = host.name ? name : shows ? dnsColumn(target, host.host, name) : QString();
                 anyAnswered = finish(host.host, dns, name, result) || anyAnswered;
             },
     });
@@ -260,7 +257,7 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
     const ScanRules rules{std::uint32_t(options.number(OptionId::ListScanTimeout20)) * 1000u,
                           options.number(OptionId::ListScanPackets), options.isOn(OptionId::ListScanShowFail),
                           parallel};
-    link.SendResult({output::fill(res::kScanDnsHeaderRow).rtf(), QString(), ResultKind::HeaderRow});
+    link.SendResult(output::makeRow(ResultKind::HeaderRow, res::kScanDnsHeaderRow));
     link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::ListScan));
     ListScanner scanner(context, rules);
     bool anyAnswered = false;
@@ -275,11 +272,9 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
     }
 
     // The frame stamps the end line with the moment it shows it.
-    const RtfText stamp = RtfText::markup(QStringLiteral("%s"));
-    link.SendResult(
-        {output::fill(flags.cancelRequested() ? res::kListScanCanceledLine : res::kListScanEndLine, stamp)
-             .rtf(),
-         QString(), ResultKind::Bold, true});
+    link.SendResult(output::makeStampedRow(
+        ResultKind::Bold, flags.cancelRequested() ? res::kListScanCanceledLine : res::kListScanEndLine,
+        QString()));
     link.SendRecord(eventRecord(ResultRecord::Kind::Line, RecordOperation::ListScan,
                                 flags.cancelRequested() ? "canceled" : "end"));
     if (options.isOn(OptionId::Beep))

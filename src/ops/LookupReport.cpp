@@ -9,39 +9,39 @@ namespace vantrel::ops {
 
 namespace {
 
-using output::RtfText;
 namespace res = output::res;
 
-ResultMessage row(const RtfText& fragment) {
-    return {fragment.rtf(), QString(), output::ResultKind::Plain};
+using output::ResultKind;
+
+output::ResultRow nameRow(const QString& label, const std::string& name) {
+    // The name's cell holds the link to it.
+    const QString shown = QString::fromLocal8Bit(name);
+    return output::nestedRow(ResultKind::Plain, res::kLookupNameRow.text, 1, res::kLookupLink.text,
+                             {label, shown, shown});
 }
 
-ResultMessage nameRow(const RtfText& label, const std::string& name) {
-    const RtfText shown = RtfText::escape(QString::fromLocal8Bit(name));
-    return row(output::fill(res::kLookupNameRow, label, output::fill(res::kLookupLink, shown, shown)));
-}
-
-RtfText dotted(net::IPAddr address) {
-    return RtfText::escape(QString::fromStdString(net::inet_ntoa(address)));
+QString dotted(net::IPAddr address) {
+    return net::dottedAddress(address);
 }
 
 } // namespace
 
-std::vector<ResultMessage> lookupReportRows(const net::HostEntry& entry) {
-    std::vector<ResultMessage> rows;
-    rows.push_back(nameRow(output::fill(res::kOfficialNameLabel), entry.h_name));
+std::vector<output::ResultRow> lookupReportRows(const net::HostEntry& entry) {
+    std::vector<output::ResultRow> rows;
+    rows.push_back(nameRow(output::text(res::kOfficialNameLabel), entry.h_name));
     const std::vector<net::IPAddr>& addresses = entry.h_addr_list;
     if (!addresses.empty()) {
-        const RtfText label = output::fill(addresses.size() > 1 ? res::kAddressesLabel : res::kAddressLabel);
-        rows.push_back(row(output::fill(res::kLookupAddressRow, label, dotted(addresses.front()))));
+        const QString label = output::text(addresses.size() > 1 ? res::kAddressesLabel : res::kAddressLabel);
+        rows.push_back(
+            output::makeRow(ResultKind::Plain, res::kLookupAddressRow, label, dotted(addresses.front())));
     }
     // The first cell stays open below the further addresses when alias rows follow it.
     const auto& furtherRow =
         entry.h_aliases.empty() ? res::kLookupMoreAddressRow : res::kLookupMoreAddressOpenRow;
     for (std::size_t i = 1; i < addresses.size(); ++i)
-        rows.push_back(row(output::fill(furtherRow, RtfText(), dotted(addresses[i]))));
+        rows.push_back(output::makeRow(ResultKind::Plain, furtherRow, QString(), dotted(addresses[i])));
     for (const std::string& alias : entry.h_aliases)
-        rows.push_back(nameRow(output::fill(res::kAliasLabel), alias));
+        rows.push_back(nameRow(output::text(res::kAliasLabel), alias));
     return rows;
 }
 
@@ -57,7 +57,7 @@ std::vector<ResultRecord> lookupReportRecords(const net::HostEntry& entry) {
     };
     add("name", QString::fromLocal8Bit(entry.h_name), QString());
     for (const net::IPAddr address : entry.h_addr_list)
-        add("address", QString(), QString::fromStdString(net::inet_ntoa(address)));
+        add("address", QString(), net::dottedAddress(address));
     for (const std::string& alias : entry.h_aliases)
         add("alias", QString::fromLocal8Bit(alias), QString());
     return records;
@@ -67,8 +67,8 @@ void LookupReport(const net::HostEntry& entry, OperationState& state, output::Re
                   const RecordSink& records) {
     for (std::size_t i = 1; i < entry.h_addr_list.size(); ++i)
         state.m_dwShownAddr = entry.h_addr_list[i];
-    for (const ResultMessage& message : lookupReportRows(entry))
-        results.AppendResult(message.text, message.argument, message.kind);
+    for (const output::ResultRow& row : lookupReportRows(entry))
+        results.AppendRow(row);
     if (!records)
         return;
     ResultRecord start;

@@ -2,7 +2,7 @@
 
 #include "net/HostEntry.h"
 #include "ops/ResultRecord.h"
-#include "ops/WorkerMessages.h"
+#include "output/ResultRow.h"
 
 #include <vector>
 
@@ -17,7 +17,7 @@ struct OperationState;
 // The rows of the name service's report on a host, in order (all Plain, no argument): the official name
 // as a link, the first address labelled "IP address:" or "IP addresses:", the further addresses, and every
 // alias as a link. Names are read in the system's 8-bit encoding and RTF-escaped.
-std::vector<ResultMessage> lookupReportRows(const net::HostEntry& entry);
+std::vector<output::ResultRow> lookupReportRows(const net::HostEntry& entry);
 
 // The same report as records: the official name, each address and each alias, one row each.
 std::vector<ResultRecord> lookupReportRecords(const net::HostEntry& entry);

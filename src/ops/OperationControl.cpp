@@ -19,6 +19,8 @@
 #include "output/TimeStamp.h"
 #include "settings/LiveOptions.h"
 
+#include <variant>
+
 namespace vantrel::ops {
 
 namespace {
@@ -28,58 +30,65 @@ using settings::OptionId;
 
 namespace res = output::res;
 using output::fill;
-using output::RtfText;
 
-RtfText errorText(int code) {
-    return RtfText::escape(net::WinsockErrorText(code));
+QString errorText(int code) {
+    return net::WinsockErrorText(code);
 }
 
-// The frame's link for its workers: every message is handled on the GUI thread while the worker waits.
+struct ContPingDone {};
+struct PingAgain {};
+struct BeepRequest {};
+struct NoEchoHandle {
+    const output::TextTemplate<>* workerText;
+};
+
+} // namespace
+
+// A worker's message as the GUI thread takes it from the queue.
+struct WorkerPost {
+    std::variant<output::ResultRow, ResultRecord, ContPingDone, PingAgain, BeepRequest, NoEchoHandle> message;
+};
+
+namespace {
+
+// The frame's link for its workers: every message goes into the queue as a value, and the worker goes on.
 class FrameWorkerLink final : public WorkerLink {
 public:
-    FrameWorkerLink(OperationControl& control, FrameDispatcher& dispatcher, OperationFrontEnd& frontEnd)
+    FrameWorkerLink(OperationControl& control, WorkerQueue<WorkerPost>& queue,
+                    const settings::LiveOptions& options, const OperationFlags& flags)
         : m_control(control)
-        , m_dispatcher(dispatcher)
-        , m_frontEnd(frontEnd) {}
+        , m_queue(queue)
+        , m_options(options)
+        , m_flags(flags) {}
 
-    void SendResult(const ResultMessage& message) override {
-        m_dispatcher.send([&] { m_control.appendResult(message); });
-    }
-    void SendStatus() override {
-        m_dispatcher.send([&] { m_frontEnd.RefreshCommandUI(); });
-    }
+    void SendResult(const output::ResultRow& row) override { m_queue.push({row}); }
+    void SendStatus() override { m_queue.requestFrame(); }
     void SendIcmpError(const IcmpErrorReport& report) override {
-        m_dispatcher.send([&] { m_control.appendIcmpError(report); });
-    }
-    void SendContPingDone() override {
-        m_dispatcher.send([&] {
-            if (m_control.hooks().continuousPingDone)
-                m_control.hooks().continuousPingDone();
-        });
-    }
-    void PostPingAgain() override {
-        m_dispatcher.post([&control = m_control] { control.pingAgainOnceGone(); });
-    }
-    void SendRecord(const ResultRecord& record) override {
-        // No trip to the GUI thread when nobody takes records, and no wait when one does: the worker's
-        // next message comes after it in any case.
+        // Made here, with the options and flags of the request it reports.
+        const bool fragmentOn = m_options.isOn(OptionId::Fragment);
+        m_queue.push({echoFailureRow(report, fragmentOn)});
         if (m_control.takesRecords())
-            m_dispatcher.post([&control = m_control, record] { control.appendRecord(record); });
+            m_queue.push({echoFailureRecord(report, fragmentOn,
+                                            m_flags.m_bContPingActive ? RecordOperation::ContinuousPing
+                                                                      : RecordOperation::Ping)});
+    }
+    void SendContPingDone() override { m_queue.push({ContPingDone{}}); }
+    void PostPingAgain() override { m_queue.push({PingAgain{}}); }
+    void SendRecord(const ResultRecord& record) override {
+        // Nothing to hand over when nobody takes records.
+        if (m_control.takesRecords())
+            m_queue.push({record});
     }
     void ReportNoEchoHandle(const output::TextTemplate<>& workerText) override {
-        m_dispatcher.send([&] {
-            reportNoEchoHandle(m_frontEnd, m_control.results(), workerText, output::text(res::kProductName),
-                               MessageIcon::Exclamation);
-        });
+        m_queue.push({NoEchoHandle{&workerText}});
     }
-    void Beep() override {
-        m_dispatcher.send([&] { m_frontEnd.beep(); });
-    }
+    void Beep() override { m_queue.push({BeepRequest{}}); }
 
 private:
     OperationControl& m_control;
-    FrameDispatcher& m_dispatcher;
-    OperationFrontEnd& m_frontEnd;
+    WorkerQueue<WorkerPost>& m_queue;
+    const settings::LiveOptions& m_options;
+    const OperationFlags& m_flags;
 };
 
 } // namespace
@@ -87,13 +96,19 @@ private:
 OperationControl::OperationControl(Services services)
     : m_services(std::move(services))
     , m_state(m_services.state) {
-    m_link = std::make_unique<FrameWorkerLink>(*this, m_dispatcher, m_services.frontEnd);
+    m_queue = std::make_unique<WorkerQueue<WorkerPost>>([this](WorkerPost& post) { handle(post); },
+                                                        [this] { m_services.frontEnd.showStatus(); });
+    m_link = std::make_unique<FrameWorkerLink>(*this, *m_queue, m_services.options, m_state.flags);
+    m_services.results.setBeforeAppend([this] { drainWorkerQueue(); });
     m_hooks.traceWorker = [this](const WorkerContext& context) { m_lastOutcome = TraceThread(context); };
     m_hooks.lookupReport = [this](const net::HostEntry& entry) {
         LookupReport(entry, m_state, m_services.results, m_recordSink);
     };
-    QObject::connect(&m_state.flags.changes(), &FlagChanges::changed, &m_dispatcher,
-                     [this] { startPendingPingAgain(); });
+    // A worker's end comes after its messages: they are shown before anything follows from it.
+    QObject::connect(&m_state.flags.changes(), &FlagChanges::changed, &m_dispatcher, [this] {
+        drainWorkerQueue();
+        startPendingPingAgain();
+    });
 }
 
 OperationControl::~OperationControl() {
@@ -102,7 +117,38 @@ OperationControl::~OperationControl() {
     for (const net::AsyncLookupHandle pending : {m_hAsyncLookup, m_hLocalHostLookup})
         if (pending != 0)
             m_services.sockets.WSACancelAsyncRequest(pending);
+    // No worker waits for room any more: what they hand over now is not shown.
+    m_queue->close();
     m_workers.joinAll();
+    m_services.results.setBeforeAppend({});
+}
+
+void OperationControl::drainWorkerQueue() {
+    assertGuiThread();
+    m_queue->drain();
+}
+
+void OperationControl::handle(WorkerPost& post) {
+    std::visit(
+        [this](auto& message) {
+            using T = std::decay_t<decltype(message)>;
+            if constexpr (std::is_same_v<T, output::ResultRow>) {
+                m_services.results.AppendRow(std::move(message));
+            } else if constexpr (std::is_same_v<T, ResultRecord>) {
+                appendRecord(message);
+            } else if constexpr (std::is_same_v<T, ContPingDone>) {
+                if (m_hooks.continuousPingDone)
+                    m_hooks.continuousPingDone();
+            } else if constexpr (std::is_same_v<T, PingAgain>) {
+                pingAgainOnceGone();
+            } else if constexpr (std::is_same_v<T, BeepRequest>) {
+                m_services.frontEnd.beep();
+            } else {
+                reportNoEchoHandle(m_services.frontEnd, m_services.results, *message.workerText,
+                                   output::text(res::kProductName), MessageIcon::Exclamation);
+            }
+        },
+        post.message);
 }
 
 void OperationControl::setStatus(const QString& text) {
@@ -136,27 +182,14 @@ bool OperationControl::idle() const {
 }
 
 bool OperationControl::waitUntilIdle() {
-    return waitForFlags(m_state.flags, [this] { return idle(); });
+    const bool idleNow = waitForFlags(m_state.flags, [this] { return idle(); });
+    drainWorkerQueue();
+    return idleNow;
 }
 
 CommandUi OperationControl::commandUi(CommandId command, bool seqScanAddressEmpty,
                                       bool listScanListEmpty) const {
     return operationCommandUi(command, {m_state.flags.snapshot(), seqScanAddressEmpty, listScanListEmpty});
-}
-
-void OperationControl::appendResult(const ResultMessage& message) {
-    assertGuiThread();
-    m_services.results.AppendResult(
-        message.text, message.timeStamped ? m_services.results.timeStamp() : message.argument, message.kind);
-}
-
-void OperationControl::appendIcmpError(const IcmpErrorReport& report) {
-    const bool fragmentOn = m_services.options.isOn(OptionId::Fragment);
-    appendResult(echoFailureRow(report, fragmentOn));
-    if (takesRecords())
-        appendRecord(echoFailureRecord(report, fragmentOn,
-                                       m_state.flags.m_bContPingActive ? RecordOperation::ContinuousPing
-                                                                       : RecordOperation::Ping));
 }
 
 void OperationControl::setRecordSink(RecordSink sink) {
@@ -167,6 +200,7 @@ void OperationControl::setRecordSink(RecordSink sink) {
 
 void OperationControl::appendRecord(const ResultRecord& record) {
     assertGuiThread();
+    drainWorkerQueue(); // the workers' records handed over before it come first
     if (m_recordSink)
         m_recordSink(record);
 }
@@ -258,7 +292,7 @@ void OperationControl::OnPing(bool direct) {
         setStatus(output::text(res::kCancelingPing));
         f.requestCancel();
         m_services.frontEnd.RefreshCommandUI();
-        m_services.results.AppendResult(fill(res::kCancelingPingLine), ResultKind::Red);
+        m_services.results.AppendRow(output::makeRow(ResultKind::Red, res::kCancelingPingLine));
         return;
     }
     if (f.m_bContPingActive) {
@@ -298,7 +332,7 @@ void OperationControl::OnTrace() {
         cancelPendingLookupForCommand(); // the trace never started
         return;
     }
-    m_services.results.AppendResult(fill(res::kCancelingTraceLine), ResultKind::Red);
+    m_services.results.AppendRow(output::makeRow(ResultKind::Red, res::kCancelingTraceLine));
     setStatus(output::text(res::kCancellingTrace));
     m_services.frontEnd.RefreshCommandUI();
 }
@@ -335,8 +369,8 @@ void OperationControl::OnListScan(const QStringList& hosts) {
     m_lastOutcome = OperationOutcome::None;
     m_bHostResolved = false;
     f.startOperation(Operation::ListScan);
-    m_services.results.AppendResult(
-        fill(res::kListScanStartLine, RtfText::escape(m_services.results.timeStamp())), ResultKind::Bold);
+    m_services.results.AppendRow(
+        output::makeStampedRow(ResultKind::Bold, res::kListScanStartLine, QString()));
     // The worker scans the list as it is now; changes to it from here on are for the next scan.
     const WorkerBody scan = [this, hosts](const WorkerContext& context) {
         m_lastOutcome = ListScanThread(context, hosts);
@@ -398,8 +432,7 @@ void OperationControl::OnSeqScan() {
     m_bHostResolved = false;
     m_lastOutcome = OperationOutcome::None;
     closeEchoHandleInFlight();
-    m_services.results.AppendResult(
-        fill(res::kSeqScanStartLine, RtfText::escape(m_services.results.timeStamp())), ResultKind::Bold);
+    m_services.results.AppendRow(output::makeStampedRow(ResultKind::Bold, res::kSeqScanStartLine, QString()));
     startWorker([this, job](const WorkerContext& context) { m_lastOutcome = SeqScanThread(context, job); },
                 Worker::SeqScan, output::text(res::kSeqScanThreadFailed));
 }
@@ -463,12 +496,11 @@ void OperationControl::StartOperation() {
 void OperationControl::requestNameLookup(const QString& host) {
     if (m_state.flags.m_bLookup) {
         setStatus(fill(res::kPerformingLookup, host));
-        m_services.results.AppendStartLine(output::startLine(res::kLookupStartLine, host));
+        m_services.results.AppendRow(output::startRow(res::kLookupStartLine, host));
     } else {
         setStatus(fill(res::kLookingUpAddressQuoted, host));
         if (!m_services.options.isOn(OptionId::ContPing))
-            m_services.results.AppendResult(fill(res::kLookingUpLine, RtfText::escape(host)),
-                                            ResultKind::Plain);
+            m_services.results.AppendRow(output::makeRow(ResultKind::Plain, res::kLookingUpLine, host));
     }
     m_services.frontEnd.RefreshCommandUI();
     m_hAsyncLookup = m_services.sockets.WSAAsyncGetHostByName(
@@ -479,20 +511,20 @@ void OperationControl::requestNameLookup(const QString& host) {
     if (m_hAsyncLookup == 0) {
         const int error = net::WSAGetLastError();
         refuseToRun();
-        m_services.results.AppendResult(fill(res::kLookupRequestFailedLine, errorText(error)),
-                                        ResultKind::Red);
+        m_services.results.AppendRow(
+            output::makeRow(ResultKind::Red, res::kLookupRequestFailedLine, errorText(error)));
         m_state.flags.lookupEnded();
     }
 }
 
 bool OperationControl::startSelectedWorker(const QString& host) {
     if (m_state.flags.m_bPing) {
-        m_services.results.AppendStartLine(output::startLine(res::kPingStartLine, host));
+        m_services.results.AppendRow(output::startRow(res::kPingStartLine, host));
         startPingWorker();
         return true;
     }
     if (m_state.flags.m_bTrace) {
-        m_services.results.AppendStartLine(output::startLine(res::kTraceStartLine, host));
+        m_services.results.AppendRow(output::startRow(res::kTraceStartLine, host));
         startWorker(m_hooks.traceWorker, Worker::Trace, output::text(res::kTraceThreadFailed));
         return true;
     }
@@ -509,15 +541,14 @@ void OperationControl::startResolvedOperation(const QString& host) {
     if (startSelectedWorker(host))
         return;
     if (m_state.flags.m_bLookup) {
-        m_services.results.AppendStartLine(output::startLine(res::kLookupStartLine, host));
+        m_services.results.AppendRow(output::startRow(res::kLookupStartLine, host));
         m_hAsyncLookup = m_services.sockets.WSAAsyncGetHostByAddr(
             m_dwTargetAddr, [this](net::AsyncLookupHandle request, int error, const net::HostEntry& entry) {
                 OnLookupDone(request, error, entry);
             });
         if (m_hAsyncLookup == 0) {
-            m_services.results.AppendResult(
-                fill(res::kReverseLookupRequestFailedLine, errorText(net::WSAGetLastError())),
-                ResultKind::Red);
+            m_services.results.AppendRow(output::makeRow(
+                ResultKind::Red, res::kReverseLookupRequestFailedLine, errorText(net::WSAGetLastError())));
             m_state.flags.lookupEnded();
             m_lastOutcome = OperationOutcome::NotRun;
         }
@@ -540,7 +571,8 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
         if (reverse)
             m_lastOutcome = OperationOutcome::Failed;
         setStatus(output::text(res::kReady));
-        m_services.results.AppendResult(fill(res::kLookupFailedLine, errorText(error)), ResultKind::Red);
+        m_services.results.AppendRow(
+            output::makeRow(ResultKind::Red, res::kLookupFailedLine, errorText(error)));
         m_services.frontEnd.returnFocusToHostBox();
         f.lookupEnded();
     } else {
@@ -571,12 +603,12 @@ void OperationControl::reportLookup(const net::HostEntry& entry) {
 void OperationControl::CancelLookup() {
     assertGuiThread();
     if (m_hAsyncLookup == 0) {
-        m_services.results.AppendResult(fill(res::kNoLookupInProgressLine), ResultKind::Red);
+        m_services.results.AppendRow(output::makeRow(ResultKind::Red, res::kNoLookupInProgressLine));
     } else if (m_services.sockets.WSACancelAsyncRequest(m_hAsyncLookup) != 0) {
-        m_services.results.AppendResult(fill(res::kCancelLookupFailedLine, errorText(net::WSAGetLastError())),
-                                        ResultKind::Red);
+        m_services.results.AppendRow(output::makeRow(ResultKind::Red, res::kCancelLookupFailedLine,
+                                                     errorText(net::WSAGetLastError())));
     } else {
-        m_services.results.AppendResult(fill(res::kLookupCanceledLine), ResultKind::Red);
+        m_services.results.AppendRow(output::makeRow(ResultKind::Red, res::kLookupCanceledLine));
     }
     m_hAsyncLookup = 0;
     m_lastOutcome = OperationOutcome::Failed;
@@ -600,7 +632,8 @@ void OperationControl::OnLocalHostLookupDone(int error, const net::HostEntry& en
     if (error == 0 && entry.h_addr_list.empty())
         error = net::WSANO_DATA;
     if (error != 0) {
-        m_services.results.AppendResult(fill(res::kLocalLookupFailedLine, errorText(error)), ResultKind::Red);
+        m_services.results.AppendRow(
+            output::makeRow(ResultKind::Red, res::kLocalLookupFailedLine, errorText(error)));
     } else {
         m_state.m_dwShownAddr = entry.h_addr_list.front();
         if (m_hooks.localHostReport)

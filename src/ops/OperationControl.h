@@ -9,6 +9,7 @@
 #include "ops/OperationState.h"
 #include "ops/WorkerContext.h"
 #include "ops/WorkerLink.h"
+#include "ops/WorkerQueue.h"
 #include "ops/WorkerThreads.h"
 
 #include <QStringList>
@@ -25,11 +26,12 @@ class ResultPipeline;
 namespace vantrel::ops {
 
 class OperationFrontEnd;
+struct WorkerPost;
 
 // The frame's control of the host-directed operations: the Ping, Trace and Lookup commands with their
 // start and cancel branches, the reading, checking and resolving of the host (StartOperation), the
-// lookup's completion and cancel, and the worker messages. Lives on the GUI thread; its workers reach
-// it only through blocking calls onto that thread.
+// lookup's completion and cancel, and the worker messages. Lives on the GUI thread; its workers hand
+// their messages over through a queue that the GUI thread takes once a frame.
 class OperationControl {
 public:
     struct Services {
@@ -127,9 +129,9 @@ public:
     // Joins every worker; for the end of the close sequence, once the flags are clear.
     void joinWorkers() { m_workers.joinAll(); }
 
-    // The handling of the worker messages on the GUI thread.
-    void appendResult(const ResultMessage& message);
-    void appendIcmpError(const IcmpErrorReport& report);
+    // Handles what the workers handed over and the GUI thread has not yet taken, in order: before the GUI
+    // thread shows something of its own or acts on a worker's end.
+    void drainWorkerQueue();
     // Where the operations' typed results go (the desktop's plot, the command line's data formats); an
     // empty sink takes none, and then workers do not send them.
     void setRecordSink(RecordSink sink);
@@ -152,11 +154,13 @@ private:
     void startPendingPingAgain();
     // The operation cannot run: records it, and ends a continuous-ping run with its summary first.
     void refuseToRun();
+    void handle(WorkerPost& post);
 
     Services m_services;
     Hooks m_hooks;
     OperationState& m_state;
     FrameDispatcher m_dispatcher;
+    std::unique_ptr<WorkerQueue<WorkerPost>> m_queue;
     std::unique_ptr<WorkerLink> m_link;
     // The host of the last StartOperation and its address (GUI thread; workers get them as values).
     QString m_strHost;

@@ -5,11 +5,16 @@
 
 namespace vantrel::ops {
 
+FlagChanges::FlagChanges() {
+    // Queued, so that the GUI thread looks once the transition (and the handler that made it) is over. A
+    // signal without arguments carries nothing from the thread that emits it.
+    connect(this, &FlagChanges::announced, this, &FlagChanges::changed, Qt::QueuedConnection);
+}
+
 OperationFlags::OperationFlags() = default;
 
 void OperationFlags::announce() {
-    // Queued, so that the GUI thread looks once the transition (and the handler that made it) is over.
-    QMetaObject::invokeMethod(&m_changes, &FlagChanges::changed, Qt::QueuedConnection);
+    emit m_changes.announced();
 }
 
 void OperationFlags::clear(Flag& flag) {
@@ -47,6 +52,12 @@ void OperationFlags::startOperation(Operation operation) {
         m_bListScan.set(true);
         break;
     }
+    announce();
+}
+
+void OperationFlags::requestCancel() {
+    m_bCancel.set(true);
+    announce();
 }
 
 namespace {

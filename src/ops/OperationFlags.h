@@ -43,13 +43,19 @@ private:
 // operations to end needs no polling.
 class FlagChanges : public QObject {
     Q_OBJECT
+public:
+    FlagChanges();
+
 signals:
     void changed();
+    // Any thread: a transition happened; changed() follows on the GUI thread once the event loop is back.
+    void announced();
 };
 
 // The operation flags that the GUI thread and the workers share. The named transitions below are their
 // only writers; each says what it ends or starts, so an operation plugs in by naming itself in them.
-// Every transition that ends something is announced through changes(). Workers test m_bCancel and
+// Every transition that starts, cancels or ends something is announced through changes(), so the commands
+// follow the flags without being asked. Workers test m_bCancel and
 // m_bShuttingDown once per probe.
 class OperationFlags {
 public:
@@ -76,7 +82,7 @@ public:
     // A command starts its operation: Ping, Trace, SeqScan and ListScan also clear a cancel left over;
     // Ping ends a continuous run's flag and Lookup deselects Ping, Trace and SeqScan.
     void startOperation(Operation operation);
-    void requestCancel() { m_bCancel.set(true); }
+    void requestCancel();
     void beginShutdown() { m_bShuttingDown.set(true); }
 
     // A worker's thread is about to start: its flag is set before it runs, so that the close sequence
@@ -110,7 +116,7 @@ public:
     bool anyBusy() const;
     FlagSnapshot snapshot() const;
 
-    // Announces, on the GUI thread, every transition that ended something.
+    // Announces, on the GUI thread, every transition that started, cancelled or ended something.
     const FlagChanges& changes() const { return m_changes; }
 
 private:

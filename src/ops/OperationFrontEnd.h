@@ -34,6 +34,8 @@ public:
 
     // Brings every command's enabling and caption, and the status pane, up to date with the flags.
     virtual void RefreshCommandUI() = 0;
+    // The status text may have changed: the status pane shows it (once a frame while workers run).
+    virtual void showStatus() {}
     // The system's exclamation sound.
     virtual void beep() = 0;
     // What to do when no ICMP socket opens. The desktop program never advises raw-socket capability: a

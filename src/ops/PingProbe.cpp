@@ -25,11 +25,7 @@ namespace res = output::res;
 constexpr std::uint8_t kPingTtl = 200;
 
 QString dotted(net::IPAddr address) {
-    return QString::fromStdString(net::inet_ntoa(address));
-}
-
-ResultMessage line(const output::RtfText& fragment, ResultKind kind) {
-    return {fragment.rtf(), QString(), kind};
+    return net::dottedAddress(address);
 }
 
 } // namespace
@@ -47,6 +43,16 @@ PingProbe::PingProbe(const WorkerContext& context)
     , m_reply(net::IcmpReplySize(context.start.pingData.size()))
     , m_responder(dotted(context.start.shown)) {}
 
+void PingProbe::showStatus() {
+    // The same text for every request until another address answers: built once.
+    const WorkerStart& start = m_context.start;
+    if (m_statusText.isEmpty())
+        m_statusText = start.hostResolved ? output::fill(res::kPingingResolved, start.host, m_responder)
+                                          : output::fill(res::kPingingHost, start.host);
+    m_context.status.set(m_statusText);
+    m_context.link.SendStatus();
+}
+
 bool PingProbe::openHandle() {
     return openEchoHandle(m_context, res::kPingNoEchoHandle);
 }
@@ -55,13 +61,9 @@ void PingProbe::closeHandle() {
     closeEchoHandle(m_context);
 }
 
-void PingProbe::send(const QString& rtf, ResultKind kind) {
-    m_context.link.SendResult({rtf, QString(), kind});
-}
-
 void PingProbe::sendHeader() {
     if (m_context.options.isOn(OptionId::Verbose))
-        send(output::fill(res::kPingHeaderRow).rtf(), ResultKind::HeaderRow);
+        m_context.link.SendResult(output::makeRow(ResultKind::HeaderRow, res::kPingHeaderRow));
 }
 
 unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
@@ -80,9 +82,7 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
          ++count) {
         const unsigned packet = ++tally.sent;
         std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
-        m_context.status.set(start.hostResolved ? output::fill(res::kPingingResolved, start.host, m_responder)
-                                                : output::fill(res::kPingingHost, start.host));
-        m_context.link.SendStatus();
+        showStatus();
 
         const net::IPAddr target = start.target;
         const std::uint32_t replies =
@@ -103,18 +103,19 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
             tally.addReply(record.RoundTripTime);
             ++received;
             m_context.shownAddress = record.Address;
-            m_responder = dotted(record.Address);
+            if (row.address != m_responder) {
+                m_responder = row.address;
+                m_statusText.clear();
+            }
             if (verbose)
-                send(output::fill(res::kPingReplyRow, packet, output::RtfText::escape(m_responder),
-                                  unsigned(record.RoundTripTime), unsigned(record.Options.Ttl),
-                                  unsigned(std::max<int>(0, record.DataSize - 2)))
-                         .rtf(),
-                     ResultKind::Plain);
+                m_context.link.SendResult(output::makeRow(ResultKind::Plain, res::kPingReplyRow, packet,
+                                                          m_responder, unsigned(record.RoundTripTime),
+                                                          unsigned(record.Options.Ttl), *row.bytes));
             if (options.isOn(OptionId::RetData) && !(rules.quietWhenStopping && flags.stopRequested())) {
                 const std::span<const std::byte> data = net::echoReplyData(record, m_reply);
                 row.data = returnedDataText(data.data(), data.size());
-                send(output::fill(res::kPingReturnedDataRow, output::RtfText::escape(row.data)).rtf(),
-                     ResultKind::Plain);
+                m_context.link.SendResult(
+                    output::makeRow(ResultKind::Plain, res::kPingReturnedDataRow, row.data));
             }
             // Every request is a point of the plot, shown as a row or not.
             m_context.link.SendRecord(row);
@@ -126,10 +127,8 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
             m_context.link.SendRecord(lost);
             if (verbose) {
                 m_context.shownAddress = answer.record->Address;
-                send(output::fill(res::kHostRespondedLine,
-                                  output::RtfText::escape(dotted(answer.record->Address)))
-                         .rtf(),
-                     rules.wrongResponderKind);
+                m_context.link.SendResult(
+                    output::makeRow(rules.wrongResponderKind, res::kHostRespondedLine, lost.address));
             }
         } else if (verbose && m_context.echoHandle != net::INVALID_HANDLE_VALUE &&
                    !(rules.quietWhenStopping && flags.shuttingDown())) {
@@ -144,7 +143,7 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
         }
 
         if (flags.stopRequested()) {
-            send(output::fill(res::kPingCanceledLine).rtf(), ResultKind::RedBold);
+            m_context.link.SendResult(output::makeRow(ResultKind::RedBold, res::kPingCanceledLine));
             m_context.link.SendRecord(eventRecord(ResultRecord::Kind::Line, rules.operation, "canceled"));
             break;
         }
@@ -152,23 +151,21 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
     return received;
 }
 
-ResultMessage pingEndLine(const PingTally& tally) {
-    return tally.received != 0 ? line(output::fill(res::kPingSuccessfulLine), ResultKind::Bold)
-                               : line(output::fill(res::kPingUnsuccessfulLine), ResultKind::RedBold);
+output::ResultRow pingEndLine(const PingTally& tally) {
+    return tally.received != 0 ? output::makeRow(ResultKind::Bold, res::kPingSuccessfulLine)
+                               : output::makeRow(ResultKind::RedBold, res::kPingUnsuccessfulLine);
 }
 
-std::vector<ResultMessage> pingStatistics(const PingTally& tally) {
-    std::vector<ResultMessage> lines;
+std::vector<output::ResultRow> pingStatistics(const PingTally& tally) {
+    std::vector<output::ResultRow> lines;
     if (tally.sent != 0) {
         const double loss = (100.0 / double(tally.sent)) * double(tally.sent - tally.received);
-        lines.push_back(line(output::fill(res::kPingLossLine, tally.received, tally.sent, loss,
-                                          output::fill(res::kPercentSign)),
-                             ResultKind::Plain));
+        lines.push_back(output::makeRow(ResultKind::Plain, res::kPingLossLine, tally.received, tally.sent,
+                                        loss, output::text(res::kPercentSign)));
     }
     if (tally.received != 0)
-        lines.push_back(line(output::fill(res::kPingRoundTripLine, int(tally.maximum), int(tally.minimum),
-                                          int(tally.sum / tally.received)),
-                             ResultKind::Plain));
+        lines.push_back(output::makeRow(ResultKind::Plain, res::kPingRoundTripLine, int(tally.maximum),
+                                        int(tally.minimum), int(tally.sum / tally.received)));
     return lines;
 }
 

@@ -3,6 +3,7 @@
 #include "ops/ResultRecord.h"
 #include "ops/WorkerContext.h"
 #include "ops/WorkerMessages.h"
+#include "output/ResultRow.h"
 
 #include <QString>
 #include <cstddef>
@@ -50,17 +51,18 @@ public:
     unsigned run(PingTally& tally, const ProbeRules& rules);
 
 private:
-    void send(const QString& rtf, output::ResultKind kind);
+    void showStatus();
 
     const WorkerContext& m_context;
     std::vector<std::byte> m_reply;
-    QString m_responder; // dotted form of the address shown in the status text and in the rows
+    QString m_responder;  // dotted form of the address shown in the status text and in the rows
+    QString m_statusText; // the status text of a request, until the responder changes
 };
 
 // The end line of a ping: successful when any reply came back.
-ResultMessage pingEndLine(const PingTally& tally);
+output::ResultRow pingEndLine(const PingTally& tally);
 // The loss and round-trip lines, each when it has something to tell.
-std::vector<ResultMessage> pingStatistics(const PingTally& tally);
+std::vector<output::ResultRow> pingStatistics(const PingTally& tally);
 // The end line and the sums of a ping, or of a continuous-ping run, as records of `operation`.
 std::vector<ResultRecord> pingEndRecords(const PingTally& tally, RecordOperation operation);
 

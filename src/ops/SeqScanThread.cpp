@@ -22,7 +22,6 @@ namespace vantrel::ops {
 namespace {
 
 using output::ResultKind;
-using output::RtfText;
 using settings::OptionId;
 namespace res = output::res;
 
@@ -76,14 +75,14 @@ SweepResult SeqScanRun::probe(const QString& address, net::IPAddr target) {
 
 void SeqScanRun::writeRow(const QString& address, net::IPAddr target,
                           std::optional<std::uint32_t> roundTrip) {
-    const RtfText shown = RtfText::escape(address);
-    const RtfText noAnswer = output::fill(res::kNoAnswerMark);
+    const QString& shown = address;
+    const QString noAnswer = output::text(res::kNoAnswerMark);
     const ResultKind kind = roundTrip ? ResultKind::Plain : ResultKind::Red;
     ResultRecord record = scanRecord(RecordOperation::SeqScan, address, roundTrip, kRecordNoAnswer);
-    RtfText row;
+    output::ResultRow row;
     if (!m_context.options.isOn(OptionId::SeqDNS)) {
-        row = roundTrip ? output::fill(res::kScanAnsweredRow, shown, unsigned(*roundTrip))
-                        : output::fill(res::kScanNoAnswerRow, shown, noAnswer);
+        row = roundTrip ? output::makeRow(kind, res::kScanAnsweredRow, shown, unsigned(*roundTrip))
+                        : output::makeRow(kind, res::kScanNoAnswerRow, shown, noAnswer);
     } else {
         status(output::fill(res::kLookingUpDnsAddress, address));
         std::optional<net::HostEntry> entry;
@@ -91,16 +90,18 @@ void SeqScanRun::writeRow(const QString& address, net::IPAddr target,
             entry = m_context.sockets->gethostbyaddr(target);
         if (entry && !entry->h_name.empty()) {
             record.name = QString::fromLocal8Bit(entry->h_name);
-            const RtfText name = RtfText::escape(record.name);
-            row = roundTrip ? output::fill(res::kScanAnsweredNameRow, shown, unsigned(*roundTrip), name)
-                            : output::fill(res::kScanNoAnswerNameRow, shown, noAnswer, name);
+            const QString& name = record.name;
+            row = roundTrip
+                      ? output::makeRow(kind, res::kScanAnsweredNameRow, shown, unsigned(*roundTrip), name)
+                      : output::makeRow(kind, res::kScanNoAnswerNameRow, shown, noAnswer, name);
         } else {
-            const RtfText none = output::fill(res::kNoDnsNameFoundBlank);
-            row = roundTrip ? output::fill(res::kScanAnsweredNoNameRow, shown, unsigned(*roundTrip), none)
-                            : output::fill(res::kScanNoAnswerNoNameRow, shown, noAnswer, none);
+            const QString none = output::text(res::kNoDnsNameFoundBlank);
+            row = roundTrip
+                      ? output::makeRow(kind, res::kScanAnsweredNoNameRow, shown, unsigned(*roundTrip), none)
+                      : output::makeRow(kind, res::kScanNoAnswerNoNameRow, shown, noAnswer, none);
         }
     }
-    m_context.link.SendResult({row.rtf(), QString(), kind});
+    m_context.link.SendResult(row);
     m_context.link.SendRecord(record);
 }
 
@@ -167,8 +168,7 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
 
     const bool dnsColumn = context.options.isOn(OptionId::SeqDNS);
     context.link.SendResult(
-        {(dnsColumn ? output::fill(res::kScanDnsHeaderRow) : output::fill(res::kScanHeaderRow)).rtf(),
-         QString(), ResultKind::HeaderRow});
+        output::makeRow(ResultKind::HeaderRow, dnsColumn ? res::kScanDnsHeaderRow : res::kScanHeaderRow));
     context.link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::SeqScan));
     context.status.set(output::text(res::kPerformingSeqScan));
     context.link.SendStatus();
@@ -176,10 +176,8 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
     const bool anyAnswered = engine ? run.sweepInParallel(*engine) : run.sweep();
 
     const bool canceled = flags.cancelRequested();
-    const RtfText stamp = RtfText::markup(QStringLiteral("%s"));
-    context.link.SendResult(
-        {output::fill(canceled ? res::kSeqScanCanceledLine : res::kSeqScanEndLine, stamp).rtf(), QString(),
-         ResultKind::Bold, true});
+    context.link.SendResult(output::makeStampedRow(
+        ResultKind::Bold, canceled ? res::kSeqScanCanceledLine : res::kSeqScanEndLine, QString()));
     context.link.SendRecord(
         eventRecord(ResultRecord::Kind::Line, RecordOperation::SeqScan, canceled ? "canceled" : "end"));
     if (!canceled && !flags.shuttingDown() && context.options.isOn(OptionId::Beep))

@@ -22,7 +22,6 @@ namespace vantrel::ops {
 namespace {
 
 using output::ResultKind;
-using output::RtfText;
 using settings::OptionId;
 namespace res = output::res;
 
@@ -33,7 +32,7 @@ constexpr int kContactAttempts = 2;
 constexpr int kLastHop = 255;
 
 QString dotted(net::IPAddr address) {
-    return QString::fromStdString(net::inet_ntoa(address));
+    return net::dottedAddress(address);
 }
 
 class TraceRun {
@@ -52,12 +51,10 @@ public:
 private:
     enum class Contact { Contacted, NotContacted, Stopped };
 
-    void send(const RtfText& fragment, ResultKind kind) {
-        m_link.SendResult({fragment.rtf(), QString(), kind});
-    }
+    void send(const output::ResultRow& row) { m_link.SendResult(row); }
     // A line with its record.
-    void sendLine(const RtfText& fragment, ResultKind kind, const char* line) {
-        send(fragment, kind);
+    void sendLine(const output::ResultRow& row, const char* line) {
+        send(row);
         m_link.SendRecord(eventRecord(ResultRecord::Kind::Line, RecordOperation::Trace, line));
     }
     void status(const QString& text) {
@@ -71,7 +68,8 @@ private:
     void hopLoop();
     // The row of a hop that answered: with the responder's name when TraceDNS is on, which goes into
     // the hop's record too.
-    RtfText hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip, ResultRecord& record);
+    output::ResultRow hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip,
+                             ResultRecord& record);
 
     const WorkerContext& m_context;
     const WorkerStart& m_start;
@@ -121,21 +119,22 @@ TraceRun::Contact TraceRun::contact() {
     return m_flags.stopRequested() ? Contact::Stopped : Contact::NotContacted;
 }
 
-RtfText TraceRun::hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip, ResultRecord& record) {
-    const QString shown = dotted(responder);
+output::ResultRow TraceRun::hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip,
+                                   ResultRecord& record) {
+    const QString shown = record.address;
     if (!m_options.isOn(OptionId::TraceDNS))
-        return output::fill(res::kTraceHopRow, hop, RtfText::escape(shown), unsigned(roundTrip));
+        return output::makeRow(ResultKind::Plain, res::kTraceHopRow, hop, shown, unsigned(roundTrip));
     status(output::fill(res::kLookingUpHopName, hop, shown));
     std::optional<net::HostEntry> entry;
     if (m_context.sockets)
         entry = m_context.sockets->gethostbyaddr(responder);
     if (entry && !entry->h_name.empty()) {
         record.name = QString::fromLocal8Bit(entry->h_name);
-        return output::fill(res::kTraceNameRow, hop, RtfText::escape(shown), unsigned(roundTrip),
-                            RtfText::escape(record.name));
+        return output::makeRow(ResultKind::Plain, res::kTraceNameRow, hop, shown, unsigned(roundTrip),
+                               record.name);
     }
-    return output::fill(res::kTraceNoNameRow, hop, RtfText::escape(shown), unsigned(roundTrip),
-                        output::fill(res::kNoDnsNameFound));
+    return output::makeRow(ResultKind::Plain, res::kTraceNoNameRow, hop, shown, unsigned(roundTrip),
+                           output::text(res::kNoDnsNameFound));
 }
 
 void TraceRun::hopLoop() {
@@ -157,7 +156,7 @@ void TraceRun::hopLoop() {
         if (replies == 0 || !answer.record) {
             if (m_options.isOn(OptionId::Verbose)) {
                 if (m_flags.cancelRequested()) {
-                    sendLine(output::fill(res::kTraceCanceledLine), ResultKind::RedBold, "canceled");
+                    sendLine(output::makeRow(ResultKind::RedBold, res::kTraceCanceledLine), "canceled");
                     return;
                 }
                 if (!m_flags.shuttingDown())
@@ -176,10 +175,10 @@ void TraceRun::hopLoop() {
             row.status = answer.isReply() ? QString::fromLatin1(kRecordReply)
                                           : QString::fromLatin1(net::IpStatusText(record.Status));
             row.statusCode = record.Status;
-            send(hopRow(unsigned(hop), record.Address, record.RoundTripTime, row), ResultKind::Plain);
+            send(hopRow(unsigned(hop), record.Address, record.RoundTripTime, row));
             m_link.SendRecord(row);
             if (answer.isReply()) {
-                sendLine(output::fill(res::kHostReachedLine), ResultKind::Bold, "reached");
+                sendLine(output::makeRow(ResultKind::Bold, res::kHostReachedLine), "reached");
                 m_reached = true;
                 return;
             }
@@ -190,7 +189,7 @@ void TraceRun::hopLoop() {
         }
 
         if (m_flags.stopRequested()) {
-            sendLine(output::fill(res::kTraceCanceledLine), ResultKind::RedBold, "canceled");
+            sendLine(output::makeRow(ResultKind::RedBold, res::kTraceCanceledLine), "canceled");
             return;
         }
     }
@@ -212,29 +211,28 @@ OperationOutcome TraceRun::run() {
     const Contact contacted = contact();
     m_link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::Trace));
     if (contacted == Contact::Stopped) {
-        sendLine(output::fill(res::kTraceCanceledLine), ResultKind::RedBold, "canceled");
+        sendLine(output::makeRow(ResultKind::RedBold, res::kTraceCanceledLine), "canceled");
         endWorker(m_context);
         return OperationOutcome::Failed;
     }
     closeHandle();
     if (contacted == Contact::NotContacted) {
-        sendLine(output::fill(res::kCouldNotBeContactedLine, RtfText::escape(host)), ResultKind::Red,
-                 "not contacted");
+        sendLine(output::makeRow(ResultKind::Red, res::kCouldNotBeContactedLine, host), "not contacted");
         status(output::fill(res::kCouldNotBeContacted, host));
-        send(output::fill(res::kEmptyLine), ResultKind::Plain);
+        send(output::makeRow(ResultKind::Plain, res::kEmptyLine));
     }
     if (!openHandle())
         return failWithoutHandle();
 
-    send(output::fill(m_options.isOn(OptionId::TraceDNS) ? res::kTraceDnsHeaderRow : res::kTraceHeaderRow),
-         ResultKind::HeaderRow);
+    send(output::makeRow(ResultKind::HeaderRow, m_options.isOn(OptionId::TraceDNS) ? res::kTraceDnsHeaderRow
+                                                                                   : res::kTraceHeaderRow));
     hopLoop();
 
     if (m_options.isOn(OptionId::Beep))
         m_link.Beep();
     const bool reached = m_reached && m_lastResponder == m_start.target;
     if (!reached)
-        sendLine(output::fill(res::kHostNotReachedLine), ResultKind::Bold, "not reached");
+        sendLine(output::makeRow(ResultKind::Bold, res::kHostNotReachedLine), "not reached");
     endWorker(m_context);
     return reached ? OperationOutcome::Succeeded : OperationOutcome::Failed;
 }

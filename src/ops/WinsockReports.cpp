@@ -13,53 +13,44 @@ namespace {
 namespace res = output::res;
 using output::fill;
 using output::ResultKind;
-using output::RtfText;
-
-ResultMessage line(const RtfText& fragment, ResultKind kind) {
-    return {fragment.rtf(), QString(), kind};
-}
-
-RtfText errorText(int code) {
-    return RtfText::escape(net::WinsockErrorText(code));
-}
 
 QString dotted(net::IPAddr address) {
-    return QString::fromStdString(net::inet_ntoa(address));
+    return net::dottedAddress(address);
 }
 
-RtfText startedText(const net::WSADATA& data) {
-    return fill(res::kWinsockStartedLine, RtfText::escape(data.szDescription));
+output::ResultRow startedLine(const net::WSADATA& data) {
+    return output::makeRow(ResultKind::Blue, res::kWinsockStartedLine, data.szDescription);
 }
 
-RtfText localHostNameFailedText(int error) {
-    return fill(res::kLocalHostNameFailedLine, errorText(error));
+output::ResultRow localHostNameFailed(int error) {
+    return output::makeRow(ResultKind::Red, res::kLocalHostNameFailedLine, net::WinsockErrorText(error));
 }
 
-// The status bar shows plain text: a status made from a fragment drops its RTF.
-QString plainText(const RtfText& fragment) {
-    return output::TextRenderer().renderFragment(fragment.rtf()).trimmed();
+// The status bar shows plain text: a status made from a row shows its text alone.
+QString plainText(const output::ResultRow& row) {
+    return output::TextRenderer().render(row.document()).trimmed();
 }
 
 } // namespace
 
-ResultMessage winsockStartupFailedLine(int error) {
-    return line(fill(res::kWinsockStartupFailedLine, errorText(error)), ResultKind::RedBold);
+output::ResultRow winsockStartupFailedLine(int error) {
+    return output::makeRow(ResultKind::RedBold, res::kWinsockStartupFailedLine, net::WinsockErrorText(error));
 }
 
 QString winsockStartedStatus(const net::WSADATA& data) {
-    return plainText(startedText(data));
+    return plainText(startedLine(data));
 }
 
-ResultMessage winsockStartedLine(const net::WSADATA& data) {
-    return line(startedText(data), ResultKind::Blue);
+output::ResultRow winsockStartedLine(const net::WSADATA& data) {
+    return startedLine(data);
 }
 
-ResultMessage localHostNameFailedLine(int error) {
-    return line(localHostNameFailedText(error), ResultKind::Red);
+output::ResultRow localHostNameFailedLine(int error) {
+    return localHostNameFailed(error);
 }
 
 QString localHostNameFailedStatus(int error) {
-    return plainText(localHostNameFailedText(error));
+    return plainText(localHostNameFailed(error));
 }
 
 QString localHostTitle(const net::HostEntry& entry) {
@@ -69,24 +60,24 @@ QString localHostTitle(const net::HostEntry& entry) {
                 QString::fromLocal8Bit(entry.h_name), address);
 }
 
-std::vector<ResultMessage> additionalLocalAddressLines(const net::HostEntry& entry) {
-    std::vector<ResultMessage> lines;
+std::vector<output::ResultRow> additionalLocalAddressLines(const net::HostEntry& entry) {
+    std::vector<output::ResultRow> lines;
     for (std::size_t i = 1; i < entry.h_addr_list.size(); ++i)
-        lines.push_back(
-            line(fill(res::kAdditionalLocalAddressLine, RtfText::escape(dotted(entry.h_addr_list[i]))),
-                 ResultKind::Plain));
+        lines.push_back(output::makeRow(ResultKind::Plain, res::kAdditionalLocalAddressLine,
+                                        dotted(entry.h_addr_list[i])));
     return lines;
 }
 
-std::vector<ResultMessage> aboutWinsockReport(const net::WSADATA& data) {
+std::vector<output::ResultRow> aboutWinsockReport(const net::WSADATA& data) {
+    using output::makeRow;
     return {
-        line(fill(res::kWinsockInfoLine), ResultKind::Bold),
-        line(fill(res::kWinsockVersionLine, int(data.wVersion & 0xff), int(data.wVersion >> 8)),
-             ResultKind::Plain),
-        line(fill(res::kWinsockDescriptionLine, RtfText::escape(data.szDescription)), ResultKind::Plain),
-        line(fill(res::kWinsockSystemStatusLine, RtfText::escape(data.szSystemStatus)), ResultKind::Plain),
-        line(fill(res::kWinsockMaxSocketsLine, unsigned(data.iMaxSockets)), ResultKind::Plain),
-        line(fill(res::kWinsockMaxDatagramLine, unsigned(data.iMaxUdpDg)), ResultKind::Plain),
+        makeRow(ResultKind::Bold, res::kWinsockInfoLine),
+        makeRow(ResultKind::Plain, res::kWinsockVersionLine, int(data.wVersion & 0xff),
+                int(data.wVersion >> 8)),
+        makeRow(ResultKind::Plain, res::kWinsockDescriptionLine, data.szDescription),
+        makeRow(ResultKind::Plain, res::kWinsockSystemStatusLine, data.szSystemStatus),
+        makeRow(ResultKind::Plain, res::kWinsockMaxSocketsLine, unsigned(data.iMaxSockets)),
+        makeRow(ResultKind::Plain, res::kWinsockMaxDatagramLine, unsigned(data.iMaxUdpDg)),
     };
 }
 

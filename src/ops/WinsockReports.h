@@ -6,7 +6,7 @@
 
 #include "net/CWinsock.h"
 #include "net/HostEntry.h"
-#include "ops/WorkerMessages.h"
+#include "output/ResultRow.h"
 
 #include <QString>
 #include <vector>
@@ -14,21 +14,21 @@
 namespace vantrel::ops {
 
 // Start: a failed start (with the error text of `error`), in bold red.
-ResultMessage winsockStartupFailedLine(int error);
+output::ResultRow winsockStartupFailedLine(int error);
 // Start: "<description>  started OK." in blue; the same text, as plain text, is the status text.
-ResultMessage winsockStartedLine(const net::WSADATA& data);
+output::ResultRow winsockStartedLine(const net::WSADATA& data);
 QString winsockStartedStatus(const net::WSADATA& data);
 // Start: the local host's name could not be read: the red line, and its plain text as the status text.
-ResultMessage localHostNameFailedLine(int error);
+output::ResultRow localHostNameFailedLine(int error);
 QString localHostNameFailedStatus(int error);
 
 // The local-host lookup succeeded: the main window's title, and one line for every address after the
 // first.
 QString localHostTitle(const net::HostEntry& entry);
-std::vector<ResultMessage> additionalLocalAddressLines(const net::HostEntry& entry);
+std::vector<output::ResultRow> additionalLocalAddressLines(const net::HostEntry& entry);
 
 // About Your Winsock: the heading (Bold) and five Plain lines.
-std::vector<ResultMessage> aboutWinsockReport(const net::WSADATA& data);
+std::vector<output::ResultRow> aboutWinsockReport(const net::WSADATA& data);
 
 // Stop failed: the status text and the text of the "Shutdown Error" message box.
 QString winsockCleanupFailureText(int error);

@@ -2,29 +2,31 @@
 
 #include "ops/ResultRecord.h"
 #include "ops/WorkerMessages.h"
+#include "output/ResultRow.h"
 #include "output/StringResource.h"
 
 namespace vantrel::ops {
 
-// How a worker reaches the frame. Each call but SendRecord and PostPingAgain returns only after the frame has
-// handled it on the GUI thread, so a worker's messages arrive in the order sent and its records stay valid
-// meanwhile.
+// How a worker reaches the frame. Every call hands its message over as a value and returns at once; the
+// frame handles a worker's messages on the GUI thread in the order sent, once a frame. (A call waits only
+// while the frame is a whole queue behind.)
 class WorkerLink {
 public:
     virtual ~WorkerLink() = default;
 
-    virtual void SendResult(const ResultMessage& message) = 0;     // WM_APP_RESULT
-    virtual void SendStatus() = 0;                                 // WM_APP_STATUS
+    virtual void SendResult(const output::ResultRow& row) = 0; // WM_APP_RESULT
+    // WM_APP_STATUS: the status text changed; the frame shows it at its next frame.
+    virtual void SendStatus() = 0;
     virtual void SendIcmpError(const IcmpErrorReport& report) = 0; // WM_APP_ICMP_ERROR
     virtual void SendContPingDone() = 0;                           // WM_APP_CONTPING_DONE
-    // WM_APP_PING_AGAIN, handed over without waiting: the frame runs the Ping command once the worker
-    // that asks for it is gone.
+    // WM_APP_PING_AGAIN: the frame runs the Ping command once the worker that asks for it is gone.
     virtual void PostPingAgain() = 0;
-    // A typed result beside its fragment, handed over without waiting (it is copied); dropped at once
-    // when nobody takes records.
+    // A typed result beside its row, for the programs and panes that want numbers; dropped at once when
+    // nobody takes records.
     virtual void SendRecord(const ResultRecord& record) = 0;
     // No echo handle could be created: the worker's text in red in the Results window and in a standard
-    // message box with the exclamation icon and the guidance, shown by the GUI thread.
+    // message box with the exclamation icon and the guidance, shown by the GUI thread (the text has
+    // static storage).
     virtual void ReportNoEchoHandle(const output::TextTemplate<>& workerText) = 0;
     // The system's exclamation sound.
     virtual void Beep() = 0;

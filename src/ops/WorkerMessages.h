@@ -1,31 +1,18 @@
 #pragma once
 
-#include "output/ResultKind.h"
-
-#include <QString>
 #include <cstdint>
 
 namespace vantrel::ops {
 
 // The messages workers send to the frame, by their historical numbers (WM_APP is 0x8000, WM_USER 0x400).
 enum WorkerMessage : std::uint32_t {
-    WM_APP_RESULT = 0x8000 + 0x10,        // a ResultMessage: the frame appends it
-    WM_APP_STATUS = 0x8000 + 0x11,        // the status text changed: the frame refreshes the command state
+    WM_APP_RESULT = 0x8000 + 0x10,        // a result row: the frame appends it
+    WM_APP_STATUS = 0x8000 + 0x11,        // the status text changed: the frame shows it
     WM_APP_ICMP_ERROR = 0x8000 + 0x12,    // an IcmpErrorReport: the frame writes the echo-failure row
     WM_APP_CONTPING_DONE = 0x8000 + 0x13, // continuous ping ended: the frame writes its summary
     WM_APP_PING_AGAIN = 0x8000 + 0x14,    // the ping worker ended with ContPing on: the frame pings again
     WM_USER_LOOKUP_DONE = 0x400 + 1,
     WM_USER_ISPINGER_LOOKUP_DONE = 0x400 + 2,
-};
-
-// One fragment for the Results window. When `argument` is not empty, `text` holds one "%s" for it.
-struct ResultMessage {
-    QString text;
-    QString argument;
-    output::ResultKind kind = output::ResultKind::Plain;
-    // The text's one "%s" receives the time stamp of the moment the frame appends it (the scans' end
-    // lines), taken from the frame's clock.
-    bool timeStamped = false;
 };
 
 // The results table an echo-failure row belongs to.

@@ -2,7 +2,7 @@
 
 #include "output/MessageSink.h"
 #include "output/ResultKind.h"
-#include "output/RtfText.h"
+#include "output/ResultRow.h"
 
 #include <QString>
 #include <optional>
@@ -34,7 +34,7 @@ public:
     virtual std::optional<OpenFailure> openWithDesktop(const QString& path) = 0;
     // A line for the Results window, for news of the log that needs no answer (the log moved aside, a
     // log that could not be opened at start). A front end without a window yet keeps it until it has one.
-    virtual void showResultLine(const RtfText& line, ResultKind kind) = 0;
+    virtual void showResultLine(const ResultRow& line) = 0;
 };
 
 } // namespace vantrel::output

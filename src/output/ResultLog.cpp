@@ -132,9 +132,7 @@ void ResultLog::OpenLogAtStartup() {
                 m_logging = false;
                 const auto& line =
                     error.category() == logFaultCategory() ? res::kLogNotALogLine : res::kLogOpenFailedLine;
-                m_frontEnd.showResultLine(
-                    fill(line, RtfText::escape(filePath()), RtfText::escape(reasonOf(error))),
-                    ResultKind::Red);
+                m_frontEnd.showResultLine(makeRow(ResultKind::Red, line, filePath(), reasonOf(error)));
             }
             return;
         }
@@ -217,8 +215,7 @@ bool ResultLog::moveLogAside() {
         return false;
     WriteLogTimeLine();
     m_frontEnd.showResultLine(
-        fill(res::kLogMovedAsideLine, RtfText::escape(QFileInfo(previous).absoluteFilePath())),
-        ResultKind::Plain);
+        makeRow(ResultKind::Plain, res::kLogMovedAsideLine, QFileInfo(previous).absoluteFilePath()));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/ResultKind.h"
+#include "output/ResultRow.h"
 #include "output/RtfText.h"
 #include "output/StringResource.h"
 
@@ -13,9 +14,9 @@ namespace vantrel::output {
 class ResultLog;
 class ResultView;
 
-// The one way a fragment reaches the user, for both front ends: format it with its argument, write it to
-// the log when logging is on, then hand it to the view with its kind. Call it on the thread that owns the
-// view and the log (the GUI thread); workers reach it through their result messages.
+// The one way a row reaches the user, for both front ends: its time stamp filled in, written to the log
+// when logging is on, then shown by the view. Call it on the thread that owns the view and the log (the
+// GUI thread); workers hand their rows over to that thread.
 class ResultPipeline {
 public:
     using Clock = std::function<QDateTime()>;
@@ -23,28 +24,26 @@ public:
     // log may be null (no log, as in tests of a view).
     ResultPipeline(ResultLog* log, ResultView& view, Clock clock = &QDateTime::currentDateTime);
 
-    // text is a fragment of the program; when argument is not empty it fills the one "%s" of text,
-    // RTF-escaped (the argument is a host, a name or an error text). With an empty argument text is used
-    // as it is, percent signs included.
+    void AppendRow(ResultRow row);
+    // RTF from outside the program: when argument is not empty it fills the one "%s" of text,
+    // RTF-escaped; with an empty argument text is used as it is, percent signs included. The fragment is
+    // balanced before it is written.
     void AppendResult(const QString& text, const QString& argument, ResultKind kind);
-    // A fragment already filled from a template.
-    void AppendResult(const RtfText& fragment, ResultKind kind);
 
-    // line holds the host already and ends in "%s", which receives the current time; the line becomes
-    // " \par {" + line + "} \par }" and is appended in bold. Nothing else in it is read as a format.
-    void AppendStartLine(const QString& line);
+    // Runs before every append, so that rows other threads handed over earlier come first (a front end
+    // that takes rows from workers sets it).
+    void setBeforeAppend(std::function<void()> hook) { m_beforeAppend = std::move(hook); }
+
     // The current time as the start and end lines show it.
     QString timeStamp() const;
 
 private:
+    void append(const class ShownRow& row);
+
     ResultLog* m_log;
     ResultView& m_view;
     Clock m_clock;
+    std::function<void()> m_beforeAppend;
 };
-
-// A start line ready for AppendStartLine: the template's first "%s" filled with the escaped host, its
-// last left for the time.
-QString startLine(const RtfTemplate<RtfText, RtfText>& line, QStringView host);
-QString startLine(const RtfTemplate<RtfText>& line, QStringView host);
 
 } // namespace vantrel::output

@@ -1,17 +1,15 @@
 #pragma once
 
-#include "output/ResultKind.h"
-
-#include <QString>
+#include "output/ShownRow.h"
 
 namespace vantrel::output {
 
-// Where appended fragments are shown: the GUI's Results window, the command line's printer, a recorder
-// in tests. It receives each fragment as formatted and balanced (without "{\rtf1 "), with its kind.
+// Where appended rows are shown: the GUI's Results window, the command line's printer, a recorder in
+// tests. Each takes the form of the row it needs (its document, or its RTF without "{\rtf1 ").
 class ResultView {
 public:
     virtual ~ResultView() = default;
-    virtual void showResult(const QString& fragment, ResultKind kind) = 0;
+    virtual void showResult(const ShownRow& row) = 0;
 };
 
 } // namespace vantrel::output

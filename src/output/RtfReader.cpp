@@ -52,28 +52,6 @@ struct Field {
     QString instruction;
 };
 
-// The target of a field instruction "HYPERLINK target" (the target may be quoted); empty for others.
-QString hyperlinkTarget(const QString& instruction) {
-    const QString trimmed = instruction.trimmed();
-    static const QString kKeyword = QStringLiteral("HYPERLINK");
-    if (!trimmed.startsWith(kKeyword, Qt::CaseInsensitive))
-        return QString();
-    QString rest = trimmed.mid(kKeyword.size()).trimmed();
-    // Switches such as \l come before or after the target; the target is the first plain token.
-    while (!rest.isEmpty()) {
-        if (rest.startsWith(QLatin1Char('"'))) {
-            const qsizetype close = rest.indexOf(QLatin1Char('"'), 1);
-            return close < 0 ? rest.mid(1) : rest.mid(1, close - 1);
-        }
-        const qsizetype blank = rest.indexOf(QLatin1Char(' '));
-        const QString token = blank < 0 ? rest : rest.left(blank);
-        if (!token.startsWith(QLatin1Char('\\')))
-            return token;
-        rest = blank < 0 ? QString() : rest.mid(blank + 1).trimmed();
-    }
-    return QString();
-}
-
 // The control words the reader knows. Those that stand for one character carry it as their value.
 enum class Word : std::uint32_t {
     Other,
@@ -450,7 +428,7 @@ private:
             s.destination = m_fields.empty() ? Destination::Skip : Destination::FieldInstruction;
             break;
         case Word::Fldrslt:
-            s.link = m_fields.empty() ? QString() : hyperlinkTarget(m_fields.back().instruction);
+            s.link = m_fields.empty() ? QString() : RtfReader::hyperlinkTarget(m_fields.back().instruction);
             break;
         case Word::ColorTable:
             s.destination = Destination::ColorTable;
@@ -702,6 +680,28 @@ RtfDocument RtfReader::readDocument(QByteArrayView rtf) {
     for (char byte : rtf)
         text += QChar(fromWindows1252(std::uint8_t(byte)));
     return Parser(text).run();
+}
+
+// The target of a field instruction "HYPERLINK target" (the target may be quoted); empty for others.
+QString RtfReader::hyperlinkTarget(const QString& instruction) {
+    const QString trimmed = instruction.trimmed();
+    static const QString kKeyword = QStringLiteral("HYPERLINK");
+    if (!trimmed.startsWith(kKeyword, Qt::CaseInsensitive))
+        return QString();
+    QString rest = trimmed.mid(kKeyword.size()).trimmed();
+    // Switches such as \l come before or after the target; the target is the first plain token.
+    while (!rest.isEmpty()) {
+        if (rest.startsWith(QLatin1Char('"'))) {
+            const qsizetype close = rest.indexOf(QLatin1Char('"'), 1);
+            return close < 0 ? rest.mid(1) : rest.mid(1, close - 1);
+        }
+        const qsizetype blank = rest.indexOf(QLatin1Char(' '));
+        const QString token = blank < 0 ? rest : rest.left(blank);
+        if (!token.startsWith(QLatin1Char('\\')))
+            return token;
+        rest = blank < 0 ? QString() : rest.mid(blank + 1).trimmed();
+    }
+    return QString();
 }
 
 RtfDocument RtfReader::readFragment(QStringView fragment) {

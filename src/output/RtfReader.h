@@ -26,6 +26,8 @@ public:
     static RtfDocument readDocument(QByteArrayView rtf);
     // A fragment: the body of a document without its opening "{\rtf1 ", ending in the document's "}".
     static RtfDocument readFragment(QStringView fragment);
+    // The target of a field instruction "HYPERLINK target" (the target may be quoted); empty for others.
+    static QString hyperlinkTarget(const QString& instruction);
 };
 
 } // namespace vantrel::output

@@ -6,8 +6,8 @@ TextResultPrinter::TextResultPrinter(Writer writer, TextRenderer renderer)
     : m_writer(std::move(writer))
     , m_renderer(renderer) {}
 
-void TextResultPrinter::showResult(const QString& fragment, ResultKind) {
-    const QString text = m_renderer.renderFragment(fragment);
+void TextResultPrinter::showResult(const ShownRow& row) {
+    const QString text = m_renderer.render(row.document());
     if (!text.isEmpty())
         m_writer(text);
 }

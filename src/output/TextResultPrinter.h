@@ -16,7 +16,7 @@ public:
 
     explicit TextResultPrinter(Writer writer, TextRenderer renderer = TextRenderer());
 
-    void showResult(const QString& fragment, ResultKind kind) override;
+    void showResult(const ShownRow& row) override;
 
 private:
     Writer m_writer;

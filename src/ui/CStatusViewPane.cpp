@@ -2,7 +2,6 @@
 
 #include "output/MessageTexts.h"
 #include "output/ResultPagePrinter.h"
-#include "output/RtfReader.h"
 #include "settings/LiveOptions.h"
 #include "ui/PaneToolBar.h"
 #include "ui/ResultsTextView.h"
@@ -99,8 +98,8 @@ QAction* CStatusViewPane::command(Command id) const {
     return found == m_commands.end() ? nullptr : found->second;
 }
 
-void CStatusViewPane::showResult(const QString& fragment, output::ResultKind kind) {
-    m_view->appendDocument(output::RtfReader::readFragment(fragment), m_presenter.formatFor(kind));
+void CStatusViewPane::showResult(const output::ShownRow& row) {
+    m_view->appendDocument(row.document(), m_presenter.formatFor(row.kind()));
     UpdateTextSize();
 }
 

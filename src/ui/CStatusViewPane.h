@@ -45,7 +45,11 @@ public:
 
     CStatusViewPane(settings::LiveOptions& options, FrameCommands frameCommands, QWidget* parent = nullptr);
 
-    void showResult(const QString& fragment, output::ResultKind kind) override;
+    void showResult(const output::ShownRow& row) override;
+    // A balanced RTF fragment from outside the program.
+    void showResult(const QString& fragment, output::ResultKind kind) {
+        showResult(output::ShownRow(fragment, kind));
+    }
 
     // Measures the text, purges it when too large and tells the size pane.
     void UpdateTextSize();

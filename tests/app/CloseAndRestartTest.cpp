@@ -245,12 +245,19 @@ protected:
             // request returns: the worker would then ask for the next ping on its way out.
             frame->options().setNumber(OptionId::Packets, 3);
             network.onRequest([this](const test::FakeIcmpNetwork::SentRequest&) {
-                if (network.sent().size() == 3)
+                if (network.sent().size() == 1)
+                    QMetaObject::invokeMethod(
+                        frame.get(), [this] { frame->options().setNumber(OptionId::ContPing, 1); },
+                        Qt::BlockingQueuedConnection);
+                if (network.sent().size() == 3) {
                     QMetaObject::invokeMethod(
                         frame.get(), [this] { frame->close(); }, Qt::QueuedConnection);
+                    // The worker never waits for the window: the last request lasts until the close is
+                    // under way.
+                    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                }
             });
             control.OnPing();
-            frame->options().setNumber(OptionId::ContPing, 1);
             break;
         }
     }

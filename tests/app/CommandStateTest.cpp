@@ -128,7 +128,7 @@ TEST_F(CommandState, TheResultsContextMenuCaptionsFollowTheStateFromTheOneTable)
                           {"Cancel &Ping", "&Lookup (off)", "Stop Logg&ing", "S&how All Options"}));
 }
 
-TEST_F(CommandState, TheIdleTimerRefreshesWithoutBeingAsked) {
+TEST_F(CommandState, TheCommandsAndTheStatusFollowTheirChangesWithoutBeingAsked) {
     frame->flags().startOperation(ops::Operation::Lookup);
     frame->status().set(QStringLiteral("Looking up host..."));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !action(*frame, cmd::kPingButton)->isEnabled(); }, 5000));

@@ -34,6 +34,8 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <array>
+#include <chrono>
+#include <thread>
 
 namespace vantrel::app::testing {
 namespace {
@@ -61,6 +63,18 @@ protected:
         while (!done() && timer.elapsed() < 20000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
+    // Each request takes a while, so that an operation is still running when the test looks at it (its
+    // worker never waits for the window).
+    void slowRequests() {
+        network.onRequest([](const test::FakeIcmpNetwork::SentRequest&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        });
+    }
+    // Until every operation has ended and the rows its workers handed over are shown, as at an end.
+    void runUntilIdle() {
+        runUntil([&] { return !frame->flags().anyBusy(); });
+        operations->control().drainWorkerQueue();
+    }
     QString results() const { return frame->resultsPane().view().toPlainText(); }
 
     test::FakeIcmpNetwork network;
@@ -83,11 +97,12 @@ TEST_F(DesktopOperationsTest, ThePingButtonPingsTheHostBoxAndTheRowsReachTheResu
     frame->options().setNumber(settings::OptionId::Packets, 2);
     network.reply(address("10.0.0.1"), 4);
     network.reply(address("10.0.0.1"), 6);
+    slowRequests();
     frame->putHostAtStart(QStringLiteral("10.0.0.1"));
     frame->resultLog().ToggleLogging();
     frame->commands().trigger(400);
     EXPECT_EQ(frame->commands().action(400)->text(), QStringLiteral("       Cancel       "));
-    runUntil([&] { return !frame->flags().anyBusy(); });
+    runUntilIdle();
     runUntil([&] { return results().contains(QStringLiteral("Round Trip Time")); });
 
     EXPECT_TRUE(results().contains(QStringLiteral("Starting ping to 10.0.0.1")));
@@ -111,6 +126,7 @@ TEST_F(DesktopOperationsTest, ClosingDuringAPingWaitsForTheWorkerAndSavesNothing
     answer.from = address("10.0.0.1");
     answer.roundTripMs = 1;
     network.setDefaultAnswer(answer);
+    slowRequests();
     frame->putHostAtStart(QStringLiteral("10.0.0.1"));
     frame->commands().trigger(400);
     ASSERT_TRUE(bool(frame->flags().m_bPing));
@@ -127,10 +143,10 @@ TEST_F(DesktopOperationsTest, EnterStartsAPingAndEnterAgainCancelsIt) {
     test::FakeIcmpNetwork::Answer answer;
     answer.from = address("10.0.0.1");
     network.setDefaultAnswer(answer);
+    slowRequests(); // the ping is still running when Enter comes again
     frame->putHostAtStart(QStringLiteral("10.0.0.1"));
     QLineEdit* hostEdit = frame->hostBox()->lineEdit();
 
-    // The worker waits for its first row until the GUI thread takes it, so the ping is still running.
     QTest::keyClick(hostEdit, Qt::Key_Return);
     ASSERT_TRUE(bool(frame->flags().m_bPing));
     frame->RefreshCommandUI();
@@ -138,7 +154,7 @@ TEST_F(DesktopOperationsTest, EnterStartsAPingAndEnterAgainCancelsIt) {
     EXPECT_EQ(frame->commands().action(11000)->text(), QStringLiteral("Cancel Ping"));
 
     QTest::keyClick(hostEdit, Qt::Key_Return);
-    runUntil([&] { return !frame->flags().anyBusy(); });
+    runUntilIdle();
     EXPECT_TRUE(results().contains(QStringLiteral("Ping canceled")));
     EXPECT_LE(results().count(QStringLiteral("10.0.0.1")), 3) << "the start line and a row or two";
     frame->RefreshCommandUI();
@@ -157,7 +173,7 @@ TEST_F(DesktopOperationsTest, WhatThePingPaneSetsReachesTheNextPingAndTheNextSta
         const std::size_t before = network.sent().size();
         frame->putHostAtStart(QStringLiteral("10.0.0.1"));
         frame->commands().trigger(400);
-        runUntil([&] { return !frame->flags().anyBusy(); });
+        runUntilIdle();
         const std::vector<test::FakeIcmpNetwork::SentRequest> all = network.sent();
         return std::vector(all.begin() + std::ptrdiff_t(before), all.end());
     };
@@ -246,7 +262,7 @@ TEST_F(DesktopOperationsTest, TheSeqScanPaneCorrectsItsFieldsAndSavesLoadsAndSca
     list->setCurrentItem(list->topLevelItem(0));
     emit list->itemDoubleClicked(list->topLevelItem(0), 0);
     EXPECT_EQ(pane->octetField(1122)->text(), QStringLiteral("30"));
-    runUntil([&] { return !frame->flags().anyBusy(); });
+    runUntilIdle();
     const QString scanned = results();
     EXPECT_TRUE(scanned.contains(QStringLiteral("10.0.7.30"))) << scanned.toStdString();
     EXPECT_TRUE(scanned.contains(QStringLiteral("Sequence Scan ended")));
@@ -319,21 +335,22 @@ TEST_F(DesktopOperationsTest, TheListScanButtonScansTheListAsShownAndCancelsTheS
     network.reply(address("10.0.0.1"), 3, 64, address("10.0.0.1"));
     network.reply(address("10.0.0.5"), 4, 64, address("10.0.0.5"));
     ASSERT_TRUE(frame->commands().trigger(cmd::kListScanButton));
-    runUntil([&] { return !frame->flags().anyBusy(); });
+    runUntilIdle();
     const QString scanned = results();
     EXPECT_LT(scanned.indexOf(QStringLiteral(" 10.0.0.5\t 4\t box.test")),
               scanned.indexOf(QStringLiteral(" 10.0.0.1\t 3")))
         << scanned.toStdString();
     EXPECT_TRUE(results().contains(QStringLiteral("ListScan ended - ")));
 
-    // The worker waits for its header row until the GUI thread takes it: the cancel comes before any host.
+    // The cancel comes while the first host's request is out.
+    slowRequests();
     ASSERT_TRUE(frame->commands().trigger(cmd::kListScanButton));
     frame->RefreshCommandUI();
     EXPECT_EQ(frame->commands().action(cmd::kListScanButton)->text(), QStringLiteral("      Cancel        "));
     EXPECT_EQ(frame->commands().action(cmd::kListScanMenu)->text(), QStringLiteral("Cancel ListScan"));
     ASSERT_TRUE(frame->commands().trigger(cmd::kListScanMenu));
     EXPECT_EQ(frame->status().get(), QStringLiteral("Cancelling ListScan..."));
-    runUntil([&] { return !frame->flags().anyBusy(); });
+    runUntilIdle();
     EXPECT_TRUE(results().contains(QStringLiteral("ListScan canceled - ")));
     frame->RefreshCommandUI();
     EXPECT_EQ(frame->status().get(), QStringLiteral("Ready"));
@@ -393,7 +410,7 @@ TEST_F(DesktopOperationsTest, TheRoundTripPlotFollowsTheRunThatStartedLastAndCop
     frame->putHostAtStart(QStringLiteral("10.0.0.1"));
     const auto ping = [&] {
         frame->commands().trigger(cmd::kPingButton);
-        runUntil([&] { return !frame->flags().anyBusy(); });
+        runUntilIdle();
         QCoreApplication::processEvents();
     };
     ping();

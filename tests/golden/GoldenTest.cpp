@@ -35,9 +35,7 @@ public:
     void showLogOptionsPane() override {}
     bool showFileNameBalloon(const QString&, const QString&) override { return false; }
     std::optional<output::OpenFailure> openWithDesktop(const QString&) override { return std::nullopt; }
-    void showResultLine(const output::RtfText& line, output::ResultKind kind) override {
-        results->AppendResult(line, kind);
-    }
+    void showResultLine(const output::ResultRow& line) override { results->AppendRow(line); }
     output::ResultPipeline* results = nullptr;
 };
 
@@ -375,10 +373,8 @@ const Scenario kScenarios[] = {
      }},
     {"startup_banner_and_winsock",
      [](GoldenRun& g) {
-         const auto append = [&g](const ResultMessage& line) {
-             g.h.pipeline.AppendResult(line.text, line.argument, line.kind);
-         };
-         g.h.pipeline.AppendResult(output::fill(output::res::kBanner), output::ResultKind::Plain);
+         const auto append = [&g](const output::ResultRow& line) { g.h.pipeline.AppendRow(line); };
+         append(output::makeRow(output::ResultKind::Plain, output::res::kBanner));
          net::WSADATA data;
          data.wVersion = 0x0202;
          data.szDescription = QStringLiteral("odd {layer} \\ caf\u00e9");
@@ -388,10 +384,10 @@ const Scenario kScenarios[] = {
          append(winsockStartedLine(data));
          append(winsockStartupFailedLine(net::WSAVERNOTSUPPORTED));
          append(localHostNameFailedLine(net::WSAEINVAL));
-         for (const ResultMessage& line :
+         for (const output::ResultRow& line :
               additionalLocalAddressLines({"box", {}, {address("192.168.1.5"), address("10.0.0.2")}}))
              append(line);
-         for (const ResultMessage& line : aboutWinsockReport(data))
+         for (const output::ResultRow& line : aboutWinsockReport(data))
              append(line);
      }},
     {"log_news",

@@ -54,6 +54,7 @@ protected:
     void finish() {
         ASSERT_TRUE(runUntil([this] { return runOver(); }));
         h.control->joinWorkers();
+        h.control->drainWorkerQueue();
     }
 
     void replyTimes(std::initializer_list<std::uint32_t> times) {
@@ -195,11 +196,14 @@ TEST_F(ContinuousPingTest, TickedDuringAPlainPingAContinuousRunFollowsItExceptDu
         h.options.setNumber(OptionId::ContPing, 0);
         const std::size_t before = h.network.sent().size();
         h.network.onRequest([&, before, exiting](const FakeIcmpNetwork::SentRequest&) {
+            if (h.network.sent().size() == before + 1) // ticked while the ping runs
+                QMetaObject::invokeMethod(
+                    QCoreApplication::instance(), [&] { h.options.setNumber(OptionId::ContPing, 1); },
+                    Qt::BlockingQueuedConnection);
             if (exiting && h.network.sent().size() == before + 4) // the ping's last request
                 h.state().flags.beginShutdown();
         });
         h.control->OnPing();
-        h.options.setNumber(OptionId::ContPing, 1);
         if (exiting) {
             finish();
             EXPECT_TRUE(h.texts().filter(QStringLiteral("Starting continuous ping")).isEmpty());
@@ -227,7 +231,7 @@ TEST_F(ContinuousPingTest, CancelDuringACycleWritesTheCancelLineThenTheSummary) 
                     h.control->OnPing();
                     statusAtCancel = status();
                 },
-                Qt::QueuedConnection);
+                Qt::BlockingQueuedConnection); // the cancel is in force before the request ends
     });
     startRun();
     continuous.OnTimer(TIMER_CONTPING_NEXT);

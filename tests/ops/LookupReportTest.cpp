@@ -15,12 +15,11 @@ using output::RtfText;
 using test::address;
 namespace res = output::res;
 
-QStringList fragments(const std::vector<ResultMessage>& rows) {
+QStringList fragments(const std::vector<output::ResultRow>& rows) {
     QStringList all;
-    for (const ResultMessage& row : rows) {
+    for (const output::ResultRow& row : rows) {
         EXPECT_EQ(row.kind, ResultKind::Plain);
-        EXPECT_TRUE(row.argument.isEmpty());
-        all.append(row.text);
+        all.append(row.rtf());
     }
     return all;
 }
@@ -68,18 +67,18 @@ TEST(LookupReportRows, FurtherAddressesCloseTheFirstCellOnlyWithoutAliases) {
 }
 
 TEST(LookupReportRows, OutsideNamesCannotBreakTheRtf) {
-    const std::vector<ResultMessage> rows =
+    const std::vector<output::ResultRow> rows =
         lookupReportRows({"evil}\\par{.lab", {"caf\xc3\xa9.lab"}, {address("10.0.0.1")}});
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_TRUE(rows[0].text.contains(QStringLiteral("HYPERLINK http://evil\\}\\\\par\\{.lab ")));
-    EXPECT_FALSE(rows[0].text.contains(QStringLiteral("evil}")));
-    EXPECT_FALSE(rows[2].text.contains(QChar(0xe9))) << "non-ASCII is written as an RTF escape";
-    EXPECT_TRUE(rows[2].text.contains(QStringLiteral("caf\\'e9.lab")));
+    EXPECT_TRUE(rows[0].rtf().contains(QStringLiteral("HYPERLINK http://evil\\}\\\\par\\{.lab ")));
+    EXPECT_FALSE(rows[0].rtf().contains(QStringLiteral("evil}")));
+    EXPECT_FALSE(rows[2].rtf().contains(QChar(0xe9))) << "non-ASCII is written as an RTF escape";
+    EXPECT_TRUE(rows[2].rtf().contains(QStringLiteral("caf\\'e9.lab")));
 }
 
 // The link run of a name row's second cell, as the Results window reads it.
-output::TextRun linkOf(const ResultMessage& row) {
-    const output::RtfDocument document = output::RtfReader::readFragment(row.text);
+output::TextRun linkOf(const output::ResultRow& row) {
+    const output::RtfDocument document = row.document();
     for (const output::RtfBlock& block : document.blocks)
         if (const auto* tableRow = std::get_if<output::TableRow>(&block);
             tableRow && tableRow->cells.size() == 2)
@@ -90,7 +89,7 @@ output::TextRun linkOf(const ResultMessage& row) {
 }
 
 TEST(LookupReportRows, NamesAreClickableLinksToTheirWebAddressEvenWhenOdd) {
-    const std::vector<ResultMessage> rows =
+    const std::vector<output::ResultRow> rows =
         lookupReportRows({"one.lab", {"odd{}\\x.lab"}, {address("10.0.0.1")}});
     ASSERT_EQ(rows.size(), 3u);
     const output::TextRun name = linkOf(rows[0]);

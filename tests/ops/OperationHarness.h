@@ -56,6 +56,7 @@ public:
             return !state().flags.anyBusy() && !control->lookupPending() && !state().flags.m_bContPingActive;
         });
         control->joinWorkers();
+        control->drainWorkerQueue(); // what the workers handed over on their way out
         QCoreApplication::processEvents();
     }
 

@@ -222,8 +222,9 @@ TEST_F(SeqScanOperationTest, CancelStopsAfterTheCurrentRequestWithTheCanceledLin
 TEST_F(SeqScanOperationTest, TheCommandCancelsARunningScanAndIsIgnoredBesideAnotherOperation) {
     bool given = false;
     h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) {
-        if (!std::exchange(given, true)) // the command once more, from the GUI thread
-            QMetaObject::invokeMethod(QCoreApplication::instance(), [&] { h.control->OnSeqScan(); });
+        if (!std::exchange(given, true)) // the command once more, from the GUI thread, during the request
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [&] { h.control->OnSeqScan(); }, Qt::BlockingQueuedConnection);
     });
     scan(QStringLiteral("10.5.0.1"), QStringLiteral("10.5.0.200"));
     EXPECT_LT(h.network.sent().size(), 200u);

@@ -13,9 +13,9 @@ namespace {
 using output::ResultKind;
 using test::address;
 
-// What a terminal shows of a fragment.
-QString shown(const QString& fragment) {
-    return output::TextRenderer().renderFragment(fragment).trimmed();
+// What a terminal shows of a row.
+QString shown(const output::ResultRow& row) {
+    return output::TextRenderer().render(row.document()).trimmed();
 }
 
 TEST(WinsockReportsTest, StartupLinesCarryTheDescriptionAndTheErrorText) {
@@ -23,14 +23,14 @@ TEST(WinsockReportsTest, StartupLinesCarryTheDescriptionAndTheErrorText) {
     data.szDescription = QStringLiteral("Linux 6.1 socket layer, GNU C Library 2.36");
     EXPECT_EQ(winsockStartedStatus(data),
               QStringLiteral("Linux 6.1 socket layer, GNU C Library 2.36  started OK."));
-    EXPECT_EQ(winsockStartedLine(data).text,
+    EXPECT_EQ(winsockStartedLine(data).rtf(),
               QStringLiteral("Linux 6.1 socket layer, GNU C Library 2.36  started OK.\\par }"));
     EXPECT_EQ(winsockStartedLine(data).kind, ResultKind::Blue);
 
-    const ResultMessage failed = winsockStartupFailedLine(10092);
+    const output::ResultRow failed = winsockStartupFailedLine(10092);
     EXPECT_EQ(failed.kind, ResultKind::RedBold);
     EXPECT_EQ(
-        shown(failed.text),
+        shown(failed),
         QStringLiteral(
             "Winsock startup failed ( WinSock error 10092: WinSock DLL cannot support this application)"));
     EXPECT_EQ(localHostNameFailedLine(10022).kind, ResultKind::Red);
@@ -41,7 +41,7 @@ TEST(WinsockReportsTest, StartupLinesCarryTheDescriptionAndTheErrorText) {
 
     // A description with RTF's own characters cannot break the fragment.
     data.szDescription = QStringLiteral("odd {layer} \\ caf\u00e9");
-    const output::RtfDocument parsed = output::RtfReader::readFragment(winsockStartedLine(data).text);
+    const output::RtfDocument parsed = output::RtfReader::readFragment(winsockStartedLine(data).rtf());
     ASSERT_EQ(parsed.blocks.size(), 1u);
     EXPECT_EQ(output::runsText(std::get<output::Paragraph>(parsed.blocks[0]).runs),
               QStringLiteral("odd {layer} \\ caf\u00e9  started OK."));
@@ -54,10 +54,10 @@ TEST(WinsockReportsTest, LocalHostTitleAndOneLinePerFurtherAddress) {
     EXPECT_TRUE(additionalLocalAddressLines(single).empty());
 
     const net::HostEntry three{"box", {}, {address("192.168.1.5"), address("10.0.0.2"), address("10.0.0.3")}};
-    const std::vector<ResultMessage> lines = additionalLocalAddressLines(three);
+    const std::vector<output::ResultRow> lines = additionalLocalAddressLines(three);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(shown(lines[0].text), QStringLiteral("Additional Local IP address: 10.0.0.2"));
-    EXPECT_EQ(shown(lines[1].text), QStringLiteral("Additional Local IP address: 10.0.0.3"));
+    EXPECT_EQ(shown(lines[0]), QStringLiteral("Additional Local IP address: 10.0.0.2"));
+    EXPECT_EQ(shown(lines[1]), QStringLiteral("Additional Local IP address: 10.0.0.3"));
 
     EXPECT_EQ(localHostTitle(net::HostEntry{"lonely", {}, {}}),
               QStringLiteral("Vantrel 2.0    Local Host Name:  lonely   Local IP Address:  "));
@@ -70,19 +70,19 @@ TEST(WinsockReportsTest, AboutYourWinsock) {
     data.szSystemStatus = QStringLiteral("Running");
     data.iMaxSockets = 1048576;
     data.iMaxUdpDg = 65507;
-    const std::vector<ResultMessage> lines = aboutWinsockReport(data);
+    const std::vector<output::ResultRow> lines = aboutWinsockReport(data);
     ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0].text, QStringLiteral("\\par {Winsock Information} \\par }"));
+    EXPECT_EQ(lines[0].rtf(), QStringLiteral("\\par {Winsock Information} \\par }"));
     EXPECT_EQ(lines[0].kind, ResultKind::Bold);
     QStringList texts;
-    for (const ResultMessage& line : lines)
-        texts.append(shown(line.text));
+    for (const output::ResultRow& line : lines)
+        texts.append(shown(line));
     EXPECT_EQ(texts, (QStringList{"Winsock Information", "Version: 1.1", "Description: Linux socket layer",
                                   "System Status: Running", "Maximum sockets per process: 1048576",
                                   "Maximum datagram packet size: 65507"}));
 
     data.wVersion = 0x0201; // the minor number is the high byte
-    EXPECT_EQ(aboutWinsockReport(data)[1].text, QStringLiteral("{Version: 1.2} \\par }"));
+    EXPECT_EQ(aboutWinsockReport(data)[1].rtf(), QStringLiteral("{Version: 1.2} \\par }"));
 }
 
 } // namespace

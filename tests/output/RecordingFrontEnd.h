@@ -32,8 +32,8 @@ public:
         return openResult;
     }
 
-    void showResultLine(const output::RtfText& line, output::ResultKind kind) override {
-        resultLines.emplace_back(line.rtf(), kind);
+    void showResultLine(const output::ResultRow& line) override {
+        resultLines.emplace_back(line.rtf(), line.kind);
     }
 
     std::vector<Message> messages;
@@ -47,9 +47,7 @@ public:
 
 class RecordingView final : public output::ResultView {
 public:
-    void showResult(const QString& fragment, output::ResultKind kind) override {
-        shown.emplace_back(fragment, kind);
-    }
+    void showResult(const output::ShownRow& row) override { shown.emplace_back(row.rtf(), row.kind()); }
 
     std::vector<std::pair<QString, output::ResultKind>> shown;
 };

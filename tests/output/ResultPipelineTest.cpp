@@ -45,23 +45,23 @@ TEST_F(ResultPipelineTest, TheArgumentFillsTheOneConversionEscaped) {
 }
 
 TEST_F(ResultPipelineTest, EveryFragmentLeavesTheDocumentClosed) {
-    pipeline.AppendResult(fill(res::kIspShuttingDownLine), ResultKind::Red);
+    pipeline.AppendRow(makeRow(ResultKind::Red, res::kIspShuttingDownLine));
     EXPECT_EQ(lastShown(), QStringLiteral(" \\par {Shutting down ISPinger... \\par }}"));
     pipeline.AppendResult(QStringLiteral("WinSock error 10050: Network is down"), QString(), ResultKind::Red);
     EXPECT_EQ(lastShown(), QStringLiteral("WinSock error 10050: Network is down}"));
 }
 
 TEST_F(ResultPipelineTest, StartLinesCarryTheTimeAndShowAHostWithPercentSignsUnchanged) {
-    pipeline.AppendStartLine(startLine(res::kPingStartLine, u"10.0.0.1"));
+    pipeline.AppendRow(startRow(res::kPingStartLine, QStringLiteral("10.0.0.1")));
     EXPECT_EQ(lastShown(),
               QStringLiteral(" \\par {Starting ping to 10.0.0.1 - Dec 08, 2026  14:05:09} \\par }"));
     EXPECT_EQ(view.shown.back().second, ResultKind::Bold);
 
-    pipeline.AppendStartLine(startLine(res::kTraceStartLine, u"50%s%d{x}.example"));
+    pipeline.AppendRow(startRow(res::kTraceStartLine, QStringLiteral("50%s%d{x}.example")));
     EXPECT_EQ(lastShown(),
               QStringLiteral(" \\par {Starting trace to 50%s%d\\{x\\}.example - Dec 08, 2026  14:05:09} "
                              "\\par }"));
-    pipeline.AppendStartLine(startLine(res::kLookupStartLine, u"example.org"));
+    pipeline.AppendRow(startRow(res::kLookupStartLine, QStringLiteral("example.org")));
     EXPECT_EQ(lastShown(),
               QStringLiteral(" \\par {Starting lookup on example.org - Dec 08, 2026  14:05:09} \\par }"));
 }
@@ -76,9 +76,9 @@ TEST(ResultPipelineLogTest, TheLogGetsTheFragmentOnlyWhileLoggingIsOn) {
     ResultPipeline pipeline(&log, view, [] { return kNow; });
 
     log.OpenLogAtStartup();
-    pipeline.AppendResult(fill(res::kBanner), ResultKind::Plain);
+    pipeline.AppendRow(makeRow(ResultKind::Plain, res::kBanner));
     log.ToggleLogging();
-    pipeline.AppendResult(fill(res::kPingCanceledLine), ResultKind::RedBold);
+    pipeline.AppendRow(makeRow(ResultKind::RedBold, res::kPingCanceledLine));
     EXPECT_EQ(view.shown.size(), 2u) << "the view is served either way";
     QFile file(dir.filePath(QStringLiteral("log.rtf")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -153,10 +153,10 @@ TEST(TextResultPrinterTest, PrintsEachFragmentAsText) {
     QString printed;
     TextResultPrinter printer([&](const QString& text) { printed += text; });
     ResultPipeline pipeline(nullptr, printer);
-    pipeline.AppendResult(fill(res::kPingHeaderRow), ResultKind::HeaderRow);
-    pipeline.AppendResult(fill(res::kPingReplyRow, 1u, RtfText::escape(u"10.0.0.1"), 7u, 64u, 32u),
-                          ResultKind::Plain);
-    pipeline.AppendResult(fill(res::kPingSuccessfulLine), ResultKind::Bold);
+    pipeline.AppendRow(makeRow(ResultKind::HeaderRow, res::kPingHeaderRow));
+    pipeline.AppendRow(
+        makeRow(ResultKind::Plain, res::kPingReplyRow, 1u, QStringLiteral("10.0.0.1"), 7u, 64u, 32u));
+    pipeline.AppendRow(makeRow(ResultKind::Bold, res::kPingSuccessfulLine));
     EXPECT_EQ(printed, QStringLiteral("Ping #    IP Address          RTT(ms)   TTL       Bytes Received\n"
                                       "1         10.0.0.1            7         64        32\n"
                                       "Ping Successful\n"));

@@ -1,8 +1,11 @@
 #include "output/StringResource.h"
 
+#include "TemplateSamples.h"
 #include "output/MessageTexts.h"
+#include "output/ResultRow.h"
 #include "output/ResultTexts.h"
 #include "output/RtfFragment.h"
+#include "output/RtfReader.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +70,33 @@ TEST(StringCatalogueTest, EveryFragmentIsOneLineAndClosesTheDocument) {
             EXPECT_EQ(balancedFragment(text), text + QLatin1Char('}'));
         else
             EXPECT_EQ(balancedFragment(text), text);
+    }
+}
+
+// A row carries its line and values apart; written out it must be the line filled and balanced as the
+// log always had it, and shown it must be what reading that RTF gives, whatever the values hold.
+TEST(StringCatalogueTest, EveryLineWrittenFromItsValuesIsTheFilledTextAndReadsTheSame) {
+    const QString samples[] = {QStringLiteral("host"), QString(), QStringLiteral(" 7 h\\{\u00f6}\u20ac\tx\\"),
+                               QStringLiteral("\U0001d11e%s%d \\par{")};
+    for (const StringResourceInfo& info : allStringResources()) {
+        if (!info.isRtf)
+            continue;
+        SCOPED_TRACE(std::string(info.name));
+        for (const QString& sample : samples) {
+            std::vector<RowValue> values;
+            for (const char conversion : info.conversions)
+                values.push_back(conversion == 'u'   ? RowValue(17u)
+                                 : conversion == 'd' ? RowValue(42)
+                                 : conversion == 'f' ? RowValue(12.5)
+                                                     : RowValue(sample));
+            // A text without arguments is used as it stands, percent signs included.
+            const QString filled = balancedFragment(
+                info.conversions.empty() ? QString::fromUtf8(info.text.data(), qsizetype(info.text.size()))
+                                         : test::fillWithSamples(info, sample));
+            const RowLine& line = RowLine::of(info.text);
+            EXPECT_EQ(line.rtf(values), filled);
+            EXPECT_EQ(line.document(values), RtfReader::readFragment(filled)) << filled.toStdString();
+        }
     }
 }
 

@@ -14,7 +14,7 @@
 namespace vantrel::test {
 
 // Everything a run showed, as one plain text for a golden file: per fragment its kind, its RTF as the
-// view received it, the document RtfReader reads from it and the terminal's text; then the log file's
+// view received it, the document the window got and the terminal's text; then the log file's
 // bytes and the run's records as CSV and JSON. The one place that knows the view's interface.
 namespace golden {
 
@@ -118,11 +118,10 @@ inline QString goldenCapture(const RecordingResultView& view, const QString& log
     for (const RecordingResultView::Shown& shown : view.shown) {
         out += QStringLiteral("=== fragment %1, kind %2\nrtf: ").arg(++number).arg(int(shown.kind));
         out += shown.fragment + QStringLiteral("\ndocument:\n");
-        for (const QString& line : golden::dumpDocument(output::RtfReader::readFragment(shown.fragment)))
+        for (const QString& line : golden::dumpDocument(shown.document))
             out += line + QLatin1Char('\n');
         out += QStringLiteral("text:\n");
-        for (const QString& line :
-             output::TextRenderer().renderFragment(shown.fragment).split(QLatin1Char('\n')))
+        for (const QString& line : output::TextRenderer().render(shown.document).split(QLatin1Char('\n')))
             out += QStringLiteral("  |") + line + QLatin1Char('\n');
     }
     out += QStringLiteral("=== log\n") + golden::logText(logPath);
