@@ -96,8 +96,8 @@ void printSettingsLoad() {
         const auto store = RegistryStore::open(StoreLocation{dir.path()});
         const auto start = std::chrono::steady_clock::now();
         loadAtStart(*store);
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                            .count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::nth_element(times.begin(), times.begin() + kRuns / 2, times.end());
     std::printf("settings_load_ms %.4f\n", times[kRuns / 2]);
