@@ -41,13 +41,12 @@ ProfileBook::ProfileBook(RegistryStore& store)
 
 void ProfileBook::load(bool autoSort, int sortColumn) {
     clear();
-    m_store.readTogether([&] {
-        for (const QString& name : m_store.valueNames(section::kProfiles)) {
-            if (name.size() >= kListValueNameLimit)
-                break;
-            m_entries.insert(m_entries.begin(), {name, m_store.GetProfileString(section::kProfiles, name)});
-        }
-    });
+    const StoreSection saved = m_store.readSection(section::kProfiles);
+    for (const StoreSection::Value& value : saved.values()) {
+        if (value.name.size() >= kListValueNameLimit)
+            break;
+        m_entries.insert(m_entries.begin(), {value.name, value.text()});
+    }
     sortIfAuto(autoSort, sortColumn);
 }
 

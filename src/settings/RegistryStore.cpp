@@ -13,6 +13,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <string>
 #include <unistd.h>
 
 namespace vantrel::settings {
@@ -191,6 +192,21 @@ QStringList keyPath(const QString& section) {
 
 QString folded(const QString& name) {
     return name.toCaseFolded();
+}
+
+// An expression for the id of the key of a section `depth` parts deep, whose parts, folded, are the
+// parameters ?1 to ?depth: a section's path costs one statement, not one per part, and what lies below
+// the key is read in the same statement. NULL when there is no such key.
+std::string keyOf(qsizetype depth) {
+    if (depth == 0)
+        return std::to_string(kRootKeyId);
+    return "(SELECT id FROM registry_key WHERE parent = " + keyOf(depth - 1) + " AND folded = ?" +
+           std::to_string(depth) + ")";
+}
+
+void bindPath(SqliteStatement& statement, const QStringList& path) {
+    for (int i = 0; i < path.size(); ++i)
+        statement.bind(i + 1, folded(path[i]));
 }
 
 QString asideName(const QString& file) {
@@ -379,29 +395,55 @@ void RegistryStore::tell(const StoreNotice& notice) {
 }
 
 std::optional<qint64> RegistryStore::findKey(const QString& section) const {
-    qint64 id = kRootKeyId;
-    for (const QString& part : keyPath(section)) {
-        SqliteStatement find(m_db.handle(), "SELECT id FROM registry_key WHERE parent = ? AND folded = ?");
-        find.bind(1, id).bind(2, folded(part));
-        if (find.step() != SQLITE_ROW)
-            return std::nullopt;
-        id = find.columnInt(0);
+    const QStringList path = keyPath(section);
+    if (path.isEmpty())
+        return kRootKeyId;
+    const auto find = m_db.prepared("SELECT " + keyOf(path.size()));
+    bindPath(*find, path);
+    if (find->step() != SQLITE_ROW || find->columnIsNull(0))
+        return std::nullopt;
+    return find->columnInt(0);
+}
+
+StoreSection RegistryStore::readSection(const QString& section) const {
+    std::lock_guard lock(m_mutex);
+    const QStringList path = keyPath(section);
+    const auto read = m_db.prepared(
+        "SELECT name, kind, data FROM registry_value WHERE key = " + keyOf(path.size()) + " ORDER BY id");
+    bindPath(*read, path);
+    // A failed read ends the section where it failed; what is missing reads as its default.
+    StoreSection values;
+    while (read->step() == SQLITE_ROW) {
+        StoreSection::Value value{read->columnText(0), {}};
+        switch (ValueKind(read->columnInt(1))) {
+        case ValueKind::Number:
+            if (read->columnIsInteger(2))
+                value.data = int(read->columnInt(2));
+            break;
+        case ValueKind::Text:
+            value.data = read->columnText(2);
+            break;
+        case ValueKind::Binary:
+            value.data = read->columnBlob(2);
+            break;
+        }
+        values.append(std::move(value));
     }
-    return id;
+    return values;
 }
 
 std::optional<qint64> RegistryStore::createKey(const QString& section) {
     qint64 id = kRootKeyId;
     for (const QString& part : keyPath(section)) {
-        SqliteStatement insert(m_db.handle(), "INSERT OR IGNORE INTO registry_key(parent, name, folded) "
-                                              "VALUES(?, ?, ?)");
-        if (!insert.bind(1, id).bind(2, part).bind(3, folded(part)).run())
+        const auto insert = m_db.prepared("INSERT OR IGNORE INTO registry_key(parent, name, folded) "
+                                          "VALUES(?, ?, ?)");
+        if (!insert->bind(1, id).bind(2, part).bind(3, folded(part)).run())
             return std::nullopt;
-        SqliteStatement find(m_db.handle(), "SELECT id FROM registry_key WHERE parent = ? AND folded = ?");
-        find.bind(1, id).bind(2, folded(part));
-        if (find.step() != SQLITE_ROW)
+        const auto find = m_db.prepared("SELECT id FROM registry_key WHERE parent = ? AND folded = ?");
+        find->bind(1, id).bind(2, folded(part));
+        if (find->step() != SQLITE_ROW)
             return std::nullopt;
-        id = find.columnInt(0);
+        id = find->columnInt(0);
     }
     return id;
 }
@@ -429,20 +471,20 @@ int RegistryStore::upsertValues(const QString& section, std::span<const NamedVal
     if (!key)
         return lastErrorCode();
     // An existing value keeps its place in the enumeration and the name it was first written with.
-    SqliteStatement upsert(m_db.handle(), R"sql(
+    const auto upsert = m_db.prepared(R"sql(
         INSERT INTO registry_value(key, name, folded, kind, data) VALUES(?, ?, ?, ?, ?)
         ON CONFLICT(key, folded) DO UPDATE SET kind = excluded.kind, data = excluded.data)sql");
     for (const NamedValue& value : values) {
-        upsert.bind(1, *key).bind(2, value.name).bind(3, folded(value.name));
+        upsert->bind(1, *key).bind(2, value.name).bind(3, folded(value.name));
         if (const int* number = std::get_if<int>(&value.data))
-            upsert.bind(4, qint64(ValueKind::Number)).bind(5, qint64(*number));
+            upsert->bind(4, qint64(ValueKind::Number)).bind(5, qint64(*number));
         else if (const QString* text = std::get_if<QString>(&value.data))
-            upsert.bind(4, qint64(ValueKind::Text)).bind(5, *text);
+            upsert->bind(4, qint64(ValueKind::Text)).bind(5, *text);
         else
-            upsert.bind(4, qint64(ValueKind::Binary)).bindBlob(5, std::get<QByteArray>(value.data));
-        if (!upsert.run())
+            upsert->bind(4, qint64(ValueKind::Binary)).bindBlob(5, std::get<QByteArray>(value.data));
+        if (!upsert->run())
             return lastErrorCode();
-        upsert.reset();
+        upsert->reset();
     }
     return SQLITE_OK;
 }
@@ -466,8 +508,8 @@ StoreWrite RegistryStore::replaceValue(const QString& section, const QString& ol
         if (!transaction.isOpen())
             return lastErrorCode();
         if (const std::optional<qint64> key = findKey(section)) {
-            SqliteStatement remove(m_db.handle(), "DELETE FROM registry_value WHERE key = ? AND folded = ?");
-            if (!remove.bind(1, *key).bind(2, folded(oldName)).run())
+            const auto remove = m_db.prepared("DELETE FROM registry_value WHERE key = ? AND folded = ?");
+            if (!remove->bind(1, *key).bind(2, folded(oldName)).run())
                 return lastErrorCode();
         }
         const int written = upsertValues(section, {&value, 1});
@@ -482,21 +524,19 @@ int RegistryStore::GetProfileInt(const QString& section, const QString& name, in
     const std::optional<qint64> key = findKey(section);
     if (!key)
         return defaultValue;
-    SqliteStatement read(m_db.handle(), "SELECT data FROM registry_value WHERE key = ? AND folded = ? "
-                                        "AND kind = 4 AND typeof(data) = 'integer'");
-    read.bind(1, *key).bind(2, folded(name));
-    return read.step() == SQLITE_ROW ? int(read.columnInt(0)) : defaultValue;
+    const auto read = m_db.prepared("SELECT data FROM registry_value WHERE key = ? AND folded = ? "
+                                    "AND kind = 4 AND typeof(data) = 'integer'");
+    read->bind(1, *key).bind(2, folded(name));
+    return read->step() == SQLITE_ROW ? int(read->columnInt(0)) : defaultValue;
 }
 
 void RegistryStore::readTogether(const std::function<void()>& reads) const {
     std::lock_guard lock(m_mutex);
-    sqlite3* db = m_db.handle();
     // Inside a transaction already (a nested call), the reads simply join it.
-    const bool began =
-        sqlite3_get_autocommit(db) != 0 && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    const bool began = sqlite3_get_autocommit(m_db.handle()) != 0 && m_db.prepared("BEGIN")->run();
     reads();
     if (began)
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        m_db.prepared("COMMIT")->run();
 }
 
 QString RegistryStore::GetProfileString(const QString& section, const QString& name,
@@ -505,10 +545,10 @@ QString RegistryStore::GetProfileString(const QString& section, const QString& n
     const std::optional<qint64> key = findKey(section);
     if (!key)
         return defaultValue;
-    SqliteStatement read(m_db.handle(), "SELECT data FROM registry_value WHERE key = ? AND folded = ? "
-                                        "AND kind = 1");
-    read.bind(1, *key).bind(2, folded(name));
-    return read.step() == SQLITE_ROW ? read.columnText(0) : defaultValue;
+    const auto read = m_db.prepared("SELECT data FROM registry_value WHERE key = ? AND folded = ? "
+                                    "AND kind = 1");
+    read->bind(1, *key).bind(2, folded(name));
+    return read->step() == SQLITE_ROW ? read->columnText(0) : defaultValue;
 }
 
 std::optional<QByteArray> RegistryStore::GetProfileBinary(const QString& section, const QString& name) const {
@@ -516,12 +556,12 @@ std::optional<QByteArray> RegistryStore::GetProfileBinary(const QString& section
     const std::optional<qint64> key = findKey(section);
     if (!key)
         return std::nullopt;
-    SqliteStatement read(m_db.handle(), "SELECT data FROM registry_value WHERE key = ? AND folded = ? "
-                                        "AND kind = 3");
-    read.bind(1, *key).bind(2, folded(name));
-    if (read.step() != SQLITE_ROW)
+    const auto read = m_db.prepared("SELECT data FROM registry_value WHERE key = ? AND folded = ? "
+                                    "AND kind = 3");
+    read->bind(1, *key).bind(2, folded(name));
+    if (read->step() != SQLITE_ROW)
         return std::nullopt;
-    return read.columnBlob(0);
+    return read->columnBlob(0);
 }
 
 StoreWrite RegistryStore::WriteProfileInt(const QString& section, const QString& name, int value) {
@@ -546,11 +586,11 @@ std::optional<ValueKind> RegistryStore::valueKind(const QString& section, const 
     const std::optional<qint64> key = findKey(section);
     if (!key)
         return std::nullopt;
-    SqliteStatement read(m_db.handle(), "SELECT kind FROM registry_value WHERE key = ? AND folded = ?");
-    read.bind(1, *key).bind(2, folded(name));
-    if (read.step() != SQLITE_ROW)
+    const auto read = m_db.prepared("SELECT kind FROM registry_value WHERE key = ? AND folded = ?");
+    read->bind(1, *key).bind(2, folded(name));
+    if (read->step() != SQLITE_ROW)
         return std::nullopt;
-    return ValueKind(read.columnInt(0));
+    return ValueKind(read->columnInt(0));
 }
 
 QStringList RegistryStore::valueNames(const QString& section) const {
@@ -565,10 +605,10 @@ QStringList RegistryStore::namesBelow(const QString& section, const char* query)
     std::lock_guard lock(m_mutex);
     QStringList names;
     if (const std::optional<qint64> key = findKey(section)) {
-        SqliteStatement list(m_db.handle(), query);
-        list.bind(1, *key);
-        while (list.step() == SQLITE_ROW)
-            names.append(list.columnText(0));
+        const auto list = m_db.prepared(query);
+        list->bind(1, *key);
+        while (list->step() == SQLITE_ROW)
+            names.append(list->columnText(0));
     }
     return names;
 }
@@ -583,8 +623,8 @@ StoreWrite RegistryStore::deleteValue(const QString& section, const QString& nam
         const std::optional<qint64> key = findKey(section);
         if (!key)
             return SQLITE_NOTFOUND;
-        SqliteStatement remove(m_db.handle(), "DELETE FROM registry_value WHERE key = ? AND folded = ?");
-        if (!remove.bind(1, *key).bind(2, folded(name)).run())
+        const auto remove = m_db.prepared("DELETE FROM registry_value WHERE key = ? AND folded = ?");
+        if (!remove->bind(1, *key).bind(2, folded(name)).run())
             return lastErrorCode();
         return sqlite3_changes(m_db.handle()) > 0 ? SQLITE_OK : SQLITE_NOTFOUND;
     });
@@ -599,12 +639,11 @@ StoreWrite RegistryStore::deleteKey(const QString& section) {
         Transaction transaction(m_db);
         if (!transaction.isOpen())
             return lastErrorCode();
-        SqliteStatement removeKeys(m_db.handle(), *key == kRootKeyId
-                                                      ? "DELETE FROM registry_key WHERE parent = ?"
-                                                      : "DELETE FROM registry_key WHERE id = ?");
-        SqliteStatement removeRootValues(m_db.handle(), "DELETE FROM registry_value WHERE key = ?");
+        const auto removeKeys = m_db.prepared(*key == kRootKeyId ? "DELETE FROM registry_key WHERE parent = ?"
+                                                                 : "DELETE FROM registry_key WHERE id = ?");
+        const auto removeRootValues = m_db.prepared("DELETE FROM registry_value WHERE key = ?");
         const bool removed =
-            removeKeys.bind(1, *key).run() && (*key != kRootKeyId || removeRootValues.bind(1, *key).run());
+            removeKeys->bind(1, *key).run() && (*key != kRootKeyId || removeRootValues->bind(1, *key).run());
         return removed && transaction.commit() ? SQLITE_OK : lastErrorCode();
     });
 }

@@ -3,6 +3,7 @@
 #include "settings/SqliteConnection.h"
 #include "settings/StoreLocation.h"
 #include "settings/StoreNotices.h"
+#include "settings/StoreSection.h"
 #include "settings/StoreWrite.h"
 
 #include <QByteArray>
@@ -46,7 +47,7 @@ public:
     static std::unique_ptr<RegistryStore> openInMemory();
 
     // Runs `reads` in one read transaction: they see one state of the file and take its lock once
-    // (LoadSettings reads some eighty values at every start).
+    // (LoadSettings reads three sections at every start).
     void readTogether(const std::function<void()>& reads) const;
 
     ~RegistryStore();
@@ -66,6 +67,10 @@ public:
     // Deletes the value `oldName` (when there is one) and writes `value` in one commit, so that a value
     // can take a new name, or a new spelling of its name, without a moment in which it is missing.
     StoreWrite replaceValue(const QString& section, const QString& oldName, const NamedValue& value);
+
+    // Every value of a section, read in one statement: what a start reads of a section it wants whole.
+    // A missing section, or one that cannot be read, reads as empty.
+    StoreSection readSection(const QString& section) const;
 
     std::optional<ValueKind> valueKind(const QString& section, const QString& name) const;
     // Value names of a section in creation order, as first written; empty when the section is missing.

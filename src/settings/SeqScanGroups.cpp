@@ -114,10 +114,9 @@ SeqScanGroups::RemoveResult SeqScanGroups::remove(const QString& name) {
 
 SeqScanOctets SeqScanGroups::octets(const QString& name) const {
     SeqScanOctets octets;
-    m_store.readTogether([&] {
-        for (std::size_t i = 0; i < kOctetFieldCount; ++i)
-            octets.texts[i] = m_store.GetProfileString(groupSection(name), kOctetValueNames[i]);
-    });
+    const StoreSection group = m_store.readSection(groupSection(name));
+    for (std::size_t i = 0; i < kOctetFieldCount; ++i)
+        octets.texts[i] = group.text(kOctetValueNames[i]);
     return octets;
 }
 

@@ -63,8 +63,8 @@ bool savedFromFrameField(OptionId id) {
     return id == SeqScanShowFail || id == SeqDNS;
 }
 
-int loadNumber(const RegistryStore& store, const OptionSpec& spec) {
-    int value = store.GetProfileInt(section::kOptions, spec.name(), spec.defaultNumber);
+int loadNumber(const StoreSection& options, const OptionSpec& spec) {
+    int value = options.number(spec.name(), spec.defaultNumber);
     if (spec.loadCeiling > 0 && value > spec.loadCeiling)
         value = spec.loadCeiling;
     return correctedNumber(spec, value);
@@ -74,10 +74,11 @@ int loadNumber(const RegistryStore& store, const OptionSpec& spec) {
 
 QStringList loadSavedList(const RegistryStore& store, const QString& section, bool sorted) {
     QStringList entries;
-    for (const QString& name : store.valueNames(section)) {
-        if (name.size() >= kListValueNameLimit)
+    const StoreSection saved = store.readSection(section);
+    for (const StoreSection::Value& value : saved.values()) {
+        if (value.name.size() >= kListValueNameLimit)
             break;
-        entries.append(store.GetProfileString(section, name));
+        entries.append(value.text());
     }
     if (sorted)
         sortListEntries(entries);
@@ -93,12 +94,12 @@ void sortListEntries(QStringList& entries) {
 LoadedSettings LoadSettings(const RegistryStore& store) {
     LoadedSettings loaded;
     store.readTogether([&] {
+        const StoreSection options = store.readSection(section::kOptions);
         for (const OptionSpec& spec : optionTable()) {
             if (spec.isNumeric())
-                loaded.options.setNumber(spec.id, loadNumber(store, spec));
+                loaded.options.setNumber(spec.id, loadNumber(options, spec));
             else
-                loaded.options.setText(
-                    spec.id, store.GetProfileString(section::kOptions, spec.name(), spec.defaultTextValue()));
+                loaded.options.setText(spec.id, options.text(spec.name(), spec.defaultTextValue()));
         }
         // The box behind both names shows AutoSort; Sort keeps its own stored value for the run.
         loaded.listScanAddresses =

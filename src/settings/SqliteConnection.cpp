@@ -21,11 +21,13 @@ void caseFoldFunction(sqlite3_context* context, int argc, sqlite3_value** argv) 
 
 // Each connection's page cache would start with a bulk allocation for 20 pages, set up page by page; the
 // store is a few pages, so that costs a page fault for each at every start (vantrel-cli's above all).
-// Without it, cache pages come from malloc as they are read. This must come before SQLite's first use in
-// the process; should anything have used SQLite earlier, the call is refused and the default stays.
-void takeCachePagesAsNeeded() {
+// Without it, cache pages come from malloc as they are read. SQLite would also count every allocation
+// under a global mutex, for statistics nobody reads. This must come before SQLite's first use in the
+// process; should anything have used SQLite earlier, the calls are refused and the defaults stay.
+void configureBeforeFirstUse() {
     static const bool configured [[maybe_unused]] = [] {
-        return sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0) == SQLITE_OK;
+        return sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0) == SQLITE_OK &&
+               sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
     }();
 }
 
@@ -37,6 +39,7 @@ SqliteConnection::~SqliteConnection() {
 
 SqliteConnection::SqliteConnection(SqliteConnection&& other) noexcept
     : m_db(std::exchange(other.m_db, nullptr))
+    , m_statements(std::move(other.m_statements))
     , m_lastError(other.m_lastError)
     , m_lastErrorText(std::move(other.m_lastErrorText)) {}
 
@@ -44,6 +47,7 @@ SqliteConnection& SqliteConnection::operator=(SqliteConnection&& other) noexcept
     if (this != &other) {
         close();
         m_db = std::exchange(other.m_db, nullptr);
+        m_statements = std::move(other.m_statements);
         m_lastError = other.m_lastError;
         m_lastErrorText = std::move(other.m_lastErrorText);
     }
@@ -62,7 +66,7 @@ bool SqliteConnection::openInMemory() {
 
 bool SqliteConnection::openAt(const QByteArray& name, int flags, std::chrono::milliseconds lockWait) {
     close();
-    takeCachePagesAsNeeded();
+    configureBeforeFirstUse();
     const int rc = sqlite3_open_v2(name.constData(), &m_db, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         noteError(rc);
@@ -84,6 +88,8 @@ void SqliteConnection::configure(std::chrono::milliseconds lockWait) {
 }
 
 void SqliteConnection::close() {
+    // A statement left unfinalised would keep the database open after the close.
+    m_statements.clear();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;

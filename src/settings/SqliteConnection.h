@@ -1,8 +1,11 @@
 #pragma once
 
+#include "settings/StatementCache.h"
+
 #include <QByteArray>
 #include <QString>
 #include <chrono>
+#include <string_view>
 
 struct sqlite3;
 
@@ -35,6 +38,10 @@ public:
     bool isReadOnly() const;
     sqlite3* handle() const { return m_db; }
 
+    // A statement of this connection for one use, compiled at its first use and kept until the connection
+    // closes; it comes with no bindings and is reset when the lease ends.
+    StatementCache::Lease prepared(std::string_view sql) const { return m_statements.take(m_db, sql); }
+
     // Runs one or more statements without results; returns the SQLite result code.
     int exec(const char* sql);
     // Runs a statement that answers one number (a pragma, a count); `failed` when it cannot.
@@ -52,6 +59,7 @@ private:
     void configure(std::chrono::milliseconds lockWait);
 
     sqlite3* m_db = nullptr;
+    mutable StatementCache m_statements;
     int m_lastError = 0;
     QString m_lastErrorText;
 };

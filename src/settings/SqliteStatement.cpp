@@ -4,8 +4,8 @@
 
 namespace vantrel::settings {
 
-SqliteStatement::SqliteStatement(sqlite3* db, const char* sql) {
-    m_prepareResult = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
+SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql) {
+    m_prepareResult = sqlite3_prepare_v2(db, sql.data(), int(sql.size()), &m_stmt, nullptr);
     if (m_prepareResult != SQLITE_OK) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
@@ -54,6 +54,11 @@ void SqliteStatement::reset() {
     sqlite3_reset(m_stmt);
 }
 
+void SqliteStatement::clearBindings() {
+    if (m_stmt)
+        sqlite3_clear_bindings(m_stmt);
+}
+
 qint64 SqliteStatement::columnInt(int column) const {
     return sqlite3_column_int64(m_stmt, column);
 }
@@ -66,6 +71,10 @@ QString SqliteStatement::columnText(int column) const {
 QByteArray SqliteStatement::columnBlob(int column) const {
     const auto* data = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
     return QByteArray(data, sqlite3_column_bytes(m_stmt, column));
+}
+
+bool SqliteStatement::columnIsInteger(int column) const {
+    return sqlite3_column_type(m_stmt, column) == SQLITE_INTEGER;
 }
 
 bool SqliteStatement::columnIsNull(int column) const {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string_view>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -11,7 +12,7 @@ namespace vantrel::settings {
 // One prepared SQLite statement, finalised when it goes out of scope.
 class SqliteStatement {
 public:
-    SqliteStatement(sqlite3* db, const char* sql);
+    SqliteStatement(sqlite3* db, std::string_view sql);
     ~SqliteStatement();
     SqliteStatement(const SqliteStatement&) = delete;
     SqliteStatement& operator=(const SqliteStatement&) = delete;
@@ -31,11 +32,15 @@ public:
     bool run();
     // Makes the statement ready to run again; bindings stay until replaced.
     void reset();
+    // Sets every parameter back to NULL.
+    void clearBindings();
 
     qint64 columnInt(int column) const;
     QString columnText(int column) const;
     QByteArray columnBlob(int column) const;
     bool columnIsNull(int column) const;
+    // Whether the column holds an integer (asked before the column is read in another type).
+    bool columnIsInteger(int column) const;
 
 private:
     sqlite3_stmt* m_stmt = nullptr;

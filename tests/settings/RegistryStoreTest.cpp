@@ -144,6 +144,41 @@ TEST_F(RegistryStoreTest, ValuesAreTypedAndAMissingOrOtherKindReadsAsTheDefault)
     EXPECT_EQ(store->GetProfileString(kOptions, QStringLiteral("Ping String")), unicode);
 }
 
+// The store keeps its prepared statements between uses: none may stay in progress after a read, where
+// it would hold the file's lock against a second instance and stop an export or an import.
+TEST_F(RegistryStoreTest, KeptStatementsHoldNothingOpenBetweenUses) {
+    auto store = openStore();
+    const QString packets = QStringLiteral("Packets");
+    ASSERT_TRUE(store->WriteProfileInt(kOptions, packets, 7));
+    ASSERT_TRUE(store->WriteProfileString(kHosts, QStringLiteral("Lab"), QStringLiteral("10.0.0.1")));
+    const auto readAll = [&] {
+        store->GetProfileString(kHosts, QStringLiteral("Lab"));
+        store->GetProfileBinary(kHosts, QStringLiteral("Lab"));
+        store->valueKind(kHosts, QStringLiteral("Lab"));
+        store->valueNames(kHosts);
+        store->subKeyNames(QString());
+        store->readSection(kHosts);
+        return store->GetProfileInt(kOptions, packets, 0);
+    };
+    EXPECT_EQ(readAll(), 7);
+
+    auto other = RegistryStore::open(location(), {}, std::chrono::milliseconds(50));
+    EXPECT_TRUE(other->WriteProfileInt(kOptions, packets, 8)) << "a read left the file locked";
+    EXPECT_EQ(readAll(), 8);
+    EXPECT_EQ(store->readSection(QStringLiteral("OPTIONS")).number(QStringLiteral("packets"), 0), 8);
+
+    EXPECT_FALSE(store->saveToFile(path(QStringLiteral("saved.db"))));
+    ASSERT_TRUE(other->WriteProfileInt(kOptions, packets, 9));
+    EXPECT_EQ(readAll(), 9);
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_FALSE(store->restoreFromFile(path(QStringLiteral("saved.db"))));
+        EXPECT_EQ(readAll(), 8);
+        EXPECT_EQ(other->GetProfileInt(kOptions, packets, 0), 8);
+    }
+    EXPECT_TRUE(store->WriteProfileInt(kOptions, packets, 10));
+    EXPECT_EQ(other->readSection(kOptions).number(packets, 0), 10);
+}
+
 TEST_F(RegistryStoreTest, WritesSurviveTheProcessEvenWhenItIsKilled) {
     {
         auto store = openStore();

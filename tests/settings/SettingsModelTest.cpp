@@ -51,6 +51,9 @@ TEST_F(SettingsModelTest, StoredNumbersOutsideTheirRangeAreCorrectedAtLoad) {
     store("Beep", 7);
     store("Verbose", 2);
     m_store->WriteProfileString(section::kOptions, QStringLiteral("Timeout"), QStringLiteral("12"));
+    // Written by hand in another spelling: names are compared without regard to case.
+    store("PURGELOG", 7);
+    m_store->WriteProfileString(section::kOptions, QStringLiteral("log string"), QStringLiteral("a.rtf"));
     const OptionSet loaded = LoadSettings(*m_store).options;
     EXPECT_EQ(loaded.number(ListScanTimeout20), 99);
     EXPECT_EQ(loaded.number(SeqScanTimeout20), 1);
@@ -60,6 +63,8 @@ TEST_F(SettingsModelTest, StoredNumbersOutsideTheirRangeAreCorrectedAtLoad) {
     EXPECT_EQ(loaded.number(Beep), 1);
     EXPECT_EQ(loaded.number(Verbose), 2) << "a yes/no number is held as stored";
     EXPECT_EQ(loaded.number(Timeout), 5) << "a text where a number belongs reads as the default";
+    EXPECT_EQ(loaded.number(PurgeLog), 7);
+    EXPECT_EQ(loaded.text(LogString), QStringLiteral("a.rtf"));
 }
 
 TEST_F(SettingsModelTest, SavedListsLoadInStoreOrderUpToANameOfAHundredCharacters) {

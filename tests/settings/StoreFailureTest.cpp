@@ -1,4 +1,5 @@
 #include "settings/RegistryStore.h"
+#include "settings/SettingsModel.h"
 #include "support/ChildProcess.h"
 #include "support/QtPrinters.h"
 
@@ -165,6 +166,32 @@ TEST_F(StoreFailureTest, AStoreLockedPastTheWaitRunsOnDefaultsAndIsNotWrittenOve
                        "(another program keeps the file locked)"));
     store.reset();
     EXPECT_EQ(RegistryStore::open({m_dir.path()})->GetProfileInt(kOptions, QStringLiteral("Packets"), 0), 41);
+}
+
+TEST_F(StoreFailureTest, AReadLockedPastTheWaitGivesTheDefaultsAndTheNextReadTheStoredValues) {
+    auto store = RegistryStore::open({m_dir.path()}, m_log.sink(), std::chrono::milliseconds(50));
+    ASSERT_TRUE(store->WriteProfileInt(kOptions, QStringLiteral("Packets"), 41));
+    ASSERT_TRUE(store->WriteProfileString(section::kListScanHosts, QStringLiteral("10.0.0.1"),
+                                          QStringLiteral("10.0.0.1")));
+    const auto load = [&] { return LoadSettings(*store); };
+    ASSERT_EQ(load().options.number(OptionId::Packets), 41);
+
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(storeFile().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    const LoadedSettings locked = load();
+    EXPECT_EQ(locked.options, OptionSet::defaults());
+    EXPECT_TRUE(locked.listScanAddresses.isEmpty());
+    EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 5), 5);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+
+    // The statements that failed are used again, and find what is stored.
+    const LoadedSettings loaded = load();
+    EXPECT_EQ(loaded.options.number(OptionId::Packets), 41);
+    EXPECT_EQ(loaded.listScanAddresses, QStringList{QStringLiteral("10.0.0.1")});
+    EXPECT_EQ(store->GetProfileInt(kOptions, QStringLiteral("Packets"), 5), 41);
+    EXPECT_TRUE(m_log.notices.empty());
 }
 
 TEST_F(StoreFailureTest, AWriteLockedPastTheWaitIsRefusedWithTheReasonAndChangesNothing) {
