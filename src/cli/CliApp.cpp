@@ -2,6 +2,7 @@
 
 #include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
+#include "cli/PdfModule.h"
 #include "cli/PdfReport.h"
 #include "cli/TerminalOutput.h"
 #include "ops/SeqScanChecks.h"
@@ -99,7 +100,8 @@ QString applySetting(settings::LiveOptions& options, const QString& name, const 
 
 } // namespace
 
-int runCli(const QStringList& arguments, TerminalOutput& output, std::chrono::milliseconds storeLockWait) {
+int runCli(const QStringList& arguments, TerminalOutput& output, std::chrono::milliseconds storeLockWait,
+           PdfModule* pdf) {
     const auto [parsed, error] = CliArguments::parse(arguments);
     if (!error.isEmpty()) {
         output.err(QStringLiteral("vantrel-cli: %1\n\n").arg(error) + usage());
@@ -157,7 +159,11 @@ int runCli(const QStringList& arguments, TerminalOutput& output, std::chrono::mi
                        parsed.format};
     if (!parsed.pdf)
         return command->run(context, parsed.commandArguments);
-    PdfReport report;
+    if (!pdf) {
+        output.err(QStringLiteral("vantrel-cli: --pdf needs the PDF module, which is not loaded\n"));
+        return kExitCannotRun;
+    }
+    PdfReport report(pdf->createPages());
     context.report = &report;
     const int status = command->run(context, parsed.commandArguments);
     const QString problem = report.writeTo(*parsed.pdf);

@@ -1,56 +1,13 @@
 #include "cli/PdfReport.h"
 
-#include "output/MessageTexts.h"
-#include "output/ResultPagePrinter.h"
-
-#include <QBuffer>
-#include <QGuiApplication>
-#include <QPdfWriter>
-#include <QSaveFile>
-#include <QScreen>
 
 namespace vantrel::cli {
 
-namespace {
-
-// The dots per inch the text is laid out for: the screen's, as in the Results window.
-double layoutDpi() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInchX() : 96.0;
-}
-
-} // namespace
-
-PdfReport::PdfReport()
-    : m_dpi(layoutDpi())
-    , m_writer(m_document, m_dpi) {}
+PdfReport::PdfReport(std::unique_ptr<PdfPages> pages)
+    : m_pages(std::move(pages)) {}
 
 void PdfReport::showResult(const output::ShownRow& row) {
-    m_writer.append(row.document(), m_presenter.formatFor(row.kind()));
-}
-
-QString PdfReport::writeTo(const QString& path) {
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&pdf);
-        writer.setTitle(QStringLiteral("Vantrel"));
-        writer.setCreator(QStringLiteral("Vantrel"));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        const auto copy = output::ResultPagePrinter::copyOf(m_document);
-        switch (output::ResultPagePrinter::print(*copy, m_dpi, writer)) {
-        case output::ResultPagePrinter::Outcome::Printed:
-            break;
-        case output::ResultPagePrinter::Outcome::TooTall:
-            return output::text(output::res::kPrintTooLarge);
-        case output::ResultPagePrinter::Outcome::Failed:
-            return QStringLiteral("the pages could not be laid out");
-        }
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf.data()) != pdf.size() || !file.commit())
-        return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-    return {};
+    m_pages->append(row.document(), row.kind());
 }
 
 } // namespace vantrel::cli

@@ -1,30 +1,26 @@
 #pragma once
 
-#include "output/KindPresenter.h"
-#include "output/ResultDocumentWriter.h"
+#include "cli/PdfPages.h"
 #include "output/ResultView.h"
 
-#include <QTextDocument>
+#include <memory>
 
 namespace vantrel::cli {
 
-// For --pdf: the fragments laid out as the Results window shows them, printed at the end to a PDF file
-// as Print lays out pages.
+// For --pdf: the run's rows, as documents, handed to the PDF module's pages and written to a file at the
+// end.
 class PdfReport final : public output::ResultView {
 public:
-    PdfReport();
+    explicit PdfReport(std::unique_ptr<PdfPages> pages);
 
     void showResult(const output::ShownRow& row) override;
 
     // Writes the pages to path, replacing it only once the file is complete; an error text when it
     // cannot, and then path is left as it was.
-    QString writeTo(const QString& path);
+    QString writeTo(const QString& path) { return m_pages->writeTo(path); }
 
 private:
-    QTextDocument m_document;
-    double m_dpi;
-    output::ResultDocumentWriter m_writer;
-    output::KindPresenter m_presenter;
+    std::unique_ptr<PdfPages> m_pages;
 };
 
 } // namespace vantrel::cli

@@ -2,6 +2,7 @@
 #include "output/RtfReader.h"
 #include "support/QtPrinters.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -30,7 +31,7 @@ protected:
         environment.insert(QStringLiteral("VANTREL_CONFIG_DIR"), m_dir.path());
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(m_dir.path());
-        process.start(QStringLiteral(VANTREL_CLI_PATH), arguments);
+        process.start(m_program, arguments);
         process.waitForFinished(60000);
         ProgramRun result;
         result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -49,6 +50,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
+    QString m_program = QStringLiteral(VANTREL_CLI_PATH);
 };
 
 TEST_F(CliPingTest, PingOfLoopbackShowsTheTableTheEndLineAndTheStatistics) {
@@ -247,6 +249,38 @@ TEST_F(CliPingTest, PdfRefusesARowTallerThanAPageAndLeavesTheOldFile) {
         << ping.err.toStdString();
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("an older report"));
+}
+
+TEST_F(CliPingTest, PdfWithoutAWorkingModuleFailsNamingItAndOtherRunsWork) {
+    // A copy of the program in a folder of its own, away from the module beside the built one.
+    const QString bin = m_dir.filePath(QStringLiteral("bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    m_program = bin + QStringLiteral("/vantrel-cli");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VANTREL_CLI_PATH), m_program));
+    struct Case {
+        const char* moduleBytes; // nullptr: no module at all
+        const char* reason;
+    };
+    for (const Case c : {Case{nullptr, "which is neither at"}, Case{"not a library", "cannot be loaded"}}) {
+        if (c.moduleBytes)
+            fileWith(QStringLiteral("bin/vantrel-cli-pdf.so"), c.moduleBytes);
+        const QString pdf = fileWith(QStringLiteral("ping.pdf"), "an older report");
+        const ProgramRun ping =
+            run({QStringLiteral("--pdf"), pdf, QStringLiteral("--set"), QStringLiteral("Packets=1"),
+                 QStringLiteral("ping"), QStringLiteral("127.0.0.1")});
+        EXPECT_EQ(ping.status, 2) << c.reason;
+        EXPECT_TRUE(ping.err.contains(QStringLiteral("vantrel-cli-pdf.so")) && ping.err.contains(c.reason))
+            << ping.err.toStdString();
+        EXPECT_TRUE(ping.lines.isEmpty()) << "nothing runs that cannot be written";
+        QFile old(pdf);
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), QByteArray("an older report"));
+        EXPECT_EQ(run({QStringLiteral("--set"), QStringLiteral("Packets=1"), QStringLiteral("ping"),
+                       QStringLiteral("127.0.0.1")})
+                      .status,
+                  0)
+            << "a run without --pdf needs no module";
+    }
 }
 
 } // namespace

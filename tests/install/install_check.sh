@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into an empty prefix and checks what a desktop and a distribution expect of it: the
 # files in their places, the desktop entry, the metainfo and the man pages passing their validators, the
-# icon's PNG sizes, both programs' --help, --version and wrong option, and the bash completion's words.
+# icon's PNG sizes, both programs' --help, --version and wrong option, the bash completion's words, and
+# the command line's --pdf through its installed module while the program itself links no Qt Gui.
 set -euo pipefail
 build="$1"
 version="$2"
@@ -71,6 +72,16 @@ for program in vantrel vantrel-cli; do
   [ "$code" -eq 2 ] && [ ! -s "$prefix/out" ] && grep -q "^Usage: $program " "$prefix/err" ||
     fail "$program --no-such-option: status $code, '$(cat "$prefix/out")'"
 done
+
+# The command line links no Qt Gui; --pdf finds its module in the installed module folder.
+ldd "$prefix/bin/vantrel-cli" | grep -q libQt6Gui && fail "bin/vantrel-cli links Qt Gui"
+compgen -G "$prefix/lib*/vantrel/vantrel-cli-pdf.so" >/dev/null ||
+  compgen -G "$prefix/lib/*/vantrel/vantrel-cli-pdf.so" >/dev/null || fail "the PDF module is not installed"
+code=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vantrel-cli" --config-dir "$prefix/config" \
+  --pdf "$prefix/lookup.pdf" lookup localhost >"$prefix/out" 2>"$prefix/err" || code=$?
+[ "$code" -eq 0 ] && [ "$(head -c 5 "$prefix/lookup.pdf" 2>/dev/null)" = "%PDF-" ] ||
+  fail "vantrel-cli --pdf: status $code, $(cat "$prefix/err")"
 
 # The completion offers the commands and options that --help lists.
 help="$("$prefix/bin/vantrel-cli" --help)"
