@@ -31,6 +31,9 @@ SocketLibrary::~SocketLibrary() {
         m_pending.clear();
     }
     m_pool.waitForDone();
+    // Answers no one will take are dropped under the lock the pool threads wrote them with.
+    std::lock_guard lock(m_mutex);
+    m_answers.clear();
 }
 
 std::optional<HostEntry> SocketLibrary::gethostbyname(const std::string& name) const {
