@@ -22,6 +22,7 @@ SocketLibrary::SocketLibrary(std::shared_ptr<HostDatabase> database, QObject* pa
     , m_database(std::move(database)) {
     // Lookups block on the network; a few at once is all the program ever has (an operation, ISPinger).
     m_pool.setMaxThreadCount(4);
+    connect(this, &SocketLibrary::answerArrived, this, &SocketLibrary::deliverAnswers, Qt::QueuedConnection);
 }
 
 SocketLibrary::~SocketLibrary() {
@@ -30,6 +31,9 @@ SocketLibrary::~SocketLibrary() {
         m_pending.clear();
     }
     m_pool.waitForDone();
+    // Answers no one will take are dropped under the lock the pool threads wrote them with.
+    std::lock_guard lock(m_mutex);
+    m_answers.clear();
 }
 
 std::optional<HostEntry> SocketLibrary::gethostbyname(const std::string& name) const {
@@ -65,14 +69,40 @@ AsyncLookupHandle SocketLibrary::request(Lookup lookup, LookupCompletion done) {
             handle = ++m_lastHandle;
         while (handle == 0 || m_pending.count(handle) != 0);
         m_pending.emplace(handle, std::move(done));
+        m_lookups.emplace_back(handle, std::move(lookup));
     }
-    m_pool.start([this, handle, lookup = std::move(lookup), database = m_database] {
-        HostLookupResult result = lookup(*database);
-        QMetaObject::invokeMethod(
-            this, [this, handle, result = std::move(result)] { deliver(handle, result); },
-            Qt::QueuedConnection);
-    });
+    m_pool.start([this] { lookUpNext(); });
     return handle;
+}
+
+// On a pool thread: each start takes one lookup, in the order they were requested.
+void SocketLibrary::lookUpNext() {
+    std::pair<AsyncLookupHandle, Lookup> next;
+    {
+        std::lock_guard lock(m_mutex);
+        next = std::move(m_lookups.front());
+        m_lookups.pop_front();
+    }
+    HostLookupResult result = next.second(*m_database);
+    {
+        std::lock_guard lock(m_mutex);
+        m_answers.emplace_back(next.first, std::move(result));
+    }
+    emit answerArrived();
+}
+
+void SocketLibrary::deliverAnswers() {
+    for (;;) {
+        std::pair<AsyncLookupHandle, HostLookupResult> answer;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_answers.empty())
+                return;
+            answer = std::move(m_answers.front());
+            m_answers.pop_front();
+        }
+        deliver(answer.first, answer.second);
+    }
 }
 
 void SocketLibrary::deliver(AsyncLookupHandle request, const HostLookupResult& result) {

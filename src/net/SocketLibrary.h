@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QThreadPool>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -50,14 +51,23 @@ public:
 
     std::size_t pendingLookups() const;
 
+signals:
+    void answerArrived(); // from a pool thread; queued to this object's thread
+
 private:
     using Lookup = std::function<HostLookupResult(HostDatabase&)>;
     AsyncLookupHandle request(Lookup lookup, LookupCompletion done);
+    void lookUpNext();
+    void deliverAnswers();
     void deliver(AsyncLookupHandle request, const HostLookupResult& result);
 
     const std::shared_ptr<HostDatabase> m_database;
     mutable std::mutex m_mutex;
     std::map<AsyncLookupHandle, LookupCompletion> m_pending;
+    // Lookups and answers travel between the threads under m_mutex, not inside Qt's queued calls: the
+    // queued signal only wakes this object's thread, so every hand-over is one our own lock orders.
+    std::deque<std::pair<AsyncLookupHandle, Lookup>> m_lookups;
+    std::deque<std::pair<AsyncLookupHandle, HostLookupResult>> m_answers;
     AsyncLookupHandle m_lastHandle = 0;
     QThreadPool m_pool; // declared last: destroyed first, so no lookup outlives the members it uses
 };
