@@ -8,7 +8,8 @@
 // CPU time per request; then rows, rss_growth_mb and kb_per_row over 10,000 rows in the window (goal: at
 // most 2).
 // `gui_ping --instructions-run [N]` makes one plotted N-request ping (5,000 by default) in
-// measuredPlotPing, for bench/gui_instructions.sh to count under callgrind.
+// measuredPlotPing, for bench/gui_instructions.sh to count under callgrind, and prints how often the
+// window was repainted during it.
 #include "ResidentMemory.h"
 #include "app/CMainFrame.h"
 #include "app/DesktopOperations.h"
@@ -27,6 +28,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -130,6 +132,17 @@ PlotRound plotRound(app::CMainFrame& frame, int requests) {
     return round;
 }
 
+// Counts the window's repaints: each is one update request to the top-level window.
+class RepaintCounter final : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::UpdateRequest)
+            ++repaints;
+        return false;
+    }
+    int repaints = 0;
+};
+
 // The one run counted by bench/gui_instructions.sh (callgrind collects only inside this function).
 [[gnu::noinline]] void measuredPlotPing(app::CMainFrame& frame, int requests) {
     guiSeconds(frame, requests);
@@ -177,8 +190,11 @@ int main(int argc, char* argv[]) {
         frame.resultsPane().clearAllText();
         guiSeconds(frame, 50); // the plot laid out and painted once
         frame.resultsPane().clearAllText();
+        RepaintCounter repaints;
+        frame.installEventFilter(&repaints);
         measuredPlotPing(frame, requests);
-        std::printf("requests %d\n", requests);
+        frame.removeEventFilter(&repaints);
+        std::printf("requests %d\nrepaints %d\n", requests, repaints.repaints);
         frame.close();
         return 0;
     }

@@ -34,5 +34,5 @@ awk -v t1="$(callgrind_total "$work/cg.$n1")" -v t2="$(callgrind_total "$work/cg
     printf "cli_instructions_per_request %.0f\n", total
     printf "cli_echo_instructions_per_request %.0f\n", echo
     printf "cli_instructions_per_row %.0f\n", total - echo
-    printf "cli_echo_share_percent %.1f\n", total > 0 ? 100 * echo / total : 0
+    printf "cli_echo_share_percent %.1f\n", (total > 0) ? 100 * echo / total : 0
   }'
