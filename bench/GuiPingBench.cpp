@@ -2,8 +2,13 @@
 // unless another platform is asked for) with its operations on the system's echo and name services, and
 // the command line's own session printing into a buffer, in one process, turn about.
 // Prints `name value` lines: cli_seconds and gui_seconds (the best of five 2,500-request pings each),
-// gui_to_cli_ratio (goal: at most 3), then rows, rss_growth_mb and kb_per_row over 10,000 rows in the
-// window (goal: at most 2).
+// gui_to_cli_ratio (goal: at most 3); then 5,000-request pings with the Round Trip Plot in view:
+// gui_with_plot_to_cli_ratio (goal: at most 1.5), gui_event_loop_max_stall_ms, the longest gap between
+// two runs of a 0 ms timer on the GUI thread in a typical round (goal: at most 4; rounds of their own), and
+// the main thread's CPU time per request; then rows, rss_growth_mb and kb_per_row over 10,000 rows in the
+// window (goal: at most 2). `gui_ping --instructions-run [N]` makes one plotted N-request ping (5,000 by
+// default) in measuredPlotPing, for bench/gui_instructions.sh to count under callgrind, and prints how often
+// the window was repainted during it.
 #include "ResidentMemory.h"
 #include "app/CMainFrame.h"
 #include "app/DesktopOperations.h"
@@ -22,9 +27,13 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
+#include <vector>
 
 namespace {
 
@@ -35,6 +44,7 @@ constexpr int kRequests = 2500;
 constexpr int kRounds = 5;
 constexpr int kMemoryRows = 10000;
 constexpr int kMostPackets = 5000; // the largest count a ping takes
+constexpr int kPlotRequests = kMostPackets;
 
 class BufferTerminal final : public cli::TerminalOutput {
 public:
@@ -72,6 +82,86 @@ double guiSeconds(app::CMainFrame& frame, int requests) {
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
+// The largest gap between two runs of a 0 ms timer on the GUI thread, from its start to its end.
+class EventLoopStallMeter {
+public:
+    EventLoopStallMeter() {
+        m_timer.setInterval(0);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { lap(); });
+        m_clock.start();
+        m_timer.start();
+    }
+    double maxStallMs() {
+        lap();
+        return double(m_longest) / 1e6;
+    }
+
+private:
+    void lap() {
+        const qint64 now = m_clock.nsecsElapsed();
+        m_longest = std::max(m_longest, now - m_last);
+        m_last = now;
+    }
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_longest = 0;
+};
+
+double threadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+struct PlotRound {
+    double seconds = 0;
+    double mainThreadCpuSeconds = 0;
+};
+
+PlotRound plotRound(app::CMainFrame& frame, int requests) {
+    frame.resultsPane().clearAllText();
+    const double cpuBefore = threadCpuSeconds();
+    PlotRound round;
+    round.seconds = guiSeconds(frame, requests);
+    round.mainThreadCpuSeconds = threadCpuSeconds() - cpuBefore;
+    return round;
+}
+
+// Apart from the timed rounds: the meter's timer keeps the event loop from ever sleeping.
+double plotRoundMaxStallMs(app::CMainFrame& frame, int requests) {
+    frame.resultsPane().clearAllText();
+    EventLoopStallMeter stalls;
+    guiSeconds(frame, requests);
+    return stalls.maxStallMs();
+}
+
+// Counts the window's repaints: each is one update request to the top-level window.
+class RepaintCounter final : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::UpdateRequest)
+            ++repaints;
+        return false;
+    }
+    int repaints = 0;
+};
+
+// The one run counted by bench/gui_instructions.sh (callgrind collects only inside this function).
+[[gnu::noinline]] void measuredPlotPing(app::CMainFrame& frame, int requests) {
+    guiSeconds(frame, requests);
+}
+
+void showPlot(app::CMainFrame& frame, bool shown) {
+    if (frame.commands().action(cmd::kRoundTripPlotPane)->isChecked() != shown)
+        frame.commands().trigger(cmd::kRoundTripPlotPane);
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -97,6 +187,22 @@ int main(int argc, char* argv[]) {
     guiSeconds(frame, 50); // fonts, glyphs and the echo socket ready
     cliSeconds(*store, 50);
 
+    if (argc > 1 && QByteArray(argv[1]) == "--instructions-run") {
+        const int requests =
+            argc > 2 ? std::clamp(QByteArray(argv[2]).toInt(), 1, kMostPackets) : kPlotRequests;
+        showPlot(frame, true);
+        frame.resultsPane().clearAllText();
+        guiSeconds(frame, 50); // the plot laid out and painted once
+        frame.resultsPane().clearAllText();
+        RepaintCounter repaints;
+        frame.installEventFilter(&repaints);
+        measuredPlotPing(frame, requests);
+        frame.removeEventFilter(&repaints);
+        std::printf("requests %d\nrepaints %d\n", requests, repaints.repaints);
+        frame.close();
+        return 0;
+    }
+
     double cli = 1e9;
     double gui = 1e9;
     for (int round = 0; round < kRounds; ++round) {
@@ -108,16 +214,29 @@ int main(int argc, char* argv[]) {
     std::printf("gui_seconds %.3f\n", gui);
     std::printf("gui_to_cli_ratio %.2f\n", gui / cli);
 
-    // The same ping with the round-trip plot in view, which draws every request as it comes.
-    frame.commands().trigger(cmd::kRoundTripPlotPane);
+    // The largest ping with the round-trip plot in view, which draws every request as it comes, turn about
+    // with the command line's.
+    showPlot(frame, true);
+    double plotCli = 1e9;
     double plotted = 1e9;
+    std::vector<double> stalls;
+    std::vector<double> cpuPerRequest;
     for (int round = 0; round < kRounds; ++round) {
-        frame.resultsPane().clearAllText();
-        plotted = std::min(plotted, guiSeconds(frame, kRequests));
+        plotCli = std::min(plotCli, cliSeconds(*store, kPlotRequests));
+        const PlotRound measured = plotRound(frame, kPlotRequests);
+        plotted = std::min(plotted, measured.seconds);
+        cpuPerRequest.push_back(measured.mainThreadCpuSeconds * 1e6 / kPlotRequests);
     }
-    frame.commands().trigger(cmd::kRoundTripPlotPane);
+    for (int round = 0; round < kRounds; ++round)
+        stalls.push_back(plotRoundMaxStallMs(frame, kPlotRequests));
+    showPlot(frame, false);
+    std::printf("plot_requests %d\n", kPlotRequests);
+    std::printf("cli_plot_requests_seconds %.3f\n", plotCli);
     std::printf("gui_with_plot_seconds %.3f\n", plotted);
-    std::printf("gui_with_plot_to_cli_ratio %.2f\n", plotted / cli);
+    std::printf("gui_with_plot_to_cli_ratio %.2f\n", plotted / plotCli);
+    std::printf("gui_event_loop_max_stall_ms %.2f\n", median(stalls));
+    std::printf("gui_event_loop_worst_stall_ms %.2f\n", *std::max_element(stalls.begin(), stalls.end()));
+    std::printf("gui_main_thread_cpu_us_per_request %.1f\n", median(cpuPerRequest));
 
     // An append discards the undo history, so the cleared text is gone once the first row is in.
     frame.resultsPane().clearAllText();

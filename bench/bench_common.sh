@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Helpers the bench scripts source: where the build is, wall times, medians and callgrind's counts.
+
+# The build tree: the first argument the script was given for it, else build/ beside bench/.
+bench_build_dir() {
+  local build=${1:-"$(dirname "${BASH_SOURCE[0]}")/../build"}
+  [ -x "$build/vantrel-cli" ] || { echo "no $build/vantrel-cli: build first" >&2; exit 2; }
+  echo "$build"
+}
+
+# elapsed COMMAND...: runs COMMAND with its output dropped and sets `took` to its wall time in
+# microseconds; EPOCHREALTIME costs no process, and its decimal sign, whatever the locale makes it, is
+# dropped. A failed run ends the script: its time would mean nothing.
+elapsed() {
+  local start=${EPOCHREALTIME//[!0-9]/}
+  "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 2; }
+  took=$((${EPOCHREALTIME//[!0-9]/} - start))
+}
+
+# The median of the numbers on standard input, one a line.
+median() {
+  sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# Installs valgrind (for callgrind) with apt-get when it is missing.
+need_callgrind() {
+  command -v valgrind >/dev/null && command -v callgrind_annotate >/dev/null && return
+  apt-get update -qq >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq valgrind >/dev/null
+}
+
+# callgrind_total FILE: the instructions callgrind counted in FILE.
+callgrind_total() {
+  awk '/^totals:/ { print $2; exit }' "$1"
+}
+
+# callgrind_inclusive FILE NAME: the inclusive instructions of the function whose qualified name starts
+# with NAME (for example vantrel::net::IcmpSendEcho), 0 when it never ran.
+callgrind_inclusive() {
+  callgrind_annotate --inclusive=yes --threshold=100 "$1" |
+    awk -v name=":$2(" 'index($0, name) { gsub(",", "", $1); print $1; found = 1; exit } END { if (!found) print 0 }'
+}
