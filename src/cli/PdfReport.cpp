@@ -1,6 +1,5 @@
 #include "cli/PdfReport.h"
 
-
 namespace vantrel::cli {
 
 PdfReport::PdfReport(std::unique_ptr<PdfPages> pages)
