@@ -176,14 +176,15 @@ RtfDocument RowLine::document(std::span<const RowValue> values) const {
     for (std::size_t i = 0; i < m_conversions.size() && i < values.size(); ++i)
         shown[i] = valueText(i, values[i], false);
     const auto fill = [&](QString& text) {
-        for (qsizetype at = 0; at < text.size(); ++at) {
-            const char16_t unit = text[at].unicode();
-            if (!isMark(unit))
-                continue;
-            const QString& value = shown[unit - kFirstMark];
-            text.replace(at, 1, value);
-            at += value.size() - 1;
+        QString filled;
+        filled.reserve(text.size() + 32);
+        for (const QChar c : std::as_const(text)) {
+            if (isMark(c.unicode()))
+                filled += shown[c.unicode() - kFirstMark];
+            else
+                filled += c;
         }
+        text = std::move(filled);
     };
     const auto marked = [](const QString& text) {
         return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return isMark(c.unicode()); });

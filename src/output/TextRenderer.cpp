@@ -15,14 +15,24 @@ void chopTrailingBlanks(QString& line) {
     line.truncate(end);
 }
 
-// Cell text on one line: line breaks and tabs become blanks, outer blanks go.
-QString cellText(const TableCell& cell) {
-    QString text = runsText(cell.runs);
-    for (QChar& c : text) {
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\t'))
-            c = QLatin1Char(' ');
+// Appends a cell's text on one line: line breaks and tabs become blanks, outer blanks go. Written in
+// place, as it runs for every row a terminal shows.
+void appendCellText(QString& line, const TableCell& cell) {
+    const qsizetype from = line.size();
+    for (const TextRun& run : cell.runs)
+        line += run.text;
+    qsizetype first = from;
+    while (first < line.size() && line[first].isSpace())
+        ++first;
+    qsizetype end = line.size();
+    while (end > first && line[end - 1].isSpace())
+        --end;
+    line.truncate(end);
+    line.remove(from, first - from);
+    for (qsizetype i = from; i < line.size(); ++i) {
+        if (line[i] == QLatin1Char('\n') || line[i] == QLatin1Char('\t'))
+            line[i] = QLatin1Char(' ');
     }
-    return text.trimmed();
 }
 
 } // namespace
@@ -32,6 +42,7 @@ TextRenderer::TextRenderer(int twipsPerCharacter)
 
 QString TextRenderer::renderRow(const TableRow& row) const {
     QString line;
+    line.reserve(row.cells.empty() ? 0 : row.cells.back().rightEdge / m_twipsPerCharacter + 16);
     int left = 0; // the cell's left edge, in twips
     for (const TableCell& cell : row.cells) {
         const qsizetype start = left / m_twipsPerCharacter;
@@ -39,7 +50,7 @@ QString TextRenderer::renderRow(const TableRow& row) const {
             line += QString(start - line.size(), QLatin1Char(' '));
         else if (!line.isEmpty())
             line += QLatin1Char(' '); // an overlong cell pushes this one, by one blank only
-        line += cellText(cell);
+        appendCellText(line, cell);
         left = std::max(left, cell.rightEdge);
     }
     chopTrailingBlanks(line);
