@@ -375,12 +375,7 @@ const Scenario kScenarios[] = {
      [](GoldenRun& g) {
          const auto append = [&g](const output::ResultRow& line) { g.h.pipeline.AppendRow(line); };
          append(output::makeRow(output::ResultKind::Plain, output::res::kBanner));
-         net::WSADATA data;
-         data.wVersion = 0x0202;
-         data.szDescription = QStringLiteral("odd {layer} \\ caf\u00e9");
-         data.szSystemStatus = QStringLiteral("Running");
-         data.iMaxSockets = 1048576;
-         data.iMaxUdpDg = 65507;
+         const net::WSADATA data = test::winsockData(0x0202, QStringLiteral("odd {layer} \\ caf\u00e9"));
          append(winsockStartedLine(data));
          append(winsockStartupFailedLine(net::WSAVERNOTSUPPORTED));
          append(localHostNameFailedLine(net::WSAEINVAL));

@@ -2,6 +2,7 @@
 
 #include "output/RtfReader.h"
 #include "output/TextRenderer.h"
+#include "support/FakeHostDatabase.h"
 #include "support/FakeIcmpNetwork.h"
 #include "support/QtPrinters.h"
 
@@ -64,12 +65,7 @@ TEST(WinsockReportsTest, LocalHostTitleAndOneLinePerFurtherAddress) {
 }
 
 TEST(WinsockReportsTest, AboutYourWinsock) {
-    net::WSADATA data;
-    data.wVersion = 0x0101;
-    data.szDescription = QStringLiteral("Linux socket layer");
-    data.szSystemStatus = QStringLiteral("Running");
-    data.iMaxSockets = 1048576;
-    data.iMaxUdpDg = 65507;
+    net::WSADATA data = test::winsockData(0x0101, QStringLiteral("Linux socket layer"));
     const std::vector<output::ResultRow> lines = aboutWinsockReport(data);
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[0].rtf(), QStringLiteral("\\par {Winsock Information} \\par }"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/CWinsock.h"
 #include "net/HostDatabase.h"
 
 #include <condition_variable>
@@ -51,5 +52,16 @@ private:
     std::vector<std::string> m_namesAsked;
     std::vector<net::IPAddr> m_addressesAsked;
 };
+
+// What the socket library reports of itself, with its "Running" status and Linux's limits.
+inline net::WSADATA winsockData(std::uint16_t version, const QString& description) {
+    net::WSADATA data;
+    data.wVersion = version;
+    data.szDescription = description;
+    data.szSystemStatus = QStringLiteral("Running");
+    data.iMaxSockets = 1048576;
+    data.iMaxUdpDg = 65507;
+    return data;
+}
 
 } // namespace vantrel::test
