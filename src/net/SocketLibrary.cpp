@@ -27,8 +27,10 @@ SocketLibrary::SocketLibrary(std::shared_ptr<HostDatabase> database, QObject* pa
 
 SocketLibrary::~SocketLibrary() {
     {
-        std::lock_guard lock(m_mutex);
+        // Every lookup's last step is under this lock, so nothing of this object is touched after it.
+        std::unique_lock lock(m_mutex);
         m_pending.clear();
+        m_lookupsDone.wait(lock, [this] { return m_lookupsRunning == 0; });
     }
     m_pool.waitForDone();
     // Answers no one will take are dropped under the lock the pool threads wrote them with.
@@ -70,6 +72,7 @@ AsyncLookupHandle SocketLibrary::request(Lookup lookup, LookupCompletion done) {
         while (handle == 0 || m_pending.count(handle) != 0);
         m_pending.emplace(handle, std::move(done));
         m_lookups.emplace_back(handle, std::move(lookup));
+        ++m_lookupsRunning;
     }
     m_pool.start([this] { lookUpNext(); });
     return handle;
@@ -89,6 +92,9 @@ void SocketLibrary::lookUpNext() {
         m_answers.emplace_back(next.first, std::move(result));
     }
     emit answerArrived();
+    std::lock_guard lock(m_mutex);
+    --m_lookupsRunning;
+    m_lookupsDone.notify_all();
 }
 
 void SocketLibrary::deliverAnswers() {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QThreadPool>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -63,6 +64,8 @@ private:
 
     const std::shared_ptr<HostDatabase> m_database;
     mutable std::mutex m_mutex;
+    std::condition_variable m_lookupsDone; // the last lookup in flight has ended
+    int m_lookupsRunning = 0;              // lookups started and not yet ended (under m_mutex)
     std::map<AsyncLookupHandle, LookupCompletion> m_pending;
     // Lookups and answers travel between the threads under m_mutex, not inside Qt's queued calls: the
     // queued signal only wakes this object's thread, so every hand-over is one our own lock orders.

@@ -197,9 +197,7 @@ TEST_F(ContinuousPingTest, TickedDuringAPlainPingAContinuousRunFollowsItExceptDu
         const std::size_t before = h.network.sent().size();
         h.network.onRequest([&, before, exiting](const FakeIcmpNetwork::SentRequest&) {
             if (h.network.sent().size() == before + 1) // ticked while the ping runs
-                QMetaObject::invokeMethod(
-                    QCoreApplication::instance(), [&] { h.options.setNumber(OptionId::ContPing, 1); },
-                    Qt::BlockingQueuedConnection);
+                h.gui.send([&] { h.options.setNumber(OptionId::ContPing, 1); });
             if (exiting && h.network.sent().size() == before + 4) // the ping's last request
                 h.state().flags.beginShutdown();
         });
@@ -225,13 +223,10 @@ TEST_F(ContinuousPingTest, CancelDuringACycleWritesTheCancelLineThenTheSummary) 
     QString statusAtCancel;
     h.network.onRequest([&](const FakeIcmpNetwork::SentRequest&) {
         if (h.network.sent().size() == 6) // the second cycle's second request
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [&] {
-                    h.control->OnPing();
-                    statusAtCancel = status();
-                },
-                Qt::BlockingQueuedConnection); // the cancel is in force before the request ends
+            h.gui.send([&] {              // the cancel is in force before the request ends
+                h.control->OnPing();
+                statusAtCancel = status();
+            });
     });
     startRun();
     continuous.OnTimer(TIMER_CONTPING_NEXT);

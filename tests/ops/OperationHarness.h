@@ -87,6 +87,9 @@ public:
     RecordingResultView view;
     output::ResultPipeline pipeline;
     std::unique_ptr<ops::OperationControl> control;
+    // For a worker's step that must run on the GUI thread while the worker waits (a command during a
+    // request): a hand-over ThreadSanitizer can follow.
+    ops::FrameDispatcher gui;
 };
 
 } // namespace vantrel::test

@@ -223,8 +223,7 @@ TEST_F(SeqScanOperationTest, TheCommandCancelsARunningScanAndIsIgnoredBesideAnot
     bool given = false;
     h.network.onRequest([&](const test::FakeIcmpNetwork::SentRequest&) {
         if (!std::exchange(given, true)) // the command once more, from the GUI thread, during the request
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [&] { h.control->OnSeqScan(); }, Qt::BlockingQueuedConnection);
+            h.gui.send([&] { h.control->OnSeqScan(); });
     });
     scan(QStringLiteral("10.5.0.1"), QStringLiteral("10.5.0.200"));
     EXPECT_LT(h.network.sent().size(), 200u);

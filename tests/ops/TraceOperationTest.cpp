@@ -300,8 +300,7 @@ TEST_F(TraceOperationTest, TheCommandCancelsARunningTraceWithItsLine) {
     network.onRequest([&](const test::FakeIcmpNetwork::SentRequest& request) {
         if (request.hadOptions && request.ttl == 2)
             // The GUI thread handles the command while this worker waits for its reply.
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [&] { h.control->OnTrace(); }, Qt::BlockingQueuedConnection);
+            h.gui.send([&] { h.control->OnTrace(); });
         if (!request.hadOptions)
             network.reply(target, 1);
         else
