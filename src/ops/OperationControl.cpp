@@ -19,6 +19,7 @@
 #include "output/TimeStamp.h"
 #include "settings/LiveOptions.h"
 
+#include <QTimer>
 #include <variant>
 
 namespace vantrel::ops {
@@ -61,7 +62,17 @@ public:
         , m_options(options)
         , m_flags(flags) {}
 
-    void SendResult(const output::ResultRow& row) override { m_queue.push({row}); }
+    void SendResult(const output::ResultRow& row) override {
+        if (!row.timeStamped || !row.line || row.line->valueCount() == 0) {
+            m_queue.push({row});
+            return;
+        }
+        // Stamped with the moment it is handed over, however late the window takes it.
+        output::ResultRow stamped = row;
+        stamped.values[row.line->valueCount() - 1] = m_control.results().timeStamp();
+        stamped.timeStamped = false;
+        m_queue.push({std::move(stamped)});
+    }
     void SendStatus() override { m_queue.requestFrame(); }
     void SendIcmpError(const IcmpErrorReport& report) override {
         // Made here, with the options and flags of the request it reports.
@@ -144,8 +155,13 @@ void OperationControl::handle(WorkerPost& post) {
             } else if constexpr (std::is_same_v<T, BeepRequest>) {
                 m_services.frontEnd.beep();
             } else {
+                // The box waits until the frame is over: a handler never runs a nested event loop, in
+                // which the queue could not be taken.
                 reportNoEchoHandle(m_services.frontEnd, m_services.results, *message.workerText,
-                                   output::text(res::kProductName), MessageIcon::Exclamation);
+                                   output::text(res::kProductName), MessageIcon::Exclamation,
+                                   [this](std::function<void()> box) {
+                                       QTimer::singleShot(0, &m_dispatcher, std::move(box));
+                                   });
             }
         },
         post.message);

@@ -107,9 +107,13 @@ private:
     // Handles up to `limit` messages, until none is left or the slice is over; answers whether any are
     // left.
     bool handleUntil(const QElapsedTimer* slice, std::size_t limit = SIZE_MAX) {
-        if (m_handling)
+        if (m_handling) {
+            // Asked again while a message is handled: what waits is taken once that is over.
+            m_missed = true;
             return false;
+        }
         m_handling = true;
+        m_missed = false;
         bool left = false;
         while (limit > 0) {
             std::vector<Message> batch;
@@ -131,6 +135,11 @@ private:
                 break;
         }
         m_handling = false;
+        if (m_missed || (left && !slice)) {
+            // Whatever came meanwhile, or is left after a drain, gets a frame of its own.
+            m_missed = false;
+            m_frames.requestFrame();
+        }
         return left;
     }
 
@@ -143,6 +152,7 @@ private:
     std::deque<Message> m_messages;
     bool m_closed = false;
     bool m_handling = false; // GUI thread
+    bool m_missed = false;   // GUI thread: a drain or a frame came while a message was handled
     WorkerFrames m_frames;
 };
 

@@ -1,4 +1,5 @@
 #include "ops/FrameDispatcher.h"
+#include "ops/WorkerQueue.h"
 #include "ops/WorkerThreads.h"
 
 #include <QCoreApplication>
@@ -55,6 +56,46 @@ TEST(WorkerPlumbingTest, WorkerMessagesRunOnTheGuiThreadInOrderWhileTheWorkerWai
         EXPECT_EQ(received[std::size_t(i)], i);
     EXPECT_TRUE(allOnGuiThread);
     EXPECT_EQ(workers.running(), 0);
+}
+
+// A handler that runs an event loop of its own (a message box) while the worker fills the queue: the frames
+// that come meanwhile cannot take it, and once the handler is done the rest still arrives, in order,
+// without another push to wake the GUI thread.
+TEST(WorkerPlumbingTest, TheQueueKeepsOrderAndLosesNothingAfterAHandlerRanItsOwnEventLoop) {
+    application();
+    std::vector<int> received;
+    std::atomic<int> pushed{0};
+    std::atomic<bool> handlingFirst{false};
+    WorkerQueue<int>* queueSeen = nullptr;
+    WorkerQueue<int> queue(
+        [&](int& message) {
+            if (message == 0) {
+                handlingFirst = true;
+                pumpUntil([&] { return pushed.load() >= 9; }); // the worker waits on a full queue
+                QElapsedTimer box;
+                box.start();
+                pumpUntil([&] { return box.elapsed() > 100; }); // and the frames asked for meanwhile pass
+            }
+            received.push_back(message);
+        },
+        {}, 8);
+    queueSeen = &queue;
+    WorkerThreads workers;
+    ASSERT_TRUE(workers.start([&] {
+        for (int i = 0; i < 200; ++i) {
+            queueSeen->push(i);
+            ++pushed;
+            while (i == 0 && !handlingFirst) // the first message is taken alone
+                QThread::msleep(1);
+        }
+    }));
+    pumpUntil([&] { return received.size() == 200u; });
+    queue.close(); // a worker still waiting for room goes on, so a failure ends rather than hangs
+    workers.joinAll();
+
+    ASSERT_EQ(received.size(), 200u);
+    for (int i = 0; i < 200; ++i)
+        EXPECT_EQ(received[std::size_t(i)], i);
 }
 
 TEST(WorkerPlumbingTest, ASendFromTheGuiThreadRunsAtOnce) {
