@@ -25,17 +25,10 @@ QString icmpAccessGuidance(const QString& programPath, bool offerCapability) {
 }
 
 void reportNoEchoHandle(OperationFrontEnd& frontEnd, output::ResultPipeline& results,
-                        const output::TextTemplate<>& workerText, const QString& caption, MessageIcon icon,
-                        const std::function<void(std::function<void()>)>& showBox) {
+                        const output::TextTemplate<>& workerText, const QString& caption, MessageIcon icon) {
     const QString text = output::text(workerText);
     results.AppendRow(output::makeRow(output::ResultKind::Red, output::res::kNoEchoHandleLine, text));
-    auto box = [&frontEnd, caption, icon, text] {
-        frontEnd.showMessageBox(caption, text + QLatin1Char('\n') + frontEnd.icmpAccessGuidance(), icon);
-    };
-    if (showBox)
-        showBox(std::move(box));
-    else
-        box();
+    frontEnd.showMessageBox(caption, text + QLatin1Char('\n') + frontEnd.icmpAccessGuidance(), icon);
 }
 
 } // namespace vantrel::ops

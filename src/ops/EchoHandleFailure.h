@@ -3,7 +3,6 @@
 #include "output/StringResource.h"
 
 #include <QString>
-#include <functional>
 
 namespace vantrel::output {
 class ResultPipeline;
@@ -22,10 +21,8 @@ QString runningProgramPath();
 QString icmpAccessGuidance(const QString& programPath, bool offerCapability);
 
 // A worker could not create its echo handle: its text goes to the Results window in red, after the start
-// line, and a message box shows the text with the front end's guidance on a line of its own, at once or
-// through `showBox` (which runs it later).
+// line, and a message box shows the text with the front end's guidance on a line of its own.
 void reportNoEchoHandle(OperationFrontEnd& frontEnd, output::ResultPipeline& results,
-                        const output::TextTemplate<>& workerText, const QString& caption, MessageIcon icon,
-                        const std::function<void(std::function<void()>)>& showBox = {});
+                        const output::TextTemplate<>& workerText, const QString& caption, MessageIcon icon);
 
 } // namespace vantrel::ops

@@ -19,7 +19,6 @@
 #include "output/TimeStamp.h"
 #include "settings/LiveOptions.h"
 
-#include <QTimer>
 #include <variant>
 
 namespace vantrel::ops {
@@ -155,13 +154,8 @@ void OperationControl::handle(WorkerPost& post) {
             } else if constexpr (std::is_same_v<T, BeepRequest>) {
                 m_services.frontEnd.beep();
             } else {
-                // The box waits until the frame is over: a handler never runs a nested event loop, in
-                // which the queue could not be taken.
                 reportNoEchoHandle(m_services.frontEnd, m_services.results, *message.workerText,
-                                   output::text(res::kProductName), MessageIcon::Exclamation,
-                                   [this](std::function<void()> box) {
-                                       QTimer::singleShot(0, &m_dispatcher, std::move(box));
-                                   });
+                                   output::text(res::kProductName), MessageIcon::Exclamation);
             }
         },
         post.message);
