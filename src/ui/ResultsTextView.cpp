@@ -3,6 +3,7 @@
 #include "output/RowPainter.h"
 #include "output/TextLinks.h"
 #include "ui/FrameThrottle.h"
+#include "ui/ResultsDocumentLayout.h"
 #include "ui/SelectionRtf.h"
 
 #include <QApplication>
@@ -33,6 +34,8 @@ void returnFreedMemory() {
 ResultsTextView::ResultsTextView(QWidget* parent)
     : QTextEdit(parent)
     , m_writer(*document(), logicalDpiX()) {
+    // Rows are laid out when they come into view, not when they arrive.
+    document()->setDocumentLayout(new ResultsDocumentLayout(document()));
     setAcceptRichText(true);
     setLineWrapMode(QTextEdit::NoWrap);
     setTabChangesFocus(true);

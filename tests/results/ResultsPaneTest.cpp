@@ -70,6 +70,40 @@ TEST_F(ResultsPaneTest, RowsBecomeOneLineEachWithTheirCellsAtTheirEdges) {
     EXPECT_GT(layout->blockBoundingRect(reply).top(), layout->blockBoundingRect(header).top());
 }
 
+TEST_F(ResultsPaneTest, BlocksLaidOutInViewSitWhereTheStockLayoutPutsThemAndAnswerHitsAlike) {
+    // A mix of what the window shows: tables, bold and coloured lines, links, a line broken inside a cell.
+    pane().showResult(output::fill(res::kPingHeaderRow).rtf(), ResultKind::HeaderRow);
+    for (unsigned packet = 1; packet <= 40; ++packet)
+        pane().showResult(row(packet, packet % 7 ? "10.0.0.1" : "a-much-longer-host-name.quenlo.example"),
+                          packet % 5 ? ResultKind::Plain : ResultKind::ErrorRow);
+    pane().showResult(QStringLiteral("{Ping Successful} \\par }"), ResultKind::Bold);
+    pane().showResult(QStringLiteral("{see https://quenlo.example/help\\line now} \\par }"),
+                      ResultKind::Plain);
+    pane().showResult(output::fill(res::kBanner).rtf(), ResultKind::Plain);
+    pane().showResult(output::fill(res::kPingHeaderRow).rtf(), ResultKind::HeaderRow);
+    ResultsTextView& view = pane().view();
+    view.endFrame();
+
+    QTextDocument& shown = *view.document();
+    const std::unique_ptr<QTextDocument> stock(shown.clone());
+    const QAbstractTextDocumentLayout& ours = *shown.documentLayout();
+    const QAbstractTextDocumentLayout& theirs = *stock->documentLayout();
+    ASSERT_NE(ours.metaObject(), theirs.metaObject());
+    for (QTextBlock block = shown.begin(), other = stock->begin(); block.isValid();
+         block = block.next(), other = other.next()) {
+        const QRectF mine = ours.blockBoundingRect(block);
+        const QRectF reference = theirs.blockBoundingRect(other);
+        EXPECT_EQ(mine.topLeft(), reference.topLeft()) << block.blockNumber();
+        EXPECT_EQ(mine.height(), reference.height()) << block.blockNumber();
+        // A click in the middle of the block's first line lands between the same characters.
+        const QPointF middle(mine.left() + reference.width() / 2, mine.top() + 5);
+        EXPECT_EQ(ours.hitTest(middle, Qt::ExactHit), theirs.hitTest(middle, Qt::ExactHit))
+            << block.blockNumber();
+    }
+    EXPECT_EQ(ours.documentSize().height(), theirs.documentSize().height());
+    EXPECT_EQ(ours.hitTest(QPointF(2, 2), Qt::ExactHit), -1);
+}
+
 TEST_F(ResultsPaneTest, KindsSetTheInsertionFormatAndPlainRowsKeepTheirOwnLook) {
     pane().showResult(QStringLiteral("{Warning} \\par }"), ResultKind::Red);
     pane().showResult(QStringLiteral("{Kind seven} \\par }"), ResultKind(7));
