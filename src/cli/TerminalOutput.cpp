@@ -1,21 +1,28 @@
 #include "cli/TerminalOutput.h"
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace vantrel::cli {
 
 namespace {
 
-void write(std::FILE* stream, const QString& text) {
+// The error that kept the text from its stream, or 0.
+int write(std::FILE* stream, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, std::size_t(utf8.size()), stream);
-    std::fflush(stream);
+    errno = 0;
+    const bool written =
+        std::fwrite(utf8.constData(), 1, std::size_t(utf8.size()), stream) == std::size_t(utf8.size());
+    if (std::fflush(stream) == 0 && written)
+        return 0;
+    return errno != 0 ? errno : EIO;
 }
 
 } // namespace
 
 void StdioOutput::out(const QString& text) {
-    write(stdout, text);
+    if (const int error = write(stdout, text); error != 0 && m_outError == 0)
+        m_outError = error;
 }
 
 void StdioOutput::err(const QString& text) {

@@ -19,6 +19,12 @@ public:
     void out(const QString& text) override;
     void err(const QString& text) override;
     bool outIsTerminal() const override;
+    // The error of the first write to standard output that did not get through (a full disk, a closed
+    // reader), or 0: output that never arrived makes the run a failure.
+    int outError() const { return m_outError; }
+
+private:
+    int m_outError = 0;
 };
 
 } // namespace vantrel::cli

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 int main(int argc, char* argv[]) {
@@ -33,10 +34,15 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QStringLiteral("Quenlo Software"));
     QCoreApplication::setApplicationName(QStringLiteral("Vantrel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
-    const int status = vantrel::cli::runCli(QCoreApplication::arguments().mid(1), output,
-                                            vantrel::settings::SqliteConnection::kLockWait, pdf);
+    int status = vantrel::cli::runCli(QCoreApplication::arguments().mid(1), output,
+                                      vantrel::settings::SqliteConnection::kLockWait, pdf);
     // The store and the log are closed and the output is written; tearing Qt and the libraries down
     // would only make a one-request run wait longer for its end.
     std::fflush(nullptr);
+    if (const int error = output.outError(); error != 0) {
+        output.err(QStringLiteral("vantrel-cli: cannot write the output: %1\n")
+                       .arg(QString::fromLocal8Bit(std::strerror(error))));
+        status = vantrel::cli::kExitCannotRun;
+    }
     std::_Exit(status);
 }

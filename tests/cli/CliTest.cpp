@@ -1,4 +1,5 @@
 #include "cli/CliApp.h"
+#include "cli/CliCommands.h"
 #include "cli/RecordPrinter.h"
 #include "cli/TerminalOutput.h"
 #include "settings/RegistryStore.h"
@@ -197,6 +198,15 @@ TEST_F(CliTest, TheAddressListFollowsTheRunsAutoSort) {
     ASSERT_EQ(run({"--set", "ListScanAutoSort=1", "--save"}), 0);
     ASSERT_EQ(run({"--set", "ListScanAutoSort=0", "list"}), 0);
     EXPECT_EQ(lines(), stored);
+}
+
+TEST_F(CliTest, OutputThatCannotBeWrittenFailsTheRunWithTheReason) {
+    QProcess full;
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    full.start(QStringLiteral(VANTREL_CLI_PATH), {"--version"});
+    ASSERT_TRUE(full.waitForFinished(30000));
+    EXPECT_EQ(full.exitCode(), kExitCannotRun);
+    EXPECT_TRUE(full.readAllStandardError().startsWith("vantrel-cli: cannot write the output: "));
 }
 
 TEST_F(CliTest, GroupsAreSavedListedScannedAndDeletedAsThePaneDoes) {
