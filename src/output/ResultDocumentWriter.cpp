@@ -103,11 +103,13 @@ void ResultDocumentWriter::insertBlock() {
     m_end.insertBlock(QTextBlockFormat(), m_insertion);
 }
 
-void ResultDocumentWriter::startNewBlockIfUsed() {
+QTextBlock ResultDocumentWriter::startNewBlockIfUsed() {
     flushText();
     const QTextBlock block = m_end.block();
-    if (block.length() > 1 || block.userData())
-        insertBlock();
+    if (block.length() == 1 && !block.userData())
+        return block;
+    insertBlock();
+    return m_end.block();
 }
 
 void ResultDocumentWriter::appendParagraph(const Paragraph& paragraph) {
@@ -166,12 +168,12 @@ const ResultDocumentWriter::RowLayout& ResultDocumentWriter::layoutOf(const Tabl
 }
 
 void ResultDocumentWriter::appendRow(const TableRow& row) {
-    startNewBlockIfUsed();
+    QTextBlock block = startNewBlockIfUsed();
     const RowLayout& layout = layoutOf(row);
     auto decoration = std::make_unique<RowDecoration>();
     decoration->cells = layout.cells;
     m_end.setBlockFormat(layout.format);
-    m_end.block().setUserData(decoration.release());
+    block.setUserData(decoration.release());
 
     bool first = true;
     for (const TableCell& cell : row.cells) {

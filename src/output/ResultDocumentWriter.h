@@ -4,6 +4,7 @@
 #include "output/RowDecoration.h"
 #include "output/RtfDocument.h"
 
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -63,7 +64,8 @@ private:
     void insertText(QStringView text, const QTextCharFormat& format);
     void flushText();
     void insertBlock();
-    void startNewBlockIfUsed();
+    // The block the cursor is in, a new one when it has text or is a table row's.
+    QTextBlock startNewBlockIfUsed();
     QTextCharFormat formatOf(const TextRun& run);
     QTextCharFormat makeFormat(const TextRun& run) const;
 
