@@ -10,16 +10,16 @@ source "$(dirname "$0")/bench_common.sh"
 rows=${1:-2000}
 build=$(bench_build_dir "${2:-}")
 need_callgrind
-export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# results_append runs offscreen by itself.
+counts=$(mktemp)
+trap 'rm -f "$counts" "$counts.log"' EXIT
 valgrind --tool=callgrind --toggle-collect='vantrel::output::ShownRow::document()*' \
-  --toggle-collect='vantrel::output::ResultDocumentWriter::append(*' --callgrind-out-file="$work/cg" \
-  "$build/bench/results_append" --writer-run "$rows" >/dev/null 2>"$work/valgrind" ||
-  { cat "$work/valgrind" >&2; exit 2; }
-awk -v document="$(callgrind_inclusive "$work/cg" vantrel::output::ShownRow::document)" \
-  -v writer="$(callgrind_inclusive "$work/cg" vantrel::output::ResultDocumentWriter::append)" -v n="$rows" 'BEGIN {
+  --toggle-collect='vantrel::output::ResultDocumentWriter::append(*' --callgrind-out-file="$counts" \
+  "$build/bench/results_append" --writer-run "$rows" >/dev/null 2>"$counts.log" ||
+  { cat "$counts.log" >&2; exit 2; }
+awk -v document="$(callgrind_inclusive "$counts" vantrel::output::ShownRow::document)" \
+  -v writer="$(callgrind_inclusive "$counts" vantrel::output::ResultDocumentWriter::append)" -v n="$rows" 'BEGIN {
     printf "row_document_instructions_per_row %.0f\n", document / n
     printf "writer_instructions_per_row %.0f\n", writer / n
   }'
