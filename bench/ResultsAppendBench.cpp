@@ -6,16 +6,23 @@
 // Prints `name value` lines: p99_ms_at_1k, p99_ms_at_5k, p99_ms_at_10k, median_ms_at_10k,
 // plaintext_median_ms_at_10k, purge_ms, peak_rss_mb, and rss_before_purge_mb and rss_after_purge_mb
 // around the purge, which is to give the purged text's memory back.
+// `results_append --writer-run [N]` instead appends the N rows of a loopback ping (2,000 by default) as the
+// window gets them, typed, to a document without layout, and prints row_document_ns_per_row (the row's
+// document made from its values) and writer_ns_per_row (the document written into the text); under
+// callgrind, bench/writer_instructions.sh counts the instructions of the two.
 #include "ResidentMemory.h"
 #include "output/KindPresenter.h"
+#include "output/ResultDocumentWriter.h"
 #include "output/ResultTexts.h"
 #include "output/RtfReader.h"
+#include "output/ShownRow.h"
 #include "output/TextRenderer.h"
 #include "ui/ResultsTextView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
@@ -80,12 +87,61 @@ std::vector<double> window(const std::vector<double>& times, std::size_t end) {
     return {times.begin() + long(from), times.begin() + long(std::min(end, times.size()))};
 }
 
+// A loopback ping's rows: its table's header, then replies.
+std::vector<vantrel::output::ResultRow> pingRows(int count) {
+    namespace res = vantrel::output::res;
+    std::vector<vantrel::output::ResultRow> rows;
+    rows.reserve(std::size_t(count));
+    rows.push_back(makeRow(ResultKind::HeaderRow, res::kPingHeaderRow));
+    for (int i = 1; i < count; ++i)
+        rows.push_back(makeRow(ResultKind::Plain, res::kPingReplyRow, unsigned(i),
+                               QStringLiteral("127.0.0.1"), unsigned(i % 3), 64u, 32u));
+    return rows;
+}
+
+// The rows' documents, and the documents written into the text, a frame's rows at a time as the window
+// takes them: their documents made, then written in one edit, then dropped.
+void writerRun(int count) {
+    const std::vector<vantrel::output::ResultRow> rows = pingRows(count);
+    // Each line reads its template once, on its first row: not a row's cost.
+    rows.front().document();
+    rows.back().document();
+    QTextDocument document;
+    document.setUndoRedoEnabled(false);
+    vantrel::output::ResultDocumentWriter writer(document, 96);
+    vantrel::output::KindPresenter presenter;
+    constexpr std::size_t kFrameRows = 50;
+    qint64 documentNs = 0;
+    qint64 writerNs = 0;
+    QElapsedTimer timer;
+    for (std::size_t from = 0; from < rows.size(); from += kFrameRows) {
+        const auto frameEnd = rows.begin() + long(std::min(rows.size(), from + kFrameRows));
+        const std::vector<vantrel::output::ShownRow> shown(rows.begin() + long(from), frameEnd);
+        timer.start();
+        for (const vantrel::output::ShownRow& row : shown)
+            row.document();
+        documentNs += timer.nsecsElapsed();
+        timer.start();
+        writer.end().beginEditBlock();
+        for (const vantrel::output::ShownRow& row : shown)
+            writer.append(row.document(), presenter.formatFor(row.kind()));
+        writer.end().endEditBlock();
+        writerNs += timer.nsecsElapsed();
+    }
+    std::printf("row_document_ns_per_row %.0f\n", double(documentNs) / count);
+    std::printf("writer_ns_per_row %.0f\n", double(writerNs) / count);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "--writer-run") {
+        writerRun(argc > 2 ? std::max(1, QByteArray(argv[2]).toInt()) : 2000);
+        return 0;
+    }
     constexpr int kCount = 12000;
     constexpr qint64 kPurgeBytes = 1000000;
     const std::vector<Fragment> fragments = mix(kCount);

@@ -20,6 +20,15 @@ QColor toColor(const Rgb& rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
+// The document finds a format among its own by the format's hash, which the format's shared data works
+// out once and keeps. The document inserts a copy of the format it is given, so the hash of a format kept
+// for many insertions is worked out here, before the copies: comparing it with another does that.
+void keepHash(const QTextFormat& format) {
+    QTextFormat other(format.type());
+    other.setProperty(QTextFormat::UserProperty, true);
+    [[maybe_unused]] const bool same = format == other;
+}
+
 } // namespace
 
 ResultDocumentWriter::ResultDocumentWriter(QTextDocument& document, double dpiX)
@@ -55,13 +64,10 @@ int ResultDocumentWriter::borderPixels(int twips) const {
 }
 
 void ResultDocumentWriter::append(const RtfDocument& fragment, const CharFormat& kindFormat) {
-    m_insertion.setForeground(toColor(kindFormat.text));
-    m_insertion.setFontWeight(kindFormat.bold ? QFont::Bold : QFont::Normal);
-    if (kindFormat.background == colors::kWhite)
-        m_insertion.clearBackground();
-    else
-        m_insertion.setBackground(toColor(kindFormat.background));
-    m_end.movePosition(QTextCursor::End);
+    setInsertionFormat(kindFormat);
+    // The cursor stays at the end between appends; moving it there lays its block out.
+    if (!m_end.atEnd() || m_end.hasSelection())
+        m_end.movePosition(QTextCursor::End);
     for (const RtfBlock& block : fragment.blocks) {
         if (const auto* paragraph = std::get_if<Paragraph>(&block))
             appendParagraph(*paragraph);
@@ -71,15 +77,39 @@ void ResultDocumentWriter::append(const RtfDocument& fragment, const CharFormat&
     flushText();
 }
 
+void ResultDocumentWriter::setInsertionFormat(const CharFormat& kindFormat) {
+    // Formats kept from one append to the next keep their hash, so the document finds them at once.
+    if (m_kindFormat == kindFormat)
+        return;
+    m_kindFormat = kindFormat;
+    m_insertion.setForeground(toColor(kindFormat.text));
+    m_insertion.setFontWeight(kindFormat.bold ? QFont::Bold : QFont::Normal);
+    if (kindFormat.background == colors::kWhite)
+        m_insertion.clearBackground();
+    else
+        m_insertion.setBackground(toColor(kindFormat.background));
+    // A background of the insertion format shades the cells' text, as a highlight; the gaps between
+    // cells stay clear so the row still reads as cells.
+    m_cellGap = m_insertion;
+    if (m_cellGap.hasProperty(QTextFormat::BackgroundBrush))
+        m_cellGap.clearBackground();
+    keepHash(m_insertion);
+    keepHash(m_cellGap);
+    m_runFormats.clear();
+}
+
 void ResultDocumentWriter::insertBlock() {
     flushText();
     m_end.insertBlock(QTextBlockFormat(), m_insertion);
 }
 
-void ResultDocumentWriter::startNewBlockIfUsed() {
+QTextBlock ResultDocumentWriter::startNewBlockIfUsed() {
     flushText();
-    if (m_end.block().length() > 1 || m_end.block().userData())
-        insertBlock();
+    const QTextBlock block = m_end.block();
+    if (block.length() == 1 && !block.userData())
+        return block;
+    insertBlock();
+    return m_end.block();
 }
 
 void ResultDocumentWriter::appendParagraph(const Paragraph& paragraph) {
@@ -92,13 +122,12 @@ void ResultDocumentWriter::appendParagraph(const Paragraph& paragraph) {
         insertBlock();
 }
 
-void ResultDocumentWriter::appendRow(const TableRow& row) {
-    startNewBlockIfUsed();
-    auto decoration = std::make_unique<RowDecoration>();
-    QTextBlockFormat format;
+ResultDocumentWriter::RowLayout ResultDocumentWriter::makeLayout(const TableRow& row) const {
+    RowLayout layout;
     QList<QTextOption::Tab> tabs;
     int left = 0;
     for (const TableCell& cell : row.cells) {
+        layout.shape.push_back({cell.rightEdge, cell.background, cell.borders, {}});
         const int right = std::max(left, twipsToPixels(cell.rightEdge));
         CellDecoration painted{left,
                                right,
@@ -109,31 +138,72 @@ void ResultDocumentWriter::appendRow(const TableRow& row) {
             painted.background = toColor(*cell.background);
         if (left > 0)
             tabs.append(QTextOption::Tab(left + kCellPaddingPx, QTextOption::LeftTab));
-        decoration->cells.push_back(painted);
+        layout.cells.push_back(painted);
         left = right;
     }
-    format.setTabPositions(tabs);
-    format.setLeftMargin(kCellPaddingPx);
-    format.setTopMargin(1);
-    format.setBottomMargin(1);
-    m_end.setBlockFormat(format);
-    m_end.block().setUserData(decoration.release());
+    layout.format.setTabPositions(tabs);
+    layout.format.setLeftMargin(kCellPaddingPx);
+    layout.format.setTopMargin(1);
+    layout.format.setBottomMargin(1);
+    return layout;
+}
 
-    // A background of the insertion format shades the cells' text, as a highlight; the gaps between
-    // cells stay clear so the row still reads as cells.
-    QTextCharFormat cellGapFormat = m_insertion;
-    cellGapFormat.clearBackground();
+const ResultDocumentWriter::RowLayout& ResultDocumentWriter::layoutOf(const TableRow& row) {
+    const auto sameShape = [&](const RowLayout& layout) {
+        return std::equal(layout.shape.begin(), layout.shape.end(), row.cells.begin(), row.cells.end(),
+                          [](const TableCell& kept, const TableCell& cell) {
+                              return kept.rightEdge == cell.rightEdge && kept.background == cell.background &&
+                                     kept.borders == cell.borders;
+                          });
+    };
+    const auto found = std::find_if(m_rowLayouts.begin(), m_rowLayouts.end(), sameShape);
+    if (found != m_rowLayouts.end())
+        return *found;
+    // The program's tables have a few dozen shapes; rows from outside could have any number.
+    constexpr std::size_t kMaxLayouts = 64;
+    if (m_rowLayouts.size() == kMaxLayouts)
+        m_rowLayouts.erase(m_rowLayouts.begin());
+    m_rowLayouts.push_back(makeLayout(row));
+    return m_rowLayouts.back();
+}
+
+void ResultDocumentWriter::appendRow(const TableRow& row) {
+    QTextBlock block = startNewBlockIfUsed();
+    const RowLayout& layout = layoutOf(row);
+    auto decoration = std::make_unique<RowDecoration>();
+    decoration->cells = layout.cells;
+    m_end.setBlockFormat(layout.format);
+    block.setUserData(decoration.release());
+
     bool first = true;
     for (const TableCell& cell : row.cells) {
         if (!first)
-            insertText(QStringLiteral("\t"), cellGapFormat);
+            insertText(u"\t", m_cellGap);
         first = false;
         insertRuns(cell.runs);
     }
     insertBlock();
 }
 
-QTextCharFormat ResultDocumentWriter::formatOf(const TextRun& run) const {
+QTextCharFormat ResultDocumentWriter::formatOf(const TextRun& run) {
+    if (!run.bold && !run.underline && !run.color && run.link.isEmpty())
+        return m_insertion;
+    const auto found = std::find_if(m_runFormats.begin(), m_runFormats.end(),
+                                    [&](const RunFormat& kept) { return kept.look.sameFormat(run); });
+    if (found != m_runFormats.end())
+        return found->format;
+    // Rows bring a few looks of their own (bold headers, coloured cells, links); text from outside could
+    // bring any number.
+    constexpr std::size_t kMaxRunFormats = 32;
+    if (m_runFormats.size() == kMaxRunFormats)
+        m_runFormats.erase(m_runFormats.begin());
+    const QTextCharFormat format = makeFormat(run);
+    keepHash(format);
+    m_runFormats.push_back({TextRun{{}, run.bold, run.underline, run.color, run.link}, format});
+    return format;
+}
+
+QTextCharFormat ResultDocumentWriter::makeFormat(const TextRun& run) const {
     QTextCharFormat format = m_insertion;
     if (run.bold)
         format.setFontWeight(QFont::Bold);
@@ -160,21 +230,22 @@ void ResultDocumentWriter::insertRuns(const std::vector<TextRun>& runs) {
         }
         // URLs in plain text become links of their own.
         qsizetype at = 0;
+        const QStringView text(run.text);
         for (const TextLink& found : findTextLinks(run.text)) {
-            insertText(run.text.mid(at, found.start - at), format);
+            insertText(text.mid(at, found.start - at), format);
             QTextCharFormat link = format;
             link.setAnchor(true);
             link.setAnchorHref(found.href);
             link.setFontUnderline(true);
             link.setForeground(QColor(0, 0, 255));
-            insertText(run.text.mid(found.start, found.length), link);
+            insertText(text.mid(found.start, found.length), link);
             at = found.start + found.length;
         }
-        insertText(run.text.mid(at), format);
+        insertText(text.mid(at), format);
     }
 }
 
-void ResultDocumentWriter::insertText(const QString& text, const QTextCharFormat& format) {
+void ResultDocumentWriter::insertText(QStringView text, const QTextCharFormat& format) {
     if (text.isEmpty())
         return;
     // Text in one format goes in with one insertion: a plain row is a single one.
@@ -191,7 +262,7 @@ void ResultDocumentWriter::flushText() {
     // A line break inside a cell or paragraph stays inside its block.
     m_pendingText.replace(QLatin1Char('\n'), QChar::LineSeparator);
     m_end.insertText(m_pendingText, m_pendingFormat);
-    m_pendingText.clear();
+    m_pendingText.resize(0); // keeps its buffer for the next text
 }
 
 } // namespace vantrel::output

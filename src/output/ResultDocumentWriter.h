@@ -1,10 +1,15 @@
 #pragma once
 
 #include "output/KindPresenter.h"
+#include "output/RowDecoration.h"
 #include "output/RtfDocument.h"
 
+#include <QTextBlock>
+#include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <optional>
+#include <vector>
 
 class QTextDocument;
 
@@ -36,19 +41,42 @@ public:
     int borderPixels(int twips) const;
 
 private:
+    // A table row's block format and cell decorations, made once for each distinct cell geometry: rows
+    // of one table share them, and a shared format is found in the document's formats at once.
+    struct RowLayout {
+        std::vector<TableCell> shape; // the cells' edges, backgrounds and borders, without text
+        QTextBlockFormat format;
+        std::vector<CellDecoration> cells;
+    };
+
+    // The format of a run with a look of its own, made once for each look while the kind stays.
+    struct RunFormat {
+        TextRun look; // without text
+        QTextCharFormat format;
+    };
+
+    void setInsertionFormat(const CharFormat& kindFormat);
+    const RowLayout& layoutOf(const TableRow& row);
+    RowLayout makeLayout(const TableRow& row) const;
     void appendParagraph(const Paragraph& paragraph);
     void appendRow(const TableRow& row);
     void insertRuns(const std::vector<TextRun>& runs);
-    void insertText(const QString& text, const QTextCharFormat& format);
+    void insertText(QStringView text, const QTextCharFormat& format);
     void flushText();
     void insertBlock();
-    void startNewBlockIfUsed();
-    QTextCharFormat formatOf(const TextRun& run) const;
+    // The block the cursor is in, a new one when it has text or is a table row's.
+    QTextBlock startNewBlockIfUsed();
+    QTextCharFormat formatOf(const TextRun& run);
+    QTextCharFormat makeFormat(const TextRun& run) const;
 
     QTextDocument& m_document;
     double m_dpiX;
     double m_pixelsPerTwip;
     QTextCharFormat m_insertion; // the insertion point's format, which kinds change
+    QTextCharFormat m_cellGap;   // the insertion format without a background, between a row's cells
+    std::optional<CharFormat> m_kindFormat; // the kind format m_insertion was made for
+    std::vector<RowLayout> m_rowLayouts;
+    std::vector<RunFormat> m_runFormats; // for the insertion format in use
     QTextCursor m_end;
     QString m_pendingText; // text of one format waiting to go in
     QTextCharFormat m_pendingFormat;

@@ -4,6 +4,7 @@
 #include "output/RtfReader.h"
 #include "output/RtfText.h"
 
+#include <charconv>
 #include <fmt/printf.h>
 #include <unordered_map>
 
@@ -50,6 +51,14 @@ private:
 
 // Drops the runs a value left empty and joins neighbours of one format, as the reader does.
 void tidy(std::vector<TextRun>& runs) {
+    const auto tidied = [&] {
+        for (std::size_t i = 0; i < runs.size(); ++i)
+            if (runs[i].text.isEmpty() || (i > 0 && runs[i - 1].sameFormat(runs[i])))
+                return false;
+        return true;
+    };
+    if (tidied())
+        return;
     std::vector<TextRun> kept;
     kept.reserve(runs.size());
     for (TextRun& run : runs) {
@@ -61,6 +70,42 @@ void tidy(std::vector<TextRun>& runs) {
             kept.push_back(std::move(run));
     }
     runs = std::move(kept);
+}
+
+// Puts the values' texts in place of their marks, with one allocation; false for a text without marks.
+bool fillMarks(QString& text, const std::array<QStringView, RowLine::kMaxValues>& shown) {
+    const QStringView marked(text);
+    const auto first =
+        std::find_if(marked.begin(), marked.end(), [](QChar c) { return isMark(c.unicode()); });
+    if (first == marked.end())
+        return false;
+    qsizetype size = marked.size();
+    for (auto at = first; at != marked.end(); ++at)
+        if (isMark(at->unicode()))
+            size += shown[at->unicode() - kFirstMark].size() - 1;
+    QString filled(size, Qt::Uninitialized);
+    QChar* out = filled.data();
+    const auto put = [&](QStringView part) { out = std::copy(part.begin(), part.end(), out); };
+    qsizetype from = 0;
+    for (qsizetype i = first - marked.begin(); i < marked.size(); ++i) {
+        const char16_t unit = marked[i].unicode();
+        if (!isMark(unit))
+            continue;
+        put(marked.sliced(from, i - from));
+        put(shown[unit - kFirstMark]);
+        from = i + 1;
+    }
+    put(marked.sliced(from));
+    text = std::move(filled);
+    return true;
+}
+
+// A number in decimal, as QString::number writes it, in `digits`.
+template <typename Number> QStringView decimal(Number number, RowLine::Digits& digits) {
+    char ascii[std::tuple_size_v<RowLine::Digits>];
+    const char* end = std::to_chars(std::begin(ascii), std::end(ascii), number).ptr;
+    const auto last = std::copy(static_cast<const char*>(ascii), end, digits.begin());
+    return QStringView(digits.data(), last - digits.begin());
 }
 
 } // namespace
@@ -153,6 +198,19 @@ QString RowLine::valueText(std::size_t index, const RowValue& value, bool escape
     }
 }
 
+QStringView RowLine::shownValue(std::size_t index, const RowValue& value, QString& text,
+                                Digits& digits) const {
+    const char type = m_conversions[index].type;
+    if (m_conversions[index].spec.size() == 2) {
+        if (const auto* number = std::get_if<unsigned>(&value); number && type == 'u')
+            return decimal(*number, digits);
+        if (const auto* number = std::get_if<int>(&value); number && type == 'd')
+            return decimal(*number, digits);
+    }
+    text = valueText(index, value, false);
+    return text;
+}
+
 QString RowLine::rtf(std::span<const RowValue> values) const {
     QString out = m_literals.front();
     for (std::size_t i = 0; i < m_conversions.size(); ++i) {
@@ -172,33 +230,17 @@ RtfDocument RowLine::document(std::span<const RowValue> values) const {
     RtfDocument document = templateDocument();
     if (m_conversions.empty())
         return document;
-    std::array<QString, kMaxValues> shown;
+    std::array<QString, kMaxValues> texts;
+    std::array<Digits, kMaxValues> digits;
+    std::array<QStringView, kMaxValues> shown;
     for (std::size_t i = 0; i < m_conversions.size() && i < values.size(); ++i)
-        shown[i] = valueText(i, values[i], false);
-    const auto fill = [&](QString& text) {
-        QString filled;
-        filled.reserve(text.size() + 32);
-        for (const QChar c : std::as_const(text)) {
-            if (isMark(c.unicode()))
-                filled += shown[c.unicode() - kFirstMark];
-            else
-                filled += c;
-        }
-        text = std::move(filled);
-    };
-    const auto marked = [](const QString& text) {
-        return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return isMark(c.unicode()); });
-    };
+        shown[i] = shownValue(i, values[i], texts[i], digits[i]);
     const auto fillRuns = [&](std::vector<TextRun>& runs) {
         bool changed = false;
         for (TextRun& run : runs) {
-            if (marked(run.text)) {
-                fill(run.text);
-                changed = true;
-            }
-            if (marked(run.link)) {
+            changed |= fillMarks(run.text, shown);
+            if (fillMarks(run.link, shown)) {
                 // The target is what the field's instruction names once the value stands in it.
-                fill(run.link);
                 run.link = RtfReader::hyperlinkTarget(QStringLiteral("HYPERLINK ") + run.link);
                 changed = true;
             }
@@ -224,13 +266,15 @@ RtfDocument RowLine::document(std::span<const RowValue> values) const {
 }
 
 QString RowLine::shownText(const QString& outside) {
+    // The copy shares the text until a unit has to change, which is rare.
     QString shown = outside;
-    for (qsizetype i = 0; i < shown.size(); ++i) {
-        const char16_t unit = shown[i].unicode();
+    const QStringView text(outside);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
         if (isControl(unit)) {
             shown[i] = QLatin1Char(' ');
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < shown.size() &&
-                   QChar::isLowSurrogate(shown[i + 1].unicode())) {
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+                   QChar::isLowSurrogate(text[i + 1].unicode())) {
             ++i;
         } else if (QChar::isSurrogate(unit)) {
             shown[i] = QLatin1Char('?');

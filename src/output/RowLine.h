@@ -3,6 +3,7 @@
 #include "output/RtfDocument.h"
 
 #include <QString>
+#include <array>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -24,6 +25,8 @@ using RowValue = std::variant<unsigned, int, double, QString>;
 class RowLine {
 public:
     static constexpr std::size_t kMaxValues = 6;
+    // Room for a number's decimal digits and sign.
+    using Digits = std::array<char16_t, 16>;
 
     // The line of a catalogue text, which must have static storage (the catalogue's own texts).
     static const RowLine& of(std::string_view catalogueText);
@@ -52,6 +55,9 @@ private:
 
     explicit RowLine(std::string text);
     QString valueText(std::size_t index, const RowValue& value, bool escaped) const;
+    // The text a value stands for in a document: a plain number written in `digits`, any other value kept
+    // in `text`.
+    QStringView shownValue(std::size_t index, const RowValue& value, QString& text, Digits& digits) const;
     const RtfDocument& templateDocument() const;
     // The line with U+E000 + i standing for value i.
     QString markedText() const;

@@ -17,10 +17,24 @@ const QRegularExpression& linkPattern() {
     return pattern;
 }
 
+// Every link the pattern finds has a scheme's colon or "www.": most texts have neither, and looking for
+// them is far cheaper than running the pattern. Only W and w fold to w.
+bool mayHoldLink(const QString& text) {
+    const auto isW = [](QChar c) { return (c.unicode() | 0x20) == u'w'; };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u':' || (c == u'.' && i >= 3 && isW(text[i - 1]) && isW(text[i - 2]) && isW(text[i - 3])))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::vector<TextLink> findTextLinks(const QString& text) {
     std::vector<TextLink> links;
+    if (!mayHoldLink(text))
+        return links;
     auto matches = linkPattern().globalMatch(text);
     while (matches.hasNext()) {
         const QRegularExpressionMatch match = matches.next();
