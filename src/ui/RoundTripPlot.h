@@ -1,17 +1,19 @@
 #pragma once
 
+#include "ui/RoundTripHistory.h"
+
 #include <QTimer>
 #include <QWidget>
 #include <optional>
-#include <vector>
 
 namespace vantrel::ui {
 
 // A painted plot of one run's round-trip times: each request's time in milliseconds against its number
 // (or against the time since the run started), lost requests as red marks on the axis, and the running
-// minimum, average and maximum. Samples are appended in O(1); the plot repaints at most a few times a
-// second however fast they come, so it never slows the run that feeds it. Its context menu copies the
-// plot to the clipboard as an image.
+// minimum, average and maximum. Samples are appended in O(1) into a bounded history; the plot repaints at
+// most a few times a second however fast they come, and a repaint draws at most a few points per pixel
+// column however long the run, so it never slows the run that feeds it. Its context menu copies the plot
+// to the clipboard as an image.
 class RoundTripPlot : public QWidget {
     Q_OBJECT
 public:
@@ -24,11 +26,12 @@ public:
     // One request at `x` (its number, or seconds since the start): its round-trip time, or lost.
     void addSample(double x, std::optional<double> rttMs);
 
-    std::size_t sampleCount() const { return m_samples.size(); }
-    std::size_t lostCount() const { return m_lost; }
-    std::optional<double> minimum() const;
-    std::optional<double> average() const;
-    std::optional<double> maximum() const;
+    const RoundTripHistory& history() const { return m_history; }
+    std::size_t sampleCount() const { return m_history.count(); }
+    std::size_t lostCount() const { return m_history.lostCount(); }
+    std::optional<double> minimum() const { return m_history.minimum(); }
+    std::optional<double> average() const { return m_history.average(); }
+    std::optional<double> maximum() const { return m_history.maximum(); }
     // The legend line: the running times once something was answered, and the losses.
     QString summaryText() const;
     // The plot as an image of its current size.
@@ -44,19 +47,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    struct Sample {
-        double x;
-        double rtt; // negative when lost
-    };
     void scheduleRepaint();
 
     Axis m_axis = Axis::Packet;
-    std::vector<Sample> m_samples;
-    std::size_t m_lost = 0;
-    double m_sum = 0.0;
-    double m_min = 0.0;
-    double m_max = 0.0;
-    double m_lastX = 0.0;
+    RoundTripHistory m_history;
     QTimer m_repaint; // coalesces the repaints of many samples into one
 };
 

@@ -16,6 +16,7 @@
 #include "ui/HostComboBox.h"
 #include "ui/NumberBox.h"
 #include "ui/ResultsTextView.h"
+#include "ui/RoundTripHistory.h"
 #include "ui/RoundTripPlot.h"
 #include "ui/StatusPane.h"
 #include "ui/SystemTray.h"
@@ -33,6 +34,7 @@
 #include <QTextCursor>
 #include <QTreeWidget>
 #include <QUrl>
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <thread>
@@ -439,6 +441,75 @@ TEST_F(DesktopOperationsTest, TheRoundTripPlotFollowsTheRunThatStartedLastAndCop
     runUntil([&] { return isp.sent() == 2 && !isp.requestRunning(); });
     EXPECT_EQ(plot.sampleCount(), 2u) << "ISPinger's requests stay out of the ping's plot";
     isp.OnISPinger();
+}
+
+// A day of requests keeps the plot's memory bounded: neighbouring buckets merge, yet the count, losses and
+// times stay exact, and a single spike and a single loss among 100,000 requests are still drawn.
+TEST(RoundTripPlotTest, ALongRunStaysBoundedAndStillShowsItsSpikeAndLoss) {
+    constexpr int kRequests = 100000;
+    constexpr int kSpike = 61234;
+    constexpr int kLost = 30000;
+    ui::RoundTripPlot plot;
+    plot.resize(360, 220);
+    plot.startRun(ui::RoundTripPlot::Axis::Packet);
+    double sum = 0;
+    for (int i = 1; i <= kRequests; ++i) {
+        const double rtt = i == kSpike ? 50.0 : 0.25 * (1 + i % 4); // sums exactly in binary
+        if (i == kLost) {
+            plot.addSample(i, std::nullopt);
+            continue;
+        }
+        sum += rtt;
+        plot.addSample(i, rtt);
+    }
+    const ui::RoundTripHistory& history = plot.history();
+    EXPECT_LE(history.buckets().size(), history.capacity());
+    EXPECT_EQ(std::tuple(plot.sampleCount(), plot.lostCount()), std::tuple(std::size_t(kRequests), 1u));
+    EXPECT_EQ(std::tuple(*plot.minimum(), *plot.average(), *plot.maximum()),
+              std::tuple(0.25, sum / (kRequests - 1), 50.0));
+    const auto spike = std::ranges::max_element(history.buckets(), {}, &ui::RoundTripHistory::Bucket::maxRtt);
+    EXPECT_EQ(spike->maxRtt, 50.0);
+    EXPECT_LE(spike->firstX, kSpike);
+    EXPECT_GE(spike->lastX, kSpike);
+    const auto lost =
+        std::ranges::count_if(history.buckets(), [](const auto& bucket) { return bucket.lostX.has_value(); });
+    EXPECT_EQ(lost, 1);
+
+    // The spike reaches the upper half (the axis ends at 100 ms), the loss is a red mark, each where it was.
+    const QImage image = plot.image();
+    std::optional<QPoint> top;
+    std::optional<QPoint> red;
+    for (int y = image.height() - 1; y >= 0; --y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.blue() > colour.red() + 60 && colour.blue() > colour.green() + 60)
+                top = QPoint(x, y);
+            if (colour.red() > colour.green() + 100 && colour.red() > colour.blue() + 100)
+                red = QPoint(x, y);
+        }
+    ASSERT_TRUE(top && red);
+    EXPECT_LT(top->y(), image.height() / 2);
+    EXPECT_NEAR(double(top->x()) / image.width(), double(kSpike) / kRequests, 0.1);
+    EXPECT_NEAR(double(red->x()) / image.width(), double(kLost) / kRequests, 0.1);
+}
+
+// Merged buckets keep their first and last answered times in order, their extremes, their first loss and
+// whether the line goes on into their neighbours.
+TEST(RoundTripPlotTest, MergedBucketsKeepTheShapeOfTheirRequests) {
+    ui::RoundTripHistory history(4);
+    const std::array<std::optional<double>, 9> rtts{{std::nullopt, 3, 9, 1, 4, std::nullopt, 2, 5, 7}};
+    for (std::size_t i = 0; i < rtts.size(); ++i)
+        history.add(double(i + 1), rtts[i]);
+    ASSERT_EQ(history.buckets().size(), 3u);
+    EXPECT_EQ(history.requestsPerBucket(), 4u);
+    const auto shape = [](const ui::RoundTripHistory::Bucket& b) {
+        return std::tuple(b.firstX, b.lastX, b.firstRtt, b.lastRtt, b.minRtt, b.maxRtt, b.lostX,
+                          b.startsAnswered, b.endsAnswered);
+    };
+    EXPECT_EQ(shape(history.buckets()[0]), std::tuple(1.0, 4.0, 3.0, 1.0, 1.0, 9.0, 1.0, false, true));
+    EXPECT_EQ(shape(history.buckets()[1]), std::tuple(5.0, 8.0, 4.0, 5.0, 2.0, 5.0, 6.0, true, true));
+    EXPECT_EQ(shape(history.buckets()[2]),
+              std::tuple(9.0, 9.0, 7.0, 7.0, 7.0, 7.0, std::optional<double>(), true, true));
 }
 
 TEST_F(DesktopOperationsTest, ISPingerRunsBesideAPingAndTheTrayFollowsIt) {
