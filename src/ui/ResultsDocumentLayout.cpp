@@ -17,6 +17,9 @@ namespace {
 
 // Wider than any line, so a line never breaks before its end.
 constexpr double kUnboundedLineWidth = 1e7;
+// Blocks that keep their shaped text for the next paint: a few screens' worth. Shaping a line again
+// costs several times more than drawing it.
+constexpr std::size_t kShapedBlocks = 256;
 
 // Where a block's lines start: its margin and indent, and the first line's own indent.
 double lineStart(const QTextBlockFormat& format, const QTextDocument& document, bool firstLine) {
@@ -96,6 +99,7 @@ QTextLayout* ResultsDocumentLayout::laidOut(const QTextBlock& block) const {
     if (placement.laidOut)
         return layout;
     placement.laidOut = true;
+    keepShaped(block);
 
     const QTextBlockFormat format = block.blockFormat();
     QTextOption option = document()->defaultTextOption();
@@ -126,6 +130,28 @@ QTextLayout* ResultsDocumentLayout::laidOut(const QTextBlock& block) const {
             Qt::QueuedConnection);
     }
     return layout;
+}
+
+void ResultsDocumentLayout::keepShaped(const QTextBlock& block) const {
+    block.layout()->setCacheEnabled(true);
+    m_shaped.push_back(block.blockNumber());
+    if (m_shaped.size() > kShapedBlocks) {
+        release(m_shaped.front());
+        m_shaped.pop_front();
+    }
+}
+
+void ResultsDocumentLayout::release(int number) const {
+    const QTextBlock block = document()->findBlockByNumber(number);
+    if (!block.isValid())
+        return;
+    // A layout without its cache frees its shaped text when a layout ends; an empty one ends at once.
+    QTextLayout* layout = block.layout();
+    layout->setCacheEnabled(false);
+    layout->beginLayout();
+    layout->endLayout();
+    if (std::size_t(number) < m_placements.size())
+        m_placements[std::size_t(number)].laidOut = false;
 }
 
 double ResultsDocumentLayout::contentBottom() const {
@@ -237,6 +263,15 @@ void ResultsDocumentLayout::documentChanged(int from, int charsRemoved, int char
         m_margin = doc->documentMargin();
         first = 0;
     }
+    // Blocks from the first changed one on are laid out again when they are needed; their shaped text
+    // goes now. A document made anew has none of the old blocks left.
+    std::erase_if(m_shaped, [&](int number) {
+        if (std::size_t(number) < first)
+            return false;
+        if (first > 0)
+            release(number);
+        return true;
+    });
     if (first == 0) {
         // Formats may have been made anew (the document was cleared): their heights are measured again.
         m_formatHeights.clear();

@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
+#include <deque>
 #include <vector>
 
 class QTextLayout;
@@ -42,12 +43,17 @@ private:
     Placement place(const QTextBlock& block, const Placement* above) const;
     // The block's lines laid out at their places, when they are not yet.
     QTextLayout* laidOut(const QTextBlock& block) const;
+    // Keeps the block's shaped text for its next paints, and lets the longest kept block's go.
+    void keepShaped(const QTextBlock& block) const;
+    // Lets a block's shaped text and lines go.
+    void release(int blockNumber) const;
     // The number of the block at document height y (the nearest one when y is in a gap or outside).
     int blockNumberAt(double y) const;
     double contentBottom() const;
     void widen(double width) const;
 
-    mutable std::vector<Placement> m_placements;                    // by block number
+    mutable std::vector<Placement> m_placements; // by block number
+    mutable std::deque<int> m_shaped;            // blocks keeping their shaped text, oldest first
     mutable std::vector<std::pair<double, double>> m_formatHeights; // by char format index: ascent, descent
     mutable double m_width = 0;
     mutable int m_laidOut = 0;
