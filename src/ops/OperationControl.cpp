@@ -114,11 +114,11 @@ OperationControl::OperationControl(Services services)
     m_hooks.lookupReport = [this](const net::HostEntry& entry) {
         LookupReport(entry, m_state, m_services.results, m_recordSink);
     };
-    // A worker's end comes after its messages: they are shown before anything follows from it.
-    QObject::connect(&m_state.flags.changes(), &FlagChanges::changed, &m_dispatcher, [this] {
-        drainWorkerQueue();
-        startPendingPingAgain();
-    });
+    // A worker's end comes after its messages. What it left in the queue goes on being shown a slice
+    // a frame, so the end of a fast run does not hold the window; whatever writes a line of its own
+    // (the next ping among them) takes the rest of the queue first.
+    QObject::connect(&m_state.flags.changes(), &FlagChanges::changed, &m_dispatcher,
+                     [this] { startPendingPingAgain(); });
 }
 
 OperationControl::~OperationControl() {
@@ -136,6 +136,10 @@ OperationControl::~OperationControl() {
 void OperationControl::drainWorkerQueue() {
     assertGuiThread();
     m_queue->drain();
+}
+
+bool OperationControl::workerMessagesShown() const {
+    return m_queue->empty();
 }
 
 void OperationControl::handle(WorkerPost& post) {

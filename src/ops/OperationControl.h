@@ -130,8 +130,10 @@ public:
     void joinWorkers() { m_workers.joinAll(); }
 
     // Handles what the workers handed over and the GUI thread has not yet taken, in order: before the GUI
-    // thread shows something of its own or acts on a worker's end.
+    // thread shows something of its own.
     void drainWorkerQueue();
+    // Whether everything the workers handed over has been handled.
+    bool workerMessagesShown() const;
     // Where the operations' typed results go (the desktop's plot, the command line's data formats); an
     // empty sink takes none, and then workers do not send them.
     void setRecordSink(RecordSink sink);

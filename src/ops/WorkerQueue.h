@@ -94,6 +94,12 @@ public:
         handleUntil(nullptr, queued);
     }
 
+    // Whether nothing waits to be handled.
+    bool empty() const {
+        std::lock_guard lock(m_mutex);
+        return m_messages.empty();
+    }
+
     // No worker waits for room from now on; what is pushed later is dropped (the program is going away).
     void close() {
         {
@@ -147,7 +153,7 @@ private:
 
     Handler m_handler;
     std::size_t m_capacity;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_space;
     std::deque<Message> m_messages;
     bool m_closed = false;
