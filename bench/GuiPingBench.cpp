@@ -8,7 +8,7 @@
 // the main thread's CPU time per request; then rows, rss_growth_mb and kb_per_row over 10,000 rows in the
 // window (goal: at most 2). `gui_ping --instructions-run [N]` makes one plotted N-request ping (5,000 by
 // default) in measuredPlotPing, for bench/gui_instructions.sh to count under callgrind, and prints how often
-// the window was repainted during it.
+// the window was repainted during it and how many rows the Results window laid out for it.
 #include "ResidentMemory.h"
 #include "app/CMainFrame.h"
 #include "app/DesktopOperations.h"
@@ -23,6 +23,7 @@
 #include "settings/SettingsModel.h"
 #include "settings/StoreLocation.h"
 #include "ui/CStatusViewPane.h"
+#include "ui/ResultsDocumentLayout.h"
 #include "ui/ResultsTextView.h"
 
 #include <QApplication>
@@ -203,7 +204,10 @@ int main(int argc, char* argv[]) {
         frame.installEventFilter(&repaints);
         measuredPlotPing(frame, control, requests);
         frame.removeEventFilter(&repaints);
-        std::printf("requests %d\nrepaints %d\n", requests, repaints.repaints);
+        const auto* layout =
+            qobject_cast<const ui::ResultsDocumentLayout*>(frame.resultsPane().view().document()->documentLayout());
+        std::printf("requests %d\nrepaints %d\nlaid_out_rows %d\n", requests, repaints.repaints,
+                    layout ? layout->laidOutBlocks() : 0);
         frame.close();
         return 0;
     }
