@@ -104,12 +104,10 @@ void CStatusViewPane::showResult(const output::ShownRow& row) {
 }
 
 void CStatusViewPane::UpdateTextSize() {
-    double size = double(m_view->textSizeBytes());
-    if (output::exceedsPurgeLimit(size, m_options.number(settings::OptionId::PurgeStatus))) {
+    if (output::exceedsPurgeLimit(double(m_view->textSizeBytes()),
+                                  m_options.number(settings::OptionId::PurgeStatus)))
         m_view->purge();
-        size = double(m_view->textSizeBytes());
-    }
-    Q_EMIT textSizeChanged(output::textSizePane(size));
+    Q_EMIT textSizeChanged();
     updateCommandState();
 }
 

@@ -72,8 +72,8 @@ public:
     QSize leastSize() const;
 
 Q_SIGNALS:
-    // The size pane (904) should show this.
-    void textSizeChanged(const output::StatusPaneState& state);
+    // The text's size changed: the size pane (904) shows output::textSizePane of view().textSizeBytes().
+    void textSizeChanged();
     // A link to open (http, https or mailto).
     void openLink(const QString& href);
     // An error to show in the program's message box.
