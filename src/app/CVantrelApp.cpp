@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/DesktopOperations.h"
 #include "output/CommandIds.h"
+#include "output/MessageTexts.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 #include "ui/CHTMLMessageBox.h"
@@ -65,7 +66,7 @@ bool CVantrelApp::InitInstance() {
     }
     if (!startInTray)
         m_frame->show();
-    m_frame->setWindowTitle(QStringLiteral("Vantrel 2.0"));
+    m_frame->setWindowTitle(output::text(output::res::kProductName));
 
     const QString host = m_arguments.host.value_or(
         m_store->GetProfileString(settings::section::kMru, QStringLiteral("Address")));
