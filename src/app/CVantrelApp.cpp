@@ -18,7 +18,7 @@ namespace {
 constexpr QSize kWindowFrameRoom(16, 48);
 } // namespace
 
-CVantrelApp::CVantrelApp(GuiArguments arguments, QString executableDir)
+CVantrelApp::CVantrelApp(GuiArguments arguments, const QString& executableDir)
     : m_arguments(std::move(arguments))
     , m_homeDir(resolveHomeDir(m_arguments.homeDir, executableDir)) {}
 
