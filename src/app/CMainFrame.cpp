@@ -78,11 +78,6 @@ namespace {
 
 using settings::OptionId;
 
-// Commands whose features are not in the program yet: present, and disabled.
-constexpr std::array kPendingCommands = {
-    cmd::kContextHelp,
-};
-
 // The edit commands: the Results window's, and a text box's for the keys it does not take itself.
 constexpr std::array kEditCommands = {cmd::kClearAllText, cmd::kCopy,      cmd::kCut,
                                       cmd::kPaste,        cmd::kSelectAll, cmd::kUndo};
@@ -162,7 +157,7 @@ CMainFrame::CMainFrame(settings::RegistryStore& store, QString homeDir, QWidget*
     , m_homeDir(std::move(homeDir))
     , m_applicationLook(readApplicationLook(store)) {
     setObjectName(QStringLiteral("MainFrame"));
-    setWindowTitle(QStringLiteral("Vantrel 2.0"));
+    setWindowTitle(output::text(output::res::kProductName));
 }
 
 CMainFrame::~CMainFrame() {
@@ -791,14 +786,14 @@ void CMainFrame::RefreshCommandUI() {
         return;
     refreshOperationCommands();
     m_profiles->ProfileCommandState();
-    for (int id : kPendingCommands)
-        m_commands->setEnabled(id, false);
+    // The manual has no help per control for Context Help to point at: its key is there, the command off.
+    m_commands->setEnabled(cmd::kContextHelp, false);
     m_commands->setEnabled(cmd::kSystemTrayMenu, true);
     m_commands->setEnabled(cmd::kSystemTrayButton, true);
     if (m_ispinger.refreshCommands) {
         m_ispinger.refreshCommands();
     } else {
-        // Nothing runs ISPinger yet.
+        // A frame without the desktop's operations (a test's) has no ISPinger to start.
         m_commands->setEnabled(cmd::kISPingerButton, false);
         m_commands->setEnabled(cmd::kISPingerMenu, false);
     }
@@ -846,8 +841,7 @@ void CMainFrame::refreshOperationCommands() {
     const ops::CommandContext context = commandContext();
     for (ops::CommandId command : kOperationCommands) {
         const ops::CommandUi state = ops::operationCommandUi(command, context);
-        const bool offered = !m_operationOffers || m_operationOffers(command);
-        m_commands->setEnabled(int(command), state.enabled && offered);
+        m_commands->setEnabled(int(command), state.enabled);
         m_commands->setCaption(int(command), state.caption);
     }
 }

@@ -87,13 +87,8 @@ public:
 
     // Parts of the program that plug into the frame.
     using OperationHandler = std::function<void(ops::CommandId)>;
-    using OperationOffer = std::function<bool(ops::CommandId)>;
-    // Runs the operation commands 400 to 404 and 11000 to 11004. The commands `offers` declines stay
-    // disabled whatever the flags say (operations not yet plugged in); without it every one is offered.
-    void setOperationHandler(OperationHandler handler, OperationOffer offers = {}) {
-        m_operationHandler = std::move(handler);
-        m_operationOffers = std::move(offers);
-    }
+    // Runs the operation commands 400 to 404 and 11000 to 11004.
+    void setOperationHandler(OperationHandler handler) { m_operationHandler = std::move(handler); }
     struct ResultsHooks {
         std::function<void(const QString& fragment)> appendRed; // a red line in the Results window
         std::function<double()> textSize;                       // its text size in bytes
@@ -285,7 +280,6 @@ private:
         false}; // a change waits for m_statusFrame     // the log's commands and panes, read from its file
 
     OperationHandler m_operationHandler;
-    OperationOffer m_operationOffers;
     ResultsHooks m_results;
     MessageBoxShower m_messageBoxShower;
     std::function<bool(const QString&, const QString&)> m_okCancelAsker;

@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/DesktopOperations.h"
 #include "output/CommandIds.h"
+#include "output/MessageTexts.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 #include "ui/CHTMLMessageBox.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr QSize kWindowFrameRoom(16, 48);
 } // namespace
 
-CVantrelApp::CVantrelApp(GuiArguments arguments, QString executableDir)
+CVantrelApp::CVantrelApp(GuiArguments arguments, const QString& executableDir)
     : m_arguments(std::move(arguments))
     , m_homeDir(resolveHomeDir(m_arguments.homeDir, executableDir)) {}
 
@@ -65,7 +66,7 @@ bool CVantrelApp::InitInstance() {
     }
     if (!startInTray)
         m_frame->show();
-    m_frame->setWindowTitle(QStringLiteral("Vantrel 2.0"));
+    m_frame->setWindowTitle(output::text(output::res::kProductName));
 
     const QString host = m_arguments.host.value_or(
         m_store->GetProfileString(settings::section::kMru, QStringLiteral("Address")));

@@ -18,7 +18,7 @@ class DesktopOperations;
 // (or the host of the command line). The QApplication around it belongs to main().
 class CVantrelApp {
 public:
-    CVantrelApp(GuiArguments arguments, QString executableDir);
+    CVantrelApp(GuiArguments arguments, const QString& executableDir);
     ~CVantrelApp();
     CVantrelApp(const CVantrelApp&) = delete;
     CVantrelApp& operator=(const CVantrelApp&) = delete;

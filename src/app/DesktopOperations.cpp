@@ -26,7 +26,7 @@ DesktopOperations::DesktopOperations(CMainFrame& frame, DesktopNetwork network)
     , m_plotFeed(frame.roundTripPlot(), m_control, m_ispinger.ispinger()) {
     m_continuousPing.setIntervalSource([this] { return shownInterval(); });
     m_control.hooks().localHostReport = [this](const net::HostEntry& entry) { reportLocalHost(entry); };
-    m_frame.setOperationHandler([this](ops::CommandId command) { runCommand(command); }, &offers);
+    m_frame.setOperationHandler([this](ops::CommandId command) { runCommand(command); });
     m_frame.setClosingHook([this] { m_control.beginClose(); });
     m_frame.setShutdownHook([this] { shutDown(); });
     m_frame.setRangeCheck([this] { return m_control.CheckSeqScanAddresses(); });
@@ -78,7 +78,7 @@ namespace {
 
 enum class Operation { Ping, Lookup, Trace, SeqScan, ListScan };
 
-// The operation a command runs, for the operations this program has so far.
+// The operation a command runs.
 std::optional<Operation> operationOf(ops::CommandId command) {
     switch (command) {
     case ops::CommandId::PingButton:
@@ -102,10 +102,6 @@ std::optional<Operation> operationOf(ops::CommandId command) {
 }
 
 } // namespace
-
-bool DesktopOperations::offers(ops::CommandId command) {
-    return operationOf(command).has_value();
-}
 
 void DesktopOperations::runCommand(ops::CommandId command) {
     const std::optional<Operation> operation = operationOf(command);

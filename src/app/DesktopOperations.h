@@ -14,9 +14,6 @@ namespace vantrel::app {
 
 class CMainFrame;
 
-// The desktop's operations: the socket services with their start-up report and the local host's
-// lookup, and operation control behind the frame's operation commands. Made once the frame exists;
-// the frame's close sequence stops the socket services and releases the echo handle through it.
 // The network behind the desktop's operations: the system's echo service and name service, unless a
 // test binds scripted ones.
 struct DesktopNetwork {
@@ -24,6 +21,9 @@ struct DesktopNetwork {
     std::shared_ptr<net::HostDatabase> names; // the system's when empty
 };
 
+// The desktop's operations: the socket services with their start-up report and the local host's
+// lookup, and operation control behind the frame's operation commands. Made once the frame exists;
+// the frame's close sequence stops the socket services and releases the echo handle through it.
 class DesktopOperations {
 public:
     explicit DesktopOperations(CMainFrame& frame, DesktopNetwork network = {});
@@ -37,8 +37,6 @@ public:
     ops::ISPinger& ispinger() { return m_ispinger.ispinger(); }
 
 private:
-    // The operation commands this program runs so far.
-    static bool offers(ops::CommandId command);
     void runCommand(ops::CommandId command);
     void reportLocalHost(const net::HostEntry& entry);
     void shutDown();

@@ -70,7 +70,7 @@ void KeyboardHooks::moveToHostBox() {
     if (QLineEdit* edit = m_hostBox->lineEdit()) {
         edit->selectAll();
         // Scroll so the caret shows, at the end of the selection.
-        edit->setCursorPosition(edit->text().size());
+        edit->setCursorPosition(int(edit->text().size()));
         edit->selectAll();
     }
 }

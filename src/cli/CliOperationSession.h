@@ -16,14 +16,14 @@ class ResultPipeline;
 
 namespace vantrel::cli {
 
+// The exit status of an operation's outcome: 0 it succeeded, 1 it ran without success, 2 it could not run.
+int exitStatusOf(ops::OperationOutcome outcome);
+
 // Runs one operation from the command line on the same core as the desktop: operation control with the
 // built-in echo service and the system's name service, its fragments through the one append pipeline
 // (the log file while `Log Check` is on, then the terminal as text or, with --rtf, as RTF). It waits
 // until the operation has ended; the first Ctrl+C gives the operation's command once more, which cancels
 // it at once, and a second one ends the program.
-// The exit status of an operation's outcome: 0 it succeeded, 1 it ran without success, 2 it could not run.
-int exitStatusOf(ops::OperationOutcome outcome);
-
 class CliOperationSession {
 public:
     using Command = std::function<void(ops::OperationControl&)>;

@@ -24,7 +24,6 @@ namespace {
 
 using output::fill;
 using output::ResultKind;
-using output::RtfText;
 using settings::OptionId;
 namespace res = output::res;
 
@@ -37,7 +36,7 @@ constexpr int kShortFlashPerMille = 400;
 } // namespace
 
 ISPinger::ISPinger(Services services)
-    : m_services(services)
+    : m_services(std::move(services))
     , m_strISPStatus(output::text(res::kIspInactive)) {
     m_indicatorTimer.setSingleShot(true);
     for (QTimer* timer : {&m_requestTimer, &m_indicatorTimer})

@@ -9,16 +9,17 @@
 namespace vantrel::output::res {
 
 // Product and window.
-inline constexpr TextTemplate<> kProductName{0, "ProductName", "Vantrel 2.0"};
-inline constexpr TextTemplate<> kProductTitlePrefix{0, "ProductTitlePrefix", "Vantrel 2.0  "};
+inline constexpr TextTemplate<> kProductName{0, "ProductName", "Vantrel " VANTREL_PRODUCT_VERSION};
+inline constexpr TextTemplate<> kProductTitlePrefix{0, "ProductTitlePrefix",
+                                                    "Vantrel " VANTREL_PRODUCT_VERSION "  "};
 // The main window's title once the local host is known: kProductTitlePrefix, name, address.
 inline constexpr TextTemplate<QString, QString, QString> kLocalHostTitle{
     4000, "LocalHostTitle", "%s  Local Host Name:  %s   Local IP Address:  %s"};
 inline constexpr TextTemplate<> kResultsPaneTitle{800, "ResultsPaneTitle", "Results"};
 // The maker's page and a new mail to the maker (Help menu).
 inline constexpr TextTemplate<> kHomepageUrl{101, "HomepageUrl", "https://www.quenlo.example/vantrel"};
-inline constexpr TextTemplate<> kEmailLink{5700, "EmailLink",
-                                           "mailto:pimbo@quenlo.example?subject=Vantrel 2.0"};
+inline constexpr TextTemplate<> kEmailLink{
+    5700, "EmailLink", "mailto:pimbo@quenlo.example?subject=Vantrel " VANTREL_PRODUCT_VERSION};
 // The program's manual, in its home folder (Help Topics).
 inline constexpr TextTemplate<> kManualFileName{0, "ManualFileName", "Vantrel.html"};
 inline constexpr TextTemplate<> kHelpErrorCaption{0, "HelpErrorCaption", "Help Error"};

@@ -14,7 +14,7 @@ std::size_t slotPosition(std::string_view text, std::size_t slot) {
     }
 }
 
-ResultRow startRow(std::string text, const QString& host) {
+ResultRow startRow(const std::string& text, const QString& host) {
     ResultRow row;
     row.line = &RowLine::composed(" \\par {" + text + "} \\par }");
     row.values[0] = host;

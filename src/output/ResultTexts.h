@@ -12,7 +12,8 @@ namespace vantrel::output::res {
 // Start-up banner (Plain).
 inline constexpr RtfTemplate<> kBanner{
     2000, "Banner",
-    R"rtf({\colortbl;\red0\green0\blue255;}{\b Vantrel 2.0}  Quenlo Software  {\field{\*\fldinst{HYPERLINK https://www.quenlo.example/vantrel }}{\fldrslt{\cf1\ul www.quenlo.example/vantrel}}}  {\field{\*\fldinst{HYPERLINK mailto:pimbo@quenlo.example }}{\fldrslt{\cf1\ul pimbo@quenlo.example}}} \par })rtf"};
+    R"rtf({\colortbl;\red0\green0\blue255;}{\b Vantrel )rtf" VANTREL_PRODUCT_VERSION
+    R"rtf(}  Quenlo Software  {\field{\*\fldinst{HYPERLINK https://www.quenlo.example/vantrel }}{\fldrslt{\cf1\ul www.quenlo.example/vantrel}}}  {\field{\*\fldinst{HYPERLINK mailto:pimbo@quenlo.example }}{\fldrslt{\cf1\ul pimbo@quenlo.example}}} \par })rtf"};
 
 // The log file: the header an empty file receives, and the time line of every start of logging (the
 // start-up separator is kEmptyLine).

@@ -28,10 +28,7 @@ QString balancedFragment(QStringView in) {
             if (i + 1 >= n)
                 break; // a lone backslash would escape the closing brace
             const char16_t next = in[i + 1].unicode();
-            if (next == u'\\' || next == u'{' || next == u'}') {
-                out += in.sliced(i, 2);
-                ++i;
-            } else if (next == u'\'') {
+            if (next == u'\'') {
                 if (i + 3 < n && isHexDigit(in[i + 2].unicode()) && isHexDigit(in[i + 3].unicode())) {
                     out += in.sliced(i, 4);
                     i += 3;
@@ -60,7 +57,7 @@ QString balancedFragment(QStringView in) {
             } else if (next < 0x20) {
                 ++i; // a control symbol made of a control character means nothing
             } else {
-                out += in.sliced(i, 2);
+                out += in.sliced(i, 2); // a control symbol, \\, \{ and \} among them
                 ++i;
             }
         } else if (c == u'{') {

@@ -97,7 +97,7 @@ struct OptionSpec {
 
 // The default data of an echo request: a banner of 67 characters naming the product.
 inline constexpr std::string_view kDefaultPingString =
-    "Vantrel 2.0 by Quenlo Software: interactive network diagnostic tool";
+    "Vantrel " VANTREL_PRODUCT_VERSION " by Quenlo Software: interactive network diagnostic tool";
 static_assert(kDefaultPingString.size() == 67);
 
 // The one table of options that the store model, the panes, the command line and the tests all read.

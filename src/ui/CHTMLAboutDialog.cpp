@@ -17,12 +17,12 @@ QString paragraphs(const QString& text) {
 
 } // namespace
 
-CHTMLAboutDialog::CHTMLAboutDialog(const QString& manualPath, LinkOpener open, QWidget* parent)
+CHTMLAboutDialog::CHTMLAboutDialog(const QString& manualPath, const LinkOpener& open, QWidget* parent)
     : HtmlDialog(parent) {
     namespace res = output::res;
     const QUrl picture(QStringLiteral("picture:About"));
     setPicture(picture, aboutPicture());
-    auto opener = [open](QUrl url) { return [open, url] { open(url); }; };
+    auto opener = [open](const QUrl& url) { return [open, url] { open(url); }; };
     const QString buttons =
         button(QStringLiteral("ButtonEMail"), DialogButton::EMail, output::text(res::kAboutEMailTip),
                opener(QUrl(output::text(res::kEmailLink)))) +

@@ -12,7 +12,7 @@ public:
     // Opens a link on the desktop; what it answers is ignored, a failure shows nothing.
     using LinkOpener = std::function<void(const QUrl&)>;
 
-    CHTMLAboutDialog(const QString& manualPath, LinkOpener open, QWidget* parent = nullptr);
+    CHTMLAboutDialog(const QString& manualPath, const LinkOpener& open, QWidget* parent = nullptr);
 };
 
 } // namespace vantrel::ui

@@ -130,7 +130,7 @@ QString HtmlDialog::button(const QString& name, DialogButton picture, const QStr
     const QUrl url = buttonUrl(name);
     setPicture(url, b.normal);
     const QSize size = buttonSize(picture);
-    m_buttons.insert(name, std::move(b));
+    m_buttons.emplace(name, std::move(b));
     return QStringLiteral("<a href=\"%1\"><img src=\"%1\" width=\"%2\" height=\"%3\"></a>")
         .arg(url.toString())
         .arg(size.width())

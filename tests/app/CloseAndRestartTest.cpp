@@ -306,7 +306,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RunningCase{"SeqScan", Running::SeqScan}, RunningCase{"ListScan", Running::ListScan},
                       RunningCase{"ISPinger", Running::ISPinger},
                       RunningCase{"PingEndingWithContPing", Running::PingEndingWithContPing}),
-    [](const ::testing::TestParamInfo<RunningCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<RunningCase>& running) { return std::string(running.param.name); });
 
 using Restart = FrameFixture;
 

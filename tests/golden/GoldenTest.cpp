@@ -437,8 +437,8 @@ TEST_P(GoldenTest, OutputIsByteForByteAsRecorded) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, GoldenTest, ::testing::ValuesIn(kScenarios),
-                         [](const ::testing::TestParamInfo<Scenario>& info) {
-                             return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<Scenario>& scenario) {
+                             return std::string(scenario.param.name);
                          });
 
 // The RTF the golden files hold: each fragment on a line, and the log of each file on one line.

@@ -99,8 +99,11 @@ protected:
     }
 
     void SetUp() override {
-        if (::geteuid() != 0)
+        if (::geteuid() != 0) {
+            if (test::rootTestsRequired())
+                FAIL() << "needs root (network namespaces, raw ICMP sockets); VANTREL_REQUIRE_ROOT_TESTS=1";
             GTEST_SKIP() << "needs root: network namespaces and raw ICMP sockets";
+        }
         ASSERT_TRUE(s_up) << "topology.sh up " << s_prefix << " failed";
     }
 

@@ -58,8 +58,12 @@ protected:
     }
 
     void SetUp() override {
-        if (::geteuid() != 0)
+        if (::geteuid() != 0) {
+            if (test::rootTestsRequired())
+                FAIL()
+                    << "needs root (network namespaces, private hosts files); VANTREL_REQUIRE_ROOT_TESTS=1";
             GTEST_SKIP() << "needs root: network namespaces and a private hosts file per namespace";
+        }
         ASSERT_TRUE(s_up) << "topology.sh trace-up or lan-up " << s_prefix << " failed";
     }
 

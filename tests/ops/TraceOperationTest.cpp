@@ -34,7 +34,7 @@ public:
             const bool pastRouters = !request.hadOptions || request.ttl == 0 || request.ttl > routers.size();
             const std::size_t reachesHop = pastRouters ? routers.size() + 1 : request.ttl;
             if (deadEndHop != 0 && reachesHop >= deadEndHop) {
-                m_network.error(*routers[deadEndHop - 1], deadEndStatus, deadEndHop);
+                m_network.error(*routers[deadEndHop - 1], deadEndStatus, std::uint32_t(deadEndHop));
             } else if (pastRouters) {
                 if (targetAnswers && targetStatus == net::IP_SUCCESS)
                     m_network.reply(m_target, 7);

@@ -542,7 +542,7 @@ TEST_F(ResultLogTest, AWriterKilledAtAnyInstantLeavesOneDocumentWithEveryRowItWr
             options.setText(OptionId::LogString, path(QStringLiteral("killed%1.rtf").arg(round)));
         int report[2];
         ASSERT_EQ(::pipe(report), 0);
-        const unsigned childSeed = random();
+        const auto childSeed = unsigned(random());
         const pid_t child = test::startChild([&] {
             ::close(report[0]);
             std::mt19937 sizes(childSeed); // rows of every size, many across a page of the file
@@ -637,8 +637,8 @@ TEST_F(ResultLogTest, AMoveAsideKilledAtAnyInstantLeavesWholeDocumentsAndNoOther
         ::close(report[0]);
 
         // An empty log is one not begun yet: a kill just after a start created it.
-        if (const QByteArray log = contents(); !log.isEmpty() && log != "<missing>") {
-            ASSERT_NO_FATAL_FAILURE(expectValidLog(log)) << "round " << round;
+        if (const QByteArray text = contents(); !text.isEmpty() && text != "<missing>") {
+            ASSERT_NO_FATAL_FAILURE(expectValidLog(text)) << "round " << round;
         }
         if (QFile::exists(previous)) {
             ASSERT_NO_FATAL_FAILURE(expectValidLog(contents(previous))) << "round " << round;

@@ -28,6 +28,13 @@ inline bool runTopology(const std::string& action, const std::string& prefix) {
     return std::system((topologyCommand(action, prefix) + " >/dev/null").c_str()) == 0;
 }
 
+// Whether the kernel tests must run here: CI sets VANTREL_REQUIRE_ROOT_TESTS=1, so that a run without root
+// fails them there instead of skipping them silently; on a developer's machine they skip without root.
+inline bool rootTestsRequired() {
+    const char* required = std::getenv("VANTREL_REQUIRE_ROOT_TESTS");
+    return required != nullptr && std::string(required) == "1";
+}
+
 // The prefix of this process's topology: STEM followed by the process ID.
 inline std::string topologyPrefix(const std::string& stem) {
     return stem + std::to_string(::getpid());
