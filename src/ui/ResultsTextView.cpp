@@ -224,12 +224,12 @@ QMimeData* ResultsTextView::createMimeDataFromSelection() const {
             cell = cell.trimmed();
         line = cells.join(QLatin1Char('\t'));
     }
-    auto* data = new QMimeData;
-    data->setText(lines.join(QLatin1Char('\n')));
+    auto* copied = new QMimeData;
+    copied->setText(lines.join(QLatin1Char('\n')));
     const QByteArray rtf = selectionRtf(textCursor(), 1.0 / m_writer.pixelsPerTwip());
-    data->setData(QStringLiteral("text/rtf"), rtf);
-    data->setData(QStringLiteral("application/rtf"), rtf);
-    return data;
+    copied->setData(QStringLiteral("text/rtf"), rtf);
+    copied->setData(QStringLiteral("application/rtf"), rtf);
+    return copied;
 }
 
 void ResultsTextView::paintEvent(QPaintEvent* event) {
