@@ -204,8 +204,8 @@ int main(int argc, char* argv[]) {
         frame.installEventFilter(&repaints);
         measuredPlotPing(frame, control, requests);
         frame.removeEventFilter(&repaints);
-        const auto* layout =
-            qobject_cast<const ui::ResultsDocumentLayout*>(frame.resultsPane().view().document()->documentLayout());
+        const auto* layout = qobject_cast<const ui::ResultsDocumentLayout*>(
+            frame.resultsPane().view().document()->documentLayout());
         std::printf("requests %d\nrepaints %d\nlaid_out_rows %d\n", requests, repaints.repaints,
                     layout ? layout->laidOutBlocks() : 0);
         frame.close();
