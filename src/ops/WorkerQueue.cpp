@@ -32,8 +32,12 @@ void WorkerFrames::runFrame() {
     const bool left = m_frame(slice);
     if (m_afterFrame)
         m_afterFrame();
-    if (left && !m_requested.exchange(true))
-        m_timer.start(0); // behind: the rest right after the events that came meanwhile
+    if (left) {
+        // Behind: the rest right after the events that came meanwhile, whether or not a worker asked for a
+        // frame during this one (that request would wait for the next frame's time).
+        m_requested = true;
+        m_timer.start(0);
+    }
 }
 
 } // namespace vantrel::ops
