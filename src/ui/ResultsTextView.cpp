@@ -18,7 +18,6 @@
 #include <QTextDocumentFragment>
 #include <QToolButton>
 #include <QUrl>
-#include <algorithm>
 #include <malloc.h>
 
 namespace vantrel::ui {
@@ -42,6 +41,7 @@ ResultsTextView::ResultsTextView(QWidget* parent)
     setTabChangesFocus(true);
     setMouseTracking(true);
     m_frame.setSingleShot(true);
+    m_frame.setInterval(FrameThrottle::kFrameMs);
     connect(&m_frame, &QTimer::timeout, this, &ResultsTextView::endFrame);
     // The results are black (or coloured) text on white whatever the application look: a dark look
     // darkens the frame, never the page.
@@ -100,7 +100,6 @@ void ResultsTextView::appendDocument(const output::RtfDocument& fragment,
     if (!m_frameOpen)
         openFrame();
     m_writer.append(fragment, kindFormat);
-    ++m_frameAppends;
 }
 
 bool ResultsTextView::viewAtEnd() const {
@@ -153,9 +152,7 @@ void ResultsTextView::openFrame() {
     // and painted once, when the frame ends.
     m_writer.end().beginEditBlock();
     m_frameOpen = true;
-    // When a frame brought more rows than the window shows, rows scroll past faster than anyone reads
-    // them: the next frame shows them half as often, which halves the window's largest cost.
-    m_frame.start(m_rowsOutpaceReading ? 2 * FrameThrottle::kFrameMs : FrameThrottle::kFrameMs);
+    m_frame.start();
 }
 
 void ResultsTextView::endFrame() {
@@ -163,8 +160,6 @@ void ResultsTextView::endFrame() {
         return;
     m_frameOpen = false;
     m_frame.stop();
-    m_rowsOutpaceReading = m_frameAppends > viewport()->height() / std::max(1, fontMetrics().lineSpacing());
-    m_frameAppends = 0;
     m_writer.end().endEditBlock();
     document()->setUndoRedoEnabled(true);
     if (!m_readingBack) {

@@ -85,8 +85,6 @@ private:
     output::ResultDocumentWriter m_writer;
     QTimer m_frame; // ends the frame whose appends are being collected
     bool m_frameOpen = false;
-    int m_frameAppends = 0;            // rows appended in the open frame
-    bool m_rowsOutpaceReading = false; // the last frame brought more rows than the window shows
     bool m_readingBack = false;
     int m_scrollAtPress = 0;
     QToolButton* m_newResults = nullptr;
