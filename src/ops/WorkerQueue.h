@@ -28,7 +28,7 @@ class WorkerFrames : public QObject {
     Q_OBJECT
 public:
     static constexpr int kFrameMs = 16;
-    static constexpr int kSliceMs = 2; // the longest a frame handles messages before it lets events in
+    static constexpr int kSliceMs = 1; // the longest a frame handles messages before it lets events in
 
     // Lives on the thread that creates it, which must be the GUI thread. `frame` takes messages until
     // the deadline and answers whether any are left; `afterFrame` runs at the end of every frame.
