@@ -2,6 +2,7 @@
 
 #include "output/RowPainter.h"
 #include "output/TextLinks.h"
+#include "ui/BandedScrollBar.h"
 #include "ui/FrameThrottle.h"
 #include "ui/ResultsDocumentLayout.h"
 #include "ui/SelectionRtf.h"
@@ -37,6 +38,8 @@ ResultsTextView::ResultsTextView(QWidget* parent)
     , m_layout(new ResultsDocumentLayout(document())) {
     // Rows are laid out when they come into view, not when they arrive.
     document()->setDocumentLayout(m_layout);
+    setVerticalScrollBar(new BandedScrollBar(Qt::Vertical));
+    setHorizontalScrollBar(new BandedScrollBar(Qt::Horizontal));
     setAcceptRichText(true);
     setLineWrapMode(QTextEdit::NoWrap);
     setTabChangesFocus(true);

@@ -2,6 +2,7 @@
 #include "output/RtfReader.h"
 #include "settings/LiveOptions.h"
 #include "support/QtPrinters.h"
+#include "ui/BandedScrollBar.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/ResultsTextView.h"
 
@@ -68,6 +69,32 @@ TEST_F(ResultsPaneTest, RowsBecomeOneLineEachWithTheirCellsAtTheirEdges) {
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return layout->blockBoundingRect(header.next().next()).top() > 0; }, 500));
     EXPECT_GT(layout->blockBoundingRect(reply).top(), layout->blockBoundingRect(header).top());
+}
+
+TEST_F(ResultsPaneTest, ScrollBarsPaintedInBandsLookAsTheStyleDrawsAnyScrollBar) {
+    // The same pixels as a stock scroll bar's, give or take the rounding of a translucent line's end.
+    const auto largestDifference = [](const QImage& one, const QImage& other) {
+        int largest = one.size() == other.size() ? 0 : 255;
+        for (int y = 0; largest < 255 && y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x) {
+                const QRgb a = one.pixel(x, y);
+                const QRgb b = other.pixel(x, y);
+                largest = std::max({largest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                    std::abs(qBlue(a) - qBlue(b))});
+            }
+        return largest;
+    };
+    for (const Qt::Orientation orientation : {Qt::Vertical, Qt::Horizontal}) {
+        QScrollBar stock(orientation);
+        BandedScrollBar banded(orientation);
+        for (QScrollBar* bar : {&stock, static_cast<QScrollBar*>(&banded)}) {
+            bar->resize(orientation == Qt::Vertical ? QSize(16, 427) : QSize(519, 16));
+            bar->setRange(0, 5000);
+            bar->setPageStep(400);
+            bar->setValue(3100);
+        }
+        EXPECT_LE(largestDifference(banded.grab().toImage(), stock.grab().toImage()), 20) << orientation;
+    }
 }
 
 TEST_F(ResultsPaneTest, BlocksLaidOutInViewSitWhereTheStockLayoutPutsThemAndAnswerHitsAlike) {
