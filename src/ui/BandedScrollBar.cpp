@@ -2,9 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QPainter>
 #include <QStyleOptionSlider>
-#include <algorithm>
 
 namespace vantrel::ui {
 
@@ -26,27 +24,9 @@ void BandedScrollBar::paintEvent(QPaintEvent* event) {
     } else {
         option.activeSubControls = under;
     }
-    QPainter painter(this);
-    const QRect dirty = event->rect();
-    const bool vertical = orientation() == Qt::Vertical;
-    const int length = vertical ? dirty.height() : dirty.width();
-    const qreal ratio = devicePixelRatioF();
-    for (int from = 0; from < length; from += kBandLines) {
-        const int band = std::min(kBandLines, length - from);
-        const QRect area = vertical ? QRect(dirty.left(), dirty.top() + from, dirty.width(), band)
-                                    : QRect(dirty.left() + from, dirty.top(), band, dirty.height());
-        const QSize pixels = (QSizeF(area.size()) * ratio).toSize();
-        if (m_band.size() != pixels) {
-            m_band = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-            m_band.setDevicePixelRatio(ratio);
-        }
-        m_band.fill(Qt::transparent);
-        QPainter bandPainter(&m_band);
-        bandPainter.translate(-area.topLeft());
-        style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &bandPainter, this);
-        bandPainter.end();
-        painter.drawImage(area.topLeft(), m_band);
-    }
+    m_bands.paint(*this, event->rect(), orientation(), [&](QPainter& painter) {
+        style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+    });
 }
 
 void BandedScrollBar::mousePressEvent(QMouseEvent* event) {

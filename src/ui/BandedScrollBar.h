@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QImage>
+#include "ui/BandPainter.h"
+
 #include <QScrollBar>
 #include <QStyle>
 
 namespace vantrel::ui {
 
-// A scroll bar that paints itself in bands of fewer lines than Qt's raster engine hands to its thread
-// pool. A taller fill is split among the pool's threads and waited for, and while a fast run keeps both
-// cores busy that wait, not the painting, was the Results window's longest stall. Each band is drawn on
-// an image of its size, so no fill of the style's reaches past it whatever clip the style sets. It looks
-// as its style draws any scroll bar, hovered and pressed parts included.
+// A scroll bar painted in bands that Qt fills on the painting thread (see BandPainter), for the Results
+// window, whose scroll bars are repainted at every frame of a run. It looks as its style draws any scroll
+// bar, hovered and pressed parts included.
 class BandedScrollBar : public QScrollBar {
 public:
     explicit BandedScrollBar(Qt::Orientation orientation, QWidget* parent = nullptr);
@@ -21,9 +20,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    static constexpr int kBandLines = 64; // Qt fills 95 lines or fewer on the painting thread
     QStyle::SubControl m_pressed = QStyle::SC_None;
-    QImage m_band; // kept from one band and paint to the next
+    BandPainter m_bands{30}; // the groove's outline across a bar some 16 pixels wide
 };
 
 } // namespace vantrel::ui

@@ -3,12 +3,14 @@
 #include "settings/LiveOptions.h"
 #include "support/QtPrinters.h"
 #include "ui/BandedScrollBar.h"
+#include "ui/BandedToolBar.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/ResultsTextView.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QMainWindow>
 #include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
@@ -17,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolBar>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -71,7 +74,7 @@ TEST_F(ResultsPaneTest, RowsBecomeOneLineEachWithTheirCellsAtTheirEdges) {
     EXPECT_GT(layout->blockBoundingRect(reply).top(), layout->blockBoundingRect(header).top());
 }
 
-TEST_F(ResultsPaneTest, ScrollBarsPaintedInBandsLookAsTheStyleDrawsAnyScrollBar) {
+TEST_F(ResultsPaneTest, BarsPaintedInBandsLookAsTheStyleDrawsAnyBar) {
     // The same pixels as a stock scroll bar's, give or take the rounding of a translucent line's end.
     const auto largestDifference = [](const QImage& one, const QImage& other) {
         int largest = one.size() == other.size() ? 0 : 255;
@@ -95,6 +98,21 @@ TEST_F(ResultsPaneTest, ScrollBarsPaintedInBandsLookAsTheStyleDrawsAnyScrollBar)
         }
         EXPECT_LE(largestDifference(banded.grab().toImage(), stock.grab().toImage()), 20) << orientation;
     }
+    // Toolbars docked in a window, with their grippers.
+    QMainWindow stockWindow;
+    QMainWindow bandedWindow;
+    auto* stockBar = new QToolBar;
+    auto* bandedBar = new BandedToolBar;
+    stockWindow.addToolBar(stockBar);
+    bandedWindow.addToolBar(bandedBar);
+    for (QMainWindow* window : {&stockWindow, &bandedWindow}) {
+        QToolBar* bar = window->findChild<QToolBar*>();
+        for (const char* caption : {"Ping", "Trace", "Lookup"})
+            bar->addAction(QString::fromLatin1(caption));
+        window->resize(700, 200);
+        window->show();
+    }
+    EXPECT_LE(largestDifference(bandedBar->grab().toImage(), stockBar->grab().toImage()), 20);
 }
 
 TEST_F(ResultsPaneTest, BlocksLaidOutInViewSitWhereTheStockLayoutPutsThemAndAnswerHitsAlike) {
