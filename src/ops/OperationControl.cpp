@@ -422,7 +422,8 @@ bool OperationControl::CheckSeqScanAddresses() {
 void OperationControl::OnSeqScan() {
     assertGuiThread();
     OperationFlags& f = m_state.flags;
-    if (f.m_bShuttingDown || f.m_bPing || f.m_bLookup || f.m_bTrace || f.m_bListScan || f.m_bContPingActive)
+    // Refused while the menu item is disabled: another operation runs (the octets are checked below).
+    if (f.m_bShuttingDown || !commandUi(CommandId::SeqScanMenu).enabled)
         return;
     if (f.m_bSeqScan) {
         setStatus(output::text(res::kCancellingSeqScan));
