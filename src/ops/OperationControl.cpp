@@ -110,7 +110,7 @@ OperationControl::OperationControl(Services services)
                                                         [this] { m_services.frontEnd.showStatus(); });
     m_link = std::make_unique<FrameWorkerLink>(*this, *m_queue, m_services.options, m_state.flags);
     m_services.results.setBeforeAppend([this] { drainWorkerQueue(); });
-    m_hooks.traceWorker = [this](const WorkerContext& context) { m_lastOutcome = TraceThread(context); };
+    m_hooks.traceWorker = [](const WorkerContext& context) { TraceThread(context); };
     m_hooks.lookupReport = [this](const net::HostEntry& entry) {
         LookupReport(entry, m_state, m_services.results, m_recordSink);
     };
@@ -187,7 +187,7 @@ WorkerContext OperationControl::workerContext(Worker worker) {
             m_state.status,        m_state.m_dwShownAddr,
             m_state.m_hICMPHandle, options,
             m_services.icmp,       *m_link,
-            &m_services.sockets};
+            &m_services.sockets,   &m_lastOutcome};
 }
 
 bool OperationControl::idle() const {
@@ -251,7 +251,7 @@ bool OperationControl::startWorker(const WorkerBody& body, Worker worker, const 
 }
 
 void OperationControl::startPingWorker() {
-    startWorker([this](const WorkerContext& context) { m_lastOutcome = PingThread(context); }, Worker::Ping,
+    startWorker([](const WorkerContext& context) { PingThread(context); }, Worker::Ping,
                 output::text(res::kPingThreadFailed));
 }
 
@@ -386,9 +386,7 @@ void OperationControl::OnListScan(const QStringList& hosts) {
     m_services.results.AppendRow(
         output::makeStampedRow(ResultKind::Bold, res::kListScanStartLine, QString()));
     // The worker scans the list as it is now; changes to it from here on are for the next scan.
-    const WorkerBody scan = [this, hosts](const WorkerContext& context) {
-        m_lastOutcome = ListScanThread(context, hosts);
-    };
+    const WorkerBody scan = [hosts](const WorkerContext& context) { ListScanThread(context, hosts); };
     startWorker(scan, Worker::ListScan, output::text(res::kListScanThreadFailed));
 }
 
@@ -448,8 +446,8 @@ void OperationControl::OnSeqScan() {
     m_lastOutcome = OperationOutcome::None;
     closeEchoHandleInFlight();
     m_services.results.AppendRow(output::makeStampedRow(ResultKind::Bold, res::kSeqScanStartLine, QString()));
-    startWorker([this, job](const WorkerContext& context) { m_lastOutcome = SeqScanThread(context, job); },
-                Worker::SeqScan, output::text(res::kSeqScanThreadFailed));
+    startWorker([job](const WorkerContext& context) { SeqScanThread(context, job); }, Worker::SeqScan,
+                output::text(res::kSeqScanThreadFailed));
 }
 
 bool OperationControl::workerLeaving() const {
