@@ -16,7 +16,6 @@
 #include "output/MessageTexts.h"
 #include "output/ResultPipeline.h"
 #include "output/ResultTexts.h"
-#include "output/TimeStamp.h"
 #include "settings/LiveOptions.h"
 
 #include <variant>
@@ -62,14 +61,9 @@ public:
         , m_flags(flags) {}
 
     void SendResult(const output::ResultRow& row) override {
-        if (!row.timeStamped || !row.line || row.line->valueCount() == 0) {
-            m_queue.push({row});
-            return;
-        }
         // Stamped with the moment it is handed over, however late the window takes it.
         output::ResultRow stamped = row;
-        stamped.values[row.line->valueCount() - 1] = m_control.results().timeStamp();
-        stamped.timeStamped = false;
+        m_control.results().stamp(stamped);
         m_queue.push({std::move(stamped)});
     }
     void SendStatus() override { m_queue.requestFrame(); }
