@@ -47,17 +47,21 @@ using test::address;
 class DesktopOperationsTest : public FrameFixture {
 protected:
     void SetUp() override {
-        FrameFixture::SetUp();
         names->addHost({"box.test", {}, {address("10.0.0.5"), address("10.0.0.6"), address("10.0.0.7")}});
-        operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
+        FrameFixture::SetUp();
         operations->start();
         frame->RefreshCommandUI();
     }
-    void TearDown() override {
-        if (frame && frame->isVisible())
-            frame->close();
+    void makeFrame() override {
+        operations = std::make_unique<DesktopOperations>(
+            [this](settings::LiveOptions& options, ops::OperationState& state) -> CMainFrame& {
+                return frameOn(options, state);
+            },
+            DesktopNetwork{network.api(), names});
+    }
+    void dropFrame() override {
         operations.reset();
-        FrameFixture::TearDown();
+        FrameFixture::dropFrame();
     }
     void runUntil(const std::function<bool()>& done) {
         QElapsedTimer timer;
@@ -189,9 +193,7 @@ TEST_F(DesktopOperationsTest, WhatThePingPaneSetsReachesTheNextPingAndTheNextSta
     EXPECT_FALSE(sent[0].dontFragment);
 
     // A restart shows what the panes held and uses it.
-    operations.reset();
     reopen();
-    operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
     operations->start();
     pane = frame->pingOptionsPane();
     EXPECT_EQ(qobject_cast<QLineEdit*>(pane->control(1088))->text(), QStringLiteral("2"));
@@ -249,10 +251,8 @@ TEST_F(DesktopOperationsTest, TheSeqScanPaneCorrectsItsFieldsAndSavesLoadsAndSca
     EXPECT_EQ(frame->optionPane(cmd::kListScanOptions)->numberBox(parallelId)->text(), QStringLiteral("16"));
     EXPECT_EQ(frame->options().number(settings::OptionId::ParallelProbes), 16);
 
-    operations.reset();
     reopen();
     EXPECT_EQ(frame->optionPane(cmd::kListScanOptions)->numberBox(parallelId)->text(), QStringLiteral("16"));
-    operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
     pane = frame->seqScanPane();
     groups = pane->groupList();
     for (int id : {1119, 1120, 1121, 1122, 1123, 1124})
@@ -329,9 +329,7 @@ TEST_F(DesktopOperationsTest, TheListScanButtonScansTheListAsShownAndCancelsTheS
     listEditor()->field()->setText(QStringLiteral("gone.test"));
     EXPECT_EQ(listEditor()->button()->text(), QStringLiteral("Delete Address"));
     listEditor()->button()->click();
-    operations.reset();
     reopen(); // the list is loaded at start
-    operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
     ASSERT_EQ(frame->listScanAddresses(), QStringList({"box.test", "10.0.0.1"}));
     frame->RefreshCommandUI();
     network.reply(address("10.0.0.1"), 3, 64, address("10.0.0.1"));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/CMainFrame.h"
+#include "ops/OperationState.h"
+#include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 #include "support/QtPrinters.h"
@@ -26,7 +28,7 @@ protected:
     void TearDown() override {
         if (frame && frame->isVisible())
             frame->close();
-        frame.reset();
+        dropFrame();
         store.reset();
     }
 
@@ -35,11 +37,8 @@ protected:
         // A log, when one is written, goes to the test's folder.
         if (!store->valueKind(settings::section::kOptions, "Log String"))
             store->WriteProfileString(settings::section::kOptions, "Log String", logPath());
-        frame = std::make_unique<CMainFrame>(*store, m_dir.path() + QStringLiteral("/"));
-        frame->setMessageBoxShower([this](const QString& caption, const QString& text, ops::MessageIcon) {
-            boxes.append(caption + QStringLiteral(": ") + text);
-        });
-        ASSERT_TRUE(frame->Create());
+        makeFrame();
+        ASSERT_TRUE(frame);
         frame->show();
         frame->activateWindow();
         // Window shortcuts need the window active.
@@ -48,9 +47,31 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([this] { return frame->hostBox()->lineEdit()->hasFocus(); }));
     }
 
+    // A frame on options and state of its own; a fixture with the desktop's operations makes it on
+    // theirs (frameOn).
+    virtual void makeFrame() {
+        m_options = std::make_unique<settings::LiveOptions>();
+        m_state = std::make_unique<ops::OperationState>();
+        frameOn(*m_options, *m_state);
+    }
+    // The frame goes, and what it shows after it.
+    virtual void dropFrame() {
+        frame.reset();
+        m_state.reset();
+        m_options.reset();
+    }
+    CMainFrame& frameOn(settings::LiveOptions& options, ops::OperationState& state) {
+        frame = std::make_unique<CMainFrame>(*store, m_dir.path() + QStringLiteral("/"), options, state);
+        frame->setMessageBoxShower([this](const QString& caption, const QString& text, ops::MessageIcon) {
+            boxes.append(caption + QStringLiteral(": ") + text);
+        });
+        EXPECT_TRUE(frame->Create());
+        return *frame;
+    }
+
     void reopen() {
         ASSERT_TRUE(frame->close());
-        frame.reset();
+        dropFrame();
         store.reset();
         open();
     }
@@ -64,6 +85,8 @@ protected:
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<settings::LiveOptions> m_options;
+    std::unique_ptr<ops::OperationState> m_state;
 };
 
 } // namespace vantrel::app::testing
