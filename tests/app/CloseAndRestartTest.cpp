@@ -178,7 +178,8 @@ void PrintTo(const RunningCase& running, std::ostream* out) {
     *out << running.name;
 }
 
-class CloseDuringAnOperation : public FrameFixture, public ::testing::WithParamInterface<RunningCase> {
+class CloseDuringAnOperation : public OperationsFrameFixture,
+                               public ::testing::WithParamInterface<RunningCase> {
 protected:
     void SetUp() override {
         names->addHost({"box.test", {}, {test::address("10.0.0.1")}});
@@ -190,17 +191,6 @@ protected:
         operations->start();
         frame->putHostAtStart(QStringLiteral("10.0.0.1"));
         frame->options().setNumber(OptionId::Packets, 5000);
-    }
-    void makeFrame() override {
-        operations = std::make_unique<DesktopOperations>(
-            [this](settings::LiveOptions& options, ops::OperationState& state) -> CMainFrame& {
-                return frameOn(options, state);
-            },
-            DesktopNetwork{network.api(), names});
-    }
-    void dropFrame() override {
-        operations.reset();
-        FrameFixture::dropFrame();
     }
     void TearDown() override {
         names->release();
@@ -273,10 +263,6 @@ protected:
             return !names->namesAsked().empty();
         return !network.sent().empty();
     }
-
-    test::FakeIcmpNetwork network;
-    std::shared_ptr<test::FakeHostDatabase> names = std::make_shared<test::FakeHostDatabase>();
-    std::unique_ptr<DesktopOperations> operations;
 };
 
 TEST_P(CloseDuringAnOperation, ClosesAtOnceAndSavesItsLayout) {

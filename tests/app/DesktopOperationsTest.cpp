@@ -44,24 +44,13 @@ namespace {
 
 using test::address;
 
-class DesktopOperationsTest : public FrameFixture {
+class DesktopOperationsTest : public OperationsFrameFixture {
 protected:
     void SetUp() override {
         names->addHost({"box.test", {}, {address("10.0.0.5"), address("10.0.0.6"), address("10.0.0.7")}});
         FrameFixture::SetUp();
         operations->start();
         frame->RefreshCommandUI();
-    }
-    void makeFrame() override {
-        operations = std::make_unique<DesktopOperations>(
-            [this](settings::LiveOptions& options, ops::OperationState& state) -> CMainFrame& {
-                return frameOn(options, state);
-            },
-            DesktopNetwork{network.api(), names});
-    }
-    void dropFrame() override {
-        operations.reset();
-        FrameFixture::dropFrame();
     }
     void runUntil(const std::function<bool()>& done) {
         QElapsedTimer timer;
@@ -82,10 +71,6 @@ protected:
         operations->control().drainWorkerQueue();
     }
     QString results() const { return frame->resultsPane().view().toPlainText(); }
-
-    test::FakeIcmpNetwork network;
-    std::shared_ptr<test::FakeHostDatabase> names = std::make_shared<test::FakeHostDatabase>();
-    std::unique_ptr<DesktopOperations> operations;
 };
 
 TEST_F(DesktopOperationsTest, TheBannerAndTheStartUpReportOpenTheResults) {

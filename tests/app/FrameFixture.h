@@ -1,10 +1,13 @@
 #pragma once
 
 #include "app/CMainFrame.h"
+#include "app/DesktopOperations.h"
 #include "ops/OperationState.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
+#include "support/FakeHostDatabase.h"
+#include "support/FakeIcmpNetwork.h"
 #include "support/QtPrinters.h"
 #include "ui/HostComboBox.h"
 
@@ -87,6 +90,26 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<settings::LiveOptions> m_options;
     std::unique_ptr<ops::OperationState> m_state;
+};
+
+// A frame made through the desktop's operations, on a scripted network and name service.
+class OperationsFrameFixture : public FrameFixture {
+protected:
+    void makeFrame() override {
+        operations = std::make_unique<DesktopOperations>(
+            [this](settings::LiveOptions& options, ops::OperationState& state) -> CMainFrame& {
+                return frameOn(options, state);
+            },
+            DesktopNetwork{network.api(), names});
+    }
+    void dropFrame() override {
+        operations.reset();
+        FrameFixture::dropFrame();
+    }
+
+    test::FakeIcmpNetwork network;
+    std::shared_ptr<test::FakeHostDatabase> names = std::make_shared<test::FakeHostDatabase>();
+    std::unique_ptr<DesktopOperations> operations;
 };
 
 } // namespace vantrel::app::testing
