@@ -55,6 +55,7 @@ CMainFrame::CMainFrame(settings::RegistryStore& store, QString homeDir, settings
 }
 
 CMainFrame::~CMainFrame() {
+    // The status text's change hook is left as it is: the session that owns the text goes first.
     if (m_parts.keyboardHooks)
         qApp->removeEventFilter(m_parts.keyboardHooks);
     // The Profile Manager outlives the command table, which it updates when the boxes change.
@@ -122,7 +123,6 @@ bool CMainFrame::Create() {
 }
 
 void CMainFrame::followChanges() {
-
     QList<QKeySequence> accelerators;
     QList<QKeySequence> editKeys;
     for (const CommandSpec& spec : commandSpecs()) {
