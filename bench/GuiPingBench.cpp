@@ -34,6 +34,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -178,15 +180,25 @@ int main(int argc, char* argv[]) {
     store->WriteProfileString(settings::section::kOptions, QStringLiteral("Log String"),
                               dir.filePath(QStringLiteral("Vtrlog.rtf")));
 
-    app::CMainFrame frame(*store, dir.path() + QLatin1Char('/'));
-    frame.setMessageBoxShower([](const QString& caption, const QString& text, ops::MessageIcon) {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    });
-    if (!frame.Create())
+    std::unique_ptr<app::CMainFrame> made;
+    std::optional<app::DesktopOperations> operations;
+    try {
+        operations.emplace([&](settings::LiveOptions& options,
+                               ops::OperationState& state) -> app::CMainFrame& {
+            made = std::make_unique<app::CMainFrame>(*store, dir.path() + QLatin1Char('/'), options, state);
+            made->setMessageBoxShower([](const QString& caption, const QString& text, ops::MessageIcon) {
+                std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+            });
+            if (!made->Create())
+                throw app::FrameNotCreated{};
+            return *made;
+        });
+    } catch (const app::FrameNotCreated&) {
         return 1;
-    app::DesktopOperations operations(frame);
-    const ops::OperationControl& control = operations.control();
-    operations.start();
+    }
+    app::CMainFrame& frame = *made;
+    const ops::OperationControl& control = operations->control();
+    operations->start();
     frame.resize(1200, 800);
     frame.show();
     QApplication::processEvents();

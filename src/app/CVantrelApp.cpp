@@ -41,12 +41,18 @@ bool CVantrelApp::InitInstance() {
                                                 ui::ShowMessageBox(nullptr, notice.caption, notice.text, 2);
                                             });
 
-    m_frame = std::make_unique<CMainFrame>(*m_store, m_homeDir);
-    if (!m_frame->Create()) {
+    try {
+        m_operations = std::make_unique<DesktopOperations>(
+            [this](settings::LiveOptions& options, ops::OperationState& state) -> CMainFrame& {
+                m_frame = std::make_unique<CMainFrame>(*m_store, m_homeDir, options, state);
+                if (!m_frame->Create())
+                    throw FrameNotCreated{};
+                return *m_frame;
+            });
+    } catch (const FrameNotCreated&) {
         m_frame.reset();
         return false;
     }
-    m_operations = std::make_unique<DesktopOperations>(*m_frame);
     m_operations->start();
 
     // The first start, without a saved layout, opens maximised, and so does the first start of another

@@ -23,9 +23,9 @@ ui::CNxISPingerOptionsPaneDialog* ispingerPane(const CMainFrame& frame) {
 
 } // namespace
 
-DesktopISPinger::DesktopISPinger(CMainFrame& frame, const ops::ISPinger::Services& services)
+DesktopISPinger::DesktopISPinger(CMainFrame& frame, ops::ISPinger& ispinger)
     : m_frame(frame)
-    , m_isp(services) {
+    , m_isp(ispinger) {
     for (int id : {cmd::kISPingerButton, cmd::kISPingerMenu})
         connect(frame.commands().action(id), &QAction::triggered, this, [this] { m_isp.OnISPinger(); });
     connect(&m_isp, &ops::ISPinger::statusChanged, this,
@@ -38,15 +38,11 @@ DesktopISPinger::DesktopISPinger(CMainFrame& frame, const ops::ISPinger::Service
         if (ui::CNxISPingerOptionsPaneDialog* pane = ispingerPane(m_frame))
             pane->setServerReadOnly(active);
     });
-    m_frame.setISPingerHooks({[this] { refreshCommands(); },
-                              [this] {
-                                  if (m_isp.isActive())
-                                      m_isp.OnISPinger();
-                              }});
-}
-
-DesktopISPinger::~DesktopISPinger() {
-    m_frame.setISPingerHooks({});
+    connect(&frame, &CMainFrame::refreshingCommands, this, &DesktopISPinger::refreshCommands);
+    connect(&frame, &CMainFrame::stoppingForClose, this, [this] {
+        if (m_isp.isActive())
+            m_isp.OnISPinger();
+    });
 }
 
 void DesktopISPinger::refreshCommands() {

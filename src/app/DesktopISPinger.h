@@ -14,17 +14,14 @@ class CMainFrame;
 class DesktopISPinger : public QObject {
     Q_OBJECT
 public:
-    DesktopISPinger(CMainFrame& frame, const ops::ISPinger::Services& services);
-    ~DesktopISPinger() override;
-
-    ops::ISPinger& ispinger() { return m_isp; }
+    DesktopISPinger(CMainFrame& frame, ops::ISPinger& ispinger);
 
 private:
     void refreshCommands();
     void showIndicator(ops::IspIndicator indicator);
 
     CMainFrame& m_frame;
-    ops::ISPinger m_isp;
+    ops::ISPinger& m_isp;
 };
 
 } // namespace vantrel::app

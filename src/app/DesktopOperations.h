@@ -3,11 +3,10 @@
 #include "app/DesktopISPinger.h"
 #include "app/RoundTripPlotFeed.h"
 #include "net/CWinsock.h"
-#include "net/IcmpApi.h"
-#include "net/SocketLibrary.h"
-#include "ops/ContinuousPing.h"
-#include "ops/OperationControl.h"
+#include "ops/OperationsSession.h"
 
+#include <QObject>
+#include <functional>
 #include <optional>
 
 namespace vantrel::app {
@@ -16,41 +15,41 @@ class CMainFrame;
 
 // The network behind the desktop's operations: the system's echo service and name service, unless a
 // test binds scripted ones.
-struct DesktopNetwork {
-    net::IcmpApi icmp = net::IcmpApi::builtIn();
-    std::shared_ptr<net::HostDatabase> names; // the system's when empty
-};
+using DesktopNetwork = ops::SessionNetwork;
 
-// The desktop's operations: the socket services with their start-up report and the local host's
-// lookup, and operation control behind the frame's operation commands. Made once the frame exists;
-// the frame's close sequence stops the socket services and releases the echo handle through it.
+// Thrown by a frame maker whose frame could not be built (the reason has been shown).
+struct FrameNotCreated {};
+
+// The desktop's operations: the operations session with the frame as its front end, the socket services
+// with their start-up report and the local host's lookup, ISPinger in the window and the round-trip plot.
+// The frame's operation commands and its close sequence reach the operations through its signals.
 class DesktopOperations {
 public:
-    explicit DesktopOperations(CMainFrame& frame, DesktopNetwork network = {});
+    // Makes and builds the frame on the session's options and state; throws FrameNotCreated when it
+    // could not.
+    using FrameMaker = std::function<CMainFrame&(settings::LiveOptions&, ops::OperationState&)>;
+
+    explicit DesktopOperations(const FrameMaker& makeFrame, DesktopNetwork network = {});
     ~DesktopOperations();
     DesktopOperations(const DesktopOperations&) = delete;
     DesktopOperations& operator=(const DesktopOperations&) = delete;
 
     // The start-up report and the local-host lookup.
     void start();
-    ops::OperationControl& control() { return m_control; }
-    ops::ISPinger& ispinger() { return m_ispinger.ispinger(); }
+    ops::OperationControl& control() { return m_session.control(); }
+    ops::ISPinger& ispinger() { return m_session.ispinger(); }
 
 private:
     void runCommand(ops::CommandId command);
-    void reportLocalHost(const net::HostEntry& entry);
     void shutDown();
     void appendLine(const output::ResultRow& line);
-    std::optional<int> shownInterval() const;
 
-    CMainFrame& m_frame;
-    net::IcmpApi m_icmp;
+    CMainFrame* m_frame = nullptr; // made by the session's front-end maker, owned by the caller
     net::CWinsock m_winsock;
-    net::SocketLibrary m_sockets;
-    ops::OperationControl m_control;
-    ops::ContinuousPing m_continuousPing; // after the control, whose hooks it sets
+    ops::OperationsSession m_session;
     DesktopISPinger m_ispinger;
-    RoundTripPlotFeed m_plotFeed; // after the control and ISPinger, whose records it takes
+    RoundTripPlotFeed m_plotFeed; // after the session, whose records it takes
+    QObject m_frameLinks;         // the frame's signals to the operations, cut when these go
     bool m_started = false;
 };
 

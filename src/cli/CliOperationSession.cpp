@@ -6,11 +6,10 @@
 #include "cli/RecordPrinter.h"
 #include "cli/TerminalOutput.h"
 #include "net/IcmpApi.h"
-#include "net/SocketLibrary.h"
-#include "net/SystemHostDatabase.h"
 #include "ops/ContinuousPing.h"
 #include "ops/ISPinger.h"
 #include "ops/OperationControl.h"
+#include "ops/OperationsSession.h"
 #include "output/LogFrontEnd.h"
 #include "output/ResultLog.h"
 #include "output/ResultPipeline.h"
@@ -20,6 +19,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <memory>
+#include <optional>
 
 namespace vantrel::cli {
 
@@ -92,53 +92,63 @@ ops::RecordSink CliOperationSession::recordSink() {
     return [printer](const ops::ResultRecord& record) { printer->print(record); };
 }
 
-int CliOperationSession::withPipeline(const std::function<int(output::ResultPipeline&)>& body) {
+int CliOperationSession::withSession(const QString& host,
+                                     const std::function<int(ops::OperationsSession&)>& body) {
     TerminalOutput& terminal = m_context.output;
     const std::unique_ptr<output::ResultView> view = makeResultView(m_context);
 
     CliLogFrontEnd logFrontEnd(terminal);
-    output::ResultLog log(m_context.options, logFrontEnd);
-    log.setMovesAsideAsItWrites(true); // no status refresh here to do it
+    std::optional<output::ResultLog> log;
+    std::optional<output::ResultPipeline> pipeline;
+    std::optional<CliFrontEnd> frontEnd;
+    ops::OperationsSession session(
+        [&](settings::LiveOptions& options, ops::OperationState&) {
+            options.assign(m_context.options.snapshot());
+            log.emplace(options, logFrontEnd);
+            pipeline.emplace(&*log, *view);
+            frontEnd.emplace(host.isNull() ? options.text(settings::OptionId::ISPAddress) : host, terminal);
+            return ops::OperationsSession::FrontEnd{*frontEnd, *pipeline};
+        },
+        {m_icmp, nullptr});
+    log->setMovesAsideAsItWrites(true); // no status refresh here to do it
     // A one-off run from a terminal touches the log file only when it is to log; one that was asked to log
     // and cannot does not run, rather than leave the log without it.
-    if (m_context.options.isOn(settings::OptionId::LogCheck)) {
-        log.OpenLogAtStartup();
-        if (!log.isLogging()) {
-            log.CheckLogExtension(true); // the reason, when it is the name's extension
+    if (session.options().isOn(settings::OptionId::LogCheck)) {
+        log->OpenLogAtStartup();
+        if (!log->isLogging()) {
+            log->CheckLogExtension(true); // the reason, when it is the name's extension
             return kExitCannotRun;
         }
-        if (!log.isOpen() && !log.openForLogging())
+        if (!log->isOpen() && !log->openForLogging())
             return kExitCannotRun;
     }
-    output::ResultPipeline pipeline(&log, *view);
-    const int status = body(pipeline);
-    log.close();
+    const int status = body(session);
+    log->close();
     // A log that failed during the run (a full disk, a removed folder) was said at once; the run, whole
     // on the terminal, still did not do all it was asked.
-    return log.hasFailed() ? kExitCannotRun : status;
+    return log->hasFailed() ? kExitCannotRun : status;
 }
 
 int CliOperationSession::run(const QString& host, const Command& start, const Command& cancel, int cycles) {
-    return withPipeline([&](output::ResultPipeline& pipeline) {
+    return withSession(host, [&](ops::OperationsSession& session) {
         TerminalOutput& terminal = m_context.output;
-        net::SocketLibrary sockets(std::make_shared<net::SystemHostDatabase>());
-        CliFrontEnd frontEnd(host, terminal);
-        ops::OperationState state;
-        ops::OperationControl control({state, m_context.options, m_icmp, sockets, frontEnd, pipeline});
+        settings::LiveOptions& options = session.options();
+        ops::OperationControl& control = session.control();
         control.setRecordSink(recordSink());
-        StatusLine statusLine(terminal); // outlives the run's signals
-        ops::ContinuousPing continuous(control, frontEnd, pipeline, m_context.options);
+        StatusLine statusLine(terminal);
+        QObject scope; // the run's connections to the session, which outlives it
+        ops::ContinuousPing& continuous = session.continuousPing();
         if (cycles > 0) {
             // Counted cycles make a continuous ping; ContPing goes off as the last one starts, so that the
             // run ends after it with its summary.
-            m_context.options.setNumber(settings::OptionId::ContPing, 1);
-            QObject::connect(&continuous, &ops::ContinuousPing::cycleStarting, [&](int cycle) {
+            options.setNumber(settings::OptionId::ContPing, 1);
+            QObject::connect(&continuous, &ops::ContinuousPing::cycleStarting, &scope, [&](int cycle) {
                 if (cycle >= cycles)
-                    m_context.options.setNumber(settings::OptionId::ContPing, 0);
+                    options.setNumber(settings::OptionId::ContPing, 0);
             });
         }
         // The countdown is cleared before the next cycle's rows.
-        QObject::connect(&continuous, &ops::ContinuousPing::countdownStatus,
+        QObject::connect(&continuous, &ops::ContinuousPing::countdownStatus, &scope,
                          [&](const QString& text) { statusLine.show(text); });
 
         InterruptSignals interrupts;
@@ -155,32 +165,30 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
 }
 
 int CliOperationSession::runISPinger(int count) {
-    return withPipeline([&](output::ResultPipeline& pipeline) {
+    return withSession(QString(), [&](ops::OperationsSession& session) {
         TerminalOutput& terminal = m_context.output;
-        net::SocketLibrary sockets(std::make_shared<net::SystemHostDatabase>());
-        CliFrontEnd frontEnd(m_context.options.text(settings::OptionId::ISPAddress), terminal);
-        ops::OperationFlags flags;
-        ops::ISPinger isp({flags, m_context.options, m_icmp, sockets, frontEnd, pipeline});
+        ops::ISPinger& isp = session.ispinger();
         isp.setRecordSink(recordSink());
         StatusLine statusLine(terminal);
+        bool cannotRun = false;
         // The stop line comes on a line of its own.
         const auto stop = [&] {
             statusLine.show(QString());
             if (isp.isActive())
                 isp.OnISPinger();
         };
-        QObject::connect(&isp, &ops::ISPinger::statusChanged, [&](const QString& text) {
+        QObject scope; // the run's connections to the session, which outlives it
+        QObject::connect(&isp, &ops::ISPinger::statusChanged, &scope, [&](const QString& text) {
             if (isp.isActive() && isp.sent() > 0)
                 statusLine.show(text);
         });
-        QObject::connect(&isp, &ops::ISPinger::requestFinished, [&] {
+        QObject::connect(&isp, &ops::ISPinger::requestFinished, &scope, [&] {
             if (isp.sent() >= count)
                 stop();
         });
         // Without an echo handle no request can go out: what to do has been said, and nothing would change
         // at the next tick.
-        bool cannotRun = false;
-        QObject::connect(&isp, &ops::ISPinger::noEchoHandle, [&] {
+        QObject::connect(&isp, &ops::ISPinger::noEchoHandle, &scope, [&] {
             cannotRun = true;
             stop();
         });
@@ -197,7 +205,8 @@ int CliOperationSession::runISPinger(int count) {
                 loop.quit();
         };
         QObject::connect(&isp, &ops::ISPinger::activeChanged, &loop, check, Qt::QueuedConnection);
-        QObject::connect(&flags.changes(), &ops::FlagChanges::changed, &loop, check, Qt::QueuedConnection);
+        QObject::connect(&session.state().flags.changes(), &ops::FlagChanges::changed, &loop, check,
+                         Qt::QueuedConnection);
         QMetaObject::invokeMethod(&loop, check, Qt::QueuedConnection);
         loop.exec();
         if (cannotRun)

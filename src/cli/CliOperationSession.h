@@ -9,10 +9,8 @@
 
 namespace vantrel::ops {
 class OperationControl;
-}
-namespace vantrel::output {
-class ResultPipeline;
-}
+class OperationsSession;
+} // namespace vantrel::ops
 
 namespace vantrel::cli {
 
@@ -44,9 +42,10 @@ public:
 private:
     // The printer of the records when results are printed as data, or an empty sink.
     ops::RecordSink recordSink();
-    // Makes the log and the append pipeline of a run and gives them to `body`; kExitCannotRun without
-    // calling it when the run should log and cannot, and after it when the log failed during the run.
-    int withPipeline(const std::function<int(output::ResultPipeline&)>& body);
+    // Makes the operations session of a run, with its log and append pipeline, on a front end for `host`
+    // (ISPAddress when null), and gives it to `body`; kExitCannotRun without calling it when the run
+    // should log and cannot, and after it when the log failed during the run.
+    int withSession(const QString& host, const std::function<int(ops::OperationsSession&)>& body);
 
     CliContext& m_context;
     net::IcmpApi m_icmp;

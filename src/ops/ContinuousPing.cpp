@@ -42,23 +42,13 @@ ContinuousPing::ContinuousPing(OperationControl& control, OperationFrontEnd& fro
     connect(&m_nextTimer, &QTimer::timeout, this, [this] { OnTimer(TIMER_CONTPING_NEXT); });
     connect(&m_countdownTimer, &QTimer::timeout, this, [this] { OnTimer(TIMER_CONTPING_COUNTDOWN); });
 
-    OperationControl::Hooks& hooks = m_control.hooks();
-    hooks.startContinuousPing = [this] { StartContinuousPing(); };
-    hooks.cancelContinuousPing = [this] { CancelContinuousPing(); };
-    hooks.continuousPingWorker = [this](const WorkerContext& context) { ContPingThread(context); };
-    hooks.continuousPingDone = [this] { OnContPingDone(); };
-    hooks.continuousPingInterrupted = [this] { OnRunInterrupted(); };
+    m_control.plugIn(this);
 }
 
 ContinuousPing::~ContinuousPing() {
-    OperationControl::Hooks& hooks = m_control.hooks();
-    hooks.startContinuousPing = {};
-    hooks.cancelContinuousPing = {};
-    hooks.continuousPingDone = {};
-    hooks.continuousPingInterrupted = {};
+    m_control.plugIn(nullptr);
     // A cycle's worker uses this object until it returns; the close sequence has let it end.
     m_control.joinWorkers();
-    hooks.continuousPingWorker = {};
 }
 
 bool ContinuousPing::isTimerActive(int id) const {
@@ -82,7 +72,7 @@ void ContinuousPing::showCountdown(const QString& text) {
 }
 
 int ContinuousPing::readInterval() const {
-    const std::optional<int> shown = m_intervalSource ? m_intervalSource() : std::nullopt;
+    const std::optional<int> shown = m_frontEnd.continuousPingInterval();
     // A stored value out of range would make the cycles run back to back, or the timer refuse.
     return std::clamp(shown.value_or(m_options.number(OptionId::ContPingInterval)), kShortestInterval,
                       kLongestInterval);

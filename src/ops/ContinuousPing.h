@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ops/ContinuousRun.h"
 #include "ops/FrameDispatcher.h"
 #include "ops/PingProbe.h"
 #include "ops/WorkerContext.h"
@@ -31,38 +32,34 @@ enum ContPingTimerId : int {
 // Continuous ping: with ContPing on, the Ping command runs cycles of Packets echo requests with a
 // countdown of ContPingInterval seconds between them, numbering the requests on across cycles, until it
 // is cancelled, the program exits or ContPing is switched off; then one end line and one set of
-// statistics cover the whole run. Plugs into operation control's hooks, owns the two timers and lives
+// statistics cover the whole run. Plugs itself into operation control, owns the two timers and lives
 // on the GUI thread. The cycle's worker hands every step on timers, controls and the summary to the GUI
 // thread, in order, through blocking calls.
-class ContinuousPing : public QObject {
+class ContinuousPing : public QObject, public ContinuousRun {
     Q_OBJECT
 public:
-    // Sets operation control's continuous-ping hooks; they are taken back when this goes away.
+    // Plugs itself into operation control, and out again when it goes away.
     ContinuousPing(OperationControl& control, OperationFrontEnd& frontEnd, output::ResultPipeline& results,
                    settings::LiveOptions& options);
     ~ContinuousPing() override;
     ContinuousPing(const ContinuousPing&) = delete;
     ContinuousPing& operator=(const ContinuousPing&) = delete;
 
-    // The interval as the front end's continuous-ping interval box shows it, or nothing when it has
-    // none; ContPingInterval is used then.
-    using IntervalSource = std::function<std::optional<int>()>;
-    void setIntervalSource(IntervalSource source) { m_intervalSource = std::move(source); }
     // The length of one second of the timers. Tests shorten it, or lengthen it and drive the timers with
     // OnTimer.
     void setSecondLength(std::chrono::milliseconds second) { m_second = second; }
 
     // The Ping command's start branch with ContPing on: a new run and its start line. The command then
     // calls StartOperation for the first cycle.
-    void StartContinuousPing();
+    void StartContinuousPing() override;
     // The Ping command during a run.
-    void CancelContinuousPing();
+    void CancelContinuousPing() override;
     // One cycle, on its own thread: 0 after the cycle, 1 when no echo handle could be created.
-    int ContPingThread(const WorkerContext& context);
+    int ContPingThread(const WorkerContext& context) override;
     // The run's end: its end line and statistics, unless the program is exiting.
-    void OnContPingDone();
+    void OnContPingDone() override;
     // A cycle could not start (its host refused, its lookup failed): the run ends with its summary.
-    void OnRunInterrupted();
+    void OnRunInterrupted() override;
     // A timer fired (GUI thread).
     void OnTimer(int id);
 
@@ -96,7 +93,6 @@ private:
     FrameDispatcher m_dispatcher;
     QTimer m_nextTimer;      // TIMER_CONTPING_NEXT
     QTimer m_countdownTimer; // TIMER_CONTPING_COUNTDOWN
-    IntervalSource m_intervalSource;
     std::chrono::milliseconds m_second{1000};
 
     // Written by the cycle's worker; read on the GUI thread only between cycles or while the worker

@@ -2,8 +2,9 @@
 
 #include "net/AddressText.h"
 #include "net/WinsockErrors.h"
-#include "ops/EchoFailureRow.h"
+#include "ops/ContinuousRun.h"
 #include "ops/EchoRequestData.h"
+#include "ops/FrameWorkerLink.h"
 #include "ops/GuiThread.h"
 #include "ops/HostText.h"
 #include "ops/ListScanThread.h"
@@ -11,6 +12,7 @@
 #include "ops/OperationFrontEnd.h"
 #include "ops/PingThread.h"
 #include "ops/SeqScanChecks.h"
+#include "ops/SeqScanRangeCheck.h"
 #include "ops/SeqScanThread.h"
 #include "ops/TraceThread.h"
 #include "output/MessageTexts.h"
@@ -34,67 +36,6 @@ QString errorText(int code) {
     return net::WinsockErrorText(code);
 }
 
-struct ContPingDone {};
-struct PingAgain {};
-struct BeepRequest {};
-struct NoEchoHandle {
-    const output::TextTemplate<>* workerText;
-};
-
-} // namespace
-
-// A worker's message as the GUI thread takes it from the queue.
-struct WorkerPost {
-    std::variant<output::ResultRow, ResultRecord, ContPingDone, PingAgain, BeepRequest, NoEchoHandle> message;
-};
-
-namespace {
-
-// The frame's link for its workers: every message goes into the queue as a value, and the worker goes on.
-class FrameWorkerLink final : public WorkerLink {
-public:
-    FrameWorkerLink(OperationControl& control, WorkerQueue<WorkerPost>& queue,
-                    const settings::LiveOptions& options, const OperationFlags& flags)
-        : m_control(control)
-        , m_queue(queue)
-        , m_options(options)
-        , m_flags(flags) {}
-
-    void SendResult(const output::ResultRow& row) override {
-        // Stamped with the moment it is handed over, however late the window takes it.
-        output::ResultRow stamped = row;
-        m_control.results().stamp(stamped);
-        m_queue.push({std::move(stamped)});
-    }
-    void SendStatus() override { m_queue.requestFrame(); }
-    void SendIcmpError(const IcmpErrorReport& report) override {
-        // Made here, with the options and flags of the request it reports.
-        const bool fragmentOn = m_options.isOn(OptionId::Fragment);
-        m_queue.push({echoFailureRow(report, fragmentOn)});
-        if (m_control.takesRecords())
-            m_queue.push({echoFailureRecord(report, fragmentOn,
-                                            m_flags.m_bContPingActive ? RecordOperation::ContinuousPing
-                                                                      : RecordOperation::Ping)});
-    }
-    void SendContPingDone() override { m_queue.push({ContPingDone{}}); }
-    void PostPingAgain() override { m_queue.push({PingAgain{}}); }
-    void SendRecord(const ResultRecord& record) override {
-        // Nothing to hand over when nobody takes records.
-        if (m_control.takesRecords())
-            m_queue.push({record});
-    }
-    void ReportNoEchoHandle(const output::TextTemplate<>& workerText) override {
-        m_queue.push({NoEchoHandle{&workerText}});
-    }
-    void Beep() override { m_queue.push({BeepRequest{}}); }
-
-private:
-    OperationControl& m_control;
-    WorkerQueue<WorkerPost>& m_queue;
-    const settings::LiveOptions& m_options;
-    const OperationFlags& m_flags;
-};
-
 } // namespace
 
 OperationControl::OperationControl(Services services)
@@ -104,10 +45,6 @@ OperationControl::OperationControl(Services services)
                                                         [this] { m_services.frontEnd.showStatus(); });
     m_link = std::make_unique<FrameWorkerLink>(*this, *m_queue, m_services.options, m_state.flags);
     m_services.results.setBeforeAppend([this] { drainWorkerQueue(); });
-    m_hooks.traceWorker = [](const WorkerContext& context) { TraceThread(context); };
-    m_hooks.lookupReport = [this](const net::HostEntry& entry) {
-        LookupReport(entry, m_state, m_services.results, m_recordSink);
-    };
     // A worker's end comes after its messages. What it left in the queue goes on being shown a slice
     // a frame, so the end of a fast run does not hold the window; whatever writes a line of its own
     // (the next ping among them) takes the rest of the queue first.
@@ -145,8 +82,8 @@ void OperationControl::handle(WorkerPost& post) {
             } else if constexpr (std::is_same_v<T, ResultRecord>) {
                 appendRecord(message);
             } else if constexpr (std::is_same_v<T, ContPingDone>) {
-                if (m_hooks.continuousPingDone)
-                    m_hooks.continuousPingDone();
+                if (m_continuous)
+                    m_continuous->OnContPingDone();
             } else if constexpr (std::is_same_v<T, PingAgain>) {
                 pingAgainOnceGone();
             } else if constexpr (std::is_same_v<T, BeepRequest>) {
@@ -165,8 +102,8 @@ void OperationControl::setStatus(const QString& text) {
 
 void OperationControl::refuseToRun() {
     m_lastOutcome = OperationOutcome::NotRun;
-    if (m_state.flags.m_bContPingActive && m_hooks.continuousPingInterrupted)
-        m_hooks.continuousPingInterrupted();
+    if (m_state.flags.m_bContPingActive && m_continuous)
+        m_continuous->OnRunInterrupted();
 }
 
 WorkerContext OperationControl::workerContext(Worker worker) {
@@ -304,8 +241,8 @@ void OperationControl::OnPing(bool direct) {
         return;
     }
     if (f.m_bContPingActive) {
-        if (m_hooks.cancelContinuousPing)
-            m_hooks.cancelContinuousPing();
+        if (m_continuous)
+            m_continuous->CancelContinuousPing();
         return;
     }
     if (workerLeaving())
@@ -313,8 +250,8 @@ void OperationControl::OnPing(bool direct) {
     closeEchoHandleInFlight();
     m_bHostResolved = false;
     m_lastOutcome = OperationOutcome::None;
-    if (m_services.options.isOn(OptionId::ContPing) && m_hooks.startContinuousPing)
-        m_hooks.startContinuousPing(); // it starts Operation::ContinuousPing
+    if (m_services.options.isOn(OptionId::ContPing) && m_continuous)
+        m_continuous->StartContinuousPing(); // it starts Operation::ContinuousPing
     else
         f.startOperation(Operation::Ping);
     StartOperation();
@@ -394,21 +331,7 @@ void OperationControl::cancelListScan() {
 
 bool OperationControl::CheckSeqScanAddresses() {
     assertGuiThread();
-    setStatus(output::text(res::kCheckingSeqScan));
-    m_services.frontEnd.RefreshCommandUI();
-    const std::optional<OctetProblem> problem =
-        ops::CheckSeqScanAddresses(correctedOctets(settings::SeqScanOctets::fromOptions(m_services.options)));
-    if (problem) {
-        m_services.frontEnd.reportOctetField(octetFieldControl(problem->field),
-                                             output::text(res::kIpAddressErrorCaption), problem->balloonText,
-                                             problem->boxText, problem->showPane);
-        setStatus(output::text(res::kSeqScanOctetError));
-        m_services.frontEnd.RefreshCommandUI();
-        return false;
-    }
-    setStatus(output::text(res::kReady));
-    m_services.frontEnd.RefreshCommandUI();
-    return true;
+    return checkSeqScanRange(m_services.options, m_state.status, m_services.frontEnd);
 }
 
 void OperationControl::OnSeqScan() {
@@ -532,7 +455,8 @@ bool OperationControl::startSelectedWorker(const QString& host) {
     }
     if (m_state.flags.m_bTrace) {
         m_services.results.AppendRow(output::startRow(res::kTraceStartLine, host));
-        startWorker(m_hooks.traceWorker, Worker::Trace, output::text(res::kTraceThreadFailed));
+        startWorker([](const WorkerContext& context) { TraceThread(context); }, Worker::Trace,
+                    output::text(res::kTraceThreadFailed));
         return true;
     }
     return false;
@@ -540,8 +464,11 @@ bool OperationControl::startSelectedWorker(const QString& host) {
 
 void OperationControl::startContinuousPingWorkerIfOn() {
     if (m_services.options.isOn(OptionId::ContPing) || m_state.flags.m_bContPingActive)
-        startWorker(m_hooks.continuousPingWorker, Worker::ContinuousPing,
-                    output::text(res::kPingThreadFailed));
+        startWorker(m_continuous ? WorkerBody([run = m_continuous](const WorkerContext& context) {
+                        run->ContPingThread(context);
+                    })
+                                 : WorkerBody(),
+                    Worker::ContinuousPing, output::text(res::kPingThreadFailed));
 }
 
 void OperationControl::startResolvedOperation(const QString& host) {
@@ -599,8 +526,7 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
 }
 
 void OperationControl::reportLookup(const net::HostEntry& entry) {
-    if (m_hooks.lookupReport)
-        m_hooks.lookupReport(entry);
+    LookupReport(entry, m_state, m_services.results, m_recordSink);
     m_lastOutcome = OperationOutcome::Succeeded;
     setStatus(output::text(res::kReady));
     m_services.frontEnd.returnFocusToHostBox();
@@ -643,8 +569,7 @@ void OperationControl::OnLocalHostLookupDone(int error, const net::HostEntry& en
             output::makeRow(ResultKind::Red, res::kLocalLookupFailedLine, errorText(error)));
     } else {
         m_state.m_dwShownAddr = entry.h_addr_list.front();
-        if (m_hooks.localHostReport)
-            m_hooks.localHostReport(entry);
+        m_services.frontEnd.reportLocalHost(entry);
     }
     if (!m_state.flags.anyBusy() && m_hAsyncLookup == 0)
         setStatus(output::text(res::kReady));

@@ -25,6 +25,7 @@ class ResultPipeline;
 
 namespace vantrel::ops {
 
+class ContinuousRun;
 class OperationFrontEnd;
 struct WorkerPost;
 
@@ -43,22 +44,7 @@ public:
         output::ResultPipeline& results;
     };
 
-    // What other operations plug in: the trace worker, the lookup report and continuous ping. An unset
-    // hook leaves its branch doing nothing; the trace worker and the lookup report start as the
-    // program's own (TraceThread, LookupReport).
     using WorkerBody = std::function<void(const WorkerContext&)>;
-    struct Hooks {
-        WorkerBody traceWorker;
-        std::function<void(const net::HostEntry&)> lookupReport;
-        std::function<void(const net::HostEntry&)> localHostReport;
-        std::function<void()> startContinuousPing;  // the Ping command with ContPing on
-        std::function<void()> cancelContinuousPing; // the Ping command during continuous ping
-        WorkerBody continuousPingWorker;
-        std::function<void()> continuousPingDone; // WM_APP_CONTPING_DONE
-        // A cycle of a continuous-ping run cannot start (its host refused, its lookup failed, no thread):
-        // the run ends there with its summary, before the reason is written.
-        std::function<void()> continuousPingInterrupted;
-    };
 
     explicit OperationControl(Services services);
     ~OperationControl(); // joins the workers; the close sequence has let them end
@@ -67,7 +53,8 @@ public:
 
     OperationState& state() { return m_state; }
     const OperationState& state() const { return m_state; }
-    Hooks& hooks() { return m_hooks; }
+    // Continuous ping plugs itself in while it exists, and out (null) as it goes.
+    void plugIn(ContinuousRun* run) { m_continuous = run; }
     output::ResultPipeline& results() { return m_services.results; }
     // The context a worker of this kind gets when it starts now: the run's inputs as values.
     WorkerContext workerContext(Worker worker);
@@ -159,7 +146,7 @@ private:
     void handle(WorkerPost& post);
 
     Services m_services;
-    Hooks m_hooks;
+    ContinuousRun* m_continuous = nullptr;
     OperationState& m_state;
     FrameDispatcher m_dispatcher;
     std::unique_ptr<WorkerQueue<WorkerPost>> m_queue;

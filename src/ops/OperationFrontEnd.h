@@ -1,8 +1,10 @@
 #pragma once
 
+#include "net/HostEntry.h"
 #include "ops/EchoHandleFailure.h"
 
 #include <QString>
+#include <optional>
 
 namespace vantrel::ops {
 
@@ -54,6 +56,12 @@ public:
         (void)showPane;
         showMessageBox(caption, boxText, MessageIcon::Error);
     }
+
+    // The continuous-ping interval as the front end's interval box shows it, or nothing when it has none;
+    // ContPingInterval is used then.
+    virtual std::optional<int> continuousPingInterval() const { return std::nullopt; }
+    // The local host's lookup at start-up succeeded: the front end shows what it found, if it cares.
+    virtual void reportLocalHost(const net::HostEntry& entry) { (void)entry; }
 };
 
 } // namespace vantrel::ops

@@ -97,7 +97,7 @@ TEST_F(CloseSequence, SecondCloseDuringTheWaitIsAbsorbed) {
     int redLines = 0;
     int shutdowns = 0;
     frame->setResultsHooks({[&](const QString&) { ++redLines; }, {}, {}});
-    frame->setShutdownHook([&] { ++shutdowns; });
+    QObject::connect(frame.get(), &CMainFrame::shuttingDown, [&] { ++shutdowns; });
     frame->flags().startOperation(ops::Operation::Trace);
     frame->flags().workerStarted(ops::Worker::ISPinger);
 
@@ -178,25 +178,22 @@ void PrintTo(const RunningCase& running, std::ostream* out) {
     *out << running.name;
 }
 
-class CloseDuringAnOperation : public FrameFixture, public ::testing::WithParamInterface<RunningCase> {
+class CloseDuringAnOperation : public OperationsFrameFixture,
+                               public ::testing::WithParamInterface<RunningCase> {
 protected:
     void SetUp() override {
-        FrameFixture::SetUp();
         names->addHost({"box.test", {}, {test::address("10.0.0.1")}});
         network.setDefaultAnswer(test::FakeIcmpNetwork::echoReply(test::address("10.0.0.1"), 1));
         network.onRequest([](const test::FakeIcmpNetwork::SentRequest&) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         });
-        operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
+        FrameFixture::SetUp();
         operations->start();
         frame->putHostAtStart(QStringLiteral("10.0.0.1"));
         frame->options().setNumber(OptionId::Packets, 5000);
     }
     void TearDown() override {
         names->release();
-        if (frame && frame->isVisible())
-            frame->close();
-        operations.reset();
         FrameFixture::TearDown();
     }
     void start(Running running) {
@@ -266,10 +263,6 @@ protected:
             return !names->namesAsked().empty();
         return !network.sent().empty();
     }
-
-    test::FakeIcmpNetwork network;
-    std::shared_ptr<test::FakeHostDatabase> names = std::make_shared<test::FakeHostDatabase>();
-    std::unique_ptr<DesktopOperations> operations;
 };
 
 TEST_P(CloseDuringAnOperation, ClosesAtOnceAndSavesItsLayout) {

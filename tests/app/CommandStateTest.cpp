@@ -139,7 +139,8 @@ TEST_F(CommandState, TheCommandsAndTheStatusFollowTheirChangesWithoutBeingAsked)
 
 TEST_F(CommandState, DisabledCommandsDoNotRunFromAnySource) {
     std::vector<ops::CommandId> ran;
-    frame->setOperationHandler([&](ops::CommandId command) { ran.push_back(command); });
+    QObject::connect(frame.get(), &CMainFrame::operationCommand,
+                     [&](ops::CommandId command) { ran.push_back(command); });
     frame->flags().startOperation(ops::Operation::SeqScan);
     frame->RefreshCommandUI();
     EXPECT_FALSE(frame->commands().trigger(cmd::kLookupButton));
@@ -276,7 +277,8 @@ TEST_F(CommandState, ProfilesAreAddedRenamedUsedAndDeletedFromThePaneAndSurviveA
 
     // A double click puts the profile into the boxes and pings it.
     std::vector<ops::CommandId> ran;
-    frame->setOperationHandler([&](ops::CommandId command) { ran.push_back(command); });
+    QObject::connect(frame.get(), &CMainFrame::operationCommand,
+                     [&](ops::CommandId command) { ran.push_back(command); });
     const QRect officeRow = list->visualItemRect(list->item(0, 1));
     QTest::mouseDClick(frame->windowHandle(), Qt::LeftButton, {},
                        list->viewport()->mapTo(frame.get(), officeRow.center()));

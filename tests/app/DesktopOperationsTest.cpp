@@ -44,20 +44,13 @@ namespace {
 
 using test::address;
 
-class DesktopOperationsTest : public FrameFixture {
+class DesktopOperationsTest : public OperationsFrameFixture {
 protected:
     void SetUp() override {
-        FrameFixture::SetUp();
         names->addHost({"box.test", {}, {address("10.0.0.5"), address("10.0.0.6"), address("10.0.0.7")}});
-        operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
+        FrameFixture::SetUp();
         operations->start();
         frame->RefreshCommandUI();
-    }
-    void TearDown() override {
-        if (frame && frame->isVisible())
-            frame->close();
-        operations.reset();
-        FrameFixture::TearDown();
     }
     void runUntil(const std::function<bool()>& done) {
         QElapsedTimer timer;
@@ -78,10 +71,6 @@ protected:
         operations->control().drainWorkerQueue();
     }
     QString results() const { return frame->resultsPane().view().toPlainText(); }
-
-    test::FakeIcmpNetwork network;
-    std::shared_ptr<test::FakeHostDatabase> names = std::make_shared<test::FakeHostDatabase>();
-    std::unique_ptr<DesktopOperations> operations;
 };
 
 TEST_F(DesktopOperationsTest, TheBannerAndTheStartUpReportOpenTheResults) {
@@ -189,9 +178,7 @@ TEST_F(DesktopOperationsTest, WhatThePingPaneSetsReachesTheNextPingAndTheNextSta
     EXPECT_FALSE(sent[0].dontFragment);
 
     // A restart shows what the panes held and uses it.
-    operations.reset();
     reopen();
-    operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
     operations->start();
     pane = frame->pingOptionsPane();
     EXPECT_EQ(qobject_cast<QLineEdit*>(pane->control(1088))->text(), QStringLiteral("2"));
@@ -249,10 +236,8 @@ TEST_F(DesktopOperationsTest, TheSeqScanPaneCorrectsItsFieldsAndSavesLoadsAndSca
     EXPECT_EQ(frame->optionPane(cmd::kListScanOptions)->numberBox(parallelId)->text(), QStringLiteral("16"));
     EXPECT_EQ(frame->options().number(settings::OptionId::ParallelProbes), 16);
 
-    operations.reset();
     reopen();
     EXPECT_EQ(frame->optionPane(cmd::kListScanOptions)->numberBox(parallelId)->text(), QStringLiteral("16"));
-    operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
     pane = frame->seqScanPane();
     groups = pane->groupList();
     for (int id : {1119, 1120, 1121, 1122, 1123, 1124})
@@ -329,9 +314,7 @@ TEST_F(DesktopOperationsTest, TheListScanButtonScansTheListAsShownAndCancelsTheS
     listEditor()->field()->setText(QStringLiteral("gone.test"));
     EXPECT_EQ(listEditor()->button()->text(), QStringLiteral("Delete Address"));
     listEditor()->button()->click();
-    operations.reset();
     reopen(); // the list is loaded at start
-    operations = std::make_unique<DesktopOperations>(*frame, DesktopNetwork{network.api(), names});
     ASSERT_EQ(frame->listScanAddresses(), QStringList({"box.test", "10.0.0.1"}));
     frame->RefreshCommandUI();
     network.reply(address("10.0.0.1"), 3, 64, address("10.0.0.1"));

@@ -1,8 +1,13 @@
 #pragma once
 
 #include "app/CMainFrame.h"
+#include "app/DesktopOperations.h"
+#include "ops/OperationState.h"
+#include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
+#include "support/FakeHostDatabase.h"
+#include "support/FakeIcmpNetwork.h"
 #include "support/QtPrinters.h"
 #include "ui/HostComboBox.h"
 
@@ -26,7 +31,7 @@ protected:
     void TearDown() override {
         if (frame && frame->isVisible())
             frame->close();
-        frame.reset();
+        dropFrame();
         store.reset();
     }
 
@@ -35,11 +40,8 @@ protected:
         // A log, when one is written, goes to the test's folder.
         if (!store->valueKind(settings::section::kOptions, "Log String"))
             store->WriteProfileString(settings::section::kOptions, "Log String", logPath());
-        frame = std::make_unique<CMainFrame>(*store, m_dir.path() + QStringLiteral("/"));
-        frame->setMessageBoxShower([this](const QString& caption, const QString& text, ops::MessageIcon) {
-            boxes.append(caption + QStringLiteral(": ") + text);
-        });
-        ASSERT_TRUE(frame->Create());
+        makeFrame();
+        ASSERT_TRUE(frame);
         frame->show();
         frame->activateWindow();
         // Window shortcuts need the window active.
@@ -48,9 +50,31 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([this] { return frame->hostBox()->lineEdit()->hasFocus(); }));
     }
 
+    // A frame on options and state of its own; a fixture with the desktop's operations makes it on
+    // theirs (frameOn).
+    virtual void makeFrame() {
+        m_options = std::make_unique<settings::LiveOptions>();
+        m_state = std::make_unique<ops::OperationState>();
+        frameOn(*m_options, *m_state);
+    }
+    // The frame goes, and what it shows after it.
+    virtual void dropFrame() {
+        frame.reset();
+        m_state.reset();
+        m_options.reset();
+    }
+    CMainFrame& frameOn(settings::LiveOptions& options, ops::OperationState& state) {
+        frame = std::make_unique<CMainFrame>(*store, m_dir.path() + QStringLiteral("/"), options, state);
+        frame->setMessageBoxShower([this](const QString& caption, const QString& text, ops::MessageIcon) {
+            boxes.append(caption + QStringLiteral(": ") + text);
+        });
+        EXPECT_TRUE(frame->Create());
+        return *frame;
+    }
+
     void reopen() {
         ASSERT_TRUE(frame->close());
-        frame.reset();
+        dropFrame();
         store.reset();
         open();
     }
@@ -64,6 +88,28 @@ protected:
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<settings::LiveOptions> m_options;
+    std::unique_ptr<ops::OperationState> m_state;
+};
+
+// A frame made through the desktop's operations, on a scripted network and name service.
+class OperationsFrameFixture : public FrameFixture {
+protected:
+    void makeFrame() override {
+        operations = std::make_unique<DesktopOperations>(
+            [this](settings::LiveOptions& options, ops::OperationState& state) -> CMainFrame& {
+                return frameOn(options, state);
+            },
+            DesktopNetwork{network.api(), names});
+    }
+    void dropFrame() override {
+        operations.reset();
+        FrameFixture::dropFrame();
+    }
+
+    test::FakeIcmpNetwork network;
+    std::shared_ptr<test::FakeHostDatabase> names = std::make_shared<test::FakeHostDatabase>();
+    std::unique_ptr<DesktopOperations> operations;
 };
 
 } // namespace vantrel::app::testing

@@ -166,7 +166,8 @@ TEST_F(KeyboardRules, ADottedAddressTypedIntoTheOctetFieldsFillsThemInTurn) {
 
 TEST_F(KeyboardRules, EnterReleasedAnywhereRunsPingEvenWhileDisabled) {
     std::vector<ops::CommandId> ran;
-    frame->setOperationHandler([&](ops::CommandId command) { ran.push_back(command); });
+    QObject::connect(frame.get(), &CMainFrame::operationCommand,
+                     [&](ops::CommandId command) { ran.push_back(command); });
 
     QTest::keyClick(frame->hostBox()->lineEdit(), Qt::Key_Return);
     QTest::keyClick(frame->logOptionsPane()->fileNameBox()->lineEdit(), Qt::Key_Enter);
@@ -183,7 +184,8 @@ TEST_F(KeyboardRules, EnterReleasedAnywhereRunsPingEvenWhileDisabled) {
 
 TEST_F(KeyboardRules, EnterFromTheWindowSystemRunsPingOnce) {
     std::vector<ops::CommandId> ran;
-    frame->setOperationHandler([&](ops::CommandId command) { ran.push_back(command); });
+    QObject::connect(frame.get(), &CMainFrame::operationCommand,
+                     [&](ops::CommandId command) { ran.push_back(command); });
     frame->show();
     frame->activateWindow();
     frame->hostBox()->lineEdit()->setFocus();
@@ -196,7 +198,7 @@ TEST_F(KeyboardRules, EnterFromTheWindowSystemRunsPingOnce) {
 
 TEST_F(KeyboardRules, EnterReleaseWithoutItsPressInTheWindowRunsNothing) {
     int pings = 0;
-    frame->setOperationHandler([&](ops::CommandId) { ++pings; });
+    QObject::connect(frame.get(), &CMainFrame::operationCommand, [&](ops::CommandId) { ++pings; });
 
     // The press closed a box outside the main window; only the release reaches the frame.
     QWidget outside;
@@ -226,7 +228,7 @@ TEST_F(KeyboardRules, EnterReleaseWithoutItsPressInTheWindowRunsNothing) {
 
 TEST_F(KeyboardRules, EnterThatClosesADialogOfTheWindowStartsNoPing) {
     int pings = 0;
-    frame->setOperationHandler([&](ops::CommandId) { ++pings; });
+    QObject::connect(frame.get(), &CMainFrame::operationCommand, [&](ops::CommandId) { ++pings; });
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Log Error"), QStringLiteral("No room."),
                     QMessageBox::Ok, frame.get());
     QFileDialog files(frame->logOptionsPane());
@@ -305,7 +307,8 @@ TEST_F(KeyboardRules, EveryAcceleratorRunsItsCommandWhereverTheFocusIs) {
 
 TEST_F(KeyboardRules, EditKeysActOnTheFocusedBoxOrTheResultsAndCtrlEExits) {
     std::vector<ops::CommandId> ran;
-    frame->setOperationHandler([&](ops::CommandId command) { ran.push_back(command); });
+    QObject::connect(frame.get(), &CMainFrame::operationCommand,
+                     [&](ops::CommandId command) { ran.push_back(command); });
     QWindow* window = frame->windowHandle();
     QApplication::clipboard()->setText(QStringLiteral("lab"));
 

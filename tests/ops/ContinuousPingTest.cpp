@@ -108,8 +108,8 @@ TEST_F(ContinuousPingTest, TheCountdownShowsThreeDotsFirstThenFourDotsDownToOneS
 
 TEST_F(ContinuousPingTest, TheIntervalBoxWinsOverTheStoredIntervalAndIsKeptInRange) {
     h.network.setDefaultAnswer(FakeIcmpNetwork::echoReply(target, 3));
-    std::optional<int> box = 7;
-    continuous.setIntervalSource([&] { return box; });
+    std::optional<int>& box = h.frontEnd.interval;
+    box = 7;
     startRun();
     EXPECT_EQ(status(), QStringLiteral(" Continuous ping...7 seconds until next ping."));
     EXPECT_EQ(h.options.number(OptionId::ContPingInterval), 7) << "the interval in use is stored";

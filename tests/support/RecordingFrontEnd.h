@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace vantrel::test {
@@ -18,6 +19,7 @@ public:
     };
 
     QString hostText;
+    std::optional<int> interval; // what the continuous-ping interval box shows
     bool balloonTips = true;
     bool balloonAccepted = true;
 
@@ -48,6 +50,7 @@ public:
     }
     void RefreshCommandUI() override { ++refreshes; }
     void beep() override { ++beeps; }
+    std::optional<int> continuousPingInterval() const override { return interval; }
     void reportOctetField(int control, const QString& caption, const QString& balloonText,
                           const QString& boxText, bool showPane) override {
         octetReports.append(QString::number(control) + (showPane ? QStringLiteral("+pane") : QString()));
