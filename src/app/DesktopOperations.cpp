@@ -1,13 +1,13 @@
 #include "app/DesktopOperations.h"
 
 #include "app/CMainFrame.h"
+#include "log/ResultPipeline.h"
 #include "net/AddressText.h"
 #include "net/IcmpApi.h"
 #include "net/SystemHostDatabase.h"
 #include "net/WinsockErrors.h"
 #include "ops/WinsockReports.h"
-#include "output/MessageTexts.h"
-#include "output/ResultPipeline.h"
+#include "text/MessageTexts.h"
 #include "ui/CNxPingOptionsPaneDialog.h"
 
 #include <QLineEdit>

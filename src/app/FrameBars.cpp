@@ -3,7 +3,7 @@
 #include "app/CommandTable.h"
 #include "app/OptionsPanes.h"
 #include "app/VisualStyles.h"
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "ui/CNxMFCToolBar.h"
 #include "ui/HostComboBox.h"
 #include "ui/StatusPane.h"

@@ -1,5 +1,6 @@
 #include "ops/OperationControl.h"
 
+#include "log/ResultPipeline.h"
 #include "net/AddressText.h"
 #include "net/WinsockErrors.h"
 #include "ops/EchoFailureRow.h"
@@ -13,11 +14,10 @@
 #include "ops/SeqScanChecks.h"
 #include "ops/SeqScanThread.h"
 #include "ops/TraceThread.h"
-#include "output/MessageTexts.h"
-#include "output/ResultPipeline.h"
-#include "output/ResultTexts.h"
-#include "output/TimeStamp.h"
+#include "rows/TimeStamp.h"
 #include "settings/LiveOptions.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <variant>
 

@@ -1,7 +1,7 @@
-#include "output/ResultTexts.h"
-#include "output/RtfReader.h"
+#include "rtf/RtfReader.h"
 #include "settings/LiveOptions.h"
 #include "support/QtPrinters.h"
+#include "text/ResultTexts.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/ResultsTextView.h"
 
