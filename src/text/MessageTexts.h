@@ -70,6 +70,34 @@ inline constexpr TextTemplate<QString> kProfileNotSaved{
     0, "ProfileNotSaved", "The Profile Manager could not save this change: %s."};
 inline constexpr TextTemplate<QString> kOptionsNotSaved{0, "OptionsNotSaved",
                                                         "The options were not saved: %s."};
+// What the settings store tells about itself at start (file names as given; a reason is a clause).
+inline constexpr TextTemplate<QString, QString> kStoreMovedAside{
+    0, "StoreMovedAside",
+    "The settings file \"%s\" was damaged or was not a Vantrel settings file. It was renamed to \"%s\", and "
+    "Vantrel starts with default settings."};
+inline constexpr TextTemplate<QString> kStoreLost{
+    0, "StoreLost",
+    "The settings file \"%s\" was empty: the saved settings are lost, and Vantrel starts with default "
+    "settings."};
+inline constexpr TextTemplate<QString> kStoreNewerVersion{
+    0, "StoreNewerVersion",
+    "The settings file \"%s\" was written by a newer version of Vantrel. This version uses the settings it "
+    "can read from it and leaves the file as it is: changes made now will not be saved."};
+inline constexpr TextTemplate<QString, QString> kStoreUnreadable{
+    0, "StoreUnreadable",
+    "The saved settings in \"%s\" could not be read (%s). Vantrel runs with default settings, and changes "
+    "made now will not be saved."};
+inline constexpr TextTemplate<QString> kStoreNotWritable{
+    0, "StoreNotWritable",
+    "Vantrel cannot save its settings (%s). Options changed now hold until Vantrel closes; profiles and "
+    "saved lists cannot be changed."};
+inline constexpr TextTemplate<> kStoreLocked{0, "StoreLocked", "another program keeps the file locked"};
+// Why a settings file was not replaced by an export.
+inline constexpr TextTemplate<QString> kReplaceFolder{0, "ReplaceFolder", "\"%s\" is a folder."};
+inline constexpr TextTemplate<QString> kReplaceNotRegular{
+    0, "ReplaceNotRegular", "\"%s\" is not a regular file: only a regular file is replaced."};
+inline constexpr TextTemplate<QString> kReplaceDanglingLink{0, "ReplaceDanglingLink",
+                                                            "The link \"%s\" names no file."};
 inline constexpr TextTemplate<> kWarningCaption{0, "WarningCaption", " Warning"};
 inline constexpr TextTemplate<> kIpAddressErrorCaption{0, "IpAddressErrorCaption", "IP Address Error"};
 inline constexpr TextTemplate<> kPrintingErrorCaption{0, "PrintingErrorCaption", "Printing Error"};
@@ -357,6 +385,24 @@ inline constexpr TextTemplate<> kShowLogButton{0, "ShowLogButton", "      Show L
 inline constexpr TextTemplate<> kClearLogMenu{0, "ClearLogMenu", "&Clear Log"};
 inline constexpr TextTemplate<> kClearLogButton{0, "ClearLogButton", "      Clear Log       "};
 inline constexpr TextTemplate<> kLogToolbarTitle{553, "LogToolbarTitle", "Log"};
+// The frame's menus, tool bars and host boxes (the boxes' names are for screen readers).
+inline constexpr TextTemplate<> kMoreMenus{0, "MoreMenus", "More menus"};
+inline constexpr TextTemplate<> kToolkitMenuTitle{0, "ToolkitMenuTitle", "&Toolkit"};
+inline constexpr TextTemplate<> kLogMenuTitle{0, "LogMenuTitle", "&Log"};
+inline constexpr TextTemplate<> kOptionsMenuTitle{0, "OptionsMenuTitle", "&Options"};
+inline constexpr TextTemplate<> kViewMenuTitle{0, "ViewMenuTitle", "&View"};
+inline constexpr TextTemplate<> kBarsMenuTitle{0, "BarsMenuTitle", "&Toolbars and Docking Windows"};
+inline constexpr TextTemplate<> kLookMenuTitle{0, "LookMenuTitle", "&Application Look"};
+inline constexpr TextTemplate<> kOffice2007MenuTitle{0, "Office2007MenuTitle", "Office 200&7"};
+inline constexpr TextTemplate<> kHelpMenuTitle{0, "HelpMenuTitle", "&Help"};
+inline constexpr TextTemplate<> kToolkitToolbarTitle{0, "ToolkitToolbarTitle", "Toolkit"};
+inline constexpr TextTemplate<> kExitButtonText{0, "ExitButtonText", "           Exit            "};
+inline constexpr TextTemplate<> kSeqScanToolbarTitle{0, "SeqScanToolbarTitle", "SeqScan"};
+inline constexpr TextTemplate<> kHostsToolbarTitle{0, "HostsToolbarTitle", "Hosts"};
+inline constexpr TextTemplate<> kProfileNameLabel{0, "ProfileNameLabel", "Profile Name:"};
+inline constexpr TextTemplate<> kHostLabel{0, "HostLabel", "Host:"};
+inline constexpr TextTemplate<> kProfileNameBoxName{0, "ProfileNameBoxName", "Profile Name"};
+inline constexpr TextTemplate<> kHostBoxName{0, "HostBoxName", "Host"};
 inline constexpr TextTemplate<> kLogPaneTitle{606, "LogPaneTitle", "Log Options"};
 inline constexpr TextTemplate<> kLogCheckLabel{0, "LogCheckLabel", "Start/Stop logging:"};
 inline constexpr TextTemplate<> kLogFileLabel{0, "LogFileLabel", "Log File:"};
