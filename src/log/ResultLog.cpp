@@ -38,7 +38,7 @@ QString reasonOf(std::error_code error) {
 ResultLog::ResultLog(settings::LiveOptions& options, LogFrontEnd& frontEnd, Clock clock)
     : m_options(options)
     , m_frontEnd(frontEnd)
-    , m_clock(std::move(clock)) {}
+    , m_stamper(std::move(clock)) {}
 
 ResultLog::~ResultLog() = default;
 
@@ -144,7 +144,7 @@ void ResultLog::OpenLogAtStartup() {
 void ResultLog::WriteLogTimeLine() {
     if (!m_file)
         return;
-    const RtfText stamp = RtfText::escape(formatTimeStamp(m_clock()));
+    const RtfText stamp = RtfText::escape(m_stamper.now());
     written(m_file->append(header(), bytesOf(fill(res::kLogTimeLine, stamp))));
 }
 

@@ -4,6 +4,7 @@
 #include "log/LogFile.h"
 #include "log/LogFrontEnd.h"
 #include "rows/StatusPanes.h"
+#include "rows/TimeStamp.h"
 
 #include <QDateTime>
 #include <QStringView>
@@ -33,8 +34,6 @@ namespace vantrel::output {
 // start, or stops, with a message that names the file and the reason.
 class ResultLog {
 public:
-    using Clock = std::function<QDateTime()>;
-
     ResultLog(settings::LiveOptions& options, LogFrontEnd& frontEnd,
               Clock clock = &QDateTime::currentDateTime);
     ~ResultLog();
@@ -100,7 +99,7 @@ private:
 
     settings::LiveOptions& m_options;
     LogFrontEnd& m_frontEnd;
-    Clock m_clock;
+    TimeStamper m_stamper;
     std::unique_ptr<LogFile> m_file;
     bool m_logging = false;
     bool m_movesAsideAsItWrites = false;

@@ -2,7 +2,6 @@
 
 #include "log/ResultLog.h"
 #include "rows/ResultView.h"
-#include "rows/TimeStamp.h"
 #include "rtf/RtfFragment.h"
 
 namespace vantrel::output {
@@ -10,13 +9,12 @@ namespace vantrel::output {
 ResultPipeline::ResultPipeline(ResultLog* log, ResultView& view, Clock clock)
     : m_log(log)
     , m_view(view)
-    , m_clock(std::move(clock)) {}
+    , m_stamper(std::move(clock)) {}
 
 void ResultPipeline::AppendRow(ResultRow row) {
     if (m_beforeAppend)
         m_beforeAppend();
-    if (row.timeStamped && row.line && row.line->valueCount() > 0)
-        row.values[row.line->valueCount() - 1] = timeStamp();
+    stamp(row);
     append(ShownRow(row));
 }
 
@@ -37,8 +35,12 @@ void ResultPipeline::append(const ShownRow& row) {
     m_view.showResult(row);
 }
 
-QString ResultPipeline::timeStamp() const {
-    return formatTimeStamp(m_clock());
+void ResultPipeline::stamp(ResultRow& row) const {
+    if (!row.timeStamped)
+        return;
+    if (row.line && row.line->valueCount() > 0)
+        row.values[row.line->valueCount() - 1] = m_stamper.now();
+    row.timeStamped = false;
 }
 
 } // namespace vantrel::output

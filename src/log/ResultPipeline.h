@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rows/ResultRow.h"
+#include "rows/TimeStamp.h"
 #include "rtf/ResultKind.h"
 #include "rtf/RtfText.h"
 #include "text/StringResource.h"
@@ -19,8 +20,6 @@ class ResultView;
 // GUI thread); workers hand their rows over to that thread.
 class ResultPipeline {
 public:
-    using Clock = std::function<QDateTime()>;
-
     // log may be null (no log, as in tests of a view).
     ResultPipeline(ResultLog* log, ResultView& view, Clock clock = &QDateTime::currentDateTime);
 
@@ -34,15 +33,16 @@ public:
     // that takes rows from workers sets it).
     void setBeforeAppend(std::function<void()> hook) { m_beforeAppend = std::move(hook); }
 
-    // The current time as the start and end lines show it.
-    QString timeStamp() const;
+    // Fills a time-stamped row's stamp with the moment now, once: a row stamped keeps its stamp. Any
+    // thread: a worker stamps its rows as it hands them over.
+    void stamp(ResultRow& row) const;
 
 private:
     void append(const class ShownRow& row);
 
     ResultLog* m_log;
     ResultView& m_view;
-    Clock m_clock;
+    TimeStamper m_stamper;
     std::function<void()> m_beforeAppend;
 };
 

@@ -246,9 +246,7 @@ int ContinuousPing::ContPingThread(const WorkerContext& context) {
             endRun();
     });
     if (!runs) {
-        if (endsRun)
-            link.SendContPingDone();
-        endWorker(context, {.showReady = false});
+        endWorker(context, {.showReady = false, .runDone = endsRun});
         return 0;
     }
 
@@ -280,9 +278,7 @@ int ContinuousPing::ContPingThread(const WorkerContext& context) {
             endRun();
         });
     }
-    if (!scheduled)
-        link.SendContPingDone();
-    endWorker(context, {.showReady = false});
+    endWorker(context, {.showReady = false, .runDone = !scheduled});
     return result;
 }
 

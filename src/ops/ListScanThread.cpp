@@ -250,8 +250,7 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
     if (!openEchoHandle(context, res::kListScanNoEchoHandle) ||
         (parallel > 1 && !(engine = openSweepEngine(context, res::kListScanNoEchoHandle)))) {
         // Nothing runs any more: the flags end as after a normal end, so the command works again.
-        endWorker(context);
-        return OperationOutcome::NotRun;
+        return endWorker(context, {.outcome = OperationOutcome::NotRun});
     }
 
     const ScanRules rules{std::uint32_t(options.number(OptionId::ListScanTimeout20)) * 1000u,
@@ -279,8 +278,8 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
                                 flags.cancelRequested() ? "canceled" : "end"));
     if (options.isOn(OptionId::Beep))
         link.Beep();
-    endWorker(context);
-    return anyAnswered ? OperationOutcome::Succeeded : OperationOutcome::Failed;
+    return endWorker(context,
+                     {.outcome = anyAnswered ? OperationOutcome::Succeeded : OperationOutcome::Failed});
 }
 
 } // namespace vantrel::ops

@@ -14,7 +14,6 @@
 #include "ops/SeqScanChecks.h"
 #include "ops/SeqScanThread.h"
 #include "ops/TraceThread.h"
-#include "rows/TimeStamp.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
 #include "text/ResultTexts.h"
@@ -62,14 +61,9 @@ public:
         , m_flags(flags) {}
 
     void SendResult(const output::ResultRow& row) override {
-        if (!row.timeStamped || !row.line || row.line->valueCount() == 0) {
-            m_queue.push({row});
-            return;
-        }
         // Stamped with the moment it is handed over, however late the window takes it.
         output::ResultRow stamped = row;
-        stamped.values[row.line->valueCount() - 1] = m_control.results().timeStamp();
-        stamped.timeStamped = false;
+        m_control.results().stamp(stamped);
         m_queue.push({std::move(stamped)});
     }
     void SendStatus() override { m_queue.requestFrame(); }
@@ -110,7 +104,7 @@ OperationControl::OperationControl(Services services)
                                                         [this] { m_services.frontEnd.showStatus(); });
     m_link = std::make_unique<FrameWorkerLink>(*this, *m_queue, m_services.options, m_state.flags);
     m_services.results.setBeforeAppend([this] { drainWorkerQueue(); });
-    m_hooks.traceWorker = [this](const WorkerContext& context) { m_lastOutcome = TraceThread(context); };
+    m_hooks.traceWorker = [](const WorkerContext& context) { TraceThread(context); };
     m_hooks.lookupReport = [this](const net::HostEntry& entry) {
         LookupReport(entry, m_state, m_services.results, m_recordSink);
     };
@@ -187,7 +181,7 @@ WorkerContext OperationControl::workerContext(Worker worker) {
             m_state.status,        m_state.m_dwShownAddr,
             m_state.m_hICMPHandle, options,
             m_services.icmp,       *m_link,
-            &m_services.sockets};
+            &m_services.sockets,   &m_lastOutcome};
 }
 
 bool OperationControl::idle() const {
@@ -251,7 +245,7 @@ bool OperationControl::startWorker(const WorkerBody& body, Worker worker, const 
 }
 
 void OperationControl::startPingWorker() {
-    startWorker([this](const WorkerContext& context) { m_lastOutcome = PingThread(context); }, Worker::Ping,
+    startWorker([](const WorkerContext& context) { PingThread(context); }, Worker::Ping,
                 output::text(res::kPingThreadFailed));
 }
 
@@ -386,9 +380,7 @@ void OperationControl::OnListScan(const QStringList& hosts) {
     m_services.results.AppendRow(
         output::makeStampedRow(ResultKind::Bold, res::kListScanStartLine, QString()));
     // The worker scans the list as it is now; changes to it from here on are for the next scan.
-    const WorkerBody scan = [this, hosts](const WorkerContext& context) {
-        m_lastOutcome = ListScanThread(context, hosts);
-    };
+    const WorkerBody scan = [hosts](const WorkerContext& context) { ListScanThread(context, hosts); };
     startWorker(scan, Worker::ListScan, output::text(res::kListScanThreadFailed));
 }
 
@@ -422,7 +414,8 @@ bool OperationControl::CheckSeqScanAddresses() {
 void OperationControl::OnSeqScan() {
     assertGuiThread();
     OperationFlags& f = m_state.flags;
-    if (f.m_bShuttingDown || f.m_bPing || f.m_bLookup || f.m_bTrace || f.m_bListScan || f.m_bContPingActive)
+    // Refused while the menu item is disabled: another operation runs (the octets are checked below).
+    if (f.m_bShuttingDown || !commandUi(CommandId::SeqScanMenu).enabled)
         return;
     if (f.m_bSeqScan) {
         setStatus(output::text(res::kCancellingSeqScan));
@@ -447,8 +440,8 @@ void OperationControl::OnSeqScan() {
     m_lastOutcome = OperationOutcome::None;
     closeEchoHandleInFlight();
     m_services.results.AppendRow(output::makeStampedRow(ResultKind::Bold, res::kSeqScanStartLine, QString()));
-    startWorker([this, job](const WorkerContext& context) { m_lastOutcome = SeqScanThread(context, job); },
-                Worker::SeqScan, output::text(res::kSeqScanThreadFailed));
+    startWorker([job](const WorkerContext& context) { SeqScanThread(context, job); }, Worker::SeqScan,
+                output::text(res::kSeqScanThreadFailed));
 }
 
 bool OperationControl::workerLeaving() const {

@@ -21,8 +21,7 @@ OperationOutcome PingThread(const WorkerContext& context) {
     PingProbe probe(context);
     if (!probe.openHandle()) {
         // Nothing runs any more: the flags end as after a normal end, so the commands work again.
-        endWorker(context);
-        return OperationOutcome::NotRun;
+        return endWorker(context, {.outcome = OperationOutcome::NotRun});
     }
 
     link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::Ping));
@@ -39,10 +38,9 @@ OperationOutcome PingThread(const WorkerContext& context) {
 
     if (options.isOn(OptionId::Beep))
         link.Beep();
-    const OperationOutcome outcome =
-        tally.received != 0 ? OperationOutcome::Succeeded : OperationOutcome::Failed;
-    endWorker(context, {.pingAgain = options.isOn(OptionId::ContPing)});
-    return outcome;
+    return endWorker(
+        context, {.pingAgain = options.isOn(OptionId::ContPing),
+                  .outcome = tally.received != 0 ? OperationOutcome::Succeeded : OperationOutcome::Failed});
 }
 
 } // namespace vantrel::ops

@@ -162,8 +162,7 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
     if (!openEchoHandle(context, res::kSeqScanNoEchoHandle) ||
         (job.parallel > 1 && !(engine = openSweepEngine(context, res::kSeqScanNoEchoHandle)))) {
         // Nothing ran: the commands work again at once rather than wait for an end that never comes.
-        endWorker(context);
-        return OperationOutcome::NotRun;
+        return endWorker(context, {.outcome = OperationOutcome::NotRun});
     }
 
     const bool dnsColumn = context.options.isOn(OptionId::SeqDNS);
@@ -182,8 +181,8 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
         eventRecord(ResultRecord::Kind::Line, RecordOperation::SeqScan, canceled ? "canceled" : "end"));
     if (!canceled && !flags.shuttingDown() && context.options.isOn(OptionId::Beep))
         context.link.Beep();
-    endWorker(context);
-    return anyAnswered ? OperationOutcome::Succeeded : OperationOutcome::Failed;
+    return endWorker(context,
+                     {.outcome = anyAnswered ? OperationOutcome::Succeeded : OperationOutcome::Failed});
 }
 
 } // namespace vantrel::ops

@@ -97,8 +97,7 @@ void TraceRun::closeHandle() {
 OperationOutcome TraceRun::failWithoutHandle() {
     m_link.ReportNoEchoHandle(res::kPingNoEchoHandle);
     // Nothing runs any more: the flags end as after a normal end, so the commands work again.
-    endWorker(m_context);
-    return OperationOutcome::NotRun;
+    return endWorker(m_context, {.outcome = OperationOutcome::NotRun});
 }
 
 TraceRun::Contact TraceRun::contact() {
@@ -197,8 +196,7 @@ void TraceRun::hopLoop() {
 
 OperationOutcome TraceRun::run() {
     if (m_flags.stopRequested()) {
-        endWorker(m_context, {.showReady = false});
-        return OperationOutcome::None;
+        return endWorker(m_context, {.showReady = false, .outcome = OperationOutcome::None});
     }
     if (!openHandle())
         return failWithoutHandle();
@@ -212,8 +210,7 @@ OperationOutcome TraceRun::run() {
     m_link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::Trace));
     if (contacted == Contact::Stopped) {
         sendLine(output::makeRow(ResultKind::RedBold, res::kTraceCanceledLine), "canceled");
-        endWorker(m_context);
-        return OperationOutcome::Failed;
+        return endWorker(m_context, {.outcome = OperationOutcome::Failed});
     }
     closeHandle();
     if (contacted == Contact::NotContacted) {
@@ -233,8 +230,8 @@ OperationOutcome TraceRun::run() {
     const bool reached = m_reached && m_lastResponder == m_start.target;
     if (!reached)
         sendLine(output::makeRow(ResultKind::Bold, res::kHostNotReachedLine), "not reached");
-    endWorker(m_context);
-    return reached ? OperationOutcome::Succeeded : OperationOutcome::Failed;
+    return endWorker(m_context,
+                     {.outcome = reached ? OperationOutcome::Succeeded : OperationOutcome::Failed});
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "net/IcmpRecords.h"
 #include "ops/OperationFlags.h"
+#include "ops/OperationOutcome.h"
 
 #include <QString>
 #include <atomic>
@@ -55,8 +56,9 @@ private:
 
 // Everything a worker may touch while it runs: its start block, the flags through its own view, the
 // status text, the shown address and the shared echo handle, the options in force (numbers and flags
-// read per probe), the bound echo service, its link to the frame and, for the workers that name hosts,
-// the socket library's blocking lookups. All but the start block outlive the worker.
+// read per probe), the bound echo service, its link to the frame, for the workers that name hosts the
+// socket library's blocking lookups, and where its end records what the operation came to. All but the
+// start block outlive the worker.
 struct WorkerContext {
     WorkerStart start;
     WorkerFlags flags;
@@ -67,6 +69,7 @@ struct WorkerContext {
     const net::IcmpApi& icmp;
     WorkerLink& link;
     const net::SocketLibrary* sockets = nullptr;
+    std::atomic<OperationOutcome>* outcome = nullptr;
 };
 
 } // namespace vantrel::ops

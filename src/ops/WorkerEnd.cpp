@@ -8,8 +8,10 @@
 
 namespace vantrel::ops {
 
-void endWorker(const WorkerContext& context, WorkerEnd end) {
+OperationOutcome endWorker(const WorkerContext& context, WorkerEnd end) {
     WorkerFlags flags = context.flags;
+    if (end.runDone)
+        context.link.SendContPingDone();
     // The handle goes before the flags: a command started once they are clear gets a handle of its own.
     closeEchoHandle(context);
     flags.endOperations();
@@ -18,7 +20,10 @@ void endWorker(const WorkerContext& context, WorkerEnd end) {
     context.link.SendStatus(); // the commands follow the flags
     if (end.pingAgain && !flags.shuttingDown())
         context.link.PostPingAgain();
+    if (end.outcome && context.outcome)
+        context.outcome->store(*end.outcome);
     flags.finished();
+    return end.outcome.value_or(OperationOutcome::None);
 }
 
 } // namespace vantrel::ops

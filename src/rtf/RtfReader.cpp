@@ -1,12 +1,13 @@
 #include "rtf/RtfReader.h"
 
+#include "rtf/RtfCellDefinitions.h"
+#include "rtf/RtfControlWords.h"
 #include "rtf/Windows1252.h"
 
 #include <QString>
 #include <algorithm>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace vantrel::output {
 
@@ -19,13 +20,12 @@ QString runsText(const std::vector<TextRun>& runs) {
 
 namespace {
 
-constexpr int kMaxNumber = 1'000'000'000;
+using Side = RtfCellDefinitions::Side;
+
 constexpr int kMaxWordLength = 32;
-constexpr int kNominalBorder = 10; // a border whose width is not given
-constexpr int kMaxFallback = 8;    // \ucN beyond this is nonsense; it would only swallow text
+constexpr int kMaxFallback = 8; // \ucN beyond this is nonsense; it would only swallow text
 
 enum class Destination { Text, ColorTable, FieldInstruction, Skip };
-enum class Side { None, Left, Top, Right, Bottom };
 
 struct GroupState {
     bool bold = false;
@@ -34,12 +34,6 @@ struct GroupState {
     int fallback = 1;
     QString link;
     Destination destination = Destination::Text;
-};
-
-struct CellDefinition {
-    int rightEdge = 0;
-    std::optional<Rgb> background;
-    CellBorders borders;
 };
 
 struct ColorEntry {
@@ -51,108 +45,6 @@ struct Field {
     std::size_t depth;
     QString instruction;
 };
-
-// The control words the reader knows. Those that stand for one character carry it as their value.
-enum class Word : std::uint32_t {
-    Other,
-    Par,
-    Line,
-    Tab,
-    Bold,
-    Underline,
-    UnderlineNone,
-    ColorFore,
-    Plain,
-    Trowd,
-    Cellx,
-    CellBackground,
-    BorderLeft,
-    BorderTop,
-    BorderRight,
-    BorderBottom,
-    BorderWidth,
-    BorderNone,
-    InTable,
-    Pard,
-    Cell,
-    Row,
-    Field,
-    Fldinst,
-    Fldrslt,
-    ColorTable,
-    Red,
-    Green,
-    Blue,
-    Unicode,
-    FallbackCount,
-    Binary,
-    SkippedDestination,
-    EmDash = 0x2014,
-    EnDash = 0x2013,
-    Bullet = 0x2022,
-    LeftQuote = 0x2018,
-    RightQuote = 0x2019,
-    LeftDoubleQuote = 0x201C,
-    RightDoubleQuote = 0x201D,
-};
-
-Word wordOf(std::string_view name) {
-    static const std::unordered_map<std::string_view, Word> kWords = {
-        {"par", Word::Par},
-        {"line", Word::Line},
-        {"tab", Word::Tab},
-        {"b", Word::Bold},
-        {"ul", Word::Underline},
-        {"ulnone", Word::UnderlineNone},
-        {"cf", Word::ColorFore},
-        {"plain", Word::Plain},
-        {"trowd", Word::Trowd},
-        {"cellx", Word::Cellx},
-        {"clcbpat", Word::CellBackground},
-        {"clbrdrl", Word::BorderLeft},
-        {"clbrdrt", Word::BorderTop},
-        {"clbrdrr", Word::BorderRight},
-        {"clbrdrb", Word::BorderBottom},
-        {"brdrw", Word::BorderWidth},
-        {"brdrnone", Word::BorderNone},
-        {"intbl", Word::InTable},
-        {"pard", Word::Pard},
-        {"cell", Word::Cell},
-        {"row", Word::Row},
-        {"field", Word::Field},
-        {"fldinst", Word::Fldinst},
-        {"fldrslt", Word::Fldrslt},
-        {"colortbl", Word::ColorTable},
-        {"red", Word::Red},
-        {"green", Word::Green},
-        {"blue", Word::Blue},
-        {"u", Word::Unicode},
-        {"uc", Word::FallbackCount},
-        {"bin", Word::Binary},
-        {"fonttbl", Word::SkippedDestination},
-        {"stylesheet", Word::SkippedDestination},
-        {"info", Word::SkippedDestination},
-        {"pict", Word::SkippedDestination},
-        {"header", Word::SkippedDestination},
-        {"footer", Word::SkippedDestination},
-        {"object", Word::SkippedDestination},
-        {"filetbl", Word::SkippedDestination},
-        {"listtable", Word::SkippedDestination},
-        {"listoverridetable", Word::SkippedDestination},
-        {"revtbl", Word::SkippedDestination},
-        {"rsidtbl", Word::SkippedDestination},
-        {"generator", Word::SkippedDestination},
-        {"emdash", Word::EmDash},
-        {"endash", Word::EnDash},
-        {"bullet", Word::Bullet},
-        {"lquote", Word::LeftQuote},
-        {"rquote", Word::RightQuote},
-        {"ldblquote", Word::LeftDoubleQuote},
-        {"rdblquote", Word::RightDoubleQuote},
-    };
-    const auto found = kWords.find(name);
-    return found == kWords.end() ? Word::Other : found->second;
-}
 
 class Parser {
 public:
@@ -244,7 +136,7 @@ private:
             return std::nullopt;
         long long value = 0;
         while (p < m_in.size() && m_in[p].unicode() >= u'0' && m_in[p].unicode() <= u'9') {
-            value = std::min<long long>(value * 10 + (m_in[p].unicode() - u'0'), kMaxNumber);
+            value = std::min<long long>(value * 10 + (m_in[p].unicode() - u'0'), kMaxRtfNumber);
             ++p;
         }
         m_pos = p;
@@ -335,107 +227,104 @@ private:
     void controlWord(std::string_view name, std::optional<int> param, bool star) {
         m_formatKnown = false;
         GroupState& s = state();
-        const Word w = wordOf(name);
+        const RtfWord w = rtfWordOf(name);
         const int n = param.value_or(1);
-        if (star && w != Word::Fldinst) {
+        if (star && w != RtfWord::Fldinst) {
             s.destination = Destination::Skip; // an optional destination we do not know
             return;
         }
         if (s.destination == Destination::Skip)
             return;
         if (s.destination == Destination::ColorTable) {
-            if (w == Word::Red || w == Word::Green || w == Word::Blue) {
-                (w == Word::Red     ? m_color.red
-                 : w == Word::Green ? m_color.green
-                                    : m_color.blue) = std::clamp(n, 0, 255);
+            if (w == RtfWord::Red || w == RtfWord::Green || w == RtfWord::Blue) {
+                (w == RtfWord::Red     ? m_color.red
+                 : w == RtfWord::Green ? m_color.green
+                                       : m_color.blue) = std::clamp(n, 0, 255);
                 m_color.given = true;
             }
             return;
         }
         switch (w) {
-        case Word::Par:
+        case RtfWord::Par:
             paragraphEnd();
             break;
-        case Word::Line:
+        case RtfWord::Line:
             text(u'\n');
             break;
-        case Word::Tab:
+        case RtfWord::Tab:
             text(u'\t');
             break;
-        case Word::Bold:
+        case RtfWord::Bold:
             s.bold = n != 0;
             break;
-        case Word::Underline:
+        case RtfWord::Underline:
             s.underline = n != 0;
             break;
-        case Word::UnderlineNone:
+        case RtfWord::UnderlineNone:
             s.underline = false;
             break;
-        case Word::ColorFore:
+        case RtfWord::ColorFore:
             s.colorIndex = n;
             break;
-        case Word::Plain:
+        case RtfWord::Plain:
             s.bold = false;
             s.underline = false;
             s.colorIndex = 0;
             break;
-        case Word::Trowd:
+        case RtfWord::Trowd:
             rowDefinition();
             break;
-        case Word::Cellx:
-            m_pendingCell.rightEdge = std::max(0, n);
-            m_cellDefinitions.push_back(m_pendingCell);
-            m_pendingCell = CellDefinition{};
-            m_side = Side::None;
+        case RtfWord::Cellx:
+            m_cells.closeCell(n);
             break;
-        case Word::CellBackground:
-            m_pendingCell.background = color(n);
+        case RtfWord::CellBackground:
+            m_cells.setBackground(color(n));
             break;
-        case Word::BorderLeft:
-            border(Side::Left);
+        case RtfWord::BorderLeft:
+            m_cells.border(Side::Left);
             break;
-        case Word::BorderTop:
-            border(Side::Top);
+        case RtfWord::BorderTop:
+            m_cells.border(Side::Top);
             break;
-        case Word::BorderRight:
-            border(Side::Right);
+        case RtfWord::BorderRight:
+            m_cells.border(Side::Right);
             break;
-        case Word::BorderBottom:
-            border(Side::Bottom);
+        case RtfWord::BorderBottom:
+            m_cells.border(Side::Bottom);
             break;
-        case Word::BorderWidth:
-            setBorderWidth(std::max(1, n));
+        case RtfWord::BorderWidth:
+            m_cells.setBorderWidth(std::max(1, n));
             break;
-        case Word::BorderNone:
-            setBorderWidth(0);
+        case RtfWord::BorderNone:
+            m_cells.setBorderWidth(0);
             break;
-        case Word::InTable:
+        case RtfWord::InTable:
             m_inTable = true;
             break;
-        case Word::Pard:
+        case RtfWord::Pard:
             m_inTable = false;
             break;
-        case Word::Cell:
+        case RtfWord::Cell:
             cellEnd();
             break;
-        case Word::Row:
+        case RtfWord::Row:
             rowEnd();
             break;
-        case Word::Field:
+        case RtfWord::Field:
             m_fields.push_back(Field{m_groups.size() - 1, QString()});
             break;
-        case Word::Fldinst:
+        case RtfWord::Fldinst:
             s.destination = m_fields.empty() ? Destination::Skip : Destination::FieldInstruction;
             break;
-        case Word::Fldrslt:
+        case RtfWord::Fldrslt:
             s.link = m_fields.empty() ? QString() : RtfReader::hyperlinkTarget(m_fields.back().instruction);
             break;
-        case Word::ColorTable:
+        case RtfWord::ColorTable:
             s.destination = Destination::ColorTable;
             m_colors.clear();
             m_color = ColorEntry{};
             break;
-        case Word::Unicode:
+        case RtfWord::Unicode:
             if (param) {
                 const int unit = *param < 0 ? *param + 65536 : *param;
                 if (unit >= 0 && unit <= 0xFFFF)
@@ -443,20 +332,20 @@ private:
                 m_skip = s.fallback;
             }
             break;
-        case Word::FallbackCount:
+        case RtfWord::FallbackCount:
             s.fallback = std::clamp(n, 0, kMaxFallback);
             break;
-        case Word::Binary:
+        case RtfWord::Binary:
             // Binary data: never part of what the program writes; stepped over.
             m_pos = std::min<qsizetype>(m_in.size(), m_pos + std::max(0, param.value_or(0)));
             break;
-        case Word::SkippedDestination:
+        case RtfWord::SkippedDestination:
             s.destination = Destination::Skip;
             break;
-        case Word::Red:
-        case Word::Green:
-        case Word::Blue:
-        case Word::Other:
+        case RtfWord::Red:
+        case RtfWord::Green:
+        case RtfWord::Blue:
+        case RtfWord::Other:
             break;
         default:
             text(char16_t(w)); // the words that stand for one character
@@ -479,31 +368,6 @@ private:
                 m_colors.push_back(std::nullopt); // "auto"
         }
         m_color = ColorEntry{};
-    }
-
-    void border(Side side) {
-        m_side = side;
-        setBorderWidth(kNominalBorder);
-    }
-
-    void setBorderWidth(int width) {
-        CellBorders& b = m_pendingCell.borders;
-        switch (m_side) {
-        case Side::Left:
-            b.left = width;
-            break;
-        case Side::Top:
-            b.top = width;
-            break;
-        case Side::Right:
-            b.right = width;
-            break;
-        case Side::Bottom:
-            b.bottom = width;
-            break;
-        case Side::None:
-            break;
-        }
     }
 
     void text(char16_t c) { textSpan(QStringView(&c, 1)); }
@@ -574,25 +438,13 @@ private:
             rowEnd();
         else
             flushOpenParagraph();
-        m_cellDefinitions.clear();
-        m_pendingCell = CellDefinition{};
-        m_side = Side::None;
+        m_cells.clear();
         m_rowOpen = true;
     }
 
+    // More cells than definitions: each extra one as wide as a default column.
     TableCell cellFromDefinition(std::size_t index) const {
-        TableCell cell;
-        if (index < m_cellDefinitions.size()) {
-            const CellDefinition& d = m_cellDefinitions[index];
-            cell.rightEdge = d.rightEdge;
-            cell.background = d.background;
-            cell.borders = d.borders;
-        } else {
-            // More cells than definitions: each extra one as wide as a default column.
-            const int previous = m_rowCells.empty() ? 0 : m_rowCells.back().rightEdge;
-            cell.rightEdge = std::min(previous + 1440, kMaxNumber);
-        }
-        return cell;
+        return m_cells.cell(index, m_rowCells.empty() ? 0 : m_rowCells.back().rightEdge);
     }
 
     void cellEnd() {
@@ -628,7 +480,7 @@ private:
         if (!m_runs.empty() && !onlyBlanks(m_runs))
             cellEnd(); // text after the last \cell still belongs to the row
         m_runs.clear();
-        while (m_rowCells.size() < m_cellDefinitions.size())
+        while (m_rowCells.size() < m_cells.size())
             m_rowCells.push_back(cellFromDefinition(m_rowCells.size()));
         m_doc.blocks.emplace_back(TableRow{std::move(m_rowCells)});
         m_rowCells.clear();
@@ -656,9 +508,7 @@ private:
     ColorEntry m_color;
     std::vector<Field> m_fields;
 
-    std::vector<CellDefinition> m_cellDefinitions;
-    CellDefinition m_pendingCell;
-    Side m_side = Side::None;
+    RtfCellDefinitions m_cells;
     bool m_rowOpen = false;
     bool m_inTable = false;
     std::vector<TableCell> m_rowCells;

@@ -2,8 +2,8 @@
 
 #include "settings/FileReplacement.h"
 #include "settings/SqliteStatement.h"
+#include "settings/StoreFileFormat.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -21,142 +21,6 @@ namespace vantrel::settings {
 namespace {
 
 constexpr qint64 kRootKeyId = 1;
-
-const char* const kCreateSchema = R"sql(
-    CREATE TABLE IF NOT EXISTS registry_key(
-        id INTEGER PRIMARY KEY,
-        parent INTEGER REFERENCES registry_key(id) ON DELETE CASCADE,
-        name TEXT NOT NULL,
-        folded TEXT NOT NULL,
-        UNIQUE(parent, folded));
-    CREATE TABLE IF NOT EXISTS registry_value(
-        id INTEGER PRIMARY KEY,
-        key INTEGER NOT NULL REFERENCES registry_key(id) ON DELETE CASCADE,
-        name TEXT NOT NULL,
-        folded TEXT NOT NULL,
-        kind INTEGER NOT NULL CHECK(kind IN (1, 3, 4)),
-        data BLOB,
-        UNIQUE(key, folded));
-    INSERT OR IGNORE INTO registry_key(id, parent, name, folded) VALUES(1, NULL, '', '');
-)sql";
-
-bool digestMatches(SqliteConnection& db);
-
-// What a database file holds, as far as the store is concerned.
-enum class FileState { Ours, Empty, Newer, Foreign, Damaged, Unreadable };
-
-// Checks a database for being a store of ours. With `strict`, every value must also be well-typed, as
-// a file about to replace the whole store must be.
-FileState inspect(SqliteConnection& db, bool strict) {
-    SqliteStatement check(db.handle(), "PRAGMA quick_check");
-    const int checked = check.step();
-    if (checked != SQLITE_ROW) {
-        // Only a file that SQLite reads and finds wrong is damaged; one it cannot read at all (no
-        // permission, locked for too long, an I/O error) is left alone.
-        const int code = sqlite3_extended_errcode(db.handle());
-        if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CORRUPT)
-            return FileState::Damaged;
-        db.noteError(code);
-        return FileState::Unreadable;
-    }
-    if (check.columnText(0) != QLatin1String("ok"))
-        return FileState::Damaged;
-
-    const qint64 applicationId = db.queryNumber("PRAGMA application_id");
-    const qint64 objectCount = db.queryNumber("SELECT count(*) FROM sqlite_schema");
-    if (applicationId < 0 || objectCount < 0)
-        return FileState::Damaged;
-    if (applicationId == 0 && objectCount == 0)
-        return FileState::Empty;
-    if (applicationId != RegistryStore::kApplicationId)
-        return FileState::Foreign;
-    if (db.queryNumber("PRAGMA user_version") > RegistryStore::kSchemaVersion)
-        return FileState::Newer;
-
-    const bool tablesComplete =
-        db.queryNumber("SELECT count(*) FROM pragma_table_info('registry_key') "
-                       "WHERE name IN ('id', 'parent', 'name', 'folded')") == 4 &&
-        db.queryNumber("SELECT count(*) FROM pragma_table_info('registry_value') "
-                       "WHERE name IN ('id', 'key', 'name', 'folded', 'kind', 'data')") == 6;
-    if (!tablesComplete)
-        return FileState::Foreign;
-    if (db.queryNumber("SELECT count(*) FROM registry_key WHERE id = 1 AND parent IS NULL") != 1 ||
-        db.queryNumber("SELECT count(*) FROM pragma_foreign_key_check") != 0)
-        return FileState::Damaged;
-    if (strict) {
-        const qint64 badValues = db.queryNumber(R"sql(
-            SELECT count(*) FROM registry_value WHERE NOT (
-                (kind = 4 AND typeof(data) = 'integer' AND data BETWEEN -2147483648 AND 2147483647) OR
-                (kind = 1 AND typeof(data) = 'text') OR
-                (kind = 3 AND typeof(data) = 'blob'))
-            )sql");
-        const qint64 badKeys = db.queryNumber(
-            "SELECT count(*) FROM registry_key WHERE (parent IS NULL) != (id = 1) OR typeof(name) != 'text'");
-        // Nothing beside the store's own tables and their indexes: a file that would bring triggers,
-        // views or tables of its own is not one we wrote.
-        const qint64 unknownObjects = db.queryNumber(R"sql(
-            SELECT count(*) FROM sqlite_schema WHERE NOT (
-                (type = 'table' AND name IN ('registry_key', 'registry_value', 'saved_digest')) OR
-                (type = 'index' AND name LIKE 'sqlite\_autoindex\_registry\_%' ESCAPE '\'))
-            )sql");
-        if (badValues != 0 || badKeys != 0 || unknownObjects != 0 || !digestMatches(db))
-            return FileState::Damaged;
-    }
-    return FileState::Ours;
-}
-
-// A digest of every key and value, in a fixed order. A saved file carries it, so that damage inside the
-// data itself, which SQLite's own checks cannot see, stops a restore.
-QByteArray contentDigest(SqliteConnection& db) {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    SqliteStatement keys(db.handle(), "SELECT id, ifnull(parent, 0), name FROM registry_key ORDER BY id");
-    while (keys.step() == SQLITE_ROW)
-        hash.addData(QStringLiteral("k%1/%2/%3\n")
-                         .arg(keys.columnInt(0))
-                         .arg(keys.columnInt(1))
-                         .arg(keys.columnText(2))
-                         .toUtf8());
-    SqliteStatement values(db.handle(),
-                           "SELECT id, key, name, kind, typeof(data), data FROM registry_value ORDER BY id");
-    while (values.step() == SQLITE_ROW) {
-        hash.addData(QStringLiteral("v%1/%2/%3/%4/%5/")
-                         .arg(values.columnInt(0))
-                         .arg(values.columnInt(1))
-                         .arg(values.columnText(2))
-                         .arg(values.columnInt(3))
-                         .arg(values.columnText(4))
-                         .toUtf8());
-        const QByteArray data = values.columnBlob(5);
-        hash.addData(QByteArray::number(data.size()) + '/' + data + '\n');
-    }
-    return hash.result();
-}
-
-// Whether a saved file's digest, where it has one, matches its content.
-bool digestMatches(SqliteConnection& db) {
-    if (db.queryNumber("SELECT count(*) FROM sqlite_schema WHERE name = 'saved_digest'") != 1)
-        return true; // a plain store file, copied by hand
-    SqliteStatement read(db.handle(), "SELECT digest FROM saved_digest");
-    return read.step() == SQLITE_ROW && read.columnBlob(0) == contentDigest(db);
-}
-
-bool writeDigest(const QString& file) {
-    SqliteConnection saved;
-    if (!saved.open(file, SqliteConnection::Mode::ReadWriteCreate) ||
-        saved.exec("CREATE TABLE saved_digest(digest BLOB NOT NULL)") != SQLITE_OK)
-        return false;
-    SqliteStatement insert(saved.handle(), "INSERT INTO saved_digest(digest) VALUES(?)");
-    return insert.bindBlob(1, contentDigest(saved)).run();
-}
-
-bool createSchema(SqliteConnection& db) {
-    const QByteArray pragmas = QStringLiteral("PRAGMA application_id = %1; PRAGMA user_version = %2;")
-                                   .arg(RegistryStore::kApplicationId)
-                                   .arg(RegistryStore::kSchemaVersion)
-                                   .toUtf8();
-    return db.exec("BEGIN IMMEDIATE") == SQLITE_OK && db.exec(pragmas.constData()) == SQLITE_OK &&
-           db.exec(kCreateSchema) == SQLITE_OK && db.exec("COMMIT") == SQLITE_OK;
-}
 
 // Whether the file and its folder (where the journal goes) take writes.
 bool writableWithJournal(const QString& file) {
@@ -239,7 +103,7 @@ void createStoreFile(const QString& file) {
     const QString fresh = QStringLiteral("%1.new-%2").arg(file).arg(::getpid());
     {
         SqliteConnection db;
-        if (!db.open(fresh, SqliteConnection::Mode::ReadWriteCreate) || !createSchema(db)) {
+        if (!db.open(fresh, SqliteConnection::Mode::ReadWriteCreate) || !createStoreSchema(db)) {
             db.close();
             QFile::remove(fresh);
             return;
@@ -306,10 +170,10 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location
         return inMemory(readable.isOpen() ? &readable : nullptr, db.lastErrorText());
     }
 
-    const FileState state = inspect(db, false);
-    if (state == FileState::Unreadable)
+    const StoreFileState state = inspectStoreFile(db, false);
+    if (state == StoreFileState::Unreadable)
         return inMemory(nullptr, failureReason(db));
-    if (state == FileState::Newer) {
+    if (state == StoreFileState::Newer) {
         bool copied = false;
         std::unique_ptr<RegistryStore> store = memoryCopy(
             &db, std::move(sink), copied,
@@ -317,9 +181,9 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location
         store->tell(newerVersionNotice(file));
         return store;
     }
-    if (state == FileState::Empty && foundEmpty && sink)
+    if (state == StoreFileState::Empty && foundEmpty && sink)
         sink(lostNotice(file));
-    if (state == FileState::Damaged || state == FileState::Foreign) {
+    if (state == StoreFileState::Damaged || state == StoreFileState::Foreign) {
         db.close();
         const QString aside = asideName(file);
         if (::rename(QFile::encodeName(file).constData(), QFile::encodeName(aside).constData()) != 0)
@@ -339,9 +203,10 @@ std::unique_ptr<RegistryStore> RegistryStore::open(const StoreLocation& location
     // A read-only file or folder is found now, not at the first change. A new file proves it by taking
     // its schema; one of ours already has it and is asked of the file system, which spares every start
     // (each vantrel-cli run above all) a journaled commit.
-    const bool takesWrites = state == FileState::Ours ? writableWithJournal(file) : createSchema(db);
+    const bool takesWrites =
+        state == StoreFileState::Ours ? writableWithJournal(file) : createStoreSchema(db);
     if (db.isReadOnly() || !takesWrites) {
-        const QString reason = db.isReadOnly() || state == FileState::Ours
+        const QString reason = db.isReadOnly() || state == StoreFileState::Ours
                                    ? QStringLiteral("the file is read-only")
                                    : failureReason(db);
         return inMemory(&db, reason);
@@ -354,8 +219,8 @@ std::unique_ptr<RegistryStore> RegistryStore::memoryCopy(SqliteConnection* sourc
     SqliteConnection memory;
     memory.openInMemory();
     copied = source && source->isOpen() && source->copyTo(memory);
-    if (!copied || inspect(memory, false) != FileState::Ours)
-        createSchema(memory);
+    if (!copied || inspectStoreFile(memory, false) != StoreFileState::Ours)
+        createStoreSchema(memory);
     return std::unique_ptr<RegistryStore>(
         new RegistryStore(std::move(memory), QString(), std::move(sink), notWritable));
 }
@@ -363,7 +228,7 @@ std::unique_ptr<RegistryStore> RegistryStore::memoryCopy(SqliteConnection* sourc
 std::unique_ptr<RegistryStore> RegistryStore::openInMemory() {
     SqliteConnection memory;
     memory.openInMemory();
-    createSchema(memory);
+    createStoreSchema(memory);
     return std::unique_ptr<RegistryStore>(new RegistryStore(std::move(memory), QString(), {}));
 }
 
@@ -659,7 +524,7 @@ std::optional<StoreError> RegistryStore::saveToFile(const QString& path) const {
     if (!vacuum.run())
         return StoreError{sqlite3_extended_errcode(m_db.handle()),
                           QString::fromUtf8(sqlite3_errmsg(m_db.handle()))};
-    if (!writeDigest(replacement.temporaryPath()))
+    if (!writeStoreDigest(replacement.temporaryPath()))
         return StoreError{EIO, QStringLiteral("The saved file could not be completed.")};
     // The copy reaches the disk before it takes the name, so the file is either the old or the new one.
     if (const std::optional<FileProblem> problem = replacement.commit())
@@ -674,18 +539,18 @@ std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path, co
         SqliteConnection source;
         if (!source.open(path, SqliteConnection::Mode::ReadOnly))
             return StoreError{source.lastErrorCode(), source.lastErrorText()};
-        switch (inspect(source, true)) {
-        case FileState::Ours:
+        switch (inspectStoreFile(source, true)) {
+        case StoreFileState::Ours:
             break;
-        case FileState::Damaged:
+        case StoreFileState::Damaged:
             return StoreError{SQLITE_CORRUPT, QStringLiteral("The settings file is damaged.")};
-        case FileState::Unreadable:
+        case StoreFileState::Unreadable:
             return StoreError{source.lastErrorCode(), source.lastErrorText()};
-        case FileState::Newer:
+        case StoreFileState::Newer:
             return StoreError{SQLITE_NOTADB,
                               QStringLiteral("The file was written by a newer version of Vantrel.")};
-        case FileState::Empty:
-        case FileState::Foreign:
+        case StoreFileState::Empty:
+        case StoreFileState::Foreign:
             return StoreError{SQLITE_NOTADB, QStringLiteral("The file is not a Vantrel settings file.")};
         }
     }

@@ -98,9 +98,6 @@ public:
     QString filePath() const;
     bool isInMemory() const;
 
-    static constexpr qint64 kApplicationId = 0x5654524C; // "VTRL"
-    static constexpr qint64 kSchemaVersion = 1;
-
 private:
     // `notWritable` is why a store in memory refuses writes; empty for a store that takes them.
     RegistryStore(SqliteConnection connection, QString filePath, StoreNoticeSink sink,

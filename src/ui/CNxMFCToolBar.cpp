@@ -10,7 +10,7 @@
 namespace vantrel::ui {
 
 CNxMFCToolBar::CNxMFCToolBar(const QString& title, const QString& objectName, QWidget* parent)
-    : QToolBar(title, parent) {
+    : BandedToolBar(title, parent) {
     setObjectName(objectName);
     setMovable(true);
     setFloatable(true);

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/BandedToolBar.h"
+
 #include <QList>
-#include <QToolBar>
 #include <map>
 
 class QAction;
@@ -14,7 +15,7 @@ namespace vantrel::ui {
 // window's look decides where the captions go. The captions carry their padding blanks, which set the
 // buttons' widths. Each command's button can be hidden on its own: the command itself (its menu item,
 // its accelerator) stays as it is.
-class CNxMFCToolBar : public QToolBar {
+class CNxMFCToolBar : public BandedToolBar {
     Q_OBJECT
 public:
     CNxMFCToolBar(const QString& title, const QString& objectName, QWidget* parent = nullptr);

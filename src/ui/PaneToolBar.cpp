@@ -1,5 +1,7 @@
 #include "ui/PaneToolBar.h"
 
+#include "ui/BandedToolBar.h"
+
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -16,7 +18,7 @@ QToolBar* layOutPane(QWidget* pane, QWidget* content, const QString& name) {
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
-    auto* toolBar = new QToolBar(pane);
+    auto* toolBar = new BandedToolBar(pane);
     toolBar->setMovable(false);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     nameToolBar(toolBar, name + QStringLiteral(" toolbar"));

@@ -284,6 +284,19 @@ void ResultsDocumentLayout::documentChanged(int from, int charsRemoved, int char
         m_placements.push_back(place(block, m_placements.empty() ? nullptr : &m_placements.back()));
 
     const double changedTop = first < m_placements.size() ? m_placements[first].top : contentBottom();
+    if (m_held)
+        m_heldTop = std::min(changedTop, m_heldTop.value_or(changedTop));
+    else
+        announce(changedTop);
+}
+
+void ResultsDocumentLayout::releaseChanges() {
+    m_held = false;
+    if (m_heldTop)
+        announce(*std::exchange(m_heldTop, std::nullopt));
+}
+
+void ResultsDocumentLayout::announce(double changedTop) {
     Q_EMIT documentSizeChanged(documentSize());
     Q_EMIT update(QRectF(0., changedTop - 2, 1e9, 1e9));
 }

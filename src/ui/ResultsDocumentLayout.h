@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFont>
 #include <deque>
+#include <optional>
 #include <vector>
 
 class QTextLayout;
@@ -29,6 +30,11 @@ public:
     // How many blocks have been laid out since the document last changed as a whole.
     int laidOutBlocks() const { return m_laidOut; }
 
+    // While held, changed blocks are placed as they come but neither the document's size nor the view is
+    // told: a frame's rows are placed a few at a time and shown together when the hold ends.
+    void holdChanges() { m_held = true; }
+    void releaseChanges();
+
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
 
@@ -51,6 +57,8 @@ private:
     int blockNumberAt(double y) const;
     double contentBottom() const;
     void widen(double width) const;
+    // Tells the view of a new size and of the blocks changed from document height `changedTop` down.
+    void announce(double changedTop);
 
     mutable std::vector<Placement> m_placements; // by block number
     mutable std::deque<int> m_shaped;            // blocks keeping their shaped text, oldest first
@@ -62,6 +70,8 @@ private:
     QFont m_font;
     double m_margin = 0;
     int m_characters = 0;
+    bool m_held = false;
+    std::optional<double> m_heldTop; // the highest change made while held
 };
 
 } // namespace vantrel::ui

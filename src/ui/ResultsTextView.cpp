@@ -2,6 +2,7 @@
 
 #include "print/RowPainter.h"
 #include "text/TextLinks.h"
+#include "ui/BandedScrollBar.h"
 #include "ui/FrameThrottle.h"
 #include "ui/ResultsDocumentLayout.h"
 #include "ui/SelectionRtf.h"
@@ -33,9 +34,12 @@ void returnFreedMemory() {
 
 ResultsTextView::ResultsTextView(QWidget* parent)
     : QTextEdit(parent)
-    , m_writer(*document(), logicalDpiX()) {
+    , m_writer(*document(), logicalDpiX())
+    , m_layout(new ResultsDocumentLayout(document())) {
     // Rows are laid out when they come into view, not when they arrive.
-    document()->setDocumentLayout(new ResultsDocumentLayout(document()));
+    document()->setDocumentLayout(m_layout);
+    setVerticalScrollBar(new BandedScrollBar(Qt::Vertical));
+    setHorizontalScrollBar(new BandedScrollBar(Qt::Horizontal));
     setAcceptRichText(true);
     setLineWrapMode(QTextEdit::NoWrap);
     setTabChangesFocus(true);
@@ -43,6 +47,10 @@ ResultsTextView::ResultsTextView(QWidget* parent)
     m_frame.setSingleShot(true);
     m_frame.setInterval(FrameThrottle::kFrameMs);
     connect(&m_frame, &QTimer::timeout, this, &ResultsTextView::endFrame);
+    // Giving freed pages back takes milliseconds: it waits until rows have stopped coming for a while.
+    m_giveBack.setSingleShot(true);
+    m_giveBack.setInterval(kGiveBackAfterMs);
+    connect(&m_giveBack, &QTimer::timeout, this, returnFreedMemory);
     // The results are black (or coloured) text on white whatever the application look: a dark look
     // darkens the frame, never the page.
     QPalette page = palette();
@@ -100,6 +108,13 @@ void ResultsTextView::appendDocument(const output::RtfDocument& fragment,
     if (!m_frameOpen)
         openFrame();
     m_writer.append(fragment, kindFormat);
+    // A frame's rows are placed a batch at a time as they come, not all at its end, so ending a frame of
+    // thousands of rows holds the window no longer than one of a few.
+    if (++m_rowsInEdit == kRowsPerEdit) {
+        m_writer.end().endEditBlock();
+        m_writer.end().beginEditBlock();
+        m_rowsInEdit = 0;
+    }
 }
 
 bool ResultsTextView::viewAtEnd() const {
@@ -145,12 +160,13 @@ void ResultsTextView::openFrame() {
     if (document()->isEmpty() && m_textHeldForUndo) {
         document()->clear();
         m_writer.restart();
-        returnFreedMemory();
+        m_giveBack.start();
     }
     m_textHeldForUndo = false;
-    // The frame's appends are one edit of the document: its text is there at once, and it is laid out
-    // and painted once, when the frame ends.
+    // The frame's rows are laid out and painted once, when the frame ends.
+    m_layout->holdChanges();
     m_writer.end().beginEditBlock();
+    m_rowsInEdit = 0;
     m_frameOpen = true;
     m_frame.start();
 }
@@ -161,7 +177,10 @@ void ResultsTextView::endFrame() {
     m_frameOpen = false;
     m_frame.stop();
     m_writer.end().endEditBlock();
+    m_layout->releaseChanges();
     document()->setUndoRedoEnabled(true);
+    if (m_giveBack.isActive())
+        m_giveBack.start();
     if (!m_readingBack) {
         showEnd();
         return;
@@ -186,7 +205,7 @@ void ResultsTextView::purge() {
     // What is purged is on the clipboard, not kept for Undo: the document starts afresh.
     document()->clear();
     m_writer.restart();
-    returnFreedMemory();
+    m_giveBack.start();
     userMovedView();
 }
 

@@ -12,6 +12,8 @@ class QToolButton;
 
 namespace vantrel::ui {
 
+class ResultsDocumentLayout;
+
 // The rich-text control of the Results window. Fragments arrive as parsed documents and are appended
 // at the end by a ResultDocumentWriter, with the rows' cell backgrounds and borders painted by the view
 // itself. That keeps an append as cheap as appending a line of plain text, however long the text grows.
@@ -83,8 +85,13 @@ private:
     void paintRowDecorations(DecorationLayer layer);
 
     output::ResultDocumentWriter m_writer;
-    QTimer m_frame; // ends the frame whose appends are being collected
+    ResultsDocumentLayout* m_layout; // the document's, which owns it
+    QTimer m_frame;                  // ends the frame whose appends are being collected
+    static constexpr int kGiveBackAfterMs = 1000;
+    QTimer m_giveBack; // gives the pages of a cleared text back to the system once rows stop coming
     bool m_frameOpen = false;
+    static constexpr int kRowsPerEdit = 128;
+    int m_rowsInEdit = 0; // appended in the frame's current edit of the document
     bool m_readingBack = false;
     int m_scrollAtPress = 0;
     QToolButton* m_newResults = nullptr;

@@ -348,5 +348,20 @@ TEST_F(TraceOperationTest, AnAlreadyCancelledTraceWritesNothing) {
     EXPECT_FALSE(h.state().flags.m_bTraceThread);
 }
 
+TEST_F(TraceOperationTest, ItsOutcomeIsRecordedBeforeItsFlagClears) {
+    // Whoever sees the worker gone may start the next operation, which resets the outcome.
+    h.network.refuseHandles(true);
+    OperationFlags& flags = h.state().flags;
+    flags.startOperation(Operation::Trace);
+    flags.workerStarted(Worker::Trace);
+    std::optional<OperationOutcome> seen;
+    QObject::connect(&flags.changes(), &FlagChanges::announced, [&] {
+        if (!seen && !flags.m_bTraceThread)
+            seen = h.control->lastOutcome();
+    });
+    TraceThread(h.control->workerContext(Worker::Trace));
+    EXPECT_EQ(seen, OperationOutcome::NotRun);
+}
+
 } // namespace
 } // namespace vantrel::ops

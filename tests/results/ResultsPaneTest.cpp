@@ -2,12 +2,15 @@
 #include "settings/LiveOptions.h"
 #include "support/QtPrinters.h"
 #include "text/ResultTexts.h"
+#include "ui/BandedScrollBar.h"
+#include "ui/BandedToolBar.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/ResultsTextView.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QMainWindow>
 #include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
@@ -16,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QToolBar>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -68,6 +72,47 @@ TEST_F(ResultsPaneTest, RowsBecomeOneLineEachWithTheirCellsAtTheirEdges) {
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return layout->blockBoundingRect(header.next().next()).top() > 0; }, 500));
     EXPECT_GT(layout->blockBoundingRect(reply).top(), layout->blockBoundingRect(header).top());
+}
+
+TEST_F(ResultsPaneTest, BarsPaintedInBandsLookAsTheStyleDrawsAnyBar) {
+    // The same pixels as a stock scroll bar's, give or take the rounding of a translucent line's end.
+    const auto largestDifference = [](const QImage& one, const QImage& other) {
+        int largest = one.size() == other.size() ? 0 : 255;
+        for (int y = 0; largest < 255 && y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x) {
+                const QRgb a = one.pixel(x, y);
+                const QRgb b = other.pixel(x, y);
+                largest = std::max({largest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                    std::abs(qBlue(a) - qBlue(b))});
+            }
+        return largest;
+    };
+    for (const Qt::Orientation orientation : {Qt::Vertical, Qt::Horizontal}) {
+        QScrollBar stock(orientation);
+        BandedScrollBar banded(orientation);
+        for (QScrollBar* bar : {&stock, static_cast<QScrollBar*>(&banded)}) {
+            bar->resize(orientation == Qt::Vertical ? QSize(16, 427) : QSize(519, 16));
+            bar->setRange(0, 5000);
+            bar->setPageStep(400);
+            bar->setValue(3100);
+        }
+        EXPECT_LE(largestDifference(banded.grab().toImage(), stock.grab().toImage()), 20) << orientation;
+    }
+    // Toolbars docked in a window, with their grippers.
+    QMainWindow stockWindow;
+    QMainWindow bandedWindow;
+    auto* stockBar = new QToolBar;
+    auto* bandedBar = new BandedToolBar;
+    stockWindow.addToolBar(stockBar);
+    bandedWindow.addToolBar(bandedBar);
+    for (QMainWindow* window : {&stockWindow, &bandedWindow}) {
+        QToolBar* bar = window->findChild<QToolBar*>();
+        for (const char* caption : {"Ping", "Trace", "Lookup"})
+            bar->addAction(QString::fromLatin1(caption));
+        window->resize(700, 200);
+        window->show();
+    }
+    EXPECT_LE(largestDifference(bandedBar->grab().toImage(), stockBar->grab().toImage()), 20);
 }
 
 TEST_F(ResultsPaneTest, BlocksLaidOutInViewSitWhereTheStockLayoutPutsThemAndAnswerHitsAlike) {
@@ -264,7 +309,7 @@ TEST_F(ResultsPaneTest, AppendsShowTheEndAfterPrintUnlessTheUserScrolledUp) {
         return caret.atEnd() && !caret.hasSelection() && scroll->value() == scroll->maximum() &&
                view.viewport()->rect().contains(view.cursorRect());
     };
-    operation(80);
+    operation(300); // more rows than the window places at once
     ASSERT_GT(scroll->maximum(), 0);
     EXPECT_TRUE(endShown());
 
