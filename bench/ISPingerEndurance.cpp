@@ -4,6 +4,7 @@
 // fds_start and fds_end (open files), measured after a warm-up hour and at the end. Both must stay flat:
 // the exit status is 1 when the open files grew or the memory grew by more than 2 MB.
 #include "ResidentMemory.h"
+#include "log/ResultPipeline.h"
 #include "net/IcmpApi.h"
 #include "net/IcmpRecords.h"
 #include "net/SocketLibrary.h"
@@ -11,8 +12,7 @@
 #include "ops/ISPinger.h"
 #include "ops/OperationFlags.h"
 #include "ops/OperationFrontEnd.h"
-#include "output/ResultPipeline.h"
-#include "output/ResultView.h"
+#include "rows/ResultView.h"
 #include "settings/LiveOptions.h"
 
 #include <QCoreApplication>

@@ -1,14 +1,14 @@
 // What one appended row costs before it reaches a view: filling the template, reading the RTF, rendering
 // it as text for the terminal, and writing it to the log (one positioned write per fragment).
-#include "output/LogFile.h"
-#include "output/ResultLog.h"
-#include "output/ResultPipeline.h"
-#include "output/ResultTexts.h"
-#include "output/ResultView.h"
-#include "output/RtfFragment.h"
-#include "output/RtfReader.h"
-#include "output/TextRenderer.h"
+#include "log/LogFile.h"
+#include "log/ResultLog.h"
+#include "log/ResultPipeline.h"
+#include "rows/ResultView.h"
+#include "rtf/RtfFragment.h"
+#include "rtf/RtfReader.h"
+#include "rtf/TextRenderer.h"
 #include "settings/LiveOptions.h"
+#include "text/ResultTexts.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -11,12 +11,12 @@
 // document made from its values) and writer_ns_per_row (the document written into the text); under
 // callgrind, bench/writer_instructions.sh counts the instructions of the two.
 #include "ResidentMemory.h"
-#include "output/KindPresenter.h"
-#include "output/ResultDocumentWriter.h"
-#include "output/ResultTexts.h"
-#include "output/RtfReader.h"
-#include "output/ShownRow.h"
-#include "output/TextRenderer.h"
+#include "print/ResultDocumentWriter.h"
+#include "rows/KindPresenter.h"
+#include "rows/ShownRow.h"
+#include "rtf/RtfReader.h"
+#include "rtf/TextRenderer.h"
+#include "text/ResultTexts.h"
 #include "ui/ResultsTextView.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/BarDialogs.h"
 
 #include "app/CommandTable.h"
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "ui/CNxMFCToolBar.h"
 #include "ui/PaneWindowsDialog.h"
 #include "ui/ToolBarCustomizeDialog.h"

@@ -2,10 +2,10 @@
 
 #include "app/CMainFrame.h"
 #include "app/DesktopOperations.h"
-#include "output/CommandIds.h"
-#include "output/MessageTexts.h"
+#include "commands/CommandIds.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
+#include "text/MessageTexts.h"
 #include "ui/CHTMLMessageBox.h"
 
 #include <QApplication>

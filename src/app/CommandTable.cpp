@@ -1,7 +1,7 @@
 #include "app/CommandTable.h"
 
 #include "app/VisualStyles.h"
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
 
 #include <QAction>
 #include <array>

@@ -1,8 +1,8 @@
 #include "app/DesktopISPinger.h"
 
 #include "app/CMainFrame.h"
-#include "output/CommandIds.h"
-#include "output/MessageTexts.h"
+#include "commands/CommandIds.h"
+#include "text/MessageTexts.h"
 #include "ui/CNxISPingerOptionsPaneDialog.h"
 #include "ui/StatusPane.h"
 #include "ui/SystemTray.h"

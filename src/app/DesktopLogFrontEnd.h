@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/LogFrontEnd.h"
+#include "log/LogFrontEnd.h"
 
 #include <QPointer>
 #include <functional>

@@ -1,11 +1,11 @@
 #include "app/DesktopOperations.h"
 
 #include "app/CMainFrame.h"
+#include "log/ResultPipeline.h"
 #include "net/AddressText.h"
 #include "net/WinsockErrors.h"
 #include "ops/WinsockReports.h"
-#include "output/MessageTexts.h"
-#include "output/ResultPipeline.h"
+#include "text/MessageTexts.h"
 
 #include <QMessageBox>
 

@@ -3,7 +3,8 @@
 #include "app/CommandTable.h"
 #include "app/OptionsPanes.h"
 #include "app/VisualStyles.h"
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
+#include "text/MessageTexts.h"
 #include "ui/CNxMFCToolBar.h"
 #include "ui/HostComboBox.h"
 #include "ui/StatusPane.h"
@@ -23,14 +24,17 @@
 
 namespace vantrel::app {
 
+namespace res = output::res;
+using output::text;
+
 bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
     QMenuBar* bar = window.menuBar();
     if (!bar)
         return false;
 
     if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button")))
-        more->setAccessibleName(QStringLiteral("More menus"));
-    QMenu* toolkit = bar->addMenu(QStringLiteral("&Toolkit"));
+        more->setAccessibleName(text(res::kMoreMenus));
+    QMenu* toolkit = bar->addMenu(text(res::kToolkitMenuTitle));
     for (int id : {cmd::kPingMenu, cmd::kLookupMenu, cmd::kTraceMenu, cmd::kSeqScanMenu, cmd::kListScanMenu})
         toolkit->addAction(c.action(id));
     toolkit->addSeparator();
@@ -41,19 +45,19 @@ bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
     toolkit->addSeparator();
     toolkit->addAction(c.action(cmd::kExit));
 
-    QMenu* log = bar->addMenu(QStringLiteral("&Log"));
+    QMenu* log = bar->addMenu(text(res::kLogMenuTitle));
     for (int id : {cmd::kStartLoggingMenu, cmd::kShowLogMenu, cmd::kClearLogMenu})
         log->addAction(c.action(id));
 
-    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    QMenu* options = bar->addMenu(text(res::kOptionsMenuTitle));
     options->setObjectName(QStringLiteral("OptionsMenu"));
     options->addAction(c.action(cmd::kShowAllOptions));
     options->addSeparator();
     for (int id : kOptionsTabOrder)
         options->addAction(c.action(id));
 
-    QMenu* view = bar->addMenu(QStringLiteral("&View"));
-    QMenu* bars = view->addMenu(QStringLiteral("&Toolbars and Docking Windows"));
+    QMenu* view = bar->addMenu(text(res::kViewMenuTitle));
+    QMenu* bars = view->addMenu(text(res::kBarsMenuTitle));
     bars->setObjectName(QStringLiteral("ToolbarsAndDockingWindows"));
     // The list follows the bars and panes as they are when the menu opens.
     QObject::connect(bars, &QMenu::aboutToShow, &window, [&window, bars] {
@@ -66,7 +70,7 @@ bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
     view->addAction(c.action(cmd::kStatusBar));
     view->addAction(c.action(cmd::kRoundTripPlotPane));
     view->addSeparator();
-    QMenu* look = view->addMenu(QStringLiteral("&Application Look"));
+    QMenu* look = view->addMenu(text(res::kLookMenuTitle));
     QMenu* office2007 = nullptr;
     auto* looks = new QActionGroup(&window);
     for (const VisualStyle& style : visualStyles()) {
@@ -74,14 +78,14 @@ bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
         looks->addAction(action);
         if (style.inOffice2007Submenu) {
             if (!office2007)
-                office2007 = look->addMenu(QStringLiteral("Office 200&7"));
+                office2007 = look->addMenu(text(res::kOffice2007MenuTitle));
             office2007->addAction(action);
         } else {
             look->addAction(action);
         }
     }
 
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    QMenu* help = bar->addMenu(text(res::kHelpMenuTitle));
     help->addAction(c.action(cmd::kHelpTopics));
     help->addSeparator();
     help->addAction(c.action(cmd::kResetGui));
@@ -120,15 +124,14 @@ constexpr std::array kButtonIcons = {
 void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameBars) {
     for (const ButtonIcon& button : kButtonIcons)
         c.action(button.id)->setIcon(ui::toolIcon(button.icon));
-    auto make = [&](const char* title, const char* objectName) {
-        auto* bar =
-            new ui::CNxMFCToolBar(QString::fromLatin1(title), QString::fromLatin1(objectName), &window);
+    auto make = [&](const QString& title, const char* objectName) {
+        auto* bar = new ui::CNxMFCToolBar(title, QString::fromLatin1(objectName), &window);
         frameBars.toolBars.emplace(bar->windowTitle(), bar);
         frameBars.toolBarOrder.append(bar);
         return bar;
     };
 
-    ui::CNxMFCToolBar* toolkit = make("Toolkit", "ToolkitToolBar");
+    ui::CNxMFCToolBar* toolkit = make(text(res::kToolkitToolbarTitle), "ToolkitToolBar");
     toolkit->setToolTipsShown(false);
     for (int id : {cmd::kPingButton, cmd::kLookupButton, cmd::kTraceButton})
         toolkit->addCommand(c.action(id));
@@ -140,10 +143,10 @@ void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameB
     }
     toolkit->addSeparator();
     // The Exit button's caption differs from its menu item's: buttons show the icon text.
-    c.action(cmd::kExit)->setIconText(QStringLiteral("           Exit            "));
+    c.action(cmd::kExit)->setIconText(text(res::kExitButtonText));
     toolkit->addCommand(c.action(cmd::kExit));
 
-    ui::CNxMFCToolBar* seqScan = make("SeqScan", "SeqScanToolBar");
+    ui::CNxMFCToolBar* seqScan = make(text(res::kSeqScanToolbarTitle), "SeqScanToolBar");
     seqScan->addCommand(c.action(cmd::kSeqScanButton));
     seqScan->addSeparator();
     seqScan->addCommand(c.action(cmd::kListScanButton));
@@ -152,30 +155,30 @@ void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameB
     seqScan->addSeparator();
     seqScan->addCommand(c.action(cmd::kSystemTrayButton));
 
-    ui::CNxMFCToolBar* hosts = make("Hosts", "HostsToolBar");
-    auto* profileLabel = new QLabel(QStringLiteral("Profile Name:"), hosts);
+    ui::CNxMFCToolBar* hosts = make(text(res::kHostsToolbarTitle), "HostsToolBar");
+    auto* profileLabel = new QLabel(text(res::kProfileNameLabel), hosts);
     profileLabel->setObjectName(QStringLiteral("label%1").arg(cmd::kProfileNameLabel));
     profileLabel->setEnabled(false);
     frameBars.profileNameBox = new QLineEdit(hosts);
     frameBars.profileNameBox->setObjectName(QStringLiteral("ProfileNameBox"));
     frameBars.profileNameBox->setFixedWidth(175);
-    auto* hostLabel = new QLabel(QStringLiteral("Host:"), hosts);
+    auto* hostLabel = new QLabel(text(res::kHostLabel), hosts);
     hostLabel->setObjectName(QStringLiteral("label%1").arg(cmd::kHostLabel));
     hostLabel->setEnabled(false);
     frameBars.hostBox = new ui::HostComboBox(hosts);
     frameBars.hostBox->setObjectName(QStringLiteral("HostBox"));
     frameBars.hostBox->setFixedWidth(250);
     // Screen readers name the boxes after their labels.
-    frameBars.profileNameBox->setAccessibleName(QStringLiteral("Profile Name"));
-    frameBars.hostBox->setAccessibleName(QStringLiteral("Host"));
-    frameBars.hostBox->lineEdit()->setAccessibleName(QStringLiteral("Host"));
+    frameBars.profileNameBox->setAccessibleName(text(res::kProfileNameBoxName));
+    frameBars.hostBox->setAccessibleName(text(res::kHostBoxName));
+    frameBars.hostBox->lineEdit()->setAccessibleName(text(res::kHostBoxName));
     hosts->addWidget(profileLabel);
     hosts->addWidget(frameBars.profileNameBox);
     hosts->addWidget(hostLabel);
     hosts->addWidget(frameBars.hostBox);
     hosts->addCommand(c.action(cmd::kAddProfileButton));
 
-    ui::CNxMFCToolBar* log = make("Log", "LogToolBar");
+    ui::CNxMFCToolBar* log = make(text(res::kLogToolbarTitle), "LogToolBar");
     for (int id : {cmd::kStartLoggingButton, cmd::kShowLogButton, cmd::kClearLogButton})
         log->addCommand(c.action(id));
 

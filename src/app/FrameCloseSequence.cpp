@@ -3,9 +3,9 @@
 #include "app/CMainFrame.h"
 #include "app/FramePersistence.h"
 #include "app/ProfileManager.h"
-#include "output/MessageTexts.h"
-#include "output/ResultLog.h"
+#include "log/ResultLog.h"
 #include "settings/RegistryStore.h"
+#include "text/MessageTexts.h"
 #include "ui/HostComboBox.h"
 
 #include <QCloseEvent>

@@ -2,10 +2,10 @@
 
 #include "app/CommandTable.h"
 #include "app/FrameBars.h"
+#include "commands/CommandIds.h"
 #include "ops/CommandRules.h"
 #include "ops/OperationFrontEnd.h"
 #include "ops/OperationState.h"
-#include "output/CommandIds.h"
 #include "settings/LiveOptions.h"
 
 #include <QDesktopServices>

@@ -1,8 +1,8 @@
 #include "app/ListScanAddressEditor.h"
 
-#include "output/AddressEditMessage.h"
-#include "output/MessageTexts.h"
+#include "commands/AddressEditMessage.h"
 #include "settings/LiveOptions.h"
+#include "text/MessageTexts.h"
 #include "ui/EntryListEditor.h"
 
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
 
 #include <QString>
 #include <array>

@@ -1,6 +1,6 @@
 #include "app/PaneFactories.h"
 
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "ui/CNxISPingerOptionsPaneDialog.h"
 #include "ui/CNxListScanOptionsPaneDialog.h"
 #include "ui/CNxLogOptionsPaneDialog.h"

@@ -1,8 +1,8 @@
 #include "app/SeqScanPaneController.h"
 
 #include "ops/SeqScanChecks.h"
-#include "output/MessageTexts.h"
 #include "settings/LiveOptions.h"
+#include "text/MessageTexts.h"
 #include "ui/CNxSeqScanOptionsPaneDialog.h"
 #include "ui/EntryListEditor.h"
 

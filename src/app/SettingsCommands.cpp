@@ -2,9 +2,9 @@
 
 #include "app/WorkspaceLayout.h"
 #include "ops/SettingsTransfer.h"
-#include "output/MessageTexts.h"
-#include "output/TimeStamp.h"
+#include "rows/TimeStamp.h"
 #include "settings/RegistryStore.h"
+#include "text/MessageTexts.h"
 
 #include <QFileInfo>
 

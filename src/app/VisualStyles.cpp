@@ -1,6 +1,6 @@
 #include "app/VisualStyles.h"
 
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
 
 #include <QColor>
 #include <array>

@@ -1,7 +1,7 @@
 #include "app/WorkspaceLayout.h"
 
 #include "app/VisualStyles.h"
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "settings/RegistryStore.h"
 
 #include <QDataStream>

@@ -6,12 +6,12 @@
 #include "cli/PdfReport.h"
 #include "cli/TerminalOutput.h"
 #include "ops/SeqScanChecks.h"
-#include "output/MessageTexts.h"
 #include "settings/ControlCharacters.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 #include "settings/StoreLocation.h"
+#include "text/MessageTexts.h"
 
 #include <QCoreApplication>
 #include <QDir>

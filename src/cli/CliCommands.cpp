@@ -4,19 +4,19 @@
 #include "cli/CliResultView.h"
 #include "cli/SeqScanCommands.h"
 #include "cli/TerminalOutput.h"
+#include "commands/AddressEditMessage.h"
+#include "commands/ProfileCommands.h"
 #include "net/CWinsock.h"
 #include "net/WinsockErrors.h"
 #include "ops/OperationControl.h"
 #include "ops/SettingsTransfer.h"
 #include "ops/WinsockReports.h"
-#include "output/AddressEditMessage.h"
-#include "output/MessageTexts.h"
-#include "output/ProfileCommands.h"
 #include "settings/ControlCharacters.h"
 #include "settings/ListScanAddressList.h"
 #include "settings/LiveOptions.h"
 #include "settings/ProfileBook.h"
 #include "settings/SettingsModel.h"
+#include "text/MessageTexts.h"
 
 #include <algorithm>
 #include <vector>

@@ -3,7 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/RtfResultPrinter.h"
 #include "cli/TerminalOutput.h"
-#include "output/TextResultPrinter.h"
+#include "rows/TextResultPrinter.h"
 
 namespace vantrel::cli {
 

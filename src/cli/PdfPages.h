@@ -1,7 +1,7 @@
 #pragma once
 
-#include "output/ResultKind.h"
-#include "output/RtfDocument.h"
+#include "rtf/ResultKind.h"
+#include "rtf/RtfDocument.h"
 
 #include <QString>
 

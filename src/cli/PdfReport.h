@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/PdfPages.h"
-#include "output/ResultView.h"
+#include "rows/ResultView.h"
 
 #include <memory>
 

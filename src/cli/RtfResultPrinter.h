@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/ResultView.h"
+#include "rows/ResultView.h"
 
 #include <functional>
 

@@ -4,9 +4,9 @@
 #include "cli/TerminalOutput.h"
 #include "ops/OperationControl.h"
 #include "ops/SeqScanChecks.h"
-#include "output/MessageTexts.h"
 #include "settings/LiveOptions.h"
 #include "settings/SettingsModel.h"
+#include "text/MessageTexts.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "ops/CommandRules.h"
 
-#include "output/MessageTexts.h"
+#include "text/MessageTexts.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "commands/CommandIds.h"
 #include "ops/OperationFlags.h"
-#include "output/CommandIds.h"
 
 #include <QString>
 

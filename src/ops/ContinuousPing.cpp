@@ -1,5 +1,6 @@
 #include "ops/ContinuousPing.h"
 
+#include "log/ResultPipeline.h"
 #include "ops/GuiThread.h"
 #include "ops/HostText.h"
 #include "ops/OperationControl.h"
@@ -7,10 +8,9 @@
 #include "ops/OperationState.h"
 #include "ops/WorkerEnd.h"
 #include "ops/WorkerLink.h"
-#include "output/MessageTexts.h"
-#include "output/ResultPipeline.h"
-#include "output/ResultTexts.h"
 #include "settings/LiveOptions.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <algorithm>
 

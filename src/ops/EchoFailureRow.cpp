@@ -1,7 +1,7 @@
 #include "ops/EchoFailureRow.h"
 
 #include "net/IpStatus.h"
-#include "output/ResultTexts.h"
+#include "text/ResultTexts.h"
 
 namespace vantrel::ops {
 

@@ -2,7 +2,7 @@
 
 #include "ops/ResultRecord.h"
 #include "ops/WorkerMessages.h"
-#include "output/ResultRow.h"
+#include "rows/ResultRow.h"
 
 namespace vantrel::ops {
 

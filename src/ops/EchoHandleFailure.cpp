@@ -1,9 +1,9 @@
 #include "ops/EchoHandleFailure.h"
 
+#include "log/ResultPipeline.h"
 #include "ops/OperationFrontEnd.h"
-#include "output/MessageTexts.h"
-#include "output/ResultPipeline.h"
-#include "output/ResultTexts.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

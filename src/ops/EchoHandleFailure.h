@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/StringResource.h"
+#include "text/StringResource.h"
 
 #include <QString>
 

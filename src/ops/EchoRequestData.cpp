@@ -1,6 +1,6 @@
 #include "ops/EchoRequestData.h"
 
-#include "output/Windows1252.h"
+#include "rtf/Windows1252.h"
 
 namespace vantrel::ops {
 

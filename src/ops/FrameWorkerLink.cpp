@@ -1,8 +1,8 @@
 #include "ops/FrameWorkerLink.h"
 
+#include "log/ResultPipeline.h"
 #include "ops/EchoFailureRow.h"
 #include "ops/OperationControl.h"
-#include "output/ResultPipeline.h"
 #include "settings/LiveOptions.h"
 
 namespace vantrel::ops {

@@ -3,8 +3,8 @@
 #include "ops/ResultRecord.h"
 #include "ops/WorkerLink.h"
 #include "ops/WorkerQueue.h"
-#include "output/ResultRow.h"
-#include "output/StringResource.h"
+#include "rows/ResultRow.h"
+#include "text/StringResource.h"
 
 #include <variant>
 

@@ -1,7 +1,7 @@
 #include "ops/HostText.h"
 
-#include "output/MessageTexts.h"
 #include "settings/ControlCharacters.h"
+#include "text/MessageTexts.h"
 
 namespace vantrel::ops {
 

@@ -1,5 +1,6 @@
 #include "ops/ISPinger.h"
 
+#include "log/ResultPipeline.h"
 #include "net/AddressText.h"
 #include "net/IpStatus.h"
 #include "net/WinsockErrors.h"
@@ -8,11 +9,10 @@
 #include "ops/GuiThread.h"
 #include "ops/OperationFlags.h"
 #include "ops/OperationFrontEnd.h"
-#include "output/MessageTexts.h"
-#include "output/ResultPipeline.h"
-#include "output/ResultTexts.h"
 #include "settings/ControlCharacters.h"
 #include "settings/LiveOptions.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <array>
 #include <utility>

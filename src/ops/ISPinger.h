@@ -6,7 +6,7 @@
 #include "ops/FrameDispatcher.h"
 #include "ops/ResultRecord.h"
 #include "ops/WorkerThreads.h"
-#include "output/ResultRow.h"
+#include "rows/ResultRow.h"
 
 #include <QElapsedTimer>
 #include <QObject>

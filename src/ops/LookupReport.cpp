@@ -1,9 +1,9 @@
 #include "ops/LookupReport.h"
 
+#include "log/ResultPipeline.h"
 #include "net/AddressText.h"
 #include "ops/OperationState.h"
-#include "output/ResultPipeline.h"
-#include "output/ResultTexts.h"
+#include "text/ResultTexts.h"
 
 namespace vantrel::ops {
 

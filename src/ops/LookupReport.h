@@ -2,7 +2,7 @@
 
 #include "net/HostEntry.h"
 #include "ops/ResultRecord.h"
-#include "output/ResultRow.h"
+#include "rows/ResultRow.h"
 
 #include <vector>
 

@@ -1,5 +1,6 @@
 #include "ops/OperationControl.h"
 
+#include "log/ResultPipeline.h"
 #include "net/AddressText.h"
 #include "net/WinsockErrors.h"
 #include "ops/ContinuousRun.h"
@@ -15,10 +16,9 @@
 #include "ops/SeqScanRangeCheck.h"
 #include "ops/SeqScanThread.h"
 #include "ops/TraceThread.h"
-#include "output/MessageTexts.h"
-#include "output/ResultPipeline.h"
-#include "output/ResultTexts.h"
 #include "settings/LiveOptions.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <variant>
 

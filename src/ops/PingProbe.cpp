@@ -8,9 +8,9 @@
 #include "ops/SharedStatus.h"
 #include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerLink.h"
-#include "output/MessageTexts.h"
-#include "output/ResultTexts.h"
 #include "settings/LiveOptions.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <algorithm>
 

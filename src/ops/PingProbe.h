@@ -3,7 +3,7 @@
 #include "ops/ResultRecord.h"
 #include "ops/WorkerContext.h"
 #include "ops/WorkerMessages.h"
-#include "output/ResultRow.h"
+#include "rows/ResultRow.h"
 
 #include <QString>
 #include <cstddef>

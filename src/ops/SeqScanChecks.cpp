@@ -1,6 +1,6 @@
 #include "ops/SeqScanChecks.h"
 
-#include "output/MessageTexts.h"
+#include "text/MessageTexts.h"
 
 #include <algorithm>
 

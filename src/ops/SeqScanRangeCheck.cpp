@@ -3,8 +3,8 @@
 #include "ops/OperationFrontEnd.h"
 #include "ops/SeqScanChecks.h"
 #include "ops/SharedStatus.h"
-#include "output/MessageTexts.h"
 #include "settings/LiveOptions.h"
+#include "text/MessageTexts.h"
 
 namespace vantrel::ops {
 

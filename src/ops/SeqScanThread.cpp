@@ -10,9 +10,9 @@
 #include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerEnd.h"
 #include "ops/WorkerLink.h"
-#include "output/MessageTexts.h"
-#include "output/ResultTexts.h"
 #include "settings/LiveOptions.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <array>
 #include <deque>

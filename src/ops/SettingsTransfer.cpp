@@ -1,8 +1,8 @@
 #include "ops/SettingsTransfer.h"
 
-#include "output/MessageTexts.h"
 #include "settings/CheckImportLimits.h"
 #include "settings/RegistryStore.h"
+#include "text/MessageTexts.h"
 
 #include <QFileInfo>
 

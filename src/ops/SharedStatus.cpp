@@ -1,6 +1,6 @@
 #include "ops/SharedStatus.h"
 
-#include "output/MessageTexts.h"
+#include "text/MessageTexts.h"
 
 namespace vantrel::ops {
 

@@ -2,9 +2,9 @@
 
 #include "net/AddressText.h"
 #include "net/WinsockErrors.h"
-#include "output/MessageTexts.h"
-#include "output/ResultTexts.h"
-#include "output/TextRenderer.h"
+#include "rtf/TextRenderer.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 namespace vantrel::ops {
 

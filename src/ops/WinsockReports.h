@@ -6,7 +6,7 @@
 
 #include "net/CWinsock.h"
 #include "net/HostEntry.h"
-#include "output/ResultRow.h"
+#include "rows/ResultRow.h"
 
 #include <QString>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "net/EchoSweep.h"
-#include "output/StringResource.h"
+#include "text/StringResource.h"
 
 #include <memory>
 

@@ -4,7 +4,7 @@
 #include "ops/WorkerContext.h"
 #include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerLink.h"
-#include "output/MessageTexts.h"
+#include "text/MessageTexts.h"
 
 namespace vantrel::ops {
 

@@ -2,8 +2,8 @@
 
 #include "ops/ResultRecord.h"
 #include "ops/WorkerMessages.h"
-#include "output/ResultRow.h"
-#include "output/StringResource.h"
+#include "rows/ResultRow.h"
+#include "text/StringResource.h"
 
 namespace vantrel::ops {
 

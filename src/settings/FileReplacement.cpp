@@ -1,5 +1,7 @@
 #include "settings/FileReplacement.h"
 
+#include "text/MessageTexts.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -28,11 +30,9 @@ std::optional<FileProblem> checkRegular(const QByteArray& path, std::optional<mo
         return FileProblem{code, systemText(code)};
     }
     if (S_ISDIR(status.st_mode))
-        return FileProblem{EISDIR, QStringLiteral("\"%1\" is a folder.").arg(QFile::decodeName(path))};
+        return FileProblem{EISDIR, output::fill(output::res::kReplaceFolder, QFile::decodeName(path))};
     if (!S_ISREG(status.st_mode))
-        return FileProblem{EINVAL, QStringLiteral("\"%1\" is not a regular file: only a regular file is "
-                                                  "replaced.")
-                                       .arg(QFile::decodeName(path))};
+        return FileProblem{EINVAL, output::fill(output::res::kReplaceNotRegular, QFile::decodeName(path))};
     mode = status.st_mode & 07777;
     return std::nullopt;
 }
@@ -47,9 +47,9 @@ FileReplacement::FileReplacement(const QString& target) {
         char* resolved = ::realpath(path.constData(), nullptr);
         if (!resolved) {
             const int code = errno;
-            m_problem = FileProblem{code, code == ENOENT
-                                              ? QStringLiteral("The link \"%1\" names no file.").arg(target)
-                                              : systemText(code)};
+            m_problem =
+                FileProblem{code, code == ENOENT ? output::fill(output::res::kReplaceDanglingLink, target)
+                                                 : systemText(code)};
             return;
         }
         path = resolved;

@@ -1,6 +1,6 @@
 #include "ui/CHTMLAboutDialog.h"
 
-#include "output/MessageTexts.h"
+#include "text/MessageTexts.h"
 
 #include <QTextBrowser>
 

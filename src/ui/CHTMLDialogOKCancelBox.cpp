@@ -1,6 +1,6 @@
 #include "ui/CHTMLDialogOKCancelBox.h"
 
-#include "output/MessageTexts.h"
+#include "text/MessageTexts.h"
 
 namespace vantrel::ui {
 

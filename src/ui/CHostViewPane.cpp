@@ -1,7 +1,7 @@
 #include "ui/CHostViewPane.h"
 
-#include "output/MessageTexts.h"
-#include "output/ProfileCommands.h"
+#include "commands/ProfileCommands.h"
+#include "text/MessageTexts.h"
 #include "ui/PaneToolBar.h"
 #include "ui/ToolIcons.h"
 

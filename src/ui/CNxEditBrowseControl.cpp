@@ -1,7 +1,7 @@
 #include "ui/CNxEditBrowseControl.h"
 
-#include "output/MessageTexts.h"
 #include "settings/StoreLocation.h"
+#include "text/MessageTexts.h"
 
 #include <QDir>
 #include <QFileDialog>

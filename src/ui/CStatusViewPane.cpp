@@ -1,8 +1,8 @@
 #include "ui/CStatusViewPane.h"
 
-#include "output/MessageTexts.h"
-#include "output/ResultPagePrinter.h"
+#include "print/ResultPagePrinter.h"
 #include "settings/LiveOptions.h"
+#include "text/MessageTexts.h"
 #include "ui/PaneToolBar.h"
 #include "ui/ResultsTextView.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "output/CommandIds.h"
-#include "output/KindPresenter.h"
-#include "output/ResultView.h"
-#include "output/StatusPanes.h"
+#include "commands/CommandIds.h"
+#include "rows/KindPresenter.h"
+#include "rows/ResultView.h"
+#include "rows/StatusPanes.h"
 #include "ui/FrameCommandMenu.h"
 #include "ui/ToolIcons.h"
 

@@ -1,6 +1,6 @@
 #include "ui/ResultsDocumentLayout.h"
 
-#include "output/RowDecoration.h"
+#include "print/RowDecoration.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "ui/ResultsTextView.h"
 
-#include "output/RowPainter.h"
-#include "output/TextLinks.h"
+#include "print/RowPainter.h"
+#include "text/TextLinks.h"
 #include "ui/BandedScrollBar.h"
 #include "ui/FrameThrottle.h"
 #include "ui/ResultsDocumentLayout.h"

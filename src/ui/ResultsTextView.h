@@ -1,8 +1,8 @@
 #pragma once
 
-#include "output/KindPresenter.h"
-#include "output/ResultDocumentWriter.h"
-#include "output/RtfDocument.h"
+#include "print/ResultDocumentWriter.h"
+#include "rows/KindPresenter.h"
+#include "rtf/RtfDocument.h"
 
 #include <QTextEdit>
 #include <QTimer>

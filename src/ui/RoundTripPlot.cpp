@@ -1,6 +1,6 @@
 #include "ui/RoundTripPlot.h"
 
-#include "output/MessageTexts.h"
+#include "text/MessageTexts.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "ui/SelectionRtf.h"
 
-#include "output/RowDecoration.h"
+#include "print/RowDecoration.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,7 +1,7 @@
 #include "ui/SystemTray.h"
 
-#include "output/CommandIds.h"
-#include "output/MessageTexts.h"
+#include "commands/CommandIds.h"
+#include "text/MessageTexts.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "app/DefaultProgramOpener.h"
 #include "app/DesktopLogFrontEnd.h"
 #include "app/ProfileManager.h"
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "ui/CHTMLAboutDialog.h"
 #include "ui/CHTMLMessageBox.h"
 #include "ui/CHostViewPane.h"

@@ -1,9 +1,9 @@
 #include "app/DesktopOperations.h"
 
 #include "FrameFixture.h"
+#include "commands/CommandIds.h"
+#include "log/ResultLog.h"
 #include "net/IpStatus.h"
-#include "output/CommandIds.h"
-#include "output/ResultLog.h"
 #include "support/FakeHostDatabase.h"
 #include "support/FakeIcmpNetwork.h"
 #include "ui/BalloonTip.h"

@@ -4,7 +4,7 @@
 #include "app/ManualLocation.h"
 #include "app/VisualStyles.h"
 #include "app/WorkspaceLayout.h"
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "support/QtPrinters.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 // the accelerators keep their commands wherever the focus is.
 #include "FrameFixture.h"
 #include "app/CommandTable.h"
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "ui/CNxEditBrowseControl.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CNxSeqScanOptionsPaneDialog.h"

@@ -1,6 +1,6 @@
 // The window as built: title, menus, toolbars, status bar and docking panes.
 #include "FrameFixture.h"
-#include "output/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "ui/CNxMFCToolBar.h"
 #include "ui/CNxSeqScanOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"

@@ -1,50 +1,102 @@
 #!/usr/bin/env bash
-# Checks the layers of src/: each folder includes only itself and the layers below it. Prints every
-# include that reaches up or sideways, as file:line, and fails when there is one; a folder of sources
-# without a rule fails as well, so that a new layer gets one.
+# Checks the layers of src/ and their tests against tests/build/layers.txt.
+#   layer_rules.sh PROJECT_DIR            every quoted include of src/ and tests/: each folder includes only
+#                                         its layer and the layers that one may use, never through "../"
+#   layer_rules.sh PROJECT_DIR LINKS      every target's links, as the build wrote them to LINKS
+#                                         ("target layer: linked layers"), against the same rule
+# Prints every include or link that breaks a rule and fails when there is one; a folder of sources or a
+# target without a rule fails as well, so that a new layer or test folder gets one.
 set -euo pipefail
-src=${1:?usage: layer_rules.sh SOURCE_DIR}
+root=${1:?usage: layer_rules.sh PROJECT_DIR [LINKS]}
+links=${2:-}
 
-# What each layer may include besides itself. net and settings are the bottom and apart from each other;
-# the core (those two, output and ops) knows nothing of the front ends.
-declare -A below=(
-  [net]=""
-  [settings]=""
-  [output]="net settings"
-  [ops]="net settings output"
-  [ui]="net settings output ops"
-  [app]="net settings output ops ui"
-  [cli]="net settings output ops"
-  # Not a layer: the header that stops the core from building against Qt Widgets.
-  [core_guard]=""
-)
+declare -A uses=()
+while IFS= read -r line; do
+  line=${line%%#*}
+  [[ $line =~ ^([^:[:space:]]+):(.*)$ ]] || continue
+  uses[${BASH_REMATCH[1]}]=$(echo ${BASH_REMATCH[2]})
+done < "$root/tests/build/layers.txt"
 
-failures=0
-cd "$src"
-for dir in */; do
-  layer=${dir%/}
-  if [ -z "$(find "$layer" -type f \( -name '*.h' -o -name '*.cpp' \) -print -quit)" ]; then
-    continue
+# allowed LAYER: the layer and every layer it may use, directly or through another, space-separated.
+declare -A closure=()
+allowed() {
+  local layer=$1
+  if [ -z "${closure[$layer]+set}" ]; then
+    local all=" $layer " dep sub
+    for dep in ${uses[$layer]}; do
+      for sub in $(allowed "$dep"); do
+        [[ $all == *" $sub "* ]] || all+="$sub "
+      done
+    done
+    closure[$layer]=$all
   fi
-  if [ -z "${below[$layer]+set}" ]; then
-    echo "src/$layer: a folder of sources without a layer rule"
-    failures=$((failures + 1))
-    continue
-  fi
-  allowed=" $layer ${below[$layer]} "
-  # file:line:#include "target/..."; only quoted includes, as <net/if.h> is the system's.
-  while IFS=: read -r file line text; do
-    [[ $text =~ \"([^/\"]+)/ ]] && target=${BASH_REMATCH[1]}
-    if [ -n "${below[$target]+set}" ] && [[ $allowed != *" $target "* ]]; then
-      echo "src/$file:$line: $layer must not include $target: $text"
-      failures=$((failures + 1))
-    fi
-  done < <(grep -rnE --include='*.h' --include='*.cpp' '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^/"]+/' \
-    "$layer" || true)
+  echo "${closure[$layer]}"
+}
+# A subshell does not keep what allowed() learns, so every layer's closure is worked out here once.
+for layer in "${!uses[@]}"; do
+  [[ $layer == tests/* ]] || closure[$layer]=$(allowed "$layer")
 done
 
+failures=0
+fail() {
+  echo "$1"
+  failures=$((failures + 1))
+}
+
+# check FOLDER LAYER: every quoted include of the files directly in FOLDER against LAYER's rule ("-": only
+# "../" is looked for).
+check() {
+  local folder=$1 layer=$2 file line text target
+  while IFS=: read -r file line text; do
+    if [[ $text == *'"../'* || $text == *'/../'* ]]; then
+      fail "$file:$line: include by a path with \"..\": $text"
+      continue
+    fi
+    [ "$layer" != - ] && [[ $text =~ \"([^\"]+)/[^/\"]+\" ]] || continue
+    target=${BASH_REMATCH[1]}
+    if [ -n "${uses[$target]+set}" ] && [[ ${closure[$layer]} != *" $target "* ]]; then
+      fail "$file:$line: $layer must not include $target: $text"
+    fi
+  done < <(find "$folder" -maxdepth 1 -type f \( -name '*.h' -o -name '*.cpp' \) -print0 |
+    xargs -0 -r grep -nHE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' || true)
+}
+
+cd "$root"
+if [ -z "$links" ]; then
+  while IFS= read -r -d '' dir; do
+    [ -n "$(find "$dir" -maxdepth 1 -type f \( -name '*.h' -o -name '*.cpp' \) -print -quit)" ] || continue
+    rule=${dir#src/}
+    [[ $dir == tests/* ]] && rule=$dir
+    if [ -z "${uses[$rule]+set}" ]; then
+      fail "$dir: a folder of sources without a rule in tests/build/layers.txt"
+      continue
+    fi
+    layer=$rule
+    [[ $dir == tests/* ]] && layer=${uses[$rule]}
+    check "$dir" "$layer"
+  done < <(find src -mindepth 1 -type d -not -path 'src/core_guard/*' -print0
+    find tests -mindepth 1 -maxdepth 1 -type d -print0)
+  what="include(s)"
+else
+  while IFS= read -r line; do
+    [[ $line =~ ^([^[:space:]]+)\ ([^:]+):(.*)$ ]] || continue
+    target=${BASH_REMATCH[1]} rule=${BASH_REMATCH[2]} linked=${BASH_REMATCH[3]}
+    if [ -z "${uses[$rule]+set}" ]; then
+      fail "$target: a target of $rule, which has no rule in tests/build/layers.txt"
+      continue
+    fi
+    layer=$rule
+    [[ $rule == tests/* ]] && layer=${uses[$rule]}
+    [ "$layer" != - ] || continue
+    for dep in $linked; do
+      [[ ${closure[$layer]} == *" $dep "* ]] || fail "$target ($layer) must not link the layer $dep"
+    done
+  done < "$links"
+  what="link(s)"
+fi
+
 if [ "$failures" -gt 0 ]; then
-  echo "$failures include(s) break the layers"
+  echo "$failures $what break the layers"
   exit 1
 fi
 echo "layers kept"

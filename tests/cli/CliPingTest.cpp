@@ -1,5 +1,5 @@
 // vantrel-cli's ping as a user runs it, on the real kernel's loopback.
-#include "output/RtfReader.h"
+#include "rtf/RtfReader.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>

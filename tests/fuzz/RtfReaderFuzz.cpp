@@ -1,9 +1,9 @@
 // libFuzzer target: RtfReader, the fragment balancing and the escaping must take any input. Besides not
 // crashing, it checks what the log relies on: a balanced fragment always closes the document exactly at
 // its end, balancing is stable, the log's bytes are 7-bit, and escaped text reads back as it was.
-#include "output/RtfFragment.h"
-#include "output/RtfReader.h"
-#include "output/RtfText.h"
+#include "rtf/RtfFragment.h"
+#include "rtf/RtfReader.h"
+#include "rtf/RtfText.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,8 +1,8 @@
 // Writes the fuzzer's seed corpus: every RTF template of the catalogue filled with sample values (plain,
 // hostile and non-ASCII), a log as the program writes it, and the folder the fuzzer adds its finds to.
-#include "../output/TemplateSamples.h"
-#include "output/ResultTexts.h"
-#include "output/StringResource.h"
+#include "output/TemplateSamples.h"
+#include "text/ResultTexts.h"
+#include "text/StringResource.h"
 
 #include <QDir>
 #include <QFile>

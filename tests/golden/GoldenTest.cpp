@@ -2,6 +2,7 @@
 // formats get them, compared byte for byte with the files in data/. After a deliberate change of the
 // output, run the test program with VANTREL_UPDATE_GOLDEN=1 to rewrite the files, and review their diff.
 
+#include "log/ResultLog.h"
 #include "net/IpStatus.h"
 #include "net/WinsockErrors.h"
 #include "ops/ContinuousPing.h"
@@ -9,10 +10,9 @@
 #include "ops/OperationHarness.h"
 #include "ops/SeqScanChecks.h"
 #include "ops/WinsockReports.h"
-#include "output/ResultLog.h"
-#include "output/ResultTexts.h"
-#include "output/StringResource.h"
 #include "support/GoldenCapture.h"
+#include "text/ResultTexts.h"
+#include "text/StringResource.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 
 #include "OperationHarness.h"
 #include "net/WinsockErrors.h"
-#include "output/ResultTexts.h"
-#include "output/RtfReader.h"
+#include "rtf/RtfReader.h"
+#include "text/ResultTexts.h"
 
 #include <gtest/gtest.h>
 

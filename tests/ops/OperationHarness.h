@@ -1,8 +1,8 @@
 #pragma once
 
+#include "log/ResultPipeline.h"
 #include "net/SocketLibrary.h"
 #include "ops/OperationControl.h"
-#include "output/ResultPipeline.h"
 #include "settings/LiveOptions.h"
 #include "support/FakeHostDatabase.h"
 #include "support/FakeIcmpNetwork.h"

@@ -1,6 +1,6 @@
 #include "OperationHarness.h"
 #include "net/IpStatus.h"
-#include "output/RtfReader.h"
+#include "rtf/RtfReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "ops/WinsockReports.h"
 
-#include "output/RtfReader.h"
-#include "output/TextRenderer.h"
+#include "rtf/RtfReader.h"
+#include "rtf/TextRenderer.h"
 #include "support/FakeHostDatabase.h"
 #include "support/FakeIcmpNetwork.h"
 #include "support/QtPrinters.h"

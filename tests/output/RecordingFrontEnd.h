@@ -1,7 +1,7 @@
 #pragma once
 
-#include "output/LogFrontEnd.h"
-#include "output/ResultView.h"
+#include "log/LogFrontEnd.h"
+#include "rows/ResultView.h"
 
 #include <QString>
 #include <optional>

@@ -1,16 +1,16 @@
-#include "output/ResultLog.h"
+#include "log/ResultLog.h"
 
 #include "RecordingFrontEnd.h"
 #include "TemplateSamples.h"
-#include "output/LogErrorTexts.h"
-#include "output/MessageTexts.h"
-#include "output/ResultPipeline.h"
-#include "output/ResultTexts.h"
-#include "output/RtfReader.h"
+#include "log/LogErrorTexts.h"
+#include "log/ResultPipeline.h"
+#include "rtf/RtfReader.h"
 #include "settings/LiveOptions.h"
 #include "support/ChildProcess.h"
 #include "support/DataHome.h"
 #include "support/QtPrinters.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <QDir>
 #include <QFile>

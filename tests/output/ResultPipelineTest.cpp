@@ -1,14 +1,14 @@
-#include "output/ResultPipeline.h"
+#include "log/ResultPipeline.h"
 
 #include "RecordingFrontEnd.h"
-#include "output/KindPresenter.h"
-#include "output/MessageTexts.h"
-#include "output/ResultLog.h"
-#include "output/ResultTexts.h"
-#include "output/StatusPanes.h"
-#include "output/TextResultPrinter.h"
+#include "log/ResultLog.h"
+#include "rows/KindPresenter.h"
+#include "rows/StatusPanes.h"
+#include "rows/TextResultPrinter.h"
 #include "settings/LiveOptions.h"
 #include "support/QtPrinters.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <QFile>
 #include <QTemporaryDir>

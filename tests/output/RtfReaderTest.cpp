@@ -1,9 +1,9 @@
-#include "output/RtfReader.h"
+#include "rtf/RtfReader.h"
 
 #include "TemplateSamples.h"
-#include "output/MessageTexts.h"
-#include "output/ResultTexts.h"
 #include "support/QtPrinters.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <gtest/gtest.h>
 #include <random>

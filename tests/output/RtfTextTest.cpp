@@ -1,9 +1,9 @@
-#include "output/RtfText.h"
+#include "rtf/RtfText.h"
 
-#include "output/RtfFragment.h"
-#include "output/RtfReader.h"
-#include "output/TimeStamp.h"
-#include "output/Windows1252.h"
+#include "rows/TimeStamp.h"
+#include "rtf/RtfFragment.h"
+#include "rtf/RtfReader.h"
+#include "rtf/Windows1252.h"
 #include "support/QtPrinters.h"
 
 #include <QLocale>

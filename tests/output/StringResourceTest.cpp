@@ -1,12 +1,12 @@
-#include "output/StringResource.h"
+#include "text/StringResource.h"
 
 #include "TemplateSamples.h"
-#include "output/MessageTexts.h"
-#include "output/ResultRow.h"
-#include "output/ResultTexts.h"
-#include "output/RtfFragment.h"
-#include "output/RtfReader.h"
+#include "rows/ResultRow.h"
+#include "rtf/RtfFragment.h"
+#include "rtf/RtfReader.h"
 #include "support/QtPrinters.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,6 +1,6 @@
 #include "TemplateSamples.h"
 
-#include "output/RtfText.h"
+#include "rtf/RtfText.h"
 
 #include <fmt/printf.h>
 #include <string>

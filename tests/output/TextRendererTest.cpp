@@ -1,8 +1,8 @@
-#include "output/TextRenderer.h"
+#include "rtf/TextRenderer.h"
 
-#include "output/MessageTexts.h"
-#include "output/ResultTexts.h"
 #include "support/QtPrinters.h"
+#include "text/MessageTexts.h"
+#include "text/ResultTexts.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 
 #include "cli/RecordPrinter.h"
 #include "ops/ResultRecord.h"
-#include "output/RtfReader.h"
-#include "output/TextRenderer.h"
+#include "rtf/RtfReader.h"
+#include "rtf/TextRenderer.h"
 #include "support/RecordingResultView.h"
 
 #include <QFile>

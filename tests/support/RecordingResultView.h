@@ -1,7 +1,7 @@
 #pragma once
 
-#include "output/ResultView.h"
-#include "output/TextRenderer.h"
+#include "rows/ResultView.h"
+#include "rtf/TextRenderer.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 // The program's own message boxes: what their pages show for every icon style, with a message that tries
 // to be markup, how they close, and how they fit their message.
-#include "output/MessageTexts.h"
+#include "text/MessageTexts.h"
 #include "ui/CHTMLDialogOKCancelBox.h"
 #include "ui/CHTMLMessageBox.h"
 #include "ui/DialogPictures.h"

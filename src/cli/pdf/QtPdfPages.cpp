@@ -1,7 +1,7 @@
 #include "cli/pdf/QtPdfPages.h"
 
-#include "output/MessageTexts.h"
-#include "output/ResultPagePrinter.h"
+#include "print/ResultPagePrinter.h"
+#include "text/MessageTexts.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

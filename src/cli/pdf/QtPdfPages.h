@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/PdfPages.h"
-#include "output/KindPresenter.h"
-#include "output/ResultDocumentWriter.h"
+#include "print/ResultDocumentWriter.h"
+#include "rows/KindPresenter.h"
 
 #include <QTextDocument>
 
