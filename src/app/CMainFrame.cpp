@@ -75,7 +75,7 @@ bool CMainFrame::Create() {
     m_panesBuilder->createCommands();
     ApplyVisualStyle(m_parts.applicationLook);
     if (!buildMenuBar(*this, *m_parts.commands)) {
-        startupError(QStringLiteral("Failed to create the Menu bar."));
+        startupError(output::text(output::res::kNoMenuBar));
         return false;
     }
     applyToolTipLook();
@@ -90,7 +90,7 @@ bool CMainFrame::Create() {
     const QIcon programIcon = windowIcon().isNull() ? ui::toolIcon(ui::ToolIcon::SystemTray) : windowIcon();
     m_parts.tray->setIcons(programIcon, ui::toolIcon(ui::ToolIcon::ISPinger));
     if (!buildStatusBar(*this, m_parts.bars)) {
-        startupError(QStringLiteral("Failed to create the Status bar."));
+        startupError(output::text(output::res::kNoStatusBar));
         return false;
     }
     m_parts.hostBox = m_parts.bars.hostBox;
@@ -100,7 +100,7 @@ bool CMainFrame::Create() {
         connect(pane, &ui::StatusPane::doubleClicked, this,
                 [this](int paneId) { m_parts.commands->trigger(paneId); });
     if (!m_panesBuilder->CreatePanes()) {
-        startupError(QStringLiteral("Failed to create docking windows."));
+        startupError(output::text(output::res::kNoDockingWindows));
         return false;
     }
     m_persistence->LoadSettings();
@@ -154,7 +154,7 @@ void CMainFrame::followChanges() {
 }
 
 void CMainFrame::startupError(const QString& text) {
-    showMessageBox(QStringLiteral("Startup Error"), text, ops::MessageIcon::Error);
+    showMessageBox(output::text(output::res::kStartupErrorCaption), text, ops::MessageIcon::Error);
 }
 
 bool CMainFrame::layoutRestored() const {

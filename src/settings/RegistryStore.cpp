@@ -3,6 +3,7 @@
 #include "settings/FileReplacement.h"
 #include "settings/SqliteStatement.h"
 #include "settings/StoreFileFormat.h"
+#include "text/MessageTexts.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -525,7 +526,7 @@ std::optional<StoreError> RegistryStore::saveToFile(const QString& path) const {
         return StoreError{sqlite3_extended_errcode(m_db.handle()),
                           QString::fromUtf8(sqlite3_errmsg(m_db.handle()))};
     if (!writeStoreDigest(replacement.temporaryPath()))
-        return StoreError{EIO, QStringLiteral("The saved file could not be completed.")};
+        return StoreError{EIO, output::text(output::res::kStoreSaveIncomplete)};
     // The copy reaches the disk before it takes the name, so the file is either the old or the new one.
     if (const std::optional<FileProblem> problem = replacement.commit())
         return failed(*problem);
@@ -543,15 +544,14 @@ std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path, co
         case StoreFileState::Ours:
             break;
         case StoreFileState::Damaged:
-            return StoreError{SQLITE_CORRUPT, QStringLiteral("The settings file is damaged.")};
+            return StoreError{SQLITE_CORRUPT, output::text(output::res::kStoreDamaged)};
         case StoreFileState::Unreadable:
             return StoreError{source.lastErrorCode(), source.lastErrorText()};
         case StoreFileState::Newer:
-            return StoreError{SQLITE_NOTADB,
-                              QStringLiteral("The file was written by a newer version of Vantrel.")};
+            return StoreError{SQLITE_NOTADB, output::text(output::res::kStoreFromNewerVersion)};
         case StoreFileState::Empty:
         case StoreFileState::Foreign:
-            return StoreError{SQLITE_NOTADB, QStringLiteral("The file is not a Vantrel settings file.")};
+            return StoreError{SQLITE_NOTADB, output::text(output::res::kStoreNotOurs)};
         }
     }
 
@@ -587,7 +587,7 @@ std::optional<StoreError> RegistryStore::restoreFromFile(const QString& path, co
     if (written)
         return std::nullopt;
     if (refused)
-        return StoreError{kContentRefused, QStringLiteral("The file's content was refused.")};
+        return StoreError{kContentRefused, output::text(output::res::kStoreContentRefused)};
     return StoreError{written.code(), written.reason()};
 }
 

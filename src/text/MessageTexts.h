@@ -61,6 +61,10 @@ inline constexpr TextTemplate<> kAboutRequirements{
 
 // Message-box captions.
 inline constexpr TextTemplate<> kStartupErrorCaption{0, "StartupErrorCaption", "Startup Error"};
+// What the main window could not build at start.
+inline constexpr TextTemplate<> kNoMenuBar{0, "NoMenuBar", "Failed to create the Menu bar."};
+inline constexpr TextTemplate<> kNoStatusBar{0, "NoStatusBar", "Failed to create the Status bar."};
+inline constexpr TextTemplate<> kNoDockingWindows{0, "NoDockingWindows", "Failed to create docking windows."};
 inline constexpr TextTemplate<> kShutdownErrorCaption{0, "ShutdownErrorCaption", "Shutdown Error"};
 inline constexpr TextTemplate<> kLogErrorCaption{0, "LogErrorCaption", "Log Error"};
 inline constexpr TextTemplate<> kInputErrorCaption{0, "InputErrorCaption", "Input Error"};
@@ -92,6 +96,15 @@ inline constexpr TextTemplate<QString> kStoreNotWritable{
     "Vantrel cannot save its settings (%s). Options changed now hold until Vantrel closes; profiles and "
     "saved lists cannot be changed."};
 inline constexpr TextTemplate<> kStoreLocked{0, "StoreLocked", "another program keeps the file locked"};
+// Why the store could not read or save a settings file.
+inline constexpr TextTemplate<> kStoreSaveIncomplete{0, "StoreSaveIncomplete",
+                                                     "The saved file could not be completed."};
+inline constexpr TextTemplate<> kStoreDamaged{0, "StoreDamaged", "The settings file is damaged."};
+inline constexpr TextTemplate<> kStoreFromNewerVersion{0, "StoreFromNewerVersion",
+                                                       "The file was written by a newer version of Vantrel."};
+inline constexpr TextTemplate<> kStoreNotOurs{0, "StoreNotOurs", "The file is not a Vantrel settings file."};
+inline constexpr TextTemplate<> kStoreContentRefused{0, "StoreContentRefused",
+                                                     "The file's content was refused."};
 // Why a settings file was not replaced by an export.
 inline constexpr TextTemplate<QString> kReplaceFolder{0, "ReplaceFolder", "\"%s\" is a folder."};
 inline constexpr TextTemplate<QString> kReplaceNotRegular{
