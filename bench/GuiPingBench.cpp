@@ -89,6 +89,16 @@ double guiSeconds(app::CMainFrame& frame, const ops::OperationControl& control, 
 }
 
 // The largest gap between two runs of a 0 ms timer on the GUI thread, from its start to its end.
+// The window's boxes go to the terminal, so that nothing waits for a click; links are not opened.
+class TerminalDialogs final : public app::FrameDialogs {
+public:
+    void showMessage(QWidget*, const QString& caption, const QString& text, ops::MessageIcon) override {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    }
+    bool askOkCancel(QWidget*, const QString&, const QString&) override { return false; }
+    bool openLink(const QUrl&) override { return false; }
+};
+
 class EventLoopStallMeter {
 public:
     EventLoopStallMeter() {
@@ -180,19 +190,18 @@ int main(int argc, char* argv[]) {
     store->WriteProfileString(settings::section::kOptions, QStringLiteral("Log String"),
                               dir.filePath(QStringLiteral("Vtrlog.rtf")));
 
+    TerminalDialogs dialogs;
     std::unique_ptr<app::CMainFrame> made;
     std::optional<app::DesktopOperations> operations;
     try {
-        operations.emplace([&](settings::LiveOptions& options,
-                               ops::OperationState& state) -> app::CMainFrame& {
-            made = std::make_unique<app::CMainFrame>(*store, dir.path() + QLatin1Char('/'), options, state);
-            made->setMessageBoxShower([](const QString& caption, const QString& text, ops::MessageIcon) {
-                std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+        operations.emplace(
+            [&](settings::LiveOptions& options, ops::OperationState& state) -> app::CMainFrame& {
+                made = std::make_unique<app::CMainFrame>(*store, dir.path() + QLatin1Char('/'), options,
+                                                         state, dialogs);
+                if (!made->Create())
+                    throw app::FrameNotCreated{};
+                return *made;
             });
-            if (!made->Create())
-                throw app::FrameNotCreated{};
-            return *made;
-        });
     } catch (const app::FrameNotCreated&) {
         return 1;
     }

@@ -17,7 +17,6 @@
 #include "settings/RegistryStore.h"
 #include "text/MessageTexts.h"
 #include "ui/BalloonTip.h"
-#include "ui/CHTMLMessageBox.h"
 #include "ui/CHostViewPane.h"
 #include "ui/CNxMFCToolBar.h"
 #include "ui/CNxPingOptionsPaneDialog.h"
@@ -35,7 +34,6 @@
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMetaMethod>
 #include <QStyle>
 #include <QStyleFactory>
@@ -47,15 +45,14 @@
 namespace vantrel::app {
 
 CMainFrame::CMainFrame(settings::RegistryStore& store, QString homeDir, settings::LiveOptions& options,
-                       ops::OperationState& state, QWidget* parent)
+                       ops::OperationState& state, FrameDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent)
-    , m_parts(store, std::move(homeDir), options, state) {
+    , m_parts(store, std::move(homeDir), options, state, dialogs) {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(output::text(output::res::kProductName));
 }
 
 CMainFrame::~CMainFrame() {
-    // The status text's change hook is left as it is: the session that owns the text goes first.
     if (m_parts.keyboardHooks)
         qApp->removeEventFilter(m_parts.keyboardHooks);
     // The Profile Manager outlives the command table, which it updates when the boxes change.
@@ -139,18 +136,16 @@ void CMainFrame::followChanges() {
         connect(pane, &ui::OptionPane::optionChanged, this, [this] { RefreshCommandUI(); });
     connect(&m_parts.state.flags.changes(), &ops::FlagChanges::changed, this, &CMainFrame::RefreshCommandUI);
     // The status text is shown at most once a frame, however often workers change it.
-    m_statusFrame = new ui::FrameThrottle(
-        [this] {
-            m_statusAsked = false;
+    ops::SharedStatus& status = m_parts.state.status;
+    auto* statusFrame = new ui::FrameThrottle(
+        [this, &status] {
+            status.readyForNextChange();
             m_commandState->showOperationStatus();
         },
         this);
-    connect(this, &CMainFrame::statusChanged, m_statusFrame, &ui::FrameThrottle::request,
+    connect(&status.changes(), &ops::StatusChanges::changed, statusFrame, &ui::FrameThrottle::request,
             Qt::QueuedConnection);
-    m_parts.state.status.setChangeHook([this] {
-        if (!m_statusAsked.exchange(true))
-            emit statusChanged();
-    });
+    status.readyForNextChange();
 }
 
 void CMainFrame::startupError(const QString& text) {
@@ -291,18 +286,7 @@ void CMainFrame::returnFocusToHostBox() {
 }
 
 void CMainFrame::showMessageBox(const QString& caption, const QString& text, ops::MessageIcon icon) {
-    if (m_parts.messageBoxShower) {
-        m_parts.messageBoxShower(caption, text, icon);
-        return;
-    }
-    // A worker's failure to start keeps the desktop's own warning box; every other message is the
-    // program's own box.
-    if (icon == ops::MessageIcon::Exclamation) {
-        QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
-        box.exec();
-        return;
-    }
-    ui::ShowMessageBox(this, caption, text, int(icon));
+    m_parts.dialogs.showMessage(this, caption, text, icon);
 }
 
 bool CMainFrame::showHostBalloonTip(const QString& title, const QString& text) {

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "app/FrameDialogs.h"
 #include "app/FrameParts.h"
 #include "ops/OperationFrontEnd.h"
 
 #include <QMainWindow>
 #include <QStringList>
-#include <atomic>
 #include <memory>
 
 class QTableWidget;
@@ -14,9 +14,6 @@ namespace vantrel::ops {
 class OperationFlags;
 class SharedStatus;
 } // namespace vantrel::ops
-namespace vantrel::ui {
-class FrameThrottle;
-}
 
 namespace vantrel::app {
 
@@ -36,8 +33,10 @@ class CMainFrame : public QMainWindow, public ops::OperationFrontEnd {
 public:
     // `homeDir` is the program's home folder, ending in a slash. The options and the operation state are
     // the operations session's (a test's own when it has none).
+    // The window's boxes and links go through `dialogs`.
     CMainFrame(settings::RegistryStore& store, QString homeDir, settings::LiveOptions& options,
-               ops::OperationState& state, QWidget* parent = nullptr);
+               ops::OperationState& state, FrameDialogs& dialogs = FrameDialogs::desktop(),
+               QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Builds the window in order: style, menu bar, toolbars, status bar, docking panes, options, the
@@ -58,17 +57,6 @@ public:
     // The Ping command: starts a ping or cancels the running one. The Ping button, its menu item and
     // Enter reach it; Enter without the enabling rules.
     void OnPing();
-
-    // What tests replace: the Results window's red lines, size and clearing, the program's message box
-    // and OK/Cancel box (tests record them instead of showing them), and the desktop's link opener.
-    void setResultsHooks(FrameParts::ResultsHooks hooks) { m_parts.results = std::move(hooks); }
-    void setMessageBoxShower(decltype(FrameParts::messageBoxShower) shower) {
-        m_parts.messageBoxShower = std::move(shower);
-    }
-    void setOkCancelAsker(decltype(FrameParts::okCancelAsker) asker) {
-        m_parts.okCancelAsker = std::move(asker);
-    }
-    void setLinkOpener(decltype(FrameParts::linkOpener) opener) { m_parts.linkOpener = std::move(opener); }
 
     // The ISPinger status text of its status pane.
     void setISPStatus(const QString& text);
@@ -129,8 +117,6 @@ public:
     QMenu* createPopupMenu() override;
 
 signals:
-    // Any thread: the status text changed (carries nothing; the text is read on the GUI thread).
-    void statusChanged();
     // An operation command (400 to 404, 11000 to 11004) for the operations to run.
     void operationCommand(ops::CommandId command);
     // The command state is being brought up to date: the commands the operations own (ISPinger's) too.
@@ -165,8 +151,6 @@ private:
     std::unique_ptr<FrameCommandDispatch> m_dispatch;
     std::unique_ptr<FramePanes> m_panesBuilder;
     std::unique_ptr<FrameCloseSequence> m_closeSequence;
-    ui::FrameThrottle* m_statusFrame = nullptr; // the status text, shown at most once a frame
-    std::atomic<bool> m_statusAsked{false};     // a change waits for m_statusFrame
 };
 
 } // namespace vantrel::app

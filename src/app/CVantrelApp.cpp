@@ -6,7 +6,6 @@
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
 #include "text/MessageTexts.h"
-#include "ui/CHTMLMessageBox.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -18,8 +17,9 @@ namespace {
 constexpr QSize kWindowFrameRoom(16, 48);
 } // namespace
 
-CVantrelApp::CVantrelApp(GuiArguments arguments, const QString& executableDir)
+CVantrelApp::CVantrelApp(GuiArguments arguments, const QString& executableDir, FrameDialogs& dialogs)
     : m_arguments(std::move(arguments))
+    , m_dialogs(dialogs)
     , m_homeDir(resolveHomeDir(m_arguments.homeDir, executableDir)) {}
 
 CVantrelApp::~CVantrelApp() {
@@ -36,15 +36,15 @@ void CVantrelApp::setApplicationNames() {
 }
 
 bool CVantrelApp::InitInstance() {
-    m_store = settings::RegistryStore::open(settings::StoreLocation::resolve(m_arguments.configDir),
-                                            [](const settings::StoreNotice& notice) {
-                                                ui::ShowMessageBox(nullptr, notice.caption, notice.text, 2);
-                                            });
+    m_store = settings::RegistryStore::open(
+        settings::StoreLocation::resolve(m_arguments.configDir), [this](const settings::StoreNotice& notice) {
+            m_dialogs.showMessage(nullptr, notice.caption, notice.text, ops::MessageIcon::Warning);
+        });
 
     try {
         m_operations = std::make_unique<DesktopOperations>(
             [this](settings::LiveOptions& options, ops::OperationState& state) -> CMainFrame& {
-                m_frame = std::make_unique<CMainFrame>(*m_store, m_homeDir, options, state);
+                m_frame = std::make_unique<CMainFrame>(*m_store, m_homeDir, options, state, m_dialogs);
                 if (!m_frame->Create())
                     throw FrameNotCreated{};
                 return *m_frame;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FrameDialogs.h"
 #include "app/GuiArguments.h"
 
 #include <QString>
@@ -18,7 +19,9 @@ class DesktopOperations;
 // (or the host of the command line). The QApplication around it belongs to main().
 class CVantrelApp {
 public:
-    CVantrelApp(GuiArguments arguments, const QString& executableDir);
+    // The window's boxes and links, and the store's notices, go through `dialogs`.
+    CVantrelApp(GuiArguments arguments, const QString& executableDir,
+                FrameDialogs& dialogs = FrameDialogs::desktop());
     ~CVantrelApp();
     CVantrelApp(const CVantrelApp&) = delete;
     CVantrelApp& operator=(const CVantrelApp&) = delete;
@@ -35,6 +38,7 @@ public:
 
 private:
     GuiArguments m_arguments;
+    FrameDialogs& m_dialogs;
     QString m_homeDir;
     std::unique_ptr<settings::RegistryStore> m_store;
     std::unique_ptr<CMainFrame> m_frame;

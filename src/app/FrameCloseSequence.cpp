@@ -4,6 +4,7 @@
 #include "app/FramePersistence.h"
 #include "app/ProfileManager.h"
 #include "log/ResultLog.h"
+#include "log/ResultPipeline.h"
 #include "settings/RegistryStore.h"
 #include "text/MessageTexts.h"
 #include "ui/HostComboBox.h"
@@ -86,8 +87,8 @@ void FrameCloseSequence::writeExitingLines() {
         const QString text = QString::fromLatin1(line.text);
         m_parts.state.status.set(text);
         m_frame.RefreshCommandUI();
-        if (m_parts.results.appendRed)
-            m_parts.results.appendRed(text + QStringLiteral("\\par }"));
+        m_parts.pipeline->AppendRow(
+            output::fixedRow(output::ResultKind::Red, (text + QStringLiteral("\\par }")).toStdString()));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/BarDialogs.h"
 #include "app/CMainFrame.h"
 #include "app/FrameCommandState.h"
+#include "app/FrameDialogs.h"
 #include "app/FramePersistence.h"
 #include "app/ManualLocation.h"
 #include "app/OptionsPanes.h"
@@ -22,7 +23,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -103,8 +103,7 @@ void FrameCommandDispatch::bindCommands() {
     for (int id : {cmd::kClearLogMenu, cmd::kClearLogButton, cmd::kLogSizePane})
         on(id, [this] { runLogCommand(&output::ResultLog::ClearLog); });
     on(cmd::kTextSizePane, [this] {
-        if (m_parts.results.clearAll)
-            m_parts.results.clearAll();
+        m_parts.resultsPane->clearAllText();
         m_frame.RefreshCommandUI();
     });
 
@@ -141,7 +140,7 @@ void FrameCommandDispatch::bindCommands() {
     on(cmd::kAbout, [this] {
         // The About box's buttons ignore what the desktop answers: a link that does not open shows nothing.
         ui::CHTMLAboutDialog about(
-            manual(), [this](const QUrl& link) { m_parts.linkOpener(link); }, &m_frame);
+            manual(), [this](const QUrl& link) { m_parts.dialogs.openLink(link); }, &m_frame);
         about.exec();
     });
     on(cmd::kAboutWinsock, [this] { emit m_frame.aboutWinsockRequested(); });
@@ -179,7 +178,7 @@ void FrameCommandDispatch::bindCommands() {
 }
 
 void FrameCommandDispatch::openLink(const QString& address) {
-    if (!m_parts.linkOpener(QUrl(address)))
+    if (!m_parts.dialogs.openLink(QUrl(address)))
         m_frame.showMessageBox(output::text(output::res::kLinkErrorCaption),
                                output::fill(output::res::kLinkNotOpened, address), ops::MessageIcon::Warning);
 }
@@ -192,7 +191,7 @@ QString FrameCommandDispatch::manual() const {
 void FrameCommandDispatch::OnHelpTopics() {
     const QString fileName = output::text(output::res::kManualFileName);
     const QString manual = this->manual();
-    if (!QFileInfo::exists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+    if (!QFileInfo::exists(manual) || !m_parts.dialogs.openLink(QUrl::fromLocalFile(manual)))
         m_frame.showMessageBox(output::text(output::res::kHelpErrorCaption),
                                output::fill(output::res::kManualMissing, fileName, m_parts.homeDir),
                                ops::MessageIcon::Error);

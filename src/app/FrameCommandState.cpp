@@ -10,7 +10,9 @@
 #include "settings/SeqScanGroups.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CNxOtherOptionsPaneDialog.h"
+#include "ui/CStatusViewPane.h"
 #include "ui/FrameThrottle.h"
+#include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
 
 #include <QAction>
@@ -155,7 +157,7 @@ void FrameCommandState::applyPaneState(int id, const output::StatusPaneState& st
 
 void FrameCommandState::refreshTextSizePane() {
     applyPaneState(cmd::kTextSizePane,
-                   output::textSizePane(m_parts.results.textSize ? m_parts.results.textSize() : 0));
+                   output::textSizePane(double(m_parts.resultsPane->view().textSizeBytes())));
 }
 
 void FrameCommandState::refreshLogPanes() {

@@ -179,13 +179,6 @@ void FramePanes::createListEditors() {
 void FramePanes::InitResultsWindow() {
     m_parts.pipeline =
         std::make_unique<output::ResultPipeline>(m_parts.resultLog.get(), *m_parts.resultsPane);
-    m_parts.results = {
-        [this](const QString& fragment) {
-            m_parts.pipeline->AppendRow(output::fixedRow(output::ResultKind::Red, fragment.toStdString()));
-        },
-        [this] { return double(m_parts.resultsPane->view().textSizeBytes()); },
-        [this] { m_parts.resultsPane->clearAllText(); },
-    };
     QObject::connect(m_parts.resultsPane, &ui::CStatusViewPane::textSizeChanged, &m_frame,
                      [this] { m_state.textSizeChanged(); });
     QObject::connect(m_parts.resultsPane, &ui::CStatusViewPane::openLink, &m_frame,

@@ -22,11 +22,12 @@
 namespace vantrel::app {
 
 FrameParts::FrameParts(settings::RegistryStore& store_, QString homeDir_, settings::LiveOptions& options_,
-                       ops::OperationState& state_)
+                       ops::OperationState& state_, FrameDialogs& dialogs_)
     : store(store_)
     , homeDir(std::move(homeDir_))
     , options(options_)
     , state(state_)
+    , dialogs(dialogs_)
     , applicationLook(readApplicationLook(store_)) {}
 
 FrameParts::~FrameParts() = default;

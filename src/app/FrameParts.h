@@ -8,7 +8,6 @@
 #include "ops/OperationState.h"
 #include "settings/LiveOptions.h"
 
-#include <QDesktopServices>
 #include <QList>
 #include <QString>
 #include <array>
@@ -44,6 +43,7 @@ class SystemTray;
 namespace vantrel::app {
 
 class DesktopLogFrontEnd;
+class FrameDialogs;
 class KeyboardHooks;
 class ListScanAddressEditor;
 class ProfileManager;
@@ -73,13 +73,14 @@ inline const QString kMruAddress = QStringLiteral("Address");
 // commands, keep its settings and layout and close it. The widgets belong to the window (Qt parents).
 struct FrameParts {
     FrameParts(settings::RegistryStore& store, QString homeDir, settings::LiveOptions& options,
-               ops::OperationState& state);
+               ops::OperationState& state, FrameDialogs& dialogs);
     ~FrameParts();
 
     settings::RegistryStore& store;
     QString homeDir;
     settings::LiveOptions& options; // the operations session's
     ops::OperationState& state;     // the operations session's
+    FrameDialogs& dialogs;
     int applicationLook;
 
     std::unique_ptr<CommandTable> commands;
@@ -103,18 +104,6 @@ struct FrameParts {
     ui::RoundTripPlot* roundTripPlot = nullptr;
     std::unique_ptr<output::ResultPipeline> pipeline;
     bool shownOnce = false;
-
-    // What tests replace: the Results window's red lines, its size and its clearing, the message boxes,
-    // the OK/Cancel questions and the links.
-    struct ResultsHooks {
-        std::function<void(const QString& fragment)> appendRed; // a red line in the Results window
-        std::function<double()> textSize;                       // its text size in bytes
-        std::function<void()> clearAll;                         // Clear All Text
-    };
-    ResultsHooks results;
-    std::function<void(const QString& caption, const QString& text, ops::MessageIcon)> messageBoxShower;
-    std::function<bool(const QString& caption, const QString& text)> okCancelAsker;
-    std::function<bool(const QUrl&)> linkOpener = &QDesktopServices::openUrl;
 
     QDockWidget* pane(int id) const;
     ui::OptionPane* optionPane(int command) const;

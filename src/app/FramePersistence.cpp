@@ -1,6 +1,7 @@
 #include "app/FramePersistence.h"
 
 #include "app/CMainFrame.h"
+#include "app/FrameDialogs.h"
 #include "app/ListScanAddressEditor.h"
 #include "app/OptionsPanes.h"
 #include "app/SeqScanPaneController.h"
@@ -8,7 +9,6 @@
 #include "app/ToolBarFlow.h"
 #include "settings/SettingsModel.h"
 #include "text/MessageTexts.h"
-#include "ui/CHTMLDialogOKCancelBox.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
 #include "ui/HostComboBox.h"
@@ -89,9 +89,7 @@ bool FramePersistence::CheckProductVersion() {
 }
 
 bool FramePersistence::askOkCancel(const QString& caption, const QString& text) {
-    return m_parts.okCancelAsker
-               ? m_parts.okCancelAsker(caption, text)
-               : ui::ShowOkCancelBox(&m_frame, caption, text, int(ops::MessageIcon::Warning), false);
+    return m_parts.dialogs.askOkCancel(&m_frame, caption, text);
 }
 
 void FramePersistence::ResetGui() {

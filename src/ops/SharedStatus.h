@@ -1,14 +1,22 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
-#include <functional>
+#include <atomic>
 #include <mutex>
 
 namespace vantrel::ops {
 
+class StatusChanges : public QObject {
+    Q_OBJECT
+signals:
+    // Any thread: the text changed (carries nothing; the text is read on the GUI thread).
+    void changed();
+};
+
 // The status text of the first status-bar pane: a value that workers and the GUI thread assign and the
 // GUI thread reads once a frame for display. The lock makes sure a reader never sees a text half
-// assigned; each change asks for a frame.
+// assigned. However fast workers change it, one change is announced until the text is read again.
 class SharedStatus {
 public:
     SharedStatus(); // "Ready"
@@ -20,8 +28,8 @@ public:
                 return;
             m_text = text;
         }
-        if (m_changed)
-            m_changed();
+        if (!m_announced.exchange(true))
+            emit m_changes.changed();
     }
     QString get() const {
         std::lock_guard lock(m_mutex);
@@ -30,13 +38,15 @@ public:
     // The pane shows its label and the text, joined by one blank.
     QString paneText() const;
 
-    // Called from any thread after each change; set while no worker runs.
-    void setChangeHook(std::function<void()> changed) { m_changed = std::move(changed); }
+    const StatusChanges& changes() const { return m_changes; }
+    // The GUI thread is about to show the text: the next change is announced again.
+    void readyForNextChange() { m_announced = false; }
 
 private:
     mutable std::mutex m_mutex;
     QString m_text;
-    std::function<void()> m_changed;
+    std::atomic<bool> m_announced{false};
+    StatusChanges m_changes;
 };
 
 } // namespace vantrel::ops

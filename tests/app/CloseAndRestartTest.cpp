@@ -59,15 +59,14 @@ using ::testing::ElementsAre;
 
 using CloseSequence = FrameFixture;
 
+// The Results window's lines from the first one starting with `start`.
+QStringList linesFrom(const CMainFrame& frame, const QString& start) {
+    const QString text = frame.resultsPane().view().toPlainText();
+    const qsizetype at = text.indexOf(start);
+    return at < 0 ? QStringList() : text.mid(at).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 TEST_F(CloseSequence, WaitsForRunningWorkersThenSaves) {
-    QStringList red;
-    QStringList statuses;
-    frame->setResultsHooks({[&](const QString& fragment) {
-                                red.append(fragment);
-                                statuses.append(frame->status().get());
-                            },
-                            {},
-                            {}});
     frame->options().setNumber(OptionId::Packets, 17);
     frame->flags().startOperation(ops::Operation::Ping);
     frame->flags().workerStarted(ops::Worker::Ping);
@@ -76,8 +75,10 @@ TEST_F(CloseSequence, WaitsForRunningWorkersThenSaves) {
     // The worker ends a little later; until then nothing is saved.
     bool savedBeforeWorkerEnded = true;
     bool shuttingDownSeen = false;
+    QString statusDuringTheWait;
     QTimer::singleShot(50, [&] {
         shuttingDownSeen = frame->flags().m_bShuttingDown;
+        statusDuringTheWait = frame->status().get();
         savedBeforeWorkerEnded = store->valueKind(settings::section::kOptions, "Packets").has_value();
         frame->flags().workerEndedOperations(ops::Worker::Ping);
         frame->flags().workerFinished(ops::Worker::Ping);
@@ -86,17 +87,15 @@ TEST_F(CloseSequence, WaitsForRunningWorkersThenSaves) {
 
     EXPECT_TRUE(shuttingDownSeen);
     EXPECT_FALSE(savedBeforeWorkerEnded);
-    EXPECT_THAT(red, ElementsAre("Exiting...Shutting down ping operation first...\\par }",
-                                 "Exiting...Shutting down SeqScan operation first...\\par }"));
-    EXPECT_THAT(statuses, ElementsAre("Exiting...Shutting down ping operation first...",
-                                      "Exiting...Shutting down SeqScan operation first..."));
+    EXPECT_THAT(linesFrom(*frame, "Exiting"),
+                ElementsAre("Exiting...Shutting down ping operation first...",
+                            "Exiting...Shutting down SeqScan operation first..."));
+    EXPECT_EQ(statusDuringTheWait, "Exiting...Shutting down SeqScan operation first...");
     EXPECT_EQ(store->GetProfileInt(settings::section::kOptions, "Packets", 0), 17);
 }
 
 TEST_F(CloseSequence, SecondCloseDuringTheWaitIsAbsorbed) {
-    int redLines = 0;
     int shutdowns = 0;
-    frame->setResultsHooks({[&](const QString&) { ++redLines; }, {}, {}});
     QObject::connect(frame.get(), &CMainFrame::shuttingDown, [&] { ++shutdowns; });
     frame->flags().startOperation(ops::Operation::Trace);
     frame->flags().workerStarted(ops::Worker::ISPinger);
@@ -116,17 +115,15 @@ TEST_F(CloseSequence, SecondCloseDuringTheWaitIsAbsorbed) {
     EXPECT_TRUE(frame->close());
 
     EXPECT_TRUE(visibleAfterSecondClose);
-    EXPECT_EQ(redLines, 1);
+    EXPECT_EQ(linesFrom(*frame, "Exiting").size(), 1);
     EXPECT_EQ(shutdowns, 1);
     EXPECT_FALSE(frame->isVisible());
 }
 
 TEST_F(CloseSequence, ContinuousPingCountdownAloneDoesNotHoldTheClose) {
-    QStringList red;
-    frame->setResultsHooks({[&](const QString& fragment) { red.append(fragment); }, {}, {}});
     frame->flags().startOperation(ops::Operation::ContinuousPing);
     EXPECT_TRUE(frame->close());
-    EXPECT_THAT(red, ElementsAre("Exiting...Shutting down ping operation first...\\par }"));
+    EXPECT_THAT(linesFrom(*frame, "Exiting"), ElementsAre("Exiting...Shutting down ping operation first..."));
 }
 
 // Closing while an operation of each kind runs, on a scripted network whose every request takes a few
@@ -549,12 +546,7 @@ TEST_F(Restart, ImportedSettingsTakeEffectInTheRunningWindow) {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }();
-    QStringList asked;
-    bool answer = false;
-    frame->setOkCancelAsker([&](const QString& caption, const QString& text) {
-        asked.append(caption + QStringLiteral(": ") + text);
-        return answer;
-    });
+    QStringList& asked = dialogs.asked;
     frame->commands().trigger(cmd::kExportSettings);
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked.takeFirst().startsWith(QStringLiteral("Export File Delete Warning: ")));
@@ -573,7 +565,7 @@ TEST_F(Restart, ImportedSettingsTakeEffectInTheRunningWindow) {
                                      .arg(file, output::formatTimeStamp(QFileInfo(file).lastModified()))});
     EXPECT_EQ(boxes.size(), shown);
     EXPECT_EQ(store->GetProfileInt(settings::section::kOptions, "Packets", 0), 3);
-    answer = true;
+    dialogs.okAnswer = true;
     frame->commands().trigger(cmd::kImportSettings);
     EXPECT_EQ(boxes.last(), QStringLiteral("Import Settings: Settings were successfully imported."));
     EXPECT_EQ(frame->options().number(OptionId::Packets), 9);
@@ -603,7 +595,7 @@ protected:
     std::unique_ptr<CVantrelApp> start(const QStringList& arguments) {
         GuiArguments parsed = parseGuiArguments(arguments);
         EXPECT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
-        auto app = std::make_unique<CVantrelApp>(parsed, dirPath());
+        auto app = std::make_unique<CVantrelApp>(parsed, dirPath(), dialogs);
         EXPECT_TRUE(app->InitInstance());
         return app;
     }
@@ -663,10 +655,8 @@ TEST_F(ApplicationStart, AnotherVersionStartsWithTheStartingLayoutWhichResetGuiB
 
     auto app = start({QStringLiteral("--config-dir"), dirPath()});
     CMainFrame& started = *app->frame();
-    QStringList shown;
-    started.setMessageBoxShower([&](const QString& caption, const QString& text, ops::MessageIcon) {
-        shown.append(caption + ": " + text);
-    });
+    QStringList& shown = dialogs.boxes;
+    shown.clear();
     EXPECT_TRUE(started.isMaximized());
     EXPECT_TRUE(started.toolBar("SeqScan")->isVisibleTo(&started));
     EXPECT_EQ(started.CheckProductVersion(), true) << "the version is stored now";
@@ -676,18 +666,15 @@ TEST_F(ApplicationStart, AnotherVersionStartsWithTheStartingLayoutWhichResetGuiB
     started.hostBox()->setEditText(QStringLiteral("edge.test"));
     const QRect placement = started.geometry();
     // Reset GUI asks first; Cancel changes nothing.
-    QStringList asked;
-    bool answer = false;
-    started.setOkCancelAsker([&](const QString& caption, const QString& text) {
-        asked.append(caption + QStringLiteral(": ") + text);
-        return answer;
-    });
+    const QStringList& asked = dialogs.asked;
+    dialogs.asked.clear();
+    dialogs.okAnswer = false;
     started.commands().trigger(cmd::kResetGui);
     EXPECT_EQ(asked, QStringList{QStringLiteral(
                          "Reset GUI: Reset the toolbars and panes to their original layout?")});
     EXPECT_TRUE(shown.isEmpty());
     EXPECT_FALSE(started.toolBar("Toolkit")->isVisibleTo(&started));
-    answer = true;
+    dialogs.okAnswer = true;
     started.commands().trigger(cmd::kResetGui);
     EXPECT_EQ(shown, QStringList{QStringLiteral("Reset GUI: The GUI was successfully reset.")});
     EXPECT_TRUE(started.toolBar("Toolkit")->isVisibleTo(&started));

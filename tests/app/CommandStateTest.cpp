@@ -172,11 +172,7 @@ TEST_F(CommandState, CommandsOfFeaturesStillToComeArePresentAndDisabled) {
 // say nothing when the desktop cannot; the frame's messages come in the program's own box, but a worker's
 // failure to start keeps the desktop's warning box.
 TEST_F(CommandState, AboutBoxAndMessageBoxesAreTheProgramsOwn) {
-    QStringList opened;
-    frame->setLinkOpener([&](const QUrl& url) {
-        opened.append(url.toString());
-        return false;
-    });
+    const QStringList& opened = dialogs.opened;
     QString shownTitle;
     QTimer::singleShot(0, [&] {
         auto* about = qobject_cast<ui::CHTMLAboutDialog*>(QApplication::activeModalWidget());
@@ -194,7 +190,7 @@ TEST_F(CommandState, AboutBoxAndMessageBoxesAreTheProgramsOwn) {
                             QUrl::fromLocalFile(dirPath() + QStringLiteral("/Vantrel.html")).toString()));
     EXPECT_TRUE(boxes.isEmpty());
 
-    frame->setMessageBoxShower({});
+    FrameDialogs& desktop = FrameDialogs::desktop();
     QStringList seen;
     const auto closeTheBox = [&] {
         QTimer::singleShot(0, [&] {
@@ -206,10 +202,11 @@ TEST_F(CommandState, AboutBoxAndMessageBoxesAreTheProgramsOwn) {
         });
     };
     closeTheBox();
-    frame->showMessageBox(QStringLiteral("Log Error"), QStringLiteral("text"), ops::MessageIcon::Error);
+    desktop.showMessage(frame.get(), QStringLiteral("Log Error"), QStringLiteral("text"),
+                        ops::MessageIcon::Error);
     closeTheBox();
-    frame->showMessageBox(QStringLiteral("Vantrel 2.0"), QStringLiteral("text"),
-                          ops::MessageIcon::Exclamation);
+    desktop.showMessage(frame.get(), QStringLiteral("Vantrel 2.0"), QStringLiteral("text"),
+                        ops::MessageIcon::Exclamation);
     EXPECT_THAT(seen, ElementsAre(QStringLiteral("vantrel::ui::CHTMLMessageBox Log Error"),
                                   QStringLiteral("QMessageBox Vantrel 2.0")));
 }
@@ -564,18 +561,13 @@ TEST_F(CommandState, LogPastItsPurgeLimitIsMovedAsideAtARefresh) {
 }
 
 TEST_F(CommandState, TextSizePaneClearsTheResults) {
-    double size = 1500000;
-    int cleared = 0;
-    frame->setResultsHooks({{},
-                            [&] { return size; },
-                            [&] {
-                                ++cleared;
-                                size = 0;
-                            }});
+    const ui::ResultsTextView& results = frame->resultsPane().view();
     frame->RefreshCommandUI();
-    EXPECT_EQ(frame->statusPane(cmd::kTextSizePane)->text(), QStringLiteral("Text Size: 1.50 Mb"));
+    ASSERT_GT(results.textSizeBytes(), 0) << "the banner";
+    EXPECT_EQ(frame->statusPane(cmd::kTextSizePane)->text(),
+              output::textSizePane(double(results.textSizeBytes())).text);
     doubleClick(frame->statusPane(cmd::kTextSizePane));
-    EXPECT_EQ(cleared, 1);
+    EXPECT_EQ(results.toPlainText(), QString());
     EXPECT_EQ(frame->statusPane(cmd::kTextSizePane)->text(), QStringLiteral("Text Size: 0 Bytes"));
 }
 

@@ -356,11 +356,7 @@ TEST_F(DesktopOperationsTest, TheHelpMenuGivesTheWinsockReportAndSaysWhenTheManu
 
     // Without a browser or mail program a link says so, with its address: from the menu and from a click
     // on a link in the Results window.
-    QStringList opened;
-    frame->setLinkOpener([&](const QUrl& url) {
-        opened.append(url.toString());
-        return false;
-    });
+    const QStringList& opened = dialogs.opened;
     ASSERT_TRUE(frame->commands().trigger(11020));
     ASSERT_EQ(boxes.size(), 2);
     EXPECT_EQ(boxes[1],

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -64,10 +65,8 @@ protected:
         m_options.reset();
     }
     CMainFrame& frameOn(settings::LiveOptions& options, ops::OperationState& state) {
-        frame = std::make_unique<CMainFrame>(*store, m_dir.path() + QStringLiteral("/"), options, state);
-        frame->setMessageBoxShower([this](const QString& caption, const QString& text, ops::MessageIcon) {
-            boxes.append(caption + QStringLiteral(": ") + text);
-        });
+        frame =
+            std::make_unique<CMainFrame>(*store, m_dir.path() + QStringLiteral("/"), options, state, dialogs);
         EXPECT_TRUE(frame->Create());
         return *frame;
     }
@@ -82,9 +81,29 @@ protected:
     QString dirPath() const { return m_dir.path(); }
     QString logPath() const { return m_dir.filePath(QStringLiteral("Vtrlog.rtf")); }
 
+    // The frame's boxes and links, recorded: nothing waits for a click, nothing leaves for the desktop.
+    struct RecordedDialogs : FrameDialogs {
+        void showMessage(QWidget*, const QString& caption, const QString& text, ops::MessageIcon) override {
+            boxes.append(caption + QStringLiteral(": ") + text);
+        }
+        bool askOkCancel(QWidget*, const QString& caption, const QString& text) override {
+            asked.append(caption + QStringLiteral(": ") + text);
+            return okAnswer;
+        }
+        bool openLink(const QUrl& link) override {
+            opened.append(link.toString());
+            return false;
+        }
+        QStringList boxes;     // the message boxes, as "caption: text"
+        QStringList asked;     // the OK/Cancel questions, as "caption: text"
+        bool okAnswer = false; // OK or Cancel
+        QStringList opened;    // the links handed to the desktop, which has nothing to open them with
+    };
+
     std::unique_ptr<settings::RegistryStore> store;
     std::unique_ptr<CMainFrame> frame;
-    QStringList boxes; // the message boxes the frame showed, as "caption: text"
+    RecordedDialogs dialogs;
+    QStringList& boxes = dialogs.boxes;
 
 private:
     QTemporaryDir m_dir;
