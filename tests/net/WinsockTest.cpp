@@ -1,5 +1,6 @@
 #include "net/AddressText.h"
 #include "net/CWinsock.h"
+#include "net/IpAddress.h"
 #include "net/WinsockErrors.h"
 #include "support/FakeIcmpNetwork.h"
 
@@ -80,6 +81,63 @@ TEST(WinsockStartup, RefusesVersionsBelowOneOneAndCountsStops) {
     EXPECT_FALSE(newer.Stop());
     EXPECT_EQ(newer.state(), 2);
     EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
+}
+
+// Every form inet_addr takes stays IPv4 exactly as it takes it; IPv6 comes after, never a name.
+TEST(IpAddressText, ParsesIpv4FirstThenIpv6AndWritesItBack) {
+    struct Case {
+        std::string_view typed;
+        std::optional<std::string> written; // none: no address
+        IpFamily family = IpFamily::V4;
+    };
+    const Case cases[] = {
+        {"10.0.0.1", "10.0.0.1"},
+        {"10.1", "10.0.0.1"},
+        {"0x7f.1", "127.0.0.1"},
+        {"012.0.0.1", "10.0.0.1"},
+        {"255.255.255.255", std::nullopt},
+        {"example.com", std::nullopt},
+        {"", std::nullopt},
+        {"[]", std::nullopt},
+        {"::1", "::1", IpFamily::V6},
+        {"[::1]", "::1", IpFamily::V6},
+        {"FD09:2:0:0::2", "fd09:2::2", IpFamily::V6},
+        {"fd09:2::2%1", "fd09:2::2", IpFamily::V6}, // a zone only where the scope needs one
+        {"fd09:2::2%lo", std::nullopt},
+        {"fe80::1", "fe80::1", IpFamily::V6},
+        {"fe80::1%1", "fe80::1%lo", IpFamily::V6},
+        {"[fe80::1%lo]", "fe80::1%lo", IpFamily::V6},
+        {"fe80::1%no-such-interface", std::nullopt},
+        {"::ffff:127.0.0.1", "127.0.0.1"},
+        {"[::ffff:10.1.2.3]", "10.1.2.3"},
+        {"1::2::3", std::nullopt},
+        {"[::1", std::nullopt},
+        {"::1]", std::nullopt},
+        {"::1:", std::nullopt},
+        {std::string_view("::1\0junk", 8), "::1", IpFamily::V6},
+    };
+    for (const Case& c : cases) {
+        const std::optional<IpAddress> parsed = IpAddress::parse(c.typed);
+        ASSERT_EQ(parsed.has_value(), c.written.has_value()) << c.typed;
+        if (!parsed)
+            continue;
+        EXPECT_EQ(parsed->text(), *c.written) << c.typed;
+        EXPECT_EQ(parsed->toQString(), QString::fromStdString(*c.written)) << c.typed;
+        EXPECT_EQ(parsed->family(), c.family) << c.typed;
+        if (parsed->isV4()) {
+            EXPECT_EQ(parsed->v4(), inet_addr(*c.written)) << "the value inet_addr gives: " << c.typed;
+        }
+        // Through a socket address and back, scope included.
+        sockaddr_storage storage{};
+        const socklen_t length = parsed->toSockaddr(storage);
+        EXPECT_EQ(IpAddress::fromSockaddr(reinterpret_cast<const sockaddr*>(&storage), length), parsed)
+            << c.typed;
+        EXPECT_EQ(IpAddress::fromSockaddr(reinterpret_cast<const sockaddr*>(&storage), length - 1),
+                  std::nullopt)
+            << c.typed;
+    }
+    EXPECT_NE(IpAddress::parse("fe80::1%1"), IpAddress::parse("fe80::1")) << "the scope tells them apart";
+    EXPECT_EQ(IpAddress().text(), "0.0.0.0");
 }
 
 TEST(AddressText, ConvertsLikeTheSocketLibrary) {
