@@ -26,8 +26,8 @@ void sortByPreference(std::vector<IpAddress>& addresses, const std::vector<IpAdd
 HostLookupResult HostDatabase::hostByName(const std::string& name, ResolvePolicy policy) {
     switch (policy) {
     case ResolvePolicy::Ipv4ThenIpv6: {
-        // Any failure of the IPv4 lookup counts: an IPv6-only name in the hosts file fails it with "try
-        // again", not with "not found".
+        // Any failure of the IPv4 lookup counts: an IPv6-only name fails it with "no data", or with "try
+        // again" when the hosts file has it and the name server, asked next, cannot be reached.
         HostLookupResult v4 = hostByNameIn(name, IpFamily::V4);
         if (v4.succeeded())
             return v4;

@@ -45,9 +45,8 @@ struct PolicyCase {
     const char* name;
     ResolvePolicy policy;
     std::vector<const char*> addresses; // none for a failure
-    // The failure's code from a hosts file (an IPv6-only name in it fails the IPv4 lookup with "try
-    // again"; an unknown name, that the refusing name server cannot answer, too), and from the scripted
-    // resolver (no address of the family: "no data").
+    // The failure's code from the hosts file ("try again": what it cannot answer goes on to the name
+    // server, which refuses), and from the scripted resolver ("no data" for no address of the family).
     int hostsFileError = 0;
     int scriptedError = 0;
 };
@@ -164,17 +163,23 @@ TEST(HostLookupScriptedTest, EveryPolicyOnEveryKindOfNameThroughTheScriptedResol
         scripted.addHost(host);
     for (const PolicyCase& c : kPolicyCases)
         expectCase(c, scripted.hostByName(c.name, c.policy), c.scriptedError);
+    // A reverse lookup gives the host with the addresses of the family asked, as the hosts file does.
+    const HostLookupResult back = scripted.hostByAddress(ipAddress("fd09:2::9"));
+    EXPECT_EQ(back.entry.h_name, "dual.vantrel.test");
+    EXPECT_EQ(back.entry.h_addr_list, std::vector{ipAddress("fd09:2::9")});
 }
 
 TEST_F(HostLookupKernelTest, BothFamiliesKeepEveryNameAndIpv6AddressesResolveBack) {
     HostLookupResult dual;
     HostLookupResult six;
     HostLookupResult four;
+    HostLookupResult dualBack;
     const std::string failure = withPrivateNames(kHosts, [&] {
         SystemHostDatabase system;
         dual = system.hostByName("dual.vantrel.test", ResolvePolicy::Both);
         six = system.hostByAddress(ipAddress("fd09:2::2"));
         four = system.hostByAddress(ipAddress("10.9.9.1"));
+        dualBack = system.hostByAddress(ipAddress("fd09:2::9"));
     });
     ASSERT_EQ(failure, "");
     EXPECT_EQ(dual.entry.h_name, "dual.vantrel.test");
@@ -184,6 +189,8 @@ TEST_F(HostLookupKernelTest, BothFamiliesKeepEveryNameAndIpv6AddressesResolveBac
     EXPECT_EQ(six.entry.h_addr_list, std::vector{ipAddress("fd09:2::2")});
     EXPECT_EQ(six.entry.h_addrtype(), IpFamily::V6);
     EXPECT_EQ(four.entry.h_name, "a-only.vantrel.test");
+    EXPECT_EQ(dualBack.entry.h_name, "dual.vantrel.test");
+    EXPECT_EQ(dualBack.entry.h_addr_list, std::vector{ipAddress("fd09:2::9")});
 }
 
 TEST(ResolvePolicyTest, ALiteralOfTheOtherFamilyIsRefusedOnlyUnderASingleFamily) {

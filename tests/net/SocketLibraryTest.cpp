@@ -162,6 +162,22 @@ TEST_F(SocketLibraryTest, BlockingLookupsWorkFromAnyThreadAndSetTheThreadsError)
     EXPECT_EQ(WSAGetLastError(), 0) << "another thread's failure";
 }
 
+TEST_F(SocketLibraryTest, ThePolicyTravelsWithEveryNameLookup) {
+    names->addHost({"dual.test", {}, {ipAddress("fd00::1"), address("10.0.0.1")}});
+    const std::optional<HostEntry> six = library.gethostbyname("dual.test", ResolvePolicy::Ipv6Only);
+    ASSERT_TRUE(six);
+    EXPECT_EQ(six->h_addr_list, std::vector{ipAddress("fd00::1")});
+    const AsyncLookupHandle both =
+        library.WSAAsyncGetHostByName("dual.test", recorder(), ResolvePolicy::Both);
+    library.WSAAsyncGetHostByName("dual.test", recorder());
+    deliverAll();
+    ASSERT_EQ(completions.size(), 2u);
+    const std::vector<IpAddress> bothFamilies{ipAddress("10.0.0.1"), ipAddress("fd00::1")};
+    const std::vector<IpAddress> ipv4Alone{ipAddress("10.0.0.1")};
+    for (const Completion& completion : completions)
+        EXPECT_EQ(completion.entry.h_addr_list, completion.request == both ? bothFamilies : ipv4Alone);
+}
+
 TEST_F(SocketLibraryTest, DestroyedWithLookupsInFlightDeliversNothing) {
     names->addHost(kExample);
     {
