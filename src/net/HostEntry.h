@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/IcmpRecords.h"
+#include "net/IpAddress.h"
 
 #include <string>
 #include <vector>
@@ -8,11 +8,14 @@
 namespace vantrel::net {
 
 // A host as the name service describes it. Names are in the system's 8-bit encoding, as the resolver
-// gives them; addresses are IPv4 in network byte order, the first being the one operations use.
+// gives them; the first address is the one operations use.
 struct HostEntry {
     std::string h_name;
     std::vector<std::string> h_aliases;
-    std::vector<IPAddr> h_addr_list;
+    std::vector<IpAddress> h_addr_list;
+
+    // The family of the first address (IPv4 for an entry without one).
+    IpFamily h_addrtype() const { return h_addr_list.empty() ? IpFamily::V4 : h_addr_list.front().family(); }
 
     bool operator==(const HostEntry&) const = default;
 };

@@ -38,23 +38,25 @@ SocketLibrary::~SocketLibrary() {
     m_answers.clear();
 }
 
-std::optional<HostEntry> SocketLibrary::gethostbyname(const std::string& name) const {
-    return entryOrError(m_database->hostByName(name));
+std::optional<HostEntry> SocketLibrary::gethostbyname(const std::string& name, ResolvePolicy policy) const {
+    return entryOrError(m_database->hostByName(name, policy));
 }
 
-std::optional<HostEntry> SocketLibrary::gethostbyaddr(IPAddr address) const {
+std::optional<HostEntry> SocketLibrary::gethostbyaddr(const IpAddress& address) const {
     return entryOrError(m_database->hostByAddress(address));
 }
 
-AsyncLookupHandle SocketLibrary::WSAAsyncGetHostByName(const std::string& name, LookupCompletion done) {
+AsyncLookupHandle SocketLibrary::WSAAsyncGetHostByName(const std::string& name, LookupCompletion done,
+                                                       ResolvePolicy policy) {
     if (const int refused = m_database->refusal(); refused != 0) {
         WSASetLastError(refused);
         return 0;
     }
-    return request([name](HostDatabase& database) { return database.hostByName(name); }, std::move(done));
+    return request([name, policy](HostDatabase& database) { return database.hostByName(name, policy); },
+                   std::move(done));
 }
 
-AsyncLookupHandle SocketLibrary::WSAAsyncGetHostByAddr(IPAddr address, LookupCompletion done) {
+AsyncLookupHandle SocketLibrary::WSAAsyncGetHostByAddr(const IpAddress& address, LookupCompletion done) {
     if (const int refused = m_database->refusal(); refused != 0) {
         WSASetLastError(refused);
         return 0;

@@ -39,13 +39,15 @@ public:
     ~SocketLibrary() override; // forgets pending requests and waits for lookups in flight
 
     // gethostbyname and gethostbyaddr: the entry, or std::nullopt with WSAGetLastError set on the calling
-    // thread.
-    std::optional<HostEntry> gethostbyname(const std::string& name) const;
-    std::optional<HostEntry> gethostbyaddr(IPAddr address) const;
+    // thread. Names resolve by the policy (HostDatabase::hostByName).
+    std::optional<HostEntry> gethostbyname(const std::string& name,
+                                           ResolvePolicy policy = ResolvePolicy::Ipv4Only) const;
+    std::optional<HostEntry> gethostbyaddr(const IpAddress& address) const;
 
     // Requests a lookup; the handle (never 0), or 0 with WSAGetLastError set when the name service refuses.
-    AsyncLookupHandle WSAAsyncGetHostByName(const std::string& name, LookupCompletion done);
-    AsyncLookupHandle WSAAsyncGetHostByAddr(IPAddr address, LookupCompletion done);
+    AsyncLookupHandle WSAAsyncGetHostByName(const std::string& name, LookupCompletion done,
+                                            ResolvePolicy policy = ResolvePolicy::Ipv4Only);
+    AsyncLookupHandle WSAAsyncGetHostByAddr(const IpAddress& address, LookupCompletion done);
     // 0 when the request was pending and will not complete; SOCKET_ERROR with WSAEINVAL when it is not
     // pending (unknown, already completed or already cancelled).
     int WSACancelAsyncRequest(AsyncLookupHandle request);

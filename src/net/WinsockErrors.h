@@ -15,7 +15,7 @@ enum : int {
     WSAHOST_NOT_FOUND = 11001, // the name service has no such host
     WSATRY_AGAIN = 11002,      // temporary failure, or no authoritative answer
     WSANO_RECOVERY = 11003,    // the name service failed for good
-    WSANO_DATA = 11004,        // the name exists but has no IPv4 address
+    WSANO_DATA = 11004,        // the name exists but has no address of the family asked for
 };
 inline constexpr int SOCKET_ERROR = -1;
 

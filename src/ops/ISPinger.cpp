@@ -188,7 +188,7 @@ void ISPinger::OnISPingerLookupDone(net::AsyncLookupHandle request, int error, c
         becomeInactive(output::text(res::kIspLookupFailed));
         return;
     }
-    m_dwISPAddr = entry.h_addr_list.front();
+    m_dwISPAddr = entry.h_addr_list.front().v4();
     m_services.results.AppendRow(output::makeRow(ResultKind::Plain, res::kIspResolvedLine, m_strISPAddress,
                                                  net::dottedAddress(m_dwISPAddr)));
     setStatus(fill(res::kIspActivated, m_strISPAddress));

@@ -79,7 +79,8 @@ QString ListScanner::dnsColumn(net::IPAddr target, const QString& host, QString&
     if (!m_context.options.isOn(OptionId::ListDNS)) // read afresh for every host
         return {};
     status(output::fill(res::kLookingUpDnsName, host));
-    const std::optional<net::HostEntry> entry = m_context.sockets->gethostbyaddr(target);
+    const std::optional<net::HostEntry> entry =
+        m_context.sockets->gethostbyaddr(net::IpAddress::fromV4(target));
     if (!entry || entry->h_name.empty())
         return output::text(res::kNoDnsNameFound);
     name = QString::fromLocal8Bit(entry->h_name);
@@ -96,7 +97,7 @@ std::optional<QString> ListScanner::lookUp(const QString& name) const {
         m_context.sockets->gethostbyname(name.toLocal8Bit().toStdString());
     if (!entry || entry->h_addr_list.empty())
         return std::nullopt;
-    return net::dottedAddress(entry->h_addr_list.front());
+    return entry->h_addr_list.front().toQString();
 }
 
 void ListScanner::sendUnresolved(const QString& name) {

@@ -1,7 +1,6 @@
 #include "ops/LookupReport.h"
 
 #include "log/ResultPipeline.h"
-#include "net/AddressText.h"
 #include "ops/OperationState.h"
 #include "text/ResultTexts.h"
 
@@ -20,26 +19,22 @@ output::ResultRow nameRow(const QString& label, const std::string& name) {
                              {label, shown, shown});
 }
 
-QString dotted(net::IPAddr address) {
-    return net::dottedAddress(address);
-}
-
 } // namespace
 
 std::vector<output::ResultRow> lookupReportRows(const net::HostEntry& entry) {
     std::vector<output::ResultRow> rows;
     rows.push_back(nameRow(output::text(res::kOfficialNameLabel), entry.h_name));
-    const std::vector<net::IPAddr>& addresses = entry.h_addr_list;
+    const std::vector<net::IpAddress>& addresses = entry.h_addr_list;
     if (!addresses.empty()) {
         const QString label = output::text(addresses.size() > 1 ? res::kAddressesLabel : res::kAddressLabel);
         rows.push_back(
-            output::makeRow(ResultKind::Plain, res::kLookupAddressRow, label, dotted(addresses.front())));
+            output::makeRow(ResultKind::Plain, res::kLookupAddressRow, label, addresses.front().toQString()));
     }
     // The first cell stays open below the further addresses when alias rows follow it.
     const auto& furtherRow =
         entry.h_aliases.empty() ? res::kLookupMoreAddressRow : res::kLookupMoreAddressOpenRow;
     for (std::size_t i = 1; i < addresses.size(); ++i)
-        rows.push_back(output::makeRow(ResultKind::Plain, furtherRow, QString(), dotted(addresses[i])));
+        rows.push_back(output::makeRow(ResultKind::Plain, furtherRow, QString(), addresses[i].toQString()));
     for (const std::string& alias : entry.h_aliases)
         rows.push_back(nameRow(output::text(res::kAliasLabel), alias));
     return rows;
@@ -56,8 +51,8 @@ std::vector<ResultRecord> lookupReportRecords(const net::HostEntry& entry) {
         records.push_back(std::move(record));
     };
     add("name", QString::fromLocal8Bit(entry.h_name), QString());
-    for (const net::IPAddr address : entry.h_addr_list)
-        add("address", QString(), net::dottedAddress(address));
+    for (const net::IpAddress& address : entry.h_addr_list)
+        add("address", QString(), address.toQString());
     for (const std::string& alias : entry.h_aliases)
         add("alias", QString::fromLocal8Bit(alias), QString());
     return records;
@@ -66,7 +61,7 @@ std::vector<ResultRecord> lookupReportRecords(const net::HostEntry& entry) {
 void LookupReport(const net::HostEntry& entry, OperationState& state, output::ResultPipeline& results,
                   const RecordSink& records) {
     for (std::size_t i = 1; i < entry.h_addr_list.size(); ++i)
-        state.m_dwShownAddr = entry.h_addr_list[i];
+        state.m_dwShownAddr = entry.h_addr_list[i].v4();
     for (const output::ResultRow& row : lookupReportRows(entry))
         results.AppendRow(row);
     if (!records)

@@ -477,7 +477,8 @@ void OperationControl::startResolvedOperation(const QString& host) {
     if (m_state.flags.m_bLookup) {
         m_services.results.AppendRow(output::startRow(res::kLookupStartLine, host));
         m_hAsyncLookup = m_services.sockets.WSAAsyncGetHostByAddr(
-            m_dwTargetAddr, [this](net::AsyncLookupHandle request, int error, const net::HostEntry& entry) {
+            net::IpAddress::fromV4(m_dwTargetAddr),
+            [this](net::AsyncLookupHandle request, int error, const net::HostEntry& entry) {
                 OnLookupDone(request, error, entry);
             });
         if (m_hAsyncLookup == 0) {
@@ -510,8 +511,8 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
         m_services.frontEnd.returnFocusToHostBox();
         f.lookupEnded();
     } else {
-        m_state.m_dwShownAddr = entry.h_addr_list.front();
-        m_dwTargetAddr = entry.h_addr_list.front();
+        m_state.m_dwShownAddr = entry.h_addr_list.front().v4();
+        m_dwTargetAddr = entry.h_addr_list.front().v4();
         m_bHostResolved = true;
         if (!startSelectedWorker(m_strHost)) {
             if (f.m_bLookup)
@@ -568,7 +569,7 @@ void OperationControl::OnLocalHostLookupDone(int error, const net::HostEntry& en
         m_services.results.AppendRow(
             output::makeRow(ResultKind::Red, res::kLocalLookupFailedLine, errorText(error)));
     } else {
-        m_state.m_dwShownAddr = entry.h_addr_list.front();
+        m_state.m_dwShownAddr = entry.h_addr_list.front().v4();
         m_services.frontEnd.reportLocalHost(entry);
     }
     if (!m_state.flags.anyBusy() && m_hAsyncLookup == 0)

@@ -87,7 +87,7 @@ void SeqScanRun::writeRow(const QString& address, net::IPAddr target,
         status(output::fill(res::kLookingUpDnsAddress, address));
         std::optional<net::HostEntry> entry;
         if (m_context.sockets)
-            entry = m_context.sockets->gethostbyaddr(target);
+            entry = m_context.sockets->gethostbyaddr(net::IpAddress::fromV4(target));
         if (entry && !entry->h_name.empty()) {
             record.name = QString::fromLocal8Bit(entry->h_name);
             const QString& name = record.name;

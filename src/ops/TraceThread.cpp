@@ -126,7 +126,7 @@ output::ResultRow TraceRun::hopRow(unsigned hop, net::IPAddr responder, std::uin
     status(output::fill(res::kLookingUpHopName, hop, shown));
     std::optional<net::HostEntry> entry;
     if (m_context.sockets)
-        entry = m_context.sockets->gethostbyaddr(responder);
+        entry = m_context.sockets->gethostbyaddr(net::IpAddress::fromV4(responder));
     if (entry && !entry->h_name.empty()) {
         record.name = QString::fromLocal8Bit(entry->h_name);
         return output::makeRow(ResultKind::Plain, res::kTraceNameRow, hop, shown, unsigned(roundTrip),

@@ -1,6 +1,5 @@
 #include "ops/WinsockReports.h"
 
-#include "net/AddressText.h"
 #include "net/WinsockErrors.h"
 #include "rtf/TextRenderer.h"
 #include "text/MessageTexts.h"
@@ -13,10 +12,6 @@ namespace {
 namespace res = output::res;
 using output::fill;
 using output::ResultKind;
-
-QString dotted(net::IPAddr address) {
-    return net::dottedAddress(address);
-}
 
 output::ResultRow startedLine(const net::WSADATA& data) {
     return output::makeRow(ResultKind::Blue, res::kWinsockStartedLine, data.szDescription);
@@ -54,7 +49,7 @@ QString localHostNameFailedStatus(int error) {
 }
 
 QString localHostTitle(const net::HostEntry& entry) {
-    const QString address = entry.h_addr_list.empty() ? QString() : dotted(entry.h_addr_list.front());
+    const QString address = entry.h_addr_list.empty() ? QString() : entry.h_addr_list.front().toQString();
     // A window title is plain text: the name goes in as the system's resolver spells it.
     return fill(res::kLocalHostTitle, output::text(res::kProductTitlePrefix),
                 QString::fromLocal8Bit(entry.h_name), address);
@@ -64,7 +59,7 @@ std::vector<output::ResultRow> additionalLocalAddressLines(const net::HostEntry&
     std::vector<output::ResultRow> lines;
     for (std::size_t i = 1; i < entry.h_addr_list.size(); ++i)
         lines.push_back(output::makeRow(ResultKind::Plain, res::kAdditionalLocalAddressLine,
-                                        dotted(entry.h_addr_list[i])));
+                                        entry.h_addr_list[i].toQString()));
     return lines;
 }
 

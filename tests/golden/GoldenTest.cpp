@@ -379,8 +379,8 @@ const Scenario kScenarios[] = {
          append(winsockStartedLine(data));
          append(winsockStartupFailedLine(net::WSAVERNOTSUPPORTED));
          append(localHostNameFailedLine(net::WSAEINVAL));
-         for (const output::ResultRow& line :
-              additionalLocalAddressLines({"box", {}, {address("192.168.1.5"), address("10.0.0.2")}}))
+         for (const output::ResultRow& line : additionalLocalAddressLines(
+                  {"box", {}, {test::ipAddress("192.168.1.5"), test::ipAddress("10.0.0.2")}}))
              append(line);
          for (const output::ResultRow& line : aboutWinsockReport(data))
              append(line);

@@ -14,7 +14,9 @@ namespace vantrel::net {
 namespace {
 
 using test::address;
+using test::FakeHost;
 using test::FakeHostDatabase;
+using test::ipAddress;
 
 // One completion as the GUI thread saw it.
 struct Completion {
@@ -56,7 +58,7 @@ protected:
     std::vector<Completion> completions;
 };
 
-const HostEntry kExample{
+const FakeHost kExample{
     "example.org", {"www.example.org", "web.example.org"}, {address("10.0.0.1"), address("10.0.0.2")}};
 
 TEST_F(SocketLibraryTest, EveryRequestCompletesExactlyOnceOnTheMainThread) {
@@ -65,7 +67,7 @@ TEST_F(SocketLibraryTest, EveryRequestCompletesExactlyOnceOnTheMainThread) {
     const AsyncLookupHandle first = library.WSAAsyncGetHostByName("www.example.org", recorder());
     const AsyncLookupHandle second = library.WSAAsyncGetHostByName("nowhere.test", recorder());
     const AsyncLookupHandle third = library.WSAAsyncGetHostByName("flaky.test", recorder());
-    const AsyncLookupHandle fourth = library.WSAAsyncGetHostByAddr(address("10.0.0.2"), recorder());
+    const AsyncLookupHandle fourth = library.WSAAsyncGetHostByAddr(ipAddress("10.0.0.2"), recorder());
     ASSERT_NE(first, 0u);
     EXPECT_NE(first, second);
     EXPECT_NE(second, third);
@@ -81,12 +83,12 @@ TEST_F(SocketLibraryTest, EveryRequestCompletesExactlyOnceOnTheMainThread) {
         EXPECT_TRUE(byRequest.emplace(completion.request, completion).second) << "a second completion";
     }
     EXPECT_EQ(byRequest[first].error, 0);
-    EXPECT_EQ(byRequest[first].entry, kExample);
+    EXPECT_EQ(byRequest[first].entry, kExample.entry());
     EXPECT_EQ(byRequest[second].error, WSAHOST_NOT_FOUND);
     EXPECT_TRUE(byRequest[second].entry.h_addr_list.empty());
     EXPECT_EQ(byRequest[third].error, WSATRY_AGAIN);
     EXPECT_EQ(byRequest[fourth].entry.h_name, "example.org");
-    EXPECT_EQ(names->addressesAsked(), std::vector{address("10.0.0.2")});
+    EXPECT_EQ(names->addressesAsked(), std::vector{ipAddress("10.0.0.2")});
 }
 
 TEST_F(SocketLibraryTest, NoCompletionAfterASuccessfulCancel) {
@@ -136,7 +138,7 @@ TEST_F(SocketLibraryTest, RefusedRequestsAnswerZeroWithTheCode) {
     names->refuseRequests(WSAENOBUFS);
     EXPECT_EQ(library.WSAAsyncGetHostByName("example.org", recorder()), 0u);
     EXPECT_EQ(WSAGetLastError(), WSAENOBUFS);
-    EXPECT_EQ(library.WSAAsyncGetHostByAddr(address("10.0.0.1"), recorder()), 0u);
+    EXPECT_EQ(library.WSAAsyncGetHostByAddr(ipAddress("10.0.0.1"), recorder()), 0u);
     deliverAll();
     EXPECT_TRUE(completions.empty());
 }
@@ -148,7 +150,7 @@ TEST_F(SocketLibraryTest, BlockingLookupsWorkFromAnyThreadAndSetTheThreadsError)
     int workerError = 0;
     WSASetLastError(0);
     std::thread worker([&] {
-        found = library.gethostbyaddr(address("10.0.0.1"));
+        found = library.gethostbyaddr(ipAddress("10.0.0.1"));
         missing = library.gethostbyname("nowhere.test");
         workerError = WSAGetLastError();
     });
@@ -158,6 +160,22 @@ TEST_F(SocketLibraryTest, BlockingLookupsWorkFromAnyThreadAndSetTheThreadsError)
     EXPECT_FALSE(missing);
     EXPECT_EQ(workerError, WSAHOST_NOT_FOUND);
     EXPECT_EQ(WSAGetLastError(), 0) << "another thread's failure";
+}
+
+TEST_F(SocketLibraryTest, ThePolicyTravelsWithEveryNameLookup) {
+    names->addHost({"dual.test", {}, {ipAddress("fd00::1"), address("10.0.0.1")}});
+    const std::optional<HostEntry> six = library.gethostbyname("dual.test", ResolvePolicy::Ipv6Only);
+    ASSERT_TRUE(six);
+    EXPECT_EQ(six->h_addr_list, std::vector{ipAddress("fd00::1")});
+    const AsyncLookupHandle both =
+        library.WSAAsyncGetHostByName("dual.test", recorder(), ResolvePolicy::Both);
+    library.WSAAsyncGetHostByName("dual.test", recorder());
+    deliverAll();
+    ASSERT_EQ(completions.size(), 2u);
+    const std::vector<IpAddress> bothFamilies{ipAddress("10.0.0.1"), ipAddress("fd00::1")};
+    const std::vector<IpAddress> ipv4Alone{ipAddress("10.0.0.1")};
+    for (const Completion& completion : completions)
+        EXPECT_EQ(completion.entry.h_addr_list, completion.request == both ? bothFamilies : ipv4Alone);
 }
 
 TEST_F(SocketLibraryTest, DestroyedWithLookupsInFlightDeliversNothing) {
@@ -177,13 +195,13 @@ TEST(SystemHostDatabase, ResolvesLocalNamesThroughTheCLibrary) {
     const HostLookupResult local = system.hostByName("localhost");
     ASSERT_TRUE(local.succeeded()) << local.error;
     EXPECT_FALSE(local.entry.h_addr_list.empty());
-    EXPECT_EQ(local.entry.h_addr_list.front(), address("127.0.0.1"));
+    EXPECT_EQ(local.entry.h_addr_list.front(), ipAddress("127.0.0.1"));
 
     EXPECT_EQ(system.hostByName(std::string("local\0host", 10)).error, WSAHOST_NOT_FOUND);
     // An IPv4 literal resolves to itself without any lookup.
     const HostLookupResult literal = system.hostByName("10.201.0.7");
     ASSERT_TRUE(literal.succeeded());
-    EXPECT_EQ(literal.entry.h_addr_list, std::vector{address("10.201.0.7")});
+    EXPECT_EQ(literal.entry.h_addr_list, std::vector{ipAddress("10.201.0.7")});
 }
 
 } // namespace

@@ -13,6 +13,7 @@ namespace {
 using output::ResultKind;
 using output::RtfText;
 using test::address;
+using test::ipAddress;
 namespace res = output::res;
 
 QStringList fragments(const std::vector<output::ResultRow>& rows) {
@@ -38,13 +39,14 @@ QString addressRow(const output::RtfTemplate<RtfText, RtfText>& row, const char*
 }
 
 TEST(LookupReportRows, OneAddressWithoutAliasesGivesTwoRows) {
-    const QStringList rows = fragments(lookupReportRows({"one.lab", {}, {address("10.0.0.1")}}));
+    const QStringList rows = fragments(lookupReportRows({"one.lab", {}, {ipAddress("10.0.0.1")}}));
     EXPECT_EQ(rows, (QStringList{nameRow("Official Name:", "one.lab"),
                                  addressRow(res::kLookupAddressRow, "IP address:", "10.0.0.1")}));
 }
 
 TEST(LookupReportRows, FurtherAddressesCloseTheFirstCellOnlyWithoutAliases) {
-    const std::vector<net::IPAddr> three{address("10.0.0.1"), address("10.0.0.2"), address("10.0.0.3")};
+    const std::vector<net::IpAddress> three{ipAddress("10.0.0.1"), ipAddress("10.0.0.2"),
+                                            ipAddress("10.0.0.3")};
     EXPECT_EQ(fragments(lookupReportRows({"three.lab", {}, three})),
               (QStringList{nameRow("Official Name:", "three.lab"),
                            addressRow(res::kLookupAddressRow, "IP addresses:", "10.0.0.1"),
@@ -59,7 +61,7 @@ TEST(LookupReportRows, FurtherAddressesCloseTheFirstCellOnlyWithoutAliases) {
                            nameRow("Alias:", "a.lab")}));
 
     EXPECT_EQ(fragments(lookupReportRows(
-                  {"two.lab", {"a.lab", "b.lab"}, {address("10.0.0.1"), address("10.0.0.2")}})),
+                  {"two.lab", {"a.lab", "b.lab"}, {ipAddress("10.0.0.1"), ipAddress("10.0.0.2")}})),
               (QStringList{nameRow("Official Name:", "two.lab"),
                            addressRow(res::kLookupAddressRow, "IP addresses:", "10.0.0.1"),
                            addressRow(res::kLookupMoreAddressOpenRow, "", "10.0.0.2"),
@@ -68,7 +70,7 @@ TEST(LookupReportRows, FurtherAddressesCloseTheFirstCellOnlyWithoutAliases) {
 
 TEST(LookupReportRows, OutsideNamesCannotBreakTheRtf) {
     const std::vector<output::ResultRow> rows =
-        lookupReportRows({"evil}\\par{.lab", {"caf\xc3\xa9.lab"}, {address("10.0.0.1")}});
+        lookupReportRows({"evil}\\par{.lab", {"caf\xc3\xa9.lab"}, {ipAddress("10.0.0.1")}});
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_TRUE(rows[0].rtf().contains(QStringLiteral("HYPERLINK http://evil\\}\\\\par\\{.lab ")));
     EXPECT_FALSE(rows[0].rtf().contains(QStringLiteral("evil}")));
@@ -90,7 +92,7 @@ output::TextRun linkOf(const output::ResultRow& row) {
 
 TEST(LookupReportRows, NamesAreClickableLinksToTheirWebAddressEvenWhenOdd) {
     const std::vector<output::ResultRow> rows =
-        lookupReportRows({"one.lab", {"odd{}\\x.lab"}, {address("10.0.0.1")}});
+        lookupReportRows({"one.lab", {"odd{}\\x.lab"}, {ipAddress("10.0.0.1")}});
     ASSERT_EQ(rows.size(), 3u);
     const output::TextRun name = linkOf(rows[0]);
     EXPECT_EQ(name.link.trimmed(), QStringLiteral("http://one.lab"));
@@ -139,7 +141,7 @@ TEST_F(LookupOperationTest, AReverseLookupShowsTheNameAndTheQueriedAddress) {
     ASSERT_EQ(texts.size(), 3) << texts.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(cells(texts[1]), (QStringList{"Official", "Name:", "router.lab"}));
     EXPECT_EQ(cells(texts[2]), (QStringList{"IP", "address:", "10.0.0.9"}));
-    EXPECT_EQ(h.names->addressesAsked(), std::vector<net::IPAddr>{address("10.0.0.9")});
+    EXPECT_EQ(h.names->addressesAsked(), std::vector{ipAddress("10.0.0.9")});
 
     h.view.shown.clear();
     lookup(QStringLiteral("10.0.0.77"));

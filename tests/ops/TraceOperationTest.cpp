@@ -12,6 +12,7 @@ namespace {
 using output::ResultKind;
 using settings::OptionId;
 using test::address;
+using test::ipAddress;
 
 // A scripted route: the routers answer in hop order when the time-to-live runs out at them (std::nullopt
 // for a router that stays silent), the target answers once the request gets past them all.
@@ -247,7 +248,7 @@ TEST_F(TraceOperationTest, WithTraceDnsHopsShowTheirNamesOrNoDnsNameFound) {
     EXPECT_TRUE(h.view.shown[4].fragment.contains(QStringLiteral("cellx9000"))) << "the table with names";
     EXPECT_EQ(cells(texts[4]), (QStringList{"4", "10.201.9.2", "7", "far.lab"}));
     EXPECT_EQ(h.names->addressesAsked(),
-              (std::vector<net::IPAddr>{address("10.201.1.1"), address("10.201.2.1"), target}))
+              (std::vector{ipAddress("10.201.1.1"), ipAddress("10.201.2.1"), net::IpAddress::fromV4(target)}))
         << "only answering hops are looked up";
 }
 

@@ -12,7 +12,7 @@ namespace vantrel::ops {
 namespace {
 
 using output::ResultKind;
-using test::address;
+using test::ipAddress;
 
 // What a terminal shows of a row.
 QString shown(const output::ResultRow& row) {
@@ -49,12 +49,13 @@ TEST(WinsockReportsTest, StartupLinesCarryTheDescriptionAndTheErrorText) {
 }
 
 TEST(WinsockReportsTest, LocalHostTitleAndOneLinePerFurtherAddress) {
-    const net::HostEntry single{"box", {}, {address("192.168.1.5")}};
+    const net::HostEntry single{"box", {}, {ipAddress("192.168.1.5")}};
     EXPECT_EQ(localHostTitle(single),
               QStringLiteral("Vantrel 2.0    Local Host Name:  box   Local IP Address:  192.168.1.5"));
     EXPECT_TRUE(additionalLocalAddressLines(single).empty());
 
-    const net::HostEntry three{"box", {}, {address("192.168.1.5"), address("10.0.0.2"), address("10.0.0.3")}};
+    const net::HostEntry three{
+        "box", {}, {ipAddress("192.168.1.5"), ipAddress("10.0.0.2"), ipAddress("10.0.0.3")}};
     const std::vector<output::ResultRow> lines = additionalLocalAddressLines(three);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(shown(lines[0]), QStringLiteral("Additional Local IP address: 10.0.0.2"));
