@@ -78,7 +78,13 @@ inline constexpr TextTemplate<> kExitingSeqScan{0, "ExitingSeqScan",
 inline constexpr TextTemplate<> kExitingListScan{0, "ExitingListScan",
                                                  "Exiting...Shutting down ListScan operation first..."};
 
-// The desktop program's command line.
+// The program's names as the desktop shows them (a dialog's title bar names the program).
+inline constexpr TextTemplate<> kOrganizationName{0, "OrganizationName", "Quenlo Software"};
+inline constexpr TextTemplate<> kApplicationName{0, "ApplicationName", "Vantrel"};
+
+// The desktop program's command line: a wrong argument with the usage, and the version.
+inline constexpr TextTemplate<QString, QString> kGuiArgumentError{0, "GuiArgumentError", "vantrel: %s\n\n%s"};
+inline constexpr TextTemplate<QString> kGuiVersion{0, "GuiVersion", "vantrel %s\n"};
 inline constexpr TextTemplate<QString> kArgumentNeedsFolder{0, "ArgumentNeedsFolder", "%s needs a folder"};
 inline constexpr TextTemplate<QString> kUnknownArgument{0, "UnknownArgument", "unknown option \"%s\""};
 inline constexpr TextTemplate<> kOneHostOnly{0, "OneHostOnly", "only one HOST may be given"};

@@ -85,6 +85,7 @@ inline constexpr TextTemplate<> kSeqDnsTip{0, "SeqDnsTip",
                                            "Find the DNS name of each server in the sequence scan?"};
 inline constexpr TextTemplate<> kSeqAutoSortTip{0, "SeqAutoSortTip",
                                                 "Automatically sort the SeqScan address group list?"};
+inline constexpr TextTemplate<> kOctetDot{0, "OctetDot", "."};
 inline constexpr TextTemplate<> kStartAddressLabel{0, "StartAddressLabel", "Start Address:"};
 inline constexpr TextTemplate<> kEndAddressLabel{0, "EndAddressLabel", "End Address:"};
 inline constexpr TextTemplate<> kStartOctet1Tip{0, "StartOctet1Tip",

@@ -99,7 +99,7 @@ CNxSeqScanOptionsPaneDialog::CNxSeqScanOptionsPaneDialog(settings::LiveOptions& 
         const int column = 2 * int(i % 4);
         range->addWidget(box, row, column);
         if (column < 6)
-            range->addWidget(new QLabel(QStringLiteral("."), this), row, column + 1);
+            range->addWidget(new QLabel(text(res::kOctetDot), this), row, column + 1);
     }
     // A group's name stays readable however narrow the pane.
     m_groups->field()->setMinimumWidth(m_groups->field()->fontMetrics().horizontalAdvance(QString(16, u'0')));
