@@ -5,6 +5,7 @@
 #include "commands/CommandIds.h"
 #include "settings/RegistryStore.h"
 #include "settings/SettingsModel.h"
+#include "text/FrameTexts.h"
 #include "text/MessageTexts.h"
 
 #include <QApplication>
@@ -30,8 +31,8 @@ CVantrelApp::~CVantrelApp() {
 }
 
 void CVantrelApp::setApplicationNames() {
-    QApplication::setOrganizationName(QStringLiteral("Quenlo Software"));
-    QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QApplication::setOrganizationName(output::text(output::res::kOrganizationName));
+    QApplication::setApplicationName(output::text(output::res::kApplicationName));
     QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
 }
 

@@ -2,6 +2,8 @@
 
 #include "app/VisualStyles.h"
 #include "commands/CommandIds.h"
+#include "text/FrameTexts.h"
+#include "text/MessageTexts.h"
 
 #include <QAction>
 #include <array>
@@ -11,71 +13,85 @@ namespace vantrel::app {
 namespace {
 
 using K = QKeySequence;
+namespace res = output::res;
 
 const std::array kCommands = {
     // Operations: menu items and buttons.
-    CommandSpec{cmd::kPingMenu, "&Ping", {}, "&Ping"},
-    CommandSpec{cmd::kLookupMenu, "&Lookup", {}, "&Lookup"},
-    CommandSpec{cmd::kTraceMenu, "&Trace", {}, "&Trace"},
-    CommandSpec{cmd::kSeqScanMenu, "SeqScan", {}, "SeqScan"},
-    CommandSpec{cmd::kListScanMenu, "L&istScan", {}, "ListScan"},
-    CommandSpec{cmd::kPingButton, "         Ping         ", {K(Qt::CTRL | Qt::Key_P)}},
-    CommandSpec{cmd::kLookupButton, "      Lookup      ", {K(Qt::CTRL | Qt::Key_L)}},
-    CommandSpec{cmd::kTraceButton, "       Trace       ", {K(Qt::CTRL | Qt::Key_T)}},
-    CommandSpec{cmd::kSeqScanButton, "      SeqScan      ", {K(Qt::CTRL | Qt::Key_S)}},
-    CommandSpec{cmd::kListScanButton, "      ListScan      ", {K(Qt::CTRL | Qt::Key_I)}},
+    CommandSpec{cmd::kPingMenu, &res::kPingMenu, {}, &res::kPingMenu},
+    CommandSpec{cmd::kLookupMenu, &res::kLookupMenu, {}, &res::kLookupMenu},
+    CommandSpec{cmd::kTraceMenu, &res::kTraceMenu, {}, &res::kTraceMenu},
+    CommandSpec{cmd::kSeqScanMenu, &res::kSeqScanCaption, {}, &res::kSeqScanCaption},
+    CommandSpec{cmd::kListScanMenu, &res::kListScanMenu, {}, &res::kListScanCaption},
+    CommandSpec{cmd::kPingButton, &res::kPingButton, {K(Qt::CTRL | Qt::Key_P)}},
+    CommandSpec{cmd::kLookupButton, &res::kLookupButton, {K(Qt::CTRL | Qt::Key_L)}},
+    CommandSpec{cmd::kTraceButton, &res::kTraceButton, {K(Qt::CTRL | Qt::Key_T)}},
+    CommandSpec{cmd::kSeqScanButton, &res::kSeqScanButton, {K(Qt::CTRL | Qt::Key_S)}},
+    CommandSpec{cmd::kListScanButton, &res::kListScanButton, {K(Qt::CTRL | Qt::Key_I)}},
     // Option panes.
-    CommandSpec{cmd::kShowAllOptions, "S&how All Options", {K(Qt::CTRL | Qt::Key_H)}, "S&how All Options"},
-    CommandSpec{cmd::kOptionsButton, "      Options      ", {}},
-    CommandSpec{cmd::kPingOptions, "Ping/TraceRoute", {}},
-    CommandSpec{cmd::kLogOptions, "Log", {}},
-    CommandSpec{cmd::kSeqScanOptions, "SeqScan", {}},
-    CommandSpec{cmd::kListScanOptions, "ListScan", {}},
-    CommandSpec{cmd::kISPingerOptions, "ISPinger", {}},
-    CommandSpec{cmd::kOtherOptions, "Other", {}},
+    CommandSpec{cmd::kShowAllOptions,
+                &res::kShowAllOptionsMenu,
+                {K(Qt::CTRL | Qt::Key_H)},
+                &res::kShowAllOptionsMenu},
+    CommandSpec{cmd::kOptionsButton, &res::kOptionsButton, {}},
+    CommandSpec{cmd::kPingOptions, &res::kPingOptionsCaption, {}},
+    CommandSpec{cmd::kLogOptions, &res::kLogOptionsCaption, {}},
+    CommandSpec{cmd::kSeqScanOptions, &res::kSeqScanCaption, {}},
+    CommandSpec{cmd::kListScanOptions, &res::kListScanCaption, {}},
+    CommandSpec{cmd::kISPingerOptions, &res::kIspOptionsCaption, {}},
+    CommandSpec{cmd::kOtherOptions, &res::kOtherOptionsCaption, {}},
     // ISPinger, tray, profiles.
-    CommandSpec{cmd::kISPingerMenu, "ISPi&nger", {}, "Start ISPi&nger"},
-    CommandSpec{cmd::kISPingerButton, "      ISPinger      ", {K(Qt::CTRL | Qt::Key_N)}},
-    CommandSpec{cmd::kSystemTrayMenu, "System Tra&y", {K(Qt::CTRL | Qt::Key_Y)}},
-    CommandSpec{cmd::kSystemTrayButton, "      System Tray      ", {}},
-    CommandSpec{cmd::kAddProfileButton, "      Add Profile      ", {}},
-    CommandSpec{cmd::kAddProfile, "Add Pro&file", {K(Qt::CTRL | Qt::Key_F)}, "Add Pro&file"},
-    CommandSpec{cmd::kProfilePaneButton, "Add Profile", {}},
-    CommandSpec{cmd::kExit, "E&xit", {K(Qt::CTRL | Qt::Key_E)}, "&Exit"},
+    CommandSpec{cmd::kISPingerMenu, &res::kIspMenu, {}, &res::kIspStartMenu},
+    CommandSpec{cmd::kISPingerButton, &res::kIspButton, {K(Qt::CTRL | Qt::Key_N)}},
+    CommandSpec{cmd::kSystemTrayMenu, &res::kSystemTrayMenu, {K(Qt::CTRL | Qt::Key_Y)}},
+    CommandSpec{cmd::kSystemTrayButton, &res::kSystemTrayButton, {}},
+    CommandSpec{cmd::kAddProfileButton, &res::kAddProfileButton, {}},
+    CommandSpec{
+        cmd::kAddProfile, &res::kAddProfileMenuItem, {K(Qt::CTRL | Qt::Key_F)}, &res::kAddProfileMenuItem},
+    CommandSpec{cmd::kProfilePaneButton, &res::kAddProfilePane, {}},
+    CommandSpec{cmd::kExit, &res::kExitMenu, {K(Qt::CTRL | Qt::Key_E)}, &res::kExitContext},
     // Log.
-    CommandSpec{cmd::kStartLoggingMenu, "Start &Logging", {}, "Start Logg&ing"},
-    CommandSpec{cmd::kShowLogMenu, "&Show Log", {}, "Show Lo&g"},
-    CommandSpec{cmd::kClearLogMenu, "&Clear Log", {}, "Cle&ar Log"},
-    CommandSpec{cmd::kStartLoggingButton, "      Start Logging       ", {K(Qt::CTRL | Qt::Key_O)}},
-    CommandSpec{cmd::kShowLogButton, "      Show Log      ", {K(Qt::CTRL | Qt::Key_W)}},
-    CommandSpec{cmd::kClearLogButton, "      Clear Log       ", {K(Qt::CTRL | Qt::Key_G)}},
+    CommandSpec{cmd::kStartLoggingMenu, &res::kStartLoggingMenu, {}, &res::kStartLoggingContext},
+    CommandSpec{cmd::kShowLogMenu, &res::kShowLogMenu, {}, &res::kShowLogContext},
+    CommandSpec{cmd::kClearLogMenu, &res::kClearLogMenu, {}, &res::kClearLogContext},
+    CommandSpec{cmd::kStartLoggingButton, &res::kStartLoggingButton, {K(Qt::CTRL | Qt::Key_O)}},
+    CommandSpec{cmd::kShowLogButton, &res::kShowLogButton, {K(Qt::CTRL | Qt::Key_W)}},
+    CommandSpec{cmd::kClearLogButton, &res::kClearLogButton, {K(Qt::CTRL | Qt::Key_G)}},
     // Status panes.
-    CommandSpec{cmd::kLogPane, "  LOG", {}},
-    CommandSpec{cmd::kTextSizePane, "Clear Results", {}},
-    CommandSpec{cmd::kLogSizePane, "Clear Log", {}},
+    CommandSpec{cmd::kLogPane, &res::kLogPane, {}},
+    CommandSpec{cmd::kTextSizePane, &res::kClearResultsPaneCommand, {}},
+    CommandSpec{cmd::kLogSizePane, &res::kClearLogPaneCommand, {}},
     // Settings.
-    CommandSpec{cmd::kExportSettings, "Export Settings", {}},
-    CommandSpec{cmd::kImportSettings, "Import Settings", {}},
-    CommandSpec{cmd::kResetGui, "Reset &GUI", {}},
+    CommandSpec{cmd::kExportSettings, &res::kExportSettingsMenu, {}},
+    CommandSpec{cmd::kImportSettings, &res::kImportSettingsMenu, {}},
+    CommandSpec{cmd::kResetGui, &res::kResetGuiMenu, {}},
     // View.
-    CommandSpec{cmd::kStatusBar, "&Status Bar", {}},
-    CommandSpec{cmd::kRoundTripPlotPane, "&Round Trip Plot", {}},
-    CommandSpec{cmd::kCustomize, "Customize...", {}},
-    CommandSpec{cmd::kWindowsDialog, "Windows...", {}},
+    CommandSpec{cmd::kStatusBar, &res::kStatusBarMenu, {}},
+    CommandSpec{cmd::kRoundTripPlotPane, &res::kRoundTripPlotMenu, {}},
+    CommandSpec{cmd::kCustomize, &res::kCustomizeMenu, {}},
+    CommandSpec{cmd::kWindowsDialog, &res::kWindowsMenu, {}},
     // Help.
-    CommandSpec{cmd::kHelpTopics, "&Help Topics", {K(Qt::Key_F1)}, "Help T&opics"},
-    CommandSpec{cmd::kContextHelp, "Context Help", {K(Qt::SHIFT | Qt::Key_F1)}},
-    CommandSpec{cmd::kAbout, "&About Vantrel...", {}},
-    CommandSpec{cmd::kAboutWinsock, "About Your &Winsock", {}},
-    CommandSpec{cmd::kHomepage, "&Quenlo Homepage", {}},
-    CommandSpec{cmd::kSendEmail, "&Send an EMail to Pimbo", {}},
+    CommandSpec{cmd::kHelpTopics, &res::kHelpTopicsMenu, {K(Qt::Key_F1)}, &res::kHelpTopicsContext},
+    CommandSpec{cmd::kContextHelp, &res::kContextHelpMenu, {K(Qt::SHIFT | Qt::Key_F1)}},
+    CommandSpec{cmd::kAbout, &res::kAboutMenu, {}},
+    CommandSpec{cmd::kAboutWinsock, &res::kAboutWinsockMenu, {}},
+    CommandSpec{cmd::kHomepage, &res::kHomepageMenu, {}},
+    CommandSpec{cmd::kSendEmail, &res::kSendEmailMenu, {}},
     // Edit commands on the toolbar boxes.
-    CommandSpec{cmd::kClearAllText, "Clea&r All Text", {K(Qt::SHIFT | Qt::Key_Delete)}, "Clea&r All Text"},
-    CommandSpec{cmd::kCopy, "Cop&y", {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)}, "Cop&y"},
-    CommandSpec{cmd::kCut, "&Cut", {K(Qt::CTRL | Qt::Key_X)}, "&Cut"},
-    CommandSpec{cmd::kPaste, "&Paste", {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}},
-    CommandSpec{cmd::kSelectAll, "&Select All", {K(Qt::CTRL | Qt::Key_A)}, "&Select All"},
-    CommandSpec{cmd::kUndo, "&Undo", {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)}, "&Undo"},
+    CommandSpec{cmd::kClearAllText,
+                &res::kClearAllTextMenu,
+                {K(Qt::SHIFT | Qt::Key_Delete)},
+                &res::kClearAllTextMenu},
+    CommandSpec{cmd::kCopy,
+                &res::kCopyMenu,
+                {K(Qt::CTRL | Qt::Key_C), K(Qt::CTRL | Qt::Key_Insert)},
+                &res::kCopyMenu},
+    CommandSpec{cmd::kCut, &res::kCutMenu, {K(Qt::CTRL | Qt::Key_X)}, &res::kCutMenu},
+    CommandSpec{cmd::kPaste, &res::kPasteMenu, {K(Qt::CTRL | Qt::Key_V), K(Qt::SHIFT | Qt::Key_Insert)}},
+    CommandSpec{cmd::kSelectAll, &res::kSelectAllMenu, {K(Qt::CTRL | Qt::Key_A)}, &res::kSelectAllMenu},
+    CommandSpec{cmd::kUndo,
+                &res::kUndoMenu,
+                {K(Qt::CTRL | Qt::Key_Z), K(Qt::ALT | Qt::Key_Backspace)},
+                &res::kUndoMenu},
 };
 
 bool isButtonCaption(const QString& caption) {
@@ -95,11 +111,11 @@ CommandTable::CommandTable(QObject* owner) {
         action->setShortcuts(spec.keys);
         m_actions.emplace(spec.id, action);
         m_specs.emplace(spec.id, &spec);
-        setCaption(spec.id, QString::fromLatin1(spec.caption));
+        setCaption(spec.id, output::text(*spec.caption));
     }
     // The visual styles are commands of the View menu too, checked while in force.
     for (const VisualStyle& style : visualStyles()) {
-        auto* action = new QAction(QString::fromLatin1(style.menuText), owner);
+        auto* action = new QAction(output::text(*style.menuText), owner);
         action->setData(style.id);
         action->setCheckable(true);
         m_actions.emplace(style.id, action);
@@ -135,8 +151,8 @@ QString CommandTable::contextCaption(int id) const {
     QAction* command = action(id);
     if (spec == m_specs.end() || !spec->second->contextCaption || !command)
         return command ? command->text() : QString();
-    const QString own = QString::fromLatin1(spec->second->contextCaption);
-    if (command->text() == QLatin1String(spec->second->caption))
+    const QString own = output::text(*spec->second->contextCaption);
+    if (command->text() == output::text(*spec->second->caption))
         return own;
     QString caption = command->text();
     caption.remove(QLatin1Char('&'));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/StringResource.h"
+
 #include <QKeySequence>
 #include <QList>
 #include <QString>
@@ -15,9 +17,9 @@ namespace vantrel::app {
 // accelerators, and its caption in the Results window's context menu (none when it is not there).
 struct CommandSpec {
     int id;
-    const char* caption;
+    const output::TextTemplate<>* caption;
     QList<QKeySequence> keys;
-    const char* contextCaption = nullptr;
+    const output::TextTemplate<>* contextCaption = nullptr;
 };
 
 // Every command of the frame, with its caption and accelerators.

@@ -201,17 +201,17 @@ bool buildStatusBar(QMainWindow& window, FrameBars& frameBars) {
     struct PaneSpec {
         int id;
         int width;
-        const char* widestText; // the pane is at least as wide as this text in the font in use
+        QString widestText; // the pane is at least as wide as this text in the font in use
     };
-    constexpr std::array kPanes = {
-        PaneSpec{cmd::kStatusPane, 200, ""},
-        PaneSpec{cmd::kISPingerStatusPane, 200, "ISPinger: Active - 100% ping success."},
-        PaneSpec{cmd::kISPingerIndicatorPane, 34, "  LOG"},
-        PaneSpec{cmd::kTextSizePane, 115, "Text Size: 99999 Bytes"},
-        PaneSpec{cmd::kLogPane, 34, "  LOG"},
-        PaneSpec{cmd::kLogSizePane, 115, "Log Size: 99999 Bytes"}};
+    const std::array kPanes = {
+        PaneSpec{cmd::kStatusPane, 200, QString()},
+        PaneSpec{cmd::kISPingerStatusPane, 200, output::fill(res::kIspSuccessRate, 100u)},
+        PaneSpec{cmd::kISPingerIndicatorPane, 34, text(res::kLogPane)},
+        PaneSpec{cmd::kTextSizePane, 115, output::fill(res::kTextSizeBytes, 99999.0)},
+        PaneSpec{cmd::kLogPane, 34, text(res::kLogPane)},
+        PaneSpec{cmd::kLogSizePane, 115, output::fill(res::kLogSizeBytes, 99999.0)}};
     for (const PaneSpec& spec : kPanes) {
-        const int textWidth = bar->fontMetrics().horizontalAdvance(QString::fromLatin1(spec.widestText)) + 12;
+        const int textWidth = bar->fontMetrics().horizontalAdvance(spec.widestText) + 12;
         const int width = std::max(spec.width, textWidth);
         auto* pane = new ui::StatusPane(spec.id, width, bar);
         const bool stretches = spec.id == cmd::kStatusPane;

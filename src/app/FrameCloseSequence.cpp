@@ -6,6 +6,7 @@
 #include "log/ResultLog.h"
 #include "log/ResultPipeline.h"
 #include "settings/RegistryStore.h"
+#include "text/FrameTexts.h"
 #include "text/MessageTexts.h"
 #include "ui/HostComboBox.h"
 
@@ -22,17 +23,14 @@ namespace {
 // The close sequence's line for each running operation, in order.
 struct ExitingLine {
     bool (*running)(const ops::FlagSnapshot&);
-    const char* text;
+    const output::TextTemplate<>& text;
 };
 constexpr std::array kExitingLines = {
     ExitingLine{[](const ops::FlagSnapshot& f) { return f.ping || f.contPingActive; },
-                "Exiting...Shutting down ping operation first..."},
-    ExitingLine{[](const ops::FlagSnapshot& f) { return f.trace; },
-                "Exiting...Shutting down trace operation first..."},
-    ExitingLine{[](const ops::FlagSnapshot& f) { return f.seqScan; },
-                "Exiting...Shutting down SeqScan operation first..."},
-    ExitingLine{[](const ops::FlagSnapshot& f) { return f.listScan; },
-                "Exiting...Shutting down ListScan operation first..."},
+                output::res::kExitingPing},
+    ExitingLine{[](const ops::FlagSnapshot& f) { return f.trace; }, output::res::kExitingTrace},
+    ExitingLine{[](const ops::FlagSnapshot& f) { return f.seqScan; }, output::res::kExitingSeqScan},
+    ExitingLine{[](const ops::FlagSnapshot& f) { return f.listScan; }, output::res::kExitingListScan},
 };
 
 } // namespace
@@ -84,7 +82,7 @@ void FrameCloseSequence::writeExitingLines() {
     for (const ExitingLine& line : kExitingLines) {
         if (!line.running(flags))
             continue;
-        const QString text = QString::fromLatin1(line.text);
+        const QString text = output::text(line.text);
         m_parts.state.status.set(text);
         m_frame.RefreshCommandUI();
         m_parts.pipeline->AppendRow(

@@ -8,6 +8,8 @@
 #include "log/ResultLog.h"
 #include "rows/StatusPanes.h"
 #include "settings/SeqScanGroups.h"
+#include "text/FrameTexts.h"
+#include "text/MessageTexts.h"
 #include "ui/CNxLogOptionsPaneDialog.h"
 #include "ui/CNxOtherOptionsPaneDialog.h"
 #include "ui/CStatusViewPane.h"
@@ -132,8 +134,9 @@ void FrameCommandState::refreshLogCommands() {
 
 void FrameCommandState::refreshPaneCommands() {
     const bool anyVisible = anyOptionsPaneVisible();
-    m_parts.commands->setCaption(cmd::kShowAllOptions, anyVisible ? QStringLiteral("&Hide All Options")
-                                                                  : QStringLiteral("S&how All Options"));
+    m_parts.commands->setCaption(
+        cmd::kShowAllOptions,
+        output::text(anyVisible ? output::res::kHideAllOptionsMenu : output::res::kShowAllOptionsMenu));
     m_parts.commands->setEnabled(cmd::kShowAllOptions, true);
     m_parts.commands->setEnabled(cmd::kOptionsButton, true);
     for (int id : kOptionsTabOrder)

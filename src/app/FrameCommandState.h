@@ -2,6 +2,7 @@
 
 #include "app/FrameParts.h"
 #include "ops/CommandRules.h"
+#include "text/MessageTexts.h"
 
 #include <QString>
 #include <functional>
@@ -48,7 +49,7 @@ private:
     FrameParts& m_parts;
     ui::FrameThrottle* m_textSizePane; // the Results' size, shown at most once a frame
     ui::FrameThrottle* m_logState;     // the log's commands and panes, read from its file
-    QString m_strISPStatus = QStringLiteral("ISPinger: Inactive");
+    QString m_strISPStatus = output::text(output::res::kIspInactive);
 };
 
 } // namespace vantrel::app

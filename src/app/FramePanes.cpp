@@ -91,9 +91,8 @@ bool FramePanes::CreatePanes() {
         m_parts.optionPanes.emplace(spec.command, content);
         // In a narrow or low window the pane scrolls, so no control is ever out of reach.
         auto* scroller = new ui::PaneScroller(content, &m_frame);
-        scroller->setAccessibleName(QString::fromLatin1(spec.title));
-        makeDock(spec.command, QString::fromLatin1(spec.title), QString::fromLatin1(spec.objectName),
-                 scroller);
+        scroller->setAccessibleName(output::text(spec.title));
+        makeDock(spec.command, output::text(spec.title), QString::fromLatin1(spec.objectName), scroller);
     }
     m_parts.logPane = qobject_cast<ui::CNxLogOptionsPaneDialog*>(m_parts.optionPanes.at(cmd::kLogOptions));
     createListEditors();

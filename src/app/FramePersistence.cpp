@@ -145,7 +145,7 @@ void FramePersistence::arrangePanes() {
 }
 
 void FramePersistence::updateLeastWidth() {
-    QToolBar* hosts = m_parts.toolBar(QStringLiteral("Hosts"));
+    QToolBar* hosts = m_parts.toolBar(output::text(output::res::kHostsToolbarTitle));
     if (!hosts || !m_frame.statusBar())
         return;
     // The host and Profile Name boxes stay in view, and the status panes side by side.

@@ -1,5 +1,7 @@
 #include "app/GuiArguments.h"
 
+#include "text/FrameTexts.h"
+
 #include <QDir>
 
 namespace vantrel::app {
@@ -10,7 +12,7 @@ GuiArguments parseGuiArguments(const QStringList& arguments) {
         const QString& argument = arguments[i];
         auto takeValue = [&](std::optional<QString>& target, const QString& name) {
             if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty()) {
-                parsed.error = QStringLiteral("%1 needs a folder").arg(name);
+                parsed.error = output::fill(output::res::kArgumentNeedsFolder, name);
                 return;
             }
             target = arguments[++i];
@@ -18,7 +20,7 @@ GuiArguments parseGuiArguments(const QStringList& arguments) {
         auto takeInline = [&](std::optional<QString>& target, const QString& name) {
             const QString value = argument.mid(name.size() + 1);
             if (value.isEmpty())
-                parsed.error = QStringLiteral("%1 needs a folder").arg(name);
+                parsed.error = output::fill(output::res::kArgumentNeedsFolder, name);
             else
                 target = value;
         };
@@ -37,9 +39,9 @@ GuiArguments parseGuiArguments(const QStringList& arguments) {
         } else if (argument == QLatin1String("--version")) {
             parsed.versionRequested = true;
         } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-            parsed.error = QStringLiteral("unknown option \"%1\"").arg(argument);
+            parsed.error = output::fill(output::res::kUnknownArgument, argument);
         } else if (parsed.host) {
-            parsed.error = QStringLiteral("only one HOST may be given");
+            parsed.error = output::text(output::res::kOneHostOnly);
         } else {
             parsed.host = argument;
         }
@@ -50,20 +52,7 @@ GuiArguments parseGuiArguments(const QStringList& arguments) {
 }
 
 QString guiUsage() {
-    return QStringLiteral(
-        "Usage: vantrel [--config-dir DIR] [--home-dir DIR] [HOST]\n"
-        "\n"
-        "Vantrel, the interactive network diagnostic toolkit.\n"
-        "\n"
-        "  --config-dir DIR   use the settings store in DIR (also VANTREL_CONFIG_DIR)\n"
-        "  --home-dir DIR     the program's home folder (also VANTREL_HOME; default: the\n"
-        "                     folder of the program)\n"
-        "  --help             show this text and end\n"
-        "  --version          show the program's version and end\n"
-        "  HOST               put HOST into the host box at start\n"
-        "\n"
-        "Sending echo requests needs ICMP sockets; when the system does not allow them, the\n"
-        "program says how to allow them (see vantrel(1)).\n");
+    return output::text(output::res::kGuiUsage);
 }
 
 } // namespace vantrel::app

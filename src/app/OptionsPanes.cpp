@@ -1,31 +1,35 @@
 #include "app/OptionsPanes.h"
 
+#include "text/FrameTexts.h"
+
 namespace vantrel::app {
 
 // The captions of the show/hide commands: while visible, while hidden.
 QString optionsPaneCaption(int command, bool visible) {
-    const char* name = "";
+    namespace res = output::res;
+    const output::TextTemplate<>* name = nullptr;
     switch (command) {
     case cmd::kPingOptions:
-        name = "Ping/TraceRoute";
+        name = &res::kPingOptionsCaption;
         break;
     case cmd::kLogOptions:
-        name = "Log";
+        name = &res::kLogOptionsCaption;
         break;
     case cmd::kSeqScanOptions:
-        name = "SeqScan";
+        name = &res::kSeqScanCaption;
         break;
     case cmd::kListScanOptions:
-        name = "ListScan";
+        name = &res::kListScanCaption;
         break;
     case cmd::kISPingerOptions:
-        name = "ISPInger";
+        name = &res::kIspPaneName;
         break;
     case cmd::kOtherOptions:
-        name = "Other";
+        name = &res::kOtherOptionsCaption;
         break;
     }
-    return QStringLiteral("%1 %2 Options").arg(visible ? "Hide" : "Show", name);
+    return output::fill(visible ? res::kHidePaneOptions : res::kShowPaneOptions,
+                        name ? output::text(*name) : QString());
 }
 
 } // namespace vantrel::app

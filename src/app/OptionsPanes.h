@@ -1,6 +1,8 @@
 #pragma once
 
 #include "commands/CommandIds.h"
+#include "text/MessageTexts.h"
+#include "text/PaneTexts.h"
 
 #include <QString>
 #include <array>
@@ -11,16 +13,16 @@ namespace vantrel::app {
 struct OptionsPaneSpec {
     int command;
     int paneId;
-    const char* title;
+    const output::TextTemplate<>& title;
     const char* objectName;
 };
 inline constexpr std::array kOptionsPanes = {
-    OptionsPaneSpec{cmd::kPingOptions, 22, "Ping/TraceRoute Options", "PingOptionsPane"},
-    OptionsPaneSpec{cmd::kSeqScanOptions, 23, "SeqScan Options", "SeqScanOptionsPane"},
-    OptionsPaneSpec{cmd::kListScanOptions, 24, "ListScan Options", "ListScanOptionsPane"},
-    OptionsPaneSpec{cmd::kISPingerOptions, 25, "ISPinger Options", "ISPingerOptionsPane"},
-    OptionsPaneSpec{cmd::kOtherOptions, 26, "Other Options", "OtherOptionsPane"},
-    OptionsPaneSpec{cmd::kLogOptions, 27, "Log Options", "LogOptionsPane"},
+    OptionsPaneSpec{cmd::kPingOptions, 22, output::res::kPingPaneTitle, "PingOptionsPane"},
+    OptionsPaneSpec{cmd::kSeqScanOptions, 23, output::res::kSeqScanPaneTitle, "SeqScanOptionsPane"},
+    OptionsPaneSpec{cmd::kListScanOptions, 24, output::res::kListScanPaneTitle, "ListScanOptionsPane"},
+    OptionsPaneSpec{cmd::kISPingerOptions, 25, output::res::kIspPaneTitle, "ISPingerOptionsPane"},
+    OptionsPaneSpec{cmd::kOtherOptions, 26, output::res::kOtherPaneTitle, "OtherOptionsPane"},
+    OptionsPaneSpec{cmd::kLogOptions, 27, output::res::kLogPaneTitle, "LogOptionsPane"},
 };
 // The order of the tabs, of the Options menu, and of showing all panes.
 inline constexpr std::array kOptionsTabOrder = {cmd::kPingOptions,     cmd::kLogOptions,

@@ -1,6 +1,7 @@
 #include "app/VisualStyles.h"
 
 #include "commands/CommandIds.h"
+#include "text/FrameTexts.h"
 
 #include <QColor>
 #include <array>
@@ -9,16 +10,18 @@ namespace vantrel::app {
 
 namespace {
 
+namespace res = output::res;
+
 const std::array kStyles = {
-    VisualStyle{210, "Windows &2000", "Windows", false, false, Qt::ToolButtonTextBesideIcon},
-    VisualStyle{211, "Office &XP", "Fusion", false, false, Qt::ToolButtonTextBesideIcon},
-    VisualStyle{212, "&Windows XP", "Fusion", false, false, Qt::ToolButtonTextBesideIcon},
-    VisualStyle{213, "Office 200&3", "Fusion", true, false, Qt::ToolButtonTextBesideIcon},
-    VisualStyle{214, "Visual Studio.NET 200&5", "Fusion", true, false, Qt::ToolButtonTextBesideIcon},
-    VisualStyle{215, "&Blue Style", "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
-    VisualStyle{216, "B&lack Style", "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
-    VisualStyle{217, "&Silver Style", "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
-    VisualStyle{218, "&Aqua Style", "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
+    VisualStyle{210, &res::kStyleWindows2000, "Windows", false, false, Qt::ToolButtonTextBesideIcon},
+    VisualStyle{211, &res::kStyleOfficeXp, "Fusion", false, false, Qt::ToolButtonTextBesideIcon},
+    VisualStyle{212, &res::kStyleWindowsXp, "Fusion", false, false, Qt::ToolButtonTextBesideIcon},
+    VisualStyle{213, &res::kStyleOffice2003, "Fusion", true, false, Qt::ToolButtonTextBesideIcon},
+    VisualStyle{214, &res::kStyleVisualStudio2005, "Fusion", true, false, Qt::ToolButtonTextBesideIcon},
+    VisualStyle{215, &res::kStyleBlue, "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
+    VisualStyle{216, &res::kStyleBlack, "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
+    VisualStyle{217, &res::kStyleSilver, "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
+    VisualStyle{218, &res::kStyleAqua, "Fusion", true, true, Qt::ToolButtonTextUnderIcon},
 };
 
 // The colours that tell a style apart.

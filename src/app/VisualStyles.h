@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/StringResource.h"
+
 #include <QPalette>
 #include <QString>
 #include <optional>
@@ -9,10 +11,10 @@ namespace vantrel::app {
 
 // One visual style of the View menu's "Application Look": a Qt style with a palette of its own.
 struct VisualStyle {
-    int id;               // command ID 210 to 218
-    const char* menuText; // as the menu shows it
-    const char* qtStyle;  // the QStyleFactory key
-    bool smartDocking;    // switches animated, nested docking on; otherwise the docking mode is kept
+    int id;                                 // command ID 210 to 218
+    const output::TextTemplate<>* menuText; // as the menu shows it
+    const char* qtStyle;                    // the QStyleFactory key
+    bool smartDocking; // switches animated, nested docking on; otherwise the docking mode is kept
     bool inOffice2007Submenu;
     Qt::ToolButtonStyle buttons; // where the toolbar buttons show their captions beside their icons
 };

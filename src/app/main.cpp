@@ -1,5 +1,6 @@
 #include "app/CVantrelApp.h"
 #include "app/GuiArguments.h"
+#include "text/FrameTexts.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -8,6 +9,8 @@
 namespace {
 
 using vantrel::app::GuiArguments;
+using vantrel::output::fill;
+namespace res = vantrel::output::res;
 
 QStringList commandLine(int argc, char* argv[]) {
     QStringList arguments;
@@ -23,12 +26,12 @@ std::optional<int> answerAtOnce(const GuiArguments& arguments) {
         return 0;
     }
     if (!arguments.error.isEmpty()) {
-        std::fprintf(stderr, "vantrel: %s\n\n%s", qPrintable(arguments.error),
-                     qPrintable(vantrel::app::guiUsage()));
+        std::fputs(qPrintable(fill(res::kGuiArgumentError, arguments.error, vantrel::app::guiUsage())),
+                   stderr);
         return 2;
     }
     if (arguments.versionRequested) {
-        std::printf("vantrel %s\n", qPrintable(QCoreApplication::applicationVersion()));
+        std::fputs(qPrintable(fill(res::kGuiVersion, QCoreApplication::applicationVersion())), stdout);
         return 0;
     }
     return std::nullopt;

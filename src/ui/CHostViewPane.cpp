@@ -2,6 +2,7 @@
 
 #include "commands/ProfileCommands.h"
 #include "text/MessageTexts.h"
+#include "text/PaneTexts.h"
 #include "ui/PaneToolBar.h"
 #include "ui/ToolIcons.h"
 
@@ -49,7 +50,7 @@ CHostViewPane::CHostViewPane(settings::ProfileBook& book, QAction* paneButton, F
     m_toolBar = layOutPane(this, m_list, output::text(output::res::kProfileManagerTitle));
     // The table's corner button selects every profile.
     for (auto* corner : m_list->findChildren<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly))
-        corner->setAccessibleName(QStringLiteral("Select all profiles"));
+        corner->setAccessibleName(output::text(output::res::kSelectAllProfilesName));
     m_toolBar->addAction(m_paneButton);
     m_list->setObjectName(QStringLiteral("ProfileManagerList"));
     m_list->setHorizontalHeaderItem(settings::kNameColumn,

@@ -2,6 +2,7 @@
 
 #include "settings/StoreLocation.h"
 #include "text/MessageTexts.h"
+#include "text/PaneTexts.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -38,7 +39,7 @@ void showFilesOf(QFileDialog& dialog, const QString& filterText) {
 
 QString browseStartName(const QString& text, const QString& writeFolder) {
     if (text.isEmpty())
-        return writeFolder + QStringLiteral("VtrLog.rtf");
+        return writeFolder + output::text(output::res::kBrowseLogName);
     const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
     const QString folder = slash < 0 ? QString() : text.left(slash + 1);
     const QString name = text.mid(slash + 1).trimmed();
@@ -73,7 +74,7 @@ CNxEditBrowseControl::CNxEditBrowseControl(int id, QWidget* parent)
     m_edit->setObjectName(QStringLiteral("edit%1").arg(id));
     m_browse->setObjectName(QStringLiteral("browse%1").arg(id));
     m_browse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    m_browse->setToolTip(QStringLiteral("Browse"));
+    m_browse->setToolTip(output::text(output::res::kBrowseTip));
     m_browse->setAccessibleName(m_browse->toolTip());
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

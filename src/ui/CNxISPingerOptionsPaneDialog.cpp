@@ -1,5 +1,8 @@
 #include "ui/CNxISPingerOptionsPaneDialog.h"
 
+#include "text/MessageTexts.h"
+#include "text/PaneTexts.h"
+
 #include <QLineEdit>
 #include <array>
 
@@ -9,15 +12,14 @@ namespace {
 
 using enum settings::OptionId;
 using K = PaneControl::Kind;
-
-constexpr const char* kServerTip = "Type the ISPinger server address here.";
+namespace res = output::res;
 
 constexpr std::array kControls{
-    PaneControl{K::Text, ISPAddress, "Server Address:", kServerTip},
-    PaneControl{K::Number, ISPInterval, "Interval (secs):", "Sets the interval between pings, in seconds."},
+    PaneControl{K::Text, ISPAddress, &res::kIspServerLabel, &res::kIspServerTip},
+    PaneControl{K::Number, ISPInterval, &res::kIntervalLabel, &res::kIspIntervalTip},
 };
 
-constexpr std::array kGroups{PaneGroup{"", kControls}};
+constexpr std::array kGroups{PaneGroup{nullptr, kControls}};
 
 } // namespace
 
@@ -31,11 +33,10 @@ CNxISPingerOptionsPaneDialog::CNxISPingerOptionsPaneDialog(settings::LiveOptions
             return std::nullopt;
         const QLineEdit* box = serverAddressBox();
         if (box->isReadOnly())
-            return QStringLiteral("The ISPinger address cannot be set while ISPinger is running.");
+            return output::text(res::kIspAddressLocked);
         if (box->text().isEmpty())
-            return QStringLiteral("ISPinger cannot run without a server address.\n") +
-                   QLatin1String(kServerTip);
-        return QString::fromLatin1(kServerTip);
+            return output::text(res::kIspServerNeeded) + output::text(res::kIspServerTip);
+        return output::text(res::kIspServerTip);
     });
 }
 

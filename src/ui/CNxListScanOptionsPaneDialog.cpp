@@ -1,5 +1,7 @@
 #include "ui/CNxListScanOptionsPaneDialog.h"
 
+#include "text/MessageTexts.h"
+#include "text/PaneTexts.h"
 #include "ui/EntryListEditor.h"
 #include "ui/ScanPingOptions.h"
 
@@ -10,6 +12,8 @@ namespace vantrel::ui {
 namespace {
 
 using enum settings::OptionId;
+namespace res = output::res;
+using output::text;
 
 constexpr int kAddressListId = 1141;
 constexpr int kAddressFieldId = 1143;
@@ -17,26 +21,26 @@ constexpr int kAddButtonId = 451;
 
 constexpr auto kPingControls =
     scanPingControls({ListScanPackets, ListScanTimeout20, ListScanShowFail, ListDNS, ListScanAutoSort,
-                      "Find the DNS name of each server?", "Automatically sort the ListScan address list?"});
+                      &res::kListDnsTip, &res::kListAutoSortTip});
 
 constexpr std::array<PaneControl, 0> kNoControls{};
 
-constexpr std::array kGroups{PaneGroup{"ListScan Addresses", kNoControls, 0},
-                             PaneGroup{"Ping Options", kPingControls, 1}};
+constexpr std::array kGroups{PaneGroup{&res::kListScanAddressesGroup, kNoControls, 0},
+                             PaneGroup{&res::kPingOptionsGroup, kPingControls, 1}};
 
 EntryListEditor::Texts addressListTexts() {
-    return {.column = QStringLiteral("IP Address/DNS Name"),
-            .addCaption = QStringLiteral("Add Address"),
-            .deleteCaption = QStringLiteral("Delete Address"),
-            .listTip = QStringLiteral("ListScan addresses."),
-            .fieldTip = QStringLiteral("Type a ListScan address here."),
-            .buttonTip = QStringLiteral("Click here to add or delete a ListScan address."),
-            .addTip = QStringLiteral("Add this address to the list."),
-            .deleteTip = QStringLiteral("Delete this address from the list."),
-            .emptyFieldTip = QStringLiteral("There is no address specified."),
-            .headerUnsorted = QStringLiteral("Click here to sort the ListScan addresses."),
-            .headerAscending = QStringLiteral("Sort the ListScan addresses in descending order."),
-            .headerDescending = QStringLiteral("Sort the ListScan addresses in ascending order."),
+    return {.column = text(res::kProfileAddressHeader),
+            .addCaption = text(res::kAddAddressCaption),
+            .deleteCaption = text(res::kDeleteAddressCaption),
+            .listTip = text(res::kAddressListTip),
+            .fieldTip = text(res::kAddressFieldTip),
+            .buttonTip = text(res::kAddressButtonTip),
+            .addTip = text(res::kAddAddressTip),
+            .deleteTip = text(res::kDeleteAddressTip),
+            .emptyFieldTip = text(res::kNoAddressTip),
+            .headerUnsorted = text(res::kSortListTip),
+            .headerAscending = text(res::kSortListDescendingTip),
+            .headerDescending = text(res::kSortListAscendingTip),
             .fieldTipWhileEmptyOnly = true};
 }
 
@@ -48,7 +52,7 @@ CNxListScanOptionsPaneDialog::CNxListScanOptionsPaneDialog(settings::LiveOptions
                                       239, this)) {
     setObjectName(QStringLiteral("ListScanOptionsPane"));
     buildGroups(kGroups);
-    groupColumn(QStringLiteral("ListScan Addresses"), 0)->addWidget(m_addresses, 0, 0);
+    groupColumn(text(res::kListScanAddressesGroup), 0)->addWidget(m_addresses, 0, 0);
 }
 
 } // namespace vantrel::ui

@@ -1,5 +1,6 @@
 #include "ui/CNxLogOptionsPaneDialog.h"
 
+#include "text/MessageTexts.h"
 #include "ui/CNxEditBrowseControl.h"
 
 #include <QCheckBox>
@@ -11,8 +12,8 @@ namespace vantrel::ui {
 
 CNxLogOptionsPaneDialog::CNxLogOptionsPaneDialog(settings::LiveOptions& options, QWidget* parent)
     : OptionPane(options, parent)
-    , m_check(new QCheckBox(QStringLiteral("Start/Stop logging:"), this))
-    , m_label(new QLabel(QStringLiteral("Log File:"), this))
+    , m_check(new QCheckBox(output::text(output::res::kLogCheckLabel), this))
+    , m_label(new QLabel(output::text(output::res::kLogFileLabel), this))
     , m_fileName(new CNxEditBrowseControl(kFileNameId, this)) {
     setObjectName(QStringLiteral("LogOptionsPane"));
     m_check->setObjectName(QStringLiteral("check%1").arg(kLogCheckId));
@@ -29,8 +30,8 @@ CNxLogOptionsPaneDialog::CNxLogOptionsPaneDialog(settings::LiveOptions& options,
     layout->setColumnStretch(2, 1);
     layout->setRowStretch(2, 1);
 
-    addOwnControl(m_check, kLogCheckId, QStringLiteral("Start or stop logging."));
-    const QString fileNameTip = QStringLiteral("Set the name and path of the Log file.");
+    addOwnControl(m_check, kLogCheckId, output::text(output::res::kLogCheckTip));
+    const QString fileNameTip = output::text(output::res::kLogFileBoxTip);
     addOwnControl(m_fileName, kFileNameId, fileNameTip);
     registerTip(m_fileName->lineEdit(), kFileNameId, fileNameTip);
 

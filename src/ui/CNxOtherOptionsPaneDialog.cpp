@@ -1,6 +1,8 @@
 #include "ui/CNxOtherOptionsPaneDialog.h"
 
 #include "settings/LiveOptions.h"
+#include "text/MessageTexts.h"
+#include "text/PaneTexts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -16,54 +18,47 @@ namespace {
 
 using enum settings::OptionId;
 using K = PaneControl::Kind;
+namespace res = output::res;
 
 constexpr int kByNameId = 1086;
 constexpr int kByAddressId = 1087;
 
 constexpr std::array kProfileControls{
-    PaneControl{K::Check, AutoSort, "Autosort:",
-                "Automatically sort the Profile Manager by\n Profile Name or IP Address/DNS Name."},
-    PaneControl{K::Radio, RadioSort, "By: Profile Name:", "", 0, nullptr, 0, kByNameId},
-    PaneControl{K::Radio, RadioSort, "IP Addr/DNS Name:", "", 1, nullptr, 0, kByAddressId},
-    PaneControl{K::Check, WarnCurrent, "Warn Before Deleting Profile:",
-                "Should Vantrel seek confirmation before you delete\n a profile from the Profile Manager?"},
+    PaneControl{K::Check, AutoSort, &res::kAutoSortLabel, &res::kProfileAutoSortTip},
+    PaneControl{K::Radio, RadioSort, &res::kSortByNameLabel, nullptr, 0, nullptr, 0, kByNameId},
+    PaneControl{K::Radio, RadioSort, &res::kSortByAddressLabel, nullptr, 1, nullptr, 0, kByAddressId},
+    PaneControl{K::Check, WarnCurrent, &res::kWarnDeleteLabel, &res::kWarnDeleteTip},
 };
 
 constexpr std::array kStartupControls{
-    PaneControl{K::Check, StartTask,
-                "Send to System Tray:", "When Vantrel is started, send it directly to the System Tray."},
-    PaneControl{K::Check, StartISP,
-                "Start ISPinger:", "When Vantrel is started, start ISPinger automatically."},
+    PaneControl{K::Check, StartTask, &res::kStartInTrayLabel, &res::kStartInTrayTip},
+    PaneControl{K::Check, StartISP, &res::kStartIspLabel, &res::kStartIspTip},
 };
 
 constexpr std::array kResourceControls{
-    PaneControl{K::Number, PurgeStatus, "Purge Results Text At:",
-                "Clear all text in the 'Results' window.\nRange is 1 - 5 Megabytes.", 0, "Mb"},
-    PaneControl{K::Number, PurgeLog,
-                "Purge Log At:", "Clear all text in the Log.\nRange is 1 - 99 Megabytes.", 0, "Mb"},
+    PaneControl{K::Number, PurgeStatus, &res::kPurgeResultsLabel, &res::kPurgeResultsTip, 0,
+                &res::kMegabytesUnit},
+    PaneControl{K::Number, PurgeLog, &res::kPurgeLogLabel, &res::kPurgeLogTip, 0, &res::kMegabytesUnit},
 };
 
 constexpr std::array<PaneControl, 0> kNoControls{};
 
 constexpr std::array kGroups{
-    PaneGroup{"Profile Manager", kProfileControls, 0},
-    PaneGroup{"Startup", kStartupControls, 1},
-    PaneGroup{"Resource Management", kResourceControls, 1},
-    PaneGroup{"Export/Import Settings", kNoControls, 2},
+    PaneGroup{&res::kProfileManagerGroup, kProfileControls, 0},
+    PaneGroup{&res::kStartupGroup, kStartupControls, 1},
+    PaneGroup{&res::kResourceGroup, kResourceControls, 1},
+    PaneGroup{&res::kExportImportGroup, kNoControls, 2},
 };
 
 struct SettingsButton {
     int id;
-    const char* caption;
-    const char* tip;
+    const output::TextTemplate<>& caption;
+    const output::TextTemplate<>& tip;
 };
 constexpr std::array kSettingsButtons{
-    SettingsButton{CNxOtherOptionsPaneDialog::kExportId, "Export Settings",
-                   "Export Vantrel's settings to a file."},
-    SettingsButton{CNxOtherOptionsPaneDialog::kImportId, "Import Settings",
-                   "Import Vantrel's settings from an import file."},
-    SettingsButton{CNxOtherOptionsPaneDialog::kResetGuiId, "Reset GUI",
-                   "Reset the user interface to it's original configuration."},
+    SettingsButton{CNxOtherOptionsPaneDialog::kExportId, res::kExportSettingsButton, res::kExportSettingsTip},
+    SettingsButton{CNxOtherOptionsPaneDialog::kImportId, res::kImportSettingsButton, res::kImportSettingsTip},
+    SettingsButton{CNxOtherOptionsPaneDialog::kResetGuiId, res::kResetGuiButton, res::kResetGuiTip},
 };
 
 } // namespace
@@ -74,15 +69,15 @@ CNxOtherOptionsPaneDialog::CNxOtherOptionsPaneDialog(settings::LiveOptions& opti
     buildGroups(kGroups);
 
     // Export and Import in their group; Reset GUI under it.
-    QGridLayout* exportImport = groupColumn(QStringLiteral("Export/Import Settings"), 0);
+    QGridLayout* exportImport = groupColumn(output::text(res::kExportImportGroup), 0);
     for (const SettingsButton& spec : kSettingsButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
+        auto* button = new QPushButton(output::text(spec.caption), this);
         button->setObjectName(QStringLiteral("button%1").arg(spec.id));
         if (spec.id == kResetGuiId)
             groupStack(2)->addWidget(button, 0, Qt::AlignLeft);
         else
             exportImport->addWidget(button, exportImport->rowCount(), 0);
-        addOwnControl(button, spec.id, QString::fromLatin1(spec.tip));
+        addOwnControl(button, spec.id, output::text(spec.tip));
     }
 
     // Loaded or clicked, the box enables the sort column's choice.

@@ -1,6 +1,7 @@
 #include "ui/CNxPingOptionsPaneDialog.h"
 
 #include "settings/LiveOptions.h"
+#include "text/PaneTexts.h"
 #include "ui/NumberBox.h"
 
 #include <QGridLayout>
@@ -16,44 +17,33 @@ namespace {
 
 using enum settings::OptionId;
 using K = PaneControl::Kind;
+namespace res = output::res;
 
 constexpr std::array kPingControls{
-    PaneControl{K::Number, Packets,
-                "Number of Packets:", "Set the number of packets to send per ping (1 - 5000)."},
-    PaneControl{K::Number, Timeout,
-                "Timeout (in seconds):", "Set the time limit until timeout (1 - 30 seconds)."},
-    PaneControl{K::Check, Verbose, "Verbose (show all details):", "Display results for each packet sent?"},
-    PaneControl{K::Check, Statistics,
-                "Statistics:", "Display packet loss and Round Trip Time statistics after each ping?"},
-    PaneControl{K::Check, Beep, "Beep on Finish:", "Sound a sytem beep after each ping?"},
-    PaneControl{K::Check, RetData, "Show Returned Data:",
-                "Display the returned data for each packet in the 'Results' window?", 0, nullptr, 1},
-    PaneControl{K::Check, Fragment, "Don't Fragment Packets:",
-                "Force packets to be sent without fragmenting them?", 0, nullptr, 1},
-    PaneControl{K::MultiLineText, PingString, "Packet Data To Send:",
-                "Here you can manually set the data to send in your packets (0 - 5000 characters).", 0,
-                nullptr, 1},
+    PaneControl{K::Number, Packets, &res::kPacketsLabel, &res::kPacketsTip},
+    PaneControl{K::Number, Timeout, &res::kTimeoutLabel, &res::kTimeoutTip},
+    PaneControl{K::Check, Verbose, &res::kVerboseLabel, &res::kVerboseTip},
+    PaneControl{K::Check, Statistics, &res::kStatisticsLabel, &res::kStatisticsTip},
+    PaneControl{K::Check, Beep, &res::kBeepLabel, &res::kBeepTip},
+    PaneControl{K::Check, RetData, &res::kReturnedDataLabel, &res::kReturnedDataTip, 0, nullptr, 1},
+    PaneControl{K::Check, Fragment, &res::kFragmentLabel, &res::kFragmentTip, 0, nullptr, 1},
+    PaneControl{K::MultiLineText, PingString, &res::kPacketDataLabel, &res::kPacketDataTip, 0, nullptr, 1},
 };
 
 constexpr std::array kContinuousControls{
-    PaneControl{K::CheckRight, ContPing, "Enable",
-                "Automatically restart the ping after the interval set in the 'Interval' box?"},
-    PaneControl{K::Number, ContPingInterval,
-                "Interval (secs):", "Sets the continuous ping interval (in seconds)."},
+    PaneControl{K::CheckRight, ContPing, &res::kContPingLabel, &res::kContPingTip},
+    PaneControl{K::Number, ContPingInterval, &res::kIntervalLabel, &res::kContPingIntervalTip},
 };
 
 constexpr std::array kTraceControls{
-    PaneControl{K::Number, Hops, "Number of Hops:",
-                "Sets the maximum number of 'hops' (internet routers)\n a packet can use on it's trip to the "
-                "destination server."},
-    PaneControl{K::Check, TraceDNS,
-                "Show DNS Names:", "Find the DNS name of each server along the trace route?"},
+    PaneControl{K::Number, Hops, &res::kHopsLabel, &res::kHopsTip},
+    PaneControl{K::Check, TraceDNS, &res::kShowDnsNamesLabel, &res::kTraceDnsTip},
 };
 
 constexpr std::array kGroups{
-    PaneGroup{"Ping Options", kPingControls, 0},
-    PaneGroup{"Continuous Ping", kContinuousControls, 1},
-    PaneGroup{"TraceRoute Options", kTraceControls, 1},
+    PaneGroup{&res::kPingOptionsGroup, kPingControls, 0},
+    PaneGroup{&res::kContinuousPingGroup, kContinuousControls, 1},
+    PaneGroup{&res::kTraceOptionsGroup, kTraceControls, 1},
 };
 
 } // namespace
@@ -65,8 +55,8 @@ CNxPingOptionsPaneDialog::CNxPingOptionsPaneDialog(settings::LiveOptions& option
     buildGroups(kGroups);
 
     // The size of the packet data follows the data box; it is shown, never stored.
-    QGridLayout* grid = groupColumn(QStringLiteral("Ping Options"), 1);
-    auto* label = new QLabel(QStringLiteral("Packet Data Size (bytes):"), this);
+    QGridLayout* grid = groupColumn(output::text(res::kPingOptionsGroup), 1);
+    auto* label = new QLabel(output::text(res::kPacketDataSizeLabel), this);
     label->setObjectName(QStringLiteral("label%1").arg(kDataSizeLabelId));
     m_dataSize->setObjectName(QStringLiteral("edit%1").arg(kDataSizeId));
     m_dataSize->setAccessibleName(controlName(label->text()));
@@ -79,10 +69,7 @@ CNxPingOptionsPaneDialog::CNxPingOptionsPaneDialog(settings::LiveOptions& option
                                       [](const PaneControl& control) { return control.column == 1; }));
     grid->addWidget(label, row, 0);
     grid->addWidget(m_dataSize, row, 1, Qt::AlignLeft);
-    addOwnControl(
-        m_dataSize, kDataSizeId,
-        QStringLiteral("This is the number of characters in your packet data.\n It changes automatically "
-                       "when you change the data in the 'Packet Data To Send:' box."));
+    addOwnControl(m_dataSize, kDataSizeId, output::text(res::kPacketDataSizeTip));
     connect(this, &OptionPane::optionChanged, this, [this](settings::OptionId option) {
         if (option == PingString)
             m_dataSize->setText(QString::number(this->options().packetDataSize()));

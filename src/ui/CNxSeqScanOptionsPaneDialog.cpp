@@ -1,5 +1,6 @@
 #include "ui/CNxSeqScanOptionsPaneDialog.h"
 
+#include "text/PaneTexts.h"
 #include "ui/EntryListEditor.h"
 #include "ui/ScanPingOptions.h"
 
@@ -14,49 +15,47 @@ namespace vantrel::ui {
 namespace {
 
 using enum settings::OptionId;
+namespace res = output::res;
+using output::text;
 
-constexpr auto kPingControls =
-    scanPingControls({SeqScanPackets, SeqScanTimeout20, SeqScanShowFail, SeqDNS, SeqScanAutoSort,
-                      "Find the DNS name of each server in the sequence scan?",
-                      "Automatically sort the SeqScan address group list?"});
+constexpr auto kPingControls = scanPingControls({SeqScanPackets, SeqScanTimeout20, SeqScanShowFail, SeqDNS,
+                                                 SeqScanAutoSort, &res::kSeqDnsTip, &res::kSeqAutoSortTip});
 constexpr std::array<PaneControl, 0> kNoControls{};
 
-constexpr std::array kGroups{PaneGroup{"SeqScan Addresses", kNoControls, 0},
-                             PaneGroup{"SeqScan Groups", kNoControls, 1},
-                             PaneGroup{"Ping Options", kPingControls, 2}};
+constexpr std::array kGroups{PaneGroup{&res::kSeqScanAddressesGroup, kNoControls, 0},
+                             PaneGroup{&res::kSeqScanGroupsGroup, kNoControls, 1},
+                             PaneGroup{&res::kPingOptionsGroup, kPingControls, 2}};
 
 struct OctetField {
     int id;
     std::optional<settings::OptionId> option; // none for the end's read-only copies
-    const char* tip;
+    const output::TextTemplate<>* tip;
 };
 // In the order they stand: the start address, then the end address.
 constexpr std::array<OctetField, 8> kOctets{{
-    {1119, SeqScanStart1, "Enter the first octet of the starting address here."},
-    {1120, SeqScanStart2, "Enter the second octet of the starting address here."},
-    {1121, SeqScanStart3, "Enter the third octet of the starting address here."},
-    {1122, SeqScanStart4, "Enter the fourth octet of the starting address here."},
-    {1090, std::nullopt,
-     "The first octet of the ending address is the same as\n the first octet of the starting address."},
-    {1125, std::nullopt,
-     "The second octet of the ending address is the same as\n the second octet of the starting address."},
-    {1123, SeqScanEnd3, "Enter the third octet of the ending address here."},
-    {1124, SeqScanEnd4, "Enter the fourth octet of the ending address here."},
+    {1119, SeqScanStart1, &res::kStartOctet1Tip},
+    {1120, SeqScanStart2, &res::kStartOctet2Tip},
+    {1121, SeqScanStart3, &res::kStartOctet3Tip},
+    {1122, SeqScanStart4, &res::kStartOctet4Tip},
+    {1090, std::nullopt, &res::kEndOctet1Tip},
+    {1125, std::nullopt, &res::kEndOctet2Tip},
+    {1123, SeqScanEnd3, &res::kEndOctet3Tip},
+    {1124, SeqScanEnd4, &res::kEndOctet4Tip},
 }};
 
 EntryListEditor::Texts groupListTexts() {
-    return {.column = QStringLiteral("Group"),
-            .addCaption = QStringLiteral("Add Group"),
-            .deleteCaption = QStringLiteral("Delete Group"),
-            .listTip = QStringLiteral("SeqScan Address group list."),
-            .fieldTip = QStringLiteral("Type a SeqScan address group name here."),
-            .buttonTip = QStringLiteral("Click here to add or delete a SeqScan address group."),
-            .addTip = QStringLiteral("Add this SeqScan address group to the list."),
-            .deleteTip = QStringLiteral("Delete this SeqScan address group from the list."),
-            .emptyFieldTip = QStringLiteral("There is no SeqScan address group name specified."),
-            .headerUnsorted = QStringLiteral("Click here to sort the SeqScan address group list."),
-            .headerAscending = QStringLiteral("Sort the SeqScan address group list in descending order."),
-            .headerDescending = QStringLiteral("Sort the SeqScan address group list in ascending order.")};
+    return {.column = text(res::kGroupColumn),
+            .addCaption = text(res::kAddGroupCaption),
+            .deleteCaption = text(res::kDeleteGroupCaption),
+            .listTip = text(res::kGroupListTip),
+            .fieldTip = text(res::kGroupFieldTip),
+            .buttonTip = text(res::kGroupButtonTip),
+            .addTip = text(res::kAddGroupTip),
+            .deleteTip = text(res::kDeleteGroupTip),
+            .emptyFieldTip = text(res::kNoGroupNameTip),
+            .headerUnsorted = text(res::kSortGroupsTip),
+            .headerAscending = text(res::kSortGroupsDescendingTip),
+            .headerDescending = text(res::kSortGroupsAscendingTip)};
 }
 
 } // namespace
@@ -71,12 +70,12 @@ CNxSeqScanOptionsPaneDialog::CNxSeqScanOptionsPaneDialog(settings::LiveOptions& 
         boxes.push_back(new QLineEdit(this));
     m_groups = new EntryListEditor(groupListTexts(), {1154, 1157, 450}, 125, this);
     buildGroups(kGroups);
-    groupColumn(QStringLiteral("SeqScan Groups"), 0)->addWidget(m_groups, 0, 0);
+    groupColumn(text(res::kSeqScanGroupsGroup), 0)->addWidget(m_groups, 0, 0);
 
     // Two rows of four octets with dots between them.
-    QGridLayout* range = groupColumn(QStringLiteral("SeqScan Addresses"), 0);
-    range->addWidget(new QLabel(QStringLiteral("Start Address:"), this), 0, 0, 1, 7);
-    range->addWidget(new QLabel(QStringLiteral("End Address:"), this), 2, 0, 1, 7);
+    QGridLayout* range = groupColumn(text(res::kSeqScanAddressesGroup), 0);
+    range->addWidget(new QLabel(text(res::kStartAddressLabel), this), 0, 0, 1, 7);
+    range->addWidget(new QLabel(text(res::kEndAddressLabel), this), 2, 0, 1, 7);
     for (std::size_t i = 0; i < kOctets.size(); ++i) {
         const OctetField& octet = kOctets[i];
         QLineEdit* box = boxes[i];
@@ -85,7 +84,7 @@ CNxSeqScanOptionsPaneDialog::CNxSeqScanOptionsPaneDialog(settings::LiveOptions& 
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 10);
         box->setAlignment(Qt::AlignCenter);
         if (octet.option) {
-            addOwnTextBox(box, *octet.option, QString::fromLatin1(octet.tip));
+            addOwnTextBox(box, *octet.option, text(*octet.tip));
         } else {
             box->setObjectName(QStringLiteral("edit%1").arg(octet.id));
             box->setReadOnly(true);
@@ -94,13 +93,13 @@ CNxSeqScanOptionsPaneDialog::CNxSeqScanOptionsPaneDialog(settings::LiveOptions& 
             QPalette look = box->palette();
             look.setColor(QPalette::Base, look.color(QPalette::Window));
             box->setPalette(look);
-            addOwnControl(box, octet.id, QString::fromLatin1(octet.tip));
+            addOwnControl(box, octet.id, text(*octet.tip));
         }
         const int row = i < 4 ? 1 : 3;
         const int column = 2 * int(i % 4);
         range->addWidget(box, row, column);
         if (column < 6)
-            range->addWidget(new QLabel(QStringLiteral("."), this), row, column + 1);
+            range->addWidget(new QLabel(text(res::kOctetDot), this), row, column + 1);
     }
     // A group's name stays readable however narrow the pane.
     m_groups->field()->setMinimumWidth(m_groups->field()->fontMetrics().horizontalAdvance(QString(16, u'0')));

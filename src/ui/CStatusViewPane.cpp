@@ -3,6 +3,7 @@
 #include "print/ResultPagePrinter.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
+#include "text/PaneTexts.h"
 #include "ui/PaneToolBar.h"
 #include "ui/ResultsTextView.h"
 
@@ -49,13 +50,13 @@ CStatusViewPane::CStatusViewPane(settings::LiveOptions& options, FrameCommands f
     setFocusProxy(m_view);
 
     // Their keys are the frame's accelerators, which pass them on while the focus is here.
-    addCommand(Cut, QStringLiteral("Cut"), ToolIcon::Cut);
-    addCommand(Copy, QStringLiteral("Copy"), ToolIcon::Copy);
-    addCommand(SelectAll, QStringLiteral("Select All"), ToolIcon::SelectAll);
-    addCommand(ClearAll, QStringLiteral("Clear All"), ToolIcon::ClearAll);
-    addCommand(Undo, QStringLiteral("Undo"), ToolIcon::Undo);
-    addCommand(Print, QStringLiteral("Print"), ToolIcon::Print);
-    addCommand(Paste, QStringLiteral("Paste"));
+    addCommand(Cut, output::text(output::res::kResultsCut), ToolIcon::Cut);
+    addCommand(Copy, output::text(output::res::kResultsCopy), ToolIcon::Copy);
+    addCommand(SelectAll, output::text(output::res::kResultsSelectAll), ToolIcon::SelectAll);
+    addCommand(ClearAll, output::text(output::res::kResultsClearAll), ToolIcon::ClearAll);
+    addCommand(Undo, output::text(output::res::kResultsUndo), ToolIcon::Undo);
+    addCommand(Print, output::text(output::res::kResultsPrint), ToolIcon::Print);
+    addCommand(Paste, output::text(output::res::kResultsPaste));
     for (int id : {Cut, Copy, SelectAll, ClearAll, Undo, Print})
         m_toolBar->addAction(command(Command(id)));
 
@@ -130,7 +131,7 @@ void CStatusViewPane::updateCommandState() {
 void CStatusViewPane::print() {
     m_view->endFrame();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Vantrel"));
+    printer.setDocName(output::text(output::res::kPrintDocumentName));
     // The pages' margins are the program's own, measured from the paper's edge.
     printer.setFullPage(true);
     // Printing to a PDF file stays on offer: there may be no printer at all.

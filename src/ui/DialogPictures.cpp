@@ -1,5 +1,7 @@
 #include "ui/DialogPictures.h"
 
+#include "text/PaneTexts.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -68,23 +70,23 @@ QImage error() {
 
 struct ButtonLook {
     QSize size;
-    const char* label;
+    const output::TextTemplate<>* label;
 };
 
 ButtonLook look(DialogButton button) {
     switch (button) {
     case DialogButton::OK:
-        return {{100, 23}, "OK"};
+        return {{100, 23}, &output::res::kOkPicture};
     case DialogButton::Cancel:
-        return {{100, 23}, "Cancel"};
+        return {{100, 23}, &output::res::kCancelPicture};
     case DialogButton::EMail:
-        return {{118, 23}, "E-Mail Pimbo"};
+        return {{118, 23}, &output::res::kEMailPicture};
     case DialogButton::WebPage:
-        return {{158, 23}, "Vantrel Website"};
+        return {{158, 23}, &output::res::kWebPagePicture};
     case DialogButton::Help:
-        return {{100, 23}, "Help"};
+        return {{100, 23}, &output::res::kHelpPicture};
     }
-    return {{100, 23}, ""};
+    return {{100, 23}, nullptr};
 }
 
 } // namespace
@@ -123,7 +125,7 @@ QImage buttonPicture(DialogButton button, bool hover) {
     font.setBold(true);
     p.setFont(font);
     p.setPen(hover ? QColor(90, 40, 0) : QColor(20, 30, 70));
-    p.drawText(face, Qt::AlignCenter, QString::fromLatin1(l.label));
+    p.drawText(face, Qt::AlignCenter, l.label ? output::text(*l.label) : QString());
     return image;
 }
 

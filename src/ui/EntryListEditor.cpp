@@ -1,5 +1,7 @@
 #include "ui/EntryListEditor.h"
 
+#include "text/PaneTexts.h"
+
 #include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -23,7 +25,7 @@ EntryListEditor::EntryListEditor(Texts texts, Ids ids, int columnWidth, QWidget*
     m_button->setObjectName(QStringLiteral("button%1").arg(ids.button));
     // The list is read by its column's title, the field as the entry to add or delete.
     m_list->setAccessibleName(m_texts.column);
-    m_field->setAccessibleName(m_texts.column + QStringLiteral(" to add or delete"));
+    m_field->setAccessibleName(output::fill(output::res::kEntryFieldName, m_texts.column));
     m_list->setColumnCount(1);
     m_list->setHeaderLabels({m_texts.column});
     m_list->headerItem()->setTextAlignment(0, Qt::AlignCenter);

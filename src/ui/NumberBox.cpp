@@ -1,6 +1,7 @@
 #include "ui/NumberBox.h"
 
 #include "settings/OptionTable.h"
+#include "text/PaneTexts.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -69,8 +70,8 @@ NumberBox::NumberBox(QWidget* parent)
 void NumberBox::setControlName(const QString& name) {
     setAccessibleName(name);
     m_edit->setAccessibleName(name);
-    m_up->setAccessibleName(name + QStringLiteral(", up"));
-    m_down->setAccessibleName(name + QStringLiteral(", down"));
+    m_up->setAccessibleName(output::fill(output::res::kSpinUpName, name));
+    m_down->setAccessibleName(output::fill(output::res::kSpinDownName, name));
 }
 
 void NumberBox::setMaxChars(int chars) {

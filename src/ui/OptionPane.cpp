@@ -27,6 +27,15 @@ using settings::OptionId;
 using settings::OptionSpec;
 using Kind = PaneControl::Kind;
 
+namespace {
+
+// A table's text, or an empty text where the table has none.
+QString textOf(const output::TextTemplate<>* text) {
+    return text ? output::text(*text) : QString();
+}
+
+} // namespace
+
 OptionPane::OptionPane(settings::LiveOptions& options, QWidget* parent)
     : QWidget(parent)
     , m_options(options) {}
@@ -44,7 +53,7 @@ void OptionPane::buildGroups(std::span<const PaneGroup> groups) {
     flow->setContentsMargins(6, 4, 6, 4);
     flow->setSpacing(6);
     for (const PaneGroup& paneGroup : groups) {
-        auto* box = new QGroupBox(QString::fromLatin1(paneGroup.title), this);
+        auto* box = new QGroupBox(textOf(paneGroup.title), this);
         auto* columns = new QHBoxLayout(box);
         columns->setContentsMargins(8, 4, 8, 4);
         columns->setSpacing(16);
@@ -94,7 +103,7 @@ QGridLayout* OptionPane::groupColumn(const QString& title, int column) {
 void OptionPane::addControl(QGridLayout* grid, int row, const PaneControl& control) {
     const OptionSpec& spec = settings::optionSpec(control.option);
     const int id = control.controlId != 0 ? control.controlId : spec.controlId;
-    const QString label = QString::fromLatin1(control.label);
+    const QString label = textOf(control.label);
     // A box is named after its label, as a screen reader reads it.
     const QString name = controlName(label);
     QWidget* widget = nullptr;
@@ -109,12 +118,12 @@ void OptionPane::addControl(QGridLayout* grid, int row, const PaneControl& contr
         grid->addWidget(new QLabel(label, this), row, 0);
         grid->addWidget(box, row, 1, Qt::AlignLeft);
         if (control.unit)
-            grid->addWidget(new QLabel(QString::fromLatin1(control.unit), this), row, 2);
+            grid->addWidget(new QLabel(textOf(control.unit), this), row, 2);
         bindNumber(box, spec);
         m_bindings.push_back({&spec, box});
         for (QWidget* part :
              std::initializer_list<QWidget*>{box->lineEdit(), box->upButton(), box->downButton()})
-            registerTip(part, id, QString::fromLatin1(control.tip));
+            registerTip(part, id, textOf(control.tip));
         m_controls.emplace(id, box);
         return;
     }
@@ -168,12 +177,12 @@ void OptionPane::addControl(QGridLayout* grid, int row, const PaneControl& contr
         break;
     }
     }
-    registerTip(widget, id, QString::fromLatin1(control.tip));
+    registerTip(widget, id, textOf(control.tip));
     m_controls.emplace(id, widget);
 }
 
 void OptionPane::addButtonLabel(QGridLayout* grid, int row, const QString& text, QAbstractButton* button,
-                                int controlId, const char* tip) {
+                                int controlId, const output::TextTemplate<>* tip) {
     auto* label = new QLabel(text, this);
     label->setBuddy(button);
     button->setAccessibleName(controlName(text));
@@ -181,7 +190,7 @@ void OptionPane::addButtonLabel(QGridLayout* grid, int row, const QString& text,
     grid->addWidget(button, row, 1, Qt::AlignLeft);
     // A click on the label clicks the button, as on a button's own caption.
     m_labelButtons.emplace(label, button);
-    registerTip(label, controlId, QString::fromLatin1(tip));
+    registerTip(label, controlId, textOf(tip));
 }
 
 void OptionPane::storeNumber(const OptionSpec& spec, int value) {

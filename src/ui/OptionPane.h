@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/OptionTable.h"
+#include "text/StringResource.h"
 
 #include <QWidget>
 #include <functional>
@@ -41,17 +42,17 @@ struct PaneControl {
     };
     Kind kind;
     settings::OptionId option;
-    const char* label;
-    const char* tip;
-    int value = 0;              // radio buttons: the option's value
-    const char* unit = nullptr; // a label on the right of a number box ("Mb")
-    int column = 0;             // the column of controls in the group
-    int controlId = 0;          // when not the option's own control (the second radio button)
+    const output::TextTemplate<>* label;
+    const output::TextTemplate<>* tip;            // none for no tip
+    int value = 0;                                // radio buttons: the option's value
+    const output::TextTemplate<>* unit = nullptr; // a label on the right of a number box ("Mb")
+    int column = 0;                               // the column of controls in the group
+    int controlId = 0; // when not the option's own control (the second radio button)
 };
 
 // A group of controls under its title, placed in a column of groups of the pane.
 struct PaneGroup {
-    const char* title;
+    const output::TextTemplate<>* title; // none for a group without a title
     std::span<const PaneControl> controls;
     // Groups of one column stand one below the other, in the order listed.
     int column = 0;
@@ -113,7 +114,7 @@ private:
     void addControl(QGridLayout* grid, int row, const PaneControl& control);
     // A check box's or radio button's label in the label column, the button beside it.
     void addButtonLabel(QGridLayout* grid, int row, const QString& text, QAbstractButton* button,
-                        int controlId, const char* tip);
+                        int controlId, const output::TextTemplate<>* tip);
     void bindNumber(NumberBox* box, const settings::OptionSpec& spec);
     void bindCheck(QCheckBox* box, const settings::OptionSpec& spec);
     void bindRadio(QAbstractButton* button, const settings::OptionSpec& spec, int value);

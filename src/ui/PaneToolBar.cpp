@@ -1,5 +1,6 @@
 #include "ui/PaneToolBar.h"
 
+#include "text/PaneTexts.h"
 #include "ui/BandedToolBar.h"
 
 #include <QToolBar>
@@ -11,7 +12,7 @@ namespace vantrel::ui {
 void nameToolBar(QToolBar* toolBar, const QString& name) {
     toolBar->setAccessibleName(name);
     if (auto* more = toolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
-        more->setAccessibleName(QStringLiteral("More %1 buttons").arg(name));
+        more->setAccessibleName(output::fill(output::res::kMoreButtonsName, name));
 }
 
 QToolBar* layOutPane(QWidget* pane, QWidget* content, const QString& name) {
@@ -21,7 +22,7 @@ QToolBar* layOutPane(QWidget* pane, QWidget* content, const QString& name) {
     auto* toolBar = new BandedToolBar(pane);
     toolBar->setMovable(false);
     toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    nameToolBar(toolBar, name + QStringLiteral(" toolbar"));
+    nameToolBar(toolBar, output::fill(output::res::kToolBarName, name));
     content->setAccessibleName(name);
     layout->addWidget(toolBar);
     layout->addWidget(content, 1);

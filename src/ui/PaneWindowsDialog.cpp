@@ -1,5 +1,7 @@
 #include "ui/PaneWindowsDialog.h"
 
+#include "text/PaneTexts.h"
+
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QDockWidget>
@@ -15,8 +17,8 @@ PaneWindowsDialog::PaneWindowsDialog(const QList<QDockWidget*>& panes, QWidget* 
     : QDialog(parent)
     , m_list(new QListWidget(this)) {
     setObjectName(QStringLiteral("WindowsDialog"));
-    setWindowTitle(QStringLiteral("Windows"));
-    auto* label = new QLabel(QStringLiteral("&Docking windows:"), this);
+    setWindowTitle(output::text(output::res::kWindowsDialogTitle));
+    auto* label = new QLabel(output::text(output::res::kDockingWindowsLabel), this);
     label->setBuddy(m_list);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     for (QDockWidget* pane : panes) {
@@ -40,9 +42,12 @@ PaneWindowsDialog::PaneWindowsDialog(const QList<QDockWidget*>& panes, QWidget* 
         button->setObjectName(name);
         connect(button, &QPushButton::clicked, this, action);
     };
-    addButton(QStringLiteral("&Activate"), QStringLiteral("ActivateButton"), [this] { activateSelected(); });
-    addButton(QStringLiteral("&Show"), QStringLiteral("ShowButton"), [this] { showSelected(true); });
-    addButton(QStringLiteral("&Hide"), QStringLiteral("HideButton"), [this] { showSelected(false); });
+    addButton(output::text(output::res::kActivateButton), QStringLiteral("ActivateButton"),
+              [this] { activateSelected(); });
+    addButton(output::text(output::res::kShowButton), QStringLiteral("ShowButton"),
+              [this] { showSelected(true); });
+    addButton(output::text(output::res::kHideButton), QStringLiteral("HideButton"),
+              [this] { showSelected(false); });
     buttons->addButton(QDialogButtonBox::Close);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -1,6 +1,7 @@
 #include "ui/ResultsTextView.h"
 
 #include "print/RowPainter.h"
+#include "text/PaneTexts.h"
 #include "text/TextLinks.h"
 #include "ui/BandedScrollBar.h"
 #include "ui/FrameThrottle.h"
@@ -62,9 +63,9 @@ ResultsTextView::ResultsTextView(QWidget* parent)
 
     m_newResults = new QToolButton(viewport());
     m_newResults->setObjectName(QStringLiteral("NewResultsBelow"));
-    m_newResults->setText(QStringLiteral("New results below"));
+    m_newResults->setText(output::text(output::res::kNewResultsBelow));
     m_newResults->setAccessibleName(m_newResults->text());
-    m_newResults->setToolTip(QStringLiteral("Go to the end of the results."));
+    m_newResults->setToolTip(output::text(output::res::kNewResultsBelowTip));
     m_newResults->setArrowType(Qt::DownArrow);
     m_newResults->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_newResults->setCursor(Qt::ArrowCursor);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/PaneTexts.h"
 #include "ui/OptionPane.h"
 
 #include <array>
@@ -11,24 +12,20 @@ namespace vantrel::ui {
 // once (one option that both panes show).
 struct ScanPingOptionIds {
     settings::OptionId packets, timeout, showFailures, names, autoSort;
-    const char* namesTip;
-    const char* autoSortTip;
+    const output::TextTemplate<>* namesTip;
+    const output::TextTemplate<>* autoSortTip;
 };
 
 constexpr std::array<PaneControl, 6> scanPingControls(const ScanPingOptionIds& ids) {
     using K = PaneControl::Kind;
+    namespace res = output::res;
     return {{
-        {K::Number, ids.packets,
-         "Packets/Ping:", "Sets the number of packets to send when pinging each address."},
-        {K::Number, ids.timeout,
-         "Timeout (sec):", "Sets the number of seconds to wait before timing out a ping."},
-        {K::Check, ids.showFailures,
-         "Only show failures:", "Don't show successful pings in the 'Results' window.", 0, nullptr, 1},
-        {K::Check, ids.names, "Show DNS Names:", ids.namesTip, 0, nullptr, 1},
-        {K::Check, ids.autoSort, "Autosort:", ids.autoSortTip, 0, nullptr, 1},
-        {K::Number, settings::OptionId::ParallelProbes, "Parallel probes:",
-         "Sets how many addresses are pinged at the same time (1 to 256). With 1 each address is pinged "
-         "after the one before it; the results come out in the same order either way."},
+        {K::Number, ids.packets, &res::kScanPacketsLabel, &res::kScanPacketsTip},
+        {K::Number, ids.timeout, &res::kScanTimeoutLabel, &res::kScanTimeoutTip},
+        {K::Check, ids.showFailures, &res::kShowFailuresLabel, &res::kShowFailuresTip, 0, nullptr, 1},
+        {K::Check, ids.names, &res::kShowDnsNamesLabel, ids.namesTip, 0, nullptr, 1},
+        {K::Check, ids.autoSort, &res::kAutoSortLabel, ids.autoSortTip, 0, nullptr, 1},
+        {K::Number, settings::OptionId::ParallelProbes, &res::kParallelProbesLabel, &res::kParallelProbesTip},
     }};
 }
 

@@ -1,5 +1,7 @@
 #include "ui/TabColourizer.h"
 
+#include "text/PaneTexts.h"
+
 #include <QEvent>
 #include <QMainWindow>
 #include <QPainter>
@@ -28,7 +30,7 @@ void TabColourizer::update() {
             continue;
         bar->setProperty(kColouredProperty, true);
         // The bars are the window's own, made as panes are tabbed: named here, where each is first seen.
-        bar->setAccessibleName(QStringLiteral("Docking window tabs"));
+        bar->setAccessibleName(output::text(output::res::kDockTabsName));
         bar->installEventFilter(this);
         bar->update();
     }

@@ -1,5 +1,6 @@
 #include "ui/ToolBarCustomizeDialog.h"
 
+#include "text/PaneTexts.h"
 #include "ui/CNxMFCToolBar.h"
 
 #include <QAction>
@@ -15,7 +16,7 @@ namespace vantrel::ui {
 ToolBarCustomizeDialog::ToolBarCustomizeDialog(const QList<CNxMFCToolBar*>& bars, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("CustomizeDialog"));
-    setWindowTitle(QStringLiteral("Customize"));
+    setWindowTitle(output::text(output::res::kCustomizeDialogTitle));
     auto* layout = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
     layout->addLayout(columns);
@@ -37,7 +38,7 @@ ToolBarCustomizeDialog::ToolBarCustomizeDialog(const QList<CNxMFCToolBar*>& bars
         columns->addWidget(group);
     }
     auto* box = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton* reset = box->addButton(QStringLiteral("&Reset"), QDialogButtonBox::ResetRole);
+    QPushButton* reset = box->addButton(output::text(output::res::kResetButton), QDialogButtonBox::ResetRole);
     reset->setObjectName(QStringLiteral("ResetButton"));
     // Enter closes the dialog; only a click resets.
     reset->setAutoDefault(false);
