@@ -2,6 +2,7 @@
 
 #include "text/MessageTexts.h"
 #include "text/ResultTexts.h"
+#include "text/WideRowTexts.h"
 
 #include <array>
 
@@ -424,6 +425,29 @@ constexpr std::array kCatalogue = {
     describe(kLogDiskFull),
     describe(kLogWriteFailed),
     describe(kLogMoveAsideFailed),
+    describe(kPingHeaderRowWide),
+    describe(kPingReplyRowWide),
+    describe(kPingReturnedDataRowWide),
+    describe(kPingErrorRowWide),
+    describe(kTraceHeaderRowWide),
+    describe(kTraceDnsHeaderRowWide),
+    describe(kTraceNoNameRowWide),
+    describe(kTraceNameRowWide),
+    describe(kTraceHopRowWide),
+    describe(kTraceErrorRowWide),
+    describe(kTraceDnsErrorRowWide),
+    describe(kScanHeaderRowWide),
+    describe(kScanAnsweredRowWide),
+    describe(kScanDnsHeaderRowWide),
+    describe(kScanAnsweredNameRowWide),
+    describe(kScanNoAnswerRowWide),
+    describe(kScanNoAnswerNameRowWide),
+    describe(kScanAnsweredNoNameRowWide),
+    describe(kScanNoAnswerNoNameRowWide),
+    describe(kLookupAddressRowWide),
+    describe(kLookupMoreAddressRowWide),
+    describe(kLookupMoreAddressOpenRowWide),
+    describe(kLookupNameRowWide),
 };
 
 } // namespace
