@@ -4,6 +4,7 @@
 #include "text/MessageTexts.h"
 #include "text/PaneTexts.h"
 #include "text/ResultTexts.h"
+#include "text/WideRowTexts.h"
 
 #include <array>
 
@@ -633,6 +634,29 @@ constexpr std::array kCatalogue = {
     describe(kUnknownArgument),
     describe(kOneHostOnly),
     describe(kGuiUsage),
+    describe(kPingHeaderRowWide),
+    describe(kPingReplyRowWide),
+    describe(kPingReturnedDataRowWide),
+    describe(kPingErrorRowWide),
+    describe(kTraceHeaderRowWide),
+    describe(kTraceDnsHeaderRowWide),
+    describe(kTraceNoNameRowWide),
+    describe(kTraceNameRowWide),
+    describe(kTraceHopRowWide),
+    describe(kTraceErrorRowWide),
+    describe(kTraceDnsErrorRowWide),
+    describe(kScanHeaderRowWide),
+    describe(kScanAnsweredRowWide),
+    describe(kScanDnsHeaderRowWide),
+    describe(kScanAnsweredNameRowWide),
+    describe(kScanNoAnswerRowWide),
+    describe(kScanNoAnswerNameRowWide),
+    describe(kScanAnsweredNoNameRowWide),
+    describe(kScanNoAnswerNoNameRowWide),
+    describe(kLookupAddressRowWide),
+    describe(kLookupMoreAddressRowWide),
+    describe(kLookupMoreAddressOpenRowWide),
+    describe(kLookupNameRowWide),
 };
 
 } // namespace
