@@ -247,7 +247,7 @@ TEST_F(IcmpKernelTest, ASweepOnOneSocketTellsItsRequestsAnswersApart) {
             ASSERT_TRUE(sweep) << "errno " << error;
             const std::vector<std::byte> data{std::byte{'Y'}, std::byte{'i'}};
             for (std::size_t i = 0; i < expected.size(); ++i)
-                sweep->send(i, inet_addr(expected[i].to), data, 1000);
+                sweep->send(i, IpAddress::fromV4(inet_addr(expected[i].to)), data, 1000);
             std::map<std::uint64_t, EchoOutcome> decided;
             for (int waits = 0; decided.size() < expected.size() && waits < 500; ++waits) {
                 for (const SweepAnswer& answer : sweep->wait(std::chrono::milliseconds(20))) {
@@ -259,7 +259,7 @@ TEST_F(IcmpKernelTest, ASweepOnOneSocketTellsItsRequestsAnswersApart) {
                 SCOPED_TRACE(expected[i].to);
                 EXPECT_EQ(decided[i].replied, expected[i].replied);
                 EXPECT_EQ(decided[i].status, expected[i].status);
-                EXPECT_EQ(inet_ntoa(decided[i].address), expected[i].from);
+                EXPECT_EQ(decided[i].address.text(), expected[i].from);
             }
             EXPECT_TRUE(sweep->wait(std::chrono::milliseconds(0)).empty());
         });

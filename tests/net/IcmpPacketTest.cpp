@@ -1,6 +1,7 @@
 #include "net/IcmpPacket.h"
 
 #include "PacketBuilder.h"
+#include "net/EchoOutcome.h"
 #include "net/IcmpRecords.h"
 #include "net/IpStatus.h"
 #include "support/FakeIcmpNetwork.h"
@@ -23,7 +24,11 @@ const IPAddr kTarget = address("10.201.3.2");
 const IPAddr kRouter = address("10.201.1.2");
 constexpr std::uint16_t kId = 0x4242;
 constexpr std::uint16_t kSeq = 7;
-const EchoProbe kProbe{kTarget, kId, kSeq};
+const EchoProbe kProbe{IpAddress::fromV4(kTarget), kId, kSeq};
+
+IpAddress at(IPAddr address) {
+    return IpAddress::fromV4(address);
+}
 
 // The request as it left us, IP header included, which an ICMP error quotes.
 std::vector<std::byte> ourRequest(std::uint16_t id = kId, std::uint16_t seq = kSeq, IPAddr to = kTarget) {
@@ -49,7 +54,7 @@ TEST(RawPacketMatching, TakesOnlyTheEchoReplyWithOurIdentifierAndSequence) {
     const std::vector<std::byte> packet = reply(kId, kSeq); // the answer's data points into it
     const std::optional<EchoAnswer> answer = matchRawPacket(packet, kProbe);
     ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->from, kTarget);
+    EXPECT_EQ(answer->from, at(kTarget));
     EXPECT_EQ(answer->type, kIcmpEchoReply);
     EXPECT_EQ(answer->ttl, 57);
     EXPECT_EQ(std::vector(answer->data.begin(), answer->data.end()), bytesOf("Yiv"));
@@ -106,7 +111,7 @@ TEST(RawPacketMatching, TakesErrorsQuotingOurRequestAsTheRoutersAnswer) {
     const std::optional<EchoAnswer> answer =
         matchRawPacket(icmpError(kRouter, kUs, kIcmpTimeExceeded, 0, ourRequest()), kProbe);
     ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->from, kRouter);
+    EXPECT_EQ(answer->from, at(kRouter));
     EXPECT_EQ(answer->type, kIcmpTimeExceeded);
     EXPECT_TRUE(answer->data.empty());
 
@@ -152,23 +157,23 @@ TEST(RawPacketMatching, IgnoresErrorsAboutOtherRequests) {
 
 TEST(DatagramMatching, TakesOnlyEchoRepliesWithOurSequence) {
     const std::vector<std::byte> reply = icmpMessage(kIcmpEchoReply, 0, 999, kSeq, bytesOf("data"));
-    const std::optional<EchoAnswer> answer = matchDatagramReply(reply, kTarget, kProbe);
+    const std::optional<EchoAnswer> answer = matchDatagramReply(reply, at(kTarget), kProbe);
     ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->from, kTarget);
+    EXPECT_EQ(answer->from, at(kTarget));
     EXPECT_EQ(answer->data.size(), 4u);
 
-    EXPECT_FALSE(matchDatagramReply(icmpMessage(kIcmpEchoReply, 0, 999, kSeq + 1, {}), kTarget, kProbe));
-    EXPECT_FALSE(matchDatagramReply(icmpMessage(kIcmpEchoRequest, 0, 999, kSeq, {}), kTarget, kProbe));
-    EXPECT_FALSE(matchDatagramReply(std::span(reply).first(7), kTarget, kProbe));
+    EXPECT_FALSE(matchDatagramReply(icmpMessage(kIcmpEchoReply, 0, 999, kSeq + 1, {}), at(kTarget), kProbe));
+    EXPECT_FALSE(matchDatagramReply(icmpMessage(kIcmpEchoRequest, 0, 999, kSeq, {}), at(kTarget), kProbe));
+    EXPECT_FALSE(matchDatagramReply(std::span(reply).first(7), at(kTarget), kProbe));
 }
 
 TEST(DatagramMatching, RecognisesQuotedRequestsOfTheErrorQueue) {
     const std::vector<std::byte> quoted = buildEchoRequest(0, kSeq, bytesOf("Yiv"));
-    EXPECT_TRUE(quotesProbe(quoted, kTarget, kProbe));
-    EXPECT_FALSE(quotesProbe(quoted, kRouter, kProbe)) << "sent elsewhere";
-    EXPECT_FALSE(quotesProbe(buildEchoRequest(0, kSeq + 1, {}), kTarget, kProbe)) << "stale sequence";
-    EXPECT_FALSE(quotesProbe(std::span(quoted).first(7), kTarget, kProbe));
-    EXPECT_FALSE(quotesProbe({}, kTarget, kProbe)) << "a local error quotes nothing";
+    EXPECT_TRUE(quotesProbe(quoted, at(kTarget), kProbe));
+    EXPECT_FALSE(quotesProbe(quoted, at(kRouter), kProbe)) << "sent elsewhere";
+    EXPECT_FALSE(quotesProbe(buildEchoRequest(0, kSeq + 1, {}), at(kTarget), kProbe)) << "stale sequence";
+    EXPECT_FALSE(quotesProbe(std::span(quoted).first(7), at(kTarget), kProbe));
+    EXPECT_FALSE(quotesProbe({}, at(kTarget), kProbe)) << "a local error quotes nothing";
 }
 
 TEST(IpStatusMapping, IcmpErrorsMapOntoTheStatusTable) {
@@ -219,7 +224,7 @@ TEST(EchoReplyRecord, WritesRecordAndDataAndReadsThemBack) {
     const std::vector<std::byte> data = bytesOf("Yiv\0");
     EchoOutcome outcome;
     outcome.replied = true;
-    outcome.address = kTarget;
+    outcome.address = at(kTarget);
     outcome.roundTripMs = 12;
     outcome.ttl = 63;
     outcome.data = data;
