@@ -200,6 +200,12 @@ void readHopsAndClass(ReceivedMessage& message, IpFamily family, EchoOutcome& ou
     }
 }
 
+// Link-local unicast (fe80::/10) and interface- or link-local multicast: the addresses that need an
+// interface.
+bool isLinkScoped(const IpAddress::V6Bytes& bytes) {
+    return (bytes[0] == 0xfe && (bytes[1] & 0xc0) == 0x80) || (bytes[0] == 0xff && (bytes[1] & 0x0f) <= 2);
+}
+
 } // namespace
 
 std::unique_ptr<EchoSocket> EchoSocket::open(IpFamily family, std::optional<EchoSocketKind> kind,
@@ -311,6 +317,10 @@ std::optional<std::uint32_t> EchoSocket::send(const IpAddress& destination, std:
     // An IPv4 address (an unmapped ::ffff:a.b.c.d among them) cannot go out on an IPv6 socket, nor the
     // reverse; nor can an IPv4 request name its source.
     if (destination.family() != m_family || (source != nullptr && m_family == IpFamily::V4))
+        return IP_BAD_DESTINATION;
+    // A link-local address without its interface names no link: a datagram socket refuses it (EINVAL), a
+    // raw one would send it out of whichever link the routes list first. Refused alike.
+    if (destination.isV6() && destination.scopeId() == 0 && isLinkScoped(destination.v6()))
         return IP_BAD_DESTINATION;
     // On a datagram socket the kernel puts in its own identifier and the checksum.
     const std::vector<std::byte> request = buildEchoRequest(m_identifier, sequence, data, m_family);
