@@ -35,8 +35,9 @@ struct IP_OPTION_INFORMATION {
 
 // One echo reply. `Data` points into the same reply buffer, just after this record; `Options.Ttl` and
 // `Options.Tos` are those of the IP packet that carried the reply (0 when the kernel does not tell).
-struct ICMP_ECHO_REPLY {
-    IPAddr Address = 0;
+// `Address` is the responder: an IPAddr in ICMP_ECHO_REPLY, a sockaddr_in6 in its IPv6 twin.
+template <class ResponderAddress> struct EchoReplyRecord {
+    ResponderAddress Address{};
     std::uint32_t Status = 0;
     std::uint32_t RoundTripTime = 0; // milliseconds
     std::uint16_t DataSize = 0;
@@ -44,6 +45,7 @@ struct ICMP_ECHO_REPLY {
     void* Data = nullptr;
     IP_OPTION_INFORMATION Options;
 };
+using ICMP_ECHO_REPLY = EchoReplyRecord<IPAddr>;
 
 // How many bytes a reply buffer needs for a request of `requestSize` data bytes: the reply record plus
 // the echoed data. The record is sizeof(ICMP_ECHO_REPLY) here (40 bytes on 64-bit Linux, not the 28 of a
@@ -67,15 +69,7 @@ std::span<const std::byte> echoReplyData(const ICMP_ECHO_REPLY& reply,
 // for a failure without an answer); `Options.Ttl` is the reply's hop limit, `Options.Tos` its traffic
 // class. Unlike the platform's own IPv6 record this one keeps DataSize and the hop limit, which the ping
 // rows show.
-struct ICMPV6_ECHO_REPLY {
-    sockaddr_in6 Address{};
-    std::uint32_t Status = 0;
-    std::uint32_t RoundTripTime = 0; // milliseconds
-    std::uint16_t DataSize = 0;
-    std::uint16_t Reserved = 0;
-    void* Data = nullptr;
-    IP_OPTION_INFORMATION Options;
-};
+using ICMPV6_ECHO_REPLY = EchoReplyRecord<sockaddr_in6>;
 
 constexpr std::size_t Icmp6ReplySize(std::size_t requestSize) {
     return sizeof(ICMPV6_ECHO_REPLY) + requestSize;

@@ -188,6 +188,43 @@ protected:
         forEachKind(body, "host", IpFamily::V6);
     }
 
+    struct Swept {
+        const char* to;
+        bool replied;
+        std::uint32_t status;
+        const char* from;
+    };
+    // Sends to every address of `expected` at once on one sweep from the host, once per socket kind, and
+    // checks that each request is decided once, as expected.
+    void sweepThrough(const std::vector<Swept>& expected) {
+        for (const std::optional<EchoSocketKind>& kind : kBothKinds) {
+            inNamespace(ns("host"), [&] {
+                SCOPED_TRACE(kindName(*kind));
+                int error = 0;
+                const std::unique_ptr<EchoSweep> sweep = SocketEchoSweep::open(kind, error);
+                ASSERT_TRUE(sweep) << "errno " << error;
+                const std::vector<std::byte> data{std::byte{'Y'}, std::byte{'i'}};
+                for (std::size_t i = 0; i < expected.size(); ++i)
+                    sweep->send(i, IpAddress::parse(expected[i].to).value(), data, 1000);
+                std::map<std::uint64_t, EchoOutcome> decided;
+                for (int waits = 0; decided.size() < expected.size() && waits < 500; ++waits) {
+                    for (const SweepAnswer& answer : sweep->wait(std::chrono::milliseconds(20))) {
+                        EXPECT_TRUE(decided.emplace(answer.ticket, answer.outcome).second)
+                            << "reported twice";
+                    }
+                }
+                ASSERT_EQ(decided.size(), expected.size());
+                for (std::size_t i = 0; i < expected.size(); ++i) {
+                    SCOPED_TRACE(expected[i].to);
+                    EXPECT_EQ(decided[i].replied, expected[i].replied);
+                    EXPECT_EQ(decided[i].status, expected[i].status);
+                    EXPECT_EQ(decided[i].address.text(), expected[i].from);
+                }
+                EXPECT_TRUE(sweep->wait(std::chrono::milliseconds(0)).empty());
+            });
+        }
+    }
+
     static inline std::string s_prefix;
     static inline bool s_up = false;
     static inline bool s_v6Up = false;
@@ -291,45 +328,14 @@ TEST_F(IcmpKernelTest, HostUnreachableFromARouter) {
 }
 
 TEST_F(IcmpKernelTest, ASweepOnOneSocketTellsItsRequestsAnswersApart) {
-    struct Expected {
-        const char* to;
-        bool replied;
-        std::uint32_t status;
-        const char* from;
-    };
     // Sent in this order, all in flight at once; answered in another.
-    const std::vector<Expected> expected{
+    sweepThrough({
         {"10.201.8.1", false, IP_REQ_TIMED_OUT, "0.0.0.0"},
         {"10.201.3.2", true, IP_SUCCESS, "10.201.3.2"},
         {"10.201.3.100", true, IP_DEST_HOST_UNREACHABLE, "10.201.2.2"},
         {"127.0.0.1", true, IP_SUCCESS, "127.0.0.1"},
         {"10.201.3.3", true, IP_SUCCESS, "10.201.3.3"},
-    };
-    for (const std::optional<EchoSocketKind>& kind : kBothKinds) {
-        SCOPED_TRACE(kindName(*kind));
-        inNamespace(ns("host"), [&] {
-            int error = 0;
-            const std::unique_ptr<EchoSweep> sweep = SocketEchoSweep::open(kind, error);
-            ASSERT_TRUE(sweep) << "errno " << error;
-            const std::vector<std::byte> data{std::byte{'Y'}, std::byte{'i'}};
-            for (std::size_t i = 0; i < expected.size(); ++i)
-                sweep->send(i, IpAddress::fromV4(inet_addr(expected[i].to)), data, 1000);
-            std::map<std::uint64_t, EchoOutcome> decided;
-            for (int waits = 0; decided.size() < expected.size() && waits < 500; ++waits) {
-                for (const SweepAnswer& answer : sweep->wait(std::chrono::milliseconds(20))) {
-                    EXPECT_TRUE(decided.emplace(answer.ticket, answer.outcome).second) << "reported twice";
-                }
-            }
-            ASSERT_EQ(decided.size(), expected.size());
-            for (std::size_t i = 0; i < expected.size(); ++i) {
-                SCOPED_TRACE(expected[i].to);
-                EXPECT_EQ(decided[i].replied, expected[i].replied);
-                EXPECT_EQ(decided[i].status, expected[i].status);
-                EXPECT_EQ(decided[i].address.text(), expected[i].from);
-            }
-            EXPECT_TRUE(sweep->wait(std::chrono::milliseconds(0)).empty());
-        });
-    }
+    });
 }
 
 TEST_F(IcmpKernelTest, RefusedLocalSendIsNoReply) {
@@ -562,14 +568,8 @@ TEST_F(IcmpKernelTest, Ipv6LinkLocalTargetNeedsItsInterface) {
 
 TEST_F(IcmpKernelTest, ASweepCarriesBothFamiliesAtOnce) {
     ASSERT_TRUE(s_v6Up);
-    struct Expected {
-        const char* to;
-        bool replied;
-        std::uint32_t status;
-        const char* from;
-    };
     // Sent in this order, all in flight at once, the families interleaved.
-    const std::vector<Expected> expected{
+    sweepThrough({
         {"fd42:201:8::1", false, IP_REQ_TIMED_OUT, "0.0.0.0"},
         {"10.201.3.2", true, IP_SUCCESS, "10.201.3.2"},
         {"fd42:201:3::2", true, IP_SUCCESS, "fd42:201:3::2"},
@@ -578,32 +578,7 @@ TEST_F(IcmpKernelTest, ASweepCarriesBothFamiliesAtOnce) {
         {"::1", true, IP_SUCCESS, "::1"},
         {"10.201.8.1", false, IP_REQ_TIMED_OUT, "0.0.0.0"},
         {"fd42:201:3::7", true, IP_SUCCESS, "fd42:201:3::7"},
-    };
-    for (const std::optional<EchoSocketKind>& kind : kBothKinds) {
-        inNamespace(ns("host"), [&] {
-            SCOPED_TRACE(kindName(*kind));
-            int error = 0;
-            const std::unique_ptr<EchoSweep> sweep = SocketEchoSweep::open(kind, error);
-            ASSERT_TRUE(sweep) << "errno " << error;
-            const std::vector<std::byte> data{std::byte{'Y'}, std::byte{'i'}};
-            for (std::size_t i = 0; i < expected.size(); ++i)
-                sweep->send(i, IpAddress::parse(expected[i].to).value(), data, 1000);
-            std::map<std::uint64_t, EchoOutcome> decided;
-            for (int waits = 0; decided.size() < expected.size() && waits < 500; ++waits) {
-                for (const SweepAnswer& answer : sweep->wait(std::chrono::milliseconds(20))) {
-                    EXPECT_TRUE(decided.emplace(answer.ticket, answer.outcome).second) << "reported twice";
-                }
-            }
-            ASSERT_EQ(decided.size(), expected.size());
-            for (std::size_t i = 0; i < expected.size(); ++i) {
-                SCOPED_TRACE(expected[i].to);
-                EXPECT_EQ(decided[i].replied, expected[i].replied);
-                EXPECT_EQ(decided[i].status, expected[i].status);
-                EXPECT_EQ(decided[i].address.text(), expected[i].from);
-            }
-            EXPECT_TRUE(sweep->wait(std::chrono::milliseconds(0)).empty());
-        });
-    }
+    });
 }
 
 } // namespace
