@@ -46,6 +46,9 @@
 # request draws "packet too big" from r2. fd42:201:3::10 onwards are nobody's: r2 gives up resolving them
 # after one neighbour solicitation of 100 ms and answers "address unreachable". fe80::201:2 is reached
 # from the host with its interface (%eth0).
+# The first IPv6 packets through a fresh v6-up may wait about a second (measured: whatever goes out in
+# the first second is released together about a second later), so a test sends one echo across with a
+# timeout of several seconds before the requests whose times it checks.
 #
 # The route-trace chain: four routers in a row, each answering from the address that faces the host.
 #
