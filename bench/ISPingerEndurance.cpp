@@ -5,6 +5,7 @@
 // the exit status is 1 when the open files grew or the memory grew by more than 2 MB.
 #include "ResidentMemory.h"
 #include "log/ResultPipeline.h"
+#include "net/EchoOutcome.h"
 #include "net/IcmpApi.h"
 #include "net/IcmpRecords.h"
 #include "net/SocketLibrary.h"
@@ -38,7 +39,7 @@ net::IcmpApi answeringService() {
                           const net::IP_OPTION_INFORMATION*, std::span<std::byte> reply, std::uint32_t) {
         net::EchoOutcome outcome;
         outcome.replied = true;
-        outcome.address = destination;
+        outcome.address = net::IpAddress::fromV4(destination);
         outcome.data = data;
         return net::writeEchoReply(reply, outcome);
     };

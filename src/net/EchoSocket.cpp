@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstring>
 #include <linux/errqueue.h>
+#include <netinet/icmp6.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <random>
@@ -22,7 +23,7 @@ namespace {
 // ICMP_FILTER of <linux/icmp.h>, whose other declarations clash with the C library's headers.
 constexpr int kIcmpFilterOption = 1;
 constexpr std::size_t kReceiveBufferSize = 65536;
-// Enough for IP_TTL, IP_TOS, and an extended error with its offender address.
+// Enough for the hop limit, the traffic class, an arrival stamp and an extended error with its offender.
 constexpr std::size_t kControlSize = 512;
 // How many stale packets one drain reads at most, so a flood cannot hold a request back.
 constexpr int kDrainLimit = 256;
@@ -55,7 +56,19 @@ public:
     }
 
     std::span<const std::byte> bytes() const { return m_bytes; }
-    const sockaddr_in& peer() const { return m_peer; }
+    // The sender (on the error queue: our request's destination).
+    IpAddress peer(IpFamily family) const {
+        if (family == IpFamily::V4) {
+            sockaddr_in v4{};
+            std::memcpy(&v4, &m_peer, sizeof v4);
+            return IpAddress::fromV4(v4.sin_addr.s_addr);
+        }
+        sockaddr_in6 v6{};
+        std::memcpy(&v6, &m_peer, sizeof v6);
+        IpAddress::V6Bytes bytes{};
+        std::memcpy(bytes.data(), &v6.sin6_addr, bytes.size());
+        return IpAddress::fromV6(bytes, v6.sin6_scope_id);
+    }
     cmsghdr* firstControl() { return CMSG_FIRSTHDR(&m_message); }
     cmsghdr* nextControl(cmsghdr* control) { return CMSG_NXTHDR(&m_message, control); }
     // When the kernel says the datagram arrived (SO_TIMESTAMPNS), if it says.
@@ -74,7 +87,7 @@ public:
 private:
     std::span<std::byte> m_buffer;
     std::span<const std::byte> m_bytes;
-    sockaddr_in m_peer{};
+    sockaddr_storage m_peer{};
     iovec m_iov{};
     msghdr m_message{};
     alignas(cmsghdr) char m_control[kControlSize];
@@ -102,13 +115,38 @@ bool setIntOption(int fd, int level, int name, int value) {
     return ::setsockopt(fd, level, name, &value, sizeof value) == 0;
 }
 
-int openSocket(EchoSocketKind kind) {
-    const int type = kind == EchoSocketKind::Datagram ? SOCK_DGRAM : SOCK_RAW;
-    return ::socket(AF_INET, type | SOCK_CLOEXEC, IPPROTO_ICMP);
+// The socket options that differ between the families.
+struct FamilyTraits {
+    int domain;
+    int protocol;
+    int level;         // of the options below
+    int receiveErrors; // IP_RECVERR
+    int errorOrigin;   // of the ICMP errors on the error queue
+    int hopLimit;      // IP_TTL
+    int trafficClass;  // IP_TOS
+    int pathMtuDiscovery;
+    int discoveryOn;
+    int discoveryOff;
+    std::optional<std::uint32_t> (*statusOfError)(std::uint8_t type, std::uint8_t code);
+};
+
+constexpr FamilyTraits kIpv4{
+    AF_INET, IPPROTO_ICMP,    SOL_IP,         IP_RECVERR,       SO_EE_ORIGIN_ICMP, IP_TTL,
+    IP_TOS,  IP_MTU_DISCOVER, IP_PMTUDISC_DO, IP_PMTUDISC_DONT, &statusOfIcmpError};
+constexpr FamilyTraits kIpv6{AF_INET6,           IPPROTO_ICMPV6,     SOL_IPV6,           IPV6_RECVERR,
+                             SO_EE_ORIGIN_ICMP6, IPV6_UNICAST_HOPS,  IPV6_TCLASS,        IPV6_MTU_DISCOVER,
+                             IPV6_PMTUDISC_DO,   IPV6_PMTUDISC_DONT, &statusOfIcmp6Error};
+
+const FamilyTraits& traitsOf(IpFamily family) {
+    return family == IpFamily::V4 ? kIpv4 : kIpv6;
 }
 
-// Sets a socket up for its kind; false when the kernel refuses.
-bool prepareSocket(int fd, EchoSocketKind kind) {
+int openSocket(IpFamily family, EchoSocketKind kind) {
+    const int type = kind == EchoSocketKind::Datagram ? SOCK_DGRAM : SOCK_RAW;
+    return ::socket(traitsOf(family).domain, type | SOCK_CLOEXEC, traitsOf(family).protocol);
+}
+
+bool prepareIpv4Socket(int fd, EchoSocketKind kind) {
     if (kind == EchoSocketKind::Datagram)
         return setIntOption(fd, SOL_IP, IP_RECVERR, 1) && setIntOption(fd, SOL_IP, IP_RECVTTL, 1) &&
                setIntOption(fd, SOL_IP, IP_RECVTOS, 1);
@@ -119,24 +157,68 @@ bool prepareSocket(int fd, EchoSocketKind kind) {
     return ::setsockopt(fd, SOL_RAW, kIcmpFilterOption, &blocked, sizeof blocked) == 0;
 }
 
-EchoOutcome failure(std::uint32_t status) {
-    EchoOutcome outcome;
-    outcome.status = status;
-    return outcome;
+// An ICMPv6 socket of either kind receives no IPv6 header: hop limit and traffic class come as control
+// messages. A raw one reads ICMPv6 errors as packets, as a raw ICMP socket does.
+bool prepareIpv6Socket(int fd, EchoSocketKind kind) {
+    if (!setIntOption(fd, SOL_IPV6, IPV6_RECVHOPLIMIT, 1) || !setIntOption(fd, SOL_IPV6, IPV6_RECVTCLASS, 1))
+        return false;
+    if (kind == EchoSocketKind::Datagram)
+        return setIntOption(fd, SOL_IPV6, IPV6_RECVERR, 1);
+    icmp6_filter filter;
+    ICMP6_FILTER_SETBLOCKALL(&filter);
+    for (const std::uint8_t type : {kIcmp6EchoReply, kIcmp6DestUnreachable, kIcmp6PacketTooBig,
+                                    kIcmp6TimeExceeded, kIcmp6ParameterProblem})
+        ICMP6_FILTER_SETPASS(type, &filter);
+    return ::setsockopt(fd, IPPROTO_ICMPV6, ICMP6_FILTER, &filter, sizeof filter) == 0;
+}
+
+// Sets a socket up for its family and kind; false when the kernel refuses.
+bool prepareSocket(int fd, IpFamily family, EchoSocketKind kind) {
+    return family == IpFamily::V4 ? prepareIpv4Socket(fd, kind) : prepareIpv6Socket(fd, kind);
+}
+
+// The hop limit and traffic class of a received message, from its control messages: IP_TTL (an int) and
+// IP_TOS (a byte) on an IPv4 socket, IPV6_HOPLIMIT and IPV6_TCLASS (ints) on an IPv6 one.
+void readHopsAndClass(ReceivedMessage& message, IpFamily family, EchoOutcome& outcome) {
+    const FamilyTraits& traits = traitsOf(family);
+    const int hopsType = family == IpFamily::V4 ? IP_TTL : IPV6_HOPLIMIT;
+    for (cmsghdr* c = message.firstControl(); c != nullptr; c = message.nextControl(c)) {
+        if (c->cmsg_level != traits.level)
+            continue;
+        if (c->cmsg_type == hopsType && c->cmsg_len >= CMSG_LEN(sizeof(int))) {
+            int hops = 0;
+            std::memcpy(&hops, CMSG_DATA(c), sizeof hops);
+            outcome.ttl = std::uint8_t(hops);
+        } else if (c->cmsg_type == traits.trafficClass && family == IpFamily::V6 &&
+                   c->cmsg_len >= CMSG_LEN(sizeof(int))) {
+            int trafficClass = 0;
+            std::memcpy(&trafficClass, CMSG_DATA(c), sizeof trafficClass);
+            outcome.tos = std::uint8_t(trafficClass);
+        } else if (c->cmsg_type == IP_TOS && family == IpFamily::V4 && c->cmsg_len >= CMSG_LEN(1)) {
+            outcome.tos = std::to_integer<std::uint8_t>(*reinterpret_cast<const std::byte*>(CMSG_DATA(c)));
+        }
+    }
+}
+
+// Link-local unicast (fe80::/10) and interface- or link-local multicast: the addresses that need an
+// interface.
+bool isLinkScoped(const IpAddress::V6Bytes& bytes) {
+    return (bytes[0] == 0xfe && (bytes[1] & 0xc0) == 0x80) || (bytes[0] == 0xff && (bytes[1] & 0x0f) <= 2);
 }
 
 } // namespace
 
-std::unique_ptr<EchoSocket> EchoSocket::open(std::optional<EchoSocketKind> kind, int& error) {
+std::unique_ptr<EchoSocket> EchoSocket::open(IpFamily family, std::optional<EchoSocketKind> kind,
+                                             int& error) {
     const std::vector<EchoSocketKind> kinds =
         kind ? std::vector{*kind} : std::vector{EchoSocketKind::Datagram, EchoSocketKind::Raw};
     for (const EchoSocketKind candidate : kinds) {
-        UniqueFd fd(openSocket(candidate));
+        UniqueFd fd(openSocket(family, candidate));
         if (!fd.valid()) {
             error = errno;
             continue;
         }
-        if (!prepareSocket(fd.get(), candidate)) {
+        if (!prepareSocket(fd.get(), family, candidate)) {
             error = errno;
             continue;
         }
@@ -147,13 +229,15 @@ std::unique_ptr<EchoSocket> EchoSocket::open(std::optional<EchoSocketKind> kind,
         }
         const std::uint16_t identifier = candidate == EchoSocketKind::Raw ? takeRawIdentifier() : 0;
         return std::unique_ptr<EchoSocket>(
-            new EchoSocket(candidate, std::move(fd), std::move(wakeup), identifier));
+            new EchoSocket(family, candidate, std::move(fd), std::move(wakeup), identifier));
     }
     return nullptr;
 }
 
-EchoSocket::EchoSocket(EchoSocketKind kind, UniqueFd socket, UniqueFd wakeup, std::uint16_t identifier)
-    : m_kind(kind)
+EchoSocket::EchoSocket(IpFamily family, EchoSocketKind kind, UniqueFd socket, UniqueFd wakeup,
+                       std::uint16_t identifier)
+    : m_family(family)
+    , m_kind(kind)
     , m_socket(std::move(socket))
     , m_wakeup(std::move(wakeup))
     , m_identifier(identifier)
@@ -171,23 +255,25 @@ void EchoSocket::interrupt() {
     [[maybe_unused]] const ssize_t written = ::write(m_wakeup.get(), &one, sizeof one);
 }
 
-std::optional<std::uint32_t> EchoSocket::echo(IPAddr destination, std::span<const std::byte> data,
+std::optional<std::uint32_t> EchoSocket::echo(const IpAddress& destination, std::span<const std::byte> data,
                                               const IP_OPTION_INFORMATION* options, std::uint32_t timeoutMs,
-                                              std::span<std::byte> replyBuffer) {
+                                              std::span<std::byte> replyBuffer, const sockaddr_in6* source) {
     std::lock_guard lock(m_echoMutex);
     if (m_interrupted)
         return std::nullopt;
-    const std::optional<EchoOutcome> outcome = waitForAnswer(destination, data, options, timeoutMs);
+    const std::optional<EchoOutcome> outcome = waitForAnswer(destination, data, options, timeoutMs, source);
     if (!outcome)
         return std::nullopt;
-    return writeEchoReply(replyBuffer, *outcome);
+    return m_family == IpFamily::V4 ? writeEchoReply(replyBuffer, *outcome)
+                                    : writeEcho6Reply(replyBuffer, *outcome);
 }
 
-std::optional<EchoOutcome> EchoSocket::waitForAnswer(IPAddr destination, std::span<const std::byte> data,
+std::optional<EchoOutcome> EchoSocket::waitForAnswer(const IpAddress& destination,
+                                                     std::span<const std::byte> data,
                                                      const IP_OPTION_INFORMATION* options,
-                                                     std::uint32_t timeoutMs) {
+                                                     std::uint32_t timeoutMs, const sockaddr_in6* source) {
     if (const std::optional<std::uint32_t> refused = applyOptions(options))
-        return failure(*refused);
+        return EchoOutcome::failure(*refused);
     discardPending();
 
     const EchoProbe probe{destination, m_identifier, ++m_sequence};
@@ -195,22 +281,22 @@ std::optional<EchoOutcome> EchoSocket::waitForAnswer(IPAddr destination, std::sp
         return sequence == probe.sequence ? std::optional(probe) : std::nullopt;
     };
     m_sentAt = std::chrono::steady_clock::now();
-    if (const std::optional<std::uint32_t> refused = send(destination, probe.sequence, data))
-        return failure(*refused);
+    if (const std::optional<std::uint32_t> refused = send(destination, probe.sequence, data, source))
+        return EchoOutcome::failure(*refused);
 
     const auto deadline = m_sentAt + std::chrono::milliseconds(timeoutMs);
     for (bool first = true;; first = false) {
         const auto left =
             std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 && !first)
-            return failure(IP_REQ_TIMED_OUT);
+            return EchoOutcome::failure(IP_REQ_TIMED_OUT);
         switch (waitReadable(left)) {
         case Readiness::TimedOut:
-            return failure(IP_REQ_TIMED_OUT);
+            return EchoOutcome::failure(IP_REQ_TIMED_OUT);
         case Readiness::Interrupted:
             return std::nullopt;
         case Readiness::Failed:
-            return failure(IP_GENERAL_FAILURE);
+            return EchoOutcome::failure(IP_GENERAL_FAILURE);
         case Readiness::Readable:
             break;
         }
@@ -226,21 +312,49 @@ std::optional<EchoOutcome> EchoSocket::waitForAnswer(IPAddr destination, std::sp
     }
 }
 
-std::optional<std::uint32_t> EchoSocket::send(IPAddr destination, std::uint16_t sequence,
-                                              std::span<const std::byte> data) {
+std::optional<std::uint32_t> EchoSocket::send(const IpAddress& destination, std::uint16_t sequence,
+                                              std::span<const std::byte> data, const sockaddr_in6* source) {
+    // An IPv4 address (an unmapped ::ffff:a.b.c.d among them) cannot go out on an IPv6 socket, nor the
+    // reverse; nor can an IPv4 request name its source.
+    if (destination.family() != m_family || (source != nullptr && m_family == IpFamily::V4))
+        return IP_BAD_DESTINATION;
+    // A link-local address without its interface names no link: a datagram socket refuses it (EINVAL), a
+    // raw one would send it out of whichever link the routes list first. Refused alike.
+    if (destination.isV6() && destination.scopeId() == 0 && isLinkScoped(destination.v6()))
+        return IP_BAD_DESTINATION;
     // On a datagram socket the kernel puts in its own identifier and the checksum.
-    const std::vector<std::byte> request = buildEchoRequest(m_identifier, sequence, data);
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_addr.s_addr = destination;
+    const std::vector<std::byte> request = buildEchoRequest(m_identifier, sequence, data, m_family);
+    sockaddr_storage to;
+    const socklen_t toLength = destination.toSockaddr(to);
+    // A source address (and its interface) goes with the one request, as IPV6_PKTINFO.
+    iovec part{const_cast<std::byte*>(request.data()), request.size()};
+    msghdr message{};
+    message.msg_name = &to;
+    message.msg_namelen = toLength;
+    message.msg_iov = &part;
+    message.msg_iovlen = 1;
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in6_pktinfo))]{};
+    if (source != nullptr) {
+        message.msg_control = control;
+        message.msg_controllen = sizeof control;
+        cmsghdr* c = CMSG_FIRSTHDR(&message);
+        c->cmsg_level = SOL_IPV6;
+        c->cmsg_type = IPV6_PKTINFO;
+        c->cmsg_len = CMSG_LEN(sizeof(in6_pktinfo));
+        in6_pktinfo info{};
+        info.ipi6_addr = source->sin6_addr;
+        info.ipi6_ifindex = source->sin6_scope_id;
+        std::memcpy(CMSG_DATA(c), &info, sizeof info);
+    }
     // An ICMP error about an earlier request that arrives just before this send leaves a socket error which
     // the send reports (and clears) as its own; a second attempt gives this request's true outcome.
     const int attempts = m_kind == EchoSocketKind::Datagram ? 2 : 1;
     ssize_t sent = -1;
     for (int attempt = 0; attempt < attempts && sent < 0; ++attempt) {
         do {
-            sent = ::sendto(m_socket.get(), request.data(), request.size(), 0,
-                            reinterpret_cast<sockaddr*>(&to), sizeof to);
+            sent = source == nullptr ? ::sendto(m_socket.get(), request.data(), request.size(), 0,
+                                                reinterpret_cast<sockaddr*>(&to), toLength)
+                                     : ::sendmsg(m_socket.get(), &message, 0);
         } while (sent < 0 && errno == EINTR);
     }
     if (sent < 0)
@@ -248,14 +362,18 @@ std::optional<std::uint32_t> EchoSocket::send(IPAddr destination, std::uint16_t 
     return std::nullopt;
 }
 
-EchoSocket::Readiness EchoSocket::waitReadable(std::chrono::nanoseconds wait) {
+EchoSocket::Readiness EchoSocket::waitReadable(std::chrono::nanoseconds wait, EchoSocket* other) {
     m_readyEvents = 0;
+    if (other != nullptr)
+        other->m_readyEvents = 0;
     const auto seconds = std::chrono::floor<std::chrono::seconds>(std::max(wait, std::chrono::nanoseconds{}));
     const timespec timeout{std::min<long long>(seconds.count(), INT_MAX),
                            long((std::max(wait, std::chrono::nanoseconds{}) - seconds).count())};
     for (;;) {
-        pollfd fds[2] = {{m_socket.get(), POLLIN, 0}, {m_wakeup.get(), POLLIN, 0}};
-        const int ready = ::ppoll(fds, 2, &timeout, nullptr);
+        pollfd fds[3] = {{m_socket.get(), POLLIN, 0},
+                         {m_wakeup.get(), POLLIN, 0},
+                         {other != nullptr ? other->m_socket.get() : -1, POLLIN, 0}};
+        const int ready = ::ppoll(fds, other != nullptr ? 3 : 2, &timeout, nullptr);
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
@@ -265,9 +383,16 @@ EchoSocket::Readiness EchoSocket::waitReadable(std::chrono::nanoseconds wait) {
             return Readiness::TimedOut;
         if (fds[1].revents != 0)
             return Readiness::Interrupted;
-        if ((fds[0].revents & (POLLIN | POLLERR)) == 0) // POLLHUP or POLLNVAL: the socket is unusable
+        // POLLHUP or POLLNVAL alone: the socket is unusable.
+        const auto unusable = [](const pollfd& fd) {
+            return fd.revents != 0 && (fd.revents & (POLLIN | POLLERR)) == 0;
+        };
+        if (unusable(fds[0]) || (other != nullptr && unusable(fds[2])) ||
+            (other == nullptr && fds[0].revents == 0))
             return Readiness::Failed;
         m_readyEvents = fds[0].revents;
+        if (other != nullptr)
+            other->m_readyEvents = fds[2].revents;
         return Readiness::Readable;
     }
 }
@@ -294,23 +419,27 @@ std::optional<std::uint32_t> EchoSocket::applyOptions(const IP_OPTION_INFORMATIO
         return IP_BAD_OPTION;
     const int ttl = options && options->Ttl != 0 ? options->Ttl : -1; // -1: the system's default
     const int tos = options ? options->Tos : 0;
-    // Without the don't-fragment bit the kernel may fragment, as the request expects.
-    const int discovery = options && (options->Flags & IP_FLAG_DF) ? IP_PMTUDISC_DO : IP_PMTUDISC_DONT;
+    // Without the don't-fragment bit the kernel may fragment, as the request expects. IPv6 routers never
+    // fragment: the source does, once a router has told it the path MTU.
+    const bool dontFragment = options && (options->Flags & IP_FLAG_DF);
+    const FamilyTraits& traits = traitsOf(m_family);
     const int fd = m_socket.get();
     if (ttl != m_ttl) {
-        if (!setIntOption(fd, SOL_IP, IP_TTL, ttl))
+        if (!setIntOption(fd, traits.level, traits.hopLimit, ttl))
             return IP_BAD_OPTION;
         m_ttl = ttl;
     }
     if (tos != m_tos) {
-        if (!setIntOption(fd, SOL_IP, IP_TOS, tos))
+        if (!setIntOption(fd, traits.level, traits.trafficClass, tos))
             return IP_BAD_OPTION;
         m_tos = tos;
     }
-    if (discovery != m_pmtuDiscovery) {
-        if (!setIntOption(fd, SOL_IP, IP_MTU_DISCOVER, discovery))
+    if (dontFragment != m_dontFragment) {
+        const int discovery = dontFragment ? traits.discoveryOn : traits.discoveryOff;
+        if (!setIntOption(fd, traits.level, traits.pathMtuDiscovery, discovery) ||
+            (m_family == IpFamily::V6 && !setIntOption(fd, SOL_IPV6, IPV6_DONTFRAG, dontFragment ? 1 : 0)))
             return IP_BAD_OPTION;
-        m_pmtuDiscovery = discovery;
+        m_dontFragment = dontFragment;
     }
     return std::nullopt;
 }
@@ -351,30 +480,33 @@ bool EchoSocket::readErrorQueue(const ProbeLookup& probes, const AnswerSink& fou
             return false;
         }
         const std::optional<std::uint16_t> sequence =
-            quotedProbe(message.bytes(), message.peer().sin_addr.s_addr, probes);
+            quotedProbe(message.bytes(), message.peer(m_family), probes);
         if (!sequence)
             continue;
+        const FamilyTraits& traits = traitsOf(m_family);
         for (cmsghdr* c = message.firstControl(); c != nullptr; c = message.nextControl(c)) {
-            if (c->cmsg_level != SOL_IP || c->cmsg_type != IP_RECVERR ||
+            if (c->cmsg_level != traits.level || c->cmsg_type != traits.receiveErrors ||
                 c->cmsg_len < CMSG_LEN(sizeof(sock_extended_err)))
                 continue;
             sock_extended_err error;
             std::memcpy(&error, CMSG_DATA(c), sizeof error);
             // Local errors come back from sendto itself; only errors sent by a router or host count here.
-            if (error.ee_origin != SO_EE_ORIGIN_ICMP)
+            if (error.ee_origin != traits.errorOrigin)
                 continue;
-            const std::optional<std::uint32_t> status = statusOfIcmpError(error.ee_type, error.ee_code);
+            const std::optional<std::uint32_t> status = traits.statusOfError(error.ee_type, error.ee_code);
             if (!status)
                 continue;
             EchoOutcome outcome;
             outcome.replied = true;
             outcome.status = *status;
-            if (c->cmsg_len >= CMSG_LEN(sizeof error + sizeof(sockaddr_in))) {
-                sockaddr_in offender;
-                std::memcpy(&offender, CMSG_DATA(c) + sizeof error, sizeof offender);
-                if (offender.sin_family == AF_INET)
-                    outcome.address = offender.sin_addr.s_addr;
-            }
+            // The offender's address follows the error, as a sockaddr of the socket's family.
+            const std::size_t offenderSize = c->cmsg_len - CMSG_LEN(sizeof error);
+            sockaddr_storage offender{};
+            std::memcpy(&offender, CMSG_DATA(c) + sizeof error, std::min(offenderSize, sizeof offender));
+            const std::optional<IpAddress> from = IpAddress::fromSockaddr(
+                reinterpret_cast<const sockaddr*>(&offender), socklen_t(offenderSize));
+            if (from && from->family() == m_family)
+                outcome.address = *from;
             if (found(*sequence, outcome, message.arrival()))
                 return true;
             break;
@@ -392,7 +524,7 @@ bool EchoSocket::readReplies(const ProbeLookup& probes, const AnswerSink& found)
             continue; // EINTR, or a pending socket error reported once: the queue may hold more
         }
         const std::span<const std::byte> packet = message.bytes();
-        if (m_kind == EchoSocketKind::Raw) {
+        if (m_kind == EchoSocketKind::Raw && m_family == IpFamily::V4) {
             const std::optional<EchoAnswer> answer = matchRawPacket(packet, probes);
             if (!answer)
                 continue;
@@ -409,26 +541,20 @@ bool EchoSocket::readReplies(const ProbeLookup& probes, const AnswerSink& found)
                 return true;
             continue;
         }
-        const std::optional<EchoAnswer> answer =
-            matchDatagramReply(packet, message.peer().sin_addr.s_addr, probes);
+        const IpAddress from = message.peer(m_family);
+        const std::optional<EchoAnswer> answer = m_kind == EchoSocketKind::Raw
+                                                     ? matchRaw6Message(packet, from, probes)
+                                                     : matchDatagramReply(packet, from, probes);
         if (!answer)
             continue;
         EchoOutcome outcome;
         outcome.replied = true;
         outcome.address = answer->from;
-        outcome.data = answer->data;
-        for (cmsghdr* c = message.firstControl(); c != nullptr; c = message.nextControl(c)) {
-            if (c->cmsg_level != SOL_IP)
-                continue;
-            if (c->cmsg_type == IP_TTL && c->cmsg_len >= CMSG_LEN(sizeof(int))) {
-                int ttl = 0;
-                std::memcpy(&ttl, CMSG_DATA(c), sizeof ttl);
-                outcome.ttl = std::uint8_t(ttl);
-            } else if (c->cmsg_type == IP_TOS && c->cmsg_len >= CMSG_LEN(1)) {
-                outcome.tos =
-                    std::to_integer<std::uint8_t>(*reinterpret_cast<const std::byte*>(CMSG_DATA(c)));
-            }
-        }
+        if (answer->type == kIcmp6EchoReply || answer->type == kIcmpEchoReply)
+            outcome.data = answer->data;
+        else
+            outcome.status = statusOfIcmp6Error(answer->type, answer->code).value_or(IP_GENERAL_FAILURE);
+        readHopsAndClass(message, m_family, outcome);
         if (found(answer->sequence, outcome, message.arrival()))
             return true;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "net/IcmpRecords.h"
+#include "net/EchoOutcome.h"
+#include "net/IpAddress.h"
 
 #include <chrono>
 #include <cstddef>
@@ -18,16 +19,16 @@ struct SweepAnswer {
     EchoOutcome outcome;
 };
 
-// Many echo requests in flight at once on one socket, for the sweeps. The caller names each request with
-// a ticket of its own; every request it sends is reported exactly once by wait(), unless cancel() comes
-// first. Used by one thread, except interrupt(). Tests bind a scripted sweep behind IcmpApi.
+// Many echo requests in flight at once (on one socket per address family), for the sweeps. The caller names
+// each request with a ticket of its own; every request it sends is reported exactly once by wait(), unless
+// cancel() comes first. Used by one thread, except interrupt(). Tests bind a scripted sweep behind IcmpApi.
 class EchoSweep {
 public:
     virtual ~EchoSweep() = default;
 
-    // Queues a request with `data` (copied) to `destination`. It goes out when the send pace allows; its
-    // timeout counts from then.
-    virtual void send(std::uint64_t ticket, IPAddr destination, std::span<const std::byte> data,
+    // Queues a request with `data` (copied) to `destination`, of either family. It goes out when the send
+    // pace allows; its timeout counts from then.
+    virtual void send(std::uint64_t ticket, const IpAddress& destination, std::span<const std::byte> data,
                       std::uint32_t timeoutMs) = 0;
     // Sends what the pace allows and waits at most `wait` for requests to be decided. Answers them as soon
     // as any are (empty when the wait ended without one, or interrupt() ended it).

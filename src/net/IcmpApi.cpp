@@ -10,6 +10,8 @@ IcmpApi IcmpApi::builtIn() {
     api.IcmpCreateFile = [] { return net::IcmpCreateFile(); };
     api.IcmpCloseHandle = [](IcmpHandle handle) { return net::IcmpCloseHandle(handle); };
     api.IcmpSendEcho = &net::IcmpSendEcho;
+    api.Icmp6CreateFile = [] { return net::Icmp6CreateFile(); };
+    api.Icmp6SendEcho2 = &net::Icmp6SendEcho2;
     api.openEchoSweep = [] {
         int error = 0;
         return SocketEchoSweep::open(std::nullopt, error);

@@ -22,10 +22,20 @@
 //
 // IcmpCloseHandle closes a handle (true), or answers false for a handle that is not open. A request
 // waiting on the handle in another thread returns at once with 0.
+//
+// The IPv6 twin: Icmp6CreateFile opens an ICMPv6 handle the same way (datagram, else raw; the same
+// ping_group_range admits it; EAFNOSUPPORT when the system has no IPv6), closed by IcmpCloseHandle.
+// Icmp6SendEcho2 behaves as IcmpSendEcho with an ICMPV6_ECHO_REPLY (Icmp6ReplySize) in `ReplyBuffer`: the
+// hop limit in Options.Ttl (0 = default), the traffic class in Options.Tos, don't-fragment in Flags.
+// `SourceAddress` may be null (the kernel picks the source); its address and scope pick the source of
+// this request only. A link-local destination needs its interface in sin6_scope_id (IP_BAD_DESTINATION
+// without). A destination that is an IPv4-mapped address, or a handle of the other family, gets
+// IP_BAD_DESTINATION: each handle sends its own family only.
 
 #include "net/EchoSocket.h"
 #include "net/IcmpRecords.h"
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -40,11 +50,24 @@ std::uint32_t IcmpSendEcho(IcmpHandle handle, IPAddr DestinationAddress,
                            const IP_OPTION_INFORMATION* RequestOptions, std::span<std::byte> ReplyBuffer,
                            std::uint32_t Timeout);
 
-// IcmpCreateFile with the socket kind chosen by the caller (std::nullopt: the first the system allows).
-IcmpHandle openIcmpHandle(std::optional<EchoSocketKind> kind);
+IcmpHandle Icmp6CreateFile();
+std::uint32_t Icmp6SendEcho2(IcmpHandle handle, const sockaddr_in6* SourceAddress,
+                             const sockaddr_in6& DestinationAddress, std::span<const std::byte> RequestData,
+                             const IP_OPTION_INFORMATION* RequestOptions, std::span<std::byte> ReplyBuffer,
+                             std::uint32_t Timeout);
+
+// IcmpCreateFile (or Icmp6CreateFile) with the socket kind chosen by the caller (std::nullopt: the first
+// the system allows).
+IcmpHandle openIcmpHandle(std::optional<EchoSocketKind> kind, IpFamily family = IpFamily::V4);
 // The socket kind behind an open handle.
 std::optional<EchoSocketKind> icmpHandleKind(IcmpHandle handle);
-// The errno with which the last IcmpCreateFile on this thread was refused (0 after a success).
+// The errno with which the last IcmpCreateFile or Icmp6CreateFile on this thread was refused (0 after a
+// success).
 int lastIcmpCreateError();
+// Whether a handle was refused because the system has no IPv6 at all (booted with ipv6.disable=1), which
+// no permission can change.
+inline bool isIpv6Unavailable(int createError) {
+    return createError == EAFNOSUPPORT;
+}
 
 } // namespace vantrel::net

@@ -1,15 +1,18 @@
 #pragma once
 
 // The records of the ICMP echo service: the request options, the echo reply written at the start of the
-// caller's reply buffer, and the echo handle. Field names are those of the platform interface the callers
-// were designed against; addresses are IPv4 in network byte order throughout.
+// caller's reply buffer (and its IPv6 twin), and the echo handle. Field names are those of the platform
+// interface the callers were designed against; IPv4 addresses are in network byte order.
 
 #include <cstddef>
 #include <cstdint>
+#include <netinet/in.h>
 #include <optional>
 #include <span>
 
 namespace vantrel::net {
+
+struct EchoOutcome;
 
 using IPAddr = std::uint32_t; // network byte order
 
@@ -32,8 +35,9 @@ struct IP_OPTION_INFORMATION {
 
 // One echo reply. `Data` points into the same reply buffer, just after this record; `Options.Ttl` and
 // `Options.Tos` are those of the IP packet that carried the reply (0 when the kernel does not tell).
-struct ICMP_ECHO_REPLY {
-    IPAddr Address = 0;
+// `Address` is the responder: an IPAddr in ICMP_ECHO_REPLY, a sockaddr_in6 in its IPv6 twin.
+template <class ResponderAddress> struct EchoReplyRecord {
+    ResponderAddress Address{};
     std::uint32_t Status = 0;
     std::uint32_t RoundTripTime = 0; // milliseconds
     std::uint16_t DataSize = 0;
@@ -41,6 +45,7 @@ struct ICMP_ECHO_REPLY {
     void* Data = nullptr;
     IP_OPTION_INFORMATION Options;
 };
+using ICMP_ECHO_REPLY = EchoReplyRecord<IPAddr>;
 
 // How many bytes a reply buffer needs for a request of `requestSize` data bytes: the reply record plus
 // the echoed data. The record is sizeof(ICMP_ECHO_REPLY) here (40 bytes on 64-bit Linux, not the 28 of a
@@ -48,17 +53,6 @@ struct ICMP_ECHO_REPLY {
 constexpr std::size_t IcmpReplySize(std::size_t requestSize) {
     return sizeof(ICMP_ECHO_REPLY) + requestSize;
 }
-
-// What one echo request came to, before it is written into a caller's reply buffer.
-struct EchoOutcome {
-    bool replied = false;     // a reply record counts (an echo reply, or an ICMP error quoting the request)
-    std::uint32_t status = 0; // IP status code (IpStatus.h)
-    IPAddr address = 0;       // who answered; 0 for a failure without an answer
-    std::uint32_t roundTripMs = 0;
-    std::uint8_t ttl = 0;
-    std::uint8_t tos = 0;
-    std::span<const std::byte> data; // returned echo data (empty for errors)
-};
 
 // Writes `outcome` at the start of `replyBuffer` as IcmpSendEcho does and answers the number of replies
 // written (1 or 0). A failure leaves a record whose Status holds the reason. A buffer too small for the
@@ -69,6 +63,22 @@ std::uint32_t writeEchoReply(std::span<std::byte> replyBuffer, const EchoOutcome
 // returned data it points to, checked to lie inside the buffer (empty otherwise).
 std::optional<ICMP_ECHO_REPLY> readEchoReply(std::span<const std::byte> replyBuffer);
 std::span<const std::byte> echoReplyData(const ICMP_ECHO_REPLY& reply,
+                                         std::span<const std::byte> replyBuffer);
+
+// The IPv6 twin of ICMP_ECHO_REPLY, written by Icmp6SendEcho2. `Address` is the responder (AF_INET6, ::
+// for a failure without an answer); `Options.Ttl` is the reply's hop limit, `Options.Tos` its traffic
+// class. Unlike the platform's own IPv6 record this one keeps DataSize and the hop limit, which the ping
+// rows show.
+using ICMPV6_ECHO_REPLY = EchoReplyRecord<sockaddr_in6>;
+
+constexpr std::size_t Icmp6ReplySize(std::size_t requestSize) {
+    return sizeof(ICMPV6_ECHO_REPLY) + requestSize;
+}
+
+// writeEchoReply, readEchoReply and echoReplyData for the IPv6 record.
+std::uint32_t writeEcho6Reply(std::span<std::byte> replyBuffer, const EchoOutcome& outcome);
+std::optional<ICMPV6_ECHO_REPLY> readEcho6Reply(std::span<const std::byte> replyBuffer);
+std::span<const std::byte> echoReplyData(const ICMPV6_ECHO_REPLY& reply,
                                          std::span<const std::byte> replyBuffer);
 
 } // namespace vantrel::net

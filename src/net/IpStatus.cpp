@@ -92,6 +92,31 @@ std::optional<std::uint32_t> statusOfIcmpError(std::uint8_t type, std::uint8_t c
     }
 }
 
+std::optional<std::uint32_t> statusOfIcmp6Error(std::uint8_t type, std::uint8_t code) {
+    switch (type) {
+    case kIcmp6DestUnreachable:
+        switch (code) {
+        case 0: // no route
+        case 6: // reject route
+            return IP_DEST_NET_UNREACHABLE;
+        case 4:
+            return IP_DEST_PORT_UNREACHABLE;
+        case 7: // error in the source routing header
+            return IP_BAD_ROUTE;
+        default: // prohibited, beyond scope, address unreachable, source policy: the host was not reached
+            return IP_DEST_HOST_UNREACHABLE;
+        }
+    case kIcmp6PacketTooBig:
+        return IP_PACKET_TOO_BIG;
+    case kIcmp6TimeExceeded:
+        return code == 1 ? IP_TTL_EXPIRED_REASSEM : IP_TTL_EXPIRED_TRANSIT;
+    case kIcmp6ParameterProblem:
+        return code == 1 ? IP_DEST_PROT_UNREACHABLE : IP_PARAM_PROBLEM;
+    default:
+        return std::nullopt;
+    }
+}
+
 bool isDestinationUnreachable(std::uint32_t status) {
     switch (status) {
     case IP_DEST_NET_UNREACHABLE:

@@ -17,6 +17,15 @@
 //       source route failed ....................... IP_BAD_ROUTE
 //     parameter problem ........................... IP_PARAMETER_PROBLEM
 //     source quench ............................... IP_SOURCE_QUENCH
+//   ICMPv6 error quoting our request, by the same rules:
+//     destination unreachable: no route, reject route IP_DEST_NET_UNREACHABLE
+//       administratively prohibited, beyond the source's scope, address unreachable, source address
+//       failed policy, and any code not listed .... IP_DEST_HOST_UNREACHABLE
+//       port ...................................... IP_DEST_PORT_UNREACHABLE
+//       error in the source routing header ........ IP_BAD_ROUTE
+//     packet too big .............................. IP_PACKET_TOO_BIG
+//     hop limit exceeded / reassembly time exceeded IP_TTL_EXPIRED_TRANSIT / IP_TTL_EXPIRED_REASSEM
+//     parameter problem: unrecognised next header . IP_DEST_PROT_UNREACHABLE; others IP_PARAM_PROBLEM
 //   no answer within the timeout .................. IP_REQ_TIMED_OUT, no reply
 //   the kernel refuses to send (no reply counted):
 //     ENETUNREACH, ENETDOWN ....................... IP_DEST_NET_UNREACHABLE
@@ -72,6 +81,10 @@ inline constexpr const char* kFragmentHintText =
 // The status of an ICMP error message, or std::nullopt for a type that is no error of the echo (an echo
 // reply, a redirect, a request of someone else).
 std::optional<std::uint32_t> statusOfIcmpError(std::uint8_t type, std::uint8_t code);
+
+// The status of an ICMPv6 error message; std::nullopt for a type that is no error of the echo (an echo
+// reply, a redirect, neighbour discovery).
+std::optional<std::uint32_t> statusOfIcmp6Error(std::uint8_t type, std::uint8_t code);
 
 // Whether a status says the destination cannot be reached at all (net, host, protocol or port unreachable,
 // prohibited, or too big to pass without fragmenting): past such an answer a route goes no further.

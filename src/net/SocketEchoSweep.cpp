@@ -3,6 +3,8 @@
 #include "net/IpStatus.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
 namespace vantrel::net {
 
@@ -22,21 +24,37 @@ SweepAnswer failed(std::uint64_t ticket, std::uint32_t status) {
 
 std::unique_ptr<EchoSweep> SocketEchoSweep::open(std::optional<EchoSocketKind> kind, int& error,
                                                  std::chrono::microseconds pace) {
-    std::unique_ptr<EchoSocket> socket = EchoSocket::open(kind, error);
+    std::unique_ptr<EchoSocket> socket = EchoSocket::open(IpFamily::V4, kind, error);
     if (!socket)
         return nullptr;
     // Answers are read when the sweep's thread gets to them (it may be writing a row or looking a name up
     // meanwhile): their round trips are measured to the kernel's arrival stamps, not to the reading.
     socket->stampArrivals();
-    return std::unique_ptr<EchoSweep>(new SocketEchoSweep(std::move(socket), pace));
+    return std::unique_ptr<EchoSweep>(new SocketEchoSweep(std::move(socket), kind, pace));
 }
 
-SocketEchoSweep::SocketEchoSweep(std::unique_ptr<EchoSocket> socket, std::chrono::microseconds pace)
-    : m_socket(std::move(socket))
+SocketEchoSweep::SocketEchoSweep(std::unique_ptr<EchoSocket> socket, std::optional<EchoSocketKind> kind,
+                                 std::chrono::microseconds pace)
+    : m_v4(std::move(socket))
+    , m_kind(kind)
     , m_pace(pace) {}
 
-void SocketEchoSweep::send(std::uint64_t ticket, IPAddr destination, std::span<const std::byte> data,
-                           std::uint32_t timeoutMs) {
+EchoSocket* SocketEchoSweep::socketFor(IpFamily family) {
+    if (family == IpFamily::V4)
+        return m_v4.get();
+    if (!m_v6 && m_v6OpenError == 0) {
+        int error = 0;
+        m_v6 = EchoSocket::open(IpFamily::V6, m_kind, error);
+        if (m_v6)
+            m_v6->stampArrivals();
+        else
+            m_v6OpenError = error != 0 ? error : EAFNOSUPPORT;
+    }
+    return m_v6.get();
+}
+
+void SocketEchoSweep::send(std::uint64_t ticket, const IpAddress& destination,
+                           std::span<const std::byte> data, std::uint32_t timeoutMs) {
     m_queue.push_back({ticket, destination, std::vector<std::byte>(data.begin(), data.end()), timeoutMs});
 }
 
@@ -45,12 +63,13 @@ void SocketEchoSweep::cancel() {
     m_inFlight.clear();
 }
 
-std::uint16_t SocketEchoSweep::nextSequence() {
+std::uint16_t SocketEchoSweep::nextSequence(IpFamily family) {
     // Never one still waiting for its answer: a late reply must not be taken for a new request's.
+    std::uint16_t& sequence = m_sequence[family == IpFamily::V4 ? 0 : 1];
     do
-        ++m_sequence;
-    while (m_inFlight.count(m_sequence) != 0);
-    return m_sequence;
+        ++sequence;
+    while (m_inFlight.count({family, sequence}) != 0);
+    return sequence;
 }
 
 void SocketEchoSweep::sendDue(std::vector<SweepAnswer>& decided) {
@@ -62,15 +81,21 @@ void SocketEchoSweep::sendDue(std::vector<SweepAnswer>& decided) {
         m_queue.pop_front();
         // Counted from the send itself, so a late wake-up never makes up for lost time with a burst.
         m_nextSend = now + m_pace;
-        const std::uint16_t sequence = nextSequence();
+        const IpFamily family = request.destination.family();
+        EchoSocket* socket = socketFor(family);
+        if (socket == nullptr) {
+            decided.push_back(failed(request.ticket, IP_GENERAL_FAILURE));
+            continue;
+        }
+        const std::uint16_t sequence = nextSequence(family);
         if (const std::optional<std::uint32_t> refused =
-                m_socket->send(request.destination, sequence, request.data)) {
+                socket->send(request.destination, sequence, request.data)) {
             decided.push_back(failed(request.ticket, *refused));
             continue;
         }
         const Clock::time_point sentAt = Clock::now();
-        m_inFlight[sequence] = {request.ticket, request.destination, sentAt, wallClockNow(),
-                                sentAt + std::chrono::milliseconds(request.timeoutMs)};
+        m_inFlight[{family, sequence}] = {request.ticket, request.destination, sentAt, wallClockNow(),
+                                          sentAt + std::chrono::milliseconds(request.timeoutMs)};
     }
 }
 
@@ -86,17 +111,18 @@ void SocketEchoSweep::expire(std::vector<SweepAnswer>& decided) {
     }
 }
 
-void SocketEchoSweep::readAnswers(std::vector<SweepAnswer>& decided) {
-    const std::uint16_t identifier = m_socket->identifier();
+void SocketEchoSweep::readAnswers(EchoSocket& socket, std::vector<SweepAnswer>& decided) {
+    const std::uint16_t identifier = socket.identifier();
+    const IpFamily family = socket.family();
     const ProbeLookup probes = [&](std::uint16_t sequence) -> std::optional<EchoProbe> {
-        const auto found = m_inFlight.find(sequence);
+        const auto found = m_inFlight.find({family, sequence});
         if (found == m_inFlight.end())
             return std::nullopt;
         return EchoProbe{found->second.destination, identifier, sequence};
     };
-    m_socket->readAnswers(probes, [&](std::uint16_t sequence, const EchoOutcome& outcome,
-                                      std::optional<std::chrono::nanoseconds> arrived) {
-        const auto found = m_inFlight.find(sequence);
+    socket.readAnswers(probes, [&](std::uint16_t sequence, const EchoOutcome& outcome,
+                                   std::optional<std::chrono::nanoseconds> arrived) {
+        const auto found = m_inFlight.find({family, sequence});
         SweepAnswer answer{found->second.ticket, outcome};
         answer.outcome.roundTripMs = roundTripMs(found->second, arrived);
         answer.outcome.data = {};
@@ -121,7 +147,7 @@ std::optional<SocketEchoSweep::Clock::time_point> SocketEchoSweep::nextEvent() c
     std::optional<Clock::time_point> next;
     if (!m_queue.empty())
         next = m_nextSend;
-    for (const auto& [sequence, request] : m_inFlight)
+    for (const auto& [key, request] : m_inFlight)
         next = next ? std::min(*next, request.deadline) : request.deadline;
     return next;
 }
@@ -138,12 +164,12 @@ std::vector<SweepAnswer> SocketEchoSweep::wait(std::chrono::milliseconds wait) {
         if (now >= until)
             return decided;
         const Clock::time_point wake = std::min(until, nextEvent().value_or(until));
-        switch (m_socket->waitReadable(std::max(wake - now, Clock::duration{}))) {
+        switch (m_v4->waitReadable(std::max(wake - now, Clock::duration{}), m_v6.get())) {
         case EchoSocket::Readiness::Interrupted:
             return decided;
         case EchoSocket::Readiness::Failed:
             // The socket is unusable: every request fails rather than wait for answers that cannot come.
-            for (const auto& [sequence, request] : m_inFlight)
+            for (const auto& [key, request] : m_inFlight)
                 decided.push_back(failed(request.ticket, IP_GENERAL_FAILURE));
             for (const Queued& request : m_queue)
                 decided.push_back(failed(request.ticket, IP_GENERAL_FAILURE));
@@ -152,7 +178,9 @@ std::vector<SweepAnswer> SocketEchoSweep::wait(std::chrono::milliseconds wait) {
         case EchoSocket::Readiness::TimedOut:
             break;
         case EchoSocket::Readiness::Readable:
-            readAnswers(decided);
+            readAnswers(*m_v4, decided);
+            if (m_v6)
+                readAnswers(*m_v6, decided);
             break;
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/IcmpRecords.h"
+#include "net/IpAddress.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +31,7 @@ struct EchoAnswer {
 
 // The kind of a reply record (an echo reply or ICMP error) with `status` from `from`.
 EchoAnswer::Kind replyKind(std::uint32_t status, net::IPAddr from, net::IPAddr target);
+EchoAnswer::Kind replyKind(std::uint32_t status, const net::IpAddress& from, const net::IpAddress& target);
 
 // Classifies what IcmpSendEcho answered (`replies`) and wrote into `replyBuffer` for a request to `target`.
 EchoAnswer classifyEchoAnswer(std::uint32_t replies, std::span<const std::byte> replyBuffer,

@@ -195,7 +195,7 @@ bool ListScanner::scanInParallel(net::EchoSweep& engine, const QStringList& host
     ParallelSweep sweep(engine, {m_rules.parallel, m_rules.packets, m_rules.timeoutMs, kRequestData},
                         m_context.flags);
     sweep.run({
-        .next = [&]() -> std::optional<std::optional<net::IPAddr>> {
+        .next = [&]() -> std::optional<std::optional<net::IpAddress>> {
             const std::size_t index = written + waiting.size();
             if (index >= std::size_t(hosts.size()))
                 return std::nullopt;
@@ -203,17 +203,19 @@ bool ListScanner::scanInParallel(net::EchoSweep& engine, const QStringList& host
             lookAhead(index);
             if (!isName(host)) {
                 waiting.push_back({host, std::nullopt});
-                return std::optional(net::inet_addr(host.toLocal8Bit().toStdString()));
+                return std::optional(
+                    net::IpAddress::fromV4(net::inet_addr(host.toLocal8Bit().toStdString())));
             }
             status(output::fill(res::kLookingUpAddress, host));
             const std::optional<QString> address = lookups.at(index).get();
             lookups.erase(index);
             if (!address) {
                 waiting.push_back({QString(), host, false});
-                return std::optional<std::optional<net::IPAddr>>(std::in_place);
+                return std::optional<std::optional<net::IpAddress>>(std::in_place);
             }
             waiting.push_back({*address, host});
-            return std::optional(net::inet_addr(address->toLocal8Bit().toStdString()));
+            return std::optional(
+                net::IpAddress::fromV4(net::inet_addr(address->toLocal8Bit().toStdString())));
         },
         .sending =
             [&](std::size_t index) {

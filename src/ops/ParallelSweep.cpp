@@ -12,7 +12,7 @@ namespace {
 constexpr std::chrono::milliseconds kStopCheck{20};
 
 struct Entry {
-    std::optional<net::IPAddr> target;
+    std::optional<net::IpAddress> target;
     int attempts = 0;
     std::optional<SweepResult> result;
 };
@@ -41,7 +41,7 @@ void ParallelSweep::run(const Calls& calls) {
 
     for (;;) {
         while (!atEnd && inFlight < m_rules.parallel && !m_flags.stopRequested()) {
-            std::optional<std::optional<net::IPAddr>> next = calls.next();
+            std::optional<std::optional<net::IpAddress>> next = calls.next();
             if (!next) {
                 atEnd = true;
                 break;

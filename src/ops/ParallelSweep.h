@@ -1,7 +1,7 @@
 #pragma once
 
 #include "net/EchoSweep.h"
-#include "net/IcmpRecords.h"
+#include "net/IpAddress.h"
 #include "ops/WorkerContext.h"
 
 #include <cstddef>
@@ -37,7 +37,7 @@ public:
     struct Calls {
         // The next address in order (nothing for one that needs no request, such as a name without an
         // address, decided at once as not answered), or nothing at all at the end.
-        std::function<std::optional<std::optional<net::IPAddr>>()> next;
+        std::function<std::optional<std::optional<net::IpAddress>>()> next;
         // Before each request to the address of that index.
         std::function<void(std::size_t index)> sending;
         // The result of the address of that index, in order.

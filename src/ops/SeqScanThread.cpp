@@ -131,7 +131,7 @@ bool SeqScanRun::sweepInParallel(net::EchoSweep& engine) {
     std::size_t written = 0;
     ParallelSweep sweep(engine, {m_job.parallel, m_job.packets, timeoutMs(), kScanData}, m_context.flags);
     sweep.run({
-        .next = [&]() -> std::optional<std::optional<net::IPAddr>> {
+        .next = [&]() -> std::optional<std::optional<net::IpAddress>> {
             if (begun) {
                 if (range.atEnd())
                     return std::nullopt;
@@ -139,7 +139,7 @@ bool SeqScanRun::sweepInParallel(net::EchoSweep& engine) {
             }
             begun = true;
             waiting.push_back(range.address());
-            return std::optional(net::inet_addr(waiting.back().toStdString()));
+            return std::optional(net::IpAddress::fromV4(net::inet_addr(waiting.back().toStdString())));
         },
         .sending =
             [&](std::size_t index) { status(output::fill(res::kPingingScanHost, waiting[index - written])); },

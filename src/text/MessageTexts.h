@@ -135,6 +135,10 @@ inline constexpr TextTemplate<QString> kIcmpAccessHint{
 inline constexpr TextTemplate<QString> kIcmpCapabilityHint{
     0, "IcmpCapabilityHint",
     "Or let this program alone open raw ICMP sockets: sudo setcap cap_net_raw+ep %s"};
+// Instead of the guidance above when no ICMPv6 socket opens because the system has no IPv6 at all
+// (net::isIpv6Unavailable): no permission would help.
+inline constexpr TextTemplate<> kIpv6Unavailable{0, "Ipv6Unavailable",
+                                                 "IPv6 is not available on this system."};
 inline constexpr TextTemplate<> kPingNoEchoHandle{
     0, "PingNoEchoHandle", "Ping - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()"};
 inline constexpr TextTemplate<> kSeqScanNoEchoHandle{

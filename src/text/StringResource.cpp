@@ -205,6 +205,7 @@ constexpr std::array kCatalogue = {
     describe(kWrongWinsockVersion),
     describe(kIcmpAccessHint),
     describe(kIcmpCapabilityHint),
+    describe(kIpv6Unavailable),
     describe(kPingNoEchoHandle),
     describe(kSeqScanNoEchoHandle),
     describe(kListScanNoEchoHandle),

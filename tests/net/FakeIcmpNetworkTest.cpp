@@ -99,5 +99,44 @@ TEST_F(FakeIcmpNetworkTest, KeepsTheServicesBufferAndHandleRules) {
     EXPECT_EQ(network.handlesClosed(), 1);
 }
 
+TEST_F(FakeIcmpNetworkTest, TheIpv6TwinTakesItsOwnScriptWithTheServicesRules) {
+    const net::IpAddress target = *net::IpAddress::parse("fd42::2");
+    const net::IpAddress router = *net::IpAddress::parse("fd42::1");
+    network.reply6(target, 4, 63, target);
+    network.error6(router, net::IP_PACKET_TOO_BIG);
+    const net::IcmpHandle handle6 = api.Icmp6CreateFile();
+    sockaddr_storage to;
+    target.toSockaddr(to);
+    const auto send6 = [&](net::IcmpHandle on, std::size_t replySize = 0) {
+        buffer.assign(replySize ? replySize : net::Icmp6ReplySize(request.size()), std::byte{0});
+        return api.Icmp6SendEcho2(on, nullptr, reinterpret_cast<const sockaddr_in6&>(to), request, nullptr,
+                                  buffer, 1500);
+    };
+    const auto from = [&] {
+        const net::ICMPV6_ECHO_REPLY record = *net::readEcho6Reply(buffer);
+        return net::IpAddress::fromSockaddr(reinterpret_cast<const sockaddr*>(&record.Address),
+                                            sizeof record.Address);
+    };
+
+    ASSERT_EQ(send6(handle6), 1u);
+    EXPECT_EQ(from(), target);
+    EXPECT_EQ(net::readEcho6Reply(buffer)->Options.Ttl, 63);
+    EXPECT_EQ(net::readEcho6Reply(buffer)->DataSize, request.size());
+    ASSERT_EQ(send6(handle6), 1u);
+    EXPECT_EQ(from(), router);
+    EXPECT_EQ(net::readEcho6Reply(buffer)->Status, net::IP_PACKET_TOO_BIG);
+    EXPECT_EQ(send6(handle6, net::Icmp6ReplySize(request.size()) - 1), 0u);
+    EXPECT_EQ(net::readEcho6Reply(buffer)->Status, net::IP_BUF_TOO_SMALL);
+    // Each handle sends its own family only.
+    EXPECT_EQ(send6(handle), 0u);
+    EXPECT_EQ(net::readEcho6Reply(buffer)->Status, net::IP_BAD_DESTINATION);
+    EXPECT_EQ(send(address("10.0.0.1")), 0u) << "nothing scripted for it: a timeout";
+    const std::vector<FakeIcmpNetwork::SentRequest> sent = network.sent();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].destination6, target);
+    EXPECT_EQ(sent[2].destination, address("10.0.0.1")) << "the v4 request still goes out on its handle";
+    EXPECT_TRUE(api.IcmpCloseHandle(handle6));
+}
+
 } // namespace
 } // namespace vantrel::test

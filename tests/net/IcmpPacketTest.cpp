@@ -1,6 +1,7 @@
 #include "net/IcmpPacket.h"
 
 #include "PacketBuilder.h"
+#include "net/EchoOutcome.h"
 #include "net/IcmpRecords.h"
 #include "net/IpStatus.h"
 #include "support/FakeIcmpNetwork.h"
@@ -23,7 +24,11 @@ const IPAddr kTarget = address("10.201.3.2");
 const IPAddr kRouter = address("10.201.1.2");
 constexpr std::uint16_t kId = 0x4242;
 constexpr std::uint16_t kSeq = 7;
-const EchoProbe kProbe{kTarget, kId, kSeq};
+const EchoProbe kProbe{IpAddress::fromV4(kTarget), kId, kSeq};
+
+IpAddress at(IPAddr address) {
+    return IpAddress::fromV4(address);
+}
 
 // The request as it left us, IP header included, which an ICMP error quotes.
 std::vector<std::byte> ourRequest(std::uint16_t id = kId, std::uint16_t seq = kSeq, IPAddr to = kTarget) {
@@ -49,7 +54,7 @@ TEST(RawPacketMatching, TakesOnlyTheEchoReplyWithOurIdentifierAndSequence) {
     const std::vector<std::byte> packet = reply(kId, kSeq); // the answer's data points into it
     const std::optional<EchoAnswer> answer = matchRawPacket(packet, kProbe);
     ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->from, kTarget);
+    EXPECT_EQ(answer->from, at(kTarget));
     EXPECT_EQ(answer->type, kIcmpEchoReply);
     EXPECT_EQ(answer->ttl, 57);
     EXPECT_EQ(std::vector(answer->data.begin(), answer->data.end()), bytesOf("Yiv"));
@@ -106,7 +111,7 @@ TEST(RawPacketMatching, TakesErrorsQuotingOurRequestAsTheRoutersAnswer) {
     const std::optional<EchoAnswer> answer =
         matchRawPacket(icmpError(kRouter, kUs, kIcmpTimeExceeded, 0, ourRequest()), kProbe);
     ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->from, kRouter);
+    EXPECT_EQ(answer->from, at(kRouter));
     EXPECT_EQ(answer->type, kIcmpTimeExceeded);
     EXPECT_TRUE(answer->data.empty());
 
@@ -152,23 +157,172 @@ TEST(RawPacketMatching, IgnoresErrorsAboutOtherRequests) {
 
 TEST(DatagramMatching, TakesOnlyEchoRepliesWithOurSequence) {
     const std::vector<std::byte> reply = icmpMessage(kIcmpEchoReply, 0, 999, kSeq, bytesOf("data"));
-    const std::optional<EchoAnswer> answer = matchDatagramReply(reply, kTarget, kProbe);
+    const std::optional<EchoAnswer> answer = matchDatagramReply(reply, at(kTarget), kProbe);
     ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->from, kTarget);
+    EXPECT_EQ(answer->from, at(kTarget));
     EXPECT_EQ(answer->data.size(), 4u);
 
-    EXPECT_FALSE(matchDatagramReply(icmpMessage(kIcmpEchoReply, 0, 999, kSeq + 1, {}), kTarget, kProbe));
-    EXPECT_FALSE(matchDatagramReply(icmpMessage(kIcmpEchoRequest, 0, 999, kSeq, {}), kTarget, kProbe));
-    EXPECT_FALSE(matchDatagramReply(std::span(reply).first(7), kTarget, kProbe));
+    EXPECT_FALSE(matchDatagramReply(icmpMessage(kIcmpEchoReply, 0, 999, kSeq + 1, {}), at(kTarget), kProbe));
+    EXPECT_FALSE(matchDatagramReply(icmpMessage(kIcmpEchoRequest, 0, 999, kSeq, {}), at(kTarget), kProbe));
+    EXPECT_FALSE(matchDatagramReply(std::span(reply).first(7), at(kTarget), kProbe));
 }
 
 TEST(DatagramMatching, RecognisesQuotedRequestsOfTheErrorQueue) {
     const std::vector<std::byte> quoted = buildEchoRequest(0, kSeq, bytesOf("Yiv"));
-    EXPECT_TRUE(quotesProbe(quoted, kTarget, kProbe));
-    EXPECT_FALSE(quotesProbe(quoted, kRouter, kProbe)) << "sent elsewhere";
-    EXPECT_FALSE(quotesProbe(buildEchoRequest(0, kSeq + 1, {}), kTarget, kProbe)) << "stale sequence";
-    EXPECT_FALSE(quotesProbe(std::span(quoted).first(7), kTarget, kProbe));
-    EXPECT_FALSE(quotesProbe({}, kTarget, kProbe)) << "a local error quotes nothing";
+    EXPECT_TRUE(quotesProbe(quoted, at(kTarget), kProbe));
+    EXPECT_FALSE(quotesProbe(quoted, at(kRouter), kProbe)) << "sent elsewhere";
+    EXPECT_FALSE(quotesProbe(buildEchoRequest(0, kSeq + 1, {}), at(kTarget), kProbe)) << "stale sequence";
+    EXPECT_FALSE(quotesProbe(std::span(quoted).first(7), at(kTarget), kProbe));
+    EXPECT_FALSE(quotesProbe({}, at(kTarget), kProbe)) << "a local error quotes nothing";
+}
+
+const IpAddress kUs6 = *IpAddress::parse("fd42:201:1::1");
+const IpAddress kTarget6 = *IpAddress::parse("fd42:201:3::2");
+const IpAddress kRouter6 = *IpAddress::parse("fd42:201:1::2");
+const EchoProbe kProbe6{kTarget6, kId, kSeq};
+
+// Our ICMPv6 request as an error quotes it: its IPv6 header, then the message.
+std::vector<std::byte> ourRequest6(std::uint16_t id = kId, std::uint16_t seq = kSeq,
+                                   const IpAddress& to = kTarget6) {
+    return test::ipv6Packet(kUs6, to, buildEchoRequest(id, seq, bytesOf("Yiv"), IpFamily::V6));
+}
+
+TEST(Icmp6Matching, BuildsRequestsOfType128AndLeavesTheChecksumToTheKernel) {
+    const std::vector<std::byte> request = buildEchoRequest(kId, kSeq, bytesOf("Yiv"), IpFamily::V6);
+    ASSERT_EQ(request.size(), 11u);
+    EXPECT_EQ(std::to_integer<int>(request[0]), kIcmp6EchoRequest);
+    EXPECT_EQ(std::to_integer<int>(request[2]) | std::to_integer<int>(request[3]), 0);
+    EXPECT_EQ(std::to_integer<int>(request[4]) << 8 | std::to_integer<int>(request[5]), kId);
+}
+
+TEST(Icmp6Matching, TakesOnlyTheEchoReplyWithOurIdentifierAndSequence) {
+    const std::vector<std::byte> reply = icmpMessage(kIcmp6EchoReply, 0, kId, kSeq, bytesOf("Yiv"));
+    const std::optional<EchoAnswer> answer = matchRaw6Message(reply, kTarget6, kProbe6);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->from, kTarget6);
+    EXPECT_EQ(answer->type, kIcmp6EchoReply);
+    EXPECT_EQ(std::vector(answer->data.begin(), answer->data.end()), bytesOf("Yiv"));
+
+    EXPECT_FALSE(matchRaw6Message(icmpMessage(kIcmp6EchoReply, 0, kId + 1, kSeq, {}), kTarget6, kProbe6))
+        << "another handle or program";
+    EXPECT_FALSE(matchRaw6Message(icmpMessage(kIcmp6EchoReply, 0, kId, kSeq - 1, {}), kTarget6, kProbe6))
+        << "an earlier request of ours";
+    EXPECT_FALSE(matchRaw6Message(icmpMessage(kIcmpEchoReply, 0, kId, kSeq, {}), kTarget6, kProbe6))
+        << "an ICMPv4 echo reply's type";
+    EXPECT_FALSE(matchRaw6Message(buildEchoRequest(kId, kSeq, {}, IpFamily::V6), kUs6, kProbe6))
+        << "our own request, seen on loopback";
+    EXPECT_FALSE(matchRaw6Message(std::span(reply).first(7), kTarget6, kProbe6));
+
+    // A datagram socket's replies: 129 with our sequence (the kernel has matched its identifier).
+    EXPECT_TRUE(matchDatagramReply(icmpMessage(kIcmp6EchoReply, 0, 999, kSeq, {}), kTarget6, kProbe6));
+    EXPECT_FALSE(matchDatagramReply(icmpMessage(kIcmp6EchoReply, 0, 999, kSeq + 1, {}), kTarget6, kProbe6));
+    EXPECT_FALSE(matchDatagramReply(icmpMessage(kIcmpEchoReply, 0, 999, kSeq, {}), kTarget6, kProbe6));
+}
+
+TEST(Icmp6Matching, TakesErrorsQuotingOurRequestAsTheSendersAnswer) {
+    for (const std::uint8_t type :
+         {kIcmp6DestUnreachable, kIcmp6PacketTooBig, kIcmp6TimeExceeded, kIcmp6ParameterProblem}) {
+        SCOPED_TRACE(int(type));
+        const std::vector<std::byte> error = icmpMessage(type, 3, 0, 0, ourRequest6());
+        const std::optional<EchoAnswer> answer = matchRaw6Message(error, kRouter6, kProbe6);
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->from, kRouter6);
+        EXPECT_EQ(answer->type, type);
+        EXPECT_EQ(answer->code, 3);
+        EXPECT_EQ(answer->sequence, kSeq);
+        EXPECT_TRUE(answer->data.empty());
+    }
+    // The quote may stop right after the request's ICMPv6 header.
+    std::vector<std::byte> minimal = ourRequest6();
+    minimal.resize(48);
+    EXPECT_TRUE(matchRaw6Message(icmpMessage(kIcmp6DestUnreachable, 3, 0, 0, minimal), kRouter6, kProbe6));
+    // The first fragment of a request the kernel fragmented: a fragment header before the ICMPv6 one.
+    std::vector<std::byte> fragment = ourRequest6();
+    fragment[6] = std::byte{44};
+    const std::vector<std::byte> fragmentHeader{std::byte{58}, {}, {}, std::byte{1}, {}, {}, {},
+                                                std::byte{9}};
+    fragment.insert(fragment.begin() + 40, fragmentHeader.begin(), fragmentHeader.end());
+    EXPECT_TRUE(matchRaw6Message(icmpMessage(kIcmp6TimeExceeded, 0, 0, 0, fragment), kRouter6, kProbe6));
+    std::vector<std::byte> laterFragment = fragment;
+    laterFragment[43] = std::byte{0x08}; // offset 1: holds no ICMPv6 header
+    EXPECT_FALSE(
+        matchRaw6Message(icmpMessage(kIcmp6TimeExceeded, 0, 0, 0, laterFragment), kRouter6, kProbe6));
+    // A redirect quotes a packet too but is no answer.
+    EXPECT_FALSE(matchRaw6Message(icmpMessage(137, 0, 0, 0, ourRequest6()), kRouter6, kProbe6));
+}
+
+TEST(Icmp6Matching, IgnoresErrorsAboutOtherRequests) {
+    const auto error = [](const std::vector<std::byte>& quoted) {
+        return matchRaw6Message(icmpMessage(kIcmp6TimeExceeded, 0, 0, 0, quoted), kRouter6, kProbe6);
+    };
+    EXPECT_FALSE(error(ourRequest6(kId + 1))) << "other identifier";
+    EXPECT_FALSE(error(ourRequest6(kId, kSeq + 1))) << "other sequence";
+    EXPECT_FALSE(error(ourRequest6(kId, kSeq, kRouter6))) << "other target";
+    EXPECT_FALSE(error(test::ipv6Packet(kUs6, kTarget6, icmpMessage(kIcmp6EchoReply, 0, kId, kSeq, {}))))
+        << "a quoted echo reply";
+    std::vector<std::byte> udp = ourRequest6();
+    udp[6] = std::byte{17};
+    EXPECT_FALSE(error(udp)) << "next header is not ICMPv6";
+    std::vector<std::byte> ipv4 = ourRequest6();
+    ipv4[0] = std::byte{0x45};
+    EXPECT_FALSE(error(ipv4)) << "not an IPv6 header";
+    for (const std::size_t keep : {0u, 20u, 39u, 40u, 47u}) {
+        std::vector<std::byte> cut = ourRequest6();
+        cut.resize(keep);
+        EXPECT_FALSE(error(cut)) << "quote of " << keep << " bytes";
+    }
+    // An extension header running past the quote.
+    std::vector<std::byte> longOptions = ourRequest6();
+    longOptions[6] = std::byte{60};
+    longOptions.insert(longOptions.begin() + 40, {std::byte{58}, std::byte{200}, {}, {}, {}, {}, {}, {}});
+    EXPECT_FALSE(error(longOptions));
+}
+
+TEST(Icmp6Matching, RecognisesQuotedRequestsOfTheErrorQueue) {
+    const std::vector<std::byte> quoted = buildEchoRequest(0, kSeq, bytesOf("Yiv"), IpFamily::V6);
+    EXPECT_TRUE(quotesProbe(quoted, kTarget6, kProbe6));
+    EXPECT_FALSE(quotesProbe(quoted, kRouter6, kProbe6)) << "sent elsewhere";
+    EXPECT_FALSE(quotesProbe(buildEchoRequest(0, kSeq, {}), kTarget6, kProbe6)) << "an ICMPv4 request";
+    EXPECT_FALSE(quotesProbe(quoted, at(kTarget), kProbe6)) << "another family";
+    // A link-local destination comes back with its interface: the same host.
+    const IpAddress linkLocal = *IpAddress::parse("fe80::2%1");
+    EXPECT_TRUE(quotesProbe(quoted, linkLocal, {IpAddress::fromV6(linkLocal.v6()), kId, kSeq}));
+}
+
+TEST(IpStatusMapping, Icmp6ErrorsMapOntoTheExistingStatuses) {
+    const struct {
+        std::uint8_t type, code;
+        std::optional<std::uint32_t> status;
+    } cases[] = {
+        {1, 0, IP_DEST_NET_UNREACHABLE},
+        {1, 1, IP_DEST_HOST_UNREACHABLE},
+        {1, 2, IP_DEST_HOST_UNREACHABLE},
+        {1, 3, IP_DEST_HOST_UNREACHABLE},
+        {1, 4, IP_DEST_PORT_UNREACHABLE},
+        {1, 5, IP_DEST_HOST_UNREACHABLE},
+        {1, 6, IP_DEST_NET_UNREACHABLE},
+        {1, 7, IP_BAD_ROUTE},
+        {1, 99, IP_DEST_HOST_UNREACHABLE},
+        {2, 0, IP_PACKET_TOO_BIG},
+        {3, 0, IP_TTL_EXPIRED_TRANSIT},
+        {3, 1, IP_TTL_EXPIRED_REASSEM},
+        {4, 0, IP_PARAM_PROBLEM},
+        {4, 1, IP_DEST_PROT_UNREACHABLE},
+        {4, 2, IP_PARAM_PROBLEM},
+        {128, 0, std::nullopt},
+        {129, 0, std::nullopt},
+        {137, 0, std::nullopt},
+        {135, 0, std::nullopt},
+        {0, 0, std::nullopt},
+        {11, 0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(statusOfIcmp6Error(c.type, c.code), c.status) << int(c.type) << "/" << int(c.code);
+        if (c.status) {
+            EXPECT_STRNE(IpStatusText(*c.status), kUnknownReasonText);
+        }
+    }
+    EXPECT_EQ(statusOfSendError(EINVAL), IP_BAD_DESTINATION) << "link-local without its interface";
 }
 
 TEST(IpStatusMapping, IcmpErrorsMapOntoTheStatusTable) {
@@ -219,7 +373,7 @@ TEST(EchoReplyRecord, WritesRecordAndDataAndReadsThemBack) {
     const std::vector<std::byte> data = bytesOf("Yiv\0");
     EchoOutcome outcome;
     outcome.replied = true;
-    outcome.address = kTarget;
+    outcome.address = at(kTarget);
     outcome.roundTripMs = 12;
     outcome.ttl = 63;
     outcome.data = data;
@@ -259,6 +413,47 @@ TEST(EchoReplyRecord, BufferSizesAreEnforced) {
     EXPECT_EQ(writeEchoReply(tiny, outcome), 0u);
     EXPECT_EQ(tiny, std::vector<std::byte>(sizeof(ICMP_ECHO_REPLY) - 1, std::byte{0x55}));
     EXPECT_FALSE(readEchoReply(tiny));
+}
+
+TEST(EchoReplyRecord, TheIpv6RecordCarriesTheResponderHopLimitAndData) {
+    const std::vector<std::byte> data = bytesOf("Yiv\0");
+    EchoOutcome outcome;
+    outcome.replied = true;
+    outcome.address = *IpAddress::parse("fe80::2%1");
+    outcome.roundTripMs = 3;
+    outcome.ttl = 63;
+    outcome.tos = 0x20;
+    outcome.data = data;
+    std::vector<std::byte> buffer(Icmp6ReplySize(data.size()));
+    ASSERT_EQ(writeEcho6Reply(buffer, outcome), 1u);
+    const std::optional<ICMPV6_ECHO_REPLY> reply = readEcho6Reply(buffer);
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(
+        IpAddress::fromSockaddr(reinterpret_cast<const sockaddr*>(&reply->Address), sizeof reply->Address),
+        outcome.address);
+    EXPECT_EQ(reply->Status, IP_SUCCESS);
+    EXPECT_EQ(reply->RoundTripTime, 3u);
+    EXPECT_EQ(reply->Options.Ttl, 63);
+    EXPECT_EQ(reply->Options.Tos, 0x20);
+    EXPECT_EQ(reply->DataSize, data.size());
+    const std::span<const std::byte> returned = echoReplyData(*reply, buffer);
+    EXPECT_EQ(std::vector(returned.begin(), returned.end()), data);
+
+    // One byte short for the data: no reply, IP_BUF_TOO_SMALL; a failure names no responder (::).
+    std::vector<std::byte> tight(Icmp6ReplySize(data.size()) - 1);
+    EXPECT_EQ(writeEcho6Reply(tight, outcome), 0u);
+    EXPECT_EQ(readEcho6Reply(tight)->Status, IP_BUF_TOO_SMALL);
+    EXPECT_EQ(writeEcho6Reply(tight, EchoOutcome::failure(IP_REQ_TIMED_OUT)), 0u);
+    EXPECT_EQ(readEcho6Reply(tight)->Address.sin6_family, AF_INET6);
+    EXPECT_EQ(IpAddress::fromSockaddr(reinterpret_cast<const sockaddr*>(&readEcho6Reply(tight)->Address),
+                                      sizeof(sockaddr_in6))
+                  ->text(),
+              "::");
+    // Too small for the record: untouched.
+    std::vector<std::byte> tiny(sizeof(ICMPV6_ECHO_REPLY) - 1, std::byte{0x55});
+    EXPECT_EQ(writeEcho6Reply(tiny, outcome), 0u);
+    EXPECT_EQ(tiny, std::vector<std::byte>(sizeof(ICMPV6_ECHO_REPLY) - 1, std::byte{0x55}));
+    EXPECT_FALSE(readEcho6Reply(tiny));
 }
 
 TEST(EchoReplyRecord, DataPointersOutsideTheBufferAreNotFollowed) {

@@ -1,9 +1,11 @@
 #pragma once
 
-// Crafts IPv4 packets carrying ICMP messages, as a raw socket would receive them, for the parsing tests.
+// Crafts IPv4 packets carrying ICMP messages, as a raw socket would receive them, and the IPv6 packets
+// ICMPv6 errors quote, for the parsing tests.
 
 #include "net/IcmpPacket.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -52,6 +54,26 @@ inline std::vector<std::byte> icmpMessage(std::uint8_t type, std::uint8_t code, 
 inline std::vector<std::byte> icmpError(net::IPAddr router, net::IPAddr us, std::uint8_t type,
                                         std::uint8_t code, const std::vector<std::byte>& quotedPacket) {
     return ipv4Packet(router, us, icmpMessage(type, code, 0, 0, quotedPacket));
+}
+
+// An IPv6 header (no extension headers) followed by `payload`, as an ICMPv6 error quotes our request.
+inline std::vector<std::byte> ipv6Packet(const net::IpAddress& source, const net::IpAddress& destination,
+                                         const std::vector<std::byte>& payload,
+                                         std::uint8_t nextHeader = 58) {
+    std::vector<std::byte> packet(40);
+    packet[0] = std::byte{0x60};
+    putU16(packet, 4, std::uint16_t(payload.size()));
+    packet[6] = std::byte{nextHeader};
+    packet[7] = std::byte{64};
+    const auto copy = [&packet](const net::IpAddress& address, std::size_t offset) {
+        const auto& bytes = address.v6();
+        std::transform(bytes.begin(), bytes.end(), packet.begin() + std::ptrdiff_t(offset),
+                       [](std::uint8_t b) { return std::byte{b}; });
+    };
+    copy(source, 8);
+    copy(destination, 24);
+    packet.insert(packet.end(), payload.begin(), payload.end());
+    return packet;
 }
 
 inline std::vector<std::byte> bytesOf(const char* text) {

@@ -8,6 +8,8 @@
 #                             the same for the route-trace chain described below
 #   topology.sh lan-up PREFIX | lan-down PREFIX
 #                             the same for the scanned LAN described at the end of this text
+#   topology.sh v6-up PREFIX  add IPv6 to the topology `up` built (described after it below); `down`
+#                             removes it with the rest
 #   topology.sh sweep-up PREFIX | sweep-down PREFIX
 #                             the scanned LAN with a fifth answering address, 10.202.3.200 (the sweep
 #                             benchmark's /24: 5 addresses answer, 251 are dropped silently)
@@ -28,6 +30,25 @@
 # the target let every group open ICMP datagram sockets (net.ipv4.ping_group_range); the routers let none,
 # so there only raw ICMP sockets can be opened. A route trace from the host to 10.201.3.2 passes r1 (hop 1)
 # and r2 (hop 2) and reaches the target at hop 3.
+#
+# IPv6 (v6-up), on ULA addresses beside the IPv4 ones; DAD and router advertisements off, ICMPv6 errors
+# unlimited (net.ipv6.icmp.ratelimit=0), the routers forwarding:
+#
+#   PREFIX-host    eth0 fd42:201:1::1/64, fe80::201:1         default via fd42:201:1::2
+#   PREFIX-r1      eth0 fd42:201:1::2/64, fe80::201:2         eth1 fd42:201:2::1/64
+#                  fd42:201:3::/64 via fd42:201:2::2; unreachable fd42:201:99::/64 (no route);
+#                  blackhole fd42:201:8::/64 (silent drop)
+#   PREFIX-r2      eth0 fd42:201:2::2/64  eth2 fd42:201:3::1/64 (MTU 1280)   default via fd42:201:2::1
+#   PREFIX-target  eth1 fd42:201:3::2/64 to fd42:201:3::9/64 (MTU 1280)     default via fd42:201:3::1
+#
+# The 1000-byte link (r2 eth1) cannot carry IPv6 (an interface below 1280 loses its IPv6 addresses), so
+# IPv6 reaches the target over a link of its own, 1280 bytes behind the 1500 of the others: a larger
+# request draws "packet too big" from r2. fd42:201:3::10 onwards are nobody's: r2 gives up resolving them
+# after one neighbour solicitation of 100 ms and answers "address unreachable". fe80::201:2 is reached
+# from the host with its interface (%eth0).
+# The first IPv6 packets through a fresh v6-up may wait about a second (measured: whatever goes out in
+# the first second is released together about a second later), so a test sends one echo across with a
+# timeout of several seconds before the requests whose times it checks.
 #
 # The route-trace chain: four routers in a row, each answering from the address that faces the host.
 #
@@ -59,13 +80,13 @@ set -euo pipefail
 action=${1:-}
 prefix=${2:-}
 usage() {
-  echo "usage: $0 up|down|trace-up|trace-down|lan-up|lan-down|sweep-up|sweep-down PREFIX," \
+  echo "usage: $0 up|down|v6-up|trace-up|trace-down|lan-up|lan-down|sweep-up|sweep-down PREFIX," \
     "or $0 trace-mute PREFIX on|off" >&2
   exit 2
 }
 [[ -n "$prefix" && "$prefix" =~ ^[A-Za-z0-9_-]+$ ]] || usage
 case "$action" in
-  up | down | trace-up | trace-down | trace-mute | lan-up | lan-down | sweep-up | sweep-down) ;;
+  up | down | v6-up | trace-up | trace-down | trace-mute | lan-up | lan-down | sweep-up | sweep-down) ;;
   *) usage ;;
 esac
 
@@ -98,6 +119,42 @@ private_names() {
   } >"/etc/netns/$1/hosts"
   printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' >"/etc/netns/$1/resolv.conf"
 }
+
+if [[ "$action" == v6-up ]]; then
+  for ns in "$prefix-host" "$prefix-r1" "$prefix-r2" "$prefix-target"; do
+    # Addresses usable at once (no duplicate detection), no autoconfiguration from advertisements.
+    in_ns "$ns" sysctl -qw net.ipv6.conf.all.accept_dad=0 net.ipv6.conf.default.accept_dad=0 \
+      net.ipv6.conf.all.accept_ra=0 net.ipv6.conf.default.accept_ra=0 net.ipv6.icmp.ratelimit=0
+  done
+  in_ns "$prefix-r1" sysctl -qw net.ipv6.conf.all.forwarding=1
+  in_ns "$prefix-r2" sysctl -qw net.ipv6.conf.all.forwarding=1
+  link "$prefix-r2" eth2 "$prefix-target" eth1
+  ip -n "$prefix-r2" link set eth2 mtu 1280
+  ip -n "$prefix-target" link set eth1 mtu 1280
+  in_ns "$prefix-r2" sysctl -qw net.ipv6.neigh.eth2.mcast_solicit=1 net.ipv6.neigh.eth2.ucast_solicit=0 \
+    net.ipv6.neigh.eth2.app_solicit=0 net.ipv6.neigh.eth2.retrans_time_ms=100
+
+  ip -n "$prefix-host" addr add fd42:201:1::1/64 dev eth0 nodad
+  ip -n "$prefix-host" addr add fe80::201:1/64 dev eth0 nodad
+  ip -n "$prefix-host" -6 route add default via fd42:201:1::2
+
+  ip -n "$prefix-r1" addr add fd42:201:1::2/64 dev eth0 nodad
+  ip -n "$prefix-r1" addr add fe80::201:2/64 dev eth0 nodad
+  ip -n "$prefix-r1" addr add fd42:201:2::1/64 dev eth1 nodad
+  ip -n "$prefix-r1" -6 route add fd42:201:3::/64 via fd42:201:2::2
+  ip -n "$prefix-r1" -6 route add unreachable fd42:201:99::/64
+  ip -n "$prefix-r1" -6 route add blackhole fd42:201:8::/64
+
+  ip -n "$prefix-r2" addr add fd42:201:2::2/64 dev eth0 nodad
+  ip -n "$prefix-r2" addr add fd42:201:3::1/64 dev eth2 nodad
+  ip -n "$prefix-r2" -6 route add default via fd42:201:2::1
+
+  for last in 2 3 4 5 6 7 8 9; do
+    ip -n "$prefix-target" addr add "fd42:201:3::$last/64" dev eth1 nodad
+  done
+  ip -n "$prefix-target" -6 route add default via fd42:201:3::1
+  exit 0
+fi
 
 if [[ "$action" == lan-* || "$action" == sweep-* ]]; then
   lan=("$prefix-lhost" "$prefix-lr1" "$prefix-lr2" "$prefix-lan")

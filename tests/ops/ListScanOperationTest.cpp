@@ -123,7 +123,8 @@ TEST_P(ListScanParallelTest, DnsColumnAndFailuresOnly) {
         h.options.setNumber(OptionId::ListScanShowFail, c.failuresOnly);
         answer("10.0.0.5", 1);
         answer("10.0.0.6", 1);
-        h.network.script({true, 0, address("10.0.0.9"), 1, 64, std::nullopt}, address("10.0.0.7"));
+        h.network.script({true, 0, address("10.0.0.9"), 1, 64, std::nullopt, std::nullopt},
+                         address("10.0.0.7"));
         answer("10.0.0.2", 1);
         scan({"10.0.0.5", "10.0.0.6", "10.0.0.7", "host.test"});
 

@@ -2,6 +2,7 @@
 
 #include "net/IcmpApi.h"
 #include "net/IcmpRecords.h"
+#include "net/IpAddress.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -28,7 +29,12 @@ namespace vantrel::test {
 //   network.reply(address("10.0.0.1"), 12);           // echo reply after 12 ms
 //   network.error(address("10.0.0.254"), net::IP_TTL_EXPIRED_TRANSIT);  // a router's ICMP error
 //   network.fail(net::IP_REQ_TIMED_OUT);              // no reply, Status 11010
+//   network.reply6(*net::IpAddress::parse("fd42::2"), 3); // an ICMPv6 echo reply, for the IPv6 twin
 //   net::IcmpApi api = network.api();
+//
+// The IPv6 twin (Icmp6CreateFile, Icmp6SendEcho2) and sweeps take their answers from the same script (the
+// *6 calls script IPv6 responders and destinations). As the service, each handle sends its own family
+// only (IP_BAD_DESTINATION otherwise).
 class FakeIcmpNetwork {
 public:
     struct Answer {
@@ -38,11 +44,14 @@ public:
         std::uint32_t roundTripMs = 0;
         std::uint8_t ttl = 64;
         std::optional<std::vector<std::byte>> data; // returned data; the request's own data when unset
+        std::optional<net::IpAddress> from6;        // an IPv6 responder instead of `from`
     };
 
     struct SentRequest {
         net::IcmpHandle handle{};
         net::IPAddr destination = 0;
+        std::optional<net::IpAddress> destination6; // an IPv6 destination instead
+        bool hadSource = false;                     // the twin was given a source address
         bool hadOptions = false;
         std::uint8_t ttl = 0;
         std::uint8_t tos = 0;
@@ -70,6 +79,13 @@ public:
                std::optional<net::IPAddr> to = std::nullopt);
     // No reply: returns 0 with this status in the record (IP_REQ_TIMED_OUT for a timeout).
     void fail(std::uint32_t status, std::optional<net::IPAddr> to = std::nullopt);
+    // The same for the IPv6 twin: `from` and `to` are IPv6 addresses.
+    void script6(Answer answer, std::optional<net::IpAddress> to = std::nullopt);
+    void reply6(const net::IpAddress& from, std::uint32_t roundTripMs, std::uint8_t hopLimit = 64,
+                std::optional<net::IpAddress> to = std::nullopt);
+    void error6(const net::IpAddress& from, std::uint32_t status, std::uint32_t roundTripMs = 1,
+                std::optional<net::IpAddress> to = std::nullopt);
+    void fail6(std::uint32_t status, std::optional<net::IpAddress> to = std::nullopt);
     // No reply and nothing written to the reply buffer (Status stays as the caller left it).
     void failSilently(std::optional<net::IPAddr> to = std::nullopt);
     // The answer for requests with nothing scripted (a timeout unless set).
@@ -96,20 +112,22 @@ public:
     std::size_t sweepMostInFlight() const;
 
 private:
-    net::IcmpHandle create();
+    net::IcmpHandle create(net::IpFamily family);
     bool close(net::IcmpHandle handle);
     class Sweep;
     // Records a request and calls the hook; false (nothing recorded) for a handle that is not open.
     bool record(const SentRequest& request, bool checkHandle);
     // The scripted answer for a request to `destination`: nothing for a silent failure.
-    std::optional<Answer> takeAnswer(net::IPAddr destination);
-    std::uint32_t sendEcho(net::IcmpHandle handle, net::IPAddr destination, std::span<const std::byte> data,
-                           const net::IP_OPTION_INFORMATION* options, std::span<std::byte> reply,
-                           std::uint32_t timeoutMs);
+    std::optional<Answer> takeAnswer(const net::IpAddress& destination);
+    // A request through the entry point of `entry`'s family.
+    std::uint32_t sendEcho(net::IpFamily entry, net::IcmpHandle handle, const net::IpAddress& destination,
+                           SentRequest request, const net::IP_OPTION_INFORMATION* options,
+                           std::span<std::byte> reply);
+    static net::EchoOutcome outcomeOf(const Answer& answer);
 
     struct Scripted {
         std::optional<Answer> answer; // std::nullopt: a silent failure
-        std::optional<net::IPAddr> to;
+        std::optional<net::IpAddress> to;
     };
 
     mutable std::mutex m_mutex;
@@ -118,7 +136,7 @@ private:
     bool m_refuseHandles = false;
     std::function<void(const SentRequest&)> m_hook;
     std::vector<SentRequest> m_sent;
-    std::map<std::uintptr_t, bool> m_handles; // open handles
+    std::map<std::uintptr_t, net::IpFamily> m_handles; // open handles
     std::uintptr_t m_nextHandle = 1;
     int m_created = 0;
     int m_closed = 0;
