@@ -4,7 +4,7 @@ _vantrel_cli() {
     local cur prev
     cur="${COMP_WORDS[COMP_CWORD]}"
     prev="${COMP_WORDS[COMP_CWORD-1]}"
-    local options="--config-dir --home-dir --set --save --format --rtf --pdf --help --version"
+    local options="--config-dir --home-dir --set --save -4 -6 --format --rtf --pdf --help --version"
     local commands="options ping isp lookup trace seqscan groups group listscan list winsock profiles profile export import"
 
     case "$prev" in

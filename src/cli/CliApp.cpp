@@ -25,7 +25,7 @@ using settings::OptionId;
 QString usage() {
     QString text = QStringLiteral(
         "Usage: vantrel-cli [--config-dir DIR] [--home-dir DIR] [--set NAME=VALUE]... [--save]\n"
-        "                   [--format text|rtf|csv|json] [--pdf FILE] COMMAND [ARGS]\n"
+        "                   [-4|-6] [--format text|rtf|csv|json] [--pdf FILE] COMMAND [ARGS]\n"
         "\n"
         "Vantrel's network diagnostics from the command line, with the options of the settings store.\n"
         "\n"
@@ -35,6 +35,10 @@ QString usage() {
         "                     VANTREL_HOME; default: the program's folder)\n"
         "  --set NAME=VALUE   set an option for this run; NAME as listed by 'options'\n"
         "  --save             write the options, with every --set, to the settings store\n"
+        "  -4                 resolve host names to IPv4 addresses only, for this run (AddressFamily=3;\n"
+        "                     never saved)\n"
+        "  -6                 resolve host names to IPv6 addresses only, for this run (AddressFamily=4;\n"
+        "                     never saved)\n"
         "  --format FORMAT    print an operation's results as text (the default), rtf (each fragment\n"
         "                     with its kind), csv (a header and one line per table row) or json (one\n"
         "                     object per line per row, line and summary); see the README's columns\n"
@@ -146,6 +150,9 @@ int runCli(const QStringList& arguments, TerminalOutput& output, std::chrono::mi
             return kExitCannotRun;
         }
     }
+    // -4 and -6 hold for this run only: set after the save, the store never takes them.
+    if (parsed.addressFamily)
+        options.setNumber(OptionId::AddressFamily, int(*parsed.addressFamily));
     if (!command)
         return kExitSuccess;
 

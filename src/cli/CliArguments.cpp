@@ -44,6 +44,13 @@ std::pair<CliArguments, QString> CliArguments::parse(const QStringList& argument
             parsed.version = true;
         } else if (argument == QLatin1String("--save")) {
             parsed.save = true;
+        } else if (argument == QLatin1String("-4") || argument == QLatin1String("-6")) {
+            const settings::AddressFamily family = argument == QLatin1String("-4")
+                                                       ? settings::AddressFamily::Ipv4Only
+                                                       : settings::AddressFamily::Ipv6Only;
+            if (parsed.addressFamily && *parsed.addressFamily != family)
+                return {parsed, QStringLiteral("-4 and -6 cannot be given together")};
+            parsed.addressFamily = family;
         } else if (argument == QLatin1String("--rtf")) {
             parsed.format = OutputFormat::Rtf;
         } else if (argument == format || argument.startsWith(format + QLatin1Char('='))) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/AddressFamily.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -13,13 +15,15 @@ namespace vantrel::cli {
 enum class OutputFormat { Text, Rtf, Csv, Json };
 
 // The command line: vantrel-cli [--config-dir DIR] [--home-dir DIR] [--set NAME=VALUE]... [--save]
-// [--format text|rtf|csv|json] [--rtf] [--pdf FILE] COMMAND [ARGS], or --help, or --version. Options before
-// the command belong to the program; everything after it belongs to the command.
+// [-4|-6] [--format text|rtf|csv|json] [--rtf] [--pdf FILE] COMMAND [ARGS], or --help, or --version. Options
+// before the command belong to the program; everything after it belongs to the command.
 struct CliArguments {
     std::optional<QString> configDir;
     std::optional<QString> homeDir;
     std::vector<std::pair<QString, QString>> settings; // NAME, VALUE in the order given
     bool save = false;
+    // -4 or -6: the names of this run resolve to one family; never saved.
+    std::optional<settings::AddressFamily> addressFamily;
     OutputFormat format = OutputFormat::Text; // --rtf is --format rtf
     std::optional<QString> pdf;               // where to write the results as pages
     bool help = false;

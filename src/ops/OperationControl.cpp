@@ -113,7 +113,8 @@ WorkerContext OperationControl::workerContext(Worker worker) {
                       m_state.m_dwShownAddr,
                       m_bHostResolved,
                       echoRequestData(pingDataText(options.text(OptionId::PingString))),
-                      options.isOn(OptionId::Fragment)};
+                      options.isOn(OptionId::Fragment),
+                      settings::addressFamilyOf(options.number(OptionId::AddressFamily))};
     return {std::move(start),      WorkerFlags(m_state.flags, worker),
             m_state.status,        m_state.m_dwShownAddr,
             m_state.m_hICMPHandle, options,

@@ -3,6 +3,7 @@
 #include "net/IcmpRecords.h"
 #include "ops/OperationFlags.h"
 #include "ops/OperationOutcome.h"
+#include "settings/AddressFamily.h"
 
 #include <QString>
 #include <atomic>
@@ -30,6 +31,8 @@ struct WorkerStart {
     bool hostResolved = false;       // the target came from a name lookup (chooses the status texts)
     std::vector<std::byte> pingData; // the echo data of a ping, from Ping String
     bool dontFragment = false;       // Fragment: the don't-fragment flag of a ping's requests
+    // AddressFamily: which addresses the names the worker resolves stand for (ListScan's hosts).
+    settings::AddressFamily addressFamily = settings::AddressFamily::Ipv4ThenIpv6;
 };
 
 // A worker's view of the operation flags: it tests the cancel and exit flags and any other, and makes

@@ -1,5 +1,7 @@
 #include "settings/OptionTable.h"
 
+#include "settings/AddressFamily.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -108,6 +110,9 @@ constexpr std::array<OptionSpec, kOptionCount> kTable{{
     flag(StartTask, "StartTask", 0, P::Other, 1107, TakesEffect::AtStart),
     // Shown on the ListScan pane as well, where the same number rules.
     number(ParallelProbes, "ParallelProbes", 1, {3, 1, 256, 1, 256}, P::SeqScan, 1159),
+    // A drop-down of settings::AddressFamily's values.
+    number(OptionId::AddressFamily, "AddressFamily", 0,
+           {1, 0, kAddressFamilyCount - 1, 0, kAddressFamilyCount - 1}, P::Other, 1160),
 }};
 
 constexpr bool tableFollowsIds() {

@@ -52,8 +52,9 @@ enum class OptionId {
     StartISP,
     StartTask,
     ParallelProbes,
+    AddressFamily,
 };
-inline constexpr std::size_t kOptionCount = std::size_t(OptionId::ParallelProbes) + 1;
+inline constexpr std::size_t kOptionCount = std::size_t(OptionId::AddressFamily) + 1;
 
 enum class OptionKind {
     Flag,        // held as yes/no; a stored non-zero number loads as yes (1)

@@ -54,6 +54,7 @@ constexpr std::array kSaveOrder{
     StartISP,
     StartTask,
     ParallelProbes,
+    AddressFamily,
 };
 static_assert(kSaveOrder.size() == kOptionCount, "SaveSettings writes every option once");
 

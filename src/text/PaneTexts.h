@@ -193,6 +193,19 @@ inline constexpr TextTemplate<> kImportSettingsTip{0, "ImportSettingsTip",
 inline constexpr TextTemplate<> kResetGuiButton{0, "ResetGuiButton", "Reset GUI"};
 inline constexpr TextTemplate<> kResetGuiTip{0, "ResetGuiTip",
                                              "Reset the user interface to it's original configuration."};
+// The choice of the option AddressFamily: its entries in the order of its values.
+inline constexpr TextTemplate<> kNameResolutionGroup{0, "NameResolutionGroup", "Name Resolution"};
+inline constexpr TextTemplate<> kAddressFamilyLabel{0, "AddressFamilyLabel", "Address family:"};
+inline constexpr TextTemplate<> kAddressFamilyTip{
+    0, "AddressFamilyTip",
+    "Which addresses a host name stands for:\nIPv4, IPv6 or both, and which come first.\nTakes effect at the "
+    "next operation."};
+inline constexpr TextTemplate<> kAddressFamilyIpv4ThenIpv6{0, "AddressFamilyIpv4ThenIpv6",
+                                                           "IPv4 (IPv6 when a name has no IPv4 address)"};
+inline constexpr TextTemplate<> kAddressFamilyBoth{0, "AddressFamilyBoth", "IPv4 and IPv6, IPv4 first"};
+inline constexpr TextTemplate<> kAddressFamilySystemOrder{0, "AddressFamilySystemOrder", "System order"};
+inline constexpr TextTemplate<> kAddressFamilyIpv4Only{0, "AddressFamilyIpv4Only", "IPv4 only"};
+inline constexpr TextTemplate<> kAddressFamilyIpv6Only{0, "AddressFamilyIpv6Only", "IPv6 only"};
 
 // The Results pane's commands and its marker of new results out of sight.
 inline constexpr TextTemplate<> kResultsCut{0, "ResultsCut", "Cut"};

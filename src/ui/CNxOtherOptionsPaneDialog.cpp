@@ -1,5 +1,6 @@
 #include "ui/CNxOtherOptionsPaneDialog.h"
 
+#include "settings/AddressFamily.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
 #include "text/PaneTexts.h"
@@ -48,7 +49,15 @@ constexpr std::array kGroups{
     PaneGroup{&res::kStartupGroup, kStartupControls, 1},
     PaneGroup{&res::kResourceGroup, kResourceControls, 1},
     PaneGroup{&res::kExportImportGroup, kNoControls, 2},
+    PaneGroup{&res::kNameResolutionGroup, kNoControls, 3},
 };
+
+// The entries of the address family's drop-down, in the order of the option's values.
+constexpr std::array kAddressFamilyEntries{
+    &res::kAddressFamilyIpv4ThenIpv6, &res::kAddressFamilyBoth,     &res::kAddressFamilySystemOrder,
+    &res::kAddressFamilyIpv4Only,     &res::kAddressFamilyIpv6Only,
+};
+static_assert(kAddressFamilyEntries.size() == settings::kAddressFamilyCount);
 
 struct SettingsButton {
     int id;
@@ -79,6 +88,12 @@ CNxOtherOptionsPaneDialog::CNxOtherOptionsPaneDialog(settings::LiveOptions& opti
             exportImport->addWidget(button, exportImport->rowCount(), 0);
         addOwnControl(button, spec.id, output::text(spec.tip));
     }
+
+    QStringList families;
+    for (const auto* entry : kAddressFamilyEntries)
+        families.append(output::text(*entry));
+    addChoice(groupColumn(output::text(res::kNameResolutionGroup), 0), AddressFamily,
+              output::text(res::kAddressFamilyLabel), families, output::text(res::kAddressFamilyTip));
 
     // Loaded or clicked, the box enables the sort column's choice.
     connect(checkBox(settings::optionSpec(AutoSort).controlId), &QCheckBox::toggled, this,

@@ -7,7 +7,8 @@ class QPushButton;
 namespace vantrel::ui {
 
 // The Other options: how the Profile Manager sorts and deletes, what the program does at start, when
-// the Results and the log are purged, and the settings' export, import and reset.
+// the Results and the log are purged, the settings' export, import and reset, and which addresses host
+// names stand for.
 class CNxOtherOptionsPaneDialog : public OptionPane {
     Q_OBJECT
 public:

@@ -6,6 +6,7 @@
 #include "ui/NumberBox.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -261,6 +262,8 @@ void OptionPane::showValues(const settings::OptionSet& values) {
             number->setText(QString::number(values.number(id)));
         else if (auto* check = qobject_cast<QCheckBox*>(binding.widget))
             check->setChecked(values.isOn(id));
+        else if (auto* choice = qobject_cast<QComboBox*>(binding.widget))
+            choice->setCurrentIndex(settings::correctedNumber(*binding.spec, values.number(id)));
         else if (auto* line = qobject_cast<QLineEdit*>(binding.widget))
             line->setText(values.text(id));
         else if (auto* lines = qobject_cast<QPlainTextEdit*>(binding.widget);
@@ -307,6 +310,29 @@ void OptionPane::addOwnTextBox(QLineEdit* box, settings::OptionId option, const 
     bindText(box, spec);
     m_bindings.push_back({&spec, box});
     addOwnControl(box, spec.controlId, tip);
+}
+
+QComboBox* OptionPane::addChoice(QGridLayout* grid, OptionId option, const QString& label,
+                                 const QStringList& entries, const QString& tip) {
+    const OptionSpec& spec = settings::optionSpec(option);
+    auto* box = new QComboBox(this);
+    box->setObjectName(QStringLiteral("choice%1").arg(spec.controlId));
+    box->addItems(entries);
+    box->setAccessibleName(controlName(label));
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(box);
+    const int row = grid->rowCount();
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(box, row, 1, Qt::AlignLeft);
+    // Shown or chosen, an entry's index is the option's number.
+    connect(box, &QComboBox::currentIndexChanged, this, [this, &spec](int index) {
+        if (index >= 0)
+            storeNumber(spec, index);
+    });
+    m_bindings.push_back({&spec, box});
+    registerTip(caption, spec.controlId, tip);
+    addOwnControl(box, spec.controlId, tip);
+    return box;
 }
 
 void OptionPane::registerTip(QWidget* widget, int controlId, const QString& text) {

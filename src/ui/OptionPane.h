@@ -14,6 +14,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLineEdit;
@@ -106,6 +107,10 @@ protected:
     void addOwnControl(QWidget* widget, int controlId, const QString& tip);
     // The same for a text box of the pane's own that holds a text option.
     void addOwnTextBox(QLineEdit* box, settings::OptionId option, const QString& tip);
+    // A drop-down of a number option's values from 0, one entry each, under its label in the grid's next
+    // row; live, as a number box is.
+    QComboBox* addChoice(QGridLayout* grid, settings::OptionId option, const QString& label,
+                         const QStringList& entries, const QString& tip);
     // Shows the tip of the control under the mouse, as the tooltip source or the registration says.
     bool eventFilter(QObject* watched, QEvent* event) override;
     settings::LiveOptions& options() const { return m_options; }

@@ -40,9 +40,9 @@ protected:
 TEST_F(CliTest, OptionsListsEveryOptionInLoadOrderWithItsDefault) {
     ASSERT_EQ(run({QStringLiteral("options")}), 0);
     const QStringList listed = lines();
-    ASSERT_EQ(listed.size(), 41);
+    ASSERT_EQ(listed.size(), 42);
     EXPECT_EQ(listed.first(), QStringLiteral("ListScanAutoSort=0"));
-    EXPECT_EQ(listed.last(), QStringLiteral("ParallelProbes=1"));
+    EXPECT_EQ(listed.last(), QStringLiteral("AddressFamily=0"));
     for (const char* expected : {"Packets=5", "Timeout=5", "Hops=30", "Log String=Vtrlog.rtf",
                                  "PurgeStatus=1", "PurgeLog=4", "ISPInterval=10"})
         EXPECT_TRUE(listed.contains(QString::fromLatin1(expected))) << expected;
@@ -69,6 +69,17 @@ TEST_F(CliTest, SetHoldsForOneRunWithThePanesCorrectionAndSaveKeepsIt) {
     EXPECT_TRUE(lines().contains(QStringLiteral("Sort=1")));
     EXPECT_TRUE(lines().contains(QStringLiteral("AutoSort=1")));
 
+    // -4 and -6 hold for the run only, even with --save, over a family set and saved.
+    ASSERT_EQ(run({QStringLiteral("-6"), QStringLiteral("--set"), QStringLiteral("AddressFamily=1"),
+                   QStringLiteral("--save"), QStringLiteral("options")}),
+              0);
+    EXPECT_TRUE(lines().contains(QStringLiteral("AddressFamily=4")));
+    ASSERT_EQ(run({QStringLiteral("-4"), QStringLiteral("-4"), QStringLiteral("options")}), 0);
+    EXPECT_TRUE(lines().contains(QStringLiteral("AddressFamily=3")));
+    ASSERT_EQ(run({QStringLiteral("-4"), QStringLiteral("--save")}), 0);
+    ASSERT_EQ(run({QStringLiteral("options")}), 0);
+    EXPECT_TRUE(lines().contains(QStringLiteral("AddressFamily=1")));
+
     // An octet is stored as its field on the pane corrects it, and the correction is told.
     ASSERT_EQ(run({QStringLiteral("--set"), QStringLiteral("SeqScanStart3=001"), QStringLiteral("--save")}),
               0);
@@ -83,7 +94,7 @@ TEST_F(CliTest, ControlCharactersInATextStayOnOneLine) {
                    QStringLiteral("options")}),
               0);
     EXPECT_TRUE(lines().contains(QStringLiteral("Ping String=one\\ntwo\\tthree")));
-    EXPECT_EQ(lines().size(), 41);
+    EXPECT_EQ(lines().size(), 42);
 }
 
 TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
@@ -99,6 +110,7 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         {QStringLiteral("--frobnicate"), QStringLiteral("options")},
         {QStringLiteral("--format"), QStringLiteral("xml"), QStringLiteral("options")},
         {QStringLiteral("--format")},
+        {QStringLiteral("-4"), QStringLiteral("-6"), QStringLiteral("--save"), QStringLiteral("options")},
         {QStringLiteral("frobnicate")},
         {QStringLiteral("options"), QStringLiteral("extra")},
         {QStringLiteral("listscan")}, // the stored list is empty

@@ -62,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Correction{PurgeStatus, 6, 5}, Correction{PurgeStatus, 0, 1},
                       Correction{PurgeLog, 100, 99}, Correction{ParallelProbes, 0, 1},
                       Correction{ParallelProbes, 257, 256}, Correction{ParallelProbes, 256, 256},
+                      Correction{AddressFamily, -1, 0}, Correction{AddressFamily, 5, 4},
+                      Correction{AddressFamily, 4, 4},
                       // The interval box keeps the last two digits it was given, then corrects.
                       Correction{ContPingInterval, 150, 50}, Correction{ContPingInterval, 100, 1},
                       Correction{ContPingInterval, 7, 7},

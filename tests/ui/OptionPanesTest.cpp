@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -151,9 +152,18 @@ TEST(OptionPanes, LiveBoxesChangeTheOptionsAndAtStartBoxesOnlyWhatIsSaved) {
     CNxOtherOptionsPaneDialog other(options);
     settings::OptionSet loaded = settings::OptionSet::defaults();
     loaded.setNumber(OptionId::Verbose, 7); // a yes/no number keeps its stored value while unchanged
+    loaded.setNumber(OptionId::AddressFamily, 2);
     options.assign(loaded);
     ping.showValues(loaded);
     other.showValues(loaded);
+
+    // The address family's drop-down: an entry per value, the loaded one shown, a choice live.
+    auto* family = qobject_cast<QComboBox*>(other.control(1160));
+    ASSERT_NE(family, nullptr);
+    EXPECT_EQ(family->count(), 5);
+    EXPECT_EQ(family->currentText(), QStringLiteral("System order"));
+    QTest::keyClick(family, Qt::Key_Down);
+    EXPECT_EQ(options.number(OptionId::AddressFamily), 3);
 
     ping.checkBox(1078)->click(); // Beep: at start
     ping.checkBox(1038)->click(); // Don't Fragment: at start
@@ -191,6 +201,7 @@ TEST(OptionPanes, LiveBoxesChangeTheOptionsAndAtStartBoxesOnlyWhatIsSaved) {
     EXPECT_TRUE(saved.isOn(OptionId::Fragment));
     EXPECT_EQ(saved.number(OptionId::Verbose), 7);
     EXPECT_EQ(saved.number(OptionId::RadioSort), 1);
+    EXPECT_EQ(saved.number(OptionId::AddressFamily), 3);
 }
 
 TEST(OptionPanes, TheServerBoxTipSaysWhyItCannotBeTyped) {
