@@ -15,6 +15,28 @@ bool isHexDigit(char16_t c) {
     return isAsciiDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
+// Whether `out` ends in a control word (with or without its number), which a letter or digit written
+// next would join.
+bool endsInControlWord(const QString& out) {
+    qsizetype i = out.size();
+    while (i > 0 && isAsciiDigit(out[i - 1].unicode()))
+        --i;
+    if (i > 0 && out[i - 1] == QLatin1Char('-'))
+        --i;
+    const qsizetype letters = i;
+    while (i > 0 && isAsciiLetter(out[i - 1].unicode()))
+        --i;
+    if (i == letters || i == 0 || out[i - 1] != QLatin1Char('\\'))
+        return false;
+    // An odd run of backslashes: the last one starts the word ("\\b" is a backslash, then text).
+    qsizetype backslashes = 0;
+    while (i > 0 && out[i - 1] == QLatin1Char('\\')) {
+        ++backslashes;
+        --i;
+    }
+    return backslashes % 2 == 1;
+}
+
 } // namespace
 
 QString balancedFragment(QStringView in) {
@@ -22,6 +44,12 @@ QString balancedFragment(QStringView in) {
     out.reserve(in.size() + 2);
     int depth = 1; // inside the document's outer group
     const qsizetype n = in.size();
+    // Something dropped right after a control word must not let what follows join the word: a blank,
+    // the word's own delimiter, ends it as the dropped character did. That keeps balancing stable.
+    const auto dropped = [&out] {
+        if (endsInControlWord(out))
+            out += QLatin1Char(' ');
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = in[i].unicode();
         if (c == u'\\') {
@@ -34,6 +62,7 @@ QString balancedFragment(QStringView in) {
                     i += 3;
                 } else {
                     ++i; // "\'" without two hex digits: dropped, what follows reads as text
+                    dropped();
                 }
             } else if (isAsciiLetter(next)) {
                 qsizetype j = i + 1;
@@ -47,6 +76,7 @@ QString balancedFragment(QStringView in) {
                 if (word == QLatin1String("bin")) {
                     if (j < n && in[j] == QLatin1Char(' '))
                         ++j;
+                    dropped();
                 } else {
                     out += in.sliced(i, j - i);
                 }
@@ -56,6 +86,7 @@ QString balancedFragment(QStringView in) {
                 ++i;
             } else if (next < 0x20) {
                 ++i; // a control symbol made of a control character means nothing
+                dropped();
             } else {
                 out += in.sliced(i, 2); // a control symbol, \\, \{ and \} among them
                 ++i;
@@ -70,12 +101,13 @@ QString balancedFragment(QStringView in) {
             } else if (i == n - 1) {
                 out += QChar(c);
                 depth = 0;
+            } else {
+                dropped(); // it would close the document early
             }
-            // else: it would close the document early; dropped
         } else if (c == u'\t') {
             out += QLatin1String("\\tab ");
         } else if (c < 0x20 || c == 0x7F) {
-            // line breaks and other control characters are no part of a fragment
+            dropped(); // line breaks and other control characters are no part of a fragment
         } else {
             out += QChar(c);
         }

@@ -112,20 +112,28 @@ TEST_P(BalancedFragmentTest, TheResultEndsInTheOneBraceThatClosesTheDocument) {
     EXPECT_EQ(balancedFragment(once), once) << "balancing twice changes nothing";
 }
 
-INSTANTIATE_TEST_SUITE_P(Fragments, BalancedFragmentTest,
-                         ::testing::Values(BalanceCase{"{Ping canceled} \\par }", "{Ping canceled} \\par }"},
-                                           BalanceCase{" \\par {Shutting down ISPinger... \\par }",
-                                                       " \\par {Shutting down ISPinger... \\par }}"},
-                                           BalanceCase{"WinSock error 11001: Host not found",
-                                                       "WinSock error 11001: Host not found}"},
-                                           BalanceCase{"", "}"}, BalanceCase{"}", "}"},
-                                           BalanceCase{"a} b} c}", "a b c}"}, BalanceCase{"{{{x", "{{{x}}}}"},
-                                           BalanceCase{"text\\", "text}"}, BalanceCase{"text\\'4", "text4}"},
-                                           BalanceCase{"\\'e9\\'zz}", "\\'e9zz}"},
-                                           BalanceCase{"\\{ \\} \\\\}", "\\{ \\} \\\\}"},
-                                           BalanceCase{"a\r\nb\\\nc\td}", "ab\\par c\\tab d}"},
-                                           BalanceCase{"{x\\bin5 }}}}} \\par }", "{x} \\par }"},
-                                           BalanceCase{"\\u-10179?\\u-8704?}", "\\u-10179?\\u-8704?}"}));
+INSTANTIATE_TEST_SUITE_P(
+    Fragments, BalancedFragmentTest,
+    ::testing::Values(BalanceCase{"{Ping canceled} \\par }", "{Ping canceled} \\par }"},
+                      BalanceCase{" \\par {Shutting down ISPinger... \\par }",
+                                  " \\par {Shutting down ISPinger... \\par }}"},
+                      BalanceCase{"WinSock error 11001: Host not found",
+                                  "WinSock error 11001: Host not found}"},
+                      BalanceCase{"", "}"}, BalanceCase{"}", "}"}, BalanceCase{"a} b} c}", "a b c}"},
+                      BalanceCase{"{{{x", "{{{x}}}}"}, BalanceCase{"text\\", "text}"},
+                      BalanceCase{"text\\'4", "text4}"}, BalanceCase{"\\'e9\\'zz}", "\\'e9zz}"},
+                      BalanceCase{"\\{ \\} \\\\}", "\\{ \\} \\\\}"},
+                      BalanceCase{"a\r\nb\\\nc\td}", "ab\\par c\\tab d}"},
+                      BalanceCase{"{x\\bin5 }}}}} \\par }", "{x} \\par }"},
+                      BalanceCase{"\\u-10179?\\u-8704?}", "\\u-10179?\\u-8704?}"},
+                      // What is dropped after a control word leaves it ended: the next
+                      // letters or digits do not join it.
+                      BalanceCase{"\\b\x01in10 x}", "\\b in10 x}"}, BalanceCase{"\\b0\\'zz}", "\\b0 zz}"},
+                      BalanceCase{"\\b\\bin5 x}", "\\b x}"}, BalanceCase{"\\b}x}", "\\b x}"},
+                      BalanceCase{"\\b-\x01"
+                                  "5}",
+                                  "\\b- 5}"},
+                      BalanceCase{"\\\\b\x01x}", "\\\\bx}"}));
 
 TEST(RtfBytesTest, OnlySevenBitBytesReachTheLog) {
     EXPECT_EQ(toRtfBytes(u"{caf\u00e9 \u0416}"), QByteArray("{caf\\'e9 \\u1046?}"));
