@@ -326,7 +326,7 @@ std::optional<int> CMainFrame::continuousPingInterval() const {
 void CMainFrame::reportLocalHost(const net::HostEntry& entry) {
     setWindowTitle(ops::localHostTitle(entry));
     for (std::size_t i = 1; i < entry.h_addr_list.size(); ++i)
-        m_parts.state.m_dwShownAddr = entry.h_addr_list[i].v4();
+        m_parts.state.m_dwShownAddr = entry.h_addr_list[i];
     for (const output::ResultRow& line : ops::additionalLocalAddressLines(entry))
         m_parts.pipeline->AppendRow(line);
 }

@@ -115,9 +115,7 @@ void DesktopOperations::shutDown() {
     control().joinWorkers();
     // What the workers handed over on their way out is shown and logged before the log closes.
     control().drainWorkerQueue();
-    const net::IcmpHandle handle = m_session.state().m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
-    if (handle != net::INVALID_HANDLE_VALUE)
-        m_session.icmp().IcmpCloseHandle(handle);
+    control().closeEchoHandleInFlight();
     if (m_started && !m_winsock.Stop()) {
         const QString text = ops::winsockCleanupFailureText(net::WSAGetLastError());
         m_session.state().status.set(text);

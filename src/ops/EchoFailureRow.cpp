@@ -1,7 +1,7 @@
 #include "ops/EchoFailureRow.h"
 
 #include "net/IpStatus.h"
-#include "text/ResultTexts.h"
+#include "text/WideRowTexts.h"
 
 namespace vantrel::ops {
 
@@ -17,13 +17,18 @@ QString failureText(const IcmpErrorReport& report, bool fragmentOn) {
 output::ResultRow echoFailureRow(const IcmpErrorReport& report, bool fragmentOn) {
     const QString text = failureText(report, fragmentOn);
     constexpr output::ResultKind kind = output::ResultKind::ErrorRow;
+    namespace res = output::res;
+    const bool wide = report.wide;
     switch (report.layout) {
     case ErrorLayout::PingTable:
-        return output::makeRow(kind, output::res::kPingErrorRow, report.packet, text);
+        return output::makeRow(kind, output::rowFor(wide, res::kPingErrorRow, res::kPingErrorRowWide),
+                               report.packet, text);
     case ErrorLayout::TraceTable:
-        return output::makeRow(kind, output::res::kTraceErrorRow, report.hop, text);
+        return output::makeRow(kind, output::rowFor(wide, res::kTraceErrorRow, res::kTraceErrorRowWide),
+                               report.hop, text);
     default:
-        return output::makeRow(kind, output::res::kTraceDnsErrorRow, report.hop, text);
+        return output::makeRow(kind, output::rowFor(wide, res::kTraceDnsErrorRow, res::kTraceDnsErrorRowWide),
+                               report.hop, text);
     }
 }
 

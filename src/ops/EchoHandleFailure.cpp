@@ -28,7 +28,10 @@ void reportNoEchoHandle(OperationFrontEnd& frontEnd, output::ResultPipeline& res
                         const output::TextTemplate<>& workerText, const QString& caption, MessageIcon icon) {
     const QString text = output::text(workerText);
     results.AppendRow(output::makeRow(output::ResultKind::Red, output::res::kNoEchoHandleLine, text));
-    frontEnd.showMessageBox(caption, text + QLatin1Char('\n') + frontEnd.icmpAccessGuidance(), icon);
+    // No permission gives a system without IPv6 any: no guidance then.
+    const bool noIpv6 = workerText.name == output::res::kIpv6Unavailable.name;
+    frontEnd.showMessageBox(caption, noIpv6 ? text : text + QLatin1Char('\n') + frontEnd.icmpAccessGuidance(),
+                            icon);
 }
 
 } // namespace vantrel::ops

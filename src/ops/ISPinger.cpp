@@ -4,7 +4,8 @@
 #include "net/AddressText.h"
 #include "net/IpStatus.h"
 #include "net/WinsockErrors.h"
-#include "ops/EchoAnswer.h"
+#include "ops/AddressPolicy.h"
+#include "ops/EchoCall.h"
 #include "ops/EchoHandleFailure.h"
 #include "ops/GuiThread.h"
 #include "ops/OperationFlags.h"
@@ -135,9 +136,13 @@ void ISPinger::start() {
     record(eventRecord(ResultRecord::Kind::Start, RecordOperation::ISPinger));
 
     const QString& server = m_strISPAddress;
-    const net::IPAddr address = net::inet_addr(m_strISPAddress.toLocal8Bit().toStdString());
-    m_dwISPAddr = address;
-    if (address != net::kInaddrNone) {
+    const net::ResolvePolicy policy =
+        resolvePolicy(settings::addressFamilyOf(m_services.options.number(OptionId::AddressFamily)));
+    const std::optional<net::IpAddress> address =
+        net::IpAddress::parse(m_strISPAddress.toLocal8Bit().toStdString());
+    const int refusal = address ? net::literalRefusal(*address, policy) : 0;
+    if (address && refusal == 0) {
+        m_dwISPAddr = *address;
         m_services.results.AppendRow(output::makeRow(ResultKind::Plain, res::kIspActivatedLine, server));
         emit trayIconChanged(IspTrayIcon::ISPinger, output::text(res::kIspActive));
         startFirstRequest();
@@ -145,12 +150,19 @@ void ISPinger::start() {
     }
     setStatus(fill(res::kIspFinding, m_strISPAddress));
     m_services.results.AppendRow(output::makeRow(ResultKind::Plain, res::kIspFindingLine, server));
+    if (refusal != 0) {
+        // An address of the family the option leaves out fails as a name without such an address.
+        showWinsockFailure(output::makeRow(ResultKind::Red, res::kIspLookupFailedLine), refusal);
+        becomeInactive(output::text(res::kIspLookupFailed));
+        return;
+    }
     // A lookup slot of its own: the host-directed operations keep theirs.
     m_hLookup = m_services.sockets.WSAAsyncGetHostByName(
         m_strISPAddress.toLocal8Bit().toStdString(),
         [this](net::AsyncLookupHandle request, int error, const net::HostEntry& entry) {
             OnISPingerLookupDone(request, error, entry);
-        });
+        },
+        policy);
     if (m_hLookup == 0) {
         showWinsockFailure(output::makeRow(ResultKind::Red, res::kIspLookupRequestFailedLine),
                            net::WSAGetLastError());
@@ -188,9 +200,9 @@ void ISPinger::OnISPingerLookupDone(net::AsyncLookupHandle request, int error, c
         becomeInactive(output::text(res::kIspLookupFailed));
         return;
     }
-    m_dwISPAddr = entry.h_addr_list.front().v4();
+    m_dwISPAddr = entry.h_addr_list.front();
     m_services.results.AppendRow(output::makeRow(ResultKind::Plain, res::kIspResolvedLine, m_strISPAddress,
-                                                 net::dottedAddress(m_dwISPAddr)));
+                                                 entry.h_addr_list.front().toQString()));
     setStatus(fill(res::kIspActivated, m_strISPAddress));
     m_services.frontEnd.RefreshCommandUI();
     emit trayIconChanged(IspTrayIcon::ISPinger, output::text(res::kIspActiveTip));
@@ -275,8 +287,9 @@ void ISPinger::ISPingerThread(int run) {
     // Runs on its own thread. Everything it shows goes to the GUI thread through the dispatcher.
     OperationFlags& flags = m_services.flags;
     const net::IcmpApi& icmp = m_services.icmp;
+    const net::IpAddress server = m_dwISPAddr;
     if (m_hISPingerICMP == net::INVALID_HANDLE_VALUE)
-        m_hISPingerICMP = icmp.IcmpCreateFile();
+        m_hISPingerICMP = createEchoHandle(icmp, server.family());
     if (m_hISPingerICMP == net::INVALID_HANDLE_VALUE) {
         m_dispatcher.send([this, run] {
             // Every tick tries again; what to do is said once a start, not in a box at every tick.
@@ -289,12 +302,10 @@ void ISPinger::ISPingerThread(int run) {
         return;
     }
     ++m_nISPingsPending;
-    const net::IPAddr server = m_dwISPAddr;
-    std::vector<std::byte> reply(net::IcmpReplySize(kRequestData.size()));
-    const std::uint32_t replies =
-        icmp.IcmpSendEcho(m_hISPingerICMP, server, kRequestData, nullptr, reply, kRequestTimeoutMs);
+    std::vector<std::byte> reply(echoReplySize(kRequestData.size()));
     // Only an echo reply from the server itself counts.
-    const EchoAnswer answer = classifyEchoAnswer(replies, reply, server);
+    const EchoAnswer answer =
+        sendEcho(icmp, m_hISPingerICMP, server, kRequestData, nullptr, reply, kRequestTimeoutMs);
     const bool answered = answer.isReply();
     const std::uint32_t status = answer.status();
     const std::optional<std::uint32_t> roundTrip =
@@ -309,7 +320,7 @@ void ISPinger::ISPingerThread(int run) {
             if (answered)
                 ++m_nISPingsAnswered;
             m_bLastISPingOK = answered;
-            ResultRecord row = scanRecord(RecordOperation::ISPinger, net::dottedAddress(server), roundTrip,
+            ResultRecord row = scanRecord(RecordOperation::ISPinger, server.toQString(), roundTrip,
                                           net::IpStatusText(status));
             row.packet = unsigned(m_nISPingsSent);
             row.elapsedMs = m_runClock.elapsed();

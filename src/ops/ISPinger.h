@@ -5,6 +5,7 @@
 #include "ops/CommandRules.h"
 #include "ops/FrameDispatcher.h"
 #include "ops/ResultRecord.h"
+#include "ops/SharedAddress.h"
 #include "ops/WorkerThreads.h"
 #include "rows/ResultRow.h"
 
@@ -129,7 +130,7 @@ private:
     std::atomic<int> m_nISPingsAnswered{0};
     std::atomic<int> m_nISPingsPending{0};
     std::atomic<int> m_answersToCount{0}; // answers handed to the GUI thread and not yet counted
-    std::atomic<net::IPAddr> m_dwISPAddr{0};
+    SharedAddress m_dwISPAddr;
     std::atomic<net::IcmpHandle> m_hISPingerICMP{net::INVALID_HANDLE_VALUE};
     QString m_strISPAddress; // the server as read at the start (GUI thread)
     int m_run = 0;           // the starts so far (GUI thread)

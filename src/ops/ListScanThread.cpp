@@ -1,9 +1,10 @@
 #include "ops/ListScanThread.h"
 
-#include "net/AddressText.h"
 #include "net/IcmpApi.h"
+#include "net/ResolvePolicy.h"
 #include "net/SocketLibrary.h"
-#include "ops/EchoAnswer.h"
+#include "ops/AddressPolicy.h"
+#include "ops/EchoCall.h"
 #include "ops/HostText.h"
 #include "ops/ParallelSweep.h"
 #include "ops/ResultRecord.h"
@@ -13,8 +14,9 @@
 #include "ops/WorkerLink.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
-#include "text/ResultTexts.h"
+#include "text/WideRowTexts.h"
 
+#include <algorithm>
 #include <array>
 #include <deque>
 #include <future>
@@ -37,7 +39,13 @@ struct ScanRules {
     int packets = 0;
     bool failuresOnly = false;
     int parallel = 1;
+    net::ResolvePolicy policy = net::ResolvePolicy::Ipv4ThenIpv6;
 };
+
+// A host of the list that is an address, as typed: IPv4 in every form inet_addr takes, or IPv6.
+std::optional<net::IpAddress> literalOf(const QString& host) {
+    return net::IpAddress::parse(host.toLocal8Bit().toStdString());
+}
 
 class ListScanner {
 public:
@@ -59,45 +67,56 @@ private:
         m_context.link.SendResult(row);
         m_context.link.SendRecord(record);
     }
-    // The DNS column of a dotted address: empty, or with ListDNS on what the reverse lookup found, which
+    // The address a host of the list stands for: the typed one (none when the policy refuses its family),
+    // or its name's first address (none when it does not resolve). `isName` tells which.
+    std::optional<net::IpAddress> addressOf(const QString& host, bool& isName);
+    // The DNS column of a typed address: empty, or with ListDNS on what the reverse lookup found, which
     // also goes to `name`.
-    QString dnsColumn(net::IPAddr target, const QString& host, QString& name);
-    // Resolves a name to its first address in dotted form; nothing when it does not resolve.
-    std::optional<QString> resolve(const QString& name);
-    std::optional<QString> lookUp(const QString& name) const; // the same without the status text
-    bool ping(const QString& host, const QString& dns, const QString& name);
+    QString dnsColumn(const net::IpAddress& target, const QString& host, QString& name);
+    // Resolves a name to its first address by the policy; nothing when it does not resolve.
+    std::optional<net::IpAddress> lookUp(const QString& name) const;
+    // `shown` is the address as the row shows it: as typed, or as the lookup found it.
+    bool ping(const net::IpAddress& target, const QString& shown, const QString& dns, const QString& name);
     void sendUnresolved(const QString& name);
     // Writes the row of a decided host; true when it answered.
-    bool finish(const QString& host, const QString& dns, const QString& name, const SweepResult& result);
+    bool finish(const QString& shown, bool wide, const QString& dns, const QString& name,
+                const SweepResult& result);
 
     const WorkerContext& m_context;
     ScanRules m_rules;
-    std::array<std::byte, net::IcmpReplySize(kRequestData.size())> m_reply{};
+    std::array<std::byte, echoReplySize(kRequestData.size())> m_reply{};
+    bool m_ipv6Refused = false; // no IPv6 echo handle could be opened (said once)
 };
 
-QString ListScanner::dnsColumn(net::IPAddr target, const QString& host, QString& name) {
+std::optional<net::IpAddress> ListScanner::addressOf(const QString& host, bool& isName) {
+    if (const std::optional<net::IpAddress> typed = literalOf(host)) {
+        isName = false;
+        if (net::literalRefusal(*typed, m_rules.policy) != 0)
+            return std::nullopt;
+        return typed;
+    }
+    isName = true;
+    status(output::fill(res::kLookingUpAddress, host));
+    return lookUp(host);
+}
+
+QString ListScanner::dnsColumn(const net::IpAddress& target, const QString& host, QString& name) {
     if (!m_context.options.isOn(OptionId::ListDNS)) // read afresh for every host
         return {};
     status(output::fill(res::kLookingUpDnsName, host));
-    const std::optional<net::HostEntry> entry =
-        m_context.sockets->gethostbyaddr(net::IpAddress::fromV4(target));
+    const std::optional<net::HostEntry> entry = m_context.sockets->gethostbyaddr(target);
     if (!entry || entry->h_name.empty())
         return output::text(res::kNoDnsNameFound);
     name = QString::fromLocal8Bit(entry->h_name);
     return name;
 }
 
-std::optional<QString> ListScanner::resolve(const QString& name) {
-    status(output::fill(res::kLookingUpAddress, name));
-    return lookUp(name);
-}
-
-std::optional<QString> ListScanner::lookUp(const QString& name) const {
+std::optional<net::IpAddress> ListScanner::lookUp(const QString& name) const {
     const std::optional<net::HostEntry> entry =
-        m_context.sockets->gethostbyname(name.toLocal8Bit().toStdString());
+        m_context.sockets->gethostbyname(name.toLocal8Bit().toStdString(), m_rules.policy);
     if (!entry || entry->h_addr_list.empty())
         return std::nullopt;
-    return entry->h_addr_list.front().toQString();
+    return entry->h_addr_list.front();
 }
 
 void ListScanner::sendUnresolved(const QString& name) {
@@ -110,33 +129,35 @@ void ListScanner::sendUnresolved(const QString& name) {
 
 bool ListScanner::scanHost(const QString& entry) {
     const QString host = cleanHostText(entry).host;
-    const net::IPAddr target = net::inet_addr(host.toLocal8Bit().toStdString());
-    if (target == net::kInaddrNone) {
-        const std::optional<QString> address = resolve(host);
-        if (!address) {
-            sendUnresolved(host);
-            return false; // no echo request for a name without an address
-        }
-        return ping(*address, host, host); // a name shows itself in the DNS column
+    bool isName = false;
+    const std::optional<net::IpAddress> target = addressOf(host, isName);
+    if (!target) {
+        sendUnresolved(host);
+        return false; // no echo request for a host without an address
     }
+    if (isName)
+        return ping(*target, target->toQString(), host, host); // a name shows itself in the DNS column
     QString name;
-    const QString dns = dnsColumn(target, host, name);
-    return ping(host, dns, name);
+    const QString dns = dnsColumn(*target, host, name);
+    return ping(*target, host, dns, name);
 }
 
-bool ListScanner::ping(const QString& host, const QString& dns, const QString& name) {
+bool ListScanner::ping(const net::IpAddress& target, const QString& shown, const QString& dns,
+                       const QString& name) {
     // A cancel during the host's lookups sends it nothing: no request goes out after a cancel, as in a
     // scan with several hosts in flight, so the rows come out the same either way.
     if (m_context.flags.stopRequested())
         return false;
-    const net::IPAddr target = net::inet_addr(host.toLocal8Bit().toStdString());
+    // The IPv6 handle is opened at the list's first IPv6 host; without one its requests fail.
+    if (target.isV6() && !m_ipv6Refused &&
+        !openEchoHandle(m_context, net::IpFamily::V6, res::kListScanNoEchoHandle))
+        m_ipv6Refused = true;
     SweepResult result;
     for (int attempt = 1; attempt <= m_rules.packets; ++attempt) {
-        status(output::fill(res::kPingingScanHost, host));
+        status(output::fill(res::kPingingScanHost, shown));
         m_reply.fill(std::byte{0});
-        const std::uint32_t replies = m_context.icmp.IcmpSendEcho(m_context.echoHandle, target, kRequestData,
-                                                                  nullptr, m_reply, m_rules.timeoutMs);
-        const EchoAnswer answer = classifyEchoAnswer(replies, m_reply, target);
+        const EchoAnswer answer = sendEcho(m_context.icmp, m_context.echoHandleFor(target.family()), target,
+                                           kRequestData, nullptr, m_reply, m_rules.timeoutMs);
         if (answer.isReply()) {
             result.roundTrip = answer.record->RoundTripTime;
             break;
@@ -145,34 +166,38 @@ bool ListScanner::ping(const QString& host, const QString& dns, const QString& n
         if (m_context.flags.stopRequested())
             break;
     }
-    return finish(host, dns, name, result);
+    return finish(shown, target.isV6(), dns, name, result);
 }
 
-bool ListScanner::finish(const QString& host, const QString& dns, const QString& name,
+bool ListScanner::finish(const QString& shown, bool wide, const QString& dns, const QString& name,
                          const SweepResult& result) {
-    ResultRecord record = scanRecord(RecordOperation::ListScan, host, result.roundTrip, kRecordTimeout);
+    ResultRecord record = scanRecord(RecordOperation::ListScan, shown, result.roundTrip, kRecordTimeout);
     record.name = name;
     if (result.roundTrip) {
         if (!m_rules.failuresOnly)
-            send(output::makeRow(ResultKind::Plain, res::kScanAnsweredNameRow, host,
-                                 unsigned(*result.roundTrip), dns),
+            send(output::makeRow(
+                     ResultKind::Plain,
+                     output::rowFor(wide, res::kScanAnsweredNameRow, res::kScanAnsweredNameRowWide), shown,
+                     unsigned(*result.roundTrip), dns),
                  record);
         return true;
     }
     if (result.allSent)
-        send(output::makeRow(ResultKind::Red, res::kScanNoAnswerNameRow, host,
-                             output::text(res::kTimeoutMark), dns),
+        send(output::makeRow(ResultKind::Red,
+                             output::rowFor(wide, res::kScanNoAnswerNameRow, res::kScanNoAnswerNameRowWide),
+                             shown, output::text(res::kTimeoutMark), dns),
              record);
     return false;
 }
 
 bool ListScanner::scanInParallel(net::EchoSweep& engine, const QStringList& hosts) {
-    // A host sent to whose row is not written yet: the address pinged, and the name typed for a name
-    // (nothing when it did not resolve), or nothing for an address, whose DNS column comes with its row.
+    // A host sent to whose row is not written yet: its address and how the row shows it, and the name
+    // typed for a name (nothing when it did not resolve), or nothing for an address, whose DNS column
+    // comes with its row.
     struct Waiting {
-        QString host;
+        std::optional<net::IpAddress> target;
+        QString shown;
         std::optional<QString> name;
-        bool resolved = true;
     };
     std::deque<Waiting> waiting;
     std::size_t written = 0;
@@ -180,15 +205,12 @@ bool ListScanner::scanInParallel(net::EchoSweep& engine, const QStringList& host
     // The names are looked up a few hosts ahead of the sends, each on a thread of its own: a slow name
     // service then holds back neither the sends nor the reading of answers (their round-trip times).
     constexpr std::size_t kLookAhead = 4;
-    std::map<std::size_t, std::future<std::optional<QString>>> lookups; // by index in the list
+    std::map<std::size_t, std::future<std::optional<net::IpAddress>>> lookups; // by index in the list
     const auto hostAt = [&](std::size_t index) { return cleanHostText(hosts[qsizetype(index)]).host; };
-    const auto isName = [](const QString& host) {
-        return net::inet_addr(host.toLocal8Bit().toStdString()) == net::kInaddrNone;
-    };
     const auto lookAhead = [&](std::size_t from) {
         for (std::size_t i = from; i < std::min(from + kLookAhead, std::size_t(hosts.size())); ++i) {
             const QString host = hostAt(i);
-            if (isName(host) && lookups.count(i) == 0)
+            if (!literalOf(host) && lookups.count(i) == 0)
                 lookups.emplace(i, std::async(std::launch::async, [this, host] { return lookUp(host); }));
         }
     };
@@ -201,41 +223,38 @@ bool ListScanner::scanInParallel(net::EchoSweep& engine, const QStringList& host
                 return std::nullopt;
             const QString host = hostAt(index);
             lookAhead(index);
-            if (!isName(host)) {
-                waiting.push_back({host, std::nullopt});
-                return std::optional(
-                    net::IpAddress::fromV4(net::inet_addr(host.toLocal8Bit().toStdString())));
+            if (const std::optional<net::IpAddress> typed = literalOf(host)) {
+                const bool refused = net::literalRefusal(*typed, m_rules.policy) != 0;
+                waiting.push_back(
+                    {refused ? std::nullopt : typed, host, refused ? std::optional(host) : std::nullopt});
+                return std::optional(waiting.back().target);
             }
             status(output::fill(res::kLookingUpAddress, host));
-            const std::optional<QString> address = lookups.at(index).get();
+            const std::optional<net::IpAddress> address = lookups.at(index).get();
             lookups.erase(index);
-            if (!address) {
-                waiting.push_back({QString(), host, false});
-                return std::optional<std::optional<net::IpAddress>>(std::in_place);
-            }
-            waiting.push_back({*address, host});
-            return std::optional(
-                net::IpAddress::fromV4(net::inet_addr(address->toLocal8Bit().toStdString())));
+            waiting.push_back({address, address ? address->toQString() : QString(), host});
+            return std::optional(address);
         },
         .sending =
             [&](std::size_t index) {
-                status(output::fill(res::kPingingScanHost, waiting[index - written].host));
+                status(output::fill(res::kPingingScanHost, waiting[index - written].shown));
             },
         .decided =
             [&](std::size_t, const SweepResult& result) {
                 const Waiting host = std::move(waiting.front());
                 waiting.pop_front();
                 ++written;
-                if (!host.resolved) {
+                if (!host.target) {
                     sendUnresolved(*host.name);
                     return;
                 }
                 // An address's own name is looked up only for a row that shows.
                 const bool shows = result.roundTrip ? !m_rules.failuresOnly : result.allSent;
-                const net::IPAddr target = net::inet_addr(host.host.toLocal8Bit().toStdString());
                 QString name = host.name.value_or(QString());
-                const QString dns = host.name ? name : shows ? dnsColumn(target, host.host, name) : QString();
-                anyAnswered = finish(host.host, dns, name, result) || anyAnswered;
+                const QString dns = host.name ? name
+                                    : shows   ? dnsColumn(*host.target, host.shown, name)
+                                              : QString();
+                anyAnswered = finish(host.shown, host.target->isV6(), dns, name, result) || anyAnswered;
             },
     });
     return anyAnswered;
@@ -250,7 +269,7 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
 
     const int parallel = options.number(OptionId::ParallelProbes);
     std::unique_ptr<net::EchoSweep> engine;
-    if (!openEchoHandle(context, res::kListScanNoEchoHandle) ||
+    if (!openEchoHandle(context, net::IpFamily::V4, res::kListScanNoEchoHandle) ||
         (parallel > 1 && !(engine = openSweepEngine(context, res::kListScanNoEchoHandle)))) {
         // Nothing runs any more: the flags end as after a normal end, so the command works again.
         return endWorker(context, {.outcome = OperationOutcome::NotRun});
@@ -258,8 +277,14 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
 
     const ScanRules rules{std::uint32_t(options.number(OptionId::ListScanTimeout20)) * 1000u,
                           options.number(OptionId::ListScanPackets), options.isOn(OptionId::ListScanShowFail),
-                          parallel};
-    link.SendResult(output::makeRow(ResultKind::HeaderRow, res::kScanDnsHeaderRow));
+                          parallel, resolvePolicy(context.start.addressFamily)};
+    // An IPv6 address in the list widens the table; names that resolve to one come in its rows alone.
+    const bool wide = std::any_of(hosts.begin(), hosts.end(), [](const QString& host) {
+        const std::optional<net::IpAddress> typed = literalOf(cleanHostText(host).host);
+        return typed && typed->isV6();
+    });
+    link.SendResult(output::makeRow(
+        ResultKind::HeaderRow, output::rowFor(wide, res::kScanDnsHeaderRow, res::kScanDnsHeaderRowWide)));
     link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::ListScan));
     ListScanner scanner(context, rules);
     bool anyAnswered = false;

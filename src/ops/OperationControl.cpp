@@ -3,6 +3,7 @@
 #include "log/ResultPipeline.h"
 #include "net/AddressText.h"
 #include "net/WinsockErrors.h"
+#include "ops/AddressPolicy.h"
 #include "ops/ContinuousRun.h"
 #include "ops/EchoRequestData.h"
 #include "ops/FrameWorkerLink.h"
@@ -109,17 +110,23 @@ void OperationControl::refuseToRun() {
 WorkerContext OperationControl::workerContext(Worker worker) {
     const settings::LiveOptions& options = m_services.options;
     WorkerStart start{m_strHost,
-                      m_dwTargetAddr,
+                      m_dwTargetAddr.value_or(net::IpAddress()),
                       m_state.m_dwShownAddr,
                       m_bHostResolved,
                       echoRequestData(pingDataText(options.text(OptionId::PingString))),
                       options.isOn(OptionId::Fragment),
                       settings::addressFamilyOf(options.number(OptionId::AddressFamily))};
-    return {std::move(start),      WorkerFlags(m_state.flags, worker),
-            m_state.status,        m_state.m_dwShownAddr,
-            m_state.m_hICMPHandle, options,
-            m_services.icmp,       *m_link,
-            &m_services.sockets,   &m_lastOutcome};
+    return {std::move(start),
+            WorkerFlags(m_state.flags, worker),
+            m_state.status,
+            m_state.m_dwShownAddr,
+            m_state.m_hICMPHandle,
+            m_state.m_hICMP6Handle,
+            options,
+            m_services.icmp,
+            *m_link,
+            &m_services.sockets,
+            &m_lastOutcome};
 }
 
 bool OperationControl::idle() const {
@@ -376,9 +383,11 @@ bool OperationControl::workerLeaving() const {
 
 void OperationControl::closeEchoHandleInFlight() {
     assertGuiThread();
-    const net::IcmpHandle handle = m_state.m_hICMPHandle.exchange(net::INVALID_HANDLE_VALUE);
-    if (handle != net::INVALID_HANDLE_VALUE)
-        m_services.icmp.IcmpCloseHandle(handle);
+    for (std::atomic<net::IcmpHandle>* handle : {&m_state.m_hICMPHandle, &m_state.m_hICMP6Handle}) {
+        const net::IcmpHandle taken = handle->exchange(net::INVALID_HANDLE_VALUE);
+        if (taken != net::INVALID_HANDLE_VALUE)
+            m_services.icmp.IcmpCloseHandle(taken);
+    }
 }
 
 void OperationControl::rejectEmptyHost() {
@@ -416,15 +425,26 @@ void OperationControl::StartOperation() {
     }
     m_services.frontEnd.addHostToHistory(m_strHost, m_services.options.isOn(OptionId::Sort));
 
-    m_dwTargetAddr = net::inet_addr(m_strHost.toLocal8Bit().toStdString());
-    if (m_dwTargetAddr == net::kInaddrNone)
+    m_dwTargetAddr = net::IpAddress::parse(m_strHost.toLocal8Bit().toStdString());
+    const int refusal = m_dwTargetAddr ? net::literalRefusal(*m_dwTargetAddr, resolvePolicy()) : 0;
+    if (refusal != 0) {
+        // An address of the family the option leaves out fails as a name without such an address.
+        m_dwTargetAddr.reset();
+        announceNameLookup(m_strHost);
+        OnLookupDone(0, refusal, net::HostEntry{});
+    } else if (!m_dwTargetAddr) {
         requestNameLookup(m_strHost);
-    else
+    } else {
         startResolvedOperation(m_strHost);
+    }
     m_services.frontEnd.returnFocusToHostBox();
 }
 
-void OperationControl::requestNameLookup(const QString& host) {
+net::ResolvePolicy OperationControl::resolvePolicy() const {
+    return ops::resolvePolicy(settings::addressFamilyOf(m_services.options.number(OptionId::AddressFamily)));
+}
+
+void OperationControl::announceNameLookup(const QString& host) {
     if (m_state.flags.m_bLookup) {
         setStatus(fill(res::kPerformingLookup, host));
         m_services.results.AppendRow(output::startRow(res::kLookupStartLine, host));
@@ -434,11 +454,16 @@ void OperationControl::requestNameLookup(const QString& host) {
             m_services.results.AppendRow(output::makeRow(ResultKind::Plain, res::kLookingUpLine, host));
     }
     m_services.frontEnd.RefreshCommandUI();
+}
+
+void OperationControl::requestNameLookup(const QString& host) {
+    announceNameLookup(host);
     m_hAsyncLookup = m_services.sockets.WSAAsyncGetHostByName(
         host.toLocal8Bit().toStdString(),
         [this](net::AsyncLookupHandle request, int error, const net::HostEntry& entry) {
             OnLookupDone(request, error, entry);
-        });
+        },
+        resolvePolicy());
     if (m_hAsyncLookup == 0) {
         const int error = net::WSAGetLastError();
         refuseToRun();
@@ -478,8 +503,7 @@ void OperationControl::startResolvedOperation(const QString& host) {
     if (m_state.flags.m_bLookup) {
         m_services.results.AppendRow(output::startRow(res::kLookupStartLine, host));
         m_hAsyncLookup = m_services.sockets.WSAAsyncGetHostByAddr(
-            net::IpAddress::fromV4(m_dwTargetAddr),
-            [this](net::AsyncLookupHandle request, int error, const net::HostEntry& entry) {
+            *m_dwTargetAddr, [this](net::AsyncLookupHandle request, int error, const net::HostEntry& entry) {
                 OnLookupDone(request, error, entry);
             });
         if (m_hAsyncLookup == 0) {
@@ -502,7 +526,7 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
     if (error != 0) {
         // A name that does not resolve leaves nothing to run; an address without a name is a lookup
         // that ran and found nothing.
-        const bool reverse = f.m_bLookup && m_dwTargetAddr != net::kInaddrNone;
+        const bool reverse = f.m_bLookup && m_dwTargetAddr.has_value();
         refuseToRun();
         if (reverse)
             m_lastOutcome = OperationOutcome::Failed;
@@ -512,8 +536,8 @@ void OperationControl::OnLookupDone(net::AsyncLookupHandle, int error, const net
         m_services.frontEnd.returnFocusToHostBox();
         f.lookupEnded();
     } else {
-        m_state.m_dwShownAddr = entry.h_addr_list.front().v4();
-        m_dwTargetAddr = entry.h_addr_list.front().v4();
+        m_state.m_dwShownAddr = entry.h_addr_list.front();
+        m_dwTargetAddr = entry.h_addr_list.front();
         m_bHostResolved = true;
         if (!startSelectedWorker(m_strHost)) {
             if (f.m_bLookup)
@@ -559,7 +583,8 @@ void OperationControl::StartLocalHostLookup(const QString& localName) {
         localName.toLocal8Bit().toStdString(),
         [this](net::AsyncLookupHandle, int error, const net::HostEntry& entry) {
             OnLocalHostLookupDone(error, entry);
-        });
+        },
+        resolvePolicy());
 }
 
 void OperationControl::OnLocalHostLookupDone(int error, const net::HostEntry& entry) {
@@ -570,7 +595,7 @@ void OperationControl::OnLocalHostLookupDone(int error, const net::HostEntry& en
         m_services.results.AppendRow(
             output::makeRow(ResultKind::Red, res::kLocalLookupFailedLine, errorText(error)));
     } else {
-        m_state.m_dwShownAddr = entry.h_addr_list.front().v4();
+        m_state.m_dwShownAddr = entry.h_addr_list.front();
         m_services.frontEnd.reportLocalHost(entry);
     }
     if (!m_state.flags.anyBusy() && m_hAsyncLookup == 0)

@@ -59,7 +59,6 @@ public:
     // The context a worker of this kind gets when it starts now: the run's inputs as values.
     WorkerContext workerContext(Worker worker);
     // The target of the last StartOperation, and whether it came from a name lookup (GUI thread).
-    net::IPAddr targetAddress() const { return m_dwTargetAddr; }
     bool hostResolved() const { return m_bHostResolved; }
 
     // The close sequence begins: the program is marked as exiting, so no command starts from now on, and
@@ -130,6 +129,10 @@ public:
 
 private:
     void rejectEmptyHost();
+    // How names resolve under the AddressFamily option in force.
+    net::ResolvePolicy resolvePolicy() const;
+    // The status text and the line that say a name is being looked up.
+    void announceNameLookup(const QString& host);
     void requestNameLookup(const QString& host);
     void startResolvedOperation(const QString& host);
     // Starts the ping or trace worker when one is selected, with its start line.
@@ -153,7 +156,8 @@ private:
     std::unique_ptr<WorkerLink> m_link;
     // The host of the last StartOperation and its address (GUI thread; workers get them as values).
     QString m_strHost;
-    net::IPAddr m_dwTargetAddr = 0;
+    // The typed address, then the first address of the name lookup; none while a name is looked up.
+    std::optional<net::IpAddress> m_dwTargetAddr;
     bool m_bHostResolved = false;
     bool m_pingAgainPending = false; // a ping worker asked for the Ping command on its way out
     net::AsyncLookupHandle m_hAsyncLookup = 0;

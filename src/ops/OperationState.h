@@ -2,6 +2,7 @@
 
 #include "net/IcmpRecords.h"
 #include "ops/OperationFlags.h"
+#include "ops/SharedAddress.h"
 #include "ops/SharedStatus.h"
 
 #include <atomic>
@@ -15,8 +16,9 @@ struct OperationState {
     OperationFlags flags;
     SharedStatus status;
     // The first address of the last name lookup, then the address of the last reply.
-    std::atomic<net::IPAddr> m_dwShownAddr{0};
+    SharedAddress m_dwShownAddr;
     std::atomic<net::IcmpHandle> m_hICMPHandle{net::INVALID_HANDLE_VALUE};
+    std::atomic<net::IcmpHandle> m_hICMP6Handle{net::INVALID_HANDLE_VALUE};
 };
 
 } // namespace vantrel::ops

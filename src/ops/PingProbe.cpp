@@ -1,16 +1,15 @@
 #include "ops/PingProbe.h"
 
-#include "net/AddressText.h"
 #include "net/IcmpApi.h"
 #include "net/IpStatus.h"
-#include "ops/EchoAnswer.h"
+#include "ops/EchoCall.h"
 #include "ops/EchoRequestData.h"
 #include "ops/SharedStatus.h"
 #include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerLink.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
-#include "text/ResultTexts.h"
+#include "text/WideRowTexts.h"
 
 #include <algorithm>
 
@@ -24,10 +23,6 @@ namespace res = output::res;
 
 constexpr std::uint8_t kPingTtl = 200;
 
-QString dotted(net::IPAddr address) {
-    return net::dottedAddress(address);
-}
-
 } // namespace
 
 void PingTally::addReply(std::uint32_t roundTrip) {
@@ -40,8 +35,9 @@ void PingTally::addReply(std::uint32_t roundTrip) {
 
 PingProbe::PingProbe(const WorkerContext& context)
     : m_context(context)
-    , m_reply(net::IcmpReplySize(context.start.pingData.size()))
-    , m_responder(dotted(context.start.shown)) {}
+    , m_reply(echoReplySize(context.start.pingData.size()))
+    , m_responder(context.start.shown.toQString())
+    , m_wide(context.start.target.isV6()) {}
 
 void PingProbe::showStatus() {
     // The same text for every request until another address answers: built once.
@@ -54,7 +50,7 @@ void PingProbe::showStatus() {
 }
 
 bool PingProbe::openHandle() {
-    return openEchoHandle(m_context, res::kPingNoEchoHandle);
+    return openEchoHandle(m_context, m_context.start.target.family(), res::kPingNoEchoHandle);
 }
 
 void PingProbe::closeHandle() {
@@ -63,7 +59,8 @@ void PingProbe::closeHandle() {
 
 void PingProbe::sendHeader() {
     if (m_context.options.isOn(OptionId::Verbose))
-        m_context.link.SendResult(output::makeRow(ResultKind::HeaderRow, res::kPingHeaderRow));
+        m_context.link.SendResult(output::makeRow(
+            ResultKind::HeaderRow, output::rowFor(m_wide, res::kPingHeaderRow, res::kPingHeaderRowWide)));
 }
 
 unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
@@ -84,18 +81,17 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
         std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
         showStatus();
 
-        const net::IPAddr target = start.target;
-        const std::uint32_t replies =
-            m_context.icmp.IcmpSendEcho(m_context.echoHandle, target, start.pingData, &requestOptions,
-                                        m_reply, std::uint32_t(options.number(OptionId::Timeout)) * 1000u);
-        const EchoAnswer answer = classifyEchoAnswer(replies, m_reply, target);
+        const std::atomic<net::IcmpHandle>& handle = m_context.echoHandleFor(start.target.family());
+        const EchoAnswer answer =
+            sendEcho(m_context.icmp, handle, start.target, start.pingData, &requestOptions, m_reply,
+                     std::uint32_t(options.number(OptionId::Timeout)) * 1000u);
         const bool verbose = options.isOn(OptionId::Verbose);
         if (answer.isReply()) {
-            const net::ICMP_ECHO_REPLY& record = *answer.record;
+            const EchoRecord& record = *answer.record;
             ResultRecord row;
             row.operation = rules.operation;
             row.packet = packet;
-            row.address = dotted(record.Address);
+            row.address = record.Address.toQString();
             row.rttMs = record.RoundTripTime;
             row.ttl = record.Options.Ttl;
             row.bytes = unsigned(std::max<int>(0, record.DataSize - 2));
@@ -108,21 +104,23 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
                 m_statusText.clear();
             }
             if (verbose)
-                m_context.link.SendResult(output::makeRow(ResultKind::Plain, res::kPingReplyRow, packet,
-                                                          m_responder, unsigned(record.RoundTripTime),
-                                                          unsigned(record.Options.Ttl), *row.bytes));
+                m_context.link.SendResult(output::makeRow(
+                    ResultKind::Plain, output::rowFor(m_wide, res::kPingReplyRow, res::kPingReplyRowWide),
+                    packet, m_responder, unsigned(record.RoundTripTime), unsigned(record.Options.Ttl),
+                    *row.bytes));
             if (options.isOn(OptionId::RetData) && !(rules.quietWhenStopping && flags.stopRequested())) {
-                const std::span<const std::byte> data = net::echoReplyData(record, m_reply);
-                row.data = returnedDataText(data.data(), data.size());
-                m_context.link.SendResult(
-                    output::makeRow(ResultKind::Plain, res::kPingReturnedDataRow, row.data));
+                row.data = returnedDataText(record.data.data(), record.data.size());
+                m_context.link.SendResult(output::makeRow(
+                    ResultKind::Plain,
+                    output::rowFor(m_wide, res::kPingReturnedDataRow, res::kPingReturnedDataRowWide),
+                    row.data));
             }
             // Every request is a point of the plot, shown as a row or not.
             m_context.link.SendRecord(row);
         } else if (answer.kind == EchoAnswer::Kind::Stranger) {
             ResultRecord lost = eventRecord(ResultRecord::Kind::Row, rules.operation);
             lost.packet = packet;
-            lost.address = dotted(answer.record->Address);
+            lost.address = answer.record->Address.toQString();
             lost.status = QStringLiteral("stranger");
             m_context.link.SendRecord(lost);
             if (verbose) {
@@ -130,9 +128,9 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
                 m_context.link.SendResult(
                     output::makeRow(rules.wrongResponderKind, res::kHostRespondedLine, lost.address));
             }
-        } else if (verbose && m_context.echoHandle != net::INVALID_HANDLE_VALUE &&
+        } else if (verbose && handle != net::INVALID_HANDLE_VALUE &&
                    !(rules.quietWhenStopping && flags.shuttingDown())) {
-            m_context.link.SendIcmpError({answer.status(), packet, 0, ErrorLayout::PingTable});
+            m_context.link.SendIcmpError({answer.status(), packet, 0, ErrorLayout::PingTable, m_wide});
         } else {
             // No row, but still a lost request for the plot.
             ResultRecord lost = eventRecord(ResultRecord::Kind::Row, rules.operation);

@@ -55,7 +55,8 @@ private:
 
     const WorkerContext& m_context;
     std::vector<std::byte> m_reply;
-    QString m_responder;  // dotted form of the address shown in the status text and in the rows
+    QString m_responder;  // the address shown in the status text and in the rows
+    bool m_wide = false;  // the table's wide twin, for an IPv6 target
     QString m_statusText; // the status text of a request, until the responder changes
 };
 

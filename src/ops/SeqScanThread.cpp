@@ -3,7 +3,7 @@
 #include "net/AddressText.h"
 #include "net/IcmpApi.h"
 #include "net/SocketLibrary.h"
-#include "ops/EchoAnswer.h"
+#include "ops/EchoCall.h"
 #include "ops/ParallelSweep.h"
 #include "ops/SeqScanChecks.h"
 #include "ops/SharedStatus.h"
@@ -33,7 +33,7 @@ public:
     SeqScanRun(const WorkerContext& context, const SeqScanJob& job)
         : m_context(context)
         , m_job(job)
-        , m_reply(net::IcmpReplySize(kScanData.size())) {}
+        , m_reply(net::IcmpReplySize(kScanData.size())) {} // IPv4 only
 
     // Probes every address until the end or a stop; answers whether any answered.
     bool sweep();
@@ -60,9 +60,9 @@ SweepResult SeqScanRun::probe(const QString& address, net::IPAddr target) {
     for (int attempt = 1; attempt <= m_job.packets; ++attempt) {
         status(output::fill(res::kPingingScanHost, address));
         std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
-        const std::uint32_t replies = m_context.icmp.IcmpSendEcho(m_context.echoHandle, target, kScanData,
-                                                                  nullptr, m_reply, timeoutMs());
-        const EchoAnswer answer = classifyEchoAnswer(replies, m_reply, target);
+        const EchoAnswer answer =
+            sendEcho(m_context.icmp, m_context.echoHandle, net::IpAddress::fromV4(target), kScanData, nullptr,
+                     m_reply, timeoutMs());
         if (answer.isReply())
             return {answer.record->RoundTripTime};
         if (attempt == m_job.packets)
@@ -159,7 +159,7 @@ OperationOutcome SeqScanThread(const WorkerContext& context, const SeqScanJob& j
     const WorkerFlags& flags = context.flags;
     SeqScanRun run(context, job);
     std::unique_ptr<net::EchoSweep> engine;
-    if (!openEchoHandle(context, res::kSeqScanNoEchoHandle) ||
+    if (!openEchoHandle(context, net::IpFamily::V4, res::kSeqScanNoEchoHandle) ||
         (job.parallel > 1 && !(engine = openSweepEngine(context, res::kSeqScanNoEchoHandle)))) {
         // Nothing ran: the commands work again at once rather than wait for an end that never comes.
         return endWorker(context, {.outcome = OperationOutcome::NotRun});

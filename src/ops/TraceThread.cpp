@@ -1,18 +1,18 @@
 #include "ops/TraceThread.h"
 
-#include "net/AddressText.h"
 #include "net/IcmpApi.h"
 #include "net/IpStatus.h"
 #include "net/SocketLibrary.h"
-#include "ops/EchoAnswer.h"
+#include "ops/EchoCall.h"
 #include "ops/EchoRequestData.h"
 #include "ops/ResultRecord.h"
 #include "ops/SharedStatus.h"
+#include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerEnd.h"
 #include "ops/WorkerLink.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
-#include "text/ResultTexts.h"
+#include "text/WideRowTexts.h"
 
 #include <algorithm>
 #include <vector>
@@ -31,10 +31,6 @@ constexpr int kContactAttempts = 2;
 // if the target were one hop further.
 constexpr int kLastHop = 255;
 
-QString dotted(net::IPAddr address) {
-    return net::dottedAddress(address);
-}
-
 class TraceRun {
 public:
     explicit TraceRun(const WorkerContext& context)
@@ -44,7 +40,9 @@ public:
         , m_link(context.link)
         , m_flags(context.flags)
         , m_request(echoRequestData(QStringLiteral("Yiv")))
-        , m_reply(net::IcmpReplySize(m_request.size())) {}
+        , m_reply(echoReplySize(m_request.size()))
+        , m_handle(context.echoHandleFor(context.start.target.family()))
+        , m_wide(context.start.target.isV6()) {}
 
     OperationOutcome run();
 
@@ -68,8 +66,11 @@ private:
     void hopLoop();
     // The row of a hop that answered: with the responder's name when TraceDNS is on, which goes into
     // the hop's record too.
-    output::ResultRow hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip,
+    output::ResultRow hopRow(unsigned hop, const net::IpAddress& responder, std::uint32_t roundTrip,
                              ResultRecord& record);
+    template <class Template> const Template& table(const Template& narrow, const Template& wide) const {
+        return output::rowFor(m_wide, narrow, wide);
+    }
 
     const WorkerContext& m_context;
     const WorkerStart& m_start;
@@ -78,20 +79,20 @@ private:
     WorkerFlags m_flags;
     const std::vector<std::byte> m_request;
     std::vector<std::byte> m_reply;
+    std::atomic<net::IcmpHandle>& m_handle; // the shared handle of the target's family
+    const bool m_wide;                      // the tables' wide twins, for an IPv6 target
     bool m_reached = false;
-    net::IPAddr m_lastResponder = 0;
+    net::IpAddress m_lastResponder;
 };
 
 bool TraceRun::openHandle() {
-    if (m_context.echoHandle == net::INVALID_HANDLE_VALUE)
-        m_context.echoHandle = m_context.icmp.IcmpCreateFile();
-    return m_context.echoHandle != net::INVALID_HANDLE_VALUE;
+    if (m_handle == net::INVALID_HANDLE_VALUE)
+        m_handle = createEchoHandle(m_context.icmp, m_start.target.family());
+    return m_handle != net::INVALID_HANDLE_VALUE;
 }
 
 void TraceRun::closeHandle() {
-    const net::IcmpHandle handle = m_context.echoHandle;
-    if (handle != net::INVALID_HANDLE_VALUE && m_context.icmp.IcmpCloseHandle(handle))
-        m_context.echoHandle = net::INVALID_HANDLE_VALUE;
+    closeEchoHandle(m_context);
 }
 
 OperationOutcome TraceRun::failWithoutHandle() {
@@ -101,16 +102,15 @@ OperationOutcome TraceRun::failWithoutHandle() {
 }
 
 TraceRun::Contact TraceRun::contact() {
-    const net::IPAddr target = m_start.target;
+    const net::IpAddress& target = m_start.target;
     for (int attempt = 0; attempt < kContactAttempts; ++attempt) {
         if (m_flags.cancelRequested())
             return Contact::Stopped;
         if (m_flags.shuttingDown())
             break;
         std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
-        const std::uint32_t replies = m_context.icmp.IcmpSendEcho(m_context.echoHandle, target, m_request,
-                                                                  nullptr, m_reply, kContactTimeoutMs);
-        if (classifyEchoAnswer(replies, m_reply, target).isReply()) {
+        if (sendEcho(m_context.icmp, m_handle, target, m_request, nullptr, m_reply, kContactTimeoutMs)
+                .isReply()) {
             m_context.status.set(output::text(res::kHostContacted));
             return m_flags.stopRequested() ? Contact::Stopped : Contact::Contacted;
         }
@@ -118,22 +118,23 @@ TraceRun::Contact TraceRun::contact() {
     return m_flags.stopRequested() ? Contact::Stopped : Contact::NotContacted;
 }
 
-output::ResultRow TraceRun::hopRow(unsigned hop, net::IPAddr responder, std::uint32_t roundTrip,
+output::ResultRow TraceRun::hopRow(unsigned hop, const net::IpAddress& responder, std::uint32_t roundTrip,
                                    ResultRecord& record) {
     const QString shown = record.address;
     if (!m_options.isOn(OptionId::TraceDNS))
-        return output::makeRow(ResultKind::Plain, res::kTraceHopRow, hop, shown, unsigned(roundTrip));
+        return output::makeRow(ResultKind::Plain, table(res::kTraceHopRow, res::kTraceHopRowWide), hop, shown,
+                               unsigned(roundTrip));
     status(output::fill(res::kLookingUpHopName, hop, shown));
     std::optional<net::HostEntry> entry;
     if (m_context.sockets)
-        entry = m_context.sockets->gethostbyaddr(net::IpAddress::fromV4(responder));
+        entry = m_context.sockets->gethostbyaddr(responder);
     if (entry && !entry->h_name.empty()) {
         record.name = QString::fromLocal8Bit(entry->h_name);
-        return output::makeRow(ResultKind::Plain, res::kTraceNameRow, hop, shown, unsigned(roundTrip),
-                               record.name);
+        return output::makeRow(ResultKind::Plain, table(res::kTraceNameRow, res::kTraceNameRowWide), hop,
+                               shown, unsigned(roundTrip), record.name);
     }
-    return output::makeRow(ResultKind::Plain, res::kTraceNoNameRow, hop, shown, unsigned(roundTrip),
-                           output::text(res::kNoDnsNameFound));
+    return output::makeRow(ResultKind::Plain, table(res::kTraceNoNameRow, res::kTraceNoNameRowWide), hop,
+                           shown, unsigned(roundTrip), output::text(res::kNoDnsNameFound));
 }
 
 void TraceRun::hopLoop() {
@@ -143,16 +144,15 @@ void TraceRun::hopLoop() {
         requestOptions.Ttl = std::uint8_t(hop);
         std::fill(m_reply.begin(), m_reply.end(), std::byte{0});
         status(output::fill(res::kTracingHop, unsigned(requestOptions.Ttl)));
-        const net::IPAddr target = m_start.target;
+        const net::IpAddress& target = m_start.target;
         m_context.shownAddress = target;
-        if (m_flags.stopRequested() || m_context.echoHandle == net::INVALID_HANDLE_VALUE)
+        if (m_flags.stopRequested() || m_handle == net::INVALID_HANDLE_VALUE)
             return;
 
-        const std::uint32_t replies =
-            m_context.icmp.IcmpSendEcho(m_context.echoHandle, target, m_request, &requestOptions, m_reply,
-                                        std::uint32_t(m_options.number(OptionId::Timeout)) * 1000u);
-        const EchoAnswer answer = classifyEchoAnswer(replies, m_reply, target);
-        if (replies == 0 || !answer.record) {
+        const EchoAnswer answer =
+            sendEcho(m_context.icmp, m_handle, target, m_request, &requestOptions, m_reply,
+                     std::uint32_t(m_options.number(OptionId::Timeout)) * 1000u);
+        if (answer.replies == 0 || !answer.record) {
             if (m_options.isOn(OptionId::Verbose)) {
                 if (m_flags.cancelRequested()) {
                     sendLine(output::makeRow(ResultKind::RedBold, res::kTraceCanceledLine), "canceled");
@@ -160,16 +160,17 @@ void TraceRun::hopLoop() {
                 }
                 if (!m_flags.shuttingDown())
                     m_link.SendIcmpError({answer.status(), 0, unsigned(hop),
-                                          dnsColumn ? ErrorLayout::TraceDnsTable : ErrorLayout::TraceTable});
+                                          dnsColumn ? ErrorLayout::TraceDnsTable : ErrorLayout::TraceTable,
+                                          m_wide});
             }
         } else {
             // A router whose time-to-live ran out, one that cannot forward, or the target: the hop's row.
-            const net::ICMP_ECHO_REPLY& record = *answer.record;
+            const EchoRecord& record = *answer.record;
             m_context.shownAddress = record.Address;
             m_lastResponder = record.Address;
             ResultRecord row = eventRecord(ResultRecord::Kind::Row, RecordOperation::Trace);
             row.hop = unsigned(hop);
-            row.address = dotted(record.Address);
+            row.address = record.Address.toQString();
             row.rttMs = record.RoundTripTime;
             row.status = answer.isReply() ? QString::fromLatin1(kRecordReply)
                                           : QString::fromLatin1(net::IpStatusText(record.Status));
@@ -202,7 +203,7 @@ OperationOutcome TraceRun::run() {
         return failWithoutHandle();
 
     const QString& host = m_start.host;
-    const QString shown = dotted(m_start.shown);
+    const QString shown = m_start.shown.toQString();
     status(m_start.hostResolved ? output::fill(res::kContactingResolved, host, shown)
                                 : output::fill(res::kContactingHost, host));
 
@@ -221,8 +222,10 @@ OperationOutcome TraceRun::run() {
     if (!openHandle())
         return failWithoutHandle();
 
-    send(output::makeRow(ResultKind::HeaderRow, m_options.isOn(OptionId::TraceDNS) ? res::kTraceDnsHeaderRow
-                                                                                   : res::kTraceHeaderRow));
+    send(output::makeRow(ResultKind::HeaderRow,
+                         m_options.isOn(OptionId::TraceDNS)
+                             ? table(res::kTraceDnsHeaderRow, res::kTraceDnsHeaderRowWide)
+                             : table(res::kTraceHeaderRow, res::kTraceHeaderRowWide)));
     hopLoop();
 
     if (m_options.isOn(OptionId::Beep))

@@ -3,6 +3,7 @@
 #include "net/IcmpRecords.h"
 #include "ops/OperationFlags.h"
 #include "ops/OperationOutcome.h"
+#include "ops/SharedAddress.h"
 #include "settings/AddressFamily.h"
 
 #include <QString>
@@ -26,8 +27,8 @@ class WorkerLink;
 // A run's inputs, taken on the GUI thread when its worker starts and handed down as values.
 struct WorkerStart {
     QString host;                    // the host as StartOperation took it (for the status texts)
-    net::IPAddr target = 0;          // where every echo request goes
-    net::IPAddr shown = 0;           // the address shown until a reply names another
+    net::IpAddress target;           // where every echo request goes
+    net::IpAddress shown;            // the address shown until a reply names another
     bool hostResolved = false;       // the target came from a name lookup (chooses the status texts)
     std::vector<std::byte> pingData; // the echo data of a ping, from Ping String
     bool dontFragment = false;       // Fragment: the don't-fragment flag of a ping's requests
@@ -66,13 +67,18 @@ struct WorkerContext {
     WorkerStart start;
     WorkerFlags flags;
     SharedStatus& status;
-    std::atomic<net::IPAddr>& shownAddress;
-    std::atomic<net::IcmpHandle>& echoHandle;
+    SharedAddress& shownAddress;
+    std::atomic<net::IcmpHandle>& echoHandle;  // IPv4's
+    std::atomic<net::IcmpHandle>& echo6Handle; // IPv6's
     const settings::LiveOptions& options;
     const net::IcmpApi& icmp;
     WorkerLink& link;
     const net::SocketLibrary* sockets = nullptr;
     std::atomic<OperationOutcome>* outcome = nullptr;
+
+    std::atomic<net::IcmpHandle>& echoHandleFor(net::IpFamily family) const {
+        return family == net::IpFamily::V4 ? echoHandle : echo6Handle;
+    }
 };
 
 } // namespace vantrel::ops

@@ -1,18 +1,22 @@
 #include "ops/WorkerEchoHandle.h"
 
-#include "net/IcmpApi.h"
+#include "net/IcmpEcho.h"
+#include "ops/EchoCall.h"
 #include "ops/WorkerContext.h"
 #include "ops/WorkerLink.h"
+#include "text/MessageTexts.h"
 
 namespace vantrel::ops {
 
-bool openEchoHandle(const WorkerContext& context, const output::TextTemplate<>& failureText) {
-    std::atomic<net::IcmpHandle>& handle = context.echoHandle;
+bool openEchoHandle(const WorkerContext& context, net::IpFamily family,
+                    const output::TextTemplate<>& failureText) {
+    std::atomic<net::IcmpHandle>& handle = context.echoHandleFor(family);
     if (handle == net::INVALID_HANDLE_VALUE)
-        handle = context.icmp.IcmpCreateFile();
+        handle = createEchoHandle(context.icmp, family);
     if (handle != net::INVALID_HANDLE_VALUE)
         return true;
-    context.link.ReportNoEchoHandle(failureText);
+    const bool noIpv6 = family == net::IpFamily::V6 && net::isIpv6Unavailable(net::lastIcmpCreateError());
+    context.link.ReportNoEchoHandle(noIpv6 ? output::res::kIpv6Unavailable : failureText);
     return false;
 }
 
@@ -26,9 +30,11 @@ std::unique_ptr<net::EchoSweep> openSweepEngine(const WorkerContext& context,
 }
 
 void closeEchoHandle(const WorkerContext& context) {
-    const net::IcmpHandle handle = context.echoHandle;
-    if (handle != net::INVALID_HANDLE_VALUE && context.icmp.IcmpCloseHandle(handle))
-        context.echoHandle = net::INVALID_HANDLE_VALUE;
+    for (std::atomic<net::IcmpHandle>* shared : {&context.echoHandle, &context.echo6Handle}) {
+        const net::IcmpHandle handle = *shared;
+        if (handle != net::INVALID_HANDLE_VALUE && context.icmp.IcmpCloseHandle(handle))
+            *shared = net::INVALID_HANDLE_VALUE;
+    }
 }
 
 } // namespace vantrel::ops

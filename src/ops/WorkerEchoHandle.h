@@ -1,18 +1,22 @@
 #pragma once
 
 #include "net/EchoSweep.h"
+#include "net/IcmpApi.h"
+#include "net/IpAddress.h"
 #include "text/StringResource.h"
 
+#include <atomic>
 #include <memory>
 
 namespace vantrel::ops {
 
 struct WorkerContext;
 
-// Creates the shared echo handle unless one is open. When none can be created, shows the worker's own
-// message (with how to let the program send echo requests) and answers false.
-bool openEchoHandle(const WorkerContext& context, const output::TextTemplate<>& failureText);
-// Closes the shared echo handle if one is open.
+// Creates the shared echo handle of the family unless one is open. When none can be created, shows the
+// worker's own message (with how to let the program send echo requests) and answers false.
+bool openEchoHandle(const WorkerContext& context, net::IpFamily family,
+                    const output::TextTemplate<>& failureText);
+// Closes the shared echo handles that are open.
 void closeEchoHandle(const WorkerContext& context);
 
 // Opens the engine of a sweep with addresses in parallel. When none can be opened, shows the same message

@@ -24,6 +24,7 @@ struct IcmpErrorReport {
     std::uint32_t packet = 0; // packet number, counted from 1 (ping table)
     std::uint32_t hop = 0;    // hop number (trace tables)
     ErrorLayout layout = ErrorLayout::PingTable;
+    bool wide = false; // the table's wide twin, for an IPv6 target
 };
 
 } // namespace vantrel::ops

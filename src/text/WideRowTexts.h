@@ -3,7 +3,7 @@
 // The wide twins of the row templates, for rows that show an IPv6 address: the same RTF with the address
 // cell wide enough for a full address (41 characters with an interface) and the cells after it moved
 // right. The widest table still ends at 10,300 twips, inside an A4 page's printable width. Each twin's
-// resource ID is its original's plus 100. IPv4 rows keep the originals.
+// resource ID is its original's plus 100. IPv4 rows keep the originals; SeqScan, IPv4 only, has none.
 
 #include "text/ResultTexts.h"
 
@@ -108,21 +108,12 @@ inline constexpr auto kTraceErrorRowWide = widened<kTraceErrorRow, kTraceEdges>(
 inline constexpr auto kTraceDnsErrorRowWide =
     widened<kTraceDnsErrorRow, kTraceEdges>(5111, "TraceDnsErrorRowWide");
 
-inline constexpr auto kScanHeaderRowWide = widened<kScanHeaderRow, kScanEdges>(5113, "ScanHeaderRowWide");
-inline constexpr auto kScanAnsweredRowWide =
-    widened<kScanAnsweredRow, kScanEdges>(5114, "ScanAnsweredRowWide");
 inline constexpr auto kScanDnsHeaderRowWide =
     widened<kScanDnsHeaderRow, kScanEdges>(5115, "ScanDnsHeaderRowWide");
 inline constexpr auto kScanAnsweredNameRowWide =
     widened<kScanAnsweredNameRow, kScanEdges>(5116, "ScanAnsweredNameRowWide");
-inline constexpr auto kScanNoAnswerRowWide =
-    widened<kScanNoAnswerRow, kScanEdges>(5117, "ScanNoAnswerRowWide");
 inline constexpr auto kScanNoAnswerNameRowWide =
     widened<kScanNoAnswerNameRow, kScanEdges>(5118, "ScanNoAnswerNameRowWide");
-inline constexpr auto kScanAnsweredNoNameRowWide =
-    widened<kScanAnsweredNoNameRow, kScanEdges>(5119, "ScanAnsweredNoNameRowWide");
-inline constexpr auto kScanNoAnswerNoNameRowWide =
-    widened<kScanNoAnswerNoNameRow, kScanEdges>(5120, "ScanNoAnswerNoNameRowWide");
 
 inline constexpr auto kLookupAddressRowWide =
     widened<kLookupAddressRow, kLookupEdges>(5121, "LookupAddressRowWide");

@@ -270,6 +270,49 @@ const Scenario kScenarios[] = {
          g.cancelAtRequest(2, [&g] { g.h.control->OnListScan({}); });
          g.listScan({"10.0.0.1", "10.0.0.2", "10.0.0.3"});
      }},
+    // IPv6 hosts get the wide twins of the tables; mixed lists are ragged.
+    {"ipv6_ping_and_trace",
+     [](GoldenRun& g) {
+         const net::IpAddress target = test::ipAddress("fd42:9::2");
+         g.set({{OptionId::Packets, 4},
+                {OptionId::Verbose, 1},
+                {OptionId::RetData, 1},
+                {OptionId::TraceDNS, 1}});
+         g.h.names->addHost({"far6.lab", {}, {target}});
+         g.h.names->addHost({"edge6.lab", {}, {test::ipAddress("fd42:1::1")}});
+         g.h.network.reply6(target, 2, 61);
+         g.h.network.fail6(net::IP_REQ_TIMED_OUT);
+         g.h.network.error6(test::ipAddress("fd42:1::1"), net::IP_DEST_HOST_UNREACHABLE);
+         g.h.network.reply6(target, 3, 61);
+         g.ping(QStringLiteral("far6.lab"));
+         g.set({{OptionId::RetData, 0}});
+         g.h.network.reply6(target, 2);                                                 // contact
+         g.h.network.error6(test::ipAddress("fd42:1::1"), net::IP_TTL_EXPIRED_TRANSIT); // hop 1, named
+         g.h.network.error6(test::ipAddress("fd42:2::1"), net::IP_TTL_EXPIRED_TRANSIT); // hop 2, unnamed
+         g.h.network.fail6(net::IP_REQ_TIMED_OUT);                                      // hop 3
+         g.h.network.reply6(target, 4);                                                 // hop 4
+         g.trace(QStringLiteral("far6.lab"));
+         g.set({{OptionId::TraceDNS, 0}});
+         g.h.network.reply6(target, 2);
+         g.h.network.fail6(net::IP_REQ_TIMED_OUT);
+         g.h.network.reply6(target, 4);
+         g.trace(QStringLiteral("[fd42:9::2]"));
+     }},
+    {"ipv6_lookup_and_listscan",
+     [](GoldenRun& g) {
+         g.set({{OptionId::AddressFamily, 1}, {OptionId::ListDNS, 0}});
+         g.h.names->addHost(
+             {"dual.lab", {"www.dual.lab"}, {address("10.0.0.1"), test::ipAddress("fd42::1")}});
+         g.h.names->addHost({"pair6.lab", {}, {test::ipAddress("fd42::2"), test::ipAddress("fd42::3")}});
+         g.lookup(QStringLiteral("dual.lab"));
+         g.lookup(QStringLiteral("pair6.lab"));
+         g.h.network.reply(address("10.0.0.1"), 4, 64, address("10.0.0.1"));
+         g.h.network.reply6(test::ipAddress("fd42::5"), 6, 64, test::ipAddress("fd42::5"));
+         g.h.network.reply6(test::ipAddress("fd42::2"), 3, 64, test::ipAddress("fd42::2"));
+         g.listScan({"10.0.0.1", "fd42::5", "pair6.lab", "[fd42::6]"});
+         g.set({{OptionId::AddressFamily, 3}});
+         g.listScan({"fd42::5"});
+     }},
     {"lookup_forward",
      [](GoldenRun& g) {
          g.h.names->addHost({"multi.lab",

@@ -127,7 +127,7 @@ TEST_F(LookupOperationTest, AForwardLookupReportsTheEntryAndEndsReady) {
     EXPECT_EQ(cells(texts[2]), (QStringList{"IP", "addresses:", "10.0.0.1"}));
     EXPECT_EQ(cells(texts[3]), (QStringList{"10.0.0.2"}));
     EXPECT_EQ(cells(texts[4]), (QStringList{"Alias:", "www.multi.lab"}));
-    EXPECT_EQ(h.state().m_dwShownAddr, address("10.0.0.2"));
+    EXPECT_EQ(h.state().m_dwShownAddr.get(), net::IpAddress::fromV4(address("10.0.0.2")));
     EXPECT_EQ(h.state().status.get(), QStringLiteral("Ready"));
     EXPECT_FALSE(h.state().flags.anyBusy());
     EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Succeeded);

@@ -123,7 +123,7 @@ TEST_F(TraceOperationTest, TheTargetReachedAtHop5Of30EndsTheTable) {
     EXPECT_EQ(h.network.openHandles(), 0u) << "the worker closes its echo handle";
     EXPECT_EQ(h.state().m_hICMPHandle, net::INVALID_HANDLE_VALUE);
     EXPECT_EQ(h.control->lastOutcome(), OperationOutcome::Succeeded);
-    EXPECT_EQ(h.state().m_dwShownAddr, target);
+    EXPECT_EQ(h.state().m_dwShownAddr.get(), net::IpAddress::fromV4(target));
     EXPECT_EQ(h.frontEnd.beeps, 0);
 }
 
