@@ -229,6 +229,46 @@ TEST_F(TraceKernelTest, ListScanPingsTheStoredListInItsOrder) {
     EXPECT_TRUE(cli("list").lines.empty()) << "hosts given to listscan are not stored";
 }
 
+// IPv6 along the same chain: a ping of a name with only an IPv6 address, a trace through every router, a
+// lookup of a name with both families, and one ListScan of both.
+TEST_F(TraceKernelTest, Ipv6HostsArePingedTracedLookedUpAndScanned) {
+    // The first IPv6 packets through fresh links may wait about a second: one echo with time to spare.
+    cli("--set Packets=1 --set Timeout=5 ping fd42:211:15::2");
+
+    const CliRun ping = cli("-6 --set Packets=2 ping chain6-target.vantrel.test");
+    ASSERT_EQ(ping.exitCode, 0) << dump(ping);
+    EXPECT_EQ(words(ping.lines[3]).at(1), "fd42:211:15::2") << dump(ping);
+    EXPECT_EQ(words(ping.lines[3]).at(3), "60") << "the hop limit after four routers: " << dump(ping);
+
+    const CliRun trace = cli("--set TraceDNS=0 --set Verbose=1 trace fd42:211:15::2");
+    ASSERT_EQ(trace.exitCode, 0) << dump(trace);
+    ASSERT_EQ(trace.lines.size(), 8u) << dump(trace);
+    const char* const hops[] = {"fd42:211:11::2", "fd42:211:12::2", "fd42:211:13::2", "fd42:211:14::2",
+                                "fd42:211:15::2"};
+    for (int hop = 1; hop <= 5; ++hop)
+        EXPECT_EQ(words(trace.lines[std::size_t(hop) + 1]).at(1), hops[hop - 1]) << dump(trace);
+    EXPECT_EQ(trace.lines.back(), "Host reached");
+
+    const CliRun lookup = cli("--set AddressFamily=1 lookup chain-dual.vantrel.test");
+    ASSERT_EQ(lookup.exitCode, 0) << dump(lookup);
+    EXPECT_EQ(words(lookup.lines.at(2)), (Words{"IP", "addresses:", "10.201.15.2"})) << dump(lookup);
+    EXPECT_EQ(words(lookup.lines.at(3)), (Words{"fd42:211:15::2"})) << dump(lookup);
+
+    for (const char* parallel : {"1", "4"}) {
+        const CliRun scan =
+            cli(std::string("--set ListScanPackets=1 --set ParallelProbes=") + parallel +
+                " listscan 10.201.15.2 fd42:211:15::2 chain6-target.vantrel.test fd42:211:15::77");
+        ASSERT_EQ(scan.exitCode, 0) << dump(scan);
+        ASSERT_EQ(scan.lines.size(), 7u) << dump(scan);
+        EXPECT_EQ(words(scan.lines[2]).at(0), "10.201.15.2") << dump(scan);
+        EXPECT_EQ(words(scan.lines[3]).at(0), "fd42:211:15::2") << dump(scan);
+        EXPECT_EQ(words(scan.lines[4]),
+                  (Words{"fd42:211:15::2", words(scan.lines[4]).at(1), "chain6-target.vantrel.test"}))
+            << dump(scan);
+        EXPECT_EQ(words(scan.lines[5]), (Words{"fd42:211:15::77", "Timeout"})) << dump(scan);
+    }
+}
+
 TEST_F(TraceKernelTest, TooFewHopsEndWithHostNotReached) {
     const CliRun run = cli("--set TraceDNS=0 --set Hops=3 trace 10.201.15.2");
     EXPECT_EQ(run.exitCode, 1) << "the trace ran, but did not reach the host";

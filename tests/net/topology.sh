@@ -57,7 +57,9 @@
 #   PREFIX-ttarget  eth0 10.201.15.2/24, 10.201.15.3/24        default via 10.201.15.1
 #
 # A trace from thost to 10.201.15.2 shows 10.201.11.2, 10.201.12.2, 10.201.13.2 and 10.201.14.2 at hops
-# 1 to 4 and the target at hop 5. 10.201.15.3 refuses echo requests as a firewall does: the target answers
+# 1 to 4 and the target at hop 5; over IPv6 (fd42:211:1N::/64 where IPv4 has 10.201.1N.0/24) the same
+# routers at fd42:211:11::2 to fd42:211:14::2 and the target at fd42:211:15::2. 10.201.15.3 refuses
+# echo requests as a firewall does: the target answers
 # them itself with "communication administratively prohibited" (an nftables reject rule). /etc/netns/PREFIX-thost/hosts names tr1, tr2, tr4 and the target
 # ("chain-r1.vantrel.test" ...); tr3 has no name. Processes started with `ip netns exec PREFIX-thost` see
 # that file as /etc/hosts, and a resolv.conf whose name server (on the namespace's loopback) refuses at
@@ -257,11 +259,35 @@ table inet refuse {
 }
 RULES
 
+  # IPv6 along the same chain: fd42:211:1N::/64 on the link where IPv4 has 10.201.1N.0/24, the same last
+  # groups (::1 towards the host, ::2 away from it).
+  for ns in "${chain[@]}"; do
+    in_ns "$ns" sysctl -qw net.ipv6.conf.all.accept_dad=0 net.ipv6.conf.default.accept_dad=0 \
+      net.ipv6.conf.all.accept_ra=0 net.ipv6.conf.default.accept_ra=0 net.ipv6.icmp.ratelimit=0
+  done
+  ip -n "$prefix-thost" addr add fd42:211:11::1/64 dev eth0 nodad
+  ip -n "$prefix-thost" -6 route add default via fd42:211:11::2
+  for n in 1 2 3 4; do
+    ns="$prefix-tr$n"
+    in_ns "$ns" sysctl -qw net.ipv6.conf.all.forwarding=1
+    ip -n "$ns" addr add "fd42:211:1$n::2/64" dev eth0 nodad
+    ip -n "$ns" addr add "fd42:211:1$((n + 1))::1/64" dev eth1 nodad
+    ip -n "$ns" -6 route add default via "fd42:211:1$((n + 1))::2"
+    if ((n > 1)); then
+      ip -n "$ns" -6 route add fd42:211:11::/64 via "fd42:211:1$n::1"
+    fi
+  done
+  ip -n "$prefix-ttarget" addr add fd42:211:15::2/64 dev eth0 nodad
+  ip -n "$prefix-ttarget" -6 route add default via fd42:211:15::1
+
   private_names "$prefix-thost" <<HOSTS
 10.201.11.2 chain-r1.vantrel.test
 10.201.12.2 chain-r2.vantrel.test
 10.201.14.2 chain-r4.vantrel.test
 10.201.15.2 chain-target.vantrel.test
+fd42:211:15::2 chain6-target.vantrel.test
+10.201.15.2 chain-dual.vantrel.test
+fd42:211:15::2 chain-dual.vantrel.test
 HOSTS
   exit 0
 fi
