@@ -2,6 +2,7 @@
 
 #include "net/ResolvePolicy.h"
 #include "settings/AddressFamily.h"
+#include "settings/LiveOptions.h"
 
 namespace vantrel::ops {
 
@@ -9,6 +10,11 @@ namespace vantrel::ops {
 // number (settings cannot see the resolver's type, nor the resolver the option's).
 constexpr net::ResolvePolicy resolvePolicy(settings::AddressFamily family) {
     return net::ResolvePolicy(int(family));
+}
+
+// The policy of the option in force.
+inline net::ResolvePolicy resolvePolicy(const settings::LiveOptions& options) {
+    return resolvePolicy(settings::addressFamilyOf(options.number(settings::OptionId::AddressFamily)));
 }
 
 static_assert(resolvePolicy(settings::AddressFamily::Ipv4ThenIpv6) == net::ResolvePolicy::Ipv4ThenIpv6);

@@ -136,8 +136,7 @@ void ISPinger::start() {
     record(eventRecord(ResultRecord::Kind::Start, RecordOperation::ISPinger));
 
     const QString& server = m_strISPAddress;
-    const net::ResolvePolicy policy =
-        resolvePolicy(settings::addressFamilyOf(m_services.options.number(OptionId::AddressFamily)));
+    const net::ResolvePolicy policy = resolvePolicy(m_services.options);
     const std::optional<net::IpAddress> address =
         net::IpAddress::parse(m_strISPAddress.toLocal8Bit().toStdString());
     const int refusal = address ? net::literalRefusal(*address, policy) : 0;

@@ -1,7 +1,6 @@
 #include "ops/OperationControl.h"
 
 #include "log/ResultPipeline.h"
-#include "net/AddressText.h"
 #include "net/WinsockErrors.h"
 #include "ops/AddressPolicy.h"
 #include "ops/ContinuousRun.h"
@@ -17,6 +16,7 @@
 #include "ops/SeqScanRangeCheck.h"
 #include "ops/SeqScanThread.h"
 #include "ops/TraceThread.h"
+#include "ops/WorkerEchoHandle.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
 #include "text/ResultTexts.h"
@@ -383,11 +383,7 @@ bool OperationControl::workerLeaving() const {
 
 void OperationControl::closeEchoHandleInFlight() {
     assertGuiThread();
-    for (std::atomic<net::IcmpHandle>* handle : {&m_state.m_hICMPHandle, &m_state.m_hICMP6Handle}) {
-        const net::IcmpHandle taken = handle->exchange(net::INVALID_HANDLE_VALUE);
-        if (taken != net::INVALID_HANDLE_VALUE)
-            m_services.icmp.IcmpCloseHandle(taken);
-    }
+    closeEchoHandlesInFlight(m_services.icmp, m_state);
 }
 
 void OperationControl::rejectEmptyHost() {
@@ -426,7 +422,8 @@ void OperationControl::StartOperation() {
     m_services.frontEnd.addHostToHistory(m_strHost, m_services.options.isOn(OptionId::Sort));
 
     m_dwTargetAddr = net::IpAddress::parse(m_strHost.toLocal8Bit().toStdString());
-    const int refusal = m_dwTargetAddr ? net::literalRefusal(*m_dwTargetAddr, resolvePolicy()) : 0;
+    const int refusal =
+        m_dwTargetAddr ? net::literalRefusal(*m_dwTargetAddr, resolvePolicy(m_services.options)) : 0;
     if (refusal != 0) {
         // An address of the family the option leaves out fails as a name without such an address.
         m_dwTargetAddr.reset();
@@ -438,10 +435,6 @@ void OperationControl::StartOperation() {
         startResolvedOperation(m_strHost);
     }
     m_services.frontEnd.returnFocusToHostBox();
-}
-
-net::ResolvePolicy OperationControl::resolvePolicy() const {
-    return ops::resolvePolicy(settings::addressFamilyOf(m_services.options.number(OptionId::AddressFamily)));
 }
 
 void OperationControl::announceNameLookup(const QString& host) {
@@ -463,7 +456,7 @@ void OperationControl::requestNameLookup(const QString& host) {
         [this](net::AsyncLookupHandle request, int error, const net::HostEntry& entry) {
             OnLookupDone(request, error, entry);
         },
-        resolvePolicy());
+        resolvePolicy(m_services.options));
     if (m_hAsyncLookup == 0) {
         const int error = net::WSAGetLastError();
         refuseToRun();
@@ -584,7 +577,7 @@ void OperationControl::StartLocalHostLookup(const QString& localName) {
         [this](net::AsyncLookupHandle, int error, const net::HostEntry& entry) {
             OnLocalHostLookupDone(error, entry);
         },
-        resolvePolicy());
+        resolvePolicy(m_services.options));
 }
 
 void OperationControl::OnLocalHostLookupDone(int error, const net::HostEntry& entry) {

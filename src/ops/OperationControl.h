@@ -129,8 +129,6 @@ public:
 
 private:
     void rejectEmptyHost();
-    // How names resolve under the AddressFamily option in force.
-    net::ResolvePolicy resolvePolicy() const;
     // The status text and the line that say a name is being looked up.
     void announceNameLookup(const QString& host);
     void requestNameLookup(const QString& host);

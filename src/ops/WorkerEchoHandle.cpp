@@ -2,6 +2,7 @@
 
 #include "net/IcmpEcho.h"
 #include "ops/EchoCall.h"
+#include "ops/OperationState.h"
 #include "ops/WorkerContext.h"
 #include "ops/WorkerLink.h"
 #include "text/MessageTexts.h"
@@ -27,6 +28,14 @@ std::unique_ptr<net::EchoSweep> openSweepEngine(const WorkerContext& context,
     if (!engine)
         context.link.ReportNoEchoHandle(failureText);
     return engine;
+}
+
+void closeEchoHandlesInFlight(const net::IcmpApi& icmp, OperationState& state) {
+    for (std::atomic<net::IcmpHandle>* handle : {&state.m_hICMPHandle, &state.m_hICMP6Handle}) {
+        const net::IcmpHandle taken = handle->exchange(net::INVALID_HANDLE_VALUE);
+        if (taken != net::INVALID_HANDLE_VALUE)
+            icmp.IcmpCloseHandle(taken);
+    }
 }
 
 void closeEchoHandle(const WorkerContext& context) {
