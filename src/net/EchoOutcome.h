@@ -2,6 +2,8 @@
 
 #include "net/IpAddress.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -13,10 +15,15 @@ struct EchoOutcome {
     bool replied = false;     // a reply record counts (an echo reply, or an ICMP error quoting the request)
     std::uint32_t status = 0; // IP status code (IpStatus.h)
     IpAddress address;        // who answered; 0.0.0.0 for a failure without an answer
-    std::uint32_t roundTripMs = 0;
+    std::chrono::microseconds roundTrip{0};
     std::uint8_t ttl = 0;            // the hop limit of an IPv6 reply
     std::uint8_t tos = 0;            // the traffic class of an IPv6 reply
     std::span<const std::byte> data; // returned echo data (empty for errors)
+
+    // The round trip in whole milliseconds, as the Windows-shaped reply records carry it.
+    std::uint32_t roundTripMs() const {
+        return std::uint32_t(std::clamp<long long>(roundTrip.count() / 1000, 0, UINT32_MAX));
+    }
 
     // No reply, for this reason.
     static EchoOutcome failure(std::uint32_t status) {

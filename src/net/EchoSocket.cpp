@@ -306,7 +306,7 @@ std::optional<EchoOutcome> EchoSocket::waitForAnswer(const IpAddress& destinatio
             return true;
         });
         if (answer) {
-            answer->roundTripMs = elapsedMs();
+            answer->roundTrip = elapsed();
             return answer;
         }
     }
@@ -464,10 +464,9 @@ void EchoSocket::discardPending() {
     ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &pending, &length);
 }
 
-std::uint32_t EchoSocket::elapsedMs() const {
-    const auto elapsed =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_sentAt);
-    return std::uint32_t(std::clamp<long long>(elapsed.count(), 0, UINT32_MAX));
+std::chrono::microseconds EchoSocket::elapsed() const {
+    return std::max(std::chrono::microseconds(0), std::chrono::duration_cast<std::chrono::microseconds>(
+                                                      std::chrono::steady_clock::now() - m_sentAt));
 }
 
 bool EchoSocket::readErrorQueue(const ProbeLookup& probes, const AnswerSink& found) {

@@ -79,7 +79,7 @@ private:
                                              const sockaddr_in6* source);
     std::optional<std::uint32_t> applyOptions(const IP_OPTION_INFORMATION* options);
     void discardPending();
-    std::uint32_t elapsedMs() const;
+    std::chrono::microseconds elapsed() const;
     // One pass over what is waiting in the error queue or the receive queue. Everything that answers no
     // probe is dropped. Answer true when `found` asked to stop.
     bool readErrorQueue(const ProbeLookup& probes, const AnswerSink& found);

@@ -14,7 +14,7 @@ namespace {
 template <class Record>
 std::uint32_t writeRecord(std::span<std::byte> replyBuffer, const EchoOutcome& outcome, Record reply) {
     reply.Status = outcome.status;
-    reply.RoundTripTime = outcome.roundTripMs;
+    reply.RoundTripTime = outcome.roundTripMs();
     reply.Options.Ttl = outcome.ttl;
     reply.Options.Tos = outcome.tos;
     std::uint32_t written = outcome.replied ? 1 : 0;

@@ -124,7 +124,7 @@ void SocketEchoSweep::readAnswers(EchoSocket& socket, std::vector<SweepAnswer>& 
                                    std::optional<std::chrono::nanoseconds> arrived) {
         const auto found = m_inFlight.find({family, sequence});
         SweepAnswer answer{found->second.ticket, outcome};
-        answer.outcome.roundTripMs = roundTripMs(found->second, arrived);
+        answer.outcome.roundTrip = roundTrip(found->second, arrived);
         answer.outcome.data = {};
         decided.push_back(answer);
         m_inFlight.erase(found);
@@ -132,15 +132,15 @@ void SocketEchoSweep::readAnswers(EchoSocket& socket, std::vector<SweepAnswer>& 
     });
 }
 
-std::uint32_t SocketEchoSweep::roundTripMs(const InFlight& request,
-                                           std::optional<std::chrono::nanoseconds> arrived) {
+std::chrono::microseconds SocketEchoSweep::roundTrip(const InFlight& request,
+                                                     std::optional<std::chrono::nanoseconds> arrived) {
     const Clock::duration elapsed = Clock::now() - request.sentAt;
-    Clock::duration roundTrip = elapsed;
+    Clock::duration measured = elapsed;
     // The stamp counts only when it lies between the send and now: the wall clock may have been set.
     if (arrived && *arrived >= request.sentAtWall && *arrived - request.sentAtWall <= elapsed)
-        roundTrip = std::chrono::duration_cast<Clock::duration>(*arrived - request.sentAtWall);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(roundTrip).count();
-    return std::uint32_t(std::clamp<long long>(ms, 0, UINT32_MAX));
+        measured = std::chrono::duration_cast<Clock::duration>(*arrived - request.sentAtWall);
+    return std::max(std::chrono::microseconds(0),
+                    std::chrono::duration_cast<std::chrono::microseconds>(measured));
 }
 
 std::optional<SocketEchoSweep::Clock::time_point> SocketEchoSweep::nextEvent() const {

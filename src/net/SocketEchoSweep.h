@@ -65,8 +65,8 @@ private:
     void readAnswers(EchoSocket& socket, std::vector<SweepAnswer>& decided);
     std::uint16_t nextSequence(IpFamily family);
     // The round-trip time of a request answered by a packet that arrived at `arrived` (the kernel's stamp).
-    static std::uint32_t roundTripMs(const InFlight& request,
-                                     std::optional<std::chrono::nanoseconds> arrived);
+    static std::chrono::microseconds roundTrip(const InFlight& request,
+                                               std::optional<std::chrono::nanoseconds> arrived);
     // When the next request is due or the next deadline passes, whichever is first.
     std::optional<Clock::time_point> nextEvent() const;
 

@@ -374,7 +374,7 @@ TEST(EchoReplyRecord, WritesRecordAndDataAndReadsThemBack) {
     EchoOutcome outcome;
     outcome.replied = true;
     outcome.address = at(kTarget);
-    outcome.roundTripMs = 12;
+    outcome.roundTrip = std::chrono::milliseconds(12);
     outcome.ttl = 63;
     outcome.data = data;
     ASSERT_EQ(writeEchoReply(buffer, outcome), 1u);
@@ -420,7 +420,7 @@ TEST(EchoReplyRecord, TheIpv6RecordCarriesTheResponderHopLimitAndData) {
     EchoOutcome outcome;
     outcome.replied = true;
     outcome.address = *IpAddress::parse("fe80::2%1");
-    outcome.roundTripMs = 3;
+    outcome.roundTrip = std::chrono::milliseconds(3);
     outcome.ttl = 63;
     outcome.tos = 0x20;
     outcome.data = data;

@@ -284,7 +284,7 @@ net::EchoOutcome FakeIcmpNetwork::outcomeOf(const Answer& answer) {
     outcome.replied = answer.replied;
     outcome.status = answer.status;
     outcome.address = answer.from6 ? *answer.from6 : net::IpAddress::fromV4(answer.from);
-    outcome.roundTripMs = answer.roundTripMs;
+    outcome.roundTrip = std::chrono::milliseconds(answer.roundTripMs);
     outcome.ttl = answer.ttl;
     if (answer.data)
         outcome.data = *answer.data;
