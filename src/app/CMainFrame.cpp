@@ -248,7 +248,6 @@ void CMainFrame::ApplyVisualStyle(int id) {
     m_persistence->updateLeastWidth();
     applyToolTipLook();
     update();
-    writeApplicationLook(m_parts.store, m_parts.applicationLook);
     QApplication::restoreOverrideCursor();
     if (m_parts.commands) {
         if (QAction* action = m_parts.commands->action(m_parts.applicationLook))

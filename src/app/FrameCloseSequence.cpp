@@ -72,7 +72,12 @@ void FrameCloseSequence::OnClose(QCloseEvent* event) {
     emit m_frame.shuttingDown();
     m_parts.resultLog->close();
     m_parts.profiles->close();
-    m_persistence.saveLayout(kWorkspaceSection);
+    // One box for a store that takes nothing: the layout's own failure is told when the options went in.
+    if (const settings::StoreWrite layout = m_persistence.saveLayout(kWorkspaceSection);
+        saved && !layout && !m_parts.store.isInMemory())
+        m_frame.showMessageBox(output::text(output::res::kShutdownErrorCaption),
+                               output::fill(output::res::kLayoutNotSaved, layout.reason()),
+                               ops::MessageIcon::Error);
     m_closed = true;
     event->accept();
 }

@@ -10,6 +10,7 @@
 #include "app/ProfileManager.h"
 #include "app/SettingsCommands.h"
 #include "app/VisualStyles.h"
+#include "app/WorkspaceLayout.h"
 #include "log/ResultLog.h"
 #include "text/MessageTexts.h"
 #include "ui/CHTMLAboutDialog.h"
@@ -149,7 +150,13 @@ void FrameCommandDispatch::bindCommands() {
     on(cmd::kRoundTripPlotPane,
        [this](bool checked) { m_parts.panes.at(cmd::kRoundTripPlotPane)->setVisible(checked); });
     for (const VisualStyle& style : visualStyles())
-        on(style.id, [this, id = style.id] { m_frame.ApplyVisualStyle(id); });
+        on(style.id, [this, id = style.id] {
+            m_frame.ApplyVisualStyle(id);
+            if (const settings::StoreWrite saved = writeApplicationLook(m_parts.store, id); !saved)
+                m_frame.showMessageBox(output::text(output::res::kSettingsErrorCaption),
+                                       output::fill(output::res::kLookNotSaved, saved.reason()),
+                                       ops::MessageIcon::Error);
+        });
     for (int id : kEditCommands)
         on(id, [this, id] { OnEditCommand(id); });
 

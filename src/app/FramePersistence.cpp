@@ -64,13 +64,17 @@ void FramePersistence::restoreLayout() {
     m_parts.hostBox->setEditText(QString());
 }
 
-void FramePersistence::saveLayout(const QString& section) {
-    // The lines of toolbars as arranged, not as broken for this window's width.
+settings::StoreWrite FramePersistence::saveLayout(const QString& section) {
+    // The lines of toolbars as arranged, not as broken for this window's width; broken again after.
     m_parts.toolBarFlow->removeAddedBreaks();
-    writeWorkspaceLayout(m_parts.store,
-                         {m_frame.saveState(), m_frame.saveGeometry(), m_parts.hostBox->history(),
-                          hiddenToolBarButtons(m_parts.bars), m_frame.statusBar()->isVisibleTo(&m_frame)},
-                         section);
+    settings::StoreWrite written =
+        writeWorkspaceLayout(m_parts.store,
+                             {m_frame.saveState(), m_frame.saveGeometry(), m_parts.hostBox->history(),
+                              hiddenToolBarButtons(m_parts.bars), m_frame.statusBar()->isVisibleTo(&m_frame)},
+                             section);
+    if (m_parts.shownOnce)
+        m_parts.toolBarFlow->reflow();
+    return written;
 }
 
 void FramePersistence::applyBarsShown(const SavedLayout& layout) {
@@ -102,6 +106,8 @@ void FramePersistence::ResetGui() {
     // keeps its place and size.
     const SavedLayout recovery = readWorkspaceLayout(m_parts.store, kGuiRecoverySection);
     m_frame.setUpdatesEnabled(false);
+    // The breaks made for this width go with the layout they were made for.
+    m_parts.toolBarFlow->removeAddedBreaks();
     if (!recovery.state.isEmpty() && m_frame.restoreState(recovery.state))
         m_savedState = recovery.state;
     applyBarsShown(recovery);
@@ -109,7 +115,12 @@ void FramePersistence::ResetGui() {
     m_frame.update();
     m_parts.profileNameBox->setText(profileName);
     m_parts.hostBox->setEditText(host);
-    saveLayout(kWorkspaceSection);
+    if (const settings::StoreWrite saved = saveLayout(kWorkspaceSection); !saved) {
+        m_frame.showMessageBox(output::text(output::res::kResetGuiCaption),
+                               output::fill(output::res::kLayoutNotSaved, saved.reason()),
+                               ops::MessageIcon::Error);
+        return;
+    }
     m_frame.showMessageBox(output::text(output::res::kResetGuiCaption),
                            output::text(output::res::kResetGuiSucceeded), ops::MessageIcon::Information);
 }

@@ -24,7 +24,8 @@ public:
     // The layout as built, before a saved one is applied: the starting layout.
     void keepStartingLayout();
     void restoreLayout();
-    void saveLayout(const QString& section);
+    // Saves the docking and toolbar layout in `section`; the result says whether it reached the store.
+    settings::StoreWrite saveLayout(const QString& section);
     // Once the window has its size: the saved layout, or the starting one where none was saved or the
     // saved one would leave the Results less than their least room.
     void arrangePanes();

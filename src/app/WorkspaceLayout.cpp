@@ -79,7 +79,8 @@ SavedLayout readWorkspaceLayout(const settings::RegistryStore& store, const QStr
     return layout;
 }
 
-bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& layout, const QString& section) {
+settings::StoreWrite writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& layout,
+                                          const QString& section) {
     const std::array values = {
         settings::NamedValue{kStateValue, layout.state},
         settings::NamedValue{kGeometryValue, layout.geometry},
@@ -87,15 +88,15 @@ bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& lay
         settings::NamedValue{kHiddenButtonsValue, joinIds(layout.hiddenButtons)},
         settings::NamedValue{kStatusBarValue, layout.statusBarShown ? 1 : 0},
     };
-    return bool(store.writeValues(section, values));
+    return store.writeValues(section, values);
 }
 
 int readApplicationLook(const settings::RegistryStore& store) {
     return validVisualStyle(store.GetProfileInt(kWorkspaceSection, kApplicationLookValue, cmd::kLookDefault));
 }
 
-bool writeApplicationLook(settings::RegistryStore& store, int id) {
-    return bool(store.WriteProfileInt(kWorkspaceSection, kApplicationLookValue, id));
+settings::StoreWrite writeApplicationLook(settings::RegistryStore& store, int id) {
+    return store.WriteProfileInt(kWorkspaceSection, kApplicationLookValue, id);
 }
 
 bool readBalloonTips(const settings::RegistryStore& store) {

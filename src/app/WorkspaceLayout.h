@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/StoreWrite.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -31,15 +33,15 @@ struct SavedLayout {
 SavedLayout readWorkspaceLayout(const settings::RegistryStore& store,
                                 const QString& section = kWorkspaceSection);
 // Writes the whole layout in one commit.
-bool writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& layout,
-                          const QString& section = kWorkspaceSection);
+settings::StoreWrite writeWorkspaceLayout(settings::RegistryStore& store, const SavedLayout& layout,
+                                          const QString& section = kWorkspaceSection);
 
 // The visual style in force: `ApplicationLook`, default 214; a number that names no style reads as 214.
 int readApplicationLook(const settings::RegistryStore& store);
 // Whether input errors show as balloons on their boxes (EnableBalloonTips 1, or absent) or as message
 // boxes (any other value).
 bool readBalloonTips(const settings::RegistryStore& store);
-bool writeApplicationLook(settings::RegistryStore& store, int id);
+settings::StoreWrite writeApplicationLook(settings::RegistryStore& store, int id);
 
 // The host list as a binary value, and back; nothing for data that is not such a list.
 QByteArray encodeHostHistory(const QStringList& hosts);

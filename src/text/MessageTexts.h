@@ -74,6 +74,10 @@ inline constexpr TextTemplate<QString> kProfileNotSaved{
     0, "ProfileNotSaved", "The Profile Manager could not save this change: %s."};
 inline constexpr TextTemplate<QString> kOptionsNotSaved{0, "OptionsNotSaved",
                                                         "The options were not saved: %s."};
+inline constexpr TextTemplate<QString> kLayoutNotSaved{0, "LayoutNotSaved",
+                                                       "The window layout was not saved: %s."};
+inline constexpr TextTemplate<QString> kLookNotSaved{0, "LookNotSaved",
+                                                     "The Application Look was not saved: %s."};
 // What the settings store tells about itself at start (file names as given; a reason is a clause).
 inline constexpr TextTemplate<QString, QString> kStoreMovedAside{
     0, "StoreMovedAside",

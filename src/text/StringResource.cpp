@@ -183,6 +183,8 @@ constexpr std::array kCatalogue = {
     describe(kSettingsErrorCaption),
     describe(kProfileNotSaved),
     describe(kOptionsNotSaved),
+    describe(kLayoutNotSaved),
+    describe(kLookNotSaved),
     describe(kStoreMovedAside),
     describe(kStoreLost),
     describe(kStoreNewerVersion),

@@ -320,8 +320,8 @@ TEST_F(CommandState, ProfilesAreAddedRenamedUsedAndDeletedFromThePaneAndSurviveA
     EXPECT_EQ(list->columnWidth(1), 150);
 }
 
-// A store that takes no change: every edit of a saved list says why in a box, and the lists show what
-// is stored.
+// A store that takes no change: every edit of a saved list, a chosen look and a reset layout say why in a
+// box, and the lists show what is stored.
 TEST_F(CommandState, EditsTheStoreDidNotTakeAreReportedAndNotShownAsDone) {
     using settings::section::kListScanHosts;
     using settings::section::kProfiles;
@@ -392,6 +392,13 @@ TEST_F(CommandState, EditsTheStoreDidNotTakeAreReportedAndNotShownAsDone) {
          "Settings Error: Could not create SeqScan Group Registry Subfolder: " + reason + "."},
         {[&] { press(groups, QStringLiteral("core")); },
          "Settings Error: The SeqScan group could not be deleted: " + reason + "."},
+        {[&] { frame->commands().trigger(cmd::kLookFirst); },
+         "Settings Error: The Application Look was not saved: " + reason + "."},
+        {[&] {
+             dialogs.okAnswer = true;
+             frame->commands().trigger(cmd::kResetGui);
+         },
+         "Reset GUI: The window layout was not saved: " + reason + "."},
     };
     for (const Edit& edit : edits) {
         SCOPED_TRACE(edit.box.toStdString());
