@@ -17,6 +17,32 @@ elapsed() {
   took=$((${EPOCHREALTIME//[!0-9]/} - start))
 }
 
+# compare NAME OTHER RUNS COMMAND... -- COMMAND...: runs both commands alternately RUNS times after a
+# warm-up run of each and prints their median wall times in milliseconds as NAME_ms and NAME_OTHER_ms, and
+# the first's over the second's as NAME_ratio.
+compare() {
+  local name=$1 other=$2 count=$3
+  shift 3
+  local first=() second=()
+  while [ "$1" != -- ]; do first+=("$1"); shift; done
+  shift
+  second=("$@")
+  elapsed "${first[@]}"
+  elapsed "${second[@]}"
+  local firstTimes=() secondTimes=()
+  for ((i = 0; i < count; ++i)); do
+    elapsed "${first[@]}"
+    firstTimes+=("$took")
+    elapsed "${second[@]}"
+    secondTimes+=("$took")
+  done
+  local firstMedian secondMedian
+  firstMedian=$(printf '%s\n' "${firstTimes[@]}" | median)
+  secondMedian=$(printf '%s\n' "${secondTimes[@]}" | median)
+  awk -v n="$name" -v o="$other" -v f="$firstMedian" -v s="$secondMedian" 'BEGIN {
+    printf "%s_ms %.2f\n%s_%s_ms %.2f\n%s_ratio %.2f\n", n, f / 1000, n, o, s / 1000, n, f / s }'
+}
+
 # The median of the numbers on standard input, one a line.
 median() {
   sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'

@@ -25,41 +25,16 @@ stopLoad() {
 trap 'stopLoad; rm -rf "$config"' EXIT
 vantrel=("$cli" --config-dir "$config" --home-dir "$config")
 
-# compare NAME RUNS COMMAND... -- COMMAND...: runs both commands alternately RUNS times after a warm-up
-# run of each and prints NAME_ms, NAME_system_ms and NAME_ratio.
-compare() {
-  local name=$1 count=$2
-  shift 2
-  local first=() second=()
-  while [ "$1" != -- ]; do first+=("$1"); shift; done
-  shift
-  second=("$@")
-  elapsed "${first[@]}"
-  elapsed "${second[@]}"
-  local firstTimes=() secondTimes=()
-  for ((i = 0; i < count; ++i)); do
-    elapsed "${first[@]}"
-    firstTimes+=("$took")
-    elapsed "${second[@]}"
-    secondTimes+=("$took")
-  done
-  local firstMedian secondMedian
-  firstMedian=$(printf '%s\n' "${firstTimes[@]}" | median)
-  secondMedian=$(printf '%s\n' "${secondTimes[@]}" | median)
-  awk -v n="$name" -v f="$firstMedian" -v s="$secondMedian" 'BEGIN {
-    printf "%s_ms %.2f\n%s_system_ms %.2f\n%s_ratio %.2f\n", n, f / 1000, n, s / 1000, n, f / s }'
-}
-
 # The 3,000-request pings, rows shown and quiet; SUFFIX names the machine's state.
 longPings() {
   local suffix=$1
-  compare "cli_3000ping$suffix" "$longRuns" "${vantrel[@]}" --set Packets=3000 --set Verbose=1 ping 127.0.0.1 \
+  compare "cli_3000ping$suffix" system "$longRuns" "${vantrel[@]}" --set Packets=3000 --set Verbose=1 ping 127.0.0.1 \
     -- ping -q -c 3000 -i 0 127.0.0.1
-  compare "cli_3000ping_quiet$suffix" "$longRuns" "${vantrel[@]}" --set Packets=3000 --set Verbose=0 ping \
+  compare "cli_3000ping_quiet$suffix" system "$longRuns" "${vantrel[@]}" --set Packets=3000 --set Verbose=0 ping \
     127.0.0.1 -- ping -q -c 3000 -i 0 127.0.0.1
 }
 
-compare cli_1ping "$runs" "${vantrel[@]}" --set Packets=1 ping 127.0.0.1 -- ping -c 1 127.0.0.1
+compare cli_1ping system "$runs" "${vantrel[@]}" --set Packets=1 ping 127.0.0.1 -- ping -c 1 127.0.0.1
 longPings ""
 
 for ((core = 0; core < $(nproc); ++core)); do

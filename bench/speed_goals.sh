@@ -17,6 +17,7 @@ load() { echo "load_average_1min_$1 $(cut -d' ' -f1 /proc/loadavg)"; }
 {
   load start
   bench/cli_vs_ping.sh "$runs"
+  bench/ipv6_ping.sh
   bench/cli_row_instructions.sh
   build/bench/gui_ping
   bench/gui_instructions.sh
@@ -31,6 +32,8 @@ cli_3000ping_ratio 3.5
 cli_3000ping_quiet_ratio 3.5
 cli_3000ping_loaded_ratio 3.5
 cli_3000ping_quiet_loaded_ratio 3.5
+ipv6_3000ping_ratio 1.1
+ipv6_3000ping_quiet_ratio 1.1
 cli_instructions_per_row 20000
 gui_with_plot_to_cli_ratio 1.5
 gui_event_loop_max_stall_ms 4
