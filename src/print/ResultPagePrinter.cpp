@@ -32,6 +32,17 @@ void copyDecoration(const QTextBlock& from, QTextBlock to) {
     to.setUserData(copy);
 }
 
+// The right edge of the widest table row, in layout pixels; 0 without rows.
+double widestRow(const QTextDocument& document) {
+    int widest = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (const auto* row = dynamic_cast<const RowDecoration*>(block.userData());
+            row && !row->cells.empty())
+            widest = std::max(widest, row->cells.back().right);
+    }
+    return widest;
+}
+
 } // namespace
 
 std::unique_ptr<QTextDocument> ResultPagePrinter::copyOf(const QTextDocument& source, int from, int to) {
@@ -117,16 +128,21 @@ ResultPagePrinter::Outcome ResultPagePrinter::print(QTextDocument& document, dou
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document.setDefaultTextOption(option);
     document.setDocumentMargin(0);
-    document.setTextWidth((pageWidth - 2 * kSideMarginTwips) * layoutPerTwip);
-    const std::optional<std::vector<QRectF>> pages = paginate(document, printableHeight * layoutPerTwip);
+    // A table wider than the page (a font wider than the columns were made for, an IPv6 address) is
+    // printed smaller, whole, rather than with its last cells wrapped under its first.
+    const double textWidth = (pageWidth - 2 * kSideMarginTwips) * layoutPerTwip;
+    const double shrink = std::min(1.0, textWidth / std::max(1.0, widestRow(document)));
+    document.setTextWidth(textWidth / shrink);
+    const std::optional<std::vector<QRectF>> pages =
+        paginate(document, printableHeight * layoutPerTwip / shrink);
     if (!pages)
         return Outcome::TooTall;
 
     QPainter painter;
     if (!painter.begin(&device))
         return Outcome::Failed;
-    const double scaleX = device.logicalDpiX() / layoutDpi;
-    const double scaleY = device.logicalDpiY() / layoutDpi;
+    const double scaleX = device.logicalDpiX() / layoutDpi * shrink;
+    const double scaleY = device.logicalDpiY() / layoutDpi * shrink;
     QAbstractTextDocumentLayout::PaintContext context;
     context.palette.setColor(QPalette::Text, Qt::black);
     bool first = true;
