@@ -40,6 +40,7 @@ struct ScanRules {
     bool failuresOnly = false;
     int parallel = 1;
     net::ResolvePolicy policy = net::ResolvePolicy::Ipv4ThenIpv6;
+    bool wideTable = false; // an IPv6 address in the list: every row has the wide columns
 };
 
 // A host of the list that is an address, as typed: IPv4 in every form inet_addr takes, or IPv6.
@@ -79,7 +80,7 @@ private:
     bool ping(const net::IpAddress& target, const QString& shown, const QString& dns, const QString& name);
     void sendUnresolved(const QString& name);
     // Writes the row of a decided host; true when it answered.
-    bool finish(const QString& shown, bool wide, const QString& dns, const QString& name,
+    bool finish(const QString& shown, bool ipv6, const QString& dns, const QString& name,
                 const SweepResult& result);
 
     const WorkerContext& m_context;
@@ -122,8 +123,10 @@ std::optional<net::IpAddress> ListScanner::lookUp(const QString& name) const {
 void ListScanner::sendUnresolved(const QString& name) {
     ResultRecord record = scanRecord(RecordOperation::ListScan, QString(), {}, kRecordNoAddress);
     record.name = name;
-    send(output::makeRow(ResultKind::Red, res::kScanNoAnswerNameRow, output::text(res::kNoIpAddressFound),
-                         QString(), name),
+    send(output::makeRow(
+             ResultKind::Red,
+             output::rowFor(m_rules.wideTable, res::kScanNoAnswerNameRow, res::kScanNoAnswerNameRowWide),
+             output::text(res::kNoIpAddressFound), QString(), name),
          record);
 }
 
@@ -169,8 +172,9 @@ bool ListScanner::ping(const net::IpAddress& target, const QString& shown, const
     return finish(shown, target.isV6(), dns, name, result);
 }
 
-bool ListScanner::finish(const QString& shown, bool wide, const QString& dns, const QString& name,
+bool ListScanner::finish(const QString& shown, bool ipv6, const QString& dns, const QString& name,
                          const SweepResult& result) {
+    const bool wide = ipv6 || m_rules.wideTable;
     ResultRecord record = scanRecord(RecordOperation::ListScan, shown, result.roundTrip, kRecordTimeout);
     record.name = name;
     if (result.roundTrip) {
@@ -275,14 +279,17 @@ OperationOutcome ListScanThread(const WorkerContext& context, const QStringList&
         return endWorker(context, {.outcome = OperationOutcome::NotRun});
     }
 
-    const ScanRules rules{std::uint32_t(options.number(OptionId::ListScanTimeout20)) * 1000u,
-                          options.number(OptionId::ListScanPackets), options.isOn(OptionId::ListScanShowFail),
-                          parallel, resolvePolicy(context.start.addressFamily)};
     // An IPv6 address in the list widens the table; names that resolve to one come in its rows alone.
     const bool wide = std::any_of(hosts.begin(), hosts.end(), [](const QString& host) {
         const std::optional<net::IpAddress> typed = literalOf(cleanHostText(host).host);
         return typed && typed->isV6();
     });
+    const ScanRules rules{std::uint32_t(options.number(OptionId::ListScanTimeout20)) * 1000u,
+                          options.number(OptionId::ListScanPackets),
+                          options.isOn(OptionId::ListScanShowFail),
+                          parallel,
+                          resolvePolicy(context.start.addressFamily),
+                          wide};
     link.SendResult(output::makeRow(
         ResultKind::HeaderRow, output::rowFor(wide, res::kScanDnsHeaderRow, res::kScanDnsHeaderRowWide)));
     link.SendRecord(eventRecord(ResultRecord::Kind::Start, RecordOperation::ListScan));
