@@ -5,7 +5,7 @@ _vantrel_cli() {
     cur="${COMP_WORDS[COMP_CWORD]}"
     prev="${COMP_WORDS[COMP_CWORD-1]}"
     local options="--config-dir --home-dir --set --save -4 -6 --format --rtf --pdf --help --version"
-    local commands="options ping isp lookup trace seqscan groups group listscan list winsock profiles profile export import"
+    local commands="options ping isp lookup trace seqscan groups group listscan list winsock profiles profile watch export import"
 
     case "$prev" in
         --config-dir|--home-dir)
@@ -47,6 +47,7 @@ _vantrel_cli() {
         isp) words="--count" ;;
         seqscan) words="--group" ;;
         group|list|profile) [ "$((COMP_CWORD - i))" -eq 1 ] && words="add del" ;;
+        watch) if [ "$((COMP_CWORD - i))" -eq 1 ]; then words="list add del"; else words="--name --interval"; fi ;;
         export|import) mapfile -t COMPREPLY < <(compgen -f -- "$cur"); return ;;
     esac
     mapfile -t COMPREPLY < <(compgen -W "$words" -- "$cur")

@@ -4,6 +4,7 @@
 #include "cli/CliResultView.h"
 #include "cli/SeqScanCommands.h"
 #include "cli/TerminalOutput.h"
+#include "cli/WatchCommands.h"
 #include "commands/AddressEditMessage.h"
 #include "commands/ProfileCommands.h"
 #include "net/CWinsock.h"
@@ -331,6 +332,11 @@ const std::vector<CliCommand>& commandTable() {
          QStringLiteral("add a profile, or give an existing NAME a new HOST; or delete the profile NAME "
                         "(exit 1 when there is none; 2 for an empty or too long NAME or HOST)"),
          &changeProfile},
+        {QStringLiteral("watch"), QStringLiteral("list | add HOST [--name N] [--interval S] | del HOST"),
+         QStringLiteral("print the watch list as HOST, NAME, INTERVAL (s), degraded LOSS (%) and ROUND TRIP "
+                        "(ms), ENABLED (1 or 0), tab-separated; add a host or change its name or interval "
+                        "(default 10 s); or delete one (exit 1 when it is not watched)"),
+         &watchCommand},
         {QStringLiteral("export"), QStringLiteral("[FILE]"),
          QStringLiteral(
              "save the whole settings store to FILE (default: VantrelExport.vtr in the home folder), "

@@ -148,6 +148,14 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
          QStringLiteral("1")},
         {QStringLiteral("--set"), QStringLiteral("ISPAddress=127.0.0.1\nx"), QStringLiteral("--save"),
          QStringLiteral("options")},
+        {QStringLiteral("watch")},
+        {QStringLiteral("watch"), QStringLiteral("list"), QStringLiteral("extra")},
+        {QStringLiteral("watch"), QStringLiteral("add")},
+        {QStringLiteral("watch"), QStringLiteral("add"), QStringLiteral("a\\b")},
+        {QStringLiteral("watch"), QStringLiteral("add"), QStringLiteral("a\nb.test")},
+        {QStringLiteral("watch"), QStringLiteral("add"), QStringLiteral("a.test"),
+         QStringLiteral("--interval"), QStringLiteral("0")},
+        {QStringLiteral("watch"), QStringLiteral("add"), QStringLiteral("a.test"), QStringLiteral("--name")},
     };
     for (const QStringList& arguments : wrong) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
@@ -182,6 +190,24 @@ TEST_F(CliTest, ProfilesAreListedAddedUpdatedAndDeletedAsInTheWindow) {
     ASSERT_EQ(profile({"del", "HOME"}), 0);
     ASSERT_EQ(run({"profiles"}), 0);
     EXPECT_EQ(lines(), QStringList({"Lab\tlab.test"}));
+}
+
+// A host added again keeps what is not given anew; stored numbers out of range read as their limits.
+TEST_F(CliTest, TheWatchListIsAddedToChangedListedAndDeletedFrom) {
+    ASSERT_EQ(run({"watch", "add", "http://gw.test/", "--name", "Gateway"}), 0);
+    ASSERT_EQ(run({"watch", "add", "fd42::1", "--interval", "5"}), 0);
+    ASSERT_EQ(run({"watch", "add", "GW.test", "--interval", "30"}), 0);
+    {
+        auto store = settings::RegistryStore::open({m_dir.path()});
+        ASSERT_TRUE(store->WriteProfileInt(QStringLiteral("Watch\\fd42::1"),
+                                           QStringLiteral("DegradedLossPercent"), 500));
+    }
+    ASSERT_EQ(run({"watch", "list"}), 0);
+    EXPECT_EQ(lines(), QStringList({"gw.test\tGateway\t30\t10\t250\t1", "fd42::1\t\t5\t100\t250\t1"}));
+    EXPECT_EQ(run({"watch", "del", "nowhere.test"}), 1);
+    ASSERT_EQ(run({"watch", "del", "GW.TEST"}), 0);
+    ASSERT_EQ(run({"watch", "list"}), 0);
+    EXPECT_EQ(lines(), QStringList({"fd42::1\t\t5\t100\t250\t1"}));
 }
 
 // The ListScan list is in the order this run's options give it, stored or set for the run only.
@@ -264,10 +290,12 @@ TEST_F(CliTest, ExportedSettingsImportIntoAFreshStoreAndABadFileChangesNothing) 
     QTemporaryDir other;
     const auto state = [&](const QString& configDir) {
         QString all;
-        for (const char* listing : {"options", "profiles", "groups", "list"}) {
+        for (const char* listing : {"options", "profiles", "groups", "list", "watch list"}) {
             BufferOutput output;
-            EXPECT_EQ(
-                runCli({QStringLiteral("--config-dir"), configDir, QString::fromLatin1(listing)}, output), 0);
+            EXPECT_EQ(runCli(QStringList{QStringLiteral("--config-dir"), configDir} +
+                                 QString::fromLatin1(listing).split(QLatin1Char(' ')),
+                             output),
+                      0);
             all += output.stdoutText;
         }
         return all;
@@ -331,9 +359,11 @@ TEST_F(CliTest, ExportedSettingsImportIntoAFreshStoreAndABadFileChangesNothing) 
 // Every listing of the store, for telling whether a command changed it.
 QString storeState(const QString& configDir) {
     QString all;
-    for (const char* listing : {"options", "profiles", "groups", "list"}) {
+    for (const char* listing : {"options", "profiles", "groups", "list", "watch list"}) {
         BufferOutput output;
-        EXPECT_EQ(runCli({QStringLiteral("--config-dir"), configDir, QString::fromLatin1(listing)}, output),
+        EXPECT_EQ(runCli(QStringList{QStringLiteral("--config-dir"), configDir} +
+                             QString::fromLatin1(listing).split(QLatin1Char(' ')),
+                         output),
                   0);
         all += output.stdoutText;
     }
@@ -371,6 +401,7 @@ TEST_F(CliTest, EveryChangeOfTheStoreThatCannotBeWrittenExitsWithTwoAndTheReason
         {{"profile", "del", "Home"}, true},        {{"group", "add", "edge", "10.0.1.1", "10.0.1.9"}, false},
         {{"group", "del", "core"}, true},          {{"list", "add", "10.0.0.6"}, false},
         {{"list", "del", "10.0.0.5"}, true},       {{"import"}, false},
+        {{"watch", "add", "10.0.0.7"}, false},     {{"watch", "del", "10.0.0.8"}, true},
     };
     for (const Kind& kind : kinds) {
         for (const Command& command : commands) {
@@ -389,6 +420,7 @@ TEST_F(CliTest, EveryChangeOfTheStoreThatCannotBeWrittenExitsWithTwoAndTheReason
             ASSERT_EQ(runCli(config + QStringList{"group", "add", "core", "10.0.0.1", "10.0.0.9"}, seeding),
                       0);
             ASSERT_EQ(runCli(config + QStringList{"list", "add", "10.0.0.5"}, seeding), 0);
+            ASSERT_EQ(runCli(config + QStringList{"watch", "add", "10.0.0.8"}, seeding), 0);
             ::chmod(QFile::encodeName(dir.filePath(QStringLiteral("VantrelExport.vtr"))).constData(), 0644);
             const QString before = storeState(dir.path());
             const QString file = settings::StoreLocation{dir.path()}.storeFile();

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli/CliCommands.h"
+
+namespace vantrel::cli {
+
+// watch list | watch add HOST [--name N] [--interval S] | watch del HOST: the watch list in the store.
+int watchCommand(CliContext& context, const QStringList& arguments);
+
+} // namespace vantrel::cli
