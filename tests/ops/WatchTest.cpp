@@ -1,7 +1,13 @@
+#include "net/WinsockErrors.h"
 #include "ops/HostWatch.h"
+#include "ops/WatchProber.h"
 #include "ops/WatchSchedule.h"
+#include "support/FakeHostDatabase.h"
+#include "support/FakeIcmpNetwork.h"
 
+#include <QMap>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace vantrel::ops {
 namespace {
@@ -73,6 +79,87 @@ TEST(WatchScheduleTest, FirstProbesSpreadThenEachOnItsOwnBeatWithoutABurstAfterA
     EXPECT_TRUE(schedule.takeDue(1'081'000).empty());
     EXPECT_EQ(schedule.nextDueMs(), 1'083'333);
     EXPECT_EQ(WatchSchedule({}, 0).nextDueMs(), 86'400'000);
+}
+
+// Every host's state as the front end last heard it, and every change.
+class RecordedWatch final : public WatchFrontEnd {
+public:
+    void watchProbed(const WatchHostView& host) override { last[host.host] = host; }
+    void watchStateChanged(const history::StateChange& change, const WatchHostView&) override {
+        changes.push_back(change.host + QLatin1Char(' ') + change.to);
+    }
+    QString state(const char* host) const {
+        return watchStateName(last.value(QString::fromLatin1(host)).state);
+    }
+
+    QMap<QString, WatchHostView> last;
+    QStringList changes;
+};
+
+class WatchProberTest : public ::testing::Test {
+protected:
+    WatchProberTest() {
+        names->addHost({"gw.test", {}, {test::address("10.0.0.2")}});
+        names->addNameError("nowhere.test", net::WSAHOST_NOT_FOUND);
+        for (int i = 0; i < 50; ++i) {
+            network.reply(test::address("10.0.0.1"), 1, 64, test::address("10.0.0.1"));
+            network.reply(test::address("10.0.0.2"), 400, 64, test::address("10.0.0.2"));
+            network.reply6(test::ipAddress("fd42::5"), 2, 64, test::ipAddress("fd42::5"));
+        }
+    }
+    std::unique_ptr<WatchProber> prober(const QStringList& hosts) {
+        std::vector<settings::WatchEntry> entries;
+        for (const QString& host : hosts) {
+            settings::WatchEntry entry;
+            entry.host = host;
+            entry.intervalSeconds = 1;
+            entries.push_back(entry);
+        }
+        return std::make_unique<WatchProber>(entries, WatchRules{}, network.api().openEchoSweep(), names,
+                                             recorded, nullptr, 0);
+    }
+    // Steps through `seconds` of the fake clock, letting the name service answer what it is not held from.
+    void run(WatchProber& watch, int seconds, std::size_t held = 0) {
+        for (std::int64_t now = 0; now <= seconds * 1000; now += 250) {
+            watch.step(now, std::chrono::milliseconds(0));
+            for (int wait = 0; watch.lookupsInFlight() > held && wait < 5000; ++wait) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                watch.step(now, std::chrono::milliseconds(0));
+            }
+        }
+    }
+
+    test::FakeIcmpNetwork network;
+    std::shared_ptr<test::FakeHostDatabase> names = std::make_shared<test::FakeHostDatabase>();
+    RecordedWatch recorded;
+};
+
+TEST_F(WatchProberTest, EachHostIsJudgedByItsOwnProbesWhateverTheOthersDo) {
+    auto watch = prober({"10.0.0.1", "gw.test", "10.0.0.3", "nowhere.test", "fd42::5"});
+    run(*watch, 10);
+    EXPECT_EQ(recorded.state("10.0.0.1"), QStringLiteral("up"));
+    EXPECT_EQ(recorded.state("gw.test"), QStringLiteral("degraded")) << "answers in 400 ms";
+    EXPECT_EQ(recorded.state("10.0.0.3"), QStringLiteral("down"));
+    EXPECT_EQ(recorded.state("nowhere.test"), QStringLiteral("down"));
+    EXPECT_EQ(recorded.state("fd42::5"), QStringLiteral("up"));
+    EXPECT_EQ(recorded.last.value(QStringLiteral("gw.test")).address, test::ipAddress("10.0.0.2"));
+    EXPECT_GE(recorded.last.value(QStringLiteral("10.0.0.1")).sent, 10);
+    EXPECT_EQ(recorded.changes.filter(QStringLiteral("10.0.0.3")),
+              QStringList({"10.0.0.3 degraded", "10.0.0.3 down"}));
+}
+
+// A name service that does not answer costs its own hosts a lost probe an interval, holds up no other
+// host, and does not hold up the end of the watch.
+TEST_F(WatchProberTest, ASilentNameServiceHoldsUpNothingButItsOwnHosts) {
+    names->hold();
+    {
+        auto watch = prober({"10.0.0.1", "gw.test"});
+        run(*watch, 4, 1);
+        EXPECT_EQ(recorded.state("10.0.0.1"), QStringLiteral("up"));
+        EXPECT_EQ(recorded.state("gw.test"), QStringLiteral("down"));
+        EXPECT_EQ(watch->lookupsInFlight(), 1u);
+    }
+    names->release();
 }
 
 } // namespace
