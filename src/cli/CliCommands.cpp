@@ -332,10 +332,13 @@ const std::vector<CliCommand>& commandTable() {
          QStringLiteral("add a profile, or give an existing NAME a new HOST; or delete the profile NAME "
                         "(exit 1 when there is none; 2 for an empty or too long NAME or HOST)"),
          &changeProfile},
-        {QStringLiteral("watch"), QStringLiteral("list | add HOST [--name N] [--interval S] | del HOST"),
-         QStringLiteral("print the watch list as HOST, NAME, INTERVAL (s), degraded LOSS (%) and ROUND TRIP "
-                        "(ms), ENABLED (1 or 0), tab-separated; add a host or change its name or interval "
-                        "(default 10 s); or delete one (exit 1 when it is not watched)"),
+        {QStringLiteral("watch"),
+         QStringLiteral("list | add HOST [--name N] [--interval S] | del HOST | run"),
+         QStringLiteral(
+             "print the watch list as HOST, NAME, INTERVAL (s), degraded LOSS (%) and ROUND TRIP "
+             "(ms), ENABLED (1 or 0), tab-separated; add a host or change its name or interval "
+             "(default 10 s); or delete one (exit 1 when it is not watched); run: probe every enabled host "
+             "until Ctrl+C or SIGTERM, each change of state a line, every probe kept in the history"),
          &watchCommand},
         {QStringLiteral("export"), QStringLiteral("[FILE]"),
          QStringLiteral(

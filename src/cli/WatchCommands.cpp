@@ -1,6 +1,7 @@
 #include "cli/WatchCommands.h"
 
 #include "cli/TerminalOutput.h"
+#include "cli/WatchRun.h"
 #include "ops/HostText.h"
 #include "settings/WatchList.h"
 #include "text/MessageTexts.h"
@@ -18,8 +19,8 @@ int fail(CliContext& context, const QString& text, int status) {
 }
 
 int usage(CliContext& context) {
-    context.output.err(
-        QStringLiteral("vantrel-cli: watch takes list, add HOST [--name N] [--interval S] or del HOST\n"));
+    context.output.err(QStringLiteral(
+        "vantrel-cli: watch takes list, add HOST [--name N] [--interval S], del HOST or run\n"));
     return kExitUsage;
 }
 
@@ -118,6 +119,8 @@ int watchCommand(CliContext& context, const QStringList& arguments) {
         return addWatched(context, arguments);
     if (verb == QLatin1String("del") && arguments.size() == 2)
         return deleteWatched(context, arguments[1]);
+    if (verb == QLatin1String("run"))
+        return runWatch(context, arguments.mid(1));
     return usage(context);
 }
 

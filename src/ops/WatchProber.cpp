@@ -63,7 +63,8 @@ void WatchProber::step(std::int64_t nowMs, std::chrono::milliseconds wait) {
 }
 
 std::size_t WatchProber::lookupsInFlight() const {
-    return std::size_t(std::count_if(m_hosts.begin(), m_hosts.end(), [](const Host& host) { return host.resolving; }));
+    return std::size_t(
+        std::count_if(m_hosts.begin(), m_hosts.end(), [](const Host& host) { return host.resolving; }));
 }
 
 void WatchProber::probe(std::size_t index, std::int64_t nowMs) {

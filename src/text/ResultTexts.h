@@ -143,6 +143,13 @@ inline constexpr RtfTemplate<RtfText> kListScanEndLine{0, "ListScanEndLine",
                                                        R"rtf({ListScan ended - %s} \par })rtf"};
 inline constexpr RtfTemplate<RtfText> kListScanCanceledLine{0, "ListScanCanceledLine",
                                                             R"rtf({ListScan canceled - %s} \par })rtf"};
+// The watch list: its start and end, and a host's change of state (the host, with its name in brackets
+// when it has one; "up", "degraded" or "down"; the moment of the probe that changed it).
+inline constexpr RtfTemplate<RtfText> kWatchStartLine{0, "WatchStartLine",
+                                                      R"rtf( \par {Starting Watch - %s} \par })rtf"};
+inline constexpr RtfTemplate<RtfText> kWatchEndLine{0, "WatchEndLine", R"rtf({Watch ended - %s} \par })rtf"};
+inline constexpr RtfTemplate<RtfText, RtfText, RtfText> kWatchChangeLine{0, "WatchChangeLine",
+                                                                        R"rtf({%s is %s - %s} \par })rtf"};
 
 // Lookup report (Plain). 5024 is the link that fills the second cell of 5025; both its arguments are the
 // name.

@@ -3,6 +3,7 @@
 #include "cli/CliApp.h"
 #include "cli/CliOperationSession.h"
 #include "cli/TerminalOutput.h"
+#include "history/HistoryDatabase.h"
 #include "net/IcmpApi.h"
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
@@ -15,6 +16,8 @@
 #include <QTimer>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <limits>
+#include <thread>
 
 namespace vantrel::cli {
 namespace {
@@ -103,6 +106,46 @@ TEST_F(CliContinuousPingTest, CtrlCEndsTheRunWithItsSummary) {
     EXPECT_EQ(lines[lines.size() - 3], QStringLiteral("Ping Successful"));
     EXPECT_EQ(lines[lines.size() - 2],
               QStringLiteral("1 of 1 packets returned successfully : 0.0% PACKET LOSS"));
+}
+
+// The watch list runs until SIGTERM: a line for each change of state between its start and end lines,
+// every probe kept in the history in the user's data folder.
+TEST_F(CliContinuousPingTest, WatchRunsUntilSigtermAndKeepsItsProbesInTheHistory) {
+    ASSERT_EQ(run({QStringLiteral("watch"), QStringLiteral("add"), QStringLiteral("127.0.0.1"),
+                   QStringLiteral("--name"), QStringLiteral("loopback"), QStringLiteral("--interval"),
+                   QStringLiteral("1")})
+                  .first,
+              0);
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    QProcess process;
+    start(process, {QStringLiteral("watch"), QStringLiteral("run")});
+    qunsetenv("XDG_DATA_HOME");
+    ASSERT_TRUE(process.waitForStarted());
+    QString output;
+    while (!output.contains(QStringLiteral("is up")) && process.waitForReadyRead(30000))
+        output += QString::fromUtf8(process.readAllStandardOutput());
+    // Two more probes at least before the end.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    ::kill(pid_t(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(30000));
+    output += QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << output.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Starting Watch - ")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("127.0.0.1 (loopback) is up - ")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Watch ended - ")));
+
+    QString error;
+    const auto history = history::HistoryDatabase::open(
+        data.filePath(QStringLiteral("Quenlo Software/Vantrel/history.sqlite")), error);
+    ASSERT_TRUE(history) << error.toStdString();
+    const history::ProbeSums sums =
+        history->sums(QStringLiteral("127.0.0.1"), 0, std::numeric_limits<std::int64_t>::max());
+    EXPECT_GE(sums.sent, 3);
+    EXPECT_EQ(sums.received, sums.sent);
+    EXPECT_EQ(history->changes(0, std::numeric_limits<std::int64_t>::max()).size(), 1u);
 }
 
 TEST_F(CliContinuousPingTest, ATerminalShowsTheCountdownOnItsStatusLineAndClearsItForTheRows) {

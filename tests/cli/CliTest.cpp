@@ -156,6 +156,7 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         {QStringLiteral("watch"), QStringLiteral("add"), QStringLiteral("a.test"),
          QStringLiteral("--interval"), QStringLiteral("0")},
         {QStringLiteral("watch"), QStringLiteral("add"), QStringLiteral("a.test"), QStringLiteral("--name")},
+        {QStringLiteral("watch"), QStringLiteral("run")}, // nothing is watched
     };
     for (const QStringList& arguments : wrong) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
