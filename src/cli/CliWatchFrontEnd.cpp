@@ -5,10 +5,13 @@
 
 namespace vantrel::cli {
 
-CliWatchFrontEnd::CliWatchFrontEnd(output::ResultView& view)
-    : m_view(view) {}
+CliWatchFrontEnd::CliWatchFrontEnd(output::ResultView& view, ops::WatchMetrics& metrics)
+    : m_view(view)
+    , m_metrics(metrics) {}
 
-void CliWatchFrontEnd::watchProbed(const ops::WatchHostView&) {}
+void CliWatchFrontEnd::watchProbed(const ops::WatchHostView& host) {
+    m_metrics.update(host);
+}
 
 void CliWatchFrontEnd::watchStateChanged(const history::StateChange& change, const ops::WatchHostView& host) {
     const output::ResultRow row = ops::watchChangeRow(change, host.name);

@@ -3,12 +3,14 @@
 #include "cli/CliResultView.h"
 #include "cli/CliWatchFrontEnd.h"
 #include "cli/InterruptSignals.h"
+#include "cli/MetricsEndpoint.h"
 #include "cli/TerminalOutput.h"
 #include "history/HistoryWriter.h"
 #include "net/IcmpApi.h"
 #include "net/SystemHostDatabase.h"
 #include "ops/AddressPolicy.h"
 #include "ops/EchoHandleFailure.h"
+#include "ops/WatchMetrics.h"
 #include "ops/WatchRunner.h"
 #include "rows/ShownRow.h"
 #include "rows/TimeStamp.h"
@@ -41,8 +43,9 @@ std::vector<settings::WatchEntry> enabledEntries(CliContext& context) {
 } // namespace
 
 int runWatch(CliContext& context, const QStringList& arguments) {
-    if (!arguments.isEmpty()) {
-        context.output.err(QStringLiteral("vantrel-cli: watch run takes no arguments\n"));
+    if (!arguments.isEmpty() && (arguments.size() != 2 || arguments[0] != QLatin1String("--metrics"))) {
+        context.output.err(
+            QStringLiteral("vantrel-cli: watch run takes no arguments but --metrics ADDRESS:PORT\n"));
         return kExitUsage;
     }
     std::vector<settings::WatchEntry> entries = enabledEntries(context);
@@ -61,11 +64,16 @@ int runWatch(CliContext& context, const QStringList& arguments) {
         return fail(context, QStringLiteral("the history \"%1\" cannot be used: %2").arg(historyFile, error));
     history::HistoryWriter writer(std::move(database), {});
 
+    ops::WatchMetrics metrics;
+    std::unique_ptr<MetricsEndpoint> endpoint;
+    if (!arguments.isEmpty() && !(endpoint = MetricsEndpoint::listen(arguments[1], metrics, error)))
+        return fail(context, error);
+
     const std::unique_ptr<output::ResultView> view = makeResultView(context);
     const output::TimeStamper stamper;
     view->showResult(output::ShownRow(
         output::makeRow(output::ResultKind::Bold, output::res::kWatchStartLine, stamper.now())));
-    CliWatchFrontEnd frontEnd(*view);
+    CliWatchFrontEnd frontEnd(*view, metrics);
     const ops::WatchRules rules{3, ops::resolvePolicy(context.options)};
     std::optional<ops::WatchRunner> runner;
     runner.emplace([&](std::int64_t startMs) {

@@ -20,12 +20,18 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/vantrel bin/vantrel-cli share/doc/vantrel/Vantrel.html share/applications/$id.desktop \
   share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg share/man/man1/vantrel.1 \
-  share/man/man1/vantrel-cli.1 share/bash-completion/completions/vantrel-cli; do
+  share/man/man1/vantrel-cli.1 share/bash-completion/completions/vantrel-cli share/systemd/user/vantrel-watch.service \
+  share/doc/vantrel/examples/prometheus.yml share/doc/vantrel/examples/grafana-dashboard.json; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 for program in vantrel vantrel-cli; do
   [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
 done
+# The unit names the program by the prefix the build was configured for, as systemd needs a whole path.
+grep -qE "^ExecStart=/(.*/)?bin/vantrel-cli watch run --metrics 127\.0\.0\.1:9427$" \
+  "$prefix/share/systemd/user/vantrel-watch.service" || fail "the watch service does not start vantrel-cli watch run"
+promtool check config "$prefix/share/doc/vantrel/examples/prometheus.yml" >/dev/null || fail "promtool check config"
+python3 -m json.tool "$prefix/share/doc/vantrel/examples/grafana-dashboard.json" >/dev/null || fail "the dashboard is no JSON"
 # Help Topics looks for the manual beside the program's bin folder.
 [ -f "$prefix/bin/../share/doc/vantrel/Vantrel.html" ] || fail "the manual is not where the program looks"
 
