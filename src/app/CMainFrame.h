@@ -85,6 +85,8 @@ public:
     output::ResultPipeline& resultPipeline() const { return *m_parts.pipeline; }
     ui::CStatusViewPane& resultsPane() const { return *m_parts.resultsPane; }
     ui::RoundTripPlot& roundTripPlot() const { return *m_parts.roundTripPlot; }
+    ui::WatchPane& watchPane() const { return *m_parts.watchPane; }
+    settings::RegistryStore& store() const { return m_parts.store; }
     DesktopLogFrontEnd& logFrontEnd() const { return *m_parts.logFrontEnd; }
     // The Profile Manager: its book, its pane and the profile command.
     ProfileManager& profiles() const { return *m_parts.profiles; }

@@ -67,6 +67,7 @@ const std::array kCommands = {
     // View.
     CommandSpec{cmd::kStatusBar, &res::kStatusBarMenu, {}},
     CommandSpec{cmd::kRoundTripPlotPane, &res::kRoundTripPlotMenu, {}},
+    CommandSpec{cmd::kWatchPane, &res::kWatchPaneMenu, {}},
     CommandSpec{cmd::kCustomize, &res::kCustomizeMenu, {}},
     CommandSpec{cmd::kWindowsDialog, &res::kWindowsMenu, {}},
     // Help.

@@ -19,7 +19,8 @@ DesktopOperations::DesktopOperations(const FrameMaker& makeFrame, DesktopNetwork
           },
           std::move(network))
     , m_ispinger(*m_frame, m_session.ispinger())
-    , m_plotFeed(m_frame->roundTripPlot(), m_session.control(), m_session.ispinger()) {
+    , m_plotFeed(m_frame->roundTripPlot(), m_session.control(), m_session.ispinger())
+    , m_watch(*m_frame, m_frame->watchPane(), m_session.icmp(), m_session.names()) {
     QObject::connect(m_frame, &CMainFrame::operationCommand, &m_frameLinks,
                      [this](ops::CommandId command) { runCommand(command); });
     QObject::connect(m_frame, &CMainFrame::closing, &m_frameLinks, [this] { control().beginClose(); });
@@ -37,6 +38,7 @@ void DesktopOperations::appendLine(const output::ResultRow& line) {
 }
 
 void DesktopOperations::start() {
+    m_watch.load();
     if (!m_winsock.Start()) {
         appendLine(ops::winsockStartupFailedLine(m_winsock.startResult()));
         return;
@@ -112,6 +114,7 @@ void DesktopOperations::runCommand(ops::CommandId command) {
 }
 
 void DesktopOperations::shutDown() {
+    m_watch.stop();
     control().joinWorkers();
     // What the workers handed over on their way out is shown and logged before the log closes.
     control().drainWorkerQueue();

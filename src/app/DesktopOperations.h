@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DesktopISPinger.h"
+#include "app/DesktopWatch.h"
 #include "app/RoundTripPlotFeed.h"
 #include "net/CWinsock.h"
 #include "ops/OperationsSession.h"
@@ -49,7 +50,8 @@ private:
     ops::OperationsSession m_session;
     DesktopISPinger m_ispinger;
     RoundTripPlotFeed m_plotFeed; // after the session, whose records it takes
-    QObject m_frameLinks;         // the frame's signals to the operations, cut when these go
+    DesktopWatch m_watch;
+    QObject m_frameLinks; // the frame's signals to the operations, cut when these go
     bool m_started = false;
 };
 

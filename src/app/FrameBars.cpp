@@ -69,6 +69,7 @@ bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
     });
     view->addAction(c.action(cmd::kStatusBar));
     view->addAction(c.action(cmd::kRoundTripPlotPane));
+    view->addAction(c.action(cmd::kWatchPane));
     view->addSeparator();
     QMenu* look = view->addMenu(text(res::kLookMenuTitle));
     QMenu* office2007 = nullptr;

@@ -147,8 +147,8 @@ void FrameCommandDispatch::bindCommands() {
     on(cmd::kAboutWinsock, [this] { emit m_frame.aboutWinsockRequested(); });
 
     on(cmd::kStatusBar, [this](bool checked) { m_frame.statusBar()->setVisible(checked); });
-    on(cmd::kRoundTripPlotPane,
-       [this](bool checked) { m_parts.panes.at(cmd::kRoundTripPlotPane)->setVisible(checked); });
+    for (int pane : {cmd::kRoundTripPlotPane, cmd::kWatchPane})
+        on(pane, [this, pane](bool checked) { m_parts.panes.at(pane)->setVisible(checked); });
     for (const VisualStyle& style : visualStyles())
         on(style.id, [this, id = style.id] {
             m_frame.ApplyVisualStyle(id);

@@ -28,6 +28,7 @@
 #include "ui/ResultsTextView.h"
 #include "ui/RoundTripPlot.h"
 #include "ui/TabColourizer.h"
+#include "ui/WatchPane.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -54,6 +55,7 @@ void FramePanes::createCommands() {
     }
     m_parts.commands->action(cmd::kStatusBar)->setCheckable(true);
     m_parts.commands->action(cmd::kRoundTripPlotPane)->setCheckable(true);
+    m_parts.commands->action(cmd::kWatchPane)->setCheckable(true);
 }
 
 bool FramePanes::CreatePanes() {
@@ -117,6 +119,14 @@ bool FramePanes::CreatePanes() {
     m_frame.addDockWidget(Qt::RightDockWidgetArea, plot);
     plot->hide();
     QObject::connect(plot, &QDockWidget::visibilityChanged, &m_frame, [this] { m_frame.RefreshCommandUI(); });
+    // So does the Watch List, tabbed with the plot.
+    m_parts.watchPane = new ui::WatchPane(&m_frame);
+    QDockWidget* watch = makeDock(cmd::kWatchPane, output::text(output::res::kWatchPaneTitle),
+                                  QStringLiteral("WatchPane"), m_parts.watchPane);
+    m_frame.tabifyDockWidget(plot, watch);
+    watch->hide();
+    QObject::connect(watch, &QDockWidget::visibilityChanged, &m_frame,
+                     [this] { m_frame.RefreshCommandUI(); });
 
     m_parts.resultsPane->setMinimumSize(m_parts.resultsPane->leastSize());
     m_persistence.keepStartingLayout();

@@ -70,6 +70,7 @@ QList<QDockWidget*> FrameParts::panesInOrder() const {
     for (int id : kOptionsTabOrder)
         inOrder.append(panes.at(id));
     inOrder.append(panes.at(cmd::kRoundTripPlotPane));
+    inOrder.append(panes.at(cmd::kWatchPane));
     return inOrder;
 }
 

@@ -36,6 +36,7 @@ class CStatusViewPane;
 class HostComboBox;
 class OptionPane;
 class RoundTripPlot;
+class WatchPane;
 class StatusPane;
 class SystemTray;
 } // namespace vantrel::ui
@@ -102,6 +103,7 @@ struct FrameParts {
     std::unique_ptr<output::ResultLog> resultLog;
     ui::CStatusViewPane* resultsPane = nullptr;
     ui::RoundTripPlot* roundTripPlot = nullptr;
+    ui::WatchPane* watchPane = nullptr;
     std::unique_ptr<output::ResultPipeline> pipeline;
     bool shownOnce = false;
 

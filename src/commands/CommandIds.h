@@ -104,5 +104,6 @@ inline constexpr int kProfileNameLabel = 505;
 inline constexpr int kResultsPane = 133;
 inline constexpr int kProfileManagerPane = 134;
 inline constexpr int kRoundTripPlotPane = 135;
+inline constexpr int kWatchPane = 137;
 
 } // namespace vantrel::cmd

@@ -41,6 +41,8 @@ public:
     settings::LiveOptions& options() { return m_options; }
     OperationState& state() { return m_state; }
     const net::IcmpApi& icmp() const { return m_icmp; }
+    // The name service every lookup of the session goes through.
+    const std::shared_ptr<net::HostDatabase>& names() const { return m_names; }
     OperationControl& control() { return m_control; }
     ContinuousPing& continuousPing() { return m_continuousPing; }
     ISPinger& ispinger() { return m_ispinger; }
@@ -50,6 +52,7 @@ private:
     OperationState m_state;
     FrontEnd m_frontEnd;
     net::IcmpApi m_icmp;
+    std::shared_ptr<net::HostDatabase> m_names;
     net::SocketLibrary m_sockets;
     OperationControl m_control;
     ContinuousPing m_continuousPing; // plugs into the control: made after it, gone before it

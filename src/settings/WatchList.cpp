@@ -14,6 +14,7 @@ const QString kInterval = QStringLiteral("Interval");
 const QString kLossPercent = QStringLiteral("DegradedLossPercent");
 const QString kRoundTripMs = QStringLiteral("DegradedRoundTripMs");
 const QString kEnabled = QStringLiteral("Enabled");
+const QString kWatching = QStringLiteral("Watching"); // a value of the section itself
 
 QString keyOf(const QString& host) {
     return section::kWatch + QLatin1Char('\\') + host;
@@ -60,6 +61,14 @@ StoreWrite WatchList::put(const WatchEntry& entry) {
 
 StoreWrite WatchList::remove(const QString& host) {
     return m_store.deleteKey(keyOf(host));
+}
+
+bool WatchList::watching() const {
+    return m_store.GetProfileInt(section::kWatch, kWatching, 0) != 0;
+}
+
+StoreWrite WatchList::setWatching(bool on) {
+    return m_store.WriteProfileInt(section::kWatch, kWatching, on ? 1 : 0);
 }
 
 } // namespace vantrel::settings

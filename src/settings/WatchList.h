@@ -47,6 +47,9 @@ public:
     StoreWrite put(const WatchEntry& entry);
     // Deletes the entry of `host`; StoreWrite::kNothingThere when there is none.
     StoreWrite remove(const QString& host);
+    // Whether the window's watch was on when it last closed.
+    bool watching() const;
+    StoreWrite setWatching(bool on);
 
 private:
     RegistryStore& m_store;

@@ -35,6 +35,7 @@ inline constexpr TextTemplate<> kResetGuiMenu{0, "ResetGuiMenu", "Reset &GUI"};
 // The View and Help menus.
 inline constexpr TextTemplate<> kStatusBarMenu{0, "StatusBarMenu", "&Status Bar"};
 inline constexpr TextTemplate<> kRoundTripPlotMenu{0, "RoundTripPlotMenu", "&Round Trip Plot"};
+inline constexpr TextTemplate<> kWatchPaneMenu{0, "WatchPaneMenu", "&Watch List"};
 inline constexpr TextTemplate<> kCustomizeMenu{0, "CustomizeMenu", "Customize..."};
 inline constexpr TextTemplate<> kWindowsMenu{0, "WindowsMenu", "Windows..."};
 inline constexpr TextTemplate<> kHelpTopicsMenu{0, "HelpTopicsMenu", "&Help Topics"};

@@ -209,6 +209,17 @@ inline constexpr TextTemplate<> kProfileManagerTitle{700, "ProfileManagerTitle",
 inline constexpr TextTemplate<> kProfileNameHeader{0, "ProfileNameHeader", "Profile Name"};
 // The round-trip plot pane: its title, its context menu, the running times and losses, the x axis.
 inline constexpr TextTemplate<> kRoundTripPlotTitle{0, "RoundTripPlotTitle", "Round Trip Plot"};
+inline constexpr TextTemplate<> kWatchPaneTitle{0, "WatchPaneTitle", "Watch List"};
+inline constexpr TextTemplate<QString> kWatchNotSaved{0, "WatchNotSaved",
+                                                      "The watch list could not be saved: %s."};
+inline constexpr TextTemplate<QString> kWatchNoHost{
+    0, "WatchNoHost", "\"%s\" is no host name or address: type one, or put one in the host box."};
+inline constexpr TextTemplate<QString, QString> kWatchNoHistory{
+    0, "WatchNoHistory", "The watch runs without its history: the file \"%s\" cannot be used (%s)."};
+inline constexpr TextTemplate<> kWatchNoSocket{0, "WatchNoSocket",
+                                               "The watch list could not open an ICMP socket."};
+inline constexpr TextTemplate<QString> kWatchHistoryNotWritten{
+    0, "WatchHistoryNotWritten", "The watch list's history was not written: %s."};
 inline constexpr TextTemplate<> kPlotCopy{0, "PlotCopy", "Copy"};
 inline constexpr TextTemplate<QString, QString, QString> kPlotTimes{0, "PlotTimes",
                                                                     "min %s ms  avg %s ms  max %s ms  "};

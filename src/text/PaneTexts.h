@@ -246,4 +246,31 @@ inline constexpr TextTemplate<QString> kEntryFieldName{0, "EntryFieldName", "%s 
 inline constexpr TextTemplate<QString> kSpinUpName{0, "SpinUpName", "%s, up"};
 inline constexpr TextTemplate<QString> kSpinDownName{0, "SpinDownName", "%s, down"};
 
+// The Watch List pane.
+inline constexpr TextTemplate<> kWatchHostLabel{0, "WatchHostLabel", "Host:"};
+inline constexpr TextTemplate<> kWatchNameLabel{0, "WatchNameLabel", "Name:"};
+inline constexpr TextTemplate<> kWatchIntervalLabel{0, "WatchIntervalLabel", "Every (seconds):"};
+inline constexpr TextTemplate<> kWatchAddButton{0, "WatchAddButton", "&Add"};
+inline constexpr TextTemplate<> kWatchAddTip{
+    0, "WatchAddTip", "Watch the host typed here, or the one in the host box when this one is empty."};
+inline constexpr TextTemplate<> kWatchDeleteButton{0, "WatchDeleteButton", "&Delete"};
+inline constexpr TextTemplate<> kWatchRunButton{0, "WatchRunButton", "&Watch"};
+inline constexpr TextTemplate<> kWatchRunTip{
+    0, "WatchRunTip", "Probe the enabled hosts around the clock, beside every other operation."};
+inline constexpr TextTemplate<> kWatchSpanLabel{0, "WatchSpanLabel", "History:"};
+inline constexpr TextTemplate<> kWatchSpanHour{0, "WatchSpanHour", "Last hour"};
+inline constexpr TextTemplate<> kWatchSpanDay{0, "WatchSpanDay", "Last day"};
+inline constexpr TextTemplate<> kWatchSpanWeek{0, "WatchSpanWeek", "Last week"};
+inline constexpr TextTemplate<> kWatchChangesLabel{0, "WatchChangesLabel", "Changes of state (last day):"};
+// The table's columns.
+inline constexpr TextTemplate<> kWatchColumnEnabled{0, "WatchColumnEnabled", "On"};
+inline constexpr TextTemplate<> kWatchColumnHost{0, "WatchColumnHost", "Host"};
+inline constexpr TextTemplate<> kWatchColumnName{0, "WatchColumnName", "Name"};
+inline constexpr TextTemplate<> kWatchColumnState{0, "WatchColumnState", "State"};
+inline constexpr TextTemplate<> kWatchColumnLoss5{0, "WatchColumnLoss5", "Loss 5 min"};
+inline constexpr TextTemplate<> kWatchColumnRtt5{0, "WatchColumnRtt5", "RTT 5 min"};
+inline constexpr TextTemplate<> kWatchColumnLoss24{0, "WatchColumnLoss24", "Loss 24 h"};
+inline constexpr TextTemplate<> kWatchColumnRtt24{0, "WatchColumnRtt24", "RTT 24 h"};
+inline constexpr TextTemplate<> kWatchColumnChange{0, "WatchColumnChange", "Last change"};
+
 } // namespace vantrel::output::res

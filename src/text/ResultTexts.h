@@ -149,7 +149,7 @@ inline constexpr RtfTemplate<RtfText> kWatchStartLine{0, "WatchStartLine",
                                                       R"rtf( \par {Starting Watch - %s} \par })rtf"};
 inline constexpr RtfTemplate<RtfText> kWatchEndLine{0, "WatchEndLine", R"rtf({Watch ended - %s} \par })rtf"};
 inline constexpr RtfTemplate<RtfText, RtfText, RtfText> kWatchChangeLine{0, "WatchChangeLine",
-                                                                        R"rtf({%s is %s - %s} \par })rtf"};
+                                                                         R"rtf({%s is %s - %s} \par })rtf"};
 
 // Lookup report (Plain). 5024 is the link that fills the second cell of 5025; both its arguments are the
 // name.

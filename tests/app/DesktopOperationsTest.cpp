@@ -4,6 +4,8 @@
 #include "commands/CommandIds.h"
 #include "log/ResultLog.h"
 #include "net/IpStatus.h"
+#include "settings/WatchList.h"
+#include "support/DataHome.h"
 #include "support/FakeHostDatabase.h"
 #include "support/FakeIcmpNetwork.h"
 #include "ui/BalloonTip.h"
@@ -20,6 +22,7 @@
 #include "ui/RoundTripPlot.h"
 #include "ui/StatusPane.h"
 #include "ui/SystemTray.h"
+#include "ui/WatchPane.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -29,7 +32,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSystemTrayIcon>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextCursor>
 #include <QTreeWidget>
@@ -72,6 +77,35 @@ protected:
     }
     QString results() const { return frame->resultsPane().view().toPlainText(); }
 };
+
+// A host added in the Watch List pane is probed while the Watch button is on, beside a ping; its changes
+// and the watch's start and end are written to the Results window, its probes to the history.
+TEST_F(DesktopOperationsTest, TheWatchListRunsBesideTheOperationsAndTellsEachChange) {
+    const test::DataHome data;
+    network.setDefaultAnswer(test::FakeIcmpNetwork::echoReply(address("10.0.0.1"), 2));
+    ui::WatchPane& pane = frame->watchPane();
+    pane.hostField()->setText(QStringLiteral("10.0.0.1"));
+    pane.nameField()->setText(QStringLiteral("gw"));
+    pane.intervalBox()->setValue(1);
+    pane.addButton()->click();
+    ASSERT_EQ(pane.table()->rowCount(), 1);
+    pane.watchButton()->click();
+    const auto state = [&] { return pane.table()->item(0, ui::WatchPane::kState)->text(); };
+    runUntil([&] { return state() == QLatin1String("up"); });
+    EXPECT_EQ(state(), QStringLiteral("up"));
+    frame->putHostAtStart(QStringLiteral("10.0.0.1"));
+    frame->commands().trigger(400);
+    runUntilIdle();
+    EXPECT_TRUE(results().contains(QStringLiteral("Ping Successful")));
+    EXPECT_TRUE(settings::WatchList(frame->store()).watching());
+    pane.watchButton()->click();
+    EXPECT_FALSE(settings::WatchList(frame->store()).watching());
+    const QString shown = results();
+    EXPECT_TRUE(shown.contains(QStringLiteral("Starting Watch - ")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("10.0.0.1 (gw) is up - ")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("Watch ended - ")));
+    EXPECT_TRUE(QFile::exists(data.filePath(QStringLiteral("history.sqlite"))));
+}
 
 TEST_F(DesktopOperationsTest, TheBannerAndTheStartUpReportOpenTheResults) {
     EXPECT_TRUE(results().startsWith(QStringLiteral("Vantrel 2.0")));

@@ -337,7 +337,7 @@ TEST_F(MainFrameLayout, TheWindowsDialogShowsHidesAndActivatesEveryDockingPane) 
     frame->pane(cmd::kProfileManagerPane)->raise();
     const QStringList panes = {"Profile Manager", "Ping/TraceRoute Options", "Log Options",
                                "SeqScan Options", "ListScan Options",        "ISPinger Options",
-                               "Other Options",   "Round Trip Plot"};
+                               "Other Options",   "Round Trip Plot",         "Watch List"};
     std::unique_ptr<QMenu> barsMenu(frame->createPopupMenu());
     EXPECT_EQ(menuTexts(barsMenu.get()).mid(0, panes.size()), panes);
     ASSERT_TRUE(barsMenu->actions().contains(frame->commands().action(cmd::kWindowsDialog)));

@@ -9,6 +9,8 @@
 #include "ops/ISPinger.h"
 #include "ops/OperationHarness.h"
 #include "ops/SeqScanChecks.h"
+#include "ops/WatchProber.h"
+#include "ops/WatchRows.h"
 #include "ops/WinsockReports.h"
 #include "support/GoldenCapture.h"
 #include "text/ResultTexts.h"
@@ -109,6 +111,20 @@ struct GoldenRun {
     test::OperationHarness h{&log};
     std::vector<ResultRecord> records;
     std::atomic<int> requests{0}; // echo requests sent since cancelAtRequest
+};
+
+// The watch list's lines as the window writes them: each change of state appended as it comes.
+class WatchLines final : public WatchFrontEnd {
+public:
+    explicit WatchLines(output::ResultPipeline& results)
+        : m_results(results) {}
+    void watchProbed(const WatchHostView&) override {}
+    void watchStateChanged(const history::StateChange& change, const WatchHostView& host) override {
+        m_results.AppendRow(watchChangeRow(change, host.name));
+    }
+
+private:
+    output::ResultPipeline& m_results;
 };
 
 // A host text with RTF's own characters and one outside ASCII.
@@ -312,6 +328,26 @@ const Scenario kScenarios[] = {
          g.listScan({"10.0.0.1", "fd42::5", "pair6.lab", "[fd42::6]"});
          g.set({{OptionId::AddressFamily, 3}});
          g.listScan({"fd42::5"});
+     }},
+    {"watch_lines",
+     [](GoldenRun& g) {
+         // A host answers twice, then never again: up, degraded, down, between the watch's start and end.
+         const QString stamp = output::formatTimeStamp(test::OperationHarness::now());
+         g.h.pipeline.AppendRow(
+             output::makeRow(output::ResultKind::Bold, output::res::kWatchStartLine, stamp));
+         g.h.network.reply(address("10.0.0.1"), 3, 64, address("10.0.0.1"));
+         g.h.network.reply(address("10.0.0.1"), 3, 64, address("10.0.0.1"));
+         settings::WatchEntry entry;
+         entry.host = QStringLiteral("10.0.0.1");
+         entry.name = QStringLiteral("gw {lab}");
+         entry.intervalSeconds = 1;
+         WatchLines lines(g.h.pipeline);
+         const std::int64_t start = test::OperationHarness::now().toMSecsSinceEpoch();
+         WatchProber prober({entry}, WatchRules{}, g.h.network.api().openEchoSweep(), g.h.names, lines,
+                            nullptr, start);
+         for (std::int64_t second = 0; second <= 5; ++second)
+             prober.step(start + second * 1000, std::chrono::milliseconds(0));
+         g.h.pipeline.AppendRow(output::makeRow(output::ResultKind::Bold, output::res::kWatchEndLine, stamp));
      }},
     {"lookup_forward",
      [](GoldenRun& g) {
