@@ -58,7 +58,7 @@ TEST_P(ListScanParallelTest, AListOfAddressesAndNamesGivesOneRowPerHostInListOrd
     h.control->setRecordSink([&records](const ResultRecord& record) {
         if (record.kind == ResultRecord::Kind::Row)
             records.append(QStringLiteral("%1|%2|%3|%4")
-                               .arg(record.address, record.rttMs ? QString::number(*record.rttMs) : QString(),
+                               .arg(record.address, record.roundTrip ? QString::number(record.roundTrip->count() / 1000) : QString(),
                                     record.name, record.status));
     });
     scan({"10.0.0.1", "  http://host.test ", "nowhere.test", "silent.test"});
