@@ -236,6 +236,8 @@ constexpr std::array kCatalogue = {
     describe(kPlotLost),
     describe(kPlotPacketAxis),
     describe(kPlotSecondsAxis),
+    describe(kPlotMillisecondsAxis),
+    describe(kPlotMicrosecondsAxis),
     describe(kProfileAddressHeader),
     describe(kAddProfileButton),
     describe(kUpdateProfileButton),
