@@ -103,7 +103,7 @@ private:
     int m_ttl = -1;
     int m_tos = 0;
     std::optional<bool> m_dontFragment;
-    SendMoment m_sent; // of the request echo() waits for
+    SendMoment m_sent;       // of the request echo() waits for
     short m_readyEvents = 0; // what the last waitReadable found on the socket
 };
 

@@ -177,8 +177,9 @@ bool ListScanner::finish(const QString& shown, bool wide, const QString& dns, co
     if (result.roundTrip) {
         if (!m_rules.failuresOnly) {
             output::ResultRow row = output::makeRow(
-                ResultKind::Plain, output::rowFor(wide, res::kScanAnsweredNameRow, res::kScanAnsweredNameRowWide),
-                shown, output::wholeMilliseconds(*result.roundTrip), dns);
+                ResultKind::Plain,
+                output::rowFor(wide, res::kScanAnsweredNameRow, res::kScanAnsweredNameRowWide), shown,
+                output::wholeMilliseconds(*result.roundTrip), dns);
             output::showRoundTrip(row, 1, *result.roundTrip, m_context.options.isOn(OptionId::PreciseTimes));
             send(row, record);
         }

@@ -32,20 +32,20 @@ struct ResultRecord {
 
     Kind kind = Kind::Row;
     RecordOperation operation = RecordOperation::Ping;
-    std::optional<std::uint32_t> packet;     // request number, from 1 (ping, ISPinger)
-    std::optional<std::uint32_t> hop;        // trace
-    QString address;                         // dotted responder, scanned address or list entry
+    std::optional<std::uint32_t> packet;                // request number, from 1 (ping, ISPinger)
+    std::optional<std::uint32_t> hop;                   // trace
+    QString address;                                    // dotted responder, scanned address or list entry
     std::optional<std::chrono::microseconds> roundTrip; // of an answer
-    std::optional<std::uint32_t> ttl;        // ping replies
-    std::optional<std::uint32_t> bytes;      // echo data received (ping replies)
-    QString status;                          // "reply", or what went wrong
-    std::optional<std::uint32_t> statusCode; // the echo service's status of a failure
-    QString name;                            // DNS name, or a lookup row's name
-    QString label;                           // lookup rows: "name", "address", "alias"
-    QString data;                            // returned data (ping, when RetData is on)
-    std::optional<std::int64_t> elapsedMs;   // ISPinger: time since the run started
-    QString line;                            // Line records: which line
-    std::optional<RecordSummary> summary;    // Summary records
+    std::optional<std::uint32_t> ttl;                   // ping replies
+    std::optional<std::uint32_t> bytes;                 // echo data received (ping replies)
+    QString status;                                     // "reply", or what went wrong
+    std::optional<std::uint32_t> statusCode;            // the echo service's status of a failure
+    QString name;                                       // DNS name, or a lookup row's name
+    QString label;                                      // lookup rows: "name", "address", "alias"
+    QString data;                                       // returned data (ping, when RetData is on)
+    std::optional<std::int64_t> elapsedMs;              // ISPinger: time since the run started
+    QString line;                                       // Line records: which line
+    std::optional<RecordSummary> summary;               // Summary records
 
     // Whether this record is a request that went unanswered (a plot marks it on its axis).
     bool lost() const { return kind == Kind::Row && !roundTrip; }

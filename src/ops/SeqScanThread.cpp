@@ -49,7 +49,8 @@ private:
     SweepResult probe(const QString& address, net::IPAddr target);
     // Writes the row of a decided address; answers whether it answered.
     bool finish(const QString& address, const SweepResult& result);
-    void writeRow(const QString& address, net::IPAddr target, std::optional<std::chrono::microseconds> roundTrip);
+    void writeRow(const QString& address, net::IPAddr target,
+                  std::optional<std::chrono::microseconds> roundTrip);
     std::uint32_t timeoutMs() const { return std::uint32_t(m_job.timeoutSeconds) * 1000u; }
 
     const WorkerContext& m_context;
@@ -93,14 +94,12 @@ void SeqScanRun::writeRow(const QString& address, net::IPAddr target,
         if (entry && !entry->h_name.empty()) {
             record.name = QString::fromLocal8Bit(entry->h_name);
             const QString& name = record.name;
-            row = roundTrip
-                      ? output::makeRow(kind, res::kScanAnsweredNameRow, shown, ms, name)
-                      : output::makeRow(kind, res::kScanNoAnswerNameRow, shown, noAnswer, name);
+            row = roundTrip ? output::makeRow(kind, res::kScanAnsweredNameRow, shown, ms, name)
+                            : output::makeRow(kind, res::kScanNoAnswerNameRow, shown, noAnswer, name);
         } else {
             const QString none = output::text(res::kNoDnsNameFoundBlank);
-            row = roundTrip
-                      ? output::makeRow(kind, res::kScanAnsweredNoNameRow, shown, ms, none)
-                      : output::makeRow(kind, res::kScanNoAnswerNoNameRow, shown, noAnswer, none);
+            row = roundTrip ? output::makeRow(kind, res::kScanAnsweredNoNameRow, shown, ms, none)
+                            : output::makeRow(kind, res::kScanNoAnswerNoNameRow, shown, noAnswer, none);
         }
     }
     if (roundTrip)

@@ -128,22 +128,27 @@ void RoundTripPlot::paintEvent(QPaintEvent*) {
     const int summaryHeight = std::max(line, summary.height());
 
     // The round trips' axis, in microseconds while it ends below a millisecond; labels in its unit.
-    const int rows = std::max(1, (height() - summaryHeight - 3 * line - 2 * kMargin) / (2 * line));
+    const int rows = std::max(1, (height() - summaryHeight - 4 * line - kMargin) / (2 * line));
     const double top = maximum().value_or(0.0) * 1.1;
     const bool micro = top > 0 && PlotAxis::covering(top, std::min(rows, 5)).end < kMicrosecondRange;
     const double unit = micro ? 1000.0 : 1.0; // axis units per millisecond
-    const PlotAxis yAxis = PlotAxis::covering(std::max(top * unit, micro ? 10.0 : 1.0), std::min(rows, 5),
-                                              micro ? 1.0 : 0.0);
+    const PlotAxis yAxis =
+        PlotAxis::covering(std::max(top * unit, micro ? 10.0 : 1.0), std::min(rows, 5), micro ? 1.0 : 0.0);
     int labelWidth = 0;
     for (const double tick : yAxis.ticks())
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(yAxis.label(tick)));
     const int left = kMargin + labelWidth + 4;
-    const QRectF area(left, kMargin + summaryHeight + line + 4, width() - left - kMargin,
-                      height() - summaryHeight - 3 * line - kMargin - 4);
+    // Below the summary: the round trips' unit, then the frame (its top label reaches half a line above
+    // it), the packet or time labels and the axis' name.
+    const int titleTop = kMargin / 2 + summaryHeight + 2;
+    const double areaTop = titleTop + line * 1.5 + 2;
+    const QRectF area(left, areaTop, width() - left - kMargin,
+                      height() - areaTop - 2 * line - 4 - kMargin / 2);
     if (area.width() < 10 || area.height() < 10)
         return;
     const double lastX = std::max(m_axis == Axis::Packet ? 10.0 : 60.0, m_history.lastX());
-    const int columns = std::max(1, int(area.width()) / (metrics.horizontalAdvance(QStringLiteral("00000")) + 8));
+    const int columns =
+        std::max(1, int(area.width()) / (metrics.horizontalAdvance(QStringLiteral("00000")) + 8));
     const PlotAxis xAxis = PlotAxis::covering(lastX, std::min(columns, 10), 1.0);
     const double yMax = yAxis.end / unit;
     const double xMax = xAxis.end;
@@ -168,8 +173,9 @@ void RoundTripPlot::paintEvent(QPaintEvent*) {
     for (const double tick : yAxis.ticks())
         painter.drawText(QRectF(kMargin, at(0, tick / unit).y() - line / 2.0, left - kMargin - 4, line),
                          Qt::AlignRight, yAxis.label(tick));
-    painter.drawText(QRectF(kMargin, area.top() - line - 2, width() - 2 * kMargin, line), Qt::AlignLeft,
-                     output::text(micro ? output::res::kPlotMicrosecondsAxis : output::res::kPlotMillisecondsAxis));
+    painter.drawText(
+        QRectF(kMargin, titleTop, width() - 2 * kMargin, line), Qt::AlignLeft,
+        output::text(micro ? output::res::kPlotMicrosecondsAxis : output::res::kPlotMillisecondsAxis));
     for (const double tick : xAxis.ticks()) {
         const double x = at(tick, 0).x();
         const QString label = xAxis.label(tick);

@@ -444,8 +444,12 @@ const Scenario kScenarios[] = {
      }},
     {"precise_times",
      [](GoldenRun& g) {
-         g.set({{OptionId::PreciseTimes, 1}, {OptionId::Packets, 3}, {OptionId::Verbose, 1},
-                {OptionId::TraceDNS, 0}, {OptionId::SeqScanPackets, 1}, {OptionId::SeqDNS, 0},
+         g.set({{OptionId::PreciseTimes, 1},
+                {OptionId::Packets, 3},
+                {OptionId::Verbose, 1},
+                {OptionId::TraceDNS, 0},
+                {OptionId::SeqScanPackets, 1},
+                {OptionId::SeqDNS, 0},
                 {OptionId::ListDNS, 0}});
          const net::IpAddress host = test::ipAddress("10.0.0.1");
          g.answerIn(host, 45);
@@ -453,9 +457,9 @@ const Scenario kScenarios[] = {
          g.answerIn(host, 80);
          g.ping(QStringLiteral("10.0.0.1"));
          const net::IpAddress far = test::ipAddress("10.201.9.2");
-         g.answerIn(far, 700);                                                    // contact
+         g.answerIn(far, 700);                                                        // contact
          g.answerIn(test::ipAddress("10.201.1.1"), 234, net::IP_TTL_EXPIRED_TRANSIT); // hop 1
-         g.answerIn(far, 3007);                                                   // hop 2
+         g.answerIn(far, 3007);                                                       // hop 2
          g.trace(QStringLiteral("10.201.9.2"));
          g.answerIn(test::ipAddress("10.1.0.1"), 17);
          g.seqScan("10.1.0.1", "0.2");
