@@ -143,7 +143,7 @@ void RoundTripPlot::paintEvent(QPaintEvent*) {
     const int titleTop = kMargin / 2 + summaryHeight + 2;
     const double areaTop = titleTop + line * 1.5 + 2;
     const QRectF area(left, areaTop, width() - left - kMargin,
-                      height() - areaTop - 2 * line - 4 - kMargin / 2);
+                      height() - areaTop - 2 * line - 4 - kMargin / 2.0);
     if (area.width() < 10 || area.height() < 10)
         return;
     const double lastX = std::max(m_axis == Axis::Packet ? 10.0 : 60.0, m_history.lastX());
