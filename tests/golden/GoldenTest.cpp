@@ -466,6 +466,20 @@ const Scenario kScenarios[] = {
          g.answerIn(host, 999);
          g.answerIn(test::ipAddress("fd42::5"), 12);
          g.listScan({"10.0.0.1", "fd42::5"});
+         // A continuous ping's cycle, cancelled during the countdown: its statistics.
+         g.set({{OptionId::Packets, 2}, {OptionId::ContPing, 1}});
+         ContinuousPing continuous{*g.h.control, g.h.frontEnd, g.h.pipeline, g.h.options};
+         continuous.setSecondLength(std::chrono::hours(1));
+         g.answerIn(host, 310);
+         g.answerIn(host, 2005);
+         g.h.frontEnd.hostText = QStringLiteral("10.0.0.1");
+         g.h.control->OnPing();
+         test::runEventsUntil([&] {
+             return !g.h.state().flags.m_bContPingThread &&
+                    continuous.isTimerActive(TIMER_CONTPING_COUNTDOWN);
+         });
+         g.h.control->OnPing();
+         g.h.runUntilIdle();
      }},
     {"log_news",
      [](GoldenRun& g) {
