@@ -45,7 +45,8 @@ void RoundTripPlotFeed::take(const ResultRecord& record) {
     if (record.kind != ResultRecord::Kind::Row || record.operation != m_shown || !record.packet)
         return;
     const double x = record.elapsedMs ? double(*record.elapsedMs) / 1000.0 : double(*record.packet);
-    m_plot.addSample(x, record.rttMs ? std::optional(double(*record.rttMs)) : std::nullopt);
+    m_plot.addSample(x, record.roundTrip ? std::optional(double(record.roundTrip->count()) / 1000.0)
+                                         : std::nullopt);
 }
 
 } // namespace vantrel::app

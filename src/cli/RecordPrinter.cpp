@@ -1,7 +1,12 @@
 #include "cli/RecordPrinter.h"
 
+#include "rows/RoundTripText.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <chrono>
+#include <optional>
+#include <utility>
 
 namespace vantrel::cli {
 
@@ -24,6 +29,11 @@ QString kindName(ResultRecord::Kind kind) {
     return {};
 }
 
+// A round trip in milliseconds, to the microsecond; null when there is none.
+QJsonValue milliseconds(const std::optional<std::chrono::microseconds>& roundTrip) {
+    return roundTrip ? QJsonValue(double(roundTrip->count()) / 1000.0) : QJsonValue();
+}
+
 // The record's fields by column name: numbers as numbers, texts as texts, missing ones as null.
 QJsonValue field(const ResultRecord& record, const QString& name) {
     const auto number = [](const auto& value) { return value ? QJsonValue(qint64(*value)) : QJsonValue(); };
@@ -35,7 +45,7 @@ QJsonValue field(const ResultRecord& record, const QString& name) {
     if (name == QLatin1String("address"))
         return text(record.address);
     if (name == QLatin1String("rtt_ms"))
-        return number(record.rttMs);
+        return milliseconds(record.roundTrip);
     if (name == QLatin1String("ttl"))
         return number(record.ttl);
     if (name == QLatin1String("bytes"))
@@ -78,12 +88,10 @@ QJsonObject jsonOf(const ResultRecord& record) {
         object.insert(QStringLiteral("sent"), qint64(sums.sent));
         object.insert(QStringLiteral("received"), qint64(sums.received));
         object.insert(QStringLiteral("loss"), sums.loss);
-        if (sums.minimum)
-            object.insert(QStringLiteral("min"), qint64(*sums.minimum));
-        if (sums.average)
-            object.insert(QStringLiteral("avg"), qint64(*sums.average));
-        if (sums.maximum)
-            object.insert(QStringLiteral("max"), qint64(*sums.maximum));
+        for (const auto& [key, value] : {std::pair{"min", sums.minimum}, std::pair{"avg", sums.average},
+                                         std::pair{"max", sums.maximum}, std::pair{"mdev", sums.deviation}})
+            if (value)
+                object.insert(QLatin1String(key), milliseconds(value));
     }
     return object;
 }
@@ -144,7 +152,10 @@ void RecordPrinter::printCsv(const ResultRecord& record) {
     QStringList line;
     for (const QString& column : columns) {
         const QJsonValue value = field(record, column);
-        line.append(value.isDouble() ? QString::number(value.toInteger()) : csvField(value.toString()));
+        if (column == QLatin1String("rtt_ms") && record.roundTrip)
+            line.append(output::preciseMilliseconds(*record.roundTrip));
+        else
+            line.append(value.isDouble() ? QString::number(value.toInteger()) : csvField(value.toString()));
     }
     m_write(line.join(QLatin1Char(',')) + QLatin1Char('\n'));
 }

@@ -25,6 +25,12 @@ struct EchoOutcome {
         return std::uint32_t(std::clamp<long long>(roundTrip.count() / 1000, 0, UINT32_MAX));
     }
 
+    // The microseconds past roundTripMs() (0-999), which the reply records keep beside it.
+    std::uint16_t roundTripFraction() const {
+        return roundTrip.count() < 0 || roundTripMs() == UINT32_MAX ? 0
+                                                                    : std::uint16_t(roundTrip.count() % 1000);
+    }
+
     // No reply, for this reason.
     static EchoOutcome failure(std::uint32_t status) {
         EchoOutcome outcome;

@@ -228,8 +228,11 @@ std::unique_ptr<EchoSocket> EchoSocket::open(IpFamily family, std::optional<Echo
             return nullptr;
         }
         const std::uint16_t identifier = candidate == EchoSocketKind::Raw ? takeRawIdentifier() : 0;
-        return std::unique_ptr<EchoSocket>(
+        std::unique_ptr<EchoSocket> socket(
             new EchoSocket(family, candidate, std::move(fd), std::move(wakeup), identifier));
+        // Without stamps, round trips are measured to the reading instead.
+        socket->stampArrivals();
+        return socket;
     }
     return nullptr;
 }
@@ -280,11 +283,11 @@ std::optional<EchoOutcome> EchoSocket::waitForAnswer(const IpAddress& destinatio
     const ProbeLookup probes = [&probe](std::uint16_t sequence) {
         return sequence == probe.sequence ? std::optional(probe) : std::nullopt;
     };
-    m_sentAt = std::chrono::steady_clock::now();
+    m_sent = SendMoment::now();
     if (const std::optional<std::uint32_t> refused = send(destination, probe.sequence, data, source))
         return EchoOutcome::failure(*refused);
 
-    const auto deadline = m_sentAt + std::chrono::milliseconds(timeoutMs);
+    const auto deadline = m_sent.steady() + std::chrono::milliseconds(timeoutMs);
     for (bool first = true;; first = false) {
         const auto left =
             std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
@@ -301,14 +304,14 @@ std::optional<EchoOutcome> EchoSocket::waitForAnswer(const IpAddress& destinatio
             break;
         }
         std::optional<EchoOutcome> answer;
-        readAnswers(probes, [&](std::uint16_t, const EchoOutcome& outcome, auto) {
+        readAnswers(probes, [&](std::uint16_t, const EchoOutcome& outcome,
+                                std::optional<std::chrono::nanoseconds> arrived) {
             answer = outcome;
+            answer->roundTrip = m_sent.roundTrip(arrived);
             return true;
         });
-        if (answer) {
-            answer->roundTrip = elapsed();
+        if (answer)
             return answer;
-        }
     }
 }
 
@@ -462,11 +465,6 @@ void EchoSocket::discardPending() {
     int pending = 0;
     socklen_t length = sizeof pending;
     ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &pending, &length);
-}
-
-std::chrono::microseconds EchoSocket::elapsed() const {
-    return std::max(std::chrono::microseconds(0), std::chrono::duration_cast<std::chrono::microseconds>(
-                                                      std::chrono::steady_clock::now() - m_sentAt));
 }
 
 bool EchoSocket::readErrorQueue(const ProbeLookup& probes, const AnswerSink& found) {

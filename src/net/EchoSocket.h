@@ -3,6 +3,7 @@
 #include "net/EchoOutcome.h"
 #include "net/IcmpPacket.h"
 #include "net/IcmpRecords.h"
+#include "net/SendMoment.h"
 #include "net/UniqueFd.h"
 
 #include <atomic>
@@ -61,6 +62,7 @@ public:
     // then reads it), the time is up or interrupt() is called on this socket.
     Readiness waitReadable(std::chrono::nanoseconds wait, EchoSocket* other = nullptr);
     // Has the kernel stamp every packet with the moment it arrived (CLOCK_REALTIME); false when refused.
+    // Every socket asks for it as it opens; echo() measures its round trips to these stamps.
     bool stampArrivals();
     // Reads what is waiting and hands every answer to a request of `probes` to `found` (its sequence, the
     // outcome without a round-trip time, its data valid during the call, and the kernel's arrival stamp
@@ -79,7 +81,6 @@ private:
                                              const sockaddr_in6* source);
     std::optional<std::uint32_t> applyOptions(const IP_OPTION_INFORMATION* options);
     void discardPending();
-    std::chrono::microseconds elapsed() const;
     // One pass over what is waiting in the error queue or the receive queue. Everything that answers no
     // probe is dropped. Answer true when `found` asked to stop.
     bool readErrorQueue(const ProbeLookup& probes, const AnswerSink& found);
@@ -102,7 +103,7 @@ private:
     int m_ttl = -1;
     int m_tos = 0;
     std::optional<bool> m_dontFragment;
-    std::chrono::steady_clock::time_point m_sentAt;
+    SendMoment m_sent;       // of the request echo() waits for
     short m_readyEvents = 0; // what the last waitReadable found on the socket
 };
 

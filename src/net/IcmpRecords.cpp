@@ -15,6 +15,7 @@ template <class Record>
 std::uint32_t writeRecord(std::span<std::byte> replyBuffer, const EchoOutcome& outcome, Record reply) {
     reply.Status = outcome.status;
     reply.RoundTripTime = outcome.roundTripMs();
+    reply.Reserved = outcome.roundTripFraction();
     reply.Options.Ttl = outcome.ttl;
     reply.Options.Tos = outcome.tos;
     std::uint32_t written = outcome.replied ? 1 : 0;

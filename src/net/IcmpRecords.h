@@ -4,6 +4,8 @@
 // caller's reply buffer (and its IPv6 twin), and the echo handle. Field names are those of the platform
 // interface the callers were designed against; IPv4 addresses are in network byte order.
 
+#include <algorithm>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <netinet/in.h>
@@ -41,11 +43,17 @@ template <class ResponderAddress> struct EchoReplyRecord {
     std::uint32_t Status = 0;
     std::uint32_t RoundTripTime = 0; // milliseconds
     std::uint16_t DataSize = 0;
-    std::uint16_t Reserved = 0;
+    std::uint16_t Reserved = 0; // here: the microseconds of the round trip past RoundTripTime (0-999)
     void* Data = nullptr;
     IP_OPTION_INFORMATION Options;
 };
 using ICMP_ECHO_REPLY = EchoReplyRecord<IPAddr>;
+
+// The round trip of a reply record in microseconds: RoundTripTime and the microseconds kept in Reserved.
+template <class Record> std::chrono::microseconds recordRoundTrip(const Record& reply) {
+    return std::chrono::milliseconds(reply.RoundTripTime) +
+           std::chrono::microseconds(std::min<std::uint16_t>(reply.Reserved, 999));
+}
 
 // How many bytes a reply buffer needs for a request of `requestSize` data bytes: the reply record plus
 // the echoed data. The record is sizeof(ICMP_ECHO_REPLY) here (40 bytes on 64-bit Linux, not the 28 of a

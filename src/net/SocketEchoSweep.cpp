@@ -10,10 +10,6 @@ namespace vantrel::net {
 
 namespace {
 
-std::chrono::nanoseconds wallClockNow() {
-    return std::chrono::system_clock::now().time_since_epoch();
-}
-
 SweepAnswer failed(std::uint64_t ticket, std::uint32_t status) {
     SweepAnswer answer{ticket, {}};
     answer.outcome.status = status;
@@ -28,8 +24,8 @@ std::unique_ptr<EchoSweep> SocketEchoSweep::open(std::optional<EchoSocketKind> k
     if (!socket)
         return nullptr;
     // Answers are read when the sweep's thread gets to them (it may be writing a row or looking a name up
-    // meanwhile): their round trips are measured to the kernel's arrival stamps, not to the reading.
-    socket->stampArrivals();
+    // meanwhile): their round trips are measured to the kernel's arrival stamps (every socket asks for
+    // them as it opens), not to the reading.
     return std::unique_ptr<EchoSweep>(new SocketEchoSweep(std::move(socket), kind, pace));
 }
 
@@ -45,9 +41,7 @@ EchoSocket* SocketEchoSweep::socketFor(IpFamily family) {
     if (!m_v6 && m_v6OpenError == 0) {
         int error = 0;
         m_v6 = EchoSocket::open(IpFamily::V6, m_kind, error);
-        if (m_v6)
-            m_v6->stampArrivals();
-        else
+        if (!m_v6)
             m_v6OpenError = error != 0 ? error : EAFNOSUPPORT;
     }
     return m_v6.get();
@@ -93,9 +87,9 @@ void SocketEchoSweep::sendDue(std::vector<SweepAnswer>& decided) {
             decided.push_back(failed(request.ticket, *refused));
             continue;
         }
-        const Clock::time_point sentAt = Clock::now();
-        m_inFlight[{family, sequence}] = {request.ticket, request.destination, sentAt, wallClockNow(),
-                                          sentAt + std::chrono::milliseconds(request.timeoutMs)};
+        const SendMoment sent = SendMoment::now();
+        m_inFlight[{family, sequence}] = {request.ticket, request.destination, sent,
+                                          sent.steady() + std::chrono::milliseconds(request.timeoutMs)};
     }
 }
 
@@ -124,23 +118,12 @@ void SocketEchoSweep::readAnswers(EchoSocket& socket, std::vector<SweepAnswer>& 
                                    std::optional<std::chrono::nanoseconds> arrived) {
         const auto found = m_inFlight.find({family, sequence});
         SweepAnswer answer{found->second.ticket, outcome};
-        answer.outcome.roundTrip = roundTrip(found->second, arrived);
+        answer.outcome.roundTrip = found->second.sent.roundTrip(arrived);
         answer.outcome.data = {};
         decided.push_back(answer);
         m_inFlight.erase(found);
         return false;
     });
-}
-
-std::chrono::microseconds SocketEchoSweep::roundTrip(const InFlight& request,
-                                                     std::optional<std::chrono::nanoseconds> arrived) {
-    const Clock::duration elapsed = Clock::now() - request.sentAt;
-    Clock::duration measured = elapsed;
-    // The stamp counts only when it lies between the send and now: the wall clock may have been set.
-    if (arrived && *arrived >= request.sentAtWall && *arrived - request.sentAtWall <= elapsed)
-        measured = std::chrono::duration_cast<Clock::duration>(*arrived - request.sentAtWall);
-    return std::max(std::chrono::microseconds(0),
-                    std::chrono::duration_cast<std::chrono::microseconds>(measured));
 }
 
 std::optional<SocketEchoSweep::Clock::time_point> SocketEchoSweep::nextEvent() const {

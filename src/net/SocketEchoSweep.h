@@ -2,6 +2,7 @@
 
 #include "net/EchoSocket.h"
 #include "net/EchoSweep.h"
+#include "net/SendMoment.h"
 
 #include <array>
 #include <chrono>
@@ -50,8 +51,7 @@ private:
     struct InFlight {
         std::uint64_t ticket;
         IpAddress destination;
-        Clock::time_point sentAt;
-        std::chrono::nanoseconds sentAtWall; // CLOCK_REALTIME, as the kernel stamps arrivals
+        SendMoment sent;
         Clock::time_point deadline;
     };
     using Key = std::pair<IpFamily, std::uint16_t>; // family, sequence
@@ -64,9 +64,6 @@ private:
     void expire(std::vector<SweepAnswer>& decided);
     void readAnswers(EchoSocket& socket, std::vector<SweepAnswer>& decided);
     std::uint16_t nextSequence(IpFamily family);
-    // The round-trip time of a request answered by a packet that arrived at `arrived` (the kernel's stamp).
-    static std::chrono::microseconds roundTrip(const InFlight& request,
-                                               std::optional<std::chrono::nanoseconds> arrived);
     // When the next request is due or the next deadline passes, whichever is first.
     std::optional<Clock::time_point> nextEvent() const;
 

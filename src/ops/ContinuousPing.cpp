@@ -117,7 +117,8 @@ void ContinuousPing::OnContPingDone() {
     if (!m_control.state().flags.m_bShuttingDown) {
         m_results.AppendRow(pingEndLine(m_run));
         if (m_options.isOn(OptionId::Statistics))
-            for (const output::ResultRow& line : pingStatistics(m_run))
+            for (const output::ResultRow& line :
+                 pingStatistics(m_run, m_options.isOn(OptionId::PreciseTimes)))
                 m_results.AppendRow(line);
         for (const ResultRecord& record : pingEndRecords(m_run, RecordOperation::ContinuousPing))
             m_control.appendRecord(record);

@@ -13,7 +13,8 @@ EchoRecord neutral(const Record& record, net::IpAddress from, std::span<const st
             record.RoundTripTime,
             record.DataSize,
             record.Options,
-            net::echoReplyData(record, replyBuffer)};
+            net::echoReplyData(record, replyBuffer),
+            net::recordRoundTrip(record)};
 }
 
 std::optional<EchoRecord> readRecord(std::span<const std::byte> replyBuffer, net::IpFamily family) {

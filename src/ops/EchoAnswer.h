@@ -3,6 +3,7 @@
 #include "net/IcmpRecords.h"
 #include "net/IpAddress.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -20,6 +21,7 @@ struct EchoRecord {
     std::uint16_t DataSize = 0;
     net::IP_OPTION_INFORMATION Options;
     std::span<const std::byte> data;
+    std::chrono::microseconds roundTrip{0}; // RoundTripTime to the microsecond
 };
 
 // What one echo request came to, by the rule every operation counts by: only an echo reply from the

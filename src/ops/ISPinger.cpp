@@ -307,8 +307,8 @@ void ISPinger::ISPingerThread(int run) {
         sendEcho(icmp, m_hISPingerICMP, server, kRequestData, nullptr, reply, kRequestTimeoutMs);
     const bool answered = answer.isReply();
     const std::uint32_t status = answer.status();
-    const std::optional<std::uint32_t> roundTrip =
-        answered ? std::optional(answer.record->RoundTripTime) : std::nullopt;
+    const std::optional<std::chrono::microseconds> roundTrip =
+        answered ? std::optional(answer.record->roundTrip) : std::nullopt;
     // Handed over without waiting: the request's end comes after it on the GUI thread all the same.
     ++m_answersToCount;
     m_dispatcher.post([this, run, answered, status, roundTrip, server] {

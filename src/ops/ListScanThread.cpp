@@ -12,6 +12,7 @@
 #include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerEnd.h"
 #include "ops/WorkerLink.h"
+#include "rows/RoundTripText.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
 #include "text/WideRowTexts.h"
@@ -162,7 +163,7 @@ bool ListScanner::ping(const net::IpAddress& target, const QString& shown, const
         const EchoAnswer answer = sendEcho(m_context.icmp, m_context.echoHandleFor(target.family()), target,
                                            kRequestData, nullptr, m_reply, m_rules.timeoutMs);
         if (answer.isReply()) {
-            result.roundTrip = answer.record->RoundTripTime;
+            result.roundTrip = answer.record->roundTrip;
             break;
         }
         result.allSent = attempt == m_rules.packets;
@@ -178,12 +179,14 @@ bool ListScanner::finish(const QString& shown, bool ipv6, const QString& dns, co
     ResultRecord record = scanRecord(RecordOperation::ListScan, shown, result.roundTrip, kRecordTimeout);
     record.name = name;
     if (result.roundTrip) {
-        if (!m_rules.failuresOnly)
-            send(output::makeRow(
-                     ResultKind::Plain,
-                     output::rowFor(wide, res::kScanAnsweredNameRow, res::kScanAnsweredNameRowWide), shown,
-                     unsigned(*result.roundTrip), dns),
-                 record);
+        if (!m_rules.failuresOnly) {
+            output::ResultRow row = output::makeRow(
+                ResultKind::Plain,
+                output::rowFor(wide, res::kScanAnsweredNameRow, res::kScanAnsweredNameRowWide), shown,
+                output::wholeMilliseconds(*result.roundTrip), dns);
+            output::showRoundTrip(row, 1, *result.roundTrip, m_context.options.isOn(OptionId::PreciseTimes));
+            send(row, record);
+        }
         return true;
     }
     if (result.allSent)

@@ -66,7 +66,7 @@ void ParallelSweep::run(const Calls& calls) {
             const net::EchoOutcome& outcome = answer.outcome;
             if (outcome.replied &&
                 replyKind(outcome.status, outcome.address, *entry.target) == EchoAnswer::Kind::Reply) {
-                entry.result = SweepResult{outcome.roundTripMs(), false};
+                entry.result = SweepResult{outcome.roundTrip, false};
             } else if (entry.attempts >= m_rules.packets) {
                 entry.result = SweepResult{std::nullopt, true};
             } else if (!m_flags.stopRequested()) {

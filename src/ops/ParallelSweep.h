@@ -4,6 +4,7 @@
 #include "net/IpAddress.h"
 #include "ops/WorkerContext.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -14,8 +15,8 @@ namespace vantrel::ops {
 
 // What the requests to one address of a sweep came to, as a scan writes its row.
 struct SweepResult {
-    std::optional<std::uint32_t> roundTrip; // the echo reply's round-trip time, when the address answered
-    bool allSent = false;                   // every request went out unanswered: the address is silent
+    std::optional<std::chrono::microseconds> roundTrip; // the echo reply's, when the address answered
+    bool allSent = false; // every request went out unanswered: the address is silent
 };
 
 // The rules of a sweep, taken when it starts.

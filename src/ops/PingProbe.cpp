@@ -7,11 +7,13 @@
 #include "ops/SharedStatus.h"
 #include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerLink.h"
+#include "rows/RoundTripText.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
 #include "text/WideRowTexts.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vantrel::ops {
 
@@ -25,12 +27,30 @@ constexpr std::uint8_t kPingTtl = 200;
 
 } // namespace
 
-void PingTally::addReply(std::uint32_t roundTrip) {
+void PingTally::addReply(std::chrono::microseconds roundTrip) {
+    const std::uint32_t ms = output::wholeMilliseconds(roundTrip);
     ++received;
-    sum += roundTrip;
-    maximum = std::max(maximum, roundTrip);
-    if (received == 1 || roundTrip < minimum)
-        minimum = roundTrip;
+    sum += ms;
+    maximum = std::max(maximum, ms);
+    preciseSum += roundTrip;
+    preciseMaximum = std::max(preciseMaximum, roundTrip);
+    squares += double(roundTrip.count()) * double(roundTrip.count());
+    if (received == 1 || ms < minimum)
+        minimum = ms;
+    if (received == 1 || roundTrip < preciseMinimum)
+        preciseMinimum = roundTrip;
+}
+
+std::chrono::microseconds PingTally::average() const {
+    return received == 0 ? std::chrono::microseconds(0) : preciseSum / received;
+}
+
+std::chrono::microseconds PingTally::deviation() const {
+    if (received == 0)
+        return std::chrono::microseconds(0);
+    const double mean = double(preciseSum.count()) / double(received);
+    const double variance = std::max(0.0, squares / double(received) - mean * mean);
+    return std::chrono::microseconds(std::llround(std::sqrt(variance)));
 }
 
 PingProbe::PingProbe(const WorkerContext& context)
@@ -92,22 +112,25 @@ unsigned PingProbe::run(PingTally& tally, const ProbeRules& rules) {
             row.operation = rules.operation;
             row.packet = packet;
             row.address = record.Address.toQString();
-            row.rttMs = record.RoundTripTime;
+            row.roundTrip = record.roundTrip;
             row.ttl = record.Options.Ttl;
             row.bytes = unsigned(std::max<int>(0, record.DataSize - 2));
             row.status = QString::fromLatin1(kRecordReply);
-            tally.addReply(record.RoundTripTime);
+            tally.addReply(record.roundTrip);
             ++received;
             m_context.shownAddress = record.Address;
             if (row.address != m_responder) {
                 m_responder = row.address;
                 m_statusText.clear();
             }
-            if (verbose)
-                m_context.link.SendResult(output::makeRow(
+            if (verbose) {
+                output::ResultRow shown = output::makeRow(
                     ResultKind::Plain, output::rowFor(m_wide, res::kPingReplyRow, res::kPingReplyRowWide),
                     packet, m_responder, unsigned(record.RoundTripTime), unsigned(record.Options.Ttl),
-                    *row.bytes));
+                    *row.bytes);
+                output::showRoundTrip(shown, 2, record.roundTrip, options.isOn(OptionId::PreciseTimes));
+                m_context.link.SendResult(shown);
+            }
             if (options.isOn(OptionId::RetData) && !(rules.quietWhenStopping && flags.stopRequested())) {
                 row.data = returnedDataText(record.data.data(), record.data.size());
                 m_context.link.SendResult(output::makeRow(
@@ -154,14 +177,20 @@ output::ResultRow pingEndLine(const PingTally& tally) {
                                : output::makeRow(ResultKind::RedBold, res::kPingUnsuccessfulLine);
 }
 
-std::vector<output::ResultRow> pingStatistics(const PingTally& tally) {
+std::vector<output::ResultRow> pingStatistics(const PingTally& tally, bool precise) {
     std::vector<output::ResultRow> lines;
     if (tally.sent != 0) {
         const double loss = (100.0 / double(tally.sent)) * double(tally.sent - tally.received);
         lines.push_back(output::makeRow(ResultKind::Plain, res::kPingLossLine, tally.received, tally.sent,
                                         loss, output::text(res::kPercentSign)));
     }
-    if (tally.received != 0)
+    if (tally.received != 0 && precise)
+        lines.push_back(output::makeRow(ResultKind::Plain, res::kPingPreciseRoundTripLine,
+                                        output::preciseMilliseconds(tally.preciseMaximum),
+                                        output::preciseMilliseconds(tally.preciseMinimum),
+                                        output::preciseMilliseconds(tally.average()),
+                                        output::preciseMilliseconds(tally.deviation())));
+    else if (tally.received != 0)
         lines.push_back(output::makeRow(ResultKind::Plain, res::kPingRoundTripLine, int(tally.maximum),
                                         int(tally.minimum), int(tally.sum / tally.received)));
     return lines;
@@ -171,9 +200,10 @@ std::vector<ResultRecord> pingEndRecords(const PingTally& tally, RecordOperation
     ResultRecord record = eventRecord(ResultRecord::Kind::Summary, operation);
     RecordSummary summary = recordSummary(tally.sent, tally.received);
     if (tally.received != 0) {
-        summary.minimum = tally.minimum;
-        summary.average = tally.sum / tally.received;
-        summary.maximum = tally.maximum;
+        summary.minimum = tally.preciseMinimum;
+        summary.average = tally.average();
+        summary.maximum = tally.preciseMaximum;
+        summary.deviation = tally.deviation();
     }
     record.summary = summary;
     return {

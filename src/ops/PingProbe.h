@@ -6,6 +6,7 @@
 #include "rows/ResultRow.h"
 
 #include <QString>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -17,11 +18,20 @@ namespace vantrel::ops {
 struct PingTally {
     unsigned sent = 0; // requests sent; also the number of the last one
     unsigned received = 0;
-    std::uint32_t sum = 0; // round-trip times of the received replies, ms
+    std::uint32_t sum = 0; // round-trip times of the received replies, whole ms as the rows show them
     std::uint32_t maximum = 0;
     std::uint32_t minimum = 0;
+    // The same to the microsecond, and the sum of their squares for the mean deviation.
+    std::chrono::microseconds preciseSum{0};
+    std::chrono::microseconds preciseMaximum{0};
+    std::chrono::microseconds preciseMinimum{0};
+    double squares = 0.0; // µs²
 
-    void addReply(std::uint32_t roundTrip);
+    void addReply(std::chrono::microseconds roundTrip);
+    // The mean of the received replies' round trips and their mean deviation (the standard deviation,
+    // as ping(8) prints it). Only with something received.
+    std::chrono::microseconds average() const;
+    std::chrono::microseconds deviation() const;
 };
 
 // Where the probe loops of the single ping and of a continuous-ping cycle differ.
@@ -62,8 +72,9 @@ private:
 
 // The end line of a ping: successful when any reply came back.
 output::ResultRow pingEndLine(const PingTally& tally);
-// The loss and round-trip lines, each when it has something to tell.
-std::vector<output::ResultRow> pingStatistics(const PingTally& tally);
+// The loss and round-trip lines, each when it has something to tell; with `precise` the round trips to
+// the microsecond and their mean deviation.
+std::vector<output::ResultRow> pingStatistics(const PingTally& tally, bool precise);
 // The end line and the sums of a ping, or of a continuous-ping run, as records of `operation`.
 std::vector<ResultRecord> pingEndRecords(const PingTally& tally, RecordOperation operation);
 

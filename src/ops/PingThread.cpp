@@ -33,7 +33,7 @@ OperationOutcome PingThread(const WorkerContext& context) {
     for (const ResultRecord& record : pingEndRecords(tally, RecordOperation::Ping))
         link.SendRecord(record);
     if (options.isOn(OptionId::Statistics) && !flags.shuttingDown())
-        for (const output::ResultRow& line : pingStatistics(tally))
+        for (const output::ResultRow& line : pingStatistics(tally, options.isOn(OptionId::PreciseTimes)))
             link.SendResult(line);
 
     if (options.isOn(OptionId::Beep))

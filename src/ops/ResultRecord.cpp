@@ -31,10 +31,10 @@ ResultRecord eventRecord(ResultRecord::Kind kind, RecordOperation operation, con
 }
 
 ResultRecord scanRecord(RecordOperation operation, const QString& address,
-                        std::optional<std::uint32_t> roundTrip, const char* silent) {
+                        std::optional<std::chrono::microseconds> roundTrip, const char* silent) {
     ResultRecord record = eventRecord(ResultRecord::Kind::Row, operation);
     record.address = address;
-    record.rttMs = roundTrip;
+    record.roundTrip = roundTrip;
     record.status = QString::fromLatin1(roundTrip ? kRecordReply : silent);
     return record;
 }

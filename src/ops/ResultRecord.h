@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -11,14 +12,15 @@ namespace vantrel::ops {
 enum class RecordOperation { Ping, ContinuousPing, Trace, Lookup, SeqScan, ListScan, ISPinger };
 
 // A run's sums: requests (or addresses) sent and answered, the loss in percent and, once something was
-// answered, the round-trip times.
+// answered, the round-trip times and their mean deviation.
 struct RecordSummary {
     unsigned sent = 0;
     unsigned received = 0;
     double loss = 0.0;
-    std::optional<std::uint32_t> minimum;
-    std::optional<std::uint32_t> average;
-    std::optional<std::uint32_t> maximum;
+    std::optional<std::chrono::microseconds> minimum;
+    std::optional<std::chrono::microseconds> average;
+    std::optional<std::chrono::microseconds> maximum;
+    std::optional<std::chrono::microseconds> deviation;
 };
 
 // One result of an operation as typed values, sent beside the fragment that shows it, for the programs
@@ -30,23 +32,23 @@ struct ResultRecord {
 
     Kind kind = Kind::Row;
     RecordOperation operation = RecordOperation::Ping;
-    std::optional<std::uint32_t> packet;     // request number, from 1 (ping, ISPinger)
-    std::optional<std::uint32_t> hop;        // trace
-    QString address;                         // dotted responder, scanned address or list entry
-    std::optional<std::uint32_t> rttMs;      // round-trip time of an answer
-    std::optional<std::uint32_t> ttl;        // ping replies
-    std::optional<std::uint32_t> bytes;      // echo data received (ping replies)
-    QString status;                          // "reply", or what went wrong
-    std::optional<std::uint32_t> statusCode; // the echo service's status of a failure
-    QString name;                            // DNS name, or a lookup row's name
-    QString label;                           // lookup rows: "name", "address", "alias"
-    QString data;                            // returned data (ping, when RetData is on)
-    std::optional<std::int64_t> elapsedMs;   // ISPinger: time since the run started
-    QString line;                            // Line records: which line
-    std::optional<RecordSummary> summary;    // Summary records
+    std::optional<std::uint32_t> packet;                // request number, from 1 (ping, ISPinger)
+    std::optional<std::uint32_t> hop;                   // trace
+    QString address;                                    // dotted responder, scanned address or list entry
+    std::optional<std::chrono::microseconds> roundTrip; // of an answer
+    std::optional<std::uint32_t> ttl;                   // ping replies
+    std::optional<std::uint32_t> bytes;                 // echo data received (ping replies)
+    QString status;                                     // "reply", or what went wrong
+    std::optional<std::uint32_t> statusCode;            // the echo service's status of a failure
+    QString name;                                       // DNS name, or a lookup row's name
+    QString label;                                      // lookup rows: "name", "address", "alias"
+    QString data;                                       // returned data (ping, when RetData is on)
+    std::optional<std::int64_t> elapsedMs;              // ISPinger: time since the run started
+    QString line;                                       // Line records: which line
+    std::optional<RecordSummary> summary;               // Summary records
 
     // Whether this record is a request that went unanswered (a plot marks it on its axis).
-    bool lost() const { return kind == Kind::Row && !rttMs; }
+    bool lost() const { return kind == Kind::Row && !roundTrip; }
 };
 
 // Where records go, on the GUI thread.
@@ -64,7 +66,7 @@ QString recordOperationName(RecordOperation operation);
 ResultRecord eventRecord(ResultRecord::Kind kind, RecordOperation operation, const char* line = "");
 // A scan's row for `address`: answered in `roundTrip`, or not with the status `silent`.
 ResultRecord scanRecord(RecordOperation operation, const QString& address,
-                        std::optional<std::uint32_t> roundTrip, const char* silent);
+                        std::optional<std::chrono::microseconds> roundTrip, const char* silent);
 // The summary of `sent` requests of which `received` were answered (no times yet).
 RecordSummary recordSummary(unsigned sent, unsigned received);
 

@@ -10,6 +10,7 @@
 #include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerEnd.h"
 #include "ops/WorkerLink.h"
+#include "rows/RoundTripText.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
 #include "text/ResultTexts.h"
@@ -48,7 +49,8 @@ private:
     SweepResult probe(const QString& address, net::IPAddr target);
     // Writes the row of a decided address; answers whether it answered.
     bool finish(const QString& address, const SweepResult& result);
-    void writeRow(const QString& address, net::IPAddr target, std::optional<std::uint32_t> roundTrip);
+    void writeRow(const QString& address, net::IPAddr target,
+                  std::optional<std::chrono::microseconds> roundTrip);
     std::uint32_t timeoutMs() const { return std::uint32_t(m_job.timeoutSeconds) * 1000u; }
 
     const WorkerContext& m_context;
@@ -64,7 +66,7 @@ SweepResult SeqScanRun::probe(const QString& address, net::IPAddr target) {
             sendEcho(m_context.icmp, m_context.echoHandle, net::IpAddress::fromV4(target), kScanData, nullptr,
                      m_reply, timeoutMs());
         if (answer.isReply())
-            return {answer.record->RoundTripTime};
+            return {answer.record->roundTrip};
         if (attempt == m_job.packets)
             return {std::nullopt, true};
         if (m_context.flags.stopRequested())
@@ -74,14 +76,15 @@ SweepResult SeqScanRun::probe(const QString& address, net::IPAddr target) {
 }
 
 void SeqScanRun::writeRow(const QString& address, net::IPAddr target,
-                          std::optional<std::uint32_t> roundTrip) {
+                          std::optional<std::chrono::microseconds> roundTrip) {
     const QString& shown = address;
+    const unsigned ms = roundTrip ? output::wholeMilliseconds(*roundTrip) : 0;
     const QString noAnswer = output::text(res::kNoAnswerMark);
     const ResultKind kind = roundTrip ? ResultKind::Plain : ResultKind::Red;
     ResultRecord record = scanRecord(RecordOperation::SeqScan, address, roundTrip, kRecordNoAnswer);
     output::ResultRow row;
     if (!m_context.options.isOn(OptionId::SeqDNS)) {
-        row = roundTrip ? output::makeRow(kind, res::kScanAnsweredRow, shown, unsigned(*roundTrip))
+        row = roundTrip ? output::makeRow(kind, res::kScanAnsweredRow, shown, ms)
                         : output::makeRow(kind, res::kScanNoAnswerRow, shown, noAnswer);
     } else {
         status(output::fill(res::kLookingUpDnsAddress, address));
@@ -91,16 +94,16 @@ void SeqScanRun::writeRow(const QString& address, net::IPAddr target,
         if (entry && !entry->h_name.empty()) {
             record.name = QString::fromLocal8Bit(entry->h_name);
             const QString& name = record.name;
-            row = roundTrip
-                      ? output::makeRow(kind, res::kScanAnsweredNameRow, shown, unsigned(*roundTrip), name)
-                      : output::makeRow(kind, res::kScanNoAnswerNameRow, shown, noAnswer, name);
+            row = roundTrip ? output::makeRow(kind, res::kScanAnsweredNameRow, shown, ms, name)
+                            : output::makeRow(kind, res::kScanNoAnswerNameRow, shown, noAnswer, name);
         } else {
             const QString none = output::text(res::kNoDnsNameFoundBlank);
-            row = roundTrip
-                      ? output::makeRow(kind, res::kScanAnsweredNoNameRow, shown, unsigned(*roundTrip), none)
-                      : output::makeRow(kind, res::kScanNoAnswerNoNameRow, shown, noAnswer, none);
+            row = roundTrip ? output::makeRow(kind, res::kScanAnsweredNoNameRow, shown, ms, none)
+                            : output::makeRow(kind, res::kScanNoAnswerNoNameRow, shown, noAnswer, none);
         }
     }
+    if (roundTrip)
+        output::showRoundTrip(row, 1, *roundTrip, m_context.options.isOn(OptionId::PreciseTimes));
     m_context.link.SendResult(row);
     m_context.link.SendRecord(record);
 }

@@ -10,6 +10,7 @@
 #include "ops/WorkerEchoHandle.h"
 #include "ops/WorkerEnd.h"
 #include "ops/WorkerLink.h"
+#include "rows/RoundTripText.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
 #include "text/WideRowTexts.h"
@@ -66,8 +67,10 @@ private:
     void hopLoop();
     // The row of a hop that answered: with the responder's name when TraceDNS is on, which goes into
     // the hop's record too.
-    output::ResultRow hopRow(unsigned hop, const net::IpAddress& responder, std::uint32_t roundTrip,
-                             ResultRecord& record);
+    output::ResultRow hopRow(unsigned hop, const net::IpAddress& responder,
+                             std::chrono::microseconds roundTrip, ResultRecord& record);
+    output::ResultRow namedHopRow(unsigned hop, const net::IpAddress& responder, unsigned ms,
+                                  ResultRecord& record);
     template <class Template> const Template& table(const Template& narrow, const Template& wide) const {
         return output::rowFor(m_wide, narrow, wide);
     }
@@ -118,12 +121,21 @@ TraceRun::Contact TraceRun::contact() {
     return m_flags.stopRequested() ? Contact::Stopped : Contact::NotContacted;
 }
 
-output::ResultRow TraceRun::hopRow(unsigned hop, const net::IpAddress& responder, std::uint32_t roundTrip,
-                                   ResultRecord& record) {
+output::ResultRow TraceRun::hopRow(unsigned hop, const net::IpAddress& responder,
+                                   std::chrono::microseconds roundTrip, ResultRecord& record) {
+    const unsigned ms = output::wholeMilliseconds(roundTrip);
+    output::ResultRow row =
+        m_options.isOn(OptionId::TraceDNS)
+            ? namedHopRow(hop, responder, ms, record)
+            : output::makeRow(ResultKind::Plain, table(res::kTraceHopRow, res::kTraceHopRowWide), hop,
+                              record.address, ms);
+    output::showRoundTrip(row, 2, roundTrip, m_options.isOn(OptionId::PreciseTimes));
+    return row;
+}
+
+output::ResultRow TraceRun::namedHopRow(unsigned hop, const net::IpAddress& responder, unsigned ms,
+                                        ResultRecord& record) {
     const QString shown = record.address;
-    if (!m_options.isOn(OptionId::TraceDNS))
-        return output::makeRow(ResultKind::Plain, table(res::kTraceHopRow, res::kTraceHopRowWide), hop, shown,
-                               unsigned(roundTrip));
     status(output::fill(res::kLookingUpHopName, hop, shown));
     std::optional<net::HostEntry> entry;
     if (m_context.sockets)
@@ -131,10 +143,10 @@ output::ResultRow TraceRun::hopRow(unsigned hop, const net::IpAddress& responder
     if (entry && !entry->h_name.empty()) {
         record.name = QString::fromLocal8Bit(entry->h_name);
         return output::makeRow(ResultKind::Plain, table(res::kTraceNameRow, res::kTraceNameRowWide), hop,
-                               shown, unsigned(roundTrip), record.name);
+                               shown, ms, record.name);
     }
     return output::makeRow(ResultKind::Plain, table(res::kTraceNoNameRow, res::kTraceNoNameRowWide), hop,
-                           shown, unsigned(roundTrip), output::text(res::kNoDnsNameFound));
+                           shown, ms, output::text(res::kNoDnsNameFound));
 }
 
 void TraceRun::hopLoop() {
@@ -171,11 +183,11 @@ void TraceRun::hopLoop() {
             ResultRecord row = eventRecord(ResultRecord::Kind::Row, RecordOperation::Trace);
             row.hop = unsigned(hop);
             row.address = record.Address.toQString();
-            row.rttMs = record.RoundTripTime;
+            row.roundTrip = record.roundTrip;
             row.status = answer.isReply() ? QString::fromLatin1(kRecordReply)
                                           : QString::fromLatin1(net::IpStatusText(record.Status));
             row.statusCode = record.Status;
-            send(hopRow(unsigned(hop), record.Address, record.RoundTripTime, row));
+            send(hopRow(unsigned(hop), record.Address, record.roundTrip, row));
             m_link.SendRecord(row);
             if (answer.isReply()) {
                 sendLine(output::makeRow(ResultKind::Bold, res::kHostReachedLine), "reached");

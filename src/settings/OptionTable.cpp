@@ -113,6 +113,8 @@ constexpr std::array<OptionSpec, kOptionCount> kTable{{
     // A drop-down of settings::AddressFamily's values.
     number(OptionId::AddressFamily, "AddressFamily", 0,
            {1, 0, kAddressFamilyCount - 1, 0, kAddressFamilyCount - 1}, P::Other, 1160),
+    // Round trips shown to the microsecond (three decimals) and the ping statistics' mean deviation.
+    flag(PreciseTimes, "PreciseTimes", 0, P::Ping, 1161),
 }};
 
 constexpr bool tableFollowsIds() {

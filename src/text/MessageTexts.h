@@ -224,8 +224,10 @@ inline constexpr TextTemplate<> kPlotCopy{0, "PlotCopy", "Copy"};
 inline constexpr TextTemplate<QString, QString, QString> kPlotTimes{0, "PlotTimes",
                                                                     "min %s ms  avg %s ms  max %s ms  "};
 inline constexpr TextTemplate<unsigned, unsigned> kPlotLost{0, "PlotLost", "lost %u of %u"};
-inline constexpr TextTemplate<> kPlotPacketAxis{0, "PlotPacketAxis", "packet  (RTT in ms)"};
-inline constexpr TextTemplate<> kPlotSecondsAxis{0, "PlotSecondsAxis", "seconds  (RTT in ms)"};
+inline constexpr TextTemplate<> kPlotPacketAxis{0, "PlotPacketAxis", "packet"};
+inline constexpr TextTemplate<> kPlotSecondsAxis{0, "PlotSecondsAxis", "seconds"};
+inline constexpr TextTemplate<> kPlotMillisecondsAxis{0, "PlotMillisecondsAxis", "RTT (ms)"};
+inline constexpr TextTemplate<> kPlotMicrosecondsAxis{0, "PlotMicrosecondsAxis", "RTT (\u00b5s)"};
 inline constexpr TextTemplate<> kProfileAddressHeader{0, "ProfileAddressHeader", "IP Address/DNS Name"};
 // The profile command's captions by its state (add, update, delete): the Hosts toolbar's button, the
 // pane's button and the menu item.

@@ -32,6 +32,10 @@ inline constexpr TextTemplate<> kStatisticsTip{
     0, "StatisticsTip", "Display packet loss and Round Trip Time statistics after each ping?"};
 inline constexpr TextTemplate<> kBeepLabel{0, "BeepLabel", "Beep on Finish:"};
 inline constexpr TextTemplate<> kBeepTip{0, "BeepTip", "Sound a sytem beep after each ping?"};
+inline constexpr TextTemplate<> kPreciseTimesLabel{0, "PreciseTimesLabel", "Show fractions of a millisecond"};
+inline constexpr TextTemplate<> kPreciseTimesTip{
+    0, "PreciseTimesTip",
+    "Show round trips to the microsecond (0.045 ms) and the mean deviation in the ping statistics?"};
 inline constexpr TextTemplate<> kReturnedDataLabel{0, "ReturnedDataLabel", "Show Returned Data:"};
 inline constexpr TextTemplate<> kReturnedDataTip{
     0, "ReturnedDataTip", "Display the returned data for each packet in the 'Results' window?"};

@@ -49,6 +49,10 @@ inline constexpr RtfTemplate<unsigned, unsigned, double, RtfText> kPingLossLine{
 inline constexpr RtfTemplate<int, int, int> kPingRoundTripLine{
     5004, "PingRoundTripLine",
     R"rtf({Round Trip Time (in milliseconds) Maximum/ Minimum/Average: %d/%d/%d}\par })rtf"};
+// The same to the microsecond with the mean deviation (PreciseTimes).
+inline constexpr RtfTemplate<RtfText, RtfText, RtfText, RtfText> kPingPreciseRoundTripLine{
+    0, "PingPreciseRoundTripLine",
+    R"rtf({Round Trip Time (in milliseconds) Maximum/ Minimum/Average/Mean Deviation: %s/%s/%s/%s}\par })rtf"};
 inline constexpr RtfTemplate<RtfText> kHostRespondedLine{0, "HostRespondedLine",
                                                          R"rtf({ERROR - HOST %s RESPONDED} \par })rtf"};
 inline constexpr RtfTemplate<> kPingCanceledLine{0, "PingCanceledLine", R"rtf({Ping canceled} \par })rtf"};

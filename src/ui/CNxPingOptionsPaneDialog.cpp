@@ -25,6 +25,7 @@ constexpr std::array kPingControls{
     PaneControl{K::Check, Verbose, &res::kVerboseLabel, &res::kVerboseTip},
     PaneControl{K::Check, Statistics, &res::kStatisticsLabel, &res::kStatisticsTip},
     PaneControl{K::Check, Beep, &res::kBeepLabel, &res::kBeepTip},
+    PaneControl{K::Check, PreciseTimes, &res::kPreciseTimesLabel, &res::kPreciseTimesTip},
     PaneControl{K::Check, RetData, &res::kReturnedDataLabel, &res::kReturnedDataTip, 0, nullptr, 1},
     PaneControl{K::Check, Fragment, &res::kFragmentLabel, &res::kFragmentTip, 0, nullptr, 1},
     PaneControl{K::MultiLineText, PingString, &res::kPacketDataLabel, &res::kPacketDataTip, 0, nullptr, 1},

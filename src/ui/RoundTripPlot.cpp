@@ -1,6 +1,7 @@
 #include "ui/RoundTripPlot.h"
 
 #include "text/MessageTexts.h"
+#include "ui/PlotAxis.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,19 +19,13 @@ namespace {
 constexpr int kRepaintMs = 100;
 constexpr int kMargin = 8;
 
-// A round upper end for the axis: 1, 2 or 5 times a power of ten, at least `value`.
-double niceCeiling(double value) {
-    if (value <= 1.0)
-        return 1.0;
-    const double power = std::pow(10.0, std::floor(std::log10(value)));
-    for (const double step : {1.0, 2.0, 5.0, 10.0})
-        if (step * power >= value)
-            return step * power;
-    return 10.0 * power;
-}
+// Room kept inside the frame on the right, so the last request's dot is drawn whole.
+constexpr double kInset = 6.0;
+// Below this the round trips are labelled in microseconds.
+constexpr double kMicrosecondRange = 1.0;
 
-QString number(double value) {
-    return QString::number(value, 'f', value == std::floor(value) ? 0 : 1);
+QString milliseconds(double value) {
+    return QString::number(value, 'f', 3);
 }
 
 // What a repaint strokes: the line's segments and where requests were lost. Separate segments rather than
@@ -112,8 +107,8 @@ void RoundTripPlot::scheduleRepaint() {
 QString RoundTripPlot::summaryText() const {
     QString text;
     if (const std::optional<double> average = this->average())
-        text = output::fill(output::res::kPlotTimes, number(*minimum()), QString::number(*average, 'f', 1),
-                            number(*maximum()));
+        text = output::fill(output::res::kPlotTimes, milliseconds(*minimum()), milliseconds(*average),
+                            milliseconds(*maximum()));
     return text + output::fill(output::res::kPlotLost, unsigned(lostCount()), unsigned(sampleCount()));
 }
 
@@ -131,33 +126,68 @@ void RoundTripPlot::paintEvent(QPaintEvent*) {
                                                Qt::AlignLeft | Qt::TextWordWrap, summaryText());
     painter.drawText(summary, Qt::AlignLeft | Qt::TextWordWrap, summaryText());
     const int summaryHeight = std::max(line, summary.height());
-    const double top = std::max(1.0, maximum().value_or(0.0)) * 1.1;
-    const double yMax = niceCeiling(top);
-    const double xMax = std::max(m_axis == Axis::Packet ? 10.0 : 60.0, m_history.lastX());
-    const QString yLabel = number(yMax);
-    const int left = kMargin + metrics.horizontalAdvance(yLabel) + 4;
-    const QRectF area(left, kMargin + summaryHeight + 4, width() - left - kMargin,
-                      height() - summaryHeight - 2 * line - kMargin - 4);
+
+    // The round trips' axis, in microseconds while it ends below a millisecond; labels in its unit.
+    const int rows = std::max(1, (height() - summaryHeight - 4 * line - kMargin) / (2 * line));
+    const double top = maximum().value_or(0.0) * 1.1;
+    const bool micro = top > 0 && PlotAxis::covering(top, std::min(rows, 5)).end < kMicrosecondRange;
+    const double unit = micro ? 1000.0 : 1.0; // axis units per millisecond
+    const PlotAxis yAxis =
+        PlotAxis::covering(std::max(top * unit, micro ? 10.0 : 1.0), std::min(rows, 5), micro ? 1.0 : 0.0);
+    int labelWidth = 0;
+    for (const double tick : yAxis.ticks())
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(yAxis.label(tick)));
+    const int left = kMargin + labelWidth + 4;
+    // Below the summary: the round trips' unit, then the frame (its top label reaches half a line above
+    // it), the packet or time labels and the axis' name.
+    const int titleTop = kMargin / 2 + summaryHeight + 2;
+    const double areaTop = titleTop + line * 1.5 + 2;
+    const QRectF area(left, areaTop, width() - left - kMargin,
+                      height() - areaTop - 2 * line - 4 - kMargin / 2.0);
     if (area.width() < 10 || area.height() < 10)
         return;
-
-    // Axes, the top value and the x range.
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(area);
-    painter.setPen(text);
-    painter.drawText(QRectF(kMargin, area.top() - line / 2.0, left - kMargin - 4, line), Qt::AlignRight,
-                     yLabel);
-    painter.drawText(QRectF(kMargin, area.bottom() - line / 2.0, left - kMargin - 4, line), Qt::AlignRight,
-                     QStringLiteral("0"));
-    painter.drawText(QRectF(area.left(), area.bottom() + 2, area.width(), line), Qt::AlignRight,
-                     number(xMax));
-    painter.drawText(
-        QRectF(area.left(), area.bottom() + 2 + line, area.width(), line), Qt::AlignHCenter,
-        output::text(m_axis == Axis::Packet ? output::res::kPlotPacketAxis : output::res::kPlotSecondsAxis));
+    const double lastX = std::max(m_axis == Axis::Packet ? 10.0 : 60.0, m_history.lastX());
+    const int columns =
+        std::max(1, int(area.width()) / (metrics.horizontalAdvance(QStringLiteral("00000")) + 8));
+    const PlotAxis xAxis = PlotAxis::covering(lastX, std::min(columns, 10), 1.0);
+    const double yMax = yAxis.end / unit;
+    const double xMax = xAxis.end;
 
     const auto at = [&](double x, double rtt) {
-        return QPointF(area.left() + area.width() * (x / xMax), area.bottom() - area.height() * (rtt / yMax));
+        return QPointF(area.left() + (area.width() - kInset) * (x / xMax),
+                       area.bottom() - area.height() * (rtt / yMax));
     };
+    // The frame, a line at every round trip tick, and the ticks' labels with the axes' names and units.
+    painter.setPen(palette().color(QPalette::Midlight));
+    for (const double tick : yAxis.ticks()) {
+        const double y = at(0, tick / unit).y();
+        painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+    }
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(area);
+    for (const double tick : xAxis.ticks()) {
+        const double x = at(tick, 0).x();
+        painter.drawLine(QPointF(x, area.bottom()), QPointF(x, area.bottom() + 3));
+    }
+    painter.setPen(text);
+    for (const double tick : yAxis.ticks())
+        painter.drawText(QRectF(kMargin, at(0, tick / unit).y() - line / 2.0, left - kMargin - 4, line),
+                         Qt::AlignRight, yAxis.label(tick));
+    painter.drawText(
+        QRectF(kMargin, titleTop, width() - 2 * kMargin, line), Qt::AlignLeft,
+        output::text(micro ? output::res::kPlotMicrosecondsAxis : output::res::kPlotMillisecondsAxis));
+    for (const double tick : xAxis.ticks()) {
+        const double x = at(tick, 0).x();
+        const QString label = xAxis.label(tick);
+        const double half = metrics.horizontalAdvance(label) / 2.0 + 1;
+        // Kept inside the widget: the first and last label lean inwards.
+        const double from = std::clamp(x - half, 0.0, width() - 2 * half);
+        painter.drawText(QRectF(from, area.bottom() + 4, 2 * half, line), Qt::AlignHCenter, label);
+    }
+    painter.drawText(
+        QRectF(area.left(), area.bottom() + 4 + line, area.width(), line), Qt::AlignHCenter,
+        output::text(m_axis == Axis::Packet ? output::res::kPlotPacketAxis : output::res::kPlotSecondsAxis));
+
     // The running average.
     if (const std::optional<double> average = this->average()) {
         painter.setPen(QPen(QColor(0, 160, 0), 1, Qt::DashLine));

@@ -8,12 +8,13 @@
 
 namespace vantrel::ui {
 
-// A painted plot of one run's round-trip times: each request's time in milliseconds against its number
-// (or against the time since the run started), lost requests as red marks on the axis, and the running
-// minimum, average and maximum. Samples are appended in O(1) into a bounded history; the plot repaints at
-// most a few times a second however fast they come, and a repaint draws at most a few points per pixel
-// column however long the run, so it never slows the run that feeds it. Its context menu copies the plot
-// to the clipboard as an image.
+// A painted plot of one run's round-trip times: each request's time against its number (or against the
+// time since the run started), on axes with ticks at round values (round trips in microseconds while they
+// stay below a millisecond, else in milliseconds), lost requests as red marks on the axis, and the running
+// minimum, average and maximum to the microsecond. Samples are appended in O(1) into a bounded history; the
+// plot repaints at most a few times a second however fast they come, and a repaint draws at most a few points
+// per pixel column however long the run, so it never slows the run that feeds it. Its context menu copies the
+// plot to the clipboard as an image.
 class RoundTripPlot : public QWidget {
     Q_OBJECT
 public:

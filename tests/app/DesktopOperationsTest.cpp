@@ -506,6 +506,29 @@ TEST(RoundTripPlotTest, ALongRunStaysBoundedAndStillShowsItsSpikeAndLoss) {
     EXPECT_NEAR(double(red->x()) / image.width(), double(kLost) / kRequests, 0.1);
 }
 
+// Round trips below a millisecond fill the plot on a microsecond scale, and the last request's dot stays
+// inside the frame (the plot's margin, right of it, stays blank).
+TEST(RoundTripPlotTest, SubMillisecondTimesFillThePlotAndTheLastSampleStaysInside) {
+    ui::RoundTripPlot plot;
+    plot.resize(360, 220);
+    plot.startRun(ui::RoundTripPlot::Axis::Packet);
+    for (int i = 1; i <= 10; ++i)
+        plot.addSample(i, i == 10 ? 0.090 : 0.045);
+    const QImage image = plot.image();
+    int top = image.height();
+    int right = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.blue() > colour.red() + 60 && colour.blue() > colour.green() + 60) {
+                top = std::min(top, y);
+                right = std::max(right, x);
+            }
+        }
+    EXPECT_LT(top, image.height() / 2) << "0.090 ms reaches the upper half";
+    EXPECT_LT(right, image.width() - 9) << "the last dot ends inside the frame";
+}
+
 // Merged buckets keep their first and last answered times in order, their extremes, their first loss and
 // whether the line goes on into their neighbours.
 TEST(RoundTripPlotTest, MergedBucketsKeepTheShapeOfTheirRequests) {

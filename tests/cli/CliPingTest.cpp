@@ -72,6 +72,27 @@ TEST_F(CliPingTest, PingOfLoopbackShowsTheTableTheEndLineAndTheStatistics) {
         QStringLiteral("Round Trip Time (in milliseconds) Maximum/ Minimum/Average: ")));
 }
 
+// With PreciseTimes the same rows show the kernel-measured round trips to the microsecond, and the
+// statistics their mean deviation.
+TEST_F(CliPingTest, PreciseTimesShowThreeDecimalsAndTheMeanDeviation) {
+    const ProgramRun ping =
+        run({QStringLiteral("--set"), QStringLiteral("PreciseTimes=1"), QStringLiteral("--set"),
+             QStringLiteral("Packets=2"), QStringLiteral("ping"), QStringLiteral("127.0.0.1")});
+    ASSERT_EQ(ping.status, 0) << ping.err.toStdString();
+    ASSERT_EQ(ping.lines.size(), 7) << ping.lines.join(QLatin1Char('\n')).toStdString();
+    const QRegularExpression precise(QStringLiteral("^\\d+\\.\\d{3}$"));
+    for (int packet = 1; packet <= 2; ++packet)
+        EXPECT_TRUE(precise.match(ping.lines[1 + packet].split(QLatin1Char(' '), Qt::SkipEmptyParts).value(2))
+                        .hasMatch())
+            << ping.lines[1 + packet].toStdString();
+    EXPECT_TRUE(QRegularExpression(
+                    QStringLiteral("^Round Trip Time \\(in milliseconds\\) Maximum/ Minimum/Average/Mean "
+                                   "Deviation: (\\d+\\.\\d{3}/){3}\\d+\\.\\d{3}$"))
+                    .match(ping.lines[6])
+                    .hasMatch())
+        << ping.lines[6].toStdString();
+}
+
 TEST_F(CliPingTest, RtfShowsEachFragmentWithItsKind) {
     const ProgramRun ping =
         run({QStringLiteral("--rtf"), QStringLiteral("--set"), QStringLiteral("Packets=2"),

@@ -2,6 +2,7 @@
 #include "cli/CliCommands.h"
 #include "cli/RecordPrinter.h"
 #include "cli/TerminalOutput.h"
+#include "settings/OptionTable.h"
 #include "settings/RegistryStore.h"
 #include "support/BufferOutput.h"
 #include "support/ChildProcess.h"
@@ -40,9 +41,9 @@ protected:
 TEST_F(CliTest, OptionsListsEveryOptionInLoadOrderWithItsDefault) {
     ASSERT_EQ(run({QStringLiteral("options")}), 0);
     const QStringList listed = lines();
-    ASSERT_EQ(listed.size(), 42);
+    ASSERT_EQ(listed.size(), qsizetype(settings::kOptionCount));
     EXPECT_EQ(listed.first(), QStringLiteral("ListScanAutoSort=0"));
-    EXPECT_EQ(listed.last(), QStringLiteral("AddressFamily=0"));
+    EXPECT_EQ(listed.last(), QStringLiteral("PreciseTimes=0"));
     for (const char* expected : {"Packets=5", "Timeout=5", "Hops=30", "Log String=Vtrlog.rtf",
                                  "PurgeStatus=1", "PurgeLog=4", "ISPInterval=10"})
         EXPECT_TRUE(listed.contains(QString::fromLatin1(expected))) << expected;
@@ -94,7 +95,7 @@ TEST_F(CliTest, ControlCharactersInATextStayOnOneLine) {
                    QStringLiteral("options")}),
               0);
     EXPECT_TRUE(lines().contains(QStringLiteral("Ping String=one\\ntwo\\tthree")));
-    EXPECT_EQ(lines().size(), 42);
+    EXPECT_EQ(lines().size(), qsizetype(settings::kOptionCount));
 }
 
 TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {

@@ -55,7 +55,7 @@ def without_times(rows, columns):
     if "rtt_ms" not in columns:
         return rows
     at = columns.index("rtt_ms")
-    return [[cell if i != at or not cell.isdigit() else "rtt"
+    return [[cell if i != at or not re.fullmatch(r"\d+(\.\d+)?", cell) else "rtt"
              for i, cell in enumerate(row)] for row in rows]
 
 

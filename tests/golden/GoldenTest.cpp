@@ -69,6 +69,20 @@ struct GoldenRun {
     void router(const char* dotted, std::uint8_t ttl) {
         h.network.error(address(dotted), net::IP_TTL_EXPIRED_TRANSIT, ttl);
     }
+    // An answer from `from` after `micros` microseconds: an echo reply, or the ICMP error `status`.
+    void answerIn(const net::IpAddress& from, std::uint32_t micros, std::uint32_t status = net::IP_SUCCESS) {
+        FakeIcmpNetwork::Answer answer;
+        answer.status = status;
+        answer.roundTripMs = micros / 1000;
+        answer.extraMicroseconds = micros % 1000;
+        if (from.isV4()) {
+            answer.from = from.v4();
+            h.network.script(answer, status == net::IP_SUCCESS ? std::optional(from.v4()) : std::nullopt);
+        } else {
+            answer.from6 = from;
+            h.network.script6(answer, from);
+        }
+    }
     void ping(const QString& host) { h.ping(host); }
     void trace(const QString& host) {
         h.frontEnd.hostText = host;
@@ -463,6 +477,45 @@ const Scenario kScenarios[] = {
              append(line);
          for (const output::ResultRow& line : aboutWinsockReport(data))
              append(line);
+     }},
+    {"precise_times",
+     [](GoldenRun& g) {
+         g.set({{OptionId::PreciseTimes, 1},
+                {OptionId::Packets, 3},
+                {OptionId::Verbose, 1},
+                {OptionId::TraceDNS, 0},
+                {OptionId::SeqScanPackets, 1},
+                {OptionId::SeqDNS, 0},
+                {OptionId::ListDNS, 0}});
+         const net::IpAddress host = test::ipAddress("10.0.0.1");
+         g.answerIn(host, 45);
+         g.answerIn(host, 1250);
+         g.answerIn(host, 80);
+         g.ping(QStringLiteral("10.0.0.1"));
+         const net::IpAddress far = test::ipAddress("10.201.9.2");
+         g.answerIn(far, 700);                                                        // contact
+         g.answerIn(test::ipAddress("10.201.1.1"), 234, net::IP_TTL_EXPIRED_TRANSIT); // hop 1
+         g.answerIn(far, 3007);                                                       // hop 2
+         g.trace(QStringLiteral("10.201.9.2"));
+         g.answerIn(test::ipAddress("10.1.0.1"), 17);
+         g.seqScan("10.1.0.1", "0.2");
+         g.answerIn(host, 999);
+         g.answerIn(test::ipAddress("fd42::5"), 12);
+         g.listScan({"10.0.0.1", "fd42::5"});
+         // A continuous ping's cycle, cancelled during the countdown: its statistics.
+         g.set({{OptionId::Packets, 2}, {OptionId::ContPing, 1}});
+         ContinuousPing continuous{*g.h.control, g.h.frontEnd, g.h.pipeline, g.h.options};
+         continuous.setSecondLength(std::chrono::hours(1));
+         g.answerIn(host, 310);
+         g.answerIn(host, 2005);
+         g.h.frontEnd.hostText = QStringLiteral("10.0.0.1");
+         g.h.control->OnPing();
+         test::runEventsUntil([&] {
+             return !g.h.state().flags.m_bContPingThread &&
+                    continuous.isTimerActive(TIMER_CONTPING_COUNTDOWN);
+         });
+         g.h.control->OnPing();
+         g.h.runUntilIdle();
      }},
     {"log_news",
      [](GoldenRun& g) {

@@ -4,6 +4,7 @@
 #include "net/EchoOutcome.h"
 #include "net/IcmpRecords.h"
 #include "net/IpStatus.h"
+#include "net/SendMoment.h"
 #include "support/FakeIcmpNetwork.h"
 
 #include <QStringList>
@@ -374,7 +375,7 @@ TEST(EchoReplyRecord, WritesRecordAndDataAndReadsThemBack) {
     EchoOutcome outcome;
     outcome.replied = true;
     outcome.address = at(kTarget);
-    outcome.roundTrip = std::chrono::milliseconds(12);
+    outcome.roundTrip = std::chrono::microseconds(12045);
     outcome.ttl = 63;
     outcome.data = data;
     ASSERT_EQ(writeEchoReply(buffer, outcome), 1u);
@@ -383,7 +384,8 @@ TEST(EchoReplyRecord, WritesRecordAndDataAndReadsThemBack) {
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->Address, kTarget);
     EXPECT_EQ(reply->Status, IP_SUCCESS);
-    EXPECT_EQ(reply->RoundTripTime, 12u);
+    EXPECT_EQ(reply->RoundTripTime, 12u) << "whole milliseconds, as the record always held";
+    EXPECT_EQ(recordRoundTrip(*reply), std::chrono::microseconds(12045)) << "the rest kept beside them";
     EXPECT_EQ(reply->Options.Ttl, 63);
     EXPECT_EQ(reply->DataSize, data.size());
     EXPECT_EQ(reply->Data, buffer.data() + sizeof(ICMP_ECHO_REPLY));
@@ -420,7 +422,7 @@ TEST(EchoReplyRecord, TheIpv6RecordCarriesTheResponderHopLimitAndData) {
     EchoOutcome outcome;
     outcome.replied = true;
     outcome.address = *IpAddress::parse("fe80::2%1");
-    outcome.roundTrip = std::chrono::milliseconds(3);
+    outcome.roundTrip = std::chrono::microseconds(3999);
     outcome.ttl = 63;
     outcome.tos = 0x20;
     outcome.data = data;
@@ -433,6 +435,7 @@ TEST(EchoReplyRecord, TheIpv6RecordCarriesTheResponderHopLimitAndData) {
         outcome.address);
     EXPECT_EQ(reply->Status, IP_SUCCESS);
     EXPECT_EQ(reply->RoundTripTime, 3u);
+    EXPECT_EQ(recordRoundTrip(*reply), std::chrono::microseconds(3999));
     EXPECT_EQ(reply->Options.Ttl, 63);
     EXPECT_EQ(reply->Options.Tos, 0x20);
     EXPECT_EQ(reply->DataSize, data.size());
@@ -467,6 +470,18 @@ TEST(EchoReplyRecord, DataPointersOutsideTheBufferAreNotFollowed) {
     EXPECT_TRUE(echoReplyData(reply, buffer).empty());
     reply.Data = buffer.data() + sizeof(ICMP_ECHO_REPLY);
     EXPECT_EQ(echoReplyData(reply, buffer).size(), 8u);
+}
+
+// A round trip runs to the kernel's arrival stamp when it lies between the send and the reading; without
+// one, or when the wall clock was set in between, to the reading on the steady clock.
+TEST(SendMomentTest, TheArrivalStampCountsOnlyBetweenTheSendAndTheReading) {
+    using namespace std::chrono;
+    const SendMoment sent(SendMoment::Clock::time_point(seconds(100)), seconds(5000));
+    const SendMoment::Clock::time_point readAt = sent.steady() + milliseconds(30);
+    EXPECT_EQ(sent.roundTrip(seconds(5000) + microseconds(45), readAt), microseconds(45));
+    EXPECT_EQ(sent.roundTrip(std::nullopt, readAt), milliseconds(30));
+    EXPECT_EQ(sent.roundTrip(seconds(4999), readAt), milliseconds(30)) << "stamped before the send";
+    EXPECT_EQ(sent.roundTrip(seconds(5001), readAt), milliseconds(30)) << "stamped after the reading";
 }
 
 } // namespace

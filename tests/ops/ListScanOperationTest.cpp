@@ -57,9 +57,11 @@ TEST_P(ListScanParallelTest, AListOfAddressesAndNamesGivesOneRowPerHostInListOrd
     QStringList records;
     h.control->setRecordSink([&records](const ResultRecord& record) {
         if (record.kind == ResultRecord::Kind::Row)
-            records.append(QStringLiteral("%1|%2|%3|%4")
-                               .arg(record.address, record.rttMs ? QString::number(*record.rttMs) : QString(),
-                                    record.name, record.status));
+            records.append(
+                QStringLiteral("%1|%2|%3|%4")
+                    .arg(record.address,
+                         record.roundTrip ? QString::number(record.roundTrip->count() / 1000) : QString(),
+                         record.name, record.status));
     });
     scan({"10.0.0.1", "  http://host.test ", "nowhere.test", "silent.test"});
     EXPECT_EQ(records, (QStringList{"10.0.0.1|4||reply", "10.0.0.2|9|host.test|reply",

@@ -52,18 +52,19 @@ TEST_F(PingOperationTest, AWorkedPingWritesRowsEndLineAndStatistics) {
     ASSERT_EQ(records.size(), 7u);
     EXPECT_EQ(records[0].kind, ResultRecord::Kind::Start);
     EXPECT_EQ(records[1].address, QStringLiteral("10.0.0.1"));
-    EXPECT_EQ(records[1].rttMs, 10u);
+    EXPECT_EQ(records[1].roundTrip, std::chrono::milliseconds(10));
     EXPECT_EQ(records[1].ttl, 57u);
     EXPECT_EQ(records[3].packet, 3u);
-    EXPECT_FALSE(records[3].rttMs);
+    EXPECT_FALSE(records[3].roundTrip);
     EXPECT_EQ(records[3].statusCode, net::IP_REQ_TIMED_OUT);
     EXPECT_EQ(records[3].status, QStringLiteral("TIMED OUT"));
-    EXPECT_EQ(records[4].rttMs, 15u);
+    EXPECT_EQ(records[4].roundTrip, std::chrono::milliseconds(15));
     EXPECT_EQ(records[5].line, QStringLiteral("successful"));
     ASSERT_TRUE(records[6].summary);
     const RecordSummary& sums = *records[6].summary;
     EXPECT_EQ(std::tuple(sums.sent, sums.received, sums.loss, *sums.minimum, *sums.average, *sums.maximum),
-              std::tuple(4u, 3u, 25.0, 10u, 12u, 15u));
+              std::tuple(4u, 3u, 25.0, std::chrono::microseconds(10000), std::chrono::microseconds(12333),
+                         std::chrono::microseconds(15000)));
     for (const auto& request : h.network.sent()) {
         EXPECT_EQ(request.ttl, 200);
         EXPECT_FALSE(request.dontFragment);

@@ -51,6 +51,7 @@ TEST_F(SettingsModelTest, StoredNumbersOutsideTheirRangeAreCorrectedAtLoad) {
     store("Beep", 7);
     store("Verbose", 2);
     store("AddressFamily", 9);
+    store("PreciseTimes", 7);
     m_store->WriteProfileString(section::kOptions, QStringLiteral("Timeout"), QStringLiteral("12"));
     // Written by hand in another spelling: names are compared without regard to case.
     store("PURGELOG", 7);
@@ -64,6 +65,7 @@ TEST_F(SettingsModelTest, StoredNumbersOutsideTheirRangeAreCorrectedAtLoad) {
     EXPECT_EQ(loaded.number(Beep), 1);
     EXPECT_EQ(loaded.number(Verbose), 2) << "a yes/no number is held as stored";
     EXPECT_EQ(loaded.number(AddressFamily), 4);
+    EXPECT_EQ(loaded.number(PreciseTimes), 1) << "a flag: any number but 0 is on";
     EXPECT_EQ(loaded.number(Timeout), 5) << "a text where a number belongs reads as the default";
     EXPECT_EQ(loaded.number(PurgeLog), 7);
     EXPECT_EQ(loaded.text(LogString), QStringLiteral("a.rtf"));
@@ -174,6 +176,7 @@ TEST_F(SettingsModelTest, SavedOptionsLoadBackAsTheyWereShown) {
     shown.setNumber(Verbose, 2); // saved from its check box: checked
     shown.setNumber(LogCheck, 1);
     shown.setNumber(AddressFamily, 2);
+    shown.setNumber(PreciseTimes, 1);
     SaveSettings(*m_store, shown);
 
     EXPECT_EQ(m_store->valueNames(section::kOptions).size(), qsizetype(kOptionCount));

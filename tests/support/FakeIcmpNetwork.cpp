@@ -284,7 +284,8 @@ net::EchoOutcome FakeIcmpNetwork::outcomeOf(const Answer& answer) {
     outcome.replied = answer.replied;
     outcome.status = answer.status;
     outcome.address = answer.from6 ? *answer.from6 : net::IpAddress::fromV4(answer.from);
-    outcome.roundTrip = std::chrono::milliseconds(answer.roundTripMs);
+    outcome.roundTrip =
+        std::chrono::milliseconds(answer.roundTripMs) + std::chrono::microseconds(answer.extraMicroseconds);
     outcome.ttl = answer.ttl;
     if (answer.data)
         outcome.data = *answer.data;

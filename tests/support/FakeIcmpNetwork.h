@@ -45,6 +45,7 @@ public:
         std::uint8_t ttl = 64;
         std::optional<std::vector<std::byte>> data; // returned data; the request's own data when unset
         std::optional<net::IpAddress> from6;        // an IPv6 responder instead of `from`
+        std::uint32_t extraMicroseconds = 0;        // of the round trip, past roundTripMs
     };
 
     struct SentRequest {
