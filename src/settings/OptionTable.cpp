@@ -113,6 +113,8 @@ constexpr std::array<OptionSpec, kOptionCount> kTable{{
     // A drop-down of settings::AddressFamily's values.
     number(OptionId::AddressFamily, "AddressFamily", 0,
            {1, 0, kAddressFamilyCount - 1, 0, kAddressFamilyCount - 1}, P::Other, 1160),
+    // The path monitor's round interval in tenths of a second: 0.1 s to a minute.
+    number(PathMonitorInterval, "PathMonitorInterval", 10, {3, 1, 600, 1, 600}, P::Ping, 1162),
 }};
 
 constexpr bool tableFollowsIds() {

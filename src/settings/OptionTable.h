@@ -53,8 +53,9 @@ enum class OptionId {
     StartTask,
     ParallelProbes,
     AddressFamily,
+    PathMonitorInterval,
 };
-inline constexpr std::size_t kOptionCount = std::size_t(OptionId::AddressFamily) + 1;
+inline constexpr std::size_t kOptionCount = std::size_t(OptionId::PathMonitorInterval) + 1;
 
 enum class OptionKind {
     Flag,        // held as yes/no; a stored non-zero number loads as yes (1)

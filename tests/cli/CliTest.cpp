@@ -40,9 +40,9 @@ protected:
 TEST_F(CliTest, OptionsListsEveryOptionInLoadOrderWithItsDefault) {
     ASSERT_EQ(run({QStringLiteral("options")}), 0);
     const QStringList listed = lines();
-    ASSERT_EQ(listed.size(), 42);
+    ASSERT_EQ(listed.size(), 43);
     EXPECT_EQ(listed.first(), QStringLiteral("ListScanAutoSort=0"));
-    EXPECT_EQ(listed.last(), QStringLiteral("AddressFamily=0"));
+    EXPECT_EQ(listed.last(), QStringLiteral("PathMonitorInterval=10"));
     for (const char* expected : {"Packets=5", "Timeout=5", "Hops=30", "Log String=Vtrlog.rtf",
                                  "PurgeStatus=1", "PurgeLog=4", "ISPInterval=10"})
         EXPECT_TRUE(listed.contains(QString::fromLatin1(expected))) << expected;

@@ -103,6 +103,10 @@ public:
     // operation during its second request).
     void onRequest(std::function<void(const SentRequest&)> hook);
 
+    // Sweep requests take their answers from `route` instead of the script (nothing: a timeout), for a
+    // path whose answer depends on the request's hop limit (SentRequest::ttl).
+    void routeSweeps(std::function<std::optional<Answer>(const SentRequest&)> route);
+
     std::vector<SentRequest> sent() const;
     std::size_t openHandles() const;
     int handlesCreated() const;
@@ -119,6 +123,7 @@ private:
     bool record(const SentRequest& request, bool checkHandle);
     // The scripted answer for a request to `destination`: nothing for a silent failure.
     std::optional<Answer> takeAnswer(const net::IpAddress& destination);
+    std::optional<Answer> sweepAnswer(const SentRequest& request, const net::IpAddress& destination);
     // A request through the entry point of `entry`'s family.
     std::uint32_t sendEcho(net::IpFamily entry, net::IcmpHandle handle, const net::IpAddress& destination,
                            SentRequest request, const net::IP_OPTION_INFORMATION* options,
@@ -135,6 +140,7 @@ private:
     std::optional<Answer> m_defaultAnswer;
     bool m_refuseHandles = false;
     std::function<void(const SentRequest&)> m_hook;
+    std::function<std::optional<Answer>(const SentRequest&)> m_route;
     std::vector<SentRequest> m_sent;
     std::map<std::uintptr_t, net::IpFamily> m_handles; // open handles
     std::uintptr_t m_nextHandle = 1;
