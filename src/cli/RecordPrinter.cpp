@@ -1,6 +1,9 @@
 #include "cli/RecordPrinter.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QLocale>
+#include <cmath>
 #include <QJsonObject>
 
 namespace vantrel::cli {
@@ -21,6 +24,23 @@ QString kindName(ResultRecord::Kind kind) {
     case ResultRecord::Kind::Summary:
         return QStringLiteral("summary");
     }
+    return {};
+}
+
+// A path monitor hop's sums by column name: times in milliseconds with three decimals.
+QJsonValue pathHopField(const ops::RecordHop& hop, const QString& name) {
+    const auto ms = [](const std::optional<std::int64_t>& micros) {
+        return micros ? QJsonValue(double(*micros) / 1000.0) : QJsonValue();
+    };
+    const std::pair<const char*, QJsonValue> fields[] = {
+        {"sent", qint64(hop.sent)},         {"received", qint64(hop.received)},
+        {"loss", std::round(hop.loss * 10.0) / 10.0},
+        {"last_ms", ms(hop.last)},          {"avg_ms", ms(hop.average)},
+        {"best_ms", ms(hop.best)},          {"worst_ms", ms(hop.worst)},
+        {"stdev_ms", ms(hop.deviation)},    {"jitter_ms", ms(hop.jitter)}};
+    for (const auto& [field, value] : fields)
+        if (name == QLatin1String(field))
+            return value;
     return {};
 }
 
@@ -54,7 +74,7 @@ QJsonValue field(const ResultRecord& record, const QString& name) {
         return number(record.elapsedMs);
     if (name == QLatin1String("line"))
         return text(record.line);
-    return {};
+    return record.pathHop ? pathHopField(*record.pathHop, name) : QJsonValue();
 }
 
 const QStringList& allFields() {
@@ -63,7 +83,10 @@ const QStringList& allFields() {
         QStringLiteral("label"),  QStringLiteral("address"),     QStringLiteral("rtt_ms"),
         QStringLiteral("ttl"),    QStringLiteral("bytes"),       QStringLiteral("name"),
         QStringLiteral("status"), QStringLiteral("status_code"), QStringLiteral("data"),
-        QStringLiteral("line")};
+        QStringLiteral("line"),   QStringLiteral("sent"),        QStringLiteral("received"),
+        QStringLiteral("loss"),   QStringLiteral("last_ms"),     QStringLiteral("avg_ms"),
+        QStringLiteral("best_ms"), QStringLiteral("worst_ms"),   QStringLiteral("stdev_ms"),
+        QStringLiteral("jitter_ms")};
     return fields;
 }
 
@@ -108,6 +131,12 @@ QStringList RecordPrinter::csvColumns(RecordOperation operation) {
     case RecordOperation::ISPinger:
         return {QStringLiteral("packet"), QStringLiteral("time_ms"), QStringLiteral("address"),
                 QStringLiteral("rtt_ms"), QStringLiteral("status")};
+    case RecordOperation::PathMonitor:
+        return {QStringLiteral("hop"),     QStringLiteral("address"),  QStringLiteral("name"),
+                QStringLiteral("loss"),    QStringLiteral("sent"),     QStringLiteral("received"),
+                QStringLiteral("last_ms"), QStringLiteral("avg_ms"),   QStringLiteral("best_ms"),
+                QStringLiteral("worst_ms"), QStringLiteral("stdev_ms"), QStringLiteral("jitter_ms"),
+                QStringLiteral("status")};
     }
     return {};
 }
@@ -129,6 +158,18 @@ void RecordPrinter::print(const ResultRecord& record) {
                 QLatin1Char('\n'));
 }
 
+void RecordPrinter::printRound(unsigned round, bool targetAnswered, const std::vector<ops::ResultRecord>& hops) {
+    QJsonArray rows;
+    for (const ResultRecord& hop : hops)
+        rows.append(jsonOf(hop));
+    const QJsonObject event{{QStringLiteral("event"), QStringLiteral("round")},
+                            {QStringLiteral("operation"), ops::recordOperationName(RecordOperation::PathMonitor)},
+                            {QStringLiteral("round"), qint64(round)},
+                            {QStringLiteral("target_answered"), targetAnswered},
+                            {QStringLiteral("hops"), rows}};
+    m_write(QString::fromUtf8(QJsonDocument(event).toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
+}
+
 void RecordPrinter::printCsv(const ResultRecord& record) {
     // A continuous ping's cycles make one table; a new run of another operation gets its own header.
     const bool newRun = record.kind == ResultRecord::Kind::Start;
@@ -144,7 +185,8 @@ void RecordPrinter::printCsv(const ResultRecord& record) {
     QStringList line;
     for (const QString& column : columns) {
         const QJsonValue value = field(record, column);
-        line.append(value.isDouble() ? QString::number(value.toInteger()) : csvField(value.toString()));
+        line.append(value.isDouble() ? QString::number(value.toDouble(), 'f', QLocale::FloatingPointShortest)
+                                     : csvField(value.toString()));
     }
     m_write(line.join(QLatin1Char(',')) + QLatin1Char('\n'));
 }

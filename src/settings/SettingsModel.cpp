@@ -55,6 +55,7 @@ constexpr std::array kSaveOrder{
     StartTask,
     ParallelProbes,
     AddressFamily,
+    PathMonitorInterval,
 };
 static_assert(kSaveOrder.size() == kOptionCount, "SaveSettings writes every option once");
 
