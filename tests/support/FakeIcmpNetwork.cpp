@@ -31,7 +31,7 @@ public:
         request.data.assign(data.begin(), data.end());
         request.timeoutMs = timeoutMs;
         m_network.record(request, false);
-        const std::optional<Answer> answer = m_network.sweepAnswer(request, destination);
+        const std::optional<Answer> answer = m_network.takeAnswer(destination);
         net::SweepAnswer decided{ticket, {}};
         std::uint64_t after = timeoutMs;
         if (!answer || !answer->replied) {
@@ -309,28 +309,6 @@ bool FakeIcmpNetwork::record(const SentRequest& request, bool checkHandle) {
     if (hook)
         hook(request);
     return true;
-}
-
-void FakeIcmpNetwork::routeSweeps(std::function<std::optional<Answer>(const SentRequest&)> route) {
-    std::lock_guard lock(m_mutex);
-    m_route = std::move(route);
-}
-
-std::optional<FakeIcmpNetwork::Answer> FakeIcmpNetwork::sweepAnswer(const SentRequest& request,
-                                                                    const net::IpAddress& destination) {
-    std::function<std::optional<Answer>(const SentRequest&)> route;
-    {
-        std::lock_guard lock(m_mutex);
-        route = m_route;
-    }
-    if (!route)
-        return takeAnswer(destination);
-    if (std::optional<Answer> answer = route(request))
-        return answer;
-    Answer timeout;
-    timeout.replied = false;
-    timeout.status = net::IP_REQ_TIMED_OUT;
-    return timeout;
 }
 
 std::optional<FakeIcmpNetwork::Answer> FakeIcmpNetwork::takeAnswer(const net::IpAddress& destination) {

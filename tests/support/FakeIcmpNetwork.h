@@ -53,7 +53,7 @@ public:
         std::optional<net::IpAddress> destination6; // an IPv6 destination instead
         bool hadSource = false;                     // the twin was given a source address
         bool hadOptions = false;
-        std::uint8_t ttl = 0;
+        std::uint8_t ttl = 0; // the options' TTL, or a sweep request's hop limit
         std::uint8_t tos = 0;
         bool dontFragment = false;
         std::vector<std::byte> data;
@@ -103,10 +103,6 @@ public:
     // operation during its second request).
     void onRequest(std::function<void(const SentRequest&)> hook);
 
-    // Sweep requests take their answers from `route` instead of the script (nothing: a timeout), for a
-    // path whose answer depends on the request's hop limit (SentRequest::ttl).
-    void routeSweeps(std::function<std::optional<Answer>(const SentRequest&)> route);
-
     std::vector<SentRequest> sent() const;
     std::size_t openHandles() const;
     int handlesCreated() const;
@@ -123,7 +119,6 @@ private:
     bool record(const SentRequest& request, bool checkHandle);
     // The scripted answer for a request to `destination`: nothing for a silent failure.
     std::optional<Answer> takeAnswer(const net::IpAddress& destination);
-    std::optional<Answer> sweepAnswer(const SentRequest& request, const net::IpAddress& destination);
     // A request through the entry point of `entry`'s family.
     std::uint32_t sendEcho(net::IpFamily entry, net::IcmpHandle handle, const net::IpAddress& destination,
                            SentRequest request, const net::IP_OPTION_INFORMATION* options,
@@ -140,7 +135,6 @@ private:
     std::optional<Answer> m_defaultAnswer;
     bool m_refuseHandles = false;
     std::function<void(const SentRequest&)> m_hook;
-    std::function<std::optional<Answer>(const SentRequest&)> m_route;
     std::vector<SentRequest> m_sent;
     std::map<std::uintptr_t, net::IpFamily> m_handles; // open handles
     std::uintptr_t m_nextHandle = 1;
