@@ -39,7 +39,7 @@ std::vector<output::ResultRow> pathTableRows(const PathSnapshot& snapshot) {
             silent ? ResultKind::Red : ResultKind::Plain,
             output::rowFor(wide, res::kPathMonitorHopRow, res::kPathMonitorHopRowWide), hop.hop,
             silent ? output::text(res::kNoAnswerMark) : addressText(hop.addresses.front()),
-            QString::number(s.lossPercent(), 'f', 1), s.sent(), milliseconds(s.last()), milliseconds(s.average()),
+            QString::number(s.lossPercent(), 'f', 1) + output::text(res::kPercentSign), s.sent(), milliseconds(s.last()), milliseconds(s.average()),
             milliseconds(s.best()), milliseconds(s.worst()), milliseconds(s.deviation()),
             milliseconds(s.jitter()), silent ? QString() : hop.addresses.front().name));
         for (std::size_t i = 1; i < hop.addresses.size(); ++i)

@@ -94,7 +94,7 @@ TEST_F(CliTest, ControlCharactersInATextStayOnOneLine) {
                    QStringLiteral("options")}),
               0);
     EXPECT_TRUE(lines().contains(QStringLiteral("Ping String=one\\ntwo\\tthree")));
-    EXPECT_EQ(lines().size(), 42);
+    EXPECT_EQ(lines().size(), 43);
 }
 
 TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
