@@ -4,7 +4,7 @@
 #
 #   topology.sh up PREFIX     build it (removing any leftover of the same PREFIX first)
 #   topology.sh down PREFIX   remove it (quietly, whatever is left)
-#   topology.sh trace-up PREFIX | trace-down PREFIX | trace-mute PREFIX on|off
+#   topology.sh trace-up PREFIX | trace-down PREFIX | trace-mute PREFIX on|off | trace-drop PREFIX on|off
 #                             the same for the route-trace chain described below
 #   topology.sh lan-up PREFIX | lan-down PREFIX
 #                             the same for the scanned LAN described at the end of this text
@@ -65,6 +65,8 @@
 # that file as /etc/hosts, and a resolv.conf whose name server (on the namespace's loopback) refuses at
 # once, so unnamed addresses fail fast. `trace-mute PREFIX on` makes tr3 drop the ICMP messages it makes
 # itself (its time-exceeded answers) while it still forwards everything: hop 3 then times out.
+# `trace-drop PREFIX on` makes tr2 drop half of the echo requests whose time runs out at it, at random (an
+# nftables numgen rule): hop 2 then loses about half of its probes, and every other hop none.
 #
 # The scanned LAN: a LAN of 10.202.3.0/24 behind two routers where only a few addresses answer.
 #
@@ -83,12 +85,12 @@ action=${1:-}
 prefix=${2:-}
 usage() {
   echo "usage: $0 up|down|v6-up|trace-up|trace-down|lan-up|lan-down|sweep-up|sweep-down PREFIX," \
-    "or $0 trace-mute PREFIX on|off" >&2
+    "or $0 trace-mute|trace-drop PREFIX on|off" >&2
   exit 2
 }
 [[ -n "$prefix" && "$prefix" =~ ^[A-Za-z0-9_-]+$ ]] || usage
 case "$action" in
-  up | down | v6-up | trace-up | trace-down | trace-mute | lan-up | lan-down | sweep-up | sweep-down) ;;
+  up | down | v6-up | trace-up | trace-down | trace-mute | trace-drop | lan-up | lan-down | sweep-up | sweep-down) ;;
   *) usage ;;
 esac
 
@@ -211,6 +213,23 @@ if [[ "$action" == trace-* ]]; then
       case "${3:-}" in
         on) ip -n "$prefix-tr3" rule add iif lo ipproto icmp lookup 100 priority 100 ;;
         off) ip -n "$prefix-tr3" rule del priority 100 ;;
+        *) usage ;;
+      esac
+      exit 0
+      ;;
+    trace-drop)
+      case "${3:-}" in
+        on)
+          ip netns exec "$prefix-tr2" nft -f - <<'RULES'
+table ip probe_loss {
+  chain pre {
+    type filter hook prerouting priority 0;
+    ip ttl 1 icmp type echo-request numgen random mod 100 < 50 drop
+  }
+}
+RULES
+          ;;
+        off) ip netns exec "$prefix-tr2" nft delete table ip probe_loss ;;
         *) usage ;;
       esac
       exit 0
