@@ -5,7 +5,7 @@ _vantrel_cli() {
     cur="${COMP_WORDS[COMP_CWORD]}"
     prev="${COMP_WORDS[COMP_CWORD-1]}"
     local options="--config-dir --home-dir --set --save -4 -6 --format --rtf --pdf --help --version"
-    local commands="options ping isp lookup trace seqscan groups group listscan list winsock profiles profile watch export import"
+    local commands="options ping isp lookup trace monitor seqscan groups group listscan list winsock profiles profile watch export import"
 
     case "$prev" in
         --config-dir|--home-dir)
@@ -44,6 +44,7 @@ _vantrel_cli() {
     local words=""
     case "$command" in
         ping) words="--cycles" ;;
+        monitor) words="--cycles --report --stream" ;;
         isp) words="--count" ;;
         seqscan) words="--group" ;;
         group|list|profile) [ "$((COMP_CWORD - i))" -eq 1 ] && words="add del" ;;

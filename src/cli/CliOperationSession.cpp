@@ -4,8 +4,8 @@
 #include "cli/CliResultView.h"
 #include "cli/InterruptSignals.h"
 #include "cli/RecordPrinter.h"
-#include "cli/TerminalPathView.h"
 #include "cli/TerminalOutput.h"
+#include "cli/TerminalPathView.h"
 #include "log/LogFrontEnd.h"
 #include "log/ResultLog.h"
 #include "log/ResultPipeline.h"
@@ -167,7 +167,8 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
 
 int CliOperationSession::runPathMonitor(const QString& host, unsigned rounds, bool reportOnly, bool stream) {
     TerminalOutput& terminal = m_context.output;
-    RecordPrinter streamPrinter(RecordPrinter::Format::Json, [&terminal](const QString& text) { terminal.out(text); });
+    RecordPrinter streamPrinter(RecordPrinter::Format::Json,
+                                [&terminal](const QString& text) { terminal.out(text); });
     const bool live = !reportOnly && m_context.format == OutputFormat::Text && terminal.outIsTerminal();
     TerminalPathView view(terminal, live, stream ? &streamPrinter : nullptr);
     const auto start = [&](ops::OperationControl& control) {

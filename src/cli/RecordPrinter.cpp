@@ -2,9 +2,9 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
 #include <cmath>
-#include <QJsonObject>
 
 namespace vantrel::cli {
 
@@ -32,12 +32,15 @@ QJsonValue pathHopField(const ops::RecordHop& hop, const QString& name) {
     const auto ms = [](const std::optional<std::int64_t>& micros) {
         return micros ? QJsonValue(double(*micros) / 1000.0) : QJsonValue();
     };
-    const std::pair<const char*, QJsonValue> fields[] = {
-        {"sent", qint64(hop.sent)},         {"received", qint64(hop.received)},
-        {"loss", std::round(hop.loss * 10.0) / 10.0},
-        {"last_ms", ms(hop.last)},          {"avg_ms", ms(hop.average)},
-        {"best_ms", ms(hop.best)},          {"worst_ms", ms(hop.worst)},
-        {"stdev_ms", ms(hop.deviation)},    {"jitter_ms", ms(hop.jitter)}};
+    const std::pair<const char*, QJsonValue> fields[] = {{"sent", qint64(hop.sent)},
+                                                         {"received", qint64(hop.received)},
+                                                         {"loss", std::round(hop.loss * 10.0) / 10.0},
+                                                         {"last_ms", ms(hop.last)},
+                                                         {"avg_ms", ms(hop.average)},
+                                                         {"best_ms", ms(hop.best)},
+                                                         {"worst_ms", ms(hop.worst)},
+                                                         {"stdev_ms", ms(hop.deviation)},
+                                                         {"jitter_ms", ms(hop.jitter)}};
     for (const auto& [field, value] : fields)
         if (name == QLatin1String(field))
             return value;
@@ -79,13 +82,13 @@ QJsonValue field(const ResultRecord& record, const QString& name) {
 
 const QStringList& allFields() {
     static const QStringList fields = {
-        QStringLiteral("packet"), QStringLiteral("hop"),         QStringLiteral("time_ms"),
-        QStringLiteral("label"),  QStringLiteral("address"),     QStringLiteral("rtt_ms"),
-        QStringLiteral("ttl"),    QStringLiteral("bytes"),       QStringLiteral("name"),
-        QStringLiteral("status"), QStringLiteral("status_code"), QStringLiteral("data"),
-        QStringLiteral("line"),   QStringLiteral("sent"),        QStringLiteral("received"),
-        QStringLiteral("loss"),   QStringLiteral("last_ms"),     QStringLiteral("avg_ms"),
-        QStringLiteral("best_ms"), QStringLiteral("worst_ms"),   QStringLiteral("stdev_ms"),
+        QStringLiteral("packet"),   QStringLiteral("hop"),         QStringLiteral("time_ms"),
+        QStringLiteral("label"),    QStringLiteral("address"),     QStringLiteral("rtt_ms"),
+        QStringLiteral("ttl"),      QStringLiteral("bytes"),       QStringLiteral("name"),
+        QStringLiteral("status"),   QStringLiteral("status_code"), QStringLiteral("data"),
+        QStringLiteral("line"),     QStringLiteral("sent"),        QStringLiteral("received"),
+        QStringLiteral("loss"),     QStringLiteral("last_ms"),     QStringLiteral("avg_ms"),
+        QStringLiteral("best_ms"),  QStringLiteral("worst_ms"),    QStringLiteral("stdev_ms"),
         QStringLiteral("jitter_ms")};
     return fields;
 }
@@ -132,9 +135,9 @@ QStringList RecordPrinter::csvColumns(RecordOperation operation) {
         return {QStringLiteral("packet"), QStringLiteral("time_ms"), QStringLiteral("address"),
                 QStringLiteral("rtt_ms"), QStringLiteral("status")};
     case RecordOperation::PathMonitor:
-        return {QStringLiteral("hop"),     QStringLiteral("address"),  QStringLiteral("name"),
-                QStringLiteral("loss"),    QStringLiteral("sent"),     QStringLiteral("received"),
-                QStringLiteral("last_ms"), QStringLiteral("avg_ms"),   QStringLiteral("best_ms"),
+        return {QStringLiteral("hop"),      QStringLiteral("address"),  QStringLiteral("name"),
+                QStringLiteral("loss"),     QStringLiteral("sent"),     QStringLiteral("received"),
+                QStringLiteral("last_ms"),  QStringLiteral("avg_ms"),   QStringLiteral("best_ms"),
                 QStringLiteral("worst_ms"), QStringLiteral("stdev_ms"), QStringLiteral("jitter_ms"),
                 QStringLiteral("status")};
     }
@@ -158,15 +161,17 @@ void RecordPrinter::print(const ResultRecord& record) {
                 QLatin1Char('\n'));
 }
 
-void RecordPrinter::printRound(unsigned round, bool targetAnswered, const std::vector<ops::ResultRecord>& hops) {
+void RecordPrinter::printRound(unsigned round, bool targetAnswered,
+                               const std::vector<ops::ResultRecord>& hops) {
     QJsonArray rows;
     for (const ResultRecord& hop : hops)
         rows.append(jsonOf(hop));
-    const QJsonObject event{{QStringLiteral("event"), QStringLiteral("round")},
-                            {QStringLiteral("operation"), ops::recordOperationName(RecordOperation::PathMonitor)},
-                            {QStringLiteral("round"), qint64(round)},
-                            {QStringLiteral("target_answered"), targetAnswered},
-                            {QStringLiteral("hops"), rows}};
+    const QJsonObject event{
+        {QStringLiteral("event"), QStringLiteral("round")},
+        {QStringLiteral("operation"), ops::recordOperationName(RecordOperation::PathMonitor)},
+        {QStringLiteral("round"), qint64(round)},
+        {QStringLiteral("target_answered"), targetAnswered},
+        {QStringLiteral("hops"), rows}};
     m_write(QString::fromUtf8(QJsonDocument(event).toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
 }
 

@@ -26,7 +26,8 @@ struct NoEchoHandle {
 
 // A worker's message as the GUI thread takes it from the queue.
 struct WorkerPost {
-    std::variant<output::ResultRow, ResultRecord, ContPingDone, PingAgain, BeepRequest, NoEchoHandle, PathSnapshot>
+    std::variant<output::ResultRow, ResultRecord, ContPingDone, PingAgain, BeepRequest, NoEchoHandle,
+                 PathSnapshot>
         message;
 };
 

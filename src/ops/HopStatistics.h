@@ -35,9 +35,9 @@ private:
     std::optional<Micros> m_last;
     std::optional<Micros> m_best;
     std::optional<Micros> m_worst;
-    double m_mean = 0;        // running mean, microseconds
-    double m_squares = 0;     // sum of squared differences from the mean (Welford)
-    double m_jitterSum = 0;   // sum of |difference| between consecutive answers
+    double m_mean = 0;      // running mean, microseconds
+    double m_squares = 0;   // sum of squared differences from the mean (Welford)
+    double m_jitterSum = 0; // sum of |difference| between consecutive answers
 };
 
 } // namespace vantrel::ops

@@ -514,14 +514,13 @@ bool OperationControl::startSelectedWorker(const QString& host) {
     }
     if (m_state.flags.m_bPathMonitor) {
         const settings::LiveOptions& options = m_services.options;
-        const PathMonitorJob job{options.number(OptionId::Hops),
-                                 std::uint32_t(options.number(OptionId::Timeout)) * 1000u,
-                                 std::chrono::milliseconds(options.number(OptionId::PathMonitorInterval) * 100),
-                                 m_pathRounds};
+        const PathMonitorJob job{
+            options.number(OptionId::Hops), std::uint32_t(options.number(OptionId::Timeout)) * 1000u,
+            std::chrono::milliseconds(options.number(OptionId::PathMonitorInterval) * 100), m_pathRounds};
         m_services.results.AppendRow(output::startRow(res::kPathMonitorStartLine, host));
         m_pathFeed.begin();
-        startWorker([job](const WorkerContext& context) { PathMonitorThread(context, job); }, Worker::PathMonitor,
-                    output::text(res::kPathMonitorThreadFailed));
+        startWorker([job](const WorkerContext& context) { PathMonitorThread(context, job); },
+                    Worker::PathMonitor, output::text(res::kPathMonitorThreadFailed));
         return true;
     }
     return false;

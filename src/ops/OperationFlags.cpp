@@ -150,14 +150,14 @@ void OperationFlags::lookupReported() {
 
 bool OperationFlags::anyBusy() const {
     return m_bPing || m_bPingThread || m_bTrace || m_bTraceThread || m_bLookup || m_bSeqScan || m_bListScan ||
-           m_bContPingThread || m_bListScanThread || m_bISPingerThread || m_bSeqScanThread || m_bPathMonitor ||
-           m_bPathMonitorThread;
+           m_bContPingThread || m_bListScanThread || m_bISPingerThread || m_bSeqScanThread ||
+           m_bPathMonitor || m_bPathMonitorThread;
 }
 
 FlagSnapshot OperationFlags::snapshot() const {
     return {m_bPing,         m_bPingThread,     m_bContPingActive, m_bContPingThread, m_bTrace,
             m_bTraceThread,  m_bLookup,         m_bSeqScan,        m_bListScan,       m_bCancel,
-            m_bShuttingDown, m_bISPingerThread, m_bSeqScanThread, m_bPathMonitor};
+            m_bShuttingDown, m_bISPingerThread, m_bSeqScanThread,  m_bPathMonitor};
 }
 
 bool waitForFlags(const OperationFlags& flags, const std::function<bool()>& done) {

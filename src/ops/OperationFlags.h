@@ -65,20 +65,20 @@ public:
     OperationFlags(const OperationFlags&) = delete;
     OperationFlags& operator=(const OperationFlags&) = delete;
 
-    Flag m_bPing;           // Ping selected or running
-    Flag m_bPingThread;     // the ping worker is alive
-    Flag m_bContPingActive; // a continuous-ping run is active (its cycles and the countdowns between them)
-    Flag m_bContPingThread; // a continuous-ping cycle's worker is alive
-    Flag m_bTrace;          // Trace selected or running
-    Flag m_bTraceThread;    // the trace worker is alive
-    Flag m_bLookup;         // Lookup selected or running
-    Flag m_bSeqScan;        // SeqScan running
-    Flag m_bListScan;       // ListScan running
-    Flag m_bListScanThread; // the ListScan worker is alive
-    Flag m_bCancel;         // cancel requested; every worker tests it once per probe
-    Flag m_bShuttingDown;   // the program is exiting; never cleared
-    Flag m_bISPingerThread; // an ISPinger request's worker is alive
-    Flag m_bSeqScanThread;  // the SeqScan worker is alive
+    Flag m_bPing;              // Ping selected or running
+    Flag m_bPingThread;        // the ping worker is alive
+    Flag m_bContPingActive;    // a continuous-ping run is active (its cycles and the countdowns between them)
+    Flag m_bContPingThread;    // a continuous-ping cycle's worker is alive
+    Flag m_bTrace;             // Trace selected or running
+    Flag m_bTraceThread;       // the trace worker is alive
+    Flag m_bLookup;            // Lookup selected or running
+    Flag m_bSeqScan;           // SeqScan running
+    Flag m_bListScan;          // ListScan running
+    Flag m_bListScanThread;    // the ListScan worker is alive
+    Flag m_bCancel;            // cancel requested; every worker tests it once per probe
+    Flag m_bShuttingDown;      // the program is exiting; never cleared
+    Flag m_bISPingerThread;    // an ISPinger request's worker is alive
+    Flag m_bSeqScanThread;     // the SeqScan worker is alive
     Flag m_bPathMonitor;       // the path monitor selected or running
     Flag m_bPathMonitorThread; // the path monitor's worker is alive
 

@@ -41,7 +41,7 @@ private:
 
     net::SocketLibrary& m_sockets;
     PathMonitorView* m_view = nullptr;
-    std::optional<PathSnapshot> m_last; // shown again when a name arrives; none once stopped
+    std::optional<PathSnapshot> m_last;     // shown again when a name arrives; none once stopped
     std::map<std::string, QString> m_names; // by address text; empty when the lookup found none
     std::set<std::string> m_asked;
     std::deque<net::IpAddress> m_waiting;

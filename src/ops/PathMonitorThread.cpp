@@ -64,8 +64,13 @@ void PathMonitorRun::sendRound() {
 }
 
 void PathMonitorRun::send(bool final) {
-    PathSnapshot snapshot{m_context.start.host, m_context.start.target, m_rounds, m_table.targetAnswered(),
-                          final, final && m_context.flags.stopRequested(), m_table.shownHops()};
+    PathSnapshot snapshot{m_context.start.host,
+                          m_context.start.target,
+                          m_rounds,
+                          m_table.targetAnswered(),
+                          final,
+                          final && m_context.flags.stopRequested(),
+                          m_table.shownHops()};
     m_context.link.SendPathSnapshot(snapshot);
 }
 
@@ -116,8 +121,8 @@ OperationOutcome PathMonitorThread(const WorkerContext& context, const PathMonit
     context.link.SendStatus();
     PathMonitorRun run(context, job, *engine);
     run.run();
-    return endWorker(context, {.outcome = run.targetAnswered() ? OperationOutcome::Succeeded
-                                                                : OperationOutcome::Failed});
+    return endWorker(
+        context, {.outcome = run.targetAnswered() ? OperationOutcome::Succeeded : OperationOutcome::Failed});
 }
 
 } // namespace vantrel::ops

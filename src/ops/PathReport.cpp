@@ -30,8 +30,8 @@ QString addressText(const HopAddress& address) {
 std::vector<output::ResultRow> pathTableRows(const PathSnapshot& snapshot) {
     const bool wide = snapshot.target.isV6();
     std::vector<output::ResultRow> rows;
-    rows.push_back(output::makeRow(ResultKind::HeaderRow,
-                                   output::rowFor(wide, res::kPathMonitorHeaderRow, res::kPathMonitorHeaderRowWide)));
+    rows.push_back(output::makeRow(ResultKind::HeaderRow, output::rowFor(wide, res::kPathMonitorHeaderRow,
+                                                                         res::kPathMonitorHeaderRowWide)));
     for (const PathHop& hop : snapshot.hops) {
         const HopStatistics& s = hop.statistics;
         const bool silent = hop.addresses.empty();
@@ -39,9 +39,10 @@ std::vector<output::ResultRow> pathTableRows(const PathSnapshot& snapshot) {
             silent ? ResultKind::Red : ResultKind::Plain,
             output::rowFor(wide, res::kPathMonitorHopRow, res::kPathMonitorHopRowWide), hop.hop,
             silent ? output::text(res::kNoAnswerMark) : addressText(hop.addresses.front()),
-            QString::number(s.lossPercent(), 'f', 1) + output::text(res::kPercentSign), s.sent(), milliseconds(s.last()), milliseconds(s.average()),
-            milliseconds(s.best()), milliseconds(s.worst()), milliseconds(s.deviation()),
-            milliseconds(s.jitter()), silent ? QString() : hop.addresses.front().name));
+            QString::number(s.lossPercent(), 'f', 1) + output::text(res::kPercentSign), s.sent(),
+            milliseconds(s.last()), milliseconds(s.average()), milliseconds(s.best()),
+            milliseconds(s.worst()), milliseconds(s.deviation()), milliseconds(s.jitter()),
+            silent ? QString() : hop.addresses.front().name));
         for (std::size_t i = 1; i < hop.addresses.size(); ++i)
             rows.push_back(output::makeRow(
                 ResultKind::Plain,
@@ -89,9 +90,10 @@ void PathReport(const PathSnapshot& snapshot, output::ResultPipeline& results, c
     if (records)
         for (const ResultRecord& record : pathTableRecords(snapshot))
             records(record);
-    results.AppendRow(output::makeRow(ResultKind::Plain,
-                                      snapshot.targetAnswered ? res::kHostReachedLine : res::kHostNotReachedLine));
-    results.AppendRow(output::makeStampedRow(ResultKind::Bold, res::kPathMonitorEndLine, snapshot.rounds, QString()));
+    results.AppendRow(output::makeRow(ResultKind::Plain, snapshot.targetAnswered ? res::kHostReachedLine
+                                                                                 : res::kHostNotReachedLine));
+    results.AppendRow(
+        output::makeStampedRow(ResultKind::Bold, res::kPathMonitorEndLine, snapshot.rounds, QString()));
     if (records)
         records(eventRecord(ResultRecord::Kind::Line, RecordOperation::PathMonitor,
                             snapshot.targetAnswered ? "reached" : "not reached"));

@@ -21,6 +21,7 @@ std::vector<ResultRecord> pathTableRecords(const PathSnapshot& snapshot);
 
 // Appends the final table as the report: the table, whether the host was reached, and the end line with
 // the rounds; its records to `records` when set.
-void PathReport(const PathSnapshot& snapshot, output::ResultPipeline& results, const RecordSink& records = {});
+void PathReport(const PathSnapshot& snapshot, output::ResultPipeline& results,
+                const RecordSink& records = {});
 
 } // namespace vantrel::ops

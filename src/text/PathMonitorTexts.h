@@ -16,8 +16,8 @@ inline constexpr RtfTemplate<> kPathMonitorHeaderRow{
 // A hop (Plain; Red when it never answered): hop, address (kNoAnswerMark when none), loss ("50.0%"),
 // probes sent, the last, average, best and worst round trip, their standard deviation and jitter in
 // milliseconds with three decimals (empty before an answer), and the name.
-inline constexpr RtfTemplate<unsigned, RtfText, RtfText, unsigned, RtfText, RtfText, RtfText, RtfText, RtfText,
-                             RtfText, RtfText>
+inline constexpr RtfTemplate<unsigned, RtfText, RtfText, unsigned, RtfText, RtfText, RtfText, RtfText,
+                             RtfText, RtfText, RtfText>
     kPathMonitorHopRow{
         5031, "PathMonitorHopRow",
         R"rtf(\trowd \clbrdrl\brdrw10\brdrs \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx400 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx2100 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx2800 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx3300 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx4100 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx4900 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx5700 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx6500 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx7300 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx8100 \clbrdrt\brdrw10\brdrs \clbrdrr\brdrw10\brdrs\clbrdrb\brdrw10\brdrs \cellx10300 \pard\intbl { %u}\cell { %s}\cell { %s}\cell { %u}\cell { %s}\cell { %s}\cell { %s}\cell { %s}\cell { %s}\cell { %s}\cell { %s}\cell \row \pard })rtf"};
@@ -28,8 +28,8 @@ inline constexpr RtfTemplate<RtfText, RtfText> kPathMonitorMoreAddressRow{
 // The wide twins for an IPv6 target: the address cell gains 2,000 twips and the cells after it follow, so
 // this table alone ends at 12,300 twips.
 inline constexpr std::array kPathMonitorEdges{
-    CellEdgeMove{2100, 4100}, CellEdgeMove{2800, 4800}, CellEdgeMove{3300, 5300}, CellEdgeMove{4100, 6100},
-    CellEdgeMove{4900, 6900}, CellEdgeMove{5700, 7700}, CellEdgeMove{6500, 8500}, CellEdgeMove{7300, 9300},
+    CellEdgeMove{2100, 4100},  CellEdgeMove{2800, 4800},  CellEdgeMove{3300, 5300}, CellEdgeMove{4100, 6100},
+    CellEdgeMove{4900, 6900},  CellEdgeMove{5700, 7700},  CellEdgeMove{6500, 8500}, CellEdgeMove{7300, 9300},
     CellEdgeMove{8100, 10100}, CellEdgeMove{10300, 12300}};
 inline constexpr auto kPathMonitorHeaderRowWide =
     widened<kPathMonitorHeaderRow, kPathMonitorEdges>(5130, "PathMonitorHeaderRowWide");

@@ -66,7 +66,8 @@ TEST_F(PathMonitorTest, FourRoundsGiveEachHopItsLossAndLatencyUpToTheTarget) {
 
     const QStringList texts = h.texts();
     ASSERT_EQ(texts.size(), 10) << dump();
-    EXPECT_EQ(texts[0].trimmed(), QStringLiteral("Starting path monitor to 10.0.0.5 - Dec 08, 2026  14:05:09"));
+    EXPECT_EQ(texts[0].trimmed(),
+              QStringLiteral("Starting path monitor to 10.0.0.5 - Dec 08, 2026  14:05:09"));
     EXPECT_EQ(cells(texts[1]).first(), QStringLiteral("Hop"));
     const std::vector<QStringList> expected{
         {"1", "10.0.0.1", "0.0%", "4", "4.000", "3.000", "2.000", "4.000", "1.155", "2.000"},
