@@ -56,7 +56,7 @@ QString usage() {
     text += QStringLiteral(
         "\nExit status:\n"
         "  0  success: an echo reply came back (ping; seqscan, listscan: from any address or host), the\n"
-        "     host was reached (trace), the name service answered (lookup)\n"
+        "     host was reached (trace) or answered (monitor), the name service answered (lookup)\n"
         "  1  it ran without success: no reply, the host not reached, an address without a name, no\n"
         "     address of the range or host of the list answered, nothing to delete\n"
         "  2  it could not run: a wrong command line, no permission for ICMP, a name that does not\n"

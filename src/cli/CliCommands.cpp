@@ -108,6 +108,23 @@ int pingHost(CliContext& context, const QStringList& arguments) {
     return CliOperationSession(context).run(hosts[0], ping, ping, cycles);
 }
 
+// monitor HOST [--cycles N] [--report] [--stream]: the path monitor, for N rounds or until Ctrl+C.
+int monitorHost(CliContext& context, const QStringList& arguments) {
+    QStringList rest;
+    int cycles = 0;
+    if (!takeCountOption(context, arguments, QStringLiteral("--cycles"), rest, cycles))
+        return kExitUsage;
+    const bool reportOnly = rest.removeAll(QStringLiteral("--report")) > 0;
+    const bool stream = rest.removeAll(QStringLiteral("--stream")) > 0;
+    if (stream && context.format != OutputFormat::Json) {
+        context.output.err(QStringLiteral("vantrel-cli: monitor: --stream needs --format json\n"));
+        return kExitUsage;
+    }
+    if (!takeHost(context, QStringLiteral("monitor"), rest))
+        return kExitUsage;
+    return CliOperationSession(context).runPathMonitor(rest[0], unsigned(cycles), reportOnly, stream);
+}
+
 // isp [HOST] --count N: ISPinger on HOST, or on the stored ISPAddress, for N requests.
 int ispinger(CliContext& context, const QStringList& arguments) {
     QStringList hosts;
@@ -308,6 +325,12 @@ const std::vector<CliCommand>& commandTable() {
         {QStringLiteral("trace"), QStringLiteral("HOST"),
          QStringLiteral("trace the route to HOST hop by hop, up to Hops routers (names with TraceDNS=1)"),
          &traceHost},
+        {QStringLiteral("monitor"), QStringLiteral("HOST [--cycles N] [--report] [--stream]"),
+         QStringLiteral("path monitor: probe every hop to HOST (up to Hops) each PathMonitorInterval tenths "
+                        "of a second, the per-hop loss and latency table redrawn on a terminal until Ctrl+C "
+                        "or N rounds, then the final table; --report prints only that; --stream (with "
+                        "--format json) adds one line per round"),
+         &monitorHost},
         {QStringLiteral("seqscan"), QStringLiteral("[START END | --group NAME]"),
          QStringLiteral("ping every address from START to END (dotted, the same first two octets) one after "
                         "another; without a range the stored octet fields, or a saved group"),

@@ -5,6 +5,7 @@
 #include "cli/InterruptSignals.h"
 #include "cli/RecordPrinter.h"
 #include "cli/TerminalOutput.h"
+#include "cli/TerminalPathView.h"
 #include "log/LogFrontEnd.h"
 #include "log/ResultLog.h"
 #include "log/ResultPipeline.h"
@@ -162,6 +163,19 @@ int CliOperationSession::run(const QString& host, const Command& start, const Co
         control.joinWorkers();
         return exitStatusOf(control.lastOutcome());
     });
+}
+
+int CliOperationSession::runPathMonitor(const QString& host, unsigned rounds, bool reportOnly, bool stream) {
+    TerminalOutput& terminal = m_context.output;
+    RecordPrinter streamPrinter(RecordPrinter::Format::Json,
+                                [&terminal](const QString& text) { terminal.out(text); });
+    const bool live = !reportOnly && m_context.format == OutputFormat::Text && terminal.outIsTerminal();
+    TerminalPathView view(terminal, live, stream ? &streamPrinter : nullptr);
+    const auto start = [&](ops::OperationControl& control) {
+        control.setPathMonitorView(&view);
+        control.OnPathMonitor(rounds);
+    };
+    return run(host, start, [](ops::OperationControl& control) { control.OnPathMonitor(); });
 }
 
 int CliOperationSession::runISPinger(int count) {

@@ -38,6 +38,11 @@ public:
     // line of a terminal; Ctrl+C or SIGTERM stops it early. 0 when a request was answered, 1 otherwise, 2
     // when no echo handle could be created (the red line and the guidance are shown; it does not retry).
     int runISPinger(int count);
+    // The path monitor on `host` for `rounds` rounds (0: until Ctrl+C or SIGTERM). On a terminal with
+    // text output and without `reportOnly` its table is redrawn in place as it runs; `stream` (JSON only)
+    // adds a line for every round. The final table comes as the report, as the operation's records with
+    // --format csv|json. 0 when the target answered in some round, 1 when not, 2 when it could not run.
+    int runPathMonitor(const QString& host, unsigned rounds, bool reportOnly, bool stream);
 
 private:
     // The printer of the records when results are printed as data, or an empty sink.

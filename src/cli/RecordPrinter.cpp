@@ -2,9 +2,12 @@
 
 #include "rows/RoundTripText.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <chrono>
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -32,6 +35,26 @@ QString kindName(ResultRecord::Kind kind) {
 // A round trip in milliseconds, to the microsecond; null when there is none.
 QJsonValue milliseconds(const std::optional<std::chrono::microseconds>& roundTrip) {
     return roundTrip ? QJsonValue(double(roundTrip->count()) / 1000.0) : QJsonValue();
+}
+
+// A path monitor hop's sums by column name: times in milliseconds with three decimals.
+QJsonValue pathHopField(const ops::RecordHop& hop, const QString& name) {
+    const auto ms = [](const std::optional<std::int64_t>& micros) {
+        return milliseconds(micros ? std::optional(std::chrono::microseconds(*micros)) : std::nullopt);
+    };
+    const std::pair<const char*, QJsonValue> fields[] = {{"sent", qint64(hop.sent)},
+                                                         {"received", qint64(hop.received)},
+                                                         {"loss", std::round(hop.loss * 10.0) / 10.0},
+                                                         {"last_ms", ms(hop.last)},
+                                                         {"avg_ms", ms(hop.average)},
+                                                         {"best_ms", ms(hop.best)},
+                                                         {"worst_ms", ms(hop.worst)},
+                                                         {"stdev_ms", ms(hop.deviation)},
+                                                         {"jitter_ms", ms(hop.jitter)}};
+    for (const auto& [field, value] : fields)
+        if (name == QLatin1String(field))
+            return value;
+    return {};
 }
 
 // The record's fields by column name: numbers as numbers, texts as texts, missing ones as null.
@@ -64,16 +87,19 @@ QJsonValue field(const ResultRecord& record, const QString& name) {
         return number(record.elapsedMs);
     if (name == QLatin1String("line"))
         return text(record.line);
-    return {};
+    return record.pathHop ? pathHopField(*record.pathHop, name) : QJsonValue();
 }
 
 const QStringList& allFields() {
     static const QStringList fields = {
-        QStringLiteral("packet"), QStringLiteral("hop"),         QStringLiteral("time_ms"),
-        QStringLiteral("label"),  QStringLiteral("address"),     QStringLiteral("rtt_ms"),
-        QStringLiteral("ttl"),    QStringLiteral("bytes"),       QStringLiteral("name"),
-        QStringLiteral("status"), QStringLiteral("status_code"), QStringLiteral("data"),
-        QStringLiteral("line")};
+        QStringLiteral("packet"),   QStringLiteral("hop"),         QStringLiteral("time_ms"),
+        QStringLiteral("label"),    QStringLiteral("address"),     QStringLiteral("rtt_ms"),
+        QStringLiteral("ttl"),      QStringLiteral("bytes"),       QStringLiteral("name"),
+        QStringLiteral("status"),   QStringLiteral("status_code"), QStringLiteral("data"),
+        QStringLiteral("line"),     QStringLiteral("sent"),        QStringLiteral("received"),
+        QStringLiteral("loss"),     QStringLiteral("last_ms"),     QStringLiteral("avg_ms"),
+        QStringLiteral("best_ms"),  QStringLiteral("worst_ms"),    QStringLiteral("stdev_ms"),
+        QStringLiteral("jitter_ms")};
     return fields;
 }
 
@@ -116,6 +142,12 @@ QStringList RecordPrinter::csvColumns(RecordOperation operation) {
     case RecordOperation::ISPinger:
         return {QStringLiteral("packet"), QStringLiteral("time_ms"), QStringLiteral("address"),
                 QStringLiteral("rtt_ms"), QStringLiteral("status")};
+    case RecordOperation::PathMonitor:
+        return {QStringLiteral("hop"),      QStringLiteral("address"),  QStringLiteral("name"),
+                QStringLiteral("loss"),     QStringLiteral("sent"),     QStringLiteral("received"),
+                QStringLiteral("last_ms"),  QStringLiteral("avg_ms"),   QStringLiteral("best_ms"),
+                QStringLiteral("worst_ms"), QStringLiteral("stdev_ms"), QStringLiteral("jitter_ms"),
+                QStringLiteral("status")};
     }
     return {};
 }
@@ -137,6 +169,20 @@ void RecordPrinter::print(const ResultRecord& record) {
                 QLatin1Char('\n'));
 }
 
+void RecordPrinter::printRound(unsigned round, bool targetAnswered,
+                               const std::vector<ops::ResultRecord>& hops) {
+    QJsonArray rows;
+    for (const ResultRecord& hop : hops)
+        rows.append(jsonOf(hop));
+    const QJsonObject event{
+        {QStringLiteral("event"), QStringLiteral("round")},
+        {QStringLiteral("operation"), ops::recordOperationName(RecordOperation::PathMonitor)},
+        {QStringLiteral("round"), qint64(round)},
+        {QStringLiteral("target_answered"), targetAnswered},
+        {QStringLiteral("hops"), rows}};
+    m_write(QString::fromUtf8(QJsonDocument(event).toJson(QJsonDocument::Compact)) + QLatin1Char('\n'));
+}
+
 void RecordPrinter::printCsv(const ResultRecord& record) {
     // A continuous ping's cycles make one table; a new run of another operation gets its own header.
     const bool newRun = record.kind == ResultRecord::Kind::Start;
@@ -155,7 +201,9 @@ void RecordPrinter::printCsv(const ResultRecord& record) {
         if (column == QLatin1String("rtt_ms") && record.roundTrip)
             line.append(output::preciseMilliseconds(*record.roundTrip));
         else
-            line.append(value.isDouble() ? QString::number(value.toInteger()) : csvField(value.toString()));
+            line.append(value.isDouble()
+                            ? QString::number(value.toDouble(), 'f', QLocale::FloatingPointShortest)
+                            : csvField(value.toString()));
     }
     m_write(line.join(QLatin1Char(',')) + QLatin1Char('\n'));
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 namespace vantrel::cli {
 
@@ -20,6 +21,9 @@ public:
         , m_write(std::move(write)) {}
 
     void print(const ops::ResultRecord& record);
+    // A path monitor's round as one JSON line: its number, whether the target answered so far, and its
+    // hop records.
+    void printRound(unsigned round, bool targetAnswered, const std::vector<ops::ResultRecord>& hops);
 
     // The CSV columns of an operation's rows, in order.
     static QStringList csvColumns(ops::RecordOperation operation);

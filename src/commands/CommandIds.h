@@ -17,6 +17,7 @@ inline constexpr int kLookupMenu = 11001;
 inline constexpr int kTraceMenu = 11002;
 inline constexpr int kSeqScanMenu = 11003;
 inline constexpr int kListScanMenu = 11004;
+inline constexpr int kPathMonitorMenu = 11005;
 
 // Option panes
 inline constexpr int kOptionsButton = 405;

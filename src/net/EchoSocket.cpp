@@ -420,18 +420,14 @@ void EchoSocket::readAnswers(const ProbeLookup& probes, const AnswerSink& found)
 std::optional<std::uint32_t> EchoSocket::applyOptions(const IP_OPTION_INFORMATION* options) {
     if (options && options->OptionsSize != 0)
         return IP_BAD_OPTION;
-    const int ttl = options && options->Ttl != 0 ? options->Ttl : -1; // -1: the system's default
+    if (const std::optional<std::uint32_t> refused = setHopLimit(options ? options->Ttl : 0))
+        return refused;
     const int tos = options ? options->Tos : 0;
     // Without the don't-fragment bit the kernel may fragment, as the request expects. IPv6 routers never
     // fragment: the source does, once a router has told it the path MTU.
     const bool dontFragment = options && (options->Flags & IP_FLAG_DF);
     const FamilyTraits& traits = traitsOf(m_family);
     const int fd = m_socket.get();
-    if (ttl != m_ttl) {
-        if (!setIntOption(fd, traits.level, traits.hopLimit, ttl))
-            return IP_BAD_OPTION;
-        m_ttl = ttl;
-    }
     if (tos != m_tos) {
         if (!setIntOption(fd, traits.level, traits.trafficClass, tos))
             return IP_BAD_OPTION;
@@ -444,6 +440,16 @@ std::optional<std::uint32_t> EchoSocket::applyOptions(const IP_OPTION_INFORMATIO
             return IP_BAD_OPTION;
         m_dontFragment = dontFragment;
     }
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> EchoSocket::setHopLimit(std::uint8_t hops) {
+    const int ttl = hops != 0 ? hops : -1; // -1: the system's default
+    if (ttl == m_ttl)
+        return std::nullopt;
+    if (!setIntOption(m_socket.get(), traitsOf(m_family).level, traitsOf(m_family).hopLimit, ttl))
+        return IP_BAD_OPTION;
+    m_ttl = ttl;
     return std::nullopt;
 }
 

@@ -57,6 +57,9 @@ public:
     // Sends one echo request with `sequence`, default options. Answers the status of a refused send.
     std::optional<std::uint32_t> send(const IpAddress& destination, std::uint16_t sequence,
                                       std::span<const std::byte> data, const sockaddr_in6* source = nullptr);
+    // The TTL (IPv4) or hop limit (IPv6) of the requests sent from now on, 0 for the system's default.
+    // Answers IP_BAD_OPTION when the socket refuses it.
+    std::optional<std::uint32_t> setHopLimit(std::uint8_t hops);
     enum class Readiness { Readable, TimedOut, Interrupted, Failed };
     // Waits until something can be read (here or on `other`, a socket of the same thread whose readAnswers
     // then reads it), the time is up or interrupt() is called on this socket.

@@ -26,10 +26,11 @@ class EchoSweep {
 public:
     virtual ~EchoSweep() = default;
 
-    // Queues a request with `data` (copied) to `destination`, of either family. It goes out when the send
-    // pace allows; its timeout counts from then.
+    // Queues a request with `data` (copied) to `destination`, of either family, with `hopLimit` as its TTL
+    // (IPv4) or hop limit (IPv6), 0 for the system's default. It goes out when the send pace allows; its
+    // timeout counts from then. A router where the hop limit runs out answers with its time-exceeded error.
     virtual void send(std::uint64_t ticket, const IpAddress& destination, std::span<const std::byte> data,
-                      std::uint32_t timeoutMs) = 0;
+                      std::uint32_t timeoutMs, std::uint8_t hopLimit) = 0;
     // Sends what the pace allows and waits at most `wait` for requests to be decided. Answers them as soon
     // as any are (empty when the wait ended without one, or interrupt() ended it).
     virtual std::vector<SweepAnswer> wait(std::chrono::milliseconds wait) = 0;

@@ -48,8 +48,9 @@ EchoSocket* SocketEchoSweep::socketFor(IpFamily family) {
 }
 
 void SocketEchoSweep::send(std::uint64_t ticket, const IpAddress& destination,
-                           std::span<const std::byte> data, std::uint32_t timeoutMs) {
-    m_queue.push_back({ticket, destination, std::vector<std::byte>(data.begin(), data.end()), timeoutMs});
+                           std::span<const std::byte> data, std::uint32_t timeoutMs, std::uint8_t hopLimit) {
+    m_queue.push_back(
+        {ticket, destination, std::vector<std::byte>(data.begin(), data.end()), timeoutMs, hopLimit});
 }
 
 void SocketEchoSweep::cancel() {
@@ -82,8 +83,10 @@ void SocketEchoSweep::sendDue(std::vector<SweepAnswer>& decided) {
             continue;
         }
         const std::uint16_t sequence = nextSequence(family);
-        if (const std::optional<std::uint32_t> refused =
-                socket->send(request.destination, sequence, request.data)) {
+        std::optional<std::uint32_t> refused = socket->setHopLimit(request.hopLimit);
+        if (!refused)
+            refused = socket->send(request.destination, sequence, request.data);
+        if (refused) {
             decided.push_back(failed(request.ticket, *refused));
             continue;
         }

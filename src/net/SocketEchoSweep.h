@@ -28,7 +28,7 @@ public:
                                            std::chrono::microseconds pace = kDefaultPace);
 
     void send(std::uint64_t ticket, const IpAddress& destination, std::span<const std::byte> data,
-              std::uint32_t timeoutMs) override;
+              std::uint32_t timeoutMs, std::uint8_t hopLimit) override;
     std::vector<SweepAnswer> wait(std::chrono::milliseconds wait) override;
     void cancel() override;
     void interrupt() override { m_v4->interrupt(); }
@@ -47,6 +47,7 @@ private:
         IpAddress destination;
         std::vector<std::byte> data;
         std::uint32_t timeoutMs;
+        std::uint8_t hopLimit;
     };
     struct InFlight {
         std::uint64_t ticket;

@@ -19,6 +19,7 @@ enum class CommandId : int {
     TraceMenu = cmd::kTraceMenu,
     SeqScanMenu = cmd::kSeqScanMenu,
     ListScanMenu = cmd::kListScanMenu,
+    PathMonitorMenu = cmd::kPathMonitorMenu,
 };
 
 // What besides the flags decides a command's state.

@@ -26,7 +26,9 @@ struct NoEchoHandle {
 
 // A worker's message as the GUI thread takes it from the queue.
 struct WorkerPost {
-    std::variant<output::ResultRow, ResultRecord, ContPingDone, PingAgain, BeepRequest, NoEchoHandle> message;
+    std::variant<output::ResultRow, ResultRecord, ContPingDone, PingAgain, BeepRequest, NoEchoHandle,
+                 PathSnapshot>
+        message;
 };
 
 // The frame's link for its workers: every message goes into the queue as a value, and the worker goes on.
@@ -49,6 +51,7 @@ public:
         m_queue.push({NoEchoHandle{&workerText}});
     }
     void Beep() override { m_queue.push({BeepRequest{}}); }
+    void SendPathSnapshot(const PathSnapshot& snapshot) override { m_queue.push({snapshot}); }
 
 private:
     OperationControl& m_control;

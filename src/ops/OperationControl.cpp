@@ -11,6 +11,8 @@
 #include "ops/ListScanThread.h"
 #include "ops/LookupReport.h"
 #include "ops/OperationFrontEnd.h"
+#include "ops/PathMonitorThread.h"
+#include "ops/PathReport.h"
 #include "ops/PingThread.h"
 #include "ops/SeqScanChecks.h"
 #include "ops/SeqScanRangeCheck.h"
@@ -19,6 +21,7 @@
 #include "ops/WorkerEchoHandle.h"
 #include "settings/LiveOptions.h"
 #include "text/MessageTexts.h"
+#include "text/PathMonitorTexts.h"
 #include "text/ResultTexts.h"
 
 #include <variant>
@@ -41,7 +44,8 @@ QString errorText(int code) {
 
 OperationControl::OperationControl(Services services)
     : m_services(std::move(services))
-    , m_state(m_services.state) {
+    , m_state(m_services.state)
+    , m_pathFeed(m_services.sockets) {
     m_queue = std::make_unique<WorkerQueue<WorkerPost>>([this](WorkerPost& post) { handle(post); },
                                                         [this] { m_services.frontEnd.showStatus(); });
     m_link = std::make_unique<FrameWorkerLink>(*this, *m_queue, m_services.options, m_state.flags);
@@ -89,6 +93,10 @@ void OperationControl::handle(WorkerPost& post) {
                 pingAgainOnceGone();
             } else if constexpr (std::is_same_v<T, BeepRequest>) {
                 m_services.frontEnd.beep();
+            } else if constexpr (std::is_same_v<T, PathSnapshot>) {
+                const PathSnapshot shown = m_pathFeed.take(std::move(message));
+                if (shown.final)
+                    PathReport(shown, m_services.results, m_recordSink);
             } else {
                 reportNoEchoHandle(m_services.frontEnd, m_services.results, *message.workerText,
                                    output::text(res::kProductName), MessageIcon::Exclamation);
@@ -220,6 +228,7 @@ void OperationControl::beginClose() {
     assertGuiThread();
     m_state.flags.beginShutdown();
     m_pingAgainPending = false;
+    m_pathFeed.stop();
     // A pending lookup is forgotten rather than waited for: a slow name service cannot hold the close.
     if (m_hAsyncLookup != 0) {
         m_services.sockets.WSACancelAsyncRequest(m_hAsyncLookup);
@@ -375,10 +384,35 @@ void OperationControl::OnSeqScan() {
                 output::text(res::kSeqScanThreadFailed));
 }
 
+void OperationControl::OnPathMonitor(unsigned rounds) {
+    assertGuiThread();
+    OperationFlags& f = m_state.flags;
+    if (f.m_bShuttingDown)
+        return;
+    if (f.m_bPathMonitor) {
+        f.requestCancel(); // the worker stops at its next look, with its report
+        if (m_hAsyncLookup != 0) {
+            cancelPendingLookupForCommand(); // the monitor never started
+            return;
+        }
+        setStatus(output::text(res::kStoppingPathMonitor));
+        m_services.frontEnd.RefreshCommandUI();
+        return;
+    }
+    if (!commandUi(CommandId::PathMonitorMenu).enabled || workerLeaving())
+        return;
+    m_pathRounds = rounds;
+    m_bHostResolved = false;
+    m_lastOutcome = OperationOutcome::None;
+    f.startOperation(Operation::PathMonitor);
+    closeEchoHandleInFlight();
+    StartOperation();
+}
+
 bool OperationControl::workerLeaving() const {
     const OperationFlags& f = m_state.flags;
     return f.m_bPingThread || f.m_bTraceThread || f.m_bContPingThread || f.m_bListScanThread ||
-           f.m_bSeqScanThread;
+           f.m_bSeqScanThread || f.m_bPathMonitorThread;
 }
 
 void OperationControl::closeEchoHandleInFlight() {
@@ -476,6 +510,17 @@ bool OperationControl::startSelectedWorker(const QString& host) {
         m_services.results.AppendRow(output::startRow(res::kTraceStartLine, host));
         startWorker([](const WorkerContext& context) { TraceThread(context); }, Worker::Trace,
                     output::text(res::kTraceThreadFailed));
+        return true;
+    }
+    if (m_state.flags.m_bPathMonitor) {
+        const settings::LiveOptions& options = m_services.options;
+        const PathMonitorJob job{
+            options.number(OptionId::Hops), std::uint32_t(options.number(OptionId::Timeout)) * 1000u,
+            std::chrono::milliseconds(options.number(OptionId::PathMonitorInterval) * 100), m_pathRounds};
+        m_services.results.AppendRow(output::startRow(res::kPathMonitorStartLine, host));
+        m_pathFeed.begin();
+        startWorker([job](const WorkerContext& context) { PathMonitorThread(context, job); },
+                    Worker::PathMonitor, output::text(res::kPathMonitorThreadFailed));
         return true;
     }
     return false;

@@ -7,6 +7,7 @@
 #include "ops/FrameDispatcher.h"
 #include "ops/OperationOutcome.h"
 #include "ops/OperationState.h"
+#include "ops/PathMonitorFeed.h"
 #include "ops/WorkerContext.h"
 #include "ops/WorkerLink.h"
 #include "ops/WorkerQueue.h"
@@ -79,6 +80,11 @@ public:
     // The SeqScan command: checks the octet fields (the options SeqScanStart1 to SeqScanEnd4) and starts
     // a sweep of their range, or cancels the running one.
     void OnSeqScan();
+    // The path monitor command: starts monitoring the path to the host in the host box (for `rounds`
+    // rounds, 0 until stopped), or stops the monitor that runs; its final table becomes the report.
+    void OnPathMonitor(unsigned rounds = 0);
+    // Where the path monitor's tables go while it runs (none: only the report).
+    void setPathMonitorView(PathMonitorView* view) { m_pathFeed.setView(view); }
     // CheckSeqScanAddresses on the options' octets: reports the first problem on its field.
     bool CheckSeqScanAddresses();
 
@@ -158,6 +164,8 @@ private:
     std::optional<net::IpAddress> m_dwTargetAddr;
     bool m_bHostResolved = false;
     bool m_pingAgainPending = false; // a ping worker asked for the Ping command on its way out
+    unsigned m_pathRounds = 0;       // the rounds of the path monitor being started
+    PathMonitorFeed m_pathFeed;
     net::AsyncLookupHandle m_hAsyncLookup = 0;
     net::AsyncLookupHandle m_hLocalHostLookup = 0;
     std::atomic<OperationOutcome> m_lastOutcome{OperationOutcome::None};

@@ -51,6 +51,10 @@ void OperationFlags::startOperation(Operation operation) {
         m_bCancel.set(false);
         m_bListScan.set(true);
         break;
+    case Operation::PathMonitor:
+        m_bCancel.set(false);
+        m_bPathMonitor.set(true);
+        break;
     }
     announce();
 }
@@ -75,6 +79,8 @@ template <typename Flags> auto& threadFlagOf(Flags& flags, Worker worker) {
         return flags.m_bListScanThread;
     case Worker::SeqScan:
         return flags.m_bSeqScanThread;
+    case Worker::PathMonitor:
+        return flags.m_bPathMonitorThread;
     case Worker::ISPinger:
         break;
     }
@@ -97,6 +103,7 @@ void OperationFlags::workerEndedOperations(Worker worker) {
     m_bSeqScan.set(false);
     m_bLookup.set(false);
     m_bTrace.set(false);
+    m_bPathMonitor.set(false);
     if (worker != Worker::ContinuousPing)
         m_bPing.set(false);
     announce();
@@ -119,6 +126,7 @@ void OperationFlags::hostEmpty() {
 }
 
 void OperationFlags::hostTooLong() {
+    m_bPathMonitor.set(false);
     m_bLookup.set(false);
     m_bTrace.set(false);
     m_bPing.set(false);
@@ -142,13 +150,14 @@ void OperationFlags::lookupReported() {
 
 bool OperationFlags::anyBusy() const {
     return m_bPing || m_bPingThread || m_bTrace || m_bTraceThread || m_bLookup || m_bSeqScan || m_bListScan ||
-           m_bContPingThread || m_bListScanThread || m_bISPingerThread || m_bSeqScanThread;
+           m_bContPingThread || m_bListScanThread || m_bISPingerThread || m_bSeqScanThread ||
+           m_bPathMonitor || m_bPathMonitorThread;
 }
 
 FlagSnapshot OperationFlags::snapshot() const {
     return {m_bPing,         m_bPingThread,     m_bContPingActive, m_bContPingThread, m_bTrace,
             m_bTraceThread,  m_bLookup,         m_bSeqScan,        m_bListScan,       m_bCancel,
-            m_bShuttingDown, m_bISPingerThread, m_bSeqScanThread};
+            m_bShuttingDown, m_bISPingerThread, m_bSeqScanThread,  m_bPathMonitor};
 }
 
 bool waitForFlags(const OperationFlags& flags, const std::function<bool()>& done) {

@@ -21,12 +21,13 @@ struct FlagSnapshot {
     bool shuttingDown = false;
     bool ispingerThread = false;
     bool seqScanThread = false;
+    bool pathMonitor = false;
 };
 
 // The operations that a command starts. One of them is active at a time; ISPinger runs beside any.
-enum class Operation { Ping, ContinuousPing, Trace, Lookup, SeqScan, ListScan };
+enum class Operation { Ping, ContinuousPing, Trace, Lookup, SeqScan, ListScan, PathMonitor };
 // The workers that have a flag of their own while their thread lives.
-enum class Worker { Ping, ContinuousPing, Trace, ListScan, ISPinger, SeqScan };
+enum class Worker { Ping, ContinuousPing, Trace, ListScan, ISPinger, SeqScan, PathMonitor };
 
 // One flag: anyone reads it, only OperationFlags writes it. Reads and writes are whole (atomic).
 class Flag {
@@ -64,20 +65,22 @@ public:
     OperationFlags(const OperationFlags&) = delete;
     OperationFlags& operator=(const OperationFlags&) = delete;
 
-    Flag m_bPing;           // Ping selected or running
-    Flag m_bPingThread;     // the ping worker is alive
-    Flag m_bContPingActive; // a continuous-ping run is active (its cycles and the countdowns between them)
-    Flag m_bContPingThread; // a continuous-ping cycle's worker is alive
-    Flag m_bTrace;          // Trace selected or running
-    Flag m_bTraceThread;    // the trace worker is alive
-    Flag m_bLookup;         // Lookup selected or running
-    Flag m_bSeqScan;        // SeqScan running
-    Flag m_bListScan;       // ListScan running
-    Flag m_bListScanThread; // the ListScan worker is alive
-    Flag m_bCancel;         // cancel requested; every worker tests it once per probe
-    Flag m_bShuttingDown;   // the program is exiting; never cleared
-    Flag m_bISPingerThread; // an ISPinger request's worker is alive
-    Flag m_bSeqScanThread;  // the SeqScan worker is alive
+    Flag m_bPing;              // Ping selected or running
+    Flag m_bPingThread;        // the ping worker is alive
+    Flag m_bContPingActive;    // a continuous-ping run is active (its cycles and the countdowns between them)
+    Flag m_bContPingThread;    // a continuous-ping cycle's worker is alive
+    Flag m_bTrace;             // Trace selected or running
+    Flag m_bTraceThread;       // the trace worker is alive
+    Flag m_bLookup;            // Lookup selected or running
+    Flag m_bSeqScan;           // SeqScan running
+    Flag m_bListScan;          // ListScan running
+    Flag m_bListScanThread;    // the ListScan worker is alive
+    Flag m_bCancel;            // cancel requested; every worker tests it once per probe
+    Flag m_bShuttingDown;      // the program is exiting; never cleared
+    Flag m_bISPingerThread;    // an ISPinger request's worker is alive
+    Flag m_bSeqScanThread;     // the SeqScan worker is alive
+    Flag m_bPathMonitor;       // the path monitor selected or running
+    Flag m_bPathMonitorThread; // the path monitor's worker is alive
 
     // A command starts its operation: Ping, Trace, SeqScan and ListScan also clear a cancel left over;
     // Ping ends a continuous run's flag and Lookup deselects Ping, Trace and SeqScan.

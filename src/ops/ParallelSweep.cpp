@@ -29,7 +29,7 @@ void ParallelSweep::run(const Calls& calls) {
         Entry& entry = window[index - first];
         ++entry.attempts;
         calls.sending(index);
-        m_engine.send(index, *entry.target, m_rules.data, m_rules.timeoutMs);
+        m_engine.send(index, *entry.target, m_rules.data, m_rules.timeoutMs, 0);
     };
     const auto handBack = [&] {
         while (!window.empty() && window.front().result) {

@@ -18,6 +18,8 @@ QString recordOperationName(RecordOperation operation) {
         return QStringLiteral("listscan");
     case RecordOperation::ISPinger:
         return QStringLiteral("ispinger");
+    case RecordOperation::PathMonitor:
+        return QStringLiteral("path-monitor");
     }
     return {};
 }

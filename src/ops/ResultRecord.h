@@ -9,7 +9,7 @@
 namespace vantrel::ops {
 
 // The operation a record belongs to.
-enum class RecordOperation { Ping, ContinuousPing, Trace, Lookup, SeqScan, ListScan, ISPinger };
+enum class RecordOperation { Ping, ContinuousPing, Trace, Lookup, SeqScan, ListScan, ISPinger, PathMonitor };
 
 // A run's sums: requests (or addresses) sent and answered, the loss in percent and, once something was
 // answered, the round-trip times and their mean deviation.
@@ -21,6 +21,14 @@ struct RecordSummary {
     std::optional<std::chrono::microseconds> average;
     std::optional<std::chrono::microseconds> maximum;
     std::optional<std::chrono::microseconds> deviation;
+};
+
+// A path monitor's hop: its probes, and its round trips in microseconds once one was answered.
+struct RecordHop {
+    unsigned sent = 0;
+    unsigned received = 0;
+    double loss = 0.0;
+    std::optional<std::int64_t> last, average, best, worst, deviation, jitter;
 };
 
 // One result of an operation as typed values, sent beside the fragment that shows it, for the programs
@@ -46,9 +54,10 @@ struct ResultRecord {
     std::optional<std::int64_t> elapsedMs;              // ISPinger: time since the run started
     QString line;                                       // Line records: which line
     std::optional<RecordSummary> summary;               // Summary records
+    std::optional<RecordHop> pathHop;                   // path monitor rows (not a further address's)
 
     // Whether this record is a request that went unanswered (a plot marks it on its axis).
-    bool lost() const { return kind == Kind::Row && !roundTrip; }
+    bool lost() const { return kind == Kind::Row && !roundTrip && operation != RecordOperation::PathMonitor; }
 };
 
 // Where records go, on the GUI thread.

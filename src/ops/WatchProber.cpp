@@ -86,7 +86,7 @@ void WatchProber::probe(std::size_t index, std::int64_t nowMs) {
 void WatchProber::send(std::size_t index, std::int64_t nowMs) {
     const std::uint64_t ticket = m_nextTicket++;
     m_inFlight.emplace(ticket, InFlight{index, nowMs});
-    m_sweep->send(ticket, *m_hosts[index].address, m_data, timeoutOf(m_hosts[index].watch.entry()));
+    m_sweep->send(ticket, *m_hosts[index].address, m_data, timeoutOf(m_hosts[index].watch.entry()), 0);
 }
 
 void WatchProber::takeLookups(std::int64_t nowMs) {

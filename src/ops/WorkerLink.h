@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ops/PathSnapshot.h"
 #include "ops/ResultRecord.h"
 #include "ops/WorkerMessages.h"
 #include "rows/ResultRow.h"
@@ -30,6 +31,8 @@ public:
     virtual void ReportNoEchoHandle(const output::TextTemplate<>& workerText) = 0;
     // The system's exclamation sound.
     virtual void Beep() = 0;
+    // The path monitor's table as it stands, for its view (and, the final one, for its report).
+    virtual void SendPathSnapshot(const PathSnapshot& snapshot) = 0;
 };
 
 } // namespace vantrel::ops

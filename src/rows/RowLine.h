@@ -24,7 +24,7 @@ using RowValue = std::variant<unsigned, int, double, QString>;
 // as RTF and read back. Lines live for the whole program and are shared by all threads.
 class RowLine {
 public:
-    static constexpr std::size_t kMaxValues = 6;
+    static constexpr std::size_t kMaxValues = 11; // the path monitor's hop rows have the most
     // Room for a number's decimal digits and sign.
     using Digits = std::array<char16_t, 16>;
 

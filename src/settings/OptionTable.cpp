@@ -115,6 +115,8 @@ constexpr std::array<OptionSpec, kOptionCount> kTable{{
            {1, 0, kAddressFamilyCount - 1, 0, kAddressFamilyCount - 1}, P::Other, 1160),
     // Round trips shown to the microsecond (three decimals) and the ping statistics' mean deviation.
     flag(PreciseTimes, "PreciseTimes", 0, P::Ping, 1161),
+    // The path monitor's round interval in tenths of a second: 0.1 s to a minute.
+    number(PathMonitorInterval, "PathMonitorInterval", 10, {3, 1, 600, 1, 600}, P::Ping, 1162),
 }};
 
 constexpr bool tableFollowsIds() {

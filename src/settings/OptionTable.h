@@ -54,8 +54,9 @@ enum class OptionId {
     ParallelProbes,
     AddressFamily,
     PreciseTimes,
+    PathMonitorInterval,
 };
-inline constexpr std::size_t kOptionCount = std::size_t(OptionId::PreciseTimes) + 1;
+inline constexpr std::size_t kOptionCount = std::size_t(OptionId::PathMonitorInterval) + 1;
 
 enum class OptionKind {
     Flag,        // held as yes/no; a stored non-zero number loads as yes (1)

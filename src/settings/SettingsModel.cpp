@@ -56,6 +56,7 @@ constexpr std::array kSaveOrder{
     ParallelProbes,
     AddressFamily,
     PreciseTimes,
+    PathMonitorInterval,
 };
 static_assert(kSaveOrder.size() == kOptionCount, "SaveSettings writes every option once");
 

@@ -3,6 +3,7 @@
 #include "text/FrameTexts.h"
 #include "text/MessageTexts.h"
 #include "text/PaneTexts.h"
+#include "text/PathMonitorTexts.h"
 #include "text/ResultTexts.h"
 #include "text/WideRowTexts.h"
 
@@ -700,6 +701,12 @@ constexpr std::array kCatalogue = {
     describe(kLookupMoreAddressRowWide),
     describe(kLookupMoreAddressOpenRowWide),
     describe(kLookupNameRowWide),
+    describe(kPathMonitorHeaderRow),
+    describe(kPathMonitorHopRow),
+    describe(kPathMonitorMoreAddressRow),
+    describe(kPathMonitorHeaderRowWide),
+    describe(kPathMonitorHopRowWide),
+    describe(kPathMonitorMoreAddressRowWide),
 };
 
 } // namespace

@@ -43,7 +43,7 @@ TEST_F(CliTest, OptionsListsEveryOptionInLoadOrderWithItsDefault) {
     const QStringList listed = lines();
     ASSERT_EQ(listed.size(), qsizetype(settings::kOptionCount));
     EXPECT_EQ(listed.first(), QStringLiteral("ListScanAutoSort=0"));
-    EXPECT_EQ(listed.last(), QStringLiteral("PreciseTimes=0"));
+    EXPECT_EQ(listed.last(), QStringLiteral("PathMonitorInterval=10"));
     for (const char* expected : {"Packets=5", "Timeout=5", "Hops=30", "Log String=Vtrlog.rtf",
                                  "PurgeStatus=1", "PurgeLog=4", "ISPInterval=10"})
         EXPECT_TRUE(listed.contains(QString::fromLatin1(expected))) << expected;

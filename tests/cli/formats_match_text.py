@@ -1,6 +1,7 @@
-#!/usr/bin/env python3
-"""Every operation's --format csv and json, read with Python's own parsers, hold the rows of its text
-output with the same values; on loopback and names from the hosts file only."""
+#!/ usr / bin / env python3
+""
+    "Every operation's --format csv and json, read with Python's own parsers, hold the rows of its text
+    output with the same values; on loopback and names from the hosts file only."""
 import csv
 import io
 import json
@@ -37,8 +38,7 @@ def check(name, condition, detail=""):
     if not condition:
         failures.append(f"{name}: {detail}")
 
-
-# (name, arguments, text header, csv columns that the text table shows in its order)
+#(name, arguments, text header, csv columns that the text table shows in its order)
 CASES = [
     ("ping", ["--set", "Packets=3", "ping", "127.0.0.1"], "Ping #",
      ["packet", "address", "rtt_ms", "ttl", "bytes"]),
@@ -88,7 +88,7 @@ with tempfile.TemporaryDirectory() as config:
             match = re.search(r"(\d+) of (\d+) packets returned", text)
             check(name, match and int(match.group(2)) == summary["sent"], "the text's sums")
 
-    # Lookup: the name and address rows of the report.
+#Lookup : the name and address rows of the report.
     status, text = run(config, "lookup", "localhost")
     _, csv_text = run(config, "--format", "csv", "lookup", "localhost")
     table = list(csv.DictReader(io.StringIO(csv_text)))
@@ -98,7 +98,7 @@ with tempfile.TemporaryDirectory() as config:
     for row in table[1:]:
         check("lookup", row["label"] != "address" or row["address"] in text, f"address {row}")
 
-    # ISPinger: two requests, the success rate of the stop line against the sums.
+#ISPinger : two requests, the success rate of the stop line against the sums.
     arguments = ["--set", "ISPInterval=1", "isp", "127.0.0.1", "--count", "2"]
     status, text = run(config, *arguments)
     _, json_text = run(config, "--format", "json", *arguments)
@@ -108,6 +108,29 @@ with tempfile.TemporaryDirectory() as config:
     check("ispinger", rows[1]["time_ms"] >= rows[0]["time_ms"], "time")
     rate = int(re.search(r"(\d+)% ping success rate", text).group(1))
     check("ispinger", events[-1]["event"] == "summary" and 100 - events[-1]["loss"] == rate, "rate")
+
+#Path monitor : three rounds to loopback.The report's row in text, csv and json alike (its name is
+#left out : it may arrive after the last round), times in milliseconds with three decimals; --stream
+#adds one event per round.
+    arguments = ["--set", "PathMonitorInterval=1", "monitor", "127.0.0.1", "--cycles", "3"]
+    status, text = run(config, *arguments)
+    csv_status, csv_text = run(config, "--format", "csv", *arguments)
+    json_status, json_text = run(config, "--format", "json", *arguments, "--stream")
+    check("monitor", status == csv_status == json_status == 0, f"exit {status} {csv_status} {json_status}")
+    rows = text_rows(text, "Hop")
+    check("monitor", len(rows) == 1 and rows[0][:4] == ["1", "127.0.0.1", "0.0%", "3"], f"text {rows}")
+    check("monitor", all(re.match(r"^\d+\.\d{3}$", cell) for cell in rows[0][4:10]), f"times {rows}")
+    table = list(csv.DictReader(io.StringIO(csv_text)))
+    check("monitor", [[row["hop"], row["address"], row["loss"] + "%", row["sent"]] for row in table] ==
+          [["1", "127.0.0.1", "0%", "3"]], f"csv {table}")
+    best, avg, worst = (float(table[0][column]) for column in ("best_ms", "avg_ms", "worst_ms"))
+    check("monitor", best <= avg <= worst, f"csv times {table}")
+    events = [json.loads(line) for line in json_text.splitlines()]
+    check("monitor", [event["round"] for event in events if event["event"] == "round"] == [1, 2, 3],
+          f"rounds {events}")
+    hops = [event for event in events if event["event"] == "row"]
+    check("monitor", len(hops) == 1 and hops[0]["hop"] == 1 and hops[0]["sent"] == 3 and
+          hops[0]["received"] == 3 and isinstance(hops[0]["avg_ms"], float), f"json {hops}")
 
 for failure in failures:
     print("FAIL", failure)

@@ -22,6 +22,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
+#include <memory>
 
 namespace vantrel::ops {
 namespace {
@@ -327,6 +329,32 @@ const Scenario kScenarios[] = {
          g.h.network.fail6(net::IP_REQ_TIMED_OUT);
          g.h.network.reply6(target, 4);
          g.trace(QStringLiteral("[fd42:9::2]"));
+     }},
+    {"path_monitor",
+     [](GoldenRun& g) {
+         g.set({{OptionId::PathMonitorInterval, 1}, {OptionId::Hops, 5}});
+         // Hop 1 answers, hop 2 never, hop 3 from another address in round 2, the target from hop 4 on;
+         // over IPv6 hop 1 changes its address too, and the target is hop 2.
+         auto probes = std::make_shared<std::map<int, int>>();
+         g.h.network.onRequest([&g, probes](const FakeIcmpNetwork::SentRequest& request) {
+             const int round = ++(*probes)[request.ttl + (request.destination6 ? 100 : 0)];
+             if (request.destination6 && request.ttl == 1)
+                 g.h.network.error6(test::ipAddress(round == 1 ? "fd42:1::1" : "fd42:7::1"),
+                                    net::IP_TTL_EXPIRED_TRANSIT, 1);
+             else if (request.destination6)
+                 g.h.network.reply6(*request.destination6, 2);
+             else if (request.ttl == 1)
+                 g.h.network.error(address("10.0.0.1"), net::IP_TTL_EXPIRED_TRANSIT, std::uint32_t(round));
+             else if (request.ttl == 3)
+                 g.router(round == 1 ? "10.0.0.3" : "10.0.7.3", 3);
+             else if (request.ttl >= 4)
+                 g.h.network.reply(address("10.0.0.9"), 4);
+         });
+         for (const char* host : {"10.0.0.9", "fd42:9::2"}) {
+             g.h.frontEnd.hostText = QString::fromLatin1(host);
+             g.h.control->OnPathMonitor(2);
+             g.h.runUntilIdle();
+         }
      }},
     {"ipv6_lookup_and_listscan",
      [](GoldenRun& g) {

@@ -211,7 +211,7 @@ protected:
                 ASSERT_TRUE(sweep) << "errno " << error;
                 const std::vector<std::byte> data{std::byte{'Y'}, std::byte{'i'}};
                 for (std::size_t i = 0; i < expected.size(); ++i)
-                    sweep->send(i, IpAddress::parse(expected[i].to).value(), data, 1000);
+                    sweep->send(i, IpAddress::parse(expected[i].to).value(), data, 1000, 0);
                 std::map<std::uint64_t, EchoOutcome> decided;
                 for (int waits = 0; decided.size() < expected.size() && waits < 500; ++waits) {
                     for (const SweepAnswer& answer : sweep->wait(std::chrono::milliseconds(20))) {

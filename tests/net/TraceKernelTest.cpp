@@ -106,14 +106,14 @@ protected:
     static inline std::filesystem::path s_configDir;
 };
 
-// Makes the third router drop the ICMP messages it makes itself while the test runs.
-class MutedThirdRouter {
+// Switches a change of the chain on (topology.sh's trace-mute or trace-drop) while the test runs.
+class ChainSwitch {
 public:
-    explicit MutedThirdRouter(const std::string& script)
+    explicit ChainSwitch(const std::string& script)
         : m_script(script) {
         m_on = std::system((m_script + " on").c_str()) == 0;
     }
-    ~MutedThirdRouter() { [[maybe_unused]] const int ignored = std::system((m_script + " off").c_str()); }
+    ~ChainSwitch() { [[maybe_unused]] const int ignored = std::system((m_script + " off").c_str()); }
     bool on() const { return m_on; }
 
 private:
@@ -159,7 +159,7 @@ TEST_F(TraceKernelTest, RoutersNamedInTheHostsFileShowTheirNames) {
 }
 
 TEST_F(TraceKernelTest, ARouterThatSendsNoTimeExceededGivesATimedOutHop) {
-    const MutedThirdRouter muted(test::topologyCommand("trace-mute", s_prefix));
+    const ChainSwitch muted(test::topologyCommand("trace-mute", s_prefix));
     ASSERT_TRUE(muted.on());
 
     CliRun run = cli("--set TraceDNS=0 --set Verbose=1 --set Timeout=1 trace 10.201.15.2");
@@ -177,7 +177,7 @@ TEST_F(TraceKernelTest, ARouterThatSendsNoTimeExceededGivesATimedOutHop) {
 
 TEST_F(TraceKernelTest, CtrlCAndSigtermEndTheRequestInFlightAtOnce) {
     // The muted router answers no echo request: each one would wait its whole minute.
-    const MutedThirdRouter muted(test::topologyCommand("trace-mute", s_prefix));
+    const ChainSwitch muted(test::topologyCommand("trace-mute", s_prefix));
     ASSERT_TRUE(muted.on());
     for (const std::string signal : {"INT", "TERM"}) {
         SCOPED_TRACE(signal);
@@ -195,7 +195,7 @@ TEST_F(TraceKernelTest, CtrlCAndSigtermEndTheRequestInFlightAtOnce) {
 
 TEST_F(TraceKernelTest, ListScanPingsTheStoredListInItsOrder) {
     // The muted router answers no echo request of its own: 10.201.13.2 is silent.
-    const MutedThirdRouter muted(test::topologyCommand("trace-mute", s_prefix));
+    const ChainSwitch muted(test::topologyCommand("trace-mute", s_prefix));
     ASSERT_TRUE(muted.on());
     const std::string hosts[] = {"10.201.15.2", "chain-r4.vantrel.test", "10.201.13.2",
                                  "nowhere.vantrel.test"};
@@ -267,6 +267,33 @@ TEST_F(TraceKernelTest, Ipv6HostsArePingedTracedLookedUpAndScanned) {
             << dump(scan);
         EXPECT_EQ(words(scan.lines[5]), (Words{"fd42:211:15::77", "Timeout"})) << dump(scan);
     }
+}
+
+// A router that drops about half of the probes whose time runs out at it: the path monitor reports that
+// loss at its hop only, and the target reached.
+TEST_F(TraceKernelTest, ThePathMonitorShowsTheLossOfARouterThatDropsProbes) {
+    const ChainSwitch drop(test::topologyCommand("trace-drop", s_prefix));
+    ASSERT_TRUE(drop.on());
+    const CliRun run =
+        cli("--set PathMonitorInterval=1 --set Timeout=1 monitor 10.201.15.2 --cycles 20 --report");
+    ASSERT_EQ(run.exitCode, 0) << dump(run);
+    ASSERT_EQ(run.lines.size(), 9u) << dump(run);
+    EXPECT_EQ(words(run.lines[1])[0], "Hop");
+    const char* const hops[] = {"10.201.11.2", "10.201.12.2", "10.201.13.2", "10.201.14.2", "10.201.15.2"};
+    for (std::size_t hop = 1; hop <= 5; ++hop) {
+        const Words row = words(run.lines[hop + 1]);
+        ASSERT_GE(row.size(), 10u) << dump(run);
+        EXPECT_EQ(row[0], std::to_string(hop));
+        EXPECT_EQ(row[1], hops[hop - 1]);
+        EXPECT_EQ(row[3], "20") << "sent";
+        const double loss = std::stod(row[2]);
+        if (hop == 2)
+            EXPECT_TRUE(loss > 0 && loss < 100) << dump(run);
+        else
+            EXPECT_EQ(row[2], "0.0%") << dump(run);
+    }
+    EXPECT_EQ(run.lines[7], "Host reached");
+    EXPECT_EQ(run.lines[8].rfind("Path monitor stopped after 20 rounds - ", 0), 0u) << dump(run);
 }
 
 TEST_F(TraceKernelTest, TooFewHopsEndWithHostNotReached) {

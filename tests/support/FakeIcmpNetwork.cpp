@@ -20,8 +20,9 @@ public:
         : m_network(network) {}
 
     void send(std::uint64_t ticket, const net::IpAddress& destination, std::span<const std::byte> data,
-              std::uint32_t timeoutMs) override {
+              std::uint32_t timeoutMs, std::uint8_t hopLimit) override {
         SentRequest request;
+        request.ttl = hopLimit;
         request.handle = net::INVALID_HANDLE_VALUE;
         if (destination.isV4())
             request.destination = destination.v4();

@@ -54,7 +54,7 @@ public:
         std::optional<net::IpAddress> destination6; // an IPv6 destination instead
         bool hadSource = false;                     // the twin was given a source address
         bool hadOptions = false;
-        std::uint8_t ttl = 0;
+        std::uint8_t ttl = 0; // the options' TTL, or a sweep request's hop limit
         std::uint8_t tos = 0;
         bool dontFragment = false;
         std::vector<std::byte> data;

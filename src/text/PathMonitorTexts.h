@@ -1,0 +1,60 @@
+#pragma once
+
+// The path monitor's report: a table of one row per hop (and one more row for every further address a
+// hop answered from) between its start line and its end line, and the texts of its run. The fragments
+// follow the rules of ResultTexts.h.
+
+#include "text/StringResource.h"
+#include "text/WideRowTexts.h"
+
+namespace vantrel::output::res {
+
+// Header (HeaderRow).
+inline constexpr RtfTemplate<> kPathMonitorHeaderRow{
+    5030, "PathMonitorHeaderRow",
+    R"rtf({\colortbl;\red160\green160\blue160;}\trowd \clcbpat1\clbrdrt\brdrw15\brdrs \clbrdrl\brdrw15\brdrs \clbrdrb\brdrw15\brdrs \clbrdrr\brdrw15\brdrs\cellx400 \clcbpat1\clbrdrt\brdrw15\brdrs \clbrdrl\brdrw15\brdrs \clbrdrb\brdrw15\brdrs \clbrdrr\brdrw15\brdrs\cellx2100 \clcbpat1\clbrdrt\brdrw15\brdrs \clbrdrl\brdrw15\brdrs \clbrdrb\brdrw15\brdrs \clbrdrr\brdrw15\brdrs\cellx2800 \clcbpat1\clbrdrt\brdrw15\brdrs \clbrdrl\brdrw15\brdrs \clbrdrb\brdrw15\brdrs \clbrdrr\brdrw15\brdrs\cellx3300 \clcbpat1\clbrdrt\brdrw15\brdrs \clbrdrl\brdrw15\brdrs \clbrdrb\brdrw15\brdrs \clbrdrr\brdrw15\brdrs\cellx4100 \clcbpat1\clbrdrt\brdrw15\brdrs \clbrdrl\brdrw15\brdrs \clbrdrb\brdrw15\brdrs \clbrdrr\brdrw15\brdrs\cellx4900 \clcbpat1\clbrdrt\brdrw15\brdrs \clbrdrl\brdrw15\brdrs \clbrdrb\brdrw15\brdrs \clbrdrr\brdrw15\brdrs\cellx5700 \clcbpat1\clbrdrt\brdrw15\brdrs \clbrdrl\brdrw15\brdrs \clbrdrb\brdrw15\brdrs \clbrdrr\brdrw15\brdrs\cellx6500 \clcbpat1\clbrdrt\brdrw15\brdrs \clbrdrl\brdrw15\brdrs \clbrdrb\brdrw15\brdrs \clbrdrr\brdrw15\brdrs\cellx7300 \clcbpat1\clbrdrt\brdrw15\brdrs \clbrdrl\brdrw15\brdrs \clbrdrb\brdrw15\brdrs \clbrdrr\brdrw15\brdrs\cellx8100 \clcbpat1\clbrdrt\brdrw15\brdrs \clbrdrl\brdrw15\brdrs \clbrdrb\brdrw15\brdrs \clbrdrr\brdrw15\brdrs\cellx10300 \pard\intbl {\b  Hop}\cell \pard\intbl {\b  IP Address}\cell \pard\intbl {\b  Loss}\cell \pard\intbl {\b  Sent}\cell \pard\intbl {\b  Last}\cell \pard\intbl {\b  Avg}\cell \pard\intbl {\b  Best}\cell \pard\intbl {\b  Worst}\cell \pard\intbl {\b  StDev}\cell \pard\intbl {\b  Jitter}\cell \pard\intbl {\b  DNS Name}\cell \row \pard })rtf"};
+// A hop (Plain; Red when it never answered): hop, address (kNoAnswerMark when none), loss ("50.0%"),
+// probes sent, the last, average, best and worst round trip, their standard deviation and jitter in
+// milliseconds with three decimals (empty before an answer), and the name.
+inline constexpr RtfTemplate<unsigned, RtfText, RtfText, unsigned, RtfText, RtfText, RtfText, RtfText,
+                             RtfText, RtfText, RtfText>
+    kPathMonitorHopRow{
+        5031, "PathMonitorHopRow",
+        R"rtf(\trowd \clbrdrl\brdrw10\brdrs \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx400 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx2100 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx2800 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx3300 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx4100 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx4900 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx5700 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx6500 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx7300 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx8100 \clbrdrt\brdrw10\brdrs \clbrdrr\brdrw10\brdrs\clbrdrb\brdrw10\brdrs \cellx10300 \pard\intbl { %u}\cell { %s}\cell { %s}\cell { %u}\cell { %s}\cell { %s}\cell { %s}\cell { %s}\cell { %s}\cell { %s}\cell { %s}\cell \row \pard })rtf"};
+// A further address the hop answered from (Plain): the address and its name.
+inline constexpr RtfTemplate<RtfText, RtfText> kPathMonitorMoreAddressRow{
+    5032, "PathMonitorMoreAddressRow",
+    R"rtf(\trowd \clbrdrl\brdrw10\brdrs \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx400 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx2100 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx2800 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx3300 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx4100 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx4900 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx5700 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx6500 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx7300 \clbrdrt\brdrw10\brdrs \clbrdrb\brdrw10\brdrs \cellx8100 \clbrdrt\brdrw10\brdrs \clbrdrr\brdrw10\brdrs\clbrdrb\brdrw10\brdrs \cellx10300 \pard\intbl { }\cell { %s}\cell { }\cell { }\cell { }\cell { }\cell { }\cell { }\cell { }\cell { }\cell { %s}\cell \row \pard })rtf"};
+// The wide twins for an IPv6 target: the address cell gains 2,000 twips and the cells after it follow, so
+// this table alone ends at 12,300 twips.
+inline constexpr std::array kPathMonitorEdges{
+    CellEdgeMove{2100, 4100},  CellEdgeMove{2800, 4800},  CellEdgeMove{3300, 5300}, CellEdgeMove{4100, 6100},
+    CellEdgeMove{4900, 6900},  CellEdgeMove{5700, 7700},  CellEdgeMove{6500, 8500}, CellEdgeMove{7300, 9300},
+    CellEdgeMove{8100, 10100}, CellEdgeMove{10300, 12300}};
+inline constexpr auto kPathMonitorHeaderRowWide =
+    widened<kPathMonitorHeaderRow, kPathMonitorEdges>(5130, "PathMonitorHeaderRowWide");
+inline constexpr auto kPathMonitorHopRowWide =
+    widened<kPathMonitorHopRow, kPathMonitorEdges>(5131, "PathMonitorHopRowWide");
+inline constexpr auto kPathMonitorMoreAddressRowWide =
+    widened<kPathMonitorMoreAddressRow, kPathMonitorEdges>(5132, "PathMonitorMoreAddressRowWide");
+
+// The start line (through startRow) and the end line (Bold), with the rounds and the time stamp.
+inline constexpr RtfTemplate<RtfText, RtfText> kPathMonitorStartLine{0, "PathMonitorStartLine",
+                                                                     "Starting path monitor to %s - %s"};
+inline constexpr RtfTemplate<unsigned, RtfText> kPathMonitorEndLine{
+    0, "PathMonitorEndLine", R"rtf({Path monitor stopped after %u rounds - %s} \par })rtf"};
+inline constexpr RtfTemplate<> kCancelingPathMonitorLine{0, "CancelingPathMonitorLine",
+                                                         R"rtf({Stopping path monitor...} \par })rtf"};
+
+// Status texts and the worker's messages.
+inline constexpr TextTemplate<QString> kMonitoringPath{0, "MonitoringPath", "Monitoring the path to %s..."};
+inline constexpr TextTemplate<> kStoppingPathMonitor{0, "StoppingPathMonitor", "Stopping path monitor..."};
+inline constexpr TextTemplate<> kPathMonitorNoEchoHandle{
+    0, "PathMonitorNoEchoHandle",
+    "Path Monitor - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()"};
+inline constexpr TextTemplate<> kPathMonitorMenu{0, "PathMonitorMenu", "Path &Monitor"};
+inline constexpr TextTemplate<> kPathMonitorCancelMenu{0, "PathMonitorCancelMenu", "Stop Path &Monitor"};
+inline constexpr TextTemplate<> kPathMonitorThreadFailed{0, "PathMonitorThreadFailed",
+                                                         "Path Monitor AfxBeginThread failed"};
+
+} // namespace vantrel::output::res
