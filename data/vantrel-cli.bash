@@ -1,5 +1,5 @@
-#bash completion for vantrel - cli : the program's options before the command, the commands, and each
-#command's own options and words.
+# bash completion for vantrel-cli: the program's options before the command, the commands, and each
+# command's own options and words.
 _vantrel_cli() {
     local cur prev
     cur="${COMP_WORDS[COMP_CWORD]}"
@@ -10,37 +10,30 @@ _vantrel_cli() {
     case "$prev" in
         --config-dir|--home-dir)
             mapfile -t COMPREPLY < <(compgen -d -- "$cur")
-            return ;
-    ;
+            return ;;
         --pdf)
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
-            return ;
-        ;
+            return ;;
         --format)
             mapfile -t COMPREPLY < <(compgen -W "text rtf csv json" -- "$cur")
-            return ;
-        ;
+            return ;;
         --set)
-            return ;
-        ;
-        esac
+            return ;;
+    esac
 
-#The command is the first word after the program 's options that is not an option' s value.
-            local i word command = "" for ((i = 1; i < COMP_CWORD; i++));
-        do
+    # The command is the first word after the program's options that is not an option's value.
+    local i word command=""
+    for ((i = 1; i < COMP_CWORD; i++)); do
         word="${COMP_WORDS[i]}"
         case "$word" in
-            --config-dir|--home-dir|--format|--pdf|--set) ((i++)) ;
-        ;
-            -*) ;
-            ;
-            *) command="$word";
-            break;
-            ;
-            esac done
+            --config-dir|--home-dir|--format|--pdf|--set) ((i++)) ;;
+            -*) ;;
+            *) command="$word"; break ;;
+        esac
+    done
 
-                if[-z "$command"];
-            then if[["$cur" == -*]]; then
+    if [ -z "$command" ]; then
+        if [[ "$cur" == -* ]]; then
             mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         else
             mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur")
@@ -50,24 +43,14 @@ _vantrel_cli() {
 
     local words=""
     case "$command" in
-        ping) words="--cycles" ;
-            ;
-        monitor) words="--cycles --report --stream" ;
-        ;
-        isp) words="--count" ;
-        ;
-        seqscan) words="--group" ;
-        ;
-        group|list|profile) [ "$((COMP_CWORD - i))" -eq 1 ] && words="add del" ;
-        ;
-        watch) if [ "$((COMP_CWORD - i))" -eq 1 ];
-        then words = "list add del run";
-        else words = "--name --interval";
-        fi;
-        ;
-        export|import) mapfile -t COMPREPLY < <(compgen -f -- "$cur");
-        return;
-        ;
-        esac mapfile - t COMPREPLY < < (compgen - W "$words" --"$cur")
+        ping) words="--cycles" ;;
+        monitor) words="--cycles --report --stream" ;;
+        isp) words="--count" ;;
+        seqscan) words="--group" ;;
+        group|list|profile) [ "$((COMP_CWORD - i))" -eq 1 ] && words="add del" ;;
+        watch) if [ "$((COMP_CWORD - i))" -eq 1 ]; then words="list add del run"; else words="--name --interval"; fi ;;
+        export|import) mapfile -t COMPREPLY < <(compgen -f -- "$cur"); return ;;
+    esac
+    mapfile -t COMPREPLY < <(compgen -W "$words" -- "$cur")
 }
-complete - F _vantrel_cli vantrel - cli
+complete -F _vantrel_cli vantrel-cli

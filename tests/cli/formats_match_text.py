@@ -1,7 +1,6 @@
-#!/ usr / bin / env python3
-""
-    "Every operation's --format csv and json, read with Python's own parsers, hold the rows of its text
-    output with the same values; on loopback and names from the hosts file only."""
+#!/usr/bin/env python3
+"""Every operation's --format csv and json, read with Python's own parsers, hold the rows of its text
+output with the same values; on loopback and names from the hosts file only."""
 import csv
 import io
 import json
@@ -38,7 +37,8 @@ def check(name, condition, detail=""):
     if not condition:
         failures.append(f"{name}: {detail}")
 
-#(name, arguments, text header, csv columns that the text table shows in its order)
+
+# (name, arguments, text header, csv columns that the text table shows in its order)
 CASES = [
     ("ping", ["--set", "Packets=3", "ping", "127.0.0.1"], "Ping #",
      ["packet", "address", "rtt_ms", "ttl", "bytes"]),
@@ -88,7 +88,7 @@ with tempfile.TemporaryDirectory() as config:
             match = re.search(r"(\d+) of (\d+) packets returned", text)
             check(name, match and int(match.group(2)) == summary["sent"], "the text's sums")
 
-#Lookup : the name and address rows of the report.
+    # Lookup: the name and address rows of the report.
     status, text = run(config, "lookup", "localhost")
     _, csv_text = run(config, "--format", "csv", "lookup", "localhost")
     table = list(csv.DictReader(io.StringIO(csv_text)))
@@ -98,7 +98,7 @@ with tempfile.TemporaryDirectory() as config:
     for row in table[1:]:
         check("lookup", row["label"] != "address" or row["address"] in text, f"address {row}")
 
-#ISPinger : two requests, the success rate of the stop line against the sums.
+    # ISPinger: two requests, the success rate of the stop line against the sums.
     arguments = ["--set", "ISPInterval=1", "isp", "127.0.0.1", "--count", "2"]
     status, text = run(config, *arguments)
     _, json_text = run(config, "--format", "json", *arguments)
@@ -109,9 +109,9 @@ with tempfile.TemporaryDirectory() as config:
     rate = int(re.search(r"(\d+)% ping success rate", text).group(1))
     check("ispinger", events[-1]["event"] == "summary" and 100 - events[-1]["loss"] == rate, "rate")
 
-#Path monitor : three rounds to loopback.The report's row in text, csv and json alike (its name is
-#left out : it may arrive after the last round), times in milliseconds with three decimals; --stream
-#adds one event per round.
+    # Path monitor: three rounds to loopback. The report's row in text, csv and json alike (its name is
+    # left out: it may arrive after the last round), times in milliseconds with three decimals; --stream
+    # adds one event per round.
     arguments = ["--set", "PathMonitorInterval=1", "monitor", "127.0.0.1", "--cycles", "3"]
     status, text = run(config, *arguments)
     csv_status, csv_text = run(config, "--format", "csv", *arguments)

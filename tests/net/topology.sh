@@ -1,138 +1,132 @@
-#!/ usr / bin / env bash
-#Builds(up) or removes(down) a small routed network of namespaces for the network tests.Only
-#addresses inside these namespaces are used; nothing is routed to the outside.
+#!/usr/bin/env bash
+# Builds (up) or removes (down) a small routed network of namespaces for the network tests. Only
+# addresses inside these namespaces are used; nothing is routed to the outside.
 #
-#topology.sh up PREFIX build it(removing any leftover of the same PREFIX first)
-#topology.sh down PREFIX remove it(quietly, whatever is left)
-#topology.sh trace - up PREFIX | trace - down PREFIX | trace - mute PREFIX on | off |                        \
-    trace - drop PREFIX on | off
-#the same for the route - trace chain described below
-#topology.sh lan - up PREFIX | lan - down PREFIX
-#the same for the scanned LAN described at the end of this text
-#topology.sh v6 - up PREFIX add IPv6 to the topology `up` built(described after it below); `down`
-#removes it with the rest
-#topology.sh sweep - up PREFIX | sweep - down PREFIX
-#the scanned LAN with a fifth answering address, 10.202.3.200(the sweep
-#benchmark's /24: 5 addresses answer, 251 are dropped silently)
+#   topology.sh up PREFIX     build it (removing any leftover of the same PREFIX first)
+#   topology.sh down PREFIX   remove it (quietly, whatever is left)
+#   topology.sh trace-up PREFIX | trace-down PREFIX | trace-mute PREFIX on|off | trace-drop PREFIX on|off
+#                             the same for the route-trace chain described below
+#   topology.sh lan-up PREFIX | lan-down PREFIX
+#                             the same for the scanned LAN described at the end of this text
+#   topology.sh v6-up PREFIX  add IPv6 to the topology `up` built (described after it below); `down`
+#                             removes it with the rest
+#   topology.sh sweep-up PREFIX | sweep-down PREFIX
+#                             the scanned LAN with a fifth answering address, 10.202.3.200 (the sweep
+#                             benchmark's /24: 5 addresses answer, 251 are dropped silently)
 #
-#PREFIX - host eth0 10.201.1.1 / 24 default via 10.201.1.2
-#|
-#PREFIX - r1 eth0 10.201.1.2 / 24 eth1 10.201.2.1 / 24 10.201.3.0 / 24 via 10.201.2.2
-#| blackhole 10.201.8.0 / 24(silent drop)
-#PREFIX - r2 eth0 10.201.2.2 / 24 eth1 10.201.3.1 / 24 default via 10.201.2.1; eth1 has MTU 1000
-#|
-#PREFIX - target eth0 10.201.3.2 / 24 to 10.201.3.9 / 24(MTU 1000) default via 10.201.3.1
+#   PREFIX-host    eth0 10.201.1.1/24                     default via 10.201.1.2
+#        |
+#   PREFIX-r1      eth0 10.201.1.2/24  eth1 10.201.2.1/24  10.201.3.0/24 via 10.201.2.2
+#        |                                                 blackhole 10.201.8.0/24 (silent drop)
+#   PREFIX-r2      eth0 10.201.2.2/24  eth1 10.201.3.1/24  default via 10.201.2.1; eth1 has MTU 1000
+#        |
+#   PREFIX-target  eth0 10.201.3.2/24 to 10.201.3.9/24 (MTU 1000)   default via 10.201.3.1
 #
 # 10.201.3.10 to 10.201.3.254 are nobody's: r2 gives up resolving them after one ARP probe of 100 ms and
-#answers "host unreachable".(Unreachable routes are not used for that : the kernel lets such routes
-#answer a source only about once a second, whatever net.ipv4.icmp_ratelimit says.)
+# answers "host unreachable". (Unreachable routes are not used for that: the kernel lets such routes
+# answer a source only about once a second, whatever net.ipv4.icmp_ratelimit says.)
 #
-#Every namespace has its loopback up and ICMP errors unlimited(net.ipv4.icmp_ratelimit = 0).The host and
-#the target let every group open ICMP datagram sockets(net.ipv4.ping_group_range); the routers let none,
-#so there only raw ICMP sockets can be opened.A route trace from the host to 10.201.3.2 passes r1(hop 1)
-#and r2(hop 2) and reaches the target at hop 3.
+# Every namespace has its loopback up and ICMP errors unlimited (net.ipv4.icmp_ratelimit=0). The host and
+# the target let every group open ICMP datagram sockets (net.ipv4.ping_group_range); the routers let none,
+# so there only raw ICMP sockets can be opened. A route trace from the host to 10.201.3.2 passes r1 (hop 1)
+# and r2 (hop 2) and reaches the target at hop 3.
 #
-#IPv6(v6 - up), on ULA addresses beside the IPv4 ones; DAD and router advertisements off, ICMPv6 errors
-#unlimited(net.ipv6.icmp.ratelimit = 0), the routers forwarding:
+# IPv6 (v6-up), on ULA addresses beside the IPv4 ones; DAD and router advertisements off, ICMPv6 errors
+# unlimited (net.ipv6.icmp.ratelimit=0), the routers forwarding:
 #
-#PREFIX - host eth0 fd42 : 201 : 1 ::1 / 64, fe80::201 : 1 default via fd42 : 201 : 1 ::2
-#PREFIX - r1 eth0 fd42 : 201 : 1 ::2 / 64, fe80::201 : 2 eth1 fd42 : 201 : 2 ::1 / 64
-#fd42 : 201 : 3 :: / 64 via fd42 : 201 : 2 ::2; unreachable fd42 : 201 : 99 :: / 64(no route);
-#blackhole fd42 : 201 : 8 :: / 64(silent drop)
-#PREFIX -                                                                                                    \
-    r2 eth0 fd42 : 201 : 2 ::2 / 64 eth2 fd42 : 201 : 3 ::1 / 64(MTU 1280) default via fd42 : 201 : 2 ::1
-#PREFIX -                                                                                                    \
-    target eth1 fd42 : 201 : 3 ::2 / 64 to fd42 : 201 : 3 ::9 / 64(MTU 1280) default via fd42 : 201 : 3 ::1
+#   PREFIX-host    eth0 fd42:201:1::1/64, fe80::201:1         default via fd42:201:1::2
+#   PREFIX-r1      eth0 fd42:201:1::2/64, fe80::201:2         eth1 fd42:201:2::1/64
+#                  fd42:201:3::/64 via fd42:201:2::2; unreachable fd42:201:99::/64 (no route);
+#                  blackhole fd42:201:8::/64 (silent drop)
+#   PREFIX-r2      eth0 fd42:201:2::2/64  eth2 fd42:201:3::1/64 (MTU 1280)   default via fd42:201:2::1
+#   PREFIX-target  eth1 fd42:201:3::2/64 to fd42:201:3::9/64 (MTU 1280)     default via fd42:201:3::1
 #
-#The 1000 - byte link(r2 eth1) cannot carry IPv6(an interface below 1280 loses its IPv6 addresses), so
-#IPv6 reaches the target over a link of its own, 1280 bytes behind the 1500 of the others : a larger
-#request draws "packet too big" from r2.fd42 : 201 : 3 ::10 onwards are nobody's: r2 gives up resolving them
-#after one neighbour solicitation of 100 ms and answers "address unreachable".fe80::201 : 2 is reached
-#from the host with its interface(% eth0).
-#The first IPv6 packets through a fresh v6 - up may wait about a second(measured : whatever goes out in
-#the first second is released together about a second later), so a test sends one echo across with a
-#timeout of several seconds before the requests whose times it checks.
+# The 1000-byte link (r2 eth1) cannot carry IPv6 (an interface below 1280 loses its IPv6 addresses), so
+# IPv6 reaches the target over a link of its own, 1280 bytes behind the 1500 of the others: a larger
+# request draws "packet too big" from r2. fd42:201:3::10 onwards are nobody's: r2 gives up resolving them
+# after one neighbour solicitation of 100 ms and answers "address unreachable". fe80::201:2 is reached
+# from the host with its interface (%eth0).
+# The first IPv6 packets through a fresh v6-up may wait about a second (measured: whatever goes out in
+# the first second is released together about a second later), so a test sends one echo across with a
+# timeout of several seconds before the requests whose times it checks.
 #
-#The route - trace chain : four routers in a row, each answering from the address that faces the host.
+# The route-trace chain: four routers in a row, each answering from the address that faces the host.
 #
-#PREFIX - thost eth0 10.201.11.1 / 24 default via 10.201.11.2
-#PREFIX - tr1..4 eth0 10.201.1N.2 / 24 eth1 10.201.1(N + 1).1 / 24 default onwards, 10.201.11.0 / 24 back
-#PREFIX - ttarget eth0 10.201.15.2 / 24, 10.201.15.3 / 24 default via 10.201.15.1
+#   PREFIX-thost    eth0 10.201.11.1/24                        default via 10.201.11.2
+#   PREFIX-tr1..4   eth0 10.201.1N.2/24  eth1 10.201.1(N+1).1/24  default onwards, 10.201.11.0/24 back
+#   PREFIX-ttarget  eth0 10.201.15.2/24, 10.201.15.3/24        default via 10.201.15.1
 #
-#A trace from thost to 10.201.15.2 shows 10.201.11.2, 10.201.12.2, 10.201.13.2 and 10.201.14.2 at hops
-# 1 to 4 and the target at hop 5; over IPv6(fd42 : 211 : 1N ::/ 64 where IPv4 has 10.201.1N.0 / 24) the same
-#routers at fd42 : 211 : 11 ::2 to fd42 : 211 : 14 ::2 and                                                   \
-    the target at fd42 : 211 : 15 ::2. 10.201.15.3 refuses
-#echo requests as a firewall does : the target answers
-#them itself with "communication administratively prohibited"(an nftables reject rule)./ etc / netns /       \
-        PREFIX -                                                                                             \
-    thost / hosts names tr1,                                                                                 \
-    tr2, tr4 and the target
-#("chain-r1.vantrel.test" ...); tr3 has no name.Processes started with `ip netns exec PREFIX - thost` see
-#that file as / etc / hosts, and a resolv.conf whose name server(on the namespace's loopback) refuses at
-#once, so unnamed addresses fail fast. `trace - mute PREFIX on` makes tr3 drop the ICMP messages it makes
-#itself(its time - exceeded answers) while it still forwards everything : hop 3 then times out.
-# `trace - drop PREFIX on` makes tr2 drop half of the echo requests whose time runs out at it, at random(an
-#nftables numgen rule) : hop 2 then loses about half of its probes, and every other hop none.
+# A trace from thost to 10.201.15.2 shows 10.201.11.2, 10.201.12.2, 10.201.13.2 and 10.201.14.2 at hops
+# 1 to 4 and the target at hop 5; over IPv6 (fd42:211:1N::/64 where IPv4 has 10.201.1N.0/24) the same
+# routers at fd42:211:11::2 to fd42:211:14::2 and the target at fd42:211:15::2. 10.201.15.3 refuses
+# echo requests as a firewall does: the target answers
+# them itself with "communication administratively prohibited" (an nftables reject rule). /etc/netns/PREFIX-thost/hosts names tr1, tr2, tr4 and the target
+# ("chain-r1.vantrel.test" ...); tr3 has no name. Processes started with `ip netns exec PREFIX-thost` see
+# that file as /etc/hosts, and a resolv.conf whose name server (on the namespace's loopback) refuses at
+# once, so unnamed addresses fail fast. `trace-mute PREFIX on` makes tr3 drop the ICMP messages it makes
+# itself (its time-exceeded answers) while it still forwards everything: hop 3 then times out.
+# `trace-drop PREFIX on` makes tr2 drop half of the echo requests whose time runs out at it, at random (an
+# nftables numgen rule): hop 2 then loses about half of its probes, and every other hop none.
 #
-#The scanned LAN : a LAN of 10.202.3.0 / 24 behind two routers where only a few addresses answer.
+# The scanned LAN: a LAN of 10.202.3.0/24 behind two routers where only a few addresses answer.
 #
-#PREFIX - lhost eth0 10.202.1.1 / 24 default via 10.202.1.2
-#PREFIX - lr1 eth0 10.202.1.2 / 24 eth1 10.202.2.1 / 24 default via 10.202.2.2
-#PREFIX - lr2 eth0 10.202.2.2 / 24 eth1 10.202.9.1 / 30 default via 10.202.2.1
-#PREFIX - lan eth0 10.202.9.2 / 30 and 10.202.3.10, .12, .15, .17(/ 32) default via 10.202.9.1
+#   PREFIX-lhost   eth0 10.202.1.1/24                       default via 10.202.1.2
+#   PREFIX-lr1     eth0 10.202.1.2/24  eth1 10.202.2.1/24   default via 10.202.2.2
+#   PREFIX-lr2     eth0 10.202.2.2/24  eth1 10.202.9.1/30   default via 10.202.2.1
+#   PREFIX-lan     eth0 10.202.9.2/30 and 10.202.3.10, .12, .15, .17 (/32)   default via 10.202.9.1
 #
-#lr2 routes the four answering addresses to the LAN and drops the rest of 10.202.3.0 / 24 silently(a
-#blackhole route) : they never answer, not even with "host unreachable"./ etc / netns / PREFIX - lhost / hosts
-#names 10.202.3.10("lan-a.vantrel.test") and the silent 10.202.3.11("lan-quiet.vantrel.test"); its
-#resolv.conf refuses at once, so other addresses have no name and fail fast.
-set - euo pipefail
+# lr2 routes the four answering addresses to the LAN and drops the rest of 10.202.3.0/24 silently (a
+# blackhole route): they never answer, not even with "host unreachable". /etc/netns/PREFIX-lhost/hosts
+# names 10.202.3.10 ("lan-a.vantrel.test") and the silent 10.202.3.11 ("lan-quiet.vantrel.test"); its
+# resolv.conf refuses at once, so other addresses have no name and fail fast.
+set -euo pipefail
 
-          action = ${1 : -} prefix = ${2 : -} usage() {
-    echo "usage: $0 up|down|v6-up|trace-up|trace-down|lan-up|lan-down|sweep-up|sweep-down PREFIX,"
-         "or $0 trace-mute|trace-drop PREFIX on|off" > &2 exit 2
+action=${1:-}
+prefix=${2:-}
+usage() {
+  echo "usage: $0 up|down|v6-up|trace-up|trace-down|lan-up|lan-down|sweep-up|sweep-down PREFIX," \
+    "or $0 trace-mute|trace-drop PREFIX on|off" >&2
+  exit 2
 }
 [[ -n "$prefix" && "$prefix" =~ ^[A-Za-z0-9_-]+$ ]] || usage
 case "$action" in
-  up | down | v6-up | trace-up | trace-down | trace-mute | trace-drop | lan-up | lan-down | sweep-up | sweep-down) ;
-;
-  *) usage ;
-  ;
-  esac
+  up | down | v6-up | trace-up | trace-down | trace-mute | trace-drop | lan-up | lan-down | sweep-up | sweep-down) ;;
+  *) usage ;;
+esac
 
-  in_ns() {
-      local ns = $1;
-      shift;
-      ip netns exec "$ns"
-                    "$@" > / dev / null;
-  }
+in_ns() { local ns=$1; shift; ip netns exec "$ns" "$@" >/dev/null; }
 
-#link A B : a veth pair, eth ? in A to eth ? in B
-  link(){ip - n "$1" link add "$2" type veth peer name "$4" netns "$3" ip - n "$1" link set "$2" up ip -
-         n "$3" link set "$4" up}
+# link A B: a veth pair, eth? in A to eth? in B
+link() {
+  ip -n "$1" link add "$2" type veth peer name "$4" netns "$3"
+  ip -n "$1" link set "$2" up
+  ip -n "$3" link set "$4" up
+}
 
-#remove_all HOST NS... : removes the namespaces, quietly, and the private name files of HOST.
-  remove_all() {
+# remove_all HOST NS...: removes the namespaces, quietly, and the private name files of HOST.
+remove_all() {
   local host=$1
   shift
-  for ns in "$@";
-  do
-      ip netns del "$ns" 2 > / dev / null || true done rm - rf "/etc/netns/$host"
-  }
+  for ns in "$@"; do
+    ip netns del "$ns" 2>/dev/null || true
+  done
+  rm -rf "/etc/netns/$host"
+}
 
-#private_names NS : NS sees localhost and the lines on standard input as its / etc / hosts, and a name server
-#on its own loopback that refuses at once.
-  private_names() {
-      mkdir - p "/etc/netns/$1" {echo "127.0.0.1 localhost" cat} >
-          "/etc/netns/$1/hosts" printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' >
-          "/etc/netns/$1/resolv.conf"
-  }
+# private_names NS: NS sees localhost and the lines on standard input as its /etc/hosts, and a name server
+# on its own loopback that refuses at once.
+private_names() {
+  mkdir -p "/etc/netns/$1"
+  {
+    echo "127.0.0.1 localhost"
+    cat
+  } >"/etc/netns/$1/hosts"
+  printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' >"/etc/netns/$1/resolv.conf"
+}
 
-  if
-      [["$action" == v6 - up]]; then
-  for ns in "$prefix-host" "$prefix-r1" "$prefix-r2" "$prefix-target";
-  do
-#Addresses usable at once(no duplicate detection), no autoconfiguration from advertisements.
+if [[ "$action" == v6-up ]]; then
+  for ns in "$prefix-host" "$prefix-r1" "$prefix-r2" "$prefix-target"; do
+    # Addresses usable at once (no duplicate detection), no autoconfiguration from advertisements.
     in_ns "$ns" sysctl -qw net.ipv6.conf.all.accept_dad=0 net.ipv6.conf.default.accept_dad=0 \
       net.ipv6.conf.all.accept_ra=0 net.ipv6.conf.default.accept_ra=0 net.ipv6.icmp.ratelimit=0
   done
@@ -159,25 +153,22 @@ case "$action" in
   ip -n "$prefix-r2" addr add fd42:201:3::1/64 dev eth2 nodad
   ip -n "$prefix-r2" -6 route add default via fd42:201:2::1
 
-  for last in 2 3 4 5 6 7 8 9;
-  do
-      ip - n "$prefix-target" addr add "fd42:201:3::$last/64" dev eth1 nodad done ip - n "$prefix-target" -
-          6 route add default via fd42 : 201 : 3 ::1 exit 0 fi
+  for last in 2 3 4 5 6 7 8 9; do
+    ip -n "$prefix-target" addr add "fd42:201:3::$last/64" dev eth1 nodad
+  done
+  ip -n "$prefix-target" -6 route add default via fd42:201:3::1
+  exit 0
+fi
 
-          if[["$action" == lan - * || "$action" == sweep - *]];
-  then lan = ("$prefix-lhost"
-              "$prefix-lr1"
-              "$prefix-lr2"
-              "$prefix-lan")answering = (10 12 15 17)[["$action" == sweep - *]]&& answering +=
-      (200)lan_down() {
-      remove_all "$prefix-lhost"
-                 "${lan[@]}";
-  }
+if [[ "$action" == lan-* || "$action" == sweep-* ]]; then
+  lan=("$prefix-lhost" "$prefix-lr1" "$prefix-lr2" "$prefix-lan")
+  answering=(10 12 15 17)
+  [[ "$action" == sweep-* ]] && answering+=(200)
+  lan_down() { remove_all "$prefix-lhost" "${lan[@]}"; }
   lan_down
   [[ "$action" == *-down ]] && exit 0
   trap 'lan_down' ERR
-  for ns in "${lan[@]}";
-  do
+  for ns in "${lan[@]}"; do
     ip netns add "$ns"
     ip -n "$ns" link set lo up
   done
@@ -197,31 +188,28 @@ case "$action" in
   ip -n "$prefix-lr2" route add default via 10.202.2.1
   ip -n "$prefix-lr2" route add blackhole 10.202.3.0/24
   ip -n "$prefix-lan" addr add 10.202.9.2/30 dev eth0
-  for last in "${answering[@]}";
-  do
-      ip - n "$prefix-lan" addr add "10.202.3.$last/32" dev eth0 ip -
-              n "$prefix-lr2" route add "10.202.3.$last/32" via 10.202.9.2 done ip -
-              n "$prefix-lan" route add default via 10.202.9.1 private_names "$prefix-lhost"
-          << HOSTS 10.202.3.10 lan - a.vantrel.test 10.202.3.11 lan -
-                 quiet.vantrel.test HOSTS exit 0 fi
+  for last in "${answering[@]}"; do
+    ip -n "$prefix-lan" addr add "10.202.3.$last/32" dev eth0
+    ip -n "$prefix-lr2" route add "10.202.3.$last/32" via 10.202.9.2
+  done
+  ip -n "$prefix-lan" route add default via 10.202.9.1
+  private_names "$prefix-lhost" <<HOSTS
+10.202.3.10 lan-a.vantrel.test
+10.202.3.11 lan-quiet.vantrel.test
+HOSTS
+  exit 0
+fi
 
-                 if[["$action" == trace - *]];
-  then chain = ("$prefix-thost"
-                "$prefix-tr1"
-                "$prefix-tr2"
-                "$prefix-tr3"
-                "$prefix-tr4"
-                "$prefix-ttarget")chain_down() {
-      remove_all "$prefix-thost"
-                 "${chain[@]}";
-  }
+if [[ "$action" == trace-* ]]; then
+  chain=("$prefix-thost" "$prefix-tr1" "$prefix-tr2" "$prefix-tr3" "$prefix-tr4" "$prefix-ttarget")
+  chain_down() { remove_all "$prefix-thost" "${chain[@]}"; }
   case "$action" in
     trace-down)
       chain_down
       exit 0
       ;;
     trace-mute)
-#Locally made ICMP goes to a table that has only a blackhole; forwarded packets never come from lo.
+      # Locally made ICMP goes to a table that has only a blackhole; forwarded packets never come from lo.
       case "${3:-}" in
         on) ip -n "$prefix-tr3" rule add iif lo ipproto icmp lookup 100 priority 100 ;;
         off) ip -n "$prefix-tr3" rule del priority 100 ;;
@@ -290,45 +278,48 @@ table inet refuse {
 }
 RULES
 
-#IPv6 along the same chain : fd42 : 211 : 1N :: / 64 on the link where IPv4 has 10.201.1N.0 / 24,            \
-    the same last
-#groups(::1 towards the host, ::2 away from it).
+  # IPv6 along the same chain: fd42:211:1N::/64 on the link where IPv4 has 10.201.1N.0/24, the same last
+  # groups (::1 towards the host, ::2 away from it).
   for ns in "${chain[@]}"; do
     in_ns "$ns" sysctl -qw net.ipv6.conf.all.accept_dad=0 net.ipv6.conf.default.accept_dad=0 \
       net.ipv6.conf.all.accept_ra=0 net.ipv6.conf.default.accept_ra=0 net.ipv6.icmp.ratelimit=0
   done
   ip -n "$prefix-thost" addr add fd42:211:11::1/64 dev eth0 nodad
   ip -n "$prefix-thost" -6 route add default via fd42:211:11::2
-  for n in 1 2 3 4;
-  do
-      ns = "$prefix-tr$n" in_ns "$ns" sysctl - qw net.ipv6.conf.all.forwarding =
-               1 ip - n "$ns" addr add "fd42:211:1$n::2/64" dev eth0 nodad ip -
-               n "$ns" addr add "fd42:211:1$((n + 1))::1/64" dev eth1 nodad ip - n "$ns" -
-               6 route add default via "fd42:211:1$((n + 1))::2" if ((n > 1));
-  then ip - n "$ns" - 6 route add fd42 : 211 : 11 :: / 64 via "fd42:211:1$n::1" fi done ip -
-          n "$prefix-ttarget" addr add fd42 : 211 : 15 ::2 / 64 dev eth0 nodad ip - n "$prefix-ttarget" -
-          6 route add default via fd42 : 211 : 15 ::1
+  for n in 1 2 3 4; do
+    ns="$prefix-tr$n"
+    in_ns "$ns" sysctl -qw net.ipv6.conf.all.forwarding=1
+    ip -n "$ns" addr add "fd42:211:1$n::2/64" dev eth0 nodad
+    ip -n "$ns" addr add "fd42:211:1$((n + 1))::1/64" dev eth1 nodad
+    ip -n "$ns" -6 route add default via "fd42:211:1$((n + 1))::2"
+    if ((n > 1)); then
+      ip -n "$ns" -6 route add fd42:211:11::/64 via "fd42:211:1$n::1"
+    fi
+  done
+  ip -n "$prefix-ttarget" addr add fd42:211:15::2/64 dev eth0 nodad
+  ip -n "$prefix-ttarget" -6 route add default via fd42:211:15::1
 
-          private_names "$prefix-thost"
-      << HOSTS 10.201.11.2 chain - r1.vantrel.test 10.201.12.2 chain - r2.vantrel.test 10.201.14.2 chain -
-             r4.vantrel.test 10.201.15.2 chain - target.vantrel.test fd42 : 211 : 15 ::2 chain6 -
-             target.vantrel.test 10.201.15.2 chain - dual.vantrel.test fd42 : 211 : 15 ::2 chain -
-             dual.vantrel.test HOSTS exit 0 fi
+  private_names "$prefix-thost" <<HOSTS
+10.201.11.2 chain-r1.vantrel.test
+10.201.12.2 chain-r2.vantrel.test
+10.201.14.2 chain-r4.vantrel.test
+10.201.15.2 chain-target.vantrel.test
+fd42:211:15::2 chain6-target.vantrel.test
+10.201.15.2 chain-dual.vantrel.test
+fd42:211:15::2 chain-dual.vantrel.test
+HOSTS
+  exit 0
+fi
 
-                 names = ("$prefix-host"
-                          "$prefix-r1"
-                          "$prefix-r2"
-                          "$prefix-target")
+names=("$prefix-host" "$prefix-r1" "$prefix-r2" "$prefix-target")
 
-      down() {
-  for
-      ns in "${names[@]}";
-  do
-      ip netns del "$ns" 2 > / dev / null || true done
-  }
+down() {
+  for ns in "${names[@]}"; do
+    ip netns del "$ns" 2>/dev/null || true
+  done
+}
 
-  if
-      [["$action" == down]]; then
+if [[ "$action" == down ]]; then
   down
   exit 0
 fi
@@ -336,8 +327,7 @@ fi
 down
 trap 'down' ERR
 
-for ns in "${names[@]}";
-  do
+for ns in "${names[@]}"; do
   ip netns add "$ns"
   ip -n "$ns" link set lo up
   in_ns "$ns" sysctl -qw net.ipv4.icmp_ratelimit=0
@@ -369,7 +359,7 @@ in_ns "$prefix-r2" sysctl -qw net.ipv4.neigh.eth1.mcast_solicit=1 net.ipv4.neigh
 ip -n "$prefix-r2" route add default via 10.201.2.1
 
 ip -n "$prefix-target" link set eth0 mtu 1000
-for last in 2 3 4 5 6 7 8 9;
-  do
-  ip - n "$prefix-target" addr add "10.201.3.$last/24" dev eth0 done ip -
-      n "$prefix-target" route add default via 10.201.3.1
+for last in 2 3 4 5 6 7 8 9; do
+  ip -n "$prefix-target" addr add "10.201.3.$last/24" dev eth0
+done
+ip -n "$prefix-target" route add default via 10.201.3.1
