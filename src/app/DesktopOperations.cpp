@@ -8,6 +8,7 @@
 #include "text/MessageTexts.h"
 
 #include <QMessageBox>
+#include <QScopeGuard>
 
 namespace vantrel::app {
 
@@ -38,7 +39,8 @@ void DesktopOperations::appendLine(const output::ResultRow& line) {
 }
 
 void DesktopOperations::start() {
-    m_watch.load();
+    // The watch list comes after the start-up report, however that ends.
+    const auto loadWatch = qScopeGuard([this] { m_watch.load(); });
     if (!m_winsock.Start()) {
         appendLine(ops::winsockStartupFailedLine(m_winsock.startResult()));
         return;

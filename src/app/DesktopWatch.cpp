@@ -18,6 +18,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QSystemTrayIcon>
 #include <algorithm>
 
@@ -26,7 +27,7 @@ namespace vantrel::app {
 namespace {
 
 namespace res = output::res;
-constexpr std::int64_t kDayMs = 24 * 3600 * 1000;
+constexpr std::int64_t kDayMs = std::int64_t{24} * 3600 * 1000;
 
 QString lossText(const history::ProbeSums& sums) {
     return sums.sent > 0 ? QStringLiteral("%1%").arg(sums.lossPercent(), 0, 'f', 1) : QString();
@@ -123,7 +124,10 @@ void DesktopWatch::showChange(const history::StateChange& change, const QString&
                                                                    : QSystemTrayIcon::Information);
     else
         QApplication::alert(&m_frame);
-    showHistory();
+    // The history takes the change with its next batch; the list shows it at once.
+    m_pane.changesList()->addItem(
+        QStringLiteral("%1  %2 is %3").arg(momentText(change.timeMs), change.host, change.to));
+    m_pane.changesList()->scrollToBottom();
 }
 
 void DesktopWatch::add(settings::WatchEntry entry) {
@@ -264,6 +268,7 @@ void DesktopWatch::showHistory() {
 void DesktopWatch::refreshDayFigures() {
     for (const auto& [host, shown] : m_shown)
         showProbe(shown);
+    showHistory();
 }
 
 void DesktopWatch::tellNotSaved(const QString& reason) {

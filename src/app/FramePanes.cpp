@@ -121,8 +121,10 @@ bool FramePanes::CreatePanes() {
     QObject::connect(plot, &QDockWidget::visibilityChanged, &m_frame, [this] { m_frame.RefreshCommandUI(); });
     // So does the Watch List, tabbed with the plot.
     m_parts.watchPane = new ui::WatchPane(&m_frame);
+    auto* watchScroller = new ui::PaneScroller(m_parts.watchPane, &m_frame);
+    watchScroller->setAccessibleName(output::text(output::res::kWatchPaneTitle));
     QDockWidget* watch = makeDock(cmd::kWatchPane, output::text(output::res::kWatchPaneTitle),
-                                  QStringLiteral("WatchPane"), m_parts.watchPane);
+                                  QStringLiteral("WatchPane"), watchScroller);
     m_frame.tabifyDockWidget(plot, watch);
     watch->hide();
     QObject::connect(watch, &QDockWidget::visibilityChanged, &m_frame,

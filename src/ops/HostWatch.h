@@ -20,7 +20,7 @@ QString watchStateName(WatchState state);
 // while the last five minutes lost more than the entry allows or answered slower on average; up else.
 class HostWatch {
 public:
-    static constexpr std::int64_t kRecentMs = 5 * 60'000;
+    static constexpr std::int64_t kRecentMs = std::int64_t{5} * 60'000;
 
     HostWatch(settings::WatchEntry entry, int downAfter);
 

@@ -12,6 +12,7 @@ namespace {
 
 std::vector<int> intervalsOf(const std::vector<settings::WatchEntry>& entries) {
     std::vector<int> intervals;
+    intervals.reserve(entries.size());
     for (const settings::WatchEntry& entry : entries)
         intervals.push_back(entry.intervalSeconds);
     return intervals;

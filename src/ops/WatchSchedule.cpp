@@ -28,7 +28,7 @@ std::vector<std::size_t> WatchSchedule::takeDue(std::int64_t nowMs) {
 
 std::int64_t WatchSchedule::nextDueMs() const {
     if (m_dueMs.empty())
-        return m_startMs + 24 * 3600 * 1000;
+        return m_startMs + std::int64_t{24} * 3600 * 1000;
     return *std::min_element(m_dueMs.begin(), m_dueMs.end());
 }
 
