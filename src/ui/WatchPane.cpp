@@ -42,6 +42,8 @@ WatchPane::WatchPane(QWidget* parent)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab moves on to the next control; the arrow keys move between the cells.
+    m_table->setTabKeyNavigation(false);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->setAccessibleName(text(res::kWatchPaneTitle));
     m_changes->setAccessibleName(text(res::kWatchChangesLabel));
