@@ -27,8 +27,9 @@ struct EchoOutcome {
 
     // The microseconds past roundTripMs() (0-999), which the reply records keep beside it.
     std::uint16_t roundTripFraction() const {
-        return roundTrip.count() < 0 || roundTripMs() == UINT32_MAX ? 0
-                                                                    : std::uint16_t(roundTrip.count() % 1000);
+        if (roundTrip.count() < 0 || roundTripMs() == UINT32_MAX)
+            return 0;
+        return std::uint16_t(roundTrip.count() % 1000);
     }
 
     // No reply, for this reason.
