@@ -86,6 +86,7 @@ public:
     ui::CStatusViewPane& resultsPane() const { return *m_parts.resultsPane; }
     ui::RoundTripPlot& roundTripPlot() const { return *m_parts.roundTripPlot; }
     ui::WatchPane& watchPane() const { return *m_parts.watchPane; }
+    ui::PathMonitorPane& pathMonitorPane() const { return *m_parts.pathMonitorPane; }
     settings::RegistryStore& store() const { return m_parts.store; }
     DesktopLogFrontEnd& logFrontEnd() const { return *m_parts.logFrontEnd; }
     // The Profile Manager: its book, its pane and the profile command.

@@ -4,6 +4,7 @@
 #include "commands/CommandIds.h"
 #include "text/FrameTexts.h"
 #include "text/MessageTexts.h"
+#include "text/PathMonitorTexts.h"
 
 #include <QAction>
 #include <array>
@@ -27,6 +28,8 @@ const std::array kCommands = {
     CommandSpec{cmd::kTraceButton, &res::kTraceButton, {K(Qt::CTRL | Qt::Key_T)}},
     CommandSpec{cmd::kSeqScanButton, &res::kSeqScanButton, {K(Qt::CTRL | Qt::Key_S)}},
     CommandSpec{cmd::kListScanButton, &res::kListScanButton, {K(Qt::CTRL | Qt::Key_I)}},
+    CommandSpec{cmd::kPathMonitorMenu, &res::kPathMonitorMenu, {}, &res::kPathMonitorMenu},
+    CommandSpec{cmd::kPathMonitorButton, &res::kPathMonitorButton, {K(Qt::CTRL | Qt::Key_M)}},
     // Option panes.
     CommandSpec{cmd::kShowAllOptions,
                 &res::kShowAllOptionsMenu,
@@ -68,6 +71,7 @@ const std::array kCommands = {
     CommandSpec{cmd::kStatusBar, &res::kStatusBarMenu, {}},
     CommandSpec{cmd::kRoundTripPlotPane, &res::kRoundTripPlotMenu, {}},
     CommandSpec{cmd::kWatchPane, &res::kWatchPaneMenu, {}},
+    CommandSpec{cmd::kPathMonitorPane, &res::kPathMonitorPaneMenu, {}},
     CommandSpec{cmd::kCustomize, &res::kCustomizeMenu, {}},
     CommandSpec{cmd::kWindowsDialog, &res::kWindowsMenu, {}},
     // Help.

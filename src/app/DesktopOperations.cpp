@@ -21,7 +21,9 @@ DesktopOperations::DesktopOperations(const FrameMaker& makeFrame, DesktopNetwork
           std::move(network))
     , m_ispinger(*m_frame, m_session.ispinger())
     , m_plotFeed(m_frame->roundTripPlot(), m_session.control(), m_session.ispinger())
-    , m_watch(*m_frame, m_frame->watchPane(), m_session.icmp(), m_session.names()) {
+    , m_watch(*m_frame, m_frame->watchPane(), m_session.icmp(), m_session.names())
+    , m_pathMonitor(*m_frame, m_plotFeed) {
+    control().setPathMonitorView(&m_pathMonitor);
     QObject::connect(m_frame, &CMainFrame::operationCommand, &m_frameLinks,
                      [this](ops::CommandId command) { runCommand(command); });
     QObject::connect(m_frame, &CMainFrame::closing, &m_frameLinks, [this] { control().beginClose(); });
@@ -32,7 +34,9 @@ DesktopOperations::DesktopOperations(const FrameMaker& makeFrame, DesktopNetwork
     });
 }
 
-DesktopOperations::~DesktopOperations() = default;
+DesktopOperations::~DesktopOperations() {
+    control().setPathMonitorView(nullptr);
+}
 
 void DesktopOperations::appendLine(const output::ResultRow& line) {
     m_frame->resultPipeline().AppendRow(line);
@@ -64,7 +68,7 @@ void DesktopOperations::start() {
 
 namespace {
 
-enum class Operation { Ping, Lookup, Trace, SeqScan, ListScan };
+enum class Operation { Ping, Lookup, Trace, SeqScan, ListScan, PathMonitor };
 
 // The operation a command runs.
 std::optional<Operation> operationOf(ops::CommandId command) {
@@ -84,6 +88,9 @@ std::optional<Operation> operationOf(ops::CommandId command) {
     case ops::CommandId::ListScanButton:
     case ops::CommandId::ListScanMenu:
         return Operation::ListScan;
+    case ops::CommandId::PathMonitorButton:
+    case ops::CommandId::PathMonitorMenu:
+        return Operation::PathMonitor;
     default:
         return std::nullopt;
     }
@@ -111,6 +118,9 @@ void DesktopOperations::runCommand(ops::CommandId command) {
         break;
     case Operation::ListScan:
         control().OnListScan(m_frame->listScanAddresses());
+        break;
+    case Operation::PathMonitor:
+        control().OnPathMonitor();
         break;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DesktopISPinger.h"
+#include "app/DesktopPathMonitor.h"
 #include "app/DesktopWatch.h"
 #include "app/RoundTripPlotFeed.h"
 #include "net/CWinsock.h"
@@ -51,7 +52,8 @@ private:
     DesktopISPinger m_ispinger;
     RoundTripPlotFeed m_plotFeed; // after the session, whose records it takes
     DesktopWatch m_watch;
-    QObject m_frameLinks; // the frame's signals to the operations, cut when these go
+    DesktopPathMonitor m_pathMonitor; // shown to the operations while both exist
+    QObject m_frameLinks;             // the frame's signals to the operations, cut when these go
     bool m_started = false;
 };
 

@@ -35,7 +35,8 @@ bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
     if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button")))
         more->setAccessibleName(text(res::kMoreMenus));
     QMenu* toolkit = bar->addMenu(text(res::kToolkitMenuTitle));
-    for (int id : {cmd::kPingMenu, cmd::kLookupMenu, cmd::kTraceMenu, cmd::kSeqScanMenu, cmd::kListScanMenu})
+    for (int id : {cmd::kPingMenu, cmd::kLookupMenu, cmd::kTraceMenu, cmd::kSeqScanMenu, cmd::kListScanMenu,
+                   cmd::kPathMonitorMenu})
         toolkit->addAction(c.action(id));
     toolkit->addSeparator();
     toolkit->addAction(c.action(cmd::kShowAllOptions));
@@ -68,8 +69,8 @@ bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
         }
     });
     view->addAction(c.action(cmd::kStatusBar));
-    view->addAction(c.action(cmd::kRoundTripPlotPane));
-    view->addAction(c.action(cmd::kWatchPane));
+    for (int id : cmd::kViewPaneCommands)
+        view->addAction(c.action(id));
     view->addSeparator();
     QMenu* look = view->addMenu(text(res::kLookMenuTitle));
     QMenu* office2007 = nullptr;
@@ -108,6 +109,7 @@ constexpr std::array kButtonIcons = {
     ButtonIcon{cmd::kPingButton, ui::ToolIcon::Ping},
     ButtonIcon{cmd::kLookupButton, ui::ToolIcon::Lookup},
     ButtonIcon{cmd::kTraceButton, ui::ToolIcon::Trace},
+    ButtonIcon{cmd::kPathMonitorButton, ui::ToolIcon::PathMonitor},
     ButtonIcon{cmd::kOptionsButton, ui::ToolIcon::Options},
     ButtonIcon{cmd::kExit, ui::ToolIcon::Exit},
     ButtonIcon{cmd::kSeqScanButton, ui::ToolIcon::SeqScan},
@@ -134,7 +136,7 @@ void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameB
 
     ui::CNxMFCToolBar* toolkit = make(text(res::kToolkitToolbarTitle), "ToolkitToolBar");
     toolkit->setToolTipsShown(false);
-    for (int id : {cmd::kPingButton, cmd::kLookupButton, cmd::kTraceButton})
+    for (int id : {cmd::kPingButton, cmd::kLookupButton, cmd::kTraceButton, cmd::kPathMonitorButton})
         toolkit->addCommand(c.action(id));
     toolkit->addSeparator();
     QToolButton* optionsButton = toolkit->addCommand(c.action(cmd::kOptionsButton));

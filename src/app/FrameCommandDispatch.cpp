@@ -147,7 +147,7 @@ void FrameCommandDispatch::bindCommands() {
     on(cmd::kAboutWinsock, [this] { emit m_frame.aboutWinsockRequested(); });
 
     on(cmd::kStatusBar, [this](bool checked) { m_frame.statusBar()->setVisible(checked); });
-    for (int pane : {cmd::kRoundTripPlotPane, cmd::kWatchPane})
+    for (int pane : cmd::kViewPaneCommands)
         on(pane, [this, pane](bool checked) { m_parts.panes.at(pane)->setVisible(checked); });
     for (const VisualStyle& style : visualStyles())
         on(style.id, [this, id = style.id] {

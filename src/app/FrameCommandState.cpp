@@ -66,7 +66,7 @@ void FrameCommandState::refresh(const std::function<bool()>& refreshOperationsCo
     refreshPaneCommands();
     m_parts.commands->setEnabled(cmd::kAboutWinsock, aboutWinsockShown);
     m_parts.commands->action(cmd::kStatusBar)->setChecked(m_frame.statusBar()->isVisibleTo(&m_frame));
-    for (int pane : {cmd::kRoundTripPlotPane, cmd::kWatchPane})
+    for (int pane : cmd::kViewPaneCommands)
         m_parts.commands->action(pane)->setChecked(m_parts.panes.at(pane)->toggleViewAction()->isChecked());
     if (QAction* look = m_parts.commands->action(m_parts.applicationLook))
         look->setChecked(true);

@@ -15,6 +15,7 @@
 #include "ops/SeqScanRangeCheck.h"
 #include "settings/OptionTable.h"
 #include "text/MessageTexts.h"
+#include "text/PathMonitorTexts.h"
 #include "text/ResultTexts.h"
 #include "ui/CHostViewPane.h"
 #include "ui/CNxListScanOptionsPaneDialog.h"
@@ -25,6 +26,7 @@
 #include "ui/HostComboBox.h"
 #include "ui/NumberBox.h"
 #include "ui/PaneScroller.h"
+#include "ui/PathMonitorPane.h"
 #include "ui/ResultsTextView.h"
 #include "ui/RoundTripPlot.h"
 #include "ui/TabColourizer.h"
@@ -54,8 +56,8 @@ void FramePanes::createCommands() {
             m_frame.addAction(m_parts.commands->action(spec.id));
     }
     m_parts.commands->action(cmd::kStatusBar)->setCheckable(true);
-    m_parts.commands->action(cmd::kRoundTripPlotPane)->setCheckable(true);
-    m_parts.commands->action(cmd::kWatchPane)->setCheckable(true);
+    for (int id : cmd::kViewPaneCommands)
+        m_parts.commands->action(id)->setCheckable(true);
 }
 
 bool FramePanes::CreatePanes() {
@@ -128,6 +130,16 @@ bool FramePanes::CreatePanes() {
     m_frame.tabifyDockWidget(plot, watch);
     watch->hide();
     QObject::connect(watch, &QDockWidget::visibilityChanged, &m_frame,
+                     [this] { m_frame.RefreshCommandUI(); });
+
+    // The Path Monitor's wide table goes with the options at the bottom, shown when a monitor starts.
+    m_parts.pathMonitorPane = new ui::PathMonitorPane(&m_frame);
+    QDockWidget* pathMonitor =
+        makeDock(cmd::kPathMonitorPane, output::text(output::res::kPathMonitorPaneTitle),
+                 QStringLiteral("PathMonitorPane"), m_parts.pathMonitorPane);
+    m_frame.tabifyDockWidget(m_parts.panes.at(kOptionsTabOrder.back()), pathMonitor);
+    pathMonitor->hide();
+    QObject::connect(pathMonitor, &QDockWidget::visibilityChanged, &m_frame,
                      [this] { m_frame.RefreshCommandUI(); });
 
     m_parts.resultsPane->setMinimumSize(m_parts.resultsPane->leastSize());

@@ -69,8 +69,8 @@ QList<QDockWidget*> FrameParts::panesInOrder() const {
     QList<QDockWidget*> inOrder{panes.at(cmd::kProfileManagerPane)};
     for (int id : kOptionsTabOrder)
         inOrder.append(panes.at(id));
-    inOrder.append(panes.at(cmd::kRoundTripPlotPane));
-    inOrder.append(panes.at(cmd::kWatchPane));
+    for (int id : cmd::kViewPaneCommands)
+        inOrder.append(panes.at(id));
     return inOrder;
 }
 

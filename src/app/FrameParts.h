@@ -37,6 +37,7 @@ class HostComboBox;
 class OptionPane;
 class RoundTripPlot;
 class WatchPane;
+class PathMonitorPane;
 class StatusPane;
 class SystemTray;
 } // namespace vantrel::ui
@@ -60,9 +61,9 @@ inline constexpr std::array kSettingsButtonCommands = {cmd::kExportSettings, cmd
                                                        cmd::kResetGui};
 inline constexpr std::array kOperationCommands = {
     ops::CommandId::PingButton,    ops::CommandId::LookupButton,   ops::CommandId::TraceButton,
-    ops::CommandId::SeqScanButton, ops::CommandId::ListScanButton, ops::CommandId::PingMenu,
-    ops::CommandId::LookupMenu,    ops::CommandId::TraceMenu,      ops::CommandId::SeqScanMenu,
-    ops::CommandId::ListScanMenu,
+    ops::CommandId::SeqScanButton, ops::CommandId::ListScanButton, ops::CommandId::PathMonitorButton,
+    ops::CommandId::PingMenu,      ops::CommandId::LookupMenu,     ops::CommandId::TraceMenu,
+    ops::CommandId::SeqScanMenu,   ops::CommandId::ListScanMenu,   ops::CommandId::PathMonitorMenu,
 };
 
 // Where the last Profile Name and host are kept for the next start.
@@ -104,6 +105,7 @@ struct FrameParts {
     ui::CStatusViewPane* resultsPane = nullptr;
     ui::RoundTripPlot* roundTripPlot = nullptr;
     ui::WatchPane* watchPane = nullptr;
+    ui::PathMonitorPane* pathMonitorPane = nullptr;
     std::unique_ptr<output::ResultPipeline> pipeline;
     bool shownOnce = false;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 namespace vantrel::cmd {
 
 // Every command and control ID of the program, for the core's command rules and for the desktop's
@@ -12,6 +14,7 @@ inline constexpr int kLookupButton = 401;
 inline constexpr int kTraceButton = 402;
 inline constexpr int kSeqScanButton = 403;
 inline constexpr int kListScanButton = 404;
+inline constexpr int kPathMonitorButton = 406;
 inline constexpr int kPingMenu = 11000;
 inline constexpr int kLookupMenu = 11001;
 inline constexpr int kTraceMenu = 11002;
@@ -106,5 +109,8 @@ inline constexpr int kResultsPane = 133;
 inline constexpr int kProfileManagerPane = 134;
 inline constexpr int kRoundTripPlotPane = 135;
 inline constexpr int kWatchPane = 137;
+inline constexpr int kPathMonitorPane = 138;
+// The panes the View menu shows and hides, each checked while it shows.
+inline constexpr std::array kViewPaneCommands = {kRoundTripPlotPane, kWatchPane, kPathMonitorPane};
 
 } // namespace vantrel::cmd

@@ -86,6 +86,11 @@ const CommandRule kRules[] = {
      {&F::pathMonitor},
      res::kPathMonitorCancelMenu,
      res::kPathMonitorMenu},
+    {CommandId::PathMonitorButton,
+     {&F::ping, &F::trace, &F::lookup, &F::seqScan, &F::listScan, &F::contPingActive},
+     {&F::pathMonitor},
+     res::kPathMonitorCancelButton,
+     res::kPathMonitorButton},
 };
 
 template <std::size_t N> bool anySet(const FlagSnapshot& flags, const std::array<FlagField, N>& fields) {

@@ -20,6 +20,7 @@ enum class CommandId : int {
     SeqScanMenu = cmd::kSeqScanMenu,
     ListScanMenu = cmd::kListScanMenu,
     PathMonitorMenu = cmd::kPathMonitorMenu,
+    PathMonitorButton = cmd::kPathMonitorButton,
 };
 
 // What besides the flags decides a command's state.

@@ -27,22 +27,31 @@ QString addressText(const HopAddress& address) {
 
 } // namespace
 
+HopCells hopCells(const HopStatistics& s) {
+    return {QString::number(s.lossPercent(), 'f', 1) + output::text(res::kPercentSign),
+            QString::number(s.sent()),
+            milliseconds(s.last()),
+            milliseconds(s.average()),
+            milliseconds(s.best()),
+            milliseconds(s.worst()),
+            milliseconds(s.deviation()),
+            milliseconds(s.jitter())};
+}
+
 std::vector<output::ResultRow> pathTableRows(const PathSnapshot& snapshot) {
     const bool wide = snapshot.target.isV6();
     std::vector<output::ResultRow> rows;
     rows.push_back(output::makeRow(ResultKind::HeaderRow, output::rowFor(wide, res::kPathMonitorHeaderRow,
                                                                          res::kPathMonitorHeaderRowWide)));
     for (const PathHop& hop : snapshot.hops) {
-        const HopStatistics& s = hop.statistics;
+        const HopCells cells = hopCells(hop.statistics);
         const bool silent = hop.addresses.empty();
         rows.push_back(output::makeRow(
             silent ? ResultKind::Red : ResultKind::Plain,
             output::rowFor(wide, res::kPathMonitorHopRow, res::kPathMonitorHopRowWide), hop.hop,
-            silent ? output::text(res::kNoAnswerMark) : addressText(hop.addresses.front()),
-            QString::number(s.lossPercent(), 'f', 1) + output::text(res::kPercentSign), s.sent(),
-            milliseconds(s.last()), milliseconds(s.average()), milliseconds(s.best()),
-            milliseconds(s.worst()), milliseconds(s.deviation()), milliseconds(s.jitter()),
-            silent ? QString() : hop.addresses.front().name));
+            silent ? output::text(res::kNoAnswerMark) : addressText(hop.addresses.front()), cells.loss,
+            hop.statistics.sent(), cells.last, cells.average, cells.best, cells.worst, cells.deviation,
+            cells.jitter, silent ? QString() : hop.addresses.front().name));
         for (std::size_t i = 1; i < hop.addresses.size(); ++i)
             rows.push_back(output::makeRow(
                 ResultKind::Plain,

@@ -54,7 +54,25 @@ inline constexpr TextTemplate<> kPathMonitorNoEchoHandle{
     "Path Monitor - IcmpCreateFile() couldn't create handle m_hICMPHandle for IcmpSendEcho()"};
 inline constexpr TextTemplate<> kPathMonitorMenu{0, "PathMonitorMenu", "Path &Monitor"};
 inline constexpr TextTemplate<> kPathMonitorCancelMenu{0, "PathMonitorCancelMenu", "Stop Path &Monitor"};
+inline constexpr TextTemplate<> kPathMonitorButton{0, "PathMonitorButton", "    Path Monitor    "};
+inline constexpr TextTemplate<> kPathMonitorCancelButton{0, "PathMonitorCancelButton",
+                                                         "       Cancel       "};
 inline constexpr TextTemplate<> kPathMonitorThreadFailed{0, "PathMonitorThreadFailed",
                                                          "Path Monitor AfxBeginThread failed"};
+
+// The Path Monitor pane: its title, its View menu item, its columns (as the report's) and its tip.
+inline constexpr TextTemplate<> kPathMonitorPaneTitle{0, "PathMonitorPaneTitle", "Path Monitor"};
+inline constexpr TextTemplate<> kPathMonitorPaneMenu{0, "PathMonitorPaneMenu", "&Path Monitor"};
+inline constexpr TextTemplate<> kPathMonitorPaneColumns{
+    0, "PathMonitorPaneColumns", "Hop|IP Address|Loss|Sent|Last|Avg|Best|Worst|StDev|Jitter|DNS Name"};
+inline constexpr TextTemplate<> kPathMonitorPaneTip{0, "PathMonitorPaneTip",
+                                                    "Each hop's loss and round trips in milliseconds, "
+                                                    "updated as answers come. Select a hop to draw its round "
+                                                    "trips in the Round Trip Plot."};
+// Above the table: the host and the rounds so far, or that the monitor has stopped.
+inline constexpr TextTemplate<QString, unsigned> kPathMonitorPaneRunning{0, "PathMonitorPaneRunning",
+                                                                         "%s - round %u"};
+inline constexpr TextTemplate<QString, unsigned> kPathMonitorPaneStopped{0, "PathMonitorPaneStopped",
+                                                                         "%s - stopped after %u rounds"};
 
 } // namespace vantrel::output::res

@@ -71,6 +71,20 @@ void paintIcon(QPainter& p, ToolIcon icon) {
         p.setBrush(kGreen);
         p.drawEllipse(QPointF(13, 3), 2.5, 2.5);
         break;
+    case ToolIcon::PathMonitor: // a route with a pulse over it
+        p.setPen(pen(kDark, 1.2));
+        p.drawLine(QPointF(2, 13), QPointF(14, 13));
+        p.setPen(Qt::NoPen);
+        for (double x : {2.5, 8.0, 13.5}) {
+            p.setBrush(x > 13 ? kGreen : kBlue);
+            p.drawEllipse(QPointF(x, 13), 1.8, 1.8);
+        }
+        p.setPen(pen(kRed, 1.3));
+        p.drawPolyline(std::array{QPointF(1.5, 7), QPointF(5, 7), QPointF(7, 2.5), QPointF(9, 10),
+                                  QPointF(11, 7), QPointF(14.5, 7)}
+                           .data(),
+                       6);
+        break;
     case ToolIcon::Options: // three sliders
         for (int i = 0; i < 3; ++i) {
             const double y = 3.5 + i * 4.5;
@@ -213,6 +227,8 @@ const char* themeName(ToolIcon icon) {
         return "edit-find";
     case ToolIcon::Trace:
         return "go-jump";
+    case ToolIcon::PathMonitor:
+        return "utilities-system-monitor";
     case ToolIcon::Options:
         return "preferences-system";
     case ToolIcon::Exit:

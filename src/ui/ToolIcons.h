@@ -9,6 +9,7 @@ enum class ToolIcon {
     Ping,
     Lookup,
     Trace,
+    PathMonitor,
     Options,
     Exit,
     SeqScan,

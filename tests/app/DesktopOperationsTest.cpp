@@ -17,6 +17,7 @@
 #include "ui/EntryListEditor.h"
 #include "ui/HostComboBox.h"
 #include "ui/NumberBox.h"
+#include "ui/PathMonitorPane.h"
 #include "ui/ResultsTextView.h"
 #include "ui/RoundTripHistory.h"
 #include "ui/RoundTripPlot.h"
@@ -454,6 +455,44 @@ TEST_F(DesktopOperationsTest, TheRoundTripPlotFollowsTheRunThatStartedLastAndCop
     runUntil([&] { return isp.sent() == 2 && !isp.requestRunning(); });
     EXPECT_EQ(plot.sampleCount(), 2u) << "ISPinger's requests stay out of the ping's plot";
     isp.OnISPinger();
+}
+
+// Ctrl+M starts the path monitor on the host box's host: its pane comes up with a row per hop updated
+// as rounds go by, the hop selected there is drawn in the plot, and Ctrl+M again stops it with its report.
+TEST_F(DesktopOperationsTest, ThePathMonitorFillsItsPaneFeedsThePlotAndReportsAtTheStop) {
+    frame->options().setNumber(settings::OptionId::PathMonitorInterval, 1);
+    network.onRequest([this](const test::FakeIcmpNetwork::SentRequest& request) {
+        if (request.ttl == 1)
+            network.error(address("10.0.0.254"), net::IP_TTL_EXPIRED_TRANSIT, 1);
+        else
+            network.reply(address("10.0.0.1"), 3);
+    });
+    frame->putHostAtStart(QStringLiteral("10.0.0.1"));
+    QTest::keyClick(frame->hostBox(), Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(frame->commands().action(cmd::kPathMonitorButton)->text().trimmed(), QStringLiteral("Cancel"));
+    ui::PathMonitorPane& pane = frame->pathMonitorPane();
+    QTableWidget& table = *pane.table();
+    const auto sent = [&](int row) { return table.item(row, ui::PathMonitorPane::kSent)->text().toUInt(); };
+    runUntil([&] { return table.rowCount() == 2 && sent(1) >= 2; });
+    EXPECT_TRUE(frame->pane(cmd::kPathMonitorPane)->isVisible());
+    ASSERT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.item(0, ui::PathMonitorPane::kAddress)->text(), QStringLiteral("10.0.0.254"));
+    EXPECT_EQ(table.item(1, ui::PathMonitorPane::kAddress)->text(), QStringLiteral("10.0.0.1"));
+
+    ui::RoundTripPlot& plot = frame->roundTripPlot();
+    table.selectRow(1);
+    runUntil([&] { return plot.sampleCount() >= 2; });
+    EXPECT_GE(plot.sampleCount(), 2u);
+    EXPECT_EQ(plot.maximum(), std::optional(3.0)) << "the target's hop, not the router's";
+
+    QTest::keyClick(frame->hostBox(), Qt::Key_M, Qt::ControlModifier);
+    runUntilIdle();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(results().contains(QStringLiteral("Starting path monitor to 10.0.0.1")));
+    EXPECT_TRUE(results().contains(QStringLiteral("Path monitor stopped after")));
+    EXPECT_TRUE(pane.heading().contains(QStringLiteral("stopped after")));
+    EXPECT_EQ(frame->commands().action(cmd::kPathMonitorButton)->text().trimmed(),
+              QStringLiteral("Path Monitor"));
 }
 
 // A day of requests keeps the plot's memory bounded: neighbouring buckets merge, yet the count, losses and

@@ -1,0 +1,106 @@
+#include "ui/PathMonitorPane.h"
+
+#include "text/PathMonitorTexts.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace vantrel::ui {
+
+namespace res = output::res;
+using output::text;
+
+namespace {
+
+QTableWidgetItem* cell(const QString& value, Qt::Alignment alignment) {
+    auto* item = new QTableWidgetItem(value);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
+    return item;
+}
+
+} // namespace
+
+PathMonitorPane::PathMonitorPane(QWidget* parent)
+    : QWidget(parent)
+    , m_heading(new QLabel(this))
+    , m_table(new QTableWidget(0, kColumns, this)) {
+    m_table->setHorizontalHeaderLabels(text(res::kPathMonitorPaneColumns).split(QLatin1Char('|')));
+    m_table->verticalHeader()->hide();
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab moves on to the next control; the arrow keys move between the hops.
+    m_table->setTabKeyNavigation(false);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->setAccessibleName(text(res::kPathMonitorPaneTitle));
+    m_table->setToolTip(text(res::kPathMonitorPaneTip));
+    m_heading->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_heading);
+    layout->addWidget(m_table, 1);
+
+    connect(m_table, &QTableWidget::itemSelectionChanged, this, [this] {
+        if (!m_showing)
+            emit hopSelected(selectedHop());
+    });
+}
+
+void PathMonitorPane::showHeading(const QString& heading) {
+    m_heading->setText(heading);
+}
+
+QString PathMonitorPane::heading() const {
+    return m_heading->text();
+}
+
+void PathMonitorPane::showHops(const std::vector<PathHopFigures>& hops) {
+    const unsigned selected = selectedHop();
+    m_showing = true;
+    m_table->setRowCount(int(hops.size()));
+    const auto right = Qt::AlignRight;
+    const auto left = Qt::AlignLeft;
+    for (int row = 0; row < int(hops.size()); ++row) {
+        const PathHopFigures& hop = hops[std::size_t(row)];
+        const QString silent = text(res::kNoAnswerMark);
+        const std::array<std::pair<QString, Qt::Alignment>, kColumns> cells{{
+            {QString::number(hop.hop), right},
+            {hop.addresses.isEmpty() ? silent : hop.addresses.join(QLatin1Char('\n')), left},
+            {hop.loss, right},
+            {hop.sent, right},
+            {hop.last, right},
+            {hop.average, right},
+            {hop.best, right},
+            {hop.worst, right},
+            {hop.deviation, right},
+            {hop.jitter, right},
+            {hop.names.join(QLatin1Char('\n')), left},
+        }};
+        for (int column = 0; column < kColumns; ++column) {
+            const auto& [value, alignment] = cells[std::size_t(column)];
+            if (QTableWidgetItem* item = m_table->item(row, column)) {
+                if (item->text() != value)
+                    item->setText(value);
+            } else {
+                m_table->setItem(row, column, cell(value, alignment));
+            }
+        }
+        if (hop.hop == selected && !m_table->item(row, kHop)->isSelected())
+            m_table->selectRow(row);
+    }
+    m_showing = false;
+}
+
+unsigned PathMonitorPane::selectedHop() const {
+    const QList<QTableWidgetItem*> selected = m_table->selectedItems();
+    if (selected.isEmpty())
+        return 0;
+    const QTableWidgetItem* hop = m_table->item(selected.front()->row(), kHop);
+    return hop ? hop->text().toUInt() : 0;
+}
+
+} // namespace vantrel::ui
