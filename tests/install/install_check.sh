@@ -19,8 +19,8 @@ fail() {
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/vantrel bin/vantrel-cli share/doc/vantrel/Vantrel.html share/applications/$id.desktop \
-  share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg share/man/man1/vantrel.1 \
-  share/man/man1/vantrel-cli.1 share/bash-completion/completions/vantrel-cli share/systemd/user/vantrel-watch.service \
+  share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg share/man/man1/vantrel.1.gz \
+  share/man/man1/vantrel-cli.1.gz share/doc/vantrel/copyright share/doc/vantrel/changelog.gz share/bash-completion/completions/vantrel-cli share/systemd/user/vantrel-watch.service \
   share/doc/vantrel/examples/prometheus.yml share/doc/vantrel/examples/grafana-dashboard.json; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
@@ -58,7 +58,7 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 
 for page in vantrel vantrel-cli; do
-  warnings="$(MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1" 2>&1 >/dev/null)"
+  warnings="$(MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)"
   [ -z "$warnings" ] || fail "man $page: $warnings"
 done
 
