@@ -23,8 +23,12 @@ fail() {
 deb="$scratch/vantrel_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || { fail "no $(basename "$deb"): $(ls "$scratch")"; exit 1; }
 
-lintian --no-tag-display-limit "$deb" >"$scratch/lintian.log" 2>/dev/null || true
-if grep '^E: ' "$scratch/lintian.log"; then
+# lintian ends with 1 for an error it found, with more when it could not check.
+code=0
+lintian --no-tag-display-limit "$deb" >"$scratch/lintian.log" 2>"$scratch/lintian.err" || code=$?
+if [ "$code" -gt 1 ]; then
+  fail "lintian did not run: status $code, $(cat "$scratch/lintian.err")"
+elif [ "$code" -ne 0 ] || grep '^E: ' "$scratch/lintian.log"; then
   fail "lintian reports errors"
 fi
 # Each warning's tag is listed in the README with the reason it stays.
@@ -55,9 +59,11 @@ fi
 dpkg-deb -x "$deb" "$scratch/root"
 grep -qx "ExecStart=/usr/bin/vantrel-cli watch run --metrics 127.0.0.1:9427" \
   "$scratch/root/usr/share/systemd/user/vantrel-watch.service" || fail "the watch service does not start /usr/bin/vantrel-cli"
-code=0
-out="$(env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/root/usr/bin/vantrel-cli" --version 2>&1)" || code=$?
-[ "$code" -eq 0 ] && [ "$out" = "vantrel-cli $version" ] || fail "the unpacked vantrel-cli --version: status $code, '$out'"
+for program in vantrel vantrel-cli; do
+  code=0
+  out="$(env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/root/usr/bin/$program" --version 2>&1)" || code=$?
+  [ "$code" -eq 0 ] && [ "$out" = "$program $version" ] || fail "the unpacked $program --version: status $code, '$out'"
+done
 code=0
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/root/usr/bin/vantrel-cli" --config-dir "$scratch/config" \
   --pdf "$scratch/lookup.pdf" lookup localhost >/dev/null 2>"$scratch/err" || code=$?
