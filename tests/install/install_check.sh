@@ -2,10 +2,12 @@
 # Installs the build into an empty prefix and checks what a desktop and a distribution expect of it: the
 # files in their places, the desktop entry, the metainfo and the man pages passing their validators, the
 # icon's PNG sizes, both programs' --help, --version and wrong option, the bash completion's words, and
-# the command line's --pdf through its installed module while the program itself links no Qt Gui.
+# the command line's --pdf through its installed module while the program itself links no Qt Gui; the
+# metainfo's screenshots are those scripts/screenshots keeps in data/screenshots.
 set -euo pipefail
 build="$1"
 version="$2"
+source="$3"
 id=com.quenlo.Vantrel
 
 prefix="$(mktemp -d)"
@@ -19,8 +21,8 @@ fail() {
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/vantrel bin/vantrel-cli share/doc/vantrel/Vantrel.html share/applications/$id.desktop \
-  share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg share/man/man1/vantrel.1 \
-  share/man/man1/vantrel-cli.1 share/bash-completion/completions/vantrel-cli share/systemd/user/vantrel-watch.service \
+  share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg share/man/man1/vantrel.1.gz \
+  share/man/man1/vantrel-cli.1.gz share/doc/vantrel/copyright share/doc/vantrel/changelog.gz share/bash-completion/completions/vantrel-cli share/systemd/user/vantrel-watch.service \
   share/doc/vantrel/examples/prometheus.yml share/doc/vantrel/examples/grafana-dashboard.json; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
@@ -45,20 +47,32 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$prefix/shar
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" ||
   fail "the metainfo does not name release $version"
 
+# A PNG's width and height are the big-endian words at bytes 16 and 20.
+png_size() {
+  od -An -tu1 -j16 -N8 "$1" |
+    awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }'
+}
+
+shots="$(sed -nE 's|.*<image type="source" width="([0-9]+)" height="([0-9]+)">.*/([^/]+\.png)</image>.*|\3 \1 \2|p' \
+  "$prefix/share/metainfo/$id.metainfo.xml")"
+[ "$(wc -l <<<"$shots")" -eq 2 ] || fail "the metainfo lists no light and dark screenshot: $shots"
+while read -r name width height; do
+  [ -f "$source/data/screenshots/$name" ] || { fail "no data/screenshots/$name"; continue; }
+  [ "$(png_size "$source/data/screenshots/$name")" = "$width $height" ] || fail "data/screenshots/$name is not ${width}x$height"
+done <<<"$shots"
+
 for size in 16 22 24 32 48 64 128 256; do
   png="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
   if [ ! -f "$png" ]; then
     fail "no ${size}x${size} icon"
     continue
   fi
-  # A PNG's width and height are the big-endian words at bytes 16 and 20.
-  read -r width height < <(od -An -tu1 -j16 -N8 "$png" |
-    awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')
+  read -r width height < <(png_size "$png")
   [ "$width $height" = "$size $size" ] || fail "the ${size}x${size} icon is ${width}x${height}"
 done
 
 for page in vantrel vantrel-cli; do
-  warnings="$(MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1" 2>&1 >/dev/null)"
+  warnings="$(MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)"
   [ -z "$warnings" ] || fail "man $page: $warnings"
 done
 
