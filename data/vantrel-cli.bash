@@ -48,7 +48,7 @@ _vantrel_cli() {
         isp) words="--count" ;;
         seqscan) words="--group" ;;
         group|list|profile) [ "$((COMP_CWORD - i))" -eq 1 ] && words="add del" ;;
-        watch) if [ "$((COMP_CWORD - i))" -eq 1 ]; then words="list add del run"; else words="--name --interval"; fi ;;
+        watch) if [ "$((COMP_CWORD - i))" -eq 1 ]; then words="list add del run"; else words="--name --interval --loss --rtt"; fi ;;
         export|import) mapfile -t COMPREPLY < <(compgen -f -- "$cur"); return ;;
     esac
     mapfile -t COMPREPLY < <(compgen -W "$words" -- "$cur")

@@ -1,15 +1,18 @@
 #include "app/DesktopWatch.h"
 
 #include "app/CMainFrame.h"
+#include "app/DesktopNotifier.h"
+#include "commands/CommandIds.h"
 #include "log/ResultPipeline.h"
-#include "ops/AddressPolicy.h"
 #include "ops/HostText.h"
+#include "ops/WatchOptions.h"
 #include "ops/WatchRows.h"
 #include "rows/TimeStamp.h"
 #include "settings/StoreLocation.h"
 #include "settings/WatchList.h"
 #include "text/MessageTexts.h"
 #include "text/ResultTexts.h"
+#include "ui/OptionPane.h"
 #include "ui/RoundTripPlot.h"
 #include "ui/SystemTray.h"
 #include "ui/WatchPane.h"
@@ -52,12 +55,26 @@ DesktopWatch::DesktopWatch(CMainFrame& frame, ui::WatchPane& pane, net::IcmpApi 
     , m_names(std::move(names)) {
     connect(&pane, &ui::WatchPane::addRequested, this,
             [this](const settings::WatchEntry& entry) { add(entry); });
+    connect(&pane, &ui::WatchPane::setRequested, this,
+            [this](const settings::WatchEntry& entry) { change(entry); });
     connect(&pane, &ui::WatchPane::deleteRequested, this, [this](const QString& host) { remove(host); });
     connect(&pane, &ui::WatchPane::enabledChanged, this,
             [this](const QString& host, bool on) { setEnabled(host, on); });
     connect(&pane, &ui::WatchPane::watchingToggled, this, [this](bool on) { setWatching(on); });
     connect(&pane, &ui::WatchPane::historyWanted, this, [this] { showHistory(); });
     connect(&m_dayFigures, &QTimer::timeout, this, [this] { refreshDayFigures(); });
+    // The watch list's options are on the ISPinger options pane. A new number of losses takes a new
+    // watch, started once the typing has settled rather than at each digit.
+    m_downAfterSettled.setSingleShot(true);
+    m_downAfterSettled.setInterval(1000);
+    connect(&m_downAfterSettled, &QTimer::timeout, this, [this] { restart(); });
+    if (ui::OptionPane* options = frame.optionPane(cmd::kISPingerOptions))
+        connect(options, &ui::OptionPane::optionChanged, this, [this](settings::OptionId option) {
+            if (option == settings::OptionId::WatchDownAfter && m_runner)
+                m_downAfterSettled.start();
+            else if (option == settings::OptionId::WatchRetentionDays && m_writer)
+                m_writer->setRetention(ops::historyRetention(m_frame.options()));
+        });
 }
 
 DesktopWatch::~DesktopWatch() {
@@ -117,13 +134,15 @@ void DesktopWatch::showChange(const history::StateChange& change, const QString&
     const output::ResultRow line = ops::watchChangeRow(change, name);
     m_frame.resultPipeline().AppendRow(line);
     const QString text = QStringLiteral("%1 is %2").arg(ops::watchedHostText(change.host, name), change.to);
+    const bool down = change.to == QLatin1String("down");
     ui::SystemTray& tray = m_frame.systemTray();
-    if (tray.isPresent())
+    if (tray.isPresent()) {
         tray.icon().showMessage(output::text(res::kWatchPaneTitle), text,
-                                change.to == QLatin1String("down") ? QSystemTrayIcon::Warning
-                                                                   : QSystemTrayIcon::Information);
-    else
+                                down ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information);
+    } else {
+        DesktopNotifier::notify(output::text(res::kWatchPaneTitle), text, down);
         QApplication::alert(&m_frame);
+    }
     // The history takes the change with its next batch; the list shows it at once.
     m_pane.changesList()->addItem(
         QStringLiteral("%1  %2 is %3").arg(momentText(change.timeMs), change.host, change.to));
@@ -152,16 +171,32 @@ void DesktopWatch::add(settings::WatchEntry entry) {
     if (found != m_entries.end()) {
         entry.host = found->host;
         entry.enabled = found->enabled;
-        entry.degradedLossPercent = found->degradedLossPercent;
-        entry.degradedRoundTripMs = found->degradedRoundTripMs;
     }
+    if (put(entry))
+        m_pane.hostField()->clear();
+}
+
+void DesktopWatch::change(settings::WatchEntry entry) {
+    const auto found =
+        std::find_if(m_entries.begin(), m_entries.end(),
+                     [&](const settings::WatchEntry& kept) { return kept.host == entry.host; });
+    if (found == m_entries.end())
+        return;
+    // The name stays unless another is typed.
+    if (entry.name.isEmpty())
+        entry.name = found->name;
+    entry.enabled = found->enabled;
+    put(entry);
+}
+
+bool DesktopWatch::put(const settings::WatchEntry& entry) {
     if (const settings::StoreWrite written = settings::WatchList(m_frame.store()).put(entry); !written) {
         tellNotSaved(written.reason());
-        return;
+        return false;
     }
-    m_pane.hostField()->clear();
     m_pane.nameField()->clear();
     restart();
+    return true;
 }
 
 void DesktopWatch::remove(const QString& host) {
@@ -227,14 +262,14 @@ bool DesktopWatch::start() {
         m_reader = database ? history::HistoryDatabase::open(file, error) : nullptr;
         if (database && m_reader)
             m_writer = std::make_unique<history::HistoryWriter>(std::move(database),
-                                                                history::HistoryWriter::Timing{});
+                                                                ops::historyTiming(m_frame.options()));
         else
             m_frame.showMessageBox(output::text(res::kWatchPaneTitle),
                                    output::fill(res::kWatchNoHistory, file, error), ops::MessageIcon::Error);
     }
     std::vector<settings::WatchEntry> enabled = m_entries;
     std::erase_if(enabled, [](const settings::WatchEntry& entry) { return !entry.enabled; });
-    const ops::WatchRules rules{3, ops::resolvePolicy(m_frame.options())};
+    const ops::WatchRules rules = ops::watchRules(m_frame.options());
     m_runner.emplace([&](std::int64_t startMs) {
         return std::make_unique<ops::WatchProber>(std::move(enabled), rules, std::move(sweep), m_names, *this,
                                                   m_writer.get(), startMs);
@@ -253,10 +288,12 @@ void DesktopWatch::showHistory() {
     const std::int64_t now = nowMs();
     const std::int64_t from = now - std::int64_t(m_pane.spanHours()) * 3600 * 1000;
     if (!host.isEmpty()) {
+        // A minute summed with some of its probes lost is marked as a lost probe is.
         for (const history::HistoryPoint& point : m_reader->points(host, from, now + 1)) {
             const std::optional<double> average = point.sums.averageUs();
-            plot.addSample(double(point.timeMs - from) / 1000.0,
-                           average ? std::optional(*average / 1000.0) : std::nullopt);
+            plot.addSummed(double(point.timeMs - from) / 1000.0,
+                           average ? std::optional(*average / 1000.0) : std::nullopt,
+                           std::size_t(point.sums.sent), std::size_t(point.sums.sent - point.sums.received));
         }
     }
     QStringList lines;

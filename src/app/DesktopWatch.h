@@ -48,6 +48,10 @@ private:
     void showProbe(const ops::WatchHostView& host);
     void showChange(const history::StateChange& change, const QString& name);
     void add(settings::WatchEntry entry);
+    // The selected host given the pane's interval and limits, and its name when one is typed.
+    void change(settings::WatchEntry entry);
+    // Stores the entry and runs the watch with it; false, told, when the store refused it.
+    bool put(const settings::WatchEntry& entry);
     void remove(const QString& host);
     void setEnabled(const QString& host, bool enabled);
     void setWatching(bool on);
@@ -69,6 +73,7 @@ private:
     std::unique_ptr<history::HistoryWriter> m_writer;
     std::optional<ops::WatchRunner> m_runner; // declared last: gone first, before what it reports to
     QTimer m_dayFigures;
+    QTimer m_downAfterSettled;
 };
 
 } // namespace vantrel::app

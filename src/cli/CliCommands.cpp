@@ -356,11 +356,12 @@ const std::vector<CliCommand>& commandTable() {
                         "(exit 1 when there is none; 2 for an empty or too long NAME or HOST)"),
          &changeProfile},
         {QStringLiteral("watch"),
-         QStringLiteral("list | add HOST [--name N] [--interval S] | del HOST | run"),
+         QStringLiteral("list | add HOST [--name N] [--interval S] [--loss PCT] [--rtt MS] | del HOST | run"),
          QStringLiteral(
              "print the watch list as HOST, NAME, INTERVAL (s), degraded LOSS (%) and ROUND TRIP "
-             "(ms), ENABLED (1 or 0), tab-separated; add a host or change its name or interval "
-             "(default 10 s); or delete one (exit 1 when it is not watched); run: probe every enabled host "
+             "(ms), ENABLED (1 or 0), tab-separated; add a host or change its name, interval (default "
+             "10 s) or the limits above which it is degraded (default 10 % loss, 250 ms); or delete one "
+             "(exit 1 when it is not watched); run: probe every enabled host "
              "until Ctrl+C or SIGTERM, each change of state a line, every probe kept in the history"),
          &watchCommand},
         {QStringLiteral("export"), QStringLiteral("[FILE]"),

@@ -20,7 +20,8 @@ int fail(CliContext& context, const QString& text, int status) {
 
 int usage(CliContext& context) {
     context.output.err(QStringLiteral(
-        "vantrel-cli: watch takes list, add HOST [--name N] [--interval S], del HOST or run\n"));
+        "vantrel-cli: watch takes list, add HOST [--name N] [--interval S] [--loss PCT] [--rtt MS], del HOST "
+        "or run\n"));
     return kExitUsage;
 }
 
@@ -35,6 +36,17 @@ int listWatched(CliContext& context) {
                        .arg(entry.enabled ? 1 : 0);
     context.output.out(listing);
     return kExitSuccess;
+}
+
+// A number of the command line within its limits; std::nullopt once it has told what it takes.
+std::optional<int> numberWithin(CliContext& context, const QString& value, int lowest, int highest,
+                                const QString& what) {
+    bool number = false;
+    const int parsed = value.toInt(&number);
+    if (number && parsed >= lowest && parsed <= highest)
+        return parsed;
+    fail(context, QStringLiteral("%1 from %2 to %3").arg(what).arg(lowest).arg(highest), kExitUsage);
+    return std::nullopt;
 }
 
 // The host as the host box takes it; std::nullopt once it has told why it is refused.
@@ -79,16 +91,26 @@ int addWatched(CliContext& context, const QStringList& arguments) {
                             kExitUsage);
             entry.name = value;
         } else if (arguments[i] == QLatin1String("--interval")) {
-            bool number = false;
-            const int seconds = value.toInt(&number);
-            if (!number || seconds < settings::WatchLimits::kShortestInterval ||
-                seconds > settings::WatchLimits::kLongestInterval)
-                return fail(context,
-                            QStringLiteral("the interval is a number of seconds from %1 to %2")
-                                .arg(settings::WatchLimits::kShortestInterval)
-                                .arg(settings::WatchLimits::kLongestInterval),
-                            kExitUsage);
-            entry.intervalSeconds = seconds;
+            const std::optional<int> seconds =
+                numberWithin(context, value, settings::WatchLimits::kShortestInterval,
+                             settings::WatchLimits::kLongestInterval,
+                             QStringLiteral("the interval is a number of seconds"));
+            if (!seconds)
+                return kExitUsage;
+            entry.intervalSeconds = *seconds;
+        } else if (arguments[i] == QLatin1String("--loss")) {
+            const std::optional<int> percent =
+                numberWithin(context, value, 0, 100, QStringLiteral("the degraded loss is a percentage"));
+            if (!percent)
+                return kExitUsage;
+            entry.degradedLossPercent = *percent;
+        } else if (arguments[i] == QLatin1String("--rtt")) {
+            const std::optional<int> milliseconds =
+                numberWithin(context, value, 1, settings::WatchLimits::kLongestRoundTripMs,
+                             QStringLiteral("the degraded round trip is a number of milliseconds"));
+            if (!milliseconds)
+                return kExitUsage;
+            entry.degradedRoundTripMs = *milliseconds;
         } else {
             return usage(context);
         }

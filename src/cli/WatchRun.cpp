@@ -8,9 +8,9 @@
 #include "history/HistoryWriter.h"
 #include "net/IcmpApi.h"
 #include "net/SystemHostDatabase.h"
-#include "ops/AddressPolicy.h"
 #include "ops/EchoHandleFailure.h"
 #include "ops/WatchMetrics.h"
+#include "ops/WatchOptions.h"
 #include "ops/WatchRunner.h"
 #include "rows/ShownRow.h"
 #include "rows/TimeStamp.h"
@@ -62,7 +62,7 @@ int runWatch(CliContext& context, const QStringList& arguments) {
     std::unique_ptr<history::HistoryDatabase> database = history::HistoryDatabase::open(historyFile, error);
     if (!database)
         return fail(context, QStringLiteral("the history \"%1\" cannot be used: %2").arg(historyFile, error));
-    history::HistoryWriter writer(std::move(database), {});
+    history::HistoryWriter writer(std::move(database), ops::historyTiming(context.options));
 
     ops::WatchMetrics metrics;
     std::unique_ptr<MetricsEndpoint> endpoint;
@@ -74,7 +74,7 @@ int runWatch(CliContext& context, const QStringList& arguments) {
     view->showResult(output::ShownRow(
         output::makeRow(output::ResultKind::Bold, output::res::kWatchStartLine, stamper.now())));
     CliWatchFrontEnd frontEnd(*view, metrics);
-    const ops::WatchRules rules{3, ops::resolvePolicy(context.options)};
+    const ops::WatchRules rules = ops::watchRules(context.options);
     std::optional<ops::WatchRunner> runner;
     runner.emplace([&](std::int64_t startMs) {
         return std::make_unique<ops::WatchProber>(std::move(entries), rules, std::move(sweep),

@@ -6,7 +6,8 @@ namespace vantrel::history {
 
 HistoryWriter::HistoryWriter(std::unique_ptr<HistoryDatabase> database, Timing timing)
     : m_database(std::move(database))
-    , m_timing(std::move(timing)) {
+    , m_timing(std::move(timing))
+    , m_retention(m_timing.retention) {
     m_thread = std::thread([this] { run(); });
 }
 
@@ -32,6 +33,11 @@ void HistoryWriter::add(ProbeSample sample) {
 void HistoryWriter::add(StateChange change) {
     std::lock_guard lock(m_mutex);
     m_changes.push_back(std::move(change));
+}
+
+void HistoryWriter::setRetention(std::chrono::hours retention) {
+    std::lock_guard lock(m_mutex);
+    m_retention = retention;
 }
 
 bool HistoryWriter::flush() {
@@ -92,8 +98,9 @@ void HistoryWriter::run() {
             return;
         if (std::chrono::steady_clock::now() >= nextCompact) {
             nextCompact = std::chrono::steady_clock::now() + m_timing.compactEvery;
+            const std::chrono::hours retention = m_retention;
             lock.unlock();
-            const bool compacted = m_database->compact(now(), m_timing.retention);
+            const bool compacted = m_database->compact(now(), retention);
             const QString error = compacted ? QString() : m_database->lastError();
             lock.lock();
             if (!compacted)

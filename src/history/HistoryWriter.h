@@ -38,6 +38,8 @@ public:
 
     void add(ProbeSample sample);
     void add(StateChange change);
+    // The days of history the next compaction keeps (the option changed).
+    void setRetention(std::chrono::hours retention);
     // Writes what waits now and tells whether it reached the file.
     bool flush();
     // Why the history was not written since the last call (a full disk, a lost file), if it was not.
@@ -56,6 +58,7 @@ private:
     std::vector<ProbeSample> m_samples;
     std::vector<StateChange> m_changes;
     std::optional<QString> m_failure;
+    std::chrono::hours m_retention;
     std::uint64_t m_flushAsked = 0;
     std::uint64_t m_flushDone = 0;
     bool m_lastFlushWritten = true;

@@ -65,6 +65,14 @@ constexpr OptionSpec text(OptionId id, std::string_view name, std::string_view d
             .controlId = control};
 }
 
+// A number of the watch list's, kept in the "Watch" section.
+constexpr OptionSpec watchNumber(OptionId id, std::string_view name, int defaultValue, Limits limits,
+                                 int control) {
+    OptionSpec spec = number(id, name, defaultValue, limits, P::ISPinger, control);
+    spec.section = OptionSection::Watch;
+    return spec;
+}
+
 constexpr Limits kScanLimits{2, 1, 99, 1, 99};
 
 constexpr std::array<OptionSpec, kOptionCount> kTable{{
@@ -117,6 +125,10 @@ constexpr std::array<OptionSpec, kOptionCount> kTable{{
     flag(PreciseTimes, "PreciseTimes", 0, P::Ping, 1161),
     // The path monitor's round interval in tenths of a second: 0.1 s to a minute.
     number(PathMonitorInterval, "PathMonitorInterval", 10, {3, 1, 600, 1, 600}, P::Ping, 1162),
+    // A watched host is down after this many losses in a row.
+    watchNumber(WatchDownAfter, "WatchDownAfter", 3, {2, 1, 99, 1, 99}, 1163),
+    // The watch list's history keeps this many days.
+    watchNumber(WatchRetentionDays, "WatchRetentionDays", 30, {4, 1, 3650, 1, 3650}, 1164),
 }};
 
 constexpr bool tableFollowsIds() {

@@ -55,8 +55,10 @@ enum class OptionId {
     AddressFamily,
     PreciseTimes,
     PathMonitorInterval,
+    WatchDownAfter,
+    WatchRetentionDays,
 };
-inline constexpr std::size_t kOptionCount = std::size_t(OptionId::PathMonitorInterval) + 1;
+inline constexpr std::size_t kOptionCount = std::size_t(OptionId::WatchRetentionDays) + 1;
 
 enum class OptionKind {
     Flag,        // held as yes/no; a stored non-zero number loads as yes (1)
@@ -67,6 +69,9 @@ enum class OptionKind {
 
 // The option pane that shows an option.
 enum class OptionPane { Ping, SeqScan, Other, ListScan, ISPinger, Log };
+
+// The store section an option is kept in: "Options", or "Watch" beside the watch list it rules.
+enum class OptionSection { Options, Watch };
 
 // Whether a change of the pane's control reaches the frame at once or only at the next start.
 enum class TakesEffect { Live, AtStart };
@@ -89,6 +94,7 @@ struct OptionSpec {
     int loadCeiling = 0;
     // The box keeps only its last digits when more are entered (the continuous-ping interval).
     bool keepsLastDigits = false;
+    OptionSection section = OptionSection::Options;
 
     bool isNumeric() const { return kind != OptionKind::Text; }
     bool hasRange() const { return kind == OptionKind::Number; }

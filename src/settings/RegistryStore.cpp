@@ -356,13 +356,18 @@ int RegistryStore::upsertValues(const QString& section, std::span<const NamedVal
 }
 
 StoreWrite RegistryStore::writeValues(const QString& section, std::span<const NamedValue> values) {
+    const SectionValues one{section, values};
+    return writeSections({&one, 1});
+}
+
+StoreWrite RegistryStore::writeSections(std::span<const SectionValues> sections) {
     return runWrite([&] {
         Transaction transaction(m_db);
         if (!transaction.isOpen())
             return lastErrorCode();
-        const int written = upsertValues(section, values);
-        if (written != SQLITE_OK)
-            return written;
+        for (const SectionValues& section : sections)
+            if (const int written = upsertValues(section.section, section.values); written != SQLITE_OK)
+                return written;
         return transaction.commit() ? SQLITE_OK : lastErrorCode();
     });
 }

@@ -27,6 +27,12 @@ struct NamedValue {
     std::variant<int, QString, QByteArray> data;
 };
 
+// Values to write into one section.
+struct SectionValues {
+    QString section;
+    std::span<const NamedValue> values;
+};
+
 // The per-user hierarchical settings store. Sections are backslash-separated key paths below the
 // product's root key ("Options", "ListScan\Hosts"); "" is the root itself. Key and value names are
 // compared without regard to case and kept as first written; values enumerate in creation order.
@@ -64,6 +70,8 @@ public:
     StoreWrite WriteProfileBinary(const QString& section, const QString& name, const QByteArray& value);
     // Writes several values of one section in one commit: all of them or none.
     StoreWrite writeValues(const QString& section, std::span<const NamedValue> values);
+    // The same for values of several sections.
+    StoreWrite writeSections(std::span<const SectionValues> sections);
     // Deletes the value `oldName` (when there is one) and writes `value` in one commit, so that a value
     // can take a new name, or a new spelling of its name, without a moment in which it is missing.
     StoreWrite replaceValue(const QString& section, const QString& oldName, const NamedValue& value);

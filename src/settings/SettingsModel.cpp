@@ -1,6 +1,7 @@
 #include "settings/SettingsModel.h"
 
 #include "settings/RegistryStore.h"
+#include "settings/WatchList.h"
 
 #include <algorithm>
 #include <vector>
@@ -57,6 +58,8 @@ constexpr std::array kSaveOrder{
     AddressFamily,
     PreciseTimes,
     PathMonitorInterval,
+    WatchDownAfter,
+    WatchRetentionDays,
 };
 static_assert(kSaveOrder.size() == kOptionCount, "SaveSettings writes every option once");
 
@@ -98,11 +101,13 @@ LoadedSettings LoadSettings(const RegistryStore& store) {
     LoadedSettings loaded;
     store.readTogether([&] {
         const StoreSection options = store.readSection(section::kOptions);
+        const StoreSection watch = store.readSection(section::kWatch);
         for (const OptionSpec& spec : optionTable()) {
+            const StoreSection& from = spec.section == OptionSection::Watch ? watch : options;
             if (spec.isNumeric())
-                loaded.options.setNumber(spec.id, loadNumber(options, spec));
+                loaded.options.setNumber(spec.id, loadNumber(from, spec));
             else
-                loaded.options.setText(spec.id, options.text(spec.name(), spec.defaultTextValue()));
+                loaded.options.setText(spec.id, from.text(spec.name(), spec.defaultTextValue()));
         }
         // The box behind both names shows AutoSort; Sort keeps its own stored value for the run.
         loaded.listScanAddresses =
@@ -115,9 +120,14 @@ LoadedSettings LoadSettings(const RegistryStore& store) {
 
 StoreWrite SaveSettings(RegistryStore& store, const OptionSet& shown) {
     std::vector<NamedValue> values;
+    std::vector<NamedValue> watchValues;
     values.reserve(kSaveOrder.size());
     for (const OptionId id : kSaveOrder) {
         const OptionSpec& spec = optionSpec(id);
+        if (spec.section == OptionSection::Watch) {
+            watchValues.push_back({spec.name(), shown.number(id)});
+            continue;
+        }
         if (!spec.isNumeric())
             values.push_back({spec.name(), shown.text(id)});
         else if (id == Sort)
@@ -127,7 +137,9 @@ StoreWrite SaveSettings(RegistryStore& store, const OptionSet& shown) {
         else
             values.push_back({spec.name(), shown.isOn(id) ? 1 : 0}); // a check box's state
     }
-    return store.writeValues(section::kOptions, values);
+    const std::array sections{SectionValues{section::kOptions, values},
+                              SectionValues{section::kWatch, watchValues}};
+    return store.writeSections(sections);
 }
 
 } // namespace vantrel::settings

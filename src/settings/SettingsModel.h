@@ -28,7 +28,7 @@ inline const QString kSeqScan = QStringLiteral("SeqScan");
 // Reads every option and both scan lists. A missing value reads as its default; nothing is written.
 LoadedSettings LoadSettings(const RegistryStore& store);
 
-// Writes every option of section "Options" from the values the panes show (flags as 0 or 1). The one
+// Writes every option, each into its section, from the values the panes show (flags as 0 or 1). The one
 // box behind Sort and AutoSort is the AutoSort value, and it is written under both names. All of them
 // are stored in one commit, or none.
 StoreWrite SaveSettings(RegistryStore& store, const OptionSet& shown);

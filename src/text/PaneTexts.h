@@ -266,6 +266,23 @@ inline constexpr TextTemplate<> kWatchSpanHour{0, "WatchSpanHour", "Last hour"};
 inline constexpr TextTemplate<> kWatchSpanDay{0, "WatchSpanDay", "Last day"};
 inline constexpr TextTemplate<> kWatchSpanWeek{0, "WatchSpanWeek", "Last week"};
 inline constexpr TextTemplate<> kWatchChangesLabel{0, "WatchChangesLabel", "Changes of state (last day):"};
+inline constexpr TextTemplate<> kWatchLossLabel{0, "WatchLossLabel", "Degraded above loss (%):"};
+inline constexpr TextTemplate<> kWatchLossTip{
+    0, "WatchLossTip", "The host is degraded while it lost more than this over the last five minutes."};
+inline constexpr TextTemplate<> kWatchRttLabel{0, "WatchRttLabel", "or RTT (ms):"};
+inline constexpr TextTemplate<> kWatchRttTip{
+    0, "WatchRttTip", "The host is degraded while its average round trip over five minutes is above this."};
+inline constexpr TextTemplate<> kWatchSetButton{0, "WatchSetButton", "&Set"};
+inline constexpr TextTemplate<> kWatchSetTip{
+    0, "WatchSetTip", "Give the selected host the limits shown (and the name and interval, when typed)."};
+// The Watch List's options, on the ISPinger options pane.
+inline constexpr TextTemplate<> kWatchOptionsGroup{0, "WatchOptionsGroup", "Watch List"};
+inline constexpr TextTemplate<> kWatchDownAfterLabel{0, "WatchDownAfterLabel", "Down after (losses):"};
+inline constexpr TextTemplate<> kWatchDownAfterTip{
+    0, "WatchDownAfterTip", "A watched host is down after this many lost probes in a row."};
+inline constexpr TextTemplate<> kWatchRetentionLabel{0, "WatchRetentionLabel", "Keep history (days):"};
+inline constexpr TextTemplate<> kWatchRetentionTip{
+    0, "WatchRetentionTip", "The watch list's history keeps this many days; older probes and changes go."};
 // The table's columns.
 inline constexpr TextTemplate<> kWatchColumnEnabled{0, "WatchColumnEnabled", "On"};
 inline constexpr TextTemplate<> kWatchColumnHost{0, "WatchColumnHost", "Host"};

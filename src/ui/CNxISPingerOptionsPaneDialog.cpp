@@ -19,7 +19,13 @@ constexpr std::array kControls{
     PaneControl{K::Number, ISPInterval, &res::kIntervalLabel, &res::kIspIntervalTip},
 };
 
-constexpr std::array kGroups{PaneGroup{nullptr, kControls}};
+constexpr std::array kWatchControls{
+    PaneControl{K::Number, WatchDownAfter, &res::kWatchDownAfterLabel, &res::kWatchDownAfterTip},
+    PaneControl{K::Number, WatchRetentionDays, &res::kWatchRetentionLabel, &res::kWatchRetentionTip},
+};
+
+constexpr std::array kGroups{PaneGroup{nullptr, kControls},
+                             PaneGroup{&res::kWatchOptionsGroup, kWatchControls}};
 
 } // namespace
 

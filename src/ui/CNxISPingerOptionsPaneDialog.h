@@ -4,7 +4,8 @@
 
 namespace vantrel::ui {
 
-// The ISPinger options: the server it watches and the interval between its requests.
+// The ISPinger options: the server it watches and the interval between its requests; and the Watch
+// List's: the losses in a row before a host is down and the days of history kept.
 class CNxISPingerOptionsPaneDialog : public OptionPane {
     Q_OBJECT
 public:

@@ -43,7 +43,15 @@ void RoundTripHistory::clear() {
 }
 
 void RoundTripHistory::add(double x, std::optional<double> rttMs) {
-    const Bucket sample = Bucket::of(x, rttMs);
+    addSummed(x, rttMs, 1, rttMs ? 0 : 1);
+}
+
+void RoundTripHistory::addSummed(double x, std::optional<double> averageMs, std::size_t requests,
+                                 std::size_t lost) {
+    lost = std::min(lost, requests);
+    Bucket sample = Bucket::of(x, lost < requests ? averageMs : std::nullopt);
+    if (lost > 0)
+        sample.lostX = x;
     if (!m_buckets.empty() && m_inLast < m_perBucket) {
         m_buckets.back().merge(sample);
         ++m_inLast;
@@ -53,14 +61,14 @@ void RoundTripHistory::add(double x, std::optional<double> rttMs) {
         m_buckets.push_back(sample);
         m_inLast = 1;
     }
-    ++m_count;
+    m_count += requests;
+    m_lost += lost;
     m_lastX = std::max(m_lastX, x);
-    if (!sample.answered) {
-        ++m_lost;
+    if (!sample.answered)
         return;
-    }
-    const bool first = m_count - m_lost == 1;
-    m_sum += sample.firstRtt;
+    const std::size_t answered = requests - lost;
+    const bool first = m_count - m_lost == answered;
+    m_sum += sample.firstRtt * double(answered);
     m_min = first ? sample.firstRtt : std::min(m_min, sample.firstRtt);
     m_max = first ? sample.firstRtt : std::max(m_max, sample.firstRtt);
 }

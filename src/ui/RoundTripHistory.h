@@ -39,6 +39,9 @@ public:
     void clear();
     // One request at `x`: its round-trip time (negative ones count as 0), or lost.
     void add(double x, std::optional<double> rttMs);
+    // `requests` requests summed at `x`, `lost` of them lost: the others' average round trip (none when
+    // all were lost). A loss among them is marked as one request's would be.
+    void addSummed(double x, std::optional<double> averageMs, std::size_t requests, std::size_t lost);
 
     std::span<const Bucket> buckets() const { return m_buckets; }
     std::size_t requestsPerBucket() const { return m_perBucket; }

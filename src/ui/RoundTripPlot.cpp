@@ -99,6 +99,12 @@ void RoundTripPlot::addSample(double x, std::optional<double> rttMs) {
     scheduleRepaint();
 }
 
+void RoundTripPlot::addSummed(double x, std::optional<double> averageMs, std::size_t requests,
+                              std::size_t lost) {
+    m_history.addSummed(x, averageMs, requests, lost);
+    scheduleRepaint();
+}
+
 void RoundTripPlot::scheduleRepaint() {
     if (!m_repaint.isActive() && isVisible())
         m_repaint.start();

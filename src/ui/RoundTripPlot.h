@@ -26,6 +26,8 @@ public:
     void startRun(Axis axis);
     // One request at `x` (its number, or seconds since the start): its round-trip time, or lost.
     void addSample(double x, std::optional<double> rttMs);
+    // Several requests summed at `x` (a minute of a history): their average, and a lost mark when any was.
+    void addSummed(double x, std::optional<double> averageMs, std::size_t requests, std::size_t lost);
 
     const RoundTripHistory& history() const { return m_history; }
     std::size_t sampleCount() const { return m_history.count(); }

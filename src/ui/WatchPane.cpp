@@ -28,7 +28,10 @@ WatchPane::WatchPane(QWidget* parent)
     , m_host(new QLineEdit(this))
     , m_name(new QLineEdit(this))
     , m_interval(new QSpinBox(this))
+    , m_loss(new QSpinBox(this))
+    , m_roundTrip(new QSpinBox(this))
     , m_add(new QPushButton(text(res::kWatchAddButton), this))
+    , m_set(new QPushButton(text(res::kWatchSetButton), this))
     , m_delete(new QPushButton(text(res::kWatchDeleteButton), this))
     , m_watch(new QPushButton(text(res::kWatchRunButton), this))
     , m_span(new QComboBox(this))
@@ -52,7 +55,14 @@ WatchPane::WatchPane(QWidget* parent)
     m_name->setMaxLength(settings::WatchLimits::kLongestName);
     m_interval->setRange(settings::WatchLimits::kShortestInterval, settings::WatchLimits::kLongestInterval);
     m_interval->setValue(settings::WatchEntry{}.intervalSeconds);
+    m_loss->setRange(0, 100);
+    m_loss->setValue(settings::WatchEntry{}.degradedLossPercent);
+    m_loss->setToolTip(text(res::kWatchLossTip));
+    m_roundTrip->setRange(1, settings::WatchLimits::kLongestRoundTripMs);
+    m_roundTrip->setValue(settings::WatchEntry{}.degradedRoundTripMs);
+    m_roundTrip->setToolTip(text(res::kWatchRttTip));
     m_add->setToolTip(text(res::kWatchAddTip));
+    m_set->setToolTip(text(res::kWatchSetTip));
     m_watch->setCheckable(true);
     m_watch->setToolTip(text(res::kWatchRunTip));
     for (const auto* span : {&res::kWatchSpanHour, &res::kWatchSpanDay, &res::kWatchSpanWeek})
@@ -71,8 +81,13 @@ WatchPane::WatchPane(QWidget* parent)
     fields->addWidget(m_name, 0, 3);
     fields->addWidget(label(res::kWatchIntervalLabel, m_interval), 0, 4);
     fields->addWidget(m_interval, 0, 5);
+    fields->addWidget(label(res::kWatchLossLabel, m_loss), 1, 0, 1, 3, Qt::AlignRight);
+    fields->addWidget(m_loss, 1, 3);
+    fields->addWidget(label(res::kWatchRttLabel, m_roundTrip), 1, 4);
+    fields->addWidget(m_roundTrip, 1, 5);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_add);
+    buttons->addWidget(m_set);
     buttons->addWidget(m_delete);
     buttons->addStretch();
     buttons->addWidget(label(res::kWatchSpanLabel, m_span));
@@ -96,19 +111,21 @@ WatchPane::WatchPane(QWidget* parent)
     layout->addWidget(split, 1);
     setTabOrder(m_host, m_name);
     setTabOrder(m_name, m_interval);
-    setTabOrder(m_interval, m_add);
-    setTabOrder(m_add, m_delete);
+    setTabOrder(m_interval, m_loss);
+    setTabOrder(m_loss, m_roundTrip);
+    setTabOrder(m_roundTrip, m_add);
+    setTabOrder(m_add, m_set);
+    setTabOrder(m_set, m_delete);
     setTabOrder(m_delete, m_span);
     setTabOrder(m_span, m_watch);
     setTabOrder(m_watch, m_table);
     setTabOrder(m_table, m_changes);
 
-    connect(m_add, &QPushButton::clicked, this, [this] {
-        settings::WatchEntry entry;
-        entry.host = m_host->text().trimmed();
-        entry.name = m_name->text().trimmed();
-        entry.intervalSeconds = m_interval->value();
-        emit addRequested(entry);
+    connect(m_add, &QPushButton::clicked, this,
+            [this] { emit addRequested(typedEntry(m_host->text().trimmed())); });
+    connect(m_set, &QPushButton::clicked, this, [this] {
+        if (const QString host = selectedHost(); !host.isEmpty())
+            emit setRequested(typedEntry(host));
     });
     connect(m_host, &QLineEdit::returnPressed, m_add, &QPushButton::click);
     connect(m_delete, &QPushButton::clicked, this, [this] {
@@ -117,7 +134,10 @@ WatchPane::WatchPane(QWidget* parent)
     });
     connect(m_watch, &QPushButton::toggled, this, &WatchPane::watchingToggled);
     connect(m_span, &QComboBox::currentIndexChanged, this, &WatchPane::historyWanted);
-    connect(m_table, &QTableWidget::itemSelectionChanged, this, &WatchPane::historyWanted);
+    connect(m_table, &QTableWidget::itemSelectionChanged, this, [this] {
+        showSelectedEntry();
+        emit historyWanted();
+    });
     connect(m_table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!m_showing && item->column() == kEnabled)
             emit enabledChanged(m_table->item(item->row(), kHost)->text(), item->checkState() == Qt::Checked);
@@ -126,6 +146,7 @@ WatchPane::WatchPane(QWidget* parent)
 
 void WatchPane::showEntries(const std::vector<settings::WatchEntry>& entries) {
     const QString selected = selectedHost();
+    m_entries = entries;
     m_showing = true;
     std::vector<QStringList> kept;
     for (const settings::WatchEntry& entry : entries) {
@@ -180,6 +201,27 @@ QString WatchPane::selectedHost() const {
 
 int WatchPane::spanHours() const {
     return kSpanHours.at(std::size_t(std::max(0, m_span->currentIndex())));
+}
+
+settings::WatchEntry WatchPane::typedEntry(const QString& host) const {
+    settings::WatchEntry entry;
+    entry.host = host;
+    entry.name = m_name->text().trimmed();
+    entry.intervalSeconds = m_interval->value();
+    entry.degradedLossPercent = m_loss->value();
+    entry.degradedRoundTripMs = m_roundTrip->value();
+    return entry;
+}
+
+void WatchPane::showSelectedEntry() {
+    const QString host = selectedHost();
+    for (const settings::WatchEntry& entry : m_entries) {
+        if (entry.host != host)
+            continue;
+        m_interval->setValue(entry.intervalSeconds);
+        m_loss->setValue(entry.degradedLossPercent);
+        m_roundTrip->setValue(entry.degradedRoundTripMs);
+    }
 }
 
 int WatchPane::rowOf(const QString& host) const {

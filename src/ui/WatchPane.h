@@ -65,14 +65,19 @@ public:
     QLineEdit* hostField() const { return m_host; }
     QLineEdit* nameField() const { return m_name; }
     QSpinBox* intervalBox() const { return m_interval; }
+    QSpinBox* lossBox() const { return m_loss; }
+    QSpinBox* roundTripBox() const { return m_roundTrip; }
     QPushButton* addButton() const { return m_add; }
+    QPushButton* setButton() const { return m_set; }
     QPushButton* deleteButton() const { return m_delete; }
     QPushButton* watchButton() const { return m_watch; }
     QListWidget* changesList() const { return m_changes; }
 
 signals:
-    // The Add button: the host typed (may be empty: the host box's then), its name and interval.
+    // The Add button: the host typed (may be empty: the host box's then), its name, interval and limits.
     void addRequested(const settings::WatchEntry& entry);
+    // The Set button: the selected host with the interval and limits shown, and the name when one is typed.
+    void setRequested(const settings::WatchEntry& entry);
     void deleteRequested(const QString& host);
     void enabledChanged(const QString& host, bool enabled);
     void watchingToggled(bool on);
@@ -81,17 +86,25 @@ signals:
 
 private:
     int rowOf(const QString& host) const;
+    // The fields' entry for `host`.
+    settings::WatchEntry typedEntry(const QString& host) const;
+    // The selected host's interval and limits in their boxes, ready to be changed and set.
+    void showSelectedEntry();
 
     QTableWidget* m_table;
     QLineEdit* m_host;
     QLineEdit* m_name;
     QSpinBox* m_interval;
+    QSpinBox* m_loss;
+    QSpinBox* m_roundTrip;
     QPushButton* m_add;
+    QPushButton* m_set;
     QPushButton* m_delete;
     QPushButton* m_watch;
     QComboBox* m_span;
     RoundTripPlot* m_plot;
     QListWidget* m_changes;
+    std::vector<settings::WatchEntry> m_entries; // as shown
     bool m_showing = false; // rows being filled: their check boxes' changes are not the user's
 };
 

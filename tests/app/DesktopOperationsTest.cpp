@@ -2,6 +2,7 @@
 
 #include "FrameFixture.h"
 #include "commands/CommandIds.h"
+#include "history/HistoryDatabase.h"
 #include "log/ResultLog.h"
 #include "net/IpStatus.h"
 #include "settings/WatchList.h"
@@ -27,6 +28,9 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QFile>
@@ -88,8 +92,17 @@ TEST_F(DesktopOperationsTest, TheWatchListRunsBesideTheOperationsAndTellsEachCha
     pane.hostField()->setText(QStringLiteral("10.0.0.1"));
     pane.nameField()->setText(QStringLiteral("gw"));
     pane.intervalBox()->setValue(1);
+    pane.lossBox()->setValue(20);
     pane.addButton()->click();
     ASSERT_EQ(pane.table()->rowCount(), 1);
+    // The selected host's limits changed with Set; its name stays.
+    pane.table()->selectRow(0);
+    pane.roundTripBox()->setValue(300);
+    pane.setButton()->click();
+    const settings::WatchEntry stored = settings::WatchList(frame->store()).load().at(0);
+    EXPECT_EQ(stored.name, QStringLiteral("gw"));
+    EXPECT_EQ(stored.degradedLossPercent, 20);
+    EXPECT_EQ(stored.degradedRoundTripMs, 300);
     pane.watchButton()->click();
     const auto state = [&] { return pane.table()->item(0, ui::WatchPane::kState)->text(); };
     runUntil([&] { return state() == QLatin1String("up"); });
@@ -106,6 +119,38 @@ TEST_F(DesktopOperationsTest, TheWatchListRunsBesideTheOperationsAndTellsEachCha
     EXPECT_TRUE(shown.contains(QStringLiteral("10.0.0.1 (gw) is up - ")));
     EXPECT_TRUE(shown.contains(QStringLiteral("Watch ended - ")));
     EXPECT_TRUE(QFile::exists(data.filePath(QStringLiteral("history.sqlite"))));
+}
+
+// A minute of the history summed with one probe of six lost is marked on the week's plot.
+TEST_F(DesktopOperationsTest, TheWatchPlotMarksLossesInMinutesSummedLongAgo) {
+    const test::DataHome data;
+    ASSERT_TRUE(QDir().mkpath(data.folder()));
+    {
+        QString error;
+        const auto history =
+            history::HistoryDatabase::open(data.filePath(QStringLiteral("history.sqlite")), error);
+        ASSERT_TRUE(history) << error.toStdString();
+        const std::int64_t minute = (QDateTime::currentMSecsSinceEpoch() - 2 * 86'400'000) / 60'000 * 60'000;
+        std::vector<history::ProbeSample> probes;
+        for (int i = 0; i < 6; ++i)
+            probes.push_back({minute + i * 10'000, QStringLiteral("10.0.0.1"),
+                              i == 3 ? std::nullopt : std::optional<std::int64_t>(2000)});
+        ASSERT_TRUE(history->write(probes, {}));
+        ASSERT_TRUE(history->compact(QDateTime::currentMSecsSinceEpoch(), std::chrono::hours(24 * 30)));
+    }
+    network.setDefaultAnswer(test::FakeIcmpNetwork::echoReply(address("10.0.0.1"), 2));
+    ui::WatchPane& pane = frame->watchPane();
+    pane.hostField()->setText(QStringLiteral("10.0.0.1"));
+    pane.addButton()->click();
+    pane.watchButton()->click();
+    pane.table()->selectRow(0);
+    pane.findChild<QComboBox*>()->setCurrentIndex(2); // the last week
+    EXPECT_EQ(pane.plot()->lostCount(), 1u);
+    const auto buckets = pane.plot()->history().buckets();
+    ASSERT_FALSE(buckets.empty());
+    EXPECT_TRUE(buckets.front().answered);
+    EXPECT_TRUE(buckets.front().lostX.has_value());
+    pane.watchButton()->click();
 }
 
 TEST_F(DesktopOperationsTest, TheBannerAndTheStartUpReportOpenTheResults) {

@@ -43,9 +43,9 @@ TEST_F(CliTest, OptionsListsEveryOptionInLoadOrderWithItsDefault) {
     const QStringList listed = lines();
     ASSERT_EQ(listed.size(), qsizetype(settings::kOptionCount));
     EXPECT_EQ(listed.first(), QStringLiteral("ListScanAutoSort=0"));
-    EXPECT_EQ(listed.last(), QStringLiteral("PathMonitorInterval=10"));
+    EXPECT_EQ(listed.last(), QStringLiteral("WatchRetentionDays=30"));
     for (const char* expected : {"Packets=5", "Timeout=5", "Hops=30", "Log String=Vtrlog.rtf",
-                                 "PurgeStatus=1", "PurgeLog=4", "ISPInterval=10"})
+                                 "PurgeStatus=1", "PurgeLog=4", "ISPInterval=10", "WatchDownAfter=3"})
         EXPECT_TRUE(listed.contains(QString::fromLatin1(expected))) << expected;
     EXPECT_TRUE(m_output.stderrText.isEmpty());
 }
@@ -63,10 +63,16 @@ TEST_F(CliTest, SetHoldsForOneRunWithThePanesCorrectionAndSaveKeepsIt) {
     EXPECT_TRUE(lines().contains(QStringLiteral("Packets=5"))) << "without --save nothing is stored";
 
     ASSERT_EQ(run({QStringLiteral("--set"), QStringLiteral("Packets=3"), QStringLiteral("--set"),
-                   QStringLiteral("Sort=1"), QStringLiteral("--save"), QStringLiteral("options")}),
+                   QStringLiteral("Sort=1"), QStringLiteral("--set"), QStringLiteral("WatchRetentionDays=0"),
+                   QStringLiteral("--save"), QStringLiteral("options")}),
               0);
     ASSERT_EQ(run({QStringLiteral("options")}), 0);
     EXPECT_TRUE(lines().contains(QStringLiteral("Packets=3")));
+    EXPECT_TRUE(lines().contains(QStringLiteral("WatchRetentionDays=1")));
+    EXPECT_EQ(settings::RegistryStore::open({m_dir.path()})
+                  ->GetProfileInt(QStringLiteral("Watch"), QStringLiteral("WatchRetentionDays"), 0),
+              1)
+        << "kept beside the watch list, so its export carries it";
     EXPECT_TRUE(lines().contains(QStringLiteral("Sort=1")));
     EXPECT_TRUE(lines().contains(QStringLiteral("AutoSort=1")));
 
@@ -157,6 +163,10 @@ TEST_F(CliTest, AWrongCommandLineSaysWhyAndExitsWithTwoSavingNothing) {
         {QStringLiteral("watch"), QStringLiteral("add"), QStringLiteral("a.test"),
          QStringLiteral("--interval"), QStringLiteral("0")},
         {QStringLiteral("watch"), QStringLiteral("add"), QStringLiteral("a.test"), QStringLiteral("--name")},
+        {QStringLiteral("watch"), QStringLiteral("add"), QStringLiteral("a.test"), QStringLiteral("--loss"),
+         QStringLiteral("101")},
+        {QStringLiteral("watch"), QStringLiteral("add"), QStringLiteral("a.test"), QStringLiteral("--rtt"),
+         QStringLiteral("0")},
         {QStringLiteral("watch"), QStringLiteral("run")}, // nothing is watched
     };
     for (const QStringList& arguments : wrong) {
@@ -198,14 +208,14 @@ TEST_F(CliTest, ProfilesAreListedAddedUpdatedAndDeletedAsInTheWindow) {
 TEST_F(CliTest, TheWatchListIsAddedToChangedListedAndDeletedFrom) {
     ASSERT_EQ(run({"watch", "add", "http://gw.test/", "--name", "Gateway"}), 0);
     ASSERT_EQ(run({"watch", "add", "fd42::1", "--interval", "5"}), 0);
-    ASSERT_EQ(run({"watch", "add", "GW.test", "--interval", "30"}), 0);
+    ASSERT_EQ(run({"watch", "add", "GW.test", "--interval", "30", "--loss", "0", "--rtt", "40"}), 0);
     {
         auto store = settings::RegistryStore::open({m_dir.path()});
         ASSERT_TRUE(store->WriteProfileInt(QStringLiteral("Watch\\fd42::1"),
                                            QStringLiteral("DegradedLossPercent"), 500));
     }
     ASSERT_EQ(run({"watch", "list"}), 0);
-    EXPECT_EQ(lines(), QStringList({"gw.test\tGateway\t30\t10\t250\t1", "fd42::1\t\t5\t100\t250\t1"}));
+    EXPECT_EQ(lines(), QStringList({"gw.test\tGateway\t30\t0\t40\t1", "fd42::1\t\t5\t100\t250\t1"}));
     EXPECT_EQ(run({"watch", "del", "nowhere.test"}), 1);
     ASSERT_EQ(run({"watch", "del", "GW.TEST"}), 0);
     ASSERT_EQ(run({"watch", "list"}), 0);

@@ -4,6 +4,7 @@
 #include "settings/LiveOptions.h"
 #include "settings/RegistryStore.h"
 #include "settings/SeqScanGroups.h"
+#include "settings/WatchList.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,10 @@ TEST_F(SettingsModelTest, StoredNumbersOutsideTheirRangeAreCorrectedAtLoad) {
     store("AddressFamily", 9);
     store("PreciseTimes", 7);
     m_store->WriteProfileString(section::kOptions, QStringLiteral("Timeout"), QStringLiteral("12"));
+    // The watch list's options are values of its own section.
+    m_store->WriteProfileInt(section::kWatch, QStringLiteral("WatchDownAfter"), 0);
+    m_store->WriteProfileInt(section::kWatch, QStringLiteral("WatchRetentionDays"), 9999);
+    store("WatchDownAfter", 7); // not the section it is read from
     // Written by hand in another spelling: names are compared without regard to case.
     store("PURGELOG", 7);
     m_store->WriteProfileString(section::kOptions, QStringLiteral("log string"), QStringLiteral("a.rtf"));
@@ -69,6 +74,8 @@ TEST_F(SettingsModelTest, StoredNumbersOutsideTheirRangeAreCorrectedAtLoad) {
     EXPECT_EQ(loaded.number(Timeout), 5) << "a text where a number belongs reads as the default";
     EXPECT_EQ(loaded.number(PurgeLog), 7);
     EXPECT_EQ(loaded.text(LogString), QStringLiteral("a.rtf"));
+    EXPECT_EQ(loaded.number(WatchDownAfter), 1);
+    EXPECT_EQ(loaded.number(WatchRetentionDays), 3650);
 }
 
 TEST_F(SettingsModelTest, SavedListsLoadInStoreOrderUpToANameOfAHundredCharacters) {
@@ -177,9 +184,13 @@ TEST_F(SettingsModelTest, SavedOptionsLoadBackAsTheyWereShown) {
     shown.setNumber(LogCheck, 1);
     shown.setNumber(AddressFamily, 2);
     shown.setNumber(PreciseTimes, 1);
+    shown.setNumber(WatchDownAfter, 5);
+    shown.setNumber(WatchRetentionDays, 7);
     SaveSettings(*m_store, shown);
 
-    EXPECT_EQ(m_store->valueNames(section::kOptions).size(), qsizetype(kOptionCount));
+    EXPECT_EQ(m_store->valueNames(section::kOptions).size(), qsizetype(kOptionCount) - 2);
+    EXPECT_EQ(m_store->valueNames(section::kWatch),
+              (QStringList{QStringLiteral("WatchDownAfter"), QStringLiteral("WatchRetentionDays")}));
     EXPECT_EQ(m_store->valueNames(section::kOptions).first(), QStringLiteral("Ping String"));
     const OptionSet loaded = LoadSettings(*m_store).options;
     OptionSet expected = shown;

@@ -93,6 +93,8 @@ TEST(OptionPanes, EveryNumberBoxCorrectsWhatIsTypedPastedSpunOrStored) {
         {ParallelProbes, Act::Type, "", "300", "256"},
         {ParallelProbes, Act::Type, "", "0", "1"},
         {ParallelProbes, Act::Stored, "", "-4", "1"},
+        {WatchDownAfter, Act::Type, "", "0", "1"},
+        {WatchRetentionDays, Act::Type, "", "5000", "3650"},
     };
     for (const BoxCase& c : cases) {
         const settings::OptionSpec& spec = settings::optionSpec(c.option);
