@@ -9,6 +9,10 @@
 // window (goal: at most 2). `gui_ping --instructions-run [N]` makes one plotted N-request ping (5,000 by
 // default) in measuredPlotPing, for bench/gui_instructions.sh to count under callgrind, and prints how often
 // the window was repainted during it and how many rows the Results window laid out for it.
+// `gui_ping --path-monitor HOST ROUNDS` runs the window's path monitor on HOST for ROUNDS rounds a tenth of
+// a second apart, its pane and the plot (following the last hop) in view, and prints
+// gui_path_monitor_max_stall_ms, the longest gap between two runs of a 0 ms timer meanwhile (goal: under
+// 4), and the rounds and hops shown; bench/path_monitor.sh runs it in its namespaces.
 #include "ResidentMemory.h"
 #include "app/CMainFrame.h"
 #include "app/DesktopOperations.h"
@@ -23,12 +27,15 @@
 #include "settings/SettingsModel.h"
 #include "settings/StoreLocation.h"
 #include "ui/CStatusViewPane.h"
+#include "ui/PathMonitorPane.h"
 #include "ui/ResultsDocumentLayout.h"
 #include "ui/ResultsTextView.h"
+#include "ui/RoundTripPlot.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -137,7 +144,6 @@ struct PlotRound {
 
 PlotRound plotRound(app::CMainFrame& frame, const ops::OperationControl& control, int requests) {
     frame.resultsPane().clearAllText();
-    const double cpuBefore = threadCpuSeconds();
     PlotRound round;
     round.seconds = guiSeconds(frame, control, requests);
     round.mainThreadCpuSeconds = threadCpuSeconds() - cpuBefore;
@@ -179,6 +185,33 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// The path monitor in the window, as a user runs it: the pane fills, the plot follows the last hop once
+// it shows, and the stop's report lands in the Results.
+int pathMonitorStalls(app::CMainFrame& frame, ops::OperationControl& control, const QString& host,
+                      unsigned rounds) {
+    frame.options().setNumber(settings::OptionId::PathMonitorInterval, 1);
+    showPlot(frame, true);
+    frame.putHostAtStart(host);
+    QTableWidget& table = *frame.pathMonitorPane().table();
+    EventLoopStallMeter stalls;
+    control.OnPathMonitor(rounds);
+    bool following = false;
+    const ops::OperationFlags& flags = frame.flags();
+    while (flags.anyBusy() || !control.workerMessagesShown()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!following && table.rowCount() > 0) {
+            table.selectRow(table.rowCount() - 1);
+            following = true;
+        }
+    }
+    const double longest = stalls.maxStallMs();
+    std::printf("gui_path_monitor_rounds %u\n", rounds);
+    std::printf("gui_path_monitor_hops %d\n", table.rowCount());
+    std::printf("gui_path_monitor_plot_samples %zu\n", frame.roundTripPlot().sampleCount());
+    std::printf("gui_path_monitor_max_stall_ms %.2f\n", longest);
+    return frame.resultsPane().view().toPlainText().contains(QStringLiteral("Path monitor stopped")) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -211,6 +244,12 @@ int main(int argc, char* argv[]) {
     frame.resize(1200, 800);
     frame.show();
     QApplication::processEvents();
+    if (argc > 3 && QByteArray(argv[1]) == "--path-monitor") {
+        const int code = pathMonitorStalls(frame, operations->control(), QString::fromLocal8Bit(argv[2]),
+                                           unsigned(std::clamp(QByteArray(argv[3]).toInt(), 1, 100000)));
+        frame.close();
+        return code;
+    }
     guiSeconds(frame, control, 50); // fonts, glyphs and the echo socket ready
     cliSeconds(*store, 50);
 

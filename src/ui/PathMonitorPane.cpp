@@ -33,9 +33,9 @@ PathMonitorPane::PathMonitorPane(QWidget* parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Tab moves on to the next control; the arrow keys move between the hops.
     m_table->setTabKeyNavigation(false);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Sized to the contents once per table, not at each cell's change: a header that resizes itself measures
+    // every cell again for every cell set, which would stall the window at short intervals.
     m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->setAccessibleName(text(res::kPathMonitorPaneTitle));
     m_table->setToolTip(text(res::kPathMonitorPaneTip));
     m_heading->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -61,6 +61,7 @@ QString PathMonitorPane::heading() const {
 void PathMonitorPane::showHops(const std::vector<PathHopFigures>& hops) {
     const unsigned selected = selectedHop();
     m_showing = true;
+    bool taller = m_table->rowCount() != int(hops.size()); // a row more, or a hop with another address
     m_table->setRowCount(int(hops.size()));
     const auto right = Qt::AlignRight;
     const auto left = Qt::AlignLeft;
@@ -83,8 +84,10 @@ void PathMonitorPane::showHops(const std::vector<PathHopFigures>& hops) {
         for (int column = 0; column < kColumns; ++column) {
             const auto& [value, alignment] = cells[std::size_t(column)];
             if (QTableWidgetItem* item = m_table->item(row, column)) {
-                if (item->text() != value)
-                    item->setText(value);
+                if (item->text() == value)
+                    continue;
+                taller = taller || item->text().count(QLatin1Char('\n')) != value.count(QLatin1Char('\n'));
+                item->setText(value);
             } else {
                 m_table->setItem(row, column, cell(value, alignment));
             }
@@ -92,6 +95,9 @@ void PathMonitorPane::showHops(const std::vector<PathHopFigures>& hops) {
         if (hop.hop == selected && !m_table->item(row, kHop)->isSelected())
             m_table->selectRow(row);
     }
+    m_table->resizeColumnsToContents();
+    if (taller)
+        m_table->resizeRowsToContents();
     m_showing = false;
 }
 
