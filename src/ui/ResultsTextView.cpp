@@ -16,11 +16,12 @@
 #include <QPalette>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <QToolButton>
 #include <QUrl>
 #include <malloc.h>
+#include <utility>
 
 namespace vantrel::ui {
 
@@ -29,6 +30,48 @@ namespace {
 // The heap keeps what was freed for later; a large text taken out is given back to the system.
 void returnFreedMemory() {
     ::malloc_trim(0);
+}
+
+// The selection as plain text, with rows as tab-separated cells without the blanks that pad them. It is
+// read from the document's own text: a copy of the selection as a document (QTextDocumentFragment) would
+// hold the whole text a second time while the purge takes it out.
+QString plainTextOf(const QTextCursor& selection) {
+    QString text = selection.selectedText();
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case 0xfdd0: // the start and end of a frame
+        case 0xfdd1:
+            c = QLatin1Char('\n');
+            break;
+        case QChar::Nbsp:
+            c = QLatin1Char(' ');
+            break;
+        default:
+            break;
+        }
+    }
+    if (!text.contains(QLatin1Char('\t')))
+        return text;
+    QString plain;
+    plain.reserve(text.size());
+    bool firstLine = true;
+    for (const QStringView line : QStringView(text).tokenize(u'\n')) {
+        if (!std::exchange(firstLine, false))
+            plain += QLatin1Char('\n');
+        if (!line.contains(QLatin1Char('\t'))) {
+            plain += line;
+            continue;
+        }
+        bool firstCell = true;
+        for (const QStringView cell : line.tokenize(u'\t')) {
+            if (!std::exchange(firstCell, false))
+                plain += QLatin1Char('\t');
+            plain += cell.trimmed();
+        }
+    }
+    return plain;
 }
 
 } // namespace
@@ -230,17 +273,8 @@ void ResultsTextView::insertFromMimeData(const QMimeData* source) {
 }
 
 QMimeData* ResultsTextView::createMimeDataFromSelection() const {
-    QStringList lines = textCursor().selection().toPlainText().split(QLatin1Char('\n'));
-    for (QString& line : lines) {
-        if (!line.contains(QLatin1Char('\t')))
-            continue;
-        QStringList cells = line.split(QLatin1Char('\t'));
-        for (QString& cell : cells)
-            cell = cell.trimmed();
-        line = cells.join(QLatin1Char('\t'));
-    }
     auto* copied = new QMimeData;
-    copied->setText(lines.join(QLatin1Char('\n')));
+    copied->setText(plainTextOf(textCursor()));
     const QByteArray rtf = selectionRtf(textCursor(), 1.0 / m_writer.pixelsPerTwip());
     copied->setData(QStringLiteral("text/rtf"), rtf);
     copied->setData(QStringLiteral("application/rtf"), rtf);
