@@ -245,11 +245,15 @@ void ResultsTextView::clearAll() {
 void ResultsTextView::purge() {
     endFrame();
     selectAll();
+    // The last purge's copy goes before this one is made, so that the two are never held at once.
+    QApplication::clipboard()->clear();
     QApplication::clipboard()->setMimeData(createMimeDataFromSelection());
     // What is purged is on the clipboard, not kept for Undo: the document starts afresh.
     document()->clear();
     m_writer.restart();
-    m_giveBack.start();
+    // At once: under a steady flow of rows the give-back timer would wait for ever, and the purge, a
+    // long moment already, has just freed megabytes.
+    returnFreedMemory();
     userMovedView();
 }
 
