@@ -9,6 +9,7 @@
 // window (goal: at most 2). `gui_ping --instructions-run [N]` makes one plotted N-request ping (5,000 by
 // default) in measuredPlotPing, for bench/gui_instructions.sh to count under callgrind, and prints how often
 // the window was repainted during it and how many rows the Results window laid out for it.
+#include "BenchWindow.h"
 #include "ResidentMemory.h"
 #include "app/CMainFrame.h"
 #include "app/DesktopOperations.h"
@@ -89,16 +90,6 @@ double guiSeconds(app::CMainFrame& frame, const ops::OperationControl& control, 
 }
 
 // The largest gap between two runs of a 0 ms timer on the GUI thread, from its start to its end.
-// The window's boxes go to the terminal, so that nothing waits for a click; links are not opened.
-class TerminalDialogs final : public app::FrameDialogs {
-public:
-    void showMessage(QWidget*, const QString& caption, const QString& text, ops::MessageIcon) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    }
-    bool askOkCancel(QWidget*, const QString&, const QString&) override { return false; }
-    bool openLink(const QUrl&) override { return false; }
-};
-
 class EventLoopStallMeter {
 public:
     EventLoopStallMeter() {
@@ -190,26 +181,12 @@ int main(int argc, char* argv[]) {
     store->WriteProfileString(settings::section::kOptions, QStringLiteral("Log String"),
                               dir.filePath(QStringLiteral("Vtrlog.rtf")));
 
-    TerminalDialogs dialogs;
-    std::unique_ptr<app::CMainFrame> made;
-    std::optional<app::DesktopOperations> operations;
-    try {
-        operations.emplace(
-            [&](settings::LiveOptions& options, ops::OperationState& state) -> app::CMainFrame& {
-                made = std::make_unique<app::CMainFrame>(*store, dir.path() + QLatin1Char('/'), options,
-                                                         state, dialogs);
-                if (!made->Create())
-                    throw app::FrameNotCreated{};
-                return *made;
-            });
-    } catch (const app::FrameNotCreated&) {
+    const std::unique_ptr<BenchWindow> window = BenchWindow::open(*store, dir.path());
+    if (!window)
         return 1;
-    }
-    app::CMainFrame& frame = *made;
-    const ops::OperationControl& control = operations->control();
-    operations->start();
-    frame.resize(1200, 800);
-    frame.show();
+    app::CMainFrame& frame = window->frame();
+    app::DesktopOperations& operations = window->operations();
+    const ops::OperationControl& control = operations.control();
     QApplication::processEvents();
     guiSeconds(frame, control, 50); // fonts, glyphs and the echo socket ready
     cliSeconds(*store, 50);

@@ -7,6 +7,7 @@
 // each purge, the text empty and the freed memory given back, from the first purge on; goal: under 0.5 over
 // 60 minutes), purge_peak_ratio_max (goal: at most 1.3), fds and threads at the start, end and at most (goal:
 // flat), the purges and log moves, and ISPinger's requests.
+#include "BenchWindow.h"
 #include "SoakReport.h"
 #include "app/CMainFrame.h"
 #include "app/DesktopOperations.h"
@@ -35,16 +36,6 @@ using namespace vantrel;
 const QString kHost = QStringLiteral("127.0.0.1");
 constexpr double kPurgeLimitBytes = 1'000'000;
 
-// The window's boxes go to the terminal, so that nothing waits for a click; links are not opened.
-class TerminalDialogs final : public app::FrameDialogs {
-public:
-    void showMessage(QWidget*, const QString& caption, const QString& text, ops::MessageIcon) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    }
-    bool askOkCancel(QWidget*, const QString&, const QString&) override { return false; }
-    bool openLink(const QUrl&) override { return false; }
-};
-
 void writeOptions(settings::RegistryStore& store, const QString& logFile) {
     const std::pair<const char*, int> numbers[] = {
         {"Packets", 5000}, {"ContPing", 1},    {"ContPingInterval", 1}, {"ISPInterval", 1},
@@ -67,25 +58,11 @@ int main(int argc, char* argv[]) {
     auto store = settings::RegistryStore::open(settings::StoreLocation{dir.path()});
     writeOptions(*store, dir.filePath(QStringLiteral("Vtrlog.rtf")));
 
-    TerminalDialogs dialogs;
-    std::unique_ptr<app::CMainFrame> made;
-    std::optional<app::DesktopOperations> operations;
-    try {
-        operations.emplace(
-            [&](settings::LiveOptions& options, ops::OperationState& state) -> app::CMainFrame& {
-                made = std::make_unique<app::CMainFrame>(*store, dir.path() + QLatin1Char('/'), options,
-                                                         state, dialogs);
-                if (!made->Create())
-                    throw app::FrameNotCreated{};
-                return *made;
-            });
-    } catch (const app::FrameNotCreated&) {
+    const std::unique_ptr<BenchWindow> window = BenchWindow::open(*store, dir.path());
+    if (!window)
         return 1;
-    }
-    app::CMainFrame& frame = *made;
-    operations->start();
-    frame.resize(1200, 800);
-    frame.show();
+    app::CMainFrame& frame = window->frame();
+    app::DesktopOperations& operations = window->operations();
     if (!frame.commands().action(cmd::kRoundTripPlotPane)->isChecked())
         frame.commands().trigger(cmd::kRoundTripPlotPane);
     QApplication::processEvents();
@@ -125,15 +102,15 @@ int main(int argc, char* argv[]) {
     });
     sampler.start(1000);
 
-    operations->ispinger().OnISPinger();
+    operations.ispinger().OnISPinger();
     frame.putHostAtStart(kHost);
     frame.commands().trigger(cmd::kPingButton);
     QTimer::singleShot(int(minutes * 60000), &application, &QCoreApplication::quit);
     QApplication::exec();
 
     sampler.stop();
-    const int ispRequests = operations->ispinger().sent();
-    const int ispAnswered = operations->ispinger().answered();
+    const int ispRequests = operations.ispinger().sent();
+    const int ispAnswered = operations.ispinger().answered();
     report.finish(seconds(), ProcessFigures::of());
     std::printf("log_moves %d\nisp_requests %d\nisp_answered %d\n", logMoves, ispRequests, ispAnswered);
     frame.close();
