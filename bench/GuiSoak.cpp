@@ -6,8 +6,9 @@
 // purge (before it, its peak and after it) and at the end, slope_mib_per_hour (the memory right after
 // each purge, the text empty and the freed memory given back, from the first purge on; goal: under 0.5 over
 // 60 minutes), purge_peak_ratio_max (goal: at most 1.3), fds and threads at the start, end and at most (goal:
-// flat), the purges and log moves, and ISPinger's requests; after each purge heap_in_use_mb, the memory the
-// allocator has handed out (a growth there is live objects, not memory held back by the allocator).
+// flat), the purges and log moves, and ISPinger's requests. After each purge: heap_in_use_mb, the memory the
+// allocator has handed out (a growth there is live objects), and heap_footprint_mb, what it holds from the
+// system (a growth there alone is fragmentation).
 #include "BenchWindow.h"
 #include "SoakReport.h"
 #include "app/CMainFrame.h"
@@ -86,7 +87,9 @@ int main(int argc, char* argv[]) {
             report.purge(seconds(), beforePurge, after.peakMb, after.residentMb);
             report.level(seconds(), after.residentMb);
             const struct mallinfo2 heap = ::mallinfo2();
-            std::printf("heap_in_use_mb %.3f\n", double(heap.uordblks + heap.hblkhd) / 1048576.0);
+            std::printf("heap_in_use_mb %.3f heap_footprint_mb %.3f\n",
+                        double(heap.uordblks + heap.hblkhd) / 1048576.0,
+                        double(heap.arena + heap.hblkhd) / 1048576.0);
             ProcessFigures::resetPeak();
         } else if (double(size) > kPurgeLimitBytes * 0.97 && double(lastSize) <= kPurgeLimitBytes * 0.97) {
             beforePurge = ProcessFigures::of().residentMb;
