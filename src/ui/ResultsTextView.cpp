@@ -32,6 +32,14 @@ void returnFreedMemory() {
     ::malloc_trim(0);
 }
 
+// Blocks of a megabyte or more (the text's buffer, the purge's copies) are mapped apart from the heap and
+// go back to the system when freed. Left to itself the allocator raises that limit to the largest block
+// freed, and the purge's copies, kept on the clipboard while the next text grows around them, then
+// fragment the heap a little more at each purge.
+void mapLargeBlocksApart() {
+    [[maybe_unused]] static const bool once = ::mallopt(M_MMAP_THRESHOLD, 1 << 20) != 0;
+}
+
 // The selection as plain text, with rows as tab-separated cells without the blanks that pad them. It is
 // read from the document's own text: a copy of the selection as a document (QTextDocumentFragment) would
 // hold the whole text a second time while the purge takes it out.
@@ -80,6 +88,7 @@ ResultsTextView::ResultsTextView(QWidget* parent)
     : QTextEdit(parent)
     , m_writer(*document(), logicalDpiX())
     , m_layout(new ResultsDocumentLayout(document())) {
+    mapLargeBlocksApart();
     // Rows are laid out when they come into view, not when they arrive.
     document()->setDocumentLayout(m_layout);
     setVerticalScrollBar(new BandedScrollBar(Qt::Vertical));
