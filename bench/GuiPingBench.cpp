@@ -13,6 +13,7 @@
 // a second apart, its pane and the plot (following the last hop) in view, and prints
 // gui_path_monitor_max_stall_ms, the longest gap between two runs of a 0 ms timer meanwhile (goal: under
 // 4), and the rounds and hops shown; bench/path_monitor.sh runs it in its namespaces.
+#include "BenchWindow.h"
 #include "ResidentMemory.h"
 #include "app/CMainFrame.h"
 #include "app/DesktopOperations.h"
@@ -96,16 +97,6 @@ double guiSeconds(app::CMainFrame& frame, const ops::OperationControl& control, 
 }
 
 // The largest gap between two runs of a 0 ms timer on the GUI thread, from its start to its end.
-// The window's boxes go to the terminal, so that nothing waits for a click; links are not opened.
-class TerminalDialogs final : public app::FrameDialogs {
-public:
-    void showMessage(QWidget*, const QString& caption, const QString& text, ops::MessageIcon) override {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    }
-    bool askOkCancel(QWidget*, const QString&, const QString&) override { return false; }
-    bool openLink(const QUrl&) override { return false; }
-};
-
 class EventLoopStallMeter {
 public:
     EventLoopStallMeter() {
@@ -223,29 +214,15 @@ int main(int argc, char* argv[]) {
     store->WriteProfileString(settings::section::kOptions, QStringLiteral("Log String"),
                               dir.filePath(QStringLiteral("Vtrlog.rtf")));
 
-    TerminalDialogs dialogs;
-    std::unique_ptr<app::CMainFrame> made;
-    std::optional<app::DesktopOperations> operations;
-    try {
-        operations.emplace(
-            [&](settings::LiveOptions& options, ops::OperationState& state) -> app::CMainFrame& {
-                made = std::make_unique<app::CMainFrame>(*store, dir.path() + QLatin1Char('/'), options,
-                                                         state, dialogs);
-                if (!made->Create())
-                    throw app::FrameNotCreated{};
-                return *made;
-            });
-    } catch (const app::FrameNotCreated&) {
+    const std::unique_ptr<BenchWindow> window = BenchWindow::open(*store, dir.path());
+    if (!window)
         return 1;
-    }
-    app::CMainFrame& frame = *made;
-    const ops::OperationControl& control = operations->control();
-    operations->start();
-    frame.resize(1200, 800);
-    frame.show();
+    app::CMainFrame& frame = window->frame();
+    app::DesktopOperations& operations = window->operations();
+    const ops::OperationControl& control = operations.control();
     QApplication::processEvents();
     if (argc > 3 && QByteArray(argv[1]) == "--path-monitor") {
-        const int code = pathMonitorStalls(frame, operations->control(), QString::fromLocal8Bit(argv[2]),
+        const int code = pathMonitorStalls(frame, operations.control(), QString::fromLocal8Bit(argv[2]),
                                            unsigned(std::clamp(QByteArray(argv[3]).toInt(), 1, 100000)));
         frame.close();
         return code;

@@ -16,11 +16,12 @@
 #include <QPalette>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <QToolButton>
 #include <QUrl>
 #include <malloc.h>
+#include <utility>
 
 namespace vantrel::ui {
 
@@ -31,12 +32,63 @@ void returnFreedMemory() {
     ::malloc_trim(0);
 }
 
+// Blocks of a megabyte or more (the text's buffer, the purge's copies) are mapped apart from the heap and
+// go back to the system when freed. Left to itself the allocator raises that limit to the largest block
+// freed, and the purge's copies, kept on the clipboard while the next text grows around them, then
+// fragment the heap a little more at each purge.
+void mapLargeBlocksApart() {
+    [[maybe_unused]] static const bool once = ::mallopt(M_MMAP_THRESHOLD, 1 << 20) != 0;
+}
+
+// The selection as plain text, with rows as tab-separated cells without the blanks that pad them. It is
+// read from the document's own text: a copy of the selection as a document (QTextDocumentFragment) would
+// hold the whole text a second time while the purge takes it out.
+QString plainTextOf(const QTextCursor& selection) {
+    QString text = selection.selectedText();
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case 0xfdd0: // the start and end of a frame
+        case 0xfdd1:
+            c = QLatin1Char('\n');
+            break;
+        case QChar::Nbsp:
+            c = QLatin1Char(' ');
+            break;
+        default:
+            break;
+        }
+    }
+    if (!text.contains(QLatin1Char('\t')))
+        return text;
+    QString plain;
+    plain.reserve(text.size());
+    bool firstLine = true;
+    for (const QStringView line : QStringView(text).tokenize(u'\n')) {
+        if (!std::exchange(firstLine, false))
+            plain += QLatin1Char('\n');
+        if (!line.contains(QLatin1Char('\t'))) {
+            plain += line;
+            continue;
+        }
+        bool firstCell = true;
+        for (const QStringView cell : line.tokenize(u'\t')) {
+            if (!std::exchange(firstCell, false))
+                plain += QLatin1Char('\t');
+            plain += cell.trimmed();
+        }
+    }
+    return plain;
+}
+
 } // namespace
 
 ResultsTextView::ResultsTextView(QWidget* parent)
     : QTextEdit(parent)
     , m_writer(*document(), logicalDpiX())
     , m_layout(new ResultsDocumentLayout(document())) {
+    mapLargeBlocksApart();
     // Rows are laid out when they come into view, not when they arrive.
     document()->setDocumentLayout(m_layout);
     setVerticalScrollBar(new BandedScrollBar(Qt::Vertical));
@@ -202,11 +254,15 @@ void ResultsTextView::clearAll() {
 void ResultsTextView::purge() {
     endFrame();
     selectAll();
+    // The last purge's copy goes before this one is made, so that the two are never held at once.
+    QApplication::clipboard()->clear();
     QApplication::clipboard()->setMimeData(createMimeDataFromSelection());
     // What is purged is on the clipboard, not kept for Undo: the document starts afresh.
     document()->clear();
     m_writer.restart();
-    m_giveBack.start();
+    // At once: under a steady flow of rows the give-back timer would wait for ever, and the purge, a
+    // long moment already, has just freed megabytes.
+    returnFreedMemory();
     userMovedView();
 }
 
@@ -230,17 +286,8 @@ void ResultsTextView::insertFromMimeData(const QMimeData* source) {
 }
 
 QMimeData* ResultsTextView::createMimeDataFromSelection() const {
-    QStringList lines = textCursor().selection().toPlainText().split(QLatin1Char('\n'));
-    for (QString& line : lines) {
-        if (!line.contains(QLatin1Char('\t')))
-            continue;
-        QStringList cells = line.split(QLatin1Char('\t'));
-        for (QString& cell : cells)
-            cell = cell.trimmed();
-        line = cells.join(QLatin1Char('\t'));
-    }
     auto* copied = new QMimeData;
-    copied->setText(lines.join(QLatin1Char('\n')));
+    copied->setText(plainTextOf(textCursor()));
     const QByteArray rtf = selectionRtf(textCursor(), 1.0 / m_writer.pixelsPerTwip());
     copied->setData(QStringLiteral("text/rtf"), rtf);
     copied->setData(QStringLiteral("application/rtf"), rtf);

@@ -6,10 +6,38 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <cmath>
+#include <utility>
 
 namespace vantrel::ui {
 
 namespace {
+
+// Where the RTF goes. The selection is written twice: first only counted, which also gathers the colour
+// table the header needs, then into a buffer of its exact size. A purge's copy of the whole text is several
+// times the text's size; growing it, or putting the header before it, would hold it twice.
+class RtfSink {
+public:
+    RtfSink& operator+=(QByteArrayView bytes) {
+        if (m_counting)
+            m_counted += bytes.size();
+        else
+            m_bytes.append(bytes);
+        return *this;
+    }
+    RtfSink& operator+=(char c) { return *this += QByteArrayView(&c, 1); }
+
+    // Ends the counting: `more` bytes come besides the counted ones.
+    void startWriting(qsizetype more) {
+        m_bytes.reserve(m_counted + more);
+        m_counting = false;
+    }
+    QByteArray take() { return std::move(m_bytes); }
+
+private:
+    bool m_counting = true;
+    qsizetype m_counted = 0;
+    QByteArray m_bytes;
+};
 
 class RtfWriter {
 public:
@@ -19,6 +47,21 @@ public:
         , m_twipsPerPixel(twipsPerPixel) {}
 
     QByteArray write(const QTextDocument& document) {
+        writeBody(document);
+        QByteArray header = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Trebuchet MS;}}{\\colortbl;";
+        for (QRgb colour : m_colours)
+            header += "\\red" + QByteArray::number(qRed(colour)) + "\\green" +
+                      QByteArray::number(qGreen(colour)) + "\\blue" + QByteArray::number(qBlue(colour)) + ";";
+        header += "}\\fs20 ";
+        m_body.startWriting(header.size() + 1);
+        m_body += header;
+        writeBody(document);
+        m_body += '}';
+        return m_body.take();
+    }
+
+private:
+    void writeBody(const QTextDocument& document) {
         for (QTextBlock block = document.findBlock(m_start); block.isValid() && block.position() <= m_end;
              block = block.next()) {
             const auto* row = dynamic_cast<const output::RowDecoration*>(block.userData());
@@ -28,14 +71,8 @@ public:
             else
                 writeParagraph(block);
         }
-        QByteArray header = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Trebuchet MS;}}{\\colortbl;";
-        for (QRgb colour : m_colours)
-            header += "\\red" + QByteArray::number(qRed(colour)) + "\\green" +
-                      QByteArray::number(qGreen(colour)) + "\\blue" + QByteArray::number(qBlue(colour)) + ";";
-        return header + "}\\fs20 " + m_body + "}";
     }
 
-private:
     int colourIndex(const QColor& colour) {
         const qsizetype found = m_colours.indexOf(colour.rgb());
         if (found >= 0)
@@ -125,7 +162,7 @@ private:
     int m_end;
     double m_twipsPerPixel;
     QList<QRgb> m_colours;
-    QByteArray m_body;
+    RtfSink m_body;
 };
 
 } // namespace
