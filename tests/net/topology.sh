@@ -123,6 +123,20 @@ remove_all() {
   rm -rf "/etc/netns/$host"
 }
 
+# afresh NS...: removes the namespaces and the private name files of the first, quietly; for a -down
+# action that is all, else they are added again, each with its loopback up, and removed if building them
+# then fails.
+afresh() {
+  remove_all "$1" "$@"
+  [[ "$action" == *-down ]] && exit 0
+  built=("$@")
+  trap 'remove_all "${built[0]}" "${built[@]}"' ERR
+  for ns in "$@"; do
+    ip netns add "$ns"
+    ip -n "$ns" link set lo up
+  done
+}
+
 # private_names NS: NS sees localhost and the lines on standard input as its /etc/hosts, and a name server
 # on its own loopback that refuses at once.
 private_names() {
@@ -172,13 +186,8 @@ fi
 
 if [[ "$action" == farm-* ]]; then
   farm=("$prefix-fhost" "$prefix-farm")
-  farm_down() { remove_all "$prefix-fhost" "${farm[@]}"; }
-  farm_down
-  [[ "$action" == *-down ]] && exit 0
-  trap 'farm_down' ERR
+  afresh "${farm[@]}"
   for ns in "${farm[@]}"; do
-    ip netns add "$ns"
-    ip -n "$ns" link set lo up
     in_ns "$ns" sysctl -qw net.ipv6.conf.all.accept_dad=0 net.ipv6.conf.default.accept_dad=0 \
       net.ipv6.conf.all.accept_ra=0 net.ipv6.conf.default.accept_ra=0
   done
@@ -206,14 +215,7 @@ if [[ "$action" == lan-* || "$action" == sweep-* ]]; then
   lan=("$prefix-lhost" "$prefix-lr1" "$prefix-lr2" "$prefix-lan")
   answering=(10 12 15 17)
   [[ "$action" == sweep-* ]] && answering+=(200)
-  lan_down() { remove_all "$prefix-lhost" "${lan[@]}"; }
-  lan_down
-  [[ "$action" == *-down ]] && exit 0
-  trap 'lan_down' ERR
-  for ns in "${lan[@]}"; do
-    ip netns add "$ns"
-    ip -n "$ns" link set lo up
-  done
+  afresh "${lan[@]}"
   in_ns "$prefix-lhost" sysctl -qw net.ipv4.ping_group_range="0 2147483647"
   in_ns "$prefix-lr1" sysctl -qw net.ipv4.ip_forward=1
   in_ns "$prefix-lr2" sysctl -qw net.ipv4.ip_forward=1
