@@ -7,9 +7,10 @@
 // for ten minutes every two hours (so hosts go down and come back, and the history keeps changes).
 // Prints rss_mb, fds (open files), the history's size and the probes it holds (history_sent: those of the
 // retention, each raw or summed in its minute) at the start, every two hours and at the end, then as `name
-// value` lines the growth and the slope per hour of memory and open files from the two-hour mark on (the
-// first hours fill the five-minute windows and the history's page cache). The exit status is 1 when they are
-// not flat: open files grew, or memory grew by more than 2 MB, or the history refused a write.
+// value` lines the growth and the slope per hour of memory and open files from the four-hour mark on (the
+// first hours fill the five-minute windows and the page caches of the history's two connections). The exit
+// status is 1 when they are not flat: open files grew, or memory grew by more than 2 MB, or the history
+// refused a write.
 #include "ResidentMemory.h"
 #include "cli/CliWatchFrontEnd.h"
 #include "history/HistoryWriter.h"
@@ -201,8 +202,8 @@ int main(int argc, char* argv[]) {
     if (samples.back().hours < double(hours))
         sample(endMs);
 
-    // From the two-hour mark on.
-    const std::vector<Sample> settled(samples.begin() + std::min<std::ptrdiff_t>(1, std::ssize(samples) - 1),
+    // From the four-hour mark on.
+    const std::vector<Sample> settled(samples.begin() + std::min<std::ptrdiff_t>(2, std::ssize(samples) - 1),
                                       samples.end());
     const double rssGrowth = settled.back().rssMb - settled.front().rssMb;
     const int fdsGrowth = settled.back().fds - settled.front().fds;
