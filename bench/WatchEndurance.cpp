@@ -2,23 +2,24 @@
 // (--hours N) on a fake clock, as fast as the machine goes. The engine is the one `watch run` uses: the
 // prober stepped every 250 ms as its runner steps it, each host's state, the metrics (rendered every
 // 15 s, as a scrape would) and the terminal's front end, and the history writer with a batch every 2 s,
-// its hourly compaction and its retention (--retention-hours N, 30 days by default). The echo service is a
-// scripted sweep: each request is answered after 1 ms, except that every twentieth host stops answering
-// for ten minutes every two hours (so hosts go down and come back, and the history keeps changes).
-// Prints rss_mb, fds (open files), the history's size (file and log) and the probes it holds (history_sent:
-// those of the retention, each raw or summed in its minute) at the start, every two hours and at the end,
-// then as `name value` lines the growth and the slope per hour of memory and open files over the second half
-// of the run, from the four-hour mark at the earliest (the first hours fill the five-minute windows and the
-// page caches of the history's two connections, and the first compaction that drops rows, once the retention
-// or the day of raw probes is past, sets a peak of about 4 MB that the allocator keeps for the next). The
-// exit status is 1 when they are not flat: open files grew, or memory grew by more than 2 MB, or the history
-// refused a write.
+// its hourly compaction and its retention (--retention-hours N; the option's default, 30 days, else). The
+// echo service is a scripted sweep: each request is answered after 1 ms, except that every twentieth host
+// stops answering for ten minutes every two hours (so hosts go down and come back, and the history keeps
+// changes). Prints rss_mb, fds (open files), the history's size (file and log) and the probes it holds
+// (history_sent: those of the retention, each raw or summed in its minute) at the start, every two hours and
+// at the end, then as `name value` lines the growth and the slope per hour of memory and open files over the
+// second half of the run, from the four-hour mark at the earliest (the first hours fill the five-minute
+// windows and the page caches of the history's two connections, and the first compaction that drops rows,
+// once the retention or the day of raw probes is past, sets a peak of about 4 MB that the allocator keeps for
+// the next). The exit status is 1 when they are not flat: open files grew, or memory grew by more than 2 MB,
+// or the history refused a write.
 #include "ResidentMemory.h"
 #include "cli/CliWatchFrontEnd.h"
 #include "history/HistoryWriter.h"
 #include "net/IpStatus.h"
 #include "net/SystemHostDatabase.h"
 #include "ops/WatchMetrics.h"
+#include "ops/WatchOptions.h"
 #include "ops/WatchProber.h"
 #include "rows/ResultView.h"
 
@@ -126,7 +127,10 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QCoreApplication::arguments();
     const int hosts = argument(arguments, "--hosts", 500);
     const int hours = argument(arguments, "--hours", 24);
-    const int retentionHours = argument(arguments, "--retention-hours", 24 * 30);
+    // The options' defaults, as a fresh store gives them to `watch run`.
+    const settings::LiveOptions options;
+    const int retentionHours =
+        argument(arguments, "--retention-hours", int(ops::historyRetention(options).count()));
 
     std::vector<settings::WatchEntry> entries;
     std::vector<QString> watched;
@@ -148,7 +152,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "the history cannot be opened: %s\n", qPrintable(error));
         return 2;
     }
-    history::HistoryWriter::Timing timing;
+    history::HistoryWriter::Timing timing = ops::historyTiming(options);
     timing.retention = std::chrono::hours(retentionHours);
     timing.now = [] { return g_nowMs.load(); };
     timing.steadyNow = [] {
@@ -160,7 +164,7 @@ int main(int argc, char* argv[]) {
     cli::CliWatchFrontEnd frontEnd(view, metrics);
 
     const std::int64_t startMs = g_nowMs.load();
-    ops::WatchProber prober(std::move(entries), ops::WatchRules{},
+    ops::WatchProber prober(std::move(entries), ops::watchRules(options),
                             std::make_unique<ScriptedSweep>(std::move(hostOf)),
                             std::make_shared<net::SystemHostDatabase>(), frontEnd, &writer, startMs);
 
