@@ -17,7 +17,6 @@
 #include "settings/LiveOptions.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <atomic>
 #include <cstdio>
@@ -64,10 +63,6 @@ class NoView final : public output::ResultView {
 public:
     void showResult(const output::ShownRow&) override {}
 };
-
-int openFiles() {
-    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::System).size());
-}
 
 } // namespace
 

@@ -66,3 +66,18 @@ callgrind_inclusive() {
   callgrind_annotate --inclusive=yes --threshold=100 "$1" |
     awk -v name=":$2(" 'index($0, name) { gsub(",", "", $1); print $1; found = 1; exit } END { if (!found) print 0 }'
 }
+
+# namespace_bench KIND PREFIX [BUILD_DIR], for the benchmarks that run vantrel-cli in network namespaces:
+# stops unless we are root and the build has vantrel-cli, sets `cli` to it and `config` to a scratch
+# folder, builds KIND's namespaces of tests/net/topology.sh with PREFIX, and removes both on exit.
+namespace_bench() {
+  local kind=$1 build
+  prefix=$2
+  [ "$(id -u)" -eq 0 ] || { echo "needs root: it builds network namespaces" >&2; exit 2; }
+  build=$(bench_build_dir "${3:-}")
+  cli=$(realpath "$build/vantrel-cli")
+  topology=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../tests/net/topology.sh")
+  config=$(mktemp -d)
+  trap '"$topology" '"$kind"'-down "$prefix"; rm -rf "$config"' EXIT
+  "$topology" "$kind-up" "$prefix"
+}

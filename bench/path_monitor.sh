@@ -8,12 +8,9 @@
 # Needs root (network namespaces).
 # Usage: bench/path_monitor.sh [BUILD_DIR]
 set -euo pipefail
-source "$(dirname "$0")/namespace_bench.sh"
+source "$(dirname "$0")/bench_common.sh"
 
-prefix="vpb$$"
-config=$(mktemp -d)
-trap '"$topology" trace-down "$prefix"; rm -rf "$config"' EXIT
-"$topology" trace-up "$prefix"
+namespace_bench trace "vpb$$" "${1:-}"
 
 rounds=60
 hops=5

@@ -6,12 +6,9 @@
 # Needs root (network namespaces).
 # Usage: bench/seqscan_lan.sh [BUILD_DIR]
 set -euo pipefail
-source "$(dirname "$0")/namespace_bench.sh"
+source "$(dirname "$0")/bench_common.sh"
 
-prefix="vsb$$"
-config=$(mktemp -d)
-trap '"$topology" lan-down "$prefix"; rm -rf "$config"' EXIT
-"$topology" lan-up "$prefix"
+namespace_bench lan "vsb$$" "${1:-}"
 
 addresses=20
 silent=16

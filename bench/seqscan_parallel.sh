@@ -10,17 +10,14 @@
 # installs fping and nmap with apt-get when they are missing (they are run as black-box comparisons only).
 # Usage: bench/seqscan_parallel.sh [BUILD_DIR]
 set -euo pipefail
-source "$(dirname "$0")/namespace_bench.sh"
+source "$(dirname "$0")/bench_common.sh"
 
 if ! command -v fping >/dev/null || ! command -v nmap >/dev/null; then
   apt-get update -qq >/dev/null
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq fping nmap >/dev/null
 fi
 
-prefix="vsp$$"
-config=$(mktemp -d)
-trap '"$topology" sweep-down "$prefix"; rm -rf "$config"' EXIT
-"$topology" sweep-up "$prefix"
+namespace_bench sweep "vsp$$" "${1:-}"
 host="$prefix-lhost"
 
 # timed OUTPUT COMMAND...: runs COMMAND in the host namespace with its output in OUTPUT; prints its

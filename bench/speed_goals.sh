@@ -2,7 +2,8 @@
 # Builds vantrel-cli and the window's bench, then runs the speed benchmarks of a loopback ping and prints
 # every figure as `name value` lines (see each script), the machine's load before and after, and whether
 # each goal was met (goal_met_NAME 1 or 0). The figures are measured, never asserted: the exit status is
-# 0 whatever they are. Installs valgrind with apt-get when it is missing.
+# 0 whatever they are. Installs valgrind with apt-get when it is missing. As root it also runs the watch
+# list's benchmark (bench/watch_hosts.sh, two minutes in network namespaces).
 # Usage: bench/speed_goals.sh [RUNS] (the one-request pings of bench/cli_vs_ping.sh; 200 by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,6 +22,7 @@ load() { echo "load_average_1min_$1 $(cut -d' ' -f1 /proc/loadavg)"; }
   bench/cli_row_instructions.sh
   build/bench/gui_ping
   bench/gui_instructions.sh
+  if [ "$(id -u)" -eq 0 ]; then bench/watch_hosts.sh; fi
   load end
 } | tee "$figures"
 
@@ -38,4 +40,6 @@ cli_instructions_per_row 20000
 gui_with_plot_to_cli_ratio 1.5
 gui_event_loop_max_stall_ms 4
 gui_main_thread_instructions_per_request 50000
+watch_cpu_percent 5
+watch_peak_rss_mb 60
 GOALS

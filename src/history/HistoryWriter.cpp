@@ -81,7 +81,10 @@ bool HistoryWriter::writeWaiting(std::unique_lock<std::mutex>& lock) {
 
 void HistoryWriter::run() {
     const auto now = [this] { return m_timing.now ? m_timing.now() : QDateTime::currentMSecsSinceEpoch(); };
-    auto nextCompact = std::chrono::steady_clock::now();
+    const auto steadyNow = [this] {
+        return m_timing.steadyNow ? m_timing.steadyNow() : std::chrono::steady_clock::now();
+    };
+    auto nextCompact = steadyNow();
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait_for(lock, m_timing.batchEvery,
@@ -96,8 +99,8 @@ void HistoryWriter::run() {
         }
         if (stopping)
             return;
-        if (std::chrono::steady_clock::now() >= nextCompact) {
-            nextCompact = std::chrono::steady_clock::now() + m_timing.compactEvery;
+        if (steadyNow() >= nextCompact) {
+            nextCompact = steadyNow() + m_timing.compactEvery;
             const std::chrono::hours retention = m_retention;
             lock.unlock();
             const bool compacted = m_database->compact(now(), retention);

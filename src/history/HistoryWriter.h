@@ -26,6 +26,8 @@ public:
         std::chrono::hours retention{24 * 30};
         // Milliseconds since the epoch; the system clock unless a test gives its own.
         std::function<std::int64_t()> now;
+        // What the compactions are timed by; the steady clock unless a test gives its own.
+        std::function<std::chrono::steady_clock::time_point()> steadyNow{};
     };
     // Probes kept while the file takes none (a day of 500 hosts every 10 s is 4.3 million).
     static constexpr std::size_t kMaxWaiting = 200'000;

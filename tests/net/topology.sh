@@ -13,6 +13,8 @@
 #   topology.sh sweep-up PREFIX | sweep-down PREFIX
 #                             the scanned LAN with a fifth answering address, 10.202.3.200 (the sweep
 #                             benchmark's /24: 5 addresses answer, 251 are dropped silently)
+#   topology.sh farm-up PREFIX | farm-down PREFIX
+#                             the watch farm described at the end of this text
 #
 #   PREFIX-host    eth0 10.201.1.1/24                     default via 10.201.1.2
 #        |
@@ -79,18 +81,26 @@
 # blackhole route): they never answer, not even with "host unreachable". /etc/netns/PREFIX-lhost/hosts
 # names 10.202.3.10 ("lan-a.vantrel.test") and the silent 10.202.3.11 ("lan-quiet.vantrel.test"); its
 # resolv.conf refuses at once, so other addresses have no name and fail fast.
+#
+# The watch farm: 500 answering addresses one link away, for the watch list's benchmark.
+#
+#   PREFIX-fhost   eth0 10.203.0.1/24, fd42:203::1/64   10.203.0.0/16 and fd42:203::/32 via the farm
+#   PREFIX-farm    eth0 10.203.0.2/24, fd42:203::2/64; 10.203.1.1 to 10.203.1.225 and 10.203.2.1 to
+#                  10.203.2.225, fd42:203:1::1 to fd42:203:1::32 (hex), each /32 or /128
+#
+# The host routes the farm's addresses through one neighbour, so 500 of them cost no address resolution.
 set -euo pipefail
 
 action=${1:-}
 prefix=${2:-}
 usage() {
-  echo "usage: $0 up|down|v6-up|trace-up|trace-down|lan-up|lan-down|sweep-up|sweep-down PREFIX," \
+  echo "usage: $0 up|down|v6-up|trace-up|trace-down|lan-up|lan-down|sweep-up|sweep-down|farm-up|farm-down PREFIX," \
     "or $0 trace-mute|trace-drop PREFIX on|off" >&2
   exit 2
 }
 [[ -n "$prefix" && "$prefix" =~ ^[A-Za-z0-9_-]+$ ]] || usage
 case "$action" in
-  up | down | v6-up | trace-up | trace-down | trace-mute | trace-drop | lan-up | lan-down | sweep-up | sweep-down) ;;
+  up | down | v6-up | trace-up | trace-down | trace-mute | trace-drop | lan-up | lan-down | sweep-up | sweep-down | farm-up | farm-down) ;;
   *) usage ;;
 esac
 
@@ -111,6 +121,20 @@ remove_all() {
     ip netns del "$ns" 2>/dev/null || true
   done
   rm -rf "/etc/netns/$host"
+}
+
+# afresh NS...: removes the namespaces and the private name files of the first, quietly; for a -down
+# action that is all, else they are added again, each with its loopback up, and removed if building them
+# then fails.
+afresh() {
+  remove_all "$1" "$@"
+  [[ "$action" == *-down ]] && exit 0
+  built=("$@")
+  trap 'remove_all "${built[0]}" "${built[@]}"' ERR
+  for ns in "$@"; do
+    ip netns add "$ns"
+    ip -n "$ns" link set lo up
+  done
 }
 
 # private_names NS: NS sees localhost and the lines on standard input as its /etc/hosts, and a name server
@@ -160,18 +184,38 @@ if [[ "$action" == v6-up ]]; then
   exit 0
 fi
 
+if [[ "$action" == farm-* ]]; then
+  farm=("$prefix-fhost" "$prefix-farm")
+  afresh "${farm[@]}"
+  for ns in "${farm[@]}"; do
+    in_ns "$ns" sysctl -qw net.ipv6.conf.all.accept_dad=0 net.ipv6.conf.default.accept_dad=0 \
+      net.ipv6.conf.all.accept_ra=0 net.ipv6.conf.default.accept_ra=0
+  done
+  in_ns "$prefix-fhost" sysctl -qw net.ipv4.ping_group_range="0 2147483647"
+  link "$prefix-fhost" eth0 "$prefix-farm" eth0
+  ip -n "$prefix-fhost" addr add 10.203.0.1/24 dev eth0
+  ip -n "$prefix-fhost" addr add fd42:203::1/64 dev eth0 nodad
+  ip -n "$prefix-fhost" route add 10.203.0.0/16 via 10.203.0.2
+  ip -n "$prefix-fhost" -6 route add fd42:203::/32 via fd42:203::2
+  ip -n "$prefix-farm" addr add 10.203.0.2/24 dev eth0
+  ip -n "$prefix-farm" addr add fd42:203::2/64 dev eth0 nodad
+  # One batch: 500 separate `ip` runs take seconds.
+  for net in 1 2; do
+    for last in $(seq 1 225); do
+      echo "addr add 10.203.$net.$last/32 dev eth0"
+    done
+  done | ip -n "$prefix-farm" -batch -
+  for last in $(seq 1 50); do
+    printf 'addr add fd42:203:1::%x/128 dev eth0 nodad\n' "$last"
+  done | ip -n "$prefix-farm" -batch -
+  exit 0
+fi
+
 if [[ "$action" == lan-* || "$action" == sweep-* ]]; then
   lan=("$prefix-lhost" "$prefix-lr1" "$prefix-lr2" "$prefix-lan")
   answering=(10 12 15 17)
   [[ "$action" == sweep-* ]] && answering+=(200)
-  lan_down() { remove_all "$prefix-lhost" "${lan[@]}"; }
-  lan_down
-  [[ "$action" == *-down ]] && exit 0
-  trap 'lan_down' ERR
-  for ns in "${lan[@]}"; do
-    ip netns add "$ns"
-    ip -n "$ns" link set lo up
-  done
+  afresh "${lan[@]}"
   in_ns "$prefix-lhost" sysctl -qw net.ipv4.ping_group_range="0 2147483647"
   in_ns "$prefix-lr1" sysctl -qw net.ipv4.ip_forward=1
   in_ns "$prefix-lr2" sysctl -qw net.ipv4.ip_forward=1
