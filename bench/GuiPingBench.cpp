@@ -135,6 +135,7 @@ struct PlotRound {
 
 PlotRound plotRound(app::CMainFrame& frame, const ops::OperationControl& control, int requests) {
     frame.resultsPane().clearAllText();
+    const double cpuBefore = threadCpuSeconds();
     PlotRound round;
     round.seconds = guiSeconds(frame, control, requests);
     round.mainThreadCpuSeconds = threadCpuSeconds() - cpuBefore;
