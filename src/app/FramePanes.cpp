@@ -139,6 +139,7 @@ bool FramePanes::CreatePanes() {
                  QStringLiteral("PathMonitorPane"), m_parts.pathMonitorPane);
     m_frame.tabifyDockWidget(m_parts.panes.at(kOptionsTabOrder.back()), pathMonitor);
     pathMonitor->hide();
+    first->raise(); // the options keep their first tab in front
     QObject::connect(pathMonitor, &QDockWidget::visibilityChanged, &m_frame,
                      [this] { m_frame.RefreshCommandUI(); });
 

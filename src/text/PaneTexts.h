@@ -266,7 +266,7 @@ inline constexpr TextTemplate<> kWatchSpanHour{0, "WatchSpanHour", "Last hour"};
 inline constexpr TextTemplate<> kWatchSpanDay{0, "WatchSpanDay", "Last day"};
 inline constexpr TextTemplate<> kWatchSpanWeek{0, "WatchSpanWeek", "Last week"};
 inline constexpr TextTemplate<> kWatchChangesLabel{0, "WatchChangesLabel", "Changes of state (last day):"};
-inline constexpr TextTemplate<> kWatchLossLabel{0, "WatchLossLabel", "Degraded above loss (%):"};
+inline constexpr TextTemplate<> kWatchLossLabel{0, "WatchLossLabel", "Degraded above loss (per cent):"};
 inline constexpr TextTemplate<> kWatchLossTip{
     0, "WatchLossTip", "The host is degraded while it lost more than this over the last five minutes."};
 inline constexpr TextTemplate<> kWatchRttLabel{0, "WatchRttLabel", "or RTT (ms):"};

@@ -39,6 +39,7 @@ PathMonitorPane::PathMonitorPane(QWidget* parent)
     m_table->setAccessibleName(text(res::kPathMonitorPaneTitle));
     m_table->setToolTip(text(res::kPathMonitorPaneTip));
     m_heading->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_heading->setAccessibleName(text(res::kPathMonitorPaneTitle));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_heading);

@@ -81,8 +81,8 @@ TEST_F(MainFrameLayout, TitleAndMenusCarryTheCommandTable) {
     EXPECT_THAT(titles, ElementsAre("&Toolkit", "&Log", "&Options", "&View", "&Help"));
 
     EXPECT_THAT(menuTexts(topMenu(*frame, "&Toolkit")),
-                ElementsAre("&Ping", "&Lookup", "&Trace", "&SeqScan", "L&istScan", "-", "&Hide All Options",
-                            "-", "ISPi&nger", "System Tra&y", "-", "E&xit"));
+                ElementsAre("&Ping", "&Lookup", "&Trace", "&SeqScan", "L&istScan", "Path &Monitor", "-",
+                            "&Hide All Options", "-", "ISPi&nger", "System Tra&y", "-", "E&xit"));
     EXPECT_THAT(menuTexts(topMenu(*frame, "&Log")), ElementsAre("Start &Logging", "&Show Log", "&Clear Log"));
     EXPECT_THAT(menuTexts(topMenu(*frame, "&Options")),
                 ElementsAre("&Hide All Options", "-", "Hide Ping/TraceRoute Options", "Hide Log Options",
@@ -118,8 +118,9 @@ TEST_F(MainFrameLayout, ViewMenuOffersEveryApplicationLook) {
 TEST_F(MainFrameLayout, ToolbarsHoldPaddedTextButtons) {
     ASSERT_NE(frame->toolBar("Toolkit"), nullptr);
     EXPECT_THAT(buttonTexts(frame->toolBar("Toolkit")),
-                ElementsAre("         Ping         ", "      Lookup      ", "       Trace       ", "-",
-                            "      Options      ", "-", "           Exit            "));
+                ElementsAre("         Ping         ", "      Lookup      ", "       Trace       ",
+                            "    Path Monitor    ", "-", "      Options      ", "-",
+                            "           Exit            "));
     EXPECT_THAT(buttonTexts(frame->toolBar("SeqScan")),
                 ElementsAre("      SeqScan      ", "-", "      ListScan      ", "-", "      ISPinger      ",
                             "-", "      System Tray      "));
@@ -337,7 +338,8 @@ TEST_F(MainFrameLayout, TheWindowsDialogShowsHidesAndActivatesEveryDockingPane) 
     frame->pane(cmd::kProfileManagerPane)->raise();
     const QStringList panes = {"Profile Manager", "Ping/TraceRoute Options", "Log Options",
                                "SeqScan Options", "ListScan Options",        "ISPinger Options",
-                               "Other Options",   "Round Trip Plot",         "Watch List"};
+                               "Other Options",   "Round Trip Plot",         "Watch List",
+                               "Path Monitor"};
     std::unique_ptr<QMenu> barsMenu(frame->createPopupMenu());
     EXPECT_EQ(menuTexts(barsMenu.get()).mid(0, panes.size()), panes);
     ASSERT_TRUE(barsMenu->actions().contains(frame->commands().action(cmd::kWindowsDialog)));
