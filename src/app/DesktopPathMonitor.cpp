@@ -17,18 +17,7 @@ std::vector<ui::PathHopFigures> figures(const ops::PathSnapshot& snapshot) {
     std::vector<ui::PathHopFigures> hops;
     hops.reserve(snapshot.hops.size());
     for (const ops::PathHop& hop : snapshot.hops) {
-        ops::HopCells cells = ops::hopCells(hop.statistics);
-        ui::PathHopFigures shown{hop.hop,
-                                 {},
-                                 {},
-                                 std::move(cells.loss),
-                                 std::move(cells.sent),
-                                 std::move(cells.last),
-                                 std::move(cells.average),
-                                 std::move(cells.best),
-                                 std::move(cells.worst),
-                                 std::move(cells.deviation),
-                                 std::move(cells.jitter)};
+        ui::PathHopFigures shown{hop.hop, {}, {}, ops::hopCells(hop.statistics)};
         for (const ops::HopAddress& address : hop.addresses) {
             shown.addresses.append(QString::fromStdString(address.address.text()));
             shown.names.append(address.name);

@@ -27,7 +27,7 @@ QString addressText(const HopAddress& address) {
 
 } // namespace
 
-HopCells hopCells(const HopStatistics& s) {
+output::HopCells hopCells(const HopStatistics& s) {
     return {QString::number(s.lossPercent(), 'f', 1) + output::text(res::kPercentSign),
             QString::number(s.sent()),
             milliseconds(s.last()),
@@ -44,7 +44,7 @@ std::vector<output::ResultRow> pathTableRows(const PathSnapshot& snapshot) {
     rows.push_back(output::makeRow(ResultKind::HeaderRow, output::rowFor(wide, res::kPathMonitorHeaderRow,
                                                                          res::kPathMonitorHeaderRowWide)));
     for (const PathHop& hop : snapshot.hops) {
-        const HopCells cells = hopCells(hop.statistics);
+        const output::HopCells cells = hopCells(hop.statistics);
         const bool silent = hop.addresses.empty();
         rows.push_back(output::makeRow(
             silent ? ResultKind::Red : ResultKind::Plain,

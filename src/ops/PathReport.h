@@ -2,6 +2,7 @@
 
 #include "ops/PathSnapshot.h"
 #include "ops/ResultRecord.h"
+#include "rows/HopCells.h"
 #include "rows/ResultRow.h"
 
 #include <vector>
@@ -12,19 +13,7 @@ class ResultPipeline;
 
 namespace vantrel::ops {
 
-// A hop's figures as the table shows them: loss in percent with one decimal, times in milliseconds with
-// three decimals (empty before an answer).
-struct HopCells {
-    QString loss;
-    QString sent;
-    QString last;
-    QString average;
-    QString best;
-    QString worst;
-    QString deviation;
-    QString jitter;
-};
-HopCells hopCells(const HopStatistics& statistics);
+output::HopCells hopCells(const HopStatistics& statistics);
 
 // The path monitor's table as rows: the header, then per hop its row (Red when it never answered) and a
 // row for every further address it answered from; wide rows for an IPv6 target. Times in milliseconds

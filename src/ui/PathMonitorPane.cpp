@@ -72,14 +72,14 @@ void PathMonitorPane::showHops(const std::vector<PathHopFigures>& hops) {
         const std::array<std::pair<QString, Qt::Alignment>, kColumns> cells{{
             {QString::number(hop.hop), right},
             {hop.addresses.isEmpty() ? silent : hop.addresses.join(QLatin1Char('\n')), left},
-            {hop.loss, right},
-            {hop.sent, right},
-            {hop.last, right},
-            {hop.average, right},
-            {hop.best, right},
-            {hop.worst, right},
-            {hop.deviation, right},
-            {hop.jitter, right},
+            {hop.cells.loss, right},
+            {hop.cells.sent, right},
+            {hop.cells.last, right},
+            {hop.cells.average, right},
+            {hop.cells.best, right},
+            {hop.cells.worst, right},
+            {hop.cells.deviation, right},
+            {hop.cells.jitter, right},
             {hop.names.join(QLatin1Char('\n')), left},
         }};
         for (int column = 0; column < kColumns; ++column) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rows/HopCells.h"
+
 #include <QStringList>
 #include <QWidget>
 #include <vector>
@@ -15,14 +17,7 @@ struct PathHopFigures {
     unsigned hop = 0;
     QStringList addresses; // empty: the hop never answered
     QStringList names;     // one per address, empty until its lookup answers
-    QString loss;
-    QString sent;
-    QString last;
-    QString average;
-    QString best;
-    QString worst;
-    QString deviation;
-    QString jitter;
+    output::HopCells cells;
 };
 
 // The Path Monitor pane: a line saying which host is monitored and how far, and the table of its hops,
