@@ -25,6 +25,8 @@
 #include "ui/FrameThrottle.h"
 #include "ui/HostComboBox.h"
 #include "ui/OptionPane.h"
+#include "ui/PaletteWatcher.h"
+#include "ui/ResultsTextView.h"
 #include "ui/StatusPane.h"
 #include "ui/SystemTray.h"
 #include "ui/ToolIcons.h"
@@ -111,6 +113,14 @@ bool CMainFrame::Create() {
     m_parts.resultLog = std::make_unique<output::ResultLog>(m_parts.options, *m_parts.logFrontEnd);
     m_parts.resultLog->OpenLogAtStartup();
     m_panesBuilder->InitResultsWindow();
+    followPalette();
+    // Under the System look the desktop's palette may change while the program runs (a dark theme).
+    connect(new ui::PaletteWatcher(this), &ui::PaletteWatcher::changed, this, [this] {
+        if (m_parts.applicationLook != cmd::kLookSystem)
+            return;
+        followPalette();
+        RefreshCommandUI();
+    });
     m_dispatch->bindCommands();
     m_parts.profileNameBox->setText(m_parts.store.GetProfileString(kMruSection, kMruHostName));
     m_persistence->restoreLayout();
@@ -229,7 +239,8 @@ void CMainFrame::ApplyVisualStyle(int id) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_parts.applicationLook = validVisualStyle(id);
     const VisualStyle style = *findVisualStyle(m_parts.applicationLook);
-    QStyle* qtStyle = QStyleFactory::create(QString::fromLatin1(style.qtStyle));
+    QStyle* qtStyle =
+        QStyleFactory::create(style.qtStyle ? QString::fromLatin1(style.qtStyle) : desktopStyleName());
     if (!qtStyle)
         qtStyle = QStyleFactory::create(QStringLiteral("Fusion"));
     if (qtStyle)
@@ -246,13 +257,25 @@ void CMainFrame::ApplyVisualStyle(int id) {
             m_parts.resultsPane->setMinimumSize(m_parts.resultsPane->leastSize());
     }
     m_persistence->updateLeastWidth();
-    applyToolTipLook();
+    followPalette();
     update();
     QApplication::restoreOverrideCursor();
     if (m_parts.commands) {
         if (QAction* action = m_parts.commands->action(m_parts.applicationLook))
             action->setChecked(true);
     }
+}
+
+void CMainFrame::followPalette() {
+    // The System look's Results page is dark on a dark desktop; the named looks keep the white page.
+    const bool system = m_parts.applicationLook == cmd::kLookSystem;
+    if (m_parts.resultsPane)
+        m_parts.resultsPane->view().setPageColours(
+            system ? output::PageColours::forPalette(QApplication::palette()) : output::PageColours());
+    if (system)
+        QToolTip::setPalette(QApplication::palette());
+    else
+        applyToolTipLook();
 }
 
 void CMainFrame::applyToolTipLook() {

@@ -144,6 +144,8 @@ protected:
 
 private:
     void startupError(const QString& text);
+    // The Results page and the tips in the colours of the look and, under the System look, the desktop.
+    void followPalette();
     void applyToolTipLook();
     // The keyboard hooks and the command state following the flags, the options and the status text.
     void followChanges();

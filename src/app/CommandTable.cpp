@@ -5,6 +5,7 @@
 #include "text/FrameTexts.h"
 #include "text/MessageTexts.h"
 #include "text/PathMonitorTexts.h"
+#include "ui/ToolIcons.h"
 
 #include <QAction>
 #include <array>
@@ -145,10 +146,24 @@ void CommandTable::setCaption(int id, const QString& caption) const {
     if (!command || command->text() == caption)
         return;
     command->setText(caption);
-    // A tool button shows the icon text, which Qt would derive from the text with its blanks trimmed;
-    // the padding sets the button's width, so it is given explicitly.
-    if (isButtonCaption(caption))
-        command->setIconText(caption);
+    // The padding set the buttons' widths where they were drawn by hand; a tool button here takes the
+    // platform's spacing beside its icon, so it shows the caption without the blanks.
+    if (!isButtonCaption(caption))
+        return;
+    command->setIconText(caption.trimmed());
+    if (const auto spec = m_specs.find(id); spec != m_specs.end())
+        showRunning(id, *command, caption != output::text(*spec->second->caption));
+}
+
+void CommandTable::showRunning(int id, QAction& command, bool running) const {
+    const auto idle = m_idleIcons.find(id);
+    if (running && idle == m_idleIcons.end()) {
+        m_idleIcons.emplace(id, command.icon());
+        command.setIcon(ui::toolIcon(ui::ToolIcon::Stop));
+    } else if (!running && idle != m_idleIcons.end()) {
+        command.setIcon(idle->second);
+        m_idleIcons.erase(idle);
+    }
 }
 
 QString CommandTable::contextCaption(int id) const {

@@ -2,6 +2,7 @@
 
 #include "text/StringResource.h"
 
+#include <QIcon>
 #include <QKeySequence>
 #include <QList>
 #include <QString>
@@ -36,7 +37,9 @@ public:
     QAction* action(int id) const;
     // Runs a command the way its sources do: only while it is enabled. False when it did not run.
     bool trigger(int id) const;
-    // Sets a command's caption; a button caption keeps its padding blanks.
+    // Sets a command's caption. A button caption keeps its padding blanks in the action's text (its
+    // accelerator and accessible texts); the button shows it without them. A button whose caption is
+    // another than its first ("Cancel", "Stop Logging") is running: it shows a stop picture meanwhile.
     void setCaption(int id, const QString& caption) const;
     // The caption in the Results window's context menu, which follows the state as the menu's does:
     // the table's own while the command has its first caption, otherwise the caption in force with the
@@ -48,6 +51,10 @@ public:
 private:
     std::map<int, QAction*> m_actions;
     std::map<int, const CommandSpec*> m_specs;
+    void showRunning(int id, QAction& command, bool running) const;
+
+    // The pictures of the buttons that show the stop picture while they run.
+    mutable std::map<int, QIcon> m_idleIcons;
 };
 
 } // namespace vantrel::app

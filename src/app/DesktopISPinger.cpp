@@ -51,6 +51,11 @@ void DesktopISPinger::refreshCommands() {
     const ops::CommandUi button = m_isp.buttonUi(pane && !pane->serverAddressBox()->text().isEmpty());
     commands.setEnabled(cmd::kISPingerButton, button.enabled);
     commands.setCaption(cmd::kISPingerButton, button.caption);
+    // Its caption reads "Cancel" as a running operation's does: the tip tells the two apart.
+    QString tip;
+    if (m_isp.isActive())
+        tip = output::text(output::res::kIspStopMenu).remove(QLatin1Char('&'));
+    commands.action(cmd::kISPingerButton)->setToolTip(tip);
     const ops::CommandUi menu = m_isp.menuUi();
     commands.setEnabled(cmd::kISPingerMenu, menu.enabled);
     commands.setCaption(cmd::kISPingerMenu, menu.caption);

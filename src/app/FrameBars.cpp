@@ -146,7 +146,7 @@ void buildToolBars(QMainWindow& window, const CommandTable& c, FrameBars& frameB
     }
     toolkit->addSeparator();
     // The Exit button's caption differs from its menu item's: buttons show the icon text.
-    c.action(cmd::kExit)->setIconText(text(res::kExitButtonText));
+    c.action(cmd::kExit)->setIconText(text(res::kExitButtonText).trimmed());
     toolkit->addCommand(c.action(cmd::kExit));
 
     ui::CNxMFCToolBar* seqScan = make(text(res::kSeqScanToolbarTitle), "SeqScanToolBar");

@@ -3,7 +3,9 @@
 #include "commands/CommandIds.h"
 #include "text/FrameTexts.h"
 
+#include <QApplication>
 #include <QColor>
+#include <QStyle>
 #include <array>
 
 namespace vantrel::app {
@@ -13,6 +15,7 @@ namespace {
 namespace res = output::res;
 
 const std::array kStyles = {
+    VisualStyle{cmd::kLookSystem, &res::kStyleSystem, nullptr, true, false, Qt::ToolButtonTextBesideIcon},
     VisualStyle{210, &res::kStyleWindows2000, "Windows", false, false, Qt::ToolButtonTextBesideIcon},
     VisualStyle{211, &res::kStyleOfficeXp, "Fusion", false, false, Qt::ToolButtonTextBesideIcon},
     VisualStyle{212, &res::kStyleWindowsXp, "Fusion", false, false, Qt::ToolButtonTextBesideIcon},
@@ -80,7 +83,15 @@ int validVisualStyle(int id) {
     return findVisualStyle(id) ? id : cmd::kLookDefault;
 }
 
+QString desktopStyleName() {
+    // Read before the first look replaces the style.
+    static const QString name = QApplication::style() ? QApplication::style()->name() : QString();
+    return name;
+}
+
 QPalette visualStylePalette(int id) {
+    if (validVisualStyle(id) == cmd::kLookSystem)
+        return QPalette();
     const StyleColours c = coloursOf(validVisualStyle(id));
     QPalette palette(c.button, c.window);
     palette.setColor(QPalette::Window, c.window);

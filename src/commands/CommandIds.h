@@ -74,7 +74,9 @@ inline constexpr int kResetGui = 1003;
 // Visual styles
 inline constexpr int kLookFirst = 210;
 inline constexpr int kLookLast = 218;
-inline constexpr int kLookDefault = 214;
+// The desktop's own style and palette: first in the menu and a new store's look.
+inline constexpr int kLookSystem = 219;
+inline constexpr int kLookDefault = kLookSystem;
 
 // Frame and framework
 inline constexpr int kExit = 57665;

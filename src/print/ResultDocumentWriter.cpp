@@ -16,10 +16,6 @@ namespace {
 
 constexpr int kCellPaddingPx = 4;
 
-QColor toColor(const Rgb& rgb) {
-    return QColor(rgb.red, rgb.green, rgb.blue);
-}
-
 // The document finds a format among its own by the format's hash, which the format's shared data works
 // out once and keeps. The document inserts a copy of the format it is given, so the hash of a format kept
 // for many insertions is worked out here, before the copies: comparing it with another does that.
@@ -42,13 +38,25 @@ ResultDocumentWriter::ResultDocumentWriter(QTextDocument& document, double dpiX)
     option.setTextDirection(Qt::LeftToRight);
     m_document.setDefaultTextOption(option);
     m_insertion.setFont(font);
-    m_insertion.setForeground(Qt::black);
+    m_insertion.setForeground(m_colours.ink());
     // Columns are as wide as their twips on this device, or wider where the font in use (another than the
     // one the widths were made for) needs it: about ten bold characters to a thousand twips.
     QFont bold = font;
     bold.setBold(true);
     m_pixelsPerTwip = std::max(dpiX / 1440.0, QFontMetricsF(bold).averageCharWidth() * 1.15 / 100.0);
     m_end = QTextCursor(&m_document);
+}
+
+void ResultDocumentWriter::setPageColours(const PageColours& colours) {
+    if (colours == m_colours)
+        return;
+    m_colours = colours;
+    // What was made for the old colours is made again as it is needed.
+    m_kindFormat.reset();
+    m_rowLayouts.clear();
+    m_runFormats.clear();
+    m_insertion.setForeground(m_colours.ink());
+    m_insertion.clearBackground();
 }
 
 void ResultDocumentWriter::restart() {
@@ -82,12 +90,12 @@ void ResultDocumentWriter::setInsertionFormat(const CharFormat& kindFormat) {
     if (m_kindFormat == kindFormat)
         return;
     m_kindFormat = kindFormat;
-    m_insertion.setForeground(toColor(kindFormat.text));
+    m_insertion.setForeground(m_colours.text(kindFormat.text));
     m_insertion.setFontWeight(kindFormat.bold ? QFont::Bold : QFont::Normal);
     if (kindFormat.background == colors::kWhite)
         m_insertion.clearBackground();
     else
-        m_insertion.setBackground(toColor(kindFormat.background));
+        m_insertion.setBackground(m_colours.fill(kindFormat.background));
     // A background of the insertion format shades the cells' text, as a highlight; the gaps between
     // cells stay clear so the row still reads as cells.
     m_cellGap = m_insertion;
@@ -135,7 +143,7 @@ ResultDocumentWriter::RowLayout ResultDocumentWriter::makeLayout(const TableRow&
                                {borderPixels(cell.borders.left), borderPixels(cell.borders.top),
                                 borderPixels(cell.borders.right), borderPixels(cell.borders.bottom)}};
         if (cell.background)
-            painted.background = toColor(*cell.background);
+            painted.background = m_colours.fill(*cell.background);
         if (left > 0)
             tabs.append(QTextOption::Tab(left + kCellPaddingPx, QTextOption::LeftTab));
         layout.cells.push_back(painted);
@@ -210,13 +218,13 @@ QTextCharFormat ResultDocumentWriter::makeFormat(const TextRun& run) const {
     if (run.underline)
         format.setFontUnderline(true);
     if (run.color)
-        format.setForeground(toColor(*run.color));
+        format.setForeground(m_colours.text(*run.color));
     if (!run.link.isEmpty()) {
         format.setAnchor(true);
         format.setAnchorHref(run.link.trimmed());
         format.setFontUnderline(true);
         if (!run.color)
-            format.setForeground(QColor(0, 0, 255));
+            format.setForeground(m_colours.text(colors::kBlue));
     }
     return format;
 }
@@ -237,7 +245,7 @@ void ResultDocumentWriter::insertRuns(const std::vector<TextRun>& runs) {
             link.setAnchor(true);
             link.setAnchorHref(found.href);
             link.setFontUnderline(true);
-            link.setForeground(QColor(0, 0, 255));
+            link.setForeground(m_colours.text(colors::kBlue));
             insertText(text.mid(found.start, found.length), link);
             at = found.start + found.length;
         }

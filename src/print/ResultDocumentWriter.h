@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print/PageColours.h"
 #include "print/RowDecoration.h"
 #include "rows/KindPresenter.h"
 #include "rtf/RtfDocument.h"
@@ -28,6 +29,10 @@ public:
     // Appends a fragment's blocks at the end in the insertion format its kind sets; the fragment's own
     // formatting goes over it.
     void append(const RtfDocument& fragment, const CharFormat& kindFormat);
+
+    // The colours of the page the document is shown on; appends from now on are in them.
+    void setPageColours(const PageColours& colours);
+    const PageColours& pageColours() const { return m_colours; }
 
     // The cursor at the document's end, which the writer moves; for grouping appends into one edit.
     QTextCursor& end() { return m_end; }
@@ -72,6 +77,7 @@ private:
     QTextDocument& m_document;
     double m_dpiX;
     double m_pixelsPerTwip;
+    PageColours m_colours;
     QTextCharFormat m_insertion; // the insertion point's format, which kinds change
     QTextCharFormat m_cellGap;   // the insertion format without a background, between a row's cells
     std::optional<CharFormat> m_kindFormat; // the kind format m_insertion was made for

@@ -10,7 +10,8 @@
 
 namespace vantrel::output {
 
-void RowPainter::paint(QPainter& painter, const QTextDocument& document, const QRectF& band, Layer layer) {
+void RowPainter::paint(QPainter& painter, const QTextDocument& document, const QRectF& band, Layer layer,
+                       const QColor& border) {
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     const int first = layout->hitTest(band.topLeft(), Qt::FuzzyHit);
     for (QTextBlock block = document.findBlock(std::max(first, 0)); block.isValid(); block = block.next()) {
@@ -32,7 +33,7 @@ void RowPainter::paint(QPainter& painter, const QTextDocument& document, const Q
             }
             auto edge = [&](int width, QRect line) {
                 if (width > 0)
-                    painter.fillRect(line, Qt::black);
+                    painter.fillRect(line, border);
             };
             edge(cell.borders.left, QRect(area.left(), area.top(), cell.borders.left, area.height()));
             edge(cell.borders.right,

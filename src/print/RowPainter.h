@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+
 class QPainter;
 class QRectF;
 class QTextDocument;
@@ -13,7 +15,8 @@ public:
     enum class Layer { Backgrounds, Borders };
 
     // painter draws in document coordinates; band is the part of the document being drawn.
-    static void paint(QPainter& painter, const QTextDocument& document, const QRectF& band, Layer layer);
+    static void paint(QPainter& painter, const QTextDocument& document, const QRectF& band, Layer layer,
+                      const QColor& border = Qt::black);
 };
 
 } // namespace vantrel::output

@@ -54,6 +54,7 @@ inline constexpr TextTemplate<> kSelectAllMenu{0, "SelectAllMenu", "&Select All"
 inline constexpr TextTemplate<> kUndoMenu{0, "UndoMenu", "&Undo"};
 
 // The visual styles of the Application Look menu.
+inline constexpr TextTemplate<> kStyleSystem{0, "StyleSystem", "&System"};
 inline constexpr TextTemplate<> kStyleWindows2000{0, "StyleWindows2000", "Windows &2000"};
 inline constexpr TextTemplate<> kStyleOfficeXp{0, "StyleOfficeXp", "Office &XP"};
 inline constexpr TextTemplate<> kStyleWindowsXp{0, "StyleWindowsXp", "&Windows XP"};

@@ -64,6 +64,12 @@ inline constexpr TextTemplate<> kHopsTip{
 inline constexpr TextTemplate<> kShowDnsNamesLabel{0, "ShowDnsNamesLabel", "Show DNS Names:"};
 inline constexpr TextTemplate<> kTraceDnsTip{0, "TraceDnsTip",
                                              "Find the DNS name of each server along the trace route?"};
+inline constexpr TextTemplate<> kPathMonitorIntervalLabel{0, "PathMonitorIntervalLabel",
+                                                          "Path Monitor interval (1/10 sec):"};
+inline constexpr TextTemplate<> kPathMonitorIntervalTip{
+    0, "PathMonitorIntervalTip",
+    "How often the Path Monitor sends a round of probes to every hop,\n in tenths of a second (10 is one "
+    "second)."};
 
 // The scans' ping options, alike on the SeqScan and ListScan panes.
 inline constexpr TextTemplate<> kScanPacketsLabel{0, "ScanPacketsLabel", "Packets/Ping:"};

@@ -39,6 +39,8 @@ constexpr std::array kContinuousControls{
 constexpr std::array kTraceControls{
     PaneControl{K::Number, Hops, &res::kHopsLabel, &res::kHopsTip},
     PaneControl{K::Check, TraceDNS, &res::kShowDnsNamesLabel, &res::kTraceDnsTip},
+    PaneControl{K::Number, PathMonitorInterval, &res::kPathMonitorIntervalLabel,
+                &res::kPathMonitorIntervalTip},
 };
 
 constexpr std::array kGroups{

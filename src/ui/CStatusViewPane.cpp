@@ -156,6 +156,8 @@ bool CStatusViewPane::printTo(QPrinter& printer) {
         pages = output::ResultPagePrinter::copyOf(*m_view->document());
     else
         pages = std::make_unique<QTextDocument>(); // a range of pages of a text not yet laid out: none
+    // Paper is white: the rows print in their own colours.
+    output::recolour(*pages, m_view->pageColours(), output::PageColours());
     QPageLayout layout = printer.pageLayout();
     layout.setUnits(QPageLayout::Point);
     const int unprintableTop = int(layout.minimumMargins().top() * 20);

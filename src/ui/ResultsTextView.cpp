@@ -104,14 +104,7 @@ ResultsTextView::ResultsTextView(QWidget* parent)
     m_giveBack.setSingleShot(true);
     m_giveBack.setInterval(kGiveBackAfterMs);
     connect(&m_giveBack, &QTimer::timeout, this, returnFreedMemory);
-    // The results are black (or coloured) text on white whatever the application look: a dark look
-    // darkens the frame, never the page.
-    QPalette page = palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        page.setColor(group, QPalette::Base, Qt::white);
-        page.setColor(group, QPalette::Text, Qt::black);
-    }
-    setPalette(page);
+    showPage();
 
     m_newResults = new QToolButton(viewport());
     m_newResults->setObjectName(QStringLiteral("NewResultsBelow"));
@@ -288,10 +281,31 @@ void ResultsTextView::insertFromMimeData(const QMimeData* source) {
 QMimeData* ResultsTextView::createMimeDataFromSelection() const {
     auto* copied = new QMimeData;
     copied->setText(plainTextOf(textCursor()));
-    const QByteArray rtf = selectionRtf(textCursor(), 1.0 / m_writer.pixelsPerTwip());
+    const QByteArray rtf = selectionRtf(textCursor(), 1.0 / m_writer.pixelsPerTwip(), m_writer.pageColours());
     copied->setData(QStringLiteral("text/rtf"), rtf);
     copied->setData(QStringLiteral("application/rtf"), rtf);
     return copied;
+}
+
+void ResultsTextView::setPageColours(const output::PageColours& colours) {
+    if (colours == m_writer.pageColours())
+        return;
+    endFrame();
+    output::recolour(*document(), m_writer.pageColours(), colours);
+    m_writer.setPageColours(colours);
+    showPage();
+    viewport()->update();
+}
+
+void ResultsTextView::showPage() {
+    // The page is the rows' own (white, or dark on a dark desktop), whatever the application look does to
+    // the frame around it.
+    QPalette page = palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        page.setColor(group, QPalette::Base, m_writer.pageColours().page());
+        page.setColor(group, QPalette::Text, m_writer.pageColours().ink());
+    }
+    setPalette(page);
 }
 
 void ResultsTextView::paintEvent(QPaintEvent* event) {
@@ -307,7 +321,8 @@ void ResultsTextView::paintRowDecorations(DecorationLayer layer) {
     painter.translate(-scroll);
     output::RowPainter::paint(painter, *document(), QRectF(scroll, QSizeF(viewport()->size())),
                               layer == DecorationLayer::Backgrounds ? output::RowPainter::Layer::Backgrounds
-                                                                    : output::RowPainter::Layer::Borders);
+                                                                    : output::RowPainter::Layer::Borders,
+                              m_writer.pageColours().border());
 }
 
 void ResultsTextView::mouseMoveEvent(QMouseEvent* event) {

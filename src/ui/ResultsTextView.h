@@ -42,6 +42,10 @@ public:
 
     static bool isOpenableLink(const QString& href);
 
+    // The page the rows are shown on: the text shown so far is recoloured, what comes is written so.
+    void setPageColours(const output::PageColours& colours);
+    const output::PageColours& pageColours() const { return m_writer.pageColours(); }
+
     // Lays out and paints what was appended in this frame now, before the text is edited otherwise.
     void endFrame();
     // The caret behind the last character, scrolled into view; appends follow the end again.
@@ -81,6 +85,7 @@ private:
     void userMovedView();
     bool viewAtEnd() const;
     void placeMarker();
+    void showPage();
     enum class DecorationLayer { Backgrounds, Borders };
     void paintRowDecorations(DecorationLayer layer);
 

@@ -24,6 +24,19 @@ constexpr double kInset = 6.0;
 // Below this the round trips are labelled in microseconds.
 constexpr double kMicrosecondRange = 1.0;
 
+// The trace's colours: blue, green and red that stand out from the plot's base, light or dark.
+struct TraceColours {
+    QColor line;
+    QColor average;
+    QColor lost;
+};
+
+TraceColours traceColours(const QColor& base) {
+    if (base.lightnessF() < 0.5)
+        return {QColor(110, 160, 255), QColor(90, 210, 90), QColor(255, 100, 90)};
+    return {QColor(0, 0, 255), QColor(0, 160, 0), QColor(255, 0, 0)};
+}
+
 QString milliseconds(double value) {
     return QString::number(value, 'f', 3);
 }
@@ -121,6 +134,7 @@ QString RoundTripPlot::summaryText() const {
 void RoundTripPlot::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Base));
+    const TraceColours colours = traceColours(palette().color(QPalette::Base));
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor text = palette().color(QPalette::Text);
     const QFontMetrics metrics = fontMetrics();
@@ -163,11 +177,15 @@ void RoundTripPlot::paintEvent(QPaintEvent*) {
         return QPointF(area.left() + (area.width() - kInset) * (x / xMax),
                        area.bottom() - area.height() * (rtt / yMax));
     };
-    // The frame, a line at every round trip tick, and the ticks' labels with the axes' names and units.
+    // The frame, a grid line at every tick, and the ticks' labels with the axes' names and units.
     painter.setPen(palette().color(QPalette::Midlight));
     for (const double tick : yAxis.ticks()) {
         const double y = at(0, tick / unit).y();
         painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+    }
+    for (const double tick : xAxis.ticks()) {
+        const double x = at(tick, 0).x();
+        painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
     }
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(area);
@@ -196,7 +214,7 @@ void RoundTripPlot::paintEvent(QPaintEvent*) {
 
     // The running average.
     if (const std::optional<double> average = this->average()) {
-        painter.setPen(QPen(QColor(0, 160, 0), 1, Qt::DashLine));
+        painter.setPen(QPen(colours.average, 1, Qt::DashLine));
         const double y = at(0, *average).y();
         painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
     }
@@ -204,19 +222,19 @@ void RoundTripPlot::paintEvent(QPaintEvent*) {
     // A short run is drawn with a 1.5 px line and a dot per request. Beyond that a stroked line would cost
     // tens of milliseconds on a dense trace, where a cosmetic one-pixel line costs well under one.
     const bool few = sampleCount() <= std::size_t(area.width() / 4) && m_history.requestsPerBucket() == 1;
-    QPen linePen(QColor(0, 0, 255), few ? 1.5 : 1.0);
+    QPen linePen(colours.line, few ? 1.5 : 1.0);
     linePen.setCosmetic(!few);
     painter.setPen(linePen);
     painter.drawLines(trace.line.data(), int(trace.line.size()));
     if (few) {
         // Filled without an outline, as large as a 1.5 px outline made them: half the cost.
         painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0, 0, 255));
+        painter.setBrush(colours.line);
         for (const RoundTripHistory::Bucket& bucket : m_history.buckets())
             if (bucket.answered)
                 painter.drawEllipse(at(bucket.firstX, bucket.firstRtt), 2.75, 2.75);
     }
-    painter.setPen(QPen(QColor(255, 0, 0), 2));
+    painter.setPen(QPen(colours.lost, 2));
     painter.drawLines(trace.lost.data(), int(trace.lost.size()));
 }
 

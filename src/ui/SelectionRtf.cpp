@@ -41,10 +41,11 @@ private:
 
 class RtfWriter {
 public:
-    RtfWriter(const QTextCursor& selection, double twipsPerPixel)
+    RtfWriter(const QTextCursor& selection, double twipsPerPixel, const output::PageColours& shownOn)
         : m_start(selection.selectionStart())
         , m_end(selection.selectionEnd())
-        , m_twipsPerPixel(twipsPerPixel) {}
+        , m_twipsPerPixel(twipsPerPixel)
+        , m_shownOn(shownOn) {}
 
     QByteArray write(const QTextDocument& document) {
         writeBody(document);
@@ -120,9 +121,12 @@ private:
                 if (format.fontUnderline())
                     m_body += "\\ul";
                 if (format.foreground().style() != Qt::NoBrush)
-                    m_body += "\\cf" + QByteArray::number(colourIndex(format.foreground().color()));
+                    m_body += "\\cf" + QByteArray::number(
+                                           colourIndex(m_shownOn.storedText(format.foreground().color())));
                 if (format.background().style() != Qt::NoBrush)
-                    m_body += "\\highlight" + QByteArray::number(colourIndex(format.background().color()));
+                    m_body +=
+                        "\\highlight" +
+                        QByteArray::number(colourIndex(m_shownOn.storedFill(format.background().color())));
                 m_body += ' ';
                 writeText(parts[i]);
                 m_body += '}';
@@ -150,7 +154,8 @@ private:
                     m_body += QByteArray("\\clbrdr") + side + "\\brdrw" + twips(width) + "\\brdrs ";
             }
             if (cell.background)
-                m_body += "\\clcbpat" + QByteArray::number(colourIndex(*cell.background));
+                m_body +=
+                    "\\clcbpat" + QByteArray::number(colourIndex(m_shownOn.storedFill(*cell.background)));
             m_body += "\\cellx" + twips(cell.right) + ' ';
         }
         m_body += "\\pard\\intbl ";
@@ -161,16 +166,18 @@ private:
     int m_start;
     int m_end;
     double m_twipsPerPixel;
+    output::PageColours m_shownOn;
     QList<QRgb> m_colours;
     RtfSink m_body;
 };
 
 } // namespace
 
-QByteArray selectionRtf(const QTextCursor& selection, double twipsPerPixel) {
+QByteArray selectionRtf(const QTextCursor& selection, double twipsPerPixel,
+                        const output::PageColours& shownOn) {
     if (!selection.document())
         return {};
-    return RtfWriter(selection, twipsPerPixel).write(*selection.document());
+    return RtfWriter(selection, twipsPerPixel, shownOn).write(*selection.document());
 }
 
 } // namespace vantrel::ui

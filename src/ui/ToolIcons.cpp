@@ -101,6 +101,11 @@ void paintIcon(QPainter& p, ToolIcon icon) {
         p.drawEllipse(QPointF(8, 8), 7, 7);
         cross(p, QPointF(8, 8), 3, Qt::white);
         break;
+    case ToolIcon::Stop: // a red square
+        p.setPen(pen(kRed.darker(140), 1));
+        p.setBrush(kRed);
+        p.drawRoundedRect(QRectF(3, 3, 10, 10), 1.5, 1.5);
+        break;
     case ToolIcon::SeqScan: // addresses one after another
         for (int i = 0; i < 4; ++i) {
             p.setPen(pen(kDark, 1));
@@ -265,6 +270,8 @@ const char* themeName(ToolIcon icon) {
         return "edit-undo";
     case ToolIcon::Print:
         return "document-print";
+    case ToolIcon::Stop:
+        return "process-stop";
     }
     return "";
 }

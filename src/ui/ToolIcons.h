@@ -28,6 +28,7 @@ enum class ToolIcon {
     ClearAll,
     Undo,
     Print,
+    Stop, // a running command's button: it cancels
 };
 
 // A button's icon from the desktop's icon theme, or, where the theme has none, from the program's own

@@ -423,8 +423,17 @@ TEST_F(Restart, TheResultsKeepTheirRoomOverRestartsAndGainWhatTheWindowGains) {
 }
 
 TEST_F(Restart, ChosenStyleIsAppliedSavedAndChecked) {
-    EXPECT_EQ(frame->applicationLook(), 214);
-    EXPECT_TRUE(frame->commands().action(214)->isChecked());
+    // A new store has the System look, which follows the desktop's palette as it changes: on a dark one
+    // the Results page is dark too.
+    EXPECT_EQ(frame->applicationLook(), cmd::kLookSystem);
+    EXPECT_TRUE(frame->commands().action(cmd::kLookSystem)->isChecked());
+    const QColor desktopWindow = QApplication::palette().color(QPalette::Window);
+    const auto page = [&] { return frame->resultsPane().view().viewport()->palette(); };
+    EXPECT_EQ(page().color(QPalette::Base), QColor(Qt::white));
+    QApplication::setPalette(QPalette(QColor(50, 50, 50), QColor(35, 38, 41)));
+    EXPECT_EQ(frame->resultsPane().view().pageColours().shade(), output::PageColours::Shade::Dark);
+    EXPECT_LT(page().color(QPalette::Base).lightness(), 64);
+    EXPECT_GT(page().color(QPalette::Text).lightness(), 192);
 
     ASSERT_TRUE(frame->commands().trigger(216));
     EXPECT_EQ(store->GetProfileInt(kWorkspaceSection, "ApplicationLook", 0), 216);
@@ -438,6 +447,11 @@ TEST_F(Restart, ChosenStyleIsAppliedSavedAndChecked) {
     ASSERT_TRUE(frame->commands().trigger(218));
     EXPECT_EQ(QApplication::style()->name(), QStringLiteral("fusion"));
     EXPECT_NE(QApplication::palette().color(QPalette::Window), classic);
+    // Back to the System look: the desktop's palette again, and a light page on it.
+    ASSERT_TRUE(frame->commands().trigger(cmd::kLookSystem));
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), desktopWindow);
+    EXPECT_EQ(page().color(QPalette::Base), QColor(Qt::white));
+    ASSERT_TRUE(frame->commands().trigger(218));
 
     reopen();
     EXPECT_EQ(frame->applicationLook(), 218);
@@ -493,7 +507,7 @@ TEST_F(Restart, StoredStyleThatNamesNoneFallsBackToTheDefault) {
     frame.reset();
     store.reset();
     open();
-    EXPECT_EQ(frame->applicationLook(), 214);
+    EXPECT_EQ(frame->applicationLook(), cmd::kLookSystem);
 }
 
 // Export, a change, and import from the Other pane's buttons: the export holds the options shown (an

@@ -62,20 +62,24 @@ TEST_F(CommandState, OperationCommandsFollowTheFlags) {
     EXPECT_FALSE(action(*frame, cmd::kPingButton)->isEnabled());
     EXPECT_FALSE(action(*frame, cmd::kLookupMenu)->isEnabled());
     EXPECT_TRUE(action(*frame, cmd::kTraceButton)->isEnabled());
-    EXPECT_EQ(action(*frame, cmd::kTraceButton)->iconText(), QStringLiteral("      Cancel     "));
+    EXPECT_EQ(action(*frame, cmd::kTraceButton)->text(), QStringLiteral("      Cancel     "));
     EXPECT_EQ(action(*frame, cmd::kTraceMenu)->text(), QStringLiteral("Cancel Trace"));
 
     frame->flags().lookupReported(); // the trace is over
     frame->flags().startOperation(ops::Operation::Ping);
     frame->RefreshCommandUI();
-    EXPECT_EQ(action(*frame, cmd::kPingButton)->iconText(), QStringLiteral("       Cancel       "));
+    EXPECT_EQ(action(*frame, cmd::kPingButton)->text(), QStringLiteral("       Cancel       "));
+    // The running button shows a stop picture, the others keep theirs.
+    const QIcon stop = action(*frame, cmd::kPingButton)->icon();
+    EXPECT_EQ(action(*frame, cmd::kPingButton)->iconText(), QStringLiteral("Cancel"));
     EXPECT_EQ(action(*frame, cmd::kPingMenu)->text(), QStringLiteral("Cancel Ping"));
     EXPECT_FALSE(action(*frame, cmd::kTraceButton)->isEnabled());
-    EXPECT_EQ(action(*frame, cmd::kTraceButton)->iconText(), QStringLiteral("       Trace       "));
+    EXPECT_EQ(action(*frame, cmd::kTraceButton)->text(), QStringLiteral("       Trace       "));
 
     frame->flags().lookupReported(); // the ping is over
     frame->RefreshCommandUI();
-    EXPECT_EQ(action(*frame, cmd::kPingButton)->iconText(), QStringLiteral("         Ping         "));
+    EXPECT_EQ(action(*frame, cmd::kPingButton)->text(), QStringLiteral("         Ping         "));
+    EXPECT_NE(action(*frame, cmd::kPingButton)->icon().cacheKey(), stop.cacheKey());
     EXPECT_EQ(action(*frame, cmd::kPingMenu)->text(), QStringLiteral("&Ping"));
     EXPECT_TRUE(action(*frame, cmd::kTraceButton)->isEnabled());
 }
@@ -457,8 +461,7 @@ TEST_F(CommandState, LogOpensWhenLoggingStartsAndItsCommandsFollowIt) {
 
     // The check box starts logging: captions, the check, the read-only box, the blue pane.
     frame->logOptionsPane()->logCheck()->click();
-    EXPECT_EQ(action(*frame, cmd::kStartLoggingButton)->iconText(),
-              QStringLiteral("      Stop Logging       "));
+    EXPECT_EQ(action(*frame, cmd::kStartLoggingButton)->text(), QStringLiteral("      Stop Logging       "));
     EXPECT_EQ(action(*frame, cmd::kStartLoggingMenu)->text(), QStringLiteral("Stop &Logging"));
     EXPECT_TRUE(frame->logOptionsPane()->logCheck()->isChecked());
     EXPECT_TRUE(frame->logOptionsPane()->fileNameBox()->isReadOnly());

@@ -109,24 +109,20 @@ TEST_F(MainFrameLayout, ViewMenuOffersEveryApplicationLook) {
             look = action->menu();
     }
     ASSERT_NE(look, nullptr);
-    EXPECT_THAT(menuTexts(look), ElementsAre("Windows &2000", "Office &XP", "&Windows XP", "Office 200&3",
-                                             "Visual Studio.NET 200&5", "Office 200&7"));
+    EXPECT_THAT(menuTexts(look), ElementsAre("&System", "Windows &2000", "Office &XP", "&Windows XP",
+                                             "Office 200&3", "Visual Studio.NET 200&5", "Office 200&7"));
     EXPECT_THAT(menuTexts(look->actions().last()->menu()),
                 ElementsAre("&Blue Style", "B&lack Style", "&Silver Style", "&Aqua Style"));
 }
 
-TEST_F(MainFrameLayout, ToolbarsHoldPaddedTextButtons) {
+TEST_F(MainFrameLayout, ToolbarsHoldTextButtonsWithoutPadding) {
     ASSERT_NE(frame->toolBar("Toolkit"), nullptr);
     EXPECT_THAT(buttonTexts(frame->toolBar("Toolkit")),
-                ElementsAre("         Ping         ", "      Lookup      ", "       Trace       ",
-                            "    Path Monitor    ", "-", "      Options      ", "-",
-                            "           Exit            "));
+                ElementsAre("Ping", "Lookup", "Trace", "Path Monitor", "-", "Options", "-", "Exit"));
     EXPECT_THAT(buttonTexts(frame->toolBar("SeqScan")),
-                ElementsAre("      SeqScan      ", "-", "      ListScan      ", "-", "      ISPinger      ",
-                            "-", "      System Tray      "));
-    EXPECT_THAT(buttonTexts(frame->toolBar("Log")),
-                ElementsAre("      Start Logging       ", "      Show Log      ", "      Clear Log       "));
-    EXPECT_THAT(buttonTexts(frame->toolBar("Hosts")), ElementsAre("      Add Profile      "));
+                ElementsAre("SeqScan", "-", "ListScan", "-", "ISPinger", "-", "System Tray"));
+    EXPECT_THAT(buttonTexts(frame->toolBar("Log")), ElementsAre("Start Logging", "Show Log", "Clear Log"));
+    EXPECT_THAT(buttonTexts(frame->toolBar("Hosts")), ElementsAre("Add Profile"));
     EXPECT_FALSE(static_cast<ui::CNxMFCToolBar*>(frame->toolBar("Toolkit"))->toolTipsShown());
     EXPECT_TRUE(static_cast<ui::CNxMFCToolBar*>(frame->toolBar("Log"))->toolTipsShown());
 
@@ -143,7 +139,7 @@ TEST_F(MainFrameLayout, ToolbarsHoldPaddedTextButtons) {
     ASSERT_TRUE(frame->commands().trigger(215));
     EXPECT_EQ(frame->toolBar("Log")->findChild<QToolButton*>("button431")->toolButtonStyle(),
               Qt::ToolButtonTextUnderIcon);
-    ASSERT_TRUE(frame->commands().trigger(214));
+    ASSERT_TRUE(frame->commands().trigger(cmd::kLookSystem));
 
     // The Options button drops down the Options menu.
     auto* options = frame->toolBar("Toolkit")->findChild<QToolButton*>(QStringLiteral("button405"));

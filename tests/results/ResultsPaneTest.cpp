@@ -1,3 +1,5 @@
+#include "print/PageColours.h"
+#include "print/RowDecoration.h"
 #include "rtf/RtfReader.h"
 #include "settings/LiveOptions.h"
 #include "support/QtPrinters.h"
@@ -179,6 +181,50 @@ TEST_F(ResultsPaneTest, KindsSetTheInsertionFormatAndPlainRowsKeepTheirOwnLook) 
         EXPECT_EQ(formatOf(block).background().style(), Qt::NoBrush) << block;
     }
     EXPECT_EQ(formatOf(6, 1).foreground().color(), QColor(0, 0, 255)) << "only its own RTF colours it";
+}
+
+TEST_F(ResultsPaneTest, ADarkPageKeepsEveryRowReadableAndCopiesPrintsInTheRowsOwnColours) {
+    pane().showResult(output::fill(res::kPingHeaderRow).rtf(), ResultKind::HeaderRow);
+    pane().showResult(row(1, "10.0.0.1"), ResultKind::Plain);
+    pane().showResult(
+        output::fill(res::kPingErrorRow, 2u, RtfText::escape(QStringLiteral("TIMED OUT"))).rtf(),
+        ResultKind::ErrorRow);
+    for (ResultKind kind : {ResultKind::Red, ResultKind::Bold, ResultKind::RedBold, ResultKind::Blue})
+        pane().showResult(QStringLiteral("{Kind} \\par }"), kind);
+    pane().showResult(QStringLiteral("{\\colortbl;\\red0\\green0\\blue255;}{See {\\cf1 blue} "
+                                     "https://example.org/} \\par }"),
+                      ResultKind::Plain);
+    const auto copyAll = [&] {
+        pane().command(CStatusViewPane::SelectAll)->trigger();
+        pane().command(CStatusViewPane::Copy)->trigger();
+        return QApplication::clipboard()->mimeData()->data(QStringLiteral("text/rtf"));
+    };
+    const QByteArray light = copyAll();
+
+    pane().view().setPageColours(output::PageColours(output::PageColours::Shade::Dark));
+    const output::PageColours& page = pane().view().pageColours();
+    EXPECT_EQ(pane().view().viewport()->palette().color(QPalette::Base), page.page());
+    // Every run against what it is drawn on: its shading, its row's cell, or the page (WCAG AA).
+    for (QTextBlock block = pane().view().document()->begin(); block.isValid(); block = block.next()) {
+        QColor cell = page.page();
+        if (const auto* decoration = dynamic_cast<const output::RowDecoration*>(block.userData()))
+            for (const output::CellDecoration& shaded : decoration->cells)
+                if (shaded.background)
+                    cell = *shaded.background;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            const QColor text =
+                format.foreground().style() == Qt::NoBrush ? page.ink() : format.foreground().color();
+            const QColor ground =
+                format.background().style() == Qt::NoBrush ? cell : format.background().color();
+            EXPECT_GE(output::contrastRatio(text, ground), 4.5) << it.fragment().text().toStdString();
+        }
+    }
+    // What leaves the window has the rows' own colours, as from a white page, and the page turns back.
+    EXPECT_EQ(copyAll(), light);
+    pane().view().setPageColours(output::PageColours());
+    EXPECT_EQ(copyAll(), light);
+    EXPECT_EQ(pane().view().viewport()->palette().color(QPalette::Base), QColor(Qt::white));
 }
 
 TEST_F(ResultsPaneTest, TheSizePaneFollowsTheTextAndThePurgeEmptiesIntoTheClipboard) {
