@@ -121,13 +121,15 @@ bool FramePanes::CreatePanes() {
     m_frame.addDockWidget(Qt::RightDockWidgetArea, plot);
     plot->hide();
     QObject::connect(plot, &QDockWidget::visibilityChanged, &m_frame, [this] { m_frame.RefreshCommandUI(); });
-    // So does the Watch List, tabbed with the plot.
+    // So does the Watch List, under the plot. Not tabbed with it: Qt 6.4 keeps a freed item of a tab
+    // group whose panes are all hidden when a layout is restored twice (at the start and once shown),
+    // and the next layout pass crashed on it.
     m_parts.watchPane = new ui::WatchPane(&m_frame);
     auto* watchScroller = new ui::PaneScroller(m_parts.watchPane, &m_frame);
     watchScroller->setAccessibleName(output::text(output::res::kWatchPaneTitle));
     QDockWidget* watch = makeDock(cmd::kWatchPane, output::text(output::res::kWatchPaneTitle),
                                   QStringLiteral("WatchPane"), watchScroller);
-    m_frame.tabifyDockWidget(plot, watch);
+    m_frame.addDockWidget(Qt::RightDockWidgetArea, watch);
     watch->hide();
     QObject::connect(watch, &QDockWidget::visibilityChanged, &m_frame,
                      [this] { m_frame.RefreshCommandUI(); });

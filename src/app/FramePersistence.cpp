@@ -57,8 +57,10 @@ void FramePersistence::restoreLayout() {
     const SavedLayout layout = readWorkspaceLayout(m_parts.store);
     if (!layout.geometry.isEmpty())
         m_layoutRestored = m_frame.restoreGeometry(layout.geometry);
-    if (!layout.state.isEmpty() && m_frame.restoreState(layout.state))
-        m_savedState = layout.state;
+    // The panes are arranged once the window has its size (arrangePanes), and only then: Qt 6.4 keeps a
+    // freed item of a tab group whose panes are all hidden when a layout is restored twice, and the
+    // next layout pass crashed on it.
+    m_savedState = layout.state;
     applyBarsShown(layout);
     m_parts.hostBox->setHistory(layout.hostHistory);
     m_parts.hostBox->setEditText(QString());

@@ -49,7 +49,7 @@ private:
     CMainFrame& m_frame;
     FrameParts& m_parts;
     bool m_layoutRestored = false;
-    QByteArray m_savedState;    // applied again once the window has its final size
+    QByteArray m_savedState;    // applied once the window has its final size
     QByteArray m_startingState; // the layout as built, before a saved one is applied
 };
 
