@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <bitset>
 
 namespace vantrel::ui {
 
@@ -13,6 +15,9 @@ namespace res = output::res;
 using output::text;
 
 namespace {
+
+// Room a cell takes beside its text: the item's margins and the grid line.
+constexpr int kCellPadding = 12;
 
 QTableWidgetItem* cell(const QString& value, Qt::Alignment alignment) {
     auto* item = new QTableWidgetItem(value);
@@ -33,8 +38,9 @@ PathMonitorPane::PathMonitorPane(QWidget* parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Tab moves on to the next control; the arrow keys move between the hops.
     m_table->setTabKeyNavigation(false);
-    // Sized to the contents once per table, not at each cell's change: a header that resizes itself measures
-    // every cell again for every cell set, which would stall the window at short intervals.
+    // Sized to the contents with the first rows, and a column again only when a text outgrew it: a header
+    // that resizes itself measures every cell again for every cell set, which would stall the window at
+    // short intervals.
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setAccessibleName(text(res::kPathMonitorPaneTitle));
     m_table->setToolTip(text(res::kPathMonitorPaneTip));
@@ -62,8 +68,18 @@ QString PathMonitorPane::heading() const {
 void PathMonitorPane::showHops(const std::vector<PathHopFigures>& hops) {
     const unsigned selected = selectedHop();
     m_showing = true;
+    const bool firstRows = m_table->rowCount() == 0;
     bool taller = m_table->rowCount() != int(hops.size()); // a row more, or a hop with another address
     m_table->setRowCount(int(hops.size()));
+    // Measuring a column reads every cell of it: a column is measured again only when a text outgrew it.
+    std::bitset<kColumns> wider;
+    const QFontMetrics metrics = m_table->fontMetrics();
+    const auto outgrows = [&](const QString& value, int column) {
+        int widest = 0;
+        for (const QStringView line : QStringView(value).split(QLatin1Char('\n')))
+            widest = std::max(widest, metrics.horizontalAdvance(line.toString()));
+        return widest + kCellPadding > m_table->columnWidth(column);
+    };
     const auto right = Qt::AlignRight;
     const auto left = Qt::AlignLeft;
     for (int row = 0; row < int(hops.size()); ++row) {
@@ -92,11 +108,19 @@ void PathMonitorPane::showHops(const std::vector<PathHopFigures>& hops) {
             } else {
                 m_table->setItem(row, column, cell(value, alignment));
             }
+            if (!firstRows && outgrows(value, column))
+                wider.set(std::size_t(column));
         }
         if (hop.hop == selected && !m_table->item(row, kHop)->isSelected())
             m_table->selectRow(row);
     }
-    m_table->resizeColumnsToContents();
+    if (firstRows) {
+        m_table->resizeColumnsToContents();
+    } else {
+        for (int column = 0; column < kColumns; ++column)
+            if (wider.test(std::size_t(column)))
+                m_table->resizeColumnToContents(column);
+    }
     if (taller)
         m_table->resizeRowsToContents();
     m_showing = false;
