@@ -62,6 +62,9 @@ public:
 
 private:
     void status(const QString& text) {
+        // Once cancelled, the status says so until the scan ends, whatever the worker is still doing.
+        if (m_context.flags.stopRequested())
+            return;
         m_context.status.set(text);
         m_context.link.SendStatus();
     }
