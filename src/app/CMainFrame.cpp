@@ -115,10 +115,10 @@ bool CMainFrame::Create() {
     m_panesBuilder->InitResultsWindow();
     followPalette();
     // Under the System look the desktop's palette may change while the program runs (a dark theme).
+    // A look chosen changes it too: the status panes' text takes its colour again.
     connect(new ui::PaletteWatcher(this), &ui::PaletteWatcher::changed, this, [this] {
-        if (m_parts.applicationLook != cmd::kLookSystem)
-            return;
-        followPalette();
+        if (m_parts.applicationLook == cmd::kLookSystem)
+            followPalette();
         RefreshCommandUI();
     });
     m_dispatch->bindCommands();

@@ -27,6 +27,38 @@ namespace vantrel::app {
 namespace res = output::res;
 using output::text;
 
+namespace {
+
+// The menu items whose toolbar buttons carry the keys.
+struct MenuButtonTwin {
+    int menu;
+    int button;
+};
+constexpr std::array kMenuButtonTwins = {
+    MenuButtonTwin{cmd::kPingMenu, cmd::kPingButton},
+    MenuButtonTwin{cmd::kLookupMenu, cmd::kLookupButton},
+    MenuButtonTwin{cmd::kTraceMenu, cmd::kTraceButton},
+    MenuButtonTwin{cmd::kSeqScanMenu, cmd::kSeqScanButton},
+    MenuButtonTwin{cmd::kListScanMenu, cmd::kListScanButton},
+    MenuButtonTwin{cmd::kPathMonitorMenu, cmd::kPathMonitorButton},
+    MenuButtonTwin{cmd::kISPingerMenu, cmd::kISPingerButton},
+    MenuButtonTwin{cmd::kStartLoggingMenu, cmd::kStartLoggingButton},
+    MenuButtonTwin{cmd::kShowLogMenu, cmd::kShowLogButton},
+    MenuButtonTwin{cmd::kClearLogMenu, cmd::kClearLogButton},
+};
+
+// A menu item names its button's keys, so the menus teach them: as a key of the open menu alone, which
+// never competes with the button's in the window.
+void showButtonKeys(const CommandTable& c) {
+    for (const MenuButtonTwin& twin : kMenuButtonTwins) {
+        QAction* item = c.action(twin.menu);
+        item->setShortcuts(c.action(twin.button)->shortcuts());
+        item->setShortcutContext(Qt::WidgetShortcut);
+    }
+}
+
+} // namespace
+
 bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
     QMenuBar* bar = window.menuBar();
     if (!bar)
@@ -34,6 +66,7 @@ bool buildMenuBar(QMainWindow& window, const CommandTable& c) {
 
     if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button")))
         more->setAccessibleName(text(res::kMoreMenus));
+    showButtonKeys(c);
     QMenu* toolkit = bar->addMenu(text(res::kToolkitMenuTitle));
     for (int id : {cmd::kPingMenu, cmd::kLookupMenu, cmd::kTraceMenu, cmd::kSeqScanMenu, cmd::kListScanMenu,
                    cmd::kPathMonitorMenu})

@@ -18,6 +18,7 @@
 #include "ui/StatusPane.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDockWidget>
 #include <QPushButton>
 #include <QStatusBar>
@@ -95,13 +96,14 @@ ops::CommandContext FrameCommandState::commandContext() const {
 void FrameCommandState::showOperationStatus() {
     m_parts.bars.statusPanes.at(cmd::kStatusPane)
         ->setLook(m_parts.state.status.paneText(), std::nullopt,
-                  m_frame.palette().color(QPalette::WindowText), std::nullopt);
+                  QApplication::palette().color(QPalette::WindowText), std::nullopt);
 }
 
 void FrameCommandState::setISPStatus(const QString& text) {
     m_strISPStatus = text;
     m_parts.bars.statusPanes.at(cmd::kISPingerStatusPane)
-        ->setLook(m_strISPStatus, std::nullopt, m_frame.palette().color(QPalette::WindowText), std::nullopt);
+        ->setLook(m_strISPStatus, std::nullopt, QApplication::palette().color(QPalette::WindowText),
+                  std::nullopt);
 }
 
 void FrameCommandState::refreshOperationCommands() {
@@ -153,7 +155,8 @@ void FrameCommandState::applyPaneState(int id, const output::StatusPaneState& st
     if (state.background)
         background = colourOf(*state.background);
     // On a pane's own colour the text stays black, whatever the look's text colour.
-    const QColor defaultText = background ? QColor(Qt::black) : m_frame.palette().color(QPalette::WindowText);
+    const QColor defaultText =
+        background ? QColor(Qt::black) : QApplication::palette().color(QPalette::WindowText);
     m_parts.bars.statusPanes.at(id)->setLook(
         state.text, background, state.textColor ? colourOf(*state.textColor) : defaultText, state.tooltip);
 }
