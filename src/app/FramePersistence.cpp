@@ -110,8 +110,13 @@ void FramePersistence::ResetGui() {
     m_frame.setUpdatesEnabled(false);
     // The breaks made for this width go with the layout they were made for.
     m_parts.toolBarFlow->removeAddedBreaks();
-    if (!recovery.state.isEmpty() && m_frame.restoreState(recovery.state))
+    if (!recovery.state.isEmpty() && m_frame.restoreState(recovery.state)) {
         m_savedState = recovery.state;
+        // The starting layout was kept before the window first showed: its panes take their starting
+        // sizes here, as at a first start.
+        m_frame.layout()->activate();
+        sizeStartingPanes();
+    }
     applyBarsShown(recovery);
     m_frame.setUpdatesEnabled(true);
     m_frame.update();
@@ -140,21 +145,23 @@ void FramePersistence::arrangePanes() {
     // The Results keep room for their toolbar and their lines whatever the other panes take.
     m_parts.resultsPane->setMinimumSize(m_parts.resultsPane->leastSize());
     if (!restored) {
-        // The starting layout: the option panes as high as their controls need, the Profile Manager
-        // beside the Results, which take the room left over.
         m_frame.restoreState(m_startingState);
-        int optionsHeight = 0;
-        for (int id : kOptionsTabOrder)
-            optionsHeight = std::max(optionsHeight, m_parts.panes.at(id)->sizeHint().height());
-        m_frame.resizeDocks({m_parts.panes.at(kOptionsTabOrder.front())}, {optionsHeight}, Qt::Vertical);
-        m_frame.resizeDocks({m_parts.panes.at(cmd::kProfileManagerPane)},
-                            {std::min(400, m_frame.width() / 3)}, Qt::Horizontal);
+        sizeStartingPanes();
     }
     // Shown, the status bar has its size grip too.
     updateLeastWidth();
     m_parts.toolBarFlow->reflow();
     // The window opens ready for a host to be typed.
     m_parts.hostBox->setFocus(Qt::OtherFocusReason);
+}
+
+void FramePersistence::sizeStartingPanes() {
+    int optionsHeight = 0;
+    for (int id : kOptionsTabOrder)
+        optionsHeight = std::max(optionsHeight, m_parts.panes.at(id)->sizeHint().height());
+    m_frame.resizeDocks({m_parts.panes.at(kOptionsTabOrder.front())}, {optionsHeight}, Qt::Vertical);
+    m_frame.resizeDocks({m_parts.panes.at(cmd::kProfileManagerPane)}, {std::min(400, m_frame.width() / 3)},
+                        Qt::Horizontal);
 }
 
 void FramePersistence::updateLeastWidth() {

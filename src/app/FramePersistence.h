@@ -43,6 +43,9 @@ public:
     bool layoutRestored() const { return m_layoutRestored; }
 
 private:
+    // The starting layout's pane sizes: the options as high as their controls need, the Profile Manager
+    // beside the Results, which take the room left over.
+    void sizeStartingPanes();
     // What the saved layout keeps beside the window's state: the hidden toolbar buttons, the status bar.
     void applyBarsShown(const SavedLayout& layout);
 
