@@ -185,6 +185,10 @@ int pathMonitorStalls(app::CMainFrame& frame, ops::OperationControl& control, co
     showPlot(frame, true);
     frame.putHostAtStart(host);
     QTableWidget& table = *frame.pathMonitorPane().table();
+    // The plot's pane laid out and painted first: showing it is not the monitor's work.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     EventLoopStallMeter stalls;
     control.OnPathMonitor(rounds);
     bool following = false;

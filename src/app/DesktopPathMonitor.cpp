@@ -8,6 +8,7 @@
 #include "ui/PathMonitorPane.h"
 
 #include <QDockWidget>
+#include <QTimer>
 
 namespace vantrel::app {
 
@@ -37,15 +38,21 @@ DesktopPathMonitor::DesktopPathMonitor(CMainFrame& frame, RoundTripPlotFeed& plo
             [this](unsigned hop) { m_plotFeed.followHop(hop, m_shown); });
 }
 
-void DesktopPathMonitor::showPathSnapshot(const ops::PathSnapshot& snapshot) {
-    if (!m_running) {
-        // A run begins: its pane comes to the front, where the user can watch it.
-        m_running = true;
+void DesktopPathMonitor::pathMonitorStarting() {
+    // The pane comes to the front, where the user can watch the run: right after the command, apart from
+    // it and from the first table, so the window pauses three times briefly rather than once for long.
+    m_running = true;
+    QTimer::singleShot(0, this, [this] {
         if (QDockWidget* dock = m_frame.pane(cmd::kPathMonitorPane)) {
             dock->show();
             dock->raise();
         }
-    }
+    });
+}
+
+void DesktopPathMonitor::showPathSnapshot(const ops::PathSnapshot& snapshot) {
+    if (!m_running)
+        pathMonitorStarting();
     m_shown = snapshot;
     m_running = !snapshot.final;
     namespace res = output::res;

@@ -21,6 +21,7 @@ class DesktopPathMonitor final : public QObject, public ops::PathMonitorView {
 public:
     DesktopPathMonitor(CMainFrame& frame, RoundTripPlotFeed& plotFeed);
 
+    void pathMonitorStarting() override;
     void showPathSnapshot(const ops::PathSnapshot& snapshot) override;
 
 private:

@@ -28,7 +28,11 @@ public:
 
     void setView(PathMonitorView* view) { m_view = view; }
     // A new run: names are kept (a router keeps its name), the last table is not.
-    void begin() { m_last.reset(); }
+    void begin() {
+        m_last.reset();
+        if (m_view)
+            m_view->pathMonitorStarting();
+    }
     // Shows the worker's snapshot with the names known so far and asks for the missing ones; answers it.
     PathSnapshot take(PathSnapshot snapshot);
     // Forgets the pending lookups; names that come later are not shown.

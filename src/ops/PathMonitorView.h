@@ -10,6 +10,8 @@ namespace vantrel::ops {
 class PathMonitorView {
 public:
     virtual ~PathMonitorView() = default;
+    // A run starts: its first table comes when the first round's answers do.
+    virtual void pathMonitorStarting() {}
     virtual void showPathSnapshot(const PathSnapshot& snapshot) = 0;
 };
 
