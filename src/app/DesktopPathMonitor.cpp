@@ -39,12 +39,19 @@ DesktopPathMonitor::DesktopPathMonitor(CMainFrame& frame, RoundTripPlotFeed& plo
 }
 
 void DesktopPathMonitor::pathMonitorStarting() {
-    // The pane comes to the front, where the user can watch the run: right after the command, apart from
-    // it and from the first table, so the window pauses three times briefly rather than once for long.
     m_running = true;
-    QTimer::singleShot(0, this, [this] {
-        if (QDockWidget* dock = m_frame.pane(cmd::kPathMonitorPane)) {
+    // The pane comes to the front where the user can watch the run, each step on a turn of the event loop
+    // of its own after the command's, so that the window pauses a few times briefly rather than once for
+    // long: its tab first when the user had closed it, then its page. A 1 ms timer, as a 0 ms one would
+    // run with the command's own posted events.
+    QTimer::singleShot(1, this, [this] {
+        QDockWidget* dock = m_frame.pane(cmd::kPathMonitorPane);
+        if (!dock)
+            return;
+        if (dock->isHidden()) {
             dock->show();
+            QTimer::singleShot(1, dock, &QDockWidget::raise);
+        } else {
             dock->raise();
         }
     });

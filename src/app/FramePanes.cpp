@@ -134,13 +134,12 @@ bool FramePanes::CreatePanes() {
     QObject::connect(watch, &QDockWidget::visibilityChanged, &m_frame,
                      [this] { m_frame.RefreshCommandUI(); });
 
-    // The Path Monitor's wide table goes with the options at the bottom, shown when a monitor starts.
+    // The Path Monitor's wide table goes with the options at the bottom, in front when a monitor starts.
     m_parts.pathMonitorPane = new ui::PathMonitorPane(&m_frame);
     QDockWidget* pathMonitor =
         makeDock(cmd::kPathMonitorPane, output::text(output::res::kPathMonitorPaneTitle),
                  QStringLiteral("PathMonitorPane"), m_parts.pathMonitorPane);
     m_frame.tabifyDockWidget(m_parts.panes.at(kOptionsTabOrder.back()), pathMonitor);
-    pathMonitor->hide();
     first->raise(); // the options keep their first tab in front
     QObject::connect(pathMonitor, &QDockWidget::visibilityChanged, &m_frame,
                      [this] { m_frame.RefreshCommandUI(); });

@@ -2,6 +2,7 @@
 
 #include "text/PathMonitorTexts.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -38,10 +39,14 @@ PathMonitorPane::PathMonitorPane(QWidget* parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Tab moves on to the next control; the arrow keys move between the hops.
     m_table->setTabKeyNavigation(false);
-    // Sized to the contents with the first rows, and a column again only when a text outgrew it: a header
-    // that resizes itself measures every cell again for every cell set, which would stall the window at
-    // short intervals.
+    // Columns start wide enough for their heading and the usual figures, and widen only when a text
+    // outgrew them: a header that resizes itself measures every cell again for every cell set, which
+    // would stall the window at short intervals, and columns that keep their widths spare the header a
+    // repaint with each new table.
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // A selected row would mark every heading, which tells nothing and repaints the header.
+    m_table->horizontalHeader()->setHighlightSections(false);
+    fitColumnsToUsualFigures();
     m_table->setAccessibleName(text(res::kPathMonitorPaneTitle));
     m_table->setToolTip(text(res::kPathMonitorPaneTip));
     m_heading->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -57,6 +62,25 @@ PathMonitorPane::PathMonitorPane(QWidget* parent)
     });
 }
 
+void PathMonitorPane::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitColumnsToUsualFigures();
+}
+
+void PathMonitorPane::fitColumnsToUsualFigures() {
+    m_table->resizeColumnsToContents(); // the headings, or the rows shown
+    const QFontMetrics metrics = m_table->fontMetrics();
+    for (int column = kAddress; column < kName; ++column) {
+        const QString usual = column == kAddress ? QStringLiteral("255.255.255.255")
+                              : column == kLoss  ? QStringLiteral("100.0%")
+                              : column == kSent  ? QStringLiteral("9999")
+                                                 : QStringLiteral("999.999");
+        m_table->setColumnWidth(
+            column, std::max(m_table->columnWidth(column), metrics.horizontalAdvance(usual) + kCellPadding));
+    }
+}
+
 void PathMonitorPane::showHeading(const QString& heading) {
     m_heading->setText(heading);
 }
@@ -68,7 +92,6 @@ QString PathMonitorPane::heading() const {
 void PathMonitorPane::showHops(const std::vector<PathHopFigures>& hops) {
     const unsigned selected = selectedHop();
     m_showing = true;
-    const bool firstRows = m_table->rowCount() == 0;
     bool taller = m_table->rowCount() != int(hops.size()); // a row more, or a hop with another address
     m_table->setRowCount(int(hops.size()));
     // Measuring a column reads every cell of it: a column is measured again only when a text outgrew it.
@@ -108,19 +131,15 @@ void PathMonitorPane::showHops(const std::vector<PathHopFigures>& hops) {
             } else {
                 m_table->setItem(row, column, cell(value, alignment));
             }
-            if (!firstRows && outgrows(value, column))
+            if (outgrows(value, column))
                 wider.set(std::size_t(column));
         }
         if (hop.hop == selected && !m_table->item(row, kHop)->isSelected())
             m_table->selectRow(row);
     }
-    if (firstRows) {
-        m_table->resizeColumnsToContents();
-    } else {
-        for (int column = 0; column < kColumns; ++column)
-            if (wider.test(std::size_t(column)))
-                m_table->resizeColumnToContents(column);
-    }
+    for (int column = 0; column < kColumns; ++column)
+        if (wider.test(std::size_t(column)))
+            m_table->resizeColumnToContents(column);
     if (taller)
         m_table->resizeRowsToContents();
     m_showing = false;

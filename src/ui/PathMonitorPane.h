@@ -55,7 +55,13 @@ signals:
     // The user selected another hop (0: none).
     void hopSelected(unsigned hop);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    // Each column as wide as its heading and its usual figures, so the first rows do not move them.
+    void fitColumnsToUsualFigures();
+
     QLabel* m_heading;
     QTableWidget* m_table;
     bool m_showing = false; // rows being filled: their selection is not the user's

@@ -278,7 +278,7 @@ TEST_F(MainFrameLayout, ResultsInTheCentreWithTabbedOptionsInOrderAround) {
 
     QTabBar* tabs = nullptr;
     for (QTabBar* bar : frame->findChildren<QTabBar*>()) {
-        if (bar->isVisible() && bar->count() == 6)
+        if (bar->isVisible() && bar->count() == 7)
             tabs = bar;
     }
     ASSERT_NE(tabs, nullptr);
@@ -286,7 +286,7 @@ TEST_F(MainFrameLayout, ResultsInTheCentreWithTabbedOptionsInOrderAround) {
     for (int i = 0; i < tabs->count(); ++i)
         titles.append(tabs->tabText(i));
     EXPECT_THAT(titles, ElementsAre("Ping/TraceRoute Options", "Log Options", "SeqScan Options",
-                                    "ListScan Options", "ISPinger Options", "Other Options"));
+                                    "ListScan Options", "ISPinger Options", "Other Options", "Path Monitor"));
     EXPECT_EQ(tabs->currentIndex(), 0);
 }
 
